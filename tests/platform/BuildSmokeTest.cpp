@@ -1,0 +1,7 @@
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+TEST(BuildSmoke, ApplicationObjectExists)
+{
+    EXPECT_NE(QCoreApplication::instance(), nullptr);
+}
