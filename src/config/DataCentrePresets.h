@@ -1,0 +1,5 @@
+#pragma once
+// Class-level operations of DataCentre: see DataCentre.h.
+
+class DataCentrePresets {
+};
