@@ -175,6 +175,21 @@ extern float gPrintScaleDivisor;
 extern float gPrintPixelsPerInch;
 extern int32_t gPrintStartingRow;
 extern int32_t gPrintStartingColumn;
+// Layout of the current print sheet, copied from it by DataCentre::resetPrintCanvas:
+// the grid, piece size, gaps and margins in inches, and the size of the whole
+// grid in print-view units (gPrintPixelsPerInch per inch).
+extern int32_t gPrintRowsPerSheet;
+extern int32_t gPrintColumnsPerSheet;
+extern float gPrintLabelWidthInch;
+extern float gPrintLabelHeightInch;
+extern float gPrintColumnSpacingInch;
+extern float gPrintRowSpacingInch;
+extern float gPrintTopMarginInch;
+extern float gPrintBottomMarginInch;
+extern float gPrintLeftMarginInch;
+extern float gPrintRightMarginInch;
+extern float gPrintSheetWidth;
+extern float gPrintSheetHeight;
 
 // --- Lists and presets ---
 extern QStringList gColorPalette;
