@@ -1,0 +1,56 @@
+#include "model/SlideshowLayout.h"
+
+#include <QString>
+#include <algorithm>
+
+QSize SlideshowLayout::scaledToLongerSide(int32_t length, double width, double height)
+{
+    int64_t w = int64_t(width);
+    int64_t h = int64_t(height);
+    if (w == 0)
+        w = 1;
+    if (h == 0)
+        h = 1;
+    if (w < h)
+        return {int32_t(w * length / h), length};
+    return {length, int32_t(h * length / w)};
+}
+
+QRectF SlideshowLayout::slideFrame(int32_t index, const QSizeF &slideshowSize, const QSize &slideSize)
+{
+    const auto x = int32_t(std::max(0.0, (slideshowSize.width() - slideSize.width()) / 2));
+    const auto y = int32_t(std::max(0.0, (slideshowSize.height() - slideSize.height()) / 2));
+    return {double(x) + double(index) * int32_t(slideshowSize.width()), double(y), double(slideSize.width()),
+            double(slideSize.height())};
+}
+
+QRectF SlideshowLayout::nextArrowRect(const QRectF &bounds)
+{
+    return {bounds.right() - kArrowWidth, bounds.y() + bounds.height() / 2, double(kArrowWidth),
+            double(kArrowHeight)};
+}
+
+QRectF SlideshowLayout::previousArrowRect(const QRectF &bounds)
+{
+    return {bounds.x(), bounds.y() + bounds.height() / 2, double(kArrowWidth), double(kArrowHeight)};
+}
+
+bool SlideshowLayout::containsHalfOpen(const QRectF &rect, const QPointF &point)
+{
+    return point.x() >= rect.left() && point.x() < rect.right() && point.y() >= rect.top()
+           && point.y() < rect.bottom();
+}
+
+int32_t SlideshowLayout::clampIndex(int32_t index, int32_t count)
+{
+    if (count <= 0)
+        return 0;
+    return std::clamp(index, 0, count - 1);
+}
+
+QString SlideshowLayout::caption(int32_t currentIndex, int32_t count)
+{
+    if (count <= 0)
+        return QStringLiteral("Right click to edit slideshow");
+    return QStringLiteral("Right click to edit slideshow (%1/%2)").arg(std::min(count, currentIndex + 1)).arg(count);
+}
