@@ -1,0 +1,40 @@
+#pragma once
+// Background work, calls on the main thread and delayed calls.
+//
+// A background job gets its inputs as copies and hands its results back through
+// runOnMainThread; document work stays on the main thread.
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QThreadPool;
+
+class Tasks {
+public:
+    Tasks() = delete;
+
+    // Runs job on a worker thread of the program's pool.
+    static void runInBackground(std::function<void()> job);
+
+    // Runs call on the main thread: at once when already there, else queued; with wait,
+    // the caller blocks until the call has run. With a context, the call is dropped when
+    // the context has been destroyed by the time it would run. Answers false when the
+    // call could not be queued (no application object).
+    static bool runOnMainThread(std::function<void()> call, bool wait = false);
+    static bool runOnMainThread(QObject *context, std::function<void()> call, bool wait = false);
+
+    // Calls call after delayMs on context's thread, unless context is destroyed first.
+    static void callLater(QObject *context, int delayMs, std::function<void()> call);
+
+    // As callLater, but a later request with the same key on the same context replaces
+    // an earlier one still waiting (for debouncing a slider or a window resize).
+    static void callLaterReplacing(QObject *context, const QString &key, int delayMs, std::function<void()> call);
+    // Cancels a waiting callLaterReplacing request.
+    static void cancelCall(QObject *context, const QString &key);
+
+    static bool isMainThread();
+    // Waits (at most msecs, -1 for ever) until every background job has finished.
+    static bool waitForBackground(int msecs = -1);
+    static QThreadPool *pool();
+};
