@@ -1,0 +1,170 @@
+// SKTGraphic: operations on sets of graphics - union of bounds, moving, and
+// the section rules of the responsive editions.
+#include "model/SKTGraphic.h"
+
+#include "config/EditionSettings.h"
+#include "model/Geometry.h"
+#include "model/GraphicEnvironment.h"
+
+#include <QHash>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+// Section lookups of one move, so a selection of many graphics asks the
+// window once per section number instead of once per graphic.
+class SectionCache {
+public:
+    explicit SectionCache(GraphicEnvironment *env) : m_env(env) {}
+    SKTGraphic *sectionOf(const SKTGraphic &graphic)
+    {
+        if (!m_env)
+            return nullptr;
+        const int32_t number = graphic.sectionNumber();
+        const auto it = m_sections.constFind(number);
+        if (it != m_sections.constEnd())
+            return it.value();
+        SKTGraphic *section = m_env->grabMySection(number);
+        m_sections.insert(number, section);
+        return section;
+    }
+
+private:
+    GraphicEnvironment *m_env;
+    QHash<int32_t, SKTGraphic *> m_sections;
+};
+
+bool outsideOfSection(SKTGraphic &graphic, int32_t dy, SKTGraphic *section)
+{
+    if (!section || section == &graphic)
+        return false;
+    section->drawBoxModel(); // the content rectangle follows the section's current bounds
+    const QRectF c = section->contentRect();
+    const QRectF g = graphic.bounds();
+    return c.y() + 2 > g.y() + dy || g.y() + g.height() + dy > c.y() + 2 + (c.height() - 4);
+}
+
+bool notWithinSection(const QRectF &rect, SKTGraphic *section)
+{
+    QRectF allowed(-2, -2, 4, 4);
+    if (section) {
+        section->drawBoxModel();
+        allowed = Geometry::inset(section->contentRect(), -2, -2);
+    }
+    return !Geometry::containsRect(allowed, rect);
+}
+} // namespace
+
+QRectF SKTGraphic::boundsOfGraphics(const QList<SKTGraphic *> &graphics)
+{
+    QRectF r;
+    for (qsizetype i = 0; i < graphics.size(); ++i)
+        r = i == 0 ? graphics[i]->bounds() : Geometry::unionRect(r, graphics[i]->bounds());
+    return r;
+}
+
+QRectF SKTGraphic::drawingBoundsOfGraphics(const QList<SKTGraphic *> &graphics)
+{
+    QRectF r;
+    for (qsizetype i = 0; i < graphics.size(); ++i)
+        r = i == 0 ? graphics[i]->drawingBounds() : Geometry::unionRect(r, graphics[i]->drawingBounds());
+    return r;
+}
+
+void SKTGraphic::translateGraphics(const QList<SKTGraphic *> &graphics, double dx, double dy)
+{
+    GraphicEnvironment *env = GraphicEnvironment::current();
+    SectionCache sections(env);
+    // dx and dy carry over from one graphic to the next: once a graphic stops
+    // the vertical move, the ones after it stay too.
+    for (SKTGraphic *g : graphics) {
+        if (!g)
+            continue;
+        if (gPreventOverlap) {
+            if (!env || !env->isThereGraphicAtNewLocation(*g, g->bounds()))
+                g->setLastNoOverlapRect(g->bounds());
+            if (outsideOfSection(*g, Geometry::clampToInt(std::trunc(dy)), sections.sectionOf(*g)))
+                dy = 0;
+        }
+        if (gResponsiveEdition) {
+            dx = 0;
+            if (dy < 0 && g->bounds().top() < 0)
+                dy = 0;
+        }
+        if (g->moveLock() != 1 && g->selectable())
+            g->setBounds(g->bounds().translated(dx, dy));
+        if (g->isSection()) {
+            if (env) {
+                for (SKTGraphic *inside : env->findObjectsInSection(*g)) {
+                    if (inside && inside->movingAsPartOfSection())
+                        inside->setBounds(inside->bounds().translated(0, dy));
+                }
+            }
+            dx = 0;
+        }
+        if (gPreventOverlap)
+            g->scheduleOverlapCheck();
+    }
+    // Realigning the form options once, after every graphic has moved, keeps a
+    // large move linear in the page.
+    if (env && !graphics.isEmpty())
+        env->reAlignFormOptions();
+}
+
+bool SKTGraphic::isGraphicOutsideOfSection(SKTGraphic &graphic, int32_t dy)
+{
+    SectionCache sections(GraphicEnvironment::current());
+    return outsideOfSection(graphic, dy, sections.sectionOf(graphic));
+}
+
+bool SKTGraphic::isGraphicContainedWithinSection(SKTGraphic &graphic, const QRectF &rect)
+{
+    SectionCache sections(GraphicEnvironment::current());
+    return notWithinSection(rect, sections.sectionOf(graphic));
+}
+
+void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
+{
+    GraphicEnvironment *env = GraphicEnvironment::current();
+    if (!env)
+        return;
+    if (env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
+        const QRectF last = graphic.lastNoOverlapRect();
+        const int32_t d = Geometry::clampToInt(std::trunc(last.y() - graphic.bounds().y()));
+        graphic.setBounds(last);
+        for (SKTGraphic *inside : env->findObjectsInSection(graphic)) {
+            if (inside && inside->movingAsPartOfSection())
+                inside->setBounds(inside->bounds().translated(0, d));
+        }
+    }
+    if (!gResponsiveEdition)
+        return;
+    if (graphic.gridType() == QLatin1String("section")) {
+        env->reAlignSectionObjects(graphic);
+        graphic.setMovingAsPartOfSection(false);
+    } else if (!graphic.movingAsPartOfSection()) {
+        if (SKTGraphic *kept = env->isObjectStillInSameSectionGrid(graphic, graphic.getLastTouchPoint()))
+            kept->setMovingAsPartOfSection(false);
+    } else {
+        graphic.setMovingAsPartOfSection(false);
+    }
+}
+
+void SKTGraphic::scheduleOverlapCheck()
+{
+    // The timer belongs to the graphic, so a pending repair dies with it;
+    // restarting cancels the one already pending.
+    if (!m_overlapTimer) {
+        m_overlapTimer = std::make_unique<QTimer>();
+        m_overlapTimer->setSingleShot(true);
+        m_overlapTimer->setInterval(kOverlapCheckDelayMs);
+        QObject::connect(m_overlapTimer.get(), &QTimer::timeout, m_overlapTimer.get(),
+                         [this] { checkforOverlap(*this); });
+    }
+    m_overlapTimer->start();
+}
+
+bool SKTGraphic::hasPendingOverlapCheck() const
+{
+    return m_overlapTimer && m_overlapTimer->isActive();
+}

@@ -1,0 +1,98 @@
+#include "model/UndoNames.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QList>
+#include <QPair>
+
+namespace {
+struct Row {
+    QString className;
+    QString key;
+    QString name;
+};
+
+QList<Row> &rows()
+{
+    static QList<Row> table;
+    return table;
+}
+
+bool &loaded()
+{
+    static bool done = false;
+    return done;
+}
+
+const QString kBase = QStringLiteral("SKTGraphic");
+
+void ensureLoaded()
+{
+    if (loaded())
+        return;
+    loaded() = true;
+    QFile file(UndoNames::dataFilePath());
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        UndoNames::loadFromText(QString::fromUtf8(file.readAll()));
+}
+} // namespace
+
+QString UndoNames::dataFilePath()
+{
+    const QString name = QStringLiteral("undo_names.tsv");
+    // Installed data folder beside the program, then the configured install
+    // prefix, then the source tree (tests and runs from the build folder).
+    const QStringList folders = {
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zov/data"),
+        QStringLiteral(ZOV_INSTALL_DATA "/data"),
+        QStringLiteral(ZOV_SOURCE_DATA),
+    };
+    for (const QString &folder : folders) {
+        const QString path = QDir(folder).filePath(name);
+        if (QFile::exists(path))
+            return path;
+    }
+    return QDir(QStringLiteral(ZOV_SOURCE_DATA)).filePath(name);
+}
+
+void UndoNames::loadFromText(const QString &text)
+{
+    loaded() = true;
+    rows().clear();
+    for (const QString &line : text.split(u'\n')) {
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList f = line.split(u'\t');
+        if (f.size() < 3)
+            continue;
+        rows().append({f[0].trimmed(), f[1].trimmed(), f[2].trimmed()});
+    }
+}
+
+QStringList UndoNames::keysForClass(const QString &className)
+{
+    ensureLoaded();
+    QStringList keys;
+    for (const Row &r : rows()) {
+        if ((r.className == kBase || r.className == className) && !keys.contains(r.key))
+            keys.append(r.key);
+    }
+    return keys;
+}
+
+QString UndoNames::nameForKey(const QString &className, const QString &key)
+{
+    ensureLoaded();
+    QString name;
+    for (const Row &r : rows()) {
+        if (r.key != key)
+            continue;
+        if (r.className == className)
+            return r.name;
+        if (r.className == kBase)
+            name = r.name;
+    }
+    return name;
+}

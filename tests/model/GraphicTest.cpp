@@ -1,0 +1,152 @@
+#include "GraphicTestKinds.h"
+
+#include "model/GraphicOwner.h"
+#include "model/SKTGraphic.h"
+#include "model/UndoNames.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Change {
+    QString key;
+    QVariant old;
+};
+
+class RecordingOwner : public GraphicOwner {
+public:
+    QList<Change> changes;
+    void graphicAttributeChanged(SKTGraphic &, const QString &key, const QVariant &oldValue) override
+    {
+        changes.append({key, oldValue});
+    }
+};
+} // namespace
+
+TEST(Graphic, ConstructionDefaults)
+{
+    SKTGraphic g;
+    EXPECT_EQ(g.bounds(), QRectF());
+    EXPECT_FALSE(g.isDrawingFill());
+    EXPECT_EQ(g.fillColor(), QColor(Qt::transparent));
+    EXPECT_TRUE(g.isDrawingStroke());
+    EXPECT_FALSE(g.strokeColor().isValid());
+    EXPECT_DOUBLE_EQ(g.strokeWidth(), 1.0);
+    EXPECT_EQ(g.borderStyle(), QStringLiteral("none"));
+    EXPECT_DOUBLE_EQ(g.opacity(), 1.0);
+    EXPECT_EQ(g.fillColorIndex(), -99);
+    EXPECT_EQ(g.linkOption(), QStringLiteral("_self"));
+    EXPECT_EQ(g.linkType(), QStringLiteral("text"));
+    EXPECT_FALSE(g.selectable());
+    EXPECT_TRUE(g.link().isNull());
+    EXPECT_EQ(g.sectionNumber(), 0);
+}
+
+TEST(Graphic, EachChangeReportsKeyAndOldValueOnce)
+{
+    SKTGraphic g;
+    RecordingOwner owner;
+    g.setBounds(QRectF(10, 20, 30, 40));
+    g.setOwner(&owner);
+
+    g.setWidth(55);
+    EXPECT_EQ(g.bounds(), QRectF(10, 20, 55, 40));
+    ASSERT_EQ(owner.changes.size(), 1);
+    EXPECT_EQ(owner.changes[0].key, QStringLiteral("bounds"));
+    EXPECT_EQ(owner.changes[0].old.toRectF(), QRectF(10, 20, 30, 40));
+
+    g.setWidth(55); // same value: nothing to record
+    g.setFontFamily(QStringLiteral("Helvetica Neue"));
+    g.setFillColor(Qt::red);
+    g.setDrawingFill(true);
+    ASSERT_EQ(owner.changes.size(), 4);
+    EXPECT_EQ(owner.changes[1].key, QStringLiteral("fontFamily"));
+    EXPECT_TRUE(owner.changes[1].old.toString().isNull());
+    EXPECT_EQ(owner.changes[2].key, QStringLiteral("fillColor"));
+    EXPECT_EQ(owner.changes[2].old.value<QColor>(), QColor(Qt::transparent));
+    EXPECT_EQ(owner.changes[3].old.toBool(), false);
+}
+
+TEST(Graphic, OldValuesSetBackByKeyUndoEveryAttribute)
+{
+    // What the document does for undo: set the reported old value back by key.
+    SKTGraphic g;
+    RecordingOwner owner;
+    g.setOwner(&owner);
+    const QStringList keys = SKTGraphic::attributeKeys();
+    EXPECT_GT(keys.size(), 100);
+    for (const QString &key : keys) {
+        const QVariant before = g.value(key);
+        QVariant changed;
+        switch (before.typeId()) {
+        case QMetaType::Bool: changed = !before.toBool(); break;
+        case QMetaType::Int: changed = before.toInt() + 7; break;
+        case QMetaType::Float: changed = QVariant::fromValue(before.toFloat() + 1.5f); break;
+        case QMetaType::Double: changed = before.toDouble() + 2.5; break;
+        case QMetaType::QString: changed = before.toString() + QStringLiteral("x"); break;
+        case QMetaType::QColor: changed = QVariant::fromValue(QColor(1, 2, 3)); break;
+        case QMetaType::QRectF: changed = QRectF(1, 2, 3, 4); break;
+        case QMetaType::QPointF: changed = QPointF(5, 6); break;
+        case QMetaType::QDateTime: changed = QDateTime::fromSecsSinceEpoch(1000); break;
+        default: ADD_FAILURE() << "untested type for " << key.toStdString(); continue;
+        }
+        owner.changes.clear();
+        ASSERT_TRUE(g.setValue(key, changed)) << key.toStdString();
+        EXPECT_EQ(g.value(key), changed) << key.toStdString();
+        ASSERT_EQ(owner.changes.size(), 1) << key.toStdString();
+        EXPECT_EQ(owner.changes[0].key, key);
+        ASSERT_TRUE(g.setValue(key, owner.changes[0].old));
+        EXPECT_EQ(g.value(key), before) << key.toStdString();
+    }
+    EXPECT_FALSE(g.setValue(QStringLiteral("noSuchKey"), 1));
+}
+
+TEST(Graphic, CopyTakesBoundsFillAndStrokeOnly)
+{
+    SKTGraphic g;
+    g.setBounds(QRectF(1, 2, 3, 4));
+    g.setDrawingFill(true);
+    g.setFillColor(Qt::red);
+    g.setDrawingStroke(false);
+    g.setStrokeColor(Qt::blue);
+    g.setStrokeWidth(3);
+    g.setLink(QStringLiteral("http://example.org"));
+    g.setTopPadding(12);
+    g.setSectionNumber(4);
+    const auto c = g.copy();
+    EXPECT_EQ(c->className(), QStringLiteral("SKTGraphic"));
+    EXPECT_EQ(c->bounds(), QRectF(1, 2, 3, 4));
+    EXPECT_TRUE(c->isDrawingFill());
+    EXPECT_EQ(c->fillColor(), QColor(Qt::red));
+    EXPECT_FALSE(c->isDrawingStroke());
+    EXPECT_EQ(c->strokeColor(), QColor(Qt::blue));
+    EXPECT_DOUBLE_EQ(c->strokeWidth(), 3);
+    EXPECT_TRUE(c->link().isNull());
+    EXPECT_EQ(c->topPadding(), 0);
+    EXPECT_EQ(c->sectionNumber(), 0);
+}
+
+TEST(Graphic, UndoKeysAndActionNamesComeFromTheTable)
+{
+    SKTGraphic g;
+    const QStringList keys = g.keysForValuesToObserveForUndo();
+    EXPECT_EQ(keys, (QStringList{"drawingFill", "fillColor", "drawingStroke", "strokeColor", "strokeWidth", "bounds"}));
+    EXPECT_EQ(g.presentablePropertyNameForKey(QStringLiteral("fillColor")), QStringLiteral("Fill Color"));
+    EXPECT_EQ(g.presentablePropertyNameForKey(QStringLiteral("bounds")), QStringLiteral("Bounds"));
+    EXPECT_TRUE(g.presentablePropertyNameForKey(QStringLiteral("opacity")).isNull());
+}
+
+TEST(Graphic, SetColorTurnsFillOnUnlessTheKindRefusesFills)
+{
+    SKTGraphic g;
+    g.setColor(Qt::green);
+    EXPECT_TRUE(g.isDrawingFill());
+    EXPECT_EQ(g.fillColor(), QColor(Qt::green));
+
+    NoFillGraphic n;
+    RecordingOwner owner;
+    n.setOwner(&owner);
+    n.setColor(Qt::green);
+    EXPECT_FALSE(n.isDrawingFill());
+    EXPECT_EQ(n.fillColor(), QColor(Qt::transparent));
+    EXPECT_TRUE(owner.changes.isEmpty());
+}
