@@ -1,0 +1,292 @@
+#include "model/SKTText.h"
+
+#include "config/EditionSettings.h"
+#include "model/BubbleOutline.h"
+#include "model/GraphicPainter.h"
+#include "model/TextBlockLayout.h"
+
+#include <cmath>
+
+namespace {
+const QColor kDarkGrey(85, 85, 85);
+const QColor kLightGrey(170, 170, 170);
+const QColor kGrey(128, 128, 128);
+
+// Palette colour at a position, when the position is inside the palette.
+std::optional<QColor> paletteColour(int32_t index)
+{
+    if (index < 0 || index >= gColorPalette.size())
+        return std::nullopt;
+    const QString hex = gColorPalette.at(index);
+    if (hex == QLatin1String("CLEAR0"))
+        return QColor(Qt::transparent);
+    return GraphicProperties::colourFromHex(hex);
+}
+} // namespace
+
+SKTText::SKTText() = default;
+
+std::unique_ptr<SKTGraphic> SKTText::copy() const
+{
+    std::unique_ptr<SKTGraphic> c = SKTGraphic::copy();
+    if (auto *text = dynamic_cast<SKTText *>(c.get())) {
+        // The copy carries the text with the style attributes it is drawn in.
+        text->m_text = m_text;
+        text->setFontFamily(fontFamily());
+        text->setFontSize(fontSize());
+        text->setFontColor(fontColor());
+        text->setFontAlignment(fontAlignment());
+        text->setLineSpacing(lineSpacing());
+        text->setOpacity(opacity());
+    }
+    return c;
+}
+
+void SKTText::updateTextString(const QString &text)
+{
+    setTextString(text);
+    refreshStyle();
+}
+
+void SKTText::refreshStyle()
+{
+    // The style is applied at every layout; observers only need a redraw.
+    setBounds(bounds());
+}
+
+QVariant SKTText::value(const QString &key) const
+{
+    if (key == QLatin1String("textString") || key == QLatin1String("undoContents"))
+        return m_text;
+    if (key == QLatin1String("zoomBubbleFlag"))
+        return m_zoomBubbleFlag;
+    return SKTGraphic::value(key);
+}
+
+bool SKTText::setValue(const QString &key, const QVariant &value)
+{
+    if (key == QLatin1String("textString") || key == QLatin1String("undoContents")) {
+        setTextString(value.toString());
+        return true;
+    }
+    if (key == QLatin1String("zoomBubbleFlag")) {
+        bool ok = false;
+        const int flag = value.toInt(&ok);
+        if (ok)
+            setZoomBubbleFlag(flag);
+        return ok;
+    }
+    return SKTGraphic::setValue(key, value);
+}
+
+void SKTText::writeProperties(GraphicProperties &p)
+{
+    SKTGraphic::writeProperties(p);
+    p.setString(QStringLiteral("textString"), m_text);
+    p.setString(QStringLiteral("fontFamily"),
+                m_text.isEmpty() || fontFamily().isEmpty() ? QStringLiteral("Helvetica Neue") : fontFamily());
+    // Justified text keeps its alignment through copy and paste.
+    const int32_t alignment = fontAlignment() >= 0 && fontAlignment() <= 3 ? fontAlignment() : 0;
+    p.setIntString(QStringLiteral("fontAlignment"), m_text.isEmpty() ? 0 : alignment);
+    p.setFloatString(QStringLiteral("fontSize"), fontSize());
+    p.setIntString(QStringLiteral("slideShowNumber"), -99);
+    if (linkType().isEmpty())
+        setLinkType(QStringLiteral("text"));
+    p.setString(QStringLiteral("linkType"), linkType());
+    p.setString(QStringLiteral("hoverColorString"), hoverColorString());
+    p.setString(QStringLiteral("hoverTextColorString"), hoverTextColorString());
+    p.setString(QStringLiteral("bubbleShape"), bubbleShape());
+    p.setIntString(QStringLiteral("zoomBubbleFlag"), m_zoomBubbleFlag);
+}
+
+void SKTText::readProperties(const GraphicProperties &p)
+{
+    SKTGraphic::readProperties(p);
+    m_text = p.string(QStringLiteral("textString"));
+    m_zoomBubbleFlag = p.integer(QStringLiteral("zoomBubbleFlag"), 0);
+    setBubbleShape(p.string(QStringLiteral("bubbleShape"), QString()));
+    if (bubbleShape().isNull())
+        setBubbleShape(QStringLiteral(""));
+    // While the text colour is being picked from the palette, the stored
+    // palette position gives the text colour.
+    if (fillColorIndex() >= -98 && gColorPickerTarget == 1) {
+        const std::optional<QColor> colour = paletteColour(fillColorIndex());
+        if (colour && *colour != fillColor())
+            setFontColor(*colour);
+    }
+}
+
+QRectF SKTText::drawingBounds()
+{
+    return SKTGraphic::drawingBounds().united(bounds().adjusted(-1, -1, 1, 1));
+}
+
+QFont SKTText::textFont() const
+{
+    return TextBlockLayout::fontFor(fontFamily(), fontSize());
+}
+
+QColor SKTText::textColour() const
+{
+    const QColor colour = fontColor().isValid() ? fontColor() : QColor(Qt::black);
+    return GraphicPainter::withAlpha(colour, opacity());
+}
+
+double SKTText::lineHeight() const
+{
+    return double(float(fontSize()) * lineSpacing());
+}
+
+int32_t SKTText::roundedInset() const
+{
+    return gRoundedTextCorners ? int32_t(cornerRadius() * 0.25) : 0;
+}
+
+QSizeF SKTText::naturalSize() const
+{
+    const TextBlockLayout layout(m_text, {textFont(), textColour(), fontAlignment(), lineHeight()}, bounds().width());
+    return layout.usedSize();
+}
+
+QPainterPath SKTText::shapePath()
+{
+    const QPointF centre = bounds().center();
+    QPainterPath main;
+    main.addRoundedRect(noMarginNoBorderRect(), cornerRadius(), cornerRadius());
+    main = BubbleOutline::rotated(main, centre, rotationAngle());
+    QString shape = bubbleShape();
+    if (shape.isEmpty() && m_zoomBubbleFlag == 1) {
+        shape = cornerRadius() > 0 ? QStringLiteral("circle") : QStringLiteral("rectangle");
+        setBubbleShape(shape);
+    }
+    if (shape == QLatin1String("circle"))
+        return BubbleOutline::ellipse(drawRect());
+    if (shape == QLatin1String("rectangle")) {
+        QPainterPath rect;
+        rect.addRect(drawRect());
+        return rect;
+    }
+    if (!shape.isEmpty())
+        return BubbleOutline::rotated(BubbleOutline::fitted(shape, drawRect().topLeft(), bounds().size()), centre,
+                                      rotationAngle());
+    return main;
+}
+
+void SKTText::applyShadowBefore(GraphicPainter &painter) const
+{
+    if (shadowFlag() == 1 || m_zoomBubbleFlag == 1)
+        painter.setShadow({kDarkGrey, 3.0, QPointF(0, 0)});
+    else if (shadowRadius() != 0 && shadowHorizontalOffset() != 0 && shadowVerticalOffset() != 0)
+        painter.setShadow({kDarkGrey, shadowRadius(), QPointF(shadowHorizontalOffset(), shadowVerticalOffset())});
+}
+
+QPainterPath SKTText::bezierPathForDrawing(GraphicPainter &painter)
+{
+    const QPainterPath path = shapePath();
+    applyShadowBefore(painter);
+
+    // The shape colour picked from the palette follows the stored position.
+    if (fillColorIndex() >= -98 && gColorPickerTarget == 0) {
+        if (fillColorIndex() == 0) {
+            setFillColor(QColor(Qt::transparent));
+        } else if (const std::optional<QColor> colour = paletteColour(fillColorIndex());
+                   colour && *colour != fontColor()) {
+            setFillColor(*colour);
+        }
+    }
+    if (isDrawingFill())
+        painter.fillPath(path, GraphicPainter::withAlpha(fillColor(), opacity()));
+    if (isDrawingStroke()) {
+        const bool styled = borderStyle() == QLatin1String("solid") || borderStyle() == QLatin1String("dashed")
+                            || borderStyle() == QLatin1String("dotted");
+        if (styled && borderWidth() == 0)
+            setBorderWidth(1);
+        QColor colour = borderColor();
+        if (!colour.isValid())
+            colour = borderHexColorString().isEmpty() ? QColor(Qt::black)
+                                                      : GraphicProperties::colourFromHex(borderHexColorString());
+        if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(),
+                                                       GraphicPainter::withAlpha(colour, opacity())))
+            painter.strokePath(path, *pen);
+    }
+    const bool customShadow = shadowRadius() != 0 && shadowHorizontalOffset() != 0 && shadowVerticalOffset() != 0;
+    if (shadowFlag() == 1 || (gResponsiveEdition && customShadow))
+        painter.clearShadow();
+
+    if (painter.editingAids() && !selectable() && gAlwaysOutlineText)
+        painter.strokePath(path, GraphicPainter::dashedPen(Qt::blue, 1, {3, 1}, 3));
+    if (formType() == QLatin1String("checkbox") || formType() == QLatin1String("radio"))
+        painter.fillPath(path, Qt::white);
+    if (painter.editingAids() && gResponsiveEdition) {
+        const auto guide = [&](const QRectF &r, const QColor &c) {
+            QPainterPath p;
+            p.addRect(r);
+            painter.strokePath(p, GraphicPainter::dashedPen(c, 1, {3, 1}, 3));
+        };
+        guide(noPaddingNoMarginRect(), kLightGrey);
+        guide(noMarginRect(), kGrey);
+        guide(bounds(), kDarkGrey);
+    }
+    return path;
+}
+
+void SKTText::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
+{
+    drawBoxModel();
+    bezierPathForDrawing(painter);
+    if (beingCreatedOrEdited || m_text.isEmpty())
+        return;
+    const int32_t inset = roundedInset();
+    const QRectF content = contentRect();
+    const QSizeF container = gRoundedTextCorners
+                                 ? QSizeF(bounds().width() - 2 * inset, bounds().height() - 2 * inset)
+                                 : content.size();
+    const TextBlockLayout layout(m_text, {textFont(), textColour(), fontAlignment(), lineHeight()},
+                                 container.width());
+    if (layout.isEmpty())
+        return;
+    const auto height = int32_t(layout.usedSize().height());
+    setTextHeight(height);
+    QPointF at;
+    switch (verticalAlignment()) {
+    case 1: at = QPointF(content.x(), content.y() + content.height() / 2 - height / 2); break;
+    case 2:
+        at = QPointF(content.x(), bounds().y() + bounds().height() - height - bottomMarginInPx() - bottomPaddingInPx());
+        break;
+    default: at = QPointF(content.x() + borderWidth() + 5 + inset, content.y()); break;
+    }
+    QPainter &p = painter.painter();
+    p.save();
+    const QPointF centre = content.center();
+    p.translate(centre);
+    p.rotate(rotationAngle());
+    p.translate(-centre);
+    painter.paint(QRectF(at, QSizeF(container.width(), layout.usedSize().height())).adjusted(-2, -2, 2, 2),
+                  [&](QPainter &q) { layout.draw(q, at); });
+    p.restore();
+}
+
+bool SKTText::canEditInPlace() const
+{
+    if (!selectable() || m_zoomBubbleFlag == 1)
+        return false;
+    if (formType() == QLatin1String("textLabel") && formOptionTag() == -22)
+        return false;
+    static const QStringList fields{QStringLiteral("text"), QStringLiteral("textarea"), QStringLiteral("checkbox"),
+                                    QStringLiteral("radio")};
+    return !fields.contains(formType());
+}
+
+QRectF SKTText::editingFrame() const
+{
+    if (gRoundedTextCorners) {
+        const int32_t i = roundedInset();
+        return bounds().adjusted(i, i, -i, -i);
+    }
+    return contentRect();
+}
+
+double SKTText::editingMaximumHeight(const QRectF &superviewBounds) const
+{
+    return superviewBounds.height() - bounds().y();
+}

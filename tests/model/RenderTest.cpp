@@ -1,0 +1,153 @@
+#include "DrawingProbe.h"
+#include "support/TempDir.h"
+
+#include "model/GraphicFactory.h"
+#include "model/SKTCircle.h"
+#include "model/SKTLine.h"
+#include "model/SKTRectangle.h"
+#include "model/ScriptingCollections.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+std::unique_ptr<SKTRectangle> box(QRectF r, QColor fill)
+{
+    auto g = std::make_unique<SKTRectangle>();
+    g->setBounds(r);
+    g->setDrawingFill(true);
+    g->setFillColor(fill);
+    g->setDrawingStroke(false);
+    return g;
+}
+
+std::unique_ptr<SKTLine> line(QPointF from, QPointF to, int width, const char *style = "solid")
+{
+    auto l = std::make_unique<SKTLine>();
+    l->setBeginPoint(from);
+    l->setEndPoint(to);
+    l->setBorderWidth(width);
+    l->setBorderStyle(QString::fromLatin1(style));
+    l->setBorderColor(Qt::black);
+    return l;
+}
+} // namespace
+
+TEST(Renderer, FirstGraphicIsFrontMostAndFaultyGraphicsAreSkipped)
+{
+    auto front = box({20, 20, 60, 60}, Qt::red);
+    auto back = box({50, 50, 60, 60}, Qt::blue);
+    SKTGraphic faulty; // draws through the base path, which refuses
+    faulty.setBounds({0, 0, 200, 200});
+    const QImage image = renderScene({front.get(), &faulty, back.get()});
+    EXPECT_TRUE(near(image.pixelColor(60, 60), Qt::red));
+    EXPECT_TRUE(near(image.pixelColor(100, 100), Qt::blue));
+    EXPECT_TRUE(near(image.pixelColor(150, 150), Qt::white));
+    EXPECT_EQ(GraphicRenderer::graphicAt({front.get(), back.get()}, {60, 60}), front.get());
+    EXPECT_EQ(GraphicRenderer::graphicAt({front.get(), back.get()}, {100, 100}), back.get());
+    EXPECT_EQ(GraphicRenderer::graphicAt({front.get(), back.get()}, {190, 190}), nullptr);
+}
+
+TEST(Renderer, ScalesPicturesAndWritesPdf)
+{
+    auto g = box({10, 10, 20, 20}, Qt::red);
+    const QImage doubled = GraphicRenderer::renderImage({g.get()}, {50, 50}, Qt::white, 2.0);
+    EXPECT_EQ(doubled.size(), QSize(100, 100));
+    EXPECT_TRUE(near(doubled.pixelColor(50, 50), Qt::red));
+    EXPECT_TRUE(near(doubled.pixelColor(15, 15), Qt::white));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.pdf");
+    ASSERT_TRUE(GraphicRenderer::renderPdf({g.get()}, {200, 100}, path));
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+}
+
+TEST(LineGraphic, DrawsBetweenItsPointsWithArrowHeads)
+{
+    auto l = line({20, 100}, {180, 100}, 4);
+    l->setDrawEndArrow(true);
+    const QImage image = renderOne(*l);
+    EXPECT_LT(image.pixelColor(100, 100).red(), 60);
+    EXPECT_TRUE(near(image.pixelColor(100, 110), Qt::white));
+    // The head at the end is 2 x 4 pixels long and as wide.
+    EXPECT_LT(image.pixelColor(176, 102).red(), 120);
+    EXPECT_TRUE(near(image.pixelColor(186, 100), Qt::white));
+
+    auto dotted = line({20, 50}, {180, 50}, 0, "dotted");
+    renderOne(*dotted);
+    EXPECT_EQ(dotted->borderWidth(), 1);
+    auto none = line({20, 50}, {180, 50}, 3, "none");
+    EXPECT_EQ(inkIn(renderOne(*none), QRect(0, 0, 200, 200)), 0);
+}
+
+TEST(LineGraphic, HandlesMoveTheEndsAndPropertiesKeepThem)
+{
+    auto l = line({100, 50}, {20, 80}, 2);
+    EXPECT_EQ(l->bounds(), QRectF(20, 50, 80, 30));
+    EXPECT_EQ(l->handleUnderPoint({100, 50}), 1);
+    EXPECT_EQ(l->handleUnderPoint({20, 80}), 2);
+    EXPECT_EQ(l->handleUnderPoint({60, 65}), 0);
+    EXPECT_EQ(l->resizeByMovingHandle(2, {120, 10}), 2);
+    EXPECT_EQ(l->bounds(), QRectF(100, 10, 20, 40));
+    EXPECT_EQ(l->endPoint(), QPointF(120, 10));
+
+    l->setDrawBeginArrow(true);
+    const GraphicProperties p = l->properties();
+    EXPECT_FALSE(p.contains("bounds"));
+    EXPECT_EQ(p.string("drawBeginArrow"), QStringLiteral("1"));
+    SKTLine back;
+    back.readProperties(p);
+    EXPECT_EQ(back.beginPoint(), QPointF(100, 50));
+    EXPECT_EQ(back.endPoint(), QPointF(120, 10));
+    EXPECT_TRUE(back.drawBeginArrow());
+    EXPECT_FALSE(back.keysForValuesToObserveForUndo().contains("bounds"));
+    EXPECT_TRUE(back.keysForValuesToObserveForUndo().contains("endPoint"));
+    EXPECT_TRUE(l->isContentsUnderPoint({110, 30}));
+}
+
+TEST(ShapeGraphics, CircleFillsItsOvalAndHitsInsideIt)
+{
+    auto c = std::make_unique<SKTCircle>();
+    c->setBounds({20, 20, 100, 100});
+    c->setDrawingFill(true);
+    c->setFillColor(Qt::green);
+    c->setDrawingStroke(false);
+    const QImage image = renderOne(*c);
+    EXPECT_TRUE(near(image.pixelColor(70, 70), Qt::green));
+    EXPECT_TRUE(near(image.pixelColor(23, 23), Qt::white));
+    EXPECT_TRUE(c->isContentsUnderPoint({70, 70}));
+    EXPECT_FALSE(c->isContentsUnderPoint({22, 22}));
+
+    auto r = box({20, 20, 100, 100}, Qt::green);
+    r->setDrawingStroke(true);
+    r->setStrokeColor(Qt::black);
+    r->setStrokeWidth(2);
+    const QImage framed = renderOne(*r);
+    EXPECT_LT(framed.pixelColor(20, 70).red(), 80);
+    EXPECT_TRUE(near(framed.pixelColor(70, 70), Qt::green));
+}
+
+TEST(ScriptingCollections, FilterByKindAndCarryColours)
+{
+    auto r = box({0, 0, 1, 1}, Qt::red);
+    SKTCircle c;
+    auto l = line({0, 0}, {1, 1}, 1);
+    const QList<SKTGraphic *> all{r.get(), &c, l.get()};
+    EXPECT_EQ(ScriptingCollections::rectangles(all), QList<SKTGraphic *>{r.get()});
+    EXPECT_EQ(ScriptingCollections::circles(all), QList<SKTGraphic *>{&c});
+    EXPECT_EQ(ScriptingCollections::lines(all).size(), 1);
+    EXPECT_TRUE(ScriptingCollections::images(all).isEmpty());
+    EXPECT_EQ(ScriptingCollections::at(all, 3), nullptr);
+
+    const QColor colour = QColor::fromRgbF(0.25f, 0.5f, 0.75f);
+    const QByteArray descriptor = ScriptingCollections::rgbDescriptor(colour);
+    ASSERT_EQ(descriptor.size(), 6);
+    const auto back = ScriptingCollections::colourFromRgbDescriptor(descriptor);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_NEAR(back->redF(), 0.25, 1.0 / 65535);
+    EXPECT_NEAR(back->blueF(), 0.75, 1.0 / 65535);
+    EXPECT_EQ(back->alphaF(), 1.0);
+    EXPECT_FALSE(ScriptingCollections::colourFromRgbDescriptor(QByteArray(5, 0)).has_value());
+}
