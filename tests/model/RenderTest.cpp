@@ -151,3 +151,19 @@ TEST(ScriptingCollections, FilterByKindAndCarryColours)
     EXPECT_EQ(back->alphaF(), 1.0);
     EXPECT_FALSE(ScriptingCollections::colourFromRgbDescriptor(QByteArray(5, 0)).has_value());
 }
+
+TEST(GraphicKinds, EveryKindIsBuiltByItsClassName)
+{
+    for (const char *name : {"SKTText", "SKTImage", "SKTLine", "SKTRectangle", "SKTCircle"}) {
+        const auto graphic = GraphicFactory::create(QString::fromLatin1(name));
+        ASSERT_TRUE(graphic) << name;
+        EXPECT_EQ(graphic->className(), QString::fromLatin1(name));
+    }
+    // A copy keeps the kind and, for texts, the text.
+    SKTLine original;
+    original.setBeginPoint({5, 5});
+    original.setEndPoint({1, 9});
+    const auto copied = original.copy();
+    ASSERT_EQ(copied->className(), QStringLiteral("SKTLine"));
+    EXPECT_EQ(static_cast<SKTLine *>(copied.get())->endPoint(), QPointF(1, 9));
+}
