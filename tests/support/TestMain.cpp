@@ -14,6 +14,8 @@ int main(int argc, char **argv)
         qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
         qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/cache")).toLocal8Bit());
         qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
+        if (qgetenv("XDG_RUNTIME_DIR").isEmpty())
+            qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);

@@ -1,0 +1,41 @@
+#pragma once
+// File panels for tests: each panel shown is recorded and answered with the next
+// scripted paths (an empty answer is a cancel; no script at all cancels too).
+// Installs itself as FilePanels::current() while it lives.
+#include "platform/FilePanels.h"
+
+#include <QList>
+#include <QStringList>
+
+class ScriptedFilePanels : public FilePanels {
+public:
+    ScriptedFilePanels() { FilePanels::setCurrent(this); }
+    ~ScriptedFilePanels() override { FilePanels::setCurrent(nullptr); }
+
+    void answer(const QStringList &paths) { answers_.append(paths); }
+    void answer(const QString &path) { answers_.append(QStringList{path}); }
+    void answerCancel() { answers_.append(QStringList()); }
+
+    const QList<OpenPanelOptions> &openPanels() const { return open_; }
+    const QList<SavePanelOptions> &savePanels() const { return save_; }
+
+    void showOpenPanel(const OpenPanelOptions &options, QObject *, OpenCompletion completion) override
+    {
+        open_.append(options);
+        const QStringList paths = answers_.isEmpty() ? QStringList() : answers_.takeFirst();
+        if (completion)
+            completion(paths);
+    }
+    void showSavePanel(const SavePanelOptions &options, QObject *, SaveCompletion completion) override
+    {
+        save_.append(options);
+        const QStringList paths = answers_.isEmpty() ? QStringList() : answers_.takeFirst();
+        if (completion)
+            completion(paths.isEmpty() ? QString() : paths.first());
+    }
+
+private:
+    QList<QStringList> answers_;
+    QList<OpenPanelOptions> open_;
+    QList<SavePanelOptions> save_;
+};
