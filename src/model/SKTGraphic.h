@@ -22,6 +22,7 @@
 #include <QVariant>
 #include <memory>
 
+class ElementCarrier;
 class GraphicOwner;
 class GraphicPainter;
 class QPainter;
@@ -100,6 +101,13 @@ public:
     // Null result list and *error set when the data is not our clipboard form.
     static QList<std::shared_ptr<SKTGraphic>> graphicsWithPasteboardData(const QByteArray &data, QString *error = nullptr);
     static QString pasteboardMimeType();
+    // Page loading: the page reader's element carriers, in page order, become
+    // one dictionary per top-level graphic (cells, gallery images and slides
+    // go into their composite's dictionary), then graphics.
+    static QList<GraphicProperties> convertArrayToProperties(const QList<std::shared_ptr<ElementCarrier>> &carriers,
+                                                             const QString &templateName);
+    static QList<std::shared_ptr<SKTGraphic>> graphicsWithProperties(const QList<std::shared_ptr<ElementCarrier>> &carriers,
+                                                                     const QString &templateName);
 
     // --- drawing bounds, handles and resizing -------------------------------
     virtual QRectF drawingBounds();

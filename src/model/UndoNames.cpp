@@ -1,7 +1,7 @@
 #include "model/UndoNames.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "platform/Bundle.h"
+
 #include <QFile>
 #include <QHash>
 #include <QList>
@@ -41,20 +41,7 @@ void ensureLoaded()
 
 QString UndoNames::dataFilePath()
 {
-    const QString name = QStringLiteral("undo_names.tsv");
-    // Installed data folder beside the program, then the configured install
-    // prefix, then the source tree (tests and runs from the build folder).
-    const QStringList folders = {
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zov/data"),
-        QStringLiteral(ZOV_INSTALL_DATA "/data"),
-        QStringLiteral(ZOV_SOURCE_DATA),
-    };
-    for (const QString &folder : folders) {
-        const QString path = QDir(folder).filePath(name);
-        if (QFile::exists(path))
-            return path;
-    }
-    return QDir(QStringLiteral(ZOV_SOURCE_DATA)).filePath(name);
+    return Bundle::pathForData(QStringLiteral("undo_names.tsv"));
 }
 
 void UndoNames::loadFromText(const QString &text)

@@ -1,0 +1,91 @@
+#pragma once
+// Carrier of one image: a top-level image while a page loads, and for their
+// whole life the images of tables, gallery grids and the slides of slideshows.
+#include "model/ElementCarrier.h"
+
+#include <QList>
+
+#define ZOV_TRANSFORMVIEW_FIELDS(X) \
+    X(QImage, image, QImage()) \
+    X(QString, imageName, QString()) \
+    X(QString, imageType, QString()) \
+    X(QString, link, QString()) \
+    X(QString, linkOption, QString()) \
+    X(QString, altText, QString()) \
+    X(bool, selected, false) \
+    X(bool, moveLock, false) \
+    X(bool, shadowFlag, false) \
+    X(int32_t, scrollFlag, 0) \
+    X(bool, retinaFlag, false) \
+    X(bool, forceNonRetinaFlag, false) \
+    X(int32_t, slideShowNumber, 0) \
+    X(int32_t, slideNumber, 0) \
+    X(int32_t, slideWidth, 0) \
+    X(int32_t, galleryNumber, 0) \
+    X(int32_t, tableNumber, 0) \
+    X(int32_t, rowSpot, 0) \
+    X(int32_t, columnSpot, 0) \
+    X(QDateTime, imageLastModDate, QDateTime()) \
+    X(float, alpha, 0.0f) \
+    X(float, opacity, 0.0f) \
+    X(int32_t, originX, 0) \
+    X(int32_t, originY, 0) \
+    X(int32_t, originalWidth, 0) \
+    X(int32_t, originalHeight, 0) \
+    X(QRectF, galleryDimension, QRectF()) \
+    X(int32_t, groupNumber, 0) \
+    X(int32_t, imageEnlargeFlag, 0) \
+    X(int32_t, backdropLightingFlag, 0) \
+    X(bool, toRemoveFlag, false) \
+    X(QString, templateName, QString()) \
+    X(bool, selectable, false) \
+    X(int32_t, manualLayerIndex, 0) \
+    X(float, reflection, 0.0f) \
+    X(QString, borderStyle, QString()) \
+    X(int32_t, borderWidth, 0) \
+    X(QString, borderHexColorString, QString()) \
+    X(int32_t, bubbleFlag, 0) \
+    X(QString, bubbleShape, QString()) \
+    X(QImage, maskImage, QImage()) \
+    X(float, shadowRadius, 0.0f) \
+    X(float, shadowHorizontalOffset, 0.0f) \
+    X(float, shadowVerticalOffset, 0.0f) \
+    X(float, rotationAngle, 0.0f) \
+    X(int32_t, responsiveResizeFlag, 0) \
+    X(int32_t, responsiveAlignment, 0) \
+    X(int32_t, sectionNumber, 0) \
+    X(int32_t, sectionRowSpot, 0) \
+    X(int32_t, sectionColumnSpot, 0) \
+    X(int32_t, topPadding, 0) \
+    X(int32_t, bottomPadding, 0) \
+    X(int32_t, leftPadding, 0) \
+    X(int32_t, rightPadding, 0) \
+    X(int32_t, topMargin, 0) \
+    X(int32_t, bottomMargin, 0) \
+    X(int32_t, leftMargin, 0) \
+    X(int32_t, rightMargin, 0) \
+    X(QString, topPaddingType, QString()) \
+    X(QString, bottomPaddingType, QString()) \
+    X(QString, leftPaddingType, QString()) \
+    X(QString, rightPaddingType, QString()) \
+    X(QString, topMarginType, QString()) \
+    X(QString, bottomMarginType, QString()) \
+    X(QString, leftMarginType, QString()) \
+    X(QString, rightMarginType, QString())
+
+class TransformView : public ElementCarrier {
+public:
+    QString carrierClassName() const override { return QStringLiteral("TransformView"); }
+    ZOV_TRANSFORMVIEW_FIELDS(ZOV_CARRIER_MEMBER)
+
+    // The number after "image" in an image name ("image12" gives 12); 0 when
+    // there is none, clamped to the int range.
+    static int32_t imageNameIndex(const QString &imageName);
+    // Images in name order, by the number of their names (image2 before
+    // image10); a stable sort, so equal numbers keep their order.
+    static QList<std::shared_ptr<TransformView>> sortedByImageNameIndex(QList<std::shared_ptr<TransformView>> images);
+
+protected:
+    void writeFields(GraphicProperties &p) const override;
+    void readFields(const GraphicProperties &p) override;
+};

@@ -1,0 +1,224 @@
+#include "support/FakeGraphicEnvironment.h"
+#include "GraphicTestKinds.h"
+
+#include "model/GraphicFactory.h"
+#include "model/GraphicProperties.h"
+#include "model/SKTGraphic.h"
+
+#include <QCborArray>
+#include <QCborMap>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+namespace {
+std::shared_ptr<SKTGraphic> rebuild(SKTGraphic &g)
+{
+    QList<GraphicProperties> list = SKTGraphic::propertiesWithGraphics({&g});
+    auto graphics = SKTGraphic::graphicsWithPropertiesPasted(list);
+    return graphics.isEmpty() ? nullptr : graphics.first();
+}
+
+GraphicProperties named(const QString &className)
+{
+    GraphicProperties p;
+    p.setString(QStringLiteral("className"), className);
+    return p;
+}
+} // namespace
+
+TEST(Properties, MissingKeysReadAsTheReadersDefaults)
+{
+    auto g = GraphicFactory::createWithProperties(named(QStringLiteral("SKTGraphic")));
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->bounds(), QRectF());
+    EXPECT_TRUE(g->isDrawingFill());
+    EXPECT_DOUBLE_EQ(g->opacity(), 0.0);
+    EXPECT_FLOAT_EQ(g->lineSpacing(), 1.25f);
+    EXPECT_EQ(g->linkOption(), QStringLiteral("_self"));
+    EXPECT_EQ(g->linkType(), QStringLiteral("text"));
+    EXPECT_EQ(g->backgroundHexColorString(), QStringLiteral("CLEAR0"));
+    EXPECT_EQ(g->textHexColorString(), QStringLiteral("000000"));
+    EXPECT_EQ(g->borderHexColorString(), QStringLiteral("000000"));
+    for (int32_t v : {g->sectionNumber(), g->sectionRowSpot(), g->sectionColumnSpot(), g->groupNumber(),
+                      g->galleryNumber(), g->formOptionTag(), g->imageEnlargeFlag()})
+        EXPECT_EQ(v, -99);
+    EXPECT_EQ(g->topPaddingType(), QStringLiteral("%"));
+    EXPECT_EQ(g->rightMarginType(), QStringLiteral("%"));
+    EXPECT_EQ(g->leftMarginLevelString(), QStringLiteral("None"));
+    EXPECT_EQ(g->bottomPaddingLevelString(), QStringLiteral("None"));
+    EXPECT_EQ(g->fontColor(), QColor(Qt::black));
+    EXPECT_EQ(g->strokeColor(), QColor(Qt::black));
+    EXPECT_TRUE(g->selectable());
+}
+
+TEST(Properties, RoundTripKeepsWrittenAttributes)
+{
+    SKTGraphic g;
+    g.setBounds(QRectF(10.5, 20, 300, 40.25));
+    g.setCornerRadius(5.75); // written with "%f", read back whole
+    g.setFillColor(QColor(255, 0, 0));
+    g.setFontColor(QColor(0x12, 0x34, 0x56));
+    g.setOpacity(0.5);
+    g.setLinkType(QString()); // a null link type is written as "shape"
+    g.setRetinaFlag(true);    // written, never read back
+    g.setTopPadding(12);
+    g.setTopPaddingType(QStringLiteral("pixel"));
+    g.setLeftMarginLevelString(QStringLiteral("Large"));
+    g.setSectionNumber(3);
+    g.setMoveLock(1); // not written by the base: comes back unlocked
+    g.setBorderColor(QColor(0, 0, 255));
+    g.setLineSpacing(1.5f);
+
+    auto r = rebuild(g);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(g.linkType(), QStringLiteral("shape"));
+    EXPECT_EQ(r->linkType(), QStringLiteral("shape"));
+    EXPECT_EQ(r->bounds(), QRectF(10.5, 20, 300, 40.25));
+    EXPECT_DOUBLE_EQ(r->cornerRadius(), 5.0);
+    EXPECT_EQ(r->fillColor(), QColor(255, 0, 0));
+    EXPECT_EQ(r->fontColor(), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(r->strokeColor(), QColor(0x12, 0x34, 0x56));
+    EXPECT_DOUBLE_EQ(r->opacity(), 0.5);
+    EXPECT_FALSE(r->retinaFlag());
+    EXPECT_EQ(r->topPadding(), 12);
+    EXPECT_EQ(r->topPaddingType(), QStringLiteral("pixel"));
+    EXPECT_EQ(r->leftMarginLevelString(), QStringLiteral("Large"));
+    EXPECT_EQ(r->sectionNumber(), 3);
+    EXPECT_EQ(r->moveLock(), 0);
+    EXPECT_EQ(r->borderHexColorString(), QStringLiteral("0000FF"));
+    EXPECT_EQ(r->borderColor(), QColor(0, 0, 255));
+    EXPECT_FLOAT_EQ(r->lineSpacing(), 1.5f);
+}
+
+TEST(Properties, ClearFillAndClearFontColourWriteEmptyStrings)
+{
+    SKTGraphic g;
+    g.setFontColor(QColor(Qt::transparent));
+    GraphicProperties p = g.properties();
+    EXPECT_EQ(p.value(QStringLiteral("fillColor")), QVariant(QString()));
+    EXPECT_EQ(p.value(QStringLiteral("fontColor")), QVariant(QString()));
+    auto r = rebuild(g);
+    EXPECT_EQ(r->fillColor(), QColor(Qt::transparent));
+    EXPECT_EQ(r->fontColor(), QColor(Qt::black)); // an empty hex reads as black
+}
+
+TEST(Properties, NumbersAreWrittenInTheCLocaleWhateverTheUserLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    SKTGraphic g;
+    g.setOpacity(0.25);
+    g.setBounds(QRectF(1.5, 2.5, 3.5, 4.5));
+    const GraphicProperties p = g.properties();
+    QLocale::setDefault(saved);
+    EXPECT_EQ(p.string(QStringLiteral("opacity")), QStringLiteral("0.250000"));
+    EXPECT_EQ(p.string(QStringLiteral("bounds")), QStringLiteral("{{1.5, 2.5}, {3.5, 4.5}}"));
+}
+
+TEST(Properties, ValuesOfTheWrongTypeReadAsDefaults)
+{
+    GraphicProperties p = named(QStringLiteral("SKTGraphic"));
+    p.setNumber(QStringLiteral("link"), 5);                          // not a string
+    p.setString(QStringLiteral("fillColor"), QStringLiteral("FF0000")); // not a colour
+    p.setString(QStringLiteral("drawingStroke"), QStringLiteral("0"));  // only numbers count
+    p.setString(QStringLiteral("shadowFlag"), QStringLiteral("7"));     // strings read as numbers
+    p.setString(QStringLiteral("formTag"), QStringLiteral("1e300"));    // clamped, not overflowed
+    p.setNumber(QStringLiteral("groupNumber"), -1e300);
+    p.setString(QStringLiteral("topMargin"), QStringLiteral("12px"));  // leading number
+    p.setString(QStringLiteral("bounds"), QStringLiteral("garbage"));
+    auto g = GraphicFactory::createWithProperties(p);
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->link(), QString());
+    EXPECT_EQ(g->fillColor(), QColor(Qt::transparent));
+    EXPECT_TRUE(g->isDrawingStroke());
+    EXPECT_EQ(g->shadowFlag(), 7);
+    EXPECT_EQ(g->formTag(), INT32_MAX);
+    EXPECT_EQ(g->groupNumber(), INT32_MIN);
+    EXPECT_EQ(g->topMargin(), 12);
+    EXPECT_EQ(g->bounds(), QRectF());
+}
+
+TEST(Properties, OnlyRegisteredClassesAreBuilt)
+{
+    QList<GraphicProperties> list;
+    GraphicProperties a = named(QStringLiteral("SKTGraphic"));
+    a.setRect(QStringLiteral("bounds"), QRectF(1, 1, 1, 1));
+    GraphicProperties b = named(QStringLiteral("QProcess"));
+    GraphicProperties c = named(QStringLiteral("SKTGraphic"));
+    c.setRect(QStringLiteral("bounds"), QRectF(3, 3, 3, 3));
+    GraphicProperties d;
+    d.setNumber(QStringLiteral("className"), 1);
+    list << a << b << c << d;
+    const auto graphics = SKTGraphic::graphicsWithPropertiesPasted(list);
+    ASSERT_EQ(graphics.size(), 2);
+    EXPECT_EQ(graphics[0]->bounds(), QRectF(1, 1, 1, 1));
+    EXPECT_EQ(graphics[1]->bounds(), QRectF(3, 3, 3, 3));
+    EXPECT_FALSE(GraphicFactory::isKnownClass(QStringLiteral("QProcess")));
+}
+
+TEST(Properties, BaseTemplateObjectsAreSelectableOnlyOnTheBaseTemplatePage)
+{
+    GraphicProperties p = named(QStringLiteral("SKTGraphic"));
+    p.setString(QStringLiteral("templateName"), QStringLiteral("basetemplate"));
+    {
+        FakeGraphicEnvironment env;
+        env.pageName = QStringLiteral("index");
+        EXPECT_FALSE(GraphicFactory::createWithProperties(p)->selectable());
+        env.pageName = QStringLiteral("basetemplate");
+        EXPECT_TRUE(GraphicFactory::createWithProperties(p)->selectable());
+    }
+    EXPECT_TRUE(GraphicFactory::createWithProperties(p)->selectable()); // no window
+}
+
+TEST(Properties, ClipboardDataRoundTripsThroughCbor)
+{
+    SKTGraphic g;
+    g.setBounds(QRectF(5, 6, 7, 8));
+    g.setFillColor(QColor(10, 20, 30, 40));
+    g.setFontFamily(QStringLiteral("Some Missing Family"));
+    SKTGraphic h;
+    h.setBounds(QRectF(1, 2, 3, 4));
+    const QByteArray data = SKTGraphic::pasteboardDataWithGraphics({&g, &h});
+    QString error;
+    const auto pasted = SKTGraphic::graphicsWithPasteboardData(data, &error);
+    EXPECT_TRUE(error.isEmpty());
+    ASSERT_EQ(pasted.size(), 2);
+    EXPECT_EQ(pasted[0]->bounds(), QRectF(5, 6, 7, 8));
+    EXPECT_EQ(pasted[0]->fillColor(), QColor(10, 20, 30, 40)); // alpha kept
+    EXPECT_EQ(pasted[1]->bounds(), QRectF(1, 2, 3, 4));
+
+    // Colours travel as tagged hex strings with alpha.
+    const QCborArray array = QCborValue::fromCbor(data).toArray();
+    const QCborValue fill = array.at(0).toMap().value(QStringLiteral("fillColor"));
+    ASSERT_TRUE(fill.isTag());
+    EXPECT_EQ(fill.taggedValue().toString(), QStringLiteral("0A141E28"));
+}
+
+TEST(Properties, UnreadableClipboardDataGivesAnErrorAndNothing)
+{
+    for (const QByteArray &data : {QByteArray("not cbor at all"), QCborValue(QStringLiteral("x")).toCbor(), QByteArray()}) {
+        QString error;
+        EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(data, &error).isEmpty());
+        EXPECT_FALSE(error.isEmpty());
+    }
+    // An array of foreign things builds nothing, without an error.
+    QCborArray foreign{QCborValue(1), QCborMap{{QStringLiteral("className"), QStringLiteral("Evil")}}};
+    QString error;
+    EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(QCborValue(foreign).toCbor(), &error).isEmpty());
+    EXPECT_TRUE(error.isEmpty());
+}
+
+TEST(Properties, ImagesTravelAsPng)
+{
+    QImage image(4, 3, QImage::Format_ARGB32);
+    image.fill(QColor(1, 2, 3, 200));
+    GraphicProperties p;
+    p.setImage(QStringLiteral("contents"), image);
+    const QCborValue cbor = p.toCbor();
+    const QCborValue tagged = cbor.toMap().value(QStringLiteral("contents"));
+    ASSERT_TRUE(tagged.isTag());
+    EXPECT_TRUE(tagged.taggedValue().toByteArray().startsWith("\x89PNG"));
+    const QImage back = GraphicProperties::fromCbor(cbor.toMap()).image(QStringLiteral("contents"));
+    ASSERT_EQ(back.size(), QSize(4, 3));
+    EXPECT_EQ(back.pixelColor(2, 1), QColor(1, 2, 3, 200));
+}
