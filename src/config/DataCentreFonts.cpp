@@ -1,0 +1,138 @@
+#include "config/DataCentreFonts.h"
+
+#include "config/DataFiles.h"
+
+#include <QDir>
+#include <QFont>
+#include <QFontDatabase>
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+struct WebFontRow {
+    QString name;
+    QString sourceCodeName;
+};
+
+const QList<WebFontRow> &webFontRows()
+{
+    static const QList<WebFontRow> rows = [] {
+        QList<WebFontRow> list;
+        for (const QString &line : DataFiles::readDataLines(QStringLiteral("webfonts.txt"))) {
+            const QStringList cells = line.split(QLatin1Char('\t'));
+            if (cells.size() >= 2)
+                list.append({cells[0].trimmed(), cells[1].trimmed()});
+        }
+        return list;
+    }();
+    return rows;
+}
+
+// The family a web-font file carries, when it differs from the name pages
+// store: the request name without "+" and weight ("Passion+One" -> "Passion One").
+QString fileFamilyOf(const WebFontRow &row)
+{
+    QString family = row.sourceCodeName.section(QLatin1Char(':'), 0, 0);
+    family.replace(QLatin1Char('+'), QLatin1Char(' '));
+    return family;
+}
+
+// The loaded family that draws a web font whose name is not itself a family:
+// the request name's family, else the shortest family that starts with either
+// name and a space.
+QString fileFamilyFor(const WebFontRow &row, const QStringList &families)
+{
+    const QString requested = fileFamilyOf(row);
+    if (families.contains(requested))
+        return requested;
+    QString best;
+    for (const QString &family : families) {
+        if ((family.startsWith(row.name + QLatin1Char(' ')) || family.startsWith(requested + QLatin1Char(' ')))
+            && (best.isEmpty() || family.size() < best.size()))
+            best = family;
+    }
+    return best;
+}
+
+bool lessCaseInsensitive(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+
+} // namespace
+
+QStringList DataCentreFonts::loadCustomFont()
+{
+    const QString folder = DataFiles::resourcePath(QStringLiteral("fonts"));
+    if (folder.isEmpty())
+        return {};
+    return loadCustomFont(folder);
+}
+
+QStringList DataCentreFonts::loadCustomFont(const QString &folder)
+{
+    QStringList added;
+    const QDir dir(folder);
+    const QStringList files =
+        dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf"), QStringLiteral("*.woff"),
+                       QStringLiteral("*.woff2")},
+                      QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        const int id = QFontDatabase::addApplicationFont(dir.filePath(file));
+        if (id < 0)
+            continue;
+        for (const QString &family : QFontDatabase::applicationFontFamilies(id)) {
+            if (!added.contains(family))
+                added << family;
+        }
+    }
+    // A stored name such as "Passion" draws with the "Passion One" file, and
+    // "Bitter" with files whose family reads "Bitter Thin" at every weight.
+    // The stored name itself is never rewritten.
+    const QStringList families = QFontDatabase::families();
+    for (const WebFontRow &row : webFontRows()) {
+        if (families.contains(row.name))
+            continue;
+        const QString drawn = fileFamilyFor(row, families);
+        if (!drawn.isEmpty())
+            QFont::insertSubstitution(row.name, drawn);
+    }
+    return added;
+}
+
+QList<CustomFont> DataCentreFonts::customFontRecords()
+{
+    // Both columns are sorted on their own, as the web-font list always
+    // was; for these fonts the two orders agree row by row.
+    QStringList names;
+    QStringList sourceNames;
+    for (const WebFontRow &row : webFontRows()) {
+        names << row.name;
+        sourceNames << row.sourceCodeName;
+    }
+    std::stable_sort(names.begin(), names.end(), lessCaseInsensitive);
+    std::stable_sort(sourceNames.begin(), sourceNames.end(), lessCaseInsensitive);
+    QList<CustomFont> records;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        CustomFont font;
+        font.fontName = names[i];
+        font.sourceCodeName = sourceNames[i];
+        records << font;
+    }
+    return records;
+}
+
+QStringList DataCentreFonts::missingCustomFonts()
+{
+    const QStringList families = QFontDatabase::families();
+    QStringList missing;
+    for (const WebFontRow &row : webFontRows()) {
+        const QString substitute = QFont::substitute(row.name);
+        if (!families.contains(row.name)
+            && !(substitute.compare(row.name, Qt::CaseInsensitive) != 0
+                 && families.contains(substitute, Qt::CaseInsensitive)))
+            missing << row.name;
+    }
+    return missing;
+}
