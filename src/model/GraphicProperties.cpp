@@ -1,5 +1,7 @@
 #include "model/GraphicProperties.h"
 
+#include "config/DataCentre.h"
+#include "config/EditionSettings.h"
 #include "model/Geometry.h"
 
 #include <QBuffer>
@@ -193,32 +195,14 @@ QList<GraphicProperties> GraphicProperties::list(const QString &key) const
     return out;
 }
 
-// --- hex colours -----------------------------------------------------------
-
 QString GraphicProperties::hexString(const QColor &colour)
 {
-    if (!colour.isValid())
-        return QString();
-    const QColor c = colour.toRgb();
-    return QStringLiteral("%1%2%3")
-        .arg(c.red(), 2, 16, QLatin1Char('0'))
-        .arg(c.green(), 2, 16, QLatin1Char('0'))
-        .arg(c.blue(), 2, 16, QLatin1Char('0'))
-        .toUpper();
+    return DataCentre::asHexString(colour, gColorPalette);
 }
 
 QColor GraphicProperties::colourFromHex(const QString &hex)
 {
-    QString s = hex.trimmed().toUpper();
-    if (s.size() > 5 && s.startsWith(QLatin1String("0X")))
-        s = s.mid(2);
-    if (s.size() != 6)
-        return QColor(Qt::black);
-    bool ok = false;
-    const uint v = s.toUInt(&ok, 16);
-    if (!ok)
-        return QColor(Qt::black);
-    return QColor((v >> 16) & 0xff, (v >> 8) & 0xff, v & 0xff);
+    return DataCentre::colorWithHexString(hex);
 }
 
 // --- CBOR ------------------------------------------------------------------
@@ -251,8 +235,10 @@ QCborValue toCborValue(const QVariant &v, int depth)
         return v.toDateTime().isValid() ? QCborValue(v.toDateTime()) : QCborValue(QString());
     case QMetaType::QColor: {
         const QColor c = v.value<QColor>().toRgb();
-        const QString hex = QStringLiteral("%1%2").arg(GraphicProperties::hexString(c))
-                                .arg(c.alpha(), 2, 16, QLatin1Char('0')).toUpper();
+        QString hex;
+        for (int component : {c.red(), c.green(), c.blue(), c.alpha()})
+            hex += QStringLiteral("%1").arg(component, 2, 16, QLatin1Char('0'));
+        hex = hex.toUpper();
         return QCborValue(QCborTag(GraphicProperties::kColourTag), hex);
     }
     case QMetaType::QImage: {

@@ -70,8 +70,8 @@ public:
     QCborValue toCbor() const;
     static GraphicProperties fromCbor(const QCborMap &map);
 
-    // Hex colour helpers of the dictionary: "RRGGBB" and back; an unreadable
-    // string gives black, as stored pages expect.
+    // Forwards to DataCentre::asHexString (edition palette) and
+    // DataCentre::colorWithHexString; prefer those in new code.
     static QString hexString(const QColor &colour);
     static QColor colourFromHex(const QString &hex);
 

@@ -1,6 +1,7 @@
 // SKTGraphic: drawing bounds, handles, resizing and the box model.
 #include "model/SKTGraphic.h"
 
+#include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "model/Geometry.h"
 #include "model/GraphicEnvironment.h"
@@ -23,12 +24,6 @@ float handleScale()
     return gHandleScale > 0.0f ? gHandleScale : 1.0f;
 }
 
-QColor colourFromHexSetting(const QString &hex)
-{
-    if (hex.isEmpty() || hex == QLatin1String("CLEAR0"))
-        return QColor(Qt::transparent);
-    return GraphicProperties::colourFromHex(hex);
-}
 
 // Named padding and margin levels: top and bottom in pixels, left and right
 // in percent of the width.
@@ -399,11 +394,11 @@ void SKTGraphic::refreshSelectedColors()
     GraphicEnvironment *env = GraphicEnvironment::current();
     if (!env)
         return;
-    env->setSelectedTextColor(colourFromHexSetting(m_textHexColorString));
+    env->setSelectedTextColor(DataCentre::colorOrClearWithHexString(m_textHexColorString));
     env->setSelectedShapeColor(hasBackground ? m_fillColor : QColor(Qt::transparent));
-    env->setSelectedHoverColor(colourFromHexSetting(m_hoverColorString));
-    env->setSelectedHoverTextColor(colourFromHexSetting(m_hoverTextColorString));
-    env->setSelectedBorderColor(colourFromHexSetting(m_borderHexColorString));
+    env->setSelectedHoverColor(DataCentre::colorOrClearWithHexString(m_hoverColorString));
+    env->setSelectedHoverTextColor(DataCentre::colorOrClearWithHexString(m_hoverTextColorString));
+    env->setSelectedBorderColor(DataCentre::colorOrClearWithHexString(m_borderHexColorString));
     env->refreshColorButtons();
     env->refreshInspectorPanel();
 }

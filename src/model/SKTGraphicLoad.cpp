@@ -2,6 +2,7 @@
 // dictionaries when a page is opened.
 #include "model/SKTGraphic.h"
 
+#include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "model/GalleryGridView.h"
 #include "model/LineView.h"
@@ -114,7 +115,7 @@ GraphicProperties textProperties(myTextView &t, const QString &templateName)
     p.setIntString(QStringLiteral("manualLayerIndex"), t.manualLayerIndex);
     p.setIntString(QStringLiteral("verticalAlignment"), t.verticalAlignment);
     p.setString(QStringLiteral("matchScreenFlag"), oneOrZero(t.matchScreenFlag));
-    p.setColour(QStringLiteral("borderColor"), GraphicProperties::colourFromHex(t.borderHexColorString));
+    p.setColour(QStringLiteral("borderColor"), DataCentre::colorWithHexString(t.borderHexColorString));
     defaultIfNull(t.borderHexColorString, QStringLiteral("000000"));
     p.setString(QStringLiteral("borderHexColorString"), t.borderHexColorString);
     p.setString(QStringLiteral("fontColor"), t.textColorString);
@@ -125,7 +126,7 @@ GraphicProperties textProperties(myTextView &t, const QString &templateName)
     p.setString(QStringLiteral("backgroundHexColorString"), t.backgroundHexColorString);
     p.setColour(QStringLiteral("fillColor"), t.backgroundHexColorString == kClear
                                                  ? QColor(Qt::transparent)
-                                                 : GraphicProperties::colourFromHex(t.backgroundHexColorString));
+                                                 : DataCentre::colorWithHexString(t.backgroundHexColorString));
     // The family is kept exactly as the page names it.
     putString(p, QStringLiteral("fontFamily"), t.familyName.isNull() ? t.textView.fontName : t.familyName);
     p.setString(QStringLiteral("borderStyle"), t.textView.borderLine);
@@ -242,7 +243,7 @@ GraphicProperties lineProperties(const LineView &l, const QString &templateName)
     p.setNumber(QStringLiteral("borderWidth"), double(l.borderWidth));
     p.setString(QStringLiteral("slideShowNumber"), QStringLiteral("-99"));
     p.setIntString(QStringLiteral("groupNumber"), l.groupNumber);
-    p.setColour(QStringLiteral("borderColor"), GraphicProperties::colourFromHex(l.borderHexColorString));
+    p.setColour(QStringLiteral("borderColor"), DataCentre::colorWithHexString(l.borderHexColorString));
     putString(p, QStringLiteral("borderHexColorString"), l.borderHexColorString);
     putString(p, QStringLiteral("borderStyle"), l.borderStyle);
     p.setIntString(QStringLiteral("drawBeginArrow"), l.drawBeginArrow ? 1 : 0);
@@ -316,7 +317,7 @@ GraphicProperties imageProperties(TransformView &t, const QString &templateName)
     putString(p, QStringLiteral("imageType"), t.imageType);
     putString(p, QStringLiteral("borderStyle"), t.borderStyle);
     putString(p, QStringLiteral("bubbleShape"), t.bubbleShape);
-    p.setColour(QStringLiteral("borderColor"), GraphicProperties::colourFromHex(t.borderHexColorString));
+    p.setColour(QStringLiteral("borderColor"), DataCentre::colorWithHexString(t.borderHexColorString));
     defaultIfNull(t.borderHexColorString, QStringLiteral("000000"));
     p.setString(QStringLiteral("borderHexColorString"), t.borderHexColorString);
     if (t.imageLastModDate.isValid())

@@ -1,6 +1,9 @@
 // SKTGraphic: the properties dictionary (writing, reading, the clipboard form).
 #include "model/SKTGraphic.h"
 
+#include "config/DataCentre.h"
+#include "config/EditionSettings.h"
+
 #include "model/GraphicEnvironment.h"
 #include "model/GraphicFactory.h"
 
@@ -70,7 +73,7 @@ void SKTGraphic::writeProperties(GraphicProperties &p)
         m_linkType = QStringLiteral("shape");
     if (m_formType.isNull() || m_formType == QLatin1String("(null)"))
         m_formType = QLatin1String("");
-    m_borderHexColorString = GraphicProperties::hexString(m_borderColor);
+    m_borderHexColorString = DataCentre::asHexString(m_borderColor, gColorPalette);
     if (m_borderHexColorString.isEmpty())
         m_borderHexColorString = QStringLiteral("000000");
 
@@ -82,7 +85,7 @@ void SKTGraphic::writeProperties(GraphicProperties &p)
     if (className() == QLatin1String("SKTImage"))
         p.setString(QStringLiteral("fontColor"), QStringLiteral("000000"));
     else
-        p.setString(QStringLiteral("fontColor"), isClear(m_fontColor) ? QString() : GraphicProperties::hexString(m_fontColor));
+        p.setString(QStringLiteral("fontColor"), isClear(m_fontColor) ? QString() : DataCentre::asHexString(m_fontColor, gColorPalette));
     if (isClear(m_fillColor))
         p.setString(QStringLiteral("fillColor"), QString());
     else
@@ -145,7 +148,7 @@ void SKTGraphic::readProperties(const GraphicProperties &p)
     if (holdsNumber(p, QStringLiteral("strokeWidth")))
         m_strokeWidth = p.number(QStringLiteral("strokeWidth"), m_strokeWidth);
     m_cornerRadius = std::trunc(p.number(QStringLiteral("cornerRadius"), 0.0));
-    m_fontColor = GraphicProperties::colourFromHex(p.string(QStringLiteral("fontColor")));
+    m_fontColor = DataCentre::colorWithHexString(p.string(QStringLiteral("fontColor")));
     m_strokeColor = m_fontColor;
     m_fillColor = p.colour(QStringLiteral("fillColor")).value_or(QColor(Qt::transparent));
     m_borderStyle = p.string(QStringLiteral("borderStyle"), QStringLiteral("none"));
