@@ -28,7 +28,7 @@ inline int inkIn(const QImage &image, const QRect &area)
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (c.red() < 200 || c.green() < 200 || c.blue() < 200)
+            if (c.red() < 235 || c.green() < 235 || c.blue() < 235)
                 ++count;
         }
     return count;

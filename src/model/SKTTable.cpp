@@ -1,0 +1,364 @@
+// SKTTable: data, properties and geometry. Drawing is in SKTTableDrawing.cpp,
+// the style operations in SKTTableStyle.cpp.
+#include "model/SKTTable.h"
+
+#include "model/CarrierList.h"
+#include "model/TableGeometry.h"
+#include "model/TextBlockLayout.h"
+
+namespace {
+constexpr int32_t kNone = TableGeometry::kNoSpot;
+} // namespace
+
+std::unique_ptr<SKTGraphic> SKTTable::copy() const
+{
+    // Tables are duplicated through their properties; the plain copy keeps
+    // what every graphic copies.
+    return SKTGraphic::copy();
+}
+
+void SKTTable::setCellHelperArray(const QList<Cell> &cells)
+{
+    m_cells = cells;
+    cellsChanged();
+}
+
+void SKTTable::ensureIndex() const
+{
+    if (m_indexBuiltFor == m_cells.size())
+        return;
+    QList<QPair<int32_t, int32_t>> spots;
+    spots.reserve(m_cells.size());
+    for (const Cell &cell : m_cells)
+        spots.append(cell ? qMakePair(cell->rowSpot, cell->columnSpot) : qMakePair(kNone, kNone));
+    m_index.rebuild(spots);
+    m_indexBuiltFor = m_cells.size();
+}
+
+SKTTable::Cell SKTTable::grabSelectedTableCellHelper(int32_t row, int32_t column) const
+{
+    ensureIndex();
+    int32_t i = m_index.indexAt(row, column);
+    if (i >= 0 && (m_cells[i]->rowSpot != row || m_cells[i]->columnSpot != column)) {
+        // A spot was changed in place since the index was built.
+        m_indexBuiltFor = -1;
+        ensureIndex();
+        i = m_index.indexAt(row, column);
+    }
+    return i >= 0 ? m_cells[i] : Cell();
+}
+
+SKTTable::Image SKTTable::grabSelectedImageAtSpot(int32_t row, int32_t column) const
+{
+    for (const Image &image : m_images)
+        if (image && image->columnSpot == column && image->rowSpot == row)
+            return image;
+    return {};
+}
+
+void SKTTable::addIntoImageArray(const Image &image)
+{
+    if (!image)
+        return;
+    for (qsizetype i = 0; i < m_images.size(); ++i) {
+        if (m_images[i] && m_images[i]->columnSpot == image->columnSpot && m_images[i]->rowSpot == image->rowSpot) {
+            m_images.removeAt(i);
+            break;
+        }
+    }
+    if (image->columnSpot != kNone && image->rowSpot != kNone)
+        m_images.append(image);
+}
+
+QVariant SKTTable::value(const QString &key) const
+{
+    if (key == QLatin1String("numOfColumns"))
+        return m_numOfColumns;
+    if (key == QLatin1String("numOfRows"))
+        return m_numOfRows;
+    if (key == QLatin1String("padding"))
+        return m_padding;
+    if (key == QLatin1String("gridType"))
+        return m_gridType;
+    return SKTGraphic::value(key);
+}
+
+bool SKTTable::setValue(const QString &key, const QVariant &value)
+{
+    if (key == QLatin1String("gridType")) {
+        setGridType(value.toString());
+        return true;
+    }
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (key == QLatin1String("numOfColumns") && ok)
+        setNumOfColumns(n);
+    else if (key == QLatin1String("numOfRows") && ok)
+        setNumOfRows(n);
+    else if (key == QLatin1String("padding") && ok)
+        setPadding(n);
+    else
+        return SKTGraphic::setValue(key, value);
+    return true;
+}
+
+void SKTTable::writeProperties(GraphicProperties &p)
+{
+    SKTGraphic::writeProperties(p);
+    if (!m_gridType.isNull())
+        p.setString(QStringLiteral("gridType"), m_gridType);
+    p.setIntString(QStringLiteral("numOfRows"), m_numOfRows);
+    p.setIntString(QStringLiteral("numOfColumns"), m_numOfColumns);
+    // A copy keeps its cells, images and background, so that a table pasted
+    // on its own comes back whole.
+    p.setIntString(QStringLiteral("padding"), m_padding);
+    p.setList(QStringLiteral("cellArray"), CarrierList::toProperties(m_cells));
+    p.setList(QStringLiteral("imageArray"), CarrierList::toProperties(m_images));
+    if (m_backgroundImage)
+        p.setList(QStringLiteral("tableBackgroundArray"), CarrierList::toProperties(QList<Image>{m_backgroundImage}));
+}
+
+void SKTTable::readProperties(const GraphicProperties &p)
+{
+    SKTGraphic::readProperties(p);
+    m_numOfColumns = p.integer(QStringLiteral("numOfColumns"), 0);
+    m_numOfRows = p.integer(QStringLiteral("numOfRows"), 0);
+    m_padding = p.integer(QStringLiteral("padding"), 0);
+    m_gridType = p.contains(QStringLiteral("gridType")) ? p.string(QStringLiteral("gridType")) : QStringLiteral("table");
+    if (m_gridType.isNull())
+        m_gridType = QStringLiteral("table");
+    m_backgroundImage.reset();
+    m_backgroundArray.clear();
+    if (p.contains(QStringLiteral("tableBackgroundArray"))) {
+        m_backgroundArray = CarrierList::fromProperties<TransformView>(p.list(QStringLiteral("tableBackgroundArray")));
+        if (!m_backgroundArray.isEmpty())
+            m_backgroundImage = m_backgroundArray.first();
+    }
+    setCellHelperArray(CarrierList::fromProperties<myTextView>(p.list(QStringLiteral("cellArray"))));
+    m_images = CarrierList::fromProperties<TransformView>(p.list(QStringLiteral("imageArray")));
+    if (!m_cells.isEmpty())
+        copyCellStyleUp(*m_cells.first(), true);
+}
+
+// --- geometry ----------------------------------------------------------------
+
+int32_t SKTTable::grabColumnWidth(int32_t column) const
+{
+    const Cell cell = grabSelectedTableCellHelper(0, column);
+    return cell ? cell->width : 0;
+}
+
+int32_t SKTTable::grabRowHeight(int32_t row) const
+{
+    const Cell cell = grabSelectedTableCellHelper(row, 0);
+    return cell ? cell->height : 0;
+}
+
+QList<int32_t> SKTTable::columnWidths() const
+{
+    QList<int32_t> widths;
+    for (int32_t c = 0; c < m_numOfColumns; ++c)
+        widths.append(grabColumnWidth(c));
+    return widths;
+}
+
+QList<int32_t> SKTTable::rowHeights() const
+{
+    QList<int32_t> heights;
+    for (int32_t r = 0; r < m_numOfRows; ++r)
+        heights.append(grabRowHeight(r));
+    return heights;
+}
+
+int32_t SKTTable::tableTotalCellWidth()
+{
+    drawBoxModel();
+    return TableGeometry::totalSize(columnWidths(), m_padding, borderWidth(),
+                                    double(leftPaddingInPx()) + rightPaddingInPx() + leftMarginInPx()
+                                        + rightMarginInPx());
+}
+
+int32_t SKTTable::tableTotalCellHeight()
+{
+    drawBoxModel();
+    return TableGeometry::totalSize(rowHeights(), m_padding, borderWidth(),
+                                    double(topPaddingInPx()) + bottomPaddingInPx() + topMarginInPx()
+                                        + bottomMarginInPx());
+}
+
+float SKTTable::averageColumnWidth() const
+{
+    return TableGeometry::averageSize(columnWidths());
+}
+
+float SKTTable::averageRowHeight() const
+{
+    return TableGeometry::averageSize(rowHeights());
+}
+
+int32_t SKTTable::numOfNonFixedColumns() const
+{
+    int32_t count = 0;
+    for (int32_t c = 0; c < m_numOfColumns; ++c) {
+        const Cell cell = grabSelectedTableCellHelper(0, c);
+        if (!cell || cell->fixedWidthFlag != 1)
+            ++count;
+    }
+    return count;
+}
+
+int32_t SKTTable::numOfNonFixedRows() const
+{
+    int32_t count = 0;
+    for (int32_t r = 0; r < m_numOfRows; ++r) {
+        const Cell cell = grabSelectedTableCellHelper(r, 0);
+        if (!cell || cell->fixedHeightFlag == 0)
+            ++count;
+    }
+    return count;
+}
+
+SKTTable::Layout SKTTable::layout()
+{
+    drawBoxModel();
+    Layout l;
+    l.columnWidths = columnWidths();
+    l.rowHeights = rowHeights();
+    l.columnStarts = TableGeometry::starts(l.columnWidths, int32_t(contentRect().x()), m_padding, borderWidth());
+    l.rowStarts = TableGeometry::starts(l.rowHeights, int32_t(contentRect().y()), m_padding, borderWidth());
+    return l;
+}
+
+QRectF SKTTable::grabSelectedCellRect(int32_t row, int32_t column)
+{
+    const Layout l = layout();
+    if (row < 0 || row >= l.rowStarts.size() || column < 0 || column >= l.columnStarts.size())
+        return {};
+    const Cell cell = grabSelectedTableCellHelper(row, column);
+    return {double(l.columnStarts[column]), double(l.rowStarts[row]), cell ? double(cell->width) : 0.0,
+            cell ? double(cell->height) : 0.0};
+}
+
+QPoint SKTTable::spotAt(int32_t x, int32_t y)
+{
+    const QPoint none(kNone, kNone);
+    if (m_cells.isEmpty())
+        return none;
+    cellsChanged();
+    const Layout l = layout();
+    const int32_t column = TableGeometry::spanAt(l.columnStarts, l.columnWidths, x);
+    const int32_t row = TableGeometry::spanAt(l.rowStarts, l.rowHeights, y);
+    if (column == kNone || row == kNone)
+        return none;
+    const Cell cell = grabSelectedTableCellHelper(row, column);
+    // The cell's own size decides, half-open like every canvas rectangle.
+    if (!cell || x >= l.columnStarts[column] + cell->width || y >= l.rowStarts[row] + cell->height)
+        return none;
+    return {row, column};
+}
+
+int32_t SKTTable::grabRowSpot(int32_t x, int32_t y)
+{
+    return spotAt(x, y).x();
+}
+
+int32_t SKTTable::grabColumnSpot(int32_t x, int32_t y)
+{
+    return spotAt(x, y).y();
+}
+
+QRectF SKTTable::grabCurrentCellRect(int32_t x, int32_t y)
+{
+    const QPoint spot = spotAt(x, y);
+    return grabSelectedCellRect(spot.x(), spot.y());
+}
+
+SKTTable::Cell SKTTable::grabCurrentTableCellHelper()
+{
+    const QPointF touch = getLastTouchPoint();
+    const QPoint spot = spotAt(int32_t(touch.x()), int32_t(touch.y()));
+    return grabSelectedTableCellHelper(spot.x(), spot.y());
+}
+
+QPoint SKTTable::grabNextSpot(int32_t row, int32_t column) const
+{
+    return TableGeometry::nextSpot(row, column, m_numOfColumns);
+}
+
+int32_t SKTTable::grabMaxNumToAdd(const QPointF &point)
+{
+    const QPoint spot = spotAt(int32_t(point.x()), int32_t(point.y()));
+    return TableGeometry::cellsToEnd(spot.x(), spot.y(), m_numOfRows, m_numOfColumns);
+}
+
+void SKTTable::alignCells()
+{
+    cellsChanged();
+    for (const Cell &cell : m_cells) {
+        if (!cell)
+            continue;
+        if (const Cell top = grabSelectedTableCellHelper(0, cell->columnSpot)) {
+            cell->width = top->width;
+            cell->fixedWidthFlag = top->fixedWidthFlag;
+        }
+        if (const Cell first = grabSelectedTableCellHelper(cell->rowSpot, 0)) {
+            cell->height = first->height;
+            cell->fixedHeightFlag = first->fixedHeightFlag;
+        }
+    }
+}
+
+void SKTTable::setBounds(const QRectF &requested)
+{
+    cellsChanged();
+    // Totals are taken before any cell changes, so one call spreads the whole difference.
+    const int32_t columns = numOfNonFixedColumns();
+    const int32_t totalWidth = tableTotalCellWidth();
+    const int32_t rows = numOfNonFixedRows();
+    const int32_t totalHeight = tableTotalCellHeight();
+    double width = requested.width();
+    double height = requested.height();
+    if (columns >= 1) {
+        const int32_t step = TableGeometry::spreadStep(int32_t(requested.width()), totalWidth, columns);
+        for (const Cell &cell : m_cells)
+            if (cell && cell->fixedWidthFlag != 1)
+                cell->width = TableGeometry::applySpreadStep(cell->width, step);
+    } else {
+        width = totalWidth;
+    }
+    if (rows >= 1) {
+        const int32_t step = TableGeometry::spreadStep(int32_t(requested.height()), totalHeight, rows);
+        for (const Cell &cell : m_cells)
+            if (cell && cell->fixedHeightFlag == 0)
+                cell->height = TableGeometry::applySpreadStep(cell->height, step);
+    } else {
+        height = totalHeight;
+    }
+    SKTGraphic::setBounds(QRectF(requested.x(), requested.y(), width, height));
+}
+
+void SKTTable::refreshLayout()
+{
+    setBounds(bounds());
+}
+
+QSizeF SKTTable::naturalSize()
+{
+    const Cell cell = grabCurrentTableCellHelper();
+    if (!cell)
+        return {};
+    const TextBlockStyle style{TextBlockLayout::fontFor(cellFamily(*cell), cell->fontSize), Qt::black,
+                               TextBlockLayout::alignmentCode(cell->textAlignment),
+                               double(cell->lineSpacing) * cell->fontSize};
+    return TextBlockLayout(cellText(*cell), style, cell->width).usedSize();
+}
+
+QString SKTTable::cellText(const myTextView &cell)
+{
+    return cell.textStorage.isNull() ? cell.textView.string : cell.textStorage;
+}
+
+QString SKTTable::cellFamily(const myTextView &cell)
+{
+    return cell.familyName.isEmpty() ? cell.textView.fontName : cell.familyName;
+}

@@ -1,0 +1,141 @@
+#pragma once
+// The one graphic behind every grid-shaped container: plain tables, page
+// sections and section templates, tables of contents, text carousels,
+// navigation bars, dropdown menus, collapsible panels and photo hover
+// captions, told apart by gridType. Cells are text carriers that hold their
+// own sizes and grid spots; images placed in cells are image carriers.
+// Cells are found through a (row, column) index, so laying out, hit-testing
+// and drawing are linear in the cells.
+#include "model/SKTGraphic.h"
+#include "model/TableGridIndex.h"
+#include "model/TransformView.h"
+#include "model/myTextView.h"
+
+#include <QHash>
+
+class SKTTable : public SKTGraphic {
+public:
+    using Cell = std::shared_ptr<myTextView>;
+    using Image = std::shared_ptr<TransformView>;
+
+    QString className() const override { return QStringLiteral("SKTTable"); }
+    std::unique_ptr<SKTGraphic> copy() const override;
+
+    // --- data --------------------------------------------------------------
+    const QList<Cell> &cellHelperArray() const { return m_cells; }
+    // Replaces the cells; call cellsChanged() after changing spots in place.
+    void setCellHelperArray(const QList<Cell> &cells);
+    void cellsChanged() { m_indexBuiltFor = -1; }
+    const QList<Image> &imageArray() const { return m_images; }
+    void setImageArray(const QList<Image> &images) { m_images = images; }
+    const QList<Image> &tableBackgroundArray() const { return m_backgroundArray; }
+    Image tableBackgroundImage() const { return m_backgroundImage; }
+    void setTableBackgroundImage(const Image &image) { m_backgroundImage = image; }
+    int32_t numOfColumns() const { return m_numOfColumns; }
+    void setNumOfColumns(int32_t n) { changeAttribute(m_numOfColumns, n, QStringLiteral("numOfColumns")); }
+    int32_t numOfRows() const { return m_numOfRows; }
+    void setNumOfRows(int32_t n) { changeAttribute(m_numOfRows, n, QStringLiteral("numOfRows")); }
+    int32_t padding() const { return m_padding; }
+    void setPadding(int32_t p) { changeAttribute(m_padding, p, QStringLiteral("padding")); }
+    QString gridType() const override { return m_gridType; }
+    void setGridType(const QString &type) { changeAttribute(m_gridType, type, QStringLiteral("gridType")); }
+    int32_t tag = 0;
+    int32_t sameColumnWidth = 0;
+    int32_t sameRowHeight = 0;
+    bool interimCopyFlag = false;
+    int32_t interimTranslatedY = 0;
+
+    // Adds an image to the cell it names, replacing one already there;
+    // an image naming no cell (-99) only removes.
+    void addIntoImageArray(const Image &image);
+    Cell grabSelectedTableCellHelper(int32_t row, int32_t column) const;
+    Image grabSelectedImageAtSpot(int32_t row, int32_t column) const;
+    Cell grabFirstCellAtColumn(int32_t column) const { return grabSelectedTableCellHelper(0, column); }
+    Cell grabFirstCellAtRow(int32_t row) const { return grabSelectedTableCellHelper(row, 0); }
+
+    QVariant value(const QString &key) const override;
+    bool setValue(const QString &key, const QVariant &value) override;
+    void readProperties(const GraphicProperties &properties) override;
+
+    // --- geometry ------------------------------------------------------------
+    int32_t grabColumnWidth(int32_t column) const;
+    int32_t grabRowHeight(int32_t row) const;
+    int32_t tableTotalCellWidth();
+    int32_t tableTotalCellHeight();
+    float averageColumnWidth() const;
+    float averageRowHeight() const;
+    int32_t numOfNonFixedColumns() const;
+    int32_t numOfNonFixedRows() const;
+    // Where the cell's box is drawn (hit-testing uses the same rectangles).
+    QRectF grabSelectedCellRect(int32_t row, int32_t column);
+    int32_t grabRowSpot(int32_t x, int32_t y);
+    int32_t grabColumnSpot(int32_t x, int32_t y);
+    // (row, column) under the point, (-99, -99) for none.
+    QPoint spotAt(int32_t x, int32_t y);
+    QRectF grabCurrentCellRect(int32_t x, int32_t y);
+    Cell grabCurrentTableCellHelper();
+    QPoint grabNextSpot(int32_t row, int32_t column) const;
+    int32_t grabMaxNumToAdd(const QPointF &point);
+    void alignCells();
+    void setBounds(const QRectF &bounds) override;
+    void refreshLayout();
+    QSizeF naturalSize();
+
+    // --- drawing, editing and style ------------------------------------------
+    QRectF drawingBounds() override;
+    QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
+    void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;
+    // The cell edited in place under the last touch point, or null when the
+    // table offers no editor there; the editor edits its textStorage.
+    Cell editingCell();
+    void finalizeEditing() { m_editedCell.reset(); }
+    Cell cellBeingEdited() const { return m_editedCell; }
+
+    void updateHoverTextColor();
+    void updateHoverBackgroundColor();
+    void updateTextColor();
+    void updateLineSpacing();
+    void updateBorderColor();
+    void updateBackgroundColor();
+    void updateFontSize();
+    void updateFontFamily();
+    void updateTextAlignment();
+    void updateOpacity();
+    void updateShadow();
+    void refreshStyle();
+    void reflectSelectedCellProperties(const myTextView &cell);
+
+    // The text a cell shows and the font it is drawn in.
+    static QString cellText(const myTextView &cell);
+    static QString cellFamily(const myTextView &cell);
+
+protected:
+    void writeProperties(GraphicProperties &properties) override;
+
+private:
+    struct Layout {
+        QList<int32_t> columnWidths, rowHeights, columnStarts, rowStarts;
+    };
+    void ensureIndex() const;
+    Layout layout();
+    QList<int32_t> columnWidths() const;
+    QList<int32_t> rowHeights() const;
+    QList<Cell> cellsInScope() const;
+    void endStyleChange();
+    void copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement);
+    void drawCellText(GraphicPainter &painter, myTextView &cell, const QPointF &at);
+    void drawCellImages(GraphicPainter &painter, const QHash<quint64, Image> &bySpot, const myTextView &cell);
+
+    QList<Cell> m_cells;
+    QList<Image> m_images;
+    QList<Image> m_backgroundArray;
+    Image m_backgroundImage;
+    Cell m_editedCell;
+    int32_t m_numOfColumns = 0;
+    int32_t m_numOfRows = 0;
+    int32_t m_padding = 0;
+    QString m_gridType = QStringLiteral("table");
+
+    mutable TableGridIndex m_index;
+    mutable qsizetype m_indexBuiltFor = -1;
+};

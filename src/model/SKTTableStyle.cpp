@@ -1,0 +1,210 @@
+// SKTTable: the style operations through which the inspector applies a
+// table-level setting to all cells, or to the selected cells when single
+// cells can be selected, and the copy of one cell's style up into the table.
+#include "model/SKTTable.h"
+
+#include "config/EditionSettings.h"
+#include "model/TextBlockLayout.h"
+
+namespace {
+QString alignmentWord(int32_t code)
+{
+    switch (code) {
+    case 0: return QStringLiteral("left");
+    case 1: return QStringLiteral("center");
+    case 2: return QStringLiteral("right");
+    default: return QStringLiteral("justify");
+    }
+}
+} // namespace
+
+QList<SKTTable::Cell> SKTTable::cellsInScope() const
+{
+    if (gTableCellSelection) {
+        QList<Cell> selected;
+        for (const Cell &cell : m_cells)
+            if (cell && cell->selected)
+                selected.append(cell);
+        if (!selected.isEmpty())
+            return selected;
+    }
+    QList<Cell> all;
+    for (const Cell &cell : m_cells)
+        if (cell)
+            all.append(cell);
+    return all;
+}
+
+void SKTTable::endStyleChange()
+{
+    setBounds(bounds());
+    // Observers of the grid redraw on this key.
+    reportChange(QStringLiteral("numOfColumns"), m_numOfColumns);
+}
+
+void SKTTable::updateHoverTextColor()
+{
+    for (const Cell &cell : cellsInScope())
+        cell->hoverTextColorString = hoverTextColorString();
+    endStyleChange();
+}
+
+void SKTTable::updateHoverBackgroundColor()
+{
+    for (const Cell &cell : cellsInScope())
+        cell->hoverColorString = hoverColorString();
+    endStyleChange();
+}
+
+void SKTTable::updateTextColor()
+{
+    for (const Cell &cell : cellsInScope()) {
+        cell->textColorString = textHexColorString();
+        cell->textHexColorString = textHexColorString();
+    }
+    endStyleChange();
+}
+
+void SKTTable::updateLineSpacing()
+{
+    for (const Cell &cell : cellsInScope())
+        cell->lineSpacing = lineSpacing();
+    endStyleChange();
+}
+
+void SKTTable::updateBorderColor()
+{
+    for (const Cell &cell : cellsInScope())
+        cell->borderHexColorString = borderHexColorString();
+    endStyleChange();
+}
+
+void SKTTable::updateBackgroundColor()
+{
+    const bool clear = !fillColor().isValid() || fillColor().alpha() == 0;
+    const QString hex = clear ? QStringLiteral("CLEAR0") : backgroundHexColorString();
+    for (const Cell &cell : cellsInScope()) {
+        cell->backgroundHexColorString = hex;
+        cell->colorString = hex;
+    }
+    endStyleChange();
+}
+
+void SKTTable::updateFontSize()
+{
+    for (const Cell &cell : cellsInScope()) {
+        cell->textView.fontName = cellFamily(*cell);
+        cell->textView.fontPointSize = fontSize();
+        cell->fontSize = fontSize();
+    }
+    endStyleChange();
+}
+
+void SKTTable::updateFontFamily()
+{
+    for (const Cell &cell : cellsInScope()) {
+        cell->textView.fontName = fontFamily();
+        cell->textView.fontPointSize = cell->fontSize;
+        cell->familyName = fontFamily();
+    }
+    endStyleChange();
+}
+
+void SKTTable::updateTextAlignment()
+{
+    for (const Cell &cell : cellsInScope())
+        cell->textAlignment = alignmentWord(fontAlignment());
+    endStyleChange();
+}
+
+void SKTTable::updateOpacity()
+{
+    for (const Cell &cell : cellsInScope()) {
+        cell->alphaValue = float(opacity());
+        cell->opacity = float(opacity());
+    }
+    endStyleChange();
+}
+
+void SKTTable::updateShadow()
+{
+    for (const Cell &cell : cellsInScope())
+        cell->shadowFlag = shadowFlag() != 0;
+    endStyleChange();
+}
+
+void SKTTable::refreshStyle()
+{
+    const bool clear = !fillColor().isValid() || fillColor().alpha() == 0;
+    const QString background = clear ? QStringLiteral("CLEAR0") : backgroundHexColorString();
+    for (const Cell &cell : cellsInScope()) {
+        cell->lineSpacing = lineSpacing();
+        cell->textAlignment = alignmentWord(fontAlignment());
+        cell->alphaValue = float(opacity());
+        cell->opacity = float(opacity());
+        cell->shapeFlag = shapeFlag();
+        cell->shadowFlag = shadowFlag() != 0;
+        cell->backgroundHexColorString = background;
+        cell->colorString = background;
+        cell->textColorString = textHexColorString();
+        cell->textHexColorString = textHexColorString();
+        cell->hoverTextColorString = hoverTextColorString();
+        cell->hoverColorString = hoverColorString();
+        cell->textView.borderLine = borderStyle();
+        cell->borderStyle = borderStyle();
+        cell->borderWidth = borderWidth();
+        cell->borderHexColorString = borderHexColorString();
+        cell->textView.fontName = fontFamily();
+        cell->textView.fontPointSize = fontSize();
+        cell->templateName = templateName();
+        cell->cornerRadius = float(cornerRadius());
+        cell->familyName = fontFamily();
+        cell->fontSize = fontSize();
+        // A styled cell is plain text again, not a form field.
+        cell->groupNumber = -99;
+        cell->formType = QStringLiteral("");
+        cell->formRequiredFlag = 0;
+        cell->formOptionTag = -99;
+        cell->formTag = -99;
+        cell->scrollFlag = scrollFlag();
+        cell->strokeWidth = float(strokeWidth());
+    }
+    endStyleChange();
+}
+
+void SKTTable::copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement)
+{
+    const QString background = cell.backgroundHexColorString;
+    const bool clear = background.isEmpty() || background == QLatin1String("CLEAR0");
+    setFillColor(clear ? QColor(Qt::transparent) : GraphicProperties::colourFromHex(background));
+    setBackgroundHexColorString(background);
+    setOpacity(cell.alphaValue);
+    setFontColor(GraphicProperties::colourFromHex(cell.textColorString));
+    const QString family = cell.textView.fontName.isEmpty() ? cell.familyName : cell.textView.fontName;
+    setFontFamily(family);
+    setFontSize(cell.textView.fontPointSize > 0 ? int32_t(cell.textView.fontPointSize) : cell.fontSize);
+    setShadowFlag(cell.shadowFlag ? 1 : 0);
+    setHoverTextColorString(cell.hoverTextColorString);
+    setHoverColorString(cell.hoverColorString);
+    setTextHexColorString(cell.textColorString);
+    setBorderHexColorString(cell.borderHexColorString);
+    setBorderColor(GraphicProperties::colourFromHex(cell.borderHexColorString));
+    setFontAlignment(TextBlockLayout::alignmentCode(cell.textAlignment));
+    setLineSpacing(cell.lineSpacing);
+    if (!withBoxAndPlacement)
+        return;
+    setCornerRadius(cell.cornerRadius);
+    setBorderStyle(cell.textView.borderLine);
+    setBorderWidth(cell.borderWidth);
+    setResponsiveResizeFlag(cell.responsiveResizeFlag);
+    setResponsiveAlignment(cell.responsiveAlignment);
+    setSectionNumber(cell.sectionNumber);
+    setSectionRowSpot(cell.sectionRowSpot);
+    setSectionColumnSpot(cell.sectionColumnSpot);
+    setVerticalAlignment(cell.verticalAlignment);
+}
+
+void SKTTable::reflectSelectedCellProperties(const myTextView &cell)
+{
+    copyCellStyleUp(cell, false);
+}
