@@ -6,6 +6,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTRectangle.h"
+#include "model/SKTTable.h"
 #include "model/SKTText.h"
 
 // One row per graphic class: its stored class name and how to make a default one.
@@ -17,4 +18,5 @@ void GraphicKinds::registerAll()
     GraphicFactory::registerClass<SKTLine>(QStringLiteral("SKTLine"));
     GraphicFactory::registerClass<SKTRectangle>(QStringLiteral("SKTRectangle"));
     GraphicFactory::registerClass<SKTCircle>(QStringLiteral("SKTCircle"));
+    GraphicFactory::registerClass<SKTTable>(QStringLiteral("SKTTable"));
 }
