@@ -3,6 +3,7 @@
 
 #include "config/EditionSettings.h"
 #include "model/Geometry.h"
+#include "model/GraphicSpatialIndex.h"
 #include "model/SKTGraphic.h"
 
 #include <QCoreApplication>
@@ -340,4 +341,27 @@ TEST_F(EditionFixture, PendingRepairDiesWithItsGraphic)
     env.calls.clear();
     spinEventLoop(300); // would touch freed memory if the call outlived it
     EXPECT_TRUE(env.calls.isEmpty());
+}
+
+TEST(SpatialIndex, FindsIntersectingGraphicsAfterMovesAndForHugeOnes)
+{
+    SKTGraphic a, b, huge;
+    a.setBounds({0, 0, 10, 10});
+    b.setBounds({500, 500, 10, 10});
+    huge.setBounds({-1e6, -1e6, 2e6, 2e6});
+    GraphicSpatialIndex index(64);
+    index.insert(&a);
+    index.insert(&b);
+    EXPECT_EQ(index.graphicsIntersecting({5, 5, 10, 10}), QList<SKTGraphic *>{&a});
+    EXPECT_TRUE(index.graphicsIntersecting({10, 0, 5, 5}).isEmpty()); // touching edges do not overlap
+    EXPECT_TRUE(index.graphicsIntersecting({5, 5, 10, 10}, &a).isEmpty());
+    a.setBounds({495, 495, 10, 10});
+    index.update(&a);
+    EXPECT_EQ(index.graphicsIntersecting({0, 0, 20, 20}).size(), 0);
+    EXPECT_EQ(index.graphicsIntersecting({490, 490, 30, 30}).size(), 2);
+    index.insert(&huge);
+    EXPECT_EQ(index.graphicsIntersecting({0, 0, 1, 1}), QList<SKTGraphic *>{&huge});
+    EXPECT_EQ(index.graphicsIntersecting({-1e7, -1e7, 2e7, 2e7}).size(), 3);
+    index.remove(&huge);
+    EXPECT_TRUE(index.graphicsIntersecting({0, 0, 1, 1}).isEmpty());
 }
