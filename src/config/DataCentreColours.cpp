@@ -1,6 +1,7 @@
 #include "config/DataCentreColours.h"
 
 #include "config/DataFiles.h"
+#include "config/EditionSettings.h"
 
 #include <QSet>
 #include <cmath>
@@ -80,6 +81,11 @@ QString DataCentreColours::asHexString(const QColor &color, const QStringList &p
     constexpr double kNudge = 1e-7;
     return hex3(int(std::trunc(rgb.redF() * 255.0 + kNudge)), int(std::trunc(rgb.greenF() * 255.0 + kNudge)),
                 int(std::trunc(rgb.blueF() * 255.0 + kNudge)));
+}
+
+QString DataCentreColours::asHexString(const QColor &color)
+{
+    return asHexString(color, gColorPalette);
 }
 
 bool DataCentreColours::isClearColorString(const QString &hex)

@@ -16,6 +16,8 @@ public:
     // for an invalid colour. Looks the rounded form up in the edition's
     // palette, as stored pages were written that way.
     static QString asHexString(const QColor &color, const QStringList &palette);
+    // The same against the edition's palette (gColorPalette).
+    static QString asHexString(const QColor &color);
 
     // A stored colour property that means "no colour": "CLEAR0" or empty.
     static bool isClearColorString(const QString &hex);

@@ -1,6 +1,8 @@
 #include "config/DataCentreFiles.h"
 
+#include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
+#include "platform/Tasks.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,7 +12,6 @@
 #include <QPointer>
 #include <QSaveFile>
 #include <QSet>
-#include <QThreadPool>
 
 namespace {
 
@@ -87,6 +88,20 @@ bool copyReplacing(const QString &from, const QString &to, QString *error)
 
 } // namespace
 
+DataCentreFiles::FolderScanOptions DataCentreFiles::editionScanOptions()
+{
+    FolderScanOptions options;
+    options.folders = gFileCatalogEdition;
+    options.photos = gPhotoGalleryEdition;
+    options.videos = gVideoGalleryEdition;
+    return options;
+}
+
+QList<ZovFileHelper> DataCentreFiles::countNumberOfFiles(const QString &folder)
+{
+    return countNumberOfFiles(folder, editionScanOptions());
+}
+
 QList<ZovFileHelper> DataCentreFiles::countNumberOfFiles(const QString &folder, const FolderScanOptions &options)
 {
     QList<ZovFileHelper> records;
@@ -142,7 +157,7 @@ void DataCentreFiles::countNumberOfFilesInBackground(const QString &folder, cons
                                                      std::function<void(QList<ZovFileHelper>)> done)
 {
     QPointer<QObject> guard(context);
-    QThreadPool::globalInstance()->start([folder, options, guard, done = std::move(done)] {
+    Tasks::runInBackground([folder, options, guard, done = std::move(done)] {
         QList<ZovFileHelper> records = countNumberOfFiles(folder, options);
         if (!guard)
             return;
@@ -154,6 +169,18 @@ void DataCentreFiles::countNumberOfFilesInBackground(const QString &folder, cons
             },
             Qt::QueuedConnection);
     });
+}
+
+void DataCentreFiles::countNumberOfFilesInBackground(const QString &folder, QObject *context,
+                                                     std::function<void()> done)
+{
+    // The flags are read here, on the caller's thread; the worker gets a copy.
+    countNumberOfFilesInBackground(folder, editionScanOptions(), context,
+                                   [done = std::move(done)](QList<ZovFileHelper> records) {
+                                       gScannedFiles = std::move(records);
+                                       if (done)
+                                           done();
+                                   });
 }
 
 QStringList DataCentreFiles::duplicatePhotoRepository(const QString &outputFolder, const QString &pageNoun,
@@ -177,6 +204,11 @@ QStringList DataCentreFiles::duplicatePhotoRepository(const QString &outputFolde
         record.updatedFilePath = pageNoun + QLatin1Char('/') + copyName;
     }
     return failures;
+}
+
+QStringList DataCentreFiles::duplicatePhotoRepository(const QString &outputFolder)
+{
+    return duplicatePhotoRepository(outputFolder, gPageNoun, gScannedFiles);
 }
 
 uint64_t DataCentreFiles::sizeOfFolder(const QString &folder)
@@ -230,7 +262,8 @@ bool DataCentreFiles::isThere2xImage(const QString &path)
 
 void DataCentreFiles::showProgressIndicator()
 {
-    ProgressModel::instance().show();
+    // The label edition's window tends to hide behind its sheet preview.
+    ProgressModel::instance().show(gAppName == QLatin1String("Tovra Label Maker"));
 }
 
 void DataCentreFiles::updateProgressBar(int32_t completed, int32_t total, const QString &text)

@@ -24,15 +24,24 @@ public:
         ProgressReport progress;
     };
 
+    // The edition's scan: folders in the catalogue edition, photos in the
+    // photo gallery, videos in the video gallery.
+    static FolderScanOptions editionScanOptions();
+
     // Walks the folder at every depth and makes one record per collected
     // item, in walking order. Safe on a worker thread: it touches no shared
     // state; progress goes through the thread-safe progress window.
     static QList<ZovFileHelper> countNumberOfFiles(const QString &folder, const FolderScanOptions &options);
+    static QList<ZovFileHelper> countNumberOfFiles(const QString &folder);
     // The same on a worker; `done` runs on context's thread with the records
     // (not at all when context is gone by then).
     static void countNumberOfFilesInBackground(const QString &folder, const FolderScanOptions &options,
                                                QObject *context,
                                                std::function<void(QList<ZovFileHelper>)> done);
+    // The edition's scan on a worker; on the main thread the records replace
+    // gScannedFiles and then `done` runs (unless context is gone).
+    static void countNumberOfFilesInBackground(const QString &folder, QObject *context,
+                                               std::function<void()> done);
 
     // Copies each record's file to outputFolder/pageNoun/<pageNoun><i>.<ext>
     // and sets its updatedFilePath. A copy goes to a temporary name first and
@@ -40,6 +49,9 @@ public:
     // failed copy (empty when all went well).
     static QStringList duplicatePhotoRepository(const QString &outputFolder, const QString &pageNoun,
                                                 QList<ZovFileHelper> &records, const ProgressReport &progress = {});
+    // The same for gScannedFiles with the edition's page noun. The caller
+    // makes sure nothing else reads gScannedFiles meanwhile.
+    static QStringList duplicatePhotoRepository(const QString &outputFolder);
 
     // Sum of the sizes of the folder's direct entries (a sub-folder counts
     // its own entry only); 0 for an unreadable folder.

@@ -1,12 +1,16 @@
 #include "config/DataCentreFonts.h"
 
 #include "config/DataFiles.h"
+#include "config/EditionSettings.h"
 
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QHash>
 #include <algorithm>
+
+QStringList gCustomFontNames;
+QStringList gCustomFontSourceCodeNames;
 
 namespace {
 
@@ -64,7 +68,7 @@ bool lessCaseInsensitive(const QString &a, const QString &b)
 
 QStringList DataCentreFonts::loadCustomFont()
 {
-    const QString folder = DataFiles::resourcePath(QStringLiteral("fonts"));
+    const QString folder = DataFiles::fontsFolder();
     if (folder.isEmpty())
         return {};
     return loadCustomFont(folder);
@@ -121,6 +125,18 @@ QList<CustomFont> DataCentreFonts::customFontRecords()
         records << font;
     }
     return records;
+}
+
+void DataCentreFonts::prepCustomFont()
+{
+    // A fresh list each run: marks from an earlier page never carry over.
+    gCustomFontNames.clear();
+    gCustomFontSourceCodeNames.clear();
+    for (const WebFontRow &row : webFontRows()) {
+        gCustomFontNames << row.name;
+        gCustomFontSourceCodeNames << row.sourceCodeName;
+    }
+    gCustomFonts = customFontRecords();
 }
 
 QStringList DataCentreFonts::missingCustomFonts()

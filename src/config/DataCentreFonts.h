@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+// The web-font names in their list order, refilled by prepCustomFont.
+extern QStringList gCustomFontNames;
+extern QStringList gCustomFontSourceCodeNames;
+
 class DataCentreFonts {
 public:
     // Makes the web-font files of the resources folder "fonts" usable by this
@@ -15,6 +19,9 @@ public:
     static QStringList loadCustomFont();
     static QStringList loadCustomFont(const QString &folder);
 
+    // Rebuilds gCustomFonts, the web-font records that page generation
+    // marks, every record unused. Page generation calls it on every run.
+    static void prepCustomFont();
     // The web-font records, sorted by family name without regard to case.
     static QList<CustomFont> customFontRecords();
     // The families whose files did not load (the canvas substitutes them).

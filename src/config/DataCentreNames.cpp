@@ -1,6 +1,7 @@
 #include "config/DataCentreNames.h"
 
-#include "config/DataFiles.h"
+#include "config/EditionSettings.h"
+#include "platform/Bundle.h"
 
 #include <QDebug>
 #include <QFile>
@@ -71,6 +72,11 @@ QString capToFileNameBytes(const QString &name)
 
 } // namespace
 
+QString DataCentreNames::generateNewFileName(const QString &proposed)
+{
+    return generateNewFileName(proposed, gUnicodeFileNames);
+}
+
 QString DataCentreNames::generateNewFileName(const QString &proposed, bool unicodeNames)
 {
     QString cleaned;
@@ -97,7 +103,7 @@ QString DataCentreNames::generateNewFileName(const QString &proposed, bool unico
 
 QString DataCentreNames::readBundleFile(const QString &name, const QString &type)
 {
-    const QString path = DataFiles::resourcePath(type.isEmpty() ? name : name + QLatin1Char('.') + type);
+    const QString path = Bundle::pathForResource(name, type);
     if (path.isEmpty())
         return {};
     return readUtf8TextFile(path);

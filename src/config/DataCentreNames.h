@@ -23,6 +23,8 @@ public:
     // separators, control characters and leading dots, never give "", "." or
     // "..", fall back to "untitled", and stay within 255 bytes of UTF-8.
     static QString generateNewFileName(const QString &proposed, bool unicodeNames);
+    // The same, in the edition's form (gUnicodeFileNames).
+    static QString generateNewFileName(const QString &proposed);
 
     // The whole text of resources/<name>.<type> as UTF-8; a null string when
     // it is missing or not valid UTF-8.

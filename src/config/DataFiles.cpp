@@ -1,40 +1,13 @@
 #include "config/DataFiles.h"
 
+#include "platform/Bundle.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStringList>
-
-namespace {
-
-QString findUnder(const QStringList &roots, const QString &relative)
-{
-    for (const QString &root : roots) {
-        const QString candidate = QDir(root).filePath(relative);
-        if (QFileInfo::exists(candidate))
-            return QDir::cleanPath(candidate);
-    }
-    return {};
-}
-
-} // namespace
-
-QString DataFiles::dataPath(const QString &relative)
-{
-    return findUnder({QStringLiteral(ZOV_INSTALL_DATA "/data"), QStringLiteral(ZOV_SOURCE_DATA)}, relative);
-}
-
-QString DataFiles::resourcePath(const QString &relative)
-{
-    // The build tree holds what the build copies in (the web fonts).
-    return findUnder({QStringLiteral(ZOV_INSTALL_DATA "/resources"), QStringLiteral(ZOV_BUILD_RESOURCES),
-                      QStringLiteral(ZOV_SOURCE_RESOURCES)},
-                     relative);
-}
 
 QByteArray DataFiles::readData(const QString &relative)
 {
-    const QString path = dataPath(relative);
+    const QString path = Bundle::pathForData(relative);
     if (path.isEmpty())
         return {};
     QFile file(path);
@@ -53,4 +26,17 @@ QStringList DataFiles::readDataLines(const QString &relative)
             lines << line;
     }
     return lines;
+}
+
+QString DataFiles::fontsFolder()
+{
+    const QStringList fontFiles{QStringLiteral("*.ttf"), QStringLiteral("*.otf"), QStringLiteral("*.woff"),
+                                QStringLiteral("*.woff2")};
+    // The source tree holds no font files: the build copies them into its own tree.
+    for (const QString &folder : {QDir(Bundle::resourcesPath()).filePath(QStringLiteral("fonts")),
+                                  QStringLiteral(ZOV_BUILD_RESOURCES "/fonts")}) {
+        if (!QDir(folder).entryList(fontFiles, QDir::Files).isEmpty())
+            return folder;
+    }
+    return {};
 }

@@ -12,6 +12,9 @@
 // Records owned by other areas (preset views, custom fonts, file records,
 // window controllers) are held through shared_ptr / QObject pointers so that
 // this header needs only their forward declarations.
+#include "config/CustomFont.h"
+#include "config/ShapeSelectionView.h"
+#include "config/ZovFileHelper.h"
 #include "printing/LabelTemplateHelper.h"
 
 #include <QImage>
@@ -24,9 +27,6 @@
 #include <memory>
 #include <optional>
 
-class ShapeSelectionView;
-class CustomFont;
-class ZovFileHelper;
 
 // --- Identity and links ---
 extern QString gAppName;
@@ -197,10 +197,10 @@ extern QStringList gDefaultCategories;
 extern QStringList gPresetStyleFontNames;
 extern QStringList gPresetStyleTextColors;
 extern QStringList gPresetStyleFillColors;
-extern QList<std::shared_ptr<ShapeSelectionView>> gPresetTextStyles;
-extern QList<std::shared_ptr<ShapeSelectionView>> gPresetShapes;
+extern QList<ShapeSelectionView> gPresetTextStyles;
+extern QList<ShapeSelectionView> gPresetShapes;
 extern QStringList gZoomFactors;
-extern QList<std::shared_ptr<CustomFont>> gCustomFonts;
+extern QList<CustomFont> gCustomFonts;
 
 // --- Run-time state (no edition writes these) ---
 extern QString gGeneratedSource;
@@ -210,8 +210,7 @@ extern bool gOpenFromWebsiteFolder;
 extern QString gPendingWebsiteFolder;
 extern QObject *gSelectedTemplateButton;
 extern QObject *gTemplateWindowController;
-extern QList<std::shared_ptr<ZovFileHelper>> gScannedFiles;
-extern QObject *gProgressWindowController;
+extern QList<ZovFileHelper> gScannedFiles;
 extern QObject *gAddPhotoSettingsController;
 extern QList<QObject *> gLayerListingIcons;
 extern QList<QObject *> gFormatIcons;

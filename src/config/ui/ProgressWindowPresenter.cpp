@@ -1,13 +1,14 @@
 #include "config/ui/ProgressWindowPresenter.h"
 
+#include "platform/UserDefaults.h"
+
 #include <QApplication>
 #include <QMainWindow>
-#include <QSettings>
 
 namespace {
 
 ProgressWindowPresenter *gPresenter = nullptr;
-const char *const kFrameKey = "ProgressIndicatorWindowController/frame";
+const char *const kFrameKey = "ProgressIndicatorWindowController Frame";
 
 } // namespace
 
@@ -48,7 +49,8 @@ void ProgressWindowPresenter::refresh()
             if (m_window)
                 saveFrame();
             m_window = std::make_unique<ProgressIndicatorWindowController>();
-            const QByteArray frame = QSettings().value(QLatin1String(kFrameKey)).toByteArray();
+            const QByteArray frame =
+                QByteArray::fromBase64(UserDefaults::standard().stringForKey(QLatin1String(kFrameKey)).toLatin1());
             if (!frame.isEmpty())
                 m_window->restoreGeometry(frame);
             m_windowSerial = state.windowSerial;
@@ -91,5 +93,6 @@ void ProgressWindowPresenter::restoreMainWindow()
 void ProgressWindowPresenter::saveFrame()
 {
     if (m_window && m_window->isVisible())
-        QSettings().setValue(QLatin1String(kFrameKey), m_window->saveGeometry());
+        UserDefaults::standard().setString(QString::fromLatin1(m_window->saveGeometry().toBase64()),
+                                           QLatin1String(kFrameKey));
 }
