@@ -1,26 +1,12 @@
 #include "model/BubbleOutline.h"
 
+#include "config/DataCentre.h"
+
 #include <QTransform>
-#include <cmath>
 
 QPainterPath BubbleOutline::designPath(const QString &name)
 {
-    // Stand-in until the shared shape outlines land: the shapes graphics use most.
-    QPainterPath path;
-    if (name == QLatin1String("circle")) {
-        path.addEllipse(QRectF(10, 10, 80, 80));
-    } else if (name == QLatin1String("rectangle") || name == QLatin1String("square")) {
-        path.addRect(QRectF(10, 10, 80, 80));
-    } else if (name == QLatin1String("star")) {
-        for (int i = 0; i < 10; ++i) {
-            const double radius = i % 2 == 0 ? 50.0 : 30.0;
-            const double angle = M_PI / 2 + i * M_PI / 5;
-            const QPointF p(50 + radius * std::cos(angle), 100 - (50 + radius * std::sin(angle)));
-            i == 0 ? path.moveTo(p) : path.lineTo(p);
-        }
-        path.closeSubpath();
-    }
-    return path;
+    return DataCentre::grabShapeBezierPath(name);
 }
 
 QPainterPath BubbleOutline::fitted(const QString &name, const QPointF &origin, const QSizeF &scale)
@@ -43,8 +29,5 @@ QPainterPath BubbleOutline::rotated(const QPainterPath &path, const QPointF &cen
     if (degrees == 0.0)
         return path;
     QTransform t;
-    t.translate(centre.x(), centre.y());
-    t.rotate(degrees);
-    t.translate(-centre.x(), -centre.y());
-    return t.map(path);
+    return DataCentre::transformRotatingAroundPoint(centre, degrees, t).map(path);
 }

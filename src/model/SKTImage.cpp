@@ -1,5 +1,6 @@
 #include "model/SKTImage.h"
 
+#include "config/DataCentre.h"
 #include "model/BubbleOutline.h"
 #include "model/GraphicPainter.h"
 #include "model/ImageEffects.h"
@@ -211,7 +212,7 @@ QPainterPath SKTImage::bezierPathForDrawing(GraphicPainter &painter)
     QColor colour = borderColor();
     if (!colour.isValid())
         colour = borderHexColorString().isEmpty() ? QColor(Qt::black)
-                                                  : GraphicProperties::colourFromHex(borderHexColorString());
+                                                  : DataCentre::colorWithHexString(borderHexColorString());
     if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(),
                                                    GraphicPainter::withAlpha(colour, opacity())))
         painter.strokePath(path, *pen);

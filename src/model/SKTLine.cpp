@@ -1,5 +1,6 @@
 #include "model/SKTLine.h"
 
+#include "config/DataCentre.h"
 #include "model/GraphicPainter.h"
 #include "model/LineGeometry.h"
 
@@ -100,7 +101,7 @@ QColor SKTLine::lineColour() const
     QColor colour = borderColor();
     if (!colour.isValid())
         colour = borderHexColorString().isEmpty() ? QColor(Qt::black)
-                                                  : GraphicProperties::colourFromHex(borderHexColorString());
+                                                  : DataCentre::colorWithHexString(borderHexColorString());
     return GraphicPainter::withAlpha(colour, opacity());
 }
 

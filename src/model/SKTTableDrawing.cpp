@@ -2,6 +2,7 @@
 // the images placed in cells; in-place editing of one cell.
 #include "model/SKTTable.h"
 
+#include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "model/CanvasIcons.h"
 #include "model/GraphicPainter.h"
@@ -23,7 +24,7 @@ std::optional<QColor> cellFill(const myTextView &cell)
     const QString hex = cell.backgroundHexColorString;
     if (hex.isEmpty() || hex == QLatin1String("CLEAR0") || hex == QLatin1String("(null)"))
         return std::nullopt;
-    const QColor colour = GraphicProperties::colourFromHex(hex);
+    const QColor colour = DataCentre::colorWithHexString(hex);
     if (!colour.isValid() || colour.alpha() == 0)
         return std::nullopt;
     return colour;
@@ -31,7 +32,7 @@ std::optional<QColor> cellFill(const myTextView &cell)
 
 QColor hexOrBlack(const QString &hex)
 {
-    return hex.isEmpty() ? QColor(Qt::black) : GraphicProperties::colourFromHex(hex);
+    return hex.isEmpty() ? QColor(Qt::black) : DataCentre::colorWithHexString(hex);
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 // cells can be selected, and the copy of one cell's style up into the table.
 #include "model/SKTTable.h"
 
+#include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "model/TextBlockLayout.h"
 
@@ -176,10 +177,10 @@ void SKTTable::copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement)
 {
     const QString background = cell.backgroundHexColorString;
     const bool clear = background.isEmpty() || background == QLatin1String("CLEAR0");
-    setFillColor(clear ? QColor(Qt::transparent) : GraphicProperties::colourFromHex(background));
+    setFillColor(clear ? QColor(Qt::transparent) : DataCentre::colorWithHexString(background));
     setBackgroundHexColorString(background);
     setOpacity(cell.alphaValue);
-    setFontColor(GraphicProperties::colourFromHex(cell.textColorString));
+    setFontColor(DataCentre::colorWithHexString(cell.textColorString));
     const QString family = cell.textView.fontName.isEmpty() ? cell.familyName : cell.textView.fontName;
     setFontFamily(family);
     setFontSize(cell.textView.fontPointSize > 0 ? int32_t(cell.textView.fontPointSize) : cell.fontSize);
@@ -188,7 +189,7 @@ void SKTTable::copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement)
     setHoverColorString(cell.hoverColorString);
     setTextHexColorString(cell.textColorString);
     setBorderHexColorString(cell.borderHexColorString);
-    setBorderColor(GraphicProperties::colourFromHex(cell.borderHexColorString));
+    setBorderColor(DataCentre::colorWithHexString(cell.borderHexColorString));
     setFontAlignment(TextBlockLayout::alignmentCode(cell.textAlignment));
     setLineSpacing(cell.lineSpacing);
     if (!withBoxAndPlacement)

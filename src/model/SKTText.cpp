@@ -1,5 +1,6 @@
 #include "model/SKTText.h"
 
+#include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "model/BubbleOutline.h"
 #include "model/GraphicPainter.h"
@@ -20,7 +21,7 @@ std::optional<QColor> paletteColour(int32_t index)
     const QString hex = gColorPalette.at(index);
     if (hex == QLatin1String("CLEAR0"))
         return QColor(Qt::transparent);
-    return GraphicProperties::colourFromHex(hex);
+    return DataCentre::colorWithHexString(hex);
 }
 } // namespace
 
@@ -204,7 +205,7 @@ QPainterPath SKTText::bezierPathForDrawing(GraphicPainter &painter)
         QColor colour = borderColor();
         if (!colour.isValid())
             colour = borderHexColorString().isEmpty() ? QColor(Qt::black)
-                                                      : GraphicProperties::colourFromHex(borderHexColorString());
+                                                      : DataCentre::colorWithHexString(borderHexColorString());
         if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(),
                                                        GraphicPainter::withAlpha(colour, opacity())))
             painter.strokePath(path, *pen);

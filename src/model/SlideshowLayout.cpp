@@ -3,19 +3,6 @@
 #include <QString>
 #include <algorithm>
 
-QSize SlideshowLayout::scaledToLongerSide(int32_t length, double width, double height)
-{
-    int64_t w = int64_t(width);
-    int64_t h = int64_t(height);
-    if (w == 0)
-        w = 1;
-    if (h == 0)
-        h = 1;
-    if (w < h)
-        return {int32_t(w * length / h), length};
-    return {length, int32_t(h * length / w)};
-}
-
 QRectF SlideshowLayout::slideFrame(int32_t index, const QSizeF &slideshowSize, const QSize &slideSize)
 {
     const auto x = int32_t(std::max(0.0, (slideshowSize.width() - slideSize.width()) / 2));

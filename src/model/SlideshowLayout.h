@@ -11,9 +11,6 @@ public:
     static constexpr int32_t kArrowWidth = 40;
     static constexpr int32_t kArrowHeight = 50;
 
-    // The longer side of (width, height) becomes length, the other keeps the
-    // proportions (integer arithmetic; a zero side counts as 1).
-    static QSize scaledToLongerSide(int32_t length, double width, double height);
     // Frame of slide i inside a slideshow of that size, relative to its slot row.
     static QRectF slideFrame(int32_t index, const QSizeF &slideshowSize, const QSize &slideSize);
     static QRectF nextArrowRect(const QRectF &bounds);
