@@ -62,17 +62,18 @@ bool Tasks::runOnMainThread(QObject *context, std::function<void()> call, bool w
                                      wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
 }
 
-void Tasks::callLater(QObject *context, int delayMs, std::function<void()> call)
+bool Tasks::callLater(QObject *context, int delayMs, std::function<void()> call)
 {
     if (!context || !call)
-        return;
+        return false;
     QTimer::singleShot(delayMs, context, std::move(call));
+    return true;
 }
 
-void Tasks::callLaterReplacing(QObject *context, const QString &key, int delayMs, std::function<void()> call)
+bool Tasks::callLaterReplacing(QObject *context, const QString &key, int delayMs, std::function<void()> call)
 {
     if (!context || !call)
-        return;
+        return false;
     cancelCall(context, key);
     auto *timer = new QTimer(context);
     timer->setObjectName(timerName(key));
@@ -83,6 +84,7 @@ void Tasks::callLaterReplacing(QObject *context, const QString &key, int delayMs
         call();
     });
     timer->start(delayMs);
+    return true;
 }
 
 void Tasks::cancelCall(QObject *context, const QString &key)

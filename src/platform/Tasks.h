@@ -25,11 +25,12 @@ public:
     static bool runOnMainThread(QObject *context, std::function<void()> call, bool wait = false);
 
     // Calls call after delayMs on context's thread, unless context is destroyed first.
-    static void callLater(QObject *context, int delayMs, std::function<void()> call);
+    // Answers false (and does nothing) without a context or a call.
+    static bool callLater(QObject *context, int delayMs, std::function<void()> call);
 
     // As callLater, but a later request with the same key on the same context replaces
     // an earlier one still waiting (for debouncing a slider or a window resize).
-    static void callLaterReplacing(QObject *context, const QString &key, int delayMs, std::function<void()> call);
+    static bool callLaterReplacing(QObject *context, const QString &key, int delayMs, std::function<void()> call);
     // Cancels a waiting callLaterReplacing request.
     static void cancelCall(QObject *context, const QString &key);
 

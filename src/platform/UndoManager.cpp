@@ -163,13 +163,13 @@ void UndoManager::runGroup(Group &group)
     }
 }
 
-void UndoManager::replay(Stack &from, bool undoingStep)
+bool UndoManager::replay(Stack &from, bool undoingStep)
 {
     if (undoing_ || redoing_)
-        return;
+        return false;
     closeAutomaticGroup();
     if (!open_.empty() || from.empty())
-        return;  // an explicit group is still open: the step is not finished
+        return false;  // an explicit group is still open: the step is not finished
     std::unique_ptr<Group> step = std::move(from.back());
     from.pop_back();
 
@@ -191,16 +191,17 @@ void UndoManager::replay(Stack &from, bool undoingStep)
 
     setChangeCount(changeCount_ + (undoingStep ? -1 : 1));
     emit stateChanged();
+    return true;
 }
 
-void UndoManager::undo()
+bool UndoManager::undo()
 {
-    replay(undoStack_, true);
+    return replay(undoStack_, true);
 }
 
-void UndoManager::redo()
+bool UndoManager::redo()
 {
-    replay(redoStack_, false);
+    return replay(redoStack_, false);
 }
 
 void UndoManager::setActionName(const QString &name)

@@ -41,8 +41,9 @@ public:
 
     bool canUndo() const;
     bool canRedo() const;
-    void undo();
-    void redo();
+    // Each answers false when there was no step to replay (or a group is still open).
+    bool undo();
+    bool redo();
     bool isUndoing() const { return undoing_; }
     bool isRedoing() const { return redoing_; }
 
@@ -101,7 +102,7 @@ private:
     void pushClosed(std::unique_ptr<Group> group);
     void trim();
     void runGroup(Group &group);
-    void replay(Stack &from, bool undoing);
+    bool replay(Stack &from, bool undoing);
     void setChangeCount(int count);
     void scheduleAutomaticClose();
     static void removeTarget(Group &group, QObject *target);

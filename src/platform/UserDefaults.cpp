@@ -1,5 +1,6 @@
 #include "platform/UserDefaults.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,7 +63,9 @@ UserDefaults::UserDefaults(const QString &filePath, QObject *parent)
 
 UserDefaults::~UserDefaults()
 {
-    synchronize();
+    QString error;
+    if (!synchronize(&error))
+        qWarning().noquote() << error;
 }
 
 QString UserDefaults::defaultFilePath()

@@ -1,6 +1,7 @@
 #include "platform/WorkFolder.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,8 +46,8 @@ WorkFolder::WorkFolder(const QString &basePath)
 
 WorkFolder::~WorkFolder()
 {
-    if (!path_.isEmpty())
-        QDir(path_).removeRecursively();
+    if (!path_.isEmpty() && !QDir(path_).removeRecursively())
+        qWarning().noquote() << "The work folder" << path_ << "could not be removed completely.";
     if (lock_)
         lock_->unlock();
 }

@@ -32,9 +32,10 @@ TEST(UndoManager, ChangesOfOneEventPassAreOneStep)
     EXPECT_EQ(c.undo.undoCount(), 2);
     c.undo.undo();
     EXPECT_EQ(c.value, 2);
-    c.undo.undo();
+    EXPECT_TRUE(c.undo.undo());
     EXPECT_EQ(c.value, 0) << "both changes of the first pass undone together, last first";
     EXPECT_FALSE(c.undo.canUndo());
+    EXPECT_FALSE(c.undo.undo()) << "nothing left to undo";
 }
 
 TEST(UndoManager, UndoBecomesRedoAndBack)

@@ -1,4 +1,5 @@
 #include "platform/UserDefaults.h"
+#include "support/ScopedUserDefaults.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -123,4 +124,15 @@ TEST_F(UserDefaultsTest, StandardDefaultsLiveInTheXdgConfigFolder)
     EXPECT_TRUE(UserDefaults::standard().synchronize());
     UserDefaults::setStandardFilePath({});
     EXPECT_EQ(UserDefaults::standard().filePath(), UserDefaults::defaultFilePath());
+}
+
+TEST(ScopedUserDefaults, EachScopeStartsEmpty)
+{
+    {
+        ScopedUserDefaults scope;
+        scope.defaults().setString("ftp.example.org", "server");
+        EXPECT_EQ(UserDefaults::standard().stringForKey("server"), "ftp.example.org");
+    }
+    ScopedUserDefaults scope;
+    EXPECT_TRUE(UserDefaults::standard().stringForKey("server").isEmpty());
 }
