@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 void CanvasIcons::drawCheckMark(QPainter &painter, const QRectF &r)
 {
     painter.save();
@@ -27,5 +29,19 @@ void CanvasIcons::drawArrow(QPainter &painter, const QRectF &r, bool forward)
     chevron.lineTo(tipX, r.center().y());
     chevron.lineTo(tailX, r.top() + r.height() * 0.7);
     painter.strokePath(chevron, QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.restore();
+}
+
+void CanvasIcons::drawCaption(QPainter &painter, const QRectF &rect, const QString &text)
+{
+    if (rect.isEmpty())
+        return;
+    painter.save();
+    painter.fillRect(rect, QColor(0, 0, 0, 128));
+    QFont font(QStringLiteral("Heiti TC"));
+    font.setPixelSize(std::max(8, int(std::min(15.0, rect.height() - 2))));
+    painter.setFont(font);
+    painter.setPen(QColor(255, 255, 255, 128));
+    painter.drawText(rect, Qt::AlignCenter, text);
     painter.restore();
 }

@@ -2,10 +2,12 @@
 
 #include "model/GraphicFactory.h"
 #include "model/SKTCircle.h"
+#include "model/SKTGalleryGrid.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTRectangle.h"
+#include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 
@@ -19,4 +21,6 @@ void GraphicKinds::registerAll()
     GraphicFactory::registerClass<SKTRectangle>(QStringLiteral("SKTRectangle"));
     GraphicFactory::registerClass<SKTCircle>(QStringLiteral("SKTCircle"));
     GraphicFactory::registerClass<SKTTable>(QStringLiteral("SKTTable"));
+    GraphicFactory::registerClass<SKTGalleryGrid>(QStringLiteral("SKTGalleryGrid"));
+    GraphicFactory::registerClass<SKTSlideshow>(QStringLiteral("SKTSlideshow"));
 }
