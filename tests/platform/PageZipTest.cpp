@@ -1,4 +1,5 @@
 #include "platform/PageZip.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -12,29 +13,12 @@
 
 namespace {
 
+using testfiles::filesBelow;
+using testfiles::readFile;
+
 void writeFile(const QString &path, const QByteArray &data)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList filesBelow(const QString &folder)
-{
-    QStringList list;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        list << QDir(folder).relativeFilePath(it.next());
-    list.sort();
-    return list;
+    ASSERT_TRUE(testfiles::writeFile(path, data)) << path.toStdString();
 }
 
 // An archive written straight with libzip, to hold what our writer never would.

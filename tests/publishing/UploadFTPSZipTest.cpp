@@ -1,5 +1,6 @@
 #include "platform/PageZip.h"
 #include "publishing/UploadFTPS.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -10,10 +11,7 @@ namespace {
 
 void writeFile(const QString &path, const QByteArray &data)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
+    ASSERT_TRUE(testfiles::writeFile(path, data)) << path.toStdString();
 }
 
 QStringList entries(const QString &package)
