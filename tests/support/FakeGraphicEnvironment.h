@@ -30,7 +30,10 @@ public:
 
     QString documentPageName() const override { return pageName; }
     QPointF lastTouchPoint() const override { return touchPoint; }
-    QString nextImageName() override { return QStringLiteral("image7"); }
+    QString docPath;
+    int nextImageNumber = 1;
+    QString nextImageName() override { return QStringLiteral("image%1").arg(nextImageNumber++); }
+    QString currentDocPath() const override { return docPath; }
 
     bool isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect) override
     {
