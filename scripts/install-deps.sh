@@ -5,9 +5,16 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
 
+# A command that is already there counts as installed: Node.js from another source
+# (NodeSource, nvm) brings its own npm, which Debian's npm package would conflict with.
+declare -A provides=([nodejs]=node [npm]=npm)
+
 missing=()
 while read -r pkg; do
   [[ -z "$pkg" || "$pkg" == \#* ]] && continue
+  if [[ -n "${provides[$pkg]:-}" ]] && command -v "${provides[$pkg]}" >/dev/null; then
+    continue
+  fi
   status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
 done < scripts/packages.txt
