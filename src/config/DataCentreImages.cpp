@@ -118,6 +118,23 @@ QImage DataCentreImages::readImage(const QString &path, const QSize &maxSize)
     return image;
 }
 
+QImage DataCentreImages::readImageAtSize(const QString &path, const QSize &size)
+{
+    QImageReader::setAllocationLimit(kImageAllocationLimitMB);
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (size.isValid() && !size.isEmpty()) {
+        QSize wanted = size;
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            wanted.transpose();
+        reader.setScaledSize(wanted);
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        qWarning() << "cannot read image" << path << reader.errorString();
+    return image;
+}
+
 QImage DataCentreImages::cropImage(const QImage &image, const QRectF &sourceRect, const QRectF &targetRect)
 {
     const QSize size = targetRect.size().toSize();

@@ -45,6 +45,9 @@ public:
     // fraction of the cost); proportions kept. A null image when the file
     // cannot be read or is past the allocation limit.
     static QImage readImage(const QString &path, const QSize &maxSize = QSize());
+    // Reads an image file straight at the given pixel size (JPEGs decode at
+    // the nearest larger fraction first); a null image as above.
+    static QImage readImageAtSize(const QString &path, const QSize &size);
 
     // The source rectangle of the image drawn into the target rectangle of a
     // new transparent image of the target's size.

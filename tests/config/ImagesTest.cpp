@@ -117,6 +117,13 @@ TEST_F(ImageFiles, LargeJpegsDecodeAtTheSizeNeeded)
     // A limit larger than the picture does not scale it up.
     EXPECT_EQ(DataCentre::readImage(path, QSize(4000, 4000)).size(), QSize(1600, 800));
     EXPECT_TRUE(DataCentre::readImage(this->path("missing.jpg")).isNull());
+
+    // Straight at the size a page file needs.
+    const QImage exact = DataCentre::readImageAtSize(path, QSize(1000, 500));
+    EXPECT_EQ(exact.size(), QSize(1000, 500));
+    EXPECT_TRUE(isRed(exact.pixel(100, 250)));
+    EXPECT_TRUE(isBlue(exact.pixel(900, 250)));
+    EXPECT_TRUE(DataCentre::readImageAtSize(this->path("missing.jpg"), QSize(10, 10)).isNull());
 }
 
 TEST(Images, CropDrawsTheSourcePartIntoTheTarget)
