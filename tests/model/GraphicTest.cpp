@@ -1,9 +1,13 @@
 #include "GraphicTestKinds.h"
 
 #include "model/GraphicOwner.h"
+#include "model/GraphicPainter.h"
 #include "model/SKTGraphic.h"
 #include "model/UndoNames.h"
 
+#include <QImage>
+#include <QPainter>
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 namespace {
@@ -149,4 +153,19 @@ TEST(Graphic, SetColorTurnsFillOnUnlessTheKindRefusesFills)
     EXPECT_FALSE(n.isDrawingFill());
     EXPECT_EQ(n.fillColor(), QColor(Qt::transparent));
     EXPECT_TRUE(owner.changes.isEmpty());
+}
+
+TEST(Graphic, DrawingABaseGraphicAsAPathIsAProgrammingError)
+{
+    QImage image(10, 10, QImage::Format_ARGB32);
+    QPainter qp(&image);
+    GraphicPainter painter(qp);
+    SKTGraphic g;
+    try {
+        g.bezierPathForDrawing(painter);
+        ADD_FAILURE() << "no exception";
+    } catch (const std::logic_error &e) {
+        EXPECT_STREQ(e.what(), "Neither -drawContentsInView: nor -bezierPathForDrawing has been overridden.");
+    }
+    g.drawContents(painter, false); // draws nothing, does not throw
 }
