@@ -1,5 +1,6 @@
 // zov: the program's entry. Reads the command line, puts the platform layer in place
 // (bundle, alerts, file panels, work folder) and runs the application.
+#include "config/DataCentre.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/FilePanels.h"
@@ -86,7 +87,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // Start-up of the edition and the launch sequence go here.
+    // The edition and every setting that depends on it are fixed before any window exists.
+    DataCentre::initializeData();
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;

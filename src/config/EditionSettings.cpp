@@ -335,3 +335,204 @@ void EditionSettings::resetToInitialState()
     gShareButtons = {};
     gPreviewMode = {};
 }
+
+const QList<EditionSettings::Binding> &EditionSettings::bindings()
+{
+    static const QList<Binding> table = {
+        {"gAppName", &gAppName},
+        {"gAppVersion", &gAppVersion},
+        {"gBundleIdentifier", &gBundleIdentifier},
+        {"gDistributionChannel", &gDistributionChannel},
+        {"gEditionFamilyKey", &gEditionFamilyKey},
+        {"gPageNoun", &gPageNoun},
+        {"gWelcomeText", &gWelcomeText},
+        {"gProductWebPage", &gProductWebPage},
+        {"gSupportEmail", &gSupportEmail},
+        {"gAppStorePage", &gAppStorePage},
+        {"gTutorialPlaylist", &gTutorialPlaylist},
+        {"gUserGuideFile", &gUserGuideFile},
+        {"gDropboxAppKey", &gDropboxAppKey},
+        {"gDropboxAppSecret", &gDropboxAppSecret},
+        {"gDocumentExtension", &gDocumentExtension},
+        {"gTemplateFolder", &gTemplateFolder},
+        {"gBaseTemplateName", &gBaseTemplateName},
+        {"gGettingStartedFile", &gGettingStartedFile},
+        {"gStarterTemplateFiles", &gStarterTemplateFiles},
+        {"gSampleDocumentFile", &gSampleDocumentFile},
+        {"gNewProjectName", &gNewProjectName},
+        {"gWorkFolder", &gWorkFolder},
+        {"gReceivedPagesFolder", &gReceivedPagesFolder},
+        {"gTempFolder", &gTempFolder},
+        {"gUnicodeFileNames", &gUnicodeFileNames},
+        {"gKeepImageNames", &gKeepImageNames},
+        {"gNoDraftPages", &gNoDraftPages},
+        {"gUsesPageOrderIndex", &gUsesPageOrderIndex},
+        {"gSingleDocumentMode", &gSingleDocumentMode},
+        {"gCanvasWidth", &gCanvasWidth},
+        {"gCanvasMaxHeight", &gCanvasMaxHeight},
+        {"gPreviewCanvasWidth", &gPreviewCanvasWidth},
+        {"gPreviewCanvasHeight", &gPreviewCanvasHeight},
+        {"gScreenshotWidth", &gScreenshotWidth},
+        {"gHandleScale", &gHandleScale},
+        {"gHandleLineWidth", &gHandleLineWidth},
+        {"gNewObjectSize", &gNewObjectSize},
+        {"gWatermarkFontSize", &gWatermarkFontSize},
+        {"gMaxInsertedImageSize", &gMaxInsertedImageSize},
+        {"gImageSizeLimit", &gImageSizeLimit},
+        {"gSectionWidth", &gSectionWidth},
+        {"gSectionHeight", &gSectionHeight},
+        {"gFormFieldSizing", &gFormFieldSizing},
+        {"gFormFieldSize", &gFormFieldSize},
+        {"gCanvasSizeType", &gCanvasSizeType},
+        {"gCanvasRotation", &gCanvasRotation},
+        {"gNoCanvasMargin", &gNoCanvasMargin},
+        {"gUseFullCanvasForImage", &gUseFullCanvasForImage},
+        {"gClearCanvasBackground", &gClearCanvasBackground},
+        {"gClearImageBackground", &gClearImageBackground},
+        {"gResponsiveEdition", &gResponsiveEdition},
+        {"gResponsiveEmailEdition", &gResponsiveEmailEdition},
+        {"gSeparateCSSFile", &gSeparateCSSFile},
+        {"gTableImagesEnabled", &gTableImagesEnabled},
+        {"gPageTitleEnabled", &gPageTitleEnabled},
+        {"gPhotoGalleryEdition", &gPhotoGalleryEdition},
+        {"gVideoGalleryEdition", &gVideoGalleryEdition},
+        {"gFileCatalogEdition", &gFileCatalogEdition},
+        {"gPersonalizationTags", &gPersonalizationTags},
+        {"gProfileFieldKeys", &gProfileFieldKeys},
+        {"gPatientProfileMode", &gPatientProfileMode},
+        {"gImageType", &gImageType},
+        {"gRetinaFlag", &gRetinaFlag},
+        {"gCodeEditorFlag", &gCodeEditorFlag},
+        {"gPreventOverlap", &gPreventOverlap},
+        {"gCanvasDragOption", &gCanvasDragOption},
+        {"gTableCellSelection", &gTableCellSelection},
+        {"gSectionAwarePaste", &gSectionAwarePaste},
+        {"gTableUniformSizing", &gTableUniformSizing},
+        {"gDateStampNewText", &gDateStampNewText},
+        {"gRoundedTextCorners", &gRoundedTextCorners},
+        {"gAlwaysOutlineText", &gAlwaysOutlineText},
+        {"gOutlineTables", &gOutlineTables},
+        {"gLinkPopOverPageList", &gLinkPopOverPageList},
+        {"gShowAddBranch", &gShowAddBranch},
+        {"gHideLink", &gHideLink},
+        {"gHideTooltip", &gHideTooltip},
+        {"gHideClickToEnlarge", &gHideClickToEnlarge},
+        {"gHidePositionSettings", &gHidePositionSettings},
+        {"gHideSnippetFormatting", &gHideSnippetFormatting},
+        {"gHideGalleryImageCaption", &gHideGalleryImageCaption},
+        {"gHideLayerArrangement", &gHideLayerArrangement},
+        {"gHideGroup", &gHideGroup},
+        {"gHideAlignLeftEdges", &gHideAlignLeftEdges},
+        {"gHideAlignRightEdges", &gHideAlignRightEdges},
+        {"gHideMakeSameWidth", &gHideMakeSameWidth},
+        {"gHideMakeSameSize", &gHideMakeSameSize},
+        {"gHideCenterGroup", &gHideCenterGroup},
+        {"gHideDuplicate", &gHideDuplicate},
+        {"gHideAlignHorizontalSpacing", &gHideAlignHorizontalSpacing},
+        {"gHideAlignHorizontalCenters", &gHideAlignHorizontalCenters},
+        {"gHideAlignVerticalCenters", &gHideAlignVerticalCenters},
+        {"gHideLock", &gHideLock},
+        {"gInspectorExpanded", &gInspectorExpanded},
+        {"gHoverColorsShown", &gHoverColorsShown},
+        {"gInspectorBorderOption", &gInspectorBorderOption},
+        {"gHideCustomFontsInInspector", &gHideCustomFontsInInspector},
+        {"gInspectorElementTitles", &gInspectorElementTitles},
+        {"gHidePageLink", &gHidePageLink},
+        {"gHideDeletePage", &gHideDeletePage},
+        {"gHideDuplicatePage", &gHideDuplicatePage},
+        {"gHideTotalRefresh", &gHideTotalRefresh},
+        {"gShowInsertBlankPage", &gShowInsertBlankPage},
+        {"gMainLaunchPageOption", &gMainLaunchPageOption},
+        {"gLockPageFileNameField", &gLockPageFileNameField},
+        {"gLockPageTitleField", &gLockPageTitleField},
+        {"gShowPublishExtColumn", &gShowPublishExtColumn},
+        {"gRefreshDocIconOnSave", &gRefreshDocIconOnSave},
+        {"gSimplifiedWindow", &gSimplifiedWindow},
+        {"gSidePanelWidth", &gSidePanelWidth},
+        {"gPageIconColumns", &gPageIconColumns},
+        {"gPageListingCompact", &gPageListingCompact},
+        {"gShowPublishExtension", &gShowPublishExtension},
+        {"gPageIconOptionA", &gPageIconOptionA},
+        {"gPageIconOptionB", &gPageIconOptionB},
+        {"gPageIconFileTime", &gPageIconFileTime},
+        {"gHeaderFooterBaseTemplate", &gHeaderFooterBaseTemplate},
+        {"gNumberedPageIcons", &gNumberedPageIcons},
+        {"gLoopPagesOption", &gLoopPagesOption},
+        {"gDefaultPrintSheet", &gDefaultPrintSheet},
+        {"gPaperSizeOption", &gPaperSizeOption},
+        {"gReplacePageNumbers", &gReplacePageNumbers},
+        {"gMeasurementUnit", &gMeasurementUnit},
+        {"gPrintScaleDivisor", &gPrintScaleDivisor},
+        {"gPrintPixelsPerInch", &gPrintPixelsPerInch},
+        {"gPrintStartingRow", &gPrintStartingRow},
+        {"gPrintStartingColumn", &gPrintStartingColumn},
+        {"gPrintRowsPerSheet", &gPrintRowsPerSheet},
+        {"gPrintColumnsPerSheet", &gPrintColumnsPerSheet},
+        {"gPrintLabelWidthInch", &gPrintLabelWidthInch},
+        {"gPrintLabelHeightInch", &gPrintLabelHeightInch},
+        {"gPrintColumnSpacingInch", &gPrintColumnSpacingInch},
+        {"gPrintRowSpacingInch", &gPrintRowSpacingInch},
+        {"gPrintTopMarginInch", &gPrintTopMarginInch},
+        {"gPrintBottomMarginInch", &gPrintBottomMarginInch},
+        {"gPrintLeftMarginInch", &gPrintLeftMarginInch},
+        {"gPrintRightMarginInch", &gPrintRightMarginInch},
+        {"gPrintSheetWidth", &gPrintSheetWidth},
+        {"gPrintSheetHeight", &gPrintSheetHeight},
+        {"gColorPalette", &gColorPalette},
+        {"gDefaultCategories", &gDefaultCategories},
+        {"gPresetStyleFontNames", &gPresetStyleFontNames},
+        {"gPresetStyleTextColors", &gPresetStyleTextColors},
+        {"gPresetStyleFillColors", &gPresetStyleFillColors},
+        {"gZoomFactors", &gZoomFactors},
+    };
+    return table;
+}
+
+const EditionSettings::Binding *EditionSettings::binding(const QString &name)
+{
+    for (const Binding &b : bindings()) {
+        if (name == QLatin1String(b.name))
+            return &b;
+    }
+    return nullptr;
+}
+
+bool EditionSettings::setValue(const QString &name, const QVariant &value)
+{
+    const Binding *b = binding(name);
+    if (!b)
+        return false;
+    return std::visit(
+        [&value](auto *target) -> bool {
+            using T = std::remove_pointer_t<decltype(target)>;
+            if constexpr (std::is_same_v<T, QString>) {
+                if (value.typeId() != QMetaType::QString)
+                    return false;
+                *target = value.toString();
+            } else if constexpr (std::is_same_v<T, QStringList>) {
+                if (!value.canConvert<QStringList>())
+                    return false;
+                *target = value.toStringList();
+            } else if constexpr (std::is_same_v<T, bool>) {
+                if (value.typeId() != QMetaType::Bool)
+                    return false;
+                *target = value.toBool();
+            } else {
+                bool ok = false;
+                const double number = value.toDouble(&ok);
+                if (!ok || value.typeId() == QMetaType::QString || value.typeId() == QMetaType::Bool)
+                    return false;
+                *target = static_cast<T>(number);
+            }
+            return true;
+        },
+        b->target);
+}
+
+QVariant EditionSettings::value(const QString &name)
+{
+    const Binding *b = binding(name);
+    if (!b)
+        return {};
+    return std::visit([](auto *target) { return QVariant::fromValue(*target); }, b->target);
+}

@@ -22,10 +22,12 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <variant>
 
 
 // --- Identity and links ---
@@ -225,4 +227,21 @@ public:
     // Run-time window and view pointers are only forgotten, not deleted: their
     // owners delete them.
     static void resetToInitialState();
+
+    // Edition settings addressed by name, for the edition table and the tests
+    // that compare editions. Covers every string, flag, integer, float and
+    // string-list setting; records, images and run-time state are not named here.
+    using Target = std::variant<QString *, bool *, int32_t *, float *, QStringList *>;
+    struct Binding {
+        const char *name;
+        Target target;
+    };
+    static const QList<Binding> &bindings();
+    static const Binding *binding(const QString &name);
+    // Stores value (converted to the setting's type) under the named setting.
+    // False for an unknown name or a value of the wrong kind.
+    static bool setValue(const QString &name, const QVariant &value);
+    // The named setting's current value (a null QString stays null); invalid
+    // for an unknown name.
+    static QVariant value(const QString &name);
 };
