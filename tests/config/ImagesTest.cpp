@@ -190,3 +190,23 @@ TEST(Images, RotationAboutAPoint)
     EXPECT_NEAR(moved.x(), 10, 1e-9);
     EXPECT_NEAR(moved.y(), 11, 1e-9);
 }
+
+TEST_F(ImageFiles, PicturesPastTheAllocationLimitAreRefused)
+{
+    // A small JPEG whose header claims 60000 x 60000 pixels (14 GB decoded).
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::gray);
+    QByteArray data = DataCentre::JPEGRepresentationOfImage(small, 0.9f);
+    const qsizetype sof = data.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    for (qsizetype at : {sof + 5, sof + 7}) {
+        data[at] = char(60000 >> 8);
+        data[at + 1] = char(60000 & 0xff);
+    }
+    QFile file(path("huge.jpg"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    file.close();
+    EXPECT_TRUE(DataCentre::readImage(path("huge.jpg")).isNull());
+    EXPECT_TRUE(DataCentre::readImageAtSize(path("huge.jpg"), QSize(60000, 60000)).isNull());
+}
