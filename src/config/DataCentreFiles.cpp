@@ -29,11 +29,14 @@ const QSet<QString> &videoExtensions()
 
 constexpr auto kWalkFilters = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
 
-void fillDates(ZovFileHelper &record, const QDateTime &date)
+ZovFileHelper recordFor(const QFileInfo &info, const QDateTime &date)
 {
+    ZovFileHelper record;
+    record.filePath = info.filePath();
     record.fileModDate = date;
     record.fileModDateString = QLocale().toString(date, QStringLiteral("MMM dd yyyy"));
     record.fileModDateString_fileNameFormat = QLocale::c().toString(date, QStringLiteral("yyyyMMdd"));
+    return record;
 }
 
 // The earlier of creation and modification (a copied photo keeps its
@@ -122,9 +125,7 @@ QList<ZovFileHelper> DataCentreFiles::countNumberOfFiles(const QString &folder, 
         if (info.isDir() && !info.isSymLink()) {
             if (!options.folders)
                 continue;
-            ZovFileHelper record;
-            record.filePath = info.filePath();
-            fillDates(record, info.lastModified());
+            ZovFileHelper record = recordFor(info, info.lastModified());
             record.fileSizeBytes = sizeOfFolder(info.filePath());
             record.fileSize = byteCountString(record.fileSizeBytes);
             records << record;
@@ -133,19 +134,13 @@ QList<ZovFileHelper> DataCentreFiles::countNumberOfFiles(const QString &folder, 
         } else if (info.isFile() && options.photos) {
             if (!photoExtensions().contains(info.suffix()))
                 continue;
-            ZovFileHelper record;
-            record.filePath = info.filePath();
-            fillDates(record, photoDate(info));
-            records << record;
+            records << recordFor(info, photoDate(info));
             if (position % step == 0)
                 report(position, total, QStringLiteral("Found %1 supported files").arg(records.size()));
         } else if (info.isFile() && options.videos) {
             if (!videoExtensions().contains(info.suffix()))
                 continue;
-            ZovFileHelper record;
-            record.filePath = info.filePath();
-            fillDates(record, photoDate(info));
-            records << record;
+            records << recordFor(info, photoDate(info));
             report(position, total, QStringLiteral("Found %1 supported files").arg(records.size()));
         }
     }

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -34,6 +35,30 @@ QByteArray encode(const QImage &image, const char *format, int quality)
         return {};
     }
     return data;
+}
+
+// Reads the file at the size `choose` picks from the picture's size as shown
+// (after its orientation tag); an invalid or empty choice reads it whole.
+// The decoder then works at a reduced size where it can (JPEG).
+QImage readScaled(const QString &path, const std::function<QSize(const QSize &)> &choose)
+{
+    QImageReader::setAllocationLimit(DataCentreImages::kImageAllocationLimitMB);
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    QSize shown = reader.size();
+    if (turned)
+        shown.transpose();
+    QSize wanted = choose(shown);
+    if (wanted.isValid() && !wanted.isEmpty()) {
+        if (turned)
+            wanted.transpose();
+        reader.setScaledSize(wanted);
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        qWarning() << "cannot read image" << path << reader.errorString();
+    return image;
 }
 
 int32_t wholeSide(double side)
@@ -95,44 +120,17 @@ QImage DataCentreImages::imageWithImage(const QImage &image, const QSizeF &scale
 
 QImage DataCentreImages::readImage(const QString &path, const QSize &maxSize)
 {
-    QImageReader::setAllocationLimit(kImageAllocationLimitMB);
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    if (maxSize.isValid() && !maxSize.isEmpty()) {
-        QSize full = reader.size();
-        if (full.isValid() && (full.width() > maxSize.width() || full.height() > maxSize.height())) {
-            // The reader works in the file's orientation; the limit is on the
-            // picture as shown.
-            if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-                full.transpose();
-            QSize scaled = full.scaled(maxSize, Qt::KeepAspectRatio);
-            scaled = scaled.expandedTo(QSize(1, 1));
-            if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-                scaled.transpose();
-            reader.setScaledSize(scaled);
-        }
-    }
-    QImage image = reader.read();
-    if (image.isNull())
-        qWarning() << "cannot read image" << path << reader.errorString();
-    return image;
+    return readScaled(path, [&maxSize](const QSize &shown) {
+        if (!maxSize.isValid() || maxSize.isEmpty() || !shown.isValid()
+            || (shown.width() <= maxSize.width() && shown.height() <= maxSize.height()))
+            return QSize();
+        return shown.scaled(maxSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    });
 }
 
 QImage DataCentreImages::readImageAtSize(const QString &path, const QSize &size)
 {
-    QImageReader::setAllocationLimit(kImageAllocationLimitMB);
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    if (size.isValid() && !size.isEmpty()) {
-        QSize wanted = size;
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-            wanted.transpose();
-        reader.setScaledSize(wanted);
-    }
-    QImage image = reader.read();
-    if (image.isNull())
-        qWarning() << "cannot read image" << path << reader.errorString();
-    return image;
+    return readScaled(path, [&size](const QSize &) { return size; });
 }
 
 QImage DataCentreImages::cropImage(const QImage &image, const QRectF &sourceRect, const QRectF &targetRect)

@@ -116,12 +116,22 @@ void ProgressModel::setThrottleInterval(int milliseconds)
 
 void ProgressModel::requestNotify(bool urgent)
 {
-    QMutexLocker lock(&m_mutex);
-    m_urgent = m_urgent || urgent;
-    if (m_posted)
-        return;
-    m_posted = true;
-    QMetaObject::invokeMethod(this, &ProgressModel::deliver, Qt::QueuedConnection);
+    {
+        QMutexLocker lock(&m_mutex);
+        m_urgent = m_urgent || urgent;
+        // Work on the main thread gives the event loop no chance to run:
+        // the window hears at once (at most once per interval) and redraws.
+        const bool now = QThread::currentThread() == thread()
+                         && (m_urgent || !m_sinceLastEmit.isValid() || m_sinceLastEmit.elapsed() >= m_interval);
+        if (!now) {
+            if (!m_posted) {
+                m_posted = true;
+                QMetaObject::invokeMethod(this, &ProgressModel::deliver, Qt::QueuedConnection);
+            }
+            return;
+        }
+    }
+    emitNow();
 }
 
 void ProgressModel::deliver()

@@ -163,3 +163,23 @@ TEST_F(Progress, SheetCompositionForm)
     EXPECT_FALSE(window()->isVisible());
     EXPECT_TRUE(ProgressModel::instance().state().hasController);
 }
+
+TEST_F(Progress, BusyMainThreadStillSeesProgress)
+{
+    DataCentre::showProgressIndicator();
+    ASSERT_NE(window(), nullptr); // made at once, without the event loop
+    // A long loop on the main thread that never returns to the event loop.
+    int notifications = 0;
+    QObject probe;
+    QObject::connect(&ProgressModel::instance(), &ProgressModel::stateChanged, &probe, [&] { ++notifications; });
+    QElapsedTimer timer;
+    timer.start();
+    int i = 0;
+    while (timer.elapsed() < 350) {
+        ++i;
+        DataCentre::updateProgressBar(i, 1000000, QStringLiteral("item %1").arg(i));
+    }
+    EXPECT_GE(notifications, 2);
+    EXPECT_LE(notifications, 6);
+    EXPECT_TRUE(window()->progressFileTextField()->text().startsWith("item "));
+}

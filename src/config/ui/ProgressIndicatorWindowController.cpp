@@ -61,4 +61,11 @@ void ProgressIndicatorWindowController::applyState(const ProgressState &state)
     m_levelIndicator->setVisible(state.levelVisible);
     m_progressIndicator->setVisible(state.spinnerVisible);
     m_progressIndicator2->setVisible(state.spinner2Visible);
+    // Redrawn now: a caller busy on the main thread would otherwise leave
+    // the window stale until it returns to the event loop.
+    if (isVisible()) {
+        m_levelIndicator->repaint();
+        m_progressFileTextField->repaint();
+        m_progressStatusTextfield->repaint();
+    }
 }
