@@ -167,3 +167,4 @@ TEST(GraphicKinds, EveryKindIsBuiltByItsClassName)
     ASSERT_EQ(copied->className(), QStringLiteral("SKTLine"));
     EXPECT_EQ(static_cast<SKTLine *>(copied.get())->endPoint(), QPointF(1, 9));
 }
+
