@@ -1,6 +1,7 @@
 // zov: the program's entry. Reads the command line, puts the platform layer in place
 // (bundle, alerts, file panels, work folder) and runs the application.
 #include "config/DataCentre.h"
+#include "config/ui/ProgressWindowPresenter.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/FilePanels.h"
@@ -89,6 +90,8 @@ int main(int argc, char **argv)
 
     // The edition and every setting that depends on it are fixed before any window exists.
     DataCentre::initializeData();
+    // Long tasks report through DataCentre from any thread; this shows their window.
+    ProgressWindowPresenter::install();
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;

@@ -341,3 +341,31 @@ TEST_F(EditionTest, RecordEditionsKeepTheirFieldsAndStarterDocument)
     EXPECT_TRUE(gGettingStartedFile.isNull());
     EXPECT_TRUE(gWelcomeText.endsWith(QStringLiteral("available for iPhone, iPad and Mac.")));
 }
+
+// Editions that size no canvas at launch get it from their default template's
+// sheet when the first page without a template of its own is shown.
+TEST_F(EditionTest, DefaultTemplatesSizeTheCanvasOfTheirFirstPage)
+{
+    struct Case {
+        QString edition;
+        int32_t width;
+        int32_t height;
+        float handleScale;
+    } cases[] = {
+        {QStringLiteral("Tovra Dazed Irizi Pro"), 1650, 1275, 0.4f},
+        {QStringLiteral("Tovra PDF Author"), 1275, 1650, 0.5f},
+        {QStringLiteral("Tovra Label Maker"), 1575, 600, 0.4f},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.edition.toStdString());
+        launch(c.edition);
+        ASSERT_TRUE(gDefaultLabelTemplate.has_value());
+        gDefaultPrintSheet = gDefaultLabelTemplate->templateDescription;
+        DataCentre::resetPrintCanvas(DataCentre::grabLabelHelper(gDefaultPrintSheet));
+        EXPECT_EQ(gCanvasWidth, c.width);
+        EXPECT_EQ(gCanvasMaxHeight, c.height);
+        EXPECT_EQ(gPreviewCanvasWidth, c.width);
+        EXPECT_EQ(gScreenshotWidth, c.width);
+        EXPECT_FLOAT_EQ(gHandleScale, c.handleScale);
+    }
+}
