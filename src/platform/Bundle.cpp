@@ -28,22 +28,10 @@ BundleState &state()
     return s;
 }
 
-// <prefix>/share/zov when the executable lives in <prefix>/bin and the share folder
-// was installed beside it; empty otherwise.
-QString installedShareFolder()
-{
-    if (!QCoreApplication::instance())
-        return {};
-    const QDir bin(QCoreApplication::applicationDirPath());
-    if (bin.dirName() != QLatin1String("bin"))
-        return {};
-    const QString share = QDir::cleanPath(bin.absoluteFilePath(QStringLiteral("../share/zov")));
-    return QFileInfo(share).isDir() ? share : QString();
-}
-
 QString defaultFolder(const char *subfolder, const QString &sourceFolder)
 {
-    const QString share = installedShareFolder();
+    const QString share =
+        QCoreApplication::instance() ? Bundle::installedShareFolder(QCoreApplication::applicationDirPath()) : QString();
     if (!share.isEmpty())
         return share + QLatin1Char('/') + QLatin1String(subfolder);
     // Run from the build tree: the source tree it was built from holds the files.
@@ -184,6 +172,15 @@ QString Bundle::pathForResource(const QString &name, const QString &type, const 
     if (name.isEmpty())
         return {};
     return existingFile(QDir(resourcesPath()).filePath(subfolder + QLatin1Char('/') + fileName(name, type)));
+}
+
+QString Bundle::installedShareFolder(const QString &executableFolder)
+{
+    const QDir bin(executableFolder);
+    if (executableFolder.isEmpty() || bin.dirName() != QLatin1String("bin"))
+        return {};
+    const QString share = QDir::cleanPath(bin.absoluteFilePath(QStringLiteral("../share/zov")));
+    return QFileInfo(share).isDir() ? share : QString();
 }
 
 QString Bundle::pathForData(const QString &relativePath)

@@ -38,4 +38,8 @@ public:
     static QString pathForResource(const QString &name, const QString &type, const QString &subfolder);
     // The path of a data table (relative to the data folder), empty when missing.
     static QString pathForData(const QString &relativePath);
+
+    // <prefix>/share/zov for a program installed as <prefix>/bin/zov, when that folder
+    // exists; empty for a program run from its build tree.
+    static QString installedShareFolder(const QString &executableFolder);
 };

@@ -68,6 +68,16 @@ TEST_F(BundleTest, FoldersOfTheBuildTree)
     EXPECT_EQ(Bundle::dataPath(), QStringLiteral(ZOV_SOURCE_DATA));
 }
 
+TEST_F(BundleTest, InstalledProgramUsesItsShareFolder)
+{
+    QDir().mkpath(path("prefix/bin"));
+    EXPECT_TRUE(Bundle::installedShareFolder(path("prefix/bin")).isEmpty()) << "nothing installed beside it";
+    QDir().mkpath(path("prefix/share/zov/resources"));
+    EXPECT_EQ(Bundle::installedShareFolder(path("prefix/bin")), path("prefix/share/zov"));
+    EXPECT_TRUE(Bundle::installedShareFolder(path("prefix/share")).isEmpty()) << "not a bin folder";
+    EXPECT_TRUE(Bundle::installedShareFolder(QString()).isEmpty());
+}
+
 TEST_F(BundleTest, ResourceLookup)
 {
     touch(path("res/jquery-1.7.2.min.js"));
