@@ -17,6 +17,20 @@ public:
     // Runs job on a worker thread of the program's pool.
     static void runInBackground(std::function<void()> job);
 
+    // Runs job on a worker thread and hands its result to done on the main thread,
+    // unless context has been destroyed by then. The job must work on copies.
+    template <typename Result>
+    static void runInBackground(QObject *context, std::function<Result()> job, std::function<void(Result)> done)
+    {
+        runInBackground([context, job = std::move(job), done = std::move(done)]() mutable {
+            Result result = job();
+            runOnMainThread(context, [done = std::move(done), result = std::move(result)]() mutable {
+                if (done)
+                    done(std::move(result));
+            });
+        });
+    }
+
     // Runs call on the main thread: at once when already there, else queued; with wait,
     // the caller blocks until the call has run. With a context, the call is dropped when
     // the context has been destroyed by the time it would run. Answers false when the

@@ -42,6 +42,22 @@ TEST(Tasks, BackgroundJobHandsItsResultToTheMainThread)
     EXPECT_EQ(result, 42);
 }
 
+TEST(Tasks, ResultOfABackgroundJobReachesItsContext)
+{
+    QObject context;
+    QString result;
+    bool onMain = false;
+    Tasks::runInBackground<QString>(
+        &context, [] { return QStringLiteral("page generated"); },
+        [&](QString value) {
+            onMain = Tasks::isMainThread();
+            result = value;
+        });
+    ASSERT_TRUE(spinUntil([&] { return !result.isEmpty(); }));
+    EXPECT_EQ(result, "page generated");
+    EXPECT_TRUE(onMain);
+}
+
 TEST(Tasks, WaitingCallHasRunWhenItReturns)
 {
     std::atomic<int> seenByWorker{0};
