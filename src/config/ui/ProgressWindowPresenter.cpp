@@ -31,8 +31,18 @@ ProgressWindowPresenter::ProgressWindowPresenter(QObject *parent) : QObject(pare
     m_windowSerial = state.windowSerial;
     m_finishedSerial = state.finishedSerial;
     connect(&model, &ProgressModel::stateChanged, this, &ProgressWindowPresenter::refresh);
-    connect(this, &QObject::destroyed, [] { gPresenter = nullptr; });
+    // Widgets must go before the application object tears itself down.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { m_window.reset(); });
     refresh();
+}
+
+ProgressWindowPresenter::~ProgressWindowPresenter()
+{
+    gPresenter = nullptr;
+    // Destroyed with the application object, past the point where a widget
+    // can still be deleted: the process is ending, so let the window go.
+    if (!QCoreApplication::instance())
+        (void)m_window.release();
 }
 
 void ProgressWindowPresenter::refresh()

@@ -22,6 +22,7 @@ public:
 
 private:
     explicit ProgressWindowPresenter(QObject *parent);
+    ~ProgressWindowPresenter() override;
     void restoreMainWindow();
     void saveFrame();
 
