@@ -112,6 +112,11 @@ bool PageZip::isStoredType(const QString &fileName)
     return stored.contains(QFileInfo(fileName).suffix().toLower());
 }
 
+void PageZip::setProgressHandler(std::function<bool(double)> handler)
+{
+    progress_ = std::move(handler);
+}
+
 void PageZip::setLimits(const Limits &limits)
 {
     limits_ = limits;
@@ -286,9 +291,23 @@ bool PageZip::WriteZipAndClose()
                             .arg(entry.sourcePath.isEmpty() ? entry.name : entry.sourcePath, archivePath_, why));
         }
     }
+    cancelled_ = false;
+    if (progress_) {
+        zip_register_progress_callback_with_state(
+            archive, 0.01,
+            [](zip_t *, double fraction, void *self) {
+                auto *zip = static_cast<PageZip *>(self);
+                if (!zip->cancelled_ && !zip->progress_(fraction))
+                    zip->cancelled_ = true;
+            },
+            nullptr, this);
+        zip_register_cancel_callback_with_state(
+            archive, [](zip_t *, void *self) { return static_cast<PageZip *>(self)->cancelled_ ? 1 : 0; }, nullptr,
+            this);
+    }
     // libzip writes a temporary file next to the archive and renames it at the end.
     if (zip_close(archive) != 0) {
-        const QString why = libzipError(archive);
+        const QString why = cancelled_ ? QStringLiteral("the write was stopped") : libzipError(archive);
         zip_discard(archive);
         return fail(QStringLiteral("%1 could not be written: %2").arg(archivePath_, why));
     }

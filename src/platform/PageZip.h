@@ -18,6 +18,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 struct zip;
 
@@ -55,6 +56,10 @@ public:
 
     QString LastErrorText() const;
 
+    // Called while WriteZipAndClose writes, with the share done (0 to 1). Answering
+    // false stops the write; the previous archive then stays as it was.
+    void setProgressHandler(std::function<bool(double fraction)> handler);
+
     void setLimits(const Limits &limits);
     Limits limits() const;
 
@@ -80,4 +85,6 @@ private:
     zip *reader_ = nullptr;
     QString error_;
     Limits limits_;
+    std::function<bool(double)> progress_;
+    bool cancelled_ = false;
 };

@@ -142,6 +142,48 @@ TEST_F(PageZipTest, FailedWriteLeavesThePreviousArchiveWhole)
     EXPECT_EQ(QDir(path()).entryList({"p.zip*"}, QDir::Files), QStringList{"p.zip"}) << "no temporary left";
 }
 
+TEST_F(PageZipTest, InterruptedWriteLeavesThePreviousArchiveWhole)
+{
+    PageZip zip;
+    ASSERT_TRUE(zip.NewZip(path("p.zip")));
+    ASSERT_TRUE(zip.AppendFiles(path("W/index.html"), false));
+    ASSERT_TRUE(zip.WriteZipAndClose());
+    const QByteArray before = readFile(path("p.zip"));
+
+    for (int i = 0; i < 20; ++i)
+        writeFile(path("W/index/big%1.bin").arg(i), QByteArray(64 * 1024, char('a' + i)));
+    ASSERT_TRUE(zip.NewZip(path("p.zip")));
+    ASSERT_TRUE(zip.AppendFiles(path("W/index/*"), true));
+    bool intactWhileWriting = true;
+    int calls = 0;
+    zip.setProgressHandler([&](double fraction) {
+        ++calls;
+        intactWhileWriting = intactWhileWriting && readFile(path("p.zip")) == before;
+        return fraction < 0.5;  // the user stops it half way
+    });
+    EXPECT_FALSE(zip.WriteZipAndClose());
+    EXPECT_TRUE(zip.LastErrorText().contains("stopped")) << zip.LastErrorText().toStdString();
+    EXPECT_GT(calls, 1);
+    EXPECT_TRUE(intactWhileWriting);
+    EXPECT_EQ(readFile(path("p.zip")), before);
+    EXPECT_EQ(QDir(path()).entryList({"p.zip*"}, QDir::Files), QStringList{"p.zip"}) << "no temporary left";
+}
+
+TEST_F(PageZipTest, DamagedEntryFailsAndLeavesNoHalfFile)
+{
+    writeRawArchive(path("a.zip"), {{"good.txt", "good"}, {"pic.jpg", QByteArray(5000, 'x'), false, true}});
+    QByteArray bytes = readFile(path("a.zip"));
+    const qsizetype at = bytes.indexOf(QByteArray(100, 'x'));
+    ASSERT_GT(at, 0);
+    bytes[at + 50] = 'y';  // the stored data no longer matches its checksum
+    writeFile(path("a.zip"), bytes);
+    PageZip zip;
+    ASSERT_TRUE(zip.OpenZip(path("a.zip")));
+    EXPECT_EQ(zip.Unzip(path("t")), -1);
+    EXPECT_TRUE(zip.LastErrorText().contains("damaged")) << zip.LastErrorText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("t/pic.jpg")));
+}
+
 TEST_F(PageZipTest, AnEmptyArchiveIsWrittenNotDeleted)
 {
     PageZip zip;
