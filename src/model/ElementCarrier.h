@@ -5,6 +5,7 @@
 // A carrier turns into a GraphicProperties map and back without loss, which
 // is how composite graphics keep their cells and slides in their properties
 // and on the clipboard.
+#include "model/Geometry.h"
 #include "model/GraphicProperties.h"
 
 #include <QDateTime>
@@ -45,7 +46,7 @@ public:
     static void put(GraphicProperties &p, const QString &key, const QImage &v);
     static void get(const GraphicProperties &p, const QString &key, int32_t &v) { v = p.integer(key, v); }
     static void get(const GraphicProperties &p, const QString &key, bool &v) { v = p.flag(key, v); }
-    static void get(const GraphicProperties &p, const QString &key, float &v) { v = float(p.number(key, double(v))); }
+    static void get(const GraphicProperties &p, const QString &key, float &v) { v = Geometry::clampToFloat(p.number(key, double(v))); }
     static void get(const GraphicProperties &p, const QString &key, double &v) { v = p.number(key, v); }
     static void get(const GraphicProperties &p, const QString &key, QString &v);
     static void get(const GraphicProperties &p, const QString &key, QColor &v);
@@ -54,6 +55,54 @@ public:
     static void get(const GraphicProperties &p, const QString &key, QDateTime &v);
     static void get(const GraphicProperties &p, const QString &key, QImage &v);
 };
+
+// Field groups several carriers share: padding and margin amounts with their
+// units, their named levels, and the common fields of grid containers.
+#define ZOV_CARRIER_BOX_FIELDS(X) \
+    X(int32_t, topPadding, 0) \
+    X(int32_t, bottomPadding, 0) \
+    X(int32_t, leftPadding, 0) \
+    X(int32_t, rightPadding, 0) \
+    X(int32_t, topMargin, 0) \
+    X(int32_t, bottomMargin, 0) \
+    X(int32_t, leftMargin, 0) \
+    X(int32_t, rightMargin, 0) \
+    X(QString, topPaddingType, QString()) \
+    X(QString, bottomPaddingType, QString()) \
+    X(QString, leftPaddingType, QString()) \
+    X(QString, rightPaddingType, QString()) \
+    X(QString, topMarginType, QString()) \
+    X(QString, bottomMarginType, QString()) \
+    X(QString, leftMarginType, QString()) \
+    X(QString, rightMarginType, QString())
+#define ZOV_CARRIER_BOX_LEVELS(X) \
+    X(QString, topPaddingLevelString, QString()) \
+    X(QString, bottomPaddingLevelString, QString()) \
+    X(QString, leftPaddingLevelString, QString()) \
+    X(QString, rightPaddingLevelString, QString()) \
+    X(QString, topMarginLevelString, QString()) \
+    X(QString, bottomMarginLevelString, QString()) \
+    X(QString, leftMarginLevelString, QString()) \
+    X(QString, rightMarginLevelString, QString())
+#define ZOV_CARRIER_GRID_FIELDS(X) \
+    X(int32_t, shadowFlag, 0) \
+    X(int32_t, backdropLightingFlag, 0) \
+    X(int32_t, groupNumber, 0) \
+    X(int32_t, moveLock, 0) \
+    X(int32_t, scrollFlag, 0) \
+    X(int32_t, manualLayerIndex, 0)
+
+// Shadow, rotation, responsive and section placement of texts and images.
+#define ZOV_CARRIER_PLACEMENT_FIELDS(X) \
+    X(float, shadowRadius, 0.0f) \
+    X(float, shadowHorizontalOffset, 0.0f) \
+    X(float, shadowVerticalOffset, 0.0f) \
+    X(float, rotationAngle, 0.0f) \
+    X(int32_t, responsiveResizeFlag, 0) \
+    X(int32_t, responsiveAlignment, 0) \
+    X(int32_t, sectionNumber, 0) \
+    X(int32_t, sectionRowSpot, 0) \
+    X(int32_t, sectionColumnSpot, 0)
 
 // Expansions shared by the carriers' field tables.
 #define ZOV_CARRIER_MEMBER(Type, name, initial) Type name = initial;

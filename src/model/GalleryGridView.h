@@ -4,16 +4,11 @@
 #include "model/ElementCarrier.h"
 
 #define ZOV_GALLERYGRIDVIEW_FIELDS(X) \
+    ZOV_CARRIER_GRID_FIELDS(X) \
     X(int32_t, galleryNumber, 0) \
     X(int32_t, numOfRows, 0) \
     X(int32_t, numOfColumns, 0) \
     X(int32_t, padding, 0) \
-    X(int32_t, shadowFlag, 0) \
-    X(int32_t, backdropLightingFlag, 0) \
-    X(int32_t, groupNumber, 0) \
-    X(int32_t, moveLock, 0) \
-    X(int32_t, scrollFlag, 0) \
-    X(int32_t, manualLayerIndex, 0) \
     X(QString, templateName, QString()) \
     X(int32_t, tag, 0)
 

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -134,4 +135,12 @@ int32_t Geometry::clampToInt(double v)
     if (v >= hi)
         return std::numeric_limits<int32_t>::max();
     return static_cast<int32_t>(v);
+}
+
+float Geometry::clampToFloat(double v)
+{
+    if (std::isnan(v))
+        return 0.0f;
+    constexpr double hi = std::numeric_limits<float>::max();
+    return float(std::clamp(v, -hi, hi));
 }

@@ -37,4 +37,6 @@ public:
     // Float-to-int conversion of parsed values, clamped to the int32 range
     // first (NaN gives 0), so a stored huge number cannot overflow.
     static int32_t clampToInt(double v);
+    // The same for 32-bit floats: out-of-range values become the largest float.
+    static float clampToFloat(double v);
 };

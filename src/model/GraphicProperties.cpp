@@ -81,22 +81,29 @@ QString GraphicProperties::string(const QString &key, const QString &missing) co
     return v.typeId() == QMetaType::QString ? v.toString() : missing;
 }
 
-std::optional<double> GraphicProperties::number(const QString &key) const
+bool GraphicProperties::isNumber(const QString &key) const
 {
-    const QVariant v = m_map.value(key);
-    double d = 0.0;
-    switch (v.typeId()) {
+    switch (m_map.value(key).typeId()) {
     case QMetaType::Bool:
-        return v.toBool() ? 1.0 : 0.0;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Double:
     case QMetaType::Float:
-        d = v.toDouble();
-        break;
-    case QMetaType::QString: {
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<double> GraphicProperties::number(const QString &key) const
+{
+    const QVariant v = m_map.value(key);
+    double d = 0.0;
+    if (isNumber(key)) {
+        d = v.typeId() == QMetaType::Bool ? (v.toBool() ? 1.0 : 0.0) : v.toDouble();
+    } else if (v.typeId() == QMetaType::QString) {
         // Like the original's numeric value of a string: leading number, else 0.
         const QString s = v.toString().trimmed();
         bool ok = false;
@@ -109,9 +116,7 @@ std::optional<double> GraphicProperties::number(const QString &key) const
             if (!ok)
                 d = 0.0;
         }
-        break;
-    }
-    default:
+    } else {
         return std::nullopt;
     }
     if (!std::isfinite(d))

@@ -49,6 +49,8 @@ public:
 
     // Readers; each returns missing when the key is absent or of the wrong type.
     bool isString(const QString &key) const;
+    // A number or a flag (not a string holding one).
+    bool isNumber(const QString &key) const;
     QString string(const QString &key, const QString &missing = QString()) const;
     // A number, a flag or a string holding a number.
     std::optional<double> number(const QString &key) const;

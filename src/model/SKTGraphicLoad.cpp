@@ -64,6 +64,20 @@ struct PendingList {
     X(top, Margin) X(bottom, Margin) X(left, Margin) X(right, Margin)
 
 template <typename Carrier>
+void putPlacement(GraphicProperties &p, const Carrier &c)
+{
+    p.setFloatString(QStringLiteral("shadowRadius"), c.shadowRadius);
+    p.setFloatString(QStringLiteral("shadowHorizontalOffset"), c.shadowHorizontalOffset);
+    p.setFloatString(QStringLiteral("shadowVerticalOffset"), c.shadowVerticalOffset);
+    p.setFloatString(QStringLiteral("rotationAngle"), c.rotationAngle);
+    p.setIntString(QStringLiteral("responsiveResizeFlag"), c.responsiveResizeFlag);
+    p.setIntString(QStringLiteral("responsiveAlignment"), c.responsiveAlignment);
+    p.setIntString(QStringLiteral("sectionNumber"), c.sectionNumber);
+    p.setIntString(QStringLiteral("sectionRowSpot"), c.sectionRowSpot);
+    p.setIntString(QStringLiteral("sectionColumnSpot"), c.sectionColumnSpot);
+}
+
+template <typename Carrier>
 void putBoxAmounts(GraphicProperties &p, const Carrier &c)
 {
 #define ZOV_PUT_AMOUNT(side, kind) p.setIntString(QStringLiteral(#side #kind), c.side##kind);
@@ -153,18 +167,10 @@ GraphicProperties textProperties(myTextView &t, const QString &templateName)
     p.setIntString(QStringLiteral("snippetFormatFlag"), t.snippetFormatFlag ? 1 : 0);
     p.setIntString(QStringLiteral("zoomBubbleFlag"), t.zoomBubbleFlag);
     p.setFloatString(QStringLiteral("lineSpacing"), t.lineSpacing);
-    p.setFloatString(QStringLiteral("shadowRadius"), t.shadowRadius);
-    p.setFloatString(QStringLiteral("shadowHorizontalOffset"), t.shadowHorizontalOffset);
-    p.setFloatString(QStringLiteral("shadowVerticalOffset"), t.shadowVerticalOffset);
-    p.setFloatString(QStringLiteral("rotationAngle"), t.rotationAngle);
     defaultIfNull(t.bubbleShape, QLatin1String(""));
     p.setString(QStringLiteral("bubbleShape"), t.bubbleShape);
-    p.setIntString(QStringLiteral("responsiveResizeFlag"), t.responsiveResizeFlag);
-    p.setIntString(QStringLiteral("responsiveAlignment"), t.responsiveAlignment);
-    p.setIntString(QStringLiteral("sectionNumber"), t.sectionNumber);
-    p.setIntString(QStringLiteral("sectionRowSpot"), t.sectionRowSpot);
-    p.setIntString(QStringLiteral("sectionColumnSpot"), t.sectionColumnSpot);
     p.setIntString(QStringLiteral("markAsReplyToEmailFlag"), t.markAsReplyToEmailFlag);
+    putPlacement(p, t);
     putBoxAmounts(p, t);
 #define ZOV_DEFAULT_TYPE(side, kind) defaultIfEmpty(t.side##kind##Type, QStringLiteral("pixel"));
     ZOV_BOX_SIDES(ZOV_DEFAULT_TYPE)
@@ -183,13 +189,13 @@ GraphicProperties textProperties(myTextView &t, const QString &templateName)
     return p;
 }
 
-GraphicProperties galleryProperties(const GalleryGridView &g, const QString &templateName)
+// The keys tables and gallery grids share.
+template <typename Grid>
+GraphicProperties gridProperties(const Grid &g, const QString &className, const QString &templateName)
 {
     GraphicProperties p;
-    p.setString(QStringLiteral("className"), QStringLiteral("SKTGalleryGrid"));
+    p.setString(QStringLiteral("className"), className);
     p.setRect(QStringLiteral("bounds"), g.frame);
-    p.setIntString(QStringLiteral("shadowFlag"), g.shadowFlag);
-    p.setIntString(QStringLiteral("backdropLightingFlag"), g.backdropLightingFlag);
     p.setIntString(QStringLiteral("moveLock"), g.moveLock);
     p.setIntString(QStringLiteral("groupNumber"), g.groupNumber);
     p.setIntString(QStringLiteral("numOfRows"), g.numOfRows);
@@ -202,20 +208,19 @@ GraphicProperties galleryProperties(const GalleryGridView &g, const QString &tem
     return p;
 }
 
+GraphicProperties galleryProperties(const GalleryGridView &g, const QString &templateName)
+{
+    GraphicProperties p = gridProperties(g, QStringLiteral("SKTGalleryGrid"), templateName);
+    p.setIntString(QStringLiteral("shadowFlag"), g.shadowFlag);
+    p.setIntString(QStringLiteral("backdropLightingFlag"), g.backdropLightingFlag);
+    return p;
+}
+
 GraphicProperties tableProperties(TableGridView &t, const QString &templateName)
 {
     defaultBoxLevels(t);
-    GraphicProperties p;
-    p.setString(QStringLiteral("className"), QStringLiteral("SKTTable"));
-    p.setRect(QStringLiteral("bounds"), t.frame);
-    p.setIntString(QStringLiteral("moveLock"), t.moveLock);
-    p.setIntString(QStringLiteral("groupNumber"), t.groupNumber);
-    p.setIntString(QStringLiteral("numOfRows"), t.numOfRows);
-    p.setIntString(QStringLiteral("numOfColumns"), t.numOfColumns);
-    p.setIntString(QStringLiteral("padding"), t.padding);
-    p.setIntString(QStringLiteral("manualLayerIndex"), t.manualLayerIndex);
+    GraphicProperties p = gridProperties(t, QStringLiteral("SKTTable"), templateName);
     p.setIntString(QStringLiteral("initialLaunchStateFlag"), t.initialLaunchStateFlag);
-    p.setString(QStringLiteral("scrollFlag"), oneOrZero(t.scrollFlag == 1));
     putString(p, QStringLiteral("sectionIDString"), t.sectionIDString);
     putString(p, QStringLiteral("gridType"), t.gridType);
     putBoxAmounts(p, t);
@@ -228,8 +233,6 @@ GraphicProperties tableProperties(TableGridView &t, const QString &templateName)
     p.setString(QStringLiteral("opacity"), QStringLiteral("1.0"));
     p.setString(QStringLiteral("shadowFlag"), QStringLiteral("0"));
     p.setString(QStringLiteral("reflection"), QStringLiteral("0"));
-    p.setString(QStringLiteral("linkType"), QStringLiteral("text"));
-    p.setString(QStringLiteral("templateName"), templateName);
     return p;
 }
 
@@ -306,10 +309,6 @@ GraphicProperties imageProperties(TransformView &t, const QString &templateName)
     p.setIntString(QStringLiteral("slideShowNumber"), t.slideShowNumber);
     p.setIntString(QStringLiteral("bubbleFlag"), t.bubbleFlag);
     p.setFloatString(QStringLiteral("reflection"), t.reflection);
-    p.setFloatString(QStringLiteral("shadowRadius"), t.shadowRadius);
-    p.setFloatString(QStringLiteral("shadowHorizontalOffset"), t.shadowHorizontalOffset);
-    p.setFloatString(QStringLiteral("shadowVerticalOffset"), t.shadowVerticalOffset);
-    p.setFloatString(QStringLiteral("rotationAngle"), t.rotationAngle);
     p.setString(QStringLiteral("altText"), t.altText);
     p.setString(QStringLiteral("link"), t.link);
     p.setString(QStringLiteral("linkOption"), t.linkOption);
@@ -334,11 +333,7 @@ GraphicProperties imageProperties(TransformView &t, const QString &templateName)
     p.setString(QStringLiteral("scrollFlag"), oneOrZero(t.scrollFlag == 1));
     p.setString(QStringLiteral("linkType"), QStringLiteral("text"));
     p.setString(QStringLiteral("templateName"), templateName);
-    p.setIntString(QStringLiteral("responsiveResizeFlag"), t.responsiveResizeFlag);
-    p.setIntString(QStringLiteral("responsiveAlignment"), t.responsiveAlignment);
-    p.setIntString(QStringLiteral("sectionNumber"), t.sectionNumber);
-    p.setIntString(QStringLiteral("sectionRowSpot"), t.sectionRowSpot);
-    p.setIntString(QStringLiteral("sectionColumnSpot"), t.sectionColumnSpot);
+    putPlacement(p, t);
     putBoxAmounts(p, t);
     putBoxTypes(p, t);
     return p;

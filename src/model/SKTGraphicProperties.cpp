@@ -4,6 +4,7 @@
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 
+#include "model/Geometry.h"
 #include "model/GraphicEnvironment.h"
 #include "model/GraphicFactory.h"
 
@@ -17,23 +18,6 @@ const QString kBaseTemplate = QStringLiteral("basetemplate");
 bool isClear(const QColor &c)
 {
     return !c.isValid() || c.alpha() == 0;
-}
-
-// True when the value is a number or a flag (not a string holding one).
-bool holdsNumber(const GraphicProperties &p, const QString &key)
-{
-    switch (p.value(key).typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
 }
 
 // The eight box-model sides in the order the dictionary lists them.
@@ -143,16 +127,16 @@ void SKTGraphic::readProperties(const GraphicProperties &p)
     m_bounds = p.rect(QStringLiteral("bounds"));
     // Every graphic built from a dictionary draws its fill.
     m_drawingFill = true;
-    if (holdsNumber(p, QStringLiteral("drawingStroke")))
+    if (p.isNumber(QStringLiteral("drawingStroke")))
         m_drawingStroke = p.flag(QStringLiteral("drawingStroke"), m_drawingStroke);
-    if (holdsNumber(p, QStringLiteral("strokeWidth")))
+    if (p.isNumber(QStringLiteral("strokeWidth")))
         m_strokeWidth = p.number(QStringLiteral("strokeWidth"), m_strokeWidth);
     m_cornerRadius = std::trunc(p.number(QStringLiteral("cornerRadius"), 0.0));
     m_fontColor = DataCentre::colorWithHexString(p.string(QStringLiteral("fontColor")));
     m_strokeColor = m_fontColor;
     m_fillColor = p.colour(QStringLiteral("fillColor")).value_or(QColor(Qt::transparent));
     m_borderStyle = p.string(QStringLiteral("borderStyle"), QStringLiteral("none"));
-    m_opacity = float(p.number(QStringLiteral("opacity"), 0.0));
+    m_opacity = Geometry::clampToFloat(p.number(QStringLiteral("opacity"), 0.0));
     m_shadowFlag = p.integer(QStringLiteral("shadowFlag"), 0);
     m_link = p.string(QStringLiteral("link"), QLatin1String(""));
     m_textType = p.string(QStringLiteral("textType"), QLatin1String(""));
@@ -182,11 +166,11 @@ void SKTGraphic::readProperties(const GraphicProperties &p)
     m_borderColor = p.colour(QStringLiteral("borderColor")).value_or(QColor(Qt::transparent));
     m_borderHexColorString = p.string(QStringLiteral("borderHexColorString"), QStringLiteral("000000"));
     m_borderWidth = p.integer(QStringLiteral("borderWidth"), 0);
-    m_lineSpacing = float(p.number(QStringLiteral("lineSpacing"), 1.25));
-    m_shadowRadius = float(p.number(QStringLiteral("shadowRadius"), 0.0));
-    m_shadowHorizontalOffset = float(p.number(QStringLiteral("shadowHorizontalOffset"), 0.0));
-    m_shadowVerticalOffset = float(p.number(QStringLiteral("shadowVerticalOffset"), 0.0));
-    m_rotationAngle = float(p.number(QStringLiteral("rotationAngle"), 0.0));
+    m_lineSpacing = Geometry::clampToFloat(p.number(QStringLiteral("lineSpacing"), 1.25));
+    m_shadowRadius = Geometry::clampToFloat(p.number(QStringLiteral("shadowRadius"), 0.0));
+    m_shadowHorizontalOffset = Geometry::clampToFloat(p.number(QStringLiteral("shadowHorizontalOffset"), 0.0));
+    m_shadowVerticalOffset = Geometry::clampToFloat(p.number(QStringLiteral("shadowVerticalOffset"), 0.0));
+    m_rotationAngle = Geometry::clampToFloat(p.number(QStringLiteral("rotationAngle"), 0.0));
     m_responsiveResizeFlag = p.integer(QStringLiteral("responsiveResizeFlag"), 0);
     m_responsiveAlignment = p.integer(QStringLiteral("responsiveAlignment"), 0);
     m_markAsReplyToEmailFlag = p.integer(QStringLiteral("markAsReplyToEmailFlag"), 0);

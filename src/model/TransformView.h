@@ -6,6 +6,8 @@
 #include <QList>
 
 #define ZOV_TRANSFORMVIEW_FIELDS(X) \
+    ZOV_CARRIER_PLACEMENT_FIELDS(X) \
+    ZOV_CARRIER_BOX_FIELDS(X) \
     X(QImage, image, QImage()) \
     X(QString, imageName, QString()) \
     X(QString, imageType, QString()) \
@@ -46,32 +48,7 @@
     X(QString, borderHexColorString, QString()) \
     X(int32_t, bubbleFlag, 0) \
     X(QString, bubbleShape, QString()) \
-    X(QImage, maskImage, QImage()) \
-    X(float, shadowRadius, 0.0f) \
-    X(float, shadowHorizontalOffset, 0.0f) \
-    X(float, shadowVerticalOffset, 0.0f) \
-    X(float, rotationAngle, 0.0f) \
-    X(int32_t, responsiveResizeFlag, 0) \
-    X(int32_t, responsiveAlignment, 0) \
-    X(int32_t, sectionNumber, 0) \
-    X(int32_t, sectionRowSpot, 0) \
-    X(int32_t, sectionColumnSpot, 0) \
-    X(int32_t, topPadding, 0) \
-    X(int32_t, bottomPadding, 0) \
-    X(int32_t, leftPadding, 0) \
-    X(int32_t, rightPadding, 0) \
-    X(int32_t, topMargin, 0) \
-    X(int32_t, bottomMargin, 0) \
-    X(int32_t, leftMargin, 0) \
-    X(int32_t, rightMargin, 0) \
-    X(QString, topPaddingType, QString()) \
-    X(QString, bottomPaddingType, QString()) \
-    X(QString, leftPaddingType, QString()) \
-    X(QString, rightPaddingType, QString()) \
-    X(QString, topMarginType, QString()) \
-    X(QString, bottomMarginType, QString()) \
-    X(QString, leftMarginType, QString()) \
-    X(QString, rightMarginType, QString())
+    X(QImage, maskImage, QImage())
 
 class TransformView : public ElementCarrier {
 public:

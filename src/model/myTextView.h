@@ -7,6 +7,9 @@
 #include <QColor>
 
 #define ZOV_MYTEXTVIEW_FIELDS(X) \
+    ZOV_CARRIER_PLACEMENT_FIELDS(X) \
+    ZOV_CARRIER_BOX_FIELDS(X) \
+    ZOV_CARRIER_BOX_LEVELS(X) \
     X(QString, textType, QString()) \
     X(QString, link, QString()) \
     X(QString, linkOption, QString()) \
@@ -63,34 +66,9 @@
     X(int32_t, mediumGridColumns, 0) \
     X(int32_t, largeGridColumns, 0) \
     X(float, lineSpacing, 0.0f) \
-    X(float, shadowRadius, 0.0f) \
-    X(float, shadowHorizontalOffset, 0.0f) \
-    X(float, shadowVerticalOffset, 0.0f) \
-    X(float, rotationAngle, 0.0f) \
-    X(int32_t, responsiveResizeFlag, 0) \
-    X(int32_t, responsiveAlignment, 0) \
-    X(int32_t, sectionNumber, 0) \
-    X(int32_t, sectionRowSpot, 0) \
-    X(int32_t, sectionColumnSpot, 0) \
     X(int32_t, markAsReplyToEmailFlag, 0) \
     X(QString, onClickHideString, QString()) \
     X(QString, onClickShowString, QString()) \
-    X(int32_t, topPadding, 0) \
-    X(int32_t, bottomPadding, 0) \
-    X(int32_t, leftPadding, 0) \
-    X(int32_t, rightPadding, 0) \
-    X(int32_t, topMargin, 0) \
-    X(int32_t, bottomMargin, 0) \
-    X(int32_t, leftMargin, 0) \
-    X(int32_t, rightMargin, 0) \
-    X(QString, topPaddingType, QString()) \
-    X(QString, bottomPaddingType, QString()) \
-    X(QString, leftPaddingType, QString()) \
-    X(QString, rightPaddingType, QString()) \
-    X(QString, topMarginType, QString()) \
-    X(QString, bottomMarginType, QString()) \
-    X(QString, leftMarginType, QString()) \
-    X(QString, rightMarginType, QString()) \
     X(int32_t, containsLinkFlag, 0) \
     X(float, opacity, 0.0f) \
     X(QString, borderStyle, QString()) \
@@ -104,14 +82,6 @@
     X(float, leftPaddingInPx, 0.0f) \
     X(float, rightPaddingInPx, 0.0f) \
     X(int32_t, textHeight, 0) \
-    X(QString, topPaddingLevelString, QString()) \
-    X(QString, bottomPaddingLevelString, QString()) \
-    X(QString, leftPaddingLevelString, QString()) \
-    X(QString, rightPaddingLevelString, QString()) \
-    X(QString, topMarginLevelString, QString()) \
-    X(QString, bottomMarginLevelString, QString()) \
-    X(QString, leftMarginLevelString, QString()) \
-    X(QString, rightMarginLevelString, QString()) \
     /* the carrier's own transparency (the view's alpha), written as "opacity" at load */ \
     X(float, alphaValue, 1.0f)
 

@@ -365,3 +365,11 @@ TEST(SpatialIndex, FindsIntersectingGraphicsAfterMovesAndForHugeOnes)
     index.remove(&huge);
     EXPECT_TRUE(index.graphicsIntersecting({0, 0, 1, 1}).isEmpty());
 }
+
+TEST(GeometryRules, FloatsFromStoredTextAreClamped)
+{
+    EXPECT_EQ(Geometry::clampToFloat(1e300), std::numeric_limits<float>::max());
+    EXPECT_EQ(Geometry::clampToFloat(-1e300), -std::numeric_limits<float>::max());
+    EXPECT_EQ(Geometry::clampToFloat(std::nan("")), 0.0f);
+    EXPECT_EQ(Geometry::clampToFloat(1.5), 1.5f);
+}
