@@ -157,13 +157,10 @@ QPainterPath SKTGalleryGrid::bezierPathForDrawing(GraphicPainter &painter)
     return {};
 }
 
-void SKTGalleryGrid::drawContents(GraphicPainter &painter, bool)
+void SKTGalleryGrid::layOutImages()
 {
-    m_captionFrame = QRectF(bounds().x(), bounds().y() + 5, bounds().width(), 15);
-    bezierPathForDrawing(painter);
-    if (m_numOfColumns < 1 || m_numOfRows < 1)
-        return;
-    QHash<quint64, Image> bySpot;
+    const GalleryLayout layout(bounds(), m_numOfColumns, m_numOfRows, m_padding);
+    QHash<quint64, bool> placed;
     for (const Image &image : m_images) {
         if (!image)
             continue;
@@ -173,24 +170,40 @@ void SKTGalleryGrid::drawContents(GraphicPainter &painter, bool)
         image->sectionColumnSpot = sectionColumnSpot();
         image->manualLayerIndex = manualLayerIndex();
         image->templateName = templateName();
-        if (!bySpot.contains(spotKey(image->rowSpot, image->columnSpot)))
-            bySpot.insert(spotKey(image->rowSpot, image->columnSpot), image);
+        const quint64 key = spotKey(image->rowSpot, image->columnSpot);
+        const bool inGrid = image->rowSpot >= 0 && image->rowSpot < m_numOfRows && image->columnSpot >= 0
+                            && image->columnSpot < m_numOfColumns;
+        // One picture per cell: the first one listed for it.
+        if (!inGrid || placed.contains(key))
+            continue;
+        placed.insert(key, true);
+        const QRectF target = layout.pictureRect(image->rowSpot, image->columnSpot, image->originalWidth,
+                                                 image->originalHeight);
+        image->galleryDimension = target;
+        image->frame = target;
     }
-    const GalleryLayout layout(bounds(), m_numOfColumns, m_numOfRows, m_padding);
+}
+
+void SKTGalleryGrid::drawContents(GraphicPainter &painter, bool)
+{
+    m_captionFrame = QRectF(bounds().x(), bounds().y() + 5, bounds().width(), 15);
+    bezierPathForDrawing(painter);
+    if (m_numOfColumns < 1 || m_numOfRows < 1)
+        return;
+    layOutImages();
+    QHash<quint64, Image> bySpot;
+    for (const Image &image : m_images)
+        if (image && !bySpot.contains(spotKey(image->rowSpot, image->columnSpot)))
+            bySpot.insert(spotKey(image->rowSpot, image->columnSpot), image);
     for (int32_t r = 0; r < m_numOfRows; ++r) {
         for (int32_t c = 0; c < m_numOfColumns; ++c) {
             const Image image = bySpot.value(spotKey(r, c));
-            if (!image)
-                continue;
-            const QRectF target = layout.pictureRect(r, c, image->originalWidth, image->originalHeight);
-            if (target.isEmpty())
+            if (!image || image->galleryDimension.isEmpty())
                 continue;
             if (shadowFlag() == 1)
                 painter.setShadow({QColor(128, 128, 128), 1.0, QPointF(1, 0)});
-            painter.drawImage(target, image->image);
+            painter.drawImage(image->galleryDimension, image->image);
             painter.clearShadow();
-            image->galleryDimension = target;
-            image->frame = target;
         }
     }
     if (painter.editingAids())

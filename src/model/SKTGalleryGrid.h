@@ -40,6 +40,9 @@ public:
     QRectF drawingBounds() override;
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
     void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;
+    // Writes the gallery's placement into its pictures and where each sits in
+    // its cell. Drawing calls it; so must page generation of an undrawn page.
+    void layOutImages();
 
 protected:
     void writeProperties(GraphicProperties &properties) override;

@@ -32,12 +32,12 @@ void SKTSlideshow::addIntoImageArray(const Slide &slide)
 
 bool SKTSlideshow::nextButtonClicked(const QPointF &point) const
 {
-    return SlideshowLayout::containsHalfOpen(SlideshowLayout::nextArrowRect(bounds()), point);
+    return Geometry::pointInRect(point, SlideshowLayout::nextArrowRect(bounds()));
 }
 
 bool SKTSlideshow::previousButtonClicked(const QPointF &point) const
 {
-    return SlideshowLayout::containsHalfOpen(SlideshowLayout::previousArrowRect(bounds()), point);
+    return Geometry::pointInRect(point, SlideshowLayout::previousArrowRect(bounds()));
 }
 
 bool SKTSlideshow::isContentsUnderPoint(const QPointF &point)

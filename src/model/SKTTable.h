@@ -85,6 +85,10 @@ public:
     QRectF drawingBounds() override;
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
     void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;
+    // Re-spreads the sizes and writes what every cell shares with the table
+    // (kind of text, origin, placement, border) and where each image sits in
+    // its cell. Drawing calls it; so must page generation of an undrawn page.
+    void pushSettingsIntoCells();
     // The cell edited in place under the last touch point, or null when the
     // table offers no editor there; the editor edits its textStorage.
     Cell editingCell();
@@ -124,7 +128,7 @@ private:
     void endStyleChange();
     void copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement);
     void drawCellText(GraphicPainter &painter, myTextView &cell, const QPointF &at);
-    void drawCellImages(GraphicPainter &painter, const QHash<quint64, Image> &bySpot, const myTextView &cell);
+    static void placeCellImage(TransformView &image, const myTextView &cell);
 
     QList<Cell> m_cells;
     QList<Image> m_images;

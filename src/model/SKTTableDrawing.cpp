@@ -89,19 +89,11 @@ QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
     return {};
 }
 
-void SKTTable::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
+void SKTTable::pushSettingsIntoCells()
 {
     setBounds(bounds());
-    if (m_backgroundImage && !m_backgroundImage->image.isNull()) {
-        m_backgroundImage->selectable = selectable();
-        const QRectF area = noMarginRect();
-        // The picture's top-left part of the area's size, unscaled.
-        painter.drawImage(area, m_backgroundImage->image, opacity(), QPainter::CompositionMode_SourceOver,
-                          QRectF(QPointF(0, 0), area.size()));
-    }
-    bezierPathForDrawing(painter);
-
-    const Cell edited = beingCreatedOrEdited ? m_editedCell : Cell();
+    const Layout l = layout();
+    const int32_t b = borderWidth();
     QHash<quint64, Image> imagesBySpot;
     if (gTableImagesEnabled) {
         for (const Image &image : m_images) {
@@ -119,8 +111,6 @@ void SKTTable::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
                 imagesBySpot.insert(spotKey(image->rowSpot, image->columnSpot), image);
         }
     }
-    const Layout l = layout();
-    const int32_t b = borderWidth();
     for (int32_t c = 0; c < m_numOfColumns; ++c) {
         for (int32_t r = 0; r < m_numOfRows; ++r) {
             const Cell cell = grabSelectedTableCellHelper(r, c);
@@ -149,14 +139,61 @@ void SKTTable::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
             cell->borderStyle = borderStyle();
             cell->cornerRadius = float(cornerRadius());
             cell->tableCellCornerRadius = float(cornerRadius());
+            if (const Image image = imagesBySpot.value(spotKey(r, c)))
+                placeCellImage(*image, *cell);
+        }
+    }
+}
 
+void SKTTable::placeCellImage(TransformView &image, const myTextView &cell)
+{
+    if (!cell.link.isEmpty())
+        image.link = cell.link;
+    const QSize fitted = TableGeometry::fitInto(cell.width, cell.height, image.originalWidth, image.originalHeight);
+    const QRectF target = fitted.isEmpty() ? QRectF()
+                                           : QRectF(cell.originX,
+                                                    cell.originY + std::max(0, (cell.height - fitted.height()) / 2),
+                                                    fitted.width(), fitted.height());
+    image.galleryDimension = target;
+    image.frame = target;
+}
+
+void SKTTable::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
+{
+    pushSettingsIntoCells();
+    if (m_backgroundImage && !m_backgroundImage->image.isNull()) {
+        m_backgroundImage->selectable = selectable();
+        const QRectF area = noMarginRect();
+        // The picture's top-left part of the area's size, unscaled.
+        painter.drawImage(area, m_backgroundImage->image, opacity(), QPainter::CompositionMode_SourceOver,
+                          QRectF(QPointF(0, 0), area.size()));
+    }
+    bezierPathForDrawing(painter);
+
+    const Cell edited = beingCreatedOrEdited ? m_editedCell : Cell();
+    QHash<quint64, Image> imagesBySpot;
+    if (gTableImagesEnabled)
+        for (const Image &image : m_images)
+            if (image && !imagesBySpot.contains(spotKey(image->rowSpot, image->columnSpot)))
+                imagesBySpot.insert(spotKey(image->rowSpot, image->columnSpot), image);
+    for (int32_t c = 0; c < m_numOfColumns; ++c) {
+        for (int32_t r = 0; r < m_numOfRows; ++r) {
+            const Cell cell = grabSelectedTableCellHelper(r, c);
+            if (!cell)
+                continue;
             if (cell != edited)
                 drawCellText(painter, *cell, QPointF(cell->originX, cell->originY));
             if (cell->selected && painter.editingAids())
                 CanvasIcons::drawCheckMark(painter.painter(),
                                            QRectF(cell->originX + cell->width - 20, cell->originY, 20, 16));
-            if (gTableImagesEnabled)
-                drawCellImages(painter, imagesBySpot, *cell);
+            const Image image = imagesBySpot.value(spotKey(r, c));
+            if (image && !image->galleryDimension.isEmpty()) {
+                const GraphicShadow saved = painter.shadow();
+                if (shadowFlag() == 1)
+                    painter.setShadow({QColor(128, 128, 128), 1.0, QPointF(1, 0)});
+                painter.drawImage(image->galleryDimension, image->image);
+                painter.setShadow(saved);
+            }
         }
     }
 }
@@ -192,27 +229,6 @@ void SKTTable::drawCellText(GraphicPainter &painter, myTextView &cell, const QPo
     }
     painter.paint(QRectF(origin, QSizeF(w, laidOut.usedSize().height())).adjusted(-2, -2, 2, 2),
                   [&](QPainter &p) { laidOut.draw(p, origin); });
-}
-
-void SKTTable::drawCellImages(GraphicPainter &painter, const QHash<quint64, Image> &bySpot, const myTextView &cell)
-{
-    const Image image = bySpot.value(spotKey(cell.rowSpot, cell.columnSpot));
-    if (!image)
-        return;
-    if (!cell.link.isEmpty())
-        image->link = cell.link;
-    const QSize fitted = TableGeometry::fitInto(cell.width, cell.height, image->originalWidth, image->originalHeight);
-    if (fitted.isEmpty())
-        return;
-    const QRectF target(cell.originX, cell.originY + std::max(0, (cell.height - fitted.height()) / 2),
-                        fitted.width(), fitted.height());
-    const GraphicShadow saved = painter.shadow();
-    if (shadowFlag() == 1)
-        painter.setShadow({QColor(128, 128, 128), 1.0, QPointF(1, 0)});
-    painter.drawImage(target, image->image);
-    painter.setShadow(saved);
-    image->galleryDimension = target;
-    image->frame = target;
 }
 
 SKTTable::Cell SKTTable::editingCell()

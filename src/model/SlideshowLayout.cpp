@@ -22,12 +22,6 @@ QRectF SlideshowLayout::previousArrowRect(const QRectF &bounds)
     return {bounds.x(), bounds.y() + bounds.height() / 2, double(kArrowWidth), double(kArrowHeight)};
 }
 
-bool SlideshowLayout::containsHalfOpen(const QRectF &rect, const QPointF &point)
-{
-    return point.x() >= rect.left() && point.x() < rect.right() && point.y() >= rect.top()
-           && point.y() < rect.bottom();
-}
-
 int32_t SlideshowLayout::clampIndex(int32_t index, int32_t count)
 {
     if (count <= 0)

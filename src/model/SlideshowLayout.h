@@ -15,8 +15,6 @@ public:
     static QRectF slideFrame(int32_t index, const QSizeF &slideshowSize, const QSize &slideSize);
     static QRectF nextArrowRect(const QRectF &bounds);
     static QRectF previousArrowRect(const QRectF &bounds);
-    // Half-open point test used by the arrows.
-    static bool containsHalfOpen(const QRectF &rect, const QPointF &point);
     // Index kept within 0 .. count - 1 (0 for no slides).
     static int32_t clampIndex(int32_t index, int32_t count);
     // "Right click to edit slideshow (n/m)" or, with no slides, without the count.

@@ -55,8 +55,6 @@ TEST(SlideshowLayout, SlidesArrowsAndCaption)
     const QRectF bounds(10, 20, 300, 200);
     EXPECT_EQ(SlideshowLayout::nextArrowRect(bounds), QRectF(270, 120, 40, 50));
     EXPECT_EQ(SlideshowLayout::previousArrowRect(bounds), QRectF(10, 120, 40, 50));
-    EXPECT_TRUE(SlideshowLayout::containsHalfOpen(QRectF(10, 120, 40, 50), QPointF(10, 120)));
-    EXPECT_FALSE(SlideshowLayout::containsHalfOpen(QRectF(10, 120, 40, 50), QPointF(50, 120)));
     EXPECT_EQ(SlideshowLayout::clampIndex(5, 3), 2);
     EXPECT_EQ(SlideshowLayout::clampIndex(-1, 3), 0);
     EXPECT_EQ(SlideshowLayout::clampIndex(2, 0), 0);
