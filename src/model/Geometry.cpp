@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QRegularExpression>
-#include <QTransform>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -63,18 +62,6 @@ QRectF Geometry::intersection(const QRectF &a, const QRectF &b)
 QRectF Geometry::inset(const QRectF &r, double dx, double dy)
 {
     return QRectF(r.x() + dx, r.y() + dy, r.width() - 2 * dx, r.height() - 2 * dy);
-}
-
-QRectF Geometry::rotatedBoundingBox(const QRectF &r, double degrees)
-{
-    if (degrees == 0.0)
-        return r;
-    const QPointF c = r.center();
-    QTransform t;
-    t.translate(c.x(), c.y());
-    t.rotate(degrees);
-    t.translate(-c.x(), -c.y());
-    return t.mapRect(r);
 }
 
 namespace {

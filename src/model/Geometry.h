@@ -24,8 +24,6 @@ public:
     static QRectF intersection(const QRectF &a, const QRectF &b);
     // Grows the rectangle by dx, dy on each side (negative shrinks).
     static QRectF inset(const QRectF &r, double dx, double dy);
-    // Bounding box of r rotated by degrees about its centre.
-    static QRectF rotatedBoundingBox(const QRectF &r, double degrees);
 
     // Text forms "{{x, y}, {w, h}}" and "{x, y}"; C locale, shortest exact digits.
     static QString rectToString(const QRectF &r);

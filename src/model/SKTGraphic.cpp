@@ -182,6 +182,17 @@ QStringList SKTGraphic::attributeKeys()
     return keys;
 }
 
+QStringList SKTGraphic::keyPathsForValuesAffectingDrawingBounds()
+{
+    return {QStringLiteral("bounds"), QStringLiteral("strokeWidth"), QStringLiteral("cornerRadius")};
+}
+
+QStringList SKTGraphic::keyPathsForValuesAffectingDrawingContents() const
+{
+    return {QStringLiteral("drawingFill"), QStringLiteral("fillColor"), QStringLiteral("drawingStroke"),
+            QStringLiteral("strokeColor"), QStringLiteral("fontColor")};
+}
+
 QStringList SKTGraphic::keysForValuesToObserveForUndo() const
 {
     return UndoNames::keysForClass(className());

@@ -82,6 +82,11 @@ public:
     // Keys of the base attributes (bounds, drawingFill and drawingStroke included).
     static QStringList attributeKeys();
 
+    // What a change of one key also changes: the drawing bounds follow these
+    // keys, the drawn contents follow the second list (kinds add theirs).
+    static QStringList keyPathsForValuesAffectingDrawingBounds();
+    virtual QStringList keyPathsForValuesAffectingDrawingContents() const;
+
     // Keys whose changes the document records for undo, and their action names.
     virtual QStringList keysForValuesToObserveForUndo() const;
     QString presentablePropertyNameForKey(const QString &key) const;

@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QPainter>
 #include <QPen>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -177,7 +178,10 @@ QRectF SKTGraphic::drawingBounds()
     const double inset = className() == QLatin1String("SKTLine") ? -50.0 : -(drawingHandleSize() / 2.0);
     QRectF r = Geometry::inset(m_bounds, inset, inset);
     r = QRectF(r.x() - 2, r.y() - 2, r.width() + 4, r.height() + 4);
-    r = Geometry::rotatedBoundingBox(r, m_rotationAngle);
+    if (m_rotationAngle != 0.0f) {
+        QTransform t;
+        r = DataCentre::transformRotatingAroundPoint(r.center(), m_rotationAngle, t).mapRect(r);
+    }
     drawBoxModel();
     return r;
 }

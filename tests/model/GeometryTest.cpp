@@ -373,3 +373,43 @@ TEST(GeometryRules, FloatsFromStoredTextAreClamped)
     EXPECT_EQ(Geometry::clampToFloat(std::nan("")), 0.0f);
     EXPECT_EQ(Geometry::clampToFloat(1.5), 1.5f);
 }
+
+TEST_F(EditionFixture, RotatedDrawingBoundsCoverTheTurnedBox)
+{
+    SKTGraphic g;
+    g.setBounds({0, 0, 100, 20});
+    g.setRotationAngle(90);
+    const QRectF r = g.drawingBounds(); // (-7, -7, 114, 34) turned about its centre
+    EXPECT_NEAR(r.width(), 34, 1e-9);
+    EXPECT_NEAR(r.height(), 114, 1e-9);
+    EXPECT_NEAR(r.center().x(), 50, 1e-9);
+    EXPECT_NEAR(r.center().y(), 10, 1e-9);
+}
+
+TEST_F(EditionFixture, SectionHandlesKeepTheSectionAroundItsContents)
+{
+    FakeGraphicEnvironment env;
+    TestSection section;
+    section.setBounds({0, 100, 500, 200});
+    section.setBottomPadding(20);
+    section.setBottomPaddingType(QStringLiteral("pixel"));
+    section.drawBoxModel();
+    SKTGraphic first, last, below;
+    first.setBounds({10, 150, 20, 20});
+    last.setBounds({10, 250, 20, 20});
+    below.setBounds({0, 320, 50, 50});
+    env.topMost = &first;
+    env.bottomMost = &last;
+    env.page = {&section, &below};
+
+    section.resizeByMovingHandle(2, {250, 160}); // top edge past the first object
+    EXPECT_EQ(section.bounds(), QRectF(0, 100, 500, 200));
+    section.resizeByMovingHandle(2, {250, 140});
+    EXPECT_EQ(section.bounds(), QRectF(0, 140, 500, 160));
+    section.resizeByMovingHandle(7, {250, 260}); // bottom edge above the last object's bottom
+    EXPECT_EQ(section.bounds(), QRectF(0, 140, 500, 160));
+    // Down until its bottom padding reaches the graphic below: pushes, accepted.
+    section.resizeByMovingHandle(7, {250, 330});
+    EXPECT_EQ(section.bounds(), QRectF(0, 140, 500, 190));
+    EXPECT_TRUE(env.calls.contains(QStringLiteral("pushByOnePixel")));
+}
