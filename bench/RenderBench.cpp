@@ -8,6 +8,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTRectangle.h"
+#include "model/SKTTable.h"
 #include "model/SKTText.h"
 
 #include <QElapsedTimer>
@@ -38,6 +39,37 @@ QImage samplePicture()
     return picture;
 }
 
+std::unique_ptr<SKTTable> makeTable(int rows, int columns, int cellWidth, int cellHeight)
+{
+    auto table = std::make_unique<SKTTable>();
+    QList<SKTTable::Cell> cells;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = r;
+            cell->columnSpot = c;
+            cell->width = cellWidth;
+            cell->height = cellHeight;
+            cell->backgroundHexColorString = (r + c) % 2 ? QStringLiteral("EEEEEE") : QStringLiteral("CLEAR0");
+            cell->borderHexColorString = QStringLiteral("333333");
+            cell->textStorage = QStringLiteral("%1").arg(r * columns + c);
+            cell->familyName = QStringLiteral("DejaVu Sans");
+            cell->fontSize = 10;
+            cell->lineSpacing = 1.2f;
+            cell->alphaValue = 1.0f;
+            cells.append(cell);
+        }
+    }
+    table->setCellHelperArray(cells);
+    table->setNumOfRows(rows);
+    table->setNumOfColumns(columns);
+    table->setPadding(1);
+    table->setBorderWidth(1);
+    table->setBorderStyle(QStringLiteral("solid"));
+    table->setBounds(QRectF(0, 0, columns * (cellWidth + 2) + 2, rows * (cellHeight + 2) + 2));
+    return table;
+}
+
 Scene makeScene(int count)
 {
     Scene scene;
@@ -47,7 +79,7 @@ Scene makeScene(int count)
         const QRectF bounds(random.bounded(1100), random.bounded(2920), 40 + random.bounded(120),
                             30 + random.bounded(70));
         std::unique_ptr<SKTGraphic> graphic;
-        switch (i % 5) {
+        switch (i % 6) {
         case 0: {
             auto text = std::make_unique<SKTText>();
             text->setTextString(QStringLiteral("Text box %1 with a few words to wrap").arg(i));
@@ -81,6 +113,10 @@ Scene makeScene(int count)
             circle->setDrawingFill(true);
             circle->setFillColor(QColor(60, 160, 60));
             graphic = std::move(circle);
+            break;
+        }
+        case 4: {
+            graphic = makeTable(2, 3, 40, 20);
             break;
         }
         default: {
@@ -146,22 +182,45 @@ void BM_HitTest(benchmark::State &state)
         benchmark::DoNotOptimize(hitTest(scene));
 }
 
+// One table of n x n cells: laying it out, drawing it and finding the cell
+// under every cell's centre; linear in the cells.
+void BM_TableCells(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    auto table = makeTable(n, n, 20, 12);
+    QImage target(QSize(n * 22 + 10, n * 14 + 10), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        target.fill(Qt::white);
+        QPainter painter(&target);
+        GraphicRenderer::render(painter, {table.get()}, GraphicRenderer::paperOptions());
+        benchmark::DoNotOptimize(table->spotAt(n * 11, n * 7));
+    }
+    state.SetItemsProcessed(state.iterations() * n * n);
+}
+
 BENCHMARK(BM_FillOnce)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Redraw)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HitTest)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TableCells)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
 
-template <typename F>
-double medianMs(int runs, F &&work)
+// Medians of two kinds of work measured in alternation, so that a change in
+// the machine's load falls on both alike.
+template <typename A, typename B>
+std::pair<double, double> pairedMediansMs(int runs, A &&first, B &&second)
 {
-    std::vector<double> times;
+    std::vector<double> a, b;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        first();
+        a.push_back(double(timer.nsecsElapsed()) / 1e6);
+        timer.restart();
+        second();
+        b.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    return {a[a.size() / 2], b[b.size() / 2]};
 }
 
 int summary()
@@ -169,12 +228,12 @@ int summary()
     QImage target(kCanvas, QImage::Format_ARGB32_Premultiplied);
     const Scene small = makeScene(1000);
     const Scene large = makeScene(2000);
-    const double fill = medianMs(9, [&] { target.fill(Qt::white); });
-    const double redraw1000 = medianMs(7, [&] { redraw(small, target); });
-    const double redraw2000 = medianMs(7, [&] { redraw(large, target); });
-    const double hit1000 = medianMs(5, [&] { hitTest(small); });
-    const double hit2000 = medianMs(5, [&] { hitTest(large); });
-    const double redrawGrowth = redraw2000 / redraw1000;
+    const auto [fill, redraw1000] = pairedMediansMs(
+        11, [&] { target.fill(Qt::white); }, [&] { redraw(small, target); });
+    const auto [redrawSmall, redraw2000] = pairedMediansMs(
+        11, [&] { redraw(small, target); }, [&] { redraw(large, target); });
+    const auto [hit1000, hit2000] = pairedMediansMs(7, [&] { hitTest(small); }, [&] { hitTest(large); });
+    const double redrawGrowth = redraw2000 / redrawSmall;
     const double hitGrowth = hit2000 / hit1000;
     std::printf("\nMedian full redraw of 1,000 graphics: %.2f ms (filling the picture once: %.2f ms)\n",
                 redraw1000, fill);

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <exception>
 
 void GraphicRenderer::render(QPainter &painter, const QList<SKTGraphic *> &graphics, const RenderOptions &options)
@@ -68,10 +69,32 @@ bool GraphicRenderer::renderPdf(const QList<SKTGraphic *> &graphics, const QSize
     return painter.end();
 }
 
+bool GraphicRenderer::renderFitted(QPaintDevice &device, const QList<SKTGraphic *> &graphics, const QSizeF &canvasSize,
+                                   const RenderOptions &options)
+{
+    if (canvasSize.isEmpty())
+        return false;
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double scale = std::min(device.width() / canvasSize.width(), device.height() / canvasSize.height());
+    painter.scale(scale, scale);
+    painter.setClipRect(QRectF(QPointF(0, 0), canvasSize));
+    render(painter, graphics, options);
+    return painter.end();
+}
+
 SKTGraphic *GraphicRenderer::graphicAt(const QList<SKTGraphic *> &graphics, const QPointF &point)
 {
     for (SKTGraphic *graphic : graphics) {
-        if (graphic && graphic->isContentsUnderPoint(point))
+        if (!graphic)
+            continue;
+        // Every kind answers no outside its bounds grown by its border (lines
+        // reach that far), so the full test runs only near the graphic.
+        const double reach = std::max(graphic->borderWidth(), 1) + 1.0;
+        if (!graphic->bounds().adjusted(-reach, -reach, reach, reach).contains(point))
+            continue;
+        if (graphic->isContentsUnderPoint(point))
             return graphic;
     }
     return nullptr;

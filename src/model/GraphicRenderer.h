@@ -10,6 +10,7 @@
 #include <QRectF>
 
 class QPainter;
+class QPaintDevice;
 class SKTGraphic;
 
 struct RenderOptions {
@@ -32,6 +33,10 @@ public:
                               const RenderOptions &options = paperOptions());
     // A one-page PDF of the canvas size (one canvas pixel per point).
     static bool renderPdf(const QList<SKTGraphic *> &graphics, const QSizeF &canvasSize, const QString &path);
+    // The canvas scaled to fit any paint device (a QPrinter page, a PDF
+    // writer, a picture) keeping its proportions, from the top-left corner.
+    static bool renderFitted(QPaintDevice &device, const QList<SKTGraphic *> &graphics, const QSizeF &canvasSize,
+                             const RenderOptions &options = paperOptions());
     // The front-most graphic whose contents lie under the point, or null.
     static SKTGraphic *graphicAt(const QList<SKTGraphic *> &graphics, const QPointF &point);
     // Options for output that leaves the canvas: no editing aids, no handles.

@@ -8,6 +8,7 @@
 #include "model/ScriptingCollections.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +63,27 @@ TEST(Renderer, ScalesPicturesAndWritesPdf)
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+}
+
+TEST(Renderer, FitsTheCanvasOntoAPrinterPage)
+{
+    auto g = box({0, 0, 100, 50}, Qt::red);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    ASSERT_TRUE(GraphicRenderer::renderFitted(printer, {g.get()}, {200, 100}));
+    QFile pdf(dir.filePath("printed.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+
+    // On a picture twice the canvas size the drawing scales with it.
+    QImage picture(400, 400, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    ASSERT_TRUE(GraphicRenderer::renderFitted(picture, {g.get()}, {200, 100}));
+    EXPECT_TRUE(near(picture.pixelColor(190, 90), Qt::red));
+    EXPECT_TRUE(near(picture.pixelColor(210, 90), Qt::white));
+    EXPECT_FALSE(GraphicRenderer::renderFitted(picture, {g.get()}, {0, 0}));
 }
 
 TEST(LineGraphic, DrawsBetweenItsPointsWithArrowHeads)
