@@ -55,9 +55,6 @@ public:
     QString carrierClassName() const override { return QStringLiteral("TransformView"); }
     ZOV_TRANSFORMVIEW_FIELDS(ZOV_CARRIER_MEMBER)
 
-    // The number after "image" in an image name ("image12" gives 12); 0 when
-    // there is none, clamped to the int range.
-    static int32_t imageNameIndex(const QString &imageName);
     // Images in name order, by the number of their names (image2 before
     // image10); a stable sort, so equal numbers keep their order.
     static QList<std::shared_ptr<TransformView>> sortedByImageNameIndex(QList<std::shared_ptr<TransformView>> images);

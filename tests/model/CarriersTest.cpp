@@ -4,6 +4,7 @@
 #include "model/OuterSlideShow.h"
 #include "model/SKTGraphic.h"
 #include "model/TableGridView.h"
+#include "model/ImageCounterHelp.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
 
@@ -117,8 +118,8 @@ TEST(Carriers, ImagesSortByTheNumberInTheirNames)
     for (const auto &i : TransformView::sortedByImageNameIndex(images))
         order << i->imageName;
     EXPECT_EQ(order, (QStringList{"imagex", "image3", "image7", "image12"}));
-    EXPECT_EQ(TransformView::imageNameIndex(QStringLiteral("image99999999999")), INT32_MAX);
-    EXPECT_EQ(TransformView::imageNameIndex(QStringLiteral("img")), 0);
+    EXPECT_EQ(ImageCounterHelp::imageNameIndex(QStringLiteral("image99999999999")), INT32_MAX);
+    EXPECT_EQ(ImageCounterHelp::imageNameIndex(QStringLiteral("img")), 0);
 }
 
 TEST_F(CarrierFixture, EmptyListGivesNothing)
