@@ -82,8 +82,13 @@ QStringList DataCentreFonts::loadCustomFont(const QString &folder)
         dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf"), QStringLiteral("*.woff"),
                        QStringLiteral("*.woff2")},
                       QDir::Files, QDir::Name);
+    // Each file is added once per process, however often start-up runs.
+    static QHash<QString, int> loadedIds;
     for (const QString &file : files) {
-        const int id = QFontDatabase::addApplicationFont(dir.filePath(file));
+        const QString path = dir.absoluteFilePath(file);
+        auto known = loadedIds.constFind(path);
+        const int id = known != loadedIds.constEnd() ? *known : QFontDatabase::addApplicationFont(path);
+        loadedIds.insert(path, id);
         if (id < 0)
             continue;
         for (const QString &family : QFontDatabase::applicationFontFamilies(id)) {

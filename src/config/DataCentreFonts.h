@@ -15,7 +15,8 @@ public:
     // Makes the web-font files of the resources folder "fonts" usable by this
     // process (never installed for other programs), and lets a stored family
     // name that differs from the file's family draw with the file. Returns
-    // the families that were added; a missing folder adds none.
+    // the families that were added; a missing folder adds none. Main thread
+    // only (it registers with the font database).
     static QStringList loadCustomFont();
     static QStringList loadCustomFont(const QString &folder);
 

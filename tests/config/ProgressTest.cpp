@@ -21,6 +21,7 @@ class Progress : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ProgressModel::instance().setThrottleInterval(kInterval);
         ProgressWindowPresenter::install();
         DataCentre::dismissProgressIndicator();
         settle();
@@ -29,7 +30,9 @@ protected:
     {
         DataCentre::dismissProgressIndicator();
         settle();
+        ProgressModel::instance().setThrottleInterval(100);
     }
+    static constexpr int kInterval = 25;
     static void settle()
     {
         // Lets queued notifications and the throttle timer run.
@@ -175,11 +178,11 @@ TEST_F(Progress, BusyMainThreadStillSeesProgress)
     QElapsedTimer timer;
     timer.start();
     int i = 0;
-    while (timer.elapsed() < 350) {
+    while (timer.elapsed() < 7 * kInterval) {
         ++i;
         DataCentre::updateProgressBar(i, 1000000, QStringLiteral("item %1").arg(i));
     }
     EXPECT_GE(notifications, 2);
-    EXPECT_LE(notifications, 6);
+    EXPECT_LE(notifications, 9);
     EXPECT_TRUE(window()->progressFileTextField()->text().startsWith("item "));
 }
