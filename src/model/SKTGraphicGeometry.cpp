@@ -354,29 +354,18 @@ void SKTGraphic::drawBoxModel()
 
 void SKTGraphic::applyPaddingAndMargin()
 {
-    struct Side {
-        const QString *level;
-        int32_t *amount;
-        QString *type;
-        bool vertical;
-    };
-    const Side sides[] = {
-        {&m_topMarginLevelString, &m_topMargin, &m_topMarginType, true},
-        {&m_bottomMarginLevelString, &m_bottomMargin, &m_bottomMarginType, true},
-        {&m_rightMarginLevelString, &m_rightMargin, &m_rightMarginType, false},
-        {&m_leftMarginLevelString, &m_leftMargin, &m_leftMarginType, false},
-        {&m_topPaddingLevelString, &m_topPadding, &m_topPaddingType, true},
-        {&m_bottomPaddingLevelString, &m_bottomPadding, &m_bottomPaddingType, true},
-        {&m_rightPaddingLevelString, &m_rightPadding, &m_rightPaddingType, false},
-        {&m_leftPaddingLevelString, &m_leftPadding, &m_leftPaddingType, false},
-    };
-    // The amounts follow the levels without notifications of their own; the
-    // resize below is the one change the document sees.
-    for (const Side &s : sides) {
-        if (const Level *l = findLevel(*s.level)) {
-            *s.amount = s.vertical ? l->vertical : l->horizontal;
-            *s.type = s.vertical ? QStringLiteral("pixel") : QStringLiteral("%");
-        }
+    // Sides in the order the levels apply: margins, then paddings.
+    static const char *const sides[] = {"topMargin", "bottomMargin", "rightMargin", "leftMargin",
+                                        "topPadding", "bottomPadding", "rightPadding", "leftPadding"};
+    for (const char *side : sides) {
+        const QString key = QLatin1String(side);
+        const Level *l = findLevel(value(key + QStringLiteral("LevelString")).toString());
+        if (!l)
+            continue;
+        const bool vertical = key.startsWith(QLatin1String("top")) || key.startsWith(QLatin1String("bottom"));
+        // Through the change path, so the document redraws and the inspector follows.
+        setValue(key, vertical ? l->vertical : l->horizontal);
+        setValue(key + QStringLiteral("Type"), vertical ? QStringLiteral("pixel") : QStringLiteral("%"));
     }
     computePixelValues();
     const double newHeight = double(m_topMarginInPx) + m_topPaddingInPx + m_contentRect.height()

@@ -43,8 +43,8 @@ QString SKTGraphic::description()
 
 void SKTGraphic::writeProperties(GraphicProperties &p)
 {
-    // Normalisations the stored form relies on; not user changes, so they
-    // bypass the change path.
+    // Null strings become empty ones the stored form relies on; by value
+    // nothing changes, so there is nothing to report.
     if (m_link.isNull())
         m_link = QLatin1String("");
     if (m_templateName.isNull())
@@ -57,9 +57,8 @@ void SKTGraphic::writeProperties(GraphicProperties &p)
         m_linkType = QStringLiteral("shape");
     if (m_formType.isNull() || m_formType == QLatin1String("(null)"))
         m_formType = QLatin1String("");
-    m_borderHexColorString = DataCentre::asHexString(m_borderColor, gColorPalette);
-    if (m_borderHexColorString.isEmpty())
-        m_borderHexColorString = QStringLiteral("000000");
+    const QString borderHex = DataCentre::asHexString(m_borderColor, gColorPalette);
+    setBorderHexColorString(borderHex.isEmpty() ? QStringLiteral("000000") : borderHex);
 
     p.setRect(QStringLiteral("bounds"), m_bounds);
     p.setFlag(QStringLiteral("drawingFill"), isDrawingFill());
