@@ -133,3 +133,11 @@ TEST_F(BundleFiles, TextMustBeUtf8)
     EXPECT_TRUE(empty.isEmpty() && !empty.isNull());
     EXPECT_TRUE(DataCentre::readUtf8TextFile(path("missing.csv")).isNull());
 }
+
+TEST(BundleText, ShippedTablesReadWhole)
+{
+    // The label list the label edition reads at start-up.
+    const QString labels = DataCentre::readBundleFile("labels", "csv");
+    ASSERT_FALSE(labels.isNull());
+    EXPECT_TRUE(labels.contains("Avery"));
+}
