@@ -5,6 +5,7 @@
 #include "model/GraphicOwner.h"
 #include "model/UndoNames.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QTimer>
 #include <functional>
@@ -200,7 +201,9 @@ QStringList SKTGraphic::keysForValuesToObserveForUndo() const
 
 QString SKTGraphic::presentablePropertyNameForKey(const QString &key) const
 {
-    return UndoNames::nameForKey(className(), key);
+    // The table's English names double as the keys of the translations.
+    const QString name = UndoNames::nameForKey(className(), key);
+    return name.isNull() ? name : QCoreApplication::translate("UndoStrings", name.toUtf8().constData());
 }
 
 // --- window services --------------------------------------------------------
