@@ -222,3 +222,50 @@ TEST(Properties, ImagesTravelAsPng)
     ASSERT_EQ(back.size(), QSize(4, 3));
     EXPECT_EQ(back.pixelColor(2, 1), QColor(1, 2, 3, 200));
 }
+
+TEST(Properties, EveryRegisteredKindSurvivesTheClipboardUnchangedAfterOneRoundTrip)
+{
+    // The first trip applies the reader's defaults; after that a copy of a
+    // copy must equal the copy, for every kind.
+    for (const QString &name : GraphicFactory::classNames()) {
+        auto g = GraphicFactory::createWithProperties(named(name));
+        ASSERT_TRUE(g) << name.toStdString();
+        g->setBounds(QRectF(10, 20, 120, 80));
+        auto once = SKTGraphic::graphicsWithPasteboardData(SKTGraphic::pasteboardDataWithGraphics({g.get()}));
+        ASSERT_EQ(once.size(), 1) << name.toStdString();
+        EXPECT_EQ(once[0]->className(), name);
+        auto twice = SKTGraphic::graphicsWithPasteboardData(SKTGraphic::pasteboardDataWithGraphics({once[0].get()}));
+        ASSERT_EQ(twice.size(), 1) << name.toStdString();
+        const GraphicProperties a = once[0]->properties();
+        const GraphicProperties b = twice[0]->properties();
+        for (const QString &key : a.keys())
+            EXPECT_EQ(a.value(key), b.value(key)) << name.toStdString() << " " << key.toStdString();
+        EXPECT_EQ(a.keys(), b.keys()) << name.toStdString();
+    }
+}
+
+TEST(Properties, ForeignValuesInEveryKeyOfEveryKindAreSurvived)
+{
+    GraphicProperties junkChild;
+    junkChild.setString(QStringLiteral("carrierClass"), QStringLiteral("myTextView"));
+    junkChild.setNumber(QStringLiteral("textView"), 1e300);
+    junkChild.setString(QStringLiteral("rowSpot"), QStringLiteral("-1e40"));
+    const QList<QVariant> junk{QVariant(QStringLiteral("x")), QVariant(1e300), QVariant(-1e300), QVariant(true),
+                               QVariant::fromValue(QColor(1, 2, 3)), QVariant(QVariantList{junkChild.map(), 5}),
+                               QVariant(junkChild.map()), QVariant(QStringLiteral("{{nan, inf}, {-1e999, 1e999}}"))};
+    for (const QString &name : GraphicFactory::classNames()) {
+        auto g = GraphicFactory::createWithProperties(named(name));
+        const GraphicProperties written = g->properties();
+        for (qsizetype shift = 0; shift < junk.size(); ++shift) {
+            GraphicProperties p = named(name);
+            qsizetype i = shift;
+            for (const QString &key : written.keys())
+                p.set(key, junk[i++ % junk.size()]);
+            for (const char *key : {"cellArray", "imageArray", "tableBackgroundArray", "numOfRows", "numOfColumns"})
+                p.set(QLatin1String(key), junk[i++ % junk.size()]);
+            auto rebuilt = SKTGraphic::graphicsWithPasteboardData(SKTGraphic::pasteboardDataWithGraphics(
+                {GraphicFactory::createWithProperties(p).get()}));
+            EXPECT_EQ(rebuilt.size(), 1) << name.toStdString();
+        }
+    }
+}
