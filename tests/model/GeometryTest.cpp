@@ -413,3 +413,29 @@ TEST_F(EditionFixture, SectionHandlesKeepTheSectionAroundItsContents)
     EXPECT_EQ(section.bounds(), QRectF(0, 140, 500, 190));
     EXPECT_TRUE(env.calls.contains(QStringLiteral("pushByOnePixel")));
 }
+
+TEST_F(EditionFixture, OverlapRepairRealignsSectionsAndRegridsObjectsInResponsiveEditions)
+{
+    gResponsiveEdition = true;
+    FakeGraphicEnvironment env;
+    env.touchPoint = QPointF(3, 4);
+    TestSection section;
+    section.setMovingAsPartOfSection(true);
+    SKTGraphic loose, carried;
+    loose.setBounds({0, 0, 5, 5});
+    carried.setMovingAsPartOfSection(true);
+    env.page = {&section, &loose, &carried};
+
+    SKTGraphic::checkforOverlap(section);
+    EXPECT_TRUE(env.calls.contains(QStringLiteral("reAlignSectionObjects")));
+    EXPECT_FALSE(section.movingAsPartOfSection());
+
+    env.calls.clear();
+    SKTGraphic::checkforOverlap(loose);
+    EXPECT_TRUE(env.calls.contains(QStringLiteral("isObjectStillInSameSectionGrid")));
+
+    env.calls.clear();
+    SKTGraphic::checkforOverlap(carried);
+    EXPECT_FALSE(env.calls.contains(QStringLiteral("isObjectStillInSameSectionGrid")));
+    EXPECT_FALSE(carried.movingAsPartOfSection());
+}
