@@ -1,7 +1,7 @@
 #include "model/SKTImage.h"
 
-#include "config/DataCentre.h"
 #include "model/BubbleOutline.h"
+#include "model/GraphicColours.h"
 #include "model/GraphicPainter.h"
 #include "model/ImageEffects.h"
 
@@ -209,12 +209,7 @@ QPainterPath SKTImage::bezierPathForDrawing(GraphicPainter &painter)
         painter.setShadow({kDarkGrey, 3.0, QPointF(0, 2)});
     else if (shadowRadius() != 0)
         painter.setShadow({kDarkGrey, shadowRadius(), QPointF(shadowHorizontalOffset(), shadowVerticalOffset())});
-    QColor colour = borderColor();
-    if (!colour.isValid())
-        colour = borderHexColorString().isEmpty() ? QColor(Qt::black)
-                                                  : DataCentre::colorWithHexString(borderHexColorString());
-    if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(),
-                                                   GraphicPainter::withAlpha(colour, opacity())))
+    if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(), GraphicColours::border(*this)))
         painter.strokePath(path, *pen);
     // With a border the shadow belongs to the border alone.
     if (shadowFlag() == 1 && borderWidth() > 0)

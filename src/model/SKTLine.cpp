@@ -1,6 +1,6 @@
 #include "model/SKTLine.h"
 
-#include "config/DataCentre.h"
+#include "model/GraphicColours.h"
 #include "model/GraphicPainter.h"
 #include "model/LineGeometry.h"
 
@@ -96,15 +96,6 @@ void SKTLine::normaliseWidth()
         setBorderWidth(1);
 }
 
-QColor SKTLine::lineColour() const
-{
-    QColor colour = borderColor();
-    if (!colour.isValid())
-        colour = borderHexColorString().isEmpty() ? QColor(Qt::black)
-                                                  : DataCentre::colorWithHexString(borderHexColorString());
-    return GraphicPainter::withAlpha(colour, opacity());
-}
-
 QPainterPath SKTLine::bezierPathForDrawing(GraphicPainter &painter)
 {
     const QPointF begin = beginPoint();
@@ -118,7 +109,7 @@ QPainterPath SKTLine::bezierPathForDrawing(GraphicPainter &painter)
     QPainterPath path(start);
     path.lineTo(stop);
     normaliseWidth();
-    const QColor colour = lineColour();
+    const QColor colour = GraphicColours::border(*this);
     if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(), colour)) {
         QPen linePen = *pen;
         linePen.setCapStyle(Qt::FlatCap);

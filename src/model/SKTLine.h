@@ -38,7 +38,6 @@ protected:
 
 private:
     void place(const QPointF &begin, const QPointF &end);
-    QColor lineColour() const;
     // Dashed and dotted lines need a visible width.
     void normaliseWidth();
 

@@ -14,7 +14,7 @@ std::unique_ptr<SKTGraphic> SKTTable::copy() const
 {
     // Tables are duplicated through their properties; the plain copy keeps
     // what every graphic copies.
-    return SKTGraphic::copy();
+    return GridGraphic::copy();
 }
 
 void SKTTable::setCellHelperArray(const QList<Cell> &cells)
@@ -48,39 +48,11 @@ SKTTable::Cell SKTTable::grabSelectedTableCellHelper(int32_t row, int32_t column
     return i >= 0 ? m_cells[i] : Cell();
 }
 
-SKTTable::Image SKTTable::grabSelectedImageAtSpot(int32_t row, int32_t column) const
-{
-    for (const Image &image : m_images)
-        if (image && image->columnSpot == column && image->rowSpot == row)
-            return image;
-    return {};
-}
-
-void SKTTable::addIntoImageArray(const Image &image)
-{
-    if (!image)
-        return;
-    for (qsizetype i = 0; i < m_images.size(); ++i) {
-        if (m_images[i] && m_images[i]->columnSpot == image->columnSpot && m_images[i]->rowSpot == image->rowSpot) {
-            m_images.removeAt(i);
-            break;
-        }
-    }
-    if (image->columnSpot != kNone && image->rowSpot != kNone)
-        m_images.append(image);
-}
-
 QVariant SKTTable::value(const QString &key) const
 {
-    if (key == QLatin1String("numOfColumns"))
-        return m_numOfColumns;
-    if (key == QLatin1String("numOfRows"))
-        return m_numOfRows;
-    if (key == QLatin1String("padding"))
-        return m_padding;
     if (key == QLatin1String("gridType"))
         return m_gridType;
-    return SKTGraphic::value(key);
+    return GridGraphic::value(key);
 }
 
 bool SKTTable::setValue(const QString &key, const QVariant &value)
@@ -89,41 +61,24 @@ bool SKTTable::setValue(const QString &key, const QVariant &value)
         setGridType(value.toString());
         return true;
     }
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    if (key == QLatin1String("numOfColumns") && ok)
-        setNumOfColumns(n);
-    else if (key == QLatin1String("numOfRows") && ok)
-        setNumOfRows(n);
-    else if (key == QLatin1String("padding") && ok)
-        setPadding(n);
-    else
-        return SKTGraphic::setValue(key, value);
-    return true;
+    return GridGraphic::setValue(key, value);
 }
 
 void SKTTable::writeProperties(GraphicProperties &p)
 {
-    SKTGraphic::writeProperties(p);
+    GridGraphic::writeProperties(p);
     if (!m_gridType.isNull())
         p.setString(QStringLiteral("gridType"), m_gridType);
-    p.setIntString(QStringLiteral("numOfRows"), m_numOfRows);
-    p.setIntString(QStringLiteral("numOfColumns"), m_numOfColumns);
-    // A copy keeps its cells, images and background, so that a table pasted
-    // on its own comes back whole.
-    p.setIntString(QStringLiteral("padding"), m_padding);
+    // A copy keeps its cells and background too, so that a table pasted on
+    // its own comes back whole.
     p.setList(QStringLiteral("cellArray"), CarrierList::toProperties(m_cells));
-    p.setList(QStringLiteral("imageArray"), CarrierList::toProperties(m_images));
     if (m_backgroundImage)
         p.setList(QStringLiteral("tableBackgroundArray"), CarrierList::toProperties(QList<Image>{m_backgroundImage}));
 }
 
 void SKTTable::readProperties(const GraphicProperties &p)
 {
-    SKTGraphic::readProperties(p);
-    m_numOfColumns = p.integer(QStringLiteral("numOfColumns"), 0);
-    m_numOfRows = p.integer(QStringLiteral("numOfRows"), 0);
-    m_padding = p.integer(QStringLiteral("padding"), 0);
+    GridGraphic::readProperties(p);
     m_gridType = p.contains(QStringLiteral("gridType")) ? p.string(QStringLiteral("gridType")) : QStringLiteral("table");
     if (m_gridType.isNull())
         m_gridType = QStringLiteral("table");
@@ -135,7 +90,6 @@ void SKTTable::readProperties(const GraphicProperties &p)
             m_backgroundImage = m_backgroundArray.first();
     }
     setCellHelperArray(CarrierList::fromProperties<myTextView>(p.list(QStringLiteral("cellArray"))));
-    m_images = CarrierList::fromProperties<TransformView>(p.list(QStringLiteral("imageArray")));
     if (!m_cells.isEmpty())
         copyCellStyleUp(*m_cells.first(), true);
 }
@@ -278,11 +232,6 @@ SKTTable::Cell SKTTable::grabCurrentTableCellHelper()
     const QPointF touch = getLastTouchPoint();
     const QPoint spot = spotAt(int32_t(touch.x()), int32_t(touch.y()));
     return grabSelectedTableCellHelper(spot.x(), spot.y());
-}
-
-QPoint SKTTable::grabNextSpot(int32_t row, int32_t column) const
-{
-    return TableGeometry::nextSpot(row, column, m_numOfColumns);
 }
 
 int32_t SKTTable::grabMaxNumToAdd(const QPointF &point)

@@ -6,17 +6,16 @@
 // own sizes and grid spots; images placed in cells are image carriers.
 // Cells are found through a (row, column) index, so laying out, hit-testing
 // and drawing are linear in the cells.
-#include "model/SKTGraphic.h"
+#include "model/GridGraphic.h"
 #include "model/TableGridIndex.h"
-#include "model/TransformView.h"
 #include "model/myTextView.h"
 
 #include <QHash>
+#include <functional>
 
-class SKTTable : public SKTGraphic {
+class SKTTable : public GridGraphic {
 public:
     using Cell = std::shared_ptr<myTextView>;
-    using Image = std::shared_ptr<TransformView>;
 
     QString className() const override { return QStringLiteral("SKTTable"); }
     std::unique_ptr<SKTGraphic> copy() const override;
@@ -26,30 +25,17 @@ public:
     // Replaces the cells; call cellsChanged() after changing spots in place.
     void setCellHelperArray(const QList<Cell> &cells);
     void cellsChanged() { m_indexBuiltFor = -1; }
-    const QList<Image> &imageArray() const { return m_images; }
-    void setImageArray(const QList<Image> &images) { m_images = images; }
     const QList<Image> &tableBackgroundArray() const { return m_backgroundArray; }
     Image tableBackgroundImage() const { return m_backgroundImage; }
     void setTableBackgroundImage(const Image &image) { m_backgroundImage = image; }
-    int32_t numOfColumns() const { return m_numOfColumns; }
-    void setNumOfColumns(int32_t n) { changeAttribute(m_numOfColumns, n, QStringLiteral("numOfColumns")); }
-    int32_t numOfRows() const { return m_numOfRows; }
-    void setNumOfRows(int32_t n) { changeAttribute(m_numOfRows, n, QStringLiteral("numOfRows")); }
-    int32_t padding() const { return m_padding; }
-    void setPadding(int32_t p) { changeAttribute(m_padding, p, QStringLiteral("padding")); }
     QString gridType() const override { return m_gridType; }
     void setGridType(const QString &type) { changeAttribute(m_gridType, type, QStringLiteral("gridType")); }
-    int32_t tag = 0;
     int32_t sameColumnWidth = 0;
     int32_t sameRowHeight = 0;
     bool interimCopyFlag = false;
     int32_t interimTranslatedY = 0;
 
-    // Adds an image to the cell it names, replacing one already there;
-    // an image naming no cell (-99) only removes.
-    void addIntoImageArray(const Image &image);
     Cell grabSelectedTableCellHelper(int32_t row, int32_t column) const;
-    Image grabSelectedImageAtSpot(int32_t row, int32_t column) const;
     Cell grabFirstCellAtColumn(int32_t column) const { return grabSelectedTableCellHelper(0, column); }
     Cell grabFirstCellAtRow(int32_t row) const { return grabSelectedTableCellHelper(row, 0); }
 
@@ -74,7 +60,6 @@ public:
     QPoint spotAt(int32_t x, int32_t y);
     QRectF grabCurrentCellRect(int32_t x, int32_t y);
     Cell grabCurrentTableCellHelper();
-    QPoint grabNextSpot(int32_t row, int32_t column) const;
     int32_t grabMaxNumToAdd(const QPointF &point);
     void alignCells();
     void setBounds(const QRectF &bounds) override;
@@ -82,7 +67,6 @@ public:
     QSizeF naturalSize();
 
     // --- drawing, editing and style ------------------------------------------
-    QRectF drawingBounds() override;
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
     void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;
     // Re-spreads the sizes and writes what every cell shares with the table
@@ -121,23 +105,24 @@ private:
         QList<int32_t> columnWidths, rowHeights, columnStarts, rowStarts;
     };
     void ensureIndex() const;
+    // Visits the cells column by column, each column from the top.
+    void forEachCell(const std::function<void(int32_t row, int32_t column, const Cell &cell)> &visit) const;
     Layout layout();
     QList<int32_t> columnWidths() const;
     QList<int32_t> rowHeights() const;
     QList<Cell> cellsInScope() const;
     void endStyleChange();
+    // Applies a change to every cell in scope, then re-spreads and redraws.
+    void applyToScope(const std::function<void(myTextView &)> &change);
+    QString backgroundForCells() const;
     void copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement);
     void drawCellText(GraphicPainter &painter, myTextView &cell, const QPointF &at);
     static void placeCellImage(TransformView &image, const myTextView &cell);
 
     QList<Cell> m_cells;
-    QList<Image> m_images;
     QList<Image> m_backgroundArray;
     Image m_backgroundImage;
     Cell m_editedCell;
-    int32_t m_numOfColumns = 0;
-    int32_t m_numOfRows = 0;
-    int32_t m_padding = 0;
     QString m_gridType = QStringLiteral("table");
 
     mutable TableGridIndex m_index;

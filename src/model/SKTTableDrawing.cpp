@@ -13,11 +13,6 @@ namespace {
 const QColor kDarkGrey(85, 85, 85);
 const QColor kLightGrey(170, 170, 170);
 
-quint64 spotKey(int32_t row, int32_t column)
-{
-    return (quint64(quint32(row)) << 32) | quint32(column);
-}
-
 // A cell's background colour, or nothing for none ("CLEAR0", empty, "(null)").
 std::optional<QColor> cellFill(const myTextView &cell)
 {
@@ -36,9 +31,12 @@ QColor hexOrBlack(const QString &hex)
 }
 } // namespace
 
-QRectF SKTTable::drawingBounds()
+void SKTTable::forEachCell(const std::function<void(int32_t, int32_t, const Cell &)> &visit) const
 {
-    return SKTGraphic::drawingBounds().united(bounds().adjusted(-1, -1, 1, 1));
+    for (int32_t c = 0; c < m_numOfColumns; ++c)
+        for (int32_t r = 0; r < m_numOfRows; ++r)
+            if (const Cell cell = grabSelectedTableCellHelper(r, c))
+                visit(r, c, cell);
 }
 
 QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
@@ -54,33 +52,28 @@ QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
         setBorderWidth(1);
     const int32_t b = borderWidth();
     const Layout l = layout();
-    for (int32_t c = 0; c < m_numOfColumns; ++c) {
-        for (int32_t r = 0; r < m_numOfRows; ++r) {
-            const Cell cell = grabSelectedTableCellHelper(r, c);
-            if (!cell)
-                continue;
-            const double x = l.columnStarts[c];
-            const double y = l.rowStarts[r];
-            const double w = cell->width;
-            const double h = cell->height;
-            if (cell->shadowFlag)
-                painter.setShadow({kDarkGrey, 3.0, QPointF(0, 0)});
-            if (const std::optional<QColor> fill = cellFill(*cell)) {
-                QPainterPath box;
-                box.addRoundedRect(QRectF(x, y, w, h), cell->cornerRadius, cornerRadius());
-                painter.fillPath(box, GraphicPainter::withAlpha(*fill, cell->alphaValue));
-            }
-            QPainterPath border;
-            border.addRoundedRect(QRectF(x + b / 2, y + b / 2, w - b, h - b), cornerRadius(), cornerRadius());
-            const QColor colour = GraphicPainter::withAlpha(hexOrBlack(cell->borderHexColorString), cell->alphaValue);
-            if (const auto pen = GraphicPainter::borderPen(borderStyle(), b, colour))
-                painter.strokePath(border, *pen);
-            else if (borderStyle() == QLatin1String("none") && gOutlineTables && painter.editingAids())
-                painter.strokePath(border, GraphicPainter::dashedPen(kLightGrey, 1, {1, 1}, 1));
-            if (cell->shadowFlag)
-                painter.clearShadow();
+    forEachCell([&](int32_t r, int32_t c, const Cell &cell) {
+        const double x = l.columnStarts[c];
+        const double y = l.rowStarts[r];
+        const double w = cell->width;
+        const double h = cell->height;
+        if (cell->shadowFlag)
+            painter.setShadow({kDarkGrey, 3.0, QPointF(0, 0)});
+        if (const std::optional<QColor> fill = cellFill(*cell)) {
+            QPainterPath box;
+            box.addRoundedRect(QRectF(x, y, w, h), cell->cornerRadius, cornerRadius());
+            painter.fillPath(box, GraphicPainter::withAlpha(*fill, cell->alphaValue));
         }
-    }
+        QPainterPath border;
+        border.addRoundedRect(QRectF(x + b / 2, y + b / 2, w - b, h - b), cornerRadius(), cornerRadius());
+        const QColor colour = GraphicPainter::withAlpha(hexOrBlack(cell->borderHexColorString), cell->alphaValue);
+        if (const auto pen = GraphicPainter::borderPen(borderStyle(), b, colour))
+            painter.strokePath(border, *pen);
+        else if (borderStyle() == QLatin1String("none") && gOutlineTables && painter.editingAids())
+            painter.strokePath(border, GraphicPainter::dashedPen(kLightGrey, 1, {1, 1}, 1));
+        if (cell->shadowFlag)
+            painter.clearShadow();
+    });
     if (gResponsiveEdition && m_gridType == QLatin1String("section") && painter.editingAids()) {
         QPainterPath outline;
         outline.addRect(bounds());
@@ -94,55 +87,43 @@ void SKTTable::pushSettingsIntoCells()
     setBounds(bounds());
     const Layout l = layout();
     const int32_t b = borderWidth();
-    QHash<quint64, Image> imagesBySpot;
     if (gTableImagesEnabled) {
         for (const Image &image : m_images) {
             if (!image)
                 continue;
-            image->selectable = selectable();
-            image->manualLayerIndex = manualLayerIndex();
-            image->templateName = templateName();
-            image->sectionNumber = sectionNumber();
-            image->sectionRowSpot = sectionRowSpot();
-            image->sectionColumnSpot = sectionColumnSpot();
+            sharePlacement(*image);
             image->opacity = 1.0f;
             image->alpha = 1.0f;
-            if (!imagesBySpot.contains(spotKey(image->rowSpot, image->columnSpot)))
-                imagesBySpot.insert(spotKey(image->rowSpot, image->columnSpot), image);
         }
     }
-    for (int32_t c = 0; c < m_numOfColumns; ++c) {
-        for (int32_t r = 0; r < m_numOfRows; ++r) {
-            const Cell cell = grabSelectedTableCellHelper(r, c);
-            if (!cell)
-                continue;
-            // What every cell shares with its table, for page generation.
-            if (gResponsiveEdition) {
-                cell->textType = QStringLiteral("HTMLSnippet");
-                cell->snippetFormatFlag = true;
-            } else {
-                cell->textType = QStringLiteral("Text");
-            }
-            cell->originX = l.columnStarts[c] - b;
-            cell->originY = l.rowStarts[r] - b;
-            cell->selectable = selectable();
-            cell->responsiveResizeFlag = responsiveResizeFlag();
-            cell->responsiveAlignment = responsiveAlignment();
-            cell->manualLayerIndex = manualLayerIndex();
-            cell->sectionNumber = sectionNumber();
-            cell->sectionRowSpot = sectionRowSpot();
-            cell->sectionColumnSpot = sectionColumnSpot();
-            cell->borderWidth = b;
-            cell->verticalAlignment = verticalAlignment();
-            cell->partOfTableFlag = true;
-            cell->textView.borderLine = borderStyle();
-            cell->borderStyle = borderStyle();
-            cell->cornerRadius = float(cornerRadius());
-            cell->tableCellCornerRadius = float(cornerRadius());
-            if (const Image image = imagesBySpot.value(spotKey(r, c)))
-                placeCellImage(*image, *cell);
+    const QHash<quint64, Image> bySpot = gTableImagesEnabled ? imagesBySpot() : QHash<quint64, Image>();
+    forEachCell([&](int32_t r, int32_t c, const Cell &cell) {
+        // What every cell shares with its table, for page generation.
+        if (gResponsiveEdition) {
+            cell->textType = QStringLiteral("HTMLSnippet");
+            cell->snippetFormatFlag = true;
+        } else {
+            cell->textType = QStringLiteral("Text");
         }
-    }
+        cell->originX = l.columnStarts[c] - b;
+        cell->originY = l.rowStarts[r] - b;
+        cell->selectable = selectable();
+        cell->responsiveResizeFlag = responsiveResizeFlag();
+        cell->responsiveAlignment = responsiveAlignment();
+        cell->manualLayerIndex = manualLayerIndex();
+        cell->sectionNumber = sectionNumber();
+        cell->sectionRowSpot = sectionRowSpot();
+        cell->sectionColumnSpot = sectionColumnSpot();
+        cell->borderWidth = b;
+        cell->verticalAlignment = verticalAlignment();
+        cell->partOfTableFlag = true;
+        cell->textView.borderLine = borderStyle();
+        cell->borderStyle = borderStyle();
+        cell->cornerRadius = float(cornerRadius());
+        cell->tableCellCornerRadius = float(cornerRadius());
+        if (const Image image = bySpot.value(spotKey(r, c)))
+            placeCellImage(*image, *cell);
+    });
 }
 
 void SKTTable::placeCellImage(TransformView &image, const myTextView &cell)
@@ -171,31 +152,22 @@ void SKTTable::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
     bezierPathForDrawing(painter);
 
     const Cell edited = beingCreatedOrEdited ? m_editedCell : Cell();
-    QHash<quint64, Image> imagesBySpot;
-    if (gTableImagesEnabled)
-        for (const Image &image : m_images)
-            if (image && !imagesBySpot.contains(spotKey(image->rowSpot, image->columnSpot)))
-                imagesBySpot.insert(spotKey(image->rowSpot, image->columnSpot), image);
-    for (int32_t c = 0; c < m_numOfColumns; ++c) {
-        for (int32_t r = 0; r < m_numOfRows; ++r) {
-            const Cell cell = grabSelectedTableCellHelper(r, c);
-            if (!cell)
-                continue;
-            if (cell != edited)
-                drawCellText(painter, *cell, QPointF(cell->originX, cell->originY));
-            if (cell->selected && painter.editingAids())
-                CanvasIcons::drawCheckMark(painter.painter(),
-                                           QRectF(cell->originX + cell->width - 20, cell->originY, 20, 16));
-            const Image image = imagesBySpot.value(spotKey(r, c));
-            if (image && !image->galleryDimension.isEmpty()) {
-                const GraphicShadow saved = painter.shadow();
-                if (shadowFlag() == 1)
-                    painter.setShadow({QColor(128, 128, 128), 1.0, QPointF(1, 0)});
-                painter.drawImage(image->galleryDimension, image->image);
-                painter.setShadow(saved);
-            }
+    const QHash<quint64, Image> bySpot = gTableImagesEnabled ? imagesBySpot() : QHash<quint64, Image>();
+    forEachCell([&](int32_t r, int32_t c, const Cell &cell) {
+        if (cell != edited)
+            drawCellText(painter, *cell, QPointF(cell->originX, cell->originY));
+        if (cell->selected && painter.editingAids())
+            CanvasIcons::drawCheckMark(painter.painter(),
+                                       QRectF(cell->originX + cell->width - 20, cell->originY, 20, 16));
+        const Image image = bySpot.value(spotKey(r, c));
+        if (image && !image->galleryDimension.isEmpty()) {
+            const GraphicShadow saved = painter.shadow();
+            if (shadowFlag() == 1)
+                painter.setShadow({QColor(128, 128, 128), 1.0, QPointF(1, 0)});
+            painter.drawImage(image->galleryDimension, image->image);
+            painter.setShadow(saved);
         }
-    }
+    });
 }
 
 void SKTTable::drawCellText(GraphicPainter &painter, myTextView &cell, const QPointF &at)

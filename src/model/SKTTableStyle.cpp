@@ -43,102 +43,97 @@ void SKTTable::endStyleChange()
     reportChange(QStringLiteral("numOfColumns"), m_numOfColumns);
 }
 
-void SKTTable::updateHoverTextColor()
+void SKTTable::applyToScope(const std::function<void(myTextView &)> &change)
 {
     for (const Cell &cell : cellsInScope())
-        cell->hoverTextColorString = hoverTextColorString();
+        change(*cell);
     endStyleChange();
+}
+
+void SKTTable::updateHoverTextColor()
+{
+    applyToScope([this](myTextView &cell) { cell.hoverTextColorString = hoverTextColorString(); });
 }
 
 void SKTTable::updateHoverBackgroundColor()
 {
-    for (const Cell &cell : cellsInScope())
-        cell->hoverColorString = hoverColorString();
-    endStyleChange();
+    applyToScope([this](myTextView &cell) { cell.hoverColorString = hoverColorString(); });
 }
 
 void SKTTable::updateTextColor()
 {
-    for (const Cell &cell : cellsInScope()) {
-        cell->textColorString = textHexColorString();
-        cell->textHexColorString = textHexColorString();
-    }
-    endStyleChange();
+    applyToScope([this](myTextView &cell) {
+        cell.textColorString = textHexColorString();
+        cell.textHexColorString = textHexColorString();
+    });
 }
 
 void SKTTable::updateLineSpacing()
 {
-    for (const Cell &cell : cellsInScope())
-        cell->lineSpacing = lineSpacing();
-    endStyleChange();
+    applyToScope([this](myTextView &cell) { cell.lineSpacing = lineSpacing(); });
 }
 
 void SKTTable::updateBorderColor()
 {
-    for (const Cell &cell : cellsInScope())
-        cell->borderHexColorString = borderHexColorString();
-    endStyleChange();
+    applyToScope([this](myTextView &cell) { cell.borderHexColorString = borderHexColorString(); });
 }
 
 void SKTTable::updateBackgroundColor()
 {
-    const bool clear = !fillColor().isValid() || fillColor().alpha() == 0;
-    const QString hex = clear ? QStringLiteral("CLEAR0") : backgroundHexColorString();
-    for (const Cell &cell : cellsInScope()) {
-        cell->backgroundHexColorString = hex;
-        cell->colorString = hex;
-    }
-    endStyleChange();
+    const QString hex = backgroundForCells();
+    applyToScope([&hex](myTextView &cell) {
+        cell.backgroundHexColorString = hex;
+        cell.colorString = hex;
+    });
 }
 
 void SKTTable::updateFontSize()
 {
-    for (const Cell &cell : cellsInScope()) {
-        cell->textView.fontName = cellFamily(*cell);
-        cell->textView.fontPointSize = fontSize();
-        cell->fontSize = fontSize();
-    }
-    endStyleChange();
+    applyToScope([this](myTextView &cell) {
+        cell.textView.fontName = cellFamily(cell);
+        cell.textView.fontPointSize = fontSize();
+        cell.fontSize = fontSize();
+    });
 }
 
 void SKTTable::updateFontFamily()
 {
-    for (const Cell &cell : cellsInScope()) {
-        cell->textView.fontName = fontFamily();
-        cell->textView.fontPointSize = cell->fontSize;
-        cell->familyName = fontFamily();
-    }
-    endStyleChange();
+    applyToScope([this](myTextView &cell) {
+        cell.textView.fontName = fontFamily();
+        cell.textView.fontPointSize = cell.fontSize;
+        cell.familyName = fontFamily();
+    });
 }
 
 void SKTTable::updateTextAlignment()
 {
-    for (const Cell &cell : cellsInScope())
-        cell->textAlignment = alignmentWord(fontAlignment());
-    endStyleChange();
+    applyToScope([this](myTextView &cell) { cell.textAlignment = alignmentWord(fontAlignment()); });
 }
 
 void SKTTable::updateOpacity()
 {
-    for (const Cell &cell : cellsInScope()) {
-        cell->alphaValue = float(opacity());
-        cell->opacity = float(opacity());
-    }
-    endStyleChange();
+    applyToScope([this](myTextView &cell) {
+        cell.alphaValue = float(opacity());
+        cell.opacity = float(opacity());
+    });
 }
 
 void SKTTable::updateShadow()
 {
-    for (const Cell &cell : cellsInScope())
-        cell->shadowFlag = shadowFlag() != 0;
-    endStyleChange();
+    applyToScope([this](myTextView &cell) { cell.shadowFlag = shadowFlag() != 0; });
+}
+
+QString SKTTable::backgroundForCells() const
+{
+    const bool clear = !fillColor().isValid() || fillColor().alpha() == 0;
+    return clear ? QStringLiteral("CLEAR0") : backgroundHexColorString();
 }
 
 void SKTTable::refreshStyle()
 {
-    const bool clear = !fillColor().isValid() || fillColor().alpha() == 0;
-    const QString background = clear ? QStringLiteral("CLEAR0") : backgroundHexColorString();
-    for (const Cell &cell : cellsInScope()) {
+    const QString background = backgroundForCells();
+    applyToScope([&](myTextView &c) {
+        myTextView *cell = &c;
         cell->lineSpacing = lineSpacing();
         cell->textAlignment = alignmentWord(fontAlignment());
         cell->alphaValue = float(opacity());
@@ -169,8 +164,7 @@ void SKTTable::refreshStyle()
         cell->formTag = -99;
         cell->scrollFlag = scrollFlag();
         cell->strokeWidth = float(strokeWidth());
-    }
-    endStyleChange();
+    });
 }
 
 void SKTTable::copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement)

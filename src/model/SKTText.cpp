@@ -3,6 +3,7 @@
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "model/BubbleOutline.h"
+#include "model/GraphicColours.h"
 #include "model/GraphicPainter.h"
 #include "model/TextBlockLayout.h"
 
@@ -202,12 +203,7 @@ QPainterPath SKTText::bezierPathForDrawing(GraphicPainter &painter)
                             || borderStyle() == QLatin1String("dotted");
         if (styled && borderWidth() == 0)
             setBorderWidth(1);
-        QColor colour = borderColor();
-        if (!colour.isValid())
-            colour = borderHexColorString().isEmpty() ? QColor(Qt::black)
-                                                      : DataCentre::colorWithHexString(borderHexColorString());
-        if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(),
-                                                       GraphicPainter::withAlpha(colour, opacity())))
+        if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(), GraphicColours::border(*this)))
             painter.strokePath(path, *pen);
     }
     const bool customShadow = shadowRadius() != 0 && shadowHorizontalOffset() != 0 && shadowVerticalOffset() != 0;

@@ -111,31 +111,30 @@ QList<QPair<QImage, QString>> SlideShowWidget::readPictures(const QStringList &p
 
 void SlideShowWidget::addNewSlide()
 {
-    OpenPanelOptions options;
-    options.prompt = QStringLiteral("Add New");
-    options.allowedTypes = pictureTypes();
-    options.allowsMultipleSelection = true;
-    QPointer<SlideShowWidget> self(this);
-    FilePanels::current().showOpenPanel(options, this, [self](const QStringList &paths) {
-        if (!self)
-            return;
-        for (const auto &picture : readPictures(paths))
-            self->m_slides.addNewSlide(picture.first, picture.second);
-        self->refresh();
-    });
+    chooseSlides(false);
 }
 
 void SlideShowWidget::replaceCurrentSlide()
 {
+    chooseSlides(true);
+}
+
+void SlideShowWidget::chooseSlides(bool replace)
+{
     OpenPanelOptions options;
     options.prompt = QStringLiteral("Add New");
     options.allowedTypes = pictureTypes();
+    options.allowsMultipleSelection = !replace;
     QPointer<SlideShowWidget> self(this);
-    FilePanels::current().showOpenPanel(options, this, [self](const QStringList &paths) {
+    FilePanels::current().showOpenPanel(options, this, [self, replace](const QStringList &paths) {
         if (!self)
             return;
-        for (const auto &picture : readPictures(paths))
-            self->m_slides.replaceCurrentSlide(picture.first, picture.second);
+        for (const auto &picture : readPictures(paths)) {
+            if (replace)
+                self->m_slides.replaceCurrentSlide(picture.first, picture.second);
+            else
+                self->m_slides.addNewSlide(picture.first, picture.second);
+        }
         self->refresh();
     });
 }

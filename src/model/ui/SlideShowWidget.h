@@ -48,6 +48,8 @@ protected:
 
 private:
     QPushButton *makeArrow(const QString &title);
+    // Asks for picture files and adds them, or replaces the current slide.
+    void chooseSlides(bool replace);
 
     SlideShow m_slides;
     ZovsClipView *m_strip = nullptr;
