@@ -217,6 +217,17 @@ QPainterPath SKTImage::bezierPathForDrawing(GraphicPainter &painter)
     return path;
 }
 
+const QImage &SKTImage::maskedContents()
+{
+    // Masking is per pixel; keep the result while picture and mask stay the same.
+    const QPair<qint64, qint64> key(m_contents.cacheKey(), m_maskImage.cacheKey());
+    if (m_maskedKey != key || m_masked.isNull()) {
+        m_masked = ImageEffects::applyMask(m_contents, m_maskImage);
+        m_maskedKey = key;
+    }
+    return m_masked;
+}
+
 void SKTImage::drawContents(GraphicPainter &painter, bool)
 {
     drawBoxModel();
@@ -256,7 +267,7 @@ void SKTImage::drawContents(GraphicPainter &painter, bool)
         p.setClipPath(clip, Qt::IntersectClip);
         painter.drawImage(whole, m_contents, opacity());
     } else if (!m_maskImage.isNull()) {
-        painter.drawImage(whole, ImageEffects::applyMask(m_contents, m_maskImage), opacity());
+        painter.drawImage(whole, maskedContents(), opacity());
         setMaskFlag(1);
     } else {
         painter.drawImage(whole, m_contents, opacity());

@@ -62,6 +62,7 @@ protected:
 private:
     // Reflections are fractions of the picture height within (0, 1].
     double clampedReflection() const;
+    const QImage &maskedContents();
 
     QImage m_contents;
     QImage m_inputImage;
@@ -72,4 +73,6 @@ private:
     QRectF m_focusRect;
     bool m_forceNonRetinaFlag = false;
     QRectF m_originalImageRect;
+    QImage m_masked;
+    QPair<qint64, qint64> m_maskedKey{-1, -1};
 };
