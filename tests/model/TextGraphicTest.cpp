@@ -128,6 +128,24 @@ TEST(TextGraphic, ShapeFillBorderAndBubbles)
     EXPECT_FALSE(near(image.pixelColor(23, 23), Qt::green)); // the corner lies outside the ellipse
 }
 
+TEST(TextGraphic, NamedBubbleIsScaledToTheBoundsAndTurned)
+{
+    auto star = makeText(QString(), {40, 40, 100, 100});
+    star->setZoomBubbleFlag(1);
+    star->setBubbleShape(QStringLiteral("star"));
+    star->setDrawingFill(true);
+    star->setFillColor(Qt::red);
+    QImage image = renderOne(*star);
+    EXPECT_TRUE(near(image.pixelColor(90, 95), Qt::red));    // the middle of the star
+    EXPECT_TRUE(near(image.pixelColor(44, 136), Qt::white)); // a bottom corner of the box
+    EXPECT_TRUE(near(image.pixelColor(90, 43), Qt::red));    // the top point
+    // Turned upside down the top point is at the bottom.
+    star->setRotationAngle(180);
+    image = renderOne(*star);
+    EXPECT_TRUE(near(image.pixelColor(90, 137), Qt::red));
+    EXPECT_TRUE(near(image.pixelColor(90, 43), Qt::white));
+}
+
 TEST(TextGraphic, BaseTemplateTextsAreOutlinedAndNotEdited)
 {
     EditionFlags keep;
