@@ -39,40 +39,58 @@ void GraphicPainter::drawImage(const QRectF &target, const QImage &image, double
 
 void GraphicPainter::paint(const QRectF &localBounds, const std::function<void(QPainter &)> &operation)
 {
-    if (current.isActive() && !localBounds.isEmpty()) {
-        const QTransform world = qp->worldTransform();
-        const int32_t reach = ShadowBlur::reach(current.blurRadius);
-        QRectF area = world.mapRect(localBounds).adjusted(-reach, -reach, reach, reach);
-        // Never build a layer larger than what can show on the device.
-        const QPaintDevice *device = qp->device();
-        const double dpr = device ? device->devicePixelRatioF() : 1.0;
-        if (device) {
-            const double margin = reach + std::fabs(current.offset.x()) + std::fabs(current.offset.y());
-            const QRectF visible(-margin, -margin, device->width() / dpr + 2 * margin,
-                                 device->height() / dpr + 2 * margin);
-            area = area.intersected(visible);
-        }
-        const QRect pixels = QRectF(area.topLeft() * dpr, area.size() * dpr).toAlignedRect();
-        if (!pixels.isEmpty()) {
-            QImage layer(pixels.size(), QImage::Format_ARGB32_Premultiplied);
-            layer.fill(Qt::transparent);
-            {
-                QPainter lp(&layer);
-                lp.setRenderHints(qp->renderHints());
-                lp.setTransform(world * QTransform::fromScale(dpr, dpr)
-                                * QTransform::fromTranslate(-pixels.x(), -pixels.y()));
-                operation(lp);
-            }
-            QImage shadowImage = ShadowBlur::shadowOf(layer, current.blurRadius * dpr, current.color);
-            shadowImage.setDevicePixelRatio(dpr);
-            qp->save();
-            qp->resetTransform();
-            qp->setCompositionMode(QPainter::CompositionMode_SourceOver);
-            qp->drawImage(QPointF(pixels.x() / dpr, pixels.y() / dpr) + current.offset, shadowImage);
-            qp->restore();
-        }
-    }
+    if (current.isActive() && !localBounds.isEmpty())
+        castShadow(localBounds, operation);
     operation(*qp);
+}
+
+void GraphicPainter::castShadow(const QRectF &localBounds, const std::function<void(QPainter &)> &operation)
+{
+    // Blur and offset are canvas pixels: on a zoomed canvas or a printer page
+    // they grow with the drawing.
+    const QTransform world = qp->worldTransform();
+    const double scale = std::sqrt(std::fabs(world.determinant()));
+    const QPointF offset = world.map(current.offset) - world.map(QPointF(0, 0));
+    const double blur = current.blurRadius * scale;
+    const int32_t reach = ShadowBlur::reach(blur);
+    QRectF area = world.mapRect(localBounds).adjusted(-reach, -reach, reach, reach);
+    // Never build a layer larger than what can show on the device.
+    const QPaintDevice *device = qp->device();
+    const double dpr = device ? device->devicePixelRatioF() : 1.0;
+    if (device) {
+        const double margin = reach + std::fabs(offset.x()) + std::fabs(offset.y());
+        area = area.intersected(QRectF(-margin, -margin, device->width() / dpr + 2 * margin,
+                                       device->height() / dpr + 2 * margin));
+    }
+    if (area.isEmpty())
+        return;
+    // Very large shadows (a full page on a high-resolution printer) are
+    // blurred at a lower resolution; a blurred edge loses nothing by it.
+    constexpr double kMaxLayerPixels = 8.0e6;
+    double resolution = dpr;
+    const double pixelsAtFull = area.width() * area.height() * dpr * dpr;
+    if (pixelsAtFull > kMaxLayerPixels)
+        resolution = dpr * std::sqrt(kMaxLayerPixels / pixelsAtFull);
+    const QRect pixels = QRectF(area.topLeft() * resolution, area.size() * resolution).toAlignedRect();
+    if (pixels.isEmpty())
+        return;
+    QImage layer(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter lp(&layer);
+        lp.setRenderHints(qp->renderHints());
+        lp.setTransform(world * QTransform::fromScale(resolution, resolution)
+                        * QTransform::fromTranslate(-pixels.x(), -pixels.y()));
+        operation(lp);
+    }
+    const QImage shadowImage = ShadowBlur::shadowOf(layer, blur * resolution, current.color);
+    qp->save();
+    qp->resetTransform();
+    qp->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    qp->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QRectF target(QPointF(pixels.x(), pixels.y()) / resolution + offset, QSizeF(pixels.size()) / resolution);
+    qp->drawImage(target, shadowImage);
+    qp->restore();
 }
 
 std::optional<QPen> GraphicPainter::borderPen(const QString &style, double width, const QColor &color)

@@ -55,6 +55,8 @@ public:
     static QColor withAlpha(const QColor &color, double alpha);
 
 private:
+    void castShadow(const QRectF &localBounds, const std::function<void(QPainter &)> &operation);
+
     QPainter *qp;
     GraphicShadow current;
     bool aids = true;

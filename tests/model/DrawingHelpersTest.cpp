@@ -1,4 +1,6 @@
 // Shadows, reflections and masks, probed pixel by pixel.
+#include "DrawingProbe.h"
+
 #include "model/GraphicPainter.h"
 #include "model/ImageEffects.h"
 #include "model/ShadowBlur.h"
@@ -53,6 +55,24 @@ TEST(GraphicPainter, CurrentShadowFallsUnderEveryFillUntilCleared)
     // Below the first box the shadow darkens the white; below the second nothing.
     EXPECT_LT(image.pixelColor(25, 42).red(), 200);
     EXPECT_EQ(image.pixelColor(85, 42), QColor(Qt::white));
+}
+
+TEST(GraphicPainter, ShadowsGrowWithTheDrawingScale)
+{
+    // The same scene at twice the size: the shadow's offset doubles too.
+    QImage image = blank(240, 120);
+    {
+        QPainter p(&image);
+        p.scale(2, 2);
+        GraphicPainter gp(p);
+        gp.setShadow({QColor(0, 0, 0), 0.5, QPointF(0, 6)});
+        QPainterPath box;
+        box.addRect(10, 10, 30, 30);
+        gp.fillPath(box, Qt::red);
+    }
+    EXPECT_TRUE(near(image.pixelColor(50, 50), Qt::red));
+    EXPECT_LT(image.pixelColor(50, 88).red(), 120);           // 6 canvas pixels below: 12 device pixels
+    EXPECT_TRUE(near(image.pixelColor(50, 96), Qt::white, 30)); // and no further
 }
 
 TEST(GraphicPainter, BorderPensByStyle)
