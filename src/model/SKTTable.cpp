@@ -35,12 +35,28 @@ void SKTTable::ensureIndex() const
     m_indexBuiltFor = m_cells.size();
 }
 
+SKTTable::IndexPass::IndexPass(const SKTTable &table) : table(table), outer(!table.m_trustIndex)
+{
+    if (outer) {
+        table.m_indexBuiltFor = -1;
+        table.ensureIndex();
+        table.m_trustIndex = true;
+    }
+}
+
+SKTTable::IndexPass::~IndexPass()
+{
+    if (outer)
+        table.m_trustIndex = false;
+}
+
 SKTTable::Cell SKTTable::grabSelectedTableCellHelper(int32_t row, int32_t column) const
 {
     ensureIndex();
     int32_t i = m_index.indexAt(row, column);
-    if (i >= 0 && (m_cells[i]->rowSpot != row || m_cells[i]->columnSpot != column)) {
-        // A spot was changed in place since the index was built.
+    const bool moved = i >= 0 && (m_cells[i]->rowSpot != row || m_cells[i]->columnSpot != column);
+    if (moved || (i < 0 && !m_trustIndex)) {
+        // A spot may have been changed in place since the index was built.
         m_indexBuiltFor = -1;
         ensureIndex();
         i = m_index.indexAt(row, column);
@@ -185,6 +201,7 @@ SKTTable::Layout SKTTable::layout()
 
 QRectF SKTTable::grabSelectedCellRect(int32_t row, int32_t column)
 {
+    const IndexPass pass(*this);
     const Layout l = layout();
     if (row < 0 || row >= l.rowStarts.size() || column < 0 || column >= l.columnStarts.size())
         return {};
@@ -198,7 +215,7 @@ QPoint SKTTable::spotAt(int32_t x, int32_t y)
     const QPoint none(kNone, kNone);
     if (m_cells.isEmpty())
         return none;
-    cellsChanged();
+    const IndexPass pass(*this);
     const Layout l = layout();
     const int32_t column = TableGeometry::spanAt(l.columnStarts, l.columnWidths, x);
     const int32_t row = TableGeometry::spanAt(l.rowStarts, l.rowHeights, y);
@@ -242,7 +259,7 @@ int32_t SKTTable::grabMaxNumToAdd(const QPointF &point)
 
 void SKTTable::alignCells()
 {
-    cellsChanged();
+    const IndexPass pass(*this);
     for (const Cell &cell : m_cells) {
         if (!cell)
             continue;
@@ -259,7 +276,7 @@ void SKTTable::alignCells()
 
 void SKTTable::setBounds(const QRectF &requested)
 {
-    cellsChanged();
+    const IndexPass pass(*this);
     // Totals are taken before any cell changes, so one call spreads the whole difference.
     const int32_t columns = numOfNonFixedColumns();
     const int32_t totalWidth = tableTotalCellWidth();

@@ -22,7 +22,8 @@ public:
 
     // --- data --------------------------------------------------------------
     const QList<Cell> &cellHelperArray() const { return m_cells; }
-    // Replaces the cells; call cellsChanged() after changing spots in place.
+    // Replaces the cells. Spots changed in place are picked up by the next
+    // look-up; cellsChanged() says so at once.
     void setCellHelperArray(const QList<Cell> &cells);
     void cellsChanged() { m_indexBuiltFor = -1; }
     const QList<Image> &tableBackgroundArray() const { return m_backgroundArray; }
@@ -125,6 +126,22 @@ private:
     Cell m_editedCell;
     QString m_gridType = QStringLiteral("table");
 
+    // One pass over the grid (laying out, drawing, hit-testing): the index is
+    // rebuilt once at its start and trusted for misses until it ends, so the
+    // pass stays linear in the cells.
+    class IndexPass {
+    public:
+        explicit IndexPass(const SKTTable &table);
+        ~IndexPass();
+        IndexPass(const IndexPass &) = delete;
+        IndexPass &operator=(const IndexPass &) = delete;
+
+    private:
+        const SKTTable &table;
+        bool outer;
+    };
+
     mutable TableGridIndex m_index;
     mutable qsizetype m_indexBuiltFor = -1;
+    mutable bool m_trustIndex = false;
 };

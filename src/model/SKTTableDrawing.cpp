@@ -50,6 +50,7 @@ QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
                         || borderStyle() == QLatin1String("dotted");
     if (styled && borderWidth() == 0)
         setBorderWidth(1);
+    const IndexPass pass(*this);
     const int32_t b = borderWidth();
     const Layout l = layout();
     forEachCell([&](int32_t r, int32_t c, const Cell &cell) {
@@ -84,6 +85,7 @@ QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
 
 void SKTTable::pushSettingsIntoCells()
 {
+    const IndexPass pass(*this);
     setBounds(bounds());
     const Layout l = layout();
     const int32_t b = borderWidth();
@@ -141,6 +143,7 @@ void SKTTable::placeCellImage(TransformView &image, const myTextView &cell)
 
 void SKTTable::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
 {
+    const IndexPass pass(*this);
     pushSettingsIntoCells();
     if (m_backgroundImage && !m_backgroundImage->image.isNull()) {
         m_backgroundImage->selectable = selectable();

@@ -160,6 +160,22 @@ TEST(TableGeometryOfGraphic, CellsAreHitWhereTheyAreDrawn)
     EXPECT_EQ(table->grabCurrentTableCellHelper(), table->grabSelectedTableCellHelper(1, 1));
 }
 
+TEST(TableGeometryOfGraphic, CellsMovedInPlaceAreFoundAtTheirNewSpot)
+{
+    auto table = makeTable(2, 2);
+    const Cell corner = table->grabSelectedTableCellHelper(1, 1);
+    const Cell first = table->grabSelectedTableCellHelper(0, 0);
+    corner->rowSpot = 0; // the insertion code swaps cells by their spots
+    corner->columnSpot = 0;
+    first->rowSpot = 1;
+    first->columnSpot = 1;
+    EXPECT_EQ(table->grabSelectedTableCellHelper(0, 0), corner);
+    EXPECT_EQ(table->grabSelectedTableCellHelper(1, 1), first);
+    first->rowSpot = 2; // a new row, not in the grid before
+    EXPECT_EQ(table->grabSelectedTableCellHelper(2, 1), first);
+    EXPECT_EQ(table->grabSelectedTableCellHelper(1, 1), nullptr);
+}
+
 TEST(TableGeometryOfGraphic, ResizingSpreadsOverColumnsThatAreNotFixed)
 {
     auto table = makeTable(1, 3);
