@@ -8,6 +8,7 @@
 // and drawing are linear in the cells.
 #include "model/GridGraphic.h"
 #include "model/TableGridIndex.h"
+#include "model/TextBlockLayout.h"
 #include "model/myTextView.h"
 
 #include <QHash>
@@ -74,6 +75,9 @@ public:
     // (kind of text, origin, placement, border) and where each image sits in
     // its cell. Drawing calls it; so must page generation of an undrawn page.
     void pushSettingsIntoCells();
+    // Measures each cell's text as it is drawn into the cell's textHeight,
+    // which page generation reads; drawing does the same.
+    void measureCellTextHeights();
     // The cell edited in place under the last touch point, or null when the
     // table offers no editor there; the editor edits its textStorage.
     Cell editingCell();
@@ -118,6 +122,7 @@ private:
     QString backgroundForCells() const;
     void copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement);
     void drawCellText(GraphicPainter &painter, myTextView &cell, const QPointF &at);
+    static TextBlockStyle cellStyle(const myTextView &cell);
     static void placeCellImage(TransformView &image, const myTextView &cell);
 
     QList<Cell> m_cells;

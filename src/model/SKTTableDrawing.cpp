@@ -173,12 +173,8 @@ void SKTTable::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
     });
 }
 
-void SKTTable::drawCellText(GraphicPainter &painter, myTextView &cell, const QPointF &at)
+TextBlockStyle SKTTable::cellStyle(const myTextView &cell)
 {
-    const QString text = cellText(cell);
-    if (text.isEmpty())
-        return;
-    const int32_t b = borderWidth();
     // An empty alignment reads as left; any other unknown word as right.
     int32_t alignment = 2;
     if (cell.textAlignment.isEmpty() || cell.textAlignment == QLatin1String("left"))
@@ -188,11 +184,30 @@ void SKTTable::drawCellText(GraphicPainter &painter, myTextView &cell, const QPo
     else if (cell.textAlignment == QLatin1String("justify"))
         alignment = 3;
     const QColor colour = GraphicPainter::withAlpha(hexOrBlack(cell.textColorString), cell.alphaValue);
-    const TextBlockStyle style{TextBlockLayout::fontFor(cellFamily(cell), cell.fontSize), colour, alignment,
-                               double(cell.lineSpacing) * cell.fontSize};
+    return {TextBlockLayout::fontFor(cellFamily(cell), cell.fontSize), colour, alignment,
+            double(cell.lineSpacing) * cell.fontSize};
+}
+
+void SKTTable::measureCellTextHeights()
+{
+    const int32_t b = borderWidth();
+    for (const Cell &cell : m_cells) {
+        if (!cell || cellText(*cell).isEmpty())
+            continue;
+        const TextBlockLayout laidOut(cellText(*cell), cellStyle(*cell), cell->width - 2 * b);
+        cell->textHeight = int32_t(laidOut.usedSize().height());
+    }
+}
+
+void SKTTable::drawCellText(GraphicPainter &painter, myTextView &cell, const QPointF &at)
+{
+    const QString text = cellText(cell);
+    if (text.isEmpty())
+        return;
+    const int32_t b = borderWidth();
     const double w = cell.width;
     const double h = cell.height;
-    const TextBlockLayout laidOut(text, style, w - 2 * b);
+    const TextBlockLayout laidOut(text, cellStyle(cell), w - 2 * b);
     cell.textHeight = int32_t(laidOut.usedSize().height());
     if (laidOut.isEmpty())
         return;

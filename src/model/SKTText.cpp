@@ -235,11 +235,8 @@ void SKTText::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
         return;
     const int32_t inset = roundedInset();
     const QRectF content = contentRect();
-    const QSizeF container = gRoundedTextCorners
-                                 ? QSizeF(bounds().width() - 2 * inset, bounds().height() - 2 * inset)
-                                 : content.size();
-    const TextBlockLayout layout(m_text, {textFont(), textColour(), fontAlignment(), lineHeight()},
-                                 container.width());
+    const double containerWidth = textContainerWidth();
+    const TextBlockLayout layout(m_text, {textFont(), textColour(), fontAlignment(), lineHeight()}, containerWidth);
     if (layout.isEmpty())
         return;
     const auto height = int32_t(layout.usedSize().height());
@@ -258,9 +255,25 @@ void SKTText::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
     p.translate(centre);
     p.rotate(rotationAngle());
     p.translate(-centre);
-    painter.paint(QRectF(at, QSizeF(container.width(), layout.usedSize().height())).adjusted(-2, -2, 2, 2),
+    painter.paint(QRectF(at, QSizeF(containerWidth, layout.usedSize().height())).adjusted(-2, -2, 2, 2),
                   [&](QPainter &q) { layout.draw(q, at); });
     p.restore();
+}
+
+double SKTText::textContainerWidth() const
+{
+    return gRoundedTextCorners ? bounds().width() - 2 * roundedInset() : contentRect().width();
+}
+
+void SKTText::updateTextHeight()
+{
+    drawBoxModel();
+    if (m_text.isEmpty())
+        return;
+    const TextBlockLayout layout(m_text, {textFont(), textColour(), fontAlignment(), lineHeight()},
+                                 textContainerWidth());
+    if (!layout.isEmpty())
+        setTextHeight(int32_t(layout.usedSize().height()));
 }
 
 bool SKTText::canEditInPlace() const

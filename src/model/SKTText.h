@@ -36,6 +36,9 @@ public:
 
     // Size of the laid-out text at the current width.
     QSizeF naturalSize() const;
+    // Measures the text as it is drawn and keeps its height in textHeight,
+    // which page generation reads; drawing does the same.
+    void updateTextHeight();
     // The font, colour, alignment and line height every character shares.
     QFont textFont() const;
     QColor textColour() const;
@@ -54,6 +57,7 @@ private:
     QPainterPath shapePath();
     void applyShadowBefore(GraphicPainter &painter) const;
     int32_t roundedInset() const;
+    double textContainerWidth() const;
 
     QString m_text;
     int32_t m_zoomBubbleFlag = 0;

@@ -261,7 +261,11 @@ TEST(TableDrawing, CellTextIsDrawnUnlessEditedInPlace)
     auto table = makeTable(1, 2, 0, 0, {10, 10});
     table->grabSelectedTableCellHelper(0, 0)->textStorage = QStringLiteral("Ab");
     table->grabSelectedTableCellHelper(0, 1)->textStorage = QStringLiteral("Cd");
+    table->measureCellTextHeights();
+    const int32_t measured = table->grabSelectedTableCellHelper(0, 0)->textHeight;
+    EXPECT_GT(measured, 10);
     const QImage image = renderOne(*table);
+    EXPECT_EQ(table->grabSelectedTableCellHelper(0, 0)->textHeight, measured);
     EXPECT_GT(inkIn(image, QRect(10, 10, 50, 30)), 10);
     EXPECT_GT(inkIn(image, QRect(60, 10, 50, 30)), 10);
     EXPECT_GT(table->grabSelectedTableCellHelper(0, 0)->textHeight, 10);

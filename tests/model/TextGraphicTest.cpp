@@ -87,6 +87,16 @@ TEST(TextGraphic, TextIsDrawnInsideTheBoxAndFollowsVerticalAlignment)
     EXPECT_EQ(inkIn(renderOne(*text, {200, 200}, editing), QRect(20, 20, 160, 100)), 0);
 }
 
+TEST(TextGraphic, TextHeightIsMeasuredWithoutDrawing)
+{
+    auto text = makeText(QStringLiteral("one two three four five six seven eight"), {0, 0, 80, 200});
+    text->updateTextHeight();
+    const int32_t measured = text->textHeight();
+    EXPECT_GE(measured, 60);
+    renderOne(*text);
+    EXPECT_EQ(text->textHeight(), measured);
+}
+
 TEST(TextGraphic, WrapsAtTheBoxWidthWithTheFixedLineHeight)
 {
     auto text = makeText(QStringLiteral("one two three four five six seven eight"), {0, 0, 80, 200});
