@@ -2,8 +2,8 @@
 // The drawing surface every graphic kind draws on: a QPainter (on a widget,
 // a QImage, a QPrinter or a QPdfWriter) plus the state the kinds share while
 // they draw - above all a "current shadow" that stays in force for every
-// fill, stroke, picture or text drawn until it is switched off, as shadows
-// behave in the drawing model the kinds were written for.
+// fill, stroke, picture or text drawn until it is switched off, so that a
+// kind can cast one shadow under its shape and its text alike.
 #include <QColor>
 #include <QPainter>
 #include <QPainterPath>
