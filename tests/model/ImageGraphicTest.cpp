@@ -77,6 +77,13 @@ TEST(ImageGraphic, BubbleClipsToTheEllipse)
     EXPECT_EQ(image->bubbleShape(), QStringLiteral("circle"));
     EXPECT_TRUE(near(drawn.pixelColor(21, 21), Qt::white));
     EXPECT_TRUE(near(drawn.pixelColor(40, 60), Qt::red));
+
+    // A named outline clips to the shape scaled to the picture.
+    image->setBubbleShape(QStringLiteral("triangle"));
+    const QImage triangle = renderOne(*image);
+    EXPECT_TRUE(near(triangle.pixelColor(22, 96), Qt::white)); // a bottom corner of the box
+    EXPECT_TRUE(near(triangle.pixelColor(70, 60), Qt::blue));  // inside the triangle, right half
+    EXPECT_TRUE(near(triangle.pixelColor(25, 25), Qt::white)); // beside the apex
 }
 
 TEST(ImageGraphic, ReflectionIsDrawnBelowAndGrowsTheBounds)
