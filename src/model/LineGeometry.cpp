@@ -1,5 +1,6 @@
 #include "model/LineGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 LineGeometry::Placement LineGeometry::placementFor(const QPointF &begin, const QPointF &end)
@@ -46,7 +47,9 @@ QPainterPath LineGeometry::arrowPath(const QPointF &from, const QPointF &to, dou
 bool LineGeometry::hitTest(const QPointF &begin, const QPointF &end, double lineWidth, const QPointF &point)
 {
     const Placement placement = placementFor(begin, end);
-    const QRectF grown = placement.bounds.adjusted(-lineWidth, -lineWidth, lineWidth, lineWidth);
+    // A hairline (width 0) is drawn one pixel wide, so it can be hit there too.
+    const double reach = std::max(lineWidth, 1.0);
+    const QRectF grown = placement.bounds.adjusted(-reach, -reach, reach, reach);
     // Minimum edges inside, maximum edges outside.
     if (point.x() < grown.left() || point.x() >= grown.right() || point.y() < grown.top()
         || point.y() >= grown.bottom())

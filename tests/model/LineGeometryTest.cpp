@@ -43,4 +43,7 @@ TEST(LineGeometry, HitTestStaysWithinTheGrownBounds)
     // A slanted line: near the line hits, far from it misses.
     EXPECT_TRUE(LineGeometry::hitTest({0, 0}, {100, 100}, 2, {50, 55}));
     EXPECT_FALSE(LineGeometry::hitTest({0, 0}, {100, 100}, 2, {50, 80}));
+    // A horizontal hairline has no height of its own but can still be clicked.
+    EXPECT_TRUE(LineGeometry::hitTest({0, 40}, {100, 40}, 0, {50, 40}));
+    EXPECT_FALSE(LineGeometry::hitTest({0, 40}, {100, 40}, 0, {50, 42}));
 }
