@@ -8,7 +8,9 @@
 #include "model/ScriptingCollections.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QPrinter>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +86,41 @@ TEST(Renderer, FitsTheCanvasOntoAPrinterPage)
     EXPECT_TRUE(near(picture.pixelColor(190, 90), Qt::red));
     EXPECT_TRUE(near(picture.pixelColor(210, 90), Qt::white));
     EXPECT_FALSE(GraphicRenderer::renderFitted(picture, {g.get()}, {0, 0}));
+}
+
+namespace {
+class CanvasDouble : public QWidget {
+public:
+    QList<SKTGraphic *> graphics;
+    RenderOptions options;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        GraphicRenderer::render(painter, graphics, options);
+    }
+};
+} // namespace
+
+TEST(Renderer, DrawsOnAWidgetWithTheSelectionHandles)
+{
+    auto g = box({40, 40, 60, 40}, Qt::blue);
+    g->setSelectable(true);
+    CanvasDouble canvas;
+    canvas.resize(160, 120);
+    canvas.graphics = {g.get()};
+    canvas.options.selection = {g.get()};
+    const QImage shown = canvas.grab().toImage();
+    EXPECT_TRUE(near(shown.pixelColor(70, 60), Qt::blue));
+    // A handle sits on each corner: white inside a red ring, over the blue fill.
+    EXPECT_TRUE(near(shown.pixelColor(97, 77), Qt::white));
+    canvas.options.selection.clear();
+    EXPECT_TRUE(near(canvas.grab().toImage().pixelColor(97, 77), Qt::blue));
+    // Graphics outside the exposed area are left alone.
+    canvas.options.exposed = QRectF(0, 0, 20, 20);
+    EXPECT_TRUE(near(canvas.grab().toImage().pixelColor(70, 60), Qt::white));
 }
 
 TEST(LineGraphic, DrawsBetweenItsPointsWithArrowHeads)
