@@ -93,12 +93,6 @@ void SKTImage::applyReflection()
     }
 }
 
-QStringList SKTImage::keysForValuesToObserveForUndo() const
-{
-    return SKTGraphic::keysForValuesToObserveForUndo()
-           << QStringLiteral("flippedHorizontally") << QStringLiteral("flippedVertically");
-}
-
 QVariant SKTImage::value(const QString &key) const
 {
     if (key == QLatin1String("flippedHorizontally"))

@@ -48,7 +48,6 @@ public:
     // bounds by the reflection's height.
     void applyReflection();
 
-    QStringList keysForValuesToObserveForUndo() const override;
     QVariant value(const QString &key) const override;
     bool setValue(const QString &key, const QVariant &value) override;
     void readProperties(const GraphicProperties &properties) override;

@@ -28,10 +28,17 @@ QPointF SKTLine::endPoint() const
 
 void SKTLine::place(const QPointF &begin, const QPointF &end)
 {
+    const QPointF oldBegin = beginPoint();
+    const QPointF oldEnd = endPoint();
     const LineGeometry::Placement placement = LineGeometry::placementFor(begin, end);
     m_pointsRight = placement.pointsRight;
     m_pointsDown = placement.pointsDown;
     setBounds(placement.bounds);
+    // The points are what undo restores: bounds alone lose the direction.
+    if (beginPoint() != oldBegin)
+        reportChange(QStringLiteral("beginPoint"), oldBegin);
+    if (endPoint() != oldEnd)
+        reportChange(QStringLiteral("endPoint"), oldEnd);
 }
 
 void SKTLine::setBeginPoint(const QPointF &point)
@@ -66,7 +73,10 @@ QStringList SKTLine::keysForValuesToObserveForUndo() const
 {
     QStringList keys = SKTGraphic::keysForValuesToObserveForUndo();
     keys.removeAll(QStringLiteral("bounds"));
-    return keys << QStringLiteral("beginPoint") << QStringLiteral("endPoint");
+    for (const QString &key : {QStringLiteral("beginPoint"), QStringLiteral("endPoint")})
+        if (!keys.contains(key))
+            keys.append(key);
+    return keys;
 }
 
 void SKTLine::writeProperties(GraphicProperties &p)

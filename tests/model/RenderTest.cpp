@@ -2,6 +2,9 @@
 #include "support/TempDir.h"
 
 #include "model/GraphicFactory.h"
+#include "model/GraphicOwner.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
 #include "model/SKTCircle.h"
 #include "model/SKTLine.h"
 #include "model/SKTRectangle.h"
@@ -164,6 +167,60 @@ TEST(LineGraphic, HandlesMoveTheEndsAndPropertiesKeepThem)
     EXPECT_FALSE(back.keysForValuesToObserveForUndo().contains("bounds"));
     EXPECT_TRUE(back.keysForValuesToObserveForUndo().contains("endPoint"));
     EXPECT_TRUE(l->isContentsUnderPoint({110, 30}));
+}
+
+namespace {
+// Records what a graphic reports, and undoes it the way a document does.
+class RecordingOwner : public GraphicOwner {
+public:
+    struct Change {
+        SKTGraphic *graphic;
+        QString key;
+        QVariant old;
+    };
+    QList<Change> changes;
+    void graphicAttributeChanged(SKTGraphic &graphic, const QString &key, const QVariant &old) override
+    {
+        if (graphic.keysForValuesToObserveForUndo().contains(key))
+            changes.append({&graphic, key, old});
+    }
+    void undoAll()
+    {
+        const QList<Change> recorded = changes;
+        for (qsizetype i = recorded.size() - 1; i >= 0; --i)
+            recorded[i].graphic->setValue(recorded[i].key, recorded[i].old);
+    }
+};
+} // namespace
+
+TEST(UndoOfKinds, LinePointsFlipsAndTextComeBack)
+{
+    auto l = line({100, 50}, {20, 80}, 2);
+    RecordingOwner owner;
+    l->setOwner(&owner);
+    l->resizeByMovingHandle(2, {120, 10}); // turns the line right and up
+    ASSERT_FALSE(owner.changes.isEmpty());
+    owner.undoAll();
+    l->setOwner(nullptr);
+    EXPECT_EQ(l->beginPoint(), QPointF(100, 50));
+    EXPECT_EQ(l->endPoint(), QPointF(20, 80));
+    EXPECT_EQ(l->presentablePropertyNameForKey("endPoint"), QStringLiteral("Endpoint"));
+
+    SKTImage image;
+    RecordingOwner imageOwner;
+    image.setOwner(&imageOwner);
+    image.flipHorizontally();
+    imageOwner.undoAll();
+    EXPECT_FALSE(image.isFlippedHorizontally());
+    EXPECT_EQ(image.presentablePropertyNameForKey("flippedHorizontally"), QStringLiteral("Horizontal Flipping"));
+
+    SKTText text;
+    RecordingOwner textOwner;
+    text.setOwner(&textOwner);
+    text.setTextString(QStringLiteral("typed"));
+    textOwner.undoAll();
+    EXPECT_TRUE(text.textString().isEmpty());
+    EXPECT_EQ(text.presentablePropertyNameForKey("textString"), QStringLiteral("Text"));
 }
 
 TEST(ShapeGraphics, CircleFillsItsOvalAndHitsInsideIt)
