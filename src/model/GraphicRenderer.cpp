@@ -2,12 +2,14 @@
 
 #include "model/GraphicPainter.h"
 #include "model/SKTGraphic.h"
+#include "model/ShadowBlur.h"
 
 #include <QDebug>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 void GraphicRenderer::render(QPainter &painter, const QList<SKTGraphic *> &graphics, const RenderOptions &options)
@@ -19,7 +21,11 @@ void GraphicRenderer::render(QPainter &painter, const QList<SKTGraphic *> &graph
         SKTGraphic *graphic = graphics.at(i);
         if (!graphic)
             continue;
-        const QRectF reach = graphic->drawingBounds();
+        // Shadows may fall beyond the drawing bounds by their blur and offset.
+        const double shadow = ShadowBlur::reach(std::max(double(graphic->shadowRadius()), 3.0))
+                              + std::fabs(graphic->shadowHorizontalOffset())
+                              + std::fabs(graphic->shadowVerticalOffset()) + 2.0;
+        const QRectF reach = graphic->drawingBounds().adjusted(-shadow, -shadow, shadow, shadow);
         if (!options.exposed.isEmpty() && !reach.intersects(options.exposed))
             continue;
         painter.save();

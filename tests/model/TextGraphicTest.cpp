@@ -194,4 +194,13 @@ TEST(TextGraphic, ShadowStaysForTheTextUnlessSwitchedOff)
     text->setShadowRadius(0);
     const QImage plain = renderOne(*text);
     EXPECT_GT(inkIn(shadowed, QRect(20, 20, 170, 60)), inkIn(plain, QRect(20, 20, 170, 60)));
+
+    // A far shadow of the box is drawn whole, not cut at the drawing bounds.
+    auto box = makeText(QString(), {20, 20, 60, 40});
+    box->setDrawingFill(true);
+    box->setFillColor(Qt::red);
+    box->setShadowRadius(4);
+    box->setShadowHorizontalOffset(30);
+    box->setShadowVerticalOffset(30);
+    EXPECT_LT(renderOne(*box).pixelColor(100, 85).red(), 200);
 }
