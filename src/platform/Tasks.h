@@ -4,6 +4,7 @@
 // A background job gets its inputs as copies and hands its results back through
 // runOnMainThread; document work stays on the main thread.
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -22,11 +23,16 @@ public:
     template <typename Result>
     static void runInBackground(QObject *context, std::function<Result()> job, std::function<void(Result)> done)
     {
-        runInBackground([context, job = std::move(job), done = std::move(done)]() mutable {
+        // The guard is taken here, while context surely lives: the worker must never touch
+        // the raw pointer, which may be gone by the time the job ends.
+        QPointer<QObject> guard(context);
+        const bool hadContext = context != nullptr;
+        runInBackground([guard, hadContext, job = std::move(job), done = std::move(done)]() mutable {
             Result result = job();
-            runOnMainThread(context, [done = std::move(done), result = std::move(result)]() mutable {
-                if (done)
-                    done(std::move(result));
+            runOnMainThread([guard, hadContext, done = std::move(done), result = std::move(result)]() mutable {
+                if ((hadContext && !guard) || !done)
+                    return;
+                done(std::move(result));
             });
         });
     }

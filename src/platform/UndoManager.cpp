@@ -30,6 +30,7 @@ void UndoManager::registerUndo(QObject *target, std::function<void()> action)
     // A fresh change (not one replayed by undo or redo) makes the redo steps meaningless.
     if (!undoing_ && !redoing_ && !redoStack_.empty()) {
         redoStack_.clear();
+        noteLostSavedState();
         emit stateChanged();
     }
     Item item;
@@ -168,8 +169,12 @@ bool UndoManager::replay(Stack &from, bool undoingStep)
     if (undoing_ || redoing_)
         return false;
     closeAutomaticGroup();
+    // A lone explicit group is closed first, as an automatic one is; inside nested
+    // groups the step is not finished and cannot be replayed.
+    if (open_.size() == 1 && !automaticOpen_)
+        closeTopGroup();
     if (!open_.empty() || from.empty())
-        return false;  // an explicit group is still open: the step is not finished
+        return false;
     std::unique_ptr<Group> step = std::move(from.back());
     from.pop_back();
 
@@ -190,6 +195,7 @@ bool UndoManager::replay(Stack &from, bool undoingStep)
     (undoingStep ? undoing_ : redoing_) = false;
 
     setChangeCount(changeCount_ + (undoingStep ? -1 : 1));
+    noteLostSavedState();
     emit stateChanged();
     return true;
 }
@@ -243,6 +249,7 @@ void UndoManager::setLevelsOfUndo(int levels)
 {
     levels_ = qMax(0, levels);
     trim();
+    noteLostSavedState();
     emit stateChanged();
 }
 
@@ -263,6 +270,7 @@ void UndoManager::removeAllActions()
     redoStack_.clear();
     open_.clear();
     automaticOpen_ = false;
+    noteLostSavedState();
     emit stateChanged();
 }
 
@@ -286,6 +294,7 @@ void UndoManager::removeAllActionsWithTarget(QObject *target)
         stack->erase(std::remove_if(stack->begin(), stack->end(), [](const auto &g) { return g->empty(); }),
                      stack->end());
     }
+    noteLostSavedState();
     for (auto &group : open_)
         removeTarget(*group, target);
     emit stateChanged();
@@ -293,8 +302,24 @@ void UndoManager::removeAllActionsWithTarget(QObject *target)
 
 void UndoManager::markClean()
 {
-    setChangeCount(0);
+    const bool wasEdited = isDocumentEdited();
+    savedStateLost_ = false;
+    changeCount_ = 0;
+    if (wasEdited)
+        emit documentEditedChanged(false);
     emit stateChanged();
+}
+
+void UndoManager::noteLostSavedState()
+{
+    // Below zero the saved state lies that many redo steps ahead; with fewer left it
+    // cannot come back, and counting up again must not make the document look saved.
+    if (savedStateLost_ || changeCount_ >= 0 || -changeCount_ <= int(redoStack_.size()))
+        return;
+    const bool wasEdited = isDocumentEdited();
+    savedStateLost_ = true;
+    if (!wasEdited)
+        emit documentEditedChanged(true);
 }
 
 void UndoManager::noteChange()

@@ -9,7 +9,9 @@
 // whole mouse drag (many events) stays one step.
 //
 // The change count follows the document's edited state: every closed step adds one,
-// undo takes one away, redo adds one back, markClean() resets it.
+// undo takes one away, redo adds one back, markClean() resets it. When the steps that
+// led back to the saved state are dropped (a new change after undoing past a save),
+// the document stays edited until the next markClean().
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -68,7 +70,9 @@ public:
     void removeAllActionsWithTarget(QObject *target);
 
     int changeCount() const { return changeCount_; }
-    bool isDocumentEdited() const { return changeCount_ != 0; }
+    // Also true once the saved state can no longer be reached by undo or redo (undone
+    // past the save, then changed anew), whatever the count says.
+    bool isDocumentEdited() const { return savedStateLost_ || changeCount_ != 0; }
     // The document was saved or reverted: what is on screen matches the file.
     void markClean();
     // A change that leaves no undo step still marks the document edited.
@@ -104,6 +108,7 @@ private:
     void runGroup(Group &group);
     bool replay(Stack &from, bool undoing);
     void setChangeCount(int count);
+    void noteLostSavedState();
     void scheduleAutomaticClose();
     static void removeTarget(Group &group, QObject *target);
 
@@ -118,4 +123,5 @@ private:
     int levels_ = 0;
     int disabled_ = 0;
     int changeCount_ = 0;
+    bool savedStateLost_ = false;
 };

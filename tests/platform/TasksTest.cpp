@@ -96,6 +96,32 @@ TEST(Tasks, CallForADeadContextIsDropped)
     EXPECT_FALSE(ran);
 }
 
+TEST(Tasks, ContextDestroyedWhileTheJobRunsGetsNoResult)
+{
+    auto context = std::make_unique<QObject>();
+    std::atomic<bool> started{false}, contextGone{false}, finished{false};
+    bool delivered = false;
+    Tasks::runInBackground<int>(
+        context.get(),
+        [&] {
+            started = true;
+            while (!contextGone)
+                QThread::msleep(1);
+            finished = true;
+            return 1;
+        },
+        [&](int) { delivered = true; });
+    while (!started)
+        QThread::msleep(1);
+    context.reset();  // the window closed while its job was running
+    contextGone = true;
+    ASSERT_TRUE(Tasks::waitForBackground(5000));
+    ASSERT_TRUE(finished);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(delivered);
+}
+
 TEST(Tasks, DelayedCallsAreBoundToTheirContext)
 {
     auto context = std::make_unique<QObject>();

@@ -117,6 +117,24 @@ TEST(UndoManager, NestedGroupsWithoutEventGrouping)
     EXPECT_EQ(c.value, 0);
 }
 
+TEST(UndoManager, UndoClosesALoneExplicitGroupFirst)
+{
+    Counter c;
+    c.undo.setGroupsByEvent(false);
+    c.undo.beginUndoGrouping();
+    c.set(1);
+    c.set(2);
+    EXPECT_TRUE(c.undo.undo()) << "at nesting level one the open group is closed and undone";
+    EXPECT_EQ(c.value, 0);
+    EXPECT_EQ(c.undo.groupingLevel(), 0);
+
+    c.undo.beginUndoGrouping();
+    c.undo.beginUndoGrouping();
+    c.set(3);
+    EXPECT_FALSE(c.undo.undo()) << "inside nested groups the step is not finished";
+    EXPECT_EQ(c.value, 3);
+}
+
 TEST(UndoManager, ActionNamesAndMenuTitles)
 {
     Counter c;
@@ -189,6 +207,34 @@ TEST(UndoManager, ChangeCountTracksTheEditedState)
     EXPECT_EQ(edited, (QList<bool>{true, false, true, false, true, false}));
     c.undo.noteChange();
     EXPECT_TRUE(c.undo.isDocumentEdited());
+}
+
+TEST(UndoManager, ChangeAfterUndoingPastTheSaveStaysEdited)
+{
+    Counter c;
+    c.set(1);
+    c.idle();
+    c.undo.markClean();  // saved with value 1
+    c.undo.undo();       // value 0, one step before the file
+    c.set(2);            // the redo step back to the saved state is gone
+    c.idle();
+    EXPECT_EQ(c.undo.changeCount(), 0);
+    EXPECT_TRUE(c.undo.isDocumentEdited()) << "value 2 is not what the file holds";
+    c.undo.undo();
+    c.undo.redo();
+    EXPECT_TRUE(c.undo.isDocumentEdited());
+    c.undo.markClean();
+    EXPECT_FALSE(c.undo.isDocumentEdited());
+
+    // Undoing past the save and redoing back still counts as saved.
+    c.set(3);
+    c.idle();
+    c.undo.markClean();
+    c.undo.undo();
+    c.undo.undo();
+    c.undo.redo();
+    c.undo.redo();
+    EXPECT_FALSE(c.undo.isDocumentEdited());
 }
 
 TEST(UndoManager, TargetsAndRemoval)
