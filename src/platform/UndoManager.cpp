@@ -78,9 +78,10 @@ void UndoManager::endUndoGrouping()
 {
     if (open_.empty())
         return;
-    const bool closesAutomaticLevel = automaticOpen_ && open_.size() == 1;
-    if (closesAutomaticLevel)
-        return;  // unbalanced end: the automatic level is not the caller's to close
+    // Unbalanced ends: neither the automatic level nor the group of an undo or redo in
+    // progress is the caller's to close.
+    if (open_.size() == 1 && (automaticOpen_ || undoing_ || redoing_))
+        return;
     closeTopGroup();
     if (automaticOpen_ && open_.size() == 1)
         scheduleAutomaticClose();

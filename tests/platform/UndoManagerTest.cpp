@@ -135,6 +135,21 @@ TEST(UndoManager, UndoClosesALoneExplicitGroupFirst)
     EXPECT_EQ(c.value, 3);
 }
 
+TEST(UndoManager, StrayEndInsideAnUndoLeavesTheReplayWhole)
+{
+    Counter c;
+    c.undo.registerUndo([&] {
+        c.undo.endUndoGrouping();  // unbalanced, from a closure
+        c.set(7);
+    });
+    c.idle();
+    EXPECT_TRUE(c.undo.undo());
+    EXPECT_EQ(c.value, 7);
+    EXPECT_TRUE(c.undo.canRedo());
+    c.undo.redo();
+    EXPECT_EQ(c.value, 0);
+}
+
 TEST(UndoManager, ActionNamesAndMenuTitles)
 {
     Counter c;
