@@ -126,3 +126,10 @@ void SKTGalleryGrid::drawContents(GraphicPainter &painter, bool)
     if (painter.editingAids())
         CanvasIcons::drawCaption(painter.painter(), m_captionFrame, captionText());
 }
+
+QStringList SKTGalleryGrid::keyPathsForValuesAffectingDrawingContents() const
+{
+    return SKTGraphic::keyPathsForValuesAffectingDrawingContents()
+        + QStringList { QStringLiteral("imageArray"), QStringLiteral("numOfRows"), QStringLiteral("numOfColumns"),
+              QStringLiteral("padding"), QStringLiteral("shadowFlag") };
+}

@@ -20,6 +20,7 @@ public:
     QRectF grabTransformViewBounds(int32_t x, int32_t y) const;
 
     void readProperties(const GraphicProperties &properties) override;
+    QStringList keyPathsForValuesAffectingDrawingContents() const override;
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
     void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;
     // Writes the gallery's placement into its pictures and where each sits in

@@ -269,3 +269,11 @@ void SKTImage::drawContents(GraphicPainter &painter, bool)
     }
     p.restore();
 }
+
+QStringList SKTImage::keyPathsForValuesAffectingDrawingContents() const
+{
+    return SKTGraphic::keyPathsForValuesAffectingDrawingContents()
+        + QStringList { QStringLiteral("flippedHorizontally"), QStringLiteral("flippedVertically"),
+              QStringLiteral("opacity"), QStringLiteral("shadowFlag"), QStringLiteral("reflection"),
+              QStringLiteral("borderWidth"), QStringLiteral("borderHexColorString"), QStringLiteral("borderStyle") };
+}

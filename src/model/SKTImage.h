@@ -51,6 +51,7 @@ public:
     QVariant value(const QString &key) const override;
     bool setValue(const QString &key, const QVariant &value) override;
     void readProperties(const GraphicProperties &properties) override;
+    QStringList keyPathsForValuesAffectingDrawingContents() const override;
 
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
     void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;

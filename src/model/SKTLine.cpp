@@ -176,3 +176,11 @@ double SKTLine::degreesToRadians(double degrees)
 {
     return degrees * M_PI / 180.0;
 }
+
+QStringList SKTLine::keyPathsForValuesAffectingDrawingContents() const
+{
+    return SKTGraphic::keyPathsForValuesAffectingDrawingContents()
+        + QStringList { QStringLiteral("opacity"), QStringLiteral("borderWidth"), QStringLiteral("borderStyle"),
+              QStringLiteral("borderHexColorString"), QStringLiteral("borderColor"), QStringLiteral("drawEndArrow"),
+              QStringLiteral("drawBeginArrow") };
+}

@@ -21,6 +21,7 @@ public:
     bool setValue(const QString &key, const QVariant &value) override;
     QStringList keysForValuesToObserveForUndo() const override;
     void readProperties(const GraphicProperties &properties) override;
+    QStringList keyPathsForValuesAffectingDrawingContents() const override;
 
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
     void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;

@@ -64,6 +64,17 @@ SKTTable::Cell SKTTable::grabSelectedTableCellHelper(int32_t row, int32_t column
     return i >= 0 ? m_cells[i] : Cell();
 }
 
+void SKTTable::setCellText(const Cell &cell, const QString &text)
+{
+    if (!cell)
+        return;
+    const QString old = cellText(*cell);
+    cell->textStorage = text;
+    cell->textView.string = text;
+    if (old != text)
+        reportChange(QStringLiteral("cellText"), QVariantList{cell->rowSpot, cell->columnSpot, old});
+}
+
 QVariant SKTTable::value(const QString &key) const
 {
     if (key == QLatin1String("gridType"))
@@ -75,6 +86,17 @@ bool SKTTable::setValue(const QString &key, const QVariant &value)
 {
     if (key == QLatin1String("gridType")) {
         setGridType(value.toString());
+        return true;
+    }
+    if (key == QLatin1String("cellText")) {
+        // (row, column, text): the cell's text as it was before an edit.
+        const QVariantList spotAndText = value.toList();
+        if (spotAndText.size() != 3)
+            return false;
+        const Cell cell = grabSelectedTableCellHelper(spotAndText[0].toInt(), spotAndText[1].toInt());
+        if (!cell)
+            return false;
+        setCellText(cell, spotAndText[2].toString());
         return true;
     }
     return GridGraphic::setValue(key, value);
@@ -327,4 +349,13 @@ QString SKTTable::cellText(const myTextView &cell)
 QString SKTTable::cellFamily(const myTextView &cell)
 {
     return cell.familyName.isEmpty() ? cell.textView.fontName : cell.familyName;
+}
+
+QStringList SKTTable::keyPathsForValuesAffectingDrawingContents() const
+{
+    return SKTGraphic::keyPathsForValuesAffectingDrawingContents()
+        + QStringList { QStringLiteral("imageArray"), QStringLiteral("numOfRows"), QStringLiteral("numOfColumns"),
+              QStringLiteral("padding"), QStringLiteral("borderStyle"), QStringLiteral("borderWidth"),
+              QStringLiteral("borderHexColorString"), QStringLiteral("topPadding"), QStringLiteral("bottomPadding"),
+              QStringLiteral("leftPadding"), QStringLiteral("rightPadding"), QStringLiteral("cellText") };
 }

@@ -44,6 +44,7 @@ public:
     QVariant value(const QString &key) const override;
     bool setValue(const QString &key, const QVariant &value) override;
     void readProperties(const GraphicProperties &properties) override;
+    QStringList keyPathsForValuesAffectingDrawingContents() const override;
 
     // --- geometry ------------------------------------------------------------
     int32_t grabColumnWidth(int32_t column) const;
@@ -82,6 +83,9 @@ public:
     // table offers no editor there; the editor edits its textStorage.
     Cell editingCell();
     void finalizeEditing() { m_editedCell.reset(); }
+    // Replaces a cell's text through the table's change path, so that the
+    // document records undo for it ("cellText": row, column and old text).
+    void setCellText(const Cell &cell, const QString &text);
     Cell cellBeingEdited() const { return m_editedCell; }
 
     void updateHoverTextColor();

@@ -56,6 +56,42 @@ void SKTText::refreshStyle()
     setBounds(bounds());
 }
 
+QStringList SKTText::keysForValuesToObserveForUndo() const
+{
+    QStringList keys = SKTGraphic::keysForValuesToObserveForUndo();
+    if (!m_contentsBeingChangedByScripting)
+        keys.removeAll(QStringLiteral("undoContents"));
+    if (m_boundsBeingChangedToMatchContents)
+        keys.removeAll(QStringLiteral("bounds"));
+    return keys;
+}
+
+QString SKTText::coerceValueForScriptingContents(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return value.toString();
+    // Anything else a script hands over becomes its plain text.
+    return value.canConvert<QString>() ? value.toString() : QString();
+}
+
+void SKTText::setScriptingContents(const QVariant &value)
+{
+    const QString text = coerceValueForScriptingContents(value);
+    willChangeScriptingContents();
+    const QString old = m_text;
+    m_text = text;
+    if (old != text)
+        reportChange(QStringLiteral("undoContents"), old);
+    didChangeScriptingContents();
+}
+
+void SKTText::setHeightToMatchContents()
+{
+    m_boundsBeingChangedToMatchContents = true;
+    setBounds(bounds());
+    m_boundsBeingChangedToMatchContents = false;
+}
+
 QVariant SKTText::value(const QString &key) const
 {
     if (key == QLatin1String("textString") || key == QLatin1String("undoContents"))
@@ -67,8 +103,12 @@ QVariant SKTText::value(const QString &key) const
 
 bool SKTText::setValue(const QString &key, const QVariant &value)
 {
-    if (key == QLatin1String("textString") || key == QLatin1String("undoContents")) {
+    if (key == QLatin1String("textString")) {
         setTextString(value.toString());
+        return true;
+    }
+    if (key == QLatin1String("undoContents")) {
+        setUndoContents(value.toString());
         return true;
     }
     if (key == QLatin1String("zoomBubbleFlag")) {
@@ -299,4 +339,12 @@ QRectF SKTText::editingFrame() const
 double SKTText::editingMaximumHeight(const QRectF &superviewBounds) const
 {
     return superviewBounds.height() - bounds().y();
+}
+
+QStringList SKTText::keyPathsForValuesAffectingDrawingContents() const
+{
+    return SKTGraphic::keyPathsForValuesAffectingDrawingContents()
+        + QStringList { QStringLiteral("opacity"), QStringLiteral("shadowFlag"), QStringLiteral("borderStyle"),
+              QStringLiteral("borderWidth"), QStringLiteral("reflection"), QStringLiteral("borderHexColorString"),
+              QStringLiteral("lineSpacing"), QStringLiteral("textString"), QStringLiteral("undoContents") };
 }

@@ -28,6 +28,23 @@ public:
     QVariant value(const QString &key) const override;
     bool setValue(const QString &key, const QVariant &value) override;
     void readProperties(const GraphicProperties &properties) override;
+    QStringList keyPathsForValuesAffectingDrawingContents() const override;
+    // Base keys, plus "undoContents" while scripting changes the text, minus
+    // "bounds" while the bounds are re-applied after an edit.
+    QStringList keysForValuesToObserveForUndo() const override;
+
+    // The text as a scripting property. A scripting change is recorded for
+    // undo as one "undoContents" change (named "Text"), not as typing.
+    QString scriptingContents() const { return m_text; }
+    void setScriptingContents(const QVariant &value);
+    static QString coerceValueForScriptingContents(const QVariant &value);
+    void willChangeScriptingContents() { m_contentsBeingChangedByScripting = true; }
+    void didChangeScriptingContents() { m_contentsBeingChangedByScripting = false; }
+    QString undoContents() const { return m_text; }
+    void setUndoContents(const QString &text) { setScriptingContents(text); }
+    // Re-applies the bounds unchanged after an edit so that observers redraw,
+    // without recording an undo step for the bounds.
+    void setHeightToMatchContents();
 
     QRectF drawingBounds() override;
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
@@ -62,4 +79,6 @@ private:
     QString m_text;
     int32_t m_zoomBubbleFlag = 0;
     bool m_partOfTableFlag = false;
+    bool m_contentsBeingChangedByScripting = false;
+    bool m_boundsBeingChangedToMatchContents = false;
 };

@@ -8,6 +8,7 @@
 #include "model/SKTCircle.h"
 #include "model/SKTLine.h"
 #include "model/SKTRectangle.h"
+#include "model/SKTTable.h"
 #include "model/ScriptingCollections.h"
 
 #include <QFile>
@@ -221,6 +222,50 @@ TEST(UndoOfKinds, LinePointsFlipsAndTextComeBack)
     textOwner.undoAll();
     EXPECT_TRUE(text.textString().isEmpty());
     EXPECT_EQ(text.presentablePropertyNameForKey("textString"), QStringLiteral("Text"));
+}
+
+TEST(UndoOfKinds, ScriptedTextIsOneTextStepAndCellEditsComeBack)
+{
+    SKTText text;
+    text.setTextString(QStringLiteral("before"));
+    RecordingOwner owner;
+    text.setOwner(&owner);
+    EXPECT_FALSE(text.keysForValuesToObserveForUndo().contains("undoContents"));
+    text.setScriptingContents(QStringLiteral("scripted"));
+    ASSERT_EQ(owner.changes.size(), 1);
+    EXPECT_EQ(owner.changes.first().key, QStringLiteral("undoContents"));
+    EXPECT_EQ(text.presentablePropertyNameForKey("undoContents"), QStringLiteral("Text"));
+    EXPECT_EQ(text.scriptingContents(), QStringLiteral("scripted"));
+    owner.undoAll();
+    EXPECT_EQ(text.textString(), QStringLiteral("before"));
+    // Undoing records the redo step the same way.
+    EXPECT_EQ(owner.changes.size(), 2);
+    EXPECT_EQ(owner.changes.last().old.toString(), QStringLiteral("scripted"));
+    // Re-applying the bounds after an edit records nothing.
+    owner.changes.clear();
+    text.setHeightToMatchContents();
+    EXPECT_TRUE(owner.changes.isEmpty());
+    text.setOwner(nullptr);
+
+    SKTTable table;
+    auto cell = std::make_shared<myTextView>();
+    cell->rowSpot = 1;
+    cell->columnSpot = 2;
+    cell->textStorage = QStringLiteral("old");
+    table.setCellHelperArray({cell});
+    RecordingOwner tableOwner;
+    table.setOwner(&tableOwner);
+    table.setCellText(cell, QStringLiteral("typed"));
+    ASSERT_EQ(tableOwner.changes.size(), 1);
+    EXPECT_EQ(table.presentablePropertyNameForKey("cellText"), QStringLiteral("Text"));
+    tableOwner.undoAll();
+    table.setOwner(nullptr);
+    EXPECT_EQ(cell->textStorage, QStringLiteral("old"));
+    EXPECT_EQ(cell->textView.string, QStringLiteral("old"));
+    EXPECT_FALSE(table.setValue(QStringLiteral("cellText"), QVariantList{7, 7, QStringLiteral("x")}));
+    // The canvas redraws a table whose cell text changed, and an image that flipped.
+    EXPECT_TRUE(table.keyPathsForValuesAffectingDrawingContents().contains("cellText"));
+    EXPECT_TRUE(SKTImage().keyPathsForValuesAffectingDrawingContents().contains("flippedVertically"));
 }
 
 TEST(ShapeGraphics, CircleFillsItsOvalAndHitsInsideIt)

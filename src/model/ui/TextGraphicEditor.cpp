@@ -76,11 +76,9 @@ void TextGraphicEditor::textEdited()
     const QString text = toPlainText();
     if (m_text) {
         m_text->setTextString(text);
-    } else if (m_cell) {
-        m_cell->textStorage = text;
-        m_cell->textView.string = text;
-        if (m_table)
-            m_table->refreshLayout();
+    } else if (m_cell && m_table) {
+        m_table->setCellText(m_cell, text);
+        m_table->refreshLayout();
     }
     fitHeight();
 }
