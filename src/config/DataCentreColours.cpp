@@ -3,7 +3,9 @@
 #include "config/DataFiles.h"
 #include "config/EditionSettings.h"
 
+#include <QRgba64>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -69,18 +71,26 @@ QString DataCentreColours::asHexString(const QColor &color, const QStringList &p
 {
     if (!color.isValid())
         return {};
-    const QColor rgb = color.toRgb();
-    // The largest float below 256: channels of 1.0 still give 255, and
-    // values just under an 8-bit step round up into it.
+    const QRgba64 rgb = color.toRgb().rgba64();
+    // QColor keeps 16 bits a channel, so a stored channel is known only to
+    // within half a step. The palette form reads each channel at the lower
+    // edge of its step: a single-precision 0.5 (or any k / 256) then stays
+    // below the 8-bit boundary it sits on, as it always read, and v / 255
+    // (stored as 257 v) still gives v. The factor is the largest float below
+    // 256, so that 1.0 gives 255 and values just under a step round up into it.
     constexpr double kFactor = 255.99998474121094;
-    const QString paletteForm = hex3(int(std::trunc(rgb.redF() * kFactor)), int(std::trunc(rgb.greenF() * kFactor)),
-                                     int(std::trunc(rgb.blueF() * kFactor)));
+    const auto paletteChannel = [](quint16 c) {
+        return int(std::trunc(std::max(0.0, (double(c) - 0.5) / 65535.0) * kFactor));
+    };
+    const QString paletteForm =
+        hex3(paletteChannel(rgb.red()), paletteChannel(rgb.green()), paletteChannel(rgb.blue()));
     if (palette.contains(paletteForm))
         return paletteForm;
-    // QColor keeps 16 bits a channel: the small nudge keeps v / 255 at v.
+    // The plain form: the stored value times 255, with a small nudge so
+    // that v / 255 reads back as v.
     constexpr double kNudge = 1e-7;
-    return hex3(int(std::trunc(rgb.redF() * 255.0 + kNudge)), int(std::trunc(rgb.greenF() * 255.0 + kNudge)),
-                int(std::trunc(rgb.blueF() * 255.0 + kNudge)));
+    const auto plainChannel = [](quint16 c) { return int(std::trunc(double(c) / 65535.0 * 255.0 + kNudge)); };
+    return hex3(plainChannel(rgb.red()), plainChannel(rgb.green()), plainChannel(rgb.blue()));
 }
 
 QString DataCentreColours::asHexString(const QColor &color)

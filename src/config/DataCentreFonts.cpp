@@ -135,13 +135,13 @@ QList<CustomFont> DataCentreFonts::customFontRecords()
 void DataCentreFonts::prepCustomFont()
 {
     // A fresh list each run: marks from an earlier page never carry over.
+    gCustomFonts = customFontRecords();
     gCustomFontNames.clear();
     gCustomFontSourceCodeNames.clear();
-    for (const WebFontRow &row : webFontRows()) {
-        gCustomFontNames << row.name;
-        gCustomFontSourceCodeNames << row.sourceCodeName;
+    for (const CustomFont &font : std::as_const(gCustomFonts)) {
+        gCustomFontNames << font.fontName;
+        gCustomFontSourceCodeNames << font.sourceCodeName;
     }
-    gCustomFonts = customFontRecords();
 }
 
 QStringList DataCentreFonts::missingCustomFonts()

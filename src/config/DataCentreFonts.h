@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// The web-font names in their list order, refilled by prepCustomFont.
+// The web-font names and request names, sorted as gCustomFonts; refilled
+// by prepCustomFont.
 extern QStringList gCustomFontNames;
 extern QStringList gCustomFontSourceCodeNames;
 

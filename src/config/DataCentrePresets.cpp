@@ -3,9 +3,11 @@
 #include "config/DataCentreColours.h"
 #include "config/DataFiles.h"
 
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPalette>
 #include <QSizeF>
 
 namespace {
@@ -83,6 +85,30 @@ ShapeSelectionView DataCentrePresets::createDefaultTextView(const QString &fillH
     style.textColor = DataCentreColours::colorWithHexString(textHex);
     style.textString = text;
     return style;
+}
+
+void DataCentrePresets::enableTextView(bool enable, QObject *textView)
+{
+    if (!textView)
+        return;
+    const auto has = [textView](const char *property) {
+        return textView->metaObject()->indexOfProperty(property) >= 0;
+    };
+    if (has("readOnly"))
+        textView->setProperty("readOnly", !enable);
+    if (has("textInteractionFlags")) {
+        const Qt::TextInteractionFlags flags =
+            enable ? Qt::TextEditorInteraction : Qt::TextInteractionFlags(Qt::NoTextInteraction);
+        textView->setProperty("textInteractionFlags", QVariant::fromValue(flags));
+    }
+    if (has("palette")) {
+        // Taken from the application's palette, so that enabling again
+        // brings back the normal colour however often it was switched.
+        const QPalette standard = QGuiApplication::palette();
+        QPalette palette = textView->property("palette").value<QPalette>();
+        palette.setColor(QPalette::Text, standard.color(enable ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+        textView->setProperty("palette", palette);
+    }
 }
 
 QStringList DataCentrePresets::presetShapeColours()

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -20,6 +21,11 @@ public:
     // One preset text style (a 400 by 42 record).
     static ShapeSelectionView createDefaultTextView(const QString &fillHex, const QString &textHex,
                                                     const std::optional<QFont> &font, const QString &text);
+    // Switches a text widget (QTextEdit, QPlainTextEdit, QLineEdit) between
+    // an editable look and a read-only one: selectable and editable with the
+    // flag, its text in the normal or the disabled text colour. It goes
+    // through the widget's properties, so this library needs no widgets.
+    static void enableTextView(bool enable, QObject *textView);
     // The fill colours of the preset shape batches, in the order offered.
     static QStringList presetShapeColours();
     // Every preset shape: the batches of presetShapeColours() in order.

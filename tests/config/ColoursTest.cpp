@@ -68,12 +68,27 @@ TEST(Colours, PaletteFormOnlyWhenThePaletteHoldsIt)
     red.setRgbF(0.999f, 0.2f, 0.2f);
     EXPECT_EQ(DataCentre::asHexString(red, DataCentre::paletteA()), "FE3333");
 
-    // A mid grey reads the same under every palette (QColor keeps 16 bits a
-    // channel, so 0.5 is just above the 127/128 boundary).
+    // A mid grey reads "7F7F7F" under every palette: from the palette form
+    // where the palette holds it (A, B), from the plain form under C.
     QColor grey;
     grey.setRgbF(0.5f, 0.5f, 0.5f);
     for (const QStringList *palette : {&DataCentre::paletteA(), &DataCentre::paletteB(), &DataCentre::paletteC()})
-        EXPECT_EQ(DataCentre::asHexString(grey, *palette), "808080");
+        EXPECT_EQ(DataCentre::asHexString(grey, *palette), "7F7F7F");
+}
+
+TEST(Colours, ChannelsOnAnEightBitBoundaryStayBelowIt)
+{
+    // k / 256 sits exactly on a boundary: in single precision both forms
+    // read it as k - 1. A palette holding only the form one step up must
+    // not match.
+    for (int k = 1; k < 256; ++k) {
+        QColor colour;
+        colour.setRgbF(float(k) / 256.0f, float(k) / 256.0f, float(k) / 256.0f);
+        const QString below = QStringLiteral("%1%1%1").arg(k - 1, 2, 16, QLatin1Char('0')).toUpper();
+        const QString above = QStringLiteral("%1%1%1").arg(k, 2, 16, QLatin1Char('0')).toUpper();
+        EXPECT_EQ(DataCentre::asHexString(colour, {above}), below) << k;
+        EXPECT_EQ(DataCentre::asHexString(colour, {below}), below) << k;
+    }
 }
 
 TEST(Colours, AlphaIsIgnoredAndInvalidColoursGiveNothing)

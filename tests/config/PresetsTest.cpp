@@ -2,6 +2,10 @@
 
 #include "support/QtPrinters.h"
 
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTextEdit>
+
 #include <gtest/gtest.h>
 
 TEST(Presets, KindsGiveTheirFrames)
@@ -73,4 +77,29 @@ TEST(Presets, TextStylesAreAlways400By42)
     const ShapeSelectionView noFont = DataCentre::createDefaultTextView("bad", "000000", std::nullopt, "Notes");
     EXPECT_FALSE(noFont.font.has_value());
     EXPECT_EQ(noFont.fillColor, QColor(Qt::black));
+}
+
+TEST(Presets, TextViewsSwitchBetweenEditableAndReadOnlyLooks)
+{
+    QTextEdit edit;
+    const QColor normal = QGuiApplication::palette().color(QPalette::Active, QPalette::Text);
+    const QColor disabled = QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+    ASSERT_NE(normal, disabled);
+
+    DataCentre::enableTextView(false, &edit);
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_EQ(edit.textInteractionFlags(), Qt::NoTextInteraction);
+    EXPECT_EQ(edit.palette().color(QPalette::Active, QPalette::Text), disabled);
+
+    DataCentre::enableTextView(true, &edit);
+    EXPECT_FALSE(edit.isReadOnly());
+    EXPECT_TRUE(edit.textInteractionFlags() & Qt::TextEditable);
+    EXPECT_TRUE(edit.textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_EQ(edit.palette().color(QPalette::Active, QPalette::Text), normal);
+
+    QLineEdit line;
+    DataCentre::enableTextView(false, &line);
+    EXPECT_TRUE(line.isReadOnly());
+    EXPECT_EQ(line.palette().color(QPalette::Active, QPalette::Text), disabled);
+    DataCentre::enableTextView(false, nullptr); // nothing to do
 }
