@@ -1,7 +1,9 @@
 #pragma once
 // Carrier of one gallery grid while a page loads; its images are the image
 // carriers of the page with the same galleryNumber.
+#include "model/CarrierList.h"
 #include "model/ElementCarrier.h"
+#include "model/TransformView.h"
 
 #define ZOV_GALLERYGRIDVIEW_FIELDS(X) \
     ZOV_CARRIER_GRID_FIELDS(X) \
@@ -16,8 +18,20 @@ class GalleryGridView : public ElementCarrier {
 public:
     QString carrierClassName() const override { return QStringLiteral("GalleryGridView"); }
     ZOV_GALLERYGRIDVIEW_FIELDS(ZOV_CARRIER_MEMBER)
+    // Images the reader may have attached to the carrier itself; loading
+    // gathers the members from the page's carrier list instead.
+    QList<std::shared_ptr<TransformView>> imageArray;
 
 protected:
-    void writeFields(GraphicProperties &p) const override { ZOV_GALLERYGRIDVIEW_FIELDS(ZOV_CARRIER_PUT) }
-    void readFields(const GraphicProperties &p) override { ZOV_GALLERYGRIDVIEW_FIELDS(ZOV_CARRIER_GET) }
+    void writeFields(GraphicProperties &p) const override
+    {
+        ZOV_GALLERYGRIDVIEW_FIELDS(ZOV_CARRIER_PUT)
+        if (!imageArray.isEmpty())
+            p.setList(QStringLiteral("imageArray"), CarrierList::toProperties(imageArray));
+    }
+    void readFields(const GraphicProperties &p) override
+    {
+        ZOV_GALLERYGRIDVIEW_FIELDS(ZOV_CARRIER_GET)
+        imageArray = CarrierList::fromProperties<TransformView>(p.list(QStringLiteral("imageArray")));
+    }
 };

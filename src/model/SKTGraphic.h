@@ -23,6 +23,7 @@
 #include <memory>
 
 class ElementCarrier;
+class QCursor;
 class GraphicOwner;
 class GraphicPainter;
 class QPainter;
@@ -135,6 +136,8 @@ public:
     virtual void flipVertically() {}
     // The handle dragged while a new graphic is drawn out.
     virtual int creationSizingHandle() const { return 8; }
+    // The cross-hair shown while a new graphic is drawn out; made once.
+    static QCursor creationCursor();
     static QPointF handlePoint(const QRectF &bounds, int handle);
     static int flippedHandleHorizontally(int handle);
     static int flippedHandleVertically(int handle);

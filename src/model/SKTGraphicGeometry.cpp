@@ -6,9 +6,11 @@
 #include "model/Geometry.h"
 #include "model/GraphicEnvironment.h"
 
+#include <QCursor>
 #include <QDebug>
 #include <QPainter>
 #include <QPen>
+#include <QPixmap>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -148,6 +150,28 @@ void SKTGraphic::drawHandle(QPainter &painter, const QPointF &point)
         painter.drawRect(bar);
     }
     painter.restore();
+}
+
+QCursor SKTGraphic::creationCursor()
+{
+    static const QCursor cursor = [] {
+        // A thin black cross with a white rim, so it shows on any page colour;
+        // the hot spot is its centre.
+        constexpr int size = 17;
+        constexpr int mid = size / 2;
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setPen(QPen(Qt::white, 3.0));
+        p.drawLine(mid, 0, mid, size - 1);
+        p.drawLine(0, mid, size - 1, mid);
+        p.setPen(QPen(Qt::black, 1.0));
+        p.drawLine(mid, 0, mid, size - 1);
+        p.drawLine(0, mid, size - 1, mid);
+        p.end();
+        return QCursor(pixmap, mid, mid);
+    }();
+    return cursor;
 }
 
 bool SKTGraphic::isHandleAtPoint(const QPointF &h, const QPointF &point) const

@@ -12,7 +12,7 @@
 #include "model/myTextView.h"
 
 namespace {
-using CarrierList = QList<std::shared_ptr<ElementCarrier>>;
+using Carriers = QList<std::shared_ptr<ElementCarrier>>;
 
 const QString kClear = QStringLiteral("CLEAR0");
 
@@ -57,7 +57,7 @@ int32_t alignmentNumber(const QString &alignment)
 struct PendingList {
     qsizetype index;
     QString key;
-    CarrierList members;
+    Carriers members;
 };
 
 #define ZOV_BOX_SIDES(X) X(top, Padding) X(bottom, Padding) X(left, Padding) X(right, Padding) \
@@ -340,7 +340,7 @@ GraphicProperties imageProperties(TransformView &t, const QString &templateName)
 }
 
 template <typename T, typename Pred>
-QList<std::shared_ptr<T>> membersOf(const CarrierList &carriers, Pred pred)
+QList<std::shared_ptr<T>> membersOf(const Carriers &carriers, Pred pred)
 {
     QList<std::shared_ptr<T>> members;
     for (const auto &c : carriers) {
@@ -351,13 +351,13 @@ QList<std::shared_ptr<T>> membersOf(const CarrierList &carriers, Pred pred)
 }
 
 template <typename T>
-CarrierList asCarriers(const QList<std::shared_ptr<T>> &list)
+Carriers asCarriers(const QList<std::shared_ptr<T>> &list)
 {
-    return CarrierList(list.begin(), list.end());
+    return Carriers(list.begin(), list.end());
 }
 } // namespace
 
-QList<GraphicProperties> SKTGraphic::convertArrayToProperties(const CarrierList &carriers, const QString &templateName)
+QList<GraphicProperties> SKTGraphic::convertArrayToProperties(const Carriers &carriers, const QString &templateName)
 {
     QList<GraphicProperties> result;
     QList<PendingList> pending;
@@ -427,7 +427,7 @@ QList<GraphicProperties> SKTGraphic::convertArrayToProperties(const CarrierList 
     return result;
 }
 
-QList<std::shared_ptr<SKTGraphic>> SKTGraphic::graphicsWithProperties(const CarrierList &carriers, const QString &templateName)
+QList<std::shared_ptr<SKTGraphic>> SKTGraphic::graphicsWithProperties(const Carriers &carriers, const QString &templateName)
 {
     return graphicsWithPropertiesPasted(convertArrayToProperties(carriers, templateName));
 }

@@ -125,10 +125,10 @@ bool SKTGraphic::isGraphicContainedWithinSection(SKTGraphic &graphic, const QRec
 
 void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
 {
+    // Without a window there is nothing to overlap, but the section marks
+    // are still cleared so the graphic does not stay "carried".
     GraphicEnvironment *env = GraphicEnvironment::current();
-    if (!env)
-        return;
-    if (env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
+    if (env && env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
         const QRectF last = graphic.lastNoOverlapRect();
         const int32_t d = Geometry::clampToInt(std::trunc(last.y() - graphic.bounds().y()));
         graphic.setBounds(last);
@@ -140,10 +140,11 @@ void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
     if (!gResponsiveEdition)
         return;
     if (graphic.gridType() == QLatin1String("section")) {
-        env->reAlignSectionObjects(graphic);
+        if (env)
+            env->reAlignSectionObjects(graphic);
         graphic.setMovingAsPartOfSection(false);
     } else if (!graphic.movingAsPartOfSection()) {
-        if (SKTGraphic *kept = env->isObjectStillInSameSectionGrid(graphic, graphic.getLastTouchPoint()))
+        if (SKTGraphic *kept = env ? env->isObjectStillInSameSectionGrid(graphic, graphic.getLastTouchPoint()) : nullptr)
             kept->setMovingAsPartOfSection(false);
     } else {
         graphic.setMovingAsPartOfSection(false);

@@ -2,7 +2,9 @@
 // Carrier of one table grid (table, section, navigation bar, ...) while a
 // page loads; its cells and images are the carriers of the page with the
 // same tableNumber.
+#include "model/CarrierList.h"
 #include "model/ElementCarrier.h"
+#include "model/TransformView.h"
 
 #define ZOV_TABLEGRIDVIEW_FIELDS(X) \
     ZOV_CARRIER_BOX_FIELDS(X) \
@@ -25,8 +27,20 @@ class TableGridView : public ElementCarrier {
 public:
     QString carrierClassName() const override { return QStringLiteral("TableGridView"); }
     ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_MEMBER)
+    // Images the reader may have attached to the carrier itself; loading
+    // gathers the members from the page's carrier list instead.
+    QList<std::shared_ptr<TransformView>> imageArray;
 
 protected:
-    void writeFields(GraphicProperties &p) const override { ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_PUT) }
-    void readFields(const GraphicProperties &p) override { ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_GET) }
+    void writeFields(GraphicProperties &p) const override
+    {
+        ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_PUT)
+        if (!imageArray.isEmpty())
+            p.setList(QStringLiteral("imageArray"), CarrierList::toProperties(imageArray));
+    }
+    void readFields(const GraphicProperties &p) override
+    {
+        ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_GET)
+        imageArray = CarrierList::fromProperties<TransformView>(p.list(QStringLiteral("imageArray")));
+    }
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Bundle.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QHash>
 #include <QList>
@@ -36,6 +37,8 @@ void ensureLoaded()
     QFile file(UndoNames::dataFilePath());
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
         UndoNames::loadFromText(QString::fromUtf8(file.readAll()));
+    else
+        qWarning("data/undo_names.tsv not found: attribute changes will not be undoable");
 }
 } // namespace
 

@@ -106,6 +106,18 @@ TEST(Carriers, RoundTripThroughPropertiesKeepsEveryField)
     EXPECT_EQ(copy->galleryDimension, QRectF(1, 2, 3, 4));
     EXPECT_EQ(copy->slideShowNumber, -99);
 
+    // Grid carriers keep the image list the reader may attach to them.
+    auto grid = std::make_shared<TableGridView>();
+    EXPECT_TRUE(grid->imageArray.isEmpty());
+    grid->imageArray << image(QStringLiteral("image8")) << image(QStringLiteral("image9"));
+    const auto gridBack = std::dynamic_pointer_cast<TableGridView>(
+        ElementCarrier::fromProperties(GraphicProperties::fromCbor(grid->toProperties().toCbor().toMap())));
+    ASSERT_TRUE(gridBack);
+    ASSERT_EQ(gridBack->imageArray.size(), 2);
+    EXPECT_EQ(gridBack->imageArray[1]->imageName, QStringLiteral("image9"));
+    GalleryGridView gallery;
+    EXPECT_TRUE(gallery.imageArray.isEmpty());
+
     GraphicProperties foreign;
     foreign.setString(QStringLiteral("carrierClass"), QStringLiteral("NSView"));
     EXPECT_FALSE(ElementCarrier::fromProperties(foreign));

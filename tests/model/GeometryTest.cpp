@@ -7,6 +7,8 @@
 #include "model/SKTGraphic.h"
 
 #include <QCoreApplication>
+#include <QCursor>
+#include <QPixmap>
 #include <QElapsedTimer>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -438,4 +440,34 @@ TEST_F(EditionFixture, OverlapRepairRealignsSectionsAndRegridsObjectsInResponsiv
     SKTGraphic::checkforOverlap(carried);
     EXPECT_FALSE(env.calls.contains(QStringLiteral("isObjectStillInSameSectionGrid")));
     EXPECT_FALSE(carried.movingAsPartOfSection());
+}
+
+TEST_F(EditionFixture, OverlapRepairWithoutAWindowStillReleasesCarriedGraphics)
+{
+    // The window may close between a move and its delayed repair.
+    gResponsiveEdition = true;
+    TestSection section;
+    section.setMovingAsPartOfSection(true);
+    section.setBounds({0, 0, 100, 100});
+    SKTGraphic carried;
+    carried.setMovingAsPartOfSection(true);
+    carried.setBounds({5, 5, 10, 10});
+    SKTGraphic::checkforOverlap(section);
+    SKTGraphic::checkforOverlap(carried);
+    EXPECT_FALSE(section.movingAsPartOfSection());
+    EXPECT_FALSE(carried.movingAsPartOfSection());
+    EXPECT_EQ(section.bounds(), QRectF(0, 0, 100, 100));
+    EXPECT_EQ(carried.bounds(), QRectF(5, 5, 10, 10));
+}
+
+TEST(GeometryRules, CreationCursorIsOneCrossHairCentredOnItsHotSpot)
+{
+    const QCursor cursor = SKTGraphic::creationCursor();
+    const QPixmap pixmap = cursor.pixmap();
+    ASSERT_FALSE(pixmap.isNull());
+    EXPECT_EQ(cursor.hotSpot(), QPoint(pixmap.width() / 2, pixmap.height() / 2));
+    const QImage image = pixmap.toImage();
+    EXPECT_EQ(image.pixelColor(cursor.hotSpot()), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(SKTGraphic::creationCursor().hotSpot(), cursor.hotSpot());
 }

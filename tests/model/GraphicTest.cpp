@@ -1,5 +1,6 @@
 #include "GraphicTestKinds.h"
 
+#include "model/GraphicFactory.h"
 #include "model/GraphicOwner.h"
 #include "model/GraphicPainter.h"
 #include "model/SKTGraphic.h"
@@ -137,6 +138,25 @@ TEST(Graphic, UndoKeysAndActionNamesComeFromTheTable)
     EXPECT_EQ(g.presentablePropertyNameForKey(QStringLiteral("fillColor")), QStringLiteral("Fill Color"));
     EXPECT_EQ(g.presentablePropertyNameForKey(QStringLiteral("bounds")), QStringLiteral("Bounds"));
     EXPECT_TRUE(g.presentablePropertyNameForKey(QStringLiteral("opacity")).isNull());
+}
+
+TEST(Graphic, EveryUndoKeyOfEveryKindHasANameAndCanBeSetBack)
+{
+    // The document names each undo step and undoes it by setting the old
+    // value back by key: a kind that lists a key it cannot name or set would
+    // leave the Edit menu blank or the undo doing nothing.
+    for (const QString &name : GraphicFactory::classNames()) {
+        const auto g = GraphicFactory::create(name);
+        ASSERT_TRUE(g);
+        const QStringList keys = g->keysForValuesToObserveForUndo();
+        EXPECT_FALSE(keys.isEmpty()) << name.toStdString();
+        for (const QString &key : keys) {
+            EXPECT_FALSE(g->presentablePropertyNameForKey(key).isEmpty()) << name.toStdString() << " " << key.toStdString();
+            const QVariant current = g->value(key);
+            EXPECT_TRUE(current.isValid()) << name.toStdString() << " " << key.toStdString();
+            EXPECT_TRUE(g->setValue(key, current)) << name.toStdString() << " " << key.toStdString();
+        }
+    }
 }
 
 TEST(Graphic, SetColorTurnsFillOnUnlessTheKindRefusesFills)
