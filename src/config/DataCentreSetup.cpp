@@ -27,16 +27,18 @@ Q_LOGGING_CATEGORY(lcStartup, "zov.startup")
 const QString kReceivedPagesFolder = QStringLiteral("0000Received_Pages");
 const QString kTempSaveFolder = QStringLiteral("tempSave000000");
 
-// A missing resource is worth one line in the log per run, not one per look-up.
+// A missing resource is worth one line in the log per run, not one per look-up;
+// the line names the folder that was searched.
 void logMissingOnce(const QString &what)
 {
     static QMutex mutex;
     static QSet<QString> logged;
+    const QString line = QStringLiteral("%1 (in %2)").arg(what, QDir::toNativeSeparators(Bundle::resourcesPath()));
     QMutexLocker locker(&mutex);
-    if (logged.contains(what))
+    if (logged.contains(line))
         return;
-    logged.insert(what);
-    qCWarning(lcStartup).noquote() << "Missing resource:" << what;
+    logged.insert(line);
+    qCWarning(lcStartup).noquote() << "Missing resource:" << line;
 }
 
 QStringList palette(const QString &which)

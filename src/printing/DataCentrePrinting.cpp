@@ -1,6 +1,7 @@
 #include "printing/DataCentrePrinting.h"
 
 #include "config/EditionSettings.h"
+#include "config/ProgressModel.h"
 #include "printing/PrintSheetTable.h"
 #include "printing/RulerUnits.h"
 
@@ -123,4 +124,15 @@ float DataCentrePrinting::handleScaleForCanvasWidth(int32_t canvasWidth)
             return step.scale;
     }
     return kFullHandleScale;
+}
+
+void DataCentrePrinting::showMainThreadProgressIndicator()
+{
+    // Brought forward in the label edition, as the ordinary progress window is.
+    ProgressModel::instance().showMainThreadForm(gAppName == QLatin1String("Tovra Label Maker"));
+}
+
+void DataCentrePrinting::hideMainThreadProgressIndicator()
+{
+    ProgressModel::instance().hide();
 }

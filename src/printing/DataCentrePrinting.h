@@ -36,4 +36,10 @@ public:
     // Selection-handle scale for a canvas width: smaller handles on wider
     // canvases, which are shown zoomed out.
     static float handleScaleForCanvasWidth(int32_t canvasWidth);
+
+    // The "Please wait" window while sheets are composed: a fresh window with
+    // the second spinner running and no level bar. Hiding puts it away but
+    // keeps it for the next composition.
+    static void showMainThreadProgressIndicator();
+    static void hideMainThreadProgressIndicator();
 };

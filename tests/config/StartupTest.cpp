@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
+#include <QStringList>
 
 namespace {
 
@@ -26,6 +28,14 @@ protected:
         start(displayName, folder);
     }
 };
+
+QStringList *gCapturedWarnings = nullptr;
+
+void captureWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (gCapturedWarnings && type == QtWarningMsg)
+        gCapturedWarnings->append(message);
+}
 
 bool writeFile(const QString &path)
 {
@@ -170,4 +180,34 @@ TEST_F(StartupTest, SavingAndResettingCategoriesRenamesTheStylesAtOnce)
     EXPECT_EQ(gDefaultCategories.value(0), QStringLiteral("Attendance"));
     EXPECT_EQ(gPresetTextStyles[0].textString, QStringLiteral("Attendance"));
     EXPECT_FALSE(defaults().boolForKey(QStringLiteral("TextCategoryOverRide")));
+}
+
+// Resources that are not shipped (here: none at all) cost one line in the log
+// each, however often the program looks for them, and start-up carries on.
+TEST_F(StartupTest, MissingResourcesAreLoggedOnceAndStartUpCarriesOn)
+{
+    QTemporaryDir emptyResources;
+    ASSERT_TRUE(emptyResources.isValid());
+    Bundle::setResourcesPath(emptyResources.path());
+    QStringList warnings;
+    gCapturedWarnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(captureWarnings);
+    for (int launch = 0; launch < 3; ++launch)
+        start(QStringLiteral("Tovra Label Maker"));
+    qInstallMessageHandler(previous);
+    gCapturedWarnings = nullptr;
+    Bundle::setResourcesPath({});
+
+    const QStringList missing = warnings.filter(QStringLiteral("Missing resource:"));
+    EXPECT_EQ(missing.filter(QStringLiteral("labels.csv")).size(), 1) << missing.join('\n').toStdString();
+    EXPECT_EQ(missing.filter(QStringLiteral("label_brennix")).size(), 1);
+    EXPECT_EQ(missing.filter(QStringLiteral("tovralabel_templates")).size(), 1);
+    EXPECT_EQ(missing.size(), QSet<QString>(missing.begin(), missing.end()).size());
+
+    EXPECT_EQ(gPageNoun, QStringLiteral("label"));
+    EXPECT_TRUE(gAppIcon.isNull());
+    EXPECT_TRUE(gLabelTemplates.isEmpty());
+    ASSERT_TRUE(gDefaultLabelTemplate.has_value());
+    EXPECT_EQ(gPresetTextStyles.size(), 10);
+    EXPECT_TRUE(gTempFolder.endsWith(QStringLiteral("0000Received_Pages/tempSave000000")));
 }

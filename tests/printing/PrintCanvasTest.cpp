@@ -1,6 +1,8 @@
 // Setting the print canvas and layout values from a sheet.
 #include "PrintingFixture.h"
 
+#include "config/ProgressModel.h"
+
 #include <functional>
 #include <limits>
 
@@ -163,4 +165,26 @@ TEST_F(PrintingTest, CanvasPixelsTruncateAndStayDefined)
     EXPECT_EQ(LabelHelper::canvasPixels(std::numeric_limits<float>::quiet_NaN(), 300.0f), 0);
     EXPECT_EQ(LabelHelper::canvasPixels(std::numeric_limits<float>::infinity(), 300.0f), 0);
     EXPECT_EQ(LabelHelper::canvasPixels(1e30f, 300.0f), std::numeric_limits<int32_t>::max());
+}
+
+// Composing sheets shows the spinner form of the progress window and puts it
+// away afterwards without dropping it.
+TEST_F(PrintingTest, CompositionProgressWindowShowsTheSpinnerForm)
+{
+    DataCentre::showMainThreadProgressIndicator();
+    ProgressState state = ProgressModel::instance().state();
+    EXPECT_TRUE(state.visible);
+    EXPECT_FALSE(state.levelVisible);
+    EXPECT_TRUE(state.spinner2Visible);
+    EXPECT_FALSE(state.raiseWhenShown);
+
+    DataCentre::hideMainThreadProgressIndicator();
+    state = ProgressModel::instance().state();
+    EXPECT_FALSE(state.visible);
+    EXPECT_TRUE(state.hasController);
+
+    gAppName = QStringLiteral("Tovra Label Maker");
+    DataCentre::showMainThreadProgressIndicator();
+    EXPECT_TRUE(ProgressModel::instance().state().raiseWhenShown);
+    DataCentre::hideMainThreadProgressIndicator();
 }

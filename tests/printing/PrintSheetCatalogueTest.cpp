@@ -175,6 +175,94 @@ TEST_F(PrintingTest, EveryRowIsWellFormedAndFitsItsPaper)
     }
 }
 
+namespace {
+
+// Gaps and margins (inches) of the business-card and label rows, whose values
+// are irregular: column gap, row gap, top-and-bottom margin, left-and-right margin.
+struct SpacingCase {
+    const char *description;
+    float columnGap;
+    float rowGap;
+    float topBottomMargin;
+    float leftRightMargin;
+};
+
+const SpacingCase kSpacingCases[] = {
+    {"Business Card - 10 Per Letter Sheet", 0, 0, 0.5f, 0.75f},
+    {"Business Card - 8 Per Letter Sheet", 0.5f, 0.5f, 0.75f, 0.5f},
+    {"Business Card - 10 Per A4 Sheet", 0.393701f, 0, 0.5314961f, 0.590551f},
+    {"Business Card - 8 Per A4 Sheet", 0.23622f, 0.23622f, 1.240157f, 0.669291f},
+    {"Label - 30 Per Letter Sheet", 0.125984f, 0, 0.5f, 0.21975f},
+    {"Label - 30 Per Letter Sheet Foil", 0.5f, 0.25f, 0.625f, 0.375f},
+    {"Label - 30 Filing Label Per Letter Sheet", 0.55f, 0, 0.4975f, 0.5375f},
+    {"Label - 32 Per Letter Sheet", 0.16666666f, 0, 0.5f, 0.468f},
+    {"Label - 6 Per Letter Sheet", 0.19685f, 0, 0.5f, 0.156f},
+    {"Label - 14 Per Letter Sheet", 0.1875f, 0, 0.8333333f, 0.15625f},
+    {"Label - 80 Per Letter Sheet", 0.3125f, 0, 0.5f, 0.28125f},
+    {"Label - 10 Per Letter Sheet", 0.1875f, 0, 0.5f, 0.1625f},
+    {"Label - 33 Per Letter Sheet", 0, 0, 0, 0},
+    {"Label - 2 Per Letter Sheet", 0, 0, 0, 0},
+    {"Label - 4 Per Letter Sheet", 0.5f, 0, 0.5f, 0.5f},
+    {"Label - 20 Per Letter Sheet", 0.1876f, 0, 0.5f, 0.1562f},
+    {"Label - 12 Per Letter Sheet", 0.166f, 0, 1.0f, 0.167f},
+    {"Label - 12 Square Per Letter Sheet", 0.6f, 0.6f, 0.6f, 0.65f},
+    {"Label - 60 Per Letter Sheet", 0.295f, 0, 0.505f, 0.3075f},
+    {"Label - 65 Per A4 Sheet", 0.0787402f, 0, 0.4212598f, 0.226378f},
+    {"Label - 1 Per Letter Sheet", 0, 0, 0, 0},
+    {"Label - 1 Per A4 Sheet", 0, 0, 0.15748f, 0.19685f},
+    {"Label - 8 Per A4 Sheet", 0.0984252f, 0, 0.515748f, 0.177165f},
+    {"Label - 10 Per A4 Sheet", 0.0787402f, 0, 0.2066929f, 0.192913f},
+    {"Label - 10 Diskette Labels Per A4 Sheet", 0.9094488f, 0, 0.7559055f, 0.9173228f},
+    {"Label - 4 Per A4 Sheet", 0, 0, 1.122047f, 0.19685f},
+    {"Label - 6 Per A4 Sheet", 0.01023622f, 0, 0.03740157f, 0.0185039f},
+    {"Label - 21 Per A4 Sheet", 0.1f, 0, 0, 0.279921f},
+    {"Label - 20 Per A4 Sheet", 0, 0, 1.06299f, 0.787402f},
+    {"Label - 14 Per A4 Sheet", 0.0984252f, 0, 0, 0.1830709f},
+    {"Label - 14 Wide Per A4 Sheet", 0, 0, 0.019685f, 0},
+    {"Label - 16 Per A4 Sheet", 0.0787402f, 0, 0.5362205f, 0.192913f},
+    {"Label - 18 Per A4 Sheet", 0.1f, 0, 0.374016f, 0.283465f},
+    {"Label - 24 Per A4 Sheet", 0, 0, 0.519685f, 0.275591f},
+    {"Label - 24 Large Labels Per A4 Sheet", 0, 0, 0.177165f, 0},
+    {"Label - 24 File Label Per A4 Sheet", 0, 0, 0.6496063f, 1.49606f},
+    {"Label - 12 Per A4 Sheet", 0, 0, 0, 0},
+    {"Label - 12 Envelope Labels Per A4 Sheet", 0, 0, 0.8503937f, 0.314961f},
+    {"Label - 64 Per A4 Sheet", 0, 0, 0, 0},
+    {"Label - 80 Per A4 Sheet", 0.0984252f, 0, 0, 0},
+    {"Label - 7 Per A4 Sheet", 0, 0, 0, 0},
+    {"Label - 4 Per A4 Sheet Binder", 0, 0, 0, 0},
+};
+
+} // namespace
+
+// Composition places pieces by these values, so a slip in one of them prints
+// every sheet of that stock off its labels.
+TEST_F(PrintingTest, GapsAndMarginsMatchTheirStock)
+{
+    QSet<QString> listed;
+    for (const SpacingCase &c : kSpacingCases) {
+        SCOPED_TRACE(c.description);
+        const LabelHelperPtr row = sheet(c.description);
+        ASSERT_TRUE(row);
+        listed.insert(row->printDescription);
+        EXPECT_EQ(row->printLabelColumnSpacingInch, c.columnGap);
+        EXPECT_EQ(row->printLabelRowSpacingInch, c.rowGap);
+        EXPECT_EQ(row->printSheetTopMarginInch, c.topBottomMargin);
+        EXPECT_EQ(row->printSheetLeftMarginInch, c.leftRightMargin);
+    }
+    EXPECT_EQ(listed.size(), 42);
+    // Every other kind is one piece or a fold edge to edge: no gaps, no margins.
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels)) {
+        if (listed.contains(row->printDescription))
+            continue;
+        SCOPED_TRACE(row->printDescription.toStdString());
+        EXPECT_TRUE(row->printObjectType != "Label" && row->printObjectType != "Business Card");
+        EXPECT_EQ(row->printLabelColumnSpacingInch, 0.0f);
+        EXPECT_EQ(row->printLabelRowSpacingInch, 0.0f);
+        EXPECT_EQ(row->printSheetTopMarginInch, 0.0f);
+        EXPECT_EQ(row->printSheetLeftMarginInch, 0.0f);
+    }
+}
+
 TEST_F(PrintingTest, LookUpByDescriptionMakesTheSheetCurrent)
 {
     const LabelHelperPtr labels = DataCentre::grabLabelHelper("Label - 30 Per Letter Sheet");
