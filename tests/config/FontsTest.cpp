@@ -72,6 +72,13 @@ TEST(Fonts, ShippedFamiliesDrawInTheirOwnFace)
         GTEST_SKIP() << "no web fonts in the build tree";
     const QStringList missing = DataCentre::missingCustomFonts();
     EXPECT_EQ(missing, QStringList({"Tulpen One"}));
+    // Every other web font draws with one of the families just loaded.
+    for (const CustomFont &record : DataCentre::customFontRecords()) {
+        if (missing.contains(record.fontName))
+            continue;
+        const QString drawn = QFontInfo(QFont(record.fontName, 20)).family();
+        EXPECT_TRUE(added.contains(drawn)) << record.fontName.toStdString() << " draws as " << drawn.toStdString();
+    }
     for (const char *family : {"Actor", "Goudy Bookletter 1911", "Source Sans Pro", "PT Mono"}) {
         EXPECT_TRUE(QFontDatabase::families().contains(family)) << family;
         EXPECT_EQ(QFontInfo(QFont(family, 20)).family(), family) << family;

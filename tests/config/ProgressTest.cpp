@@ -1,4 +1,5 @@
 #include "config/DataCentre.h"
+#include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
 #include "config/ui/ProgressWindowPresenter.h"
 
@@ -185,4 +186,16 @@ TEST_F(Progress, BusyMainThreadStillSeesProgress)
     EXPECT_GE(notifications, 2);
     EXPECT_LE(notifications, 9);
     EXPECT_TRUE(window()->progressFileTextField()->text().startsWith("item "));
+}
+
+TEST_F(Progress, OnlyTheLabelMakerBringsTheWindowToTheFront)
+{
+    const QString edition = gAppName;
+    gAppName = QStringLiteral("Tovra Label Maker");
+    DataCentre::showProgressIndicator();
+    EXPECT_TRUE(ProgressModel::instance().state().raiseWhenShown);
+    gAppName = QStringLiteral("Tarnaby Pro");
+    DataCentre::showProgressIndicator();
+    EXPECT_FALSE(ProgressModel::instance().state().raiseWhenShown);
+    gAppName = edition;
 }
