@@ -19,6 +19,19 @@ public:
         return list;
     }
 
+    // A carrier list stored under key (left out when empty), and read back.
+    template <typename T>
+    static void put(GraphicProperties &p, const QString &key, const QList<std::shared_ptr<T>> &carriers)
+    {
+        if (!carriers.isEmpty())
+            p.setList(key, toProperties(carriers));
+    }
+    template <typename T>
+    static void get(const GraphicProperties &p, const QString &key, QList<std::shared_ptr<T>> &carriers)
+    {
+        carriers = fromProperties<T>(p.list(key));
+    }
+
     template <typename T>
     static QList<std::shared_ptr<T>> fromProperties(const QList<GraphicProperties> &list)
     {

@@ -34,13 +34,10 @@ public:
 protected:
     void writeFields(GraphicProperties &p) const override
     {
-        ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_PUT)
-        if (!imageArray.isEmpty())
-            p.setList(QStringLiteral("imageArray"), CarrierList::toProperties(imageArray));
+        ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_PUT) CarrierList::put(p, QStringLiteral("imageArray"), imageArray);
     }
     void readFields(const GraphicProperties &p) override
     {
-        ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_GET)
-        imageArray = CarrierList::fromProperties<TransformView>(p.list(QStringLiteral("imageArray")));
+        ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_GET) CarrierList::get(p, QStringLiteral("imageArray"), imageArray);
     }
 };
