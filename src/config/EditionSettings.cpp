@@ -510,7 +510,8 @@ bool EditionSettings::setValue(const QString &name, const QVariant &value)
                     return false;
                 *target = value.toString();
             } else if constexpr (std::is_same_v<T, QStringList>) {
-                if (!value.canConvert<QStringList>())
+                // A lone string is a slip in the table (a list name without its "$"), not a list.
+                if (value.typeId() != QMetaType::QStringList && value.typeId() != QMetaType::QVariantList)
                     return false;
                 *target = value.toStringList();
             } else if constexpr (std::is_same_v<T, bool>) {

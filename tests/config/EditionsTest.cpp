@@ -115,8 +115,11 @@ TEST_F(EditionTest, EverySettingNamedInTheTableExists)
     QList<EditionEntry> entries = table.editions();
     entries.append(table.defaultEdition());
     for (const EditionEntry &entry : entries) {
-        for (auto it = entry.settings.begin(); it != entry.settings.end(); ++it)
+        for (auto it = entry.settings.begin(); it != entry.settings.end(); ++it) {
             EXPECT_NE(EditionSettings::binding(it.key()), nullptr) << entry.key.toStdString() << ": " << it.key().toStdString();
+            // A value of the wrong kind ("1500" for a number, a string for a list) would be dropped at launch.
+            EXPECT_TRUE(EditionSettings::setValue(it.key(), it.value())) << entry.key.toStdString() << ": " << it.key().toStdString();
+        }
         for (const QString &flag : entry.flags) {
             const EditionSettings::Binding *binding = EditionSettings::binding(flag);
             ASSERT_NE(binding, nullptr) << entry.key.toStdString() << ": " << flag.toStdString();
