@@ -90,6 +90,47 @@ TEST(Properties, RoundTripKeepsWrittenAttributes)
     EXPECT_FLOAT_EQ(r->lineSpacing(), 1.5f);
 }
 
+TEST(Properties, BaseKeysAreWrittenWithTheirEncodings)
+{
+    // Readers elsewhere (older pages, the kinds, the clipboard) depend on
+    // each key's encoding: flags, numbers, "%d" and "%f" strings.
+    SKTGraphic g;
+    g.setDrawingFill(true);
+    g.setStrokeWidth(2.5);
+    g.setBorderWidth(3);
+    g.setShadowFlag(1);
+    g.setScrollFlag(2); // only exactly 1 is written as "1"
+    g.setMatchScreenFlag(true);
+    g.setGalleryNumber(-99);
+    g.setRotationAngle(12.5f);
+    const GraphicProperties p = g.properties();
+    EXPECT_EQ(p.value(QStringLiteral("drawingFill")).typeId(), QMetaType::Bool);
+    EXPECT_EQ(p.value(QStringLiteral("drawingStroke")).typeId(), QMetaType::Bool);
+    EXPECT_EQ(p.value(QStringLiteral("strokeWidth")), QVariant(2.5));
+    EXPECT_EQ(p.value(QStringLiteral("borderWidth")), QVariant(3.0));
+    const QList<QPair<const char *, const char *>> strings{
+        {"cornerRadius", "0.000000"}, {"opacity", "1.000000"},  {"shadowFlag", "1"},
+        {"scrollFlag", "0"},          {"matchScreenFlag", "1"}, {"galleryNumber", "-99"},
+        {"rotationAngle", "12.500000"}, {"lineSpacing", "0.000000"}, {"retinaFlag", "0"},
+        {"borderStyle", "none"},      {"linkOption", "_self"},  {"linkType", "text"},
+        {"link", ""},                 {"templateName", ""},     {"formType", ""},
+        {"borderHexColorString", "000000"}, {"topPaddingType", ""}, {"sectionNumber", "0"}};
+    for (const auto &[key, value] : strings) {
+        EXPECT_TRUE(p.isString(QLatin1String(key))) << key;
+        EXPECT_EQ(p.string(QLatin1String(key)), QLatin1String(value)) << key;
+    }
+    // Not written by the base: the kinds and the page loader write these.
+    for (const char *key : {"className", "backgroundHexColorString", "fontFamily", "moveLock", "groupNumber"})
+        EXPECT_FALSE(p.contains(QLatin1String(key))) << key;
+
+    // An image always writes black text; any other graphic its own colour.
+    TestImage image;
+    image.setFontColor(QColor(Qt::red));
+    EXPECT_EQ(image.properties().string(QStringLiteral("fontColor")), QStringLiteral("000000"));
+    g.setFontColor(QColor(Qt::red));
+    EXPECT_EQ(g.properties().string(QStringLiteral("fontColor")), QStringLiteral("FF0000"));
+}
+
 TEST(Properties, ClearFillAndClearFontColourWriteEmptyStrings)
 {
     SKTGraphic g;
