@@ -4,6 +4,7 @@
 
 #include "config/EditionTable.h"
 
+#include <QFile>
 #include <QMap>
 #include <algorithm>
 #include <optional>
@@ -371,4 +372,35 @@ TEST_F(EditionTest, DefaultTemplatesSizeTheCanvasOfTheirFirstPage)
         EXPECT_EQ(gScreenshotWidth, c.width);
         EXPECT_FLOAT_EQ(gHandleScale, c.handleScale);
     }
+}
+
+// A print edition whose default sheet is not in the catalogue keeps the
+// description, its own canvas and no sheet layout; the shared print-sheet
+// settings still follow.
+TEST_F(EditionTest, AnUnknownDefaultSheetLeavesTheEditionsOwnCanvas)
+{
+    const QString path = dir.filePath(QStringLiteral("editions.json"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"editions": [{"key": "Cards", "printSheetStep": true, "palette": "B",
+        "settings": {"gDocumentExtension": "quandrel", "gCanvasWidth": 1500, "gCanvasMaxHeight": 30000,
+                     "gHandleScale": 1.0, "gSidePanelWidth": 200},
+        "labelTemplates": [["na-letter", "No Such Sheet"], ["A4", "Business Card - 10 Per A4 Sheet"]]}],
+        "default": {"settings": {"gDocumentExtension": "zovpage"}}})");
+    file.close();
+    QString error;
+    const EditionTable table = EditionTable::load(path, &error);
+    ASSERT_FALSE(table.isEmpty()) << error.toStdString();
+
+    DataCentre::loadPrintLabels();
+    DataCentre::applyEdition(table.select(QStringLiteral("Cards")));
+    EXPECT_EQ(gDefaultPrintSheet, QStringLiteral("No Such Sheet"));
+    EXPECT_EQ(gCanvasWidth, 1500);
+    EXPECT_EQ(gCanvasMaxHeight, 30000);
+    EXPECT_FLOAT_EQ(gHandleScale, 1.0f);
+    EXPECT_EQ(gPrintRowsPerSheet, 0);
+    EXPECT_EQ(gSidePanelWidth, 300);
+    EXPECT_EQ(gPageIconColumns, 2);
+    EXPECT_TRUE(gReplacePageNumbers && gHideLink && gHidePageLink && gHidePositionSettings && gInspectorBorderOption);
+    EXPECT_EQ(gBaseTemplateName, QStringLiteral("basetemplate.quandrel"));
 }
