@@ -79,6 +79,13 @@ QVariant SKTTable::value(const QString &key) const
 {
     if (key == QLatin1String("gridType"))
         return m_gridType;
+    if (key == QLatin1String("cellStyles"))
+        return QVariant::fromValue(cellSnapshot());
+    if (key == QLatin1String("cellText")) {
+        // The cell under the last touch point, the one edited in place.
+        const Cell cell = const_cast<SKTTable *>(this)->grabCurrentTableCellHelper();
+        return cell ? QVariantList{cell->rowSpot, cell->columnSpot, cellText(*cell)} : QVariantList();
+    }
     return GridGraphic::value(key);
 }
 
@@ -88,9 +95,17 @@ bool SKTTable::setValue(const QString &key, const QVariant &value)
         setGridType(value.toString());
         return true;
     }
+    if (key == QLatin1String("cellStyles")) {
+        if (!value.canConvert<QList<myTextView>>())
+            return false;
+        restoreCells(value.value<QList<myTextView>>());
+        return true;
+    }
     if (key == QLatin1String("cellText")) {
         // (row, column, text): the cell's text as it was before an edit.
         const QVariantList spotAndText = value.toList();
+        if (spotAndText.isEmpty())
+            return value.canConvert<QVariantList>(); // no cell: nothing to set
         if (spotAndText.size() != 3)
             return false;
         const Cell cell = grabSelectedTableCellHelper(spotAndText[0].toInt(), spotAndText[1].toInt());
@@ -357,5 +372,6 @@ QStringList SKTTable::keyPathsForValuesAffectingDrawingContents() const
         + QStringList { QStringLiteral("imageArray"), QStringLiteral("numOfRows"), QStringLiteral("numOfColumns"),
               QStringLiteral("padding"), QStringLiteral("borderStyle"), QStringLiteral("borderWidth"),
               QStringLiteral("borderHexColorString"), QStringLiteral("topPadding"), QStringLiteral("bottomPadding"),
-              QStringLiteral("leftPadding"), QStringLiteral("rightPadding"), QStringLiteral("cellText") };
+              QStringLiteral("leftPadding"), QStringLiteral("rightPadding"), QStringLiteral("cellText"),
+              QStringLiteral("cellStyles") };
 }

@@ -101,6 +101,11 @@ public:
     void updateShadow();
     void refreshStyle();
     void reflectSelectedCellProperties(const myTextView &cell);
+    // Copies of every cell as it is now; a style operation reports the copies
+    // from before it under "cellStyles", and setting them back restores the
+    // cells in place (undo of a style change made through the inspector).
+    QList<myTextView> cellSnapshot() const;
+    void restoreCells(const QList<myTextView> &snapshot);
 
     // The text a cell shows and the font it is drawn in.
     static QString cellText(const myTextView &cell);

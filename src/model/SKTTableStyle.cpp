@@ -45,8 +45,41 @@ void SKTTable::endStyleChange()
 
 void SKTTable::applyToScope(const std::function<void(myTextView &)> &change)
 {
+    // Cells are plain records: the table reports their state from before the
+    // change, so that undo restores them with the table's own attributes.
+    const QList<myTextView> before = owner() ? cellSnapshot() : QList<myTextView>();
     for (const Cell &cell : cellsInScope())
         change(*cell);
+    if (owner())
+        reportChange(QStringLiteral("cellStyles"), QVariant::fromValue(before));
+    endStyleChange();
+}
+
+QList<myTextView> SKTTable::cellSnapshot() const
+{
+    QList<myTextView> snapshot;
+    snapshot.reserve(m_cells.size());
+    for (const Cell &cell : m_cells)
+        snapshot.append(cell ? *cell : myTextView());
+    return snapshot;
+}
+
+void SKTTable::restoreCells(const QList<myTextView> &snapshot)
+{
+    const QList<myTextView> current = cellSnapshot();
+    if (snapshot.size() == m_cells.size()) {
+        // In place: an editor or the inspector may hold a cell.
+        for (qsizetype i = 0; i < m_cells.size(); ++i)
+            if (m_cells[i])
+                *m_cells[i] = snapshot[i];
+    } else {
+        QList<Cell> cells;
+        for (const myTextView &cell : snapshot)
+            cells.append(std::make_shared<myTextView>(cell));
+        m_cells = cells;
+    }
+    cellsChanged();
+    reportChange(QStringLiteral("cellStyles"), QVariant::fromValue(current));
     endStyleChange();
 }
 

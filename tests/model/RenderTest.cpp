@@ -268,6 +268,42 @@ TEST(UndoOfKinds, ScriptedTextIsOneTextStepAndCellEditsComeBack)
     EXPECT_TRUE(SKTImage().keyPathsForValuesAffectingDrawingContents().contains("flippedVertically"));
 }
 
+TEST(UndoOfKinds, TableStyleChangesComeBackWithTheirCells)
+{
+    SKTTable table;
+    QList<SKTTable::Cell> cells;
+    for (int c = 0; c < 2; ++c) {
+        auto cell = std::make_shared<myTextView>();
+        cell->columnSpot = c;
+        cell->width = 40;
+        cell->height = 20;
+        cell->backgroundHexColorString = QStringLiteral("CLEAR0");
+        cell->fontSize = 12;
+        cells.append(cell);
+    }
+    table.setCellHelperArray(cells);
+    table.setNumOfRows(1);
+    table.setNumOfColumns(2);
+    RecordingOwner owner;
+    table.setOwner(&owner);
+    // What the inspector does: the table's attribute first, then the cells.
+    table.setFillColor(QColor(255, 0, 0));
+    table.setBackgroundHexColorString(QStringLiteral("FF0000"));
+    table.updateBackgroundColor();
+    table.setFontSize(30);
+    table.updateFontSize();
+    EXPECT_EQ(cells[1]->backgroundHexColorString, QStringLiteral("FF0000"));
+    EXPECT_EQ(cells[1]->fontSize, 30);
+    EXPECT_EQ(table.presentablePropertyNameForKey("cellStyles"), QStringLiteral("Table Style"));
+    owner.undoAll();
+    table.setOwner(nullptr);
+    // The same cell records, back as they were.
+    EXPECT_EQ(table.cellHelperArray()[1], cells[1]);
+    EXPECT_EQ(cells[1]->backgroundHexColorString, QStringLiteral("CLEAR0"));
+    EXPECT_EQ(cells[0]->fontSize, 12);
+    EXPECT_NE(table.fillColor(), QColor(255, 0, 0));
+}
+
 TEST(ShapeGraphics, CircleFillsItsOvalAndHitsInsideIt)
 {
     auto c = std::make_unique<SKTCircle>();
