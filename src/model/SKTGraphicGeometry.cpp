@@ -378,6 +378,11 @@ void SKTGraphic::drawBoxModel()
 
 void SKTGraphic::applyPaddingAndMargin()
 {
+    // The content keeps the height it has before the new levels apply. The
+    // box is measured afresh rather than taken from the last drawing, which
+    // may predate a bounds change or never have happened (a page not shown
+    // yet would otherwise collapse to its paddings).
+    drawBoxModel();
     // Sides in the order the levels apply: margins, then paddings.
     static const char *const sides[] = {"topMargin", "bottomMargin", "rightMargin", "leftMargin",
                                         "topPadding", "bottomPadding", "rightPadding", "leftPadding"};

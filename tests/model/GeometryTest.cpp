@@ -233,6 +233,23 @@ TEST_F(EditionFixture, PaddingLevelsApplyAndGrowTheSection)
     EXPECT_EQ(env.pushedRects[0], QRectF(0, 100, 500, 30));
 }
 
+TEST_F(EditionFixture, PaddingLevelsKeepTheContentOfAGraphicNeverDrawnOrMovedSince)
+{
+    SKTGraphic fresh; // never drawn: no box measured yet
+    fresh.setBounds({0, 0, 200, 100});
+    fresh.setTopPaddingLevelString(QStringLiteral("Small"));
+    fresh.applyPaddingAndMargin();
+    EXPECT_EQ(fresh.bounds(), QRectF(0, 0, 200, 120));
+
+    SKTGraphic resized;
+    resized.setBounds({0, 0, 200, 100});
+    resized.drawBoxModel();
+    resized.setBounds({0, 0, 200, 300}); // grown since it was last drawn
+    resized.setBottomMarginLevelString(QStringLiteral("Tiny"));
+    resized.applyPaddingAndMargin();
+    EXPECT_EQ(resized.bounds(), QRectF(0, 0, 200, 310));
+}
+
 TEST_F(EditionFixture, RefreshingColoursClearsAnEmptyBackground)
 {
     FakeGraphicEnvironment env;
