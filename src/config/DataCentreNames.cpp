@@ -30,6 +30,10 @@ bool keepInUnicodeName(char32_t c)
     // its folder or hide in a listing.
     if (c == U'/' || c == U'\\' || c == U' ')
         return false;
+    // Embedding and override marks turn the rest of a name around on
+    // screen ("photo\u202Egpj.exe" reads as "photoexe.jpg").
+    if (c >= 0x202A && c <= 0x202E)
+        return false;
     if (QChar::isSpace(c) || QChar::isNonCharacter(c) || QChar::isSurrogate(c))
         return false;
     if (QChar::unicodeVersion(c) == QChar::Unicode_Unassigned || QChar::unicodeVersion(c) > QChar::Unicode_3_2)

@@ -20,8 +20,9 @@ public:
     // A user's page, image or project name made safe as one file name. The
     // Unicode form keeps letters of any script, digits, marks and punctuation;
     // the plain form keeps A-Z, a-z, 0-9, "_" and "-". Both drop path
-    // separators, control characters and leading dots, never give "", "." or
-    // "..", fall back to "untitled", and stay within 255 bytes of UTF-8.
+    // separators, control characters, direction overrides and leading dots,
+    // never give "", "." or "..", fall back to "untitled", and stay within
+    // 255 bytes of UTF-8.
     static QString generateNewFileName(const QString &proposed, bool unicodeNames);
     // The same, in the edition's form (gUnicodeFileNames).
     static QString generateNewFileName(const QString &proposed);

@@ -53,6 +53,7 @@ TEST(Names, UnicodeFileNamesCannotLeaveTheirFolder)
         {"..\\..\\boot.ini", "boot.ini"},
         {"name/with/slashes", "namewithslashes"},
         {"tab\there\x01\x7f", "tabhere"},
+        {"photo\u202Egpj.exe", "photogpj.exe"},
         {".hidden", "hidden"},
         {".", "untitled"},
         {"..", "untitled"},
