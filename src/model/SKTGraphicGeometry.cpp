@@ -216,6 +216,9 @@ int SKTGraphic::resizeByMovingHandle(int k, const QPointF &p)
 {
     const QRectF current = m_bounds;
     double x = current.x(), y = current.y(), w = current.width(), h = current.height();
+    // The section rules below read the margins and paddings in pixels of the
+    // current bounds, not of whatever size the graphic was last drawn at.
+    computePixelValues();
     const bool responsive = gResponsiveEdition;
     const bool image = className() == QLatin1String("SKTImage");
     auto refuse = [&] {

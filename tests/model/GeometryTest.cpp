@@ -488,3 +488,18 @@ TEST(GeometryRules, CreationCursorIsOneCrossHairCentredOnItsHotSpot)
     EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
     EXPECT_EQ(SKTGraphic::creationCursor().hotSpot(), cursor.hotSpot());
 }
+
+TEST_F(EditionFixture, SectionResizeMeasuresItsPaddingEvenWhenNeverDrawn)
+{
+    FakeGraphicEnvironment env;
+    TestSection section; // bounds set, box never measured
+    section.setBounds({0, 100, 500, 200});
+    section.setBottomPadding(20);
+    section.setBottomPaddingType(QStringLiteral("pixel"));
+    SKTGraphic inside;
+    inside.setBounds({10, 255, 20, 20});
+    env.page = {&section, &inside};
+    // The bottom edge at 290 would leave 20 px of padding over the graphic.
+    section.resizeByMovingHandle(7, {250, 290});
+    EXPECT_EQ(section.bounds(), QRectF(0, 100, 500, 200));
+}
