@@ -250,7 +250,10 @@ QPainterPath SKTText::bezierPathForDrawing(GraphicPainter &painter)
     if (shadowFlag() == 1 || (gResponsiveEdition && customShadow))
         painter.clearShadow();
 
-    if (painter.editingAids() && !selectable() && gAlwaysOutlineText)
+    // A text the user cannot select (it comes from the base template) is
+    // outlined on the canvas in every edition, so that it reads as locked;
+    // the PDF author edition asks for the same outline (gAlwaysOutlineText).
+    if (painter.editingAids() && !selectable())
         painter.strokePath(path, GraphicPainter::dashedPen(Qt::blue, 1, {3, 1}, 3));
     if (formType() == QLatin1String("checkbox") || formType() == QLatin1String("radio"))
         painter.fillPath(path, Qt::white);
