@@ -288,6 +288,12 @@ SKTTable::Cell SKTTable::grabCurrentTableCellHelper()
     return grabSelectedTableCellHelper(spot.x(), spot.y());
 }
 
+QString SKTTable::grabCurrentTextStorage()
+{
+    const Cell cell = grabCurrentTableCellHelper();
+    return cell ? cellText(*cell) : QString();
+}
+
 int32_t SKTTable::grabMaxNumToAdd(const QPointF &point)
 {
     const QPoint spot = spotAt(int32_t(point.x()), int32_t(point.y()));

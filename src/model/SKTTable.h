@@ -63,6 +63,8 @@ public:
     QPoint spotAt(int32_t x, int32_t y);
     QRectF grabCurrentCellRect(int32_t x, int32_t y);
     Cell grabCurrentTableCellHelper();
+    // The text of that cell; null when no cell is under the last touch point.
+    QString grabCurrentTextStorage();
     int32_t grabMaxNumToAdd(const QPointF &point);
     void alignCells();
     void setBounds(const QRectF &bounds) override;

@@ -158,6 +158,10 @@ TEST(TableGeometryOfGraphic, CellsAreHitWhereTheyAreDrawn)
     FakeGraphicEnvironment environment;
     environment.touchPoint = QPointF(77, 56);
     EXPECT_EQ(table->grabCurrentTableCellHelper(), table->grabSelectedTableCellHelper(1, 1));
+    table->grabSelectedTableCellHelper(1, 1)->textStorage = QStringLiteral("here");
+    EXPECT_EQ(table->grabCurrentTextStorage(), QStringLiteral("here"));
+    environment.touchPoint = QPointF(5, 5);
+    EXPECT_TRUE(table->grabCurrentTextStorage().isNull());
 }
 
 TEST(TableGeometryOfGraphic, CellsMovedInPlaceAreFoundAtTheirNewSpot)
