@@ -215,9 +215,15 @@ bool UserDefaults::synchronize(QString *error)
     QMutexLocker lock(&mutex_);
     prepareFile(path_);
     settings_->sync();
-    QFile::setPermissions(path_, kOwnerOnly);
+    const bool madePrivate = QFile::setPermissions(path_, kOwnerOnly);
     switch (settings_->status()) {
     case QSettings::NoError:
+        // The file holds server and mail passwords: say so when others could read it.
+        if (!madePrivate) {
+            if (error)
+                *error = QStringLiteral("The settings file %1 could not be made private to its owner.").arg(path_);
+            return false;
+        }
         return true;
     case QSettings::AccessError:
         if (error)

@@ -2,8 +2,9 @@
 // The user's preferences: key/value pairs kept in an INI file in the XDG config
 // folder (readable by the user alone), with registered defaults behind them.
 //
-// Typed reads convert what is stored (INI files hold text): a missing key, or one
-// that does not convert, answers the registered default, else 0 / false / empty.
+// Typed reads convert what is stored (INI files hold text): a missing key answers the
+// registered default, else 0 / false / empty; a stored value that does not convert
+// answers 0 / false / empty (it hides the registered default, as a stored value does).
 // Safe to use from any thread.
 #include <QMutex>
 #include <QObject>
