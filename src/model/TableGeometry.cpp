@@ -58,8 +58,10 @@ int32_t TableGeometry::applySpreadStep(int32_t size, int32_t step)
 {
     if (step > 0)
         return size + step;
+    // A fast drag can ask for more than a cell has: it stops at nothing
+    // rather than going negative, which would undo the grid's order.
     if (step < 0 && size >= kMinShrinkableSize)
-        return size + step;
+        return std::max(size + step, 0);
     return size;
 }
 

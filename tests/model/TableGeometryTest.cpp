@@ -56,6 +56,7 @@ TEST(TableGeometry, SpreadingKeepsSmallCellsAndTruncates)
     EXPECT_EQ(TableGeometry::applySpreadStep(30, -5), 25);
     EXPECT_EQ(TableGeometry::applySpreadStep(20, -5), 20); // narrower than 21: never shrunk
     EXPECT_EQ(TableGeometry::applySpreadStep(21, -5), 16);
+    EXPECT_EQ(TableGeometry::applySpreadStep(50, -96), 0); // never negative
     EXPECT_EQ(TableGeometry::applySpreadStep(5, 3), 8);
 }
 
