@@ -159,3 +159,10 @@ void SKTSlideshow::drawContents(GraphicPainter &painter, bool beingCreatedOrEdit
             CanvasIcons::drawCaption(painter.painter(), m_captionFrame, captionText());
     }
 }
+
+QStringList SKTSlideshow::keysForValuesToObserveForUndo() const
+{
+    QStringList keys = SKTGraphic::keysForValuesToObserveForUndo();
+    keys.removeAll(QStringLiteral("undoContents2"));
+    return keys;
+}

@@ -32,6 +32,8 @@ public:
     QString captionText() const;
 
     void readProperties(const GraphicProperties &properties) override;
+    // The base keys: "undoContents2" is only named ("Text"), never observed.
+    QStringList keysForValuesToObserveForUndo() const override;
     QRectF drawingBounds() override;
     QPainterPath bezierPathForDrawing(GraphicPainter &painter) override;
     void drawContents(GraphicPainter &painter, bool beingCreatedOrEdited) override;

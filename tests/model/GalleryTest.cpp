@@ -149,4 +149,6 @@ TEST(Slideshow, PropertiesKeepTheSlidesAndStartAtTheFirst)
     none.readProperties(empty);
     EXPECT_EQ(none.totalNumofSlides(), 0);
     EXPECT_EQ(inkIn(renderOne(none), QRect(0, 0, 200, 200)), 0);
+    EXPECT_EQ(none.presentablePropertyNameForKey("undoContents2"), QStringLiteral("Text"));
+    EXPECT_FALSE(none.keysForValuesToObserveForUndo().contains("undoContents2"));
 }
