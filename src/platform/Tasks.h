@@ -41,8 +41,7 @@ public:
     // the caller blocks until the call has run. With a context, the call is dropped when
     // the context has been destroyed by the time it would run; the context must still be
     // alive when this is called (a worker keeps a QPointer to it, not a plain pointer).
-    // Answers false when the
-    // call could not be queued (no application object).
+    // Answers false when the call could not be queued (no application object).
     static bool runOnMainThread(std::function<void()> call, bool wait = false);
     static bool runOnMainThread(QObject *context, std::function<void()> call, bool wait = false);
 
