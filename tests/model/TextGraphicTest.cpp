@@ -170,6 +170,15 @@ TEST(TextGraphic, BaseTemplateTextsAreOutlinedAndNotEdited)
             ++blue;
     EXPECT_GT(blue, 20); // dashes of 3 on, 1 off
     EXPECT_FALSE(text->canEditInPlace());
+    // Editions that do not ask for the outline leave base-template texts plain.
+    gAlwaysOutlineText = false;
+    image = renderOne(*text, {200, 200}, canvas);
+    blue = 0;
+    for (int x = 20; x < 120; ++x)
+        if (image.pixelColor(x, 20).blue() - image.pixelColor(x, 20).red() > 60)
+            ++blue;
+    EXPECT_EQ(blue, 0);
+    gAlwaysOutlineText = true;
     // On paper the editing outline is left out.
     EXPECT_EQ(inkIn(renderOne(*text), QRect(0, 0, 200, 200)), 0);
 
