@@ -30,9 +30,11 @@ public:
 
     // Walks the folder at every depth and makes one record per collected
     // item, in walking order. Safe on a worker thread: it touches no shared
-    // state; progress goes through the thread-safe progress window.
-    static QList<ZovFileHelper> countNumberOfFiles(const QString &folder, const FolderScanOptions &options);
-    static QList<ZovFileHelper> countNumberOfFiles(const QString &folder);
+    // state; progress goes through the thread-safe progress window. The
+    // records are returned, not stored: the background form that takes no
+    // options is the one that replaces gScannedFiles.
+    [[nodiscard]] static QList<ZovFileHelper> countNumberOfFiles(const QString &folder, const FolderScanOptions &options);
+    [[nodiscard]] static QList<ZovFileHelper> countNumberOfFiles(const QString &folder);
     // The same on a worker; `done` runs on context's thread with the records
     // (not at all when context is gone by then).
     static void countNumberOfFilesInBackground(const QString &folder, const FolderScanOptions &options,

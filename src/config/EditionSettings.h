@@ -112,9 +112,13 @@ extern bool gSectionAwarePaste;
 extern bool gTableUniformSizing;
 extern bool gDateStampNewText;
 extern bool gRoundedTextCorners;
+// Texts the user cannot select still draw their dashed outline. Some callers
+// know the opposite flag as gSuppressTextOutline: suppressing is !gAlwaysOutlineText.
 extern bool gAlwaysOutlineText;
 extern bool gOutlineTables;
 extern bool gLinkPopOverPageList;
+// The canvas offers add-branch (org charts) only where this is set; some
+// callers name it gHideAddBranch, with the same sense (set = offered).
 extern bool gShowAddBranch;
 
 // Command-hiding flags: 1 withdraws the command from the canvas.

@@ -120,7 +120,7 @@ TEST_F(Folder, VideosReportEveryFind)
 {
     for (int i = 0; i < 25; ++i)
         make(QStringLiteral("f%1.%2").arg(i, 2, 10, QLatin1Char('0')).arg(i % 2 ? "mov" : "txt"));
-    DataCentre::countNumberOfFiles(path(), options(false, false, true));
+    (void)DataCentre::countNumberOfFiles(path(), options(false, false, true));
     ASSERT_EQ(reports.size(), 12);
     EXPECT_EQ(reports.last().total, 25);
     EXPECT_EQ(reports.last().text, "Found 12 supported files");
@@ -130,7 +130,7 @@ TEST_F(Folder, PhotosReportAtEveryTenthItem)
 {
     for (int i = 0; i < 25; ++i)
         make(QStringLiteral("p%1.png").arg(i));
-    DataCentre::countNumberOfFiles(path(), options(false, true, false));
+    (void)DataCentre::countNumberOfFiles(path(), options(false, true, false));
     ASSERT_EQ(reports.size(), 2);
     EXPECT_EQ(reports[0].completed, 10);
     EXPECT_EQ(reports[1].completed, 20);
@@ -142,7 +142,7 @@ TEST_F(Folder, StepIsFiftyPastAThousandItems)
 {
     for (int i = 0; i < 1001; ++i)
         make(QStringLiteral("p%1.png").arg(i, 4, 10, QLatin1Char('0')));
-    DataCentre::countNumberOfFiles(path(), options(false, true, false));
+    (void)DataCentre::countNumberOfFiles(path(), options(false, true, false));
     ASSERT_EQ(reports.size(), 20);
     for (const Report &r : reports)
         EXPECT_EQ(r.completed % 50, 0);

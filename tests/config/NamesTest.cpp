@@ -32,14 +32,20 @@ TEST(Names, PlainFileNames)
         {"My Page #1 (Copy)", "MyPage1Copy"},
         {"\u00e9t\u00e9-2_b", "t-2_b"},
         {"../../etc/passwd", "etcpasswd"},
-        {"   ", "untitled"},
-        {"", "untitled"},
-        {"...", "untitled"},
+        {"   ", ""},
+        {"", ""},
+        {"...", ""},
+        {"\u00e9\u00e9", ""},
     };
     for (const auto &row : table)
         EXPECT_EQ(DataCentre::generateNewFileName(QString::fromUtf8(row.in), false), QString::fromUtf8(row.out))
             << row.in;
-    EXPECT_EQ(DataCentre::generateNewFileName(QString(), false), "untitled");
+    // Callers tell "nothing usable" by the empty result, so it is never a
+    // made-up name and never null in the plain form.
+    for (const QString &in : {QString(), QString("   "), QString("#!?")}) {
+        const QString out = DataCentre::generateNewFileName(in, false);
+        EXPECT_TRUE(out.isEmpty() && !out.isNull()) << in.toStdString();
+    }
 }
 
 TEST(Names, UnicodeFileNamesCannotLeaveTheirFolder)
@@ -55,16 +61,18 @@ TEST(Names, UnicodeFileNamesCannotLeaveTheirFolder)
         {"tab\there\x01\x7f", "tabhere"},
         {"photo\u202Egpj.exe", "photogpj.exe"},
         {".hidden", "hidden"},
-        {".", "untitled"},
-        {"..", "untitled"},
-        {" . . ", "untitled"},
-        {"\u20ac\u20ac", "untitled"},
-        {"", "untitled"},
+        {".", ""},
+        {"..", ""},
+        {" . . ", ""},
+        {"\u20ac\u20ac", ""},
+        {"", ""},
         {"report.v2.final", "report.v2.final"},
     };
     for (const auto &row : table)
         EXPECT_EQ(DataCentre::generateNewFileName(QString::fromUtf8(row.in), true), QString::fromUtf8(row.out))
             << row.in;
+    EXPECT_TRUE(DataCentre::generateNewFileName(QString(), true).isNull());
+    EXPECT_FALSE(DataCentre::generateNewFileName(QStringLiteral(".."), true).isNull());
 }
 
 TEST(Names, LongNamesAreCutAtACharacterWithin255Bytes)
