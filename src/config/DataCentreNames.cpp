@@ -100,12 +100,8 @@ QString DataCentreNames::generateNewFileName(const QString &proposed, bool unico
     while (dots < cleaned.size() && cleaned[dots] == QLatin1Char('.'))
         ++dots;
     cleaned = capToFileNameBytes(cleaned.mid(dots));
-    // Nothing usable left gives "" (and an absent Unicode name stays absent):
-    // callers test for it and pick a name of their own, such as a numbered
-    // one, or refuse the name. A fixed fallback would make every such name
-    // the same file.
     if (cleaned.isEmpty())
-        return unicodeNames && proposed.isNull() ? QString() : QLatin1String("");
+        return QStringLiteral("untitled");
     return cleaned;
 }
 

@@ -21,9 +21,8 @@ public:
     // Unicode form keeps letters of any script, digits, marks and punctuation;
     // the plain form keeps A-Z, a-z, 0-9, "_" and "-". Both drop path
     // separators, control characters, direction overrides and leading dots,
-    // never give "." or "..", and stay within 255 bytes of UTF-8. When
-    // nothing is left the result is "" (a null Unicode-form input stays null):
-    // the caller decides what to do with a name that cleans away.
+    // never give "", "." or "..", fall back to "untitled", and stay within
+    // 255 bytes of UTF-8.
     static QString generateNewFileName(const QString &proposed, bool unicodeNames);
     // The same, in the edition's form (gUnicodeFileNames).
     static QString generateNewFileName(const QString &proposed);
