@@ -1,8 +1,18 @@
 #include "model/ImageCounterHelp.h"
 
 #include "model/Geometry.h"
+#include "model/SKTImage.h"
 
-int32_t ImageCounterHelp::imageNameIndex(const QString &imageName)
+ImageCounterHelp::ImageCounterHelp(std::shared_ptr<SKTImage> image)
+    : sktImage(std::move(image))
+{
+    if (!sktImage)
+        return;
+    imageName = sktImage->imageName();
+    imageNameIndex = indexOfImageName(imageName);
+}
+
+int32_t ImageCounterHelp::indexOfImageName(const QString &imageName)
 {
     // Like reading an integer from the sixth character on: optional sign,
     // then leading digits; anything else gives 0.

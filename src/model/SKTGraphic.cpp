@@ -1,5 +1,7 @@
 #include "model/SKTGraphic.h"
 
+#include <cmath>
+
 #include "model/GraphicEnvironment.h"
 #include "model/GraphicFactory.h"
 #include "model/GraphicOwner.h"
@@ -8,8 +10,10 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <stdexcept>
+#include <type_traits>
 
 SKTGraphic::SKTGraphic() = default;
 
@@ -109,6 +113,15 @@ bool convertValue(const QVariant &v, T &out)
     }
     if (!v.isValid() || !v.canConvert<T>())
         return false;
+    if constexpr (std::is_arithmetic_v<T> && !std::is_same_v<T, bool>) {
+        // Text converts to any number, as 0 when it is none: refuse that.
+        if (v.typeId() == QMetaType::QString) {
+            bool ok = false;
+            const double d = v.toString().toDouble(&ok);
+            if (!ok || !std::isfinite(d))
+                return false;
+        }
+    }
     out = v.value<T>();
     return true;
 }
@@ -162,18 +175,53 @@ static const QHash<QString, Accessor> &accessors()
     return table;
 }
 
+// The inspector's position and size fields: one component of the bounds
+// each. Not attributes of their own: a change is reported (and undone) as a
+// change of "bounds".
+static const QHash<QString, Accessor> &boundsComponentAccessors()
+{
+    static const QHash<QString, Accessor> table = [] {
+        QHash<QString, Accessor> t;
+        const auto add = [&t](const char *key, double (SKTGraphic::*get)() const, void (SKTGraphic::*set)(double)) {
+            t.insert(QLatin1String(key), {[get](const SKTGraphic &g) { return QVariant((g.*get)()); },
+                                          [set](SKTGraphic &g, const QVariant &v) {
+                                              // Text that is no number must not
+                                              // collapse the graphic to 0.
+                                              bool ok = false;
+                                              const double x = v.toDouble(&ok);
+                                              if (!ok || !std::isfinite(x))
+                                                  return false;
+                                              (g.*set)(x);
+                                              return true;
+                                          }});
+        };
+        add("xPosition", &SKTGraphic::xPosition, &SKTGraphic::setXPosition);
+        add("yPosition", &SKTGraphic::yPosition, &SKTGraphic::setYPosition);
+        add("width", &SKTGraphic::width, &SKTGraphic::setWidth);
+        add("height", &SKTGraphic::height, &SKTGraphic::setHeight);
+        return t;
+    }();
+    return table;
+}
+
 QVariant SKTGraphic::value(const QString &key) const
 {
-    const auto &t = accessors();
-    const auto it = t.find(key);
-    return it == t.end() ? QVariant() : it->get(*this);
+    for (const auto *t : {&accessors(), &boundsComponentAccessors()}) {
+        const auto it = t->find(key);
+        if (it != t->end())
+            return it->get(*this);
+    }
+    return QVariant();
 }
 
 bool SKTGraphic::setValue(const QString &key, const QVariant &value)
 {
-    const auto &t = accessors();
-    const auto it = t.find(key);
-    return it != t.end() && it->set(*this, value);
+    for (const auto *t : {&accessors(), &boundsComponentAccessors()}) {
+        const auto it = t->find(key);
+        if (it != t->end())
+            return it->set(*this, value);
+    }
+    return false;
 }
 
 QStringList SKTGraphic::attributeKeys()

@@ -15,6 +15,9 @@ public:
     std::unique_ptr<SKTGraphic> copy() const override;
 
     QString textString() const override { return m_text; }
+    // The text the graphic holds, in its one uniform style (the style lives in
+    // the graphic's attributes); the same as textString().
+    QString contents() const { return m_text; }
     void setTextString(const QString &text) { changeAttribute(m_text, text, QStringLiteral("textString")); }
     // Replaces the text wholesale (personalisation tags) and re-applies the style.
     void updateTextString(const QString &text);

@@ -5,6 +5,8 @@
 #include "model/SKTGraphic.h"
 #include "model/TableGridView.h"
 #include "model/ImageCounterHelp.h"
+#include "model/ImageCounterHelpTransformView.h"
+#include "model/SKTImage.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
 
@@ -130,8 +132,8 @@ TEST(Carriers, ImagesSortByTheNumberInTheirNames)
     for (const auto &i : TransformView::sortedByImageNameIndex(images))
         order << i->imageName;
     EXPECT_EQ(order, (QStringList{"imagex", "image3", "image7", "image12"}));
-    EXPECT_EQ(ImageCounterHelp::imageNameIndex(QStringLiteral("image99999999999")), INT32_MAX);
-    EXPECT_EQ(ImageCounterHelp::imageNameIndex(QStringLiteral("img")), 0);
+    EXPECT_EQ(ImageCounterHelp::indexOfImageName(QStringLiteral("image99999999999")), INT32_MAX);
+    EXPECT_EQ(ImageCounterHelp::indexOfImageName(QStringLiteral("img")), 0);
 }
 
 TEST_F(CarrierFixture, EmptyListGivesNothing)
@@ -292,4 +294,30 @@ TEST_F(CarrierFixture, LoadingBuildsGraphicsOfTheRegisteredKinds)
     EXPECT_EQ(graphics[0]->fontFamily(), QStringLiteral("Helvetica"));
     EXPECT_EQ(graphics[1]->className(), QStringLiteral("SKTImage"));
     EXPECT_EQ(graphics[1]->templateName(), QStringLiteral("index"));
+}
+
+TEST(Carriers, ImageRecordsSortInNameNumberOrder)
+{
+    // The records the next-image-name code and the page writer sort: by the
+    // number, not the text ("image12" after "image7"), equal numbers in order.
+    QList<ImageCounterHelp> graphics;
+    QList<ImageCounterHelpTransformView> carriers;
+    for (const char *name : {"image3", "image12", "image7", "image03"}) {
+        auto g = std::make_shared<SKTImage>();
+        g->setImageName(QLatin1String(name));
+        graphics << ImageCounterHelp(g);
+        carriers << ImageCounterHelpTransformView(image(QLatin1String(name)));
+    }
+    EXPECT_EQ(graphics[1].imageNameIndex, 12);
+    EXPECT_EQ(graphics[1].sktImage->imageName(), QStringLiteral("image12"));
+    QStringList graphicOrder, carrierOrder;
+    for (const auto &r : ImageCounterHelp::sortedByImageNameIndex(graphics))
+        graphicOrder << r.imageName;
+    for (const auto &r : ImageCounterHelpTransformView::sortedByImageNameIndex(carriers))
+        carrierOrder << r.sktImage->imageName;
+    const QStringList expected{"image3", "image03", "image7", "image12"};
+    EXPECT_EQ(graphicOrder, expected);
+    EXPECT_EQ(carrierOrder, expected);
+    EXPECT_EQ(ImageCounterHelp(nullptr).imageNameIndex, 0);
+    EXPECT_TRUE(ImageCounterHelpTransformView(nullptr).imageName.isNull());
 }
