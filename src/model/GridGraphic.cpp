@@ -15,6 +15,8 @@ void GridGraphic::addIntoImageArray(const Image &image)
     }
     if (image->columnSpot != TableGeometry::kNoSpot && image->rowSpot != TableGeometry::kNoSpot)
         m_images.append(image);
+    // Observers of a grid redraw on this key.
+    reportRedraw(QStringLiteral("numOfColumns"), m_numOfColumns);
 }
 
 GridGraphic::Image GridGraphic::grabSelectedImageAtSpot(int32_t row, int32_t column) const

@@ -202,6 +202,10 @@ protected:
         reportChange(key, QVariant::fromValue(old));
     }
     void reportChange(const QString &key, const QVariant &oldValue);
+    // Asks the owner to redraw after a change that went past the change path
+    // (cells, pictures, slides held as records): reports key with its current
+    // value as the old one, which records no undo step.
+    void reportRedraw(const QString &key, const QVariant &currentValue) { reportChange(key, currentValue); }
     // The base writes its common keys; kinds call it first, then add theirs.
     virtual void writeProperties(GraphicProperties &properties);
     // A fresh graphic of the receiver's class, for copy().

@@ -26,8 +26,13 @@ void SKTSlideshow::addIntoImageArray(const Slide &slide)
     if (!slide)
         return;
     m_slides.append(slide);
+    const int32_t before = m_current;
     setCurrentImageIndex(totalNumofSlides() - 1);
     setBounds(bounds());
+    // The first slide of an empty slideshow leaves the index at 0: the slide
+    // list changed all the same.
+    if (m_current == before)
+        reportRedraw(QStringLiteral("currentImageIndex"), m_current);
 }
 
 bool SKTSlideshow::nextButtonClicked(const QPointF &point) const

@@ -349,6 +349,9 @@ void SKTTable::setBounds(const QRectF &requested)
 void SKTTable::refreshLayout()
 {
     setBounds(bounds());
+    // Setting the column count again makes observers redraw even when the
+    // bounds came out the same.
+    reportRedraw(QStringLiteral("numOfColumns"), m_numOfColumns);
 }
 
 QSizeF SKTTable::naturalSize()

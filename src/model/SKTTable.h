@@ -29,7 +29,11 @@ public:
     void cellsChanged() { m_indexBuiltFor = -1; }
     const QList<Image> &tableBackgroundArray() const { return m_backgroundArray; }
     Image tableBackgroundImage() const { return m_backgroundImage; }
-    void setTableBackgroundImage(const Image &image) { m_backgroundImage = image; }
+    void setTableBackgroundImage(const Image &image)
+    {
+        m_backgroundImage = image;
+        reportRedraw(QStringLiteral("numOfColumns"), m_numOfColumns);
+    }
     QString gridType() const override { return m_gridType; }
     void setGridType(const QString &type) { changeAttribute(m_gridType, type, QStringLiteral("gridType")); }
     int32_t sameColumnWidth = 0;

@@ -38,9 +38,7 @@ QList<SKTTable::Cell> SKTTable::cellsInScope() const
 
 void SKTTable::endStyleChange()
 {
-    setBounds(bounds());
-    // Observers of the grid redraw on this key.
-    reportChange(QStringLiteral("numOfColumns"), m_numOfColumns);
+    refreshLayout();
 }
 
 void SKTTable::applyToScope(const std::function<void(myTextView &)> &change)
