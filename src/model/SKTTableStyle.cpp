@@ -94,6 +94,7 @@ void SKTTable::updateHoverBackgroundColor()
 void SKTTable::updateTextColor()
 {
     applyToScope([this](myTextView &cell) {
+        cell.textColor = fontColor();
         cell.textColorString = textHexColorString();
         cell.textHexColorString = textHexColorString();
     });
@@ -173,6 +174,7 @@ void SKTTable::refreshStyle()
         cell->shadowFlag = shadowFlag() != 0;
         cell->backgroundHexColorString = background;
         cell->colorString = background;
+        cell->textColor = fontColor();
         cell->textColorString = textHexColorString();
         cell->textHexColorString = textHexColorString();
         cell->hoverTextColorString = hoverTextColorString();

@@ -19,6 +19,8 @@
     X(bool, moveLock, false) \
     X(QString, colorString, QLatin1String("")) \
     X(QString, textColorString, QLatin1String("")) \
+    /* the table's font colour as last pushed into the cell (the text is drawn from textColorString) */ \
+    X(QColor, textColor, QColor()) \
     X(int32_t, originX, 0) \
     X(int32_t, originY, 0) \
     X(int32_t, width, 0) \

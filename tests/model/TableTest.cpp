@@ -323,13 +323,14 @@ TEST(TableStyle, OperationsActOnSelectedCellsWhenSelectionIsOn)
     EditionFlags keep;
     auto table = makeTable(2, 3);
     table->setTextHexColorString(QStringLiteral("123456"));
+    table->setFontColor(QColor(0x12, 0x34, 0x56));
     gTableCellSelection = true;
     table->grabSelectedTableCellHelper(0, 0)->selected = true;
     table->grabSelectedTableCellHelper(1, 2)->selected = true;
     table->updateTextColor();
     int changed = 0;
     for (const Cell &cell : table->cellHelperArray())
-        changed += cell->textColorString == QLatin1String("123456") ? 1 : 0;
+        changed += cell->textColorString == QLatin1String("123456") && cell->textColor == QColor(0x12, 0x34, 0x56) ? 1 : 0;
     EXPECT_EQ(changed, 2);
 
     for (const Cell &cell : table->cellHelperArray())
