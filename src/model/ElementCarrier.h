@@ -16,6 +16,9 @@
 
 class ElementCarrier {
 public:
+    ElementCarrier() = default;
+    // A carrier of an element at that rectangle, every other field at its start value.
+    explicit ElementCarrier(const QRectF &frameRect) : frame(frameRect) {}
     virtual ~ElementCarrier() = default;
 
     // The carrier's class name, stored under "carrierClass" in its map.

@@ -16,6 +16,7 @@
 
 class GalleryGridView : public ElementCarrier {
 public:
+    using ElementCarrier::ElementCarrier;
     QString carrierClassName() const override { return QStringLiteral("GalleryGridView"); }
     ZOV_GALLERYGRIDVIEW_FIELDS(ZOV_CARRIER_MEMBER)
     // Images the reader may have attached to the carrier itself; loading

@@ -22,6 +22,7 @@
 
 class LineView : public ElementCarrier {
 public:
+    using ElementCarrier::ElementCarrier;
     QString carrierClassName() const override { return QStringLiteral("LineView"); }
     ZOV_LINEVIEW_FIELDS(ZOV_CARRIER_MEMBER)
 

@@ -22,6 +22,7 @@
 
 class OuterSlideShow : public ElementCarrier {
 public:
+    using ElementCarrier::ElementCarrier;
     QString carrierClassName() const override { return QStringLiteral("OuterSlideShow"); }
     ZOV_OUTERSLIDESHOW_FIELDS(ZOV_CARRIER_MEMBER)
 

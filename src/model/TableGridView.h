@@ -25,6 +25,7 @@
 
 class TableGridView : public ElementCarrier {
 public:
+    using ElementCarrier::ElementCarrier;
     QString carrierClassName() const override { return QStringLiteral("TableGridView"); }
     ZOV_TABLEGRIDVIEW_FIELDS(ZOV_CARRIER_MEMBER)
     // Images the reader may have attached to the carrier itself; loading

@@ -52,6 +52,7 @@
 
 class TransformView : public ElementCarrier {
 public:
+    using ElementCarrier::ElementCarrier;
     QString carrierClassName() const override { return QStringLiteral("TransformView"); }
     ZOV_TRANSFORMVIEW_FIELDS(ZOV_CARRIER_MEMBER)
 

@@ -89,6 +89,7 @@
 
 class myTextView : public ElementCarrier {
 public:
+    using ElementCarrier::ElementCarrier;
     QString carrierClassName() const override { return QStringLiteral("myTextView"); }
     MTextView textView; // inner text: characters, font, border line
     ZOV_MYTEXTVIEW_FIELDS(ZOV_CARRIER_MEMBER)

@@ -74,8 +74,13 @@ TEST(Carriers, NewCarriersStartEmpty)
     EXPECT_TRUE(i.image.isNull());
     EXPECT_TRUE(i.imageName.isNull());
     EXPECT_EQ(i.galleryNumber, 0);
-    OuterSlideShow s;
-    s.frame = QRectF(0, 0, 400, 300);
+    // Made with a frame, as the page reader and the inserting code make them.
+    const myTextView framed(QRectF(5, 6, 70, 80));
+    EXPECT_EQ(framed.frame, QRectF(5, 6, 70, 80));
+    EXPECT_FALSE(framed.colorString.isNull());
+    EXPECT_EQ(framed.alphaValue, 1.0f);
+    OuterSlideShow s(QRectF(0, 0, 400, 300));
+    EXPECT_EQ(s.arrowWidth, 40);
     EXPECT_EQ(s.nextButtonFrame(), QRectF(360, 150, 40, 50));
     EXPECT_EQ(s.previousButtonFrame(), QRectF(0, 150, 40, 50));
 }
