@@ -213,8 +213,8 @@ QByteArray MimeMessage::encodeHeaderText(const QString &text)
 {
     if (isPrintableAscii(text) && !text.contains(QStringLiteral("=?")))
         return text.toLatin1();
-    // Encoded words of at most 75 characters: 45 bytes of UTF-8 make 60 of base64.
-    // A word never splits a character.
+    // Encoded words short enough to share a line with "Subject: ": 42 bytes of UTF-8
+    // make 56 of base64, 68 with the markers. A word never splits a character.
     QByteArray result;
     QByteArray chunk;
     const auto flush = [&] {
@@ -228,7 +228,7 @@ QByteArray MimeMessage::encodeHeaderText(const QString &text)
     const QList<uint> codes = text.toUcs4();
     for (uint code : codes) {
         const QByteArray bytes = QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1).toUtf8();
-        if (chunk.size() + bytes.size() > 45)
+        if (chunk.size() + bytes.size() > 42)
             flush();
         chunk += bytes;
     }
@@ -368,14 +368,14 @@ QByteArray MimeMessage::toMime() const
         body = textPart("plain", text_);
     } else {
         const QByteArray alt = newBoundary();
-        body = "Content-Type: multipart/alternative; boundary=\"" + alt + "\"\r\n\r\n";
+        body = foldHeader("Content-Type", "multipart/alternative; boundary=\"" + alt + '"') + "\r\n";
         body += "--" + alt + "\r\n" + textPart("plain", textSet_ ? text_ : plainTextOf(html_));
         body += "--" + alt + "\r\n" + textPart("html", html_);
         body += "--" + alt + "--\r\n";
         if (!related_.isEmpty()) {
             const QByteArray rel = newBoundary();
-            QByteArray wrapped = "Content-Type: multipart/related; type=\"multipart/alternative\"; boundary=\""
-                + rel + "\"\r\n\r\n";
+            QByteArray wrapped = foldHeader("Content-Type", "multipart/related; type=\"multipart/alternative\"; boundary=\""
+                + rel + '"') + "\r\n";
             wrapped += "--" + rel + "\r\n" + body;
             for (const RelatedPart &part : related_) {
                 QByteArray name = part.fileName.toUtf8();

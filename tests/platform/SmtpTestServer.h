@@ -91,14 +91,32 @@ public:
     }
 
     // Every stored message as Python's email package reads it.
-    QJsonArray messages() const
+    QJsonArray messages() const { return readMessages(mailDir()); }
+
+    // Reads <n>.eml/<n>.json pairs in folder, as the server stores them.
+    static QJsonArray readMessages(const QString &folder)
     {
         QProcess reader;
         reader.start(QStringLiteral("/usr/bin/python3"),
-                     {QStringLiteral(ZOV_TEST_SERVERS "/read_mail.py"), mailDir()});
+                     {QStringLiteral(ZOV_TEST_SERVERS "/read_mail.py"), folder});
         reader.waitForFinished(60000);
         EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().constData();
         return QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
+    }
+
+    // One message read back without a server.
+    static QJsonObject readBack(const QByteArray &mime)
+    {
+        QTemporaryDir folder;
+        QFile eml(folder.filePath(QStringLiteral("1.eml")));
+        QFile json(folder.filePath(QStringLiteral("1.json")));
+        if (!eml.open(QIODevice::WriteOnly) || !json.open(QIODevice::WriteOnly))
+            return {};
+        eml.write(mime);
+        json.write(R"({"from": "", "to": [], "auth": null})");
+        eml.close();
+        json.close();
+        return readMessages(folder.path()).at(0).toObject();
     }
 
 private:
