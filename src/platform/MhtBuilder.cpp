@@ -1,5 +1,7 @@
 #include "platform/MhtBuilder.h"
 
+#include "platform/TextCodec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,7 +68,8 @@ bool MhtBuilder::build(const QString &htmlPath, MimeMessage &message)
         error_ = QStringLiteral("Could not read %1: %2").arg(htmlPath, file.errorString());
         return false;
     }
-    const QString source = QString::fromUtf8(file.readAll());
+    // Page files are ASCII or UTF-16 with a mark; other HTML is mostly UTF-8.
+    const QString source = TextCodec::decodePageText(file.readAll());
     const QFileInfo page(htmlPath);
     const QString folder = page.dir().canonicalPath();
 

@@ -13,7 +13,7 @@
 
 class MhtBuilder {
 public:
-    // Reads the HTML file (UTF-8) and fills message's HTML body and related parts.
+    // Reads the HTML file (any encoding a page file may have) and fills message's HTML body and related parts.
     // False, with the reason in LastErrorText(), when the file cannot be read.
     bool build(const QString &htmlPath, MimeMessage &message);
 

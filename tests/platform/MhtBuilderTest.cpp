@@ -1,4 +1,4 @@
-#include "SmtpTestServer.h"
+#include "support/SmtpTestServer.h"
 #include "support/TempDir.h"
 #include "platform/MhtBuilder.h"
 

@@ -1,4 +1,4 @@
-#include "SmtpTestServer.h"
+#include "support/SmtpTestServer.h"
 #include "platform/MimeMessage.h"
 
 #include <QTimeZone>
