@@ -47,7 +47,7 @@ for line in sys.stdin:
 
 bool startServer(Fixture &f)
 {
-    const QString script = QStringLiteral(ZOV_SOURCE_DIR "/tests/servers/smtp_server.py");
+    const QString script = QStringLiteral(ZOV_SOURCE_DATA "/../tests/servers/smtp_server.py");
     const QString portFile = f.dir.filePath(QStringLiteral("port"));
     f.server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     f.server.start(QStringLiteral("/usr/bin/python3"),
