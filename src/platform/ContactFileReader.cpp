@@ -312,12 +312,12 @@ QList<Person> ContactFileReader::readCsv(const QByteArray &data, QString *error)
         {QStringLiteral("address"), Street}, {QStringLiteral("streetaddress"), Street},
     };
     const auto isAddressField = [](Field f) { return f == Street || f == City || f == State || f == Zip || f == Country; };
+    // Longer suffixes first: "countryregion" must not be read as a "region" column.
     static const QList<QPair<QString, Field>> addressSuffixes = {
-        {QStringLiteral("street"), Street}, {QStringLiteral("city"), City}, {QStringLiteral("state"), State},
+        {QStringLiteral("countryregion"), Country}, {QStringLiteral("street"), Street}, {QStringLiteral("city"), City}, {QStringLiteral("state"), State},
         {QStringLiteral("region"), State}, {QStringLiteral("province"), State},
         {QStringLiteral("postalcode"), Zip}, {QStringLiteral("zipcode"), Zip}, {QStringLiteral("zip"), Zip},
-        {QStringLiteral("postcode"), Zip}, {QStringLiteral("countryregion"), Country},
-        {QStringLiteral("country"), Country},
+        {QStringLiteral("postcode"), Zip}, {QStringLiteral("country"), Country},
     };
     struct Column {
         Field field = None;
@@ -341,7 +341,10 @@ QList<Person> ContactFileReader::readCsv(const QByteArray &data, QString *error)
                     break;
                 }
             }
-            if (column.field == None && !n.contains(QLatin1String("type")) && !n.contains(QLatin1String("label"))) {
+            // "E-mail 1 - Type", "E-mail Display Name", "Phone 1 - Label" describe a value.
+            const bool describes = n.contains(QLatin1String("type")) || n.contains(QLatin1String("label"))
+                || n.contains(QLatin1String("display")) || n.contains(QLatin1String("name"));
+            if (column.field == None && !describes) {
                 if (n.contains(QLatin1String("mail")))
                     column.field = Email;
                 else if (n.contains(QLatin1String("phone")) || n.contains(QLatin1String("mobile"))

@@ -245,7 +245,10 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
             result.error = text;
             return result;
         }
-        if (code != CURLE_OK && conversation.rcptReplies.isEmpty()) {
+        // A conversation that broke off before every recipient was answered: the ones
+        // left unanswered must not vanish from the result.
+        const bool unanswered = conversation.rcptReplies.size() < batch.size();
+        if (code != CURLE_OK && (conversation.rcptReplies.isEmpty() || unanswered)) {
             QString text = QString::fromUtf8(*errorBuffer ? errorBuffer : curl_easy_strerror(code));
             if (!conversation.lastReply.isEmpty() && !text.contains(conversation.lastReply))
                 text += QStringLiteral(" (server: %1)").arg(conversation.lastReply);

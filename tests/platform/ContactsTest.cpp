@@ -105,7 +105,7 @@ TEST(ContactFileReader, ReadsCsvWithAHeaderRow)
 {
     const QByteArray csv =
         "\xEF\xBB\xBF" "First Name,Last Name,Company,Job Title,E-mail Address,E-mail 2 Address,Mobile Phone,"
-        "Home Street,Home City,Home State,Home Postal Code,Home Country,Business Street,Business City,Notes\r\n"
+        "Home Street,Home City,Home State,Home Postal Code,Home Country/Region,Business Street,Business City,E-mail Display Name\r\n"
         "Ann,Lee,\"Lee, Lee & Partners\",CEO,ann@example.org,ann2@example.org,555-1,"
         "\"1 Main St\nFlat 2\",Springfield,IL,62701,USA,,,\"She said \"\"hi\"\"\"\r\n"
         ",,,,,,,,,,,,,,\r\n"
@@ -121,6 +121,7 @@ TEST(ContactFileReader, ReadsCsvWithAHeaderRow)
     ASSERT_EQ(ann->addresses.size(), 1);
     EXPECT_EQ(ann->addresses[0].street, QStringLiteral("1 Main St\nFlat 2"));
     EXPECT_EQ(ann->addresses[0].label, QStringLiteral("home"));
+    EXPECT_EQ(ann->addresses[0].country, QStringLiteral("USA"));
     const Person *bob = byLastName(people, QStringLiteral("Ray"));
     ASSERT_TRUE(bob);
     ASSERT_EQ(bob->addresses.size(), 1);

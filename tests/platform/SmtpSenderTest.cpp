@@ -266,3 +266,21 @@ TEST(SmtpSender, AThousandRecipientsEachGetTheMessageOnce)
     EXPECT_TRUE(arrived.contains(QStringLiteral("sender@example.org")));
     EXPECT_FALSE(arrived.contains(QStringLiteral("p500@example.org")));
 }
+
+// The connection breaks while recipients are still being named: the send is an error,
+// not a quiet success for the ones answered before.
+TEST(SmtpSender, AConnectionLostAmongTheRecipientsIsAnError)
+{
+    SmtpTestServer server;
+    ASSERT_TRUE(server.start(QStringLiteral("none"),
+                             {QStringLiteral("--refuse"), QStringLiteral("r0@example.org"),
+                              QStringLiteral("--refuse"), QStringLiteral("r1@example.org"),
+                              QStringLiteral("--drop-at-rcpt"), QStringLiteral("3")}));
+    QStringList to;
+    for (int i = 0; i < 6; ++i)
+        to << QStringLiteral("r%1@example.org").arg(i);
+    const auto result = SmtpSender(settingsFor(server, SmtpSender::Security::None)).send(simpleMessage(to));
+    EXPECT_FALSE(result.sent);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(server.storedCount(), 0);
+}
