@@ -10,6 +10,8 @@
 #include "publishing/UploadFTPSViewDelegate.h"
 
 #include <QStringList>
+
+#include <cstdint>
 // ---- end mail: includes ----
 
 class UploadFTPS {
