@@ -4,10 +4,15 @@
 #include "DrawingProbe.h"
 
 #include "config/EditionSettings.h"
+#include "model/GalleryGridView.h"
 #include "model/Geometry.h"
 #include "model/GraphicLimits.h"
 #include "model/SKTGraphic.h"
+#include "model/OuterSlideShow.h"
+#include "model/SKTImage.h"
 #include "model/SKTTable.h"
+#include "model/TableGridView.h"
+#include "model/TransformView.h"
 #include "model/SKTText.h"
 #include "model/ShadowBlur.h"
 #include "model/TableGeometry.h"
@@ -213,6 +218,69 @@ TEST(HostileInput, EveryNumberPastedIntoEveryKindIsClampedDrawsAndPastesBackEqua
                     pasteAndCheck(p, file.toStdString() + "/" + listKey + "/" + key.toStdString() + "=" + h.label);
                 }
             }
+        }
+    }
+}
+
+TEST(HostileInput, LoadedCarriersAreClampedByTheSameTable)
+{
+    // A page file names numbers far beyond any canvas; loading keeps them in range.
+    constexpr double kHuge = 2.1e9;
+    auto text = std::make_shared<myTextView>(QRectF(kHuge, -kHuge, 5e38, 20));
+    text->tableNumber = -99;
+    text->cornerRadius = 1e38f;
+    text->alphaValue = std::numeric_limits<float>::quiet_NaN();
+    text->shadowRadius = std::numeric_limits<float>::max();
+    text->textView.string = text16(u"x\u0000y"sv);
+    auto table = std::make_shared<TableGridView>(QRectF(kHuge, 0, 100, 100));
+    table->tableNumber = 1;
+    table->numOfRows = std::numeric_limits<int32_t>::max();
+    table->numOfColumns = 3;
+    table->padding = std::numeric_limits<int32_t>::max();
+    auto cell = std::make_shared<myTextView>();
+    cell->tableNumber = 1;
+    cell->width = std::numeric_limits<int32_t>::max();
+    cell->height = std::numeric_limits<int32_t>::min();
+    auto image = std::make_shared<TransformView>(QRectF(0, 0, 50, 50));
+    image->slideShowNumber = image->tableNumber = image->galleryNumber = -99;
+    image->reflection = 1e38f;
+    image->alpha = -3;
+    auto slideshow = std::make_shared<OuterSlideShow>(QRectF(-kHuge, 0, kHuge, 10));
+    slideshow->slideShowNumber = 4;
+    const auto graphics = SKTGraphic::graphicsWithProperties({text, table, cell, image, slideshow}, QStringLiteral("p"));
+    ASSERT_EQ(graphics.size(), 4);
+    QList<SKTGraphic *> drawn;
+    for (const auto &g : graphics) {
+        expectInRange(g->properties().map(), g->className().toStdString(), false);
+        drawn.append(g.get());
+    }
+    EXPECT_EQ(graphics[0]->bounds(), QRectF(100000, -100000, 100000, 20));
+    EXPECT_DOUBLE_EQ(graphics[0]->cornerRadius(), GraphicLimits::kMaxLength);
+    EXPECT_EQ(graphics[0]->textString(), QStringLiteral("xy"));
+    auto *loadedTable = static_cast<SKTTable *>(graphics[1].get());
+    EXPECT_EQ(loadedTable->numOfRows(), GraphicLimits::kMaxGridCount);
+    EXPECT_EQ(loadedTable->padding(), GraphicLimits::kMaxLength);
+    ASSERT_EQ(loadedTable->cellHelperArray().size(), 1);
+    EXPECT_EQ(loadedTable->cellHelperArray().first()->width, GraphicLimits::kMaxCoordinate);
+    EXPECT_EQ(loadedTable->cellHelperArray().first()->height, 0);
+    EXPECT_DOUBLE_EQ(graphics[2]->reflection(), 1.0);
+    EXPECT_DOUBLE_EQ(graphics[2]->opacity(), 0.0);
+    (void)GraphicRenderer::renderImage(drawn, QSize(100, 100), Qt::white, 0.5);
+}
+
+TEST(HostileInput, PayloadsTheFuzzerFoundPasteClampedAndDraw)
+{
+    // Each once took the clipboard into undefined behaviour (its name says where).
+    const QDir found(QStringLiteral(ZOV_TEST_FIXTURES "/model"));
+    const QStringList files = found.entryList({QStringLiteral("paste-*")}, QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString &file : files) {
+        const auto graphics = SKTGraphic::graphicsWithPasteboardData(readFile(found.filePath(file)));
+        EXPECT_FALSE(graphics.isEmpty()) << file.toStdString();
+        for (const auto &g : graphics) {
+            GraphicProperties p = g->properties();
+            p.setString(QStringLiteral("className"), g->className());
+            pasteAndCheck(p, file.toStdString() + "/" + g->className().toStdString());
         }
     }
 }
