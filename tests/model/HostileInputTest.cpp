@@ -19,6 +19,7 @@
 #include "model/myTextView.h"
 
 #include <QCborArray>
+#include <QCborMap>
 #include <QRegularExpression>
 #include <QDir>
 #include <QFile>
@@ -283,6 +284,27 @@ TEST(HostileInput, PayloadsTheFuzzerFoundPasteClampedAndDraw)
             pasteAndCheck(p, file.toStdString() + "/" + g->className().toStdString());
         }
     }
+}
+
+TEST(HostileInput, MalformedPayloadsPasteNothingWithoutHugeAllocations)
+{
+    // Deep nesting, a list that claims more members than any memory holds,
+    // and a map nested inside a graphic far below what any kind reads.
+    QByteArray deep(200000, '\x81');
+    deep.append('\x01');
+    const QByteArray claimsHuge = QByteArray::fromHex("9b7fffffffffffffff01");
+    for (const QByteArray &data : {deep, claimsHuge}) {
+        QString error;
+        EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(data, &error).isEmpty());
+    }
+    QCborValue nested(QCborMap{{QStringLiteral("carrierClass"), QStringLiteral("myTextView")}});
+    for (int i = 0; i < 500; ++i)
+        nested = QCborMap{{QStringLiteral("textView"), nested}};
+    QCborMap table{{QStringLiteral("className"), QStringLiteral("SKTTable")},
+                   {QStringLiteral("cellArray"), QCborArray{nested, nested}}};
+    const auto pasted = SKTGraphic::graphicsWithPasteboardData(QCborValue(QCborArray{table}).toCbor());
+    ASSERT_EQ(pasted.size(), 1);
+    (void)GraphicRenderer::renderImage({pasted.first().get()}, QSize(40, 40));
 }
 
 TEST(HostileInput, NonFiniteNumbersFallBackToTheKeysDefault)
