@@ -36,6 +36,10 @@ constexpr Limit kLimits[] = {
     {"columnSpot", {kNoSpot, kGrid}},
     {"sectionRowSpot", {kNoSpot, kGrid}},
     {"sectionColumnSpot", {kNoSpot, kGrid}},
+    {"xsGridColumns", {0, kGrid}},
+    {"smallGridColumns", {0, kGrid}},
+    {"mediumGridColumns", {0, kGrid}},
+    {"largeGridColumns", {0, kGrid}},
     {"totalNumofSlide", {0, GraphicLimits::kMaxListLength}},
     {"totalNumOfSlides", {0, GraphicLimits::kMaxListLength}},
     // Widths, paddings, margins, radii and blur.
