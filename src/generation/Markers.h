@@ -1,0 +1,33 @@
+#pragma once
+// To be filled (B3): the marker comments the page generator writes after the
+// closing html tag, and the cleaning of marker values that the page reader's
+// marker editors share.
+#include <QString>
+
+class GenerationContext;
+
+// The closing markers of a page, each one element of the closing list (an
+// absent marker is an empty string).
+struct PageMarkers {
+    QString rotate;                 // R
+    QString useBaseTemplate;        // U
+    QString inheritCustomHeader;    // IH
+    QString inheritMetadata;        // IM
+    QString publishExtension;       // PX (fills doc.publishExt when empty)
+    QString backgroundQuality;      // BQ with the label lines
+    QString pageTitle;              // PT
+    QString fixedCanvas;            // FC with the size lines
+    QString baseTemplateDuplicated; // BD
+    QString canvasSizeType;         // CS
+};
+
+class Markers {
+public:
+    Markers() = delete;
+    // Built after the profile-edition title rewrite (the page title marker
+    // carries the new title).
+    static PageMarkers pageMarkers(GenerationContext &ctx);
+    // A value made safe inside a marker: no line breaks, no "-->", and in
+    // PHP (inPhp) no "?>".
+    static QString cleanMarkerValue(const QString &value, bool inPhp = false);
+};

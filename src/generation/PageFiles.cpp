@@ -1,0 +1,86 @@
+#include "generation/PageFiles.h"
+
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "generation/Escape.h"
+#include "platform/Bundle.h"
+#include "platform/TextCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+
+bool writeFileAtomically(const QString &path, const QByteArray &data, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Could not write \"%1\": %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    if (file.write(data) != data.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Could not write \"%1\": %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool writeStyleSheet(const SKTDocument &doc, const QString &pageName, const QString &text, QString *error)
+{
+    if (doc.tempSavePathLocal.isEmpty() || !Escape::isPlainName(pageName)) {
+        if (error)
+            *error = QStringLiteral("The style sheet could not be written: the page has no folder.");
+        return false;
+    }
+    const QString folder = QDir(doc.tempSavePathLocal).filePath(pageName);
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("Could not create the folder \"%1\".").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    const QString name = doc.mobileVersionFlag ? QStringLiteral("mobile.css") : QStringLiteral("full.css");
+    return writeFileAtomically(QDir(folder).filePath(name), TextCodec::encodePageText(text), error);
+}
+
+void transferJqueryInto(const QString &folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return;
+    static const char *const names[] = {"jquery-2.2.2.min.js", "bootstrap.min.js", "bootstrap.min.css"};
+    for (const char *n : names) {
+        const QString name = QString::fromLatin1(n);
+        const QString target = QDir(folder).filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        const QString source = QDir(Bundle::resourcesPath()).filePath(QStringLiteral("web/") + name);
+        if (QFileInfo::exists(source))
+            QFile::copy(source, target); // a missing copy only affects previews
+    }
+}
+
+void cleanPageFolder(const SKTDocument &doc, const QString &pageName)
+{
+    // Never the folder itself or a folder above it.
+    if (doc.openWebsiteFolderTempPath.isEmpty() || !Escape::isPlainName(pageName))
+        return;
+    const QDir folder(QDir(doc.openWebsiteFolderTempPath).filePath(pageName));
+    if (!folder.exists())
+        return;
+    static const QRegularExpression pageImageName(
+        QStringLiteral("^(image[0-9]+(@2x|o|_mask)?|background(@2x|o)?)$"));
+    const QFileInfoList entries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isSymLink() || entry.fileName() == QLatin1String("full.css"))
+            continue;
+        const QString base = entry.completeBaseName();
+        if (!pageImageName.match(base).hasMatch())
+            continue;
+        if (!doc.isImageInUse(base, entry.suffix(), doc.imageViewArray))
+            QFile::remove(entry.filePath());
+    }
+}
