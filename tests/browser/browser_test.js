@@ -287,10 +287,32 @@ async function checkSlideshow(page, show) {
   }
 }
 
-async function checkModal(page, imageName) {
+// Automatic slideshows move on every 5 s by themselves, each on its own timer:
+// going back by hand stops that slideshow only.
+async function checkAutomaticSlideshows(page, shows) {
+  const automatic = shows.filter((s) => s.automatic);
+  if (automatic.length === 0) return;
+  const position = (n) => page.evaluate((s) => {
+    const el = document.querySelector(s);
+    return Math.round(el.scrollLeft / el.clientWidth);
+  }, `#slideshow_all${n}`);
+  await page.evaluate(() => { $.fx.off = true; });
+  await page.clock.runFor(5100);
+  for (const show of shows)
+    assert.equal(await position(show.number), show.automatic ? 1 : 0, `slideshow ${show.number} after 5 s`);
+  const [first, ...others] = automatic;
+  await page.click(`#previousButton${first.number}`);
+  await page.clock.runFor(5000);
+  assert.equal(await position(first.number), 0, 'stepping back by hand stops the automatic advance');
+  for (const show of others)
+    assert.equal(await position(show.number), Math.min(2, show.slides.length - 1), `slideshow ${show.number} goes on`);
+}
+
+async function checkModal(page, imageName, clock) {
   const modal = `#popup_${imageName}`;
   assert.equal(await visible(page, modal), false, 'the modal starts hidden');
   await page.click(`a.${imageName}`);
+  if (clock) await page.clock.runFor(1000);  // Bootstrap's transitions end on timers
   await page.waitForSelector(`${modal}.in`, { state: 'visible', timeout: 5000 });
   const loaded = await page.evaluate((s) => {
     const img = document.querySelector(`${s} img`);
@@ -298,6 +320,7 @@ async function checkModal(page, imageName) {
   }, modal);
   assert.ok(loaded, 'the full-size picture shows in the modal');
   await page.click(`${modal} button.close`);
+  if (clock) await page.clock.runFor(1000);
   await page.waitForSelector(modal, { state: 'hidden', timeout: 5000 });
 }
 
@@ -400,6 +423,29 @@ async function checkRefusals(page, relative, form, folder) {
 
 // ---------------------------------------------------------------- the tests
 
+function phpFiles(folder) {
+  return fs.readdirSync(folder, { withFileTypes: true, recursive: true })
+    .filter((e) => e.isFile() && e.name.endsWith('.php'))
+    .map((e) => path.join(e.parentPath || e.path, e.name));
+}
+
+test('every PHP page passes php -l', () => {
+  const files = phpFiles(site);
+  const failures = [];
+  for (const file of files) {
+    try {
+      // Short open tags are off on Debian: "<?" alone would be sent as text.
+      if (/<\?(?!php\b|xml\b)/.test(fs.readFileSync(file, 'utf8')))
+        failures.push(`${path.relative(site, file)}: a short open tag`);
+      execFileSync('php', ['-n', '-d', 'short_open_tag=Off', '-l', file], { stdio: 'pipe' });
+    } catch (error) {
+      failures.push(`${path.relative(site, file)}: ${String(error.stdout || '')}${String(error.stderr || '')}`.trim());
+    }
+  }
+  assert.deepEqual(failures, []);
+  assert.ok(files.length > 0, 'there are PHP pages to check');
+});
+
 test('pages behave in the browser', async (t) => {
   for (const manifest of manifests) {
     for (const spec of manifest.pages) {
@@ -409,8 +455,9 @@ test('pages behave in the browser', async (t) => {
         try {
           await checkBoxes(page, spec.boxes);
           await screenshot(page, relative);
-          for (const show of spec.slideshows || []) await checkSlideshow(page, show);
-          for (const image of spec.modals || []) await checkModal(page, image);
+          for (const show of spec.slideshows || []) if (!show.automatic) await checkSlideshow(page, show);
+          if (spec.clock) await checkAutomaticSlideshows(page, spec.slideshows || []);
+          for (const image of spec.modals || []) await checkModal(page, image, !!spec.clock);
           if (spec.form) await checkForm(page, relative, spec.form);
           assert.deepEqual(problems, [], 'no console or page error, no outside address');
         } catch (error) {
