@@ -183,3 +183,13 @@ bool Escape::isPlainName(const QString &text)
             return false;
     return true;
 }
+
+bool Escape::isSafeFolderName(const QString &text)
+{
+    if (text.isEmpty() || text == QLatin1String(".") || text == QLatin1String(".."))
+        return false;
+    for (QChar c : text)
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            return false;
+    return true;
+}

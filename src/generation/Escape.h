@@ -51,4 +51,7 @@ public:
     // ASCII letters, digits, "_" and "-", 1 to 100 characters. Image names
     // and types that fail this write no file.
     static bool isPlainName(const QString &text);
+    // A page name that may name a folder inside the work folder: not empty,
+    // not "." or "..", no path separator and no control character.
+    static bool isSafeFolderName(const QString &text);
 };

@@ -6,6 +6,7 @@
 #include "generation/Fmt.h"
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
+#include "generation/JqueryFiles.h"
 #include "generation/Markers.h"
 #include "generation/PageFiles.h"
 
@@ -158,7 +159,7 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
     // 5-8. Web fonts, scripts, modal script.
     const QString fonts = webFontLink();
     const QString scripts = scriptBlock();
-    transferJqueryInto(doc.tempSavePathLocal);
+    JqueryFiles::transferTo(doc.tempSavePathLocal);
     const QString modalScript = doc.needImagePopupScript() ? QString::fromUtf16(kModalScript) : kEmpty;
 
     // 9, 10. Retina block closed; fixed rules.
@@ -205,13 +206,15 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
     }
 
     // 14. Edition adjustments.
-    QString backgroundError;
+    bool backgroundSaved = true;
     if (gAppName == QLatin1String("Tovra Label Maker")) {
         doc.useBaseTemplateFlag = 0;
-        doc.saveBackgroundImage();
+        backgroundSaved = doc.saveBackgroundImage();
     } else if (!(doc.useBaseTemplateFlag != 0 && ctx.pageName != QLatin1String("basetemplate"))) {
-        doc.saveBackgroundImage();
+        backgroundSaved = doc.saveBackgroundImage();
     }
+    if (!backgroundSaved && writeError && writeError->isEmpty())
+        *writeError = QStringLiteral("The page background could not be written into the page folder.");
     rewriteProfileTitle(doc);
 
     // 15-17. DOCTYPE, body tag, markers.

@@ -3,7 +3,6 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
-#include "platform/Bundle.h"
 #include "platform/TextCodec.h"
 
 #include <QDir>
@@ -32,7 +31,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &data, QString *e
 
 bool writeStyleSheet(const SKTDocument &doc, const QString &pageName, const QString &text, QString *error)
 {
-    if (doc.tempSavePathLocal.isEmpty() || !Escape::isPlainName(pageName)) {
+    if (doc.tempSavePathLocal.isEmpty() || !Escape::isSafeFolderName(pageName)) {
         if (error)
             *error = QStringLiteral("The style sheet could not be written: the page has no folder.");
         return false;
@@ -47,26 +46,10 @@ bool writeStyleSheet(const SKTDocument &doc, const QString &pageName, const QStr
     return writeFileAtomically(QDir(folder).filePath(name), TextCodec::encodePageText(text), error);
 }
 
-void transferJqueryInto(const QString &folder)
-{
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return;
-    static const char *const names[] = {"jquery-2.2.2.min.js", "bootstrap.min.js", "bootstrap.min.css"};
-    for (const char *n : names) {
-        const QString name = QString::fromLatin1(n);
-        const QString target = QDir(folder).filePath(name);
-        if (QFileInfo::exists(target))
-            continue;
-        const QString source = QDir(Bundle::resourcesPath()).filePath(QStringLiteral("web/") + name);
-        if (QFileInfo::exists(source))
-            QFile::copy(source, target); // a missing copy only affects previews
-    }
-}
-
 void cleanPageFolder(const SKTDocument &doc, const QString &pageName)
 {
     // Never the folder itself or a folder above it.
-    if (doc.openWebsiteFolderTempPath.isEmpty() || !Escape::isPlainName(pageName))
+    if (doc.openWebsiteFolderTempPath.isEmpty() || !Escape::isSafeFolderName(pageName))
         return;
     const QDir folder(QDir(doc.openWebsiteFolderTempPath).filePath(pageName));
     if (!folder.exists())

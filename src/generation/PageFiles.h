@@ -1,7 +1,6 @@
 #pragma once
 // Files page generation writes or removes beside the page: the separate
-// style sheet, the library copies for previews, and the clean-up of image
-// files the page no longer uses.
+// style sheet and the clean-up of image files the page no longer uses.
 #include <QString>
 
 class SKTDocument;
@@ -10,10 +9,6 @@ class SKTDocument;
 // version) atomically by the page text rule (ASCII, else UTF-16 with a mark).
 // False with *error set when the folder or the file could not be written.
 bool writeStyleSheet(const SKTDocument &doc, const QString &pageName, const QString &text, QString *error);
-
-// Copies "jquery-2.2.2.min.js", "bootstrap.min.js" and "bootstrap.min.css"
-// from the program's resources into folder when each is missing there.
-void transferJqueryInto(const QString &folder);
 
 // Removes the image and background files of openWebsiteFolderTempPath/pageName
 // that the page no longer uses. Only files named like page images are ever
