@@ -1,5 +1,7 @@
 #include "generation/ui/SourceCodeWindowController.h"
 
+#include "document/SKTDocument.h"
+
 #include "support/ScriptedAlerts.h"
 
 #include <QApplication>
@@ -54,4 +56,25 @@ TEST(SourceCodeWindowControllerTest, GrabCodeCopiesTheTextAndSaysSo)
     const QByteArray shotFolder = qgetenv("ZOV_SCREENSHOT_DIR");
     if (!shotFolder.isEmpty())
         window.grab().save(QString::fromLocal8Bit(shotFolder) + "/SourceCodeWindow.png");
+}
+
+// One window per document, reused by every request with the newer page text.
+TEST(SourceCodeWindowControllerTest, OneWindowPerDocumentShowsTheNewerPage)
+{
+    SKTDocument doc;
+    doc.pageName = "index";
+    doc.pageOfficialName = "First title";
+    SourceCodeWindowController *first = SourceCodeWindowController::showOrHideSourceCodeStatic(doc);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(doc.sourceCodeController, first);
+    EXPECT_EQ(first->windowTitle(), "Source Code");
+    EXPECT_TRUE(first->sourceText().contains("<title>First title</title>"));
+    EXPECT_EQ(doc.FTPUploadFlag, 0);  // only while generating
+
+    doc.pageOfficialName = "Second title";
+    SourceCodeWindowController *second = SourceCodeWindowController::showOrHideSourceCode(doc);
+    EXPECT_EQ(second, first);
+    EXPECT_TRUE(second->sourceText().contains("<title>Second title</title>"));
+    EXPECT_FALSE(second->sourceText().contains("First title"));
+    delete doc.sourceCodeController;
 }

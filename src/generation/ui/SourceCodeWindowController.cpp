@@ -1,5 +1,6 @@
 #include "generation/ui/SourceCodeWindowController.h"
 
+#include "document/SKTDocument.h"
 #include "platform/Alerts.h"
 
 #include <QClipboard>
@@ -44,6 +45,18 @@ SourceCodeWindowController::SourceCodeWindowController(QWidget *parent)
 QString SourceCodeWindowController::emptySourceText()
 {
     return QStringLiteral("Oops, no source code generated, please request again");
+}
+
+SourceCodeWindowController *SourceCodeWindowController::showSourceCode(SKTDocument &doc, bool responsive)
+{
+    const QString text = doc.sourceCodeForDisplay(responsive);
+    auto *window = qobject_cast<SourceCodeWindowController *>(doc.sourceCodeController);
+    if (!window) {
+        window = new SourceCodeWindowController;
+        doc.sourceCodeController = window;
+    }
+    window->presentSource(text);
+    return window;
 }
 
 void SourceCodeWindowController::presentSource(const QString &text, const QString &title)

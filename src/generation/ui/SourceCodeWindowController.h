@@ -7,6 +7,7 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class SKTDocument;
 
 class SourceCodeWindowController : public QWidget {
     Q_OBJECT
@@ -15,6 +16,16 @@ public:
 
     // Shown in place of a generated text that came out empty.
     static QString emptySourceText();
+
+    // The menu commands: generate the document's page (responsive layout or not)
+    // and show its text in the document's one source window, made on first use
+    // and kept in doc.sourceCodeController (the document deletes it).
+    static SourceCodeWindowController *showSourceCode(SKTDocument &doc, bool responsive);
+    static SourceCodeWindowController *showOrHideSourceCode(SKTDocument &doc) { return showSourceCode(doc, true); }
+    static SourceCodeWindowController *showOrHideSourceCodeStatic(SKTDocument &doc)
+    {
+        return showSourceCode(doc, false);
+    }
 
     // Puts text into the view (the "Oops" text when it is empty), titles the window
     // ("Source Code" for a page, "HTML Code" for a mail) and brings it to the front.
