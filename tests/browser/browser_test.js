@@ -382,6 +382,7 @@ async function checkForm(page, relative, form) {
   alerts.length = 0;
   await Promise.all([page.waitForNavigation({ waitUntil: 'load' }), page.click('input[type=submit]')]);
   assert.deepEqual(alerts, [form.alerts.sent]);
+  if (form.redirect) await page.waitForURL(`**/${form.redirect}`, { timeout: 5000 });
   const sent = mails(folder);
   assert.equal(sent.length, before + 1, 'one message delivered');
   const { envelope, message } = sent[sent.length - 1];

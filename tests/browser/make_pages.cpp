@@ -207,7 +207,11 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
             {"modals", QJsonArray{"image4"}}, {"clock", true}};
 }
 
-QJsonObject formPage(const QString &folder, const QString &pageName, const QString &smtpHost, bool *ok)
+// A form page: mail() when smtpHost is empty, else PEAR Mail through it. The
+// "forward" variant has no copy address, adds the sender's address and sends
+// the visitor on to another page.
+QJsonObject formPage(const QString &folder, const QString &pageName, const QString &smtpHost, bool *ok,
+                     bool forward = false)
 {
     auto doc = newDocument(folder, pageName, QStringLiteral("php"));
     doc->pageFileType = QStringLiteral("trelkoforms");
@@ -218,6 +222,12 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
     doc->formBotCheckerResponse = QStringLiteral("That's not the answer, try again.");
     doc->formSentResponse = QStringLiteral("Thank you: your message is on its way.");
     doc->formSubmitButtonValue = QStringLiteral("Send");
+    if (forward) {
+        doc->siteCCFeedbackEmail.clear();
+        doc->formRedirectURL = QStringLiteral("thanks.html");
+        doc->grabIPFlag = 1;
+        doc->formOrderLayoutOption = 1;
+    }
     const bool smtp = !smtpHost.isEmpty();
     if (smtp) {
         doc->formEmailServer = smtpHost;
@@ -279,6 +289,11 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
                      {"to", QJsonArray{"owner@example.test", "copy@example.test"}},
                      {"cc", "copy@example.test"},
                      {"contains", QJsonArray{"Ada &lt;Lovelace&gt;", "ada@example.test", "first line"}}};
+    if (forward) {
+        mail.insert(QStringLiteral("to"), QJsonArray{"owner@example.test"});
+        mail.remove(QStringLiteral("cc"));
+        mail.insert(QStringLiteral("contains"), QJsonArray{"Ada &lt;Lovelace&gt;", "127.0.0.1"});
+    }
     if (smtp)
         mail.insert(QStringLiteral("auth"), QStringLiteral("mailer"));
     const QJsonObject form{{"name", pageName},
@@ -295,7 +310,10 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
                            {"refusals", QJsonObject{{"bot", "not the answer"},
                                                     {"missing", "every required field"},
                                                     {"injection", "check your e-mail address"}}}};
-    return {{"page", pageName + ".php"}, {"boxes", boxes}, {"form", form}};
+    QJsonObject checked = form;
+    if (forward)
+        checked.insert(QStringLiteral("redirect"), doc->formRedirectURL);
+    return {{"page", pageName + ".php"}, {"boxes", boxes}, {"form", checked}};
 }
 
 }  // namespace
@@ -319,7 +337,13 @@ int main(int argc, char **argv)
 
     bool ok = true;
     QJsonArray pages{absolutePage(folder, &ok), formPage(folder, QStringLiteral("form"), QString(), &ok),
-                     formPage(folder, QStringLiteral("formsmtp"), smtpHost, &ok)};
+                     formPage(folder, QStringLiteral("formsmtp"), smtpHost, &ok),
+                     formPage(folder, QStringLiteral("formforward"), QString(), &ok, true)};
+    QSaveFile thanks(QDir(folder).filePath(QStringLiteral("thanks.html")));
+    if (!thanks.open(QIODevice::WriteOnly) ||
+        thanks.write("<!DOCTYPE html>\n<html><head><title>Thanks</title></head><body>Thanks</body></html>\n") < 0 ||
+        !thanks.commit())
+        ok = false;
     QSaveFile manifest(QDir(folder).filePath(QStringLiteral("pages.json")));
     if (!manifest.open(QIODevice::WriteOnly) ||
         manifest.write(QJsonDocument(QJsonObject{{"pages", pages}}).toJson()) < 0 || !manifest.commit()) {
