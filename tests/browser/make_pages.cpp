@@ -9,6 +9,7 @@
 #include "config/DataCentreFonts.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
+#include "model/SKTGalleryGrid.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTSlideshow.h"
@@ -74,6 +75,53 @@ std::shared_ptr<SKTImage> image(const QRectF &bounds, const QString &name, QColo
     return i;
 }
 
+std::shared_ptr<TransformView> carrier(const QString &name, const QImage &image)
+{
+    auto c = std::make_shared<TransformView>(QRectF(0, 0, image.width(), image.height()));
+    c->image = image;
+    c->imageName = name;
+    c->imageType = QStringLiteral("png");
+    c->selectable = true;
+    c->opacity = 1.0f;
+    c->alpha = 1.0f;
+    c->groupNumber = -99;
+    c->galleryNumber = -99;
+    c->tableNumber = -99;
+    c->sectionNumber = -99;
+    c->sectionRowSpot = -99;
+    c->sectionColumnSpot = -99;
+    c->slideShowNumber = -99;
+    c->originalWidth = image.width();
+    c->originalHeight = image.height();
+    c->borderStyle = QStringLiteral("none");
+    c->borderHexColorString = QStringLiteral("000000");
+    return c;
+}
+
+// A gallery of rows x columns cells with a picture in each cell but the last.
+std::shared_ptr<SKTGalleryGrid> gallery(const QRectF &bounds, int rows, int columns, int firstImage)
+{
+    auto g = std::make_shared<SKTGalleryGrid>();
+    placeOnPage(*g, bounds);
+    g->setNumOfRows(rows);
+    g->setNumOfColumns(columns);
+    g->setPadding(10);
+    int number = firstImage;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (r == rows - 1 && c == columns - 1)
+                continue;
+            // Wide and tall pictures, so that fitting them into the cells shows.
+            auto picture = carrier(QStringLiteral("image%1").arg(number++),
+                                   ::picture((r + c) % 2 ? 60 : 120, (r + c) % 2 ? 90 : 50, QColor::fromHsv(40 * number, 180, 220)));
+            picture->rowSpot = r;
+            picture->columnSpot = c;
+            g->addIntoImageArray(picture);
+        }
+    }
+    return g;
+}
+
 std::shared_ptr<SKTSlideshow> slideshow(const QRectF &bounds, const QStringList &names, bool automatic)
 {
     auto s = std::make_shared<SKTSlideshow>();
@@ -81,19 +129,7 @@ std::shared_ptr<SKTSlideshow> slideshow(const QRectF &bounds, const QStringList 
     s->setSlideShowAutomaticFlag(automatic ? 1 : 0);
     int hue = 0;
     for (const QString &name : names) {
-        auto slide = std::make_shared<TransformView>(QRectF(0, 0, bounds.width(), bounds.height()));
-        slide->image = picture(int(bounds.width()), int(bounds.height()), QColor::fromHsv(hue, 200, 200));
-        slide->imageName = name;
-        slide->imageType = QStringLiteral("png");
-        slide->selectable = true;
-        slide->opacity = 1.0f;
-        slide->alpha = 1.0f;
-        slide->groupNumber = -99;
-        slide->galleryNumber = -99;
-        slide->tableNumber = -99;
-        slide->sectionNumber = -99;
-        slide->borderStyle = QStringLiteral("none");
-        slide->borderHexColorString = QStringLiteral("000000");
+        auto slide = carrier(name, picture(int(bounds.width()), int(bounds.height()), QColor::fromHsv(hue, 200, 200)));
         s->addIntoImageArray(slide);
         hue += 97;
     }
@@ -168,6 +204,8 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     auto autoA = slideshow(QRectF(300, 260, 200, 100), {"image8", "image9"}, true);
     auto autoB = slideshow(QRectF(520, 260, 150, 90), {"image10", "image11", "image12"}, true);
 
+    auto photos = gallery(QRectF(20, 430, 330, 220), 2, 2, 13);
+
     auto line = std::make_shared<SKTLine>();
     placeOnPage(*line, QRectF(20, 400, 200, 0));
     line->setBeginPoint(QPointF(20, 400));
@@ -177,7 +215,7 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     line->setBorderHexColorString(QStringLiteral("000000"));
 
     for (const auto &g : std::initializer_list<std::shared_ptr<SKTGraphic>>{
-             plain, linked, bordered, img1, img2, img3, img4, manual, autoA, autoB, line})
+             plain, linked, bordered, img1, img2, img3, img4, manual, autoA, autoB, photos, line})
         doc->insertGraphic(g);
 
     QString page;
@@ -191,6 +229,9 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
         boxes.insert(QLatin1Char('.') + i->imageName(), box(i->bounds()));
     boxes.insert(QStringLiteral(".image2"), box(img2->bounds(), borderedHeight(img2->bounds(), 5)));
     boxes.insert(QStringLiteral("a.image4"), box(img4->bounds()));
+
+    for (const auto &picture : photos->imageArray())
+        boxes.insert(QLatin1Char('.') + picture->imageName, box(picture->frame));
 
     QJsonArray shows;
     const QList<SKTSlideshow *> all = doc->slideshows();
