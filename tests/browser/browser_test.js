@@ -194,7 +194,7 @@ async function openPage(relative, { clock = false } = {}) {
   page.on('console', (msg) => { if (msg.type() === 'error') problems.push(`console: ${msg.text()}`); });
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
   page.on('response', (response) => {
-    if (response.status() >= 400) problems.push(`HTTP ${response.status()} for ${response.url()}`);
+    if (response.status() >= 400 && !response.url().endsWith('/favicon.ico')) problems.push(`HTTP ${response.status()} for ${response.url()}`);
   });
   await page.route('**/*', async (route) => {
     const url = new URL(route.request().url());

@@ -15,6 +15,7 @@ system's PHP or mail set-up is changed.
 Stops php and itself on SIGTERM or SIGINT.
 """
 import argparse
+import ctypes
 import os
 import signal
 import socket
@@ -22,6 +23,14 @@ import subprocess
 import sys
 import tempfile
 import time
+
+
+def die_with_parent():
+    """Ends this process when its parent ends, however that happens."""
+    try:
+        ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+    except OSError:
+        pass
 
 
 def free_port():
@@ -68,6 +77,7 @@ def main():
     p.add_argument("--smtp-port", type=int, default=25)
     p.add_argument("--work-dir")
     args = p.parse_args()
+    die_with_parent()
 
     work = args.work_dir or tempfile.mkdtemp(prefix="zov-php-")
     os.makedirs(work, exist_ok=True)
@@ -78,7 +88,7 @@ def main():
     for _ in range(10):  # another process may take the port between asking and binding
         port = free_port()
         php = subprocess.Popen(["php", "-c", ini, "-S", "127.0.0.1:%d" % port, "-t", args.root],
-                               stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+                               stdin=subprocess.DEVNULL, stdout=log, stderr=log, preexec_fn=die_with_parent)
         deadline = time.monotonic() + 10
         while php.poll() is None and not answers(port) and time.monotonic() < deadline:
             time.sleep(0.05)
