@@ -110,8 +110,11 @@ public:
     bool saveImage(const ImageElement &image);
     bool saveMaskImage(const ImageElement &image);
     bool saveBackgroundImage();
-    // The page folder: tempSavePathLocal/pageName ("" without a page name).
+    // The page folder: tempSavePathLocal/pageName ("" without a safe page name).
     QString pageFolderPath() const;
+    // False when the page folder holds "PNG"/"JPG" files and all of them are
+    // empty: the images did not reach the disk (the save then warns).
+    bool originalImagesLookSaved() const;
 
     // --- source view ------------------------------------------------------------
     // Generates the page for the source window (FTPUploadFlag 999 meanwhile)

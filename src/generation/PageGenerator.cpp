@@ -119,9 +119,10 @@ QString SKTDocument::generateSourceCode(const QString &pageName_, bool responsiv
     TableOutput::writeSnippets(ctx);
     LineImageOutput::writeLines(ctx);
     const bool hadImages = LineImageOutput::writeImages(ctx);
-    if (hadImages && !ignoreImageSaveErrorFlag) {
-        // Hook: checkToMakeSureOriginalImagesAreSavedProperly (its alert
-        // belongs to the document's saving).
+    QString imageError;
+    if (hadImages && saveImages && !ignoreImageSaveErrorFlag && !originalImagesLookSaved()) {
+        // The save asks the user to try again or ignore (its alert belongs to saving).
+        imageError = QStringLiteral("Sorry, images may not have saved properly, please review and try saving this file again.");
     }
     TextFormPass::run(ctx);
     if (FormMailer::isFormPage(*this))
@@ -131,6 +132,8 @@ QString SKTDocument::generateSourceCode(const QString &pageName_, bool responsiv
     QString page = PageAssembly::assemble(ctx, &error);
     if (!error.isEmpty())
         lastWriteError = error;
+    else if (!imageError.isEmpty())
+        lastWriteError = imageError;
     if (writeError)
         *writeError = lastWriteError;
     gGeneratedSource = page;

@@ -136,3 +136,20 @@ bool SKTDocument::saveBackgroundImage()
         qWarning("background file creation failed");
     return ok;
 }
+
+bool SKTDocument::originalImagesLookSaved() const
+{
+    const QString folderPath = pageFolderPath();
+    if (folderPath.isEmpty())
+        return true;
+    qint64 total = 0;
+    int count = 0;
+    const QFileInfoList entries = QDir(folderPath).entryInfoList(QDir::Files);
+    for (const QFileInfo &entry : entries) {
+        if (entry.suffix() == QLatin1String("PNG") || entry.suffix() == QLatin1String("JPG")) {
+            ++count;
+            total += entry.size();
+        }
+    }
+    return count == 0 || total > 0;
+}

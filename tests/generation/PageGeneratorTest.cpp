@@ -139,3 +139,13 @@ TEST_F(PageTest, DrawTimeWorkRunsBeforeGeneration)
     EXPECT_FALSE(slide->frame.isEmpty());
     EXPECT_GT(cell->textHeight, 0);
 }
+
+TEST_F(PageTest, SourceViewShowsThePageOrTheEmptyText)
+{
+    doc->pageName.clear();
+    const QString text = doc->sourceCodeForDisplay(false);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("<!DOCTYPE")));
+    EXPECT_EQ(doc->pageName, QStringLiteral("untitled"));
+    EXPECT_EQ(doc->FTPUploadFlag, 0);
+    EXPECT_EQ(SKTDocument::emptySourceCodeText(), QStringLiteral("Oops, no source code generated, please request again"));
+}

@@ -112,3 +112,17 @@ TEST_F(PageTest, BackgroundFilesKeepTheirOriginal)
     EXPECT_EQ(readFile(path(QStringLiteral("index/backgroundo.PNG"))), original);
     EXPECT_NE(readFile(path(QStringLiteral("index/background.PNG"))), original);
 }
+
+TEST_F(PageTest, EmptyImageFilesAreNoticed)
+{
+    EXPECT_TRUE(doc->originalImagesLookSaved()); // no folder yet
+    QDir().mkpath(path(QStringLiteral("index")));
+    QFile(path(QStringLiteral("index/image1o.PNG"))).open(QIODevice::WriteOnly);
+    QFile(path(QStringLiteral("index/notes.txt"))).open(QIODevice::WriteOnly);
+    EXPECT_FALSE(doc->originalImagesLookSaved());
+    QFile f(path(QStringLiteral("index/image2o.JPG")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("data");
+    f.close();
+    EXPECT_TRUE(doc->originalImagesLookSaved());
+}
