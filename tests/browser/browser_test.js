@@ -223,7 +223,10 @@ async function screenshot(page, name) {
 // scrolled content included, or the page).
 async function boxOf(page, selector) {
   return page.evaluate((sel) => {
-    const el = document.querySelector(sel);
+    // "text=WORDS": the element of a text rule whose text is WORDS.
+    const el = sel.startsWith('text=')
+      ? [...document.querySelectorAll('[class^=text]')].find((e) => e.textContent.trim() === sel.slice(5))
+      : document.querySelector(sel);
     if (!el) return null;
     const r = el.getBoundingClientRect();
     let op = el.offsetParent;

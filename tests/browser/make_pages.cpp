@@ -13,6 +13,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTSlideshow.h"
+#include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "model/TransformView.h"
 
@@ -122,6 +123,39 @@ std::shared_ptr<SKTGalleryGrid> gallery(const QRectF &bounds, int rows, int colu
     return g;
 }
 
+// A plain table of rows x columns cells of 80 x 30, each saying where it is.
+std::shared_ptr<SKTTable> table(const QPointF &origin, int rows, int columns)
+{
+    auto t = std::make_shared<SKTTable>();
+    placeOnPage(*t, QRectF(origin, QSizeF(1, 1)));
+    QList<SKTTable::Cell> cells;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = r;
+            cell->columnSpot = c;
+            cell->width = 80;
+            cell->height = 30;
+            cell->textStorage = QStringLiteral("Cell r%1c%2").arg(r).arg(c);
+            cell->backgroundHexColorString = QStringLiteral("CLEAR0");
+            cell->borderHexColorString = QStringLiteral("000000");
+            cell->textColorString = QStringLiteral("000000");
+            cell->familyName = kFont;
+            cell->fontSize = 12;
+            cell->textAlignment = QStringLiteral("left");
+            cell->groupNumber = -99;
+            cell->selectable = true;
+            cells.append(cell);
+        }
+    }
+    t->setCellHelperArray(cells);
+    t->setNumOfRows(rows);
+    t->setNumOfColumns(columns);
+    t->setGridType(QStringLiteral("table"));
+    t->SKTGraphic::setBounds(QRectF(origin, QSizeF(t->tableTotalCellWidth(), t->tableTotalCellHeight())));
+    return t;
+}
+
 std::shared_ptr<SKTSlideshow> slideshow(const QRectF &bounds, const QStringList &names, bool automatic)
 {
     auto s = std::make_shared<SKTSlideshow>();
@@ -205,6 +239,7 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     auto autoB = slideshow(QRectF(520, 260, 150, 90), {"image10", "image11", "image12"}, true);
 
     auto photos = gallery(QRectF(20, 430, 330, 220), 2, 2, 13);
+    auto grid = table(QPointF(380, 430), 2, 3);
 
     auto line = std::make_shared<SKTLine>();
     placeOnPage(*line, QRectF(20, 400, 200, 0));
@@ -215,7 +250,7 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     line->setBorderHexColorString(QStringLiteral("000000"));
 
     for (const auto &g : std::initializer_list<std::shared_ptr<SKTGraphic>>{
-             plain, linked, bordered, img1, img2, img3, img4, manual, autoA, autoB, photos, line})
+             plain, linked, bordered, img1, img2, img3, img4, manual, autoA, autoB, photos, grid, line})
         doc->insertGraphic(g);
 
     QString page;
@@ -232,6 +267,11 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
 
     for (const auto &picture : photos->imageArray())
         boxes.insert(QLatin1Char('.') + picture->imageName, box(picture->frame));
+
+    // Table cells are found by their text: their numbers follow the text pass.
+    for (const auto &cell : grid->cellHelperArray())
+        boxes.insert(QStringLiteral("text=") + cell->textStorage,
+                     box(grid->grabSelectedCellRect(cell->rowSpot, cell->columnSpot)));
 
     QJsonArray shows;
     const QList<SKTSlideshow *> all = doc->slideshows();
