@@ -3,6 +3,9 @@
 #include "PageFixture.h"
 
 #include "generation/Escape.h"
+#include "generation/PageFiles.h"
+#include "model/SKTImage.h"
+#include "model/SKTSlideshow.h"
 
 #include <QDir>
 #include <QImage>
@@ -92,7 +95,8 @@ TEST_F(PageTest, UserTextInTheHeadIsEscaped)
     EXPECT_TRUE(page.contains(QStringLiteral("<meta name=\"keywords\" content=\"a&quot; onload=&quot;x\">")));
     EXPECT_TRUE(page.contains(QStringLiteral("<meta name=\"description\" content=\"&lt;b&gt;&copy;&lt;/b&gt;\">")));
     EXPECT_TRUE(page.contains(QStringLiteral("<meta name='Generator' content='Zov &lt;Web&gt; 1.0'>")));
-    EXPECT_FALSE(page.contains(QStringLiteral("<script>")));
+    // (The page-title marker after the page keeps the title inside its comment.)
+    EXPECT_FALSE(frame(page).contains(QStringLiteral("<script>")));
     EXPECT_FALSE(page.contains(QStringLiteral("for Mac")));
 }
 
@@ -193,4 +197,50 @@ TEST_F(PageTest, CleanUpRemovesOnlyUnusedPageImages)
     EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("image5o.PNG"))));
     doc->generateSourceCode(QStringLiteral(".."), false, false);
     EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("image5o.PNG"))));
+}
+
+TEST_F(PageTest, CleanUpAgreesWithTheImageUseTest)
+{
+    auto kept = std::make_shared<TransformView>();
+    kept->imageName = QStringLiteral("image4");
+    kept->imageType = QStringLiteral("PNG");
+    kept->templateName = QStringLiteral("index");
+    kept->maskImage = QImage(2, 2, QImage::Format_Grayscale8);
+    auto slideshow = std::make_shared<SKTSlideshow>();
+    slideshow->setImageArray({kept});
+    add(slideshow);
+    doc->backgroundImageFlag = 1;
+    const QString folder = path(QStringLiteral("index"));
+    QDir().mkpath(folder);
+    const char *names[] = {"image4@2x.PNG", "image4o.PNG", "image4.JPG", "image4_mask.png", "backgroundo.PNG",
+                           "image44o.PNG"};
+    for (const char *name : names)
+        touch(folder + QLatin1Char('/') + QLatin1String(name));
+    // What the image pass would have gathered.
+    doc->imageViewArray = {ImageElement(kept)};
+    QMap<QString, bool> inUse;
+    for (const char *name : names) {
+        const QFileInfo info{QString::fromLatin1(name)};
+        inUse[QLatin1String(name)] = doc->isImageInUse(info.completeBaseName(), info.suffix(), doc->imageViewArray);
+    }
+    EXPECT_FALSE(inUse[QStringLiteral("image4.JPG")]);
+    EXPECT_FALSE(inUse[QStringLiteral("image44o.PNG")]);
+    EXPECT_TRUE(inUse[QStringLiteral("image4_mask.png")]);
+    cleanPageFolder(*doc, doc->pageName);
+    for (const char *name : names)
+        EXPECT_EQ(QFileInfo::exists(folder + QLatin1Char('/') + QLatin1String(name)), inUse[QLatin1String(name)]) << name;
+}
+
+TEST_F(PageTest, EnlargeableImagesBringTheModalScript)
+{
+    auto image = std::make_shared<SKTImage>();
+    image->setImageName(QStringLiteral("image1"));
+    image->setImageType(QStringLiteral("PNG"));
+    image->setSlideShowNumber(-99);
+    image->setGalleryNumber(-99);
+    add(image);
+    EXPECT_FALSE(generate().contains(QStringLiteral("$(\".modal img\")")));
+    image->setImageEnlargeFlag(1);
+    EXPECT_TRUE(generate().contains(QStringLiteral(
+        "\n<script>\n$( document ).ready(function() {\nvar maxHeight = $(window).height() - 60 + \"px\";\n")));
 }
