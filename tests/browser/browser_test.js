@@ -434,6 +434,29 @@ async function checkRefusals(page, relative, form, folder) {
   assert.equal(mails(folder).length, before, 'a GET request sends nothing');
 }
 
+// Texts that try to leave their place on the page stay text: nothing they
+// carry runs, and no element gains an event attribute from them.
+async function checkHostile(page, spec) {
+  if (spec.title !== undefined) assert.equal(await page.title(), spec.title, 'the title is the text as given');
+  if (spec.validate) {
+    page.on('dialog', (dialog) => dialog.accept());
+    await page.evaluate(() => validateForm());
+    await page.evaluate(() => {
+      for (const el of document.querySelectorAll('input:not([type=hidden]):not([type=submit])')) el.value = 'x';
+    });
+    await page.evaluate(() => validateForm());
+  }
+  const handlers = await page.evaluate(() => {
+    const found = [];
+    for (const el of document.querySelectorAll('*'))
+      for (const a of el.attributes)
+        if (/^on/i.test(a.name) && !(el.tagName === 'FORM' && a.name === 'onsubmit')) found.push(`${el.tagName} ${a.name}`);
+    return found;
+  });
+  assert.deepEqual(handlers, [], 'no event attribute came from a text');
+  assert.equal(await page.evaluate(() => window.__pwned), undefined, 'no text ran as script');
+}
+
 // ---------------------------------------------------------------- the tests
 
 function phpFiles(folder) {
@@ -476,6 +499,7 @@ test('pages behave in the browser', async (t) => {
           if (spec.clock) await checkAutomaticSlideshows(page, spec.slideshows || []);
           for (const image of spec.modals || []) await checkModal(page, image, !!spec.clock);
           if (spec.form) await checkForm(page, relative, spec.form);
+          if (spec.hostile) await checkHostile(page, spec);
           assert.deepEqual(problems, [], 'no console or page error, no outside address');
         } catch (error) {
           // What went wrong on the page often explains a failed check.

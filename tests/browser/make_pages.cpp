@@ -114,7 +114,7 @@ std::shared_ptr<SKTGalleryGrid> gallery(const QRectF &bounds, int rows, int colu
                 continue;
             // Wide and tall pictures, so that fitting them into the cells shows.
             auto picture = carrier(QStringLiteral("image%1").arg(number++),
-                                   ::picture((r + c) % 2 ? 60 : 120, (r + c) % 2 ? 90 : 50, QColor::fromHsv(40 * number, 180, 220)));
+                                   ::picture((r + c) % 2 ? 60 : 120, (r + c) % 2 ? 90 : 50, QColor::fromHsv((40 * number) % 360, 180, 220)));
             picture->rowSpot = r;
             picture->columnSpot = c;
             g->addIntoImageArray(picture);
@@ -163,7 +163,7 @@ std::shared_ptr<SKTSlideshow> slideshow(const QRectF &bounds, const QStringList 
     s->setSlideShowAutomaticFlag(automatic ? 1 : 0);
     int hue = 0;
     for (const QString &name : names) {
-        auto slide = carrier(name, picture(int(bounds.width()), int(bounds.height()), QColor::fromHsv(hue, 200, 200)));
+        auto slide = carrier(name, picture(int(bounds.width()), int(bounds.height()), QColor::fromHsv(hue % 360, 200, 200)));
         s->addIntoImageArray(slide);
         hue += 97;
     }
@@ -397,6 +397,59 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
     return {{"page", pageName + ".php"}, {"boxes", boxes}, {"form", checked}};
 }
 
+// Owner and visitor texts that would end their string, attribute, element or
+// script if they were written as they are. A page that runs any of them sets
+// window.__pwned; a page that keeps them as text shows them.
+QJsonObject hostilePage(const QString &folder, bool *ok)
+{
+    auto doc = newDocument(folder, QStringLiteral("hostile"), QStringLiteral("html"));
+    doc->pageOfficialName = QStringLiteral("Hostile \"page\" </title><script>window.__pwned=1</script> & co");
+    doc->metaDescription = QStringLiteral("\"><script>window.__pwned=2</script>");
+    doc->metaKeywords = QStringLiteral("a', b\" c");
+    auto shown = text(QRectF(20, 20, 300, 40), QStringLiteral("<script>window.__pwned=3</script> -->"));
+    auto linked = text(QRectF(20, 80, 300, 30), QStringLiteral("A link"));
+    linked->setLink(QStringLiteral("https://example.invalid/?a=1&b=\" onmouseover=\"window.__pwned=4"));
+    linked->setLinkOption(QStringLiteral("_blank\" onclick=\"window.__pwned=5"));
+    auto pictured = image(QRectF(20, 130, 80, 40), QStringLiteral("image1"), Qt::magenta);
+    pictured->setAltText(QStringLiteral("\" onload=\"window.__pwned=6"));
+    pictured->setLink(QStringLiteral("https://example.invalid/ x\" onclick=\"window.__pwned=7"));
+    for (const auto &g : std::initializer_list<std::shared_ptr<SKTGraphic>>{shown, linked, pictured})
+        doc->insertGraphic(g);
+    QString page;
+    *ok = writePage(folder, *doc, &page) && *ok;
+    return {{"page", "hostile.html"}, {"hostile", true}, {"title", doc->pageOfficialName}};
+}
+
+QJsonObject hostileForm(const QString &folder, bool *ok)
+{
+    auto doc = newDocument(folder, QStringLiteral("hostileform"), QStringLiteral("php"));
+    doc->pageFileType = QStringLiteral("trelkoforms");
+    doc->pageOfficialName = QStringLiteral("It's \"$HOME\" ?> <?php echo 1; ?> \\");
+    doc->siteFeedbackEmail = QStringLiteral("owner@example.test");
+    doc->siteCCFeedbackEmail = QStringLiteral("copy@example.test\r\nBcc: victim@example.test");
+    doc->formRequiredResponse = QStringLiteral("Missing</script><script>window.__pwned=8</script>");
+    doc->formEmailVerificationMsg = QStringLiteral("Bad ${phpinfo()} {$x} \\' \"");
+    doc->formBotCheckerResponse = QStringLiteral("Bot');window.__pwned=9;('");
+    doc->formSentResponse = QStringLiteral("Sent\\');window.__pwned=10;//\nnext line");
+    doc->formRedirectURL = QStringLiteral("thanks.html'><script>window.__pwned=11</script>");
+    doc->formSubmitButtonValue = QStringLiteral("Send\" onclick=\"window.__pwned=12");
+    auto label = text(QRectF(20, 20, 200, 24), QStringLiteral("Name \"<b>\" '$x'"));
+    label->setFormType(QStringLiteral("textLabel"));
+    label->setFormTag(1);
+    auto field = text(QRectF(20, 50, 200, 26), QString());
+    field->setFormType(QStringLiteral("text"));
+    field->setFormTag(1);
+    field->setFormRequiredFlag(1);
+    auto submit = text(QRectF(20, 90, 100, 30), QStringLiteral("Send\" onclick=\"window.__pwned=13"));
+    submit->setFormType(QStringLiteral("submit"));
+    submit->setFormTag(2);
+    for (const auto &g : std::initializer_list<std::shared_ptr<SKTGraphic>>{label, field, submit})
+        doc->insertGraphic(g);
+    QString page;
+    *ok = writePage(folder, *doc, &page) && *ok;
+    return {{"page", "hostileform.php"}, {"hostile", true}, {"validate", true}};
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -419,7 +472,8 @@ int main(int argc, char **argv)
     bool ok = true;
     QJsonArray pages{absolutePage(folder, &ok), formPage(folder, QStringLiteral("form"), QString(), &ok),
                      formPage(folder, QStringLiteral("formsmtp"), smtpHost, &ok),
-                     formPage(folder, QStringLiteral("formforward"), QString(), &ok, true)};
+                     formPage(folder, QStringLiteral("formforward"), QString(), &ok, true),
+                     hostilePage(folder, &ok), hostileForm(folder, &ok)};
     QSaveFile thanks(QDir(folder).filePath(QStringLiteral("thanks.html")));
     if (!thanks.open(QIODevice::WriteOnly) ||
         thanks.write("<!DOCTYPE html>\n<html><head><title>Thanks</title></head><body>Thanks</body></html>\n") < 0 ||
