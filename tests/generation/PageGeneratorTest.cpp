@@ -2,6 +2,7 @@
 #include "PageFixture.h"
 
 #include "generation/GenerationContext.h"
+#include "model/GraphicRenderer.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
@@ -148,4 +149,52 @@ TEST_F(PageTest, SourceViewShowsThePageOrTheEmptyText)
     EXPECT_EQ(doc->pageName, QStringLiteral("untitled"));
     EXPECT_EQ(doc->FTPUploadFlag, 0);
     EXPECT_EQ(SKTDocument::emptySourceCodeText(), QStringLiteral("Oops, no source code generated, please request again"));
+}
+
+TEST_F(PageTest, APageGivesOneTextDrawnOrNot)
+{
+    // Two identical pages; one is drawn first, the other never.
+    auto fill = [this](SKTDocument &page) {
+        auto text = makeText(QStringLiteral("Text"), {10, 10, 120, 20}, QStringLiteral("A long text that wraps over lines"));
+        text->setFontFamily(fontFamily);
+        text->setFontSize(14);
+        page.insertGraphic(text);
+        auto show = std::make_shared<SKTSlideshow>();
+        show->setBounds({0, 100, 300, 200});
+        auto slide = std::make_shared<TransformView>();
+        slide->imageName = QStringLiteral("image2");
+        slide->imageType = QStringLiteral("PNG");
+        slide->originalWidth = 600;
+        slide->originalHeight = 300;
+        show->setImageArray({slide});
+        page.insertGraphic(show);
+        auto table = std::make_shared<SKTTable>();
+        table->setNumOfRows(1);
+        table->setNumOfColumns(2);
+        QList<SKTTable::Cell> cells;
+        for (int c = 0; c < 2; ++c) {
+            auto cell = std::make_shared<myTextView>(QRectF(0, 0, 60, 30));
+            cell->columnSpot = c;
+            cell->textView.string = QStringLiteral("Cell %1").arg(c);
+            cell->textView.fontName = fontFamily;
+            cell->textView.fontPointSize = 12;
+            cells << cell;
+        }
+        table->setCellHelperArray(cells);
+        table->setBounds({0, 320, 200, 60});
+        page.insertGraphic(table);
+    };
+    fill(*doc);
+    SKTDocument drawn;
+    drawn.pageName = doc->pageName;
+    drawn.pageOfficialName = doc->pageOfficialName;
+    drawn.mainTemplateName = doc->mainTemplateName;
+    drawn.encodingType = doc->encodingType;
+    drawn.pageFileExtension = doc->pageFileExtension;
+    fill(drawn);
+    QList<SKTGraphic *> graphics;
+    for (const auto &g : drawn.graphics())
+        graphics << g.get();
+    GraphicRenderer::renderImage(graphics, QSize(400, 400));
+    EXPECT_EQ(drawn.generateSourceCode(drawn.pageName, false, false).toStdString(), generate().toStdString());
 }
