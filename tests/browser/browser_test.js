@@ -461,6 +461,16 @@ async function checkHostile(page, spec) {
   assert.equal(await page.evaluate(() => window.__pwned), undefined, 'no text ran as script');
 }
 
+function phpLog() {
+  const log = path.join(work, 'php', 'php-errors.log');
+  return fs.existsSync(log) ? fs.readFileSync(log, 'utf8').split('\n').filter(Boolean) : [];
+}
+
+// PHP's complaints so far, less the deprecation notices of Debian's PEAR Mail.
+function phpErrors() {
+  return phpLog().filter((l) => !/PHP Deprecated:/.test(l)).slice(-20);
+}
+
 // ---------------------------------------------------------------- the tests
 
 function phpFiles(folder) {
@@ -495,6 +505,7 @@ test('pages behave in the browser', async (t) => {
     for (const spec of manifest.pages) {
       const relative = manifest.prefix + spec.page;
       await t.test(relative, async () => {
+        const phpBefore = phpLog().length;
         const { page, problems } = await openPage(relative, { clock: !!spec.clock });
         try {
           await checkBoxes(page, spec.boxes);
@@ -504,10 +515,14 @@ test('pages behave in the browser', async (t) => {
           for (const image of spec.modals || []) await checkModal(page, image, !!spec.clock);
           if (spec.form) await checkForm(page, relative, spec.form);
           if (spec.hostile) await checkHostile(page, spec);
-          assert.deepEqual(problems, [], 'no console or page error, no outside address');
+          // Notices and warnings of the page's own PHP (not of the PEAR packages).
+          problems.push(...phpLog().slice(phpBefore).filter((l) => l.includes(site)).map((l) => `PHP: ${l}`));
+          assert.deepEqual(problems, [], 'no console, page or PHP error, no outside address');
         } catch (error) {
           // What went wrong on the page often explains a failed check.
           if (problems.length) error.message += `\nOn the page:\n  ${problems.join('\n  ')}`;
+          const php = phpErrors();
+          if (php.length) error.message += `\nPHP said:\n  ${php.join('\n  ')}`;
           throw error;
         } finally {
           await page.close();
