@@ -351,6 +351,10 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         t->setFormRequiredFlag(f.required ? 1 : 0);
         if (f.option == -11)
             t->setMarkAsReplyToEmailFlag(1);
+        if (f.type == QLatin1String("text") || f.type == QLatin1String("textarea")) {
+            t->setBorderWidth(1);
+            t->setBorderStyle(QStringLiteral("solid"));
+        }
         doc->insertGraphic(t);
         made.append(t);
     }
