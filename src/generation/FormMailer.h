@@ -1,5 +1,5 @@
 #pragma once
-// To be filled (B3): the form block of a form page (PHP mailer, validation
+// The form block of a form page (PHP mailer, validation
 // script, settings block).
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
-// To be filled (B3): the marker comments the page generator writes after the
-// closing html tag, and the cleaning of marker values that the page reader's
-// marker editors share.
+// The marker comments the page generator writes after the closing html tag,
+// and the cleaning of marker values that the page reader's marker editors
+// share.
 #include <QString>
 
 class GenerationContext;
@@ -27,7 +27,8 @@ public:
     // Built after the profile-edition title rewrite (the page title marker
     // carries the new title).
     static PageMarkers pageMarkers(GenerationContext &ctx);
-    // A value made safe inside a marker: no line breaks, no "-->", and in
-    // PHP (inPhp) no "?>".
+    // A value made safe inside a marker: no line breaks, no "-->", and when
+    // the marker lands in a PHP file (inPhp) no "?>" and no "<?" either, which
+    // would end PHP inside a PHP comment or start it outside one.
     static QString cleanMarkerValue(const QString &value, bool inPhp = false);
 };

@@ -1,5 +1,5 @@
 #pragma once
-// To be filled (B3): the text and form element pass of the page generator.
+// The text and form element pass of the page generator.
 class GenerationContext;
 
 class TextFormPass {
