@@ -256,10 +256,12 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     QString page;
     *ok = writePage(folder, *doc, &page) && *ok;
 
-    // Text numbers and slideshow numbers count from the last graphic of a kind.
+    // Text numbers and slideshow numbers count from the last element of a kind;
+    // the text pass walks the page's texts followed by the table cells.
     const QList<SKTText *> texts = doc->textAreas();
+    const qsizetype textElements = texts.size() + grid->cellHelperArray().size();
     for (qsizetype i = 0; i < texts.size(); ++i)
-        boxes.insert(QStringLiteral(".text%1").arg(texts.size() - 1 - i), box(texts[i]->bounds()));
+        boxes.insert(QStringLiteral(".text%1").arg(textElements - 1 - i), box(texts[i]->bounds()));
     for (const auto &i : {img1, img3})
         boxes.insert(QLatin1Char('.') + i->imageName(), box(i->bounds()));
     boxes.insert(QStringLiteral(".image2"), box(img2->bounds(), borderedHeight(img2->bounds(), 5)));
