@@ -268,3 +268,61 @@ TEST_F(ElementPassTest, HostileImageValues)
     EXPECT_TRUE(c.imageMarkup.contains(QStringLiteral("alt=\"&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;\"")));
     EXPECT_TRUE(c.imageMarkup.startsWith(QStringLiteral("<div class=\"x}body{display:none\">")));
 }
+
+// A whole page of every kind these passes write: the pieces reach the page,
+// and generating again gives the same text (names and template names given
+// out once are kept).
+TEST_F(ElementPassTest, WholePageOfEveryKindIsStable)
+{
+    auto show = std::make_shared<SKTSlideshow>();
+    placeOnPage(*show, {20, 20, 240, 120});
+    show->setSlideShowAutomaticFlag(1);
+    show->setImageArray({carrier(QString(), 480, 240), carrier(QString(), 480, 240)});
+    add(show);
+    auto gallery = std::make_shared<SKTGalleryGrid>();
+    placeOnPage(*gallery, {300, 20, 200, 200});
+    gallery->setNumOfRows(1);
+    gallery->setNumOfColumns(1);
+    auto photo = carrier(QStringLiteral("image20"), 60, 60);
+    photo->rowSpot = 0;
+    photo->columnSpot = 0;
+    photo->slideShowNumber = -66;
+    gallery->addIntoImageArray(photo);
+    add(gallery);
+    auto table = std::make_shared<SKTTable>();
+    placeOnPage(*table, {20, 300, 200, 60});
+    table->setNumOfRows(1);
+    table->setNumOfColumns(1);
+    auto cell = std::make_shared<myTextView>();
+    cell->textView.string = QStringLiteral("Cell");
+    cell->textView.fontName = fontFamily;
+    cell->textView.fontPointSize = 12;
+    table->setCellHelperArray({cell});
+    add(table);
+    auto snip = std::make_shared<SKTText>();
+    placeOnPage(*snip, {20, 400, 200, 40});
+    snip->setTextType(QStringLiteral("HTMLSnippet"));
+    snip->setTextString(QStringLiteral("<em>raw</em>"));
+    add(snip);
+    auto line = std::make_shared<SKTLine>();
+    placeOnPage(*line, {0, 0, 1, 1});
+    line->setBeginPoint({20, 500});
+    line->setEndPoint({220, 500});
+    add(line);
+    auto big = add(image(QStringLiteral("image2"), {300, 300, 80, 60}));
+    big->setImageEnlargeFlag(1);
+    add(image(QStringLiteral("image1"), {400, 300, 80, 60}));
+
+    const QString page = generate(false, true);
+    EXPECT_EQ(generate(false, true).toStdString(), page.toStdString());
+    for (const char *piece : {".slideshow0{", "var autoStart0 = setInterval(showNextSlide0, 5000);",
+                              "<div class=\"slide0\"><img src=index/image21@2x.png", ".galleryGrid0{", ".tableGrid0{",
+                              ".snippet0{", "<div class=snippet0>\n<em>raw</em>\n</div>", ".line0{", ".image20{",
+                              ".image21{", ".image22{", "<div class=image1><img src=\"index/image1@2x.png\"",
+                              "data-target=\"#popup_image2\"", ".modal-backdrop{"})
+        EXPECT_TRUE(page.contains(QLatin1String(piece))) << piece;
+    // The slides' files and the free images' files are in the page folder.
+    for (const char *file : {"image1@2x.png", "image1o.png", "image2o.png", "image21@2x.png", "image22o.png"})
+        EXPECT_TRUE(QFileInfo::exists(path() + QStringLiteral("/index/") + QLatin1String(file))) << file;
+    EXPECT_TRUE(doc->lastWriteError.isEmpty()) << doc->lastWriteError.toStdString();
+}
