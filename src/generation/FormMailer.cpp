@@ -54,7 +54,7 @@ const char16_t kMailerHead[] =
     u"function zovFormAnswered($given,$expected,$token,$key)\n{\nif (!is_string($given))\nreturn false;\n"
     u"$given=trim($given);\nif ($expected!==null)\nreturn $given===(string)$expected;\n"
     u"$parts=explode('.',is_string($token)?$token:'',2);\n"
-    u"if (count($parts)!==2 || !ctype_digit($parts[0]) || (int)$parts[0]<time())\nreturn false;\n"
+    u"if (count($parts)!==2 || !preg_match('/^[0-9]+$/',$parts[0]) || (int)$parts[0]<time())\nreturn false;\n"
     u"return hash_equals(hash_hmac('sha256',$given.'|'.$parts[0].'|'.$key,zovFormSecret()),$parts[1]);\n}\n"
     u"$formKey='%@';\n"
     u"$formSession=session_status()===PHP_SESSION_ACTIVE || (!headers_sent() && @session_start());\n"
@@ -190,7 +190,9 @@ QString FormMailer::formBlock(GenerationContext &ctx)
     QList<FormSortHelper> records = ctx.formRecords;
     if (doc.formOrderLayoutOption != 1)
         std::stable_sort(records.begin(), records.end(), [](const FormSortHelper &a, const FormSortHelper &b) {
-            return a.formYPosition < b.formYPosition;
+            // Fields on one line read left to right (a label before its field).
+            return a.formYPosition != b.formYPosition ? a.formYPosition < b.formYPosition
+                                                      : a.formXPosition < b.formXPosition;
         });
     QString body;
     QString variableLines = ctx.phpVariableLines;

@@ -48,8 +48,15 @@ QString pageText(const QString &raw, bool escapeTags)
     return out;
 }
 
-// A caption inside a double-quoted attribute, or a label in the mail: the
-// page text with its quotes as character references.
+// A caption or button text inside a double-quoted attribute value.
+QString attributeText(const QString &raw)
+{
+    QString out = Escape::html(raw);
+    out.replace(QLatin1String("&quot;"), QLatin1String("&#34;"));
+    return out;
+}
+
+// A label in the mail: the page text with its quotes as character references.
 QString quotedText(const QString &converted)
 {
     QString out;
@@ -214,8 +221,7 @@ void writeMarkup(GenerationContext &ctx, FormState &state, TextElement &el, int3
         if (el.formOptionTag() == -22 && type == QLatin1String("text") && FormMailer::isFormPage(doc))
             markup += QStringLiteral("<input type=\"hidden\" name=formCheck value=\"<?php echo $formCheck;?>\">\n");
     } else if (type == QLatin1String("radio") || type == QLatin1String("checkbox")) {
-        const QString caption =
-            quotedText(pageText(state.captions.value(qMakePair(tag, el.formOptionTag())), true));
+        const QString caption = attributeText(state.captions.value(qMakePair(tag, el.formOptionTag())));
         if (type == QLatin1String("radio")) {
             Fmt::append(markup, u"<input class=text%d type=\"%@\" value=\"%@\" name=form%d>\n\n",
                         {n, type, caption, tag});
@@ -229,7 +235,7 @@ void writeMarkup(GenerationContext &ctx, FormState &state, TextElement &el, int3
         mailField(valueLine);
     } else if (type == QLatin1String("submit")) {
         Fmt::append(markup, u"<input class=text%d type=\"%@\" value=\"%@\" name=form%d>\n",
-                    {n, type, quotedText(text), tag});
+                    {n, type, attributeText(raw), tag});
         doc.formSubmitButtonValue = raw;
     } else if (type == QLatin1String("textarea")) {
         const int32_t cols = Fmt::trunc(bounds.width()) / 10;
