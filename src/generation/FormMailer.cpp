@@ -12,6 +12,7 @@
 #include "generation/GenerationContext.h"
 #include "generation/Markers.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -89,19 +90,19 @@ QString alertText(const QString &text, bool dropDoubleQuotes = false)
 
 // A marker value inside a comment of the validation script: it may neither
 // end the comment (a line break) nor the script element, nor, on this PHP
-// page, start PHP.
+// page, start PHP. Only what would do so changes.
 QString scriptMarker(const QString &value)
 {
     QString out = Markers::cleanMarkerValue(Escape::typographic(value), true);
     for (bool changed = true; changed;) {
         changed = false;
-        for (const QLatin1String s : {QLatin1String("</"), QLatin1String("<!")}) {
-            if (out.contains(s)) {
-                out.remove(s);
-                changed = true;
-            }
+        if (out.contains(QLatin1String("<!--"))) {
+            out.remove(QLatin1String("<!--"));
+            changed = true;
         }
     }
+    static const QRegularExpression scriptEnd(QStringLiteral("</(script)"), QRegularExpression::CaseInsensitiveOption);
+    out.replace(scriptEnd, QStringLiteral("<\\/\\1"));
     return out;
 }
 

@@ -5,6 +5,8 @@
 
 #include "model/myTextView.h"
 
+#include <functional>
+
 namespace {
 
 // The rule of one element: from ".textN{" to the end of its hover rules.
