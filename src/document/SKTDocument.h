@@ -12,6 +12,7 @@
 #include "generation/TextElement.h"
 #include "model/GraphicOwner.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QMap>
@@ -202,4 +203,11 @@ public:
 
 private:
     QList<std::shared_ptr<SKTGraphic>> m_graphics;
+    // What each text was last measured with, and the height it got: a text
+    // whose inputs did not change keeps its height without a new layout.
+    struct TextMeasure {
+        QString key;
+        int32_t height = 0;
+    };
+    QHash<const SKTGraphic *, TextMeasure> m_textMeasures;
 };

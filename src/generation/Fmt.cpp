@@ -123,8 +123,13 @@ void Fmt::append(QString &out, QStringView templ, std::initializer_list<FmtArg> 
 
 QString Fmt::fill(QStringView templ, std::initializer_list<FmtArg> args)
 {
+    // Reserve for the whole result: page-sized pieces are copied once, not
+    // again at each growth of the text.
+    qsizetype size = templ.size();
+    for (const FmtArg &arg : args)
+        size += arg.kind() == FmtArg::Kind::String ? arg.stringSize() : 16;
     QString out;
-    out.reserve(templ.size() + 16 * qsizetype(args.size()));
+    out.reserve(size);
     append(out, templ, args);
     return out;
 }

@@ -27,6 +27,7 @@ public:
     int32_t asInt() const;
     double asDouble() const;
     void appendString(QString &out) const;
+    qsizetype stringSize() const { return m_string ? m_string->size() : 0; }
 
 private:
     template <typename T>

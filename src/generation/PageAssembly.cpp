@@ -68,9 +68,10 @@ const char16_t kStyleSheetTemplate[] =
     u"<style type=text/css>\n%@\n%@%@%@%@%@%@%@%@\n\n%@\n%@\n%@\n%@\n%@\n%@\n%@\n</style>\n";
 const char16_t kDoctype401[] =
     u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" \"http://www.w3.org/TR/html4/loose.dtd\">\n";
-const char16_t kPageTemplate[] = u"%@<html>%@\n%@\n<div id=content>\n%@\n%@\n%@\n%@</div></body></html>\n"
+// The page after "<html>" and the head.
+const char16_t kPageTemplate[] = u"\n%@\n<div id=content>\n%@\n%@\n%@\n%@</div></body></html>\n"
                                  u"%@\n%@\n%@\n%@\n%@\n%@\n%@\n%@\n%@\n%@";
-const char16_t kFormPageTemplate[] = u"%@<html>%@\n%@\n<div id=content>%@\n\n%@\n%@\n%@\n%@\n%@\n</div></body></html>\n"
+const char16_t kFormPageTemplate[] = u"\n%@\n<div id=content>%@\n\n%@\n%@\n%@\n%@\n%@\n</div></body></html>\n"
                                      u"%@\n%@\n%@\n%@\n%@\n%@\n%@\n%@\n%@";
 
 // The profile editions name their page after the owner (and pet).
@@ -190,20 +191,23 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
     // 13. Head.
     const QString title = Escape::html(doc.pageOfficialName);
     const QString baseHeader = Escape::typographic(doc.baseTemplateCustomHeaderCode);
-    QString head;
-    if (doc.backgroundImageFlag > 0) {
-        head = Fmt::fill(kHeadTemplateA,
-                         {title, viewport, generator, meta, kEmpty, kEmpty, kEmpty, ctx.slideshowScripts, nb, baseHeader,
-                          nc, headerCode, fonts, modalScript, ctx.centringRule, imageRule, tab, ctx.textCSS,
-                          ctx.slideshowCSS, ctx.slideshowButtonCSS, ctx.imageCSS, tableReset, ctx.galleryCaptionCSS,
-                          ctx.snippetCSS, kEmpty, ctx.galleryGridCSS, ctx.tableGridCSS, ctx.lineCSS, kEmpty, kEmpty});
-    } else {
-        head = Fmt::fill(kHeadTemplateB,
-                         {title, viewport, generator, meta, kEmpty, kEmpty, kEmpty, ctx.slideshowScripts, nb, baseHeader,
-                          nc, headerCode, fonts, modalScript, ctx.centringRule, colourRule, tab, ctx.textCSS,
-                          ctx.slideshowCSS, ctx.slideshowButtonCSS, ctx.imageCSS, tableReset, ctx.galleryCaptionCSS,
-                          ctx.snippetCSS, kEmpty, kEmpty, ctx.galleryGridCSS, ctx.tableGridCSS, ctx.lineCSS, kEmpty});
-    }
+    // (The head is written straight into the page below, with this title:
+    // the profile editions rename the page only after the head is made.)
+    const auto appendHead = [&](QString &out) {
+        if (doc.backgroundImageFlag > 0) {
+            Fmt::append(out, kHeadTemplateA,
+                        {title, viewport, generator, meta, kEmpty, kEmpty, kEmpty, ctx.slideshowScripts, nb, baseHeader,
+                         nc, headerCode, fonts, modalScript, ctx.centringRule, imageRule, tab, ctx.textCSS,
+                         ctx.slideshowCSS, ctx.slideshowButtonCSS, ctx.imageCSS, tableReset, ctx.galleryCaptionCSS,
+                         ctx.snippetCSS, kEmpty, ctx.galleryGridCSS, ctx.tableGridCSS, ctx.lineCSS, kEmpty, kEmpty});
+        } else {
+            Fmt::append(out, kHeadTemplateB,
+                        {title, viewport, generator, meta, kEmpty, kEmpty, kEmpty, ctx.slideshowScripts, nb, baseHeader,
+                         nc, headerCode, fonts, modalScript, ctx.centringRule, colourRule, tab, ctx.textCSS,
+                         ctx.slideshowCSS, ctx.slideshowButtonCSS, ctx.imageCSS, tableReset, ctx.galleryCaptionCSS,
+                         ctx.snippetCSS, kEmpty, kEmpty, ctx.galleryGridCSS, ctx.tableGridCSS, ctx.lineCSS, kEmpty});
+        }
+    };
 
     // 14. Edition adjustments.
     bool backgroundSaved = true;
@@ -226,6 +230,15 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
 
     // 18. The page.
     QString page;
+    // One allocation for the whole page: the pieces are copied into it once.
+    page.reserve(8192 + headerCode.size() + baseHeader.size() + ctx.slideshowScripts.size() + ctx.textCSS.size()
+                 + ctx.slideshowCSS.size() + ctx.slideshowButtonCSS.size() + ctx.imageCSS.size()
+                 + ctx.galleryCaptionCSS.size() + ctx.snippetCSS.size() + ctx.galleryGridCSS.size()
+                 + ctx.tableGridCSS.size() + ctx.lineCSS.size() + ctx.textMarkup.size() + ctx.imageMarkup.size()
+                 + ctx.snippetMarkup.size() + ctx.slideshowMarkup.size());
+    page += doctype;
+    page += QStringLiteral("<html>");
+    appendHead(page);
     if (ctx.responsiveLayout) {
         // Hook: the responsive page shape (sections and Bootstrap grid) is
         // built here for responsive editions; until then they get the
@@ -236,14 +249,14 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
         const QString formOpen = QStringLiteral("<form name=") + pageArg + QStringLiteral(" action=") + pageArg
                                  + QStringLiteral(".php onsubmit=\"return validateForm();\" method=post>");
         const QString formClose = QStringLiteral("<input type=\"hidden\" name=email value=\"email\"></form>");
-        page = Fmt::fill(kFormPageTemplate,
-                         {doctype, head, bodyTag, formOpen, ctx.textMarkup, ctx.imageMarkup, ctx.slideshowMarkup,
+        Fmt::append(page, kFormPageTemplate,
+                         {bodyTag, formOpen, ctx.textMarkup, ctx.imageMarkup, ctx.slideshowMarkup,
                           formClose, ctx.snippetMarkup, m.rotate, m.useBaseTemplate, m.inheritCustomHeader,
                           m.inheritMetadata, m.publishExtension, m.backgroundQuality, m.pageTitle, m.fixedCanvas,
                           m.canvasSizeType});
     } else {
-        page = Fmt::fill(kPageTemplate,
-                         {doctype, head, bodyTag, ctx.textMarkup, ctx.imageMarkup, ctx.snippetMarkup,
+        Fmt::append(page, kPageTemplate,
+                         {bodyTag, ctx.textMarkup, ctx.imageMarkup, ctx.snippetMarkup,
                           ctx.slideshowMarkup, m.rotate, m.useBaseTemplate, m.inheritCustomHeader, m.inheritMetadata,
                           m.publishExtension, m.backgroundQuality, m.pageTitle, m.fixedCanvas,
                           m.baseTemplateDuplicated, m.canvasSizeType});

@@ -24,13 +24,30 @@ void SKTDocument::prepareGraphicsForGeneration()
 {
     // What drawing would have done: a page that was never drawn must give the
     // same text as one that was.
+    QHash<const SKTGraphic *, TextMeasure> measured;
     for (const auto &g : m_graphics) {
         SKTGraphic *graphic = g.get();
         if (auto *table = dynamic_cast<SKTTable *>(graphic)) {
             table->pushSettingsIntoCells();
             table->measureCellTextHeights();
         } else if (auto *text = dynamic_cast<SKTText *>(graphic)) {
+            // The layout depends on these alone; the box model is always refreshed.
+            text->drawBoxModel();
+            const double containerWidth = gRoundedTextCorners
+                                              ? text->bounds().width() - 2 * int32_t(text->cornerRadius() * 0.25)
+                                              : text->contentRect().width();
+            QString key = text->contents();
+            key += QChar(0x1F) + text->fontFamily() + QChar(0x1F) + QString::number(text->fontSize()) + QChar(0x1F)
+                   + QString::number(text->fontAlignment()) + QChar(0x1F) + QString::number(text->lineSpacing())
+                   + QChar(0x1F) + QString::number(containerWidth, 'g', 17);
+            const auto known = m_textMeasures.constFind(text);
+            if (known != m_textMeasures.constEnd() && known->key == key && known->height == text->textHeight()) {
+                measured.insert(text, *known);
+                continue;
+            }
             text->updateTextHeight();
+            measured.insert(text, TextMeasure{key, text->textHeight()});
+            continue;
         } else if (auto *show = dynamic_cast<SKTSlideshow *>(graphic)) {
             show->grabTransformViewBounds();
         } else if (auto *gallery = dynamic_cast<SKTGalleryGrid *>(graphic)) {
@@ -39,6 +56,7 @@ void SKTDocument::prepareGraphicsForGeneration()
             image->drawBoxModel();
         }
     }
+    m_textMeasures = std::move(measured);
 }
 
 namespace {

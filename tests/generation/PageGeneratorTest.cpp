@@ -198,3 +198,27 @@ TEST_F(PageTest, APageGivesOneTextDrawnOrNot)
     GraphicRenderer::renderImage(graphics, QSize(400, 400));
     EXPECT_EQ(drawn.generateSourceCode(drawn.pageName, false, false).toStdString(), generate().toStdString());
 }
+
+TEST_F(PageTest, TextHeightsFollowEveryChangeBetweenRuns)
+{
+    auto text = makeText(QStringLiteral("Text"), {0, 0, 400, 20}, QStringLiteral("short"));
+    text->setFontFamily(fontFamily);
+    text->setFontSize(14);
+    add(text);
+    generate();
+    const int32_t oneLine = text->textHeight();
+    ASSERT_GT(oneLine, 0);
+    generate();
+    EXPECT_EQ(text->textHeight(), oneLine);
+    text->setTextString(QStringLiteral("short\nand a second line"));
+    generate();
+    const int32_t twoLines = text->textHeight();
+    EXPECT_GT(twoLines, oneLine);
+    text->setFontSize(28);
+    generate();
+    EXPECT_GT(text->textHeight(), twoLines);
+    text->setFontSize(14);
+    text->setBounds({0, 0, 40, 20}); // narrower: the words wrap
+    generate();
+    EXPECT_GT(text->textHeight(), twoLines);
+}
