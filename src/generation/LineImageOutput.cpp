@@ -233,7 +233,7 @@ bool LineImageOutput::writeImages(GenerationContext &ctx)
             const QString src = Escape::html(Fmt::fill(u"%@/%@@2x.%@", {folder, name, type}));
             const QString alt = Escape::html(el.altText());
             const bool sized = gResponsiveEdition && el.responsiveResizeFlag() == 1;
-            if (isLink(link) && link != QLatin1String("(null)")) {
+            if (isLink(link)) {
                 if (el.linkOption().isEmpty())
                     el.setLinkOption(QStringLiteral("_self"));
                 const QString href = Escape::quotedAttribute(link);
