@@ -7,6 +7,7 @@
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
 #include "generation/JqueryFiles.h"
+#include "generation/LineImageOutput.h"
 #include "generation/Markers.h"
 #include "generation/PageFiles.h"
 
@@ -245,9 +246,11 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
         // absolute page.
     }
     if (formPage) {
-        const QString pageArg = Escape::html(ctx.pageName);
-        const QString formOpen = QStringLiteral("<form name=") + pageArg + QStringLiteral(" action=") + pageArg
-                                 + QStringLiteral(".php onsubmit=\"return validateForm();\" method=post>");
+        // A plain page name stays bare as stored; any other is quoted and escaped.
+        const QString formOpen = QStringLiteral("<form name=") + LineImageOutput::bareAttribute(ctx.pageName)
+                                 + QStringLiteral(" action=")
+                                 + LineImageOutput::bareAttribute(ctx.pageName + QStringLiteral(".php"))
+                                 + QStringLiteral(" onsubmit=\"return validateForm();\" method=post>");
         const QString formClose = QStringLiteral("<input type=\"hidden\" name=email value=\"email\"></form>");
         Fmt::append(page, kFormPageTemplate,
                          {bodyTag, formOpen, ctx.textMarkup, ctx.imageMarkup, ctx.slideshowMarkup,
