@@ -133,8 +133,9 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
     if (doc.baseTemplateCustomHeaderCode.isNull() || doc.inheritCustomHeaderCodeFlag == 0)
         doc.baseTemplateCustomHeaderCode = kEmpty;
     const int32_t nb = SKTDocument::calculateNumOfLines(doc.baseTemplateCustomHeaderCode);
-    const QString headerCode = formPage ? Escape::typographic(untrimmedHeader) + QLatin1Char('\n') + ctx.formBlock
-                                        : Escape::typographic(doc.customHeaderCode);
+    // The owner's header code is code: a curly quote inside one of its
+    // strings stays as written (made plain it could end the string).
+    const QString headerCode = formPage ? untrimmedHeader + QLatin1Char('\n') + ctx.formBlock : doc.customHeaderCode;
 
     // 2, 3. Viewport and Generator metas.
     const QString viewport = doc.webPageWidth > 0
@@ -191,7 +192,7 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
 
     // 13. Head.
     const QString title = Escape::html(doc.pageOfficialName);
-    const QString baseHeader = Escape::typographic(doc.baseTemplateCustomHeaderCode);
+    const QString &baseHeader = doc.baseTemplateCustomHeaderCode;
     // (The head is written straight into the page below, with this title:
     // the profile editions rename the page only after the head is made.)
     const auto appendHead = [&](QString &out) {
@@ -278,7 +279,8 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
         appendProfileBlock(page, extra.first, extra.second);
 
     // 21. The typographic substitution was applied to each user text as it
-    // was placed (Escape), not here on the finished page.
+    // was placed (Escape), not here on the finished page, where it would turn
+    // a curly quote into a quote that ends an escaped string.
 
     // 22. Unused image and background files of the page folder.
     cleanPageFolder(doc, ctx.pageName);

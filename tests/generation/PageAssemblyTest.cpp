@@ -252,3 +252,10 @@ TEST_F(PageTest, EnlargeableImagesBringTheModalScript)
     EXPECT_TRUE(generate().contains(QStringLiteral(
         "\n<script>\n$( document ).ready(function() {\nvar maxHeight = $(window).height() - 60 + \"px\";\n")));
 }
+
+TEST_F(PageTest, OwnerHeaderCodeKeepsItsCharacters)
+{
+    doc->customHeaderCode = QStringLiteral("<script>var s='It’s © “x”';</script>");
+    const QString page = generate();
+    EXPECT_TRUE(page.contains(QStringLiteral("<script>var s='It’s © “x”';</script>")));
+}
