@@ -1,0 +1,213 @@
+#pragma once
+// The document of one page: its graphics (index 0 is the frontmost), the page
+// settings that the page text carries, the form settings, and the working
+// lists of the last page generation. Page generation is a set of members of
+// this class, defined in src/generation (the driver, the passes, the
+// assembly); the page text they return is also the stored page.
+//
+// This is the part of the document that generation needs; the document
+// issue adds undo recording, the package file, reading and saving.
+#include "generation/CodeWidgetHelper.h"
+#include "generation/ImageElement.h"
+#include "generation/TextElement.h"
+#include "model/GraphicOwner.h"
+
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QMap>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+class QObject;
+class SKTGalleryGrid;
+class SKTGraphic;
+class SKTImage;
+class SKTLine;
+class SKTSlideshow;
+class SKTTable;
+class SKTText;
+class GenerationContext;
+
+// What the label edition keeps about the chosen label sheet.
+struct DocumentLabelTemplate {
+    QString brand;
+    QString templateNumber;
+    QString templateDescription;
+};
+
+class SKTDocument : public GraphicOwner {
+public:
+    SKTDocument();
+    ~SKTDocument() override;
+    SKTDocument(const SKTDocument &) = delete;
+    SKTDocument &operator=(const SKTDocument &) = delete;
+
+    // --- graphics ---------------------------------------------------------------
+    const QList<std::shared_ptr<SKTGraphic>> &graphics() const { return m_graphics; }
+    // Inserts at index (appends when index is out of range); the document owns it.
+    void insertGraphic(const std::shared_ptr<SKTGraphic> &graphic, qsizetype index = -1);
+    void removeGraphic(SKTGraphic *graphic);
+    void setGraphics(const QList<std::shared_ptr<SKTGraphic>> &graphics);
+    // Index of the graphic in graphics(), -1 when it is not on the page.
+    qsizetype indexOfGraphic(const SKTGraphic *graphic) const;
+    // The page's graphics of one class, in the order of graphics().
+    QList<SKTText *> textAreas() const;
+    QList<SKTImage *> images() const;
+    QList<SKTSlideshow *> slideshows() const;
+    QList<SKTGalleryGrid *> galleries() const;
+    QList<SKTTable *> tables() const;
+    QList<SKTLine *> lines() const;
+
+    void graphicAttributeChanged(SKTGraphic &graphic, const QString &key, const QVariant &oldValue) override;
+
+    // --- page generation (src/generation) -----------------------------------------
+    // The page text of the current graphics: the stored page and the published
+    // page at once. gGeneratedSource receives a copy. responsive asks for the
+    // responsive layout (only in responsive editions); saveImages lets the
+    // passes write the image files of the page folder. A file that had to be
+    // written and could not (the style sheet, an image) is reported in
+    // *writeError (when given) and in lastWriteError; the text is still made.
+    QString generateSourceCode(const QString &pageName, bool responsive, bool saveImages,
+                               QString *writeError = nullptr);
+    // Draw-time work that generation needs done whether or not the page was
+    // ever drawn: table cells get their settings and text heights, texts their
+    // heights, slides and gallery images their frames.
+    void prepareGraphicsForGeneration();
+
+    // Extent metrics and trimming.
+    int32_t findMaxScreenWidth() const;
+    static int32_t findMaxScreenWidthForArray(const QList<SKTGraphic *> &graphics);
+    int32_t findMinScreenX() const;
+    static int32_t findMinScreenXForArray(const QList<SKTGraphic *> &graphics);
+    int32_t findMaxScreenHeight() const;
+    static void trimAllObjects(int32_t xOffset, const QList<SKTGraphic *> &graphics);
+    void trimAndCenter();
+
+    // Numbering and template names.
+    void populateGalleryImageDimensions();
+    void populateTableNumbers();
+    void populateSlideshowImageDimensions();
+    void resetTemplateName(const QString &name);
+
+    // Link check, line count, image use.
+    static QString verifyLink(const QString &link);
+    static int32_t calculateNumOfLines(const QString &text);
+    bool isImageInUse(const QString &baseName, const QString &extension, const QList<ImageElement> &images) const;
+    bool needImagePopupScript() const;
+    bool needJqueryScripts() const;
+
+    // The image generator (responsive and enlargeable images).
+    CodeWidgetHelper generateImageCode(ImageElement element, bool responsive);
+
+    // --- page image files ---------------------------------------------------------
+    // Write the image's "@2x" (and plain) version and its original "o" file,
+    // its mask "_mask.png", and the page background, into the page folder
+    // tempSavePathLocal/pageName. Each answers false when a file could not be
+    // written (a name that is not a plain name writes nothing and fails).
+    bool saveImage(const ImageElement &image);
+    bool saveMaskImage(const ImageElement &image);
+    bool saveBackgroundImage();
+    // The page folder: tempSavePathLocal/pageName ("" without a safe page name).
+    QString pageFolderPath() const;
+    // False when the page folder holds "PNG"/"JPG" files and all of them are
+    // empty: the images did not reach the disk (the save then warns).
+    bool originalImagesLookSaved() const;
+
+    // --- source view ------------------------------------------------------------
+    // Generates the page for the source window (FTPUploadFlag 999 meanwhile)
+    // and answers its text, or the "Oops" text when there is none.
+    QString sourceCodeForDisplay(bool responsive);
+    static QString emptySourceCodeText();
+
+    // --- the page's settings ------------------------------------------------------
+    QString pageName;
+    QString pageOfficialName;
+    QString pageFileType;
+    QString pageFileExtension;
+    QString publishExt;
+    QString mainTemplateName;
+    QString encodingType;
+    QString metaKeywords;
+    QString metaDescription;
+    QString customHeaderCode;
+    QString baseTemplateCustomHeaderCode;
+    QString tempSavePathLocal;
+    QString openWebsiteFolderTempPath;
+    QString fullCSSString;
+    // Profile fields by key; written in gProfileFieldKeys order.
+    QMap<QString, QString> profileDictionary;
+    // Profile field blocks the reader found beyond gProfileFieldKeys, in page order.
+    QList<QPair<QString, QString>> extraProfileFields;
+    DocumentLabelTemplate labelTemplateHelper;
+
+    // The page colour as the window stores it: six hex digits or "CLEAR0";
+    // empty when none was chosen.
+    QString documentColorHexString;
+    // The page background pattern (saveBackgroundImage writes it).
+    QImage backgroundImage;
+    QSize canvasSize;
+
+    int32_t webPageWidth = 0;
+    bool webPageWidthManualFlag = false;
+    int32_t centreFlag = 0;
+    int32_t backgroundImageFlag = 0;
+    QString backgroundImageType = QStringLiteral("JPG");
+    int32_t useBaseTemplateFlag = 0;
+    int32_t inheritCustomHeaderCodeFlag = 0;
+    int32_t inheritMetadataFlag = 0;
+    bool duplicateBasetemplateFlag = false;
+    int32_t docSpecificFixedCanvasFlag = 0;
+    int32_t docSpecificPageWidth = 0;
+    int32_t docSpecificPageHeight = 0;
+    bool mobileVersionFlag = false;
+    bool storeImageNowFlag = false;
+    bool loopThroughFlag = false;
+    bool ignoreImageSaveErrorFlag = false;
+    int32_t FTPUploadFlag = 0;
+    bool showCodeOnlyFlag = false;
+    // The source window of this document, made by the window on first use.
+    QObject *sourceCodeController = nullptr;
+
+    // Form settings.
+    QString siteFeedbackEmail;
+    QString siteCCFeedbackEmail;
+    QString formRedirectURL;
+    QString formSubmitButtonValue;
+    QString formRequiredResponse;
+    QString formEmailVerificationMsg;
+    QString formBotCheckerResponse;
+    QString formSentResponse;
+    QString formEmailServer;
+    QString formEmailUsername;
+    QString formEmailPassword;
+    int32_t grabIPFlag = 0;
+    int32_t formOrderLayoutOption = 0;
+
+    // --- working lists of the last generation -------------------------------------
+    QList<CodeWidgetHelper> sourceCodeArray;
+    QList<TextElement> textViewArray;
+    QList<ImageElement> imageViewArray;
+    QList<TextElement> htmlSnippetArray;
+    QList<SKTSlideshow *> slideshowArray;
+    QList<SKTGalleryGrid *> galleryArray;
+    QList<SKTTable *> tableArray;
+    QList<SKTLine *> lineArray;
+
+    // Set when the last generation could not write a file it had to write
+    // (a style sheet or an image); the text is for the user.
+    QString lastWriteError;
+
+private:
+    QList<std::shared_ptr<SKTGraphic>> m_graphics;
+    // What each text was last measured with, and the height it got: a text
+    // whose inputs did not change keeps its height without a new layout.
+    struct TextMeasure {
+        QString key;
+        int32_t height = 0;
+    };
+    QHash<const SKTGraphic *, TextMeasure> m_textMeasures;
+};

@@ -1,0 +1,155 @@
+// The image files of the page folder: "@2x" and plain versions, originals
+// ("o"), masks ("_mask.png") and the background pattern. Every file is
+// written through a temporary file and a rename, so a failed write leaves
+// the old file in place.
+#include "config/DataCentre.h"
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "generation/Escape.h"
+#include "generation/Fmt.h"
+#include "generation/PageFiles.h"
+#include "platform/UserDefaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtDebug>
+
+namespace {
+
+QByteArray encodeByType(const QImage &image, const QString &type)
+{
+    if (image.isNull())
+        return {};
+    if (type == QLatin1String("JPG"))
+        return DataCentre::JPEGRepresentationOfImage(image, 1.0f);
+    return DataCentre::PNGRepresentationOfImage(image);
+}
+
+qint64 fileSize(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.size() : -1;
+}
+
+} // namespace
+
+QString SKTDocument::pageFolderPath() const
+{
+    if (tempSavePathLocal.isEmpty() || !Escape::isSafeFolderName(pageName))
+        return QString();
+    return QDir(tempSavePathLocal).filePath(pageName);
+}
+
+bool SKTDocument::saveImage(const ImageElement &image)
+{
+    if (gKeepImageNames)
+        return true; // the edition keeps the files the user put in the folder
+    const QString name = image.imageName();
+    const QString type = image.imageType();
+    const QString folderPath = pageFolderPath();
+    if (folderPath.isEmpty() || !Escape::isPlainName(name) || !Escape::isPlainName(type))
+        return false;
+    if (!QDir().mkpath(folderPath))
+        return false;
+    const QDir folder(folderPath);
+    const QString retinaPath = folder.filePath(name + QLatin1String("@2x.") + type);
+    const QString plainPath = folder.filePath(name + QLatin1Char('.') + type);
+    const QString originalPath = folder.filePath(name + QLatin1String("o.") + type);
+    const QImage source = image.picture();
+    const bool ordinary = !image.isCarrier() && image.slideShowNumber() == -99;
+    bool ok = true;
+
+    if (image.imageEnlargeFlag() == 1) {
+        // An enlargeable image shows its original: no retina file.
+        QFile::remove(retinaPath);
+    } else if (!source.isNull()) {
+        const QRectF b = image.bounds();
+        auto box = [&](int i) { return ordinary ? double(image.boxValue(i)) : double(image.boxValueInPx(i)); };
+        const double innerW = b.width() - box(6) - box(2) - box(7) - box(3) - 2.0 * image.borderWidth();
+        const double innerH = b.height() - box(4) - box(0) - box(5) - box(1) - 2.0 * image.borderWidth();
+        const QSizeF target(std::max(1, Fmt::trunc(2.0 * innerW)), std::max(1, Fmt::trunc(2.0 * innerH)));
+        const QByteArray data = encodeByType(DataCentre::imageWithImage(source, target), type);
+        // Hook: responsive editions crop a slide's retina image to its slideshow's height here.
+        const qint64 originalSize = fileSize(originalPath);
+        if (originalSize > 0 && originalSize < data.size()) {
+            // The original is smaller than the scaled version: serve the original.
+            QFile original(originalPath);
+            ok = original.open(QIODevice::ReadOnly) && writeFileAtomically(retinaPath, original.readAll(), nullptr);
+            qInfo().noquote() << QStringLiteral("%1 REPLACE retina image: %2 original image:%3")
+                                     .arg(retinaPath, DataCentre::byteCountString(uint64_t(data.size())),
+                                          DataCentre::byteCountString(uint64_t(originalSize)));
+        } else {
+            ok = !data.isEmpty() && writeFileAtomically(retinaPath, data, nullptr);
+        }
+    }
+
+    QFile::remove(plainPath);
+    if (ordinary && image.forceNonRetinaFlag() && !source.isNull())
+        ok = writeFileAtomically(plainPath, encodeByType(source, type), nullptr) && ok;
+
+    if (fileSize(originalPath) <= 0) {
+        const QByteArray data = encodeByType(source, type);
+        ok = !data.isEmpty() && writeFileAtomically(originalPath, data, nullptr) && ok;
+    }
+    return ok;
+}
+
+bool SKTDocument::saveMaskImage(const ImageElement &image)
+{
+    const QString name = image.imageName();
+    const QString folderPath = pageFolderPath();
+    const QImage mask = image.maskImage();
+    if (folderPath.isEmpty() || !Escape::isPlainName(name) || mask.isNull() || !QDir().mkpath(folderPath))
+        return false;
+    const QByteArray data = DataCentre::PNGRepresentationOfImage(mask);
+    return !data.isEmpty()
+           && writeFileAtomically(QDir(folderPath).filePath(name + QLatin1String("_mask.png")), data, nullptr);
+}
+
+bool SKTDocument::saveBackgroundImage()
+{
+    if (backgroundImage.isNull()) {
+        if (backgroundImageFlag > 0)
+            qDebug("image data for background pattern is nil!");
+        return true; // no background chosen: nothing to write
+    }
+    const QString folderPath = pageFolderPath();
+    if (folderPath.isEmpty() || !QDir().mkpath(folderPath))
+        return false;
+    const bool jpeg = backgroundImageType == QLatin1String("JPG");
+    const QDir folder(folderPath);
+    const QString backgroundPath = folder.filePath(jpeg ? QStringLiteral("background.JPG") : QStringLiteral("background.PNG"));
+    const QString originalPath = folder.filePath(jpeg ? QStringLiteral("backgroundo.JPG") : QStringLiteral("backgroundo.PNG"));
+    float quality = UserDefaults::standard().floatForKey(QStringLiteral("backgroundQualityPercentage"));
+    if (!(quality > 0.0f && quality <= 1.0f))
+        quality = 1.0f;
+    const QByteArray data = jpeg ? DataCentre::JPEGRepresentationOfImage(backgroundImage, quality)
+                                 : DataCentre::PNGRepresentationOfImage(backgroundImage);
+    bool ok = !data.isEmpty() && writeFileAtomically(backgroundPath, data, nullptr);
+    if (!QFileInfo::exists(originalPath)) {
+        const QByteArray original = jpeg ? DataCentre::JPEGRepresentationOfImage(backgroundImage, 1.0f)
+                                         : DataCentre::PNGRepresentationOfImage(backgroundImage);
+        ok = !original.isEmpty() && writeFileAtomically(originalPath, original, nullptr) && ok;
+    }
+    if (!ok)
+        qWarning("background file creation failed");
+    return ok;
+}
+
+bool SKTDocument::originalImagesLookSaved() const
+{
+    const QString folderPath = pageFolderPath();
+    if (folderPath.isEmpty())
+        return true;
+    qint64 total = 0;
+    int count = 0;
+    const QFileInfoList entries = QDir(folderPath).entryInfoList(QDir::Files);
+    for (const QFileInfo &entry : entries) {
+        if (entry.suffix() == QLatin1String("PNG") || entry.suffix() == QLatin1String("JPG")) {
+            ++count;
+            total += entry.size();
+        }
+    }
+    return count == 0 || total > 0;
+}
