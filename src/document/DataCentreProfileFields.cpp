@@ -206,3 +206,26 @@ QString DataCentreProfileFields::grabPageTitle(const QString &text)
         return nullAsEmpty(first.mid(4, first.size() - 7));
     return QLatin1String("");
 }
+
+ProfileRecordRead DataCentreProfileFields::openRecordPage(const QString &path, const QStringList &fieldKeys,
+                                                          const QDate &today)
+{
+    ProfileRecordRead read;
+    QString text = DataCentreMarkers::readPageFile(path);
+    if (text.isNull())
+        text = QLatin1String("");
+    if (oldPelprofileFlag(text)) {
+        const Person person = grabOldPelprofileData(text);
+        read.converted = convertOldPelprofileFile(path, today);
+        if (read.converted) {
+            read.pageTitle = grabPageTitleFromPellprofile(person);
+            text = DataCentreMarkers::readPageFile(path);
+        }
+    }
+    if (!read.converted)
+        read.pageTitle = grabPageTitle(text);
+    for (const QString &key : fieldKeys)
+        read.profileDictionary.append({key, grabProfileField(key, text)});
+    read.otherBlocks = grabOtherProfileBlocks(text, fieldKeys);
+    return read;
+}

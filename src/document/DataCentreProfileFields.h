@@ -22,6 +22,14 @@ struct ProfileBlock {
     bool operator==(const ProfileBlock &) const = default;
 };
 
+// What opening a record page reads of it.
+struct ProfileRecordRead {
+    QString pageTitle;
+    QList<QPair<QString, QString>> profileDictionary; // the edition's keys, in order, with their values
+    QList<ProfileBlock> otherBlocks;                   // blocks of labels the edition does not know
+    bool converted = false;                            // the old header was converted
+};
+
 class DataCentreProfileFields {
 public:
     static QString generateStartString(const QString &label);
@@ -46,4 +54,9 @@ public:
     // alone, when it has no old header or the header is not closed.
     static bool convertOldPelprofileFile(const QString &path, const QDate &today = QDate::currentDate());
     static QString grabPageTitle(const QString &text);
+
+    // Opening a record page: an old header is converted first (one write),
+    // then the title and the fields are read from the page as it now is.
+    static ProfileRecordRead openRecordPage(const QString &path, const QStringList &fieldKeys,
+                                            const QDate &today = QDate::currentDate());
 };

@@ -94,3 +94,21 @@ TEST_F(ProfileFieldsTest, PageTitleFromMarkerOrOldFirstLine)
     EXPECT_EQ(DataCentre::grabPageTitle(QStringLiteral("<!--Home-->")), QStringLiteral(""));
     gPageTitleEnabled = saved;
 }
+
+TEST_F(ProfileFieldsTest, OpeningAnOldRecordConvertsOnceAndReadsTheConvertedValues)
+{
+    const QString file = page("<!--\nAnn\nLee\n(null)\n3\n2\n(null)\n(null)\nann@example.org\n-->\n<html></html>\n"
+                              "<!====WeightSTARTSTRING--7 kg--WeightENDSTRING====>");
+    const QStringList keys {QStringLiteral("Owner First Name"), QStringLiteral("Pet Sex")};
+    const ProfileRecordRead first = DataCentre::openRecordPage(file, keys, QDate(2024, 5, 6));
+    EXPECT_TRUE(first.converted);
+    EXPECT_EQ(first.pageTitle, QStringLiteral("Ann Lee"));
+    ASSERT_EQ(first.profileDictionary.size(), 2);
+    EXPECT_EQ(first.profileDictionary[0].second, QStringLiteral("Ann"));
+    EXPECT_EQ(first.profileDictionary[1].second, QStringLiteral("2"));
+    ASSERT_EQ(first.otherBlocks.size(), 7); // Weight and the converted fields the edition does not list
+    EXPECT_EQ(first.otherBlocks[0].label, QStringLiteral("Weight"));
+    const ProfileRecordRead again = DataCentre::openRecordPage(file, keys);
+    EXPECT_FALSE(again.converted);
+    EXPECT_EQ(again.profileDictionary, first.profileDictionary);
+}
