@@ -5,6 +5,7 @@
 #include "document/PageRule.h"
 
 #include <QLocale>
+#include <QSet>
 
 namespace {
 
@@ -87,33 +88,41 @@ QString DataCentreProfileFields::grabProfileField(const QString &label, const QS
 QList<ProfileBlock> DataCentreProfileFields::grabOtherProfileBlocks(const QString &text,
                                                                     const QStringList &knownLabels)
 {
+    // A page holds one block per field; past this many start markers the
+    // rest is not looked at, so a hostile page cannot make the scan quadratic.
+    constexpr int kMaxBlocks = 4096;
     QList<ProfileBlock> blocks;
-    QStringList seen;
+    QSet<QString> seen;    // labels already taken: only a label's first block is read
+    QSet<QString> unended; // labels whose end marker is nowhere further on
     const QLatin1String open("<!====");
     const QLatin1String startTail("STARTSTRING--");
     qsizetype at = 0;
-    while ((at = text.indexOf(open, at)) >= 0) {
-        const qsizetype labelStart = at + open.size();
-        const qsizetype tail = text.indexOf(startTail, labelStart);
+    for (int scanned = 0; scanned < kMaxBlocks; ++scanned) {
+        const qsizetype tail = text.indexOf(startTail, at);
         if (tail < 0)
             break;
-        const QString label = text.mid(labelStart, tail - labelStart);
+        // Labels are short: the opening is looked for just before the tail.
+        constexpr qsizetype kMaxLabel = 256;
+        const qsizetype window = std::max<qsizetype>(at, tail - kMaxLabel - open.size());
+        const qsizetype found = QStringView(text).mid(window, tail - window).lastIndexOf(open);
+        const qsizetype opening = found < 0 ? -1 : window + found;
         const qsizetype valueStart = tail + startTail.size();
-        if (label.contains(QLatin1Char('\n')) || label.contains(open)) {
-            at = labelStart;
+        at = valueStart;
+        if (opening < 0)
             continue;
-        }
-        const qsizetype end = text.indexOf(generateEndString(label), valueStart);
+        const QString label = text.mid(opening + open.size(), tail - opening - open.size());
+        if (label.contains(QLatin1Char('\n')) || unended.contains(label))
+            continue;
+        const QString endMarker = generateEndString(label);
+        const qsizetype end = text.indexOf(endMarker, valueStart);
         if (end < 0) {
-            at = valueStart;
+            unended.insert(label);
             continue;
         }
-        // Only the first block of a label is ever read, so only it is kept.
-        if (!knownLabels.contains(label) && !seen.contains(label)) {
+        if (!knownLabels.contains(label) && !seen.contains(label))
             blocks.append({label, text.mid(valueStart, end - valueStart)});
-            seen.append(label);
-        }
-        at = end + generateEndString(label).size();
+        seen.insert(label);
+        at = end + endMarker.size();
     }
     return blocks;
 }

@@ -11,14 +11,24 @@ bool isNameChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-');
 }
 
-// Removes every opening tag that starts with the given text, through its ">".
+// Removes every opening tag that starts with the given text, through its ">",
+// in one pass (a line of many such tags costs no more than its length).
 void removeTagsStartingWith(QString &text, const QString &start)
 {
-    qsizetype at = 0;
-    while ((at = text.indexOf(start, at)) >= 0) {
+    qsizetype at = text.indexOf(start);
+    if (at < 0)
+        return;
+    QString kept;
+    kept.reserve(text.size());
+    qsizetype from = 0;
+    while (at >= 0) {
+        kept += QStringView(text).mid(from, at - from);
         const qsizetype close = text.indexOf(QLatin1Char('>'), at + start.size());
-        text.remove(at, (close < 0 ? text.size() : close + 1) - at);
+        from = close < 0 ? text.size() : close + 1;
+        at = text.indexOf(start, from);
     }
+    kept += QStringView(text).mid(from);
+    text = kept;
 }
 
 // The text after `key` up to the nearer of ">" and a blank.

@@ -48,6 +48,16 @@ TEST_F(ProfileFieldsTest, BlocksOutsideTheEditionsKeysAreKeptInOrder)
               DataCentre::generateFullString(QStringLiteral("x<y"), QStringLiteral("Vaccines")));
 }
 
+TEST_F(ProfileFieldsTest, ManyUnfinishedBlocksAreScannedOnce)
+{
+    // Once a quadratic scan: every opening searched on to the same far tail.
+    const QString hostile = QStringLiteral("<!====X").repeated(20000) + QStringLiteral("STARTSTRING--").repeated(20000)
+        + DataCentre::generateFullString(QStringLiteral("v"), QStringLiteral("Late"));
+    const QList<ProfileBlock> blocks = DataCentre::grabOtherProfileBlocks(hostile, {});
+    EXPECT_TRUE(blocks.isEmpty()); // the scan stops at its sane maximum before the late block
+    EXPECT_EQ(DataCentre::grabProfileField(QStringLiteral("Late"), hostile), QStringLiteral("v"));
+}
+
 TEST_F(ProfileFieldsTest, OldHeaderIsReadConvertedAndRemovedInOneWrite)
 {
     const QByteArray old = "<!--\nAnn\n\nLee\n12\n4 years\n1\n(null)\n555-1234\nann@example.org\nextra\n-->\n<html>body</html>";
