@@ -5,6 +5,8 @@
 #include "printing/DataCentrePrinting.h"
 #include "platform/Alerts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 
@@ -38,6 +40,25 @@ QList<std::shared_ptr<ElementCarrier>> PageReadApply::applyPageReadResult(PageRe
     if (!result.missingFonts.isEmpty())
         Alerts::inform(QStringLiteral("Font Not Supported"), fontAlertText(result.missingFonts), host.alertWindow());
     return result.carriers;
+}
+
+PageReadInput PageReadApply::inputFromEdition(const QString &pageText, const QString &pageName,
+                                              const QString &projectFolder, const QString &pageFilePath)
+{
+    PageReadInput input;
+    input.pageText = pageText;
+    input.pageName = pageName;
+    input.pageFilePath = pageFilePath;
+    input.baseTemplateExists =
+        !projectFolder.isEmpty() && QFileInfo::exists(QDir(projectFolder).filePath(QStringLiteral("basetemplate.html")));
+    input.appName = gAppName;
+    input.documentExtension = gDocumentExtension;
+    input.replacePageNumbers = gReplacePageNumbers;
+    input.canvasWidth = gCanvasWidth;
+    input.canvasMaxHeight = gCanvasMaxHeight;
+    input.formPage = QFileInfo(pageFilePath).suffix() == QLatin1String("php");
+    input.isFontAvailable = &PageReadApply::isFontAvailable;
+    return input;
 }
 
 bool PageReadApply::isFontAvailable(const QString &family)

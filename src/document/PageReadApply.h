@@ -30,6 +30,11 @@ public:
     // Applies the result; answers its carriers in stacking order.
     static QList<std::shared_ptr<ElementCarrier>> applyPageReadResult(PageReadResult &result, PageReaderHost &host,
                                                                       const QString &pageFolder);
+    // The input of a page read from the edition settings and the page's
+    // place: page text, page name, the project's working folder (empty when
+    // none) and the page file. The caller adds the document's own flags.
+    static PageReadInput inputFromEdition(const QString &pageText, const QString &pageName,
+                                          const QString &projectFolder, const QString &pageFilePath);
     // A family can be drawn: installed, one of the program's web fonts, or
     // with a substitute the font database knows.
     static bool isFontAvailable(const QString &family);

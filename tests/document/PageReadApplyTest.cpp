@@ -64,3 +64,24 @@ TEST_F(PageReadApplyTest, AppliesSettingsCopiesRenamedImagesAndShowsOneFontAlert
     EXPECT_TRUE(PageReadApply::isFontAvailable(QString()));
     EXPECT_FALSE(PageReadApply::isFontAvailable(QStringLiteral("No Such Family Zq7")));
 }
+
+TEST_F(PageReadApplyTest, InputFromEditionFindsTheBaseTemplateAndFormPages)
+{
+    PageReadInput input = PageReadApply::inputFromEdition(QStringLiteral("x"), QStringLiteral("index"), path(),
+                                                          path(QStringLiteral("index.php")));
+    EXPECT_FALSE(input.baseTemplateExists);
+    EXPECT_TRUE(input.formPage);
+    EXPECT_EQ(input.pageFolder(), path(QStringLiteral("index")));
+    {
+        QFile base(path(QStringLiteral("basetemplate.html")));
+        ASSERT_TRUE(base.open(QIODevice::WriteOnly));
+    }
+    input = PageReadApply::inputFromEdition(QStringLiteral("x"), QStringLiteral("index"), path(),
+                                            path(QStringLiteral("index.html")));
+    EXPECT_TRUE(input.baseTemplateExists);
+    EXPECT_FALSE(input.formPage);
+    input.useBaseTemplateFlag = true;
+    EXPECT_FALSE(input.ownSettingsFlag());
+    input.pageName = QStringLiteral("basetemplate");
+    EXPECT_TRUE(input.ownSettingsFlag());
+}
