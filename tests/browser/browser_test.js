@@ -43,8 +43,10 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'zov-browser-'));
 const children = [];
 
 function startServer(name, argv) {
-  const log = fs.openSync(path.join(work, name + '.log'), 'a');
+  const logPath = path.join(work, name + '.log');
+  const log = fs.openSync(logPath, 'a');
   const child = spawn(python, argv, { stdio: ['ignore', log, log] });
+  child.logPath = logPath;
   children.push(child);
   return child;
 }
@@ -56,7 +58,8 @@ async function waitForPort(portFile, child, what) {
     if (child.exitCode !== null) break;
     await new Promise((r) => setTimeout(r, 50));
   }
-  throw new Error(`${what} did not start; see ${work}`);
+  const log = fs.existsSync(child.logPath) ? fs.readFileSync(child.logPath, 'utf8').slice(-2000) : '';
+  throw new Error(`${what} did not start (${python} ${child.spawnargs.slice(1).join(' ')}):\n${log}`);
 }
 
 function stopChildren() {
