@@ -12,6 +12,8 @@
 #include "config/DataCentrePresets.h"
 #include "config/DataCentreSetup.h"
 #include "printing/DataCentrePrinting.h"
+#include "document/DataCentreMarkers.h"
+#include "document/DataCentreProfileFields.h"
 
 class DataCentre : public DataCentreSetup,
                    public DataCentreColours,
@@ -21,7 +23,9 @@ class DataCentre : public DataCentreSetup,
                    public DataCentreNames,
                    public DataCentreFiles,
                    public DataCentreOutlines,
-                   public DataCentrePrinting {
+                   public DataCentrePrinting,
+                   public DataCentreMarkers,
+                   public DataCentreProfileFields {
 public:
     DataCentre() = delete;
 };
