@@ -210,3 +210,34 @@ TEST_F(DocumentPackageTest, ScreenshotSizesFitTheBox)
     EXPECT_EQ(SKTDocument::screenshotSize({1000, 500}, 400), QSize(400, 200));
     EXPECT_EQ(SKTDocument::screenshotSize({0, 500}, 200), QSize(1, 200));
 }
+
+TEST_F(DocumentPackageTest, HostilePackagesEndInNotAbleToOpenAndWriteNothingOutside)
+{
+    // The fuzzer's seeds: one package a save wrote and an empty page, the rest hostile.
+    const QDir seeds(QStringLiteral(ZOV_TEST_FIXTURES "/../fuzz/corpus/fuzz_package_open"));
+    const QStringList names = seeds.entryList(QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 10);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString outside = path(QStringLiteral("outside-") + name);
+        QDir().mkpath(outside);
+        const QString package = QDir(outside).filePath(QStringLiteral("page.zovweb"));
+        ASSERT_TRUE(QFile::copy(seeds.filePath(name), package));
+        const int shown = alerts.count();
+        SKTDocument page;
+        const bool opened = page.readFromFile(package);
+        const bool good = name == QLatin1String("saved_flat.zovweb");
+        EXPECT_EQ(opened, good || name == QLatin1String("empty_page.zovweb"));
+        EXPECT_EQ(filesUnder(outside), QStringList{QStringLiteral("page.zovweb")});
+        EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("escape.txt"))));
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/tmp/escape.txt")));
+        if (!opened) {
+            ASSERT_EQ(alerts.count(), shown + 1);
+            EXPECT_EQ(alerts.last().messageText, QStringLiteral("Not able to open"));
+            EXPECT_GT(alerts.last().informativeText.size(), 40) << "a reason in plain words";
+        } else if (good) {
+            EXPECT_EQ(page.graphics().size(), page.textAreas().size() + page.lines().size());
+            EXPECT_GE(page.graphics().size(), 3);
+        }
+    }
+}
