@@ -1,7 +1,9 @@
 // Saving a page into its package and opening it again.
 #include "DocumentFixture.h"
 
+#include "document/DocumentController.h"
 #include "platform/PageZip.h"
+#include "support/ScriptedFilePanels.h"
 #include "platform/NotificationCenter.h"
 
 #include <QDirIterator>
@@ -240,4 +242,59 @@ TEST_F(DocumentPackageTest, HostilePackagesEndInNotAbleToOpenAndWriteNothingOuts
             EXPECT_GE(page.graphics().size(), 3);
         }
     }
+}
+
+TEST_F(DocumentPackageTest, ClosingAndTheDocumentController)
+{
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    ASSERT_TRUE(doc->saveThisPage(package, false));
+
+    // One document per package; each new one gets its window controllers.
+    DocumentController controller;
+    int windows = 0;
+    controller.setWindowControllerFactory([&windows](SKTDocument &) { ++windows; });
+    SKTDocument *first = controller.openDocument(package);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(controller.openDocument(package), first);
+    EXPECT_EQ(windows, 1);
+
+    // An untitled page from the template: saving asks for a file and never
+    // writes the template.
+    const QByteArray templateBytes = readAll(package);
+    SKTDocument *untitled = controller.openUntitledDocument(package);
+    ASSERT_NE(untitled, nullptr);
+    EXPECT_TRUE(untitled->fileURLPath.isEmpty());
+    EXPECT_EQ(untitled->graphics().size(), 3);
+    untitled->insertGraphicAtIndex(makeText({0, 400, 50, 20}, QStringLiteral("more")), 0);
+    untitled->undoManager().closeAutomaticGroup();
+    ScriptedFilePanels panels;
+    const QString chosen = packagePath(QStringLiteral("chosen"));
+    panels.answer(chosen);
+
+    // "Yes" saves, and the window closes because the save succeeded.
+    alerts.answer(QStringLiteral("Yes"));
+    bool mayClose = false;
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_TRUE(mayClose);
+    EXPECT_EQ(untitled->fileURLPath, chosen);
+    EXPECT_FALSE(untitled->isDocumentEdited());
+    EXPECT_EQ(readAll(package), templateBytes);
+
+    // "Yes" with a failing save keeps the window; "Cancel" keeps it; "No" closes.
+    untitled->insertGraphicAtIndex(makeText({0, 500, 50, 20}, QStringLiteral("again")), 0);
+    untitled->undoManager().closeAutomaticGroup();
+    QFile::remove(chosen);
+    QDir().mkpath(chosen + QStringLiteral("/blocked"));
+    alerts.answer(QStringLiteral("Yes"));
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_FALSE(mayClose);
+    alerts.answer(QStringLiteral("Cancel"));
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_FALSE(mayClose);
+    alerts.answer(QStringLiteral("No"));
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_TRUE(mayClose);
+    controller.closeDocument(untitled);
+    EXPECT_EQ(controller.documents(), QList<SKTDocument *>{first});
 }
