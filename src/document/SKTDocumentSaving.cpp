@@ -162,8 +162,14 @@ bool SKTDocument::saveThisPage(const QString &packagePath, bool publish)
         updateWindowTitle();
         return true;
     }
-    if (!lastWriteError.isEmpty())
+    if (!lastWriteError.isEmpty()) {
+        if (!originalImagesLookSaved() && !ignoreImageSaveErrorFlag) {
+            checkToMakeSureOriginalImagesAreSavedProperly();
+            lastSaveError = lastWriteError;
+            return false;
+        }
         return failSave(*this, lastWriteError);
+    }
     const QString oldPath = fileURLPath;
     QString error;
     if (!ensureFolder(pageFolderOf(*this), &error))
