@@ -3,6 +3,8 @@
 #include "DocumentFixture.h"
 
 #include "document/PagePreferences.h"
+#include "document/ui/FormPreferencesDialog.h"
+#include "document/ui/PagePreferencesDialog.h"
 #include "model/SKTImage.h"
 #include "support/ScopedUserDefaults.h"
 
@@ -119,4 +121,35 @@ TEST_F(PagePreferencesTest, BackgroundsMarkThePageEditedAndFormSettingsComeBack)
     EXPECT_EQ(doc->grabIPFlag, 1);
     EXPECT_EQ(PagePreferences::fillForm(*doc).layoutColumn, 1);
     EXPECT_TRUE(doc->isDocumentEdited());
+}
+
+TEST_F(PagePreferencesTest, DialogsShowAndHandBackTheirValues)
+{
+    QWidget window;
+    window.resize(900, 700);
+    window.show();
+    PagePreferencesDialog *page = PagePreferencesDialog::showPagePreferences(*doc, &window);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->windowTitle(), QStringLiteral("Page Preferences"));
+    EXPECT_EQ(page->windowModality(), Qt::WindowModal);
+    const PagePreferencesValues shown = PagePreferences::fill(*doc);
+    const PagePreferencesValues back = page->values();
+    EXPECT_EQ(back.fileName, shown.fileName);
+    EXPECT_EQ(back.pageTitle, shown.pageTitle);
+    EXPECT_EQ(back.maxSizeSegment, shown.maxSizeSegment);
+    EXPECT_EQ(back.encodingSegment, shown.encodingSegment);
+    if (const QByteArray out = qgetenv("ZOV_SCREENSHOT_DIR"); !out.isEmpty())
+        page->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/page-preferences.png"));
+    page->reject();
+
+    doc->siteFeedbackEmail = QStringLiteral("owner@example.org");
+    doc->formOrderLayoutOption = 1;
+    FormPreferencesDialog *form = FormPreferencesDialog::showFormPreferences(*doc, &window);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Preferences"));
+    EXPECT_EQ(form->values().responseEmail, QStringLiteral("owner@example.org"));
+    EXPECT_EQ(form->values().layoutColumn, 1);
+    if (const QByteArray out = qgetenv("ZOV_SCREENSHOT_DIR"); !out.isEmpty())
+        form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/form-preferences.png"));
+    form->accept();
+    EXPECT_EQ(doc->siteFeedbackEmail, QStringLiteral("owner@example.org"));
 }
