@@ -298,3 +298,22 @@ TEST_F(DocumentPackageTest, ClosingAndTheDocumentController)
     controller.closeDocument(untitled);
     EXPECT_EQ(controller.documents(), QList<SKTDocument *>{first});
 }
+
+TEST_F(DocumentPackageTest, ResponsivePagesUseTheMirroredLayoutAndReadBackTheSame)
+{
+    gResponsiveEdition = true;
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    ASSERT_TRUE(doc->saveThisPage(package, false)) << doc->lastSaveError.toStdString();
+    const QStringList entries = entriesOf(package);
+    EXPECT_TRUE(entries.contains(QStringLiteral("index.html")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("index/"))) << entries.join(QLatin1Char(' ')).toStdString();
+    auto opened = open(package);
+    ASSERT_FALSE(opened->pageUnread) << opened->lastSaveError.toStdString();
+    EXPECT_EQ(opened->pageName, QStringLiteral("index"));
+    EXPECT_EQ(opened->generateSourceCode(opened->pageName, false, false).toStdString(),
+              doc->generateSourceCode(doc->pageName, false, false).toStdString());
+    // A second open of the same package does not land on the first.
+    auto again = open(package);
+    EXPECT_NE(again->pagePath, opened->pagePath);
+}
