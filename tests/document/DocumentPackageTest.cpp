@@ -8,6 +8,7 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <thread>
 
 namespace {
 QStringList filesUnder(const QString &folder)
@@ -316,4 +317,23 @@ TEST_F(DocumentPackageTest, ResponsivePagesUseTheMirroredLayoutAndReadBackTheSam
     // A second open of the same package does not land on the first.
     auto again = open(package);
     EXPECT_NE(again->pagePath, opened->pagePath);
+}
+
+TEST_F(DocumentPackageTest, PagesAreSavedAndReadOnTheMainThreadOnly)
+{
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    bool saved = true;
+    bool read = true;
+    std::thread worker([&] {
+        saved = doc->saveThisPage(package, false);
+        SKTDocument other;
+        other.fileURLPath = package;
+        read = other.refreshDocument();
+    });
+    worker.join();
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(read);
+    EXPECT_FALSE(QFileInfo::exists(package));
+    EXPECT_TRUE(doc->isDocumentEdited());
 }
