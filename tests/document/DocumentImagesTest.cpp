@@ -4,6 +4,7 @@
 
 #include "generation/ImageElement.h"
 #include "model/SKTImage.h"
+#include "model/SKTSlideshow.h"
 #include "support/ScopedUserDefaults.h"
 
 #include <QImageReader>
@@ -76,4 +77,31 @@ TEST_F(DocumentTest, AnImageWithoutInnerAreaWritesNoRetinaFile)
     doc->insertGraphics({image}, {0});
     EXPECT_FALSE(doc->saveImage(ImageElement(image.get())));
     EXPECT_FALSE(QFileInfo::exists(QDir(doc->pageFolderPath()).filePath(QStringLiteral("image1@2x.PNG"))));
+}
+
+TEST_F(DocumentTest, ResponsiveSlidesKeepTheirCropAndScreenshotsFitTheirBox)
+{
+    gResponsiveEdition = true;
+    auto show = std::make_shared<SKTSlideshow>();
+    show->setBounds({0, 0, 200, 50});
+    doc->insertGraphics({show}, {0});
+    doc->slideshowArray = {show.get()};
+    auto slide = photo(QStringLiteral("image1"), QStringLiteral("PNG"), {400, 400}, {0, 0, 200, 200});
+    slide->setSlideShowNumber(0);
+    bool cropped = false;
+    const QImage band = doc->cropRetinaToSlideshow(ImageElement(slide.get()), QImage(400, 400, QImage::Format_RGB32), &cropped);
+    EXPECT_TRUE(cropped);
+    EXPECT_EQ(band.size(), QSize(400, 50));
+    // Outside responsive editions, or for an ordinary image, nothing is cut.
+    slide->setSlideShowNumber(-99);
+    doc->cropRetinaToSlideshow(ImageElement(slide.get()), QImage(400, 400, QImage::Format_RGB32), &cropped);
+    EXPECT_FALSE(cropped);
+    gResponsiveEdition = false;
+
+    // Screenshots: the canvas at its own size fitted into S and 2S boxes.
+    gScreenshotWidth = 200;
+    doc->setPageCanvas(1, 1000, 500);
+    ASSERT_TRUE(doc->saveScreenshot());
+    EXPECT_EQ(QImageReader(QDir(doc->tempSavePathLocal).filePath(QStringLiteral("index.png"))).size(), QSize(200, 100));
+    EXPECT_EQ(QImageReader(QDir(doc->tempSavePathLocal).filePath(QStringLiteral("index@2x.png"))).size(), QSize(400, 200));
 }
