@@ -76,8 +76,3 @@ QList<SKTSlideshow *> SKTDocument::slideshows() const { return ofClass<SKTSlides
 QList<SKTGalleryGrid *> SKTDocument::galleries() const { return ofClass<SKTGalleryGrid>(m_graphics); }
 QList<SKTTable *> SKTDocument::tables() const { return ofClass<SKTTable>(m_graphics); }
 QList<SKTLine *> SKTDocument::lines() const { return ofClass<SKTLine>(m_graphics); }
-
-void SKTDocument::graphicAttributeChanged(SKTGraphic &, const QString &, const QVariant &)
-{
-    // Undo recording and redraw arrive with the document issue.
-}

@@ -11,16 +11,24 @@
 #include "generation/ImageElement.h"
 #include "generation/TextElement.h"
 #include "model/GraphicOwner.h"
+#include "document/DocumentEvents.h"
+#include "platform/UndoManager.h"
 
 #include <QHash>
+#include <QSet>
 #include <QImage>
 #include <QList>
 #include <QMap>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QColor>
+#include <QDateTime>
+#include <QSizeF>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QObject;
 class SKTGalleryGrid;
@@ -31,6 +39,7 @@ class SKTSlideshow;
 class SKTTable;
 class SKTText;
 class GenerationContext;
+class ElementCarrier;
 
 // What the label edition keeps about the chosen label sheet.
 struct DocumentLabelTemplate {
@@ -201,6 +210,128 @@ public:
     // (a style sheet or an image); the text is for the user.
     QString lastWriteError;
 
+
+    // ==== Document: undo, edited state, canvas size (SKTDocumentUndo.cpp) ======
+    UndoManager &undoManager() { return *m_undoManager; }
+    DocumentEvents &events() { return *m_events; }
+    // Insert and remove with undo. indexes ascend; each graphic lands at its
+    // index of the final list. Out-of-range indexes change nothing.
+    void insertGraphics(const QList<std::shared_ptr<SKTGraphic>> &graphics, const QList<qsizetype> &indexes);
+    void removeGraphicsAtIndexes(const QList<qsizetype> &indexes);
+    void insertGraphicAtIndex(const std::shared_ptr<SKTGraphic> &graphic, qsizetype index);
+    void removeGraphicAtIndex(qsizetype index);
+    void addInGraphics(const std::shared_ptr<SKTGraphic> &graphic);
+    void clearAllGraphics();
+    // The graphics of a class (or a subclass), in graphics() order.
+    template <typename T>
+    QList<T *> graphicsWithClass() const
+    {
+        QList<T *> list;
+        for (const auto &g : m_graphics)
+            if (auto *t = dynamic_cast<T *>(g.get()))
+                list.append(t);
+        return list;
+    }
+    QList<SKTGraphic *> graphicPointers() const;
+    // Whether another graphic, a section table, overlaps the graphic.
+    bool isGraphicInASection(const SKTGraphic *graphic) const;
+    // The canvas: the page's own size when its fixed-canvas flag is 1, else
+    // the edition's. Changing the page size through setPageCanvas announces it.
+    QSizeF pageCanvasSize() const;
+    void setPageCanvas(int32_t fixedFlag, int32_t width, int32_t height);
+    void announceCanvasSizeChange();
+    // The change count is the edited state; never edited in viewer editions.
+    bool isDocumentEdited() const;
+    // A change with no undo step of its own (a background chosen or removed).
+    void updateChangeCount();
+    // After saving or reading: what is shown matches the package.
+    void markClean();
+    QColor pageColor = QColor(Qt::white);
+
+    // ==== Document: the package and saving (SKTDocumentSaving.cpp) ============
+    // The package file; empty while the page is untitled.
+    QString fileURLPath;
+    // The page file in the working folder.
+    QString pagePath;
+    QString pageFileTypeName() const;
+    // Changes since the last package write that need the image files rewritten.
+    int32_t documentChangedCounter = 0;
+    // Set when the last read failed: the working folder does not hold this
+    // page, so no save may write its package.
+    bool pageUnread = false;
+    // The reason the last save or read failed ("" after success).
+    QString lastSaveError;
+    // Answers whether the generated page equals the stored page file.
+    bool compareSource(bool publish);
+    // Saves the page into its working folder and the package at packagePath.
+    // False, with an alert naming the file and the reason, when a file could
+    // not be written: the page then stays edited and the old package whole.
+    bool saveThisPage(const QString &packagePath, bool publish);
+    bool askPageToSaveItself();
+    // Saves to the document's file, or asks for one when it has none.
+    bool saveDocument();
+    bool savePageFile(bool publish);
+    bool directlySavePageFile();
+    bool saveCSSFile();
+    // The publish copy in tempFiles of the work folder: its path, "" on failure.
+    QString generatePublishVersion();
+    bool exportPublishVersion(const QString &path);
+    // The bytes of a page text: ASCII when it can be, else UTF-16 with a byte
+    // order mark; for an upload by encodingType.
+    static QByteArray encodePageText(const QString &text, bool forUpload, const QString &encodingType);
+    // A stored page text: ASCII, else UTF-16. *ok false when unreadable.
+    static QString readPageText(const QString &path, bool *ok = nullptr);
+    // Zips a page folder W/N in the flat layout into packagePath.
+    static bool packageDocument(const QString &pageFolder, const QString &packagePath, QString *error = nullptr);
+    QString windowTitle() const;
+    void updateWindowTitle();
+    // Screenshots of the canvas, N.png and N@2x.png beside the page folder.
+    bool saveScreenshot();
+    bool saveCustomScreenshot(const QImage &image);
+    QImage imageWithSubviews() const;
+    static QSize screenshotSize(const QSize &picture, int32_t box);
+    // The window's side of the document; set by the window controller.
+    struct WindowHooks {
+        std::function<QString()> openWebsiteFolderTempPath;
+        std::function<void()> refreshPageBackgroundColor;
+        std::function<void()> hideAllDocPanels;
+        QObject *window = nullptr;
+    };
+    WindowHooks windowHooks;
+
+    // ==== Document: opening (SKTDocumentOpening.cpp) ==========================
+    // Reads the package at fileURLPath into the document, without undo.
+    bool refreshDocument();
+    bool readFromFile(const QString &packagePath);
+    // The page reader over the document: answers the carriers in stacking order.
+    QList<std::shared_ptr<ElementCarrier>> presentObjects(const QString &pageText, const QString &pageNameArg,
+                                                        const QString &projectFolder, const QString &templateName,
+                                                        const QString &pageFilePath);
+    // The base template's graphics in place of all graphics (no undo).
+    void applyAutoBaseTemplate();
+    // Unpacks a package into the project folder that holds unpackFolder under
+    // a free name; answers its screenshot's path, "" on failure.
+    static QString migrateWebsitePage(const QString &packagePath, const QString &unpackFolder);
+    static QString receivedPagesFolderName(const QDateTime &time);
+    // ==== Document: page image files (SKTDocumentImages.cpp) ==================
+    // Responsive editions show a slide's retina image cropped to the band its
+    // slideshow shows: answers the cropped image (*cropped true) or scaled.
+    QImage cropRetinaToSlideshow(const ImageElement &image, const QImage &scaled, bool *cropped) const;
+    // Rewrites every image's original no wider than the "DovrinMaxImageSize"
+    // default, encoded by its type; false (with an alert naming the file)
+    // when one could not be written.
+    bool compressAllOriginals();
+    // After the images of a save: alerts when the originals did not reach the
+    // disk ("Try again" marks the page changed, "Ignore" stops the check).
+    void checkToMakeSureOriginalImagesAreSavedProperly();
+
+    // Closing: asks about unsaved changes ("Yes" saves and closes once the
+    // save succeeded, "No" closes, "Cancel" keeps the window) and answers.
+    void canCloseDocument(const std::function<void(bool mayClose)> &answer);
+    int32_t inheritMetaDescriptionFlag = 0;
+    int32_t inheritMetaKeywordsFlag = 0;
+    bool usingBootStrapFlag = false;
+
 private:
     QList<std::shared_ptr<SKTGraphic>> m_graphics;
     // What each text was last measured with, and the height it got: a text
@@ -210,4 +341,14 @@ private:
         int32_t height = 0;
     };
     QHash<const SKTGraphic *, TextMeasure> m_textMeasures;
+    // ==== Document: undo group state (SKTDocumentUndo.cpp) ====================
+    void beginUndoGroupStateIfNeeded();
+    void clearUndoGroupState();
+    std::shared_ptr<SKTGraphic> sharedGraphic(const SKTGraphic *graphic) const;
+    std::unique_ptr<UndoManager> m_undoManager = std::make_unique<UndoManager>();
+    std::unique_ptr<DocumentEvents> m_events = std::make_unique<DocumentEvents>();
+    QSet<const SKTGraphic *> m_groupInserted;
+    QString m_groupPropertyName;
+    bool m_groupMultipleChanges = false;
+    bool m_undoStateConnected = false;
 };

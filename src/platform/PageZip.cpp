@@ -1,5 +1,7 @@
 #include "platform/PageZip.h"
 
+#include "platform/SafeFileWrite.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -264,8 +266,13 @@ bool PageZip::WriteZipAndClose()
     if (entries.isEmpty())
         return writeEmptyArchive();
 
+    // The archive is made as a part file beside the target, synced, renamed over
+    // it and the folder synced: a crash leaves the old archive or the new one.
+    // Part files of an interrupted earlier write are dropped first.
+    const QString part = SafeFileWrite::partPathFor(archivePath_);
+    SafeFileWrite::removeStaleParts(QFileInfo(archivePath_).absolutePath());
     int code = 0;
-    zip_t *archive = zip_open(QFile::encodeName(archivePath_).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    zip_t *archive = zip_open(QFile::encodeName(part).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!archive)
         return fail(QStringLiteral("%1 could not be created: %2").arg(archivePath_, libzipOpenError(code)));
 
@@ -309,8 +316,12 @@ bool PageZip::WriteZipAndClose()
     if (zip_close(archive) != 0) {
         const QString why = cancelled_ ? QStringLiteral("the write was stopped") : libzipError(archive);
         zip_discard(archive);
+        QFile::remove(part);
         return fail(QStringLiteral("%1 could not be written: %2").arg(archivePath_, why));
     }
+    QString why;
+    if (!SafeFileWrite::commit(part, archivePath_, &why))
+        return fail(QStringLiteral("%1 could not be written: %2").arg(archivePath_, why));
     return true;
 }
 
