@@ -158,7 +158,15 @@ QString FormMailer::formBlock(GenerationContext &ctx)
             replyTag = tag;
             hasReply = true;
         }
-        if (el.formRequiredFlag() == 1) {
+        if (el.formRequiredFlag() == 1 && el.formType() == QLatin1String("checkbox")) {
+            // Checkboxes are named "formN[]": the form has no "formN" to read,
+            // and a group is filled when one of its boxes is ticked.
+            requiredTags.append(tag);
+            Fmt::append(requiredCheck,
+                        u"\nx=document.forms['%@'].querySelectorAll('input[name=\"form%d[]\"]:checked').length?'1':'';"
+                        u"\nif (x==null || x=='')\nshowRequiredAlert=1;\n",
+                        {formName, tag});
+        } else if (el.formRequiredFlag() == 1) {
             requiredTags.append(tag);
             Fmt::append(requiredCheck,
                         u"\nx=document.forms['%@']['form%d'].value;\nif (x==null || x=='')\nshowRequiredAlert=1;\n",

@@ -104,37 +104,26 @@ double clamped(double v, double lo, double hi)
     return std::clamp(v, lo, hi);
 }
 
-// Where a table cell stands on the page and what it says: a cell carrier
-// keeps its place inside its table and its text in the table's storage, so
-// both are asked of the table that holds it.
+// Where a table cell stands on the page and what it says: the table lays
+// its cells out (pushSettingsIntoCells, before generation) from their border
+// corner, and keeps a cell's text in its own storage.
 class CellLookup {
 public:
-    explicit CellLookup(const SKTDocument &doc)
-    {
-        for (SKTTable *table : doc.tableArray)
-            if (table)
-                for (const auto &cell : table->cellHelperArray())
-                    if (cell)
-                        m_owner.insert(cell.get(), table);
-    }
-    QRectF bounds(const TextElement &el) const
+    static QRectF bounds(const TextElement &el)
     {
         if (!el.isCarrier())
             return el.bounds();
         const myTextView &cell = *el.carrier();
-        if (!cell.frame.isEmpty())
+        if (!cell.frame.isEmpty() || !cell.partOfTableFlag)
             return cell.frame;
-        SKTTable *table = m_owner.value(&cell, nullptr);
-        return table ? table->grabSelectedCellRect(cell.rowSpot, cell.columnSpot) : cell.frame;
+        return QRectF(double(cell.originX) + cell.borderWidth, double(cell.originY) + cell.borderWidth, cell.width,
+                      cell.height);
     }
     static QString text(const TextElement &el) { return el.isCarrier() ? SKTTable::cellText(*el.carrier()) : el.text(); }
     static QString family(const TextElement &el)
     {
         return el.isCarrier() ? SKTTable::cellFamily(*el.carrier()) : el.fontFamily();
     }
-
-private:
-    QHash<const myTextView *, SKTTable *> m_owner;
 };
 
 struct FormState {
@@ -378,7 +367,6 @@ void TextFormPass::run(GenerationContext &ctx)
     QList<TextElement> &elements = doc.textViewArray;
     const bool escapeTags = !ctx.responsiveLayout;
 
-    const CellLookup cells(doc);
     FormState state;
     for (const TextElement &el : std::as_const(elements))
         if (el.formType() == QLatin1String("textLabel"))
@@ -403,7 +391,7 @@ void TextFormPass::run(GenerationContext &ctx)
 
         // 3. The text as the page shows it.
         const QString raw = CellLookup::text(el);
-        const QRectF bounds = cells.bounds(el);
+        const QRectF bounds = CellLookup::bounds(el);
         const QString text = pageText(raw, escapeTags);
 
         // 4. Responsive editions also lay the element out in the grid.

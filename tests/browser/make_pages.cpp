@@ -3,9 +3,10 @@
 // check on each (element boxes from the graphics' bounds, slideshows, modals,
 // forms with their alert texts and the mail they should send).
 //
-//   make_pages OUTPUT_FOLDER SMTP_HOST
+//   make_pages OUTPUT_FOLDER SMTP_HOST [REFUSING_SMTP_HOST]
 //
-// SMTP_HOST ("localhost:PORT") is the server the SMTP form mailer sends through.
+// SMTP_HOST ("localhost:PORT") is the server the SMTP form mailer sends through;
+// REFUSING_SMTP_HOST one that takes no mail for the page's owner.
 #include "config/DataCentreFonts.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
@@ -332,7 +333,7 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         QRectF bounds;
         QString text;
     };
-    const QList<Field> fields{
+    QList<Field> fields{
         {"textLabel", 1, -99, false, {20, 20, 120, 24}, "Your name"},
         {"text", 1, -99, true, {150, 20, 200, 26}, ""},
         {"textLabel", 2, -99, false, {20, 60, 120, 24}, "Your e-mail"},
@@ -343,6 +344,22 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         {"text", 4, -22, false, {150, 210, 60, 26}, ""},
         {"submit", 5, -99, false, {150, 250, 100, 30}, "Send"},
     };
+    if (forward) {
+        // Choices: a radio group and check boxes, each captioned by the label of
+        // its tag and option; and a password field.
+        fields += QList<Field>{
+            {"textLabel", 6, 1, false, {400, 20, 80, 24}, "Blue"},
+            {"radio", 6, 1, false, {380, 24, 16, 16}, ""},
+            {"textLabel", 6, 2, false, {400, 50, 80, 24}, "Green"},
+            {"radio", 6, 2, false, {380, 54, 16, 16}, ""},
+            {"textLabel", 7, 1, false, {400, 90, 80, 24}, "Tea"},
+            {"checkbox", 7, 1, false, {380, 94, 16, 16}, ""},
+            {"textLabel", 7, 2, false, {400, 120, 80, 24}, "Coffee"},
+            {"checkbox", 7, 2, false, {380, 124, 16, 16}, ""},
+            {"textLabel", 8, -99, false, {380, 160, 80, 24}, "Password"},
+            {"password", 8, -99, false, {470, 160, 120, 26}, ""},
+        };
+    }
     QJsonObject boxes;
     QList<std::shared_ptr<SKTText>> made;
     for (const Field &f : fields) {
@@ -353,7 +370,8 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         t->setFormRequiredFlag(f.required ? 1 : 0);
         if (f.option == -11)
             t->setMarkAsReplyToEmailFlag(1);
-        if (f.type == QLatin1String("text") || f.type == QLatin1String("textarea")) {
+        if (f.type == QLatin1String("text") || f.type == QLatin1String("textarea") ||
+            f.type == QLatin1String("password")) {
             t->setBorderWidth(1);
             t->setBorderStyle(QStringLiteral("solid"));
         }
@@ -368,7 +386,10 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
     QString question;
     for (qsizetype i = 0; i < texts.size(); ++i) {
         const QString cls = QStringLiteral(".text%1").arg(texts.size() - 1 - i);
-        boxes.insert(cls, box(texts[i]->bounds()));
+        // A radio button or check box keeps the browser's own size and margins.
+        const bool choice = texts[i]->formType() == QLatin1String("radio") || texts[i]->formType() == QLatin1String("checkbox");
+        if (!choice)
+            boxes.insert(cls, box(texts[i]->bounds()));
         if (texts[i]->formType() == QLatin1String("textLabel") && texts[i]->formOptionTag() == -22)
             question = cls;
     }
@@ -382,10 +403,16 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
                      {"to", QJsonArray{"owner@example.test", "copy@example.test"}},
                      {"cc", "copy@example.test"},
                      {"contains", QJsonArray{"Ada &lt;Lovelace&gt;", "ada@example.test", "first line"}}};
+    QJsonObject values{{"form1", "Ada <Lovelace>"}, {"form2", "ada@example.test"}, {"form3", "first line\nsecond line"}};
+    QJsonArray checks;
     if (forward) {
         mail.insert(QStringLiteral("to"), QJsonArray{"owner@example.test"});
         mail.remove(QStringLiteral("cc"));
-        mail.insert(QStringLiteral("contains"), QJsonArray{"Ada &lt;Lovelace&gt;", "127.0.0.1"});
+        mail.insert(QStringLiteral("contains"),
+                    QJsonArray{"Ada &lt;Lovelace&gt;", "127.0.0.1", "Green", "Tea", "Coffee", "pass&amp;word"});
+        mail.insert(QStringLiteral("lacks"), QJsonArray{"Blue"});  // the choice not ticked
+        values.insert(QStringLiteral("form8"), QStringLiteral("pass&word"));
+        checks = QJsonArray{"form6=Green", "form7[]=Tea", "form7[]=Coffee"};
     }
     if (smtp)
         mail.insert(QStringLiteral("auth"), QStringLiteral("mailer"));
@@ -394,9 +421,8 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
                            {"email", "form2"},
                            {"bot", "form4"},
                            {"question", question},
-                           {"values", QJsonObject{{"form1", "Ada <Lovelace>"},
-                                                  {"form2", "ada@example.test"},
-                                                  {"form3", "first line\nsecond line"}}},
+                           {"values", values},
+                           {"checks", checks},
                            {"alerts", alerts},
                            {"mail", mail},
                            // What the page says when the server refuses to send.
@@ -469,11 +495,12 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make_pages OUTPUT_FOLDER SMTP_HOST\n");
+        std::fprintf(stderr, "usage: make_pages OUTPUT_FOLDER SMTP_HOST [REFUSING_SMTP_HOST]\n");
         return 2;
     }
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString smtpHost = QString::fromLocal8Bit(argv[2]);
+    const QString refusingHost = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QDir().mkpath(folder);
 
     EditionSettings::resetToInitialState();
@@ -486,6 +513,17 @@ int main(int argc, char **argv)
                      formPage(folder, QStringLiteral("formsmtp"), smtpHost, &ok),
                      formPage(folder, QStringLiteral("formforward"), QString(), &ok, true),
                      hostilePage(folder, &ok), hostileForm(folder, &ok)};
+    if (!refusingHost.isEmpty()) {
+        QJsonObject failing = formPage(folder, QStringLiteral("formfail"), refusingHost, &ok);
+        QJsonObject form = failing.value(QStringLiteral("form")).toObject();
+        QJsonObject mail = form.value(QStringLiteral("mail")).toObject();
+        mail.insert(QStringLiteral("server"), QStringLiteral("refusing"));
+        form.insert(QStringLiteral("mail"), mail);
+        form.insert(QStringLiteral("failure"), QStringLiteral("The message could not be sent, please try again later."));
+        form.remove(QStringLiteral("refusals"));
+        failing.insert(QStringLiteral("form"), form);
+        pages.append(failing);
+    }
     QSaveFile thanks(QDir(folder).filePath(QStringLiteral("thanks.html")));
     if (!thanks.open(QIODevice::WriteOnly) ||
         thanks.write("<!DOCTYPE html>\n<html><head><title>Thanks</title></head><body>Thanks</body></html>\n") < 0 ||

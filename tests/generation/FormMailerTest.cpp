@@ -149,6 +149,15 @@ TEST_F(FormMailerTest, AlertTextsAreSafeInTheScriptAndKeptAsEnteredInTheirMarker
     EXPECT_TRUE(plain.contains(QStringLiteral("var showEmailAlert=0;\nvar emailX;\nvar validateFlag=true;\n\n"
                                               "var showBotCheckerAlert=0;")));
     EXPECT_TRUE(plain.contains(QStringLiteral("function validateEmail(email)")));
+
+    // A required checkbox group is checked by its ticked boxes (there is no
+    // "formN" field to read).
+    addField(QStringLiteral("checkbox"), 2, 0, {10, 40, 20, 20}, QString(), true);
+    const QString boxes = runPass().formBlock;
+    EXPECT_TRUE(boxes.contains(QStringLiteral(
+        "x=document.forms['contact'].querySelectorAll('input[name=\"form2[]\"]:checked').length?'1':'';")));
+    EXPECT_FALSE(boxes.contains(QStringLiteral("['form2'].value")));
+    EXPECT_TRUE(boxes.contains(QStringLiteral("foreach (array('form1','form2') as $field)")));
 }
 
 TEST_F(FormMailerTest, HostileOwnerTextsCloseNoLiteralScriptOrPhp)
