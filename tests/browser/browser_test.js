@@ -23,16 +23,18 @@ const { spawn, execFileSync } = require('node:child_process');
 const root = path.resolve(__dirname, '..', '..');
 const nodeModules = path.join(root, 'node_modules');
 const { chromium } = require(path.join(nodeModules, 'playwright-core'));
+// Checks a page names in its "checks" list (component_checks.js).
+const namedChecks = require('./component_checks.js');
 const python = '/usr/bin/python3';
 const chromiumPath = '/usr/bin/chromium';
 
 function parseArgs(argv) {
-  const args = { fixtures: [], makePages: null };
+  const args = { fixtures: [], makePages: [] };
   for (let i = 2; i < argv.length; ++i) {
     if (argv[i] === '--fixtures') args.fixtures.push(path.resolve(argv[++i]));
-    else if (argv[i] === '--make-pages') args.makePages = path.resolve(argv[++i]);
+    else if (argv[i] === '--make-pages') args.makePages.push(path.resolve(argv[++i]));
   }
-  if (args.fixtures.length === 0 && !args.makePages) args.fixtures.push(path.join(__dirname, 'pages'));
+  if (args.fixtures.length === 0 && args.makePages.length === 0) args.fixtures.push(path.join(__dirname, 'pages'));
   return args;
 }
 const args = parseArgs(process.argv);
@@ -95,6 +97,7 @@ function copyFixtures(from, to, replacements) {
 // Where the public copies the pages name come from: by path, on any https host.
 const cdnFiles = [
   [/\/jquery\/2\.2\.2\/jquery\.min\.js$|\/jquery-2\.2\.2\.min\.js$/, 'jquery/dist/jquery.min.js'],
+  [/\/jquery\/1\.11\.1\/jquery\.min\.js$/, 'jquery-1.11.1/dist/jquery.min.js'],
   [/\/bootstrap\/3\.3\.4\/css\/bootstrap\.min\.css$/, 'bootstrap/dist/css/bootstrap.min.css'],
   [/\/bootstrap\/3\.3\.4\/js\/bootstrap\.min\.js$/, 'bootstrap/dist/js/bootstrap.min.js'],
   [/\/bootstrap\/3\.3\.4\/fonts\/([\w.-]+)$/, 'bootstrap/dist/fonts/$1'],
@@ -168,12 +171,13 @@ before(async () => {
     copyFixtures(fixtures, path.join(site, prefix), replacements);
     manifests.push({ prefix, ...JSON.parse(fs.readFileSync(path.join(fixtures, 'pages.json'), 'utf8')) });
   }
-  if (args.makePages) {
-    const out = path.join(site, 'generated');
+  for (const [i, makePages] of args.makePages.entries()) {
+    const name = i === 0 ? 'generated' : `generated${i}`;
+    const out = path.join(site, name);
     fs.mkdirSync(out, { recursive: true });
-    execFileSync(args.makePages, [out, `localhost:${servers.auth}`, `localhost:${servers.refusing}`], { stdio: 'inherit',
+    execFileSync(makePages, [out, `localhost:${servers.auth}`, `localhost:${servers.refusing}`], { stdio: 'inherit',
       env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
-    manifests.push({ prefix: 'generated/', ...JSON.parse(fs.readFileSync(path.join(out, 'pages.json'), 'utf8')) });
+    manifests.push({ prefix: `${name}/`, ...JSON.parse(fs.readFileSync(path.join(out, 'pages.json'), 'utf8')) });
   }
 
   const phpPortFile = path.join(work, 'php.port');
@@ -536,6 +540,7 @@ test('pages behave in the browser', async (t) => {
           for (const image of spec.modals || []) await checkModal(page, image, !!spec.clock);
           if (spec.form) await checkForm(page, relative, spec.form);
           if (spec.hostile) await checkHostile(page, spec);
+          for (const name of spec.checks || []) await namedChecks[name](page, spec);
           // Notices and warnings of the page's own PHP (not of the PEAR packages).
           problems.push(...phpLog().slice(phpBefore).filter((l) => l.includes(site)).map((l) => `PHP: ${l}`));
           assert.deepEqual(problems, [], 'no console, page or PHP error, no outside address');
