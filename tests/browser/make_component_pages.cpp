@@ -67,6 +67,7 @@ std::shared_ptr<SKTTable> table(const QString &kind, int rows, int columns, cons
             cell->hoverColorString = QStringLiteral("336699");
             cell->hoverTextColorString = QStringLiteral("FFFFFF");
             cell->textColorString = QStringLiteral("222222");
+            cell->textHexColorString = QStringLiteral("222222");
             cell->familyName = QStringLiteral("Arial");
             cell->fontSize = 14;
             cell->alphaValue = 0.7f;
