@@ -159,6 +159,8 @@ void SKTAppDelegate::launchGallery(const QString &pagePath)
 
 void SKTAppDelegate::showAddPhotoSettings()
 {
-    if (m_addPhotoSettings)
-        m_addPhotoSettings();
+    if (!gAddPhotoSettingsController && m_addPhotoFactory)
+        gAddPhotoSettingsController = m_addPhotoFactory();
+    if (gAddPhotoSettingsController)
+        QMetaObject::invokeMethod(gAddPhotoSettingsController, "showWindow");
 }

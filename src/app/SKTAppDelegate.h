@@ -34,8 +34,10 @@ public:
     // Opens a page with the system's default application (QDesktopServices
     // unless a test installs its own).
     void setOpenURL(std::function<void(const QUrl &)> open) { m_openURL = std::move(open); }
-    // The photos-over-time edition's next step (the add-photo window).
-    void setAddPhotoSettings(std::function<void()> show) { m_addPhotoSettings = std::move(show); }
+    // Makes the photos-over-time edition's add-photo window (installed by
+    // the program's widgets); it is made once per run and kept in
+    // gAddPhotoSettingsController.
+    void setAddPhotoSettingsFactory(std::function<QObject *()> make) { m_addPhotoFactory = std::move(make); }
 
     GallerySettingsController *settingsController() const { return m_controller.get(); }
 
@@ -57,5 +59,5 @@ private:
     SettingsWindowFactory m_factory;
     std::unique_ptr<GallerySettingsController> m_controller;
     std::function<void(const QUrl &)> m_openURL;
-    std::function<void()> m_addPhotoSettings;
+    std::function<QObject *()> m_addPhotoFactory;
 };

@@ -147,3 +147,26 @@ TEST_F(AppDelegateTest, CatalogEditionOpensItsOwnSettingsAndDismissLeavesThePage
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Done!"));
     EXPECT_TRUE(opened.isEmpty());
 }
+
+// In the photos-over-time edition "Next" opens the add-photo window, made
+// once per run.
+TEST_F(AppDelegateTest, PhotosOverTimeEditionOpensTheAddPhotoWindowOnce)
+{
+    gAppName = QStringLiteral("Fenmoor");
+    int made = 0;
+    delegate.setAddPhotoSettingsFactory([&made] {
+        ++made;
+        return new QObject();
+    });
+    ZovFileHelper one;
+    one.fileModDateString = QStringLiteral("2024-01-01");
+    alerts.answer(QStringLiteral("Next"));
+    alerts.answer(QStringLiteral("Next"));
+    delegate.doneCountingPhotos({one});
+    delegate.doneCountingPhotos({one});
+    EXPECT_EQ(made, 1);
+    EXPECT_NE(gAddPhotoSettingsController, nullptr);
+    delete gAddPhotoSettingsController;
+    gAddPhotoSettingsController = nullptr;
+    EXPECT_TRUE(opened.isEmpty());
+}
