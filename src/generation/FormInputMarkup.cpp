@@ -24,8 +24,9 @@ QString captionText(const QString &raw)
     return ResponsiveText::linesToBreaks(out);
 }
 
-// The bot check's question, printed by the mailer's PHP when the page is served.
-const QString kBotQuestion = QStringLiteral("<?echo\"$questionString\";?>");
+// The bot check's question, printed by the mailer's PHP when the page is
+// served (a full open tag: short ones are off on most servers).
+const QString kBotQuestion = QStringLiteral("<?php echo $questionString;?>");
 
 } // namespace
 

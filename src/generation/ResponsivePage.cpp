@@ -73,7 +73,9 @@ QString ResponsivePage::build(GenerationContext &ctx, const ResponsivePageParts 
         body += f.bodyString;
         css += QLatin1Char('\n');
         css += f.headerString;
-        if (f.javaScriptString != QLatin1String("(null)")) {
+        // E-mail pages load no jQuery (and mail readers run no scripts):
+        // the fragments' scripts would only fail there.
+        if (!email && f.javaScriptString != QLatin1String("(null)")) {
             scripts += QLatin1Char('\n');
             scripts += f.javaScriptString;
         }

@@ -486,6 +486,60 @@ async function checkHostile(page, spec) {
   assert.equal(await page.evaluate(() => window.__pwned), undefined, 'no text ran as script');
 }
 
+// Responsive sections: at each width the page still shows no error; at the
+// wide width a section's columns sit side by side in their order, at the
+// narrow one they stack, each as wide as its row. A click on the toggle
+// text shows the hidden section.
+async function checkLayout(page, layout) {
+  const columnsOf = () => page.evaluate((kind) => {
+    const rows = kind === 'email' ? [...document.querySelectorAll('tr')].filter((r) => r.querySelector(':scope > td.columnContainer'))
+      : [...document.querySelectorAll('.row')];
+    return rows.map((row) => {
+      const cells = kind === 'email' ? [...row.querySelectorAll(':scope > td.columnContainer')]
+        : [...row.children].filter((c) => /_column\b/.test(c.className));
+      const r = row.getBoundingClientRect();
+      return {
+        row: { left: r.left, width: r.width },
+        cells: cells.map((c) => {
+          const b = c.getBoundingClientRect();
+          return { left: b.left, top: b.top, width: b.width, text: c.textContent.replace(/\s+/g, ' ').trim() };
+        }),
+      };
+    }).filter((row) => row.cells.length > 0 && row.cells[0].width > 0);
+  }, layout.kind);
+  for (const width of layout.widths) {
+    await page.setViewportSize({ width, height: 800 });
+    await page.waitForTimeout(100);  // the layout of the new width
+    const rows = await columnsOf();
+    for (const texts of layout.columns) {
+      const row = rows.find((r) => r.cells.length === texts.length && r.cells[0].text.includes(texts[0]));
+      assert.ok(row, `a row holds ${texts.join(', ')} at ${width} px`);
+      texts.forEach((words, i) => assert.ok(row.cells[i].text.includes(words), `${words} in its column at ${width} px`));
+      if (width === layout.wide) {
+        for (let i = 1; i < row.cells.length; ++i) {
+          assert.ok(Math.abs(row.cells[i].top - row.cells[0].top) <= 1, `${texts[i]} beside ${texts[0]} at ${width} px`);
+          assert.ok(row.cells[i].left > row.cells[i - 1].left, `${texts[i]} right of ${texts[i - 1]} at ${width} px`);
+          const share = row.row.width / texts.length;
+          assert.ok(Math.abs(row.cells[i].width - share) <= 2, `${texts[i]} takes its span at ${width} px`);
+        }
+      }
+      if (width === layout.narrow) {
+        for (let i = 0; i < row.cells.length; ++i) {
+          assert.ok(Math.abs(row.cells[i].width - row.row.width) <= 2, `${texts[i]} full width at ${width} px`);
+          if (i > 0) assert.ok(row.cells[i].top > row.cells[i - 1].top, `${texts[i]} below ${texts[i - 1]} at ${width} px`);
+        }
+      }
+    }
+    await screenshot(page, `${layout.kind}-${width}`);
+  }
+  if (layout.toggle) {
+    assert.equal(await page.isVisible(layout.toggle.shows), false, 'the hidden section is hidden at first');
+    await page.click(layout.toggle.click, { timeout: 5000 });
+    await page.waitForSelector(layout.toggle.shows, { state: 'visible', timeout: 5000 });
+  }
+  await page.setViewportSize({ width: 1024, height: 768 });
+}
+
 function phpLog() {
   const log = path.join(work, 'php', 'php-errors.log');
   return fs.existsSync(log) ? fs.readFileSync(log, 'utf8').split('\n').filter(Boolean) : [];
@@ -540,6 +594,7 @@ test('pages behave in the browser', async (t) => {
           for (const image of spec.modals || []) await checkModal(page, image, !!spec.clock);
           if (spec.form) await checkForm(page, relative, spec.form);
           if (spec.hostile) await checkHostile(page, spec);
+          if (spec.layout) await checkLayout(page, spec.layout);
           for (const name of spec.checks || []) await namedChecks[name](page, spec);
           // Notices and warnings of the page's own PHP (not of the PEAR packages).
           problems.push(...phpLog().slice(phpBefore).filter((l) => l.includes(site)).map((l) => `PHP: ${l}`));

@@ -488,6 +488,87 @@ QJsonObject hostileForm(const QString &folder, bool *ok)
     return {{"page", "hostileform.php"}, {"hostile", true}, {"validate", true}};
 }
 
+
+// Responsive pages: sections of one to four columns (small, medium and
+// large spans sharing the row, phones stacking them), a hidden section that
+// a text shows on a click, as the Bootstrap page and as the e-mail page.
+QJsonObject responsivePage(const QString &folder, bool email, bool *ok)
+{
+    gResponsiveEdition = true;
+    gResponsiveEmailEdition = email;
+    auto doc = newDocument(folder, email ? QStringLiteral("email") : QStringLiteral("responsive"), QStringLiteral("html"));
+    doc->pageOfficialName = email ? QStringLiteral("Generated e-mail") : QStringLiteral("Generated responsive page");
+    QJsonArray columns;
+    double y = 0;
+    const auto addSection = [&](const QList<int> &spans, double height) {
+        auto t = std::make_shared<SKTTable>();
+        placeOnPage(*t, QRectF(0, y, 1200, height));
+        t->setGridType(QStringLiteral("section"));
+        t->setNumOfRows(1);
+        t->setNumOfColumns(int32_t(spans.size()));
+        t->setBackgroundHexColorString(QStringLiteral("F4F4F4"));
+        QList<SKTTable::Cell> cells;
+        for (qsizetype c = 0; c < spans.size(); ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = 0;
+            cell->columnSpot = int32_t(c);
+            cell->width = 1200 * spans[c] / 12;
+            cell->height = int32_t(height);
+            cell->xsGridColumns = 12;
+            cell->smallGridColumns = spans[c];
+            cell->mediumGridColumns = spans[c];
+            cell->largeGridColumns = spans[c];
+            cell->backgroundHexColorString = c % 2 ? QStringLiteral("DDEEFF") : QStringLiteral("FFEEDD");
+            cells << cell;
+        }
+        t->setCellHelperArray(cells);
+        t->setBounds(QRectF(0, y, 1200, height));
+        doc->insertGraphic(t);
+        return t;
+    };
+    for (int k = 1; k <= 4; ++k) {
+        QList<int> spans;
+        for (int c = 0; c < k; ++c)
+            spans << 12 / k;
+        addSection(spans, 120);
+        QJsonArray texts;
+        for (int c = 0; c < k; ++c) {
+            const QString words = QStringLiteral("Section %1 column %2").arg(k).arg(c + 1);
+            doc->insertGraphic(text(QRectF(c * 1200.0 / k + 10, y + 20, 1200.0 / k - 20, 60), words));
+            texts << words;
+        }
+        columns << texts;
+        y += 140;
+    }
+    auto hidden = addSection({12}, 100);
+    hidden->setInitialLaunchStateFlag(1);
+    hidden->setSectionIDString(QStringLiteral("more"));
+    doc->insertGraphic(text(QRectF(20, y + 20, 400, 40), QStringLiteral("The hidden section")));
+    y += 120;
+    auto toggle = text(QRectF(20, 20, 300, 40), QStringLiteral("Show the hidden section"));
+    toggle->setOnClickShowString(QStringLiteral("more"));
+    // Inside the first section, above its column's text.
+    toggle->setBounds(QRectF(20, 2, 300, 16));
+    doc->insertGraphic(toggle);
+
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, true, true, &error);
+    QSaveFile file(QDir(folder).filePath(doc->pageName + QStringLiteral(".html")));
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    const int32_t toggleNumber = doc->elementNumber(toggle.get());
+    gResponsiveEdition = false;
+    gResponsiveEmailEdition = false;
+    QJsonObject layout{{"kind", email ? "email" : "bootstrap"},
+                       {"wide", email ? 600 : 1200},
+                       {"narrow", email ? 400 : 320},
+                       {"widths", email ? QJsonArray{600, 400} : QJsonArray{1200, 768, 320}},
+                       {"columns", columns}};
+    if (!email)
+        layout.insert(QStringLiteral("toggle"), QJsonObject{{"click", QStringLiteral("#text%1").arg(toggleNumber)},
+                                                            {"shows", "#more"}});
+    return {{"page", doc->pageName + QStringLiteral(".html")}, {"layout", layout}};
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -513,6 +594,8 @@ int main(int argc, char **argv)
                      formPage(folder, QStringLiteral("formsmtp"), smtpHost, &ok),
                      formPage(folder, QStringLiteral("formforward"), QString(), &ok, true),
                      hostilePage(folder, &ok), hostileForm(folder, &ok)};
+    pages.append(responsivePage(folder, false, &ok));
+    pages.append(responsivePage(folder, true, &ok));
     if (!refusingHost.isEmpty()) {
         QJsonObject failing = formPage(folder, QStringLiteral("formfail"), refusingHost, &ok);
         QJsonObject form = failing.value(QStringLiteral("form")).toObject();

@@ -234,8 +234,16 @@ TEST_F(ResponsivePageTest, FormPageArrangesItsSectionsOnceAndMailsEachFieldOnce)
     addField(QStringLiteral("radio"), 2, 1, {610, 40, 20, 20});
     addField(QStringLiteral("textLabel"), 2, 2, {640, 70, 100, 20}, QStringLiteral("Blue"));
     addField(QStringLiteral("radio"), 2, 2, {610, 70, 20, 20});
+    addField(QStringLiteral("textLabel"), 4, -22, {10, 240, 100, 20}, QStringLiteral("Sum"));
+    addField(QStringLiteral("text"), 4, -22, {120, 240, 60, 24});
     addField(QStringLiteral("submit"), 3, 0, {10, 200, 100, 30}, QStringLiteral("Send"));
     const QString page = generate(true);
+    {
+        QFile file(path() + QStringLiteral("/responsive-form.php"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(page.toUtf8());
+    }
+    expectPhpLints(path() + QStringLiteral("/responsive-form.php"));
     EXPECT_EQ(page.count(QStringLiteral("<div class=\"container-fluid\">")), 1);
     EXPECT_EQ(page.count(QStringLiteral("$form1 = strip_tags($_REQUEST['form1']);")), 1) << page.toStdString();
     EXPECT_EQ(page.count(QStringLiteral("$form2 = $_REQUEST['form2'];")), 1);
