@@ -569,6 +569,49 @@ QJsonObject responsivePage(const QString &folder, bool email, bool *ok)
     return {{"page", doc->pageName + QStringLiteral(".html")}, {"layout", layout}};
 }
 
+
+// A responsive page whose owner values would end their attribute, rule or
+// script if written as they are; the page must run none of them.
+QJsonObject hostileResponsivePage(const QString &folder, bool *ok)
+{
+    gResponsiveEdition = true;
+    auto doc = newDocument(folder, QStringLiteral("hostileresponsive"), QStringLiteral("html"));
+    doc->pageOfficialName = QStringLiteral("Responsive \"page\" </title><script>window.__pwned=20</script>");
+    doc->metaDescription = QStringLiteral("\"><script>window.__pwned=21</script>");
+    auto t = std::make_shared<SKTTable>();
+    placeOnPage(*t, QRectF(0, 0, 1200, 200));
+    t->setGridType(QStringLiteral("section"));
+    t->setNumOfRows(1);
+    t->setNumOfColumns(1);
+    t->setSectionIDString(QStringLiteral("s\" onmouseover=\"window.__pwned=22"));
+    t->setBackgroundHexColorString(QStringLiteral("red;}</style><script>window.__pwned=23</script>"));
+    auto cell = std::make_shared<myTextView>();
+    cell->width = 1200;
+    cell->height = 200;
+    cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
+    cell->backgroundHexColorString = QStringLiteral("\"><script>window.__pwned=24</script>");
+    t->setCellHelperArray({cell});
+    t->setBounds(QRectF(0, 0, 1200, 200));
+    doc->insertGraphic(t);
+    auto linked = text(QRectF(20, 20, 300, 30), QStringLiteral("A link"));
+    linked->setLink(QStringLiteral("https://example.invalid/?a=1&b=\" onmouseover=\"window.__pwned=25"));
+    linked->setLinkOption(QStringLiteral("_blank\" onclick=\"window.__pwned=26"));
+    linked->setFontFamily(QStringLiteral("x\"; } body{display:none} </style><script>window.__pwned=27</script>"));
+    linked->setTextHexColorString(QStringLiteral("red;}</style><script>window.__pwned=28</script>"));
+    linked->setHoverColorString(QStringLiteral("</style><script>window.__pwned=29</script>"));
+    auto clicked = text(QRectF(20, 80, 300, 30), QStringLiteral("Click"));
+    clicked->setOnClickShowString(QStringLiteral("a\"),window.__pwned=30,$(\"b"));
+    clicked->setOnClickHideString(QStringLiteral("</script><script>window.__pwned=31</script>"));
+    doc->insertGraphic(linked);
+    doc->insertGraphic(clicked);
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, true, true, &error);
+    QSaveFile file(QDir(folder).filePath(QStringLiteral("hostileresponsive.html")));
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    gResponsiveEdition = false;
+    return {{"page", "hostileresponsive.html"}, {"hostile", true}, {"title", doc->pageOfficialName}};
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -596,6 +639,7 @@ int main(int argc, char **argv)
                      hostilePage(folder, &ok), hostileForm(folder, &ok)};
     pages.append(responsivePage(folder, false, &ok));
     pages.append(responsivePage(folder, true, &ok));
+    pages.append(hostileResponsivePage(folder, &ok));
     if (!refusingHost.isEmpty()) {
         QJsonObject failing = formPage(folder, QStringLiteral("formfail"), refusingHost, &ok);
         QJsonObject form = failing.value(QStringLiteral("form")).toObject();
