@@ -167,7 +167,7 @@ protected:
         double y = 0;
         const QList<QList<int>> layouts = {{12}, {6, 6}, {4, 4, 4}, {3, 3, 3, 3}};
         for (const QList<int> &spans : layouts) {
-            SKTTable *section = addSection({0, y, 1200, 200}, spans);
+            addSection({0, y, 1200, 200}, spans);
             double x = 0;
             for (int i = 0; i < spans.size(); ++i) {
                 const double width = 1200.0 * spans[i] / 12;
