@@ -119,11 +119,15 @@ bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, 
                       {cls, type, f});
         Fmt::append(body, u"<div class=\"form-group\"><label for=\"form%d\"><div class=text%d>%@</div></label>\n%@\n</div>",
                     {f, L, tq, input});
-        code.formResponseBody = Fmt::fill(u"$form%d = strip_tags($_REQUEST['form%d']);\n", {f, f});
+        // The signed answer of the bot question travels with its field (the
+        // mailer checks it where the visitor's session could not start).
+        if (el.formOptionTag() == -22)
+            body += QStringLiteral("\n<input type=\"hidden\" name=formCheck value=\"<?php echo $formCheck;?>\">");
+        code.formResponseBody = Fmt::fill(u"$form%d = zovFormValue('form%d');\n", {f, f});
         code.formMessageBody = Fmt::fill(u"<b>%@</b><p>%@", {tq, q});
     } else if (type == QLatin1String("password")) {
         Fmt::append(body, u"<input class=%@ type=\"%@\" name=form%d>\n", {cls, type, f});
-        code.formResponseBody = Fmt::fill(u"$form%d = strip_tags($_REQUEST['form%d']);\n", {f, f});
+        code.formResponseBody = Fmt::fill(u"$form%d = zovFormValue('form%d');\n", {f, f});
         code.formMessageBody = Fmt::fill(u"$form%d<p>", {f});
     } else if (type == QLatin1String("radio") || type == QLatin1String("checkbox")) {
         if (type == QLatin1String("radio")) {
@@ -131,18 +135,15 @@ bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, 
                         u"<div class=radio>\n<label>\n<input class=%@ type=\"%@\" value=\"%@\" name=form%d>\n"
                         u"<div class=text%d>%@</div>\n</label>\n</div>",
                         {cls, type, tq, f, L, tq});
-            code.formResponseBody = Fmt::fill(u"$form%d = $_REQUEST['form%d'];\n", {f, f});
+            code.formResponseBody = Fmt::fill(u"$form%d = zovFormValue('form%d');\n", {f, f});
         } else {
             const QString name = Fmt::fill(u"form%d[]", {f});
             const QString input =
                 Fmt::fill(u"<input class=%@ type=\"%@\" value=\"%@\" name=\"%@\">\n", {cls, type, tq, name});
             Fmt::append(body, u"<div class=checkbox>\n<label>\n%@\n<div class=text%d>%@</div>\n</label>\n</div>",
                         {input, L, t});
-            code.formResponseBody = Fmt::fill(
-                u"if($_SERVER[\"REQUEST_METHOD\"] == \"POST\") { foreach($_POST as $key => $val) "
-                u"{if(is_array($_POST[$key])) $_POST[$key] = implode(\", \", $_POST[$key]);}}\n"
-                u"$form%d=$_POST['form%d'];",
-                {f, f});
+            // The ticked values arrive as an array; the mailer joins them with ", ".
+            code.formResponseBody = Fmt::fill(u"$form%d = zovFormValue('form%d');\n", {f, f});
         }
         const TextElement question = grabRadioLabel(doc, el);
         code.formMessageBody = question.isNull()
@@ -156,7 +157,7 @@ bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, 
                       {cls, rows, f});
         Fmt::append(body, u"<div class=\"form-group\"><label for=\"form%d\"><div class=text%d>%@</div></label>\n%@\n</div>",
                     {f, L, t, area});
-        code.formResponseBody = Fmt::fill(u"$form%d = nl2br(strip_tags($_REQUEST['form%d']));\n", {f, f});
+        code.formResponseBody = Fmt::fill(u"$form%d = nl2br(zovFormValue('form%d'));\n", {f, f});
         code.formMessageBody = Fmt::fill(u"<b>%@</b><p>%@", {tq, q});
     }
     return false;

@@ -1,7 +1,8 @@
 #pragma once
 // The markup of form fields in the responsive editions (Bootstrap form
-// classes), with the PHP statement that reads a field's submitted value and
-// the field's part of the mail. Captions are looked up among the page's text
+// classes), with the PHP statement that reads a field's submitted value (as
+// the mailer's zovFormValue gives it: escaped for the HTML mail, the ticked
+// values of a group joined) and the field's part of the mail. Captions are looked up among the page's text
 // elements (the model), not on the canvas.
 #include "generation/CodeWidgetHelper.h"
 #include "generation/TextElement.h"

@@ -202,10 +202,13 @@ std::unique_ptr<SKTDocument> newDocument(const QString &folder, const QString &p
     return doc;
 }
 
+// Set while the responsive variants of the pages are written.
+bool gResponsivePages = false;
+
 bool writePage(const QString &folder, SKTDocument &doc, QString *text)
 {
     QString error;
-    *text = doc.generateSourceCode(doc.pageName, false, true, &error);
+    *text = doc.generateSourceCode(doc.pageName, gResponsivePages, true, &error);
     if (!error.isEmpty())
         std::fprintf(stderr, "make_pages: %s\n", qPrintable(error));
     QSaveFile file(QDir(folder).filePath(doc.pageName + QLatin1Char('.') + doc.pageFileExtension));
@@ -379,6 +382,22 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         made.append(t);
     }
 
+    if (gResponsivePages) {
+        // Responsive pages hold their elements in sections: one behind the form.
+        auto t = std::make_shared<SKTTable>();
+        placeOnPage(*t, QRectF(0, 0, 1200, 320));
+        t->setGridType(QStringLiteral("section"));
+        t->setNumOfRows(1);
+        t->setNumOfColumns(1);
+        auto cell = std::make_shared<myTextView>();
+        cell->width = 1200;
+        cell->height = 320;
+        cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
+        cell->backgroundHexColorString = QStringLiteral("FFFFFF");
+        t->setCellHelperArray({cell});
+        t->setBounds(QRectF(0, 0, 1200, 320));
+        doc->insertGraphic(t);
+    }
     QString page;
     *ok = writePage(folder, *doc, &page) && *ok;
 
@@ -391,7 +410,7 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         if (!choice)
             boxes.insert(cls, box(texts[i]->bounds()));
         if (texts[i]->formType() == QLatin1String("textLabel") && texts[i]->formOptionTag() == -22)
-            question = cls;
+            question = gResponsivePages ? QStringLiteral(".text%1").arg(doc->elementNumber(texts[i])) : cls;
     }
     // The texts hold nothing that a JavaScript or PHP literal would change.
     const QJsonObject alerts{{"required", doc->formRequiredResponse},
@@ -432,6 +451,8 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
     QJsonObject checked = form;
     if (forward)
         checked.insert(QStringLiteral("redirect"), doc->formRedirectURL);
+    if (gResponsivePages)  // laid out by the grid, not at the canvas places
+        return {{"page", pageName + ".php"}, {"form", checked}};
     return {{"page", pageName + ".php"}, {"boxes", boxes}, {"form", checked}};
 }
 
@@ -640,6 +661,12 @@ int main(int argc, char **argv)
     pages.append(responsivePage(folder, false, &ok));
     pages.append(responsivePage(folder, true, &ok));
     pages.append(hostileResponsivePage(folder, &ok));
+    // The contact form of a responsive edition, sent through the SMTP server.
+    gResponsiveEdition = true;
+    gResponsivePages = true;
+    pages.append(formPage(folder, QStringLiteral("responsiveform"), smtpHost, &ok, true));
+    gResponsivePages = false;
+    gResponsiveEdition = false;
     if (!refusingHost.isEmpty()) {
         QJsonObject failing = formPage(folder, QStringLiteral("formfail"), refusingHost, &ok);
         QJsonObject form = failing.value(QStringLiteral("form")).toObject();
