@@ -8,6 +8,7 @@
 // This is the part of the document that generation needs; the document
 // issue adds undo recording, the package file, reading and saving.
 #include "generation/CodeWidgetHelper.h"
+#include "generation/GenerateSourceCodeObject.h"
 #include "generation/ImageElement.h"
 #include "generation/TextElement.h"
 #include "model/GraphicOwner.h"
@@ -111,6 +112,26 @@ public:
 
     // The image generator (responsive and enlargeable images).
     CodeWidgetHelper generateImageCode(ImageElement element, bool responsive);
+
+    // Responsive editions: the fragments of text elements, table cells,
+    // snippets and sections (src/generation/TextViewCode.cpp,
+    // TextViewCodeStatic.cpp, SnippetGenerator.cpp, ResponsiveArrangement.cpp).
+    CodeWidgetHelper generateTextViewCode(TextElement element, SKTTable *table, bool cellFlag);
+    TextElement populateTextViewMarginType(TextElement element);
+    CodeWidgetHelper generateTextViewCodeStatic(TextElement element, int32_t k, bool responsive);
+    static QString combineSourceCodeString(const QList<GenerateSourceCodeObject> &list);
+    CodeWidgetHelper generateSnippetCode(TextElement element, SKTTable *table);
+    // Lays out one section's fragments of sourceCodeArray (sorting the list
+    // first unless it is already sorted in this generation).
+    CodeWidgetHelper arrangeResponsiveElements(SKTTable *section);
+    void populateSourceCodeArrayOriginY();
+    static bool doColumnsHaveDifferentBackgroundColors(const SKTTable *section);
+    // The element number of a page graphic: graphics count minus its index.
+    int32_t elementNumber(const SKTGraphic *graphic) const;
+    // The generation under way (set by its context), for O(1) look-ups.
+    GenerationContext *activeGeneration = nullptr;
+    // True while sourceCodeArray is sorted by originY in this generation.
+    bool sourceCodeArraySorted = false;
 
     // --- page image files ---------------------------------------------------------
     // Write the image's "@2x" (and plain) version and its original "o" file,

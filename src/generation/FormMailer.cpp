@@ -3,6 +3,7 @@
 // server what the script checks in the browser (a visitor may skip the
 // script), sends on POST only, and says so when it refuses or when sending
 // fails. Every owner text lands in its literal escaped for that literal.
+#include "generation/ResponsiveArrangement.h"
 #include "generation/FormMailer.h"
 
 #include "config/EditionSettings.h"
@@ -206,12 +207,16 @@ QString FormMailer::formBlock(GenerationContext &ctx)
     QString body;
     QString variableLines = ctx.phpVariableLines;
     if (gResponsiveEdition) {
-        // Hook: in responsive editions the variable lines and the mail body
-        // come from the section fragments (formResponseBody, formMessageBody)
-        // of arrangeResponsiveElements, sorted by originY.
+        // The fields as the sections hold them (arranged once, shared with the page).
+        variableLines.clear();
+        for (const CodeWidgetHelper &f : ResponsiveArrangement::pageFragments(ctx)) {
+            variableLines += f.formResponseBody;
+            body += f.formMessageBody;
+        }
+    } else {
+        for (const FormSortHelper &r : std::as_const(records))
+            body += smtp ? r.formMessageBody : r.formMessageBody_quote;
     }
-    for (const FormSortHelper &r : std::as_const(records))
-        body += smtp ? r.formMessageBody : r.formMessageBody_quote;
     if (doc.grabIPFlag == 1) {
         body += smtp ? QStringLiteral("<p><br>Message sent from IP: $ip<p>")
                      : QStringLiteral("<p><br>Message sent from IP: '.$ip.'<p>");

@@ -26,6 +26,13 @@ GenerationContext::GenerationContext(SKTDocument &document, const QString &pageN
         if (!m_fontIndex.contains(gCustomFonts[i].fontName))
             m_fontIndex.insert(gCustomFonts[i].fontName, i);
     retinaBlock = QStringLiteral("@media(-webkit-min-device-pixel-ratio: 2) {");
+    doc.activeGeneration = this;
+}
+
+GenerationContext::~GenerationContext()
+{
+    if (doc.activeGeneration == this)
+        doc.activeGeneration = nullptr;
 }
 
 int32_t GenerationContext::stackingValue(const SKTGraphic *graphic) const

@@ -20,6 +20,9 @@ class SKTGraphic;
 class GenerationContext {
 public:
     GenerationContext(SKTDocument &document, const QString &pageName, bool responsive, bool saveImages);
+    ~GenerationContext();
+    GenerationContext(const GenerationContext &) = delete;
+    GenerationContext &operator=(const GenerationContext &) = delete;
 
     SKTDocument &doc;
     const QString pageName;   // the generator's page-name argument: the image folder
@@ -74,6 +77,13 @@ public:
     QString nextImageName();
     // Is the graphic inside one of the page's sections?
     bool isGraphicInASection(const SKTGraphic *graphic) const;
+    // Index of the graphic in the page's graphics, -1 when it is not on the page (O(1)).
+    qsizetype indexOfGraphic(const SKTGraphic *graphic) const { return m_index.value(graphic, -1); }
+
+    // The section fragments of the responsive editions, arranged once per
+    // generation and shared by the form mailer and the page assembly.
+    QList<CodeWidgetHelper> arrangedSections;
+    bool sectionsArranged = false;
 
 private:
     QHash<const SKTGraphic *, int32_t> m_index;

@@ -225,8 +225,10 @@ bool LineImageOutput::writeImages(GenerationContext &ctx)
             ctx.imageCSS += code.headerString;
             ctx.imageCSS += QLatin1Char('\n');
             if (gResponsiveEdition && el.tableNumber() == -99 && !galleryImage) {
-                // Hook: responsive editions add this fragment, with the
-                // element's rectangle and resize flag, to sourceCodeArray.
+                CodeWidgetHelper fragment = code;
+                fragment.setRect(QRectF(left, top, width, height));
+                fragment.responsiveResizeFlag = el.responsiveResizeFlag();
+                doc.sourceCodeArray.append(fragment);
             }
         } else if (el.tableNumber() == -99 && !slide) {
             const QString cls = bareAttribute(name);
@@ -257,9 +259,10 @@ bool LineImageOutput::writeImages(GenerationContext &ctx)
                             {cls, src, alt});
             }
             if (gResponsiveEdition) {
-                // Hook: responsive editions also add generateImageCode's
-                // fragment, with the element's rectangle and resize flag, to
-                // sourceCodeArray.
+                CodeWidgetHelper fragment = doc.generateImageCode(el, ctx.responsiveFlag);
+                fragment.setRect(QRectF(left, top, width, height));
+                fragment.responsiveResizeFlag = el.responsiveResizeFlag();
+                doc.sourceCodeArray.append(fragment);
             }
         }
     }

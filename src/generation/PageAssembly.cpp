@@ -10,6 +10,7 @@
 #include "generation/LineImageOutput.h"
 #include "generation/Markers.h"
 #include "generation/PageFiles.h"
+#include "generation/ResponsivePage.h"
 
 namespace {
 
@@ -238,15 +239,13 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
                  + ctx.galleryCaptionCSS.size() + ctx.snippetCSS.size() + ctx.galleryGridCSS.size()
                  + ctx.tableGridCSS.size() + ctx.lineCSS.size() + ctx.textMarkup.size() + ctx.imageMarkup.size()
                  + ctx.snippetMarkup.size() + ctx.slideshowMarkup.size());
-    page += doctype;
-    page += QStringLiteral("<html>");
-    appendHead(page);
     if (ctx.responsiveLayout) {
-        // Hook: the responsive page shape (sections and Bootstrap grid) is
-        // built here for responsive editions; until then they get the
-        // absolute page.
-    }
-    if (formPage) {
+        // The responsive shape: sections and the Bootstrap grid, no markers.
+        page = ResponsivePage::build(ctx, {fonts, scripts, headerCode, baseHeader, formPage});
+    } else if (formPage) {
+        page += doctype;
+        page += QStringLiteral("<html>");
+        appendHead(page);
         // A plain page name stays bare as stored; any other is quoted and escaped.
         const QString formOpen = QStringLiteral("<form name=") + LineImageOutput::bareAttribute(ctx.pageName)
                                  + QStringLiteral(" action=")
@@ -259,6 +258,9 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
                           m.inheritMetadata, m.publishExtension, m.backgroundQuality, m.pageTitle, m.fixedCanvas,
                           m.canvasSizeType});
     } else {
+        page += doctype;
+        page += QStringLiteral("<html>");
+        appendHead(page);
         Fmt::append(page, kPageTemplate,
                          {bodyTag, ctx.textMarkup, ctx.imageMarkup, ctx.snippetMarkup,
                           ctx.slideshowMarkup, m.rotate, m.useBaseTemplate, m.inheritCustomHeader, m.inheritMetadata,

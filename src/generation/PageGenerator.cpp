@@ -81,6 +81,7 @@ QString SKTDocument::generateSourceCode(const QString &pageName_, bool responsiv
 
     // Set-up 1: fresh working lists, members numbered after their containers.
     sourceCodeArray.clear();
+    sourceCodeArraySorted = false;
     populateGalleryImageDimensions();
     populateTableNumbers();
     textViewArray.clear();

@@ -3,6 +3,8 @@
 // moves its slides (on a timer of its own when it runs by itself) and one div
 // per slide; a gallery leaves its stored rule and hands its images to the
 // image pass.
+#include "generation/GalleryMarkup.h"
+#include "generation/Panels.h"
 #include "generation/SlideshowOutput.h"
 
 #include "config/EditionSettings.h"
@@ -131,8 +133,10 @@ void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
                     u"</div><div id=\"previousButton%d\"><</div>\n<div id=\"nextButton%d\">></div></div>\n", {n, n});
 
         if (ctx.responsiveLayout) {
-            // Hook: the responsive layout adds the slideshow's carousel
-            // fragment to sourceCodeArray here.
+            // A slideshow without slides has no carousel.
+            CodeWidgetHelper carousel = Panels::generateCarousel(ctx.doc, show);
+            if (!carousel.bodyString.isEmpty())
+                ctx.doc.sourceCodeArray.append(carousel);
         }
         for (const SKTSlideshow::Slide &slide : slides)
             if (slide)
@@ -174,9 +178,8 @@ void SlideshowOutput::writeGalleries(GenerationContext &ctx)
             ctx.doc.imageViewArray.append(ImageElement(image));
         }
         if (gResponsiveEdition) {
-            // Hook: responsive editions add the gallery's code fragment here,
-            // to sourceCodeArray when ctx.isGraphicInASection(gallery), else
-            // to ctx.freeFragments.
+            CodeWidgetHelper code = GalleryMarkup::grabPhotoGalleryCode(ctx.doc, gallery);
+            (ctx.isGraphicInASection(gallery) ? ctx.doc.sourceCodeArray : ctx.freeFragments).append(code);
         }
     }
 }

@@ -3,6 +3,7 @@
 // the text pass and its images to the image pass; an HTML snippet leaves its
 // rule (plain, or with the styling of a formatted snippet) and its own
 // markup, written as the user typed it.
+#include "generation/ResponsiveWidgets.h"
 #include "generation/TableOutput.h"
 
 #include "config/EditionSettings.h"
@@ -106,9 +107,7 @@ void TableOutput::writeTableGrids(GenerationContext &ctx)
             const QString kind = table->gridType();
             if (kind != QLatin1String("section") && kind != QLatin1String("sectionTemplate"))
                 handCellsOn(doc.textViewArray);
-            // Hook: the responsive layout asks the generator of the grid kind
-            // (navigation bars, panels, carousels, photo hover caption, or the
-            // table generator) for the table's fragment here.
+            ResponsiveWidgets::add(ctx, table);
         }
     }
 }
@@ -232,10 +231,13 @@ void TableOutput::writeSnippets(GenerationContext &ctx)
         if (el.isNull())
             continue;
         if (gResponsiveEdition) {
-            // Hook: responsive editions take the snippet's CSS and markup from
-            // the text element generator and add the snippet generator's
-            // fragment to sourceCodeArray. Until then they get the absolute
-            // rule below, so that no snippet is lost.
+            const CodeWidgetHelper stored = doc.generateTextViewCodeStatic(el, s, ctx.responsiveFlag);
+            ctx.snippetCSS += stored.headerString;
+            ctx.snippetMarkup += stored.bodyString;
+            CodeWidgetHelper code = doc.generateSnippetCode(el, nullptr);
+            code.setRect(el.bounds());
+            doc.sourceCodeArray.append(code);
+            continue;
         }
         QString content = el.text();
         content.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -395,10 +395,13 @@ void TextFormPass::run(GenerationContext &ctx)
         const QString text = pageText(raw, escapeTags);
 
         // 4. Responsive editions also lay the element out in the grid.
-        if (gResponsiveEdition) {
-            // Hook: generateTextViewCode(element, 0, 0) into doc.sourceCodeArray
-            // with the element's rectangle, responsiveResizeFlag and
-            // partOfTableFlag; the absolute output below is written as well.
+        // Table cells are written by their table's own generator, not again here.
+        if (gResponsiveEdition && !el.isCarrier()) {
+            CodeWidgetHelper code = doc.generateTextViewCode(el, nullptr, false);
+            code.responsiveResizeFlag = el.responsiveResizeFlag();
+            code.partOfTableFlag = el.partOfTableFlag();
+            code.setRect(bounds);
+            doc.sourceCodeArray.append(code);
         }
 
         // 5, 6. Markup and rule.

@@ -23,16 +23,18 @@ const { spawn, execFileSync } = require('node:child_process');
 const root = path.resolve(__dirname, '..', '..');
 const nodeModules = path.join(root, 'node_modules');
 const { chromium } = require(path.join(nodeModules, 'playwright-core'));
+// Checks a page names in its "checks" list (component_checks.js).
+const namedChecks = require('./component_checks.js');
 const python = '/usr/bin/python3';
 const chromiumPath = '/usr/bin/chromium';
 
 function parseArgs(argv) {
-  const args = { fixtures: [], makePages: null };
+  const args = { fixtures: [], makePages: [] };
   for (let i = 2; i < argv.length; ++i) {
     if (argv[i] === '--fixtures') args.fixtures.push(path.resolve(argv[++i]));
-    else if (argv[i] === '--make-pages') args.makePages = path.resolve(argv[++i]);
+    else if (argv[i] === '--make-pages') args.makePages.push(path.resolve(argv[++i]));
   }
-  if (args.fixtures.length === 0 && !args.makePages) args.fixtures.push(path.join(__dirname, 'pages'));
+  if (args.fixtures.length === 0 && args.makePages.length === 0) args.fixtures.push(path.join(__dirname, 'pages'));
   return args;
 }
 const args = parseArgs(process.argv);
@@ -95,6 +97,7 @@ function copyFixtures(from, to, replacements) {
 // Where the public copies the pages name come from: by path, on any https host.
 const cdnFiles = [
   [/\/jquery\/2\.2\.2\/jquery\.min\.js$|\/jquery-2\.2\.2\.min\.js$/, 'jquery/dist/jquery.min.js'],
+  [/\/jquery\/1\.11\.1\/jquery\.min\.js$/, 'jquery-1.11.1/dist/jquery.min.js'],
   [/\/bootstrap\/3\.3\.4\/css\/bootstrap\.min\.css$/, 'bootstrap/dist/css/bootstrap.min.css'],
   [/\/bootstrap\/3\.3\.4\/js\/bootstrap\.min\.js$/, 'bootstrap/dist/js/bootstrap.min.js'],
   [/\/bootstrap\/3\.3\.4\/fonts\/([\w.-]+)$/, 'bootstrap/dist/fonts/$1'],
@@ -168,12 +171,13 @@ before(async () => {
     copyFixtures(fixtures, path.join(site, prefix), replacements);
     manifests.push({ prefix, ...JSON.parse(fs.readFileSync(path.join(fixtures, 'pages.json'), 'utf8')) });
   }
-  if (args.makePages) {
-    const out = path.join(site, 'generated');
+  for (const [i, makePages] of args.makePages.entries()) {
+    const name = i === 0 ? 'generated' : `generated${i}`;
+    const out = path.join(site, name);
     fs.mkdirSync(out, { recursive: true });
-    execFileSync(args.makePages, [out, `localhost:${servers.auth}`, `localhost:${servers.refusing}`], { stdio: 'inherit',
+    execFileSync(makePages, [out, `localhost:${servers.auth}`, `localhost:${servers.refusing}`], { stdio: 'inherit',
       env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
-    manifests.push({ prefix: 'generated/', ...JSON.parse(fs.readFileSync(path.join(out, 'pages.json'), 'utf8')) });
+    manifests.push({ prefix: `${name}/`, ...JSON.parse(fs.readFileSync(path.join(out, 'pages.json'), 'utf8')) });
   }
 
   const phpPortFile = path.join(work, 'php.port');
@@ -482,6 +486,60 @@ async function checkHostile(page, spec) {
   assert.equal(await page.evaluate(() => window.__pwned), undefined, 'no text ran as script');
 }
 
+// Responsive sections: at each width the page still shows no error; at the
+// wide width a section's columns sit side by side in their order, at the
+// narrow one they stack, each as wide as its row. A click on the toggle
+// text shows the hidden section.
+async function checkLayout(page, layout) {
+  const columnsOf = () => page.evaluate((kind) => {
+    const rows = kind === 'email' ? [...document.querySelectorAll('tr')].filter((r) => r.querySelector(':scope > td.columnContainer'))
+      : [...document.querySelectorAll('.row')];
+    return rows.map((row) => {
+      const cells = kind === 'email' ? [...row.querySelectorAll(':scope > td.columnContainer')]
+        : [...row.children].filter((c) => /_column\b/.test(c.className));
+      const r = row.getBoundingClientRect();
+      return {
+        row: { left: r.left, width: r.width },
+        cells: cells.map((c) => {
+          const b = c.getBoundingClientRect();
+          return { left: b.left, top: b.top, width: b.width, text: c.textContent.replace(/\s+/g, ' ').trim() };
+        }),
+      };
+    }).filter((row) => row.cells.length > 0 && row.cells[0].width > 0);
+  }, layout.kind);
+  for (const width of layout.widths) {
+    await page.setViewportSize({ width, height: 800 });
+    await page.waitForTimeout(100);  // the layout of the new width
+    const rows = await columnsOf();
+    for (const texts of layout.columns) {
+      const row = rows.find((r) => r.cells.length === texts.length && r.cells[0].text.includes(texts[0]));
+      assert.ok(row, `a row holds ${texts.join(', ')} at ${width} px`);
+      texts.forEach((words, i) => assert.ok(row.cells[i].text.includes(words), `${words} in its column at ${width} px`));
+      if (width === layout.wide) {
+        for (let i = 1; i < row.cells.length; ++i) {
+          assert.ok(Math.abs(row.cells[i].top - row.cells[0].top) <= 1, `${texts[i]} beside ${texts[0]} at ${width} px`);
+          assert.ok(row.cells[i].left > row.cells[i - 1].left, `${texts[i]} right of ${texts[i - 1]} at ${width} px`);
+          const share = row.row.width / texts.length;
+          assert.ok(Math.abs(row.cells[i].width - share) <= 2, `${texts[i]} takes its span at ${width} px`);
+        }
+      }
+      if (width === layout.narrow) {
+        for (let i = 0; i < row.cells.length; ++i) {
+          assert.ok(Math.abs(row.cells[i].width - row.row.width) <= 2, `${texts[i]} full width at ${width} px`);
+          if (i > 0) assert.ok(row.cells[i].top > row.cells[i - 1].top, `${texts[i]} below ${texts[i - 1]} at ${width} px`);
+        }
+      }
+    }
+    await screenshot(page, `${layout.kind}-${width}`);
+  }
+  if (layout.toggle) {
+    assert.equal(await page.isVisible(layout.toggle.shows), false, 'the hidden section is hidden at first');
+    await page.click(layout.toggle.click, { timeout: 5000 });
+    await page.waitForSelector(layout.toggle.shows, { state: 'visible', timeout: 5000 });
+  }
+  await page.setViewportSize({ width: 1024, height: 768 });
+}
+
 function phpLog() {
   const log = path.join(work, 'php', 'php-errors.log');
   return fs.existsSync(log) ? fs.readFileSync(log, 'utf8').split('\n').filter(Boolean) : [];
@@ -536,6 +594,8 @@ test('pages behave in the browser', async (t) => {
           for (const image of spec.modals || []) await checkModal(page, image, !!spec.clock);
           if (spec.form) await checkForm(page, relative, spec.form);
           if (spec.hostile) await checkHostile(page, spec);
+          if (spec.layout) await checkLayout(page, spec.layout);
+          for (const name of spec.checks || []) await namedChecks[name](page, spec);
           // Notices and warnings of the page's own PHP (not of the PEAR packages).
           problems.push(...phpLog().slice(phpBefore).filter((l) => l.includes(site)).map((l) => `PHP: ${l}`));
           assert.deepEqual(problems, [], 'no console, page or PHP error, no outside address');

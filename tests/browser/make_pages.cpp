@@ -202,10 +202,13 @@ std::unique_ptr<SKTDocument> newDocument(const QString &folder, const QString &p
     return doc;
 }
 
+// Set while the responsive variants of the pages are written.
+bool gResponsivePages = false;
+
 bool writePage(const QString &folder, SKTDocument &doc, QString *text)
 {
     QString error;
-    *text = doc.generateSourceCode(doc.pageName, false, true, &error);
+    *text = doc.generateSourceCode(doc.pageName, gResponsivePages, true, &error);
     if (!error.isEmpty())
         std::fprintf(stderr, "make_pages: %s\n", qPrintable(error));
     QSaveFile file(QDir(folder).filePath(doc.pageName + QLatin1Char('.') + doc.pageFileExtension));
@@ -379,6 +382,22 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         made.append(t);
     }
 
+    if (gResponsivePages) {
+        // Responsive pages hold their elements in sections: one behind the form.
+        auto t = std::make_shared<SKTTable>();
+        placeOnPage(*t, QRectF(0, 0, 1200, 320));
+        t->setGridType(QStringLiteral("section"));
+        t->setNumOfRows(1);
+        t->setNumOfColumns(1);
+        auto cell = std::make_shared<myTextView>();
+        cell->width = 1200;
+        cell->height = 320;
+        cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
+        cell->backgroundHexColorString = QStringLiteral("FFFFFF");
+        t->setCellHelperArray({cell});
+        t->setBounds(QRectF(0, 0, 1200, 320));
+        doc->insertGraphic(t);
+    }
     QString page;
     *ok = writePage(folder, *doc, &page) && *ok;
 
@@ -391,7 +410,7 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         if (!choice)
             boxes.insert(cls, box(texts[i]->bounds()));
         if (texts[i]->formType() == QLatin1String("textLabel") && texts[i]->formOptionTag() == -22)
-            question = cls;
+            question = gResponsivePages ? QStringLiteral(".text%1").arg(doc->elementNumber(texts[i])) : cls;
     }
     // The texts hold nothing that a JavaScript or PHP literal would change.
     const QJsonObject alerts{{"required", doc->formRequiredResponse},
@@ -432,6 +451,8 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
     QJsonObject checked = form;
     if (forward)
         checked.insert(QStringLiteral("redirect"), doc->formRedirectURL);
+    if (gResponsivePages)  // laid out by the grid, not at the canvas places
+        return {{"page", pageName + ".php"}, {"form", checked}};
     return {{"page", pageName + ".php"}, {"boxes", boxes}, {"form", checked}};
 }
 
@@ -488,6 +509,130 @@ QJsonObject hostileForm(const QString &folder, bool *ok)
     return {{"page", "hostileform.php"}, {"hostile", true}, {"validate", true}};
 }
 
+
+// Responsive pages: sections of one to four columns (small, medium and
+// large spans sharing the row, phones stacking them), a hidden section that
+// a text shows on a click, as the Bootstrap page and as the e-mail page.
+QJsonObject responsivePage(const QString &folder, bool email, bool *ok)
+{
+    gResponsiveEdition = true;
+    gResponsiveEmailEdition = email;
+    auto doc = newDocument(folder, email ? QStringLiteral("email") : QStringLiteral("responsive"), QStringLiteral("html"));
+    doc->pageOfficialName = email ? QStringLiteral("Generated e-mail") : QStringLiteral("Generated responsive page");
+    QJsonArray columns;
+    double y = 0;
+    const auto addSection = [&](const QList<int> &spans, double height) {
+        auto t = std::make_shared<SKTTable>();
+        placeOnPage(*t, QRectF(0, y, 1200, height));
+        t->setGridType(QStringLiteral("section"));
+        t->setNumOfRows(1);
+        t->setNumOfColumns(int32_t(spans.size()));
+        t->setBackgroundHexColorString(QStringLiteral("F4F4F4"));
+        QList<SKTTable::Cell> cells;
+        for (qsizetype c = 0; c < spans.size(); ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = 0;
+            cell->columnSpot = int32_t(c);
+            cell->width = 1200 * spans[c] / 12;
+            cell->height = int32_t(height);
+            cell->xsGridColumns = 12;
+            cell->smallGridColumns = spans[c];
+            cell->mediumGridColumns = spans[c];
+            cell->largeGridColumns = spans[c];
+            cell->backgroundHexColorString = c % 2 ? QStringLiteral("DDEEFF") : QStringLiteral("FFEEDD");
+            cells << cell;
+        }
+        t->setCellHelperArray(cells);
+        t->setBounds(QRectF(0, y, 1200, height));
+        doc->insertGraphic(t);
+        return t;
+    };
+    for (int k = 1; k <= 4; ++k) {
+        QList<int> spans;
+        for (int c = 0; c < k; ++c)
+            spans << 12 / k;
+        addSection(spans, 120);
+        QJsonArray texts;
+        for (int c = 0; c < k; ++c) {
+            const QString words = QStringLiteral("Section %1 column %2").arg(k).arg(c + 1);
+            doc->insertGraphic(text(QRectF(c * 1200.0 / k + 10, y + 20, 1200.0 / k - 20, 60), words));
+            texts << words;
+        }
+        columns << texts;
+        y += 140;
+    }
+    auto hidden = addSection({12}, 100);
+    hidden->setInitialLaunchStateFlag(1);
+    hidden->setSectionIDString(QStringLiteral("more"));
+    doc->insertGraphic(text(QRectF(20, y + 20, 400, 40), QStringLiteral("The hidden section")));
+    y += 120;
+    auto toggle = text(QRectF(20, 20, 300, 40), QStringLiteral("Show the hidden section"));
+    toggle->setOnClickShowString(QStringLiteral("more"));
+    // Inside the first section, above its column's text.
+    toggle->setBounds(QRectF(20, 2, 300, 16));
+    doc->insertGraphic(toggle);
+
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, true, true, &error);
+    QSaveFile file(QDir(folder).filePath(doc->pageName + QStringLiteral(".html")));
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    const int32_t toggleNumber = doc->elementNumber(toggle.get());
+    gResponsiveEdition = false;
+    gResponsiveEmailEdition = false;
+    QJsonObject layout{{"kind", email ? "email" : "bootstrap"},
+                       {"wide", email ? 600 : 1200},
+                       {"narrow", email ? 400 : 320},
+                       {"widths", email ? QJsonArray{600, 400} : QJsonArray{1200, 768, 320}},
+                       {"columns", columns}};
+    if (!email)
+        layout.insert(QStringLiteral("toggle"), QJsonObject{{"click", QStringLiteral("#text%1").arg(toggleNumber)},
+                                                            {"shows", "#more"}});
+    return {{"page", doc->pageName + QStringLiteral(".html")}, {"layout", layout}};
+}
+
+
+// A responsive page whose owner values would end their attribute, rule or
+// script if written as they are; the page must run none of them.
+QJsonObject hostileResponsivePage(const QString &folder, bool *ok)
+{
+    gResponsiveEdition = true;
+    auto doc = newDocument(folder, QStringLiteral("hostileresponsive"), QStringLiteral("html"));
+    doc->pageOfficialName = QStringLiteral("Responsive \"page\" </title><script>window.__pwned=20</script>");
+    doc->metaDescription = QStringLiteral("\"><script>window.__pwned=21</script>");
+    auto t = std::make_shared<SKTTable>();
+    placeOnPage(*t, QRectF(0, 0, 1200, 200));
+    t->setGridType(QStringLiteral("section"));
+    t->setNumOfRows(1);
+    t->setNumOfColumns(1);
+    t->setSectionIDString(QStringLiteral("s\" onmouseover=\"window.__pwned=22"));
+    t->setBackgroundHexColorString(QStringLiteral("red;}</style><script>window.__pwned=23</script>"));
+    auto cell = std::make_shared<myTextView>();
+    cell->width = 1200;
+    cell->height = 200;
+    cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
+    cell->backgroundHexColorString = QStringLiteral("\"><script>window.__pwned=24</script>");
+    t->setCellHelperArray({cell});
+    t->setBounds(QRectF(0, 0, 1200, 200));
+    doc->insertGraphic(t);
+    auto linked = text(QRectF(20, 20, 300, 30), QStringLiteral("A link"));
+    linked->setLink(QStringLiteral("https://example.invalid/?a=1&b=\" onmouseover=\"window.__pwned=25"));
+    linked->setLinkOption(QStringLiteral("_blank\" onclick=\"window.__pwned=26"));
+    linked->setFontFamily(QStringLiteral("x\"; } body{display:none} </style><script>window.__pwned=27</script>"));
+    linked->setTextHexColorString(QStringLiteral("red;}</style><script>window.__pwned=28</script>"));
+    linked->setHoverColorString(QStringLiteral("</style><script>window.__pwned=29</script>"));
+    auto clicked = text(QRectF(20, 80, 300, 30), QStringLiteral("Click"));
+    clicked->setOnClickShowString(QStringLiteral("a\"),window.__pwned=30,$(\"b"));
+    clicked->setOnClickHideString(QStringLiteral("</script><script>window.__pwned=31</script>"));
+    doc->insertGraphic(linked);
+    doc->insertGraphic(clicked);
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, true, true, &error);
+    QSaveFile file(QDir(folder).filePath(QStringLiteral("hostileresponsive.html")));
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    gResponsiveEdition = false;
+    return {{"page", "hostileresponsive.html"}, {"hostile", true}, {"title", doc->pageOfficialName}};
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -513,6 +658,15 @@ int main(int argc, char **argv)
                      formPage(folder, QStringLiteral("formsmtp"), smtpHost, &ok),
                      formPage(folder, QStringLiteral("formforward"), QString(), &ok, true),
                      hostilePage(folder, &ok), hostileForm(folder, &ok)};
+    pages.append(responsivePage(folder, false, &ok));
+    pages.append(responsivePage(folder, true, &ok));
+    pages.append(hostileResponsivePage(folder, &ok));
+    // The contact form of a responsive edition, sent through the SMTP server.
+    gResponsiveEdition = true;
+    gResponsivePages = true;
+    pages.append(formPage(folder, QStringLiteral("responsiveform"), smtpHost, &ok, true));
+    gResponsivePages = false;
+    gResponsiveEdition = false;
     if (!refusingHost.isEmpty()) {
         QJsonObject failing = formPage(folder, QStringLiteral("formfail"), refusingHost, &ok);
         QJsonObject form = failing.value(QStringLiteral("form")).toObject();

@@ -1,0 +1,170 @@
+// Generates published responsive pages of 100, 1,000 and 5,000 graphics, in
+// sections of twenty (two columns of ten), as the Bootstrap page and as the
+// e-mail page, and compares each median with the floor: appending as many
+// characters to one string. Target: generation grows linearly, at most 5.5
+// times from 1,000 to 5,000 graphics.
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "model/SKTImage.h"
+#include "model/SKTTable.h"
+#include "model/SKTText.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::shared_ptr<SKTTable> section(double y)
+{
+    auto t = std::make_shared<SKTTable>();
+    t->setGridType(QStringLiteral("section"));
+    t->setNumOfRows(1);
+    t->setNumOfColumns(2);
+    QList<SKTTable::Cell> cells;
+    for (int c = 0; c < 2; ++c) {
+        auto cell = std::make_shared<myTextView>();
+        cell->rowSpot = 0;
+        cell->columnSpot = c;
+        cell->width = 600;
+        cell->height = 600;
+        cell->xsGridColumns = 12;
+        cell->smallGridColumns = 6;
+        cell->mediumGridColumns = 6;
+        cell->largeGridColumns = 6;
+        cell->backgroundHexColorString = QStringLiteral("FFFFFF");
+        cells << cell;
+    }
+    t->setCellHelperArray(cells);
+    t->setBounds(QRectF(0, y, 1200, 600));
+    return t;
+}
+
+// count graphics of content (texts, snippets and images in turn) and a
+// section for every twenty.
+std::unique_ptr<SKTDocument> makePage(int count)
+{
+    auto doc = std::make_unique<SKTDocument>();
+    doc->pageName = QStringLiteral("bench");
+    doc->pageOfficialName = QStringLiteral("Bench page");
+    doc->mainTemplateName = QStringLiteral("main");
+    doc->pageFileExtension = QStringLiteral("html");
+    for (int s = 0; s < count / 20; ++s)
+        doc->insertGraphic(section(s * 620.0));
+    for (int i = 0; i < count; ++i) {
+        const int s = i / 20;
+        const int k = i % 20;
+        const QRectF bounds((k % 2) * 600.0 + 20, s * 620.0 + (k / 2) * 58.0 + 4, 560, 50);
+        if (i % 3 == 2) {
+            auto image = std::make_shared<SKTImage>();
+            image->setImageName(QStringLiteral("image%1").arg(i + 1));
+            image->setImageType(QStringLiteral("PNG"));
+            image->setBounds(bounds);
+            image->setSlideShowNumber(-99);
+            image->setGalleryNumber(-99);
+            image->setAltText(QStringLiteral("Picture %1").arg(i));
+            doc->insertGraphic(image);
+        } else {
+            auto text = std::make_shared<SKTText>();
+            text->setTextType(i % 3 == 0 ? QStringLiteral("Text") : QStringLiteral("HTMLSnippet"));
+            text->setBounds(bounds);
+            text->setTextString(QStringLiteral("Some text number %1\nwith a second line").arg(i));
+            text->setFontFamily(QStringLiteral("Helvetica Neue"));
+            text->setFontSize(14);
+            doc->insertGraphic(text);
+        }
+    }
+    return doc;
+}
+
+std::map<std::string, qsizetype> pageLength;
+
+void generate(benchmark::State &state, bool email)
+{
+    const int count = int(state.range(0));
+    gResponsiveEdition = true;
+    gResponsiveEmailEdition = email;
+    auto doc = makePage(count);
+    for (auto _ : state) {
+        const QString page = doc->generateSourceCode(doc->pageName, true, false);
+        benchmark::DoNotOptimize(page.constData());
+        pageLength[(email ? "email/" : "web/") + std::to_string(count)] = page.size();
+    }
+    gResponsiveEmailEdition = false;
+}
+
+void generateWeb(benchmark::State &state) { generate(state, false); }
+void generateEmail(benchmark::State &state) { generate(state, true); }
+
+// The floor: as many characters as the web page appended to one string, 48 at a time.
+void appendFloor(benchmark::State &state)
+{
+    const int count = int(state.range(0));
+    const std::string key = "web/" + std::to_string(count);
+    const qsizetype length = pageLength.count(key) ? pageLength[key] : qsizetype(count) * 1500;
+    const QString piece(48, QLatin1Char('x'));
+    for (auto _ : state) {
+        QString text;
+        while (text.size() < length)
+            text += piece;
+        benchmark::DoNotOptimize(text.constData());
+    }
+}
+
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> medians; // run name -> median in ms
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    gAppName = QStringLiteral("Zov Web");
+    gAppVersion = QStringLiteral("bench");
+
+    const int sizes[] = {100, 1000, 5000};
+    for (int n : sizes) {
+        benchmark::RegisterBenchmark("responsive", generateWeb)
+            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+        benchmark::RegisterBenchmark("email", generateEmail)
+            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+        benchmark::RegisterBenchmark("floor", appendFloor)
+            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+    }
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n%-10s %14s %12s %12s %10s %12s\n", "graphics", "responsive ms", "e-mail ms", "floor ms", "ratio",
+                "page chars");
+    for (int n : sizes) {
+        const std::string a = "/" + std::to_string(n);
+        const double r = reporter.medians["responsive" + a];
+        const double e = reporter.medians["email" + a];
+        const double f = reporter.medians["floor" + a];
+        std::printf("%-10d %14.3f %12.3f %12.3f %9.1fx %12lld\n", n, r, e, f, f > 0 ? r / f : 0.0,
+                    static_cast<long long>(pageLength["web" + a]));
+    }
+    const double r1 = reporter.medians["responsive/1000"], r5 = reporter.medians["responsive/5000"];
+    const double e1 = reporter.medians["email/1000"], e5 = reporter.medians["email/5000"];
+    std::printf("\ngrowth 1,000 -> 5,000 graphics: responsive %.2fx, e-mail %.2fx (target: at most 5.5x)\n",
+                r1 > 0 ? r5 / r1 : 0.0, e1 > 0 ? e5 / e1 : 0.0);
+    return 0;
+}

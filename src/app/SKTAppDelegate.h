@@ -1,0 +1,63 @@
+#pragma once
+// The application delegate's road through the static gallery editions:
+// settings window for the output folder, choice of the input folder, scan
+// on a worker, summary, pages written on a worker, and the closing alert
+// that offers to open the first page. The application-shell issue adds the
+// delegate's other duties.
+#include "app/GallerySettingsController.h"
+#include "config/ZovFileHelper.h"
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+// The input folder the user chose, kept for the scan and the catalog summary.
+extern QUrl gInputFolderURL;
+
+class SKTAppDelegate : public QObject {
+    Q_OBJECT
+public:
+    using SettingsWindowFactory = std::function<std::unique_ptr<GallerySettingsController>(const QString &resourceName)>;
+
+    explicit SKTAppDelegate(QObject *parent = nullptr);
+    ~SKTAppDelegate() override;
+
+    // The delegate of the running program.
+    static SKTAppDelegate &shared();
+
+    // Makes the settings windows (installed by the program's widgets; the
+    // resource name is "PhotoCatalogSettingsWindowController" or
+    // "FileCatalogSettingsWindowController").
+    void setSettingsWindowFactory(SettingsWindowFactory factory) { m_factory = std::move(factory); }
+    // Opens a page with the system's default application (QDesktopServices
+    // unless a test installs its own).
+    void setOpenURL(std::function<void(const QUrl &)> open) { m_openURL = std::move(open); }
+    // Makes the photos-over-time edition's add-photo window (installed by
+    // the program's widgets); it is made once per run and kept in
+    // gAddPhotoSettingsController.
+    void setAddPhotoSettingsFactory(std::function<QObject *()> make) { m_addPhotoFactory = std::move(make); }
+
+    GallerySettingsController *settingsController() const { return m_controller.get(); }
+
+    void launchSimplifiedWindowController(const QString &outputFolderPath);
+    void selectInputPhotoFolder();
+    // Worker: scans gInputFolderURL and sorts for the edition, then hands
+    // the records to doneCountingPhotos on the main thread and waits for it.
+    void retrievePhotoFiles();
+    void doneCountingPhotos(const QList<ZovFileHelper> &records);
+    void generateGallery();
+    void launchGallery(const QString &pagePath);
+    void showAddPhotoSettings();
+
+signals:
+    // A generator could not write its pages (after its alert).
+    void galleryFailed(const QString &message);
+
+private:
+    SettingsWindowFactory m_factory;
+    std::unique_ptr<GallerySettingsController> m_controller;
+    std::function<void(const QUrl &)> m_openURL;
+    std::function<QObject *()> m_addPhotoFactory;
+};

@@ -1,0 +1,95 @@
+#include "generation/ResponsiveText.h"
+
+#include "generation/Escape.h"
+#include "generation/Fmt.h"
+
+#include <QStringList>
+
+bool ResponsiveText::isNewline(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'\n' || u == u'\r' || u == 0x0B || u == 0x0C || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+QString ResponsiveText::linesToBreaks(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 16);
+    for (QChar c : text) {
+        if (isNewline(c))
+            out += u"<br>";
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString ResponsiveText::escapeAngles(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 16);
+    for (QChar c : text) {
+        if (c == u'<')
+            out += u"&lt;";
+        else if (c == u'>')
+            out += u"&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString ResponsiveText::alignmentWord(int32_t alignment)
+{
+    switch (alignment) {
+    case 1: return QStringLiteral("right");
+    case 2: return QStringLiteral("center");
+    case 3: return QStringLiteral("justify");
+    default: return QStringLiteral("left");
+    }
+}
+
+QString ResponsiveText::colour(const QString &stored)
+{
+    return Escape::cssColour(stored);
+}
+
+QString ResponsiveText::storedColour(const QString &stored)
+{
+    return Escape::isHexColour(stored) || stored == QLatin1String("CLEAR0") ? stored : QString();
+}
+
+QString ResponsiveText::selectorId(const QString &id)
+{
+    QString out;
+    for (QChar c : id) {
+        const char16_t u = c.unicode();
+        if (u < 0x21 || u > 0x7E || u == u'<' || u == u'>')
+            continue; // blanks, controls and anything that could end the script
+        const bool plain = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
+                           || u == u'_' || u == u'-';
+        if (!plain) {
+            out += u"\\\\"; // the CSS escape, itself escaped in the script string
+            if (u == u'"' || u == u'\'' || u == u'\\')
+                out += u'\\';
+        }
+        out += c;
+    }
+    return out;
+}
+
+QString ResponsiveText::clickScript(const QString &clickId, const QString &show, const QString &hide)
+{
+    if (show.isEmpty() && hide.isEmpty())
+        return QString();
+    QString script = QStringLiteral("<script>\n$(document).ready(function(){\n");
+    Fmt::append(script, u"$(\"#%@\").click(function(){\n", {selectorId(clickId)});
+    if (!show.isEmpty())
+        for (const QString &id : show.split(QLatin1Char(',')))
+            Fmt::append(script, u"\n$(\"#%@\").show();\n", {selectorId(id)});
+    if (!hide.isEmpty())
+        for (const QString &id : hide.split(QLatin1Char(',')))
+            Fmt::append(script, u"\n$(\"#%@\").hide();\n", {selectorId(id)});
+    script += QStringLiteral("\n});\n});\n</script>\n");
+    return script;
+}

@@ -1,0 +1,151 @@
+'use strict';
+// Checks of the Bootstrap components and of the static gallery sites, named
+// by the "checks" list of a page in pages.json: navigation bars fold below
+// 768 px and open on a click (the dropdown too), carousels step by their
+// controls and indicators, panels open and close, the hover caption shows,
+// gallery and static photo viewers open and step, video popovers open.
+const assert = require('node:assert/strict');
+
+const shown = (page, selector) => page.evaluate((s) => {
+  const el = document.querySelector(s);
+  if (!el) return false;
+  const r = el.getBoundingClientRect();
+  const style = getComputedStyle(el);
+  return r.width > 0 && r.height > 0 && style.visibility !== 'hidden' && style.display !== 'none';
+}, selector);
+
+async function waitShown(page, selector, what) {
+  await page.waitForFunction((s) => {
+    const el = document.querySelector(s);
+    if (!el) return false;
+    const r = el.getBoundingClientRect();
+    const style = getComputedStyle(el);
+    return r.width > 0 && r.height > 0 && style.visibility !== 'hidden' && style.display !== 'none'
+      && Number(style.opacity) > 0;
+  }, selector, { timeout: 5000 }).catch(() => assert.fail(`${what}: ${selector} does not show`));
+}
+
+async function waitHidden(page, selector, what) {
+  await page.waitForFunction((s) => {
+    const el = document.querySelector(s);
+    return !el || el.getBoundingClientRect().height === 0 || getComputedStyle(el).display === 'none';
+  }, selector, { timeout: 5000 }).catch(() => assert.fail(`${what}: ${selector} does not hide`));
+}
+
+async function navbar(page, spec) {
+  try {
+    await page.setViewportSize({ width: 1200, height: 800 });
+    assert.equal(await shown(page, '.navbar-toggle'), false, 'no toggle at 1200 px');
+    assert.equal(await shown(page, '#navbar'), true, 'the menu shows at 1200 px');
+    await page.setViewportSize({ width: 700, height: 800 });
+    assert.equal(await shown(page, '.navbar-toggle'), true, 'the toggle shows below 768 px');
+    assert.equal(await shown(page, '#navbar'), false, 'the menu is folded below 768 px');
+    await page.click('.navbar-toggle');
+    await waitShown(page, '#navbar.in', 'a click on the toggle');
+    if (spec.dropdown) {
+      await page.click('.dropdown-toggle');
+      await waitShown(page, '.dropdown.open .dropdown-menu', 'a click on the dropdown entry');
+      assert.ok((await page.textContent('.dropdown.open .dropdown-menu')).includes('History'));
+    }
+  } finally {
+    await page.setViewportSize({ width: 1024, height: 768 });
+  }
+}
+
+const activeIndex = (page, id) => page.evaluate((i) =>
+  [...document.querySelectorAll(`#${i} .carousel-inner > .item`)].findIndex((e) => e.classList.contains('active')), id);
+
+async function waitActive(page, id, index, what) {
+  await page.waitForFunction(({ i, n }) => {
+    const items = [...document.querySelectorAll(`#${i} .carousel-inner > .item`)];
+    return items.findIndex((e) => e.classList.contains('active')) === n
+      && !items.some((e) => e.classList.contains('next') || e.classList.contains('prev'));
+  }, { i: id, n: index }, { timeout: 5000 }).catch(() => assert.fail(`${what}: ${id} is not at slide ${index}`));
+}
+
+async function carousels(page, spec) {
+  for (const id of spec.carousels) {
+    assert.equal(await activeIndex(page, id), 0, `${id} starts at its first slide`);
+    await page.click(`#${id} .right.carousel-control`);
+    await waitActive(page, id, 1, 'the next control');
+    await page.click(`#${id} .left.carousel-control`);
+    await waitActive(page, id, 0, 'the previous control');
+    await page.click(`#${id} .carousel-indicators li[data-slide-to="1"]`);
+    await waitActive(page, id, 1, 'the second indicator');
+    const indicator = await page.getAttribute(`#${id} .carousel-indicators li.active`, 'data-slide-to');
+    assert.equal(indicator, '1', `${id}: its own indicator follows`);
+  }
+  // Stepping one carousel leaves the others where they were.
+  assert.equal(await activeIndex(page, spec.carousels[0]), 1);
+}
+
+async function panels(page, spec) {
+  const n = spec.textPanel;
+  await waitHidden(page, `#collapse${n}`, 'the text panel starts closed');
+  await page.click(`a[href="#collapse${n}"]`);
+  await waitShown(page, `#collapse${n}.in`, 'the text panel title');
+  assert.ok((await page.textContent(`#collapse${n}`)).includes('Panel content'));
+  await page.click(`a[href="#collapse${n}"]`);
+  await waitHidden(page, `#collapse${n}`, 'a second click on the title');
+
+  const m = spec.imagePanel;
+  const bodyHeight = () => page.evaluate((i) =>
+    document.querySelector(`#toggle-${i} ~ .panel-body`).getBoundingClientRect().height, m);
+  assert.equal(await bodyHeight(), 0, 'the image panel starts closed');
+  await page.click(`label[for="toggle-${m}"]`);
+  assert.ok(await bodyHeight() > 0, 'a click on the picture opens the image panel');
+  await page.click(`label[for="toggle-${m}"]`);
+  assert.equal(await bodyHeight(), 0, 'a second click closes it');
+}
+
+async function hoverCaption(page, spec) {
+  const caption = `.caption${spec.hoverCaption}`;
+  assert.equal(await shown(page, caption), false, 'the caption starts hidden');
+  await page.hover(`.thumbnail:has(${caption}) img`);
+  await waitShown(page, caption, 'hovering the photo');
+}
+
+async function viewer(page, { thumbs, modal, next, previous }) {
+  const sources = await page.$$eval(thumbs, (imgs) => imgs.map((i) => i.getAttribute('src')));
+  assert.ok(sources.length > 1, 'there are photos to step through');
+  await page.click(`${thumbs} >> nth=0`);
+  await waitShown(page, `${modal} img`, 'a click on the first photo');
+  const current = () => page.getAttribute(`${modal} img`, 'src');
+  assert.equal(await current(), sources[0]);
+  assert.equal(await shown(page, previous), false, 'no way back from the first photo');
+  for (let i = 1; i < sources.length; ++i) {
+    await page.click(next);
+    assert.equal(await current(), sources[i], `photo ${i + 1} after "next"`);
+  }
+  assert.equal(await shown(page, next), false, 'no way on from the last photo');
+  await page.click(previous);
+  assert.equal(await current(), sources[sources.length - 2], '"prev" steps back');
+}
+
+async function gallery(page, spec) {
+  const g = spec.gallery;
+  await viewer(page, { thumbs: `.galleryGrid${g} li img`, modal: `#myModal${g} .modal-body`,
+    next: `a.controls.galleryGrid${g}.next`, previous: `a.controls.galleryGrid${g}.previous` });
+  const loaded = await page.evaluate((i) => {
+    const img = document.querySelector(`#myModal${i} .modal-body img`);
+    return img.complete && img.naturalWidth > 0;
+  }, g);
+  assert.ok(loaded, 'the full-size picture shows in the viewer');
+}
+
+async function staticPhotos(page, spec) {
+  assert.equal(await page.$$eval('ul.row li img', (l) => l.length), spec.photos);
+  await viewer(page, { thumbs: 'ul.row li img', modal: '#myModal', next: 'a.controls.next', previous: 'a.controls.previous' });
+  // The grid pages load jQuery 1.11.1.
+  assert.equal(await page.evaluate(() => jQuery.fn.jquery), '1.11.1');
+}
+
+async function popovers(page) {
+  const buttons = await page.$$('button[data-toggle="popover"]');
+  assert.ok(buttons.length > 0, 'there are path buttons');
+  await buttons[0].click();
+  await waitShown(page, '.popover', 'a click on a path button');
+  assert.ok((await page.textContent('.popover')).includes('clip 1.mp4'));
+}
+
+module.exports = { navbar, carousels, panels, hoverCaption, gallery, staticPhotos, popovers };
