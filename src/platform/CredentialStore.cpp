@@ -7,23 +7,28 @@
 #include <QEventLoop>
 #include <QFile>
 
+#include <functional>
+
 #include <qt6keychain/keychain.h>
 
 namespace {
 
 const QString kSecretsService = QStringLiteral("org.freedesktop.secrets");
 
-// Runs a keyring job to its end; answers the job's error text, empty on success.
-QString runJob(QKeychain::Job *job, QKeychain::Error *code = nullptr)
+// Runs a keyring job to its end and reads it in done() before it goes. The job is
+// made on the heap and deletes itself later: the library still posts events to it
+// after it has finished.
+template <typename JobType>
+void runJob(JobType *job, const std::function<void(JobType *)> &done)
 {
-    job->setAutoDelete(false);
+    job->setAutoDelete(true);
     QEventLoop loop;
-    QObject::connect(job, &QKeychain::Job::finished, &loop, &QEventLoop::quit);
+    QObject::connect(job, &QKeychain::Job::finished, &loop, [&](QKeychain::Job *) {
+        done(job);
+        loop.quit();
+    });
     job->start();
     loop.exec();
-    if (code)
-        *code = job->error();
-    return job->error() == QKeychain::NoError ? QString() : job->errorString();
 }
 
 // The preferences file holds secrets: only its owner may read it.
@@ -66,17 +71,23 @@ QString CredentialStore::password(const QString &key, QString *error)
     const QString inFile = defaults().stringForKey(key);
     if (!keyringAvailable())
         return inFile;
-    QKeychain::ReadPasswordJob read(serviceName());
-    read.setKey(key);
     QKeychain::Error code = QKeychain::NoError;
-    const QString failure = runJob(&read, &code);
+    QString failure;
+    QString stored;
+    auto *read = new QKeychain::ReadPasswordJob(serviceName());
+    read->setKey(key);
+    runJob<QKeychain::ReadPasswordJob>(read, [&](QKeychain::ReadPasswordJob *job) {
+        code = job->error();
+        failure = code == QKeychain::NoError ? QString() : job->errorString();
+        stored = job->textData();
+    });
     if (failure.isEmpty()) {
         // Both may hold one: the file's is the older copy from before the keyring.
         if (defaults().hasStoredValue(key)) {
             defaults().removeObjectForKey(key);
             restrictFile(defaults());
         }
-        return read.textData();
+        return stored;
     }
     if (code == QKeychain::EntryNotFound) {
         if (inFile.isEmpty())
@@ -99,10 +110,13 @@ bool CredentialStore::setPassword(const QString &key, const QString &password, Q
     if (password.isEmpty())
         return removePassword(key, error);
     if (keyringAvailable()) {
-        QKeychain::WritePasswordJob write(serviceName());
-        write.setKey(key);
-        write.setTextData(password);
-        const QString failure = runJob(&write);
+        QString failure;
+        auto *write = new QKeychain::WritePasswordJob(serviceName());
+        write->setKey(key);
+        write->setTextData(password);
+        runJob<QKeychain::WritePasswordJob>(write, [&](QKeychain::WritePasswordJob *job) {
+            failure = job->error() == QKeychain::NoError ? QString() : job->errorString();
+        });
         if (failure.isEmpty()) {
             if (defaults().hasStoredValue(key)) {
                 defaults().removeObjectForKey(key);
@@ -128,10 +142,14 @@ bool CredentialStore::removePassword(const QString &key, QString *error)
 {
     bool ok = true;
     if (keyringAvailable()) {
-        QKeychain::DeletePasswordJob remove(serviceName());
-        remove.setKey(key);
         QKeychain::Error code = QKeychain::NoError;
-        const QString failure = runJob(&remove, &code);
+        QString failure;
+        auto *remove = new QKeychain::DeletePasswordJob(serviceName());
+        remove->setKey(key);
+        runJob<QKeychain::DeletePasswordJob>(remove, [&](QKeychain::DeletePasswordJob *job) {
+            code = job->error();
+            failure = code == QKeychain::NoError ? QString() : job->errorString();
+        });
         if (!failure.isEmpty() && code != QKeychain::EntryNotFound) {
             ok = false;
             if (error)
