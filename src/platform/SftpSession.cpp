@@ -81,6 +81,13 @@ bool SftpSession::run(const QStringList &commands, bool nobody)
     if (code == CURLE_OK || code == CURLE_QUOTE_ERROR || code == CURLE_REMOTE_FILE_NOT_FOUND
         || code == CURLE_REMOTE_ACCESS_DENIED || code == CURLE_UPLOAD_FAILED || code == CURLE_REMOTE_DISK_FULL)
         return code == CURLE_OK;
+    if (!rejectedFingerprint_.isEmpty()) {
+        connection_.setLastError(
+            (hostKeyChanged_ ? QStringLiteral("The server's host key has changed since it was last accepted: %1. "
+                                              "Someone may be in between; the connection was refused.")
+                             : QStringLiteral("The server's host key is not known: %1. It was not accepted."))
+                .arg(rejectedFingerprint_));
+    }
     // Anything else leaves no usable connection behind.
     const bool authenticated = connection_.callTranscript().contains(QLatin1String("Authentication complete"));
     if (code == CURLE_LOGIN_DENIED)

@@ -130,8 +130,10 @@ QList<UploadItem> UploadFTPS::pendingItems() const
 
 bool UploadFTPS::connectFtp()
 {
-    if (ftp_ && ftp_->isConnected())
-        return true;
+    // One attempt per job: a server that did not answer the folder creation is not
+    // made to time out a second time for the upload; the upload reports that failure.
+    if (ftp_)
+        return ftp_->isConnected();
     determineFTPMode();
     FtpSession::Settings settings;
     settings.host = server_local;
@@ -149,8 +151,8 @@ bool UploadFTPS::connectFtp()
 
 bool UploadFTPS::connectSftp()
 {
-    if (sftp_ && sftp_->isConnected())
-        return true;
+    if (sftp_)
+        return sftp_->isConnected();
     SftpSession::Settings settings;
     settings.host = server_local;
     settings.port = portnumber_local;

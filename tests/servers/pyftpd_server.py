@@ -3,7 +3,8 @@
 Usage: pyftpd_server.py ROOT [--drop-after NAME] [--refuse NAME] [--full-disk NAME]
                              [--truncate NAME] [--log FILE]
 
---drop-after NAME  closes the control connection right after NAME has arrived
+--drop-after NAME  once NAME has arrived, closes the control connection at the
+                   next command (once), before anything confirms the file
 --refuse NAME      answers 550 to storing NAME
 --full-disk NAME   answers 452 to storing NAME and every file after it
 --truncate NAME    keeps only half of NAME yet answers 226, as a broken server would
@@ -40,12 +41,16 @@ def main():
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, options.root, perm="elradfmwMT")
     log = open(options.log, "a", buffering=1) if options.log else None
-    state = {"full": False}
+    state = {"full": False, "dropped": False}
 
     class Handler(FTPHandler):
         def pre_process_command(self, line, cmd, arg):
             if log and cmd not in ("PASS",):
                 log.write(f"{cmd} {arg or ''}".rstrip() + "\n")
+            if state.get("drop_now"):
+                state["drop_now"] = False
+                self.close()
+                return
             return super().pre_process_command(line, cmd, arg)
 
         def ftp_STOR(self, file, mode="w"):
@@ -65,8 +70,9 @@ def main():
                 size = os.path.getsize(file)
                 with open(file, "r+b") as f:
                     f.truncate(size // 2)
-            if options.drop_after and name == options.drop_after:
-                self.close()
+            if options.drop_after and name == options.drop_after and not state["dropped"]:
+                state["dropped"] = True
+                state["drop_now"] = True
 
     Handler.authorizer = authorizer
     Handler.permit_foreign_addresses = False
