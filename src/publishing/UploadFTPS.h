@@ -81,6 +81,10 @@ public:
     // FTP and FTPS only: deletes each name of fileArray in the remote path.
     void deleteSingleFile();
 
+    // The HTML text as well-formed XML (UTF-8, with its declaration); empty when the
+    // text cannot be read as HTML at all.
+    QString convertHTML(const QString &html);
+
     // Asked from the job's thread about an SSH host key the program has not met.
     void setHostKeyConsent(SftpSession::HostKeyConsent consent) { hostKeyConsent_ = std::move(consent); }
     // Stops the upload before its next file (any thread); it ends with a failure report.

@@ -560,3 +560,19 @@ TEST_F(UploadFTPSFaultTest, AfterADropARetrySendsOnlyWhatIsMissing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UploadFTPSConvertTest, HtmlBecomesWellFormedXml)
+{
+    UploadFTPS transport;
+    const QString xml = transport.convertHTML(QStringLiteral(
+        "<html><body><p class=note>Caf\u00e9 &amp; more<br><img src=a.png alt=\"x\"><p>second</body></html>"));
+    EXPECT_TRUE(xml.startsWith(QLatin1String("<?xml version=\"1.0\" encoding=\"utf-8\""))) << xml.toStdString();
+    EXPECT_TRUE(xml.contains(QStringLiteral("<p class=\"note\">Caf\u00e9 &amp; more<br/><img src=\"a.png\" alt=\"x\"/></p>")))
+        << xml.toStdString();
+    EXPECT_TRUE(xml.contains(QLatin1String("<p>second</p>")));
+    EXPECT_EQ(transport.convertHTML(QString()), QString());
+}
+
+}  // namespace
