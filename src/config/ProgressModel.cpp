@@ -33,6 +33,8 @@ void ProgressModel::resetForShow(bool raiseWhenShown)
     m_state.spinnerVisible = true;
     m_state.spinner2Visible = false;
     m_state.raiseWhenShown = raiseWhenShown;
+    m_state.cancelVisible = false;
+    m_cancelHandler = nullptr;
     ++m_state.windowSerial;
 }
 
@@ -92,8 +94,45 @@ void ProgressModel::dismiss()
             return;
         m_state.hasController = false;
         m_state.visible = false;
+        m_state.cancelVisible = false;
+        m_cancelHandler = nullptr;
     }
     requestNotify(true);
+}
+
+void ProgressModel::setTexts(const QString &status, const QString &file, double value, double maximum)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        if (!m_state.hasController)
+            return;
+        m_state.statusText = status;
+        m_state.fileText = file;
+        m_state.levelValue = value;
+        m_state.levelMaximum = maximum;
+    }
+    requestNotify(false);
+}
+
+void ProgressModel::setCancelHandler(std::function<void()> handler)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_cancelHandler = std::move(handler);
+        m_state.cancelVisible = bool(m_cancelHandler);
+    }
+    requestNotify(true);
+}
+
+void ProgressModel::cancel()
+{
+    std::function<void()> handler;
+    {
+        QMutexLocker lock(&m_mutex);
+        handler = m_cancelHandler;
+    }
+    if (handler)
+        handler();
 }
 
 ProgressState ProgressModel::state() const

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 
 struct ProgressState {
     // A window exists (shown or put away); what the original kept as the
@@ -30,6 +31,8 @@ struct ProgressState {
     // Changes whenever a task reported its last step: the main window is
     // made opaque and brought to the front again.
     uint64_t finishedSerial = 0;
+    // A Cancel button is shown while a cancel handler is set.
+    bool cancelVisible = false;
 };
 
 class ProgressModel : public QObject {
@@ -47,6 +50,14 @@ public:
     void update(int32_t completed, int32_t total, const QString &text);
     // Hides the window and drops it.
     void dismiss();
+    // Sets the status and file lines and the level bar as they stand, without the
+    // counting text of update().
+    void setTexts(const QString &status, const QString &file, double value, double maximum);
+    // Offers a Cancel button that calls handler (on the main thread) until the next
+    // show() or dismiss(); an empty handler removes the button.
+    void setCancelHandler(std::function<void()> handler);
+    // What the Cancel button does.
+    void cancel();
 
     ProgressState state() const;
     int throttleInterval() const;
@@ -70,4 +81,5 @@ private:
     int m_interval = 100;
     QElapsedTimer m_sinceLastEmit;
     QTimer *m_timer = nullptr;
+    std::function<void()> m_cancelHandler;
 };

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -45,6 +46,13 @@ ProgressIndicatorWindowController::ProgressIndicatorWindowController(QWidget *pa
     layout->addLayout(top);
     layout->addWidget(m_levelIndicator);
     layout->addWidget(m_progressFileTextField);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_cancelButton->setVisible(false);
+    connect(m_cancelButton, &QPushButton::clicked, this, [] { ProgressModel::instance().cancel(); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cancelButton);
+    layout->addLayout(buttons);
     setFixedHeight(sizeHint().height());
 }
 
@@ -61,6 +69,10 @@ void ProgressIndicatorWindowController::applyState(const ProgressState &state)
     m_levelIndicator->setVisible(state.levelVisible);
     m_progressIndicator->setVisible(state.spinnerVisible);
     m_progressIndicator2->setVisible(state.spinner2Visible);
+    if (m_cancelButton->isHidden() == state.cancelVisible) {
+        m_cancelButton->setVisible(state.cancelVisible);
+        setFixedHeight(sizeHint().height());
+    }
     // Redrawn now: a caller busy on the main thread would otherwise leave
     // the window stale until it returns to the event loop.
     if (isVisible()) {

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 class ProgressIndicatorWindowController : public QWidget {
     Q_OBJECT
@@ -22,6 +23,7 @@ public:
     QLabel *progressStatusTextfield() const { return m_progressStatusTextfield; }
     QLabel *progressFileTextField() const { return m_progressFileTextField; }
     QProgressBar *progressIndicator2() const { return m_progressIndicator2; }
+    QPushButton *cancelButton() const { return m_cancelButton; }
 
     // The level bar works in whole steps; this many make a full bar.
     static constexpr int kLevelSteps = 1000;
@@ -32,4 +34,5 @@ private:
     QLabel *m_progressStatusTextfield = nullptr;
     QLabel *m_progressFileTextField = nullptr;
     QProgressBar *m_progressIndicator2 = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
