@@ -96,6 +96,7 @@ QString PageExport::pageScriptPath(const QString &fileName)
 {
     const QStringList places{QDir(Bundle::resourcesPath()).filePath(gTemplateFolder + QLatin1Char('/') + fileName),
                              QDir(Bundle::resourcesPath()).filePath(fileName),
+                             QDir(Bundle::resourcesPath()).filePath(QStringLiteral("pagescripts/") + fileName),
                              QDir(QStringLiteral(ZOV_BUILD_RESOURCES)).filePath(fileName),
                              QDir(QStringLiteral(ZOV_SOURCE_RESOURCES)).filePath(QStringLiteral("pagescripts/") + fileName)};
     for (const QString &path : places)
