@@ -389,6 +389,11 @@ std::shared_ptr<myTextView> ElementRuleReaders::readSnippet(const PageRule &rule
     t->textView.borderLine = S("dashed");
     t->groupNumber = rule.truncated(S("groupNumber"), -99);
     t->templateName = rule.string(S("templateName"), QLatin1String(""));
+    // The rule names the responsive section cell the snippet sits in; left
+    // unread, a snippet would move into section 0 at every opening.
+    t->sectionNumber = rule.integer(S("sectionNumber"), -99);
+    t->sectionRowSpot = rule.integer(S("sectionRowSpot"), -99);
+    t->sectionColumnSpot = rule.integer(S("sectionColumnSpot"), -99);
     return t;
 }
 

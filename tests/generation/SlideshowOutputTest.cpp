@@ -64,7 +64,7 @@ TEST_F(ElementPassTest, SlideshowsGiveTheirRulesScriptsAndMarkup)
 
     EXPECT_EQ(c.slideshowCSS.toStdString(),
               "\n.slideshow0{position:absolute;left:400px;top:20px;z-index:1;width:100px;height:50px;border:0px solid "
-              "000;overflow:hidden;margin:0 auto;fixed:0;groupNumber:-99;autoStart:0;templateName:shop.html;"
+              "000;overflow:hidden;margin:0 auto;fixed:0;groupNumber:-99;autoStart:0;templateName:shop;"
               "manualLayerIndex:0;sectionNumber:-99;sectionRowSpot:-99;sectionColumnSpot:-99;}\n\n"
               "#slideshow_all0{width:100px;height:50px;position:absolute;overflow: hidden;margin: 0 auto;}\n"
               ".slide0{width: 100px;float: left;}\n\n"
