@@ -456,3 +456,86 @@ TEST_F(RoundTripTest, NormalisedValuesAreStableFromTheFirstReading)
         expectSameText(twice.first, twice.opened, "opened a second time");
     }
 }
+
+namespace {
+std::shared_ptr<SKTText> field(const QString &type, int32_t tag, int32_t option, const QRectF &bounds,
+                               const QString &string = QString(), bool required = false)
+{
+    auto t = text(bounds, string);
+    t->setFontSize(12);
+    t->setFormType(type);
+    t->setFormTag(tag);
+    t->setFormOptionTag(option);
+    t->setFormRequiredFlag(required ? 1 : 0);
+    return t;
+}
+
+// Every kind of field: labels, a required name, the sender's e-mail marked
+// as the reply address, a password, a radio and a checkbox group with their
+// captions, a required message, the bot question and its answer, and the
+// button, each with the sample text and alignment the canvas gives it.
+Graphics everyField()
+{
+    auto email = field(QStringLiteral("text"), 2, -11, {150, 60, 200, 26}, QStringLiteral("name@example.com"));
+    email->setMarkAsReplyToEmailFlag(1);
+    auto submit = field(QStringLiteral("submit"), 7, -99, {150, 370, 100, 30}, QStringLiteral("Send"));
+    submit->setFontAlignment(1);
+    return {field(QStringLiteral("textLabel"), 1, -99, {20, 20, 120, 24}, QStringLiteral("Your name")),
+            field(QStringLiteral("text"), 1, -99, {150, 20, 200, 26}, QStringLiteral("Text Field Placeholder"), true),
+            field(QStringLiteral("textLabel"), 2, -99, {20, 60, 120, 24}, QStringLiteral("Your e-mail")),
+            email,
+            field(QStringLiteral("password"), 8, -99, {150, 90, 100, 20}),
+            field(QStringLiteral("textLabel"), 3, 0, {40, 120, 60, 20}, QStringLiteral("Yes & gladly")),
+            field(QStringLiteral("radio"), 3, 0, {20, 120, 20, 20}),
+            field(QStringLiteral("textLabel"), 3, 1, {40, 140, 60, 20}, QStringLiteral("No")),
+            field(QStringLiteral("radio"), 3, 1, {20, 140, 20, 20}),
+            field(QStringLiteral("textLabel"), 4, 0, {40, 170, 60, 20}, QStringLiteral("Red")),
+            field(QStringLiteral("checkbox"), 4, 0, {20, 170, 20, 20}),
+            field(QStringLiteral("textLabel"), 4, 1, {40, 190, 60, 20}, QStringLiteral("Blue")),
+            field(QStringLiteral("checkbox"), 4, 1, {20, 190, 20, 20}),
+            field(QStringLiteral("textLabel"), 5, -99, {20, 220, 120, 24}, QStringLiteral("Message")),
+            field(QStringLiteral("textarea"), 5, -99, {150, 220, 205, 98}, QStringLiteral("Paragraph Placeholder"), true),
+            field(QStringLiteral("textLabel"), 6, -22, {20, 330, 60, 20}, QStringLiteral("1+2=")),
+            field(QStringLiteral("text"), 6, -22, {90, 330, 40, 20}, QStringLiteral("3")),
+            submit};
+}
+} // namespace
+
+TEST_F(RoundTripTest, FormPagesWithEveryFieldAndEitherMailerReadBackToTheSamePage)
+{
+    const struct {
+        const char *name;
+        bool smtp;
+    } mailers[] = {{"mail()", false}, {"SMTP", true}};
+    for (const auto &mailer : mailers) {
+        SCOPED_TRACE(mailer.name);
+        startPage(QStringLiteral("contact"));
+        doc->pageOfficialName = QStringLiteral("Contact us");
+        doc->pageFileType = QStringLiteral("trelkoforms");
+        doc->pageFileExtension = QStringLiteral("php");
+        doc->siteFeedbackEmail = QStringLiteral("owner@example.test");
+        doc->siteCCFeedbackEmail = mailer.smtp ? QString() : QStringLiteral("copy@example.test");
+        doc->formRedirectURL = QStringLiteral("thanks.html");
+        doc->formSubmitButtonValue = QStringLiteral("Send it");
+        doc->formSentResponse = QStringLiteral("Thank you; your message is on its way.");
+        doc->formRequiredResponse = QStringLiteral("Please fill in every required field.");
+        doc->formEmailVerificationMsg = QStringLiteral("Please check your e-mail address.");
+        doc->formBotCheckerResponse = QStringLiteral("That's not the answer (try again).");
+        doc->grabIPFlag = mailer.smtp ? 0 : 1;
+        doc->formOrderLayoutOption = mailer.smtp ? 0 : 1;
+        if (mailer.smtp) {
+            doc->formEmailServer = QStringLiteral("smtp.example.test:587");
+            doc->formEmailUsername = QStringLiteral("mailer");
+            doc->formEmailPassword = QStringLiteral("pa$$word");
+        }
+        const Texts t = generations(everyField(), QStringLiteral("contact"), QStringLiteral("trelkoforms"));
+        ASSERT_TRUE(t.first.contains(mailer.smtp ? QStringLiteral("Mail::factory('smtp'") : QStringLiteral("mail(")));
+        expectSameText(t.first, t.read, "read from its file");
+        expectSameText(t.first, t.opened, "opened from its package");
+        EXPECT_EQ(opened->formEmailPassword, doc->formEmailPassword);
+        EXPECT_EQ(opened->formSubmitButtonValue, QStringLiteral("Send"));
+        EXPECT_EQ(opened->formBotCheckerResponse, doc->formBotCheckerResponse);
+        if (HasFailure())
+            break;
+    }
+}
