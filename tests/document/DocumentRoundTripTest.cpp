@@ -539,3 +539,42 @@ TEST_F(RoundTripTest, FormPagesWithEveryFieldAndEitherMailerReadBackToTheSamePag
             break;
     }
 }
+
+// A record page: the edition's fields in its order, values that look like
+// markup, and blocks of fields another edition wrote, which stay in order.
+TEST_F(RoundTripTest, RecordPagesKeepTheirFieldsAndOtherEditionsBlocks)
+{
+    gDocumentExtension = QStringLiteral("pelprofile");
+    gProfileFieldKeys = {QStringLiteral("Name"), QStringLiteral("Species"), QStringLiteral("Owner")};
+    startPage(QStringLiteral("rex"));
+    doc->pageOfficialName = QStringLiteral("Rex");
+    doc->profileDictionary = {{QStringLiteral("Name"), QStringLiteral("Rex <the 2nd>")},
+                              {QStringLiteral("Species"), QStringLiteral("Dog")},
+                              {QStringLiteral("Owner"), QStringLiteral("Ann & Bob")}};
+    doc->extraProfileFields = {{QStringLiteral("Vaccination"), QStringLiteral("2026-01-05 --> booster")},
+                               {QStringLiteral("Allergies"), QStringLiteral("none")}};
+    const Texts t = generations({text({20, 20, 300, 40}, QStringLiteral("Patient record")),
+                                 image(QStringLiteral("image1"), {20, 80, 120, 90})},
+                                QStringLiteral("rex"));
+    expectSameText(t.first, t.read, "read from its file");
+    expectSameText(t.first, t.opened, "opened from its package");
+    EXPECT_EQ(opened->profileDictionary, doc->profileDictionary);
+    EXPECT_EQ(opened->extraProfileFields, doc->extraProfileFields);
+}
+
+// A label page keeps its sheet: brand, number and description.
+TEST_F(RoundTripTest, LabelPagesKeepTheirSheet)
+{
+    gReplacePageNumbers = true;
+    gDefaultPrintSheet = QStringLiteral("Address labels, 30 per sheet");
+    startPage(QStringLiteral("labels"));
+    doc->labelTemplateHelper = {QStringLiteral("Zov"), QStringLiteral("L30"), gDefaultPrintSheet};
+    const Texts t = generations({text({10, 10, 180, 60}, QStringLiteral("Ann Smith\n1 High Street\nTown")),
+                                 line({10, 80, 180, 0})},
+                                QStringLiteral("labels"));
+    ASSERT_TRUE(t.first.contains(QStringLiteral("//====LABEL_TEMPLATENUMBER_START==L30==LABEL_TEMPLATENUMBER_END")));
+    expectSameText(t.first, t.read, "read from its file");
+    expectSameText(t.first, t.opened, "opened from its package");
+    EXPECT_EQ(opened->labelTemplateHelper.brand, QStringLiteral("Zov"));
+    EXPECT_EQ(gDefaultPrintSheet, QStringLiteral("Address labels, 30 per sheet"));
+}
