@@ -299,6 +299,7 @@ TEST_F(RoundTripTest, SnippetsSlideshowsTablesAndGalleriesReadBackToTheSamePage)
     // The gallery's pictures are its members only, not loose images too.
     EXPECT_EQ(t.opened.count(QStringLiteral(".image4{")), 1);
     EXPECT_TRUE(t.first.contains(QStringLiteral("slideShowNumber:-66;"))) << "gallery members are marked";
+    EXPECT_TRUE(t.first.contains(QStringLiteral("<div class=image4>"))) << "and shown on the page";
     EXPECT_TRUE(t.opened.contains(QStringLiteral("autoStart:0;templateName:index;")));
 }
 

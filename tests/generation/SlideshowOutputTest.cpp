@@ -196,7 +196,11 @@ TEST_F(ElementPassTest, GalleryRuleAndItsImages)
         EXPECT_TRUE(rule.contains(QStringLiteral("backdrop:2;"))) << name;
     }
     EXPECT_TRUE(c.imageCSS.contains(QStringLiteral("galleryRowSpot:1;galleryColumnSpot:0;")));
-    // Gallery images (slideshow number -66) have no markup of their own here.
+    // The gallery writes no markup of its own: its pictures (slideshow
+    // number -66, not slides) are shown by the image pass like free images.
     EXPECT_EQ(c.imageMarkup.toStdString(),
-              "<div class=image1><img src=\"index/image1@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n");
+              "<div class=image1><img src=\"index/image1@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n"
+              "<div class=image13><img src=\"index/image13@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n"
+              "<div class=image14><img src=\"index/image14@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n"
+              "<div class=image15><img src=\"index/image15@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n");
 }
