@@ -85,6 +85,11 @@ QString DataCentreProfileFields::grabProfileField(const QString &label, const QS
         DataCentreMarkers::grabMiddleString(generateStartString(label), generateEndString(label), text));
 }
 
+QString DataCentreProfileFields::decodeProfileText(const QString &stored)
+{
+    return decodeValue(stored);
+}
+
 QList<ProfileBlock> DataCentreProfileFields::grabOtherProfileBlocks(const QString &text,
                                                                     const QStringList &knownLabels)
 {

@@ -40,6 +40,8 @@ public:
     static QString generateRawFullString(const QString &rawValue, const QString &label);
     // The value of the first block of that label, decoded; "" when none.
     static QString grabProfileField(const QString &label, const QString &text);
+    // A stored value or label as the user wrote it ("&lt;" back to "<" ...).
+    static QString decodeProfileText(const QString &stored);
     // The blocks whose labels are not among the known ones, in page order.
     static QList<ProfileBlock> grabOtherProfileBlocks(const QString &text, const QStringList &knownLabels);
 

@@ -389,6 +389,11 @@ std::shared_ptr<myTextView> ElementRuleReaders::readSnippet(const PageRule &rule
     t->textView.borderLine = S("dashed");
     t->groupNumber = rule.truncated(S("groupNumber"), -99);
     t->templateName = rule.string(S("templateName"), QLatin1String(""));
+    // The rule names the responsive section cell the snippet sits in; left
+    // unread, a snippet would move into section 0 at every opening.
+    t->sectionNumber = rule.integer(S("sectionNumber"), -99);
+    t->sectionRowSpot = rule.integer(S("sectionRowSpot"), -99);
+    t->sectionColumnSpot = rule.integer(S("sectionColumnSpot"), -99);
     return t;
 }
 
@@ -421,7 +426,9 @@ std::shared_ptr<myTextView> ElementRuleReaders::readFormControl(const PageRule &
         t = type == QLatin1String("radio") ? FormItemMaker::createRadioButton(left, top)
                                            : FormItemMaker::createCheckbox(left, top);
     } else if (type == QLatin1String("submit")) {
-        t = FormItemMaker::createSubmitButton(left, top);
+        // The caption lives in the page's marker, not in the rule; without
+        // it the button would come back blank.
+        t = FormItemMaker::createSubmitButton(left, top, 0, 0, context.submitCaption);
         // A button the rule gives no size takes the default, whatever its border.
         const int32_t w = rule.coordinate(S("width"), 0) == 0 ? 70 : width;
         const int32_t h = rule.coordinate(S("height"), 0) == 0 ? 25 : height;
@@ -429,6 +436,8 @@ std::shared_ptr<myTextView> ElementRuleReaders::readFormControl(const PageRule &
         t->width = w;
         t->height = h;
         t->textAlignment = S("center");
+        // Its rule stores paddings and margins like any field's.
+        readBoxAmounts(rule, *t, S("%"));
     } else if (type == QLatin1String("textarea")) {
         t = FormItemMaker::createNewParagraph(left, top, width, height);
         t->textView.string = S("Paragraph Placeholder");

@@ -18,6 +18,7 @@ struct RuleReadContext {
     bool usingBootStrapFlag = false;
     QString pageName;              // the page being read ("basetemplate" for the base template)
     QSet<QString> *fontFamilies = nullptr; // every family named by a rule, for the font check
+    QString submitCaption;         // a form page's button caption, kept in its marker
 };
 
 class ElementRuleReaders {

@@ -32,8 +32,14 @@ void removeTagsStartingWith(QString &text, const QString &start)
 }
 
 // The text after `key` up to the nearer of ">" and a blank.
+// An attribute value as pages write it: in double quotes (the quotes are
+// not part of it), or bare up to the next blank or the tag's end (older pages).
 QString valueUpToTagEnd(const QString &line, qsizetype from)
 {
+    if (from < line.size() && line.at(from) == QLatin1Char('"')) {
+        const qsizetype close = line.indexOf(QLatin1Char('"'), from + 1);
+        return line.mid(from + 1, close < 0 ? -1 : close - from - 1);
+    }
     qsizetype end = from;
     while (end < line.size() && line.at(end) != QLatin1Char('>') && line.at(end) != QLatin1Char(' '))
         ++end;
@@ -175,11 +181,18 @@ void PageBodyText::applyTextLine(const QString &line, const QString &className, 
         const qsizetype close = text.indexOf(QLatin1Char('>'), a);
         const QString inside = text.mid(a + anchor.size(), (close < 0 ? text.size() : close) - a - anchor.size());
         const qsizetype target = inside.indexOf(QLatin1String("target="));
+        // Both values may be quoted (pages quote them) or bare (older pages).
+        const auto unquoted = [](QString value) {
+            value = value.trimmed();
+            if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+                value = value.mid(1, value.size() - 2);
+            return value;
+        };
         if (target >= 0) {
-            carrier.link = decodeEntities(inside.left(target).trimmed());
-            carrier.linkOption = inside.mid(target + 7).trimmed();
+            carrier.link = decodeEntities(unquoted(inside.left(target)));
+            carrier.linkOption = decodeEntities(unquoted(inside.mid(target + 7)));
         } else {
-            carrier.link = decodeEntities(inside.trimmed());
+            carrier.link = decodeEntities(unquoted(inside));
         }
         removeTagsStartingWith(text, anchor);
     }
@@ -199,9 +212,14 @@ void PageBodyText::applyTextLine(const QString &line, const QString &className, 
 
 void PageBodyText::applyImageLine(const QString &line, TransformView &image)
 {
-    const qsizetype title = line.indexOf(QLatin1String("title="));
-    if (title >= 0) {
-        qsizetype from = title + 6;
+    // Slides keep their alternative text in the link's title; free images
+    // only in the picture's alt attribute, which would otherwise be lost.
+    qsizetype from = -1;
+    if (const qsizetype title = line.indexOf(QLatin1String("title=")); title >= 0)
+        from = title + 6;
+    else if (const qsizetype alt = line.indexOf(QLatin1String(" alt=")); alt >= 0)
+        from = alt + 5;
+    if (from >= 0) {
         if (from < line.size() && line.at(from) == QLatin1Char('"'))
             ++from;
         const qsizetype end = line.indexOf(QLatin1Char('"'), from);

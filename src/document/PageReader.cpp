@@ -273,6 +273,12 @@ PageReadResult PageReader::read(PageReadInput input)
             form.formRequiredResponse = middle("//FORMMISSINGMSG", "FORMMISSINGMSGEND", head);
         if (both("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND"))
             form.formEmailVerificationMsg = middle("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND", head);
+        // The page stores the bot checker's message like the others; left
+        // unread, the owner's own wording fell back to the default at every
+        // opening.
+        if (both("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND"))
+            form.formBotCheckerResponse = middle("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND", head);
+        context.submitCaption = form.formSubmitButtonValue;
         result.formSettings = form;
     }
 

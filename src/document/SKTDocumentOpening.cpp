@@ -336,6 +336,12 @@ bool SKTDocument::refreshDocument()
     profileDictionary.clear();
     for (const auto &field : record.profileDictionary)
         profileDictionary.insert(field.first, field.second);
+    // Blocks of fields this edition does not know (another edition wrote
+    // them) go back into the page at the next save instead of vanishing.
+    extraProfileFields.clear();
+    for (const ProfileBlock &block : record.otherBlocks)
+        extraProfileFields.append({DataCentreProfileFields::decodeProfileText(block.label),
+                                   DataCentreProfileFields::decodeProfileText(block.rawValue)});
     bool readable = false;
     const QString text = readPageText(pagePath, &readable);
     if (!readable)

@@ -51,12 +51,10 @@ QString GenerationContext::positionKeyword(int32_t scrollFlag)
     return scrollFlag == 1 ? QStringLiteral("fixed") : QStringLiteral("absolute");
 }
 
-QString GenerationContext::templateNameFor(const QString &stored, bool keepExtension) const
+QString GenerationContext::templateNameFor(const QString &stored) const
 {
     if (stored.isEmpty() || stored == QLatin1String("(null)"))
         return doc.mainTemplateName;
-    if (keepExtension)
-        return stored;
     // The path extension: from the last dot of the last path component on.
     const qsizetype slash = stored.lastIndexOf(QLatin1Char('/'));
     const qsizetype dot = stored.lastIndexOf(QLatin1Char('.'));

@@ -67,9 +67,9 @@ public:
     int32_t containerStackingValue(const void *member) const { return m_memberZ.value(member, 0); }
     // "fixed" when scrollFlag is 1, else "absolute".
     static QString positionKeyword(int32_t scrollFlag);
-    // The stored template name: path extension removed (unless keepExtension),
+    // The stored template name: path extension removed,
     // nil, empty and "(null)" replaced by the document's mainTemplateName.
-    QString templateNameFor(const QString &stored, bool keepExtension = false) const;
+    QString templateNameFor(const QString &stored) const;
     // Marks the custom font of that family as used (the page asks for it).
     void markFontUsed(const QString &family);
     // The next free image name of the page ("image" and a number), counting

@@ -128,7 +128,7 @@ CodeWidgetHelper SKTDocument::generateImageCode(ImageElement element, bool respo
              htmlFullSize, caption});
     } else {
         code.headerString = imageRule;
-        if (element.slideShowNumber() == -99) {
+        if (element.slideShowNumber() < 0) { // not a slide (a gallery's picture is -66)
             const QString cls = LineImageOutput::bareAttribute(name);
             const QString src = Escape::html(Fmt::fill(u"%@/%@@2x.%@", {folder, name, type}));
             const QString alt = Escape::html(altText);

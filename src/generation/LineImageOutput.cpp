@@ -139,7 +139,10 @@ bool LineImageOutput::writeImages(GenerationContext &ctx)
 
     for (const SortRecord &record : records) {
         ImageElement el = record.element;
-        const bool slide = el.slideShowNumber() != -99;
+        // Slides carry their slideshow's number; -99 (none) and -66 (a
+        // gallery's picture) are not slides, and a gallery's pictures are
+        // shown by their own markup.
+        const bool slide = el.slideShowNumber() >= 0;
         const QRectF b = el.bounds();
         const double w = b.width();
         const double h = b.height();

@@ -19,6 +19,12 @@ void SKTDocument::populateGalleryImageDimensions()
             if (!image)
                 continue;
             image->galleryNumber = c - 1 - i;
+            // A gallery's picture is stored as one of its members only: -66
+            // keeps it out of the page's own images when the page is read
+            // back. Filling a gallery gives it that mark; a picture that came
+            // in another way (a copy, a script) gets it here, or it would
+            // come back as a gallery member and a loose image at once.
+            image->slideShowNumber = TransformView::kGalleryMemberSlideShowNumber;
             image->shadowFlag = gallery->shadowFlag() != 0;
             image->backdropLightingFlag = gallery->backdropLightingFlag();
         }

@@ -67,7 +67,11 @@ void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
         const int32_t height = Fmt::trunc(b.height());
         const int32_t z = ctx.stackingValue(show);
         ctx.rightEdges.append(Fmt::trunc(double(left) + double(width)));
-        show->setTemplateName(ctx.templateNameFor(show->templateName(), true));
+        // Stored without its extension, as every other kind stores it: a
+        // slideshow read from "shop.html" would otherwise come back as
+        // "shop.html" where it was written as "shop", and one of the base
+        // template's pages would not be known as "basetemplate".
+        show->setTemplateName(ctx.templateNameFor(show->templateName()));
         const bool automatic = show->slideShowAutomaticFlag() == 1;
 
         Fmt::append(ctx.slideshowCSS,

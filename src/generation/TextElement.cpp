@@ -102,8 +102,16 @@ int32_t TextElement::fontSize() const
 
 int32_t TextElement::alignment() const
 {
-    if (m_graphic)
-        return m_graphic->fontAlignment();
+    if (m_graphic) {
+        // A graphic keeps 0 left, 1 centre, 2 right, 3 justified; swapped
+        // into this order, or a centred text would be written aligned right.
+        switch (m_graphic->fontAlignment()) {
+        case 1: return 2;
+        case 2: return 1;
+        case 3: return 3;
+        default: return 0;
+        }
+    }
     if (!m_carrier)
         return 0;
     const QString &a = m_carrier->textAlignment;

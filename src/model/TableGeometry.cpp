@@ -87,9 +87,11 @@ QSize TableGeometry::fitInto(int32_t boxWidth, int32_t boxHeight, int32_t pictur
 {
     if (pictureWidth <= 0 || pictureHeight <= 0 || boxWidth <= 0 || boxHeight <= 0)
         return {0, 0};
-    const double ratio = double(pictureWidth) / double(pictureHeight);
-    const double heightAtFullWidth = double(boxWidth) / ratio;
+    // Products before the division: through a rounded ratio, a picture of
+    // exactly the box's width (80 x 53 in 80 wide) came out 52.999... and
+    // was cut to 52, so each reading of a page shrank its gallery pictures.
+    const double heightAtFullWidth = double(boxWidth) * double(pictureHeight) / double(pictureWidth);
     if (heightAtFullWidth <= double(boxHeight))
         return {boxWidth, int32_t(heightAtFullWidth)};
-    return {int32_t(ratio * double(boxHeight)), boxHeight};
+    return {int32_t(double(boxHeight) * double(pictureWidth) / double(pictureHeight)), boxHeight};
 }

@@ -56,6 +56,10 @@ public:
     QString carrierClassName() const override { return QStringLiteral("TransformView"); }
     ZOV_TRANSFORMVIEW_FIELDS(ZOV_CARRIER_MEMBER)
 
+    // The slideShowNumber of a gallery grid's pictures: not a slide, and not
+    // one of the page's own images either.
+    static constexpr int32_t kGalleryMemberSlideShowNumber = -66;
+
     // Images in name order, by the number of their names (image2 before
     // image10); a stable sort, so equal numbers keep their order.
     static QList<std::shared_ptr<TransformView>> sortedByImageNameIndex(QList<std::shared_ptr<TransformView>> images);

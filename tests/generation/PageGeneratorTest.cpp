@@ -79,7 +79,6 @@ TEST_F(PageTest, StackingValuesAndSharedRules)
     };
     for (const auto &t : templates)
         EXPECT_EQ(ctx.templateNameFor(t.first), t.second) << t.first.toStdString();
-    EXPECT_EQ(ctx.templateNameFor(QStringLiteral("shop.html"), true), QStringLiteral("shop.html"));
     EXPECT_FALSE(ctx.responsiveLayout);
 }
 

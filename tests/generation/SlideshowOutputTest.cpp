@@ -64,7 +64,7 @@ TEST_F(ElementPassTest, SlideshowsGiveTheirRulesScriptsAndMarkup)
 
     EXPECT_EQ(c.slideshowCSS.toStdString(),
               "\n.slideshow0{position:absolute;left:400px;top:20px;z-index:1;width:100px;height:50px;border:0px solid "
-              "000;overflow:hidden;margin:0 auto;fixed:0;groupNumber:-99;autoStart:0;templateName:shop.html;"
+              "000;overflow:hidden;margin:0 auto;fixed:0;groupNumber:-99;autoStart:0;templateName:shop;"
               "manualLayerIndex:0;sectionNumber:-99;sectionRowSpot:-99;sectionColumnSpot:-99;}\n\n"
               "#slideshow_all0{width:100px;height:50px;position:absolute;overflow: hidden;margin: 0 auto;}\n"
               ".slide0{width: 100px;float: left;}\n\n"
@@ -196,7 +196,11 @@ TEST_F(ElementPassTest, GalleryRuleAndItsImages)
         EXPECT_TRUE(rule.contains(QStringLiteral("backdrop:2;"))) << name;
     }
     EXPECT_TRUE(c.imageCSS.contains(QStringLiteral("galleryRowSpot:1;galleryColumnSpot:0;")));
-    // Gallery images (slideshow number -66) have no markup of their own here.
+    // The gallery writes no markup of its own: its pictures (slideshow
+    // number -66, not slides) are shown by the image pass like free images.
     EXPECT_EQ(c.imageMarkup.toStdString(),
-              "<div class=image1><img src=\"index/image1@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n");
+              "<div class=image1><img src=\"index/image1@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n"
+              "<div class=image13><img src=\"index/image13@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n"
+              "<div class=image14><img src=\"index/image14@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n"
+              "<div class=image15><img src=\"index/image15@2x.png\" class=\"img-responsive\" alt=\"\"></div>\n");
 }

@@ -198,7 +198,7 @@ TEST_F(ElementPassTest, FormattedSnippetRule)
     auto s = add(snippet({10, 800, 200, 200}, QStringLiteral("<p>formatted</p>"), true));
     s->setFontFamily(fontFamily);
     s->setFontSize(14);
-    s->setFontAlignment(2);
+    s->setFontAlignment(1); // centred
     s->setOpacity(0.5);
     s->setShadowFlag(1);
     s->setCornerRadius(6.7);

@@ -37,7 +37,7 @@ TEST_F(TextFormTest, TextsOfEveryStyleGiveTheStoredRulesAndMarkup)
     shape->setLinkOption(QStringLiteral("_blank"));
     shape->setHoverColorString(QStringLiteral("ABCDEF"));
     SKTText *styled = addText({10.7, 160.9, 250.5, 80.2}, QStringLiteral("Right aligned"));
-    styled->setFontAlignment(1);
+    styled->setFontAlignment(2); // right, as the canvas draws it
     styled->setOpacity(0.5);
     styled->setShadowFlag(1);
     styled->setLineSpacing(1.5f);
@@ -113,7 +113,7 @@ TEST_F(TextFormTest, EdgeCasesOfOneText)
          {QStringLiteral("text-align:left;")}, {}, {}},
         {"centred", [](SKTText &t) {
              t.setTextString(QStringLiteral("x"));
-             t.setFontAlignment(2);
+             t.setFontAlignment(1);
          },
          {QStringLiteral("text-align:center;")}, {}, {}},
         {"an empty text has the default font and no padding", [](SKTText &t) { t.setTextString(QString()); },

@@ -73,6 +73,10 @@ TEST(TableGeometry, FitIntoKeepsProportionsAndGuardsEmptyPictures)
 {
     EXPECT_EQ(TableGeometry::fitInto(100, 100, 200, 100), QSize(100, 50)); // landscape: full width
     EXPECT_EQ(TableGeometry::fitInto(100, 100, 100, 200), QSize(50, 100)); // portrait: full height
+    // A picture already as wide as the box keeps its height exactly (no
+    // rounded ratio cutting 53 to 52), and one as high keeps its width.
+    EXPECT_EQ(TableGeometry::fitInto(80, 80, 80, 53), QSize(80, 53));
+    EXPECT_EQ(TableGeometry::fitInto(80, 80, 53, 80), QSize(53, 80));
     EXPECT_EQ(TableGeometry::fitInto(100, 100, 200, 0), QSize(0, 0));
     EXPECT_EQ(TableGeometry::fitInto(100, 100, 0, 50), QSize(0, 0));
     EXPECT_EQ(TableGeometry::fitInto(-4, 100, 10, 10), QSize(0, 0));
