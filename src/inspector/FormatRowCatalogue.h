@@ -1,0 +1,39 @@
+#pragma once
+// The FORMAT tab's rows, read once from data/format_rows.tsv in catalogue
+// order: which selected kinds use a row, in which edition families it is
+// offered, its height, the inspector controls it holds, and the kinds that
+// responsive editions keep from showing it.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct FormatRowSpec {
+    QString title;
+    QString imageName;
+    QString codeName;       // colour rows: their swatch button; "ImageMask"; else "zov_textbox"
+    QStringList kinds;      // "Text", "Image", "Line", "Section", "Table", "Slideshow", "Gallery", "Canvas"
+    QStringList families;   // expanded family keys, or "All"
+    int height = 0;         // 0: the default row height
+    QStringList controls;   // control names, in the order they are added to the row
+    QString description;
+};
+
+struct FormatRowExclusion {
+    QString title;
+    QString kind;
+    QString edition;  // empty: every responsive edition
+};
+
+struct FormatRowTable {
+    QList<FormatRowSpec> rows;
+    QList<FormatRowExclusion> exclusions;
+};
+
+class FormatRowCatalogue {
+public:
+    FormatRowCatalogue() = delete;
+    static const FormatRowTable &table();
+    static FormatRowTable parse(const QString &text, QString *error = nullptr);
+    static QString dataFilePath();
+    static constexpr int kDefaultRowHeight = 100;
+};
