@@ -1,0 +1,34 @@
+#pragma once
+// The inspector's controls of one window, made once by control name and
+// attached to the bindings: a typed field edits when editing ends, a slider
+// drag is one undo step, and values shown from the selection never come back
+// as edits. A refused entry shows its reason beside the field.
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class InspectorBindings;
+class QLabel;
+struct ControlDisplay;
+
+class InspectorControls : public QObject {
+    Q_OBJECT
+public:
+    InspectorControls(InspectorBindings &bindings, QObject *parent = nullptr);
+    ~InspectorControls() override;
+    // The control of that name, made on first use; null for unknown names.
+    QWidget *control(const QString &name);
+    // The label that says why the last entry of a field was refused.
+    QLabel *refusalLabel(const QString &name);
+    void show(const QString &name, const ControlDisplay &display);
+
+private:
+    QWidget *make(const QString &name);
+    void report(const QString &name, const QString &message);
+
+    InspectorBindings &m_bindings;
+    QHash<QString, QPointer<QWidget>> m_controls;
+    QHash<QString, QPointer<QLabel>> m_refusals;
+    bool m_showing = false;
+};
