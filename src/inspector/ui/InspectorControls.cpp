@@ -1,7 +1,10 @@
 #include "inspector/ui/InspectorControls.h"
 
 #include "inspector/InspectorBindings.h"
+#include "config/DataCentreColours.h"
+#include "config/EditionSettings.h"
 #include "inspector/ColorSwatchStyle.h"
+#include "inspector/InspectorFonts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -173,10 +176,23 @@ QWidget *InspectorControls::make(const QString &name)
         made = strip;
     } else if (name.endsWith(QLatin1String("PopupButton"))) {
         auto *popup = new QComboBox;
-        QStringList items = popupItems(name);
-        if (name == QLatin1String("fontPopupButton"))
-            items = QFontDatabase::families();
-        popup->addItems(items);
+        if (name == QLatin1String("fontPopupButton")) {
+            const QStringList available = QFontDatabase::families();
+            for (const CustomFont &f : InspectorFonts::fontList()) {
+                popup->addItem(f.fontName);
+                const int i = popup->count() - 1;
+                // A font the system lacks shows a plain title.
+                if (!available.contains(f.fontName))
+                    continue;
+                if (f.isCustomFont)
+                    popup->setItemData(i, DataCentreColours::colorWithHexString(QStringLiteral("FF8C00")),
+                                       Qt::ForegroundRole);
+                if (f.isCustomFont || gInspectorElementTitles)
+                    popup->setItemData(i, QFont(f.fontName, 15), Qt::FontRole);
+            }
+        } else {
+            popup->addItems(popupItems(name));
+        }
         connect(popup, &QComboBox::textActivated, this, [this, name](const QString &text) {
             if (m_showing)
                 return;

@@ -23,6 +23,7 @@ constexpr int kRowInset = 10;
 InspectorView::InspectorView(InspectorBindings &bindings, SelectionProxy &selection, Page page, QWidget *parent)
     : QWidget(parent), m_bindings(bindings), m_selection(selection), m_page(std::move(page))
 {
+    m_bindings.setBorderWidthMaximum(gInspectorBorderOption ? 30 : 10);
     m_controls = new InspectorControls(m_bindings, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
