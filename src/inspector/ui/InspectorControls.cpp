@@ -13,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -95,10 +97,13 @@ void InspectorControls::report(const QString &name, const QString &message)
 
 QWidget *InspectorControls::control(const QString &name)
 {
-    auto &slot = m_controls[name];
-    if (!slot)
-        slot = make(name);
-    return slot;
+    if (QWidget *existing = m_controls.value(name))
+        return existing;
+    QWidget *made = make(name);
+    m_controls.insert(name, made);
+    if (name.endsWith(QLatin1String("ColorButton")))
+        setSwatchColor(name, QColor());
+    return made;
 }
 
 QWidget *InspectorControls::make(const QString &name)
@@ -208,14 +213,30 @@ QWidget *InspectorControls::make(const QString &name)
         if (name == QLatin1String("imageMaskButton")) {
             button->setText(tr("Mask Shape"));
         } else {
-            const auto swatch = ColorSwatchStyle::swatch(QColor(), 270);
-            button->setText(swatch.title);
         }
         made = button;
     }
     if (made)
         made->setObjectName(name);
     return made;
+}
+
+void InspectorControls::setSwatchColor(const QString &name, const QColor &colour)
+{
+    auto *button = qobject_cast<QPushButton *>(m_controls.value(name).data());
+    if (!button)
+        return;
+    const ColorSwatchStyle::Swatch swatch = ColorSwatchStyle::swatch(colour, 270);
+    // The title is drawn onto the swatch so that it keeps its own colour.
+    QImage image = swatch.image;
+    QPainter p(&image);
+    p.setPen(swatch.titleColor);
+    p.drawText(image.rect(), Qt::AlignCenter, swatch.title);
+    p.end();
+    button->setIcon(QPixmap::fromImage(image));
+    button->setIconSize(image.size());
+    button->setText(QString());
+    button->setToolTip(swatch.title);
 }
 
 void InspectorControls::show(const QString &name, const ControlDisplay &d)

@@ -3,6 +3,7 @@
 // attached to the bindings: a typed field edits when editing ends, a slider
 // drag is one undo step, and values shown from the selection never come back
 // as edits. A refused entry shows its reason beside the field.
+#include <QColor>
 #include <QHash>
 #include <QPointer>
 #include <QString>
@@ -22,6 +23,8 @@ public:
     // The label that says why the last entry of a field was refused.
     QLabel *refusalLabel(const QString &name);
     void show(const QString &name, const ControlDisplay &display);
+    // Restyles a colour button for the colour (invalid or clear: "Clear").
+    void setSwatchColor(const QString &name, const QColor &colour);
 
 private:
     QWidget *make(const QString &name);
