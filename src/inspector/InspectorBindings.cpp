@@ -300,6 +300,9 @@ InspectorBindings::Prepared InspectorBindings::prepare(const BindingSpec &spec, 
         return {false, {},
                 tr("Type a number from %1 to %2.").arg(QString::number(range->low), QString::number(range->high))};
     }
+    // A segment or pop-up index names one of the control's items.
+    if (spec.binding == QLatin1String("selectedIndex") && v < 0)
+        return {false, {}, tr("Choose one of the segments.")};
     if (!range && spec.type == BindingSpec::Type::Int && (v < -2147483648.0 || v > 2147483647.0))
         return {false, {}, tr("The number is too large.")};
     v = GraphicLimits::clamp(spec.key, v, v);

@@ -143,7 +143,8 @@ TEST_F(InspectorBindingsTest, RefusesBadInputWithoutChangeOrStepAndShowsTheValue
                           Case{"widthTextField", "0"}, Case{"heightTextField", "20001"},
                           Case{"widthTextField", "nan"}, Case{"originXTextField", "1e300"},
                           Case{"hyperLinkTextField", "javascript:alert(1)"}, Case{"sectionIDTextField", "1a"},
-                          Case{"onClickShowTextField", "a b"}, Case{"borderSegmentedControl", "wavy"}}) {
+                          Case{"onClickShowTextField", "a b"}, Case{"borderSegmentedControl", "wavy"},
+                          Case{"shadowSegmentedControl", "-1"}}) {
         const QString control = QLatin1String(x.control);
         shown.remove(control);
         const EditResult r = bindings.edit(control, QString::fromUtf8(x.text));

@@ -8,12 +8,14 @@
 #include "inspector/ui/FormatIconView.h"
 #include "inspector/ui/InspectorControls.h"
 #include "inspector/ui/InspectorView.h"
+#include "inspector/ui/LayerArrangementViewController.h"
 #include "model/SKTText.h"
 #include "platform/UndoManager.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -148,4 +150,22 @@ TEST_F(InspectorViewTest, LayerRowsFollowThePageAndReportClicks)
     QTest::mouseClick(view->layerRows()[2], Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(clicked, 2);
     EXPECT_TRUE(view->layerRows()[2]->highlightFlag());
+}
+
+TEST_F(InspectorViewTest, LayerIndexPopOverSavesWholeNumbersAndRefusesWords)
+{
+    LayerArrangementViewController controller;
+    int closed = 0;
+    controller.attach(bindings, [&] { ++closed; });
+    controller.show();
+    QTest::keyClicks(controller.zindexTextbox(), QStringLiteral("top"));
+    QTest::mouseClick(controller.saveButton(), Qt::LeftButton);
+    EXPECT_EQ(closed, 0);
+    EXPECT_FALSE(controller.refusalLabel()->text().isEmpty());
+    EXPECT_EQ(doc.undoManager().undoCount(), steps);
+    controller.zindexTextbox()->setText(QStringLiteral("12"));
+    QTest::mouseClick(controller.saveButton(), Qt::LeftButton);
+    EXPECT_EQ(closed, 1);
+    for (const auto &t : texts)
+        EXPECT_EQ(t->manualLayerIndex(), 12);
 }
