@@ -274,3 +274,24 @@ TEST(InspectorUndoKeysTest, DrawingSettlesBorderWidthsWithoutAnUndoStep)
     EXPECT_EQ(line->borderWidth(), 1);
     EXPECT_EQ(doc.undoManager().undoCount(), steps);
 }
+
+TEST(InspectorUndoKeysTest, GeneratingAPageRecordsNoUndoStep)
+{
+    SKTDocument doc;
+    auto text = std::make_shared<SKTText>();
+    text->setBounds({0, 60, 100, 40});
+    text->setTextType(QStringLiteral("Text"));
+    text->setTextString(QStringLiteral("Contact"));
+    text->setLink(QStringLiteral("contact.html"));
+    text->setLinkOption(QString());  // generation settles it to "_self"
+    doc.insertGraphics({text}, {0});
+    doc.undoManager().closeAutomaticGroup();
+    const int steps = doc.undoManager().undoCount();
+    const bool edited = doc.undoManager().isDocumentEdited();
+    doc.generateSourceCode(QStringLiteral("index"), false, false, nullptr);
+    doc.undoManager().closeAutomaticGroup();
+    EXPECT_EQ(text->linkOption(), QStringLiteral("_self"));
+    EXPECT_EQ(doc.undoManager().undoCount(), steps);
+    EXPECT_EQ(doc.undoManager().isDocumentEdited(), edited);
+    EXPECT_TRUE(doc.undoManager().isUndoRegistrationEnabled());
+}
