@@ -169,3 +169,27 @@ TEST_F(InspectorViewTest, LayerIndexPopOverSavesWholeNumbersAndRefusesWords)
     for (const auto &t : texts)
         EXPECT_EQ(t->manualLayerIndex(), 12);
 }
+
+TEST_F(InspectorViewTest, EachWindowKeepsItsOwnRowsAndRebuildsOncePerTurn)
+{
+    InspectorBindings otherBindings(selection);
+    InspectorView other(otherBindings, selection, InspectorView::Page{{}, QStringLiteral("html")});
+    other.resize(270, 700);
+    other.show();
+    view->setCurrentTab(InspectorView::Add);
+    DragIconView *mine = view->paletteEntries()[24];  // "Photo", offered in every family
+    DragIconView *theirs = other.paletteEntries()[24];
+    QTest::mouseClick(theirs, Qt::LeftButton, {}, QPoint(100, 30));
+    QTest::mouseClick(mine, Qt::LeftButton, {}, QPoint(100, 30));
+    EXPECT_TRUE(theirs->highlightFlag());
+    EXPECT_TRUE(mine->highlightFlag());
+
+    // Touching the selection twice in one turn rebuilds once, at the end of it.
+    view->setCurrentTab(InspectorView::Format);
+    selection.m_selected = {texts[0].get()};
+    view->graphicTouched();
+    view->graphicTouched();
+    EXPECT_EQ(view->headerLabel()->text(), QStringLiteral("3 objects selected"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->headerLabel()->text(), QStringLiteral("1 object selected"));
+}
