@@ -63,9 +63,12 @@ bool sameValue(const QVariant &a, const QVariant &b)
 InspectorBindings::InspectorBindings(SelectionProxy &selection, QList<BindingSpec> table)
     : m_selection(selection), m_table(std::move(table))
 {
-    for (int i = 0; i < m_table.size(); ++i)
+    for (int i = 0; i < m_table.size(); ++i) {
         if (!m_byControl.contains(m_table[i].control))
             m_byControl.insert(m_table[i].control, i);
+        if (!m_keys.contains(m_table[i].key))
+            m_keys.append(m_table[i].key);
+    }
 }
 
 InspectorBindings::~InspectorBindings()
@@ -225,22 +228,21 @@ void InspectorBindings::refresh()
         return;
     // One pass over the selection for all keys.
     const QList<SKTGraphic *> graphics = m_selection.selectedGraphics();
-    QHash<QString, KeyReading> readings;
-    for (const BindingSpec &spec : m_table)
-        readings.insert(spec.key, {});
+    QList<KeyReading> readings(m_keys.size());
     if (!graphics.isEmpty()) {
-        for (auto it = readings.begin(); it != readings.end(); ++it)
-            *it = {KeyReading::State::Value, graphics.first()->value(it.key())};
+        for (qsizetype k = 0; k < m_keys.size(); ++k)
+            readings[k] = {KeyReading::State::Value, graphics.first()->value(m_keys[k])};
         for (qsizetype i = 1; i < graphics.size(); ++i) {
-            for (auto it = readings.begin(); it != readings.end(); ++it) {
-                if (it->state == KeyReading::State::Value && !sameValue(graphics[i]->value(it.key()), it->value))
-                    *it = {KeyReading::State::Mixed, QVariant()};
+            for (qsizetype k = 0; k < m_keys.size(); ++k) {
+                KeyReading &r = readings[k];
+                if (r.state == KeyReading::State::Value && !sameValue(graphics[i]->value(m_keys[k]), r.value))
+                    r = {KeyReading::State::Mixed, QVariant()};
             }
         }
     }
     m_pushing = true;
     for (const BindingSpec &spec : m_table) {
-        const ControlDisplay d = displayFor(spec, readings.value(spec.key));
+        const ControlDisplay d = displayFor(spec, readings[m_keys.indexOf(spec.key)]);
         auto shown = m_shown.find(spec.control);
         if (shown != m_shown.end() && *shown == d)
             continue;

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -116,6 +117,7 @@ private:
     SelectionProxy &m_selection;
     QList<BindingSpec> m_table;
     QHash<QString, int> m_byControl;
+    QStringList m_keys;  // each bound key once, in table order
     QHash<QString, ControlDisplay> m_shown;
     Observer m_observer;
     bool m_bound = false;
