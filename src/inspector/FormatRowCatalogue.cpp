@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QHash>
 #include <QtDebug>
+#include <algorithm>
 
 QString FormatRowCatalogue::dataFilePath()
 {
@@ -46,6 +47,27 @@ FormatRowTable FormatRowCatalogue::parse(const QString &text, QString *error)
             r.controls = f[7].split(u',', Qt::SkipEmptyParts);
             r.description = f[8];
             table.rows.append(r);
+        } else if ((f[0] == QLatin1String("control") || f[0] == QLatin1String("caption")) && f.size() == 7) {
+            FormatRowPlacement place;
+            place.caption = f[0] == QLatin1String("caption");
+            place.name = f[2];
+            QString width = f[5];
+            if (width.startsWith(u'W')) {
+                place.widthFromInspector = true;
+                width = width.mid(1);
+            }
+            bool okX = false, okY = false, okW = false, okH = false;
+            place.x = f[3].toDouble(&okX);
+            place.y = f[4].toDouble(&okY);
+            place.width = width.isEmpty() ? 0 : width.toDouble(&okW);
+            okW = okW || width.isEmpty();
+            place.height = f[6].toDouble(&okH);
+            auto row = std::find_if(table.rows.begin(), table.rows.end(),
+                                    [&](const FormatRowSpec &r) { return r.title == f[1]; });
+            if (!(okX && okY && okW && okH) || row == table.rows.end())
+                fail(lineNumber, QStringLiteral("bad placement"));
+            else
+                row->placements.append(place);
         } else if (f[0] == QLatin1String("exclude") && f.size() == 4) {
             table.exclusions.append({f[1], f[2], f[3]});
         } else {

@@ -4,8 +4,21 @@
 // offered, its height, the inspector controls it holds, and the kinds that
 // responsive editions keep from showing it.
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
+
+// Where one control or caption of a row stands, in the row's top-down coordinates.
+struct FormatRowPlacement {
+    bool caption = false;
+    QString name;  // the control, or the caption's text
+    double x = 0, y = 0, width = 0, height = 0;
+    bool widthFromInspector = false;  // width is the inspector's width plus `width` (negative)
+    QRectF frame(double inspectorWidth) const
+    {
+        return QRectF(x, y, widthFromInspector ? inspectorWidth + width : width, height);
+    }
+};
 
 struct FormatRowSpec {
     QString title;
@@ -15,6 +28,7 @@ struct FormatRowSpec {
     QStringList families;   // expanded family keys, or "All"
     int height = 0;         // 0: the default row height
     QStringList controls;   // control names, in the order they are added to the row
+    QList<FormatRowPlacement> placements;
     QString description;
 };
 

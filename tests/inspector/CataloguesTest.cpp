@@ -101,6 +101,20 @@ TEST(FormatRowCatalogueTest, HoldsTheRowsWithExpandedFamilyListsAndExclusions)
               (QStringList{"rotationApplyCheckmark", "rotationSlider", "rotationAngleTextField"}));
     EXPECT_EQ(t.rows[22].description, QStringLiteral("Controls the \"roundness\" of shapes and text boxes.  Set to "
                                                      "value greater than zero for rounded corners."));
+    // Where the controls stand: every control of a row has a place.
+    for (const FormatRowSpec &row : t.rows) {
+        QStringList placed;
+        for (const FormatRowPlacement &p : row.placements)
+            if (!p.caption)
+                placed.append(p.name);
+        EXPECT_EQ(placed.size(), row.controls.size()) << row.title.toStdString();
+        for (const QString &c : row.controls)
+            EXPECT_TRUE(placed.contains(c)) << c.toStdString();
+    }
+    EXPECT_EQ(t.rows[2].placements.size(), 8);  // Margin: four captions, four level pop-ups
+    EXPECT_EQ(t.rows[2].placements[4].frame(270), QRectF(20, 120, 110, 30));
+    EXPECT_EQ(t.rows[9].placements[0].frame(270), QRectF(20, 50, 250, 40));
+    EXPECT_EQ(t.rows[11].placements[0].frame(270), QRectF(20, 55, 230, 30));
     ASSERT_EQ(t.exclusions.size(), 4);
     EXPECT_EQ(t.exclusions[3].edition, QStringLiteral("Mirvel Responsive Email Designer"));
 }

@@ -82,6 +82,7 @@ TEST_F(InspectorViewTest, AWidthTypedForThreeGraphicsIsOneUndoStep)
     auto *width = find<QLineEdit>("widthTextField");
     ASSERT_TRUE(width);
     EXPECT_EQ(width->text(), QStringLiteral("100"));
+    EXPECT_EQ(width->geometry(), QRect(140, 60, 50, 25));
     EXPECT_EQ(view->headerLabel()->text(), QStringLiteral("3 objects selected"));
     width->setFocus();
     width->selectAll();

@@ -38,8 +38,8 @@ TEST(PalettePlanTest, StacksListedEntriesUnderTheHeader)
     EXPECT_EQ(planPalette(entries, QString(), QStringLiteral("html"), 270).containerHeight, 60);
 
     // A family named twice lists the entry once; "All" lists it everywhere.
-    PaletteEntry twice{QStringLiteral("zov_a"), QStringLiteral("A"), QStringLiteral("i"), {"Zov", "Zov"}};
-    PaletteEntry all{QStringLiteral("zov_b"), QStringLiteral("B"), QStringLiteral("i"), {"All"}};
+    PaletteEntry twice{QStringLiteral("zov_a"), QStringLiteral("A"), QStringLiteral("i"), {"Zov", "Zov"}, false, false, false, QString()};
+    PaletteEntry all{QStringLiteral("zov_b"), QStringLiteral("B"), QStringLiteral("i"), {"All"}, false, false, false, QString()};
     EXPECT_EQ(planPalette({twice, all}, QStringLiteral("Zov"), QString(), 100).listed.size(), 2);
     EXPECT_EQ(planPalette({twice, all}, QStringLiteral("Mail"), QString(), 100).listed.size(), 1);
 }

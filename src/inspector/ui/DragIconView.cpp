@@ -46,8 +46,8 @@ DragIconView::DragIconView(const PaletteEntry &entry, QWidget *parent) : QWidget
 QString DragIconView::labelText() const
 {
     const QString title = QCoreApplication::translate("Palette", m_entry.title.toUtf8().constData());
-    return QStringLiteral("<span style=\"font-weight:bold; font-size:12pt; color:#000000\">%1</span> "
-                          "<span style=\"font-size:10pt; color:#404040\">%2</span>")
+    return QStringLiteral("<span style=\"font-weight:bold; font-size:12px; color:#000000\">%1</span> "
+                          "<span style=\"font-size:10px; color:#404040\">%2</span>")
         .arg(title.toHtmlEscaped(), m_entry.description.toHtmlEscaped());
 }
 

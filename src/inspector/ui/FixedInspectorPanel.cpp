@@ -63,8 +63,8 @@ QLabel *FixedInspectorPanel::caption(QWidget *parent, const QString &text, const
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(frame);
-    label->setStyleSheet(header ? QStringLiteral("color:#808080; font-size:12pt")
-                                : QStringLiteral("color:#404040; font-size:12pt"));
+    label->setStyleSheet(header ? QStringLiteral("color:#808080; font-size:12px")
+                                : QStringLiteral("color:#404040; font-size:12px"));
     if (header)
         label->setAlignment(Qt::AlignCenter);
     return label;
@@ -141,7 +141,7 @@ void FixedInspectorPanel::buildColor()
     QWidget *v = m_sections[1];
     auto *note = new QLabel(tr("Last Color Hex Code:"), v);
     note->setGeometry(50, 10, 250, 20);
-    note->setStyleSheet(QStringLiteral("font-size:10pt"));
+    note->setStyleSheet(QStringLiteral("font-size:10px"));
     for (const ColorSwatchStyle::Caption &c : ColorSwatchStyle::fixedPanelCaptions(gInspectorBorderOption,
                                                                                   gHoverColorsShown)) {
         if (!c.shown)
@@ -165,7 +165,7 @@ void FixedInspectorPanel::buildEffects()
     place(QStringLiteral("lineSpacingSlider"), v, QRect(10, 160, 185, 20));
     auto *note = new QLabel(tr("*Preview to see scroll effects"), v);
     note->setGeometry(centred(150), 270, 150, 20);
-    note->setStyleSheet(QStringLiteral("color:#808080; font-size:10pt"));
+    note->setStyleSheet(QStringLiteral("color:#808080; font-size:10px"));
     place(QStringLiteral("altTextField"), v, QRect(0, 200, 255, 30), true);
     place(QStringLiteral("scrollSegmentedControl"), v, QRect(0, 240, 255, 25), true);
 }

@@ -40,15 +40,15 @@ QString FormatIconView::labelText() const
     const QString title = QCoreApplication::translate("Inspector", m_title.toUtf8().constData());
     QString description = m_description.toHtmlEscaped();
     description.replace(u'\n', QStringLiteral("<br>"));
-    return QStringLiteral("<span style=\"font-weight:bold; font-size:12pt; color:#000000\">%1</span> "
-                          "<span style=\"font-size:10pt; color:#404040\">%2</span>")
+    return QStringLiteral("<span style=\"font-weight:bold; font-size:12px; color:#000000\">%1</span> "
+                          "<span style=\"font-size:10px; color:#404040\">%2</span>")
         .arg(title.toHtmlEscaped(), description);
 }
 
 void FormatIconView::setupSubViews()
 {
     m_iconView->setGeometry(10, 10, 30, 30);
-    m_label->setGeometry(50, 6, std::max(0, width() - 60), 42);
+    m_label->setGeometry(50, 8, std::max(0, width() - 60), 36);
 }
 
 void FormatIconView::resizeEvent(QResizeEvent *event)

@@ -82,7 +82,7 @@ QLabel *InspectorControls::refusalLabel(const QString &name)
     if (!label) {
         label = new QLabel;
         label->setWordWrap(true);
-        label->setStyleSheet(QStringLiteral("color:#B00000; font-size:10pt"));
+        label->setStyleSheet(QStringLiteral("color:#B00000; font-size:10px"));
         label->hide();
     }
     return label;

@@ -15,11 +15,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-constexpr int kControlsTop = 50;
-constexpr int kRowInset = 10;
-} // namespace
-
 InspectorView::InspectorView(InspectorBindings &bindings, SelectionProxy &selection, Page page, QWidget *parent)
     : QWidget(parent), m_bindings(bindings), m_selection(selection), m_page(std::move(page))
 {
@@ -159,29 +154,32 @@ void InspectorView::showFormattingOptions()
             continue;
         row->setGeometry(r.frame.toRect());
         // The window's controls move into the rows that show them.
-        int x = kRowInset;
-        const int available = width - 2 * kRowInset;
-        const int each = spec.controls.isEmpty() ? 0 : available / int(spec.controls.size());
-        int y = kControlsTop;
-        for (const QString &name : spec.controls) {
-            QWidget *c = m_controls->control(name);
+        for (const FormatRowPlacement &place : spec.placements) {
+            const QRect frame = place.frame(width).toRect();
+            if (place.caption) {
+                if (!m_captions.contains(row))
+                    m_captions.insert(row, {});
+                QLabel *&label = m_captions[row][place.name];
+                if (!label) {
+                    label = new QLabel(tr(place.name.toUtf8().constData()), row);
+                    label->setStyleSheet(QStringLiteral("color:#808080; font-size:12px"));
+                    label->setAlignment(spec.title == QLatin1String("Position and Size") ? Qt::AlignCenter
+                                                                                         : Qt::AlignLeft);
+                }
+                label->setGeometry(frame);
+                label->show();
+                continue;
+            }
+            QWidget *c = m_controls->control(place.name);
             if (!c)
                 continue;
             c->setParent(row);
-            const bool levels = name.endsWith(QLatin1String("LevelPopupButton"));
-            if (levels && spec.controls.size() == 4) {
-                // Padding and margin: two rows of two level pop-ups.
-                const int col = int(spec.controls.indexOf(name)) % 2;
-                const int line = int(spec.controls.indexOf(name)) / 2;
-                c->setGeometry(kRowInset + col * (available / 2), kControlsTop + line * 50, available / 2 - 5, 30);
-            } else {
-                c->setGeometry(x, y, each - 5, 30);
-                x += each;
-            }
+            c->setGeometry(frame);
             c->show();
-            QLabel *why = m_controls->refusalLabel(name);
+            // A refused entry's reason stands under its field.
+            QLabel *why = m_controls->refusalLabel(place.name);
             why->setParent(row);
-            why->setGeometry(kRowInset, kControlsTop + 32, available, 16);
+            why->setGeometry(5, frame.bottom() + 2, width - 10, 14);
         }
         row->show();
     }

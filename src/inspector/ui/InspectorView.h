@@ -5,6 +5,7 @@
 // plans say; rebuilds asked for during one event-loop turn happen once.
 #include "inspector/InspectorPlans.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -67,5 +68,6 @@ private:
     QList<DragIconView *> m_palette;
     QList<FormatIconView *> m_formatRows;
     QList<FormatIconView *> m_layerRows;
+    QHash<FormatIconView *, QHash<QString, QLabel *>> m_captions;
     bool m_rebuildPending = false;
 };

@@ -15,7 +15,7 @@ LayerArrangementViewController::LayerArrangementViewController(QWidget *parent) 
     m_save->setGeometry(114, 6, 68, 28);
     m_refusal = new QLabel(this);
     m_refusal->setGeometry(8, 36, 175, 20);
-    m_refusal->setStyleSheet(QStringLiteral("color:#B00000; font-size:9pt"));
+    m_refusal->setStyleSheet(QStringLiteral("color:#B00000; font-size:9px"));
     connect(m_save, &QPushButton::clicked, this, &LayerArrangementViewController::saveLayerIndex);
     connect(m_text, &QLineEdit::returnPressed, this, &LayerArrangementViewController::saveLayerIndex);
 }
