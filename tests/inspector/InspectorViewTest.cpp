@@ -53,7 +53,7 @@ protected:
             selection.m_selected.append(t.get());
         view = std::make_unique<InspectorView>(bindings, selection,
                                                InspectorView::Page{[this] { return doc.graphicPointers(); },
-                                                                   QStringLiteral("html")});
+                                                                   QStringLiteral("html"), [] { return QStringLiteral("CLEAR0"); }});
         view->resize(270, 700);
         view->show();
         view->setCurrentTab(InspectorView::Format);
@@ -125,6 +125,16 @@ TEST_F(InspectorViewTest, ASliderDragIsOneUndoStep)
     EXPECT_EQ(find<QLineEdit>("opacityTextField")->text(), QStringLiteral("0.4"));
 }
 
+TEST_F(InspectorViewTest, ColourButtonsShowTheFirstSelectedGraphicsColours)
+{
+    texts[0]->setTextHexColorString(QStringLiteral("FF0000"));
+    view->rebuildNow();
+    auto *button = find<QPushButton>("selectedTextColorButton");
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->toolTip(), QStringLiteral("FF0000"));
+    EXPECT_EQ(find<QPushButton>("selectedShapeColorButton")->toolTip(), QStringLiteral("Clear"));
+}
+
 TEST_F(InspectorViewTest, PaletteEntriesHighlightAloneAndCarryOneCodeName)
 {
     view->setCurrentTab(InspectorView::Add);
@@ -174,7 +184,7 @@ TEST_F(InspectorViewTest, LayerIndexPopOverSavesWholeNumbersAndRefusesWords)
 TEST_F(InspectorViewTest, EachWindowKeepsItsOwnRowsAndRebuildsOncePerTurn)
 {
     InspectorBindings otherBindings(selection);
-    InspectorView other(otherBindings, selection, InspectorView::Page{{}, QStringLiteral("html")});
+    InspectorView other(otherBindings, selection, InspectorView::Page{{}, QStringLiteral("html"), {}});
     other.resize(270, 700);
     other.show();
     view->setCurrentTab(InspectorView::Add);

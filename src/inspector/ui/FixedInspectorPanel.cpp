@@ -54,8 +54,9 @@ QWidget *FixedInspectorPanel::sectionView(int section) const
     return section >= 0 && section < 3 ? m_sections[section] : nullptr;
 }
 
-void FixedInspectorPanel::graphicTouched()
+void FixedInspectorPanel::graphicTouched(const QList<SKTGraphic *> &selected, const QString &pageColourHex)
 {
+    m_controls->showSelectionColours(selected, pageColourHex);
     m_bindings.restoreBinding();
 }
 

@@ -9,6 +9,7 @@ class InspectorBindings;
 class InspectorControls;
 class QButtonGroup;
 class QLabel;
+class SKTGraphic;
 
 class FixedInspectorPanel : public QWidget {
     Q_OBJECT
@@ -22,8 +23,8 @@ public:
     int currentSection() const { return m_section; }
     QWidget *sectionView(int section) const;
     InspectorControls &controls() { return *m_controls; }
-    // The selection changed: the controls show it again.
-    void graphicTouched();
+    // The selection changed: the controls and colour buttons show it again.
+    void graphicTouched(const QList<SKTGraphic *> &selected, const QString &pageColourHex);
 
 private:
     QLabel *caption(QWidget *parent, const QString &text, const QRect &frame, bool header = false);

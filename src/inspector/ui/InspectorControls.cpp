@@ -5,6 +5,7 @@
 #include "config/EditionSettings.h"
 #include "inspector/ColorSwatchStyle.h"
 #include "inspector/InspectorFonts.h"
+#include "model/SKTGraphic.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -237,6 +238,20 @@ void InspectorControls::setSwatchColor(const QString &name, const QColor &colour
     button->setIconSize(image.size());
     button->setText(QString());
     button->setToolTip(swatch.title);
+}
+
+void InspectorControls::showSelectionColours(const QList<SKTGraphic *> &selected, const QString &pageColourHex)
+{
+    const SKTGraphic *first = selected.isEmpty() ? nullptr : selected.first();
+    const auto colourOf = [first](QString (SKTGraphic::*get)() const) {
+        return first ? DataCentreColours::colorOrClearWithHexString((first->*get)()) : QColor();
+    };
+    setSwatchColor(QStringLiteral("selectedTextColorButton"), colourOf(&SKTGraphic::textHexColorString));
+    setSwatchColor(QStringLiteral("selectedShapeColorButton"), colourOf(&SKTGraphic::backgroundHexColorString));
+    setSwatchColor(QStringLiteral("selectedHoverColorButton"), colourOf(&SKTGraphic::hoverColorString));
+    setSwatchColor(QStringLiteral("selectedHoverTextColorButton"), colourOf(&SKTGraphic::hoverTextColorString));
+    setSwatchColor(QStringLiteral("selectedBorderColorButton"), colourOf(&SKTGraphic::borderHexColorString));
+    setSwatchColor(QStringLiteral("canvasColorButton"), DataCentreColours::colorOrClearWithHexString(pageColourHex));
 }
 
 void InspectorControls::show(const QString &name, const ControlDisplay &d)

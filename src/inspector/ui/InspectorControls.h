@@ -11,6 +11,7 @@
 
 class InspectorBindings;
 class QLabel;
+class SKTGraphic;
 struct ControlDisplay;
 
 class InspectorControls : public QObject {
@@ -25,6 +26,9 @@ public:
     void show(const QString &name, const ControlDisplay &display);
     // Restyles a colour button for the colour (invalid or clear: "Clear").
     void setSwatchColor(const QString &name, const QColor &colour);
+    // The five graphic colour buttons show the first selected graphic's colours
+    // (clear with nothing selected); the canvas button shows the page colour.
+    void showSelectionColours(const QList<SKTGraphic *> &selected, const QString &pageColourHex);
 
 private:
     QWidget *make(const QString &name);

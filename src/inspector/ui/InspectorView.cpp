@@ -184,6 +184,8 @@ void InspectorView::showFormattingOptions()
         row->show();
     }
     m_content->resize(width, int(plan.containerHeight));
+    m_controls->showSelectionColours(m_selection.selectedGraphics(),
+                                     m_page.colourHex ? m_page.colourHex() : QString());
     m_bindings.restoreBinding();
 }
 

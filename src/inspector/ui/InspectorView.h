@@ -28,6 +28,7 @@ public:
     struct Page {
         std::function<QList<SKTGraphic *>()> graphics;  // the page's graphics, in list order
         QString fileExtension;                          // the page's publish extension
+        std::function<QString()> colourHex;             // the page's background colour string
     };
     InspectorView(InspectorBindings &bindings, SelectionProxy &selection, Page page, QWidget *parent = nullptr);
     ~InspectorView() override;
