@@ -77,6 +77,14 @@ QString pageColourOf(const SKTDocument &doc)
 QString SKTDocument::generateSourceCode(const QString &pageName_, bool responsive, bool saveImages, QString *writeError)
 {
     lastWriteError.clear();
+    // Generation settles missing values on the graphics (units, border
+    // styles, checked links) the way drawing does; none of that is an edit
+    // the user could undo, so it records no undo step.
+    struct UndoPause {
+        UndoManager &undo;
+        explicit UndoPause(UndoManager &u) : undo(u) { undo.disableUndoRegistration(); }
+        ~UndoPause() { undo.enableUndoRegistration(); }
+    } pause(undoManager());
     prepareGraphicsForGeneration();
 
     // Set-up 1: fresh working lists, members numbered after their containers.

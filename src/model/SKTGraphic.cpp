@@ -224,6 +224,22 @@ bool SKTGraphic::setValue(const QString &key, const QVariant &value)
     return false;
 }
 
+void SKTGraphic::settleBorderWidth(int32_t width)
+{
+    if (m_borderWidth == width)
+        return;
+    m_borderWidth = width;
+    reportRedraw(QStringLiteral("borderWidth"), width);
+}
+
+void SKTGraphic::settleMaskFlag(int32_t flag)
+{
+    if (m_maskFlag == flag)
+        return;
+    m_maskFlag = flag;
+    reportRedraw(QStringLiteral("maskFlag"), flag);
+}
+
 QStringList SKTGraphic::attributeKeys()
 {
     QStringList keys = accessors().keys();

@@ -206,6 +206,12 @@ protected:
     // (cells, pictures, slides held as records): reports key with its current
     // value as the old one, which records no undo step.
     void reportRedraw(const QString &key, const QVariant &currentValue) { reportChange(key, currentValue); }
+    // Values that drawing settles on its own (a styled border drawn at least
+    // one pixel wide, the mask flag following the mask image). The inspector
+    // edits these keys with undo; drawing must never add an undo step, so the
+    // value is stored and only a redraw is reported.
+    void settleBorderWidth(int32_t width);
+    void settleMaskFlag(int32_t flag);
     // The base writes its common keys; kinds call it first, then add theirs.
     virtual void writeProperties(GraphicProperties &properties);
     // A fresh graphic of the receiver's class, for copy().

@@ -262,10 +262,10 @@ void SKTImage::drawContents(GraphicPainter &painter, bool)
         painter.drawImage(whole, m_contents, opacity());
     } else if (!m_maskImage.isNull()) {
         painter.drawImage(whole, maskedContents(), opacity());
-        setMaskFlag(1);
+        settleMaskFlag(1);
     } else {
         painter.drawImage(whole, m_contents, opacity());
-        setMaskFlag(0);
+        settleMaskFlag(0);
     }
     p.restore();
 }

@@ -103,7 +103,7 @@ void SKTLine::readProperties(const GraphicProperties &p)
 void SKTLine::normaliseWidth()
 {
     if ((borderStyle() == QLatin1String("dashed") || borderStyle() == QLatin1String("dotted")) && borderWidth() == 0)
-        setBorderWidth(1);
+        settleBorderWidth(1);
 }
 
 QPainterPath SKTLine::bezierPathForDrawing(GraphicPainter &painter)

@@ -50,7 +50,7 @@ QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
     const bool styled = borderStyle() == QLatin1String("solid") || borderStyle() == QLatin1String("dashed")
                         || borderStyle() == QLatin1String("dotted");
     if (styled && borderWidth() == 0)
-        setBorderWidth(1);
+        settleBorderWidth(1);
     const IndexPass pass(*this);
     const int32_t b = borderWidth();
     const Layout l = layout();

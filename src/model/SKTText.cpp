@@ -243,7 +243,7 @@ QPainterPath SKTText::bezierPathForDrawing(GraphicPainter &painter)
         const bool styled = borderStyle() == QLatin1String("solid") || borderStyle() == QLatin1String("dashed")
                             || borderStyle() == QLatin1String("dotted");
         if (styled && borderWidth() == 0)
-            setBorderWidth(1);
+            settleBorderWidth(1);
         if (const auto pen = GraphicPainter::borderPen(borderStyle(), borderWidth(), GraphicColours::border(*this)))
             painter.strokePath(path, *pen);
     }

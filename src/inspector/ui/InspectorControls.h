@@ -1,0 +1,41 @@
+#pragma once
+// The inspector's controls of one window, made once by control name and
+// attached to the bindings: a typed field edits when editing ends, a slider
+// drag is one undo step, and values shown from the selection never come back
+// as edits. A refused entry shows its reason beside the field.
+#include <QColor>
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class InspectorBindings;
+class QLabel;
+class SKTGraphic;
+struct ControlDisplay;
+
+class InspectorControls : public QObject {
+    Q_OBJECT
+public:
+    InspectorControls(InspectorBindings &bindings, QObject *parent = nullptr);
+    ~InspectorControls() override;
+    // The control of that name, made on first use; null for unknown names.
+    QWidget *control(const QString &name);
+    // The label that says why the last entry of a field was refused.
+    QLabel *refusalLabel(const QString &name);
+    void show(const QString &name, const ControlDisplay &display);
+    // Restyles a colour button for the colour (invalid or clear: "Clear").
+    void setSwatchColor(const QString &name, const QColor &colour);
+    // The five graphic colour buttons show the first selected graphic's colours
+    // (clear with nothing selected); the canvas button shows the page colour.
+    void showSelectionColours(const QList<SKTGraphic *> &selected, const QString &pageColourHex);
+
+private:
+    QWidget *make(const QString &name);
+    void report(const QString &name, const QString &message);
+
+    InspectorBindings &m_bindings;
+    QHash<QString, QPointer<QWidget>> m_controls;
+    QHash<QString, QPointer<QLabel>> m_refusals;
+    bool m_showing = false;
+};

@@ -1,0 +1,75 @@
+// The fixed inspector panel: its sections, places and a typed edit.
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "inspector/InspectorBindings.h"
+#include "inspector/ui/FixedInspectorPanel.h"
+#include "model/SKTText.h"
+#include "platform/UndoManager.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+class Selection : public SelectionProxy {
+public:
+    explicit Selection(SKTDocument &doc) : m_doc(doc) {}
+    QList<SKTGraphic *> selectedGraphics() const override { return m_selected; }
+    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
+    QList<SKTGraphic *> m_selected;
+
+private:
+    SKTDocument &m_doc;
+};
+} // namespace
+
+TEST(FixedInspectorPanelTest, ShowsOneSectionAndEditsTheSelection)
+{
+    EditionSettings::resetToInitialState();
+    gInspectorBorderOption = true;
+    SKTDocument doc;
+    auto a = std::make_shared<SKTText>();
+    auto b = std::make_shared<SKTText>();
+    a->setOpacity(0.2);
+    doc.insertGraphics({a, b}, {0, 1});
+    doc.undoManager().closeAutomaticGroup();
+    const int steps = doc.undoManager().undoCount();
+    Selection selection(doc);
+    selection.m_selected = {a.get(), b.get()};
+    InspectorBindings bindings(selection);
+    {
+        FixedInspectorPanel panel(bindings);
+        panel.resize(270, 680);
+        panel.show();
+        panel.switchInspectorView(1);
+        panel.switchInspectorView(2);
+        int visible = 0;
+        for (int i = 0; i < 3; ++i)
+            visible += panel.sectionView(i)->isVisible();
+        EXPECT_EQ(visible, 1);
+        EXPECT_EQ(panel.sectionView(2)->geometry().y(), 140);
+        QLabel *note = nullptr;
+        for (QLabel *l : panel.sectionView(2)->findChildren<QLabel *>())
+            if (l->text() == QLatin1String("*Preview to see scroll effects"))
+                note = l;
+        ASSERT_TRUE(note);
+        EXPECT_EQ(note->x(), 60);
+        EXPECT_EQ(panel.findChild<QSlider *>(QStringLiteral("borderWidthSlider"))->maximum(), 30);
+
+        panel.switchInspectorView(0);
+        auto *opacity = panel.findChild<QLineEdit *>(QStringLiteral("opacityTextField"));
+        ASSERT_TRUE(opacity);
+        EXPECT_EQ(opacity->text(), QString());  // mixed
+        opacity->setFocus();
+        QTest::keyClicks(opacity, QStringLiteral("0.75"));
+        QTest::keyClick(opacity, Qt::Key_Return);
+        EXPECT_DOUBLE_EQ(a->opacity(), 0.75);
+        EXPECT_DOUBLE_EQ(b->opacity(), 0.75);
+        EXPECT_EQ(doc.undoManager().undoCount(), steps + 1);
+        EXPECT_EQ(opacity->text(), QStringLiteral("0.75"));
+    }
+    EditionSettings::resetToInitialState();
+}
