@@ -220,3 +220,37 @@ void PrintOperations::printOrExportSingleSpot(int32_t row, int32_t column, bool 
     else
         exportComposition(composition);
 }
+
+QString PrintOperations::editionName()
+{
+    return gAppName;
+}
+
+void PrintOperations::saveBook(PdfBook::Source source, bool reduceSize, const QString &suggestedName)
+{
+    if (PdfBook::bookPages(context_.bookPages).isEmpty()) {
+        Alerts::inform(tr("Nothing was saved."), tr("The project has no pages to put in a PDF."), context_.window);
+        return;
+    }
+    SavePanelOptions options;
+    options.allowedTypes = {QStringLiteral("PDF")};
+    options.nameFieldValue = suggestedName;
+    QObject *window = context_.window;
+    const QList<BookPage> pages = context_.bookPages;
+    const PdfBook::Progress progress = context_.bookProgress;
+    FilePanels::current().showSavePanel(options, window, [=](const QString &chosen) {
+        if (chosen.isEmpty())
+            return;
+        BookSettings settings;
+        settings.reduceSize = reduceSize;
+        const BookResult result = PdfBook::write(PdfBook::withPdfExtension(chosen), pages, source, settings, progress);
+        if (!result.ok) {
+            Alerts::inform(tr("The PDF could not be saved."), result.errorText, window);
+            return;
+        }
+        if (!result.unreadablePages.isEmpty())
+            Alerts::inform(tr("Some pages could not be read."),
+                           tr("These pages were left out of the PDF: %1").arg(result.unreadablePages.join(", ")),
+                           window);
+    });
+}

@@ -5,6 +5,7 @@
 // printer itself through a SheetPrintTarget the window supplies (the print
 // dialog and QPrinter live with the widgets).
 #include "printing/LabelTemplateHelper.h"
+#include "printing/PdfBook.h"
 #include "printing/SheetPainter.h"
 
 #include <QImage>
@@ -28,6 +29,10 @@ struct PrintContext {
     LabelTemplateHelper labelTemplate;
     QObject *window = nullptr;
     SheetPrintTarget *printer = nullptr;
+    // The project's pages for a book, and the project folder's name.
+    QList<BookPage> bookPages;
+    QString openWebsiteFolder;
+    PdfBook::Progress bookProgress;
 };
 
 class PrintOperations {
@@ -65,7 +70,17 @@ public:
     // Asks where to save "LabelSheet" and writes the sheets as PDF.
     void exportComposition(const SheetComposition &composition);
 
+    // The project as one PDF book: vectors read from each page's package, the
+    // quicker way from the page pictures (both with smaller pictures), or the
+    // pictures as they are under the edition's name.
+    void generateTruePDFFile() { saveBook(PdfBook::Source::Packages, true, context_.openWebsiteFolder); }
+    void generateTruePDFFileFast() { saveBook(PdfBook::Source::Pictures, true, context_.openWebsiteFolder); }
+    void putTogetherPDFFiles() { saveBook(PdfBook::Source::Pictures, false, editionName()); }
+
 private:
+    static QString editionName();
+    void saveBook(PdfBook::Source source, bool reduceSize, const QString &suggestedName);
+
     SheetPicture currentPagePicture(float rotation) const;
 
     PrintContext context_;

@@ -210,4 +210,29 @@ TEST_F(PrintOperationsTest, CardsAndBusinessCardsGoThroughTheirChoices)
               SheetGeometry::fromCurrentLayout().spotRect(4, 1));
 }
 
+TEST_F(PrintOperationsTest, TheBookSuggestsItsNameAndAppendsTheExtension)
+{
+    gAppName = "Zov Author";
+    PrintContext c = context({});
+    c.openWebsiteFolder = "Holiday";
+    c.bookPages = {{"base", picture("base.png"), {}, "basetemplate.html"},
+                   {"one", picture("one.png"), {}, "one.html"},
+                   {"gone", dir.filePath("gone.png"), {}, "gone.html"}};
+    PrintOperations operations(c);
+    panels.answer(dir.filePath("book"));
+    operations.putTogetherPDFFiles();
+    EXPECT_EQ(panels.savePanels().last().nameFieldValue, "Zov Author");
+    EXPECT_EQ(pdfPages(dir.filePath("book.PDF")), "1");
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_TRUE(alerts.last().informativeText.contains("gone"));
+
+    panels.answerCancel();
+    operations.generateTruePDFFileFast();
+    EXPECT_EQ(panels.savePanels().last().nameFieldValue, "Holiday");
+
+    PrintOperations empty(context({}));
+    empty.generateTruePDFFile();
+    EXPECT_EQ(alerts.last().messageText, "Nothing was saved.");
+}
+
 }  // namespace
