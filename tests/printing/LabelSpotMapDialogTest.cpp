@@ -3,6 +3,10 @@
 #include "PrintingFixture.h"
 #include "printing/DataCentrePrinting.h"
 #include "printing/ui/LabelSpotMapDialog.h"
+#include "printing/ui/PrintPreviewWindowController.h"
+
+#include <QImage>
+#include <QPrintPreviewWidget>
 
 #include <QPushButton>
 
@@ -34,6 +38,29 @@ TEST_F(LabelSpotMapDialogTest, ClicksToggleSpotsAndPrintPreviewHandsOnTheChosenO
     dialog.printButton()->click();
     EXPECT_EQ(printed, (QList<QList<QPoint>>{{{0, 0}, {2, 9}}}));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(LabelSpotMapDialogTest, ThePreviewShowsOnePagePerSheetAndItsPrintButtonAsksToPrint)
+{
+    DataCentrePrinting::resetPrintCanvas(sheet("Business Card - 10 Per Letter Sheet"));
+    const SheetGeometry g = SheetGeometry::fromCurrentLayout();
+    QImage picture(105, 60, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QList<int> items(13, 0);
+    auto composed = SheetComposer::layOutGrid(g, {{{}, picture, 0.0f, "card"}}, items, 1, 1);
+    ASSERT_EQ(composed.sheets.size(), 2);
+    PrintPreviewWindowController preview(composed,
+                                         SheetPainter::paperFor(g, *sheet("Business Card - 10 Per Letter Sheet"), {}, {}),
+                                         nullptr);
+    preview.show();
+    preview.pdfView()->updatePreview();
+    EXPECT_EQ(preview.pdfView()->pageCount(), 2);
+    if (const QByteArray folder = qgetenv("ZOV_SCREENSHOT_DIR"); !folder.isEmpty())
+        preview.grab().save(QString::fromLocal8Bit(folder) + "/print-preview.png");
+    bool asked = false;
+    QObject::connect(&preview, &PrintPreviewWindowController::printRequested, [&] { asked = true; });
+    preview.printPreviewButton()->click();
+    EXPECT_TRUE(asked);
 }
 
 }  // namespace
