@@ -18,6 +18,7 @@
 #include <QThread>
 
 #include <arpa/inet.h>
+#include <dlfcn.h>
 #include <grp.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -128,7 +129,25 @@ protected:
             QThread::msleep(200);
         }
         ASSERT_EQ(code, 0) << "lpadmin: " << said.toStdString();
-        qputenv("CUPS_SERVER", host.toUtf8());
+        useServer(host.toUtf8());
+    }
+
+    // Qt's print support reads the server through the print system's library,
+    // which keeps the address it first read: when an earlier test has loaded
+    // it, point it at this server directly.
+    static void useServer(const QByteArray &address)
+    {
+        if (address.isEmpty())
+            qunsetenv("CUPS_SERVER");
+        else
+            qputenv("CUPS_SERVER", address);
+        using SetServer = void (*)(const char *);
+        void *library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
+        if (library == nullptr)
+            return;
+        if (auto setServer = reinterpret_cast<SetServer>(::dlsym(library, "cupsSetServer")))
+            setServer(address.isEmpty() ? nullptr : address.constData());
+        ::dlclose(library);
     }
 
     void TearDown() override
@@ -142,7 +161,7 @@ protected:
         }
         if (!queueConfig.isEmpty())
             QFile::remove(queueConfig);
-        qunsetenv("CUPS_SERVER");
+        useServer({});
         PrintingTest::TearDown();
     }
 
