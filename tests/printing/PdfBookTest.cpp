@@ -4,6 +4,8 @@
 #include "printing/PdfBook.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -105,6 +107,32 @@ TEST_F(PdfBookTest, PackagesAreReadOnTheirOwnAndDrawnAsVectors)
     QFile raw(book);
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     EXPECT_EQ(raw.readAll().count("/Subtype /Image"), 0);
+}
+
+TEST_F(PdfBookTest, PrintedPagesAreScaledToFitThePaperAndCentred)
+{
+    const QList<BookPage> project = {{"wide", picture("wide.png", {600, 400}, Qt::red), {}, "w.html"},
+                                     {"tall", picture("tall.png", {300, 1200}, Qt::blue), {}, "t.html"}};
+    const QString pdf = path("printed.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(72);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+        QPainter painter(&writer);
+        const BookResult result = PdfBook::paintFitted(painter, writer, project, PdfBook::Source::Pictures);
+        EXPECT_EQ(result.pages, 2);
+    }
+    EXPECT_EQ(pageSizes(pdf), (QStringList{"612 x 792", "612 x 792"}));
+    // 600 x 400 at 1.02: 612 x 408, from y 192 to 600.
+    const QImage wide = page72(pdf, 1, path("w"));
+    EXPECT_TRUE(looksLike(wide.pixelColor(306, 396), Qt::red));
+    EXPECT_TRUE(looksLike(wide.pixelColor(306, 185), Qt::white));
+    EXPECT_TRUE(looksLike(wide.pixelColor(306, 605), Qt::white));
+    // 300 x 1200 at 0.66: 198 wide, from x 207 to 405.
+    const QImage tall = page72(pdf, 2, path("t"));
+    EXPECT_TRUE(looksLike(tall.pixelColor(306, 396), Qt::blue));
+    EXPECT_TRUE(looksLike(tall.pixelColor(200, 396), Qt::white));
+    EXPECT_TRUE(looksLike(tall.pixelColor(412, 396), Qt::white));
 }
 
 TEST_F(PdfBookTest, ReducedPicturesAreJpegAndFailuresKeepTheOldFile)
