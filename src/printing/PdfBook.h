@@ -1,0 +1,58 @@
+#pragma once
+// A whole project as one PDF, one page per project page in page order, the
+// base template left out. Pages come either as vectors, each package read
+// into a document of its own (never the open window), or from the cached page
+// pictures. Files are written through QSaveFile: a failure keeps the old file.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
+
+struct BookPage {
+    QString pageName;
+    QString imagePath;        // the cached page picture
+    QString packagePath;      // the page's package
+    QString publishFileName;  // "basetemplate.html" is never printed
+};
+
+struct BookSettings {
+    // Pictures above maximumDpi at their printed size are scaled down, and
+    // opaque ones stored as JPEG.
+    bool reduceSize = false;
+    int maximumDpi = 150;
+};
+
+struct BookResult {
+    bool ok = true;
+    int pages = 0;
+    QStringList unreadablePages;
+    QString errorText;
+};
+
+class PdfBook {
+public:
+    PdfBook() = delete;
+
+    enum class Source { Packages, Pictures };
+    using Progress = std::function<void(int done, int total, const QString &pageName)>;
+
+    // The pages that go into the book.
+    static QList<BookPage> bookPages(const QList<BookPage> &projectPages);
+
+    // Writes the book to path, each page the size of its canvas (one canvas
+    // pixel per point). Packages are read on the calling (main) thread.
+    static BookResult write(const QString &path, const QList<BookPage> &projectPages, Source source,
+                            const BookSettings &settings = {}, const Progress &progress = {});
+
+    // Paints the book on an open device (a printer), each page scaled to fit
+    // the device's page and centred.
+    static BookResult paintFitted(QPainter &painter, QPagedPaintDevice &device, const QList<BookPage> &projectPages,
+                                  Source source, const Progress &progress = {});
+
+    // A name typed without an extension gets ".PDF".
+    static QString withPdfExtension(const QString &path);
+};

@@ -1,0 +1,305 @@
+#include "printing/SheetPainter.h"
+
+#include "config/DataCentreImages.h"
+#include "config/EditionSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace {
+
+constexpr double kFitTolerance = 0.01;  // inches
+constexpr int kMaximumDecoders = 3;
+
+struct PaperRow {
+    const char *name;
+    QPageSize::PageSizeId id;
+};
+
+// Paper names as templates and sheets store them.
+constexpr PaperRow kPapers[] = {
+    {"na-letter", QPageSize::Letter},
+    {"na-legal", QPageSize::Legal},
+    {"Tabloid", QPageSize::Tabloid},
+    {"A3", QPageSize::A3},
+    {"A4", QPageSize::A4},
+    {"A5", QPageSize::A5},
+    {"B5", QPageSize::B5},
+    {"na-number-10-envelope", QPageSize::Envelope10},
+    {"iso-designated-long-envelope", QPageSize::EnvelopeDL},
+    {"monarch-envelope", QPageSize::EnvelopeMonarch},
+    {"na-number-9-envelope", QPageSize::Envelope9},
+};
+
+// From the size's own definition: ISO papers are whole millimetres, and the
+// rounded inch and point figures would shift a centred grid by a tenth of a point.
+QSizeF exactInches(const QPageSize &size)
+{
+    const QSizeF defined = size.definitionSize();
+    switch (size.definitionUnits()) {
+    case QPageSize::Millimeter:
+        return defined / 25.4;
+    case QPageSize::Inch:
+        return defined;
+    case QPageSize::Point:
+        return defined / 72.0;
+    default:
+        return size.size(QPageSize::Inch);
+    }
+}
+
+QSizeF orientedInches(const QPageSize &size, QPageLayout::Orientation orientation)
+{
+    const QSizeF inches = exactInches(size);
+    return orientation == QPageLayout::Landscape ? inches.transposed() : inches;
+}
+
+bool fits(double width, double height, const QSizeF &paper)
+{
+    return width <= paper.width() + kFitTolerance && height <= paper.height() + kFitTolerance;
+}
+
+QImage decodePicture(const SheetPicture &picture)
+{
+    QImage image = picture.image;
+    if (image.isNull() && !picture.path.isEmpty()) {
+        QImageReader reader(picture.path);
+        image = reader.read();
+    }
+    if (!image.isNull() && picture.rotation != 0.0f)
+        image = DataCentreImages::rotateImage(image, picture.rotation);
+    return image;
+}
+
+// Decodes the listed pictures side by side; results in list order.
+QList<QImage> decodeAll(const QList<SheetPicture> &pictures, const QList<int> &which)
+{
+    QList<QImage> out(which.size());
+    const int workers = std::clamp<int>(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaximumDecoders);
+    if (which.size() < 2 || workers == 1) {
+        for (qsizetype i = 0; i < which.size(); ++i)
+            out[i] = decodePicture(pictures.at(which.at(i)));
+        return out;
+    }
+    std::atomic<qsizetype> next{0};
+    auto work = [&] {
+        for (qsizetype i = next++; i < which.size(); i = next++)
+            out[i] = decodePicture(pictures.at(which.at(i)));
+    };
+    std::vector<std::thread> threads;
+    for (int t = 1; t < workers; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread &thread : threads)
+        thread.join();
+    return out;
+}
+
+QString pictureName(const SheetPicture &picture)
+{
+    if (!picture.pageName.isEmpty())
+        return picture.pageName;
+    return QFileInfo(picture.path).fileName();
+}
+
+}  // namespace
+
+QPageSize SheetPainter::pageSizeForPaper(const QString &paper)
+{
+    for (const PaperRow &row : kPapers) {
+        if (paper == QLatin1String(row.name))
+            return QPageSize(row.id);
+    }
+    if (paper == QLatin1String("Tabloid Oversize"))
+        return QPageSize(QSizeF(12.0, 18.0), QPageSize::Inch, paper);
+    return QPageSize(QPageSize::Letter);
+}
+
+QString SheetPainter::paperName(const QString &templatePaper, const QString &sheetPaper)
+{
+    return templatePaper.isEmpty() ? sheetPaper : templatePaper;
+}
+
+QPageLayout::Orientation SheetPainter::orientationFor(const SheetGeometry &geometry, const QPageSize &pageSize,
+                                                      const QString &templateDescription)
+{
+    if (gAppName == QLatin1String("Tovra Greeting Card Designer")) {
+        const bool vertical = templateDescription.contains(QLatin1String("Vertical"));
+        const bool quarter = templateDescription.contains(QLatin1String("Quarter"));
+        return vertical != quarter ? QPageLayout::Landscape : QPageLayout::Portrait;
+    }
+    const double k = geometry.unitsPerInch > 0.0f ? geometry.unitsPerInch : 144.0;
+    const double width = geometry.sheetWidth / k;
+    const double height = geometry.sheetHeight / k;
+    if (fits(width, height, orientedInches(pageSize, QPageLayout::Portrait)))
+        return QPageLayout::Portrait;
+    if (fits(width, height, orientedInches(pageSize, QPageLayout::Landscape)))
+        return QPageLayout::Landscape;
+    return width > height ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+SheetPaper SheetPainter::paperFor(const SheetGeometry &geometry, const LabelHelper &sheet,
+                                  const QString &templatePaper, const QString &templateDescription)
+{
+    SheetPaper paper;
+    paper.pageSize = pageSizeForPaper(paperName(templatePaper, sheet.paperSize));
+    paper.orientation = orientationFor(geometry, paper.pageSize, templateDescription);
+    const double k = geometry.unitsPerInch > 0.0f ? geometry.unitsPerInch : 144.0;
+    const QSizeF inches = orientedInches(paper.pageSize, paper.orientation);
+    const double gridWidth = geometry.sheetWidth / k;
+    const double gridHeight = geometry.sheetHeight / k;
+    const double across = sheet.printSheetLeftMarginInch + gridWidth + sheet.printSheetRightMarginInch;
+    const double down = sheet.printSheetTopMarginInch + gridHeight + sheet.printSheetBottomMarginInch;
+    const bool marginsHold = std::abs(across - inches.width()) <= kFitTolerance
+                             && std::abs(down - inches.height()) <= kFitTolerance;
+    if (marginsHold)
+        paper.gridOrigin = {sheet.printSheetLeftMarginInch * k, sheet.printSheetTopMarginInch * k};
+    else
+        paper.gridOrigin = {(inches.width() - gridWidth) / 2.0 * k, (inches.height() - gridHeight) / 2.0 * k};
+    return paper;
+}
+
+SheetPaper SheetPainter::framePaper(const SheetGeometry &geometry)
+{
+    const double k = geometry.unitsPerInch > 0.0f ? geometry.unitsPerInch : 144.0;
+    SheetPaper paper;
+    paper.pageSize = QPageSize(QSizeF(geometry.sheetWidth / k * 72.0, geometry.sheetHeight / k * 72.0),
+                               QPageSize::Point, QString(), QPageSize::ExactMatch);
+    return paper;
+}
+
+SheetPaintResult SheetPainter::paint(QPainter &painter, QPagedPaintDevice &device, const SheetComposition &composition,
+                                     const SheetPaper &paper, double scale, int copies,
+                                     const std::atomic<bool> *cancel)
+{
+    SheetPaintResult result;
+    QHash<int, QImage> decoded;
+    QSet<int> unreadable;
+    const int copyCount = std::max(copies, 1);
+    const qsizetype sheetCount = composition.sheets.size();
+    for (int copy = 0; copy < copyCount; ++copy) {
+        for (qsizetype s = 0; s < sheetCount; ++s) {
+            if (cancel != nullptr && cancel->load()) {
+                result.ok = false;
+                result.errorText = QCoreApplication::translate("SheetPainter", "Printing was cancelled.");
+                return result;
+            }
+            const PrintRenderingView &sheet = composition.sheets.at(s);
+            QList<int> missing;
+            for (const PrintPlacement &placement : sheet.placements) {
+                if (placement.picture >= 0 && placement.picture < composition.pictures.size()
+                    && !decoded.contains(placement.picture) && !missing.contains(placement.picture))
+                    missing.append(placement.picture);
+            }
+            const QList<QImage> images = decodeAll(composition.pictures, missing);
+            for (qsizetype i = 0; i < missing.size(); ++i)
+                decoded.insert(missing.at(i), images.at(i));
+
+            if (result.pagesPainted > 0 && !device.newPage()) {
+                result.ok = false;
+                result.errorText = QCoreApplication::translate("SheetPainter", "A new page could not be started.");
+                return result;
+            }
+            painter.save();
+            painter.scale(scale, scale);
+            painter.translate(paper.gridOrigin);
+            for (const PrintPlacement &placement : sheet.placements) {
+                const QImage image = decoded.value(placement.picture);
+                if (image.isNull()) {
+                    if (placement.picture >= 0 && placement.picture < composition.pictures.size())
+                        unreadable.insert(placement.picture);
+                    continue;
+                }
+                painter.drawImage(placement.rect, image);
+            }
+            painter.restore();
+            ++result.pagesPainted;
+
+            // Keep only what the next sheet shows again.
+            const PrintRenderingView *following = s + 1 < sheetCount ? &composition.sheets.at(s + 1)
+                                                  : copy + 1 < copyCount && sheetCount > 0 ? &composition.sheets.first()
+                                                                                           : nullptr;
+            QSet<int> keep;
+            if (following != nullptr) {
+                for (const PrintPlacement &placement : following->placements)
+                    keep.insert(placement.picture);
+            }
+            for (auto it = decoded.begin(); it != decoded.end();) {
+                if (keep.contains(it.key()))
+                    ++it;
+                else
+                    it = decoded.erase(it);
+            }
+        }
+    }
+    QList<int> order(unreadable.cbegin(), unreadable.cend());
+    std::sort(order.begin(), order.end());
+    for (int index : order)
+        result.unreadablePages.append(pictureName(composition.pictures.at(index)));
+    return result;
+}
+
+SheetPaintResult SheetPainter::writePdf(const QString &path, const SheetComposition &composition,
+                                        const SheetPaper &paper, const QString &title)
+{
+    SheetPaintResult result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.ok = false;
+        result.errorText = QCoreApplication::translate("SheetPainter", "The file \"%1\" could not be written: %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString());
+        return result;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(static_cast<int>(composition.geometry.unitsPerInch > 0.0f
+                                                  ? composition.geometry.unitsPerInch
+                                                  : 144.0f));
+        writer.setTitle(title);
+        writer.setCreator(gAppName);
+        writer.setPageLayout(QPageLayout(paper.pageSize, paper.orientation, QMarginsF()));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            result.ok = false;
+            result.errorText = QCoreApplication::translate("SheetPainter", "The file \"%1\" could not be written.")
+                                   .arg(QDir::toNativeSeparators(path));
+            return result;
+        }
+        result = paint(painter, writer, composition, paper, 1.0, 1);
+        painter.end();
+    }
+    if (!result.ok) {
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit()) {
+        result.ok = false;
+        result.errorText = QCoreApplication::translate("SheetPainter", "The file \"%1\" could not be written: %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString());
+    }
+    return result;
+}
+
+SheetPaintResult SheetPainter::writeLastSheet(const QString &folder, const SheetComposition &composition)
+{
+    if (composition.sheets.isEmpty())
+        return {};
+    SheetComposition last;
+    last.geometry = composition.geometry;
+    last.pictures = composition.pictures;
+    last.sheets = {composition.sheets.last()};
+    return writePdf(QDir(folder).filePath(QStringLiteral("card.pdf")), last, framePaper(composition.geometry));
+}

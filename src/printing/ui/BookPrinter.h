@@ -1,0 +1,21 @@
+#pragma once
+// Prints the project book: the print dialog window-modal over the document
+// window, paper from the template (else the paper control's letter or A4),
+// each page scaled to fit and centred. Packages are read on the main thread.
+#include "printing/PdfBook.h"
+
+#include <QObject>
+
+#include <functional>
+
+class BookPrinter {
+public:
+    BookPrinter() = delete;
+
+    // "A4" when the paper control shows A4 (segment 1), else "na-letter",
+    // unless the template names its paper.
+    static QString paperName(const QString &templatePaper, int paperSegment);
+
+    static void printManual(const QList<BookPage> &projectPages, PdfBook::Source source, const QString &paper,
+                           QObject *window, std::function<void(const BookResult &result)> done);
+};

@@ -1,0 +1,38 @@
+#include "printing/ui/QtSheetPrintTarget.h"
+
+#include "printing/ui/SheetPrinter.h"
+
+#include <QCoreApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QThread>
+#include <QWidget>
+
+#include <memory>
+
+void QtSheetPrintTarget::printSheets(const SheetComposition &composition, const SheetPaper &paper, QObject *window,
+                                     std::function<void(const SheetPaintResult &result)> done)
+{
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SheetPrinter::preparePrinter(*printer, paper);
+    auto *dialog = new QPrintDialog(printer.get(), qobject_cast<QWidget *>(window));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setOptions(dialog->options() | QAbstractPrintDialog::PrintShowPageSize);
+    QObject::connect(dialog, &QDialog::finished, dialog, [printer, composition, paper, done, window](int code) {
+        if (code != QDialog::Accepted)
+            return;
+        auto result = std::make_shared<SheetPaintResult>();
+        QThread *worker = QThread::create([printer, composition, paper, result] {
+            *result = SheetPrinter::print(*printer, composition, paper);
+        });
+        QObject *receiver = window != nullptr ? window : QCoreApplication::instance();
+        QObject::connect(worker, &QThread::finished, receiver, [worker, result, done] {
+            worker->deleteLater();
+            if (done)
+                done(*result);
+        });
+        worker->start();
+    });
+    dialog->open();
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Composed sheets sent to a printer: the paper and orientation of the sheet,
+// the full page with no margins, and the sheet painter scaled from 144 units
+// per inch to the printer's resolution. Queues differ in whether they make
+// copies themselves (a PDF queue does not), so the painter paints the copies
+// and the job goes out as one copy.
+#include "printing/SheetPainter.h"
+
+class QPrinter;
+
+class SheetPrinter {
+public:
+    SheetPrinter() = delete;
+
+    // Prints the composition on `printer` (already chosen, e.g. through the
+    // print dialog) with the copies it asks for.
+    static SheetPaintResult print(QPrinter &printer, const SheetComposition &composition, const SheetPaper &paper,
+                                  const std::atomic<bool> *cancel = nullptr);
+
+    // Sets the printer's page to the paper, full page, no margins.
+    static void preparePrinter(QPrinter &printer, const SheetPaper &paper);
+};
