@@ -1,5 +1,6 @@
 #include "model/GalleryLayout.h"
 
+#include "model/Geometry.h"
 #include "model/TableGeometry.h"
 
 #include <algorithm>
@@ -8,8 +9,8 @@
 GalleryLayout::GalleryLayout(const QRectF &bounds, int32_t numOfColumns, int32_t numOfRows, int32_t padding)
     : bounds(bounds), columns(numOfColumns), rows(numOfRows), padding(padding)
 {
-    cw = columns > 0 ? int32_t(bounds.width() / columns) : 0;
-    ch = rows > 0 ? int32_t(bounds.height() / rows) : 0;
+    cw = columns > 0 ? Geometry::clampToInt(bounds.width() / columns) : 0;
+    ch = rows > 0 ? Geometry::clampToInt(bounds.height() / rows) : 0;
 }
 
 QRectF GalleryLayout::cellRect(int32_t row, int32_t column) const
@@ -22,8 +23,8 @@ QPoint GalleryLayout::spotAt(int32_t x, int32_t y) const
     const QPoint none(TableGeometry::kNoSpot, TableGeometry::kNoSpot);
     if (rows < 1 || columns < 1 || cw <= 0 || ch <= 0)
         return none;
-    const auto column = int32_t(std::floor((double(x) - bounds.x()) / cw));
-    const auto row = int32_t(std::floor((double(y) - bounds.y()) / ch));
+    const int32_t column = Geometry::clampToInt(std::floor((double(x) - bounds.x()) / cw));
+    const int32_t row = Geometry::clampToInt(std::floor((double(y) - bounds.y()) / ch));
     if (column < 0 || column >= columns || row < 0 || row >= rows)
         return none;
     return {row, column};
@@ -31,11 +32,14 @@ QPoint GalleryLayout::spotAt(int32_t x, int32_t y) const
 
 QRectF GalleryLayout::pictureRect(int32_t row, int32_t column, int32_t pictureWidth, int32_t pictureHeight) const
 {
-    const QSize fitted = TableGeometry::fitInto(cw - 2 * padding, ch - 2 * padding, pictureWidth, pictureHeight);
+    // 64 bits: a padding as large as the cell must not wrap round.
+    const int32_t roomX = Geometry::saturate(int64_t(cw) - 2 * int64_t(padding));
+    const int32_t roomY = Geometry::saturate(int64_t(ch) - 2 * int64_t(padding));
+    const QSize fitted = TableGeometry::fitInto(roomX, roomY, pictureWidth, pictureHeight);
     if (fitted.isEmpty())
         return {};
-    const int32_t dx = std::max(0, (cw - fitted.width() - 2 * padding) / 2);
-    const int32_t dy = std::max(0, (ch - fitted.height() - 2 * padding) / 2);
+    const int32_t dx = std::max(0, (roomX - fitted.width()) / 2);
+    const int32_t dy = std::max(0, (roomY - fitted.height()) / 2);
     const QRectF cell = cellRect(row, column);
     return {cell.x() + padding + dx, cell.y() + padding + dy, double(fitted.width()), double(fitted.height())};
 }

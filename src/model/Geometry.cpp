@@ -124,6 +124,11 @@ int32_t Geometry::clampToInt(double v)
     return static_cast<int32_t>(v);
 }
 
+int32_t Geometry::saturate(int64_t v)
+{
+    return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
 float Geometry::clampToFloat(double v)
 {
     if (std::isnan(v))

@@ -35,6 +35,9 @@ public:
     // Float-to-int conversion of parsed values, clamped to the int32 range
     // first (NaN gives 0), so a stored huge number cannot overflow.
     static int32_t clampToInt(double v);
+    // A 64-bit sum or product cut back to the int32 range: the grid and
+    // layout arithmetic works in 64 bits and stores through this.
+    static int32_t saturate(int64_t v);
     // The same for 32-bit floats: out-of-range values become the largest float.
     static float clampToFloat(double v);
 };

@@ -71,6 +71,11 @@ void GraphicPainter::castShadow(const QRectF &localBounds, const std::function<v
     const double pixelsAtFull = area.width() * area.height() * dpr * dpr;
     if (pixelsAtFull > kMaxLayerPixels)
         resolution = dpr * std::sqrt(kMaxLayerPixels / pixelsAtFull);
+    // So are wide blurs: worked out at about 16 layer pixels of blur they look
+    // the same, and a shadow as wide as a page costs what a small one does.
+    constexpr double kFullResolutionBlur = 16.0;
+    if (blur > kFullResolutionBlur)
+        resolution = std::min(resolution, dpr * kFullResolutionBlur / blur);
     const QRect pixels = QRectF(area.topLeft() * resolution, area.size() * resolution).toAlignedRect();
     if (pixels.isEmpty())
         return;

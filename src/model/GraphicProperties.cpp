@@ -3,6 +3,8 @@
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "model/Geometry.h"
+#include "model/GraphicLimits.h"
+#include "platform/TextCodec.h"
 
 #include <QBuffer>
 #include <QCborArray>
@@ -78,7 +80,8 @@ bool GraphicProperties::isString(const QString &key) const
 QString GraphicProperties::string(const QString &key, const QString &missing) const
 {
     const QVariant v = m_map.value(key);
-    return v.typeId() == QMetaType::QString ? v.toString() : missing;
+    // Control characters would reach the page file, where they do not belong.
+    return v.typeId() == QMetaType::QString ? TextCodec::withoutControlCharacters(v.toString()) : missing;
 }
 
 bool GraphicProperties::isNumber(const QString &key) const
@@ -119,9 +122,9 @@ std::optional<double> GraphicProperties::number(const QString &key) const
     } else {
         return std::nullopt;
     }
-    if (!std::isfinite(d))
-        return 0.0;
-    return d;
+    // Out-of-range numbers are cut back to what a page holds; NaN and
+    // infinities read as absent, so the key's default applies.
+    return GraphicLimits::clamp(key, d);
 }
 
 double GraphicProperties::number(const QString &key, double missing) const
@@ -145,9 +148,9 @@ QRectF GraphicProperties::rect(const QString &key) const
 {
     const QVariant v = m_map.value(key);
     if (v.typeId() == QMetaType::QString)
-        return Geometry::rectFromString(v.toString());
+        return GraphicLimits::clampRect(Geometry::rectFromString(v.toString()));
     if (v.typeId() == QMetaType::QRectF)
-        return v.toRectF();
+        return GraphicLimits::clampRect(v.toRectF());
     return QRectF();
 }
 
@@ -155,9 +158,9 @@ QPointF GraphicProperties::point(const QString &key) const
 {
     const QVariant v = m_map.value(key);
     if (v.typeId() == QMetaType::QString)
-        return Geometry::pointFromString(v.toString());
+        return GraphicLimits::clampPoint(Geometry::pointFromString(v.toString()));
     if (v.typeId() == QMetaType::QPointF)
-        return v.toPointF();
+        return GraphicLimits::clampPoint(v.toPointF());
     return QPointF();
 }
 
@@ -193,7 +196,10 @@ QList<GraphicProperties> GraphicProperties::list(const QString &key) const
     const QVariant v = m_map.value(key);
     if (v.typeId() != QMetaType::QVariantList)
         return out;
+    // No composite holds more members than a full grid has cells.
     for (const QVariant &e : v.toList()) {
+        if (out.size() >= GraphicLimits::kMaxListLength)
+            break;
         if (e.typeId() == QMetaType::QVariantMap)
             out.append(GraphicProperties(e.toMap()));
     }
@@ -317,8 +323,12 @@ QVariant fromCborValue(const QCborValue &v, int depth)
     }
     if (v.isDouble())
         return v.toDouble();
-    if (v.isString())
-        return v.toString();
+    if (v.isString()) {
+        // An empty text comes back as a null string; it must stay an empty
+        // one, which carriers write, rather than a missing one, which they leave out.
+        const QString s = v.toString();
+        return s.isNull() ? QString(QLatin1String("")) : s;
+    }
     if (v.isMap()) {
         QVariantMap m;
         const QCborMap map = v.toMap();

@@ -52,7 +52,8 @@ public:
     // A number or a flag (not a string holding one).
     bool isNumber(const QString &key) const;
     QString string(const QString &key, const QString &missing = QString()) const;
-    // A number, a flag or a string holding a number.
+    // A number, a flag or a string holding a number, within the key's range;
+    // NaN and infinities read as missing.
     std::optional<double> number(const QString &key) const;
     double number(const QString &key, double missing) const;
     // As number, truncated toward zero and clamped to the int32 range.

@@ -1,3 +1,4 @@
+#include "model/Geometry.h"
 #include "model/SKTGalleryGrid.h"
 
 #include "model/CanvasIcons.h"
@@ -20,7 +21,7 @@ int32_t SKTGalleryGrid::grabColumnSpot(int32_t x, int32_t y) const
 int32_t SKTGalleryGrid::grabMaxNumToAdd(const QPointF &point) const
 {
     const QPoint spot = GalleryLayout(bounds(), m_numOfColumns, m_numOfRows, m_padding)
-                            .spotAt(int32_t(point.x()), int32_t(point.y()));
+                            .spotAt(Geometry::clampToInt(point.x()), Geometry::clampToInt(point.y()));
     return TableGeometry::cellsToEnd(spot.x(), spot.y(), m_numOfRows, m_numOfColumns);
 }
 
@@ -74,7 +75,7 @@ QPainterPath SKTGalleryGrid::bezierPathForDrawing(GraphicPainter &painter)
         for (int32_t r = 0; r < m_numOfRows; ++r) {
             const QRectF cell = layout.cellRect(r, c);
             QPainterPath outline;
-            outline.addRect(QRectF(int32_t(cell.x()), int32_t(cell.y()), cell.width(), cell.height()));
+            outline.addRect(QRectF(Geometry::clampToInt(cell.x()), Geometry::clampToInt(cell.y()), cell.width(), cell.height()));
             painter.strokePath(outline, dark);
             painter.strokePath(outline, light);
         }

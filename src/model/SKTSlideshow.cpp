@@ -59,7 +59,7 @@ bool SKTSlideshow::isContentsUnderPoint(const QPointF &point)
 
 void SKTSlideshow::grabTransformViewBounds()
 {
-    const auto width = int32_t(bounds().width());
+    const auto width = Geometry::clampToInt(bounds().width());
     for (qsizetype i = 0; i < m_slides.size(); ++i) {
         const Slide &slide = m_slides[i];
         if (!slide)
@@ -141,9 +141,9 @@ void SKTSlideshow::drawContents(GraphicPainter &painter, bool beingCreatedOrEdit
             slide->selectable = selectable();
             const QRectF frame = slide->frame;
             // Centred in the slideshow like its slot; a taller slide is cut at the edges.
-            const double slot = double(m_current) * int32_t(b.width());
-            const QRectF target(int32_t(b.x()) + frame.x() - slot,
-                                int32_t(b.y()) + int32_t(std::max(0.0, (b.height() - frame.height()) * 0.5)),
+            const double slot = double(m_current) * Geometry::clampToInt(b.width());
+            const QRectF target(Geometry::clampToInt(b.x()) + frame.x() - slot,
+                                double(Geometry::clampToInt(b.y())) + Geometry::clampToInt(std::max(0.0, (b.height() - frame.height()) * 0.5)),
                                 frame.width(), frame.height());
             QPainter &p = painter.painter();
             p.save();

@@ -3,8 +3,10 @@
 #include "model/SKTTable.h"
 
 #include "model/CarrierList.h"
+#include "model/Geometry.h"
 #include "model/TableGeometry.h"
 #include "model/TextBlockLayout.h"
+#include "platform/TextCodec.h"
 
 namespace {
 constexpr int32_t kNone = TableGeometry::kNoSpot;
@@ -64,10 +66,12 @@ SKTTable::Cell SKTTable::grabSelectedTableCellHelper(int32_t row, int32_t column
     return i >= 0 ? m_cells[i] : Cell();
 }
 
-void SKTTable::setCellText(const Cell &cell, const QString &text)
+void SKTTable::setCellText(const Cell &cell, const QString &raw)
 {
     if (!cell)
         return;
+    // Typed text keeps no control characters but tab, line feed and carriage return.
+    const QString text = TextCodec::withoutControlCharacters(raw);
     const QString old = cellText(*cell);
     cell->textStorage = text;
     cell->textView.string = text;
@@ -231,8 +235,9 @@ SKTTable::Layout SKTTable::layout()
     Layout l;
     l.columnWidths = columnWidths();
     l.rowHeights = rowHeights();
-    l.columnStarts = TableGeometry::starts(l.columnWidths, int32_t(contentRect().x()), m_padding, borderWidth());
-    l.rowStarts = TableGeometry::starts(l.rowHeights, int32_t(contentRect().y()), m_padding, borderWidth());
+    l.columnStarts = TableGeometry::starts(l.columnWidths, Geometry::clampToInt(contentRect().x()), m_padding,
+                                           borderWidth());
+    l.rowStarts = TableGeometry::starts(l.rowHeights, Geometry::clampToInt(contentRect().y()), m_padding, borderWidth());
     return l;
 }
 
@@ -260,7 +265,7 @@ QPoint SKTTable::spotAt(int32_t x, int32_t y)
         return none;
     const Cell cell = grabSelectedTableCellHelper(row, column);
     // The cell's own size decides, half-open like every canvas rectangle.
-    if (!cell || x >= l.columnStarts[column] + cell->width || y >= l.rowStarts[row] + cell->height)
+    if (!cell || x >= int64_t(l.columnStarts[column]) + cell->width || y >= int64_t(l.rowStarts[row]) + cell->height)
         return none;
     return {row, column};
 }
@@ -284,7 +289,7 @@ QRectF SKTTable::grabCurrentCellRect(int32_t x, int32_t y)
 SKTTable::Cell SKTTable::grabCurrentTableCellHelper()
 {
     const QPointF touch = getLastTouchPoint();
-    const QPoint spot = spotAt(int32_t(touch.x()), int32_t(touch.y()));
+    const QPoint spot = spotAt(Geometry::clampToInt(touch.x()), Geometry::clampToInt(touch.y()));
     return grabSelectedTableCellHelper(spot.x(), spot.y());
 }
 
@@ -296,7 +301,7 @@ QString SKTTable::grabCurrentTextStorage()
 
 int32_t SKTTable::grabMaxNumToAdd(const QPointF &point)
 {
-    const QPoint spot = spotAt(int32_t(point.x()), int32_t(point.y()));
+    const QPoint spot = spotAt(Geometry::clampToInt(point.x()), Geometry::clampToInt(point.y()));
     return TableGeometry::cellsToEnd(spot.x(), spot.y(), m_numOfRows, m_numOfColumns);
 }
 
@@ -328,7 +333,7 @@ void SKTTable::setBounds(const QRectF &requested)
     double width = requested.width();
     double height = requested.height();
     if (columns >= 1) {
-        const int32_t step = TableGeometry::spreadStep(int32_t(requested.width()), totalWidth, columns);
+        const int32_t step = TableGeometry::spreadStep(Geometry::clampToInt(requested.width()), totalWidth, columns);
         for (const Cell &cell : m_cells)
             if (cell && cell->fixedWidthFlag != 1)
                 cell->width = TableGeometry::applySpreadStep(cell->width, step);
@@ -336,7 +341,7 @@ void SKTTable::setBounds(const QRectF &requested)
         width = totalWidth;
     }
     if (rows >= 1) {
-        const int32_t step = TableGeometry::spreadStep(int32_t(requested.height()), totalHeight, rows);
+        const int32_t step = TableGeometry::spreadStep(Geometry::clampToInt(requested.height()), totalHeight, rows);
         for (const Cell &cell : m_cells)
             if (cell && cell->fixedHeightFlag == 0)
                 cell->height = TableGeometry::applySpreadStep(cell->height, step);

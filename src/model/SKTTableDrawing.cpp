@@ -1,5 +1,6 @@
 // SKTTable: drawing the background image, the cell boxes, the cell text and
 // the images placed in cells; in-place editing of one cell.
+#include "model/Geometry.h"
 #include "model/SKTTable.h"
 
 #include "config/DataCentre.h"
@@ -195,7 +196,7 @@ void SKTTable::measureCellTextHeights()
         if (!cell || cellText(*cell).isEmpty())
             continue;
         const TextBlockLayout laidOut(cellText(*cell), cellStyle(*cell), cell->width - 2 * b);
-        cell->textHeight = int32_t(laidOut.usedSize().height());
+        cell->textHeight = Geometry::clampToInt(laidOut.usedSize().height());
     }
 }
 
@@ -208,12 +209,12 @@ void SKTTable::drawCellText(GraphicPainter &painter, myTextView &cell, const QPo
     const double w = cell.width;
     const double h = cell.height;
     const TextBlockLayout laidOut(text, cellStyle(cell), w - 2 * b);
-    cell.textHeight = int32_t(laidOut.usedSize().height());
+    cell.textHeight = Geometry::clampToInt(laidOut.usedSize().height());
     if (laidOut.isEmpty())
         return;
     QPointF origin;
     switch (verticalAlignment()) {
-    case 1: origin = QPointF(at.x(), at.y() + int32_t(h) / 2 - cell.textHeight / 2); break;
+    case 1: origin = QPointF(at.x(), at.y() + Geometry::clampToInt(h) / 2 - cell.textHeight / 2); break;
     case 2: origin = QPointF(at.x(), at.y() + h - cell.textHeight - bottomMarginInPx() - bottomPaddingInPx()); break;
     default: origin = QPointF(at.x() + b, at.y() + b); break;
     }

@@ -1,6 +1,7 @@
 // SKTTable: the style operations through which the inspector applies a
 // table-level setting to all cells, or to the selected cells when single
 // cells can be selected, and the copy of one cell's style up into the table.
+#include "model/Geometry.h"
 #include "model/SKTTable.h"
 
 #include "config/DataCentre.h"
@@ -210,7 +211,7 @@ void SKTTable::copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement)
     setFontColor(DataCentre::colorWithHexString(cell.textColorString));
     const QString family = cell.textView.fontName.isEmpty() ? cell.familyName : cell.textView.fontName;
     setFontFamily(family);
-    setFontSize(cell.textView.fontPointSize > 0 ? int32_t(cell.textView.fontPointSize) : cell.fontSize);
+    setFontSize(cell.textView.fontPointSize > 0 ? Geometry::clampToInt(cell.textView.fontPointSize) : cell.fontSize);
     setShadowFlag(cell.shadowFlag ? 1 : 0);
     setHoverTextColorString(cell.hoverTextColorString);
     setHoverColorString(cell.hoverColorString);

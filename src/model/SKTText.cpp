@@ -1,3 +1,4 @@
+#include "model/Geometry.h"
 #include "model/SKTText.h"
 
 #include "config/DataCentre.h"
@@ -76,7 +77,7 @@ QString SKTText::coerceValueForScriptingContents(const QVariant &value)
 
 void SKTText::setScriptingContents(const QVariant &value)
 {
-    const QString text = coerceValueForScriptingContents(value);
+    const QString text = TextCodec::withoutControlCharacters(coerceValueForScriptingContents(value));
     willChangeScriptingContents();
     const QString old = m_text;
     m_text = text;
@@ -181,7 +182,7 @@ double SKTText::lineHeight() const
 
 int32_t SKTText::roundedInset() const
 {
-    return gRoundedTextCorners ? int32_t(cornerRadius() * 0.25) : 0;
+    return gRoundedTextCorners ? Geometry::clampToInt(cornerRadius() * 0.25) : 0;
 }
 
 QSizeF SKTText::naturalSize() const
@@ -279,7 +280,7 @@ void SKTText::drawContents(GraphicPainter &painter, bool beingCreatedOrEdited)
     const TextBlockLayout layout(m_text, {textFont(), textColour(), fontAlignment(), lineHeight()}, containerWidth);
     if (layout.isEmpty())
         return;
-    const auto height = int32_t(layout.usedSize().height());
+    const auto height = Geometry::clampToInt(layout.usedSize().height());
     setTextHeight(height);
     QPointF at;
     switch (verticalAlignment()) {
@@ -313,7 +314,7 @@ void SKTText::updateTextHeight()
     const TextBlockLayout layout(m_text, {textFont(), textColour(), fontAlignment(), lineHeight()},
                                  textContainerWidth());
     if (!layout.isEmpty())
-        setTextHeight(int32_t(layout.usedSize().height()));
+        setTextHeight(Geometry::clampToInt(layout.usedSize().height()));
 }
 
 bool SKTText::canEditInPlace() const

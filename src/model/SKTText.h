@@ -4,6 +4,7 @@
 // border and shadow. Also serves form fields and labels (formType) and zoom
 // bubbles (zoomBubbleFlag). Measured and drawn with QTextLayout; edited in
 // place by the canvas through TextGraphicEditor (model/ui).
+#include "platform/TextCodec.h"
 #include "model/SKTGraphic.h"
 
 #include <optional>
@@ -18,7 +19,12 @@ public:
     // The text the graphic holds, in its one uniform style (the style lives in
     // the graphic's attributes); the same as textString().
     QString contents() const { return m_text; }
-    void setTextString(const QString &text) { changeAttribute(m_text, text, QStringLiteral("textString")); }
+    // Typed, pasted or scripted text keeps no control characters but tab,
+    // line feed and carriage return: the others cannot be stored in a page.
+    void setTextString(const QString &text)
+    {
+        changeAttribute(m_text, TextCodec::withoutControlCharacters(text), QStringLiteral("textString"));
+    }
     // Replaces the text wholesale (personalisation tags) and re-applies the style.
     void updateTextString(const QString &text);
     void refreshStyle();

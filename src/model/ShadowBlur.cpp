@@ -1,5 +1,7 @@
 #include "model/ShadowBlur.h"
 
+#include "model/Geometry.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -55,13 +57,18 @@ void boxPass(uchar *data, int length, int count, qsizetype step, qsizetype lineS
 
 int32_t ShadowBlur::reach(double blurRadius)
 {
-    return blurRadius > 0 ? int32_t(std::ceil(blurRadius * 1.5)) + 1 : 0;
+    if (!(blurRadius > 0))
+        return 0;
+    // No shadow reaches further than a picture can be wide; a stored radius
+    // of 5e38 must not turn into an undefined conversion.
+    return Geometry::clampToInt(std::ceil(std::min(blurRadius, kMaxRadius) * 1.5)) + 1;
 }
 
 void ShadowBlur::blur(QImage &channel, double blurRadius)
 {
-    if (blurRadius <= 0 || channel.isNull())
+    if (!(blurRadius > 0) || channel.isNull())
         return;
+    blurRadius = std::min(blurRadius, kMaxRadius);
     Q_ASSERT(channel.depth() == 8);
     const auto radii = boxRadii(blurRadius / 2.0);
     std::vector<uchar> scratch;

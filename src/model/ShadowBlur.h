@@ -7,6 +7,8 @@
 
 class ShadowBlur {
 public:
+    // Larger radii blur as much as this one: beyond it every picture is a haze.
+    static constexpr double kMaxRadius = 1.0e6;
     // Pixels a shadow of this blur radius reaches beyond the shape.
     static int32_t reach(double blurRadius);
     // Blurs an 8-bit single-channel image (Alpha8 or Grayscale8) in place.

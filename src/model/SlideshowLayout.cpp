@@ -1,14 +1,18 @@
 #include "model/SlideshowLayout.h"
 
+#include "model/Geometry.h"
+
 #include <QString>
 #include <algorithm>
 
 QRectF SlideshowLayout::slideFrame(int32_t index, const QSizeF &slideshowSize, const QSize &slideSize)
 {
-    const auto x = int32_t(std::max(0.0, (slideshowSize.width() - slideSize.width()) / 2));
-    const auto y = int32_t(std::max(0.0, (slideshowSize.height() - slideSize.height()) / 2));
-    return {double(x) + double(index) * int32_t(slideshowSize.width()), double(y), double(slideSize.width()),
-            double(slideSize.height())};
+    // Truncated like the stored slot width, but saturated: a slideshow as wide
+    // as anything a damaged file names must not wrap round.
+    const int32_t x = Geometry::clampToInt(std::max(0.0, (slideshowSize.width() - slideSize.width()) / 2));
+    const int32_t y = Geometry::clampToInt(std::max(0.0, (slideshowSize.height() - slideSize.height()) / 2));
+    return {double(x) + double(index) * Geometry::clampToInt(slideshowSize.width()), double(y),
+            double(slideSize.width()), double(slideSize.height())};
 }
 
 QRectF SlideshowLayout::nextArrowRect(const QRectF &bounds)

@@ -1,16 +1,20 @@
 #include "model/TableGeometry.h"
 
+#include "model/Geometry.h"
+
 #include <algorithm>
 #include <cmath>
 
 int32_t TableGeometry::totalSize(const QList<int32_t> &sizes, int32_t padding, int32_t borderWidth,
                                  double extraPx)
 {
-    const double gaps = double(sizes.size() + 1) * double(padding + borderWidth) + extraPx;
-    int64_t total = int64_t(gaps);
+    // 64 bits throughout and saturated at the end: a hostile size, padding or
+    // margin gives a huge total, never a wrapped one.
+    const double gaps = double(sizes.size() + 1) * (double(padding) + double(borderWidth)) + extraPx;
+    int64_t total = Geometry::clampToInt(std::trunc(gaps));
     for (int32_t size : sizes)
         total += size;
-    return int32_t(total);
+    return Geometry::saturate(total);
 }
 
 float TableGeometry::averageSize(const QList<int32_t> &sizes)
@@ -27,10 +31,12 @@ QList<int32_t> TableGeometry::starts(const QList<int32_t> &sizes, int32_t origin
 {
     QList<int32_t> result;
     result.reserve(sizes.size());
-    int32_t position = origin + padding + borderWidth;
+    const int64_t gap = int64_t(padding) + borderWidth;
+    int64_t position = int64_t(origin) + gap;
     for (int32_t size : sizes) {
-        result.append(position);
-        position += size + padding + borderWidth;
+        result.append(Geometry::saturate(position));
+        // Saturated as it goes, so the starts never wrap round and stay in order.
+        position = Geometry::saturate(position + size + gap);
     }
     return result;
 }
@@ -46,22 +52,22 @@ int32_t TableGeometry::spanAt(const QList<int32_t> &starts, const QList<int32_t>
         return kNoSpot;
     const auto index = int32_t(std::distance(starts.cbegin(), it) - 1);
     // Half-open: the right (bottom) edge belongs to whatever follows.
-    return coordinate < starts[index] + sizes[index] ? index : kNoSpot;
+    return coordinate < int64_t(starts[index]) + sizes[index] ? index : kNoSpot;
 }
 
 int32_t TableGeometry::spreadStep(int32_t requested, int32_t total, int32_t changeableCount)
 {
-    return changeableCount >= 1 ? (requested - total) / changeableCount : 0;
+    return changeableCount >= 1 ? Geometry::saturate((int64_t(requested) - total) / changeableCount) : 0;
 }
 
 int32_t TableGeometry::applySpreadStep(int32_t size, int32_t step)
 {
     if (step > 0)
-        return size + step;
+        return Geometry::saturate(int64_t(size) + step);
     // A fast drag can ask for more than a cell has: it stops at nothing
     // rather than going negative, which would undo the grid's order.
     if (step < 0 && size >= kMinShrinkableSize)
-        return std::max(size + step, 0);
+        return Geometry::saturate(std::max<int64_t>(int64_t(size) + step, 0));
     return size;
 }
 
@@ -74,7 +80,7 @@ QPoint TableGeometry::nextSpot(int32_t row, int32_t column, int32_t numOfColumns
 
 int32_t TableGeometry::cellsToEnd(int32_t row, int32_t column, int32_t numOfRows, int32_t numOfColumns)
 {
-    return numOfRows * numOfColumns - (row * numOfColumns + column);
+    return Geometry::saturate(int64_t(numOfRows) * numOfColumns - (int64_t(row) * numOfColumns + column));
 }
 
 QSize TableGeometry::fitInto(int32_t boxWidth, int32_t boxHeight, int32_t pictureWidth, int32_t pictureHeight)

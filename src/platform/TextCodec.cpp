@@ -121,10 +121,13 @@ QString TextCodec::fromWindows1251(const QByteArray &bytes)
 
 QString TextCodec::fromUTF16(const QByteArray &bytes)
 {
+    // The mark is taken off here; a second one is a character of the text
+    // (a zero-width no-break space), which the decoder must keep.
+    constexpr auto keepMark = QStringConverter::Flag::ConvertInitialBom;
     if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.mid(2));
+        return QStringDecoder(QStringConverter::Utf16LE, keepMark).decode(bytes.mid(2));
     if (bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.mid(2));
+        return QStringDecoder(QStringConverter::Utf16BE, keepMark).decode(bytes.mid(2));
     qsizetype zeroEven = 0, zeroOdd = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (bytes.at(i) == 0)
@@ -136,7 +139,31 @@ QString TextCodec::fromUTF16(const QByteArray &bytes)
 
 QByteArray TextCodec::encodePageText(const QString &text)
 {
-    return canEncodeAsASCII(text) ? toASCII(text) : toUTF16(text);
+    return canEncodeAsASCII(text) && !text.contains(QChar(0)) ? toASCII(text) : toUTF16(text);
+}
+
+bool TextCodec::isUnwantedControl(char16_t c)
+{
+    if (c == u'\t' || c == u'\n' || c == u'\r')
+        return false;
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+QString TextCodec::withoutControlCharacters(const QString &text)
+{
+    // Most texts hold none: answer them without a copy.
+    qsizetype first = 0;
+    while (first < text.size() && !isUnwantedControl(text.at(first).unicode()))
+        ++first;
+    if (first == text.size())
+        return text;
+    QString clean = text.left(first);
+    clean.reserve(text.size());
+    for (qsizetype i = first + 1; i < text.size(); ++i) {
+        if (!isUnwantedControl(text.at(i).unicode()))
+            clean.append(text.at(i));
+    }
+    return clean;
 }
 
 TextCodec::Encoding TextCodec::encodingForCharset(const QString &charset)

@@ -25,8 +25,14 @@ public:
     // from where the zero bytes of plain Latin text fall (little-endian when unclear).
     static QString fromUTF16(const QByteArray &bytes);
 
-    // The page file encoding: ASCII when the whole text fits, else UTF-16 with a mark.
+    // The page file encoding: ASCII when the whole text fits, else UTF-16 with a
+    // mark. A text holding a NUL goes as UTF-16 too: its ASCII bytes would be
+    // read back as UTF-16. decodePageText reads every result back unchanged.
     static QByteArray encodePageText(const QString &text);
+    // The text without control characters other than tab, line feed and
+    // carriage return (C0, DEL and C1): they have no place in a page.
+    static QString withoutControlCharacters(const QString &text);
+    static bool isUnwantedControl(char16_t c);
     // The encoding named by a page's charset setting: "Win-1251", "UTF-8", or UTF-16
     // for anything else.
     static Encoding encodingForCharset(const QString &charset);

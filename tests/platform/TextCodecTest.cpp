@@ -1,10 +1,17 @@
 #include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
+#include <string_view>
 
 namespace {
 const QString kRussian = QString::fromUtf8("Привет, мир");
+using namespace std::string_view_literals;
+// A UTF-16 literal that may hold NUL characters.
+QString text16(std::u16string_view s)
+{
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
 }
+} // namespace
 
 TEST(TextCodec, AsciiCheckAndEncoding)
 {
@@ -83,4 +90,48 @@ TEST(TextCodec, RoundTripOfEveryEncoding)
     EXPECT_EQ(TextCodec::decodePageText(TextCodec::toUTF16(text)), text);
     EXPECT_EQ(TextCodec::decodePageText(TextCodec::toUTF8(text)), text);
     EXPECT_EQ(TextCodec::fromWindows1251(TextCodec::toWindows1251(text)), text);
+}
+
+TEST(TextCodec, PageTextIsWrittenSoThatItReadsBackTheSame)
+{
+    // A NUL in ASCII text would be taken for UTF-16 on reading; a leading
+    // zero-width no-break space for a second byte-order mark.
+    const QString texts[] = {
+        text16(u"<p>a\u0000b</p>"sv),
+        text16(u"\u0000"sv),
+        text16(u"\uFEFF<p>x</p>"sv),
+        text16(u"\uFEFF"sv),
+        text16(u"tab\tbell\u0007del\u007F"sv),
+        text16(u"caf\u00E9\u0000"sv),
+        QString(),
+    };
+    for (const QString &text : texts) {
+        const QByteArray bytes = TextCodec::encodePageText(text);
+        EXPECT_EQ(TextCodec::decodePageText(bytes), text) << bytes.toHex().toStdString();
+    }
+    EXPECT_EQ(TextCodec::encodePageText(text16(u"a\u0007"sv)), QByteArray("a\x07"));
+
+    // Whatever a file holds, what is read from it is written back so that it reads the same.
+    const QByteArray files[] = {
+        QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx"),
+        QByteArray("\xFF\xFE\xFF\xFE" "A\0", 6),
+        QByteArray("\xFE\xFF\xFE\xFF\0A", 6),
+        QByteArray("A\0B\0", 4),
+        QByteArray("\x01\0", 2),
+        QByteArray("\x80\x98\0", 3),
+        QByteArray("\xFF\xFE" "A", 3),
+    };
+    for (const QByteArray &file : files) {
+        const QString text = TextCodec::decodePageText(file);
+        EXPECT_EQ(TextCodec::decodePageText(TextCodec::encodePageText(text)), text) << file.toHex().toStdString();
+    }
+}
+
+TEST(TextCodec, ControlCharactersOtherThanTabAndLineBreaksAreDropped)
+{
+    EXPECT_EQ(TextCodec::withoutControlCharacters(text16(u"a\u0000b\u001Fc\td\ne\rf\u007Fg\u0080h\u009Fi\u00A0"sv)),
+              text16(u"abc\td\ne\rfghi\u00A0"sv));
+    const QString plain = QStringLiteral("nothing to drop");
+    EXPECT_EQ(TextCodec::withoutControlCharacters(plain), plain);
+    EXPECT_TRUE(TextCodec::withoutControlCharacters(text16(u"\u0001\u0002"sv)).isEmpty());
 }

@@ -13,6 +13,7 @@ written last, so its presence means the message is complete.
   --refuse ADDRESS        answer 550 at RCPT for this address (repeatable)
   --max-recipients N      answer 452 to recipients past N in one transaction
   --drop-at-quit          close the connection without answering QUIT
+  --drop-at-rcpt N        close the connection instead of answering the Nth RCPT
 
 Stops cleanly on SIGTERM or SIGINT.
 """
@@ -40,6 +41,7 @@ def parse_args():
     p.add_argument("--refuse", action="append", default=[])
     p.add_argument("--max-recipients", type=int, default=0)
     p.add_argument("--drop-at-quit", action="store_true")
+    p.add_argument("--drop-at-rcpt", type=int, default=0)
     args = p.parse_args()
     if args.tls != "none" and not (args.cert and args.key):
         p.error("--tls %s needs --cert and --key" % args.tls)
@@ -60,9 +62,14 @@ class Handler:
         self.mail_dir = args.mail_dir
         self.refused = {a.strip().lower() for a in args.refuse}
         self.max_recipients = args.max_recipients
+        self.drop_at_rcpt = args.drop_at_rcpt
         self.count = 0
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        session.rcpt_seen = getattr(session, "rcpt_seen", 0) + 1
+        if self.drop_at_rcpt and session.rcpt_seen == self.drop_at_rcpt:
+            server.transport.abort()
+            return "421 4.3.0 Closing"
         if address.lower() in self.refused:
             return "550 5.1.1 <%s>: Recipient address rejected" % address
         if self.max_recipients and len(envelope.rcpt_tos) >= self.max_recipients:

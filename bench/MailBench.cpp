@@ -1,0 +1,173 @@
+// Sends one HTML design with a picture to 1,000 recipients through a local SMTP server
+// with SmtpSender, and the same message to the same envelope with Python's smtplib,
+// and prints the medians, recipients per second and the ratio against the target.
+#include "platform/MimeMessage.h"
+#include "platform/SmtpSender.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+const int kRecipients = 1000;
+const double kTarget = 1.0;  // ours / smtplib
+
+struct Fixture {
+    QTemporaryDir dir;
+    QProcess server;
+    int port = 0;
+    MimeMessage message;
+    QProcess python;  // the smtplib peer, started once, sends on each "go"
+};
+
+Fixture *fixture = nullptr;
+
+const char *kPeer = R"PY(
+import smtplib, sys
+port, eml, rcpt = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+data = open(eml, 'rb').read()
+recipients = open(rcpt).read().split()
+for line in sys.stdin:
+    s = smtplib.SMTP('127.0.0.1', port)
+    refused = s.sendmail('sender@example.org', recipients, data)
+    s.quit()
+    print('done %d' % (len(recipients) - len(refused)), flush=True)
+)PY";
+
+bool startServer(Fixture &f)
+{
+    const QString script = QStringLiteral(ZOV_SOURCE_DATA "/../tests/servers/smtp_server.py");
+    const QString portFile = f.dir.filePath(QStringLiteral("port"));
+    f.server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    f.server.start(QStringLiteral("/usr/bin/python3"),
+                   {script, QStringLiteral("--port-file"), portFile, QStringLiteral("--mail-dir"),
+                    f.dir.filePath(QStringLiteral("mail"))});
+    for (int i = 0; i < 400 && f.port == 0; ++i) {
+        QFile file(portFile);
+        if (file.open(QIODevice::ReadOnly))
+            f.port = file.readAll().trimmed().toInt();
+        else
+            QThread::msleep(25);
+    }
+    return f.port > 0;
+}
+
+void makeMessage(Fixture &f)
+{
+    MimeMessage &m = f.message;
+    m.setFrom(QStringLiteral("Sender"), QStringLiteral("sender@example.org"));
+    m.setSubject(QStringLiteral("Our spring collection – 20 % off"));
+    QString html = QStringLiteral("<html><body><table>");
+    for (int i = 0; i < 200; ++i)
+        html += QStringLiteral("<tr><td style=\"font-family:Arial\">Row %1 of the design, with text ä ö ü</td></tr>\n").arg(i);
+    html += QStringLiteral("<img src=\"cid:pic@zov\"></table></body></html>");
+    m.setHtmlBody(html);
+    m.addRelatedPart({QByteArray(60 * 1024, 'P'), QStringLiteral("image/png"), QStringLiteral("pic@zov"),
+                      QStringLiteral("design.png")});
+    QByteArray list;
+    for (int i = 0; i < kRecipients; ++i) {
+        const QString address = QStringLiteral("person%1@example.org").arg(i);
+        (i % 3 ? m.addBcc({}, address) : m.addTo({}, address));
+        list += address.toLatin1() + '\n';
+    }
+    QFile rcpt(f.dir.filePath(QStringLiteral("rcpt.txt")));
+    rcpt.open(QIODevice::WriteOnly);
+    rcpt.write(list);
+    QFile eml(f.dir.filePath(QStringLiteral("message.eml")));
+    eml.open(QIODevice::WriteOnly);
+    eml.write(m.toMime());
+}
+
+void ours(benchmark::State &state)
+{
+    SmtpSender::Settings settings;
+    settings.host = QStringLiteral("127.0.0.1");
+    settings.port = fixture->port;
+    settings.security = SmtpSender::Security::None;
+    for (auto _ : state) {
+        const auto result = SmtpSender(settings).send(fixture->message);
+        if (!result.complete() || result.delivered.size() != kRecipients)
+            state.SkipWithError(result.error.toUtf8().constData());
+    }
+    state.counters["recipients/s"] = benchmark::Counter(double(kRecipients), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void smtplibPeer(benchmark::State &state)
+{
+    for (auto _ : state) {
+        fixture->python.write("go\n");
+        while (!fixture->python.canReadLine() && fixture->python.waitForReadyRead(60000)) {
+        }
+        const QByteArray answer = fixture->python.readLine().trimmed();
+        if (answer != "done " + QByteArray::number(kRecipients))
+            state.SkipWithError(("smtplib did not deliver to everyone: " + answer.toStdString()).c_str());
+    }
+    state.counters["recipients/s"] = benchmark::Counter(double(kRecipients), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Keeps the median real time (ms) of each benchmark for the ratio printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> milliseconds;
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
+                milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Fixture f;
+    fixture = &f;
+    if (!startServer(f)) {
+        std::fprintf(stderr, "the SMTP test server did not start\n");
+        return 1;
+    }
+    makeMessage(f);
+    f.python.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    f.python.start(QStringLiteral("/usr/bin/python3"),
+                   {QStringLiteral("-c"), QString::fromLatin1(kPeer), QString::number(f.port),
+                    f.dir.filePath(QStringLiteral("message.eml")), f.dir.filePath(QStringLiteral("rcpt.txt"))});
+    f.python.waitForStarted();
+
+    benchmark::RegisterBenchmark("SmtpSender_1000_recipients", ours)
+        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)->Repetitions(5);
+    benchmark::RegisterBenchmark("smtplib_1000_recipients", smtplibPeer)
+        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)->Repetitions(5);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const double a = reporter.milliseconds["SmtpSender_1000_recipients"];
+    const double b = reporter.milliseconds["smtplib_1000_recipients"];
+    if (a > 0 && b > 0) {
+        std::printf("\nOne design to %d recipients (medians)\n", kRecipients);
+        std::printf("  ours     %8.1f ms  %8.0f recipients/s\n", a, kRecipients / (a / 1000.0));
+        std::printf("  smtplib  %8.1f ms  %8.0f recipients/s\n", b, kRecipients / (b / 1000.0));
+        std::printf("  ratio    %.2fx   target <= %.2fx   %s\n", a / b, kTarget, a / b <= kTarget ? "met" : "NOT met");
+    }
+    f.python.closeWriteChannel();
+    f.python.waitForFinished(5000);
+    f.server.terminate();
+    f.server.waitForFinished(5000);
+    benchmark::Shutdown();
+    return 0;
+}
