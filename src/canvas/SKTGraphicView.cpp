@@ -1,0 +1,576 @@
+#include "canvas/SKTGraphicView.h"
+
+#include "canvas/CanvasHost.h"
+#include "canvas/CanvasInsertions.h"
+#include "canvas/MarqueeGesture.h"
+#include "canvas/MoveGesture.h"
+#include "canvas/ResizeGesture.h"
+#include "canvas/SKTGrid.h"
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "model/GraphicRenderer.h"
+#include "model/SKTGraphic.h"
+#include "model/SKTTable.h"
+#include "model/SKTText.h"
+#include "model/ShadowBlur.h"
+#include "platform/Alerts.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Graphics with no area are not found by an area index; few exist (a flat
+// line), so they are kept in a list and checked one by one.
+bool hasArea(const QRectF &r)
+{
+    return r.width() > 0 && r.height() > 0;
+}
+
+CanvasInsertions &noInsertions()
+{
+    static CanvasInsertions none;
+    return none;
+}
+
+QImage checkerboard()
+{
+    QImage tile(20, 20, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    QPainter p(&tile);
+    p.fillRect(0, 0, 10, 10, QColor(0xcc, 0xcc, 0xcc));
+    p.fillRect(10, 10, 10, 10, QColor(0xcc, 0xcc, 0xcc));
+    return tile;
+}
+} // namespace
+
+SKTGraphicView::SKTGraphicView(QObject *parent) : QObject(parent)
+{
+    m_handleTimer.setSingleShot(true);
+    connect(&m_handleTimer, &QTimer::timeout, this, [this] { setHidingHandles(false); });
+}
+
+SKTGraphicView::~SKTGraphicView()
+{
+    if (m_gesture)
+        cancelGesture();
+    if (GraphicEnvironment::current() == this)
+        GraphicEnvironment::setCurrent(nullptr);
+}
+
+CanvasInsertions *SKTGraphicView::insertions() const
+{
+    return m_insertions ? m_insertions : &noInsertions();
+}
+
+// --- bindings ----------------------------------------------------------------
+
+void SKTGraphicView::setDocument(SKTDocument *document)
+{
+    if (m_gesture)
+        cancelGesture();
+    stopEditing();
+    if (m_documentEvents)
+        disconnect(m_documentEvents, nullptr, this, nullptr);
+    m_document = document;
+    m_documentEvents = document ? &document->events() : nullptr;
+    m_selection.clear();
+    m_present.clear();
+    m_index.clear();
+    m_reach.clear();
+    if (document) {
+        DocumentEvents *events = &document->events();
+        connect(events, &DocumentEvents::graphicsChanged, this, &SKTGraphicView::graphicsChanged);
+        connect(events, &DocumentEvents::graphicNeedsDisplay, this, &SKTGraphicView::graphicNeedsDisplay);
+        connect(events, &DocumentEvents::canvasSizeChanged, this, &SKTGraphicView::canvasSizeChanged);
+    }
+    rebuildIndex();
+    emit needsDisplay();
+    emit selectionChanged();
+}
+
+QList<SKTGraphic *> SKTGraphicView::graphics() const
+{
+    return m_document ? m_document->graphicPointers() : QList<SKTGraphic *>();
+}
+
+void SKTGraphicView::setGrid(SKTGrid *grid)
+{
+    if (m_grid == grid)
+        return;
+    if (m_grid)
+        disconnect(m_grid, nullptr, this, nullptr);
+    m_grid = grid;
+    if (grid)
+        connect(grid, &SKTGrid::changed, this, &SKTGraphicView::needsDisplay);
+    emit needsDisplay();
+}
+
+QRectF SKTGraphicView::canvasBounds() const
+{
+    const QSizeF size = m_document ? m_document->pageCanvasSize() : QSizeF(gCanvasWidth, gCanvasMaxHeight);
+    return QRectF(QPointF(0, 0), size.isValid() && !size.isEmpty() ? size : QSizeF(1000, 1000));
+}
+
+QRectF SKTGraphicView::paintReach(SKTGraphic &graphic)
+{
+    // The same room the renderer clips each graphic to.
+    const double shadow = ShadowBlur::reach(std::max(double(graphic.shadowRadius()), 3.0))
+                          + std::fabs(graphic.shadowHorizontalOffset()) + std::fabs(graphic.shadowVerticalOffset())
+                          + 2.0;
+    return graphic.drawingBounds().adjusted(-shadow, -shadow, shadow, shadow);
+}
+
+void SKTGraphicView::rebuildIndex()
+{
+    m_index.clear();
+    m_reach.clear();
+    m_present.clear();
+    m_reachPad = 0;
+    for (SKTGraphic *g : graphics())
+        graphicNeedsDisplay(g);
+}
+
+void SKTGraphicView::graphicNeedsDisplay(SKTGraphic *graphic)
+{
+    if (!graphic)
+        return;
+    const QRectF reach = paintReach(*graphic);
+    const QRectF bounds = graphic->bounds();
+    const auto old = m_reach.constFind(graphic);
+    if (old != m_reach.constEnd() && *old != reach)
+        emit needsDisplayInRect(*old);
+    emit needsDisplayInRect(reach);
+    m_reach.insert(graphic, reach);
+    m_present.insert(graphic);
+    if (m_index.contains(graphic))
+        m_index.update(graphic);
+    else
+        m_index.insert(graphic);
+    // How far any paint reaches beyond its bounds: a query widened by this
+    // finds every graphic whose paint meets the query.
+    if (hasArea(bounds)) {
+        m_reachPad = std::max({m_reachPad, bounds.left() - reach.left(), bounds.top() - reach.top(),
+                               reach.right() - bounds.right(), reach.bottom() - bounds.bottom()});
+    }
+}
+
+void SKTGraphicView::graphicsChanged()
+{
+    const QList<SKTGraphic *> now = graphics();
+    QSet<const SKTGraphic *> nowSet(now.cbegin(), now.cend());
+    // Graphics that left the page: stop editing them, drop them from the
+    // selection and the index, and redraw where they were.
+    if (m_editingGraphic && !nowSet.contains(m_editingGraphic))
+        stopEditing();
+    const QSet<const SKTGraphic *> before = m_selection;
+    for (const SKTGraphic *g : std::as_const(m_present)) {
+        if (nowSet.contains(g))
+            continue;
+        emit needsDisplayInRect(m_reach.value(g));
+        m_reach.remove(g);
+        m_index.remove(const_cast<SKTGraphic *>(g));
+        m_selection.remove(g);
+    }
+    m_present.intersect(nowSet);
+    for (SKTGraphic *g : now)
+        if (!m_present.contains(g))
+            graphicNeedsDisplay(g);
+    if (m_selection != before)
+        selectionDidChange(before);
+}
+
+// --- selection -----------------------------------------------------------------
+
+QList<qsizetype> SKTGraphicView::selectionIndexes() const
+{
+    QList<qsizetype> indexes;
+    if (m_selection.isEmpty())
+        return indexes;
+    const QList<SKTGraphic *> all = graphics();
+    for (qsizetype i = 0; i < all.size(); ++i)
+        if (m_selection.contains(all[i]))
+            indexes.append(i);
+    return indexes;
+}
+
+QList<SKTGraphic *> SKTGraphicView::selectedGraphics() const
+{
+    QList<SKTGraphic *> list;
+    if (m_selection.isEmpty())
+        return list;
+    for (SKTGraphic *g : graphics())
+        if (m_selection.contains(g))
+            list.append(g);
+    return list;
+}
+
+void SKTGraphicView::setSelectionIndexes(const QList<qsizetype> &indexes)
+{
+    const QList<SKTGraphic *> all = graphics();
+    QList<SKTGraphic *> list;
+    for (qsizetype i : indexes)
+        if (i >= 0 && i < all.size())
+            list.append(all[i]);
+    setSelectedGraphics(list);
+}
+
+void SKTGraphicView::setSelectedGraphics(const QList<SKTGraphic *> &list)
+{
+    QSet<const SKTGraphic *> next;
+    for (SKTGraphic *g : list)
+        if (g && m_present.contains(g))
+            next.insert(g);
+    if (next == m_selection)
+        return;
+    const QSet<const SKTGraphic *> before = m_selection;
+    m_selection = next;
+    selectionDidChange(before);
+}
+
+void SKTGraphicView::selectionDidChange(const QSet<const SKTGraphic *> &before)
+{
+    // Only graphics whose state changed are drawn again.
+    for (const SKTGraphic *g : before)
+        if (!m_selection.contains(g) && m_reach.contains(g))
+            emit needsDisplayInRect(m_reach.value(g));
+    for (const SKTGraphic *g : std::as_const(m_selection))
+        if (!before.contains(g))
+            emit needsDisplayInRect(m_reach.value(g));
+    emit selectionChanged();
+    scheduleInspectorRefresh();
+}
+
+void SKTGraphicView::scheduleInspectorRefresh()
+{
+    if (m_inspectorRefreshPending)
+        return;
+    m_inspectorRefreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_inspectorRefreshPending = false;
+        if (m_host)
+            m_host->refreshInspector();
+    });
+}
+
+// --- hit tests -----------------------------------------------------------------
+
+QList<SKTGraphic *> SKTGraphicView::graphicsReaching(const QRectF &rect) const
+{
+    QList<SKTGraphic *> found;
+    if (!m_document || !rect.isValid())
+        return found;
+    const QList<SKTGraphic *> all = graphics();
+    // Most of the page: walking it is cheaper than asking the index.
+    QList<SKTGraphic *> candidates = m_index.graphicsIntersecting(
+        rect.adjusted(-m_reachPad - 1, -m_reachPad - 1, m_reachPad + 1, m_reachPad + 1));
+    QSet<SKTGraphic *> seen(candidates.cbegin(), candidates.cend());
+    for (SKTGraphic *g : all) // flat graphics are not in the area index's answer
+        if (!hasArea(g->bounds()) && !seen.contains(g))
+            candidates.append(g);
+    for (SKTGraphic *g : std::as_const(candidates))
+        if (m_reach.value(g).intersects(rect))
+            found.append(g);
+    if (found.size() > 1) {
+        QHash<const SKTGraphic *, qsizetype> order;
+        order.reserve(found.size());
+        QSet<const SKTGraphic *> wanted(found.cbegin(), found.cend());
+        for (qsizetype i = 0; i < all.size(); ++i)
+            if (wanted.contains(all[i]))
+                order.insert(all[i], i);
+        std::sort(found.begin(), found.end(),
+                  [&order](SKTGraphic *a, SKTGraphic *b) { return order.value(a) < order.value(b); });
+    }
+    return found;
+}
+
+SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *index, bool *selected, int *handle)
+{
+    const QList<SKTGraphic *> all = graphics();
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        SKTGraphic *g = all[i];
+        if (!g->drawingBounds().contains(point))
+            continue;
+        const bool isSel = m_selection.contains(g);
+        int h = 0;
+        if (isSel)
+            h = g->handleUnderPoint(point);
+        if (h == 0 && !g->isContentsUnderPoint(point))
+            continue;
+        if (index)
+            *index = i;
+        if (selected)
+            *selected = isSel;
+        if (handle)
+            *handle = h;
+        return g;
+    }
+    return nullptr;
+}
+
+QList<qsizetype> SKTGraphicView::indexesOfGraphicsIntersectingRect(const QRectF &rect) const
+{
+    QList<qsizetype> indexes;
+    const QList<SKTGraphic *> all = graphics();
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        SKTGraphic *g = all[i];
+        if (g->showsHandles() && g->drawingBounds().intersects(rect))
+            indexes.append(i);
+    }
+    return indexes;
+}
+
+QList<SKTGraphic *> SKTGraphicView::findMatchingGroupObjects(const SKTGraphic &graphic) const
+{
+    QList<SKTGraphic *> list;
+    if (graphic.groupNumber() == -99)
+        return list;
+    for (SKTGraphic *g : graphics())
+        if (g->groupNumber() == graphic.groupNumber())
+            list.append(g);
+    return list;
+}
+
+QList<SKTGraphic *> SKTGraphicView::withGroupPeers(const QList<SKTGraphic *> &selection) const
+{
+    QList<SKTGraphic *> moving = selection;
+    QSet<SKTGraphic *> taken(selection.cbegin(), selection.cend());
+    QSet<int32_t> groups;
+    for (SKTGraphic *g : selection)
+        if (g->groupNumber() != -99)
+            groups.insert(g->groupNumber());
+    if (groups.isEmpty())
+        return moving;
+    // One walk over the page for all groups: every peer once.
+    for (SKTGraphic *g : graphics())
+        if (groups.contains(g->groupNumber()) && !taken.contains(g)) {
+            taken.insert(g);
+            moving.append(g);
+        }
+    return moving;
+}
+
+// --- gestures ---------------------------------------------------------------------
+
+void SKTGraphicView::mouseDown(const QPointF &point, int clickCount, bool shift)
+{
+    if (m_gesture) // the last release never came
+        cancelGesture();
+    lastTouchPointValue = point;
+    stopEditing();
+    if (m_host)
+        m_host->graphicTouched();
+    if (!m_document)
+        return;
+    if (clickCount >= 2) {
+        if (SKTGraphic *hit = graphicUnderPoint(point)) {
+            startEditingGraphic(hit);
+            return;
+        }
+    }
+    selectAndTrack(point, shift);
+}
+
+void SKTGraphicView::selectAndTrack(const QPointF &point, bool shift)
+{
+    qsizetype index = -1;
+    bool selected = false;
+    int handle = 0;
+    SKTGraphic *hit = graphicUnderPoint(point, &index, &selected, &handle);
+    if (hit && !hit->showsHandles())
+        hit = nullptr;
+    if (!hit) {
+        if (!shift)
+            deselectAll();
+        m_gesture = std::make_unique<MarqueeGesture>(*this, point);
+        return;
+    }
+    if (handle != 0) {
+        m_gesture = std::make_unique<ResizeGesture>(*this, *hit, handle);
+        return;
+    }
+    if (shift) {
+        QList<SKTGraphic *> next = selectedGraphics();
+        if (selected)
+            next.removeAll(hit);
+        else
+            next.append(hit);
+        setSelectedGraphics(next);
+    } else if (!selected) {
+        setSelectedGraphics({hit});
+    }
+    if (!isSelected(hit))
+        return; // a Shift-click took it out: the drag does nothing
+    m_gesture = std::make_unique<MoveGesture>(*this, point);
+}
+
+void SKTGraphicView::mouseDragged(const QPointF &point)
+{
+    if (m_gesture)
+        m_gesture->drag(point);
+}
+
+void SKTGraphicView::mouseUp(const QPointF &point)
+{
+    if (!m_gesture)
+        return;
+    std::unique_ptr<CanvasGesture> gesture = std::move(m_gesture);
+    gesture->finish(point);
+}
+
+void SKTGraphicView::cancelGesture()
+{
+    if (!m_gesture)
+        return;
+    std::unique_ptr<CanvasGesture> gesture = std::move(m_gesture);
+    gesture->cancel();
+}
+
+void SKTGraphicView::setMarqueeSelectionBounds(const QRectF &rect)
+{
+    if (rect == m_marquee)
+        return;
+    if (!m_marquee.isNull())
+        emit needsDisplayInRect(m_marquee.adjusted(-1, -1, 1, 1));
+    m_marquee = rect;
+    if (!rect.isNull())
+        emit needsDisplayInRect(rect.adjusted(-1, -1, 1, 1));
+}
+
+void SKTGraphicView::nameUndoAction(const QString &name)
+{
+    if (m_document)
+        m_document->undoManager().setActionName(name);
+}
+
+// --- keys -----------------------------------------------------------------------------
+
+void SKTGraphicView::deleteSelection()
+{
+    if (!m_document || m_selection.isEmpty())
+        return;
+    QList<SKTGraphic *> chosen = selectedGraphics();
+    for (SKTGraphic *partner : insertions()->fetchAllPartnerViews(*m_document, chosen))
+        if (partner && !chosen.contains(partner))
+            chosen.append(partner);
+    QPointer<SKTGraphicView> self(this);
+    auto remove = [self](const QList<SKTGraphic *> &doomed) {
+        if (!self || !self->m_document)
+            return;
+        const QList<SKTGraphic *> all = self->graphics();
+        QList<qsizetype> indexes;
+        for (qsizetype i = 0; i < all.size(); ++i)
+            if (doomed.contains(all[i]))
+                indexes.append(i);
+        if (indexes.isEmpty())
+            return;
+        self->m_document->removeGraphicsAtIndexes(indexes);
+        self->nameUndoAction(QStringLiteral("Delete"));
+        if (self->m_host)
+            self->m_host->refreshLayerListing();
+    };
+    if (gResponsiveEdition)
+        insertions()->checkForSelectedSections(*m_document, chosen, remove);
+    else
+        remove(chosen);
+}
+
+void SKTGraphicView::moveSelectedGraphicsBy(double dx, double dy)
+{
+    const QList<SKTGraphic *> selection = selectedGraphics();
+    if (selection.isEmpty())
+        return;
+    hideHandlesMomentarily();
+    SKTGraphic::translateGraphics(withGroupPeers(selection), dx, dy);
+    nameUndoAction(QStringLiteral("Nudge"));
+}
+
+void SKTGraphicView::hideHandlesMomentarily()
+{
+    m_handleTimer.start(kHandleHideMs);
+    setHidingHandles(true);
+}
+
+void SKTGraphicView::setHidingHandles(bool on)
+{
+    if (!on)
+        m_handleTimer.stop();
+    if (on == m_isHidingHandles)
+        return;
+    m_isHidingHandles = on;
+    for (SKTGraphic *g : selectedGraphics())
+        emit needsDisplayInRect(m_reach.value(g));
+}
+
+// --- editing in place -------------------------------------------------------------------
+
+void SKTGraphicView::startEditingGraphic(SKTGraphic *graphic)
+{
+    if (!graphic || m_editingGraphic)
+        return;
+    m_editingGraphic = graphic;
+    emit needsDisplayInRect(m_reach.value(graphic));
+    emit editingStarted(graphic);
+}
+
+void SKTGraphicView::stopEditing()
+{
+    if (!m_editingGraphic)
+        return;
+    SKTGraphic *graphic = m_editingGraphic;
+    emit editingStopped();
+    m_editingGraphic = nullptr;
+    if (m_reach.contains(graphic))
+        emit needsDisplayInRect(m_reach.value(graphic));
+}
+
+// --- drawing -------------------------------------------------------------------------------
+
+void SKTGraphicView::draw(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint)
+{
+    QBrush fill(pageColor);
+    if (pageColorHexString == QLatin1String("CLEAR0")) {
+        if (!gClearCanvasBackground) {
+            fill = QBrush(Qt::white);
+        } else if (clearBackground) {
+            fill = QBrush(Qt::transparent);
+        } else {
+            static const QImage tile = checkerboard();
+            fill = QBrush(tile);
+        }
+    }
+    painter.save();
+    if (fill.color().alpha() == 0 && fill.style() == Qt::SolidPattern)
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(dirty, fill);
+    painter.restore();
+    if (m_grid)
+        m_grid->drawRect(painter, dirty, devicePixelsPerPoint);
+    if (!pauseDrawGraphicFlag && m_document) {
+        RenderOptions options;
+        options.exposed = dirty;
+        options.beingEdited = m_editingGraphic;
+        const QList<SKTGraphic *> visible = graphicsReaching(dirty);
+        if (!m_isHidingHandles)
+            for (SKTGraphic *g : visible)
+                if (m_selection.contains(g) && g != m_editingGraphic)
+                    options.selection.append(g);
+        GraphicRenderer::render(painter, visible, options);
+    }
+    if (!m_marquee.isNull()) {
+        painter.save();
+        painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(m_marquee);
+        painter.restore();
+    }
+}
+
+void SKTGraphicView::alert(const QString &message, const QString &informative)
+{
+    Alert a;
+    a.messageText = message;
+    a.informativeText = informative;
+    a.buttons = {QStringLiteral("OK")};
+    Alerts::current().show(a, m_host ? m_host->alertWindow() : nullptr, {});
+}

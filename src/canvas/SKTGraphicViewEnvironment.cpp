@@ -1,0 +1,98 @@
+// The canvas's answers to the graphics' questions about their page: overlaps
+// through the spatial index, the page's sections and what lies inside them,
+// and the page's name and next image name.
+#include "canvas/CanvasInsertions.h"
+#include "canvas/SKTGraphicView.h"
+#include "document/SKTDocument.h"
+#include "model/SKTGraphic.h"
+#include "model/SKTImage.h"
+
+QString SKTGraphicView::documentPageName() const
+{
+    return m_document ? m_document->pageName : QString();
+}
+
+QString SKTGraphicView::nextImageName()
+{
+    // The first "image%d" that no image of the page uses.
+    QSet<QString> used;
+    for (SKTGraphic *g : graphics())
+        if (auto *image = dynamic_cast<SKTImage *>(g))
+            used.insert(image->imageName());
+    for (int n = 1;; ++n) {
+        const QString name = QStringLiteral("image%1").arg(n);
+        if (!used.contains(name))
+            return name;
+    }
+}
+
+bool SKTGraphicView::isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect)
+{
+    for (SKTGraphic *g : m_index.graphicsIntersecting(rect, &graphic))
+        if (!g->isSection())
+            return true;
+    return false;
+}
+
+bool SKTGraphicView::isThereGraphicAtRect(const QRectF &rect)
+{
+    for (SKTGraphic *g : m_index.graphicsIntersecting(rect))
+        if (!g->isSection())
+            return true;
+    return false;
+}
+
+SKTGraphic *SKTGraphicView::grabMySection(int32_t sectionNumber)
+{
+    if (sectionNumber == -99)
+        return nullptr;
+    for (SKTGraphic *g : graphics())
+        if (g->isSection() && g->sectionNumber() == sectionNumber)
+            return g;
+    return nullptr;
+}
+
+QList<SKTGraphic *> SKTGraphicView::findObjectsInSection(SKTGraphic &section)
+{
+    QList<SKTGraphic *> inside;
+    const QRectF area = section.bounds();
+    const QList<SKTGraphic *> near = m_index.graphicsIntersecting(area, &section);
+    for (SKTGraphic *g : graphics()) {
+        if (g == &section || g->isSection() || !near.contains(g) || !area.contains(g->bounds()))
+            continue;
+        g->setMovingAsPartOfSection(true);
+        inside.append(g);
+    }
+    return inside;
+}
+
+SKTGraphic *SKTGraphicView::grabTopMostObjectInSection(SKTGraphic &section)
+{
+    SKTGraphic *top = nullptr;
+    for (SKTGraphic *g : findObjectsInSection(section))
+        if (!top || g->yPosition() < top->yPosition())
+            top = g;
+    return top;
+}
+
+SKTGraphic *SKTGraphicView::grabBottomMostObjectInSection(SKTGraphic &section)
+{
+    SKTGraphic *bottom = nullptr;
+    for (SKTGraphic *g : findObjectsInSection(section))
+        if (!bottom || g->bounds().bottom() > bottom->bounds().bottom())
+            bottom = g;
+    return bottom;
+}
+
+SKTGraphic *SKTGraphicView::isObjectStillInSameSectionGrid(SKTGraphic &graphic, const QPointF &point)
+{
+    for (SKTGraphic *g : m_index.graphicsIntersecting(QRectF(point, QSizeF(1, 1)), &graphic))
+        if (g->isSection())
+            return g;
+    return nullptr;
+}
+
+QRectF SKTGraphicView::grabOverLappingSectionCell(const QPointF &point)
+{
+    return m_document ? insertions()->grabOverLappingSectionCell(*m_document, point) : QRectF();
+}

@@ -1,0 +1,171 @@
+// Selecting, moving, resizing and the marquee, by mouse events on the widget.
+#include "CanvasFixture.h"
+
+#include "canvas/SKTGrid.h"
+
+TEST_F(CanvasTest, ClicksSelectShiftTogglesAndFormButtonsAreNeverSelected)
+{
+    auto a = addRect({10, 10, 50, 50});
+    auto b = addRect({100, 10, 50, 50});
+    auto radio = addRect({200, 10, 20, 20});
+    radio->setFormType(QStringLiteral("radio"));
+
+    press({20, 20});
+    release({20, 20});
+    EXPECT_EQ(selection(), (QList<qsizetype>{0}));
+    press({120, 20}, Qt::ShiftModifier);
+    release({120, 20});
+    EXPECT_EQ(selection(), (QList<qsizetype>{0, 1}));
+    // A Shift-click on a selected graphic deselects it and the drag does nothing.
+    const QRectF before = a->bounds();
+    press({20, 20}, Qt::ShiftModifier);
+    move({60, 60});
+    release({60, 60});
+    EXPECT_EQ(selection(), (QList<qsizetype>{1}));
+    EXPECT_EQ(a->bounds(), before);
+    // Radio buttons count as empty space: the click clears the selection.
+    press({205, 15});
+    release({205, 15});
+    EXPECT_TRUE(selection().isEmpty());
+    // The marquee does not take them either.
+    drag({0, 0}, {300, 100});
+    EXPECT_EQ(selection(), (QList<qsizetype>{0, 1}));
+    EXPECT_TRUE(view->marqueeSelectionBounds().isNull());
+}
+
+TEST_F(CanvasTest, MoveStartsAtTwoPointsSnapsToTheGridAndIsOneUndoStep)
+{
+    widget->setZoomFactor(10); // fractions of a point become whole pixels
+    auto a = addRect({10, 10, 50, 50});
+    const QRectF start = a->bounds();
+    const int steps = undo().undoCount();
+
+    drag({20, 20}, {21.9, 21.9});
+    endStep();
+    EXPECT_EQ(a->bounds(), start) << "below the threshold nothing moves";
+    EXPECT_EQ(undo().undoCount(), steps);
+
+    press({20, 20});
+    move({22, 20});
+    move({25, 27});
+    EXPECT_TRUE(view->isHidingHandles());
+    release({25, 27});
+    EXPECT_FALSE(view->isHidingHandles());
+    endStep();
+    EXPECT_EQ(a->bounds(), start.translated(5, 7));
+    EXPECT_EQ(undo().undoCount(), steps + 1);
+    EXPECT_EQ(undo().undoActionName(), QStringLiteral("Move"));
+    ASSERT_TRUE(undo().undo());
+    EXPECT_EQ(a->bounds(), start);
+
+    SKTGrid grid;
+    grid.setSpacing(10);
+    grid.setConstraining(true);
+    view->setGrid(&grid);
+    drag({20, 20}, {33, 24});
+    endStep();
+    // The selection's corner lands on the lattice: 10 + 13 -> 20, 10 + 4 -> 10.
+    EXPECT_EQ(a->bounds().topLeft(), QPointF(20, 10));
+    view->setGrid(nullptr);
+}
+
+TEST_F(CanvasTest, GroupMembersMoveOnceEvenWhenSeveralAreSelected)
+{
+    auto a = addRect({10, 10, 20, 20}, 4);
+    auto b = addRect({50, 10, 20, 20}, 4);
+    auto c = addRect({90, 10, 20, 20}, 4);
+    auto loner = addRect({10, 200, 20, 20});
+    view->setSelectedGraphics({a.get(), b.get()});
+    drag({15, 15}, {25, 45});
+    endStep();
+    EXPECT_EQ(a->bounds().topLeft(), QPointF(20, 40));
+    EXPECT_EQ(b->bounds().topLeft(), QPointF(60, 40));
+    EXPECT_EQ(c->bounds().topLeft(), QPointF(100, 40));
+    EXPECT_EQ(loner->bounds().topLeft(), QPointF(10, 200));
+}
+
+TEST_F(CanvasTest, HandlesResizeButAFrontGraphicWinsThePoint)
+{
+    auto front = addRect({140, 140, 40, 40});
+    auto back = addRect({10, 10, 140, 140});
+    view->setSelectedGraphics({back.get()});
+    // The bottom-right handle of the back graphic lies inside the front one.
+    press({150, 150});
+    release({150, 150});
+    EXPECT_EQ(view->selectedGraphics(), (QList<SKTGraphic *>{front.get()}));
+
+    // Its top-left handle is free: dragging it resizes, one step "Resize".
+    view->setSelectedGraphics({back.get()});
+    drag({10, 10}, {30, 40});
+    endStep();
+    EXPECT_EQ(back->bounds(), QRectF(30, 40, 120, 110));
+    EXPECT_EQ(undo().undoActionName(), QStringLiteral("Resize"));
+}
+
+TEST_F(CanvasTest, ShiftMarqueeSwapsSelectionStates)
+{
+    auto a = addRect({10, 10, 20, 20});
+    auto b = addRect({50, 10, 20, 20});
+    view->setSelectedGraphics({a.get()});
+    press({0, 0}, Qt::ShiftModifier);
+    move({40, 40});
+    EXPECT_EQ(view->marqueeSelectionBounds(), QRectF(0, 0, 40, 40));
+    move({80, 40});
+    release({80, 40});
+    EXPECT_EQ(view->selectedGraphics(), (QList<SKTGraphic *>{b.get()}));
+    EXPECT_TRUE(view->marqueeSelectionBounds().isNull());
+}
+
+TEST_F(CanvasTest, AGestureCutShortStillClosesItsUndoGroup)
+{
+    auto a = addRect({10, 10, 50, 50});
+    const QRectF start = a->bounds();
+    struct Cut {
+        const char *how;
+        std::function<void()> interrupt;
+    };
+    const QList<Cut> cuts = {
+        {"Escape", [&] { key(Qt::Key_Escape); }},
+        {"focus lost", [&] {
+             QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+             QApplication::sendEvent(widget.get(), &out);
+         }},
+        {"release lost", [&] { press({300, 300}); release({300, 300}); }},
+    };
+    for (const Cut &cut : cuts) {
+        SCOPED_TRACE(cut.how);
+        view->setSelectedGraphics({a.get()});
+        press({20, 20});
+        move({40, 40});
+        cut.interrupt();
+        EXPECT_FALSE(view->isTracking());
+        EXPECT_EQ(undo().groupingLevel() <= 1, true);
+        endStep();
+        EXPECT_EQ(undo().groupingLevel(), 0);
+        EXPECT_EQ(a->bounds(), start.translated(20, 20));
+        ASSERT_TRUE(undo().undo());
+        EXPECT_EQ(a->bounds(), start);
+    }
+}
+
+TEST_F(CanvasTest, DoubleClickEditsTextInPlaceAndRemovalEndsIt)
+{
+    auto text = std::make_shared<SKTText>();
+    text->setTextType(QStringLiteral("Text"));
+    text->setBounds({20, 20, 200, 60});
+    text->setTextString(QStringLiteral("Hello"));
+    text->setSelectable(true);
+    doc->insertGraphicAtIndex(text, 0);
+    endStep();
+    doubleClick({40, 40});
+    EXPECT_EQ(view->editingGraphic(), text.get());
+    ASSERT_NE(widget->editor(), nullptr);
+    doc->removeGraphicAtIndex(0);
+    EXPECT_EQ(view->editingGraphic(), nullptr);
+    EXPECT_EQ(widget->editor(), nullptr);
+
+    // A graphic with no editor: nothing changes.
+    auto r = addRect({300, 300, 20, 20});
+    doubleClick({305, 305});
+    EXPECT_EQ(view->editingGraphic(), nullptr);
+}

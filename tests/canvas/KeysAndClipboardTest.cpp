@@ -1,0 +1,235 @@
+// Delete, nudge, copy, cut, paste and duplicate, with their undo steps.
+#include "CanvasFixture.h"
+
+#include "model/SKTSlideshow.h"
+
+#include <QElapsedTimer>
+#include <QMimeData>
+#include <QRandomGenerator>
+
+namespace {
+void waitMs(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+} // namespace
+
+TEST_F(CanvasTest, ArrowsNudgeOneStepEachAndHandlesReturnAfterTheLast)
+{
+    auto a = addRect({10, 10, 20, 20});
+    const int steps = undo().undoCount();
+    key(Qt::Key_Right); // nothing selected: nothing moves, handles stay
+    EXPECT_FALSE(view->isHidingHandles());
+    view->setSelectedGraphics({a.get()});
+    for (int k : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
+        key(k);
+        endStep();
+    }
+    EXPECT_EQ(a->bounds().topLeft(), QPointF(10, 11));
+    EXPECT_EQ(undo().undoCount(), steps + 5);
+    EXPECT_EQ(undo().undoActionName(), QStringLiteral("Nudge"));
+    EXPECT_TRUE(view->isHidingHandles());
+    waitMs(SKTGraphicView::kHandleHideMs + 150);
+    EXPECT_FALSE(view->isHidingHandles());
+}
+
+TEST_F(CanvasTest, DeleteAndBackspaceRemoveTheSelectionWithItsPartners)
+{
+    struct Partners : RecordingInsertions {
+        SKTGraphic *partner = nullptr;
+        QList<SKTGraphic *> fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &) override
+        {
+            return {partner};
+        }
+    } partners;
+    auto label = addRect({10, 10, 20, 20});
+    auto radio = addRect({40, 10, 10, 10});
+    auto other = addRect({80, 10, 10, 10});
+    partners.partner = radio.get();
+    view->setInsertions(&partners);
+    view->setSelectedGraphics({label.get()});
+    key(Qt::Key_Delete);
+    endStep();
+    ASSERT_EQ(doc->graphics().size(), 1);
+    EXPECT_EQ(doc->graphics().front(), other);
+    EXPECT_EQ(undo().undoActionName(), QStringLiteral("Delete"));
+    EXPECT_TRUE(view->selectedGraphics().isEmpty());
+    EXPECT_GE(host.layerRefreshes, 1);
+    view->setInsertions(&insertions);
+    view->setSelectedGraphics({other.get()});
+    key(Qt::Key_Backspace);
+    EXPECT_TRUE(doc->graphics().isEmpty());
+}
+
+TEST_F(CanvasTest, UndoTableRestoresEveryGraphicInOrder)
+{
+    struct Op {
+        const char *name;
+        std::function<void()> run;
+    };
+    const QList<Op> ops = {
+        {"move", [&] { drag({15, 15}, {45, 65}); }},
+        {"resize", [&] { drag({10, 10}, {0, 4}); }},
+        {"nudge", [&] { key(Qt::Key_Left); }},
+        {"delete", [&] { key(Qt::Key_Delete); }},
+        {"cut", [&] { key(Qt::Key_X, Qt::ControlModifier); }},
+        {"paste", [&] { key(Qt::Key_C, Qt::ControlModifier); key(Qt::Key_V, Qt::ControlModifier); }},
+        {"duplicate", [&] { view->duplicate(); }},
+        {"colour drop", [&] {
+             QMimeData data;
+             data.setColorData(QColor(Qt::red));
+             view->performDrop(data, {20, 20});
+         }},
+    };
+    for (const Op &op : ops) {
+        SCOPED_TRACE(op.name);
+        doc->setGraphics({});
+        undo().removeAllActions();
+        auto a = addRect({10, 10, 40, 40}, 7);
+        addRect({100, 10, 40, 40}, 7);
+        auto c = std::make_shared<SKTCircle>();
+        c->setBounds({200, 200, 30, 30});
+        c->setSelectable(true);
+        c->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
+        doc->insertGraphicAtIndex(c, 2);
+        endStep();
+        view->setSelectedGraphics({a.get()});
+        const auto before = snapshot();
+        op.run();
+        endStep();
+        const auto after = snapshot();
+        ASSERT_NE(before, after);
+        ASSERT_TRUE(undo().undo());
+        EXPECT_EQ(snapshot(), before);
+        ASSERT_TRUE(undo().redo());
+        EXPECT_EQ(snapshot(), after);
+    }
+}
+
+TEST_F(CanvasTest, PastesCascadeAndFollowTheUserDrag)
+{
+    auto a = addRect({100, 100, 20, 20});
+    view->setSelectedGraphics({a.get()});
+    ASSERT_TRUE(view->copy());
+    for (int n = 1; n <= 3; ++n) {
+        view->paste();
+        endStep();
+        ASSERT_EQ(view->selectedGraphics().size(), 1);
+        EXPECT_EQ(view->selectedGraphics().front()->bounds().topLeft(), QPointF(100 + 10 * n, 100 + 10 * n));
+    }
+    // Dragging the pasted copy by (30, 0) makes the step (40, 10).
+    doc->setGraphics({a});
+    view->setSelectedGraphics({a.get()});
+    view->copy();
+    view->paste();
+    endStep();
+    SKTGraphic *pasted = view->selectedGraphics().front();
+    drag({115, 115}, {145, 115});
+    endStep();
+    EXPECT_EQ(pasted->bounds().topLeft(), QPointF(140, 110));
+    view->paste();
+    EXPECT_EQ(view->selectedGraphics().front()->bounds().topLeft(), QPointF(180, 120));
+
+    // Data copied elsewhere (no serial of ours) lands where it was copied.
+    const QByteArray payload = SKTGraphic::pasteboardDataWithGraphics({a.get()});
+    auto *foreign = new QMimeData;
+    foreign->setData(SKTGraphic::pasteboardMimeType(), payload);
+    QGuiApplication::clipboard()->setMimeData(foreign);
+    view->paste();
+    EXPECT_EQ(view->selectedGraphics().front()->bounds().topLeft(), QPointF(100, 100));
+
+    gPreventOverlap = true;
+    view->setSelectedGraphics({a.get()});
+    view->copy();
+    view->paste();
+    EXPECT_EQ(view->selectedGraphics().front()->bounds().topLeft(), QPointF(100, 100));
+}
+
+TEST_F(CanvasTest, EveryKindIsPastedAndSelectedInOrder)
+{
+    auto r = addRect({10, 10, 20, 20});
+    auto c = std::make_shared<SKTCircle>();
+    c->setBounds({50, 10, 20, 20});
+    c->setSelectable(true);
+    doc->insertGraphicAtIndex(c, 1);
+    endStep();
+    view->setSelectedGraphics({r.get(), c.get()});
+    view->copy();
+    view->paste();
+    ASSERT_EQ(doc->graphics().size(), 4);
+    EXPECT_EQ(selection(), (QList<qsizetype>{0, 1}));
+    EXPECT_EQ(doc->graphics()[0]->className(), QStringLiteral("SKTRectangle"));
+    EXPECT_EQ(doc->graphics()[1]->className(), QStringLiteral("SKTCircle"));
+    EXPECT_EQ(undo().undoActionName(), QStringLiteral("Paste"));
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasFormat(QStringLiteral("image/png")));
+    EXPECT_TRUE(data->data(QStringLiteral("application/pdf")).startsWith("%PDF"));
+}
+
+TEST_F(CanvasTest, SlideshowsRefuseCopyAndCutDeletesNothing)
+{
+    auto r = addRect({10, 10, 20, 20});
+    auto show = std::make_shared<SKTSlideshow>();
+    show->setBounds({50, 50, 100, 100});
+    show->setSelectable(true);
+    doc->insertGraphicAtIndex(show, 0);
+    endStep();
+    QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
+    view->setSelectedGraphics({show.get()});
+    key(Qt::Key_X, Qt::ControlModifier);
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("Slideshows do not support copy"));
+    EXPECT_EQ(alerts.last().informativeText, QStringLiteral("Sorry slideshows can not be copied."));
+    view->setSelectedGraphics({show.get(), r.get()});
+    view->copy();
+    EXPECT_TRUE(alerts.last().informativeText.startsWith(QStringLiteral("Sorry slideshows can not be copied, please")));
+    EXPECT_EQ(doc->graphics().size(), 2);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
+}
+
+TEST_F(CanvasTest, BadClipboardDataPastesNothing)
+{
+    addRect({10, 10, 20, 20});
+    const auto before = snapshot();
+    const int steps = undo().undoCount();
+    auto *bad = new QMimeData;
+    bad->setData(SKTGraphic::pasteboardMimeType(), QByteArray("\xff\x00garbage", 9));
+    QGuiApplication::clipboard()->setMimeData(bad);
+    view->paste();
+    EXPECT_EQ(alerts.count(), 1);
+    endStep();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(undo().undoCount(), steps);
+
+    // A seeded mutation loop over a valid payload: no crash, and whatever is
+    // pasted is of our classes with finite geometry.
+    auto victim = addRect({30, 30, 40, 40});
+    victim->setLink(QStringLiteral("http://example.org"));
+    const QByteArray valid = SKTGraphic::pasteboardDataWithGraphics({victim.get()});
+    QRandomGenerator random(1234);
+    for (int round = 0; round < 400; ++round) {
+        QByteArray mutated = valid;
+        const int edits = 1 + random.bounded(4);
+        for (int e = 0; e < edits; ++e)
+            mutated[random.bounded(int(mutated.size()))] = char(random.bounded(256));
+        QMimeData data;
+        data.setData(SKTGraphic::pasteboardMimeType(), mutated);
+        const qsizetype count = doc->graphics().size();
+        const bool pasted = view->pasteFromMimeData(data);
+        endStep();
+        if (!pasted) {
+            EXPECT_EQ(doc->graphics().size(), count);
+            continue;
+        }
+        for (SKTGraphic *g : view->selectedGraphics()) {
+            const QRectF b = g->bounds();
+            EXPECT_TRUE(std::isfinite(b.x()) && std::isfinite(b.y()) && std::isfinite(b.width())
+                        && std::isfinite(b.height()));
+        }
+        doc->setGraphics({victim});
+    }
+}
