@@ -1,7 +1,5 @@
 #include "document/SKTDocument.h"
 
-#include <utility>
-
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
