@@ -4,6 +4,7 @@
 // the partners that go with a deleted graphic, and the palette's dropped code
 // names. The insertion subsystem fills this in; the defaults answer as a page
 // without sections or partners would and insert nothing themselves.
+#include "canvas/DropTables.h"
 #include "model/GraphicProperties.h"
 
 #include <QImage>
@@ -48,8 +49,10 @@ public:
     {
         done(selection);
     }
-    // A palette code name dropped at the point; false when nothing was inserted.
-    virtual bool insertCodeName(SKTDocument &, const QString &, const QPointF &) { return false; }
+    // A palette code name of the drop table whose action is an insertion
+    // operation (a section, a table, a navigation bar, a form field, a
+    // snippet, a background panel ...), dropped at the point.
+    virtual bool insertCodeName(SKTDocument &, const DropCodeName &, const QPointF &) { return false; }
     // Copies a pasted image's original file from the source page folder.
     virtual void makeCopyOfOriginalImage(const QString &, const QString &, const QString &) {}
 };

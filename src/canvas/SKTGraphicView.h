@@ -20,6 +20,7 @@
 #include <memory>
 
 class CanvasGesture;
+struct DropCodeName;
 class CanvasHost;
 class CanvasInsertions;
 class QMimeData;
@@ -99,7 +100,7 @@ public:
 
     // --- drag and drop (SKTGraphicViewDrops.cpp) ------------------------------------
     // Whether a drop of data at point would be taken.
-    bool canAcceptDrop(const QMimeData &data) const;
+    bool canAcceptDrop(const QMimeData &data, const QPointF &point);
     bool performDrop(const QMimeData &data, const QPointF &point);
     static QString codeNameMimeType();
 
@@ -127,6 +128,8 @@ public:
     int64_t pasteCascadeNumber = 0;
     int64_t pasteboardSerial = -1;
     QString pagePath; // the page file without extension
+    // The zoom the widget shows the canvas at (palette presets are sized by it).
+    double zoomFactor = 1.0;
     // The page folder the pasted data came from (its images are copied from there).
     QString sourcePageFolder;
 
@@ -180,6 +183,9 @@ private:
     void endGesture();
     bool pasteGraphics(const QByteArray &payload, int64_t serial);
     bool pasteImageFile(const QString &path, const QPointF &point);
+    bool dropCodeNames(const QStringList &names, const QPointF &point);
+    bool runDropRow(const DropCodeName &row, const QPointF &point);
+    int32_t findNextGroupNumber() const;
     bool pasteImage(const QImage &image, const QString &type, const QString &sourcePath, const QPointF &point);
     void alert(const QString &message, const QString &informative);
 

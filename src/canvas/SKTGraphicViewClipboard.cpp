@@ -286,7 +286,7 @@ bool SKTGraphicView::pasteImage(const QImage &image, const QString &type, const 
         h = std::trunc(h / ratio);
         w = limit;
     }
-    const QRectF frame(std::trunc(point.x()), std::trunc(point.y()), w, std::max(1.0, h));
+    const QRectF frame(point.x(), point.y(), w, std::max(1.0, h));
     SKTGraphic *inserted = insertions()->addImageIntoArray(*m_document, image, type, frame, sourcePath);
     if (!inserted)
         return false;

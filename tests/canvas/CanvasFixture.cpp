@@ -18,6 +18,26 @@ SKTGraphic *RecordingInsertions::addImageIntoArray(SKTDocument &document, const 
     return graphic.get();
 }
 
+SKTGraphic *RecordingInsertions::addTextBox(SKTDocument &document, const GraphicProperties &preset, const QPointF &)
+{
+    textBoxes << preset;
+    calls << QStringLiteral("text");
+    auto box = std::make_shared<SKTRectangle>();
+    box->setBounds(preset.rect(QStringLiteral("bounds")));
+    document.insertGraphicAtIndex(box, 0);
+    return box.get();
+}
+
+SKTGraphic *RecordingInsertions::addTrueLine(SKTDocument &document, const GraphicProperties &preset, const QPointF &)
+{
+    lines << preset;
+    calls << QStringLiteral("line");
+    auto box = std::make_shared<SKTRectangle>();
+    box->setBounds(QRectF(preset.point(QStringLiteral("beginPoint")), preset.point(QStringLiteral("endPoint"))));
+    document.insertGraphicAtIndex(box, 0);
+    return box.get();
+}
+
 void CanvasTest::SetUp()
 {
     EditionSettings::resetToInitialState();

@@ -39,11 +39,16 @@ struct RecordingInsertions : CanvasInsertions {
     QStringList calls;
     SKTGraphic *addImageIntoArray(SKTDocument &document, const QImage &image, const QString &type,
                                   const QRectF &frame, const QString &source) override;
-    bool insertCodeName(SKTDocument &, const QString &name, const QPointF &) override
+    QList<GraphicProperties> textBoxes, lines;
+    QList<QPointF> codePoints;
+    bool insertCodeName(SKTDocument &, const DropCodeName &row, const QPointF &at) override
     {
-        calls << QStringLiteral("code:") + name;
-        return false;
+        calls << QStringLiteral("code:%1|%2|%3").arg(row.name, row.action, row.arguments.join(u','));
+        codePoints << at;
+        return true;
     }
+    SKTGraphic *addTextBox(SKTDocument &document, const GraphicProperties &preset, const QPointF &) override;
+    SKTGraphic *addTrueLine(SKTDocument &document, const GraphicProperties &preset, const QPointF &) override;
     void makeCopyOfOriginalImage(const QString &folder, const QString &from, const QString &to) override
     {
         calls << QStringLiteral("copy:%1|%2|%3").arg(folder, from, to);

@@ -47,6 +47,7 @@ void SKTGraphicViewWidget::setZoomFactor(double factor)
         return;
     m_view.stopEditing();
     m_zoom = factor;
+    m_view.zoomFactor = factor;
     resizeToCanvas();
     update();
 }
@@ -152,7 +153,7 @@ void SKTGraphicViewWidget::focusOutEvent(QFocusEvent *event)
 
 void SKTGraphicViewWidget::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (m_view.canAcceptDrop(*event->mimeData()))
+    if (m_view.canAcceptDrop(*event->mimeData(), canvasPoint(event->position())))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -160,7 +161,7 @@ void SKTGraphicViewWidget::dragEnterEvent(QDragEnterEvent *event)
 
 void SKTGraphicViewWidget::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (m_view.canAcceptDrop(*event->mimeData()))
+    if (m_view.canAcceptDrop(*event->mimeData(), canvasPoint(event->position())))
         event->acceptProposedAction();
     else
         event->ignore();
