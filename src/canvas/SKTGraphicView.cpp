@@ -10,6 +10,10 @@
 #include "document/SKTDocument.h"
 #include "model/GraphicRenderer.h"
 #include "model/SKTGraphic.h"
+#include "model/SKTGalleryGrid.h"
+#include "model/SKTImage.h"
+#include "model/SKTLine.h"
+#include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "model/ShadowBlur.h"
@@ -320,13 +324,21 @@ QList<qsizetype> SKTGraphicView::indexesOfGraphicsIntersectingRect(const QRectF 
     return indexes;
 }
 
+namespace {
+// Plain shapes never join a group's moves.
+bool joinsGroups(const SKTGraphic *g)
+{
+    return dynamic_cast<const SKTText *>(g) || dynamic_cast<const SKTImage *>(g)
+           || dynamic_cast<const SKTGalleryGrid *>(g) || dynamic_cast<const SKTTable *>(g)
+           || dynamic_cast<const SKTSlideshow *>(g) || dynamic_cast<const SKTLine *>(g);
+}
+} // namespace
+
 QList<SKTGraphic *> SKTGraphicView::findMatchingGroupObjects(const SKTGraphic &graphic) const
 {
     QList<SKTGraphic *> list;
-    if (graphic.groupNumber() == -99)
-        return list;
     for (SKTGraphic *g : graphics())
-        if (g->groupNumber() == graphic.groupNumber())
+        if (g != &graphic && joinsGroups(g) && g->groupNumber() == graphic.groupNumber())
             list.append(g);
     return list;
 }
@@ -343,7 +355,7 @@ QList<SKTGraphic *> SKTGraphicView::withGroupPeers(const QList<SKTGraphic *> &se
         return moving;
     // One walk over the page for all groups: every peer once.
     for (SKTGraphic *g : graphics())
-        if (groups.contains(g->groupNumber()) && !taken.contains(g)) {
+        if (!taken.contains(g) && joinsGroups(g) && groups.contains(g->groupNumber())) {
             taken.insert(g);
             moving.append(g);
         }

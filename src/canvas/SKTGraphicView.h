@@ -20,6 +20,7 @@
 #include <memory>
 
 class CanvasGesture;
+class myTextView;
 struct DropCodeName;
 class CanvasHost;
 class CanvasInsertions;
@@ -151,8 +152,13 @@ public:
     SKTGraphic *isObjectStillInSameSectionGrid(SKTGraphic &graphic, const QPointF &point) override;
     QRectF grabOverLappingSectionCell(const QPointF &point) override;
 
-    // Member queries: the graphics of a group, of a section, the section of a graphic.
+    // Member queries. The other members of the graphic's group (texts,
+    // images, galleries, tables, slideshows and lines; plain shapes never).
     QList<SKTGraphic *> findMatchingGroupObjects(const SKTGraphic &graphic) const;
+    // The graphics laid into one cell of a section.
+    QList<SKTGraphic *> findObjectsInSectionCell(const myTextView &cell) const;
+    static bool existInArray(int32_t number, const QList<int32_t> &numbers);
+    // The selection followed by the other members of its groups, each once.
     QList<SKTGraphic *> withGroupPeers(const QList<SKTGraphic *> &graphics) const;
 
     // Names the open undo step (or the last one).

@@ -6,6 +6,8 @@
 #include "document/SKTDocument.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
+#include "model/SKTTable.h"
+#include "model/myTextView.h"
 
 QString SKTGraphicView::documentPageName() const
 {
@@ -55,15 +57,34 @@ SKTGraphic *SKTGraphicView::grabMySection(int32_t sectionNumber)
 QList<SKTGraphic *> SKTGraphicView::findObjectsInSection(SKTGraphic &section)
 {
     QList<SKTGraphic *> inside;
-    const QRectF area = section.bounds();
-    const QList<SKTGraphic *> near = m_index.graphicsIntersecting(area, &section);
+    if (!dynamic_cast<SKTTable *>(&section) || !section.isSection())
+        return inside;
     for (SKTGraphic *g : graphics()) {
-        if (g == &section || g->isSection() || !near.contains(g) || !area.contains(g->bounds()))
+        if ((dynamic_cast<SKTTable *>(g) && g->isSection()) || g->sectionNumber() != section.sectionNumber())
             continue;
-        g->setMovingAsPartOfSection(true);
+        // A selected member moves by its own selection, not with the section.
+        g->setMovingAsPartOfSection(!isSelected(g));
         inside.append(g);
     }
     return inside;
+}
+
+QList<SKTGraphic *> SKTGraphicView::findObjectsInSectionCell(const myTextView &cell) const
+{
+    QList<SKTGraphic *> inside;
+    for (SKTGraphic *g : graphics()) {
+        if (dynamic_cast<SKTTable *>(g) && g->isSection())
+            continue;
+        if (g->sectionNumber() == cell.sectionNumber && g->sectionRowSpot() == cell.rowSpot
+            && g->sectionColumnSpot() == cell.columnSpot)
+            inside.append(g);
+    }
+    return inside;
+}
+
+bool SKTGraphicView::existInArray(int32_t number, const QList<int32_t> &numbers)
+{
+    return numbers.contains(number);
 }
 
 SKTGraphic *SKTGraphicView::grabTopMostObjectInSection(SKTGraphic &section)

@@ -2,6 +2,9 @@
 // the graphics' paint reach, the inspector hears once per event-loop pass.
 #include "CanvasFixture.h"
 
+#include "model/SKTTable.h"
+#include "model/myTextView.h"
+
 
 TEST_F(CanvasTest, SelectionStaysValidAsGraphicsComeAndGo)
 {
@@ -78,4 +81,36 @@ TEST_F(CanvasTest, EnvironmentAnswersOverlapsAndImageNames)
     press({400, 300});
     release({400, 300});
     EXPECT_EQ(view->lastTouchPoint(), QPointF(400, 300));
+}
+
+TEST_F(CanvasTest, SectionMembersAreFoundByNumberAndMarkedForTheMove)
+{
+    auto section = std::make_shared<SKTTable>();
+    section->setGridType(QStringLiteral("section"));
+    section->setSectionNumber(3);
+    section->setBounds({0, 0, 800, 300});
+    doc->insertGraphicAtIndex(section, 0);
+    auto inside = addRect({10, 10, 20, 20});
+    inside->setSectionNumber(3);
+    inside->setSectionRowSpot(2);
+    inside->setSectionColumnSpot(1);
+    auto selectedInside = addRect({50, 10, 20, 20});
+    selectedInside->setSectionNumber(3);
+    auto elsewhere = addRect({10, 500, 20, 20});
+    elsewhere->setSectionNumber(4);
+    view->setSelectedGraphics({selectedInside.get()});
+    EXPECT_EQ(view->findObjectsInSection(*section), (QList<SKTGraphic *>{inside.get(), selectedInside.get()}));
+    EXPECT_TRUE(inside->movingAsPartOfSection());
+    EXPECT_FALSE(selectedInside->movingAsPartOfSection());
+    EXPECT_TRUE(view->findObjectsInSection(*inside).isEmpty()) << "not a section";
+
+    myTextView cell;
+    cell.sectionNumber = 3;
+    cell.rowSpot = 2;
+    cell.columnSpot = 1;
+    EXPECT_EQ(view->findObjectsInSectionCell(cell), (QList<SKTGraphic *>{inside.get()}));
+    cell.rowSpot = 1;
+    EXPECT_TRUE(view->findObjectsInSectionCell(cell).isEmpty());
+    EXPECT_TRUE(SKTGraphicView::existInArray(5, {1, 5}));
+    EXPECT_FALSE(SKTGraphicView::existInArray(2, {1, 5}));
 }

@@ -71,17 +71,33 @@ TEST_F(CanvasTest, MoveStartsAtTwoPointsSnapsToTheGridAndIsOneUndoStep)
 
 TEST_F(CanvasTest, GroupMembersMoveOnceEvenWhenSeveralAreSelected)
 {
-    auto a = addRect({10, 10, 20, 20}, 4);
-    auto b = addRect({50, 10, 20, 20}, 4);
-    auto c = addRect({90, 10, 20, 20}, 4);
-    auto loner = addRect({10, 200, 20, 20});
+    auto text = [&](const QRectF &bounds, int32_t group) {
+        auto t = std::make_shared<SKTText>();
+        t->setTextType(QStringLiteral("Text"));
+        t->setBounds(bounds);
+        t->setSelectable(true);
+        t->setGroupNumber(group);
+        doc->insertGraphicAtIndex(t, doc->graphics().size());
+        endStep();
+        return t;
+    };
+    auto a = text({10, 10, 20, 20}, 4);
+    auto b = text({50, 10, 20, 20}, 4);
+    auto c = text({90, 10, 20, 20}, 4);
+    auto shape = addRect({130, 10, 20, 20}, 4); // plain shapes never join a group's moves
+    auto loner = text({10, 200, 20, 20}, -99);
+    EXPECT_EQ(view->findMatchingGroupObjects(*a), (QList<SKTGraphic *>{b.get(), c.get()}));
     view->setSelectedGraphics({a.get(), b.get()});
     drag({15, 15}, {25, 45});
     endStep();
     EXPECT_EQ(a->bounds().topLeft(), QPointF(20, 40));
     EXPECT_EQ(b->bounds().topLeft(), QPointF(60, 40));
     EXPECT_EQ(c->bounds().topLeft(), QPointF(100, 40));
+    EXPECT_EQ(shape->bounds().topLeft(), QPointF(130, 10));
     EXPECT_EQ(loner->bounds().topLeft(), QPointF(10, 200));
+    // One undo step puts all three back.
+    ASSERT_TRUE(undo().undo());
+    EXPECT_EQ(c->bounds().topLeft(), QPointF(90, 10));
 }
 
 TEST_F(CanvasTest, HandlesResizeButAFrontGraphicWinsThePoint)
