@@ -24,10 +24,8 @@ void MarqueeGesture::drag(const QPointF &c)
     if (rect == m_view.marqueeSelectionBounds())
         return;
     m_view.setMarqueeSelectionBounds(rect);
-    const QList<SKTGraphic *> all = m_view.graphics();
     QSet<SKTGraphic *> next(m_old.cbegin(), m_old.cend());
-    for (qsizetype i : m_view.indexesOfGraphicsIntersectingRect(rect)) {
-        SKTGraphic *g = all[i];
+    for (SKTGraphic *g : m_view.selectableGraphicsIntersectingRect(rect)) {
         if (next.contains(g))
             next.remove(g);
         else

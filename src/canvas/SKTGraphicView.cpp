@@ -130,9 +130,20 @@ void SKTGraphicView::rebuildIndex()
     m_index.clear();
     m_reach.clear();
     m_present.clear();
+    m_flat.clear();
     m_reachPad = 0;
     for (SKTGraphic *g : graphics())
         graphicNeedsDisplay(g);
+    rebuildOrder();
+}
+
+void SKTGraphicView::rebuildOrder()
+{
+    m_order.clear();
+    const QList<SKTGraphic *> all = graphics();
+    m_order.reserve(all.size());
+    for (qsizetype i = 0; i < all.size(); ++i)
+        m_order.insert(all[i], i);
 }
 
 void SKTGraphicView::graphicNeedsDisplay(SKTGraphic *graphic)
@@ -153,6 +164,10 @@ void SKTGraphicView::graphicNeedsDisplay(SKTGraphic *graphic)
         m_index.insert(graphic);
     // How far any paint reaches beyond its bounds: a query widened by this
     // finds every graphic whose paint meets the query.
+    if (!hasArea(bounds))
+        m_flat.insert(graphic);
+    else
+        m_flat.remove(graphic);
     if (hasArea(bounds)) {
         m_reachPad = std::max({m_reachPad, bounds.left() - reach.left(), bounds.top() - reach.top(),
                                reach.right() - bounds.right(), reach.bottom() - bounds.bottom()});
@@ -174,12 +189,14 @@ void SKTGraphicView::graphicsChanged()
         emit needsDisplayInRect(m_reach.value(g));
         m_reach.remove(g);
         m_index.remove(const_cast<SKTGraphic *>(g));
+        m_flat.remove(const_cast<SKTGraphic *>(g));
         m_selection.remove(g);
     }
     m_present.intersect(nowSet);
     for (SKTGraphic *g : now)
         if (!m_present.contains(g))
             graphicNeedsDisplay(g);
+    rebuildOrder();
     if (m_selection != before)
         selectionDidChange(before);
 }
@@ -259,32 +276,29 @@ void SKTGraphicView::scheduleInspectorRefresh()
 
 // --- hit tests -----------------------------------------------------------------
 
+QList<SKTGraphic *> SKTGraphicView::candidatesNear(const QRectF &rect) const
+{
+    const double pad = m_reachPad + 1;
+    QList<SKTGraphic *> candidates = m_index.graphicsIntersecting(rect.adjusted(-pad, -pad, pad, pad));
+    if (!m_flat.isEmpty()) {
+        QSet<SKTGraphic *> seen(candidates.cbegin(), candidates.cend());
+        for (SKTGraphic *g : m_flat)
+            if (!seen.contains(g))
+                candidates.append(g);
+    }
+    return candidates;
+}
+
 QList<SKTGraphic *> SKTGraphicView::graphicsReaching(const QRectF &rect) const
 {
     QList<SKTGraphic *> found;
     if (!m_document || !rect.isValid())
         return found;
-    const QList<SKTGraphic *> all = graphics();
-    // Most of the page: walking it is cheaper than asking the index.
-    QList<SKTGraphic *> candidates = m_index.graphicsIntersecting(
-        rect.adjusted(-m_reachPad - 1, -m_reachPad - 1, m_reachPad + 1, m_reachPad + 1));
-    QSet<SKTGraphic *> seen(candidates.cbegin(), candidates.cend());
-    for (SKTGraphic *g : all) // flat graphics are not in the area index's answer
-        if (!hasArea(g->bounds()) && !seen.contains(g))
-            candidates.append(g);
-    for (SKTGraphic *g : std::as_const(candidates))
+    for (SKTGraphic *g : candidatesNear(rect))
         if (m_reach.value(g).intersects(rect))
             found.append(g);
-    if (found.size() > 1) {
-        QHash<const SKTGraphic *, qsizetype> order;
-        order.reserve(found.size());
-        QSet<const SKTGraphic *> wanted(found.cbegin(), found.cend());
-        for (qsizetype i = 0; i < all.size(); ++i)
-            if (wanted.contains(all[i]))
-                order.insert(all[i], i);
-        std::sort(found.begin(), found.end(),
-                  [&order](SKTGraphic *a, SKTGraphic *b) { return order.value(a) < order.value(b); });
-    }
+    std::sort(found.begin(), found.end(),
+              [this](SKTGraphic *a, SKTGraphic *b) { return m_order.value(a) < m_order.value(b); });
     return found;
 }
 
@@ -312,15 +326,24 @@ SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *i
     return nullptr;
 }
 
+QList<SKTGraphic *> SKTGraphicView::selectableGraphicsIntersectingRect(const QRectF &rect) const
+{
+    QList<SKTGraphic *> found;
+    if (!m_document)
+        return found;
+    // Drawing bounds lie inside the paint reach, so the index finds them all.
+    for (SKTGraphic *g : candidatesNear(rect))
+        if (g->showsHandles() && g->drawingBounds().intersects(rect))
+            found.append(g);
+    return found;
+}
+
 QList<qsizetype> SKTGraphicView::indexesOfGraphicsIntersectingRect(const QRectF &rect) const
 {
     QList<qsizetype> indexes;
-    const QList<SKTGraphic *> all = graphics();
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        SKTGraphic *g = all[i];
-        if (g->showsHandles() && g->drawingBounds().intersects(rect))
-            indexes.append(i);
-    }
+    for (SKTGraphic *g : selectableGraphicsIntersectingRect(rect))
+        indexes.append(m_order.value(g));
+    std::sort(indexes.begin(), indexes.end());
     return indexes;
 }
 

@@ -65,6 +65,8 @@ public:
     // Selectable graphics (radio buttons and check boxes excluded) whose
     // drawing bounds meet rect, ascending.
     QList<qsizetype> indexesOfGraphicsIntersectingRect(const QRectF &rect) const;
+    // The same graphics themselves, in no particular order.
+    QList<SKTGraphic *> selectableGraphicsIntersectingRect(const QRectF &rect) const;
     // The graphics whose paint reach meets rect, in page order (front first).
     QList<SKTGraphic *> graphicsReaching(const QRectF &rect) const;
     // Drawing bounds plus the room a shadow takes.
@@ -204,6 +206,13 @@ private:
     QSet<const SKTGraphic *> m_present;
     GraphicSpatialIndex m_index{128.0};
     QHash<const SKTGraphic *, QRectF> m_reach;
+    // Graphics with no area, which an area index never answers.
+    QSet<SKTGraphic *> m_flat;
+    // Each graphic's index in the page, for ordering what the index finds.
+    QHash<const SKTGraphic *, qsizetype> m_order;
+    void rebuildOrder();
+    // Index candidates for rect widened by the paint reach, flat graphics included.
+    QList<SKTGraphic *> candidatesNear(const QRectF &rect) const;
     double m_reachPad = 0;
     std::unique_ptr<CanvasGesture> m_gesture;
     SKTGraphic *m_editingGraphic = nullptr;

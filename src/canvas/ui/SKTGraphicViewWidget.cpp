@@ -59,8 +59,28 @@ void SKTGraphicViewWidget::resizeToCanvas()
 
 void SKTGraphicViewWidget::updateCanvasRect(const QRectF &rect)
 {
-    if (rect.isValid())
-        update(QRectF(rect.topLeft() * m_zoom, rect.size() * m_zoom).toAlignedRect().adjusted(-1, -1, 1, 1));
+    if (!rect.isValid())
+        return;
+    const QRect r = QRectF(rect.topLeft() * m_zoom, rect.size() * m_zoom).toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (m_dirty.isEmpty() && m_dirtyBounds.isNull())
+        QMetaObject::invokeMethod(this, &SKTGraphicViewWidget::flushDirty, Qt::QueuedConnection);
+    m_dirtyBounds |= r;
+    if (m_dirty.size() <= kMaxDirtyRects)
+        m_dirty.append(r);
+}
+
+void SKTGraphicViewWidget::flushDirty()
+{
+    // A move of hundreds of graphics asks for hundreds of rectangles: one
+    // rectangle around them all paints faster than a region of many.
+    if (m_dirty.size() > kMaxDirtyRects) {
+        update(m_dirtyBounds);
+    } else {
+        for (const QRect &r : std::as_const(m_dirty))
+            update(r);
+    }
+    m_dirty.clear();
+    m_dirtyBounds = QRect();
 }
 
 void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)

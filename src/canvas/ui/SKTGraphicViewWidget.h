@@ -38,6 +38,7 @@ protected:
 
 private:
     void updateCanvasRect(const QRectF &rect);
+    void flushDirty();
     void startEditor(SKTGraphic *graphic);
     void stopEditor();
     void resizeToCanvas();
@@ -45,4 +46,8 @@ private:
     SKTGraphicView &m_view;
     double m_zoom = 1.0;
     QPointer<TextGraphicEditor> m_editor;
+    // Rectangles asked for in this pass of the event loop; many become one.
+    QList<QRect> m_dirty;
+    QRect m_dirtyBounds;
+    static constexpr int kMaxDirtyRects = 24;
 };
