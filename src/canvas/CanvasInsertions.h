@@ -42,13 +42,11 @@ public:
     virtual void applySection(SKTDocument &, SKTGraphic &, const QPointF &) {}
     // The graphics that must be deleted with the selection (a label's radio button).
     virtual QList<SKTGraphic *> fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &) { return {}; }
-    // Decides what happens to selected sections on delete; calls done with the
-    // final list of graphics to delete (the default keeps the selection).
-    virtual void checkForSelectedSections(SKTDocument &, const QList<SKTGraphic *> &selection,
-                                          const std::function<void(QList<SKTGraphic *>)> &done)
-    {
-        done(selection);
-    }
+    // Decides what happens to selected sections that hold graphics on
+    // delete: for each, "Delete All" adds its graphics, "Skip Sections" keeps
+    // it. Calls done with the final list of graphics to delete.
+    virtual void checkForSelectedSections(SKTDocument &document, const QList<SKTGraphic *> &selection,
+                                          const std::function<void(QList<SKTGraphic *>)> &done);
     // A palette code name of the drop table whose action is an insertion
     // operation (a section, a table, a navigation bar, a form field, a
     // snippet, a background panel ...), dropped at the point.

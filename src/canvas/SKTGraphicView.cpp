@@ -403,7 +403,32 @@ void SKTGraphicView::mouseDown(const QPointF &point, int clickCount, bool shift)
             return;
         }
     }
+    if (gTableCellSelection && clickCount < 2)
+        markSelectedTableCell();
     selectAndTrack(point, shift);
+}
+
+void SKTGraphicView::markSelectedTableCell()
+{
+    const QList<SKTGraphic *> selection = selectedGraphics();
+    auto *table = selection.size() == 1 ? dynamic_cast<SKTTable *>(selection.front()) : nullptr;
+    if (table && !table->isSection()) {
+        if (const SKTTable::Cell cell = table->grabCurrentTableCellHelper()) {
+            cell->selected = !cell->selected;
+            if (cell->selected)
+                table->reflectSelectedCellProperties(*cell);
+            graphicNeedsDisplay(table);
+        }
+        return;
+    }
+    for (SKTTable *t : m_document->tables()) {
+        for (const SKTTable::Cell &cell : t->cellHelperArray()) {
+            if (cell && cell->selected) {
+                cell->selected = false;
+                graphicNeedsDisplay(t);
+            }
+        }
+    }
 }
 
 void SKTGraphicView::selectAndTrack(const QPointF &point, bool shift)

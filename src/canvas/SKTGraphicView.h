@@ -80,6 +80,11 @@ public:
     void cancelGesture();
     bool isTracking() const { return m_gesture != nullptr; }
     bool acceptsFirstMouse() const { return m_selection.isEmpty(); }
+    // A click with table-cell selection on: toggles the cell under the last
+    // touch point of the one selected table, or clears every marked cell.
+    void markSelectedTableCell();
+    // A context-menu click: remembers where, for the commands of the menu.
+    void contextMenuAt(const QPointF &point) { lastTouchPointValue = point; }
 
     // --- keys -------------------------------------------------------------------
     void deleteSelection();

@@ -2,6 +2,8 @@
 #include "CanvasFixture.h"
 
 #include "canvas/SKTGrid.h"
+#include "model/SKTTable.h"
+#include "model/myTextView.h"
 
 TEST_F(CanvasTest, ClicksSelectShiftTogglesAndFormButtonsAreNeverSelected)
 {
@@ -184,4 +186,46 @@ TEST_F(CanvasTest, DoubleClickEditsTextInPlaceAndRemovalEndsIt)
     auto r = addRect({300, 300, 20, 20});
     doubleClick({305, 305});
     EXPECT_EQ(view->editingGraphic(), nullptr);
+}
+
+TEST_F(CanvasTest, ClicksMarkTableCellsWhenCellSelectionIsOn)
+{
+    gTableCellSelection = true;
+    auto table = std::make_shared<SKTTable>();
+    QList<SKTTable::Cell> cells;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = r;
+            cell->columnSpot = c;
+            cell->width = 50;
+            cell->height = 30;
+            cells.append(cell);
+        }
+    table->setCellHelperArray(cells);
+    table->setNumOfRows(2);
+    table->setNumOfColumns(2);
+    table->setSelectable(true);
+    table->setBounds({100, 100, 104, 64});
+    doc->insertGraphicAtIndex(table, 0);
+    endStep();
+    view->setSelectedGraphics({table.get()});
+    auto marked = [&] {
+        int n = 0;
+        for (const auto &cell : table->cellHelperArray())
+            n += cell->selected ? 1 : 0;
+        return n;
+    };
+    press({110, 110});
+    release({110, 110});
+    EXPECT_EQ(marked(), 1);
+    press({110, 110});
+    release({110, 110});
+    EXPECT_EQ(marked(), 0) << "a second click unmarks it";
+    press({110, 110});
+    release({110, 110});
+    view->deselectAll();
+    press({500, 500}); // with no table selected every mark goes
+    release({500, 500});
+    EXPECT_EQ(marked(), 0);
 }

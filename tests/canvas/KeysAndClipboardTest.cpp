@@ -2,6 +2,7 @@
 #include "CanvasFixture.h"
 
 #include "model/SKTSlideshow.h"
+#include "model/SKTTable.h"
 
 #include <QElapsedTimer>
 #include <QMimeData>
@@ -232,4 +233,42 @@ TEST_F(CanvasTest, BadClipboardDataPastesNothing)
         }
         doc->setGraphics({victim});
     }
+}
+
+TEST_F(CanvasTest, DeletingASectionWithContentAsksWhatToDo)
+{
+    gResponsiveEdition = true;
+    auto makeSection = [&](int32_t number, double y) {
+        auto section = std::make_shared<SKTTable>();
+        section->setGridType(QStringLiteral("section"));
+        section->setSectionNumber(number);
+        section->setSelectable(true);
+        section->setBounds({0, y, 800, 100});
+        doc->insertGraphicAtIndex(section, doc->graphics().size());
+        return section;
+    };
+    auto full = makeSection(1, 0);
+    auto empty = makeSection(2, 200);
+    auto member = addRect({10, 10, 20, 20});
+    member->setSectionNumber(1);
+    auto other = addRect({10, 400, 20, 20});
+    other->setSectionNumber(-99);
+    endStep();
+
+    // Skip Sections: the other graphics go, the section and its content stay;
+    // an empty section asks nothing.
+    alerts.answer(QStringLiteral("Skip Sections"));
+    view->setSelectedGraphics({full.get(), empty.get(), other.get()});
+    key(Qt::Key_Delete);
+    endStep();
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_EQ(alerts.last().informativeText,
+              QStringLiteral("Deleting sections will also delete all objects contained within the section."));
+    EXPECT_EQ(doc->graphics().size(), 2);
+    EXPECT_TRUE(doc->indexOfGraphic(full.get()) >= 0 && doc->indexOfGraphic(member.get()) >= 0);
+
+    alerts.answer(QStringLiteral("Delete All"));
+    view->setSelectedGraphics({full.get()});
+    key(Qt::Key_Delete);
+    EXPECT_TRUE(doc->graphics().isEmpty());
 }

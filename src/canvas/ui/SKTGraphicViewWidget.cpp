@@ -3,6 +3,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "model/ui/TextGraphicEditor.h"
 
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -169,6 +170,13 @@ void SKTGraphicViewWidget::focusOutEvent(QFocusEvent *event)
     if (!m_editor || event->reason() == Qt::ActiveWindowFocusReason)
         m_view.cancelGesture();
     QWidget::focusOutEvent(event);
+}
+
+void SKTGraphicViewWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The menu's commands (the window builds it) insert where the click was.
+    m_view.contextMenuAt(canvasPoint(event->pos()));
+    QWidget::contextMenuEvent(event);
 }
 
 void SKTGraphicViewWidget::dragEnterEvent(QDragEnterEvent *event)
