@@ -16,6 +16,8 @@ MoveGesture::MoveGesture(SKTGraphicView &view, const QPointF &press) : CanvasGes
     m_offset = press - m_startBounds.topLeft();
     if (view.document())
         view.document()->undoManager().beginUndoGrouping();
+    if (view.rulersVisible)
+        view.beginEchoingMoveToRulers(m_startBounds);
 }
 
 MoveGesture::~MoveGesture()
@@ -38,6 +40,7 @@ void MoveGesture::drag(const QPointF &point)
         const QPointF delta = c - m_last;
         SKTGraphic::translateGraphics(m_moving, delta.x(), delta.y());
         m_view.pasteCascadeDelta += delta;
+        m_view.continueEchoingMoveToRulers(QRectF(c - m_offset, m_startBounds.size()));
         m_moved = true;
     }
     m_last = c;
@@ -59,6 +62,7 @@ void MoveGesture::end()
         return;
     m_open = false;
     m_view.lastTouchPointValue = m_last;
+    m_view.stopEchoingMoveToRulers();
     if (m_isMoving)
         m_view.setHidingHandles(false);
     if (SKTDocument *document = m_view.document()) {

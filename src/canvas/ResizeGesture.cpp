@@ -10,6 +10,8 @@ ResizeGesture::ResizeGesture(SKTGraphicView &view, SKTGraphic &graphic, int hand
 {
     if (view.document())
         view.document()->undoManager().beginUndoGrouping();
+    if (view.rulersVisible)
+        view.beginEchoingMoveToRulers(graphic.bounds());
 }
 
 ResizeGesture::~ResizeGesture()
@@ -28,6 +30,7 @@ void ResizeGesture::drag(const QPointF &point)
     m_handle = m_graphic->resizeByMovingHandle(m_handle, c);
     if (m_graphic->bounds() != before)
         m_resized = true;
+    m_view.continueEchoingMoveToRulers(m_graphic->bounds());
 }
 
 void ResizeGesture::finish(const QPointF &)
@@ -45,6 +48,7 @@ void ResizeGesture::end()
     if (!m_open)
         return;
     m_open = false;
+    m_view.stopEchoingMoveToRulers();
     if (SKTDocument *document = m_view.document()) {
         if (m_resized)
             m_view.nameUndoAction(QStringLiteral("Resize"));

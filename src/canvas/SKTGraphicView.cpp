@@ -584,6 +584,30 @@ void SKTGraphicView::stopEditing()
         emit needsDisplayInRect(m_reach.value(graphic));
 }
 
+// --- ruler echo --------------------------------------------------------------------------------
+
+void SKTGraphicView::beginEchoingMoveToRulers(const QRectF &rect)
+{
+    m_rulerEchoedBounds = rect;
+    emit rulerEchoChanged(rect);
+}
+
+void SKTGraphicView::continueEchoingMoveToRulers(const QRectF &rect)
+{
+    if (m_rulerEchoedBounds.isNull() || rect == m_rulerEchoedBounds)
+        return;
+    m_rulerEchoedBounds = rect;
+    emit rulerEchoChanged(rect);
+}
+
+void SKTGraphicView::stopEchoingMoveToRulers()
+{
+    if (m_rulerEchoedBounds.isNull())
+        return;
+    m_rulerEchoedBounds = QRectF();
+    emit rulerEchoChanged(QRectF());
+}
+
 // --- drawing -------------------------------------------------------------------------------
 
 void SKTGraphicView::draw(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint)

@@ -117,6 +117,17 @@ public:
     void startEditingGraphic(SKTGraphic *graphic);
     void stopEditing();
 
+    // --- ruler echo ------------------------------------------------------------
+    // While a selection moves or a graphic is resized with the rulers shown,
+    // the rulers mark the left edge, centre and right edge (top, middle and
+    // bottom) of the moving rectangle.
+    bool rulersVisible = false;
+    void beginEchoingMoveToRulers(const QRectF &rect);
+    void continueEchoingMoveToRulers(const QRectF &rect);
+    void stopEchoingMoveToRulers();
+    // The echoed rectangle; null when the rulers show no echo.
+    QRectF rulerEchoedBounds() const { return m_rulerEchoedBounds; }
+
     // --- drawing ----------------------------------------------------------------
     // Page colour, grid, graphics with handles, marquee, inside dirty (canvas
     // coordinates); devicePixelsPerPoint is the zoom.
@@ -180,6 +191,7 @@ signals:
     void editingStarted(SKTGraphic *graphic);
     void editingStopped();
     void canvasSizeChanged();
+    void rulerEchoChanged(const QRectF &rect);
 
 private:
     friend class MoveGesture;
@@ -222,6 +234,7 @@ private:
     std::unique_ptr<CanvasGesture> m_gesture;
     SKTGraphic *m_editingGraphic = nullptr;
     QRectF m_marquee;
+    QRectF m_rulerEchoedBounds;
     bool m_isHidingHandles = false;
     QTimer m_handleTimer;
     bool m_inspectorRefreshPending = false;

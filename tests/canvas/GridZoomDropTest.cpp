@@ -2,6 +2,7 @@
 #include "CanvasFixture.h"
 
 #include "canvas/SKTGrid.h"
+#include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "platform/UserDefaults.h"
 
@@ -107,6 +108,34 @@ TEST_F(CanvasTest, ZoomPopUpAndKeysStepThroughTheFactors)
                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(canvas, &up);
     EXPECT_EQ(view->selectedGraphics(), (QList<SKTGraphic *>{a.get()}));
+
+    // With the rulers shown a move echoes its rectangle; none stays after.
+    scroll.setShowsRulers(true);
+    QList<QList<double>> seen;
+    QObject::connect(view.get(), &SKTGraphicView::rulerEchoChanged,
+                     [&](const QRectF &) { seen << scroll.horizontalRuler()->echoLines(); });
+    auto at = [&](QEvent::Type type, QPointF p, Qt::MouseButtons buttons) {
+        p *= 2.0;
+        QMouseEvent e(type, p, canvas->mapToGlobal(p), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &e);
+    };
+    at(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton);
+    at(QEvent::MouseMove, {60, 50}, Qt::LeftButton);
+    EXPECT_EQ(scroll.horizontalRuler()->echoLines(), (QList<double>{55, 60, 65}));
+    EXPECT_EQ(scroll.verticalRuler()->echoLines(), (QList<double>{45, 50, 55}));
+    at(QEvent::MouseButtonRelease, {60, 50}, Qt::NoButton);
+    EXPECT_TRUE(scroll.horizontalRuler()->echoLines().isEmpty());
+    EXPECT_TRUE(scroll.verticalRuler()->echoLines().isEmpty());
+    EXPECT_GE(seen.size(), 3);
+    // Set ZOV_CANVAS_SHOT to a file to look at the scroll view.
+    if (!qEnvironmentVariable("ZOV_CANVAS_SHOT").isEmpty()) {
+        at(QEvent::MouseButtonPress, {60, 50}, Qt::LeftButton);
+        at(QEvent::MouseMove, {80, 70}, Qt::LeftButton);
+        QApplication::processEvents();
+        scroll.grab().save(qEnvironmentVariable("ZOV_CANVAS_SHOT") + QStringLiteral("-scroll.png"));
+        at(QEvent::MouseButtonRelease, {80, 70}, Qt::NoButton);
+    }
     gHandleScale = 1.0f;
 }
 

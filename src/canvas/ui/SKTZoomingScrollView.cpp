@@ -2,12 +2,14 @@
 
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGraphicView.h"
+#include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "config/EditionSettings.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 QStringList SKTZoomingScrollView::zoomTitles()
@@ -58,6 +60,10 @@ void SKTZoomingScrollView::setFactor(double factor)
         return;
     m_factor = factor;
     gHandleScale = float(factor);
+    if (m_horizontalRuler) {
+        m_horizontalRuler->setZoom(factor);
+        m_verticalRuler->setZoom(factor);
+    }
     if (m_canvas) {
         m_canvas->setZoomFactor(factor);
         if (CanvasHost *host = m_canvas->view().host())
@@ -126,4 +132,54 @@ void SKTZoomingScrollView::mousePressEvent(QMouseEvent *event)
             host->graphicTouched();
     }
     QScrollArea::mousePressEvent(event);
+}
+
+void SKTZoomingScrollView::setShowsRulers(bool on)
+{
+    if (on == showsRulers())
+        return;
+    if (!on) {
+        delete m_horizontalRuler;
+        delete m_verticalRuler;
+        m_horizontalRuler = m_verticalRuler = nullptr;
+        setViewportMargins(0, 0, 0, 0);
+        if (m_canvas)
+            m_canvas->view().rulersVisible = false;
+        return;
+    }
+    m_horizontalRuler = new CanvasRuler(Qt::Horizontal, this);
+    m_verticalRuler = new CanvasRuler(Qt::Vertical, this);
+    for (CanvasRuler *ruler : {m_horizontalRuler, m_verticalRuler}) {
+        ruler->setZoom(m_factor);
+        ruler->show();
+    }
+    setViewportMargins(CanvasRuler::kThickness, CanvasRuler::kThickness, 0, 0);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_horizontalRuler,
+            [this](int value) { m_horizontalRuler->setOrigin(value / m_factor); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_verticalRuler,
+            [this](int value) { m_verticalRuler->setOrigin(value / m_factor); });
+    if (m_canvas) {
+        SKTGraphicView &view = m_canvas->view();
+        view.rulersVisible = true;
+        connect(&view, &SKTGraphicView::rulerEchoChanged, m_horizontalRuler, &CanvasRuler::setEcho);
+        connect(&view, &SKTGraphicView::rulerEchoChanged, m_verticalRuler, &CanvasRuler::setEcho);
+    }
+    layoutRulers();
+}
+
+void SKTZoomingScrollView::layoutRulers()
+{
+    if (!m_horizontalRuler)
+        return;
+    const QRect port = viewport()->geometry();
+    m_horizontalRuler->setGeometry(port.left(), port.top() - CanvasRuler::kThickness, port.width(),
+                                   CanvasRuler::kThickness);
+    m_verticalRuler->setGeometry(port.left() - CanvasRuler::kThickness, port.top(), CanvasRuler::kThickness,
+                                 port.height());
+}
+
+void SKTZoomingScrollView::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    layoutRulers();
 }

@@ -4,6 +4,7 @@
 // canvas keeps its page coordinates; only the drawing is scaled.
 #include <QScrollArea>
 
+class CanvasRuler;
 class QComboBox;
 class SKTGraphicViewWidget;
 
@@ -21,6 +22,11 @@ public:
     QComboBox *factorPopUpButton() const { return m_popUp; }
     // The titles "5%" … "600%" and their factors.
     static QStringList zoomTitles();
+    // The two rulers along the top and left of the canvas.
+    void setShowsRulers(bool on);
+    bool showsRulers() const { return m_horizontalRuler != nullptr; }
+    CanvasRuler *horizontalRuler() const { return m_horizontalRuler; }
+    CanvasRuler *verticalRuler() const { return m_verticalRuler; }
     static double factorOfTitle(const QString &title);
 
 signals:
@@ -30,11 +36,15 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     bool stepZoom(int step);
+    void layoutRulers();
 
     SKTGraphicViewWidget *m_canvas = nullptr;
     QComboBox *m_popUp = nullptr;
     double m_factor = 1.0;
+    CanvasRuler *m_horizontalRuler = nullptr;
+    CanvasRuler *m_verticalRuler = nullptr;
 };
