@@ -191,14 +191,16 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
     }
     if (pasted.isEmpty())
         return false;
-    QList<SKTGraphic *> raw;
-    for (const auto &g : pasted)
+    QList<SKTGraphic *> raw, sections, others;
+    for (const auto &g : pasted) {
         raw.append(g.get());
+        (g->gridType() == QLatin1String("section") ? sections : others).append(g.get());
+    }
     if (gPreventOverlap) {
         pasteCascadeDelta = QPointF(0, 0);
         pasteCascadeNumber = 0;
     } else if (pasteCascadeNumber > 0) {
-        SKTGraphic::translateGraphics(raw, pasteCascadeNumber * pasteCascadeDelta.x(),
+        SKTGraphic::translateGraphics(others, pasteCascadeNumber * pasteCascadeDelta.x(),
                                       pasteCascadeNumber * pasteCascadeDelta.y());
     }
     ++pasteCascadeNumber;
@@ -206,10 +208,6 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
     // Sections are stacked from the last click down, 50 points apart; the
     // other graphics keep their place unless a section cell is under the
     // click, whose left edge they then start at.
-    QList<SKTGraphic *> sections;
-    for (SKTGraphic *g : raw)
-        if (g->gridType() == QLatin1String("section"))
-            sections.append(g);
     if (!sections.isEmpty()) {
         std::stable_sort(sections.begin(), sections.end(),
                          [](SKTGraphic *a, SKTGraphic *b) { return a->yPosition() < b->yPosition(); });
@@ -222,8 +220,8 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
     } else if (gSectionAwarePaste) {
         const QRectF cell = insertions()->grabOverLappingSectionCell(*m_document, lastTouchPointValue);
         if (!cell.isNull()) {
-            const QRectF b = SKTGraphic::boundsOfGraphics(raw);
-            SKTGraphic::translateGraphics(raw, std::trunc(cell.x() - b.x()),
+            const QRectF b = SKTGraphic::boundsOfGraphics(others);
+            SKTGraphic::translateGraphics(others, std::trunc(cell.x() - b.x()),
                                           std::trunc(lastTouchPointValue.y()) - std::trunc(b.y()));
         }
     }

@@ -2,7 +2,10 @@
 #include "CanvasFixture.h"
 
 #include "model/SKTSlideshow.h"
+#include "model/SKTImage.h"
 #include "model/SKTTable.h"
+
+#include <QCborArray>
 
 #include <QElapsedTimer>
 #include <QMimeData>
@@ -271,4 +274,88 @@ TEST_F(CanvasTest, DeletingASectionWithContentAsksWhatToDo)
     view->setSelectedGraphics({full.get()});
     key(Qt::Key_Delete);
     EXPECT_TRUE(doc->graphics().isEmpty());
+}
+
+TEST_F(CanvasTest, PastedSectionsStackAtTheClickAndImagesGetNewNames)
+{
+    auto section = [&](int32_t number, double y, double h) {
+        auto s = std::make_shared<SKTTable>();
+        s->setGridType(QStringLiteral("section"));
+        s->setSectionNumber(number);
+        s->setSelectable(true);
+        s->setBounds({0, y, 800, h});
+        doc->insertGraphicAtIndex(s, doc->graphics().size());
+        return s;
+    };
+    auto first = section(1, 0, 120);
+    auto second = section(2, 150, 80);
+    endStep();
+    view->setSelectedGraphics({first.get(), second.get()});
+    view->copy();
+    // Later edits of the originals do not reach the copy.
+    first->setBounds({0, 0, 800, 500});
+    press({900, 400});
+    release({900, 400});
+    view->paste();
+    const QList<SKTGraphic *> pasted = view->selectedGraphics();
+    ASSERT_EQ(pasted.size(), 2);
+    // Sections do not cascade: they stack from the click, 50 points apart.
+    EXPECT_EQ(pasted[0]->bounds().topLeft(), QPointF(0, 400));
+    EXPECT_EQ(pasted[1]->bounds().topLeft(), QPointF(0, 400 + pasted[0]->height() + 50));
+
+    // An image pasted gets the next free name; its original file is copied
+    // from the source page's folder only for a plain name of our two kinds.
+    auto image = std::make_shared<SKTImage>();
+    image->setImageName(QStringLiteral("image1"));
+    image->setImageType(QStringLiteral("PNG"));
+    image->setSelectable(true);
+    image->setBounds({10, 700, 40, 40});
+    doc->insertGraphicAtIndex(image, 0);
+    auto hostile = std::make_shared<SKTImage>();
+    hostile->setImageName(QStringLiteral("../../etc/x"));
+    hostile->setImageType(QStringLiteral("PNG"));
+    hostile->setSelectable(true);
+    hostile->setBounds({60, 700, 40, 40});
+    doc->insertGraphicAtIndex(hostile, 0);
+    endStep();
+    insertions.calls.clear();
+    view->setSelectedGraphics({image.get(), hostile.get()});
+    view->copy();
+    view->paste();
+    ASSERT_EQ(insertions.calls.size(), 1);
+    EXPECT_EQ(insertions.calls.first(), QStringLiteral("copy:%1|image1o.PNG|image2o.PNG").arg(doc->pageFolderPath()));
+    QStringList names;
+    for (SKTGraphic *g : view->selectedGraphics())
+        names << static_cast<SKTImage *>(g)->imageName();
+    EXPECT_FALSE(names.contains(QStringLiteral("image1")));
+    EXPECT_FALSE(names.contains(QStringLiteral("../../etc/x")));
+}
+
+TEST_F(CanvasTest, SectionAwarePasteWithNoSectionKeepsX)
+{
+    gSectionAwarePaste = true;
+    auto a = addRect({300, 100, 20, 20});
+    view->setSelectedGraphics({a.get()});
+    view->copy();
+    press({700, 600});
+    release({700, 600});
+    view->paste();
+    ASSERT_EQ(view->selectedGraphics().size(), 1);
+    EXPECT_EQ(view->selectedGraphics().front()->bounds().x(), 310);
+
+    // Foreign classes in otherwise good data paste nothing and record nothing.
+    GraphicProperties foreign;
+    foreign.setString(QStringLiteral("className"), QStringLiteral("NSButton"));
+    foreign.setRect(QStringLiteral("bounds"), QRectF(0, 0, 10, 10));
+    QCborArray array;
+    array.append(foreign.toCbor());
+    QMimeData data;
+    data.setData(SKTGraphic::pasteboardMimeType(), QCborValue(array).toCbor());
+    endStep();
+    const auto before = snapshot();
+    const int steps = undo().undoCount();
+    EXPECT_FALSE(view->pasteFromMimeData(data));
+    endStep();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(undo().undoCount(), steps);
 }
