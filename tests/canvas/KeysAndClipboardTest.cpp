@@ -82,6 +82,11 @@ TEST_F(CanvasTest, UndoTableRestoresEveryGraphicInOrder)
         {"cut", [&] { key(Qt::Key_X, Qt::ControlModifier); }},
         {"paste", [&] { key(Qt::Key_C, Qt::ControlModifier); key(Qt::Key_V, Qt::ControlModifier); }},
         {"duplicate", [&] { view->duplicate(); }},
+        {"preset drop", [&] {
+             QMimeData data;
+             data.setData(SKTGraphicView::codeNameMimeType(), "zov_square");
+             view->performDrop(data, {300, 300});
+         }},
         {"colour drop", [&] {
              QMimeData data;
              data.setColorData(QColor(Qt::red));
