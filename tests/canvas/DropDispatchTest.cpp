@@ -32,8 +32,9 @@ TEST_F(CanvasTest, TheTablesHold166NamesAndAPresetForEachPresetRow)
     for (const DropCodeName &row : rows) {
         EXPECT_FALSE(seen.contains(row.name)) << row.name.toStdString();
         seen.insert(row.name);
-        if (row.action == QLatin1String("preset") || row.action == QLatin1String("line"))
+        if (row.action == QLatin1String("preset") || row.action == QLatin1String("line")) {
             EXPECT_TRUE(DropTables::hasPreset(row.name)) << row.name.toStdString();
+        }
     }
     QStringList goesOn;
     for (const DropCodeName &row : rows)
