@@ -11,6 +11,7 @@
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
+#include "model/SKTTable.h"
 #include "platform/Alerts.h"
 
 #include <QBuffer>
@@ -132,6 +133,17 @@ void SKTGraphicView::cut()
 
 void SKTGraphicView::duplicate()
 {
+    // A table is duplicated by the insertion side, which knows its cells and sections.
+    const QList<SKTGraphic *> selection = selectedGraphics();
+    if (m_document && !selection.isEmpty()) {
+        if (auto *table = dynamic_cast<SKTTable *>(selection.front())) {
+            if (insertions()->duplicateTable(*m_document, *table, 0)) {
+                if (m_host)
+                    m_host->refreshLayerListing();
+                return;
+            }
+        }
+    }
     QMimeData *data = mimeDataForSelection();
     if (!data)
         return;

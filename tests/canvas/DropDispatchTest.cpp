@@ -2,6 +2,8 @@
 #include "CanvasFixture.h"
 
 #include "canvas/DropTables.h"
+#include "model/SKTTable.h"
+#include "model/myTextView.h"
 
 #include <QDropEvent>
 #include <QImage>
@@ -155,4 +157,44 @@ TEST_F(CanvasTest, CalloutIsACircleAndAnArrowInOneNewGroup)
     dropNames(widget.get(), {QStringLiteral("zov_buynowbutton")}, {}, {10, 10});
     ASSERT_EQ(alerts.count(), 1);
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Looking for more Buy Button styles?"));
+}
+
+TEST_F(CanvasTest, ResponsivePagesTakeNewObjectsOnlyIntoASectionsEmptySpace)
+{
+    gResponsiveEdition = true;
+    auto section = std::make_shared<SKTTable>();
+    section->setGridType(QStringLiteral("section"));
+    section->setSectionNumber(1);
+    auto cell = std::make_shared<myTextView>();
+    cell->width = 796;
+    cell->height = 296;
+    section->setCellHelperArray({cell});
+    section->setNumOfRows(1);
+    section->setNumOfColumns(1);
+    section->setBounds({0, 100, 800, 300});
+    doc->insertGraphicAtIndex(section, 0);
+    ASSERT_FALSE(section->bounds().isEmpty());
+    auto inside = addRect({100, 150, 50, 50});
+    struct Sections : RecordingInsertions {
+        SKTGraphic *section = nullptr;
+        SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &rect) override
+        {
+            return section->bounds().intersects(rect) ? section : nullptr;
+        }
+    } sections;
+    sections.section = section.get();
+    view->setInsertions(&sections);
+    QMimeData box;
+    box.setData(SKTGraphicView::codeNameMimeType(), "zov_textbox");
+    EXPECT_TRUE(view->canAcceptDrop(box, {400, 250})) << "a section's empty area";
+    EXPECT_FALSE(view->canAcceptDrop(box, {120, 170})) << "over a graphic in the section";
+    EXPECT_FALSE(view->canAcceptDrop(box, {400, 600})) << "outside every section";
+    QMimeData newSection;
+    newSection.setData(SKTGraphicView::codeNameMimeType(), "zov_section3");
+    EXPECT_TRUE(view->canAcceptDrop(newSection, {120, 170}));
+    EXPECT_TRUE(view->canAcceptDrop(newSection, {400, 600}));
+    QMimeData bare;
+    bare.setData(SKTGraphicView::codeNameMimeType(), "zov_section"); // no section code name
+    EXPECT_FALSE(view->canAcceptDrop(bare, {400, 600}));
+    view->setInsertions(&insertions);
 }
