@@ -175,6 +175,17 @@ TEST_F(CanvasTest, DropsTakeColoursAndLocalImagesAndRefuseEverythingElse)
     EXPECT_EQ(insertions.calls.last(), QStringLiteral("image:PNG|600x150|") + png);
     endStep();
 
+    // Picture data without a file: a PNG image where it was dropped; on
+    // paste, 100 points in from the corner.
+    QMimeData picture;
+    picture.setImageData(QImage(30, 20, QImage::Format_RGB32));
+    EXPECT_TRUE(dropOn(widget.get(), picture, {400, 400}));
+    EXPECT_EQ(insertions.calls.last(), QStringLiteral("image:PNG|30x20|"));
+    EXPECT_EQ(doc->graphics().front()->bounds().topLeft(), QPointF(400, 400));
+    EXPECT_TRUE(view->pasteFromMimeData(picture));
+    EXPECT_EQ(doc->graphics().front()->bounds().topLeft(), QPointF(100, 100));
+    endStep();
+
     const auto before = snapshot();
     const int steps = undo().undoCount();
     QFile corrupt(path(QStringLiteral("broken.png")));
