@@ -7,6 +7,7 @@
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
+#include <utility>
 
 SKTDocument::SKTDocument() = default;
 
@@ -26,6 +27,8 @@ void SKTDocument::insertGraphic(const std::shared_ptr<SKTGraphic> &graphic, qsiz
         m_graphics.append(graphic);
     else
         m_graphics.insert(index, graphic);
+    // ---- canvas: every change of the list is reported to the views ----
+    emit m_events->graphicsChanged();
 }
 
 void SKTDocument::removeGraphic(SKTGraphic *graphic)
@@ -34,7 +37,10 @@ void SKTDocument::removeGraphic(SKTGraphic *graphic)
         if (m_graphics[i].get() == graphic) {
             if (graphic->owner() == this)
                 graphic->setOwner(nullptr);
+            // ---- canvas: the graphic stays alive until the views let go of it ----
+            const std::shared_ptr<SKTGraphic> keep = m_graphics[i];
             m_graphics.removeAt(i);
+            emit m_events->graphicsChanged();
             return;
         }
     }
@@ -45,9 +51,16 @@ void SKTDocument::setGraphics(const QList<std::shared_ptr<SKTGraphic>> &graphics
     for (const auto &g : m_graphics)
         if (g && g->owner() == this)
             g->setOwner(nullptr);
-    m_graphics.clear();
-    for (const auto &g : graphics)
-        insertGraphic(g);
+    // ---- canvas: one report for the whole list; the old graphics live until
+    // the views have let go of them ----
+    const QList<std::shared_ptr<SKTGraphic>> old = std::exchange(m_graphics, {});
+    for (const auto &g : graphics) {
+        if (!g)
+            continue;
+        g->setOwner(this);
+        m_graphics.append(g);
+    }
+    emit m_events->graphicsChanged();
 }
 
 qsizetype SKTDocument::indexOfGraphic(const SKTGraphic *graphic) const

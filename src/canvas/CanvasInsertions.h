@@ -1,0 +1,56 @@
+#pragma once
+// The insertion operations the canvas calls but does not own: text boxes,
+// lines and images placed on the page, table copies, the section look-ups,
+// the partners that go with a deleted graphic, and the palette's dropped code
+// names. The insertion subsystem fills this in; the defaults answer as a page
+// without sections or partners would and insert nothing themselves.
+#include "canvas/DropTables.h"
+#include "model/GraphicProperties.h"
+
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <functional>
+
+class SKTDocument;
+class SKTGraphic;
+class SKTTable;
+
+class CanvasInsertions {
+public:
+    virtual ~CanvasInsertions() = default;
+
+    // A text box or line built from preset properties at the point; the new
+    // graphic, or null when none was inserted.
+    virtual SKTGraphic *addTextBox(SKTDocument &, const GraphicProperties &, const QPointF &) { return nullptr; }
+    virtual SKTGraphic *addTrueLine(SKTDocument &, const GraphicProperties &, const QPointF &) { return nullptr; }
+    // An image of the given kind ("PNG" or "JPG") shown in frame; sourcePath
+    // is the file it came from ("" for image data).
+    virtual SKTGraphic *addImageIntoArray(SKTDocument &, const QImage &, const QString &, const QRectF &,
+                                          const QString &)
+    {
+        return nullptr;
+    }
+    // A deep copy of the table placed at y (0: beside the original).
+    virtual SKTGraphic *duplicateTable(SKTDocument &, SKTTable &, int32_t) { return nullptr; }
+    // The section under rect, and the cell rectangle of a section under a point.
+    virtual SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &) { return nullptr; }
+    virtual QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &) { return QRectF(); }
+    virtual void applySection(SKTDocument &, SKTGraphic &, const QPointF &) {}
+    // The graphics that must be deleted with the selection (a label's radio button).
+    virtual QList<SKTGraphic *> fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &) { return {}; }
+    // Decides what happens to selected sections that hold graphics on
+    // delete: for each, "Delete All" adds its graphics, "Skip Sections" keeps
+    // it. Calls done with the final list of graphics to delete.
+    virtual void checkForSelectedSections(SKTDocument &document, const QList<SKTGraphic *> &selection,
+                                          const std::function<void(QList<SKTGraphic *>)> &done);
+    // A palette code name of the drop table whose action is an insertion
+    // operation (a section, a table, a navigation bar, a form field, a
+    // snippet, a background panel ...), dropped at the point.
+    virtual bool insertCodeName(SKTDocument &, const DropCodeName &, const QPointF &) { return false; }
+    // Copies a pasted image's original file from the source page folder.
+    virtual void makeCopyOfOriginalImage(const QString &, const QString &, const QString &) {}
+};

@@ -1,0 +1,241 @@
+#pragma once
+// The editing canvas of one page, without widgets: it shows the graphics of
+// an SKTDocument (index 0 frontmost), holds the selection and every editing
+// rule (gestures, keys, clipboard, drops), and says which rectangles need
+// drawing. A widget (ui/SKTGraphicViewWidget) paints it and turns Qt events
+// into its operations. It also answers the graphics' questions about the page
+// (GraphicEnvironment) through a spatial index of their paint reach.
+#include "model/GraphicEnvironment.h"
+#include "model/GraphicSpatialIndex.h"
+#include "canvas/SKTGrid.h"
+#include "model/SKTGraphic.h"
+
+#include <QColor>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRectF>
+#include <QSet>
+#include <QTimer>
+#include <memory>
+
+class CanvasGesture;
+class myTextView;
+struct DropCodeName;
+class CanvasHost;
+class CanvasInsertions;
+class QMimeData;
+class QPainter;
+class SKTDocument;
+class SKTGraphic;
+class SKTGrid;
+
+class SKTGraphicView : public QObject, public GraphicEnvironment {
+    Q_OBJECT
+public:
+    explicit SKTGraphicView(QObject *parent = nullptr);
+    ~SKTGraphicView() override;
+
+    // --- bindings ---------------------------------------------------------------
+    void setDocument(SKTDocument *document);
+    SKTDocument *document() const { return m_document; }
+    QList<SKTGraphic *> graphics() const;
+    void setHost(CanvasHost *host) { m_host = host; }
+    CanvasHost *host() const { return m_host; }
+    void setInsertions(CanvasInsertions *insertions) { m_insertions = insertions; }
+    CanvasInsertions *insertions() const;
+    void setGrid(SKTGrid *grid);
+    SKTGrid *grid() const { return m_grid; }
+
+    // --- selection --------------------------------------------------------------
+    // Ascending indexes into graphics().
+    QList<qsizetype> selectionIndexes() const;
+    void setSelectionIndexes(const QList<qsizetype> &indexes);
+    // The selected graphics in page order (front first).
+    QList<SKTGraphic *> selectedGraphics() const;
+    void setSelectedGraphics(const QList<SKTGraphic *> &graphics);
+    bool isSelected(const SKTGraphic *graphic) const { return m_selection.contains(graphic); }
+    void deselectAll() { setSelectedGraphics({}); }
+
+    // --- hit tests ----------------------------------------------------------------
+    // The frontmost graphic under point: a selected graphic's handle, or any
+    // graphic's contents. index, selected and handle are filled on a hit.
+    SKTGraphic *graphicUnderPoint(const QPointF &point, qsizetype *index = nullptr, bool *selected = nullptr,
+                                  int *handle = nullptr);
+    // Selectable graphics (radio buttons and check boxes excluded) whose
+    // drawing bounds meet rect, ascending.
+    QList<qsizetype> indexesOfGraphicsIntersectingRect(const QRectF &rect) const;
+    // The same graphics themselves, in no particular order.
+    QList<SKTGraphic *> selectableGraphicsIntersectingRect(const QRectF &rect) const;
+    // The graphics whose paint reach meets rect, in page order (front first).
+    QList<SKTGraphic *> graphicsReaching(const QRectF &rect) const;
+    // Drawing bounds plus the room a shadow takes.
+    static QRectF paintReach(SKTGraphic &graphic);
+
+    // --- gestures ---------------------------------------------------------------
+    void mouseDown(const QPointF &point, int clickCount, bool shift);
+    void mouseDragged(const QPointF &point);
+    void mouseUp(const QPointF &point);
+    // The gesture under way ends here (Escape, focus lost, a lost release).
+    void cancelGesture();
+    bool isTracking() const { return m_gesture != nullptr; }
+    bool acceptsFirstMouse() const { return m_selection.isEmpty(); }
+    // A click with table-cell selection on: toggles the cell under the last
+    // touch point of the one selected table, or clears every marked cell.
+    void markSelectedTableCell();
+    // A context-menu click: remembers where, for the commands of the menu.
+    void contextMenuAt(const QPointF &point) { lastTouchPointValue = point; }
+
+    // --- keys -------------------------------------------------------------------
+    void deleteSelection();
+    void moveSelectedGraphicsBy(double dx, double dy);
+    void hideHandlesMomentarily();
+    bool isHidingHandles() const { return m_isHidingHandles; }
+    void setHidingHandles(bool on);
+    static constexpr int kHandleHideMs = 500;
+
+    // --- clipboard --------------------------------------------------------------
+    // The selection as clipboard data, or null when it cannot be copied (a
+    // slideshow: the alert was shown).
+    QMimeData *mimeDataForSelection();
+    bool copy();
+    void cut();
+    void paste();
+    void duplicate();
+    // Pastes from data; false when nothing was pasted.
+    bool pasteFromMimeData(const QMimeData &data);
+    static QString copySerialMimeType();
+
+    // --- drag and drop (SKTGraphicViewDrops.cpp) ------------------------------------
+    // Whether a drop of data at point would be taken.
+    bool canAcceptDrop(const QMimeData &data, const QPointF &point);
+    bool performDrop(const QMimeData &data, const QPointF &point);
+    static QString codeNameMimeType();
+
+    // --- editing in place -------------------------------------------------------
+    SKTGraphic *editingGraphic() const { return m_editingGraphic; }
+    void startEditingGraphic(SKTGraphic *graphic);
+    void stopEditing();
+
+    // --- ruler echo ------------------------------------------------------------
+    // While a selection moves or a graphic is resized with the rulers shown,
+    // the rulers mark the left edge, centre and right edge (top, middle and
+    // bottom) of the moving rectangle.
+    bool rulersVisible = false;
+    void beginEchoingMoveToRulers(const QRectF &rect);
+    void continueEchoingMoveToRulers(const QRectF &rect);
+    void stopEchoingMoveToRulers();
+    // The echoed rectangle; null when the rulers show no echo.
+    QRectF rulerEchoedBounds() const { return m_rulerEchoedBounds; }
+
+    // --- drawing ----------------------------------------------------------------
+    // Page colour, grid, graphics with handles, marquee, inside dirty (canvas
+    // coordinates); devicePixelsPerPoint is the zoom.
+    void draw(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint = 1.0);
+    QRectF marqueeSelectionBounds() const { return m_marquee; }
+    void setMarqueeSelectionBounds(const QRectF &rect);
+    // The page colour: a hex string, or "CLEAR0" for the clear page.
+    QString pageColorHexString;
+    QColor pageColor = QColor(Qt::white);
+    bool clearBackground = false;
+    bool pauseDrawGraphicFlag = false;
+    QRectF canvasBounds() const;
+
+    // --- state other parts read ---------------------------------------------------
+    QPointF lastTouchPointValue;
+    QPointF pasteCascadeDelta = QPointF(10, 10);
+    int64_t pasteCascadeNumber = 0;
+    int64_t pasteboardSerial = -1;
+    QString pagePath; // the page file without extension
+    // The zoom the widget shows the canvas at (palette presets are sized by it).
+    double zoomFactor = 1.0;
+    // The page folder the pasted data came from (its images are copied from there).
+    QString sourcePageFolder;
+
+    // --- GraphicEnvironment -------------------------------------------------------
+    QString documentPageName() const override;
+    QString documentColorHexString() const override { return pageColorHexString; }
+    QString nextImageName() override;
+    QString currentDocPath() const override { return pagePath; }
+    QPointF lastTouchPoint() const override { return lastTouchPointValue; }
+    bool isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect) override;
+    bool isThereGraphicAtRect(const QRectF &rect) override;
+    SKTGraphic *grabMySection(int32_t sectionNumber) override;
+    QList<SKTGraphic *> findObjectsInSection(SKTGraphic &section) override;
+    SKTGraphic *grabTopMostObjectInSection(SKTGraphic &section) override;
+    SKTGraphic *grabBottomMostObjectInSection(SKTGraphic &section) override;
+    void identifyAndPushSectionsDownwardByOnePixel(const QRectF &) override {}
+    void identifyAndPushSectionsDownwardByDifference(const QRectF &) override {}
+    void reAlignSectionObjects(SKTGraphic &) override {}
+    SKTGraphic *isObjectStillInSameSectionGrid(SKTGraphic &graphic, const QPointF &point) override;
+    QRectF grabOverLappingSectionCell(const QPointF &point) override;
+
+    // Member queries. The other members of the graphic's group (texts,
+    // images, galleries, tables, slideshows and lines; plain shapes never).
+    QList<SKTGraphic *> findMatchingGroupObjects(const SKTGraphic &graphic) const;
+    // The graphics laid into one cell of a section.
+    QList<SKTGraphic *> findObjectsInSectionCell(const myTextView &cell) const;
+    static bool existInArray(int32_t number, const QList<int32_t> &numbers);
+    // The selection followed by the other members of its groups, each once.
+    QList<SKTGraphic *> withGroupPeers(const QList<SKTGraphic *> &graphics) const;
+
+    // Names the open undo step (or the last one).
+    void nameUndoAction(const QString &name);
+
+signals:
+    // A rectangle of the canvas must be drawn again.
+    void needsDisplayInRect(const QRectF &rect);
+    void needsDisplay();
+    void selectionChanged();
+    // The widget puts an editor over the graphic / takes it away.
+    void editingStarted(SKTGraphic *graphic);
+    void editingStopped();
+    void canvasSizeChanged();
+    void rulerEchoChanged(const QRectF &rect);
+
+private:
+    friend class MoveGesture;
+    friend class ResizeGesture;
+    friend class MarqueeGesture;
+
+    void graphicsChanged();
+    void graphicNeedsDisplay(SKTGraphic *graphic);
+    void rebuildIndex();
+    void invalidateGraphics(const QList<SKTGraphic *> &graphics);
+    void selectionDidChange(const QSet<const SKTGraphic *> &before);
+    void scheduleInspectorRefresh();
+    void selectAndTrack(const QPointF &point, bool shift);
+    void endGesture();
+    bool pasteGraphics(const QByteArray &payload, int64_t serial);
+    bool pasteImageFile(const QString &path, const QPointF &point);
+    bool dropCodeNames(const QStringList &names, const QPointF &point);
+    bool runDropRow(const DropCodeName &row, const QPointF &point);
+    int32_t findNextGroupNumber() const;
+    bool pasteImage(const QImage &image, const QString &type, const QString &sourcePath, const QPointF &point);
+    void alert(const QString &message, const QString &informative);
+
+    QPointer<QObject> m_documentEvents;
+    SKTDocument *m_document = nullptr;
+    CanvasHost *m_host = nullptr;
+    CanvasInsertions *m_insertions = nullptr;
+    QPointer<SKTGrid> m_grid;
+    QSet<const SKTGraphic *> m_selection;
+    QSet<const SKTGraphic *> m_present;
+    GraphicSpatialIndex m_index{128.0};
+    QHash<const SKTGraphic *, QRectF> m_reach;
+    // Graphics with no area, which an area index never answers.
+    QSet<SKTGraphic *> m_flat;
+    // Each graphic's index in the page, for ordering what the index finds.
+    QHash<const SKTGraphic *, qsizetype> m_order;
+    void rebuildOrder();
+    // Index candidates for rect widened by the paint reach, flat graphics included.
+    QList<SKTGraphic *> candidatesNear(const QRectF &rect) const;
+    double m_reachPad = 0;
+    std::unique_ptr<CanvasGesture> m_gesture;
+    SKTGraphic *m_editingGraphic = nullptr;
+    QRectF m_marquee;
+    QRectF m_rulerEchoedBounds;
+    bool m_isHidingHandles = false;
+    QTimer m_handleTimer;
+    bool m_inspectorRefreshPending = false;
+};

@@ -1,0 +1,200 @@
+// Drops on the canvas: a colour recolours the graphic under it, local image
+// files become images side by side, and palette code names insert what the
+// drop table says (presets are built here, the rest by the insertion side).
+// Anything else is refused and changes nothing.
+#include "canvas/CanvasHost.h"
+#include "canvas/CanvasInsertions.h"
+#include "canvas/DropTables.h"
+#include "canvas/SKTGraphicView.h"
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "model/SKTGraphic.h"
+#include "platform/Alerts.h"
+
+#include <QColor>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+#include <cmath>
+
+namespace {
+const QString kSectionPrefix = QStringLiteral("zov_section");
+
+// Only real local files are files: no remote addresses, folders or names
+// that merely look like paths.
+QStringList localFiles(const QMimeData &data)
+{
+    QStringList files;
+    if (!data.hasUrls())
+        return files;
+    for (const QUrl &url : data.urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QFileInfo info(url.toLocalFile());
+        if (info.isFile())
+            files << info.absoluteFilePath();
+    }
+    return files;
+}
+
+QStringList codeNamesOf(const QMimeData &data)
+{
+    QStringList names;
+    for (const QString &line : QString::fromUtf8(data.data(SKTGraphicView::codeNameMimeType())).split(u'\n'))
+        if (!line.trimmed().isEmpty())
+            names << line.trimmed();
+    return names;
+}
+
+QColor droppedColour(const QMimeData &data)
+{
+    if (!data.hasColor())
+        return {};
+    const QColor c = qvariant_cast<QColor>(data.colorData());
+    return c.isValid() ? c : QColor();
+}
+
+bool isSectionCodeName(const QString &name)
+{
+    return name.size() >= 12 && name.startsWith(kSectionPrefix);
+}
+} // namespace
+
+QString SKTGraphicView::codeNameMimeType()
+{
+    return QStringLiteral("application/x-zov-code-name");
+}
+
+bool SKTGraphicView::canAcceptDrop(const QMimeData &data, const QPointF &point)
+{
+    if (!m_document || !std::isfinite(point.x()) || !std::isfinite(point.y()))
+        return false;
+    if (data.hasColor())
+        return droppedColour(data).isValid() && graphicUnderPoint(point) != nullptr;
+    const QStringList names = codeNamesOf(data);
+    const QStringList files = localFiles(data);
+    if (!names.isEmpty() && isSectionCodeName(names.first()))
+        return true;
+    if (!names.isEmpty() || !files.isEmpty()) {
+        if (!gResponsiveEdition)
+            return true;
+        // Responsive pages take new objects only into a section's empty space.
+        SKTGraphic *section = insertions()->grabOverLappingSection(*m_document, QRectF(point, QSizeF(1, 1)));
+        if (!section)
+            return false;
+        for (SKTGraphic *g : graphicsReaching(QRectF(point, QSizeF(1, 1))))
+            if (!g->isSection() && g->bounds().contains(point))
+                return false;
+        section->drawBoxModel();
+        return section->contentRect().contains(point);
+    }
+    if (data.hasUrls())
+        return false; // an empty list, folders, remote or missing files
+    return data.hasImage();
+}
+
+bool SKTGraphicView::performDrop(const QMimeData &data, const QPointF &point)
+{
+    if (!canAcceptDrop(data, point))
+        return false;
+    lastTouchPointValue = point;
+    if (data.hasColor()) {
+        SKTGraphic *hit = graphicUnderPoint(point);
+        if (!hit)
+            return false;
+        QColor colour = droppedColour(data);
+        colour.setAlphaF(1.0);
+        hit->setColor(colour);
+        return true;
+    }
+    QStringList names = codeNamesOf(data);
+    for (const QString &file : localFiles(data))
+        names << file;
+    if (!names.isEmpty())
+        return dropCodeNames(names, point);
+    return pasteImage(qvariant_cast<QImage>(data.imageData()), QStringLiteral("PNG"), QString(), point);
+}
+
+bool SKTGraphicView::dropCodeNames(const QStringList &names, const QPointF &dropped)
+{
+    QPointF point = dropped;
+    // Form-field editions put drops on their field lattice.
+    if (gFormFieldSizing && gFormFieldSize > 0) {
+        const double g = gFormFieldSize;
+        point = QPointF(std::trunc(std::round(point.x() / g) * g), std::trunc(std::round(point.y() / g) * g));
+    }
+    bool inserted = false;
+    int32_t imageOffset = 0;
+    for (const QString &name : names) {
+        const std::optional<DropCodeName> row = DropTables::codeName(name);
+        if (row) {
+            inserted = runDropRow(*row, point) || inserted;
+            if (!row->goesOn)
+                break;
+        } else if (QFileInfo(name).isAbsolute() && QFileInfo(name).isFile()) {
+            inserted = pasteImageFile(name, QPointF(point.x() + imageOffset, point.y())) || inserted;
+        }
+        imageOffset += 50;
+    }
+    return inserted;
+}
+
+int32_t SKTGraphicView::findNextGroupNumber() const
+{
+    int32_t highest = 0;
+    for (SKTGraphic *g : graphics())
+        highest = std::max(highest, g->groupNumber());
+    return highest < INT32_MAX ? highest + 1 : highest;
+}
+
+bool SKTGraphicView::runDropRow(const DropCodeName &row, const QPointF &point)
+{
+    CanvasInsertions &insert = *insertions();
+    PresetContext context;
+    context.point = point;
+    context.zoom = zoomFactor > 0 && std::isfinite(zoomFactor) ? zoomFactor : 1.0;
+    context.now = QDateTime::currentDateTime();
+    if (row.action == QLatin1String("preset") || row.action == QLatin1String("line")) {
+        if (DropTables::isLinePreset(row.name))
+            return insert.addTrueLine(*m_document, DropTables::linePreset(row.name, context), point) != nullptr;
+        return insert.addTextBox(*m_document, DropTables::textBoxPreset(row.name, context), point) != nullptr;
+    }
+    if (row.action == QLatin1String("callout")) {
+        // A dashed circle and an arrow pointing up and away, in one new group.
+        context.groupNumber = findNextGroupNumber();
+        const QString colour = row.name.section(u'_', 3, 3);
+        const QString circle = QStringLiteral("zov_circle_markup_%1_dashed").arg(colour);
+        const bool made = insert.addTextBox(*m_document, DropTables::textBoxPreset(circle, context), point) != nullptr;
+        GraphicProperties line;
+        const double z = context.zoom;
+        line.setPoint(QStringLiteral("beginPoint"), QPointF(point.x() + int(std::trunc(100 / z)) / 2, point.y()));
+        line.setPoint(QStringLiteral("endPoint"), QPointF(point.x() + std::trunc(300 / z), point.y() - 100));
+        line.setString(QStringLiteral("colour"), DropTables::textBoxPreset(circle, context).string(QStringLiteral("borderColor")));
+        line.setString(QStringLiteral("style"), QStringLiteral("dashed"));
+        line.setNumber(QStringLiteral("width"), DropTables::strokeScale(z));
+        line.setString(QStringLiteral("beginArrow"), QStringLiteral("0"));
+        line.setString(QStringLiteral("endArrow"), QStringLiteral("1"));
+        line.setNumber(QStringLiteral("groupNumber"), context.groupNumber);
+        return (insert.addTrueLine(*m_document, line, point) != nullptr) || made;
+    }
+    DropCodeName forwarded = row;
+    if (row.action == QLatin1String("background")) {
+        forwarded.action = insert.grabOverLappingSectionCell(*m_document, point).isNull()
+                               ? QStringLiteral("newBackground")
+                               : QStringLiteral("addSectionBackgroundImage");
+    }
+    const QPointF at = row.action == QLatin1String("addSnippet_drag")
+                           ? QPointF(std::trunc(point.x()), std::trunc(point.y()))
+                           : point;
+    const bool made = insert.insertCodeName(*m_document, forwarded, at);
+    if (row.name == QLatin1String("zov_buynowbutton")) {
+        Alert a;
+        a.messageText = QStringLiteral("Looking for more Buy Button styles?");
+        a.informativeText = QStringLiteral("The generic snippet here will help you quickly set up a simple Buy "
+                                           "Button.\n\nFor more advanced styles, please visit PayPal's website and "
+                                           "use the button generator.");
+        a.buttons = {QStringLiteral("OK")};
+        Alerts::current().show(a, m_host ? m_host->alertWindow() : nullptr, {});
+    }
+    return made;
+}

@@ -1,0 +1,240 @@
+#include "canvas/ui/SKTGraphicViewWidget.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "model/ui/TextGraphicEditor.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+SKTGraphicViewWidget::SKTGraphicViewWidget(SKTGraphicView &view, QWidget *parent) : QWidget(parent), m_view(view)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&view, &SKTGraphicView::needsDisplayInRect, this, &SKTGraphicViewWidget::updateCanvasRect);
+    connect(&view, &SKTGraphicView::needsDisplay, this, qOverload<>(&QWidget::update));
+    connect(&view, &SKTGraphicView::canvasSizeChanged, this, &SKTGraphicViewWidget::resizeToCanvas);
+    connect(&view, &SKTGraphicView::editingStarted, this, &SKTGraphicViewWidget::startEditor);
+    connect(&view, &SKTGraphicView::editingStopped, this, &SKTGraphicViewWidget::stopEditor);
+    resizeToCanvas();
+}
+
+SKTGraphicViewWidget::~SKTGraphicViewWidget()
+{
+    disconnect(&m_view, nullptr, this, nullptr);
+    m_view.cancelGesture();
+    if (m_editor) {
+        m_editor->finalize();
+        delete m_editor;
+    }
+}
+
+QSize SKTGraphicViewWidget::sizeHint() const
+{
+    return (m_view.canvasBounds().size() * m_zoom).toSize();
+}
+
+void SKTGraphicViewWidget::setZoomFactor(double factor)
+{
+    if (!(factor > 0) || !std::isfinite(factor) || factor == m_zoom)
+        return;
+    m_view.stopEditing();
+    m_zoom = factor;
+    m_view.zoomFactor = factor;
+    resizeToCanvas();
+    update();
+}
+
+void SKTGraphicViewWidget::resizeToCanvas()
+{
+    resize(sizeHint());
+}
+
+void SKTGraphicViewWidget::updateCanvasRect(const QRectF &rect)
+{
+    if (!rect.isValid())
+        return;
+    const QRect r = QRectF(rect.topLeft() * m_zoom, rect.size() * m_zoom).toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (m_dirty.isEmpty() && m_dirtyBounds.isNull())
+        QMetaObject::invokeMethod(this, &SKTGraphicViewWidget::flushDirty, Qt::QueuedConnection);
+    m_dirtyBounds |= r;
+    if (m_dirty.size() <= kMaxDirtyRects)
+        m_dirty.append(r);
+}
+
+void SKTGraphicViewWidget::flushDirty()
+{
+    // A move of hundreds of graphics asks for hundreds of rectangles: one
+    // rectangle around them all paints faster than a region of many.
+    if (m_dirty.size() > kMaxDirtyRects) {
+        update(m_dirtyBounds);
+    } else {
+        for (const QRect &r : std::as_const(m_dirty))
+            update(r);
+    }
+    m_dirty.clear();
+    m_dirtyBounds = QRect();
+}
+
+void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.scale(m_zoom, m_zoom);
+    const QRect r = event->rect();
+    const QRectF dirty(QPointF(r.topLeft()) / m_zoom, QSizeF(r.size()) / m_zoom);
+    m_view.draw(painter, dirty, m_zoom * devicePixelRatioF());
+}
+
+void SKTGraphicViewWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    m_view.mouseDown(canvasPoint(event->position()), 1, event->modifiers() & Qt::ShiftModifier);
+}
+
+void SKTGraphicViewWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_view.mouseDown(canvasPoint(event->position()), 2, event->modifiers() & Qt::ShiftModifier);
+}
+
+void SKTGraphicViewWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        // The release happened somewhere we never heard of.
+        m_view.cancelGesture();
+        return;
+    }
+    m_view.mouseDragged(canvasPoint(event->position()));
+}
+
+void SKTGraphicViewWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_view.mouseUp(canvasPoint(event->position()));
+}
+
+void SKTGraphicViewWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        m_view.copy();
+    } else if (event->matches(QKeySequence::Cut)) {
+        m_view.cut();
+    } else if (event->matches(QKeySequence::Paste)) {
+        m_view.paste();
+    } else {
+        switch (event->key()) {
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            m_view.deleteSelection();
+            break;
+        case Qt::Key_Left:
+            m_view.moveSelectedGraphicsBy(-1, 0);
+            break;
+        case Qt::Key_Right:
+            m_view.moveSelectedGraphicsBy(1, 0);
+            break;
+        case Qt::Key_Up:
+            m_view.moveSelectedGraphicsBy(0, -1);
+            break;
+        case Qt::Key_Down:
+            m_view.moveSelectedGraphicsBy(0, 1);
+            break;
+        case Qt::Key_Escape:
+            m_view.cancelGesture();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+        }
+    }
+    event->accept();
+}
+
+void SKTGraphicViewWidget::focusOutEvent(QFocusEvent *event)
+{
+    // The editor taking the focus is no reason to end a gesture.
+    if (!m_editor || event->reason() == Qt::ActiveWindowFocusReason)
+        m_view.cancelGesture();
+    QWidget::focusOutEvent(event);
+}
+
+void SKTGraphicViewWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The menu's commands (the window builds it) insert where the click was.
+    m_view.contextMenuAt(canvasPoint(event->pos()));
+    QWidget::contextMenuEvent(event);
+}
+
+void SKTGraphicViewWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (m_view.canAcceptDrop(*event->mimeData(), canvasPoint(event->position())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void SKTGraphicViewWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (m_view.canAcceptDrop(*event->mimeData(), canvasPoint(event->position())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void SKTGraphicViewWidget::dropEvent(QDropEvent *event)
+{
+    if (m_view.performDrop(*event->mimeData(), canvasPoint(event->position())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void SKTGraphicViewWidget::startEditor(SKTGraphic *graphic)
+{
+    TextGraphicEditor *editor = graphic ? TextGraphicEditor::create(*graphic, m_view.canvasBounds(), this) : nullptr;
+    if (!editor) {
+        m_view.stopEditing();
+        return;
+    }
+    if (m_zoom != 1.0) {
+        const QRect g = editor->geometry();
+        editor->setGeometry(QRectF(QPointF(g.topLeft()) * m_zoom, QSizeF(g.size()) * m_zoom).toAlignedRect());
+        QFont font = editor->font();
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * m_zoom);
+        else if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * m_zoom))));
+        editor->setFont(font);
+    }
+    m_editor = editor;
+    editor->show();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+void SKTGraphicViewWidget::stopEditor()
+{
+    if (!m_editor)
+        return;
+    TextGraphicEditor *editor = m_editor;
+    m_editor = nullptr;
+    const bool hadFocus = editor->hasFocus();
+    editor->finalize();
+    editor->hide();
+    editor->deleteLater();
+    if (hadFocus)
+        setFocus(Qt::OtherFocusReason);
+}
