@@ -1,0 +1,47 @@
+#include "platform/HttpClient.h"
+
+#include <QUrl>
+
+HttpClient::Response HttpClient::get(const QString &url, int timeoutMs, qint64 maxBytes)
+{
+    Response response;
+    const QUrl parsed(url);
+    const QString scheme = parsed.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        response.error = QStringLiteral("Only http and https addresses can be fetched: %1").arg(url);
+        return response;
+    }
+    connection_.begin(qMin(timeoutMs, 15000));
+    CURL *curl = connection_.handle();
+    const QByteArray encoded = parsed.toEncoded();
+    curl_easy_setopt(curl, CURLOPT_URL, encoded.constData());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(timeoutMs));
+    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    curl_slist *headers = nullptr;
+    headers = curl_slist_append(headers, "Cache-Control: no-cache");
+    headers = curl_slist_append(headers, "Pragma: no-cache");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    connection_.verifyTls();
+    connection_.collectBody(maxBytes);
+    const CURLcode code = connection_.perform();
+    curl_slist_free_all(headers);
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    char *effective = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &effective);
+    response.status = int(status);
+    response.finalUrl = effective ? QString::fromUtf8(effective) : url;
+    if (code != CURLE_OK) {
+        response.error = connection_.lastErrorText();
+        response.rejectedCertificatePem = connection_.rejectedCertificatePem();
+        response.rejectedCertificateFingerprint = connection_.rejectedCertificateFingerprint();
+        return response;
+    }
+    response.ok = true;
+    response.body = connection_.body();
+    return response;
+}
