@@ -1,7 +1,7 @@
 #include "platform/SmtpSender.h"
 
-#include <QFile>
-#include <QStandardPaths>
+#include "platform/TrustStore.h"
+
 
 #include <curl/curl.h>
 
@@ -10,22 +10,9 @@
 
 namespace {
 
-// Debian's bundle of the system authorities; other layouts keep it elsewhere.
-const char *const kSystemBundles[] = {
-    "/etc/ssl/certs/ca-certificates.crt",
-    "/etc/pki/tls/certs/ca-bundle.crt",
-    "/etc/ssl/cert.pem",
-};
-
 // Keep going past refused recipients. Older headers spell the option's name with
 // three L's; its number has never changed.
 const CURLoption kMailRcptAllowFails = static_cast<CURLoption>(CURLOPTTYPE_LONG + 290);
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // What one curl_easy_perform needs: the data to upload and the conversation seen.
 struct Conversation {
@@ -118,24 +105,6 @@ SmtpSender::SmtpSender(const Settings &settings)
 {
 }
 
-QByteArray SmtpSender::defaultCertificateBundle()
-{
-    QByteArray bundle;
-    for (const char *path : kSystemBundles) {
-        bundle = readAll(QString::fromLatin1(path));
-        if (!bundle.isEmpty())
-            break;
-    }
-    const QByteArray own = readAll(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                                   + QStringLiteral("/zov/trusted-certificates.pem"));
-    if (!own.isEmpty()) {
-        if (!bundle.isEmpty() && !bundle.endsWith('\n'))
-            bundle += '\n';
-        bundle += own;
-    }
-    return bundle;
-}
-
 SmtpSender::Result SmtpSender::send(const MimeMessage &message)
 {
     Result result;
@@ -174,7 +143,7 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, settings_.responseTimeoutMs / 1000)));
     curl_easy_setopt(curl, CURLOPT_USE_SSL, long(security == Security::None ? CURLUSESSL_NONE : CURLUSESSL_ALL));
-    QByteArray bundle = bundle_.isEmpty() ? defaultCertificateBundle() : bundle_;
+    QByteArray bundle = bundle_.isEmpty() ? TrustStore::certificateBundle() : bundle_;
     if (security != Security::None) {
         curl_blob blob{bundle.data(), size_t(bundle.size()), CURL_BLOB_NOCOPY};
         curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
