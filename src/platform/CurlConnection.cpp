@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <openssl/err.h>
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
@@ -35,13 +36,24 @@ CurlConnection::CurlConnection()
 {
     initialiseCurlOnce();
     handle_ = curl_easy_init();
+    multi_ = curl_multi_init();
 }
 
 CurlConnection::~CurlConnection()
 {
+    // The multi handle owns the live connections; cleaning it up closes them politely.
+    if (multi_)
+        curl_multi_cleanup(multi_);
     if (handle_)
         curl_easy_cleanup(handle_);
     delete upload_;
+}
+
+void CurlConnection::closeConnections()
+{
+    if (multi_)
+        curl_multi_cleanup(multi_);
+    multi_ = curl_multi_init();
 }
 
 void CurlConnection::addSecret(const QString &secret)
@@ -80,10 +92,16 @@ void CurlConnection::begin(int connectTimeoutMs)
 
 void CurlConnection::verifyTls()
 {
-    if (bundle_.isEmpty())
-        bundle_ = TrustStore::certificateBundle();
-    curl_blob blob{bundle_.data(), size_t(bundle_.size()), CURL_BLOB_NOCOPY};
-    curl_easy_setopt(handle_, CURLOPT_CAINFO_BLOB, &blob);
+    // The system authorities come from libcurl's own bundle, whose parsed form it keeps
+    // between handshakes (an FTPS job makes one per file); the user's trusted
+    // certificates are added to that store as each handshake starts.
+    trustedPem_ = TrustStore::trustedCertificatesPem();
+    // The bundle file alone (not also the hashed folder): only then may libcurl keep
+    // the parsed store, instead of decoding some 140 certificates per handshake.
+    char *bundle = nullptr;
+    curl_easy_getinfo(handle_, CURLINFO_CAINFO, &bundle);
+    if (bundle && *bundle)
+        curl_easy_setopt(handle_, CURLOPT_CAPATH, static_cast<char *>(nullptr));
     curl_easy_setopt(handle_, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(handle_, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(handle_, CURLOPT_SSL_CTX_FUNCTION, &CurlConnection::sslContextCallback);
@@ -116,9 +134,42 @@ bool CurlConnection::uploadFile(const QString &path, QString *error)
     return true;
 }
 
+CURLcode CurlConnection::runTransfer()
+{
+    // Our own loop instead of curl_easy_perform: libcurl 7.88 sometimes has a reply in
+    // hand (the answer to EPSV) yet sleeps until its next one-second tick before it
+    // opens the data connection. Polling in short steps takes that second off each file.
+    if (curl_multi_add_handle(multi_, handle_) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    CURLcode result = CURLE_OK;
+    bool done = false;
+    while (!done) {
+        int running = 0;
+        if (curl_multi_perform(multi_, &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        int queued = 0;
+        while (CURLMsg *message = curl_multi_info_read(multi_, &queued)) {
+            if (message->msg == CURLMSG_DONE && message->easy_handle == handle_) {
+                result = message->data.result;
+                done = true;
+            }
+        }
+        if (done || running == 0)
+            break;
+        long timeout = -1;
+        curl_multi_timeout(multi_, &timeout);
+        const int wait = (timeout < 0 || timeout > 10) ? 10 : int(timeout);
+        curl_multi_poll(multi_, nullptr, 0, wait, nullptr);
+    }
+    curl_multi_remove_handle(multi_, handle_);
+    return result;
+}
+
 CURLcode CurlConnection::perform()
 {
-    CURLcode code = curl_easy_perform(handle_);
+    CURLcode code = runTransfer();
     if (upload_) {
         delete upload_;
         upload_ = nullptr;
@@ -222,7 +273,18 @@ size_t CurlConnection::readCallback(char *buffer, size_t size, size_t count, voi
 CURLcode CurlConnection::sslContextCallback(CURL *, void *sslContext, void *self)
 {
     auto *context = static_cast<SSL_CTX *>(sslContext);
+    auto *connection = static_cast<CurlConnection *>(self);
     SSL_CTX_set_ex_data(context, connectionIndex(), self);
+    if (!connection->trustedPem_.isEmpty()) {
+        X509_STORE *store = SSL_CTX_get_cert_store(context);
+        BIO *bio = BIO_new_mem_buf(connection->trustedPem_.constData(), int(connection->trustedPem_.size()));
+        while (X509 *certificate = bio ? PEM_read_bio_X509(bio, nullptr, nullptr, nullptr) : nullptr) {
+            X509_STORE_add_cert(store, certificate);  // fails harmlessly when already there
+            X509_free(certificate);
+        }
+        ERR_clear_error();
+        BIO_free(bio);
+    }
     SSL_CTX_set_verify(context, SSL_VERIFY_PEER, &CurlConnection::verifyCallback);
     return CURLE_OK;
 }

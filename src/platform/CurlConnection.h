@@ -40,6 +40,8 @@ public:
     bool uploadFile(const QString &path, QString *error);
 
     CURLcode perform();
+    // Ends the live connections (politely: QUIT, close notify); the next call opens anew.
+    void closeConnections();
 
     const QByteArray &body() const { return body_; }
     // Reply lines of the server in the last call ("213 1234", …), oldest first.
@@ -71,10 +73,12 @@ private:
     static CURLcode sslContextCallback(CURL *, void *sslContext, void *self);
     static int verifyCallback(int preverifyOk, struct x509_store_ctx_st *store);
 
+    CURLcode runTransfer();
     void note(char prefix, const QByteArray &text);
     QString masked(QString line) const;
 
     CURL *handle_ = nullptr;
+    CURLM *multi_ = nullptr;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
     QStringList secrets_;
     QStringList transcript_;
@@ -85,7 +89,7 @@ private:
     bool bodyTooLarge_ = false;
     struct Upload;
     Upload *upload_ = nullptr;
-    QByteArray bundle_;
+    QByteArray trustedPem_;
     QByteArray offeredPem_;
     bool offeredFailed_ = false;
     QByteArray rejectedPem_;

@@ -101,6 +101,7 @@ bool FtpSession::connect()
         connection_.addNote(QStringLiteral("Active mode is not available over TLS with this libcurl: passive mode used."));
     prepare({});
     connected_ = run();
+    cwdVerified_ = false;
     if (connected_)
         cwd_ = QStringLiteral("/");
     return connected_;
@@ -110,20 +111,21 @@ void FtpSession::disconnect()
 {
     if (!connected_)
         return;
-    // QUIT is sent when the handle lets the connection go; a fresh handle in its place
-    // keeps the session usable for another connect().
-    connection_.begin(settings_.connectTimeoutMs);
-    curl_easy_setopt(connection_.handle(), CURLOPT_FORBID_REUSE, 1L);
+    connection_.closeConnections();
     connected_ = false;
 }
 
 bool FtpSession::changeDirectory(const QString &path)
 {
     const QString target = resolve(cwd_, path);
+    // Already there (and proven when we went there): spare the server a round trip.
+    if (connected_ && target == cwd_ && cwdVerified_)
+        return true;
     prepare(target);
     if (!run())
         return false;
     cwd_ = target;
+    cwdVerified_ = true;
     return true;
 }
 

@@ -70,5 +70,6 @@ private:
     CurlConnection connection_;
     QString cwd_ = QStringLiteral("/");
     bool connected_ = false;
+    bool cwdVerified_ = false;
     struct curl_slist *commands_ = nullptr;
 };

@@ -112,8 +112,7 @@ void SftpSession::disconnect()
 {
     if (!connected_)
         return;
-    connection_.begin(settings_.connectTimeoutMs);
-    curl_easy_setopt(connection_.handle(), CURLOPT_FORBID_REUSE, 1L);
+    connection_.closeConnections();
     connected_ = false;
 }
 

@@ -11,13 +11,6 @@
 
 namespace {
 
-// Debian's bundle of the system authorities; other layouts keep it elsewhere.
-const char *const kSystemBundles[] = {
-    "/etc/ssl/certs/ca-certificates.crt",
-    "/etc/pki/tls/certs/ca-bundle.crt",
-    "/etc/ssl/cert.pem",
-};
-
 // The first certificate of a PEM text, in DER form; empty when there is none.
 QByteArray derOfPem(const QByteArray &pem)
 {
@@ -63,21 +56,9 @@ QString TrustStore::knownHostsPath()
     return folder() + QStringLiteral("/known_hosts");
 }
 
-QByteArray TrustStore::certificateBundle()
+QByteArray TrustStore::trustedCertificatesPem()
 {
-    QByteArray bundle;
-    for (const char *path : kSystemBundles) {
-        bundle = readAll(QString::fromLatin1(path));
-        if (!bundle.isEmpty())
-            break;
-    }
-    const QByteArray own = readAll(trustedCertificatesPath());
-    if (!own.isEmpty()) {
-        if (!bundle.isEmpty() && !bundle.endsWith('\n'))
-            bundle += '\n';
-        bundle += own;
-    }
-    return bundle;
+    return readAll(trustedCertificatesPath());
 }
 
 bool TrustStore::trustCertificate(const QByteArray &pem, const QString &server, QString *error)

@@ -18,9 +18,8 @@ public:
     static QString trustedCertificatesPath();
     static QString knownHostsPath();
 
-    // The system authorities followed by the certificates the user trusted, as one PEM
-    // bundle for a TLS connection.
-    static QByteArray certificateBundle();
+    // The certificates the user trusted, as PEM text (empty when none).
+    static QByteArray trustedCertificatesPem();
 
     // Adds a certificate (PEM) the user chose to trust for server, noting the server
     // and the fingerprint above it. False, with the reason in *error, when the file

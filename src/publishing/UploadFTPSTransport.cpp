@@ -218,9 +218,11 @@ void UploadFTPS::upload()
     uploadRan_ = true;
     confirmed_ = -1;
     const QString protocolName = isFtps() ? QStringLiteral("FTP/SSL") : QStringLiteral("FTP");
-    const QString modeName = FTPPassiveMode ? QStringLiteral("Passive") : QStringLiteral("Active");
     QString log = kLogTitle;
-    if (!connectFtp()) {
+    const bool connected = connectFtp();
+    // Named after the connection, which reads the mode afresh.
+    const QString modeName = FTPPassiveMode ? QStringLiteral("Passive") : QStringLiteral("Active");
+    if (!connected) {
         const FtpSession::Settings &used = ftp_->settings();
         const QString port = QString::number(used.port);
         if (isFtps())

@@ -8,13 +8,53 @@ up after itself.
 import json
 import os
 import pwd
+import glob
 import secrets
+import shutil
+import signal
 import socket
 import subprocess
 import sys
 import tempfile
 import threading
 import time
+
+
+# A server stopped by a signal still removes its user and folders: the handlers turn
+# the signal into SystemExit, which runs the scripts' finally blocks.
+def _stop(signum, frame):
+    raise SystemExit(128 + signum)
+
+
+for _signal in (signal.SIGTERM, signal.SIGHUP):
+    signal.signal(_signal, _stop)
+
+
+def sweep_stale():
+    """Removes the users and folders of servers whose process died without cleaning up
+    (killed outright): each work folder names its owner's process id."""
+    for folder in glob.glob(os.path.join(tempfile.gettempdir(), "zov-server-*")):
+        try:
+            with open(os.path.join(folder, "owner")) as f:
+                pid_text, user = f.read().split()
+            pid = int(pid_text)
+        except (OSError, ValueError):
+            continue
+        try:
+            os.kill(pid, 0)
+            continue  # still running
+        except ProcessLookupError:
+            pass
+        except PermissionError:
+            continue
+        try:
+            with open(os.path.join(folder, "daemon")) as f:
+                os.kill(int(f.read().strip()), signal.SIGKILL)
+        except (OSError, ValueError):
+            pass
+        subprocess.run(["pkill", "-KILL", "-u", user], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["userdel", "--force", user], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def free_port():
@@ -54,9 +94,12 @@ class ThrowAwayUser:
     def __init__(self, home):
         if os.geteuid() != 0:
             raise SystemExit("the test servers need root to create their user")
+        sweep_stale()
         self.name = "zovt" + secrets.token_hex(4)
         self.password = "pw-" + secrets.token_hex(6)
         self.home = home
+        with open(os.path.join(os.path.dirname(home), "owner"), "w") as f:
+            f.write(f"{os.getpid()} {self.name}\n")
         subprocess.run(["useradd", "--no-create-home", "--home-dir", home, "--shell", "/bin/bash",
                         "--no-user-group", "--gid", "nogroup", self.name], check=True)
         subprocess.run(["chpasswd"], input=f"{self.name}:{self.password}\n", text=True, check=True)
@@ -77,6 +120,12 @@ def work_folder():
     folder = tempfile.mkdtemp(prefix="zov-server-")
     os.chmod(folder, 0o755)
     return folder
+
+
+def note_daemon(work, process):
+    """Remembers the daemon's process id, for sweep_stale()."""
+    with open(os.path.join(work, "daemon"), "w") as f:
+        f.write(f"{process.pid}\n")
 
 
 def ready(**info):

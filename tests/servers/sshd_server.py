@@ -54,6 +54,7 @@ MaxStartups 50
         os.makedirs("/run/sshd", exist_ok=True)
         process = subprocess.Popen(["/usr/sbin/sshd", "-D", "-f", config, "-E", log],
                                    stdin=subprocess.DEVNULL)
+        common.note_daemon(work, process)
         if not common.wait_for_port(port):
             raise SystemExit("sshd did not start")
         with open(hostkey + ".pub") as f:

@@ -70,6 +70,7 @@ delay_failed_login=0
 delay_successful_login=0
 """)
         process = subprocess.Popen(["/usr/sbin/vsftpd", config], stdin=subprocess.DEVNULL)
+        common.note_daemon(work, process)
         if not common.wait_for_port(port):
             raise SystemExit("vsftpd did not start")
         common.ready(port=port, user=user.name, password=user.password, home=home,
