@@ -265,9 +265,9 @@ int main(int argc, char **argv)
     std::printf("\n%-6s %14s %14s %8s %8s   %16s %8s\n", "", "UploadFTPS ms", "lftp ms", "ratio", "target", "1000 vs 500", "target");
     for (const Target &target : targets) {
         const std::string name = target.name;
-        const double ours = reporter.get(name + "/UploadFTPS 500/iterations:1/repeats:3/real_time");
-        const double theirs = reporter.get(name + "/lftp mirror -R 500/iterations:1/repeats:3/real_time");
-        const double large = reporter.get(name + "/UploadFTPS 1000/iterations:1/repeats:3/real_time");
+        const double ours = reporter.get(name + "/UploadFTPS 500");
+        const double theirs = reporter.get(name + "/lftp mirror -R 500");
+        const double large = reporter.get(name + "/UploadFTPS 1000");
         std::printf("%-6s %14.0f %14.0f %7.2fx %7.1fx   %15.2fx %7.1fx\n", target.name, ours, theirs,
                     theirs > 0 ? ours / theirs : -1.0, 1.0, ours > 0 ? large / ours : -1.0, 2.2);
     }

@@ -52,7 +52,7 @@ void FtpSession::prepare(const QString &folder, const QString &file)
         // read it all, and servers such as vsftpd then answer 426 and keep a partial
         // file: TLS 1.2 has no such race.
         if (curl_version_info(CURLVERSION_NOW)->version_num < 0x080900)
-            curl_easy_setopt(curl, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_TLSv1_2 | CURL_SSLVERSION_MAX_TLSv1_2));
+            curl_easy_setopt(curl, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_TLSv1_2) | long(CURL_SSLVERSION_MAX_TLSv1_2));
         connection_.verifyTls();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The transport of one publishing job: packing and unpacking page packages here; the
-// server side (upload, folders, mail) joins it in the same class.
+// The transport of one publishing job: packing and unpacking page packages, and the
+// server side (folders, upload, deletion over FTP, FTPS and SFTP); mail joins it in the
+// same class.
 //
 // One object per job: made, given its work, used once or twice, dropped.
 #include <QString>

@@ -29,8 +29,9 @@ void trustServerCertificate(const TestServer &server)
 {
     const QByteArray pem = testfiles::readFile(server.value("certificate"));
     const QByteArray trusted = testfiles::readFile(TrustStore::trustedCertificatesPath());
-    if (!trusted.contains(TrustStore::fingerprintOfPem(pem).toLatin1()))
+    if (!trusted.contains(TrustStore::fingerprintOfPem(pem).toLatin1())) {
         ASSERT_TRUE(TrustStore::trustCertificate(pem, QStringLiteral("127.0.0.1:%1").arg(server.port())));
+    }
 }
 
 class FtpSessionTest : public ::testing::Test {

@@ -93,8 +93,9 @@ TEST_F(HttpClientTest, RefusesOtherSchemesTooLargeAnswersAndSlowServers)
         EXPECT_EQ(response.ok, c.ok) << response.error.toStdString();
         EXPECT_EQ(response.error.isEmpty(), c.ok);
         EXPECT_LT(timer.elapsed(), 2500);
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(response.body.size(), 1000);
+        }
     }
 }
 

@@ -103,8 +103,9 @@ protected:
     {
         ASSERT_TRUE(vsftpd->ok() && sshd->ok());
         const QByteArray pem = testfiles::readFile(vsftpd->value("certificate"));
-        if (!testfiles::readFile(TrustStore::trustedCertificatesPath()).contains(TrustStore::fingerprintOfPem(pem).toLatin1()))
+        if (!testfiles::readFile(TrustStore::trustedCertificatesPath()).contains(TrustStore::fingerprintOfPem(pem).toLatin1())) {
             ASSERT_TRUE(TrustStore::trustCertificate(pem, QStringLiteral("127.0.0.1")));
+        }
     }
 
     static Account vsftpdAccount(const QString &remotePath = QStringLiteral("www"))
@@ -466,7 +467,8 @@ protected:
         int i = 0;
         for (const QString &name : names) {
             const QString path = local.filePath(name);
-            testfiles::writeFile(path, QByteArray(3000 + 100 * ++i, char('0' + i)));
+            ++i;
+            testfiles::writeFile(path, QByteArray(3000 + 100 * i, char('0' + i)));
             list.append({path, QString(), name, {}, {}, 0, false});
         }
         return list;
