@@ -4,6 +4,18 @@
 
 HttpClient::Response HttpClient::get(const QString &url, int timeoutMs, qint64 maxBytes)
 {
+    return perform(url, {"Cache-Control: no-cache", "Pragma: no-cache"}, nullptr, timeoutMs, maxBytes);
+}
+
+HttpClient::Response HttpClient::post(const QString &url, const QList<QByteArray> &headers, const QByteArray &body,
+                                      int timeoutMs, qint64 maxBytes)
+{
+    return perform(url, headers, &body, timeoutMs, maxBytes);
+}
+
+HttpClient::Response HttpClient::perform(const QString &url, const QList<QByteArray> &headerLines,
+                                         const QByteArray *postBody, int timeoutMs, qint64 maxBytes)
+{
     Response response;
     const QUrl parsed(url);
     const QString scheme = parsed.scheme().toLower();
@@ -17,13 +29,22 @@ HttpClient::Response HttpClient::get(const QString &url, int timeoutMs, qint64 m
     curl_easy_setopt(curl, CURLOPT_URL, encoded.constData());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+    if (postBody) {
+        curl_easy_setopt(curl, CURLOPT_POST, 1L);
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->constData());
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(postBody->size()));
+    } else {
+        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+    }
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(timeoutMs));
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
     curl_slist *headers = nullptr;
-    headers = curl_slist_append(headers, "Cache-Control: no-cache");
-    headers = curl_slist_append(headers, "Pragma: no-cache");
+    for (const QByteArray &line : headerLines)
+        headers = curl_slist_append(headers, line.constData());
+    // A body of some size would otherwise wait a second for "100 Continue".
+    if (postBody)
+        headers = curl_slist_append(headers, "Expect:");
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     connection_.verifyTls();
     connection_.collectBody(maxBytes);

@@ -1,31 +1,22 @@
 #include "platform/SmtpSender.h"
 
-#include <QFile>
-#include <QStandardPaths>
+#include "platform/TrustStore.h"
+
 
 #include <curl/curl.h>
+#include <openssl/err.h>
+#include <openssl/pem.h>
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
 
 #include <cstring>
 #include <memory>
 
 namespace {
 
-// Debian's bundle of the system authorities; other layouts keep it elsewhere.
-const char *const kSystemBundles[] = {
-    "/etc/ssl/certs/ca-certificates.crt",
-    "/etc/pki/tls/certs/ca-bundle.crt",
-    "/etc/ssl/cert.pem",
-};
-
 // Keep going past refused recipients. Older headers spell the option's name with
 // three L's; its number has never changed.
 const CURLoption kMailRcptAllowFails = static_cast<CURLoption>(CURLOPTTYPE_LONG + 290);
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // What one curl_easy_perform needs: the data to upload and the conversation seen.
 struct Conversation {
@@ -95,6 +86,21 @@ int debugData(CURL *, curl_infotype type, char *data, size_t size, void *user)
     return 0;
 }
 
+// Adds the PEM certificates at data to the handshake's store of authorities.
+CURLcode addTrustedCertificates(CURL *, void *sslContext, void *data)
+{
+    const auto *pem = static_cast<const QByteArray *>(data);
+    X509_STORE *store = SSL_CTX_get_cert_store(static_cast<SSL_CTX *>(sslContext));
+    BIO *bio = BIO_new_mem_buf(pem->constData(), int(pem->size()));
+    while (X509 *certificate = bio ? PEM_read_bio_X509(bio, nullptr, nullptr, nullptr) : nullptr) {
+        X509_STORE_add_cert(store, certificate);  // fails harmlessly when already there
+        X509_free(certificate);
+    }
+    ERR_clear_error();
+    BIO_free(bio);
+    return CURLE_OK;
+}
+
 struct CurlDeleter {
     void operator()(CURL *handle) const { curl_easy_cleanup(handle); }
 };
@@ -116,24 +122,6 @@ SmtpSender::Security SmtpSender::securityFor(const QString &connectionType, int 
 SmtpSender::SmtpSender(const Settings &settings)
     : settings_(settings)
 {
-}
-
-QByteArray SmtpSender::defaultCertificateBundle()
-{
-    QByteArray bundle;
-    for (const char *path : kSystemBundles) {
-        bundle = readAll(QString::fromLatin1(path));
-        if (!bundle.isEmpty())
-            break;
-    }
-    const QByteArray own = readAll(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                                   + QStringLiteral("/zov/trusted-certificates.pem"));
-    if (!own.isEmpty()) {
-        if (!bundle.isEmpty() && !bundle.endsWith('\n'))
-            bundle += '\n';
-        bundle += own;
-    }
-    return bundle;
 }
 
 SmtpSender::Result SmtpSender::send(const MimeMessage &message)
@@ -174,10 +162,17 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, settings_.responseTimeoutMs / 1000)));
     curl_easy_setopt(curl, CURLOPT_USE_SSL, long(security == Security::None ? CURLUSESSL_NONE : CURLUSESSL_ALL));
-    QByteArray bundle = bundle_.isEmpty() ? defaultCertificateBundle() : bundle_;
+    // The system authorities (libcurl's bundle) plus the certificates the user trusted,
+    // or the bundle given instead.
+    QByteArray trusted = bundle_.isEmpty() ? TrustStore::trustedCertificatesPem() : QByteArray();
     if (security != Security::None) {
-        curl_blob blob{bundle.data(), size_t(bundle.size()), CURL_BLOB_NOCOPY};
-        curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
+        if (!bundle_.isEmpty()) {
+            curl_blob blob{bundle_.data(), size_t(bundle_.size()), CURL_BLOB_COPY};
+            curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
+        } else if (!trusted.isEmpty()) {
+            curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &addTrustedCertificates);
+            curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &trusted);
+        }
         curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     }

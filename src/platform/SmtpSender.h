@@ -54,10 +54,9 @@ public:
 
     explicit SmtpSender(const Settings &settings);
 
-    // The certificates to verify against; by default the system authorities plus the
-    // user's trusted certificates.
+    // The certificates to verify against, in place of the system authorities plus the
+    // certificates the user trusted (TrustStore).
     void setCertificateBundle(const QByteArray &pem) { bundle_ = pem; }
-    static QByteArray defaultCertificateBundle();
 
     // Checks the message (nothing is sent when a field is refused), then sends it to
     // every envelope recipient.

@@ -16,14 +16,11 @@
 // ---- end mail: includes ----
 // ---- server transport: includes ----
 #include "platform/SftpSession.h"
-#include "publishing/UploadFTPSViewDelegate.h"
 #include "publishing/UploadItem.h"
 
 #include <QList>
-#include <QStringList>
 
 #include <atomic>
-#include <cstdint>
 #include <memory>
 
 class FtpSession;
@@ -70,7 +67,8 @@ public:
         QString emailOption;   // "coder": the file is the body as it is; else pictures embedded
     };
 
-    // The delegate and the security flags are declared with the server transport below.
+    // delegate, setDelegate, smtpSSLFlag and smtpTLSFlag are declared in the
+    // server-transport block below and shared by both halves.
 
     // Reads the mail account from the preferences: "SSL" sets smtpSSLFlag, "None"
     // neither flag, anything else smtpTLSFlag.

@@ -1,6 +1,7 @@
 // The mail half of UploadFTPS: one HTML e-mail per send, over SmtpSender.
 #include "publishing/UploadFTPS.h"
 
+#include "platform/CredentialStore.h"
 #include "platform/MhtBuilder.h"
 #include "platform/TextCodec.h"
 #include "platform/UserDefaults.h"
@@ -31,7 +32,7 @@ void UploadFTPS::populateMail()
     account.smtpServer = defaults.stringForKey(QStringLiteral("mailSMTPServer")).trimmed();
     account.smtpUsername = defaults.stringForKey(QStringLiteral("mailSMTPUsername"));
     account.smtpPort = defaults.stringForKey(QStringLiteral("mailPortnumber")).trimmed().toInt();
-    account.smtpPassword = defaults.stringForKey(QStringLiteral("mailPassword"));
+    account.smtpPassword = CredentialStore(&defaults).password(QStringLiteral("mailPassword"));
     account.connectionType = defaults.stringForKey(QStringLiteral("connectionType"));
     account.emailOption = defaults.stringForKey(QStringLiteral("emailOption"));
     if (account.smtpUsername.isEmpty())

@@ -3,6 +3,7 @@
 #include "support/SmtpTestServer.h"
 #include "support/TempDir.h"
 
+#include "platform/CredentialStore.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
@@ -79,6 +80,14 @@ TEST_F(UploadFTPSMail, PopulateMailReadsTheAccountWithItsDefaults)
         EXPECT_EQ(transport.mailAccount().smtpPort, c.expectedPort);
         EXPECT_EQ(transport.mailAccount().smtpUsername, QStringLiteral("me@example.org"));
     }
+}
+
+TEST_F(UploadFTPSMail, PopulateMailTakesThePasswordFromTheCredentialStore)
+{
+    ASSERT_TRUE(CredentialStore(&prefs.defaults()).setPassword(QStringLiteral("mailPassword"), QStringLiteral("m41l")));
+    UploadFTPS transport;
+    transport.populateMail();
+    EXPECT_EQ(transport.mailAccount().smtpPassword, QStringLiteral("m41l"));
 }
 
 // Untrimmed and empty parts, an address twice and an empty BCC: each address gets

@@ -9,6 +9,8 @@
   --token-lifetime S    access tokens expire after S seconds (default 14400)
   --rate-limit N        the first N calls to /2/files/upload answer 429 (Retry-After: 1)
   --short-size          upload metadata reports one byte less than was received
+  --bare-conflict       shared_link_already_exists answers carry no link metadata
+                        (clients must then list the links)
 
 Endpoints, on one base address for all three Dropbox hosts:
   GET  /oauth2/authorize   (client_id, response_type=code, code_challenge,
@@ -161,8 +163,9 @@ def make_handler(state):
                     if existing is None:
                         state.links[key] = self.link_for(key)
                 if existing is not None:
-                    return self.error(409, "shared_link_already_exists", "shared_link_already_exists/metadata",
-                                      {"shared_link_already_exists": {".tag": "metadata", "metadata": self.link_metadata(key, existing)}})
+                    extra = {} if args.bare_conflict else {
+                        "shared_link_already_exists": {".tag": "metadata", "metadata": self.link_metadata(key, existing)}}
+                    return self.error(409, "shared_link_already_exists", "shared_link_already_exists/", extra)
                 return self.reply(200, self.link_metadata(key, state.links[key]), arg=arg)
             if path == "/2/sharing/list_shared_links":
                 key = str(arg.get("path", "")).lower()
@@ -254,6 +257,7 @@ def main():
     p.add_argument("--token-lifetime", type=int, default=14400)
     p.add_argument("--rate-limit", type=int, default=0)
     p.add_argument("--short-size", action="store_true")
+    p.add_argument("--bare-conflict", action="store_true")
     args = p.parse_args()
     os.makedirs(args.files_dir, exist_ok=True)
     server = ThreadingHTTPServer(("127.0.0.1", 0), make_handler(State(args)))
