@@ -2,9 +2,12 @@
 // What the page generation benchmarks share: the page and its graphics made
 // in code, the floor they are measured against, and the reporter that keeps
 // each run's median for the summary table.
+#include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+
+#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +17,20 @@
 #include <vector>
 
 namespace pagebench {
+
+// The application the generator runs in (off screen unless told otherwise),
+// benchmark's own options taken from the command line, the program's name and
+// version as generated pages carry them. argc must outlive the application.
+inline std::unique_ptr<QGuiApplication> start(int &argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    gAppName = QStringLiteral("Zov Web");
+    gAppVersion = QStringLiteral("bench");
+    return app;
+}
 
 // An empty page named "bench" in the main template.
 inline std::unique_ptr<SKTDocument> emptyPage()

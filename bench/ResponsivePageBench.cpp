@@ -100,12 +100,7 @@ void appendFloor(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    gAppName = QStringLiteral("Zov Web");
-    gAppVersion = QStringLiteral("bench");
+    const auto app = pagebench::start(argc, argv);
 
     const int sizes[] = {100, 1000, 5000};
     for (int n : sizes) {
