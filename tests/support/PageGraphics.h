@@ -2,6 +2,7 @@
 // Graphics built in code the way the user leaves them on a page, for the tests
 // and the programs that write the browser test's pages.
 #include "model/SKTGraphic.h"
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "model/TransformView.h"
 
@@ -18,6 +19,22 @@ inline QImage picture(int width, int height, QColor colour)
 {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(colour);
+    return image;
+}
+
+// An image graphic showing pixels (its contents and its input image alike), in
+// no slideshow or gallery.
+inline std::shared_ptr<SKTImage> image(const QImage &pixels, const QString &name, const QString &type,
+                                       const QRectF &bounds)
+{
+    auto image = std::make_shared<SKTImage>();
+    image->setContents(pixels);
+    image->setInputImage(pixels);
+    image->setImageName(name);
+    image->setImageType(type);
+    image->setBounds(bounds);
+    image->setSlideShowNumber(-99);
+    image->setGalleryNumber(-99);
     return image;
 }
 
