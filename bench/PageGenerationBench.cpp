@@ -11,6 +11,8 @@
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 
+#include "PageBench.h"
+
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -39,11 +41,7 @@ std::shared_ptr<TransformView> carrierImage(int number, int slideShow, int galle
 // A page of count graphics, the kinds taken in turn.
 std::unique_ptr<SKTDocument> makePage(int count)
 {
-    auto doc = std::make_unique<SKTDocument>();
-    doc->pageName = QStringLiteral("bench");
-    doc->pageOfficialName = QStringLiteral("Bench page");
-    doc->mainTemplateName = QStringLiteral("main");
-    doc->pageFileExtension = QStringLiteral("html");
+    auto doc = pagebench::emptyPage();
     int imageNumber = 1;
     for (int i = 0; i < count; ++i) {
         const double x = (i % 10) * 90.0;
@@ -52,25 +50,13 @@ std::unique_ptr<SKTDocument> makePage(int count)
         switch (i % 8) {
         case 0:
         case 1: {
-            auto text = std::make_shared<SKTText>();
-            text->setTextType(i % 8 == 0 ? QStringLiteral("Text") : QStringLiteral("HTMLSnippet"));
-            text->setBounds(bounds);
-            text->setTextString(QStringLiteral("Some text number %1\nwith a second line").arg(i));
-            text->setFontFamily(QStringLiteral("Helvetica Neue"));
-            text->setFontSize(14);
-            doc->insertGraphic(text);
+            doc->insertGraphic(
+                pagebench::text(bounds, i, i % 8 == 0 ? QStringLiteral("Text") : QStringLiteral("HTMLSnippet")));
             break;
         }
         case 2:
         case 3: {
-            auto image = std::make_shared<SKTImage>();
-            image->setImageName(QStringLiteral("image%1").arg(imageNumber++));
-            image->setImageType(QStringLiteral("PNG"));
-            image->setBounds(bounds);
-            image->setSlideShowNumber(-99);
-            image->setGalleryNumber(-99);
-            image->setAltText(QStringLiteral("Picture %1").arg(i));
-            doc->insertGraphic(image);
+            doc->insertGraphic(pagebench::image(bounds, i, imageNumber++));
             break;
         }
         case 4: {
@@ -155,49 +141,23 @@ void appendFloor(benchmark::State &state)
 {
     const int count = int(state.range(0));
     const qsizetype length = pageLength.count(count) ? pageLength[count] : qsizetype(count) * 600;
-    const QString piece(48, QLatin1Char('x'));
-    for (auto _ : state) {
-        QString text;
-        while (text.size() < length)
-            text += piece;
-        benchmark::DoNotOptimize(text.constData());
-    }
+    pagebench::appendUpTo(state, length);
 }
-
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medians; // run name -> median in ms
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    gAppName = QStringLiteral("Zov Web");
-    gAppVersion = QStringLiteral("bench");
+    const auto app = pagebench::start(argc, argv);
 
     const int sizes[] = {100, 1000, 5000};
     for (int n : sizes) {
         // Generation first, so the floor knows the page's length.
-        benchmark::RegisterBenchmark("generate", generatePage)
-            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-        benchmark::RegisterBenchmark("draw-time work", prepareOnly)
-            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-        benchmark::RegisterBenchmark("floor", appendFloor)
-            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+        pagebench::registerTimed("generate", generatePage, n);
+        pagebench::registerTimed("draw-time work", prepareOnly, n);
+        pagebench::registerTimed("floor", appendFloor, n);
     }
-    MedianReporter reporter;
+    pagebench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

@@ -9,6 +9,8 @@
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 
+#include "PageBench.h"
+
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -49,11 +51,7 @@ std::shared_ptr<SKTTable> section(double y)
 // section for every twenty.
 std::unique_ptr<SKTDocument> makePage(int count)
 {
-    auto doc = std::make_unique<SKTDocument>();
-    doc->pageName = QStringLiteral("bench");
-    doc->pageOfficialName = QStringLiteral("Bench page");
-    doc->mainTemplateName = QStringLiteral("main");
-    doc->pageFileExtension = QStringLiteral("html");
+    auto doc = pagebench::emptyPage();
     for (int s = 0; s < count / 20; ++s)
         doc->insertGraphic(section(s * 620.0));
     for (int i = 0; i < count; ++i) {
@@ -61,22 +59,10 @@ std::unique_ptr<SKTDocument> makePage(int count)
         const int k = i % 20;
         const QRectF bounds((k % 2) * 600.0 + 20, s * 620.0 + (k / 2) * 58.0 + 4, 560, 50);
         if (i % 3 == 2) {
-            auto image = std::make_shared<SKTImage>();
-            image->setImageName(QStringLiteral("image%1").arg(i + 1));
-            image->setImageType(QStringLiteral("PNG"));
-            image->setBounds(bounds);
-            image->setSlideShowNumber(-99);
-            image->setGalleryNumber(-99);
-            image->setAltText(QStringLiteral("Picture %1").arg(i));
-            doc->insertGraphic(image);
+            doc->insertGraphic(pagebench::image(bounds, i, i + 1));
         } else {
-            auto text = std::make_shared<SKTText>();
-            text->setTextType(i % 3 == 0 ? QStringLiteral("Text") : QStringLiteral("HTMLSnippet"));
-            text->setBounds(bounds);
-            text->setTextString(QStringLiteral("Some text number %1\nwith a second line").arg(i));
-            text->setFontFamily(QStringLiteral("Helvetica Neue"));
-            text->setFontSize(14);
-            doc->insertGraphic(text);
+            doc->insertGraphic(
+                pagebench::text(bounds, i, i % 3 == 0 ? QStringLiteral("Text") : QStringLiteral("HTMLSnippet")));
         }
     }
     return doc;
@@ -107,48 +93,22 @@ void appendFloor(benchmark::State &state)
     const int count = int(state.range(0));
     const std::string key = "web/" + std::to_string(count);
     const qsizetype length = pageLength.count(key) ? pageLength[key] : qsizetype(count) * 1500;
-    const QString piece(48, QLatin1Char('x'));
-    for (auto _ : state) {
-        QString text;
-        while (text.size() < length)
-            text += piece;
-        benchmark::DoNotOptimize(text.constData());
-    }
+    pagebench::appendUpTo(state, length);
 }
-
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medians; // run name -> median in ms
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    gAppName = QStringLiteral("Zov Web");
-    gAppVersion = QStringLiteral("bench");
+    const auto app = pagebench::start(argc, argv);
 
     const int sizes[] = {100, 1000, 5000};
     for (int n : sizes) {
-        benchmark::RegisterBenchmark("responsive", generateWeb)
-            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-        benchmark::RegisterBenchmark("email", generateEmail)
-            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-        benchmark::RegisterBenchmark("floor", appendFloor)
-            ->Arg(n)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+        pagebench::registerTimed("responsive", generateWeb, n);
+        pagebench::registerTimed("email", generateEmail, n);
+        pagebench::registerTimed("floor", appendFloor, n);
     }
-    MedianReporter reporter;
+    pagebench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

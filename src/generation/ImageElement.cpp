@@ -1,20 +1,9 @@
 #include "generation/ImageElement.h"
 
-#define ZOV_IMAGE_GET(Type, name) \
-    Type ImageElement::name() const \
-    { \
-        if (m_graphic) \
-            return Type(m_graphic->name()); \
-        return m_carrier ? Type(m_carrier->name) : Type(); \
-    }
-#define ZOV_IMAGE_SET(Type, name, Setter) \
-    void ImageElement::set##Setter(const Type &v) \
-    { \
-        if (m_graphic) \
-            m_graphic->set##Setter(v); \
-        else if (m_carrier) \
-            m_carrier->name = v; \
-    }
+#include "generation/ElementBox.h"
+
+#define ZOV_IMAGE_GET(Type, name) ZOV_ELEMENT_GET(ImageElement, Type, name)
+#define ZOV_IMAGE_SET(Type, name, Setter) ZOV_ELEMENT_SET(ImageElement, Type, name, Setter)
 
 ZOV_IMAGE_GET(QString, imageName)
 ZOV_IMAGE_SET(QString, imageName, ImageName)
@@ -97,40 +86,12 @@ int32_t ImageElement::columnSpot() const { return m_carrier ? m_carrier->columnS
 
 int32_t ImageElement::boxValue(int index) const
 {
-    if (index < 0 || index > 7)
-        return 0;
-    if (m_graphic) {
-        const SKTGraphic &g = *m_graphic;
-        const int32_t v[] = {g.topPadding(), g.bottomPadding(), g.leftPadding(), g.rightPadding(),
-                             g.topMargin(),  g.bottomMargin(),  g.leftMargin(),  g.rightMargin()};
-        return v[index];
-    }
-    if (m_carrier) {
-        const TransformView &c = *m_carrier;
-        const int32_t v[] = {c.topPadding, c.bottomPadding, c.leftPadding, c.rightPadding,
-                             c.topMargin,  c.bottomMargin,  c.leftMargin,  c.rightMargin};
-        return v[index];
-    }
-    return 0;
+    return ElementBox::value<TransformView>(m_graphic, m_carrier.get(), index);
 }
 
 QString ImageElement::boxType(int index) const
 {
-    if (index < 0 || index > 7)
-        return QString();
-    if (m_graphic) {
-        const SKTGraphic &g = *m_graphic;
-        const QString v[] = {g.topPaddingType(), g.bottomPaddingType(), g.leftPaddingType(), g.rightPaddingType(),
-                             g.topMarginType(),  g.bottomMarginType(),  g.leftMarginType(),  g.rightMarginType()};
-        return v[index];
-    }
-    if (m_carrier) {
-        const TransformView &c = *m_carrier;
-        const QString v[] = {c.topPaddingType, c.bottomPaddingType, c.leftPaddingType, c.rightPaddingType,
-                             c.topMarginType,  c.bottomMarginType,  c.leftMarginType,  c.rightMarginType};
-        return v[index];
-    }
-    return QString();
+    return ElementBox::type<TransformView>(m_graphic, m_carrier.get(), index);
 }
 
 float ImageElement::boxValueInPx(int index) const
@@ -146,23 +107,5 @@ float ImageElement::boxValueInPx(int index) const
 
 void ImageElement::setBoxType(int index, const QString &v)
 {
-    if (m_graphic) {
-        switch (index) {
-        case 0: m_graphic->setTopPaddingType(v); break;
-        case 1: m_graphic->setBottomPaddingType(v); break;
-        case 2: m_graphic->setLeftPaddingType(v); break;
-        case 3: m_graphic->setRightPaddingType(v); break;
-        case 4: m_graphic->setTopMarginType(v); break;
-        case 5: m_graphic->setBottomMarginType(v); break;
-        case 6: m_graphic->setLeftMarginType(v); break;
-        case 7: m_graphic->setRightMarginType(v); break;
-        default: break;
-        }
-    } else if (m_carrier) {
-        QString *fields[] = {&m_carrier->topPaddingType, &m_carrier->bottomPaddingType, &m_carrier->leftPaddingType,
-                             &m_carrier->rightPaddingType, &m_carrier->topMarginType, &m_carrier->bottomMarginType,
-                             &m_carrier->leftMarginType, &m_carrier->rightMarginType};
-        if (index >= 0 && index < 8)
-            *fields[index] = v;
-    }
+    ElementBox::setType<TransformView>(m_graphic, m_carrier.get(), index, v);
 }

@@ -4,24 +4,15 @@
 // a table image or a table's background). Both answer the same attribute
 // names; this handle gives the passes one way to read and write them.
 // A carrier answers rowSpot (isCarrier()); a graphic does not.
+#include "generation/ElementHandle.h"
 #include "model/SKTImage.h"
 #include "model/TransformView.h"
 
 #include <memory>
 
-class ImageElement {
+class ImageElement : public ElementHandle<SKTImage, TransformView> {
 public:
-    ImageElement() = default;
-    explicit ImageElement(SKTImage *graphic) : m_graphic(graphic) {}
-    explicit ImageElement(std::shared_ptr<TransformView> carrier) : m_carrier(std::move(carrier)) {}
-
-    bool isNull() const { return !m_graphic && !m_carrier; }
-    bool isCarrier() const { return m_carrier != nullptr; }
-    SKTImage *graphic() const { return m_graphic; }
-    const std::shared_ptr<TransformView> &carrier() const { return m_carrier; }
-    // The object itself, as a key for per-run tables (stacking values).
-    const void *identity() const { return m_graphic ? static_cast<const void *>(m_graphic) : m_carrier.get(); }
-    bool operator==(const ImageElement &o) const { return identity() == o.identity(); }
+    using ElementHandle::ElementHandle;
 
     // bounds of a graphic, frame of a carrier.
     QRectF bounds() const;
@@ -87,8 +78,4 @@ public:
     // The pixel forms of the box values (graphics compute them, carriers use
     // the values themselves).
     float boxValueInPx(int index) const;
-
-private:
-    SKTImage *m_graphic = nullptr;
-    std::shared_ptr<TransformView> m_carrier;
 };

@@ -7,6 +7,7 @@
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
 #include "generation/Fmt.h"
+#include "generation/TableCellParts.h"
 #include "generation/TextElement.h"
 
 namespace {
@@ -187,19 +188,13 @@ std::optional<CodeWidgetHelper> navBar(const SKTTable &table, const NavigationBa
     QString cellCSS;
     QString menu;
     QString brand;
-    for (int32_t r = 0; r < table.numOfRows(); ++r) {
-        for (int32_t c = 0; c < table.numOfColumns(); ++c) {
-            const SKTTable::Cell cell = table.grabSelectedTableCellHelper(r, c);
-            if (!cell)
-                continue;
-            const CodeWidgetHelper part = cellCode(cell);
-            Fmt::append(cellCSS, u"\n%@", {part.headerString});
-            if (r == 0 && c == 0)
-                brand = part.bodyString;
-            if (c >= 1)
-                Fmt::append(menu, u"\n<li>%@</li>\n", {part.bodyString});
-        }
-    }
+    collectTableCellParts(table, 0, cellCode, cellCSS,
+                          [&](int32_t r, int32_t c, const SKTTable::Cell &, const CodeWidgetHelper &part) {
+                              if (r == 0 && c == 0)
+                                  brand = part.bodyString;
+                              if (c >= 1)
+                                  Fmt::append(menu, u"\n<li>%@</li>\n", {part.bodyString});
+                          });
     const QString opening =
         Fmt::fill(u"%@\n%@\n%@", {QString::fromUtf16(kToggleButton),
                                   Fmt::fill(u"<div class=\"navbar-brand\">%@</div>\n", {brand}),

@@ -7,6 +7,7 @@
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
 #include "generation/Fmt.h"
+#include "generation/TableCellParts.h"
 #include "generation/TextElement.h"
 #include "model/SKTSlideshow.h"
 
@@ -72,16 +73,10 @@ CodeWidgetHelper textPanel(const SKTDocument &doc, const SKTTable &table, const 
     QString css = Fmt::fill(u".tableGrid%d td{padding:%dpx;}", {t, table.padding()});
     QString title;
     QString content;
-    for (int32_t r = 0; r < table.numOfRows(); ++r) {
-        for (int32_t c = 0; c < table.numOfColumns(); ++c) {
-            const SKTTable::Cell cell = table.grabSelectedTableCellHelper(r, c);
-            if (!cell)
-                continue;
-            const CodeWidgetHelper part = cellCode(cell);
-            Fmt::append(css, u"\n%@", {part.headerString});
-            (r == 0 ? title : content) = part.bodyString;
-        }
-    }
+    collectTableCellParts(table, 0, cellCode, css,
+                          [&](int32_t r, int32_t, const SKTTable::Cell &, const CodeWidgetHelper &part) {
+                              (r == 0 ? title : content) = part.bodyString;
+                          });
     code.headerString = css;
     code.bodyString = Fmt::fill(
         u"<div class=\"panel-group\">\n<div class=\"panel panel-default\">\n<div class=\"panel-heading\">\n"
@@ -99,19 +94,13 @@ CodeWidgetHelper imagePanel(const SKTDocument &doc, const SKTTable &table, const
     QString css = QString::fromUtf16(kImagePanelCSS);
     QString first;
     QString second;
-    for (int32_t r = 1; r < table.numOfRows(); ++r) {
-        for (int32_t c = 0; c < table.numOfColumns(); ++c) {
-            const SKTTable::Cell cell = table.grabSelectedTableCellHelper(r, c);
-            if (!cell)
-                continue;
-            const CodeWidgetHelper part = cellCode(cell);
-            Fmt::append(css, u"\n%@", {part.headerString});
-            if (r == 1)
-                first = part.bodyString;
-            else if (r == 2)
-                second = part.bodyString;
-        }
-    }
+    collectTableCellParts(table, 1, cellCode, css,
+                          [&](int32_t r, int32_t, const SKTTable::Cell &, const CodeWidgetHelper &part) {
+                              if (r == 1)
+                                  first = part.bodyString;
+                              else if (r == 2)
+                                  second = part.bodyString;
+                          });
     code.headerString = css;
     code.bodyString = Fmt::fill(
         u"<div class=\"panel panel-default\">\n<div class=\"panel-image\">\n"
@@ -170,21 +159,15 @@ CodeWidgetHelper hoverCaption(const SKTDocument &doc, const SKTTable &table, con
     QString colour;
     double opacity = 0.0;
     QString caption;
-    for (int32_t r = 1; r < table.numOfRows(); ++r) {
-        for (int32_t c = 0; c < table.numOfColumns(); ++c) {
-            const SKTTable::Cell cell = table.grabSelectedTableCellHelper(r, c);
-            if (!cell)
-                continue;
-            const CodeWidgetHelper part = cellCode(cell);
-            Fmt::append(css, u"\n%@", {part.headerString});
+    collectTableCellParts(
+        table, 1, cellCode, css, [&](int32_t r, int32_t, const SKTTable::Cell &cell, const CodeWidgetHelper &part) {
             colour = cell->backgroundHexColorString;
             opacity = double(cell->alphaValue);
             if (r == 1)
                 caption = cell->link.isEmpty()
                               ? part.bodyString
                               : Fmt::fill(u"<a href=%@>%@</a>", {Escape::quotedAttribute(cell->link), part.bodyString});
-        }
-    }
+        });
     // A caption without a colour of its own is see-through.
     QString background = Escape::cssColour(colour);
     if (background.isEmpty())

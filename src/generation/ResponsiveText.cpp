@@ -93,3 +93,32 @@ QString ResponsiveText::clickScript(const QString &clickId, const QString &show,
     script += QStringLiteral("\n});\n});\n</script>\n");
     return script;
 }
+
+ResponsiveText::HoverRules ResponsiveText::hoverRules(const QString &id, const QString &textColour,
+                                                     const QString &storedHoverColour,
+                                                     const QString &storedHoverTextColour)
+{
+    const QString hcStored = storedColour(storedHoverColour);
+    const QString htcStored = storedColour(storedHoverTextColour);
+    const QString hc = colour(hcStored);
+    const QString htc = colour(htcStored);
+    const QString oneLink =
+        Fmt::fill(u".%@ a:link {text-decoration: none; color: %@;font-weight:normal;}", {id, textColour});
+    const QString twoLinks =
+        oneLink + Fmt::fill(u".%@ a:hover {text-decoration: none; color: %@;font-weight:normal;}", {id, htc});
+    HoverRules rules;
+    rules.links = oneLink;
+    if (!hcStored.isEmpty() && !htcStored.isEmpty()) {
+        rules.hover = Fmt::fill(u".%@:hover{background-color:%@;color:%@;}\n", {id, hc, htc});
+        rules.attributes = Fmt::fill(u".%@{hoverColor:%@;hoverTextColor:%@;}", {id, hcStored, htcStored});
+        rules.links = twoLinks;
+    } else if (!hcStored.isEmpty()) {
+        rules.hover = Fmt::fill(u".%@:hover{background-color:%@;}\n", {id, hc});
+        rules.attributes = Fmt::fill(u".%@{hoverColor:%@;}", {id, hcStored});
+    } else if (!htcStored.isEmpty()) {
+        rules.hover = Fmt::fill(u".%@:hover{color:%@ !important;}\n", {id, htc});
+        rules.attributes = Fmt::fill(u".%@{hoverTextColor:%@;}", {id, htcStored});
+        rules.links = twoLinks;
+    }
+    return rules;
+}

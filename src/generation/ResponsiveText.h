@@ -29,4 +29,16 @@ public:
     // "<script>...$("#<clickId>").click(...)..." showing the comma-separated
     // ids of show and hiding those of hide; "" when both are empty.
     static QString clickScript(const QString &clickId, const QString &show, const QString &hide);
+
+    // The hover rules of the element whose class is id, from its stored hover
+    // colours: the ":hover" rule, the editing properties keeping the stored
+    // colours, and its link rules in textColour (with an "a:hover" rule in the
+    // hover text colour when there is one). All "" but links without hover colours.
+    struct HoverRules {
+        QString hover;
+        QString attributes;
+        QString links;
+    };
+    static HoverRules hoverRules(const QString &id, const QString &textColour, const QString &storedHoverColour,
+                                 const QString &storedHoverTextColour);
 };

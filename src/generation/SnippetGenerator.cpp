@@ -99,27 +99,8 @@ CodeWidgetHelper SKTDocument::generateSnippetCode(TextElement element, SKTTable 
         // 7. Alignment.
         const QString align = text.isEmpty() ? QStringLiteral("left") : ResponsiveText::alignmentWord(el.alignment());
         // 8. Hover rules.
-        const QString hcStored = ResponsiveText::storedColour(el.hoverColorString());
-        const QString htcStored = ResponsiveText::storedColour(el.hoverTextColorString());
-        const QString hc = ResponsiveText::colour(hcStored);
-        const QString htc = ResponsiveText::colour(htcStored);
-        const QString oneLink =
-            Fmt::fill(u".%@ a:link {text-decoration: none; color: %@;font-weight:normal;}", {id, tc});
-        const QString twoLinks =
-            oneLink + Fmt::fill(u".%@ a:hover {text-decoration: none; color: %@;font-weight:normal;}", {id, htc});
-        QString hoverRule, attributeRule, linkRule = oneLink;
-        if (!hcStored.isEmpty() && !htcStored.isEmpty()) {
-            hoverRule = Fmt::fill(u".%@:hover{background-color:%@;color:%@;}\n", {id, hc, htc});
-            attributeRule = Fmt::fill(u".%@{hoverColor:%@;hoverTextColor:%@;}", {id, hcStored, htcStored});
-            linkRule = twoLinks;
-        } else if (!hcStored.isEmpty()) {
-            hoverRule = Fmt::fill(u".%@:hover{background-color:%@;}\n", {id, hc});
-            attributeRule = Fmt::fill(u".%@{hoverColor:%@;}", {id, hcStored});
-        } else if (!htcStored.isEmpty()) {
-            hoverRule = Fmt::fill(u".%@:hover{color:%@ !important;}\n", {id, htc});
-            attributeRule = Fmt::fill(u".%@{hoverTextColor:%@;}", {id, htcStored});
-            linkRule = twoLinks;
-        }
+        const ResponsiveText::HoverRules hover =
+            ResponsiveText::hoverRules(id, tc, el.hoverColorString(), el.hoverTextColorString());
         // 9. Font.
         const int32_t fontSize = text.isEmpty() ? 10 : el.fontSize();
         const QString family = cell ? SKTTable::cellFamily(*el.carrier()) : el.fontFamily();
@@ -171,7 +152,7 @@ CodeWidgetHelper SKTDocument::generateSnippetCode(TextElement element, SKTTable 
                     u"linkType:%@;shapeBackgroundColor:%@;nlines:%d;snippetFormattingFlag:%d;%@%@}%@%@%@%@\n\n",
                     {opacity, 0, 0, el.shapeFlag(), el.groupNumber(), -99, -99, -99, templateName,
                      el.manualLayerIndex(), Escape::cssValue(el.linkType()), ResponsiveText::storedColour(background),
-                     nlines, 1, lineHeight, cursor, attributeRule, linkRule, visitedRule, hoverRule});
+                     nlines, 1, lineHeight, cursor, hover.attributes, hover.links, visitedRule, hover.hover});
         // 15. Inline style of the e-mail markup.
         if (gResponsiveEmailEdition) {
             Fmt::append(inlineStyle,

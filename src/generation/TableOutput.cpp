@@ -12,6 +12,7 @@
 #include "generation/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/LineImageOutput.h"
+#include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
 #include <algorithm>
@@ -114,16 +115,6 @@ void TableOutput::writeTableGrids(GenerationContext &ctx)
 
 namespace {
 
-QString alignmentWord(int32_t alignment)
-{
-    switch (alignment) {
-    case 1: return QStringLiteral("right");
-    case 2: return QStringLiteral("center");
-    case 3: return QStringLiteral("justify");
-    default: return QStringLiteral("left");
-    }
-}
-
 // A stored colour that is neither six hex digits nor "CLEAR0" counts as none.
 QString validColour(const QString &colour)
 {
@@ -153,7 +144,7 @@ void appendFormattedRule(GenerationContext &ctx, TextElement &el, int32_t s, con
     const int32_t padding = empty ? 0 : std::min(10, Fmt::trunc(el.bounds().height() * 0.11));
     if (el.borderHexColorString() == QLatin1String("CLEAR0"))
         el.setBorderHexColorString(QStringLiteral("000000"));
-    const QString alignment = empty ? QStringLiteral("left") : alignmentWord(el.alignment());
+    const QString alignment = empty ? QStringLiteral("left") : ResponsiveText::alignmentWord(el.alignment());
 
     const QString textColour = LineImageOutput::colourDeclaration(QStringLiteral("color"), el.textHexColorString());
     const QString hover = validColour(el.hoverColorString());

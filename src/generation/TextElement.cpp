@@ -1,20 +1,9 @@
 #include "generation/TextElement.h"
 
-#define ZOV_TEXT_GET(Type, name) \
-    Type TextElement::name() const \
-    { \
-        if (m_graphic) \
-            return Type(m_graphic->name()); \
-        return m_carrier ? Type(m_carrier->name) : Type(); \
-    }
-#define ZOV_TEXT_SET(Type, name, Setter) \
-    void TextElement::set##Setter(const Type &v) \
-    { \
-        if (m_graphic) \
-            m_graphic->set##Setter(v); \
-        else if (m_carrier) \
-            m_carrier->name = v; \
-    }
+#include "generation/ElementBox.h"
+
+#define ZOV_TEXT_GET(Type, name) ZOV_ELEMENT_GET(TextElement, Type, name)
+#define ZOV_TEXT_SET(Type, name, Setter) ZOV_ELEMENT_SET(TextElement, Type, name, Setter)
 
 ZOV_TEXT_GET(QString, textType)
 ZOV_TEXT_GET(QString, textHexColorString)
@@ -158,40 +147,12 @@ int32_t TextElement::columnSpot() const { return m_carrier ? m_carrier->columnSp
 
 int32_t TextElement::boxValue(int index) const
 {
-    if (index < 0 || index > 7)
-        return 0;
-    if (m_graphic) {
-        const SKTGraphic &g = *m_graphic;
-        const int32_t v[] = {g.topPadding(), g.bottomPadding(), g.leftPadding(), g.rightPadding(),
-                             g.topMargin(),  g.bottomMargin(),  g.leftMargin(),  g.rightMargin()};
-        return v[index];
-    }
-    if (m_carrier) {
-        const myTextView &c = *m_carrier;
-        const int32_t v[] = {c.topPadding, c.bottomPadding, c.leftPadding, c.rightPadding,
-                             c.topMargin,  c.bottomMargin,  c.leftMargin,  c.rightMargin};
-        return v[index];
-    }
-    return 0;
+    return ElementBox::value<myTextView>(m_graphic, m_carrier.get(), index);
 }
 
 QString TextElement::boxType(int index) const
 {
-    if (index < 0 || index > 7)
-        return QString();
-    if (m_graphic) {
-        const SKTGraphic &g = *m_graphic;
-        const QString v[] = {g.topPaddingType(), g.bottomPaddingType(), g.leftPaddingType(), g.rightPaddingType(),
-                             g.topMarginType(),  g.bottomMarginType(),  g.leftMarginType(),  g.rightMarginType()};
-        return v[index];
-    }
-    if (m_carrier) {
-        const myTextView &c = *m_carrier;
-        const QString v[] = {c.topPaddingType, c.bottomPaddingType, c.leftPaddingType, c.rightPaddingType,
-                             c.topMarginType,  c.bottomMarginType,  c.leftMarginType,  c.rightMarginType};
-        return v[index];
-    }
-    return QString();
+    return ElementBox::type<myTextView>(m_graphic, m_carrier.get(), index);
 }
 
 QString TextElement::boxLevel(int index) const

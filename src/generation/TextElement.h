@@ -4,23 +4,15 @@
 // Both answer the same attribute names; this handle reads and writes them
 // alike. A carrier's size, font and text come from its inner text view, its
 // opacity from its alpha and its corner radius from the cell corner radius.
+#include "generation/ElementHandle.h"
 #include "model/SKTText.h"
 #include "model/myTextView.h"
 
 #include <memory>
 
-class TextElement {
+class TextElement : public ElementHandle<SKTText, myTextView> {
 public:
-    TextElement() = default;
-    explicit TextElement(SKTText *graphic) : m_graphic(graphic) {}
-    explicit TextElement(std::shared_ptr<myTextView> carrier) : m_carrier(std::move(carrier)) {}
-
-    bool isNull() const { return !m_graphic && !m_carrier; }
-    bool isCarrier() const { return m_carrier != nullptr; }
-    SKTText *graphic() const { return m_graphic; }
-    const std::shared_ptr<myTextView> &carrier() const { return m_carrier; }
-    const void *identity() const { return m_graphic ? static_cast<const void *>(m_graphic) : m_carrier.get(); }
-    bool operator==(const TextElement &o) const { return identity() == o.identity(); }
+    using ElementHandle::ElementHandle;
 
     QRectF bounds() const;
     // The element's plain text (a carrier's text view string).
@@ -95,8 +87,4 @@ public:
     int32_t boxValue(int index) const;
     QString boxType(int index) const;
     QString boxLevel(int index) const;
-
-private:
-    SKTText *m_graphic = nullptr;
-    std::shared_ptr<myTextView> m_carrier;
 };

@@ -10,6 +10,7 @@
 #include "generation/Fmt.h"
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
+#include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
 #include <QHash>
@@ -70,16 +71,6 @@ QString quotedText(const QString &converted)
             out += c;
     }
     return out;
-}
-
-QString alignmentWord(int32_t alignment)
-{
-    switch (alignment) {
-    case 1: return QStringLiteral("right");
-    case 2: return QStringLiteral("center");
-    case 3: return QStringLiteral("justify");
-    default: return QStringLiteral("left");
-    }
 }
 
 // A stored colour for a "#RRGGBB" declaration; anything that is not six hex
@@ -284,7 +275,7 @@ void writeFullRule(GenerationContext &ctx, TextElement &el, int32_t n, int32_t z
     const QString shadowPiece =
         shadow ? Fmt::fill(u"box-shadow: %dpx %dpx %fpx #000000;", {0, shadowOffset, shadowValue}) : kEmpty;
     const int32_t indent = (el.indentFlag() == 1 || el.indentFlag() == 2) ? 40 : 0;
-    const QString alignment = hasText || el.isCarrier() ? alignmentWord(el.alignment()) : QStringLiteral("left");
+    const QString alignment = hasText || el.isCarrier() ? ResponsiveText::alignmentWord(el.alignment()) : QStringLiteral("left");
 
     Fmt::append(css,
                 u".text%d{position:%@;%@left:%dpx;top:%dpx;z-index:%d;font-size:%dpx;color:#%@;width:%@;height:%dpx;"

@@ -4,6 +4,7 @@
 // show/hide click script).
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
+#include "generation/ElementBox.h"
 #include "generation/Escape.h"
 #include "generation/FormInputMarkup.h"
 #include "generation/Fmt.h"
@@ -31,22 +32,7 @@ bool isNone(const QString &unit)
 
 void setBoxType(TextElement &el, int index, const QString &unit)
 {
-    if (SKTText *g = el.graphic()) {
-        switch (index) {
-        case 0: g->setTopPaddingType(unit); break;
-        case 1: g->setBottomPaddingType(unit); break;
-        case 2: g->setLeftPaddingType(unit); break;
-        case 3: g->setRightPaddingType(unit); break;
-        case 4: g->setTopMarginType(unit); break;
-        case 5: g->setBottomMarginType(unit); break;
-        case 6: g->setLeftMarginType(unit); break;
-        case 7: g->setRightMarginType(unit); break;
-        }
-    } else if (const auto &c = el.carrier()) {
-        QString *fields[] = {&c->topPaddingType, &c->bottomPaddingType, &c->leftPaddingType, &c->rightPaddingType,
-                            &c->topMarginType,  &c->bottomMarginType,  &c->leftMarginType,  &c->rightMarginType};
-        *fields[index] = unit;
-    }
+    ElementBox::setType<myTextView>(el.graphic(), el.carrier().get(), index, unit);
 }
 
 } // namespace
@@ -106,10 +92,6 @@ CodeWidgetHelper SKTDocument::generateTextViewCode(TextElement element, SKTTable
     const QString tc = ResponsiveText::colour(el.textHexColorString());
     const QString bc = ResponsiveText::colour(el.borderHexColorString());
     const QString bg = ResponsiveText::colour(el.backgroundHexColorString());
-    const QString hcStored = ResponsiveText::storedColour(el.hoverColorString());
-    const QString htcStored = ResponsiveText::storedColour(el.hoverTextColorString());
-    const QString hc = ResponsiveText::colour(hcStored);
-    const QString htc = ResponsiveText::colour(htcStored);
 
     // 3. Text to markup: the typographic substitution, then line breaks.
     const QString text = ResponsiveText::linesToBreaks(Escape::typographic(raw));
@@ -126,27 +108,8 @@ CodeWidgetHelper SKTDocument::generateTextViewCode(TextElement element, SKTTable
     // 5. Hover and link rules.
     const QString visitedRule =
         Fmt::fill(u".%@text%d a:visited {text-decoration: none; color: %@;font-weight:normal;}", {prefix, n, tc});
-    const QString oneLinkRule =
-        Fmt::fill(u".%@text%d a:link {text-decoration: none; color: %@;font-weight:normal;}", {prefix, n, tc});
-    const QString twoLinkRule = oneLinkRule
-                                + Fmt::fill(u".%@text%d a:hover {text-decoration: none; color: %@;font-weight:normal;}",
-                                            {prefix, n, htc});
-    QString hoverRule, attributeRule, linkRule;
-    if (!hcStored.isEmpty() && !htcStored.isEmpty()) {
-        hoverRule = Fmt::fill(u".%@text%d:hover{background-color:%@;color:%@;}\n", {prefix, n, hc, htc});
-        attributeRule = Fmt::fill(u".%@text%d{hoverColor:%@;hoverTextColor:%@;}", {prefix, n, hcStored, htcStored});
-        linkRule = twoLinkRule;
-    } else if (!hcStored.isEmpty()) {
-        hoverRule = Fmt::fill(u".%@text%d:hover{background-color:%@;}\n", {prefix, n, hc});
-        attributeRule = Fmt::fill(u".%@text%d{hoverColor:%@;}", {prefix, n, hcStored});
-        linkRule = oneLinkRule;
-    } else if (!htcStored.isEmpty()) {
-        hoverRule = Fmt::fill(u".%@text%d:hover{color:%@ !important;}\n", {prefix, n, htc});
-        attributeRule = Fmt::fill(u".%@text%d{hoverTextColor:%@;}", {prefix, n, htcStored});
-        linkRule = twoLinkRule;
-    } else {
-        linkRule = oneLinkRule;
-    }
+    const ResponsiveText::HoverRules hover =
+        ResponsiveText::hoverRules(id, tc, el.hoverColorString(), el.hoverTextColorString());
 
     // 6. Layout strings.
     const QRectF bounds = carrier && table && el.carrier()->frame.isEmpty()
@@ -196,7 +159,7 @@ CodeWidgetHelper SKTDocument::generateTextViewCode(TextElement element, SKTTable
                  radius, radius, opacityString, shadowString});
     Fmt::append(css,
                 u"shadowOpacity:%d;shadowRadius:%d;shadowOffSetY:%d;textAlpha:%f;text-indent:%dpx;%@;%@%@}%@%@%@%@\n\n",
-                {s, s, s, opacity, indent, cursor, lineHeight, box, attributeRule, linkRule, visitedRule, hoverRule});
+                {s, s, s, opacity, indent, cursor, lineHeight, box, hover.attributes, hover.links, visitedRule, hover.hover});
 
     // 8. Inline style of the e-mail edition.
     QString inlineStyle;

@@ -15,6 +15,7 @@
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/TransformView.h"
+#include "support/PageGraphics.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,14 +36,7 @@ const char kHead[] =
     "<link rel=\"stylesheet\" href=\"https://maxcdn.bootstrapcdn.com/bootstrap/3.3.4/css/bootstrap.min.css\">\n"
     "<script src=\"https://maxcdn.bootstrapcdn.com/bootstrap/3.3.4/js/bootstrap.min.js\"></script>\n";
 
-void placeOnPage(SKTGraphic &graphic, const QRectF &bounds)
-{
-    for (const char *key : {"groupNumber", "sectionNumber", "sectionRowSpot", "sectionColumnSpot", "slideShowNumber",
-                            "galleryNumber", "tableNumber"})
-        graphic.setValue(QString::fromLatin1(key), -99);
-    graphic.setSelectable(true);
-    graphic.setBounds(bounds);
-}
+using testpage::placeOnPage;
 
 std::shared_ptr<SKTTable> table(const QString &kind, int rows, int columns, const QStringList &texts,
                                 const QStringList &links = {})

@@ -17,6 +17,7 @@
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "model/TransformView.h"
+#include "support/PageGraphics.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,35 +35,18 @@ namespace {
 
 const QString kFont = QStringLiteral("Lobster Two");
 
-QImage picture(int width, int height, QColor colour)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(colour);
-    return image;
-}
+using testpage::carrier;
+using testpage::picture;
 
 // What a graphic placed by the user carries besides its own settings.
 void placeOnPage(SKTGraphic &graphic, const QRectF &bounds)
 {
-    for (const char *key : {"groupNumber", "sectionNumber", "sectionRowSpot", "sectionColumnSpot", "formTag",
-                            "formOptionTag", "slideShowNumber", "galleryNumber", "tableNumber"})
-        graphic.setValue(QString::fromLatin1(key), -99);
-    graphic.setSelectable(true);
-    graphic.setBounds(bounds);
+    testpage::placeOnPage(graphic, bounds, true);
 }
 
 std::shared_ptr<SKTText> text(const QRectF &bounds, const QString &string, int size = 14)
 {
-    auto t = std::make_shared<SKTText>();
-    placeOnPage(*t, bounds);
-    t->setTextType(QStringLiteral("Text"));
-    t->setFontFamily(kFont);
-    t->setFontSize(size);
-    t->setTextHexColorString(QStringLiteral("222222"));
-    t->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
-    t->setBorderHexColorString(QStringLiteral("000000"));
-    t->setTextString(string);
-    return t;
+    return testpage::text(bounds, string, QStringLiteral("Text"), size, kFont);
 }
 
 std::shared_ptr<SKTImage> image(const QRectF &bounds, const QString &name, QColor colour)
@@ -75,29 +59,6 @@ std::shared_ptr<SKTImage> image(const QRectF &bounds, const QString &name, QColo
     i->setBorderHexColorString(QStringLiteral("000000"));
     i->setAltText(name);
     return i;
-}
-
-std::shared_ptr<TransformView> carrier(const QString &name, const QImage &image)
-{
-    auto c = std::make_shared<TransformView>(QRectF(0, 0, image.width(), image.height()));
-    c->image = image;
-    c->imageName = name;
-    c->imageType = QStringLiteral("png");
-    c->selectable = true;
-    c->opacity = 1.0f;
-    c->alpha = 1.0f;
-    c->groupNumber = -99;
-    c->galleryNumber = -99;
-    c->tableNumber = -99;
-    c->sectionNumber = -99;
-    c->sectionRowSpot = -99;
-    c->sectionColumnSpot = -99;
-    c->slideShowNumber = -99;
-    c->originalWidth = image.width();
-    c->originalHeight = image.height();
-    c->borderStyle = QStringLiteral("none");
-    c->borderHexColorString = QStringLiteral("000000");
-    return c;
 }
 
 // A gallery of rows x columns cells with a picture in each cell but the last.

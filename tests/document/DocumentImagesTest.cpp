@@ -5,6 +5,7 @@
 #include "generation/ImageElement.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
+#include "support/PageGraphics.h"
 #include "support/ScopedUserDefaults.h"
 
 #include <QImageReader>
@@ -12,18 +13,11 @@
 namespace {
 std::shared_ptr<SKTImage> photo(const QString &name, const QString &type, const QSize &picture, const QRectF &bounds)
 {
-    auto image = std::make_shared<SKTImage>();
     QImage pixels(picture, QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
             pixels.setPixel(x, y, qRgb((x * 7) & 255, (y * 3) & 255, (x * y) & 255));
-    image->setContents(pixels);
-    image->setInputImage(pixels);
-    image->setImageName(name);
-    image->setImageType(type);
-    image->setBounds(bounds);
-    image->setSlideShowNumber(-99);
-    image->setGalleryNumber(-99);
+    auto image = testpage::image(pixels, name, type, bounds);
     // As placed on the canvas.
     image->setSelectable(true);
     image->setValue(QStringLiteral("borderHexColorString"), QStringLiteral("000000"));

@@ -9,6 +9,7 @@
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/TransformView.h"
+#include "support/PageGraphics.h"
 
 #include <functional>
 
@@ -16,12 +17,7 @@ namespace {
 using Graphics = QList<std::shared_ptr<SKTGraphic>>;
 using Values = QList<QPair<const char *, QVariant>>;
 
-QImage picture(int width, int height, QColor colour)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(colour);
-    return image;
-}
+using testpage::picture;
 
 template <typename G>
 std::shared_ptr<G> with(std::shared_ptr<G> graphic, const Values &values)
@@ -34,25 +30,10 @@ std::shared_ptr<G> with(std::shared_ptr<G> graphic, const Values &values)
 // What a graphic placed by the user carries besides its own settings.
 void placeOnPage(SKTGraphic &graphic, const QRectF &bounds)
 {
-    for (const char *key : {"groupNumber", "sectionNumber", "sectionRowSpot", "sectionColumnSpot", "formTag",
-                            "formOptionTag", "slideShowNumber", "galleryNumber", "tableNumber"})
-        graphic.setValue(QString::fromLatin1(key), -99);
-    graphic.setSelectable(true);
-    graphic.setBounds(bounds);
+    testpage::placeOnPage(graphic, bounds, true);
 }
 
-std::shared_ptr<SKTText> text(const QRectF &bounds, const QString &string, const QString &type = QStringLiteral("Text"))
-{
-    auto t = std::make_shared<SKTText>();
-    placeOnPage(*t, bounds);
-    t->setTextType(type);
-    t->setFontSize(14);
-    t->setTextHexColorString(QStringLiteral("222222"));
-    t->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
-    t->setBorderHexColorString(QStringLiteral("000000"));
-    t->setTextString(string);
-    return t;
-}
+using testpage::text;
 
 std::shared_ptr<SKTImage> image(const QString &name, const QRectF &bounds, QColor colour = Qt::darkGreen)
 {
@@ -78,25 +59,7 @@ std::shared_ptr<SKTLine> line(const QRectF &bounds)
 
 std::shared_ptr<TransformView> carrier(const QString &name, const QImage &image)
 {
-    auto c = std::make_shared<TransformView>(QRectF(0, 0, image.width(), image.height()));
-    c->image = image;
-    c->imageName = name;
-    c->imageType = QStringLiteral("PNG");
-    c->selectable = true;
-    c->opacity = 1.0f;
-    c->alpha = 1.0f;
-    c->groupNumber = -99;
-    c->galleryNumber = -99;
-    c->tableNumber = -99;
-    c->sectionNumber = -99;
-    c->sectionRowSpot = -99;
-    c->sectionColumnSpot = -99;
-    c->slideShowNumber = -99;
-    c->originalWidth = image.width();
-    c->originalHeight = image.height();
-    c->borderStyle = QStringLiteral("none");
-    c->borderHexColorString = QStringLiteral("000000");
-    return c;
+    return testpage::carrier(name, image, QStringLiteral("PNG"));
 }
 
 std::shared_ptr<SKTSlideshow> slideshow(const QRectF &bounds, const QList<std::shared_ptr<TransformView>> &slides)

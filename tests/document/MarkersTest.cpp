@@ -1,6 +1,7 @@
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "platform/TextCodec.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -11,9 +12,7 @@ protected:
     QString page(const QByteArray &bytes)
     {
         const QString file = path(QStringLiteral("page.html"));
-        QFile out(file);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
+        EXPECT_TRUE(testfiles::writeFile(file, bytes));
         return file;
     }
     QByteArray bytes(const QString &file)

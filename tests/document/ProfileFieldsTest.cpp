@@ -1,8 +1,8 @@
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 class ProfileFieldsTest : public TempDirTest {
@@ -10,9 +10,7 @@ protected:
     QString page(const QByteArray &bytes)
     {
         const QString file = path(QStringLiteral("record.html"));
-        QFile out(file);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
+        EXPECT_TRUE(testfiles::writeFile(file, bytes));
         return file;
     }
 };

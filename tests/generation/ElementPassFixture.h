@@ -11,6 +11,7 @@
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
+#include "support/PageGraphics.h"
 
 class ElementPassTest : public PageTest {
 public:
@@ -40,20 +41,11 @@ public:
     }
 
     // What a graphic placed by the user carries besides its own settings.
-    static void placeOnPage(SKTGraphic &graphic, const QRectF &bounds)
-    {
-        for (const char *key : {"groupNumber", "sectionNumber", "sectionRowSpot", "sectionColumnSpot",
-                                "slideShowNumber", "galleryNumber", "tableNumber"})
-            graphic.setValue(QString::fromLatin1(key), -99);
-        graphic.setSelectable(true);
-        graphic.setBounds(bounds);
-    }
+    static void placeOnPage(SKTGraphic &graphic, const QRectF &bounds) { testpage::placeOnPage(graphic, bounds); }
 
     static QImage picture(int width, int height, QColor colour = QColor(200, 40, 40))
     {
-        QImage image(width, height, QImage::Format_ARGB32);
-        image.fill(colour);
-        return image;
+        return testpage::picture(width, height, colour);
     }
 
     std::shared_ptr<SKTImage> image(const QString &name, const QRectF &bounds)
@@ -72,25 +64,7 @@ public:
 
     static std::shared_ptr<TransformView> carrier(const QString &name, int width, int height)
     {
-        auto c = std::make_shared<TransformView>(QRectF(0, 0, width, height));
-        c->image = picture(width, height);
-        c->imageName = name;
-        c->imageType = QStringLiteral("png");
-        c->selectable = true;
-        c->opacity = 1.0f;
-        c->alpha = 1.0f;
-        c->groupNumber = -99;
-        c->galleryNumber = -99;
-        c->tableNumber = -99;
-        c->sectionNumber = -99;
-        c->sectionRowSpot = -99;
-        c->sectionColumnSpot = -99;
-        c->slideShowNumber = -99;
-        c->originalWidth = width;
-        c->originalHeight = height;
-        c->borderStyle = QStringLiteral("none");
-        c->borderHexColorString = QStringLiteral("000000");
-        return c;
+        return testpage::carrier(name, picture(width, height));
     }
 
     std::unique_ptr<GenerationContext> ctx;

@@ -2,6 +2,7 @@
 #include "PageFixture.h"
 
 #include "model/SKTImage.h"
+#include "support/PageGraphics.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -9,17 +10,9 @@
 namespace {
 std::shared_ptr<SKTImage> pictureImage(const QString &name, const QString &type, const QSize &picture, const QRectF &bounds)
 {
-    auto image = std::make_shared<SKTImage>();
     QImage pixels(picture, QImage::Format_RGB32);
     pixels.fill(Qt::darkRed);
-    image->setContents(pixels);
-    image->setInputImage(pixels);
-    image->setImageName(name);
-    image->setImageType(type);
-    image->setBounds(bounds);
-    image->setSlideShowNumber(-99);
-    image->setGalleryNumber(-99);
-    return image;
+    return testpage::image(pixels, name, type, bounds);
 }
 
 QSize imageSize(const QString &filePath)

@@ -117,14 +117,7 @@ protected:
         list.append({html, QString(), page + QStringLiteral(".html"), {}, {}, 0, false});
         return list;
     }
-    QStringList stored() const
-    {
-        QStringList names;
-        for (const QByteArray &line : testfiles::readFile(local.filePath(QStringLiteral("ftp.log"))).split('\n'))
-            if (line.startsWith("STOR "))
-                names.append(QString::fromUtf8(line.mid(5)));
-        return names;
-    }
+    QStringList stored() const { return TestServer::ftpStoredNames(local.filePath(QStringLiteral("ftp.log"))); }
     QByteArray onServer(const UploadItem &item) const
     {
         QString folder = item.remoteFolder;

@@ -485,14 +485,7 @@ protected:
         account.password = server->value("password");
         store(account);
     }
-    QStringList stored() const
-    {
-        QStringList names;
-        for (const QByteArray &line : testfiles::readFile(local.filePath(QStringLiteral("ftp.log"))).split('\n'))
-            if (line.startsWith("STOR "))
-                names.append(QString::fromUtf8(line.mid(5)));
-        return names;
-    }
+    QStringList stored() const { return TestServer::ftpStoredNames(local.filePath(QStringLiteral("ftp.log"))); }
 
     ScopedUserDefaults scopedDefaults;
     QTemporaryDir local;

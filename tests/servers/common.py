@@ -128,6 +128,37 @@ def note_daemon(work, process):
         f.write(f"{process.pid}\n")
 
 
+def start_daemon(work, command, port, name):
+    """Starts a daemon that stays in the foreground, remembers it for sweep_stale()
+    and waits until it accepts connections on port."""
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL)
+    note_daemon(work, process)
+    if not wait_for_port(port):
+        stop_daemon(process)
+        raise SystemExit(name + " did not start")
+    return process
+
+
+def stop_daemon(process):
+    """Asks the daemon to stop, and kills it when it has not within five seconds."""
+    process.send_signal(signal.SIGTERM)
+    try:
+        process.wait(5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+
+
+def clean_up(process, user, work):
+    """Stops the daemon (when it was started), then every process left running as the
+    user (sessions the daemon forked may outlive it), removes the user and the folder."""
+    if process:
+        stop_daemon(process)
+    subprocess.run(["pkill", "-KILL", "-u", user.name], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    user.remove()
+    shutil.rmtree(work, ignore_errors=True)
+
+
 def ready(**info):
     sys.stdout.write("READY " + json.dumps(info) + "\n")
     sys.stdout.flush()

@@ -7,8 +7,6 @@ key; its public half beside it as .pub), hostkey (the server's public host key l
 and log (sshd's log, with one line per file the SFTP service opens).
 """
 import os
-import shutil
-import signal
 import subprocess
 import sys
 
@@ -52,27 +50,14 @@ LogLevel INFO
 MaxStartups 50
 """)
         os.makedirs("/run/sshd", exist_ok=True)
-        process = subprocess.Popen(["/usr/sbin/sshd", "-D", "-f", config, "-E", log],
-                                   stdin=subprocess.DEVNULL)
-        common.note_daemon(work, process)
-        if not common.wait_for_port(port):
-            raise SystemExit("sshd did not start")
+        process = common.start_daemon(work, ["/usr/sbin/sshd", "-D", "-f", config, "-E", log], port, "sshd")
         with open(hostkey + ".pub") as f:
             public = f.read().strip()
         common.ready(port=port, user=user.name, password=user.password, home=home,
                      key=userkey, hostkey=public, log=log)
         common.wait_for_end()
     finally:
-        if process:
-            process.send_signal(signal.SIGTERM)
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-        subprocess.run(["pkill", "-KILL", "-u", user.name], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        user.remove()
-        shutil.rmtree(work, ignore_errors=True)
+        common.clean_up(process, user, work)
 
 
 if __name__ == "__main__":

@@ -7,9 +7,6 @@ user, password, home, certificate (PEM path of the server's certificate) and log
 (vsftpd's protocol log).
 """
 import os
-import shutil
-import signal
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -69,25 +66,12 @@ idle_session_timeout=120
 delay_failed_login=0
 delay_successful_login=0
 """)
-        process = subprocess.Popen(["/usr/sbin/vsftpd", config], stdin=subprocess.DEVNULL)
-        common.note_daemon(work, process)
-        if not common.wait_for_port(port):
-            raise SystemExit("vsftpd did not start")
+        process = common.start_daemon(work, ["/usr/sbin/vsftpd", config], port, "vsftpd")
         common.ready(port=port, user=user.name, password=user.password, home=home,
                      certificate=cert, log=log)
         common.wait_for_end()
     finally:
-        if process:
-            process.send_signal(signal.SIGTERM)
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-        # Sessions vsftpd forked for the user may outlive the listener.
-        subprocess.run(["pkill", "-KILL", "-u", user.name], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        user.remove()
-        shutil.rmtree(work, ignore_errors=True)
+        common.clean_up(process, user, work)
 
 
 if __name__ == "__main__":

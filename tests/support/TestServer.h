@@ -6,6 +6,7 @@
 // JSON (port, user, password, …). Closing the script's standard input ends it, and
 // it cleans up after itself. A server that does not come up fails the test.
 #include <QByteArray>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -60,6 +61,19 @@ public:
     const QJsonObject &info() const { return info_; }
     int port() const { return info_.value(QStringLiteral("port")).toInt(); }
     QString value(const char *key) const { return info_.value(QLatin1String(key)).toVariant().toString(); }
+
+    // The names pyftpd_server.py's --log file records as stored (STOR), in order.
+    static QStringList ftpStoredNames(const QString &logPath)
+    {
+        QStringList names;
+        QFile log(logPath);
+        if (!log.open(QIODevice::ReadOnly))
+            return names;
+        for (const QByteArray &line : log.readAll().split('\n'))
+            if (line.startsWith("STOR "))
+                names.append(QString::fromUtf8(line.mid(5)));
+        return names;
+    }
 
 private:
     QProcess process_;

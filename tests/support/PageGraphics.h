@@ -1,0 +1,101 @@
+#pragma once
+// Graphics built in code the way the user leaves them on a page, for the tests
+// and the programs that write the browser test's pages.
+#include "model/SKTGraphic.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "model/TransformView.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <memory>
+
+namespace testpage {
+
+// A picture of one colour.
+inline QImage picture(int width, int height, QColor colour)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+// An image graphic showing pixels (its contents and its input image alike), in
+// no slideshow or gallery.
+inline std::shared_ptr<SKTImage> image(const QImage &pixels, const QString &name, const QString &type,
+                                       const QRectF &bounds)
+{
+    auto image = std::make_shared<SKTImage>();
+    image->setContents(pixels);
+    image->setInputImage(pixels);
+    image->setImageName(name);
+    image->setImageType(type);
+    image->setBounds(bounds);
+    image->setSlideShowNumber(-99);
+    image->setGalleryNumber(-99);
+    return image;
+}
+
+// What a graphic placed by the user carries besides its own settings: in no
+// group, section, slideshow, gallery or table, and with formTags in no form.
+inline void placeOnPage(SKTGraphic &graphic, const QRectF &bounds, bool formTags = false)
+{
+    for (const char *key : {"groupNumber", "sectionNumber", "sectionRowSpot", "sectionColumnSpot"})
+        graphic.setValue(QString::fromLatin1(key), -99);
+    if (formTags)
+        for (const char *key : {"formTag", "formOptionTag"})
+            graphic.setValue(QString::fromLatin1(key), -99);
+    for (const char *key : {"slideShowNumber", "galleryNumber", "tableNumber"})
+        graphic.setValue(QString::fromLatin1(key), -99);
+    graphic.setSelectable(true);
+    graphic.setBounds(bounds);
+}
+
+// A text graphic of type ("Text", "HTMLSnippet") placed outside forms, in dark
+// grey on a clear background with a black border; in family when one is given.
+inline std::shared_ptr<SKTText> text(const QRectF &bounds, const QString &string,
+                                     const QString &type = QStringLiteral("Text"), int size = 14,
+                                     const QString &family = QString())
+{
+    auto t = std::make_shared<SKTText>();
+    placeOnPage(*t, bounds, true);
+    t->setTextType(type);
+    if (!family.isEmpty())
+        t->setFontFamily(family);
+    t->setFontSize(size);
+    t->setTextHexColorString(QStringLiteral("222222"));
+    t->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
+    t->setBorderHexColorString(QStringLiteral("000000"));
+    t->setTextString(string);
+    return t;
+}
+
+// An image carrier (a slide or a gallery image) showing image, in nothing
+// else, at full opacity, its frame the picture's size.
+inline std::shared_ptr<TransformView> carrier(const QString &name, const QImage &image,
+                                              const QString &type = QStringLiteral("png"))
+{
+    auto c = std::make_shared<TransformView>(QRectF(0, 0, image.width(), image.height()));
+    c->image = image;
+    c->imageName = name;
+    c->imageType = type;
+    c->selectable = true;
+    c->opacity = 1.0f;
+    c->alpha = 1.0f;
+    c->groupNumber = -99;
+    c->galleryNumber = -99;
+    c->tableNumber = -99;
+    c->sectionNumber = -99;
+    c->sectionRowSpot = -99;
+    c->sectionColumnSpot = -99;
+    c->slideShowNumber = -99;
+    c->originalWidth = image.width();
+    c->originalHeight = image.height();
+    c->borderStyle = QStringLiteral("none");
+    c->borderHexColorString = QStringLiteral("000000");
+    return c;
+}
+
+} // namespace testpage
