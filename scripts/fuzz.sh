@@ -29,8 +29,11 @@ while read -r name corpus; do
   echo "fuzz: $name for ${seconds} s"
   rm -f "$finds/$name-"*
   log="$here/build-fuzz/$name.log"
+  # A token dictionary beside the program (tests/fuzz/page_reader.dict for fuzz_page_reader).
+  dict=()
+  [[ -f "$here/tests/fuzz/${name#fuzz_}.dict" ]] && dict=(-dict="$here/tests/fuzz/${name#fuzz_}.dict")
   if "$here/build-fuzz/tests/fuzz/$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2560 \
-       -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$finds/$name-" "$scratch" "$corpus" >"$log" 2>&1; then
+       -detect_leaks=0 -print_final_stats=1 "${dict[@]}" -artifact_prefix="$finds/$name-" "$scratch" "$corpus" >"$log" 2>&1; then
     grep -E "^(Done|stat::number_of_executed_units|stat::new_units_added)" "$log" || true
   else
     # The fault and its stack, without the fuzzer's progress lines.

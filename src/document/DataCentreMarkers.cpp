@@ -1,6 +1,6 @@
 #include "document/DataCentreMarkers.h"
 
-#include "document/MarkerText.h"
+#include "generation/Markers.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
@@ -18,7 +18,8 @@ namespace {
 // The one place where a marker value is cleaned before it is written.
 QString cleanValue(const QString &value)
 {
-    return MarkerText::cleanMarkerValue(value);
+    // The generator writes marker values through the same helper.
+    return Markers::cleanMarkerValue(value);
 }
 
 bool fileHolds(const QString &path, const QString &marker)

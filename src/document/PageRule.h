@@ -53,6 +53,12 @@ public:
     int32_t truncated(const QString &key, int32_t fallback, double low = -kMaxMagnitude,
                       double high = kMaxMagnitude) const;
 
+    // The typed lookups under the names the element readers were first
+    // written with.
+    QString parseForItemTypeString(const QString &key, const QString &fallback) const { return string(key, fallback); }
+    int32_t parseForItemTypeInt(const QString &key, int32_t fallback) const { return integer(key, fallback); }
+    float parseForItemTypeFloat(const QString &key, float fallback) const { return number(key, fallback); }
+
     // Required keys: a ReadError when the declaration is missing.
     QString requiredString(const QString &key) const;
     int32_t requiredInteger(const QString &key, double low = -kMaxMagnitude, double high = kMaxMagnitude) const;

@@ -7,6 +7,7 @@
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
 #include "generation/JqueryFiles.h"
+#include "generation/LineImageOutput.h"
 #include "generation/Markers.h"
 #include "generation/PageFiles.h"
 
@@ -132,8 +133,9 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
     if (doc.baseTemplateCustomHeaderCode.isNull() || doc.inheritCustomHeaderCodeFlag == 0)
         doc.baseTemplateCustomHeaderCode = kEmpty;
     const int32_t nb = SKTDocument::calculateNumOfLines(doc.baseTemplateCustomHeaderCode);
-    const QString headerCode = formPage ? Escape::typographic(untrimmedHeader) + QLatin1Char('\n') + ctx.formBlock
-                                        : Escape::typographic(doc.customHeaderCode);
+    // The owner's header code is code: a curly quote inside one of its
+    // strings stays as written (made plain it could end the string).
+    const QString headerCode = formPage ? untrimmedHeader + QLatin1Char('\n') + ctx.formBlock : doc.customHeaderCode;
 
     // 2, 3. Viewport and Generator metas.
     const QString viewport = doc.webPageWidth > 0
@@ -190,7 +192,7 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
 
     // 13. Head.
     const QString title = Escape::html(doc.pageOfficialName);
-    const QString baseHeader = Escape::typographic(doc.baseTemplateCustomHeaderCode);
+    const QString &baseHeader = doc.baseTemplateCustomHeaderCode;
     // (The head is written straight into the page below, with this title:
     // the profile editions rename the page only after the head is made.)
     const auto appendHead = [&](QString &out) {
@@ -245,9 +247,11 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
         // absolute page.
     }
     if (formPage) {
-        const QString pageArg = Escape::html(ctx.pageName);
-        const QString formOpen = QStringLiteral("<form name=") + pageArg + QStringLiteral(" action=") + pageArg
-                                 + QStringLiteral(".php onsubmit=\"return validateForm();\" method=post>");
+        // A plain page name stays bare as stored; any other is quoted and escaped.
+        const QString formOpen = QStringLiteral("<form name=") + LineImageOutput::bareAttribute(ctx.pageName)
+                                 + QStringLiteral(" action=")
+                                 + LineImageOutput::bareAttribute(ctx.pageName + QStringLiteral(".php"))
+                                 + QStringLiteral(" onsubmit=\"return validateForm();\" method=post>");
         const QString formClose = QStringLiteral("<input type=\"hidden\" name=email value=\"email\"></form>");
         Fmt::append(page, kFormPageTemplate,
                          {bodyTag, formOpen, ctx.textMarkup, ctx.imageMarkup, ctx.slideshowMarkup,
@@ -275,7 +279,8 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
         appendProfileBlock(page, extra.first, extra.second);
 
     // 21. The typographic substitution was applied to each user text as it
-    // was placed (Escape), not here on the finished page.
+    // was placed (Escape), not here on the finished page, where it would turn
+    // a curly quote into a quote that ends an escaped string.
 
     // 22. Unused image and background files of the page folder.
     cleanPageFolder(doc, ctx.pageName);

@@ -386,6 +386,10 @@ async function checkForm(page, relative, form) {
   assert.equal(mails(folder).length, before, 'nothing sent while the checks fail');
 
   await fill(page, form.name, { ...form.values, [form.bot]: String(answer) });
+  for (const check of form.checks || []) {  // "NAME=VALUE": the radio button or check box to tick
+    const [name, value] = check.split('=');
+    await page.check(`form[name="${form.name}"] input[name="${name}"][value="${value}"]`);
+  }
   alerts.length = 0;
   await Promise.all([page.waitForNavigation({ waitUntil: 'load' }), page.click('input[type=submit]')]);
   assert.deepEqual(alerts, [form.alerts.sent]);
@@ -400,6 +404,7 @@ async function checkForm(page, relative, form) {
   if (form.mail.cc) assert.match(headers, new RegExp(`^Cc: ?${form.mail.cc}$`, 'mi'));
   else assert.doesNotMatch(headers, /^Cc:/mi);
   for (const text of form.mail.contains) assert.ok(message.includes(text), `the message holds ${text}`);
+  for (const text of form.mail.lacks || []) assert.ok(!message.includes(text), `the message lacks ${text}`);
 
   if (form.refusals) await checkRefusals(page, relative, form, folder);
 }

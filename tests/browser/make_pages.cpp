@@ -332,7 +332,7 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         QRectF bounds;
         QString text;
     };
-    const QList<Field> fields{
+    QList<Field> fields{
         {"textLabel", 1, -99, false, {20, 20, 120, 24}, "Your name"},
         {"text", 1, -99, true, {150, 20, 200, 26}, ""},
         {"textLabel", 2, -99, false, {20, 60, 120, 24}, "Your e-mail"},
@@ -343,6 +343,22 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         {"text", 4, -22, false, {150, 210, 60, 26}, ""},
         {"submit", 5, -99, false, {150, 250, 100, 30}, "Send"},
     };
+    if (forward) {
+        // Choices: a radio group and check boxes, each captioned by the label of
+        // its tag and option; and a password field.
+        fields += QList<Field>{
+            {"textLabel", 6, 1, false, {400, 20, 80, 24}, "Blue"},
+            {"radio", 6, 1, false, {380, 24, 16, 16}, ""},
+            {"textLabel", 6, 2, false, {400, 50, 80, 24}, "Green"},
+            {"radio", 6, 2, false, {380, 54, 16, 16}, ""},
+            {"textLabel", 7, 1, false, {400, 90, 80, 24}, "Tea"},
+            {"checkbox", 7, 1, false, {380, 94, 16, 16}, ""},
+            {"textLabel", 7, 2, false, {400, 120, 80, 24}, "Coffee"},
+            {"checkbox", 7, 2, false, {380, 124, 16, 16}, ""},
+            {"textLabel", 8, -99, false, {380, 160, 80, 24}, "Password"},
+            {"password", 8, -99, false, {470, 160, 120, 26}, ""},
+        };
+    }
     QJsonObject boxes;
     QList<std::shared_ptr<SKTText>> made;
     for (const Field &f : fields) {
@@ -353,7 +369,8 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
         t->setFormRequiredFlag(f.required ? 1 : 0);
         if (f.option == -11)
             t->setMarkAsReplyToEmailFlag(1);
-        if (f.type == QLatin1String("text") || f.type == QLatin1String("textarea")) {
+        if (f.type == QLatin1String("text") || f.type == QLatin1String("textarea") ||
+            f.type == QLatin1String("password")) {
             t->setBorderWidth(1);
             t->setBorderStyle(QStringLiteral("solid"));
         }
@@ -368,7 +385,10 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
     QString question;
     for (qsizetype i = 0; i < texts.size(); ++i) {
         const QString cls = QStringLiteral(".text%1").arg(texts.size() - 1 - i);
-        boxes.insert(cls, box(texts[i]->bounds()));
+        // A radio button or check box keeps the browser's own size and margins.
+        const bool choice = texts[i]->formType() == QLatin1String("radio") || texts[i]->formType() == QLatin1String("checkbox");
+        if (!choice)
+            boxes.insert(cls, box(texts[i]->bounds()));
         if (texts[i]->formType() == QLatin1String("textLabel") && texts[i]->formOptionTag() == -22)
             question = cls;
     }
@@ -382,10 +402,16 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
                      {"to", QJsonArray{"owner@example.test", "copy@example.test"}},
                      {"cc", "copy@example.test"},
                      {"contains", QJsonArray{"Ada &lt;Lovelace&gt;", "ada@example.test", "first line"}}};
+    QJsonObject values{{"form1", "Ada <Lovelace>"}, {"form2", "ada@example.test"}, {"form3", "first line\nsecond line"}};
+    QJsonArray checks;
     if (forward) {
         mail.insert(QStringLiteral("to"), QJsonArray{"owner@example.test"});
         mail.remove(QStringLiteral("cc"));
-        mail.insert(QStringLiteral("contains"), QJsonArray{"Ada &lt;Lovelace&gt;", "127.0.0.1"});
+        mail.insert(QStringLiteral("contains"),
+                    QJsonArray{"Ada &lt;Lovelace&gt;", "127.0.0.1", "Green", "Tea", "Coffee", "pass&amp;word"});
+        mail.insert(QStringLiteral("lacks"), QJsonArray{"Blue"});  // the choice not ticked
+        values.insert(QStringLiteral("form8"), QStringLiteral("pass&word"));
+        checks = QJsonArray{"form6=Green", "form7[]=Tea", "form7[]=Coffee"};
     }
     if (smtp)
         mail.insert(QStringLiteral("auth"), QStringLiteral("mailer"));
@@ -394,9 +420,8 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
                            {"email", "form2"},
                            {"bot", "form4"},
                            {"question", question},
-                           {"values", QJsonObject{{"form1", "Ada <Lovelace>"},
-                                                  {"form2", "ada@example.test"},
-                                                  {"form3", "first line\nsecond line"}}},
+                           {"values", values},
+                           {"checks", checks},
                            {"alerts", alerts},
                            {"mail", mail},
                            // What the page says when the server refuses to send.

@@ -27,7 +27,9 @@ TEST(PageRuleTest, SplitsDeclarationsOutsideQuotesAndStripsOnlyTheDressing)
     };
     for (const Case &c : cases)
         EXPECT_EQ(rule.string(QString::fromLatin1(c.key), QStringLiteral("?")), QString::fromLatin1(c.value)) << c.key;
-    EXPECT_EQ(rule.integer(QStringLiteral("width"), -1), 200);
+    EXPECT_EQ(rule.parseForItemTypeInt(QStringLiteral("width"), -1), 200);
+    EXPECT_FLOAT_EQ(rule.parseForItemTypeFloat(QStringLiteral("border-width"), -1.0f), 3.0f);
+    EXPECT_EQ(rule.parseForItemTypeString(QStringLiteral("missing"), QStringLiteral("d")), QStringLiteral("d"));
 }
 
 TEST(PageRuleTest, NamesMatchExactlyNeverInsideAnotherName)

@@ -56,6 +56,10 @@ TEST_F(PageTest, FormPageWrapsTheMarkupInItsForm)
     expectGolden(QStringLiteral("form-page-body.html"), body);
     // The block follows the (untrimmed, here empty) custom header code on the next line.
     EXPECT_TRUE(page.contains(QStringLiteral("<!--Custom Header Code:0-->\n\n")));
+
+    doc->pageName = QStringLiteral("my page\"><script>");
+    EXPECT_TRUE(generate().contains(QStringLiteral(
+        "<form name=\"my page&quot;&gt;&lt;script&gt;\" action=\"my page&quot;&gt;&lt;script&gt;.php\" onsubmit=")));
     EXPECT_TRUE(page.contains(QStringLiteral("<form name=index action=index.php onsubmit=\"return validateForm();\" method=post>")));
 }
 
@@ -247,4 +251,11 @@ TEST_F(PageTest, EnlargeableImagesBringTheModalScript)
     image->setImageEnlargeFlag(1);
     EXPECT_TRUE(generate().contains(QStringLiteral(
         "\n<script>\n$( document ).ready(function() {\nvar maxHeight = $(window).height() - 60 + \"px\";\n")));
+}
+
+TEST_F(PageTest, OwnerHeaderCodeKeepsItsCharacters)
+{
+    doc->customHeaderCode = QStringLiteral("<script>var s='It’s © “x”';</script>");
+    const QString page = generate();
+    EXPECT_TRUE(page.contains(QStringLiteral("<script>var s='It’s © “x”';</script>")));
 }

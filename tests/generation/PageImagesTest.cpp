@@ -87,8 +87,9 @@ TEST_F(PageTest, ImageNamesThatAreNotPlainWriteNothing)
         auto image = pictureImage(n.first, n.second, {10, 10}, {0, 0, 10, 10});
         image->setMaskImage(QImage(2, 2, QImage::Format_Grayscale8));
         EXPECT_FALSE(doc->saveImage(ImageElement(image.get())));
-        if (n.first != QLatin1String("image1"))
+        if (n.first != QLatin1String("image1")) {
             EXPECT_FALSE(doc->saveMaskImage(ImageElement(image.get())));
+        }
     }
     EXPECT_TRUE(QDir(path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty()
                 || QDir(path(QStringLiteral("index"))).isEmpty());
