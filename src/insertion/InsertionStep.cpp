@@ -1,6 +1,35 @@
 #include "insertion/InsertionStep.h"
 
 #include "document/SKTDocument.h"
+#include "model/SKTGraphic.h"
+
+namespace {
+void registerRestore(SKTDocument &document, const std::shared_ptr<SKTGraphic> &graphic, const QVariantMap &values)
+{
+    document.undoManager().registerUndo([&document, graphic, values] {
+        QVariantMap now;
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            now.insert(it.key(), graphic->value(it.key()));
+        registerRestore(document, graphic, now);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            graphic->setValue(it.key(), it.value());
+    });
+}
+} // namespace
+
+void InsertionStep::recordValues(SKTDocument &document, SKTGraphic &graphic, const QStringList &keys)
+{
+    std::shared_ptr<SKTGraphic> shared;
+    for (const auto &g : document.graphics())
+        if (g.get() == &graphic)
+            shared = g;
+    if (!shared || !document.undoManager().isUndoRegistrationEnabled())
+        return;
+    QVariantMap values;
+    for (const QString &key : keys)
+        values.insert(key, graphic.value(key));
+    registerRestore(document, shared, values);
+}
 
 InsertionStep::InsertionStep(SKTDocument &document, QString name) : m_document(document), m_name(std::move(name))
 {

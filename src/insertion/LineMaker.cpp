@@ -64,6 +64,8 @@ void LineMaker::setArrows(bool start, bool on)
     for (SKTGraphic *g : m_frame.context().selectedGraphics()) {
         if (!dynamic_cast<SKTLine *>(g))
             continue;
+        InsertionStep::recordValues(m_frame.document(), *g,
+                                    {start ? QStringLiteral("drawBeginArrow") : QStringLiteral("drawEndArrow")});
         if (start)
             g->setDrawBeginArrow(on);
         else

@@ -2,6 +2,7 @@
 
 #include "document/SKTDocument.h"
 #include "insertion/InsertionContext.h"
+#include "insertion/InsertionStep.h"
 #include "model/SKTTable.h"
 
 #include <algorithm>
@@ -178,6 +179,9 @@ SKTGraphic *SectionOperations::isObjectStillInSameSectionGrid(const QPointF &poi
                 break;
             continue;
         }
+        InsertionStep::recordValues(m_frame.document(), graphic,
+                                    {QStringLiteral("sectionNumber"), QStringLiteral("sectionRowSpot"),
+                                     QStringLiteral("sectionColumnSpot")});
         graphic.setSectionNumber(table->sectionNumber());
         graphic.setSectionRowSpot(row);
         graphic.setSectionColumnSpot(column);
