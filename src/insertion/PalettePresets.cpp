@@ -31,13 +31,15 @@ QString expandText(QString text)
     return text;
 }
 
-// "key=a,b" of the extra cell.
-QStringList extraValues(const QString &extra, const QString &key)
+// The value of key in an extra cell of the form "key=value,key=value".
+QString extraValue(const QString &extra, const QString &key, const QString &fallback)
 {
-    const QString prefix = key + QLatin1Char('=');
-    if (!extra.startsWith(prefix))
-        return {};
-    return extra.mid(prefix.size()).split(QLatin1Char(','));
+    for (const QString &item : extra.split(QLatin1Char(','))) {
+        const qsizetype equals = item.indexOf(QLatin1Char('='));
+        if (equals > 0 && item.left(equals).trimmed() == key)
+            return item.mid(equals + 1).trimmed();
+    }
+    return fallback;
 }
 } // namespace
 
@@ -102,17 +104,17 @@ bool PalettePresets::insert(InsertionFrame &frame, const QString &code, const QP
     if (kind == QLatin1String("line")) {
         const QString xCell = cell(row, X, QStringLiteral("X"));
         const double x = xCell == QLatin1String("X") ? point.x() : evaluate(xCell, zoom, 0);
-        const QStringList arrows = extraValues(extra, QStringLiteral("arrows"));
         LineMaker(frame).addTrueLine(QPointF(x, point.y()), QPointF(x + evaluate(cell(row, W), zoom, 200), point.y()),
                                      cell(row, Colour, QStringLiteral("555555")),
                                      cell(row, Border, QStringLiteral("solid")), evaluate(cell(row, BWidth), zoom, 1),
-                                     arrows.value(0, QStringLiteral("0")), arrows.value(1, QStringLiteral("0")), -99);
+                                     extraValue(extra, QStringLiteral("begin"), QStringLiteral("0")),
+                                     extraValue(extra, QStringLiteral("end"), QStringLiteral("0")), -99);
         return true;
     }
     if (kind == QLatin1String("bubble")) {
-        const QStringList shape = extraValues(extra, QStringLiteral("shape"));
-        TextBoxFactory(frame).addZoomBubbleTextbox_drag(point, evaluate(cell(row, Radius), zoom, 0),
-                                                        shape.value(0), shape.value(1, QStringLiteral("0")).toInt());
+        TextBoxFactory(frame).addZoomBubbleTextbox_drag(
+            point, evaluate(cell(row, Radius), zoom, 0), extraValue(extra, QStringLiteral("shape"), QString()),
+            extraValue(extra, QStringLiteral("flag"), QStringLiteral("0")).toInt());
         return true;
     }
 
