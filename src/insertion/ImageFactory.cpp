@@ -42,6 +42,7 @@ std::shared_ptr<SKTGraphic> ImageFactory::addImageIntoArray(const ImageInsertion
         return {};
     }
     SKTDocument &doc = m_frame.document();
+    InsertionStep step(doc, QStringLiteral("Insert Image"));
     PageImageService images(doc);
     const QString name = images.getNextImageName();
     QString error;

@@ -33,6 +33,8 @@ void InsertionStep::recordValues(SKTDocument &document, SKTGraphic &graphic, con
 
 InsertionStep::InsertionStep(SKTDocument &document, QString name) : m_document(document), m_name(std::move(name))
 {
+    // Changes made earlier in the same event pass are not part of the command.
+    m_document.undoManager().closeAutomaticGroup();
     m_document.undoManager().beginUndoGrouping();
 }
 
@@ -41,4 +43,7 @@ InsertionStep::~InsertionStep()
     // Named last: attribute changes inside the step name it after themselves.
     m_document.undoManager().setActionName(m_name);
     m_document.undoManager().endUndoGrouping();
+    // The outermost command is a step of its own at once (inside a drag's
+    // explicit group this does nothing).
+    m_document.undoManager().closeAutomaticGroup();
 }

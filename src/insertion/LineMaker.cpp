@@ -31,6 +31,7 @@ std::shared_ptr<SKTGraphic> LineMaker::addTrueLine(const QPointF &begin, const Q
     p.setString(QStringLiteral("drawBeginArrow"), drawBeginArrow);
     p.setString(QStringLiteral("drawEndArrow"), drawEndArrow);
     auto line = InsertionFrame::makeGraphic(QStringLiteral("SKTLine"), p);
+    InsertionStep step(m_frame.document(), QStringLiteral("Add Line"));
     m_frame.insertAtFront(line);
     return line;
 }

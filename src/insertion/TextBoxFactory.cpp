@@ -2,6 +2,7 @@
 
 #include "config/DataCentreColours.h"
 #include "config/EditionSettings.h"
+#include "insertion/InsertionStep.h"
 #include "model/SKTGraphic.h"
 
 namespace {
@@ -80,6 +81,7 @@ std::shared_ptr<SKTGraphic> TextBoxFactory::addTextBox(const TextBoxSpec &spec)
     auto graphic = InsertionFrame::makeGraphic(QStringLiteral("SKTText"), textBoxProperties(spec));
     if (!graphic)
         return {};
+    InsertionStep step(m_frame.document(), QStringLiteral("Add Text Box"));
     // A frame outside every section cell is inserted without placement.
     if (gResponsiveEdition)
         m_frame.applySection(spec.frame.topLeft(), *graphic);
@@ -116,6 +118,8 @@ std::shared_ptr<SKTGraphic> TextBoxFactory::addZoomBubbleTextbox_drag(const QPoi
     p.setString(QStringLiteral("bubbleShape"), bubbleShape);
     p.setIntString(QStringLiteral("zoomBubbleFlag"), zoomBubbleFlag);
     auto graphic = InsertionFrame::makeGraphic(QStringLiteral("SKTText"), p);
+    InsertionStep step(m_frame.document(), zoomBubbleFlag != 0 ? QStringLiteral("Add Zoom Bubble")
+                                                               : QStringLiteral("Add Shape"));
     m_frame.insertAtFront(graphic);
     return graphic;
 }
@@ -140,6 +144,7 @@ std::shared_ptr<SKTGraphic> TextBoxFactory::addSnippet_drag(const QString &html,
     p.setString(QStringLiteral("link"), QStringLiteral(""));
     p.setString(QStringLiteral("slideShowNumber"), QStringLiteral("-99"));
     auto graphic = InsertionFrame::makeGraphic(QStringLiteral("SKTText"), p);
+    InsertionStep step(m_frame.document(), QStringLiteral("Add HTML Snippet"));
     m_frame.insertAtFront(graphic);
     return graphic;
 }

@@ -53,7 +53,6 @@ protected:
         doc->pageName = QStringLiteral("index");
         doc->tempSavePathLocal = path(QStringLiteral("work"));
         QDir().mkpath(doc->tempSavePathLocal);
-        doc->undoManager().setGroupsByEvent(false);
         context = std::make_unique<FakeInsertionContext>(*doc);
         frame = std::make_unique<InsertionFrame>(*context);
     }
