@@ -3,32 +3,76 @@
 #include "document/SKTDocument.h"
 #include "model/SKTGraphic.h"
 
+#include <QHash>
+
 namespace {
-void registerRestore(SKTDocument &document, const std::shared_ptr<SKTGraphic> &graphic, const QVariantMap &values)
+using Saved = QList<QPair<std::shared_ptr<SKTGraphic>, QVariantMap>>;
+
+void registerRestore(SKTDocument &document, const Saved &saved)
 {
-    document.undoManager().registerUndo([&document, graphic, values] {
-        QVariantMap now;
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            now.insert(it.key(), graphic->value(it.key()));
-        registerRestore(document, graphic, now);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            graphic->setValue(it.key(), it.value());
+    document.undoManager().registerUndo([&document, saved] {
+        Saved now;
+        now.reserve(saved.size());
+        for (const auto &[graphic, values] : saved) {
+            QVariantMap current;
+            for (auto it = values.cbegin(); it != values.cend(); ++it)
+                current.insert(it.key(), graphic->value(it.key()));
+            now.append({graphic, current});
+        }
+        registerRestore(document, now);
+        // This closure and its inverse record the change; the document must not again.
+        document.undoManager().disableUndoRegistration();
+        for (const auto &[graphic, values] : saved)
+            for (auto it = values.cbegin(); it != values.cend(); ++it)
+                graphic->setValue(it.key(), it.value());
+        document.undoManager().enableUndoRegistration();
     });
 }
 } // namespace
 
+void InsertionStep::recordValues(SKTDocument &document, const QList<SKTGraphic *> &graphics, const QStringList &keys)
+{
+    if (graphics.isEmpty() || !document.undoManager().isUndoRegistrationEnabled())
+        return;
+    QHash<const SKTGraphic *, std::shared_ptr<SKTGraphic>> onPage;
+    onPage.reserve(document.graphics().size());
+    for (const auto &g : document.graphics())
+        onPage.insert(g.get(), g);
+    Saved saved;
+    for (SKTGraphic *graphic : graphics) {
+        const auto shared = onPage.value(graphic);
+        if (!shared)
+            continue;
+        QVariantMap values;
+        for (const QString &key : keys)
+            values.insert(key, graphic->value(key));
+        saved.append({shared, values});
+    }
+    if (!saved.isEmpty())
+        registerRestore(document, saved);
+}
+
 void InsertionStep::recordValues(SKTDocument &document, SKTGraphic &graphic, const QStringList &keys)
 {
-    std::shared_ptr<SKTGraphic> shared;
-    for (const auto &g : document.graphics())
-        if (g.get() == &graphic)
-            shared = g;
-    if (!shared || !document.undoManager().isUndoRegistrationEnabled())
+    recordValues(document, QList<SKTGraphic *>{&graphic}, keys);
+}
+
+void InsertionStep::setBounds(SKTDocument &document, const QList<QPair<SKTGraphic *, QRectF>> &moves)
+{
+    if (moves.isEmpty())
         return;
-    QVariantMap values;
-    for (const QString &key : keys)
-        values.insert(key, graphic.value(key));
-    registerRestore(document, shared, values);
+    QList<SKTGraphic *> graphics;
+    graphics.reserve(moves.size());
+    for (const auto &move : moves)
+        graphics.append(move.first);
+    const bool recording = document.undoManager().isUndoRegistrationEnabled();
+    recordValues(document, graphics, {QStringLiteral("bounds")});
+    if (recording)
+        document.undoManager().disableUndoRegistration();
+    for (const auto &[graphic, bounds] : moves)
+        graphic->setBounds(bounds);
+    if (recording)
+        document.undoManager().enableUndoRegistration();
 }
 
 InsertionStep::InsertionStep(SKTDocument &document, QString name) : m_document(document), m_name(std::move(name))

@@ -5,6 +5,7 @@
 #include "insertion/InsertionStep.h"
 #include "model/SKTTable.h"
 
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -46,12 +47,17 @@ void SectionOperations::pushDown(const QRectF &rect, SKTGraphic &section, int32_
     for (const auto &g : m_frame.document().graphics())
         if (g.get() == &section || (InsertionFrame::isSection(*g) && g->yPosition() > rect.y()))
             moving.append(g.get());
+    QSet<int32_t> numbers;
+    QList<QPair<SKTGraphic *, QRectF>> moves;
     for (SKTGraphic *g : moving) {
-        QRectF b = g->bounds();
-        b.translate(0, distance);
-        g->setBounds(b);
-        pushSectionObjectsDown(g->sectionNumber(), distance);
+        moves.append({g, g->bounds().translated(0, distance)});
+        numbers.insert(g->sectionNumber());
     }
+    // The contents of every moved section, found in the same single pass.
+    for (const auto &g : m_frame.document().graphics())
+        if (numbers.contains(g->sectionNumber()) && g->gridType() != QLatin1String("section"))
+            moves.append({g.get(), g->bounds().translated(0, distance)});
+    InsertionStep::setBounds(m_frame.document(), moves);
 }
 
 void SectionOperations::identifyAndPushSectionsDownward(const QRectF &rect)
@@ -72,13 +78,11 @@ void SectionOperations::identifyAndPushSectionsDownwardByOnePixel(const QRectF &
 
 void SectionOperations::pushSectionObjectsDown(int32_t sectionNumber, int32_t distance)
 {
-    for (const auto &g : m_frame.document().graphics()) {
-        if (g->sectionNumber() != sectionNumber || g->gridType() == QLatin1String("section"))
-            continue;
-        QRectF b = g->bounds();
-        b.translate(0, distance);
-        g->setBounds(b);
-    }
+    QList<QPair<SKTGraphic *, QRectF>> moves;
+    for (const auto &g : m_frame.document().graphics())
+        if (g->sectionNumber() == sectionNumber && g->gridType() != QLatin1String("section"))
+            moves.append({g.get(), g->bounds().translated(0, distance)});
+    InsertionStep::setBounds(m_frame.document(), moves);
 }
 
 void SectionOperations::shiftObjectsInSection(const QPointF &point, const QRectF &rect)
@@ -99,11 +103,10 @@ void SectionOperations::shiftObjectsInSection(const QPointF &point, const QRectF
     SKTGraphic *last = nullptr;
     if (!below.isEmpty()) {
         const int32_t shift = whole(rect.y() + rect.height() - whole(below.front()->yPosition()));
-        for (SKTGraphic *g : below) {
-            QRectF b = g->bounds();
-            b.translate(0, shift);
-            g->setBounds(b);
-        }
+        QList<QPair<SKTGraphic *, QRectF>> moves;
+        for (SKTGraphic *g : below)
+            moves.append({g, g->bounds().translated(0, shift)});
+        InsertionStep::setBounds(m_frame.document(), moves);
         last = below.back();
     }
     section->drawBoxModel();
