@@ -30,6 +30,25 @@ QString ObjectMakers::fullAddressText()
     return QStringLiteral("[TITLE] [FIRST_NAME] [LAST_NAME]\n[JOB_TITLE]\n[COMPANY_NAME]\n[STREET]\n[CITY] [STATE] [ZIPCODE]");
 }
 
+const QList<QPair<QString, QString>> &ObjectMakers::personalisationTagCommands()
+{
+    static const QList<QPair<QString, QString>> commands {
+        {QStringLiteral("addPerson_FirstName"), QStringLiteral("[FIRST_NAME]")},
+        {QStringLiteral("addPerson_LastName"), QStringLiteral("[LAST_NAME]")},
+        {QStringLiteral("addPerson_CompanyName"), QStringLiteral("[COMPANY_NAME]")},
+        {QStringLiteral("addPerson_Title"), QStringLiteral("[TITLE]")},
+        {QStringLiteral("addPerson_JobTitle"), QStringLiteral("[JOB_TITLE]")},
+        {QStringLiteral("addPerson_Email"), QStringLiteral("[EMAIL]")},
+        {QStringLiteral("addPerson_Phone"), QStringLiteral("[PHONE]")},
+        {QStringLiteral("addPerson_Address_Street"), QStringLiteral("[STREET]")},
+        {QStringLiteral("addPerson_Address_Country"), QStringLiteral("[COUNTRY]")},
+        {QStringLiteral("addPerson_Address_City"), QStringLiteral("[CITY]")},
+        {QStringLiteral("addPerson_Address_Zipcode"), QStringLiteral("[ZIPCODE]")},
+        {QStringLiteral("addPerson_Address_State"), QStringLiteral("[STATE]")},
+    };
+    return commands;
+}
+
 void ObjectMakers::addPersonTagCommand(const QString &tag)
 {
     InsertionStep step(m_frame.document(), QStringLiteral("Add Personalization Tag"));

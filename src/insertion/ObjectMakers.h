@@ -5,6 +5,8 @@
 // window's pop-overs. Each command is one named undo step.
 #include "insertion/InsertionFrame.h"
 
+#include <QList>
+#include <QPair>
 #include <QPointF>
 #include <QString>
 #include <memory>
@@ -22,6 +24,8 @@ public:
     // The full-address block dropped from the palette, sized to the canvas.
     void addFullAddress_drag(const QPointF &point);
     static QString fullAddressText();
+    // The tag menu commands in menu order: (action name, tag text).
+    static const QList<QPair<QString, QString>> &personalisationTagCommands();
 
     // --- profile card and credit badges -------------------------------------------
     void addIndividual_drag(const QPointF &point);

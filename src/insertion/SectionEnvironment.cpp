@@ -1,6 +1,20 @@
 #include "insertion/SectionEnvironment.h"
 
+#include "document/SKTDocument.h"
+#include "insertion/InsertionContext.h"
+#include "insertion/PageImageService.h"
 #include "model/SKTGraphic.h"
+
+QString SectionEnvironment::nextImageName()
+{
+    return PageImageService(m_sections.frame().document()).getNextImageName();
+}
+
+QString SectionEnvironment::currentDocPath() const
+{
+    auto &frame = const_cast<SectionOperations &>(m_sections).frame();
+    return PageImageService(frame.document()).pageFolder();
+}
 
 bool SectionEnvironment::isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect)
 {

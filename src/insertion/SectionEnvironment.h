@@ -11,6 +11,11 @@ public:
 
     SectionOperations &sections() { return m_sections; }
 
+    // Slides and other graphics that name a new picture take the page's next
+    // free image name from the same service as every maker.
+    QString nextImageName() override;
+    QString currentDocPath() const override;
+
     bool isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect) override;
     bool isThereGraphicAtRect(const QRectF &rect) override;
     SKTGraphic *grabMySection(int32_t sectionNumber) override;

@@ -2,6 +2,7 @@
 // look-ups and numbering.
 #include "InsertionFixture.h"
 
+#include "insertion/SectionEnvironment.h"
 #include "insertion/SectionOperations.h"
 #include "model/SKTLine.h"
 #include "model/SKTRectangle.h"
@@ -131,4 +132,20 @@ TEST_F(InsertionTest, LookUpsFreeSpotsAndNumbering)
     EXPECT_TRUE(sections.isThereGraphicAtNewLocation(*top, QRectF(5, 305, 10, 10)));
     EXPECT_TRUE(sections.isThereGraphicAtNewLocation(*s1, QRectF(0, 150, 10, 100)));
     EXPECT_FALSE(SectionOperations::showSectionEditorFlag());
+}
+
+TEST_F(InsertionTest, GraphicsAskTheSameServiceForImageNames)
+{
+    SectionEnvironment environment(*context);
+    EXPECT_EQ(environment.nextImageName(), QStringLiteral("image0"));
+    EXPECT_EQ(environment.nextImageName(), QStringLiteral("image1"));
+    EXPECT_EQ(environment.currentDocPath(), pageFolder());
+    auto section = makeSection(3, {0, 0}, {400}, 100);
+    auto inside = std::make_shared<SKTRectangle>();
+    inside->setBounds({10, 10, 10, 10});
+    inside->setSectionNumber(3);
+    place({section, inside});
+    EXPECT_EQ(environment.findObjectsInSection(*section), QList<SKTGraphic *>{inside.get()});
+    EXPECT_TRUE(inside->movingAsPartOfSection());
+    EXPECT_EQ(environment.grabOverLappingSectionCell(QPointF(50, 50)), QRectF(0, 0, 400, 100));
 }
