@@ -1,11 +1,14 @@
 // Saving a page into its package and opening it again.
 #include "DocumentFixture.h"
 
+#include "document/DocumentController.h"
 #include "platform/PageZip.h"
+#include "support/ScriptedFilePanels.h"
 #include "platform/NotificationCenter.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <thread>
 
 namespace {
 QStringList filesUnder(const QString &folder)
@@ -209,4 +212,128 @@ TEST_F(DocumentPackageTest, ScreenshotSizesFitTheBox)
     EXPECT_EQ(SKTDocument::screenshotSize({500, 1000}, 200), QSize(100, 200));
     EXPECT_EQ(SKTDocument::screenshotSize({1000, 500}, 400), QSize(400, 200));
     EXPECT_EQ(SKTDocument::screenshotSize({0, 500}, 200), QSize(1, 200));
+}
+
+TEST_F(DocumentPackageTest, HostilePackagesEndInNotAbleToOpenAndWriteNothingOutside)
+{
+    // The fuzzer's seeds: one package a save wrote and an empty page, the rest hostile.
+    const QDir seeds(QStringLiteral(ZOV_TEST_FIXTURES "/../fuzz/corpus/fuzz_package_open"));
+    const QStringList names = seeds.entryList(QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 10);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString outside = path(QStringLiteral("outside-") + name);
+        QDir().mkpath(outside);
+        const QString package = QDir(outside).filePath(QStringLiteral("page.zovweb"));
+        ASSERT_TRUE(QFile::copy(seeds.filePath(name), package));
+        const int shown = alerts.count();
+        SKTDocument page;
+        const bool opened = page.readFromFile(package);
+        const bool good = name == QLatin1String("saved_flat.zovweb");
+        EXPECT_EQ(opened, good || name == QLatin1String("empty_page.zovweb"));
+        EXPECT_EQ(filesUnder(outside), QStringList{QStringLiteral("page.zovweb")});
+        EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("escape.txt"))));
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/tmp/escape.txt")));
+        if (!opened) {
+            ASSERT_EQ(alerts.count(), shown + 1);
+            EXPECT_EQ(alerts.last().messageText, QStringLiteral("Not able to open"));
+            EXPECT_GT(alerts.last().informativeText.size(), 40) << "a reason in plain words";
+        } else if (good) {
+            EXPECT_EQ(page.graphics().size(), page.textAreas().size() + page.lines().size());
+            EXPECT_GE(page.graphics().size(), 3);
+        }
+    }
+}
+
+TEST_F(DocumentPackageTest, ClosingAndTheDocumentController)
+{
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    ASSERT_TRUE(doc->saveThisPage(package, false));
+
+    // One document per package; each new one gets its window controllers.
+    DocumentController controller;
+    int windows = 0;
+    controller.setWindowControllerFactory([&windows](SKTDocument &) { ++windows; });
+    SKTDocument *first = controller.openDocument(package);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(controller.openDocument(package), first);
+    EXPECT_EQ(windows, 1);
+
+    // An untitled page from the template: saving asks for a file and never
+    // writes the template.
+    const QByteArray templateBytes = readAll(package);
+    SKTDocument *untitled = controller.openUntitledDocument(package);
+    ASSERT_NE(untitled, nullptr);
+    EXPECT_TRUE(untitled->fileURLPath.isEmpty());
+    EXPECT_EQ(untitled->graphics().size(), 3);
+    untitled->insertGraphicAtIndex(makeText({0, 400, 50, 20}, QStringLiteral("more")), 0);
+    untitled->undoManager().closeAutomaticGroup();
+    ScriptedFilePanels panels;
+    const QString chosen = packagePath(QStringLiteral("chosen"));
+    panels.answer(chosen);
+
+    // "Yes" saves, and the window closes because the save succeeded.
+    alerts.answer(QStringLiteral("Yes"));
+    bool mayClose = false;
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_TRUE(mayClose);
+    EXPECT_EQ(untitled->fileURLPath, chosen);
+    EXPECT_FALSE(untitled->isDocumentEdited());
+    EXPECT_EQ(readAll(package), templateBytes);
+
+    // "Yes" with a failing save keeps the window; "Cancel" keeps it; "No" closes.
+    untitled->insertGraphicAtIndex(makeText({0, 500, 50, 20}, QStringLiteral("again")), 0);
+    untitled->undoManager().closeAutomaticGroup();
+    QFile::remove(chosen);
+    QDir().mkpath(chosen + QStringLiteral("/blocked"));
+    alerts.answer(QStringLiteral("Yes"));
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_FALSE(mayClose);
+    alerts.answer(QStringLiteral("Cancel"));
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_FALSE(mayClose);
+    alerts.answer(QStringLiteral("No"));
+    untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
+    EXPECT_TRUE(mayClose);
+    controller.closeDocument(untitled);
+    EXPECT_EQ(controller.documents(), QList<SKTDocument *>{first});
+}
+
+TEST_F(DocumentPackageTest, ResponsivePagesUseTheMirroredLayoutAndReadBackTheSame)
+{
+    gResponsiveEdition = true;
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    ASSERT_TRUE(doc->saveThisPage(package, false)) << doc->lastSaveError.toStdString();
+    const QStringList entries = entriesOf(package);
+    EXPECT_TRUE(entries.contains(QStringLiteral("index.html")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("index/"))) << entries.join(QLatin1Char(' ')).toStdString();
+    auto opened = open(package);
+    ASSERT_FALSE(opened->pageUnread) << opened->lastSaveError.toStdString();
+    EXPECT_EQ(opened->pageName, QStringLiteral("index"));
+    EXPECT_EQ(opened->generateSourceCode(opened->pageName, false, false).toStdString(),
+              doc->generateSourceCode(doc->pageName, false, false).toStdString());
+    // A second open of the same package does not land on the first.
+    auto again = open(package);
+    EXPECT_NE(again->pagePath, opened->pagePath);
+}
+
+TEST_F(DocumentPackageTest, PagesAreSavedAndReadOnTheMainThreadOnly)
+{
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    bool saved = true;
+    bool read = true;
+    std::thread worker([&] {
+        saved = doc->saveThisPage(package, false);
+        SKTDocument other;
+        other.fileURLPath = package;
+        read = other.refreshDocument();
+    });
+    worker.join();
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(read);
+    EXPECT_FALSE(QFileInfo::exists(package));
+    EXPECT_TRUE(doc->isDocumentEdited());
 }
