@@ -46,7 +46,8 @@ std::shared_ptr<SKTGraphic> ImageFactory::addImageIntoArray(const ImageInsertion
     PageImageService images(doc);
     const QString name = images.getNextImageName();
     QString error;
-    if (!images.saveOriginalImage(in.picture, name, in.type, in.sourceFile, in.pixelSize, &error)) {
+    if (!images.saveOriginalImage(in.picture, name, in.type, in.sourceFile, in.pixelSize, &error,
+                                   in.originalData)) {
         refuse(fileName, error);
         return {};
     }
@@ -129,6 +130,7 @@ QList<std::shared_ptr<SKTGraphic>> ImageFactory::addPictureFiles(const QStringLi
         in.type = load.type;
         in.point = at;
         in.sourceFile = load.path;
+        in.originalData = load.original;
         in.pixelSize = load.pixelSize;
         in.displaySize = displaySizeFor(load.pixelSize);
         in.frame = QRectF(at, in.displaySize);

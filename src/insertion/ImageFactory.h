@@ -34,6 +34,8 @@ struct ImageInsertion {
     int32_t bubbleFlag = 0;
     QString bubbleShape;
     QRectF frame;
+    // The original file's bytes when they were made beforehand (on a worker).
+    QByteArray originalData;
 };
 
 class ImageFactory {

@@ -107,8 +107,30 @@ QString PageImageService::imageTypeForPath(const QString &path)
                                                                             : QStringLiteral("JPG");
 }
 
+QByteArray PageImageService::originalData(const QImage &picture, const QString &type, const QString &sourceFile,
+                                          const QSizeF &pixelSize, int32_t limit)
+{
+    const bool withinLimit = float(pixelSize.width()) <= float(limit);
+    if (!sourceFile.isEmpty() && withinLimit) {
+        QImageReader reader(sourceFile);
+        const QByteArray format = reader.format().toLower();
+        const bool sameType = type == QLatin1String("PNG") ? format == "png" : format == "jpeg" || format == "jpg";
+        QFile source(sourceFile);
+        if (sameType && source.open(QIODevice::ReadOnly))
+            return source.readAll();
+    }
+    QImage stored = picture;
+    if (!withinLimit) {
+        const double height = pixelSize.height() / (pixelSize.width() / limit);
+        stored = DataCentreImages::imageWithImage(picture, QSizeF(limit, std::max(1.0, std::trunc(height))));
+    }
+    return type == QLatin1String("JPG") ? DataCentreImages::JPEGRepresentationOfImage(stored, 1.0f)
+                                        : DataCentreImages::PNGRepresentationOfImage(stored);
+}
+
 bool PageImageService::saveOriginalImage(const QImage &picture, const QString &name, const QString &type,
-                                         const QString &sourceFile, const QSizeF &pixelSize, QString *error)
+                                         const QString &sourceFile, const QSizeF &pixelSize, QString *error,
+                                         const QByteArray &encoded)
 {
     auto fail = [error](const QString &why) {
         if (error)
@@ -122,23 +144,8 @@ bool PageImageService::saveOriginalImage(const QImage &picture, const QString &n
     const QString path = QDir(folder).filePath(name + QStringLiteral("o.") + type);
     if (QFile::exists(path))
         return fail(QStringLiteral("A picture file of that name already exists."));
-    const int32_t limit = originalSizeLimit();
-    const bool withinLimit = float(pixelSize.width()) <= float(limit);
-    if (!sourceFile.isEmpty() && withinLimit) {
-        QImageReader reader(sourceFile);
-        const QByteArray format = reader.format().toLower();
-        const bool sameType = type == QLatin1String("PNG") ? format == "png" : format == "jpeg" || format == "jpg";
-        QFile source(sourceFile);
-        if (sameType && source.open(QIODevice::ReadOnly))
-            return writeAtomically(path, source.readAll(), error);
-    }
-    QImage stored = picture;
-    if (!withinLimit) {
-        const double height = pixelSize.height() / (pixelSize.width() / limit);
-        stored = DataCentreImages::imageWithImage(picture, QSizeF(limit, std::max(1.0, std::trunc(height))));
-    }
-    const QByteArray data = type == QLatin1String("JPG") ? DataCentreImages::JPEGRepresentationOfImage(stored, 1.0f)
-                                                         : DataCentreImages::PNGRepresentationOfImage(stored);
+    const QByteArray data =
+        encoded.isEmpty() ? originalData(picture, type, sourceFile, pixelSize, originalSizeLimit()) : encoded;
     if (data.isEmpty())
         return fail(QStringLiteral("The picture could not be encoded."));
     return writeAtomically(path, data, error);
@@ -202,6 +209,9 @@ PictureLoad PageImageService::loadPicture(const QString &path, int32_t sizeLimit
         return load;
     }
     load.pixelSize = size.isValid() ? size : load.image.size();
+    load.original = originalData(load.image, load.type, path, load.pixelSize, limit);
+    if (load.original.isEmpty())
+        load.error = QStringLiteral("The picture could not be stored.");
     return load;
 }
 

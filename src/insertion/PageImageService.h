@@ -27,6 +27,9 @@ struct PictureLoad {
     QString type;      // "PNG" or "JPG"
     bool sameFormatAsType = false; // the file already is a PNG or JPEG of that type
     QString error;     // empty when the picture was read
+    // The original file's bytes, made on the worker: the file itself when it
+    // already fits, else the picture scaled to the limit and encoded.
+    QByteArray original;
 };
 
 class PageImageService {
@@ -41,7 +44,12 @@ public:
     // scaled to the limit's width when wider and encoded. False, with the
     // reason, when nothing was written (the file existed, no data, no disk).
     bool saveOriginalImage(const QImage &picture, const QString &name, const QString &type,
-                           const QString &sourceFile, const QSizeF &pixelSize, QString *error = nullptr);
+                           const QString &sourceFile, const QSizeF &pixelSize, QString *error = nullptr,
+                           const QByteArray &encoded = {});
+    // The bytes of an original: the source file's when it is of the type and
+    // within the limit, else the picture scaled to the limit and encoded.
+    static QByteArray originalData(const QImage &picture, const QString &type, const QString &sourceFile,
+                                   const QSizeF &pixelSize, int32_t limit);
     // Copies <source page folder>/sourceName into this page's folder as
     // destinationName; the source page is gCopySourcePagePath. Nothing is
     // overwritten; false when the copy was not made.

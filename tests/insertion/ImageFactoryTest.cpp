@@ -176,3 +176,24 @@ TEST_F(InsertionTest, ImageFactoryBuildsTheGraphicAndPlacesItInTheCell)
     EXPECT_EQ(fitted->sectionNumber(), 2);
     EXPECT_EQ(gImageType, QStringLiteral("JPG"));
 }
+
+TEST_F(InsertionTest, PictureFilesBecomeOriginalsCopiedOrScaledOnWorkers)
+{
+    gImageSizeLimit = 100;
+    ASSERT_TRUE(picture(300, 150, Qt::blue).save(path(QStringLiteral("wide.jpg"))));
+    ASSERT_TRUE(picture(60, 20, Qt::red).save(path(QStringLiteral("small.png"))));
+    ImageFactory factory(*frame);
+    const auto inserted =
+        factory.addPictureFiles({path(QStringLiteral("wide.jpg")), path(QStringLiteral("small.png"))}, QPointF(0, 0));
+    ASSERT_EQ(inserted.size(), 2);
+    EXPECT_EQ(alerts.count(), 0);
+    const QDir folder(pageFolder());
+    EXPECT_EQ(QImageReader(folder.filePath(QStringLiteral("image0o.JPG"))).size(), QSize(100, 50));
+    EXPECT_EQ(bytes(folder.filePath(QStringLiteral("image1o.PNG"))), bytes(path(QStringLiteral("small.png"))));
+    // Shown at their own size (under 600 wide), side by side.
+    EXPECT_EQ(inserted[0]->bounds(), QRectF(0, 0, 300, 150));
+    EXPECT_EQ(inserted[1]->bounds(), QRectF(310, 0, 60, 20));
+    // One step for the whole command.
+    ASSERT_TRUE(doc->undoManager().undo());
+    EXPECT_TRUE(doc->graphics().isEmpty());
+}
