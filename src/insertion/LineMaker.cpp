@@ -157,14 +157,27 @@ SKTText *LineMaker::branchSource() const
     return source;
 }
 
+void LineMaker::nothingSelected()
+{
+    Alert alert;
+    alert.messageText = QStringLiteral("Nothing Selected");
+    alert.informativeText = QStringLiteral("Please select a text box or shape to generate branch");
+    m_frame.context().alerts().show(alert, m_frame.context().window(), {});
+}
+
+bool LineMaker::multiplyNewShapes()
+{
+    if (branchSource())
+        return true;
+    nothingSelected();
+    return false;
+}
+
 bool LineMaker::addMultipleShapesSelected(const BranchOptions &options)
 {
     SKTText *source = branchSource();
     if (!source) {
-        Alert alert;
-        alert.messageText = QStringLiteral("Nothing Selected");
-        alert.informativeText = QStringLiteral("Please select a text box or shape to generate branch");
-        m_frame.context().alerts().show(alert, m_frame.context().window(), {});
+        nothingSelected();
         return false;
     }
     m_frame.context().cache().styleTextbox = source;

@@ -48,6 +48,9 @@ public:
 
     // The last selected text box, or null: what the branch command needs.
     SKTText *branchSource() const;
+    // The branch command: true when the branch window may open; without a
+    // text box selected, the "Nothing Selected" alert and false.
+    bool multiplyNewShapes();
     // Generates the branches of the last selected text box; false (and the
     // "Nothing Selected" alert) when there is none.
     bool addMultipleShapesSelected(const BranchOptions &options);
@@ -55,6 +58,7 @@ public:
     static QRectF generateNewRect(const QRectF &rect);
 
 private:
+    void nothingSelected();
     void lineCommand(const QString &style, const QString &name);
     void setArrows(bool start, bool on);
     bool anyLine(bool start, bool withArrow) const;

@@ -56,8 +56,9 @@ TEST_F(InsertionTest, ArrowCommandsAndPredicatesActOnSelectedLinesOnly)
 TEST_F(InsertionTest, BranchesFanOutAroundTheSourceWhichEndsInFront)
 {
     LineMaker lines(*frame);
+    EXPECT_FALSE(lines.multiplyNewShapes());
     EXPECT_FALSE(lines.addMultipleShapesSelected({}));
-    ASSERT_EQ(alerts.count(), 1);
+    ASSERT_EQ(alerts.count(), 2);
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Nothing Selected"));
     EXPECT_EQ(alerts.last().informativeText, QStringLiteral("Please select a text box or shape to generate branch"));
 
@@ -69,6 +70,7 @@ TEST_F(InsertionTest, BranchesFanOutAroundTheSourceWhichEndsInFront)
     auto behind = std::make_shared<SKTText>();
     place({behind, source});
     context->selection = {source.get()};
+    EXPECT_TRUE(lines.multiplyNewShapes());
     const auto before = snapshot();
     BranchOptions options;
     options.count = 4;
