@@ -1,5 +1,5 @@
 #pragma once
-// The palette presets of data/presets_insertion.tsv: text boxes, markups,
+// The palette presets of data/drop_presets.tsv: text boxes, markups,
 // shapes, callouts, lines and bubbles that a dropped code name makes with
 // one call of a maker. One entry point for the canvas's drop dispatcher:
 // insert(code name, point, zoom) answers whether it knew the code.
@@ -23,8 +23,10 @@ public:
     // when the code is not in the table (nothing is inserted).
     bool insert(InsertionFrame &frame, const QString &code, const QPointF &point, double zoom) const;
 
-    // A number cell of the table at the zoom ("25/z", "stroke", "cw*0.75", ...).
+    // A size of the table at the zoom ("25/z", "stroke", "W*0.75", "Wdiv500*30", ...).
     static int32_t evaluate(const QString &cell, double zoom, int32_t fallback);
+    // A coordinate: px, py, px+size, py-size or a size.
+    static double coordinate(const QString &cell, const QPointF &point, double zoom);
 
 private:
     QHash<QString, QStringList> m_rows;

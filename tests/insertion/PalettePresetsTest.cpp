@@ -51,6 +51,9 @@ TEST_F(InsertionTest, PresetTextBoxesAtAZoom)
         EXPECT_EQ(text->borderWidth(), c.borderWidth);
         EXPECT_DOUBLE_EQ(text->cornerRadius(), c.radius);
     }
+    ASSERT_TRUE(table.insert(*frame, QStringLiteral("zov_markup_blackout"), QPointF(0, 0), 1.0));
+    EXPECT_EQ(front(*doc)->textString(), QStringLiteral(" ")); // the single blank survives reading
+    doc->removeGraphicAtIndex(0);
     auto *tag = dynamic_cast<SKTText *>(front(*doc));
     EXPECT_EQ(tag->textString(), QStringLiteral("5"));
     EXPECT_EQ(tag->fontFamily(), QStringLiteral("Arial Black"));
