@@ -36,6 +36,16 @@ std::shared_ptr<SKTGraphic> LineMaker::addTrueLine(const QPointF &begin, const Q
     return line;
 }
 
+std::shared_ptr<SKTGraphic> LineMaker::addTrueLineFromPreset(const GraphicProperties &p)
+{
+    return addTrueLine(p.point(QStringLiteral("beginPoint")), p.point(QStringLiteral("endPoint")),
+                       p.string(QStringLiteral("colour"), QStringLiteral("555555")),
+                       p.string(QStringLiteral("style"), QStringLiteral("solid")), p.integer(QStringLiteral("width"), 1),
+                       p.string(QStringLiteral("beginArrow"), QStringLiteral("0")),
+                       p.string(QStringLiteral("endArrow"), QStringLiteral("0")),
+                       p.integer(QStringLiteral("groupNumber"), -99));
+}
+
 void LineMaker::lineCommand(const QString &style, const QString &name)
 {
     InsertionStep step(m_frame.document(), name);

@@ -28,6 +28,9 @@ public:
                                             const QString &borderStyle, int32_t borderWidth,
                                             const QString &drawBeginArrow, const QString &drawEndArrow,
                                             int32_t groupNumber);
+    // A line preset as the canvas's drop tables hand it over (keys beginPoint,
+    // endPoint, colour, style, width, beginArrow, endArrow, groupNumber).
+    std::shared_ptr<SKTGraphic> addTrueLineFromPreset(const GraphicProperties &preset);
     // Menu commands: a grey line of width 10 with a start arrow from the
     // insertion point to 200 right and 200 down.
     void addLine();

@@ -3,6 +3,7 @@
 #include "config/DataCentreColours.h"
 #include "config/EditionSettings.h"
 #include "insertion/InsertionStep.h"
+#include "insertion/SectionOperations.h"
 #include "model/SKTGraphic.h"
 
 namespace {
@@ -87,6 +88,44 @@ std::shared_ptr<SKTGraphic> TextBoxFactory::addTextBox(const TextBoxSpec &spec)
         m_frame.applySection(spec.frame.topLeft(), *graphic);
     m_frame.insertAtFront(graphic);
     return graphic;
+}
+
+TextBoxSpec TextBoxFactory::specFromPreset(const GraphicProperties &p)
+{
+    TextBoxSpec spec;
+    spec.text = p.string(QStringLiteral("text"));
+    spec.link = p.string(QStringLiteral("link"));
+    spec.frame = p.rect(QStringLiteral("bounds"));
+    spec.groupNumber = p.integer(QStringLiteral("groupNumber"), -99);
+    spec.fillColour = p.string(QStringLiteral("fillHex"), QStringLiteral("CLEAR0"));
+    spec.textColour = p.string(QStringLiteral("textHex"), QStringLiteral("555555"));
+    spec.fontFamily = p.string(QStringLiteral("fontName"), QStringLiteral("Helvetica Neue"));
+    spec.fontSize = p.number(QStringLiteral("fontSize"), 20);
+    spec.cornerRadius = p.integer(QStringLiteral("cornerRadius"), 0);
+    spec.opacity = float(p.number(QStringLiteral("opacity"), 1.0));
+    spec.hoverColour = p.string(QStringLiteral("hoverColor"));
+    spec.hoverTextColour = p.string(QStringLiteral("hoverTextColor"));
+    spec.linkType = p.string(QStringLiteral("linkType"));
+    spec.borderStyle = p.string(QStringLiteral("borderStyle"), QStringLiteral("none"));
+    spec.borderWidth = p.integer(QStringLiteral("borderWidth"), 0);
+    spec.borderColour = p.string(QStringLiteral("borderColor"), QStringLiteral("000000"));
+    spec.alignment = p.string(QStringLiteral("alignment"), QStringLiteral("left"));
+    spec.textKind = p.string(QStringLiteral("textType"), QStringLiteral("Text"));
+    spec.fullWidth = p.flag(QStringLiteral("fullWidth"), false);
+    return spec;
+}
+
+std::shared_ptr<SKTGraphic> TextBoxFactory::addTextBoxFromPreset(const GraphicProperties &preset, const QPointF &point)
+{
+    TextBoxSpec spec = specFromPreset(preset);
+    const QString placement = preset.string(QStringLiteral("placement"));
+    InsertionStep step(m_frame.document(), QStringLiteral("Add Text Box"));
+    if (gResponsiveEdition && placement.startsWith(QLatin1String("fit"))) {
+        spec.frame = m_frame.grabSectionRect(point, spec.frame);
+        if (placement == QLatin1String("fit+shift"))
+            SectionOperations(m_frame.context()).shiftObjectsInSection(point, spec.frame);
+    }
+    return addTextBox(spec);
 }
 
 std::shared_ptr<SKTGraphic> TextBoxFactory::addZoomBubbleTextbox_drag(const QPointF &point, int32_t cornerRadius,

@@ -42,6 +42,14 @@ public:
     static GraphicProperties textBoxProperties(const TextBoxSpec &spec);
     // Builds, places (responsive editions) and inserts the box at index 0.
     std::shared_ptr<SKTGraphic> addTextBox(const TextBoxSpec &spec);
+    // The values as the canvas's drop tables hand them over (keys text, link,
+    // bounds, groupNumber, fillHex, textHex, fontName, fontSize, cornerRadius,
+    // opacity, hoverColor, hoverTextColor, linkType, borderStyle, borderWidth,
+    // borderColor, alignment, textType, fullWidth).
+    static TextBoxSpec specFromPreset(const GraphicProperties &preset);
+    // Such a preset dropped at the point: fitted into the section cell (and
+    // room made in it) as its "placement" says, in responsive editions.
+    std::shared_ptr<SKTGraphic> addTextBoxFromPreset(const GraphicProperties &preset, const QPointF &point);
 
     // A 100 x 100 transparent box at the point with a 2-point outline of the
     // shape: red for a zoom bubble (flag 1), grey for an outline shape.

@@ -1,7 +1,9 @@
 // Text boxes, bubbles and snippets: the dictionary each maker writes.
 #include "InsertionFixture.h"
 
+#include "insertion/LineMaker.h"
 #include "insertion/TextBoxFactory.h"
+#include "model/SKTLine.h"
 #include "model/SKTText.h"
 
 TEST_F(InsertionTest, TextBoxPaddingAndMarginsFollowTheEditionAndFullWidth)
@@ -96,4 +98,48 @@ TEST_F(InsertionTest, BubblesShapesAndSnippets)
     EXPECT_NEAR(snippet->opacity(), 0.9, 1e-6);
     EXPECT_EQ(snippet->borderStyle(), QStringLiteral("dashed"));
     EXPECT_EQ(boxes.addSnippet_drag(QString(), QRectF(0, 0, 10, 10))->textString(), QString(""));
+}
+
+TEST_F(InsertionTest, PresetsHandedOverByTheCanvasBuildTheSameObjects)
+{
+    gResponsiveEdition = true;
+    place({makeSection(1, {0, 0}, {300, 500}, 400)});
+    GraphicProperties preset;
+    preset.setString("text", "Next");
+    preset.setRect("bounds", QRectF(320, 60, 240, 50));
+    preset.setNumber("groupNumber", -99);
+    preset.setString("fillHex", "00B2EE");
+    preset.setString("textHex", "FFFFFF");
+    preset.setString("fontName", "Helvetica Neue");
+    preset.setNumber("fontSize", 25);
+    preset.setNumber("cornerRadius", 10);
+    preset.setNumber("opacity", 1.0);
+    preset.setString("borderStyle", "none");
+    preset.setNumber("borderWidth", 0);
+    preset.setString("borderColor", "000000");
+    preset.setString("alignment", "center");
+    preset.setString("textType", "HTMLSnippet");
+    preset.setFlag("fullWidth", true);
+    preset.setString("placement", "fit+shift");
+    auto box = TextBoxFactory(*frame).addTextBoxFromPreset(preset, QPointF(320, 60));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->bounds(), QRectF(300, 60, 500, 50));
+    EXPECT_EQ(box->fontAlignment(), 1);
+    EXPECT_EQ(box->backgroundHexColorString(), QStringLiteral("00B2EE"));
+    EXPECT_EQ(box->sectionColumnSpot(), 1);
+
+    GraphicProperties line;
+    line.setPoint("beginPoint", QPointF(1, 2));
+    line.setPoint("endPoint", QPointF(201, 2));
+    line.setString("colour", "9E0018");
+    line.setString("style", "dashed");
+    line.setNumber("width", 5);
+    line.setString("beginArrow", "1");
+    line.setString("endArrow", "0");
+    auto made = LineMaker(*frame).addTrueLineFromPreset(line);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(std::dynamic_pointer_cast<SKTLine>(made)->endPoint(), QPointF(201, 2));
+    EXPECT_EQ(made->borderWidth(), 5);
+    EXPECT_TRUE(made->drawBeginArrow());
+    EXPECT_EQ(made->borderStyle(), QStringLiteral("dashed"));
 }
