@@ -353,6 +353,13 @@ public:
     int32_t inheritMetaKeywordsFlag = 0;
     bool usingBootStrapFlag = false;
 
+    // ==== Insertion: image names issued on this page this session ===========
+    // (src/insertion/PageImageService) A name once given out is never given
+    // again, even after its graphic was removed or its insertion undone, so
+    // no original file can be overwritten while an undo step may bring its
+    // graphic back.
+    QSet<QString> issuedImageNames;
+
 private:
     QList<std::shared_ptr<SKTGraphic>> m_graphics;
     // What each text was last measured with, and the height it got: a text

@@ -1,0 +1,301 @@
+#include "insertion/SectionOperations.h"
+
+#include "document/SKTDocument.h"
+#include "insertion/InsertionContext.h"
+#include "insertion/InsertionStep.h"
+#include "model/SKTTable.h"
+
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+int32_t whole(double v)
+{
+    return static_cast<int32_t>(std::trunc(v));
+}
+
+bool isChoiceOption(const SKTGraphic &g)
+{
+    const QString type = g.formType();
+    return type == QLatin1String("checkbox") || type == QLatin1String("radio");
+}
+} // namespace
+
+SKTGraphic *SectionOperations::grabOverLappingSection(const QRectF &rect)
+{
+    // The top-most section (by whole y; page order among equals) that the
+    // rectangle touches.
+    SKTGraphic *best = nullptr;
+    int32_t bestY = 0;
+    for (const auto &g : m_frame.document().graphics()) {
+        if (!InsertionFrame::isSection(*g) || !g->bounds().intersects(rect))
+            continue;
+        const int32_t y = whole(g->yPosition());
+        if (!best || y < bestY) {
+            best = g.get();
+            bestY = y;
+        }
+    }
+    return best;
+}
+
+void SectionOperations::pushDown(const QRectF &rect, SKTGraphic &section, int32_t distance)
+{
+    // Collect first: moving changes the bounds that the test reads.
+    QList<SKTGraphic *> moving;
+    for (const auto &g : m_frame.document().graphics())
+        if (g.get() == &section || (InsertionFrame::isSection(*g) && g->yPosition() > rect.y()))
+            moving.append(g.get());
+    QSet<int32_t> numbers;
+    QList<QPair<SKTGraphic *, QRectF>> moves;
+    for (SKTGraphic *g : moving) {
+        moves.append({g, g->bounds().translated(0, distance)});
+        numbers.insert(g->sectionNumber());
+    }
+    // The contents of every moved section, found in the same single pass.
+    for (const auto &g : m_frame.document().graphics())
+        if (numbers.contains(g->sectionNumber()) && g->gridType() != QLatin1String("section"))
+            moves.append({g.get(), g->bounds().translated(0, distance)});
+    InsertionStep::setBounds(m_frame.document(), moves);
+}
+
+void SectionOperations::identifyAndPushSectionsDownward(const QRectF &rect)
+{
+    SKTGraphic *section = grabOverLappingSection(rect);
+    if (!section)
+        return;
+    pushDown(rect, *section, whole(whole(rect.y() + rect.height()) - section->yPosition()));
+}
+
+void SectionOperations::identifyAndPushSectionsDownwardByOnePixel(const QRectF &rect)
+{
+    SKTGraphic *section = grabOverLappingSection(rect);
+    if (!section)
+        return;
+    pushDown(rect, *section, whole(whole(rect.y()) - section->yPosition()));
+}
+
+void SectionOperations::pushSectionObjectsDown(int32_t sectionNumber, int32_t distance)
+{
+    QList<QPair<SKTGraphic *, QRectF>> moves;
+    for (const auto &g : m_frame.document().graphics())
+        if (g->sectionNumber() == sectionNumber && g->gridType() != QLatin1String("section"))
+            moves.append({g.get(), g->bounds().translated(0, distance)});
+    InsertionStep::setBounds(m_frame.document(), moves);
+}
+
+void SectionOperations::shiftObjectsInSection(const QPointF &point, const QRectF &rect)
+{
+    // Without a section under the rectangle there is nothing to make room in.
+    SKTGraphic *section = grabOverLappingSection(rect);
+    if (!section)
+        return;
+    QList<SKTGraphic *> below;
+    if (const auto cell = grabOverLappingSectionCellView(point)) {
+        for (SKTGraphic *g : findObjectsInSectionCell(*cell))
+            if (whole(g->yPosition()) > rect.y())
+                below.append(g);
+        std::stable_sort(below.begin(), below.end(), [](SKTGraphic *a, SKTGraphic *b) {
+            return whole(a->yPosition()) < whole(b->yPosition());
+        });
+    }
+    SKTGraphic *last = nullptr;
+    if (!below.isEmpty()) {
+        const int32_t shift = whole(rect.y() + rect.height() - whole(below.front()->yPosition()));
+        QList<QPair<SKTGraphic *, QRectF>> moves;
+        for (SKTGraphic *g : below)
+            moves.append({g, g->bounds().translated(0, shift)});
+        InsertionStep::setBounds(m_frame.document(), moves);
+        last = below.back();
+    }
+    section->drawBoxModel();
+    const QRectF content = section->contentRect();
+    const int32_t contentBottom = whole(content.y() + content.height());
+    const double lowest = last ? last->yPosition() + last->height() : rect.y() + rect.height();
+    const int32_t overflow = whole(lowest - contentBottom);
+    if (overflow > 0) {
+        const QRectF s = section->bounds();
+        identifyAndPushSectionsDownward(QRectF(s.x(), s.y() + s.height(), s.width(), overflow + 50));
+        QRectF grown = section->bounds();
+        grown.setHeight(grown.height() + overflow);
+        section->setBounds(grown);
+    }
+}
+
+void SectionOperations::reAlignSectionObjects(SKTGraphic &sectionGraphic)
+{
+    auto *section = dynamic_cast<SKTTable *>(&sectionGraphic);
+    if (!section)
+        return;
+    // One pass over the page groups the objects by cell.
+    QHash<QPair<int32_t, int32_t>, QList<SKTGraphic *>> byCell;
+    for (const auto &g : m_frame.document().graphics()) {
+        if (g->gridType() == QLatin1String("section") || isChoiceOption(*g))
+            continue;
+        byCell[{g->sectionRowSpot(), g->sectionColumnSpot()}].append(g.get());
+    }
+    for (const auto &cellHelper : section->cellHelperArray()) {
+        if (!cellHelper)
+            continue;
+        const auto found = byCell.constFind({cellHelper->rowSpot, cellHelper->columnSpot});
+        if (found == byCell.constEnd())
+            continue;
+        const QRectF cell = section->grabSelectedCellRect(cellHelper->rowSpot, cellHelper->columnSpot);
+        for (SKTGraphic *g : *found) {
+            if (g->sectionNumber() != cellHelper->sectionNumber)
+                continue;
+            const QRectF b = g->bounds();
+            const double y = std::max(b.y(), cell.y());
+            double width = cell.width();
+            double height = b.height() - std::max(0.0, cell.y() - b.y());
+            if (g->responsiveResizeFlag() == 1) {
+                width = b.width();
+                height = b.height();
+            }
+            double x = cell.x();
+            if (g->formOptionTag() != -99 && g->formOptionTag() != -11 && !g->formType().isEmpty()
+                && g->formType() != QLatin1String("submit")) {
+                x += 30;
+                width -= 30;
+            }
+            g->setBounds(QRectF(whole(x), whole(y), whole(width), whole(height)));
+        }
+    }
+    m_frame.context().refocusResponsiveAlignment(sectionGraphic);
+}
+
+SKTGraphic *SectionOperations::isObjectStillInSameSectionGrid(const QPointF &point, SKTGraphic &graphic)
+{
+    const int32_t x = whole(point.x());
+    const int32_t y = whole(point.y());
+    for (const auto &g : m_frame.document().graphics()) {
+        if (!InsertionFrame::isSection(*g))
+            continue;
+        auto *table = static_cast<SKTTable *>(g.get());
+        const int32_t column = table->grabColumnSpot(x, y);
+        const int32_t row = table->grabRowSpot(x, y);
+        if (column < 0 || row < 0)
+            continue;
+        if (table->sectionNumber() == graphic.sectionNumber()) {
+            if (row == graphic.sectionRowSpot() && column == graphic.sectionColumnSpot())
+                break;
+            continue;
+        }
+        InsertionStep::recordValues(m_frame.document(), graphic,
+                                    {QStringLiteral("sectionNumber"), QStringLiteral("sectionRowSpot"),
+                                     QStringLiteral("sectionColumnSpot")});
+        graphic.setSectionNumber(table->sectionNumber());
+        graphic.setSectionRowSpot(row);
+        graphic.setSectionColumnSpot(column);
+        reAlignSectionObjects(*table);
+        break;
+    }
+    return &graphic;
+}
+
+std::shared_ptr<myTextView> SectionOperations::grabOverLappingSectionCellView(const QPointF &point)
+{
+    const InsertionFrame::SectionHit hit = m_frame.sectionCellAt(point);
+    if (!hit.section)
+        return {};
+    m_frame.context().cache().selectedTable = hit.section;
+    return hit.section->grabSelectedTableCellHelper(hit.row, hit.column);
+}
+
+SKTGraphic *SectionOperations::grabMySection(int32_t sectionNumber)
+{
+    for (SKTTable *table : m_frame.document().tables())
+        if (table->sectionNumber() == sectionNumber && table->gridType() == QLatin1String("section"))
+            return table;
+    return nullptr;
+}
+
+QList<SKTGraphic *> SectionOperations::findObjectsInSection(SKTGraphic &section)
+{
+    QList<SKTGraphic *> objects;
+    for (const auto &g : m_frame.document().graphics()) {
+        if (g.get() == &section || InsertionFrame::isSection(*g) || g->sectionNumber() != section.sectionNumber())
+            continue;
+        objects.append(g.get());
+    }
+    return objects;
+}
+
+QList<SKTGraphic *> SectionOperations::findObjectsInSectionCell(const myTextView &cell)
+{
+    QList<SKTGraphic *> objects;
+    for (const auto &g : m_frame.document().graphics()) {
+        if (InsertionFrame::isSection(*g) || g->sectionNumber() != cell.sectionNumber
+            || g->sectionRowSpot() != cell.rowSpot || g->sectionColumnSpot() != cell.columnSpot)
+            continue;
+        objects.append(g.get());
+    }
+    return objects;
+}
+
+SKTGraphic *SectionOperations::grabTopMostObjectInSection(SKTGraphic &section)
+{
+    SKTGraphic *best = nullptr;
+    for (SKTGraphic *g : findObjectsInSection(section))
+        if (!best || whole(g->yPosition()) < whole(best->yPosition()))
+            best = g;
+    return best;
+}
+
+SKTGraphic *SectionOperations::grabBottomMostObjectInSection(SKTGraphic &section)
+{
+    SKTGraphic *best = nullptr;
+    auto bottom = [](SKTGraphic *g) { return whole(g->yPosition() + g->height()); };
+    for (SKTGraphic *g : findObjectsInSection(section))
+        if (!best || bottom(g) > bottom(best))
+            best = g;
+    return best;
+}
+
+bool SectionOperations::isThereGraphicAtRect(const QRectF &rect)
+{
+    for (const auto &g : m_frame.document().graphics())
+        if (!InsertionFrame::isSection(*g) && g->bounds().intersects(rect))
+            return true;
+    return false;
+}
+
+bool SectionOperations::isThereGraphicAtRect_includingSection(const QRectF &rect)
+{
+    for (const auto &g : m_frame.document().graphics())
+        if (g->bounds().intersects(rect))
+            return true;
+    return false;
+}
+
+bool SectionOperations::isThereGraphicAtPoint(const QPointF &point)
+{
+    for (const auto &g : m_frame.document().graphics())
+        if (!InsertionFrame::isSection(*g) && g->bounds().contains(point))
+            return true;
+    return false;
+}
+
+bool SectionOperations::isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect)
+{
+    const bool movingSection = InsertionFrame::isSection(graphic);
+    for (const auto &g : m_frame.document().graphics()) {
+        if (g.get() == &graphic || !g->bounds().intersects(rect))
+            continue;
+        if (InsertionFrame::isSection(*g) == movingSection)
+            return true;
+    }
+    return false;
+}
+
+int32_t SectionOperations::findNextSectionNumber()
+{
+    const auto &graphics = m_frame.document().graphics();
+    if (graphics.isEmpty())
+        return 1;
+    int32_t highest = 0;
+    for (const auto &g : graphics)
+        highest = std::max(highest, g->sectionNumber());
+    return highest == std::numeric_limits<int32_t>::max() ? highest : highest + 1;
+}
