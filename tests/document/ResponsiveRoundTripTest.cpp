@@ -198,7 +198,7 @@ TEST_F(ResponsiveRoundTripTest, SectionsOfOneToFourColumnsInBothEditions)
 TEST_F(ResponsiveRoundTripTest, EachKindInASectionReadsBackToTheSamePage)
 {
     const KindCase cases[] = {
-        {"texts: linked, hovered, clickable, indented, shadowed, aligned",
+        {"texts: linked, hovered, clickable, aligned, spaced",
          [] {
              return inSection({6, 6},
                               {with(text({20, 20, 240, 60}, QStringLiteral("Linked & <quoted>\nsecond line")),
@@ -213,8 +213,9 @@ TEST_F(ResponsiveRoundTripTest, EachKindInASectionReadsBackToTheSamePage)
                                with(text({20, 200, 200, 30}, QStringLiteral("Click me")),
                                     {{"onClickShowString", QStringLiteral("text1")},
                                      {"onClickHideString", QStringLiteral("text2")},
-                                     {"lineHeightMultiple", 1.5}})});
-         }},
+                                     {"lineSpacing", 1.5}})});
+         },
+         "line-height:1.500000"},
         {"formatted snippets",
          [] {
              return inSection({4, 8}, {formattedSnippet({20, 20, 300, 120}, QStringLiteral("<ul>\n<li>one & two</li>\n</ul>")),
