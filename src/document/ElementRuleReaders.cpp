@@ -387,6 +387,11 @@ std::shared_ptr<myTextView> ElementRuleReaders::readSnippet(const PageRule &rule
     t->borderColor = QColor(0x40, 0x40, 0x40);
     t->cornerRadius = 0.0f;
     t->textView.borderLine = S("dashed");
+    // The dashed code border one pixel wide: drawing settles a styled border
+    // without width at 1 px, so left at 0 the page read once would change at
+    // its first save (responsive rules store the width).
+    t->borderWidth = 1;
+    t->textView.borderWidth = 1;
     t->groupNumber = rule.truncated(S("groupNumber"), -99);
     t->templateName = rule.string(S("templateName"), QLatin1String(""));
     // The rule names the responsive section cell the snippet sits in; left

@@ -121,7 +121,10 @@ CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, in
     if (layer == 0)
         layer = carrier ? int32_t(graphics().size()) + 1 : elementNumber(el.graphic());
     const int32_t fontSize = raw.isEmpty() ? 10 : el.fontSize();
-    const int32_t padding = raw.isEmpty() ? 0 : Fmt::trunc(std::min(10.0, 0.11 * b.height()));
+    // A cell's padding follows the height its rule stores: the cell's own
+    // frame may not have been laid out, and read back it is that height.
+    const double paddedHeight = carrier ? double(h) : b.height();
+    const int32_t padding = raw.isEmpty() ? 0 : Fmt::trunc(std::min(10.0, 0.11 * paddedHeight));
     const int32_t indent = (el.indentFlag() == 1 || el.indentFlag() == 2) ? 40 : 0;
     const QString align = raw.isEmpty() ? QStringLiteral("left") : ResponsiveText::alignmentWord(el.alignment());
     const bool shadow = el.shadowFlag() == 1;
