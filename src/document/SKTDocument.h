@@ -313,6 +313,9 @@ public:
     // a free name; answers its screenshot's path, "" on failure.
     static QString migrateWebsitePage(const QString &packagePath, const QString &unpackFolder);
     static QString receivedPagesFolderName(const QDateTime &time);
+    // Closing: asks about unsaved changes ("Yes" saves and closes once the
+    // save succeeded, "No" closes, "Cancel" keeps the window) and answers.
+    void canCloseDocument(const std::function<void(bool mayClose)> &answer);
     int32_t inheritMetaDescriptionFlag = 0;
     int32_t inheritMetaKeywordsFlag = 0;
     bool usingBootStrapFlag = false;

@@ -16,6 +16,7 @@
 #include "model/SKTGraphic.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
+#include "platform/PageZip.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/WorkFolder.h"
 #include "publishing/UploadFTPS.h"
@@ -26,6 +27,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QScopeGuard>
+#include <QSet>
 
 namespace {
 // Page files bigger than this are refused before they are read.
@@ -64,6 +66,27 @@ QString freeName(const QString &base, const std::function<bool(const QString &)>
     for (int n = 4; taken(name); ++n)
         name = base + QString::number(n);
     return name;
+}
+
+// Refuses a package whose entries name one file twice: which of the two a
+// reader keeps is up to the unpacker, so such a package cannot be trusted.
+bool checkEntries(const QString &package, QString *why)
+{
+    PageZip zip;
+    if (!zip.OpenZip(package)) {
+        *why = zip.LastErrorText();
+        return false;
+    }
+    QSet<QString> seen;
+    for (const QString &name : zip.entryNames()) {
+        const QString key = QDir::cleanPath(name);
+        if (seen.contains(key)) {
+            *why = QStringLiteral("%1 was refused: it holds \"%2\" twice.").arg(QDir::toNativeSeparators(package), name);
+            return false;
+        }
+        seen.insert(key);
+    }
+    return true;
 }
 
 class DocumentReadHost : public PageReaderHost {
@@ -199,6 +222,9 @@ bool SKTDocument::refreshDocument()
     }
     if (!package.isFile())
         return fail(QStringLiteral("%1 is not a file.").arg(QDir::toNativeSeparators(fileURLPath)));
+    QString refused;
+    if (!checkEntries(fileURLPath, &refused))
+        return fail(refused);
 
     if (windowHooks.openWebsiteFolderTempPath) {
         openWebsiteFolderTempPath = windowHooks.openWebsiteFolderTempPath();

@@ -177,7 +177,8 @@ before(async () => {
     headless: true,
     viewport: { width: 1024, height: 768 },
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      '--disable-dev-shm-usage'],  // containers often have a small /dev/shm
   });
 });
 

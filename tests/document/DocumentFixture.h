@@ -23,6 +23,7 @@ protected:
         gDocumentExtension = QStringLiteral("zovweb");
         gWorkFolder = path(QStringLiteral("work"));
         gReceivedPagesFolder = QStringLiteral("Received");
+        gPageTitleEnabled = true;
         QDir().mkpath(gWorkFolder);
         QDir().mkpath(path(QStringLiteral("packages")));
         doc = newPage(QStringLiteral("index"));
@@ -54,6 +55,8 @@ protected:
         t->setTextType(QStringLiteral("Text"));
         t->setBounds(bounds);
         t->setTextString(text);
+        // As the canvas makes them: a clear shape behind the text.
+        t->setValue(QStringLiteral("backgroundHexColorString"), QStringLiteral("CLEAR0"));
         return t;
     }
 
@@ -61,6 +64,7 @@ protected:
     {
         auto line = std::make_shared<SKTLine>();
         line->setBounds(bounds);
+        line->setValue(QStringLiteral("borderHexColorString"), QStringLiteral("000000"));
         return line;
     }
 
