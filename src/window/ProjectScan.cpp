@@ -1,0 +1,395 @@
+#include "window/ProjectScan.h"
+
+#include "config/EditionSettings.h"
+#include "document/DataCentreMarkers.h"
+#include "document/DataCentreProfileFields.h"
+#include "document/SKTDocument.h"
+#include "platform/SafeFileWrite.h"
+#include "platform/UserDefaults.h"
+#include "platform/WorkFolder.h"
+#include "publishing/UploadFTPS.h"
+#include "window/PageOrderFile.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <algorithm>
+
+namespace {
+const QString kFormsExtension = QStringLiteral("trelkoforms");
+// What the work copy holds: per package name the size and time it was
+// unpacked at and what was read from it.
+const QString kManifestName = QStringLiteral(".pages.json");
+
+QString workFolder()
+{
+    return gWorkFolder.isEmpty() ? WorkFolder::shared().path() : gWorkFolder;
+}
+
+QJsonObject toJson(const PageEntry &e, qint64 size, qint64 time)
+{
+    return QJsonObject{{"size", QString::number(size)},
+                       {"time", QString::number(time)},
+                       {"imagePath", QFileInfo(e.imagePath).fileName()},
+                       {"pageTitle", e.pageTitle},
+                       {"pageWidth", e.pageWidth},
+                       {"pagePublishFileName", e.pagePublishFileName},
+                       {"pageLocalFileName", e.pageLocalFileName},
+                       {"useBaseTemplateFlag", e.useBaseTemplateFlag},
+                       {"inheritMetadataFlag", e.inheritMetadataFlag},
+                       {"inheritCustomHeaderCodeFlag", e.inheritCustomHeaderCodeFlag},
+                       {"oldPelprofileFlag", e.oldPelprofileFlag}};
+}
+
+PageEntry fromJson(const QJsonObject &o, const QString &workCopy)
+{
+    PageEntry e;
+    const QString image = o.value("imagePath").toString();
+    e.imagePath = image.isEmpty() ? QString() : QDir(workCopy).filePath(image);
+    e.pageTitle = o.value("pageTitle").toString();
+    e.pageWidth = o.value("pageWidth").toString();
+    e.pagePublishFileName = o.value("pagePublishFileName").toString();
+    e.pageLocalFileName = o.value("pageLocalFileName").toString();
+    e.useBaseTemplateFlag = o.value("useBaseTemplateFlag").toInt();
+    e.inheritMetadataFlag = o.value("inheritMetadataFlag").toInt();
+    e.inheritCustomHeaderCodeFlag = o.value("inheritCustomHeaderCodeFlag").toInt();
+    e.oldPelprofileFlag = o.value("oldPelprofileFlag").toBool();
+    return e;
+}
+
+QJsonObject readManifest(const QString &workCopy)
+{
+    QFile f(QDir(workCopy).filePath(kManifestName));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(f.readAll()).object();
+}
+
+QString formatFileTime(const QDateTime &time)
+{
+    return QLocale::c().toString(time, QStringLiteral("MMM dd yyyy h:mm AP"));
+}
+} // namespace
+
+bool ProjectScan::isPageFileName(const QString &fileName)
+{
+    const QString ext = QFileInfo(fileName).suffix();
+    return !ext.isEmpty() && (ext == gDocumentExtension || ext == kFormsExtension);
+}
+
+bool ProjectScan::existsIgnoringCase(const QString &folder, const QString &name)
+{
+    if (QFileInfo::exists(QDir(folder).filePath(name)))
+        return true;
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString ProjectScan::workCopyPathFor(const QString &projectFolder)
+{
+    if (projectFolder.isEmpty())
+        return {};
+    QString canonical = QFileInfo(projectFolder).canonicalFilePath();
+    if (canonical.isEmpty())
+        canonical = QDir::cleanPath(QFileInfo(projectFolder).absoluteFilePath());
+    QString name = QFileInfo(canonical).fileName();
+    name.remove(QLatin1Char(' '));
+    // The name alone would give two projects of one folder name one work copy.
+    const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(10);
+    return QDir(QDir(workFolder()).filePath(gReceivedPagesFolder)).filePath(name + QLatin1Char('-') + QString::fromLatin1(hash));
+}
+
+QString ProjectScan::resetAndGrabCurrentWebsiteFolderPath()
+{
+    openWebsiteFolder = QFileInfo(QDir::cleanPath(openWebsiteFolderPath)).fileName();
+    openWebsiteFolder.remove(QLatin1Char(' '));
+    openWebsiteFolderTempPath = workCopyPathFor(openWebsiteFolderPath);
+    if (!openWebsiteFolder.isEmpty() && !openWebsiteFolderTempPath.isEmpty())
+        QDir().mkpath(openWebsiteFolderTempPath);
+    return openWebsiteFolderPath;
+}
+
+QString ProjectScan::grabPathOfFirstFile(const QString &folder)
+{
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : names)
+        if (isPageFileName(name))
+            return QDir(folder).filePath(name);
+    return {};
+}
+
+QString ProjectScan::grabPageWidth(const QString &text)
+{
+    static const QString marker = QStringLiteral("<meta name='viewport' content='width=");
+    QString width;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString &raw : lines) {
+        const int at = int(raw.indexOf(marker));
+        if (at < 0)
+            continue;
+        QString rest = raw.mid(at + marker.size());
+        rest.chop(2);
+        int i = 0;
+        while (i < rest.size() && rest.at(i).isSpace())
+            ++i;
+        int end = i;
+        if (end < rest.size() && (rest.at(end) == QLatin1Char('-') || rest.at(end) == QLatin1Char('+')))
+            ++end;
+        while (end < rest.size() && rest.at(end).isDigit())
+            ++end;
+        bool ok = false;
+        const int value = rest.mid(i, end - i).toInt(&ok);
+        width = QString::number(ok ? value : 0);
+    }
+    return width;
+}
+
+void ProjectScan::removeUnpacked(const QString &localFileName)
+{
+    if (localFileName.isEmpty() || openWebsiteFolderTempPath.isEmpty())
+        return;
+    const QString stem = QFileInfo(localFileName).completeBaseName();
+    const QDir dir(openWebsiteFolderTempPath);
+    QFile::remove(dir.filePath(localFileName));
+    QFile::remove(dir.filePath(stem + QStringLiteral(".png")));
+    QFile::remove(dir.filePath(stem + QStringLiteral("@2x.png")));
+    QDir(dir.filePath(stem)).removeRecursively();
+}
+
+QString ProjectScan::migratePage(const QString &packagePath)
+{
+    const QFileInfo package(packagePath);
+    const QString S = package.completeBaseName();
+    const QDir work(openWebsiteFolderTempPath);
+    // Unpacked apart first: a package that cannot be unpacked leaves the work
+    // copy as it was.
+    const QString apart = work.filePath(QStringLiteral(".unpack-") + S);
+    QDir(apart).removeRecursively();
+    UploadFTPS transport;
+    if (!transport.unzipDocument(packagePath, apart)) {
+        QDir(apart).removeRecursively();
+        return {};
+    }
+    const QString E = package.suffix() == kFormsExtension ? QStringLiteral("php")
+                      : package.suffix() == gDocumentExtension ? QStringLiteral("html")
+                                                               : QString();
+    QString G;
+    const QFileInfoList items = QDir(apart).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &item : items)
+        if (item.suffix() == E && !item.isSymLink()) {
+            G = item.fileName();
+            break;
+        }
+    if (G.isEmpty()) {
+        QDir(apart).removeRecursively();
+        return {};
+    }
+    const QString dotE = E.isEmpty() ? QString() : QLatin1Char('.') + E;
+    QString N = S;
+    for (int n = 4; QFileInfo::exists(work.filePath(N + dotE)) || QFileInfo::exists(work.filePath(N)); ++n)
+        N = S + QString::number(n);
+    const QString Q = QFileInfo(G).completeBaseName();
+    if (!QDir().rename(QDir(apart).filePath(G), work.filePath(N + dotE))) {
+        QDir(apart).removeRecursively();
+        return {};
+    }
+    for (const QString &suffix : {QStringLiteral(".png"), QStringLiteral("@2x.png")})
+        if (QFileInfo::exists(QDir(apart).filePath(Q + suffix)))
+            QDir().rename(QDir(apart).filePath(Q + suffix), work.filePath(N + suffix));
+    // What is left is the page folder.
+    if (!QDir().rename(apart, work.filePath(N)))
+        QDir(apart).removeRecursively();
+    const QString retina = work.filePath(N + QStringLiteral("@2x.png"));
+    return QFileInfo::exists(retina) ? retina : work.filePath(N + QStringLiteral(".png"));
+}
+
+bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileName, PageEntry &entry)
+{
+    const QString packagePath = QDir(projectFolder).filePath(fileName);
+    const QString S = QFileInfo(fileName).completeBaseName();
+    const QString ext = QFileInfo(fileName).suffix();
+    const QDir work(openWebsiteFolderTempPath);
+    QString screenshot;
+    if (gResponsiveEdition) {
+        UploadFTPS transport;
+        if (!transport.unzipDocument(packagePath, openWebsiteFolderTempPath))
+            return false;
+        screenshot = work.filePath(S + QStringLiteral("@2x.png"));
+    } else {
+        screenshot = migratePage(packagePath);
+        if (screenshot.isEmpty()) {
+            qWarning() << "could not find any files unzipped" << packagePath;
+            return false;
+        }
+    }
+    entry.imagePath = screenshot;
+    QString sourceExt = ext == kFormsExtension ? QStringLiteral("php")
+                        : ext == gDocumentExtension ? QStringLiteral("html")
+                                                    : QString();
+    if (gResponsiveEdition)
+        sourceExt = QFileInfo::exists(work.filePath(S + QStringLiteral(".html"))) ? QStringLiteral("html") : QStringLiteral("php");
+    QString stem = QFileInfo(screenshot).completeBaseName();
+    stem.remove(QStringLiteral("@2x"));
+    const QString sourcePath = QFileInfo(screenshot).dir().filePath(stem + QLatin1Char('.') + sourceExt);
+    bool readable = false;
+    QString text = SKTDocument::readPageText(sourcePath, &readable);
+    if (DataCentreProfileFields::oldPelprofileFlag(text)) {
+        // Converted in the work copy only; the package keeps its old header
+        // until the page is saved.
+        const Person person = DataCentreProfileFields::grabOldPelprofileData(text);
+        entry.pageTitle = DataCentreProfileFields::grabPageTitleFromPellprofile(person);
+        entry.oldPelprofileFlag = DataCentreProfileFields::convertOldPelprofileFile(sourcePath);
+        text = SKTDocument::readPageText(sourcePath, &readable);
+    } else {
+        entry.pageTitle = DataCentreProfileFields::grabPageTitle(text);
+    }
+    entry.pageWidth = grabPageWidth(text);
+    entry.useBaseTemplateFlag = DataCentreMarkers::grabBaseTemplateStatusFlag(sourcePath) ? 1 : 0;
+    entry.inheritMetadataFlag = DataCentreMarkers::grabInheritMetadataFlag(sourcePath) ? 1 : 0;
+    entry.inheritCustomHeaderCodeFlag = DataCentreMarkers::grabInheritCustomHeadercodeFlag(sourcePath) ? 1 : 0;
+    QString publishExt = DataCentreMarkers::grabPublishExt(sourcePath);
+    if (publishExt.isEmpty())
+        publishExt = sourceExt;
+    entry.pagePublishFileName = S + QLatin1Char('.') + publishExt;
+    entry.pageLocalFileName = stem + QLatin1Char('.') + sourceExt;
+    return true;
+}
+
+void ProjectScan::pickUpFileList(const QString &projectFolder)
+{
+    pageNameArray.clear();
+    siteIconArray.clear();
+
+    QFileInfoList files;
+    const QFileInfoList listed = QDir(projectFolder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QFileInfo &info : listed)
+        if (isPageFileName(info.fileName()))
+            files << info;
+    if (sortListingBy == QLatin1String("fileName")) {
+        std::stable_sort(files.begin(), files.end(), [](const QFileInfo &a, const QFileInfo &b) {
+            return QString::localeAwareCompare(a.fileName(), b.fileName()) < 0;
+        });
+    } else if (sortListingBy == QLatin1String("modDate")) {
+        std::stable_sort(files.begin(), files.end(), [](const QFileInfo &a, const QFileInfo &b) {
+            return a.lastModified() > b.lastModified();
+        });
+    }
+
+    const bool haveWorkCopy = !openWebsiteFolderTempPath.isEmpty() && QFileInfo(openWebsiteFolderTempPath).isDir();
+    const QJsonObject before = haveWorkCopy ? readManifest(openWebsiteFolderTempPath) : QJsonObject();
+    QJsonObject after;
+    for (const QFileInfo &info : files) {
+        const QString name = info.fileName();
+        pageNameArray << name;
+        const qint64 size = info.size();
+        const qint64 time = info.lastModified().toMSecsSinceEpoch();
+        PageEntry entry;
+        bool read = false;
+        if (haveWorkCopy) {
+            const QJsonObject known = before.value(name).toObject();
+            if (!known.isEmpty() && known.value("size").toString() == QString::number(size)
+                && known.value("time").toString() == QString::number(time)) {
+                entry = fromJson(known, openWebsiteFolderTempPath);
+                read = QFileInfo::exists(QDir(openWebsiteFolderTempPath).filePath(entry.pageLocalFileName));
+            }
+            if (!read) {
+                if (!known.isEmpty())
+                    removeUnpacked(known.value("pageLocalFileName").toString());
+                removeUnpacked(info.completeBaseName() + (info.suffix() == kFormsExtension ? QStringLiteral(".php")
+                                                                                           : QStringLiteral(".html")));
+                entry = PageEntry();
+                read = readEntry(projectFolder, name, entry);
+            }
+            if (read)
+                after.insert(name, toJson(entry, size, time));
+        }
+        entry.pageName = name;
+        entry.documentName = name;
+        entry.fileTime = formatFileTime(info.lastModified());
+        siteIconArray << entry;
+    }
+    if (haveWorkCopy) {
+        // Pages gone from the folder leave the work copy too.
+        for (auto it = before.begin(); it != before.end(); ++it)
+            if (!after.contains(it.key()))
+                removeUnpacked(it.value().toObject().value("pageLocalFileName").toString());
+        if (after != before)
+            SafeFileWrite::write(QDir(openWebsiteFolderTempPath).filePath(kManifestName),
+                                 QJsonDocument(after).toJson(QJsonDocument::Compact));
+    }
+    if (gUsesPageOrderIndex)
+        grabPageOrderIndexFile();
+}
+
+bool ProjectScan::existInSiteIconArray(const QString &fileName) const
+{
+    return std::any_of(siteIconArray.begin(), siteIconArray.end(),
+                       [&](const PageEntry &e) { return e.pageName == fileName; });
+}
+
+int ProjectScan::grabZovButtonWithPageName(const QString &fileName) const
+{
+    for (int i = int(siteIconArray.size()) - 1; i >= 0; --i)
+        if (siteIconArray.at(i).documentName == fileName)
+            return i;
+    return -1;
+}
+
+int ProjectScan::findCurrentlySelectedZovButton(const QString &name) const
+{
+    if (siteIconArray.isEmpty())
+        return -1;
+    for (int i = 0; i < siteIconArray.size(); ++i)
+        if (siteIconArray.at(i).pageName == name)
+            return i;
+    return 0;
+}
+
+bool ProjectScan::baseTemplateExists() const
+{
+    return std::any_of(siteIconArray.begin(), siteIconArray.end(),
+                       [](const PageEntry &e) { return e.pageName == gBaseTemplateName; });
+}
+
+QString ProjectScan::generateDefaultPageName() const
+{
+    const QString prefix = UserDefaults::standard().stringForKey(QStringLiteral("devicePrefix"));
+    const int n = int(siteIconArray.size());
+    auto taken = [&](const QString &candidate) {
+        return existsIgnoringCase(openWebsiteFolderPath, candidate + QLatin1Char('.') + gDocumentExtension)
+               || existsIgnoringCase(openWebsiteFolderPath, candidate + QLatin1Char('.') + kFormsExtension);
+    };
+    auto candidate = [&](int number) { return prefix + gPageNoun + QString::number(number); };
+    if (!taken(candidate(n + 1)))
+        return candidate(n + 1);
+    if (!taken(candidate(n)))
+        return candidate(n);
+    for (int number = n + 2;; ++number)
+        if (!taken(candidate(number)))
+            return candidate(number);
+}
+
+void ProjectScan::grabPageOrderIndexFile()
+{
+    PageOrderFile::apply(QDir(openWebsiteFolderPath).filePath(QStringLiteral("order.index")), siteIconArray);
+    const QString base = QStringLiteral("basetemplate.") + gDocumentExtension;
+    for (int i = 0; i < siteIconArray.size(); ++i)
+        if (siteIconArray.at(i).documentName == base) {
+            siteIconArray.move(i, 0);
+            break;
+        }
+}
+
+bool ProjectScan::writePageOrderIndexFile(QString *error) const
+{
+    return PageOrderFile::write(QDir(openWebsiteFolderPath).filePath(QStringLiteral("order.index")), siteIconArray, error);
+}
