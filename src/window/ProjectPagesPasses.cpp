@@ -165,11 +165,12 @@ bool ProjectPages::saveUpdatedProfile(ProfileRecord::Kind kind, const QMap<QStri
     if (doc_.fileURLPath.isEmpty() || doc_.pageUnread)
         return fail(QStringLiteral("Record Not Saved"), QStringLiteral("No record page is open."));
     const bool rename = !newFileBaseName.isEmpty() && newFileBaseName != current.completeBaseName();
-    const QString target = current.dir().filePath(newFileBaseName + QLatin1Char('.') + current.suffix());
+    const QString typed = newFileBaseName + QLatin1Char('.') + current.suffix();
+    const QString target = current.dir().filePath(typed);
     if (rename) {
         // The typed name is checked before anything changes; a name differing
         // only in case is the same file on some disks, so it is refused too.
-        const PageNameProblem problem = PageNameChecks::check(current.path(), QFileInfo(target).fileName());
+        const PageNameProblem problem = PageNameChecks::check(current.path(), typed);
         if (!problem.ok())
             return fail(problem.message == QLatin1String("File Name Conflict") || problem.message == QLatin1String("Please Rename")
                             ? QStringLiteral("File Conflict")
