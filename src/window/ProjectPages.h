@@ -77,7 +77,10 @@ public:
     void forceRefreshWebsite();
     bool loopThroughPages(bool force);
     bool needToForceRefresh() const;
+    // Every page takes the print template and sheet: the folding tabs
+    // (ending on the first page), or all pages behind the progress window.
     bool refreshTabs(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription);
+    bool applyTemplateToAllPages(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription);
     static bool isFirstFileNewer(const QString &first, const QString &second);
 
     // Records. A refused name leaves everything as it was (and the sheet open).
@@ -88,6 +91,7 @@ public:
 
 private:
     bool saveShownPage();
+    bool applyTemplatePass(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription, bool withProgress);
     // Points the document at a new page of the project and saves it; removes
     // the package again when it does not open.
     bool openNewPage(const QString &packagePath, bool addPlaceHolder);

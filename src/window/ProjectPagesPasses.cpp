@@ -92,29 +92,57 @@ bool ProjectPages::loopThroughPages(bool force)
     return true;
 }
 
-bool ProjectPages::refreshTabs(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription)
+bool ProjectPages::applyTemplatePass(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription,
+                                     bool withProgress)
 {
-    QStringList failed;
-    for (int i = 0; i < scan.siteIconArray.size(); ++i) {
-        if (!launchSelected(i)) {
-            failed << scan.siteIconArray.at(i).pageName;
-            continue;
-        }
-        doc_.labelTemplateHelper = labelTemplate;
-        doc_.loopThroughFlag = true;
-        doc_.documentChangedCounter += 1;
-        host_->resetPrintCanvas(sheetDescription);
-        if (!doc_.askPageToSaveItself())
-            failed << scan.siteIconArray.at(i).pageName;
+    ProgressModel &progress = ProgressModel::instance();
+    if (withProgress) {
+        progress.show();
+        host_->setWindowAlpha(0.0);
     }
-    host_->selectFoldingCardTemplateTitle(
-        QStringLiteral("%1 %2 %3").arg(labelTemplate.brand, labelTemplate.templateNumber, labelTemplate.templateDescription).trimmed());
-    if (!scan.siteIconArray.isEmpty())
-        launchSelected(0);
+    // However the pass ends, the window comes back.
+    auto restore = qScopeGuard([&] {
+        if (withProgress)
+            host_->setWindowAlpha(1.0);
+    });
+    QStringList failed;
+    const int count = int(scan.siteIconArray.size());
+    for (int i = 0; i < count && i < scan.siteIconArray.size(); ++i) {
+        const QString name = scan.siteIconArray.at(i).pageName;
+        if (!launchSelected(i)) {
+            failed << name;
+        } else {
+            doc_.labelTemplateHelper = labelTemplate;
+            doc_.loopThroughFlag = true;
+            doc_.documentChangedCounter += 1;
+            host_->resetPrintCanvas(sheetDescription);
+            if (!doc_.askPageToSaveItself())
+                failed << name;
+        }
+        if (withProgress)
+            progress.update(i, count, name);
+    }
+    if (withProgress)
+        progress.update(count, count, QString());
     if (!failed.isEmpty())
         return fail(QStringLiteral("Pages Not Updated"),
                     QStringLiteral("These pages could not take the new template:\n%1").arg(failed.join(QLatin1Char('\n'))));
     return true;
+}
+
+bool ProjectPages::applyTemplateToAllPages(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription)
+{
+    return applyTemplatePass(labelTemplate, sheetDescription, true);
+}
+
+bool ProjectPages::refreshTabs(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription)
+{
+    const bool ok = applyTemplatePass(labelTemplate, sheetDescription, false);
+    host_->selectFoldingCardTemplateTitle(
+        QStringLiteral("%1 %2 %3").arg(labelTemplate.brand, labelTemplate.templateNumber, labelTemplate.templateDescription).trimmed());
+    if (!scan.siteIconArray.isEmpty())
+        launchSelected(0);
+    return ok;
 }
 
 bool ProjectPages::saveNewProfile(ProfileRecord::Kind kind, const QString &fileBaseName,

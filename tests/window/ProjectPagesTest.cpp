@@ -11,6 +11,8 @@ public:
     explicit RecordingHost(SKTDocument *&doc) : doc_(doc) {}
     void refreshLayerListing() override { opened << QFileInfo(doc_->fileURLPath).fileName(); }
     void setWindowAlpha(double a) override { alpha << a; }
+    // As the print catalogue does: the sheet named becomes the one in force.
+    void resetPrintCanvas(const QString &sheet) override { gDefaultPrintSheet = sheet; }
     bool openPageAlone(const QString &path, bool useBase) override
     {
         alone << path;
@@ -291,4 +293,34 @@ TEST_F(ProjectPagesTest, EmptyProjectPassEndsAtOnce)
     EXPECT_EQ(host.alpha, (QList<double>{0.0, 1.0}));
     EXPECT_FALSE(p.needToForceRefresh());
     EXPECT_FALSE(p.directlyAddBlankPage() && false);
+}
+
+TEST_F(ProjectPagesTest, PrintTemplatePassesGiveEveryPageTheTemplate)
+{
+    gDefaultPrintSheet = QStringLiteral("Business Card"); // a print edition
+    gReplacePageNumbers = true;
+    makePage(project, QStringLiteral("front"), QStringLiteral("Front"), QStringLiteral("f"));
+    makePage(project, QStringLiteral("inside"), QStringLiteral("Inside"), QStringLiteral("i"));
+    ProjectPages &p = openWithHost();
+    DocumentLabelTemplate card;
+    card.brand = QStringLiteral("Avery");
+    card.templateNumber = QStringLiteral("3268");
+    card.templateDescription = QStringLiteral("Folding Card");
+
+    ASSERT_TRUE(p.refreshTabs(card, card.templateDescription));
+    EXPECT_EQ(host.opened.size(), 3) << "each page, then the first again";
+    EXPECT_EQ(document->fileURLPath, QDir(project).filePath(p.scan.siteIconArray.first().pageName));
+    for (const PageEntry &e : p.scan.siteIconArray) {
+        SKTDocument page;
+        gOpenFromWebsiteFolder = false;
+        ASSERT_TRUE(page.readFromFile(QDir(project).filePath(e.pageName)));
+        EXPECT_EQ(page.labelTemplateHelper.templateDescription, QStringLiteral("Folding Card")) << e.pageName.toStdString();
+        EXPECT_EQ(page.labelTemplateHelper.templateNumber, QStringLiteral("3268"));
+    }
+    EXPECT_TRUE(host.alpha.isEmpty());
+
+    card.templateDescription = QStringLiteral("Label 30 per sheet");
+    ASSERT_TRUE(p.applyTemplateToAllPages(card, card.templateDescription));
+    EXPECT_EQ(host.alpha, (QList<double>{0.0, 1.0}));
+    EXPECT_FALSE(ProgressModel::instance().state().visible);
 }
