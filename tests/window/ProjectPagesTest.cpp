@@ -324,3 +324,35 @@ TEST_F(ProjectPagesTest, PrintTemplatePassesGiveEveryPageTheTemplate)
     EXPECT_EQ(host.alpha, (QList<double>{0.0, 1.0}));
     EXPECT_FALSE(ProgressModel::instance().state().visible);
 }
+
+TEST_F(ProjectPagesTest, ResponsiveTemplatePagesTakeTheEditionsExtensionAndTheirName)
+{
+    gResponsiveEdition = true;
+    gTemplateFolder = QStringLiteral("templates");
+    const QString category = path(QStringLiteral("resources/templates/blank"));
+    QDir().mkpath(category);
+    makePage(category, QStringLiteral("Starter"), QStringLiteral("Starter"), QStringLiteral("from the template"));
+    makePage(project, QStringLiteral("index"), QStringLiteral("Home"), QStringLiteral("home"));
+    ProjectPages &p = openWithHost();
+    ASSERT_EQ(listed(), QStringList{"index.zovweb"});
+
+    AddNewPageRequest r;
+    r.selectedTemplateCategoryFolder = QStringLiteral("blank");
+    r.selectedTemplateName = QStringLiteral("Starter.zovweb");
+    r.pageFileType = gDocumentExtension;
+    r.fileNameField = QStringLiteral("shop");
+    r.pageTitle = QStringLiteral("Shop");
+    const QString made = p.launchUsingBaseTemplate(r);
+    ASSERT_EQ(made, QDir(project).filePath(QStringLiteral("shop.zovweb"))) << p.lastError.toStdString();
+    EXPECT_TRUE(p.scan.existInSiteIconArray(QStringLiteral("shop.zovweb")));
+    EXPECT_EQ(QFileInfo(document->fileURLPath).fileName(), QStringLiteral("shop.zovweb"));
+    PageZip zip;
+    ASSERT_TRUE(zip.OpenZip(made));
+    const QStringList entries = zip.entryNames();
+    EXPECT_TRUE(entries.contains(QStringLiteral("shop.html"))) << entries.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(entries.contains(QStringLiteral("shop@2x.png")));
+    for (const QString &e : entries) {
+        EXPECT_FALSE(e.startsWith(QStringLiteral("Starter"))) << e.toStdString();
+        EXPECT_FALSE(e.endsWith(QStringLiteral("full.css"))) << e.toStdString();
+    }
+}
