@@ -1,6 +1,7 @@
 #pragma once
 // One page of an open project as the window lists it: what the scan read of
 // the page package and its page text. The window's page button shows one.
+#include <QSize>
 #include <QString>
 #include <cstdint>
 
@@ -8,6 +9,7 @@ struct PageEntry {
     QString pageName;      // the page file name with its extension
     QString documentName;  // the same; the name the order file and look-ups use
     QString imagePath;     // the screenshot in the work copy, "" when there is none
+    QSize imageSize;       // its size in pixels, empty when it could not be read
     QString pageTitle;
     QString pageWidth;     // viewport width as decimal text, or ""
     QString fileTime;      // modification time, "MMM dd yyyy h:mm a" in the C locale

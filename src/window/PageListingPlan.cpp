@@ -88,7 +88,7 @@ ListingPlan PageListingPlan::layout(const QList<PageEntry> &pages, const QList<Q
         cell.page = i;
         cell.column = column;
         cell.row = row;
-        const QSize image = i < imageSizes.size() ? imageSizes.at(i) : QSize();
+        const QSize image = i < imageSizes.size() ? imageSizes.at(i) : page.imageSize;
         const QSize fitted = returnNewSize(image, side);
         cell.buttonFrame = QRect(left, 5, fitted.width(), fitted.height());
         int top = cell.buttonFrame.y() + cell.buttonFrame.height();

@@ -44,7 +44,8 @@ public:
     // A size fitted into a square of side keeping proportions; a zero side
     // counts as 1.
     static QSize returnNewSize(QSize size, int side);
-    // imageSizes[i] is the screenshot size of pages[i] (empty when missing).
+    // imageSizes[i] is the screenshot size of pages[i] (empty when missing);
+    // pages beyond the list use the size the scan read.
     static ListingPlan layout(const QList<PageEntry> &pages, const QList<QSize> &imageSizes, const QString &searchText,
                               int listingWidth, int columns);
     // "%d Documents\n%@" (singular for one page).

@@ -37,6 +37,8 @@ QJsonObject toJson(const PageEntry &e, qint64 size, qint64 time)
     return QJsonObject{{"size", QString::number(size)},
                        {"time", QString::number(time)},
                        {"imagePath", QFileInfo(e.imagePath).fileName()},
+                       {"imageWidth", e.imageSize.width()},
+                       {"imageHeight", e.imageSize.height()},
                        {"pageTitle", e.pageTitle},
                        {"pageWidth", e.pageWidth},
                        {"pagePublishFileName", e.pagePublishFileName},
@@ -52,6 +54,9 @@ PageEntry fromJson(const QJsonObject &o, const QString &workCopy)
     PageEntry e;
     const QString image = o.value("imagePath").toString();
     e.imagePath = image.isEmpty() ? QString() : QDir(workCopy).filePath(image);
+    e.imageSize = QSize(o.value("imageWidth").toInt(), o.value("imageHeight").toInt());
+    if (!e.imageSize.isValid() || e.imageSize.isEmpty())
+        e.imageSize = QSize();
     e.pageTitle = o.value("pageTitle").toString();
     e.pageWidth = o.value("pageWidth").toString();
     e.pagePublishFileName = o.value("pagePublishFileName").toString();
@@ -131,26 +136,47 @@ QString ProjectScan::grabPageWidth(const QString &text)
 {
     static const QString marker = QStringLiteral("<meta name='viewport' content='width=");
     QString width;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString &raw : lines) {
-        const int at = int(raw.indexOf(marker));
-        if (at < 0)
-            continue;
-        QString rest = raw.mid(at + marker.size());
-        rest.chop(2);
-        int i = 0;
+    // Each line holding the marker, the last one winning; only those lines
+    // are looked at.
+    for (qsizetype at = text.indexOf(marker); at >= 0; at = text.indexOf(marker, at + 1)) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), at);
+        if (end < 0)
+            end = text.size();
+        const qsizetype from = at + marker.size();
+        const QStringView rest = QStringView(text).mid(from, std::max<qsizetype>(0, end - from - 2));
+        qsizetype i = 0;
         while (i < rest.size() && rest.at(i).isSpace())
             ++i;
-        int end = i;
-        if (end < rest.size() && (rest.at(end) == QLatin1Char('-') || rest.at(end) == QLatin1Char('+')))
-            ++end;
-        while (end < rest.size() && rest.at(end).isDigit())
-            ++end;
+        qsizetype stop = i;
+        if (stop < rest.size() && (rest.at(stop) == QLatin1Char('-') || rest.at(stop) == QLatin1Char('+')))
+            ++stop;
+        while (stop < rest.size() && rest.at(stop).isDigit())
+            ++stop;
         bool ok = false;
-        const int value = rest.mid(i, end - i).toInt(&ok);
+        const int value = rest.mid(i, stop - i).toInt(&ok);
         width = QString::number(ok ? value : 0);
     }
     return width;
+}
+
+QSize ProjectScan::pngSize(const QString &path)
+{
+    // The size stands in the PNG header: signature, IHDR length and type,
+    // then width and height, big-endian.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(24);
+    if (head.size() < 24 || !head.startsWith("\x89PNG\r\n\x1a\n") || head.mid(12, 4) != "IHDR")
+        return {};
+    auto number = [&](int at) {
+        return (quint32(uchar(head[at])) << 24) | (quint32(uchar(head[at + 1])) << 16) | (quint32(uchar(head[at + 2])) << 8)
+               | quint32(uchar(head[at + 3]));
+    };
+    const quint32 w = number(16), h = number(20);
+    if (w == 0 || h == 0 || w > 1000000 || h > 1000000)
+        return {};
+    return {int(w), int(h)};
 }
 
 void ProjectScan::removeUnpacked(const QString &localFileName)
@@ -170,44 +196,36 @@ QString ProjectScan::migratePage(const QString &packagePath)
     const QFileInfo package(packagePath);
     const QString S = package.completeBaseName();
     const QDir work(openWebsiteFolderTempPath);
-    // Unpacked apart first: a package that cannot be unpacked leaves the work
-    // copy as it was.
-    const QString apart = work.filePath(QStringLiteral(".unpack-") + S);
-    QDir(apart).removeRecursively();
-    UploadFTPS transport;
-    if (!transport.unzipDocument(packagePath, apart)) {
-        QDir(apart).removeRecursively();
-        return {};
-    }
     const QString E = package.suffix() == kFormsExtension ? QStringLiteral("php")
                       : package.suffix() == gDocumentExtension ? QStringLiteral("html")
                                                                : QString();
-    QString G;
-    const QFileInfoList items = QDir(apart).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &item : items)
-        if (item.suffix() == E && !item.isSymLink()) {
-            G = item.fileName();
-            break;
-        }
-    if (G.isEmpty()) {
-        QDir(apart).removeRecursively();
-        return {};
-    }
     const QString dotE = E.isEmpty() ? QString() : QLatin1Char('.') + E;
     QString N = S;
     for (int n = 4; QFileInfo::exists(work.filePath(N + dotE)) || QFileInfo::exists(work.filePath(N)); ++n)
         N = S + QString::number(n);
-    const QString Q = QFileInfo(G).completeBaseName();
-    if (!QDir().rename(QDir(apart).filePath(G), work.filePath(N + dotE))) {
-        QDir(apart).removeRecursively();
+    // Unpacked into the page folder's place; the page file and the
+    // screenshots then move beside it. A package that cannot be unpacked
+    // leaves nothing behind.
+    const QString folder = work.filePath(N);
+    UploadFTPS transport;
+    if (!transport.unzipDocument(packagePath, folder)) {
+        QDir(folder).removeRecursively();
         return {};
     }
+    QString G;
+    const QStringList items = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &item : items)
+        if (QFileInfo(item).suffix() == E) {
+            G = item;
+            break;
+        }
+    if (G.isEmpty() || !QFile::rename(QDir(folder).filePath(G), work.filePath(N + dotE))) {
+        QDir(folder).removeRecursively();
+        return {};
+    }
+    const QString Q = QFileInfo(G).completeBaseName();
     for (const QString &suffix : {QStringLiteral(".png"), QStringLiteral("@2x.png")})
-        if (QFileInfo::exists(QDir(apart).filePath(Q + suffix)))
-            QDir().rename(QDir(apart).filePath(Q + suffix), work.filePath(N + suffix));
-    // What is left is the page folder.
-    if (!QDir().rename(apart, work.filePath(N)))
-        QDir(apart).removeRecursively();
+        QFile::rename(QDir(folder).filePath(Q + suffix), work.filePath(N + suffix));
     const QString retina = work.filePath(N + QStringLiteral("@2x.png"));
     return QFileInfo::exists(retina) ? retina : work.filePath(N + QStringLiteral(".png"));
 }
@@ -232,6 +250,7 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
         }
     }
     entry.imagePath = screenshot;
+    entry.imageSize = pngSize(screenshot);
     QString sourceExt = ext == kFormsExtension ? QStringLiteral("php")
                         : ext == gDocumentExtension ? QStringLiteral("html")
                                                     : QString();
@@ -253,10 +272,13 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
         entry.pageTitle = DataCentreProfileFields::grabPageTitle(text);
     }
     entry.pageWidth = grabPageWidth(text);
-    entry.useBaseTemplateFlag = DataCentreMarkers::grabBaseTemplateStatusFlag(sourcePath) ? 1 : 0;
-    entry.inheritMetadataFlag = DataCentreMarkers::grabInheritMetadataFlag(sourcePath) ? 1 : 0;
-    entry.inheritCustomHeaderCodeFlag = DataCentreMarkers::grabInheritCustomHeadercodeFlag(sourcePath) ? 1 : 0;
-    QString publishExt = DataCentreMarkers::grabPublishExt(sourcePath);
+    // The markers come from the text read once, as the marker readers would
+    // read them from the file.
+    entry.useBaseTemplateFlag = text.contains(DataCentreMarkers::kUseBaseTemplate) ? 1 : 0;
+    entry.inheritMetadataFlag = text.contains(DataCentreMarkers::kInheritMetadata) ? 1 : 0;
+    entry.inheritCustomHeaderCodeFlag = text.contains(DataCentreMarkers::kInheritCustomHeader) ? 1 : 0;
+    QString publishExt = DataCentreMarkers::grabMiddleString(QStringLiteral("<!--PUBLISHEXTSTART=="),
+                                                             QStringLiteral("==PUBLISHEXTEND-->"), text);
     if (publishExt.isEmpty())
         publishExt = sourceExt;
     entry.pagePublishFileName = S + QLatin1Char('.') + publishExt;
@@ -304,8 +326,12 @@ void ProjectScan::pickUpFileList(const QString &projectFolder)
             if (!read) {
                 if (!known.isEmpty())
                     removeUnpacked(known.value("pageLocalFileName").toString());
-                removeUnpacked(info.completeBaseName() + (info.suffix() == kFormsExtension ? QStringLiteral(".php")
-                                                                                           : QStringLiteral(".html")));
+                // A copy the work copy holds without knowing it (left by an
+                // interrupted scan) would push the new one to another name.
+                const QString local = info.completeBaseName()
+                                      + (info.suffix() == kFormsExtension ? QStringLiteral(".php") : QStringLiteral(".html"));
+                if (!before.isEmpty() || QFileInfo::exists(QDir(openWebsiteFolderTempPath).filePath(local)))
+                    removeUnpacked(local);
                 entry = PageEntry();
                 read = readEntry(projectFolder, name, entry);
             }

@@ -9,6 +9,7 @@
 #include "window/PageEntry.h"
 
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +32,8 @@ public:
     // when the package could not be unpacked.
     QString migratePage(const QString &packagePath);
     static QString grabPageWidth(const QString &text);
+    // A PNG file's size from its header; empty when it is no PNG.
+    static QSize pngSize(const QString &path);
 
     void sortByDate() { sortListingBy = QStringLiteral("modDate"); }
     void sortByFileName() { sortListingBy = QStringLiteral("fileName"); }

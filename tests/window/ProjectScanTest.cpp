@@ -4,6 +4,7 @@
 
 #include "window/PageOrderFile.h"
 
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -27,6 +28,8 @@ TEST_F(ProjectTest, ScanReadsEachPackageAndIgnoresOtherFiles)
     EXPECT_EQ(about.pageLocalFileName, QStringLiteral("about.html"));
     EXPECT_EQ(about.pagePublishFileName, QStringLiteral("about.html"));
     EXPECT_TRUE(QFileInfo(about.imagePath).isFile()) << about.imagePath.toStdString();
+    EXPECT_EQ(about.imageSize, QImageReader(about.imagePath).size());
+    EXPECT_FALSE(about.imageSize.isEmpty());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][a-z]{2} \\d\\d \\d{4} \\d{1,2}:\\d\\d (AM|PM)$"))
                     .match(about.fileTime)
                     .hasMatch())
