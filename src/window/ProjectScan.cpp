@@ -20,6 +20,7 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 const QString kFormsExtension = QStringLiteral("trelkoforms");
@@ -74,6 +75,12 @@ QJsonObject readManifest(const QString &workCopy)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QJsonDocument::fromJson(f.readAll()).object();
+}
+
+// A rename within the work copy; the target name was chosen free.
+bool moveFile(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 QString formatFileTime(const QDateTime &time)
@@ -212,20 +219,26 @@ QString ProjectScan::migratePage(const QString &packagePath)
         QDir(folder).removeRecursively();
         return {};
     }
+    // A page saved under its package's name holds S.E; a page made from a
+    // template holds the template's name.
     QString G;
-    const QStringList items = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &item : items)
-        if (QFileInfo(item).suffix() == E) {
-            G = item;
-            break;
-        }
-    if (G.isEmpty() || !QFile::rename(QDir(folder).filePath(G), work.filePath(N + dotE))) {
+    if (QFileInfo(QDir(folder).filePath(S + dotE)).isFile()) {
+        G = S + dotE;
+    } else {
+        const QStringList items = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString &item : items)
+            if (QFileInfo(item).suffix() == E) {
+                G = item;
+                break;
+            }
+    }
+    if (G.isEmpty() || !moveFile(QDir(folder).filePath(G), work.filePath(N + dotE))) {
         QDir(folder).removeRecursively();
         return {};
     }
     const QString Q = QFileInfo(G).completeBaseName();
     for (const QString &suffix : {QStringLiteral(".png"), QStringLiteral("@2x.png")})
-        QFile::rename(QDir(folder).filePath(Q + suffix), work.filePath(N + suffix));
+        moveFile(QDir(folder).filePath(Q + suffix), work.filePath(N + suffix));
     const QString retina = work.filePath(N + QStringLiteral("@2x.png"));
     return QFileInfo::exists(retina) ? retina : work.filePath(N + QStringLiteral(".png"));
 }
