@@ -67,11 +67,28 @@ QString makeTemplatePackage()
     return package;
 }
 
+// A project of packages as the document saves them: each holds its page
+// file and screenshots under its own name, beside the page folder's files.
 QString makeProject(const QString &package, int pages)
 {
     const QString folder = freshFolder(QStringLiteral("project"));
-    for (int i = 0; i < pages; ++i)
-        QFile::copy(package, QDir(folder).filePath(QStringLiteral("page%1.zovweb").arg(i)));
+    const QString unpacked = freshFolder(QStringLiteral("unpacked"));
+    PageZip reader;
+    if (!reader.OpenZip(package) || reader.Unzip(unpacked) < 0)
+        std::exit(1);
+    QString current = QStringLiteral("page");
+    for (int i = 0; i < pages; ++i) {
+        const QString name = QStringLiteral("page%1").arg(i);
+        for (const QString &suffix : {QStringLiteral(".html"), QStringLiteral(".png"), QStringLiteral("@2x.png")})
+            QFile::rename(QDir(unpacked).filePath(current + suffix), QDir(unpacked).filePath(name + suffix));
+        current = name;
+        PageZip zip;
+        zip.NewZip(QDir(folder).filePath(name + QStringLiteral(".zovweb")));
+        zip.setAppendFromDir(unpacked);
+        zip.AppendFiles(unpacked + QStringLiteral("/*"), true);
+        if (!zip.WriteZipAndClose())
+            std::exit(1);
+    }
     return folder;
 }
 

@@ -16,10 +16,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
 #include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 #include <cstdio>
 
 namespace {
@@ -75,6 +79,12 @@ QJsonObject readManifest(const QString &workCopy)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QJsonDocument::fromJson(f.readAll()).object();
+}
+
+// The page file's extension inside a package of that extension.
+QString sourceExtensionOf(const QString &packageExtension)
+{
+    return packageExtension == kFormsExtension ? QStringLiteral("php") : QStringLiteral("html");
 }
 
 // A rename within the work copy; the target name was chosen free.
@@ -171,7 +181,7 @@ QSize ProjectScan::pngSize(const QString &path)
     // The size stands in the PNG header: signature, IHDR length and type,
     // then width and height, big-endian.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
     const QByteArray head = file.read(24);
     if (head.size() < 24 || !head.startsWith("\x89PNG\r\n\x1a\n") || head.mid(12, 4) != "IHDR")
@@ -198,18 +208,31 @@ void ProjectScan::removeUnpacked(const QString &localFileName)
     QDir(dir.filePath(stem)).removeRecursively();
 }
 
+QString ProjectScan::freeStem(const QString &packagePath, const QSet<QString> &reserved) const
+{
+    const QFileInfo package(packagePath);
+    const QString S = package.completeBaseName();
+    const QString dotE = QLatin1Char('.') + sourceExtensionOf(package.suffix());
+    const QDir work(openWebsiteFolderTempPath);
+    QString N = S;
+    for (int n = 4; reserved.contains(N) || QFileInfo::exists(work.filePath(N + dotE)) || QFileInfo::exists(work.filePath(N));
+         ++n)
+        N = S + QString::number(n);
+    return N;
+}
+
 QString ProjectScan::migratePage(const QString &packagePath)
+{
+    return unpackAt(packagePath, freeStem(packagePath, {}));
+}
+
+QString ProjectScan::unpackAt(const QString &packagePath, const QString &N) const
 {
     const QFileInfo package(packagePath);
     const QString S = package.completeBaseName();
     const QDir work(openWebsiteFolderTempPath);
-    const QString E = package.suffix() == kFormsExtension ? QStringLiteral("php")
-                      : package.suffix() == gDocumentExtension ? QStringLiteral("html")
-                                                               : QString();
-    const QString dotE = E.isEmpty() ? QString() : QLatin1Char('.') + E;
-    QString N = S;
-    for (int n = 4; QFileInfo::exists(work.filePath(N + dotE)) || QFileInfo::exists(work.filePath(N)); ++n)
-        N = S + QString::number(n);
+    const QString E = sourceExtensionOf(package.suffix());
+    const QString dotE = QLatin1Char('.') + E;
     // Unpacked into the page folder's place; the page file and the
     // screenshots then move beside it. A package that cannot be unpacked
     // leaves nothing behind.
@@ -243,7 +266,8 @@ QString ProjectScan::migratePage(const QString &packagePath)
     return QFileInfo::exists(retina) ? retina : work.filePath(N + QStringLiteral(".png"));
 }
 
-bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileName, PageEntry &entry)
+bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileName, PageEntry &entry,
+                            const QString &stem) const
 {
     const QString packagePath = QDir(projectFolder).filePath(fileName);
     const QString S = QFileInfo(fileName).completeBaseName();
@@ -256,7 +280,7 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
             return false;
         screenshot = work.filePath(S + QStringLiteral("@2x.png"));
     } else {
-        screenshot = migratePage(packagePath);
+        screenshot = unpackAt(packagePath, stem.isEmpty() ? freeStem(packagePath, {}) : stem);
         if (screenshot.isEmpty()) {
             qWarning() << "could not find any files unzipped" << packagePath;
             return false;
@@ -269,9 +293,9 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
                                                     : QString();
     if (gResponsiveEdition)
         sourceExt = QFileInfo::exists(work.filePath(S + QStringLiteral(".html"))) ? QStringLiteral("html") : QStringLiteral("php");
-    QString stem = QFileInfo(screenshot).completeBaseName();
-    stem.remove(QStringLiteral("@2x"));
-    const QString sourcePath = QFileInfo(screenshot).dir().filePath(stem + QLatin1Char('.') + sourceExt);
+    QString localStem = QFileInfo(screenshot).completeBaseName();
+    localStem.remove(QStringLiteral("@2x"));
+    const QString sourcePath = QFileInfo(screenshot).dir().filePath(localStem + QLatin1Char('.') + sourceExt);
     bool readable = false;
     QString text = SKTDocument::readPageText(sourcePath, &readable);
     if (DataCentreProfileFields::oldPelprofileFlag(text)) {
@@ -295,7 +319,7 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
     if (publishExt.isEmpty())
         publishExt = sourceExt;
     entry.pagePublishFileName = S + QLatin1Char('.') + publishExt;
-    entry.pageLocalFileName = stem + QLatin1Char('.') + sourceExt;
+    entry.pageLocalFileName = localStem + QLatin1Char('.') + sourceExt;
     return true;
 }
 
@@ -322,17 +346,25 @@ void ProjectScan::pickUpFileList(const QString &projectFolder)
     const bool haveWorkCopy = !openWebsiteFolderTempPath.isEmpty() && QFileInfo(openWebsiteFolderTempPath).isDir();
     const QJsonObject before = haveWorkCopy ? readManifest(openWebsiteFolderTempPath) : QJsonObject();
     QJsonObject after;
+    struct Job {
+        int index;
+        QString stem;
+        bool read = false;
+    };
+    QList<Job> jobs;
+    QList<qint64> sizes, times;
     for (const QFileInfo &info : files) {
         const QString name = info.fileName();
         pageNameArray << name;
-        const qint64 size = info.size();
-        const qint64 time = info.lastModified().toMSecsSinceEpoch();
+        const QDateTime modified = info.lastModified();
+        sizes << info.size();
+        times << modified.toMSecsSinceEpoch();
         PageEntry entry;
-        bool read = false;
         if (haveWorkCopy) {
             const QJsonObject known = before.value(name).toObject();
-            if (!known.isEmpty() && known.value("size").toString() == QString::number(size)
-                && known.value("time").toString() == QString::number(time)) {
+            bool read = false;
+            if (!known.isEmpty() && known.value("size").toString() == QString::number(sizes.last())
+                && known.value("time").toString() == QString::number(times.last())) {
                 entry = fromJson(known, openWebsiteFolderTempPath);
                 read = QFileInfo::exists(QDir(openWebsiteFolderTempPath).filePath(entry.pageLocalFileName));
             }
@@ -341,26 +373,72 @@ void ProjectScan::pickUpFileList(const QString &projectFolder)
                     removeUnpacked(known.value("pageLocalFileName").toString());
                 // A copy the work copy holds without knowing it (left by an
                 // interrupted scan) would push the new one to another name.
-                const QString local = info.completeBaseName()
-                                      + (info.suffix() == kFormsExtension ? QStringLiteral(".php") : QStringLiteral(".html"));
+                const QString local = info.completeBaseName() + QLatin1Char('.') + sourceExtensionOf(info.suffix());
                 if (!before.isEmpty() || QFileInfo::exists(QDir(openWebsiteFolderTempPath).filePath(local)))
                     removeUnpacked(local);
                 entry = PageEntry();
-                read = readEntry(projectFolder, name, entry);
+                jobs.append({int(siteIconArray.size()), QString()});
             }
-            if (read)
-                after.insert(name, toJson(entry, size, time));
         }
         entry.pageName = name;
         entry.documentName = name;
-        entry.fileTime = formatFileTime(info.lastModified());
+        entry.fileTime = formatFileTime(modified);
         siteIconArray << entry;
     }
+    // Pages gone from the folder leave the work copy first, so their names
+    // are free again.
     if (haveWorkCopy) {
-        // Pages gone from the folder leave the work copy too.
+        const QSet<QString> present(pageNameArray.begin(), pageNameArray.end());
         for (auto it = before.begin(); it != before.end(); ++it)
-            if (!after.contains(it.key()))
+            if (!present.contains(it.key()))
                 removeUnpacked(it.value().toObject().value("pageLocalFileName").toString());
+    }
+
+    if (!jobs.isEmpty()) {
+        // The work copy names are chosen here, one after another, so that the
+        // packages can then be unpacked and read side by side: each job writes
+        // only under its own name and fills only its own entry.
+        auto run = [&](Job &job) {
+            PageEntry &entry = siteIconArray[job.index];
+            PageEntry read;
+            job.read = readEntry(projectFolder, entry.pageName, read, job.stem);
+            read.pageName = entry.pageName;
+            read.documentName = entry.documentName;
+            read.fileTime = entry.fileTime;
+            entry = read;
+        };
+        if (gResponsiveEdition) {
+            // Responsive packages unpack straight into the work copy.
+            for (Job &job : jobs)
+                run(job);
+        } else {
+            QSet<QString> reserved;
+            for (Job &job : jobs) {
+                job.stem = freeStem(QDir(projectFolder).filePath(siteIconArray.at(job.index).pageName), reserved);
+                reserved.insert(job.stem);
+            }
+            const int workers = int(std::min<qsizetype>(jobs.size(), std::clamp(int(std::thread::hardware_concurrency()), 1, 8)));
+            std::atomic<int> next{0};
+            auto work = [&] {
+                for (int i = next++; i < jobs.size(); i = next++)
+                    run(jobs[i]);
+            };
+            std::vector<std::thread> threads;
+            for (int t = 1; t < workers; ++t)
+                threads.emplace_back(work);
+            work();
+            for (std::thread &thread : threads)
+                thread.join();
+        }
+    }
+    if (haveWorkCopy) {
+        QSet<int> failed;
+        for (const Job &job : jobs)
+            if (!job.read)
+                failed.insert(job.index);
+        for (int i = 0; i < siteIconArray.size(); ++i)
+            if (!failed.contains(i))
+                after.insert(siteIconArray.at(i).pageName, toJson(siteIconArray.at(i), sizes.at(i), times.at(i)));
         if (after != before)
             SafeFileWrite::write(QDir(openWebsiteFolderTempPath).filePath(kManifestName),
                                  QJsonDocument(after).toJson(QJsonDocument::Compact));

@@ -9,6 +9,7 @@
 #include "window/PageEntry.h"
 
 #include <QList>
+#include <QSet>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -60,6 +61,10 @@ public:
     static bool existsIgnoringCase(const QString &folder, const QString &name);
 
 private:
-    bool readEntry(const QString &projectFolder, const QString &fileName, PageEntry &entry);
+    // Unpacks and reads one package; stem is its name in the work copy (a
+    // free one is chosen when empty). Safe to run for several pages at once.
+    bool readEntry(const QString &projectFolder, const QString &fileName, PageEntry &entry, const QString &stem = {}) const;
+    QString freeStem(const QString &packagePath, const QSet<QString> &reserved) const;
+    QString unpackAt(const QString &packagePath, const QString &stem) const;
     void removeUnpacked(const QString &localFileName);
 };

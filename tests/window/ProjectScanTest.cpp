@@ -198,3 +198,28 @@ TEST_F(ProjectTest, DefaultPageNameSkipsTakenNamesIgnoringCaseAndExtension)
     UserDefaults::standard().setString(QStringLiteral("ipad-"), QStringLiteral("devicePrefix"));
     EXPECT_EQ(p.scan.generateDefaultPageName(), QStringLiteral("ipad-page3"));
 }
+
+TEST_F(ProjectTest, PagesSharingAStemGetTheirOwnWorkCopyNames)
+{
+    makePage(project, QStringLiteral("a"), QStringLiteral("Page A"), QStringLiteral("page"));
+    makePage(project, QStringLiteral("a"), QStringLiteral("Form A"), QStringLiteral("form"), 0, QStringLiteral("trelkoforms"));
+    for (int i = 0; i < 12; ++i)
+        makePage(project, QStringLiteral("p%1").arg(i), QStringLiteral("P%1").arg(i), QStringLiteral("x"));
+    ProjectScan scan;
+    scan.openWebsiteFolderPath = project;
+    scan.resetAndGrabCurrentWebsiteFolderPath();
+    scan.pickUpFileList(project);
+    ASSERT_EQ(scan.siteIconArray.size(), 14);
+    const PageEntry page = scan.siteIconArray.at(scan.grabZovButtonWithPageName(QStringLiteral("a.zovweb")));
+    const PageEntry form = scan.siteIconArray.at(scan.grabZovButtonWithPageName(QStringLiteral("a.trelkoforms")));
+    EXPECT_EQ(page.pageTitle, QStringLiteral("Page A"));
+    EXPECT_EQ(form.pageTitle, QStringLiteral("Form A"));
+    EXPECT_NE(QFileInfo(page.pageLocalFileName).completeBaseName(), QFileInfo(form.pageLocalFileName).completeBaseName());
+    EXPECT_NE(page.imagePath, form.imagePath);
+    for (const PageEntry &e : scan.siteIconArray)
+        EXPECT_TRUE(QFileInfo::exists(QDir(scan.openWebsiteFolderTempPath).filePath(e.pageLocalFileName))) << e.pageName.toStdString();
+    // Nothing left half-unpacked beside the pages.
+    EXPECT_TRUE(QDir(scan.openWebsiteFolderTempPath).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot)
+                    .filter(QStringLiteral(".unpack"))
+                    .isEmpty());
+}
