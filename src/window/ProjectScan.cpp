@@ -302,9 +302,13 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
         // Converted in the work copy only; the package keeps its old header
         // until the page is saved.
         const Person person = DataCentreProfileFields::grabOldPelprofileData(text);
-        entry.pageTitle = DataCentreProfileFields::grabPageTitleFromPellprofile(person);
         entry.oldPelprofileFlag = DataCentreProfileFields::convertOldPelprofileFile(sourcePath);
-        text = SKTDocument::readPageText(sourcePath, &readable);
+        if (entry.oldPelprofileFlag) {
+            entry.pageTitle = DataCentreProfileFields::grabPageTitleFromPellprofile(person);
+            text = SKTDocument::readPageText(sourcePath, &readable);
+        } else {
+            entry.pageTitle = DataCentreProfileFields::grabPageTitle(text);
+        }
     } else {
         entry.pageTitle = DataCentreProfileFields::grabPageTitle(text);
     }

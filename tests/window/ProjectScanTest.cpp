@@ -2,6 +2,7 @@
 // work copy, and the page order file.
 #include "ProjectFixture.h"
 
+#include "platform/PageZip.h"
 #include "window/PageOrderFile.h"
 
 #include <QImageReader>
@@ -222,4 +223,39 @@ TEST_F(ProjectTest, PagesSharingAStemGetTheirOwnWorkCopyNames)
     EXPECT_TRUE(QDir(scan.openWebsiteFolderTempPath).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot)
                     .filter(QStringLiteral(".unpack"))
                     .isEmpty());
+}
+
+TEST_F(ProjectTest, OldRecordHeadersAreConvertedInTheWorkCopyOnly)
+{
+    const QString folder = path(QStringLiteral("old"));
+    QDir().mkpath(folder);
+    {
+        QFile f(QDir(folder).filePath(QStringLiteral("ann.html")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<!--\nAnn\n\nLee\n12\n4 years\n1\n(null)\n555-1234\nann@example.org\n-->\n<html><body>old</body></html>\n");
+    }
+    const QString package = QDir(project).filePath(QStringLiteral("ann.zovweb"));
+    PageZip zip;
+    ASSERT_TRUE(zip.NewZip(package));
+    zip.setAppendFromDir(folder);
+    ASSERT_TRUE(zip.AppendFiles(folder + QStringLiteral("/ann.html"), false));
+    ASSERT_TRUE(zip.WriteZipAndClose());
+    const QByteArray stored = readAll(package);
+
+    ProjectScan scan;
+    scan.openWebsiteFolderPath = project;
+    scan.resetAndGrabCurrentWebsiteFolderPath();
+    scan.pickUpFileList(project);
+    ASSERT_EQ(scan.siteIconArray.size(), 1);
+    const PageEntry entry = scan.siteIconArray.first();
+    EXPECT_TRUE(entry.oldPelprofileFlag);
+    EXPECT_EQ(entry.pageTitle, QStringLiteral("Ann Lee 12"));
+    const QString text = SKTDocument::readPageText(QDir(scan.openWebsiteFolderTempPath).filePath(QStringLiteral("ann.html")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Owner First NameSTARTSTRING--Ann--"))) << text.toStdString();
+    EXPECT_FALSE(text.startsWith(QStringLiteral("<!--\nAnn")));
+    EXPECT_EQ(readAll(package), stored);
+    // The next scan keeps the converted copy and what it read.
+    scan.pickUpFileList(project);
+    EXPECT_TRUE(scan.siteIconArray.first().oldPelprofileFlag);
+    EXPECT_EQ(scan.siteIconArray.first().pageTitle, QStringLiteral("Ann Lee 12"));
 }
