@@ -8,6 +8,7 @@
 #include "insertion/FormItemMaker.h"
 
 #include <QDir>
+#include <QThreadPool>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
@@ -329,11 +330,20 @@ PageReadResult PageReader::read(PageReadInput input)
     // The pictures of the images, found by their names as the page gave them.
     const QString folder = input.pageFolder();
     if (input.loadPictures) {
-        for (const auto &image : std::as_const(result.imageViewArray)) {
-            image->image = PageImageNames::retrieveImageFile(folder, image->imageName, image->imageType);
-            if (masked.contains(image.get()))
-                image->maskImage = PageImageNames::retrieveMaskFile(folder, image->imageName);
+        // Decoding is most of an open's time and each picture is independent:
+        // decode them side by side (pure image work; the result is still
+        // built on the calling thread).
+        const auto &images = result.imageViewArray;
+        QThreadPool pool;
+        for (const auto &image : images) {
+            const bool mask = masked.contains(image.get());
+            pool.start([image, mask, folder] {
+                image->image = PageImageNames::retrieveImageFile(folder, image->imageName, image->imageType);
+                if (mask)
+                    image->maskImage = PageImageNames::retrieveMaskFile(folder, image->imageName);
+            });
         }
+        pool.waitForDone();
     }
 
     // 11. Background picture from the page folder (never from the network).

@@ -313,6 +313,18 @@ public:
     // a free name; answers its screenshot's path, "" on failure.
     static QString migrateWebsitePage(const QString &packagePath, const QString &unpackFolder);
     static QString receivedPagesFolderName(const QDateTime &time);
+    // ==== Document: page image files (SKTDocumentImages.cpp) ==================
+    // Responsive editions show a slide's retina image cropped to the band its
+    // slideshow shows: answers the cropped image (*cropped true) or scaled.
+    QImage cropRetinaToSlideshow(const ImageElement &image, const QImage &scaled, bool *cropped) const;
+    // Rewrites every image's original no wider than the "DovrinMaxImageSize"
+    // default, encoded by its type; false (with an alert naming the file)
+    // when one could not be written.
+    bool compressAllOriginals();
+    // After the images of a save: alerts when the originals did not reach the
+    // disk ("Try again" marks the page changed, "Ignore" stops the check).
+    void checkToMakeSureOriginalImagesAreSavedProperly();
+
     // Closing: asks about unsaved changes ("Yes" saves and closes once the
     // save succeeded, "No" closes, "Cancel" keeps the window) and answers.
     void canCloseDocument(const std::function<void(bool mayClose)> &answer);

@@ -21,7 +21,9 @@
 #include "platform/WorkFolder.h"
 #include "publishing/UploadFTPS.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QThread>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -200,6 +202,11 @@ bool SKTDocument::refreshDocument()
         return false;
     };
 
+    // Reading shares process-wide values with generation: main thread only.
+    if (QCoreApplication::instance() && QThread::currentThread() != QCoreApplication::instance()->thread()) {
+        lastSaveError = QStringLiteral("A page can only be read on the main thread.");
+        return false;
+    }
     NotificationCenter::defaultCenter().postNotification(QStringLiteral("updateCurrentButtonColor"), m_events.get());
     if (windowHooks.hideAllDocPanels)
         windowHooks.hideAllDocPanels();

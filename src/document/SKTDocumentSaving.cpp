@@ -17,6 +17,8 @@
 #include "publishing/UploadFTPS.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QThread>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -137,6 +139,11 @@ bool SKTDocument::packageDocument(const QString &pageFolder, const QString &pack
 bool SKTDocument::saveThisPage(const QString &packagePath, bool publish)
 {
     lastSaveError.clear();
+    // Generation shares process-wide values: pages are saved on the main thread only.
+    if (QCoreApplication::instance() && QThread::currentThread() != QCoreApplication::instance()->thread()) {
+        lastSaveError = QStringLiteral("A page can only be saved on the main thread.");
+        return false;
+    }
     if (pageUnread) {
         // The working folder holds no readable copy of this page: writing
         // the package now would replace the stored page with an empty one.
@@ -162,8 +169,14 @@ bool SKTDocument::saveThisPage(const QString &packagePath, bool publish)
         updateWindowTitle();
         return true;
     }
-    if (!lastWriteError.isEmpty())
+    if (!lastWriteError.isEmpty()) {
+        if (!originalImagesLookSaved() && !ignoreImageSaveErrorFlag) {
+            checkToMakeSureOriginalImagesAreSavedProperly();
+            lastSaveError = lastWriteError;
+            return false;
+        }
         return failSave(*this, lastWriteError);
+    }
     const QString oldPath = fileURLPath;
     QString error;
     if (!ensureFolder(pageFolderOf(*this), &error))

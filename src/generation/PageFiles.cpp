@@ -1,4 +1,5 @@
 #include "generation/PageFiles.h"
+#include "platform/SafeFileWrite.h"
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
@@ -14,19 +15,16 @@
 
 bool writeFileAtomically(const QString &path, const QByteArray &data, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Could not write \"%1\": %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
+    // A part file beside the target, synced and renamed over it: a crash
+    // leaves the old file or the new one, and no temporary files pile up.
+    QString why;
+    if (SafeFileWrite::write(path, data, &why))
+        return true;
+    if (error) {
+        const QString native = QDir::toNativeSeparators(path);
+        *error = QStringLiteral("Could not write \"%1\": %2").arg(native, why.mid(native.size() + 2));
     }
-    if (file.write(data) != data.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Could not write \"%1\": %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool writeStyleSheet(const SKTDocument &doc, const QString &pageName, const QString &text, QString *error)

@@ -17,6 +17,8 @@
 
 namespace {
 
+constexpr int kMaxRetinaSide = 8192;
+
 QByteArray encodeByType(const QImage &image, const QString &type)
 {
     if (image.isNull())
@@ -68,11 +70,20 @@ bool SKTDocument::saveImage(const ImageElement &image)
         auto box = [&](int i) { return ordinary ? double(image.boxValue(i)) : double(image.boxValueInPx(i)); };
         const double innerW = b.width() - box(6) - box(2) - box(7) - box(3) - 2.0 * image.borderWidth();
         const double innerH = b.height() - box(4) - box(0) - box(5) - box(1) - 2.0 * image.borderWidth();
-        const QSizeF target(std::max(1, Fmt::trunc(2.0 * innerW)), std::max(1, Fmt::trunc(2.0 * innerH)));
-        const QByteArray data = encodeByType(DataCentre::imageWithImage(source, target), type);
-        // Hook: responsive editions crop a slide's retina image to its slideshow's height here.
+        // An image with no inner area has nothing to show; a huge frame is
+        // capped so one odd value cannot make a gigantic file.
+        const int targetW = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerW));
+        const int targetH = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerH));
+        if (targetW < 1 || targetH < 1)
+            return false;
+        const QSizeF target(targetW, targetH);
+        bool cropped = false;
+        const QImage scaled = cropRetinaToSlideshow(image, DataCentre::imageWithImage(source, target), &cropped);
+        const QByteArray data = encodeByType(scaled, type);
         const qint64 originalSize = fileSize(originalPath);
-        if (originalSize > 0 && originalSize < data.size()) {
+        // The original is never swapped in for a cropped slide: it would show
+        // the whole picture where the slideshow shows a band of it.
+        if (!cropped && originalSize > 0 && originalSize < data.size()) {
             // The original is smaller than the scaled version: serve the original.
             QFile original(originalPath);
             ok = original.open(QIODevice::ReadOnly) && writeFileAtomically(retinaPath, original.readAll(), nullptr);

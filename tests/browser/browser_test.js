@@ -43,8 +43,10 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'zov-browser-'));
 const children = [];
 
 function startServer(name, argv) {
-  const log = fs.openSync(path.join(work, name + '.log'), 'a');
+  const logPath = path.join(work, name + '.log');
+  const log = fs.openSync(logPath, 'a');
   const child = spawn(python, argv, { stdio: ['ignore', log, log] });
+  child.logPath = logPath;
   children.push(child);
   return child;
 }
@@ -56,7 +58,8 @@ async function waitForPort(portFile, child, what) {
     if (child.exitCode !== null) break;
     await new Promise((r) => setTimeout(r, 50));
   }
-  throw new Error(`${what} did not start; see ${work}`);
+  const log = fs.existsSync(child.logPath) ? fs.readFileSync(child.logPath, 'utf8').slice(-2000) : '';
+  throw new Error(`${what} did not start (${python} ${child.spawnargs.slice(1).join(' ')}):\n${log}`);
 }
 
 function stopChildren() {
@@ -148,8 +151,14 @@ before(async () => {
   const plain = startServer('smtp-plain', [smtpScript, '--port-file', servePlain, '--mail-dir', servers.plainMail]);
   const auth = startServer('smtp-auth', [smtpScript, '--port-file', serveAuth, '--mail-dir', servers.authMail,
     '--auth', 'mailer:s3cret']);
+  // A server that takes no mail for the page owner: the mailer must say it failed.
+  const serveRefusing = path.join(work, 'smtp-refusing.port');
+  servers.refusingMail = path.join(work, 'mail-refusing');
+  const refusing = startServer('smtp-refusing', [smtpScript, '--port-file', serveRefusing, '--mail-dir',
+    servers.refusingMail, '--auth', 'mailer:s3cret', '--refuse', 'owner@example.test']);
   servers.plain = await waitForPort(servePlain, plain, 'The SMTP server');
   servers.auth = await waitForPort(serveAuth, auth, 'The SMTP server with AUTH');
+  servers.refusing = await waitForPort(serveRefusing, refusing, 'The refusing SMTP server');
 
   // "localhost:PORT": the form mailer's SMTP road names a host only, and the
   // PEAR socket takes a port written after a host name.
@@ -162,7 +171,7 @@ before(async () => {
   if (args.makePages) {
     const out = path.join(site, 'generated');
     fs.mkdirSync(out, { recursive: true });
-    execFileSync(args.makePages, [out, `localhost:${servers.auth}`], { stdio: 'inherit',
+    execFileSync(args.makePages, [out, `localhost:${servers.auth}`, `localhost:${servers.refusing}`], { stdio: 'inherit',
       env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
     manifests.push({ prefix: 'generated/', ...JSON.parse(fs.readFileSync(path.join(out, 'pages.json'), 'utf8')) });
   }
@@ -364,7 +373,7 @@ async function fill(page, formName, values) {
 }
 
 async function checkForm(page, relative, form) {
-  const folder = form.mail.server === 'auth' ? servers.authMail : servers.plainMail;
+  const folder = { auth: servers.authMail, refusing: servers.refusingMail }[form.mail.server] || servers.plainMail;
   const before = mails(folder).length;
   const alerts = [];
   page.on('dialog', (dialog) => { alerts.push(dialog.message()); dialog.accept(); });
@@ -393,6 +402,12 @@ async function checkForm(page, relative, form) {
   }
   alerts.length = 0;
   await Promise.all([page.waitForNavigation({ waitUntil: 'load' }), page.click('input[type=submit]')]);
+  if (form.failure) {
+    // The browser's checks pass; the server's send fails and the page says so.
+    assert.deepEqual(alerts, [form.alerts.sent, form.failure]);
+    assert.equal(mails(folder).length, before, 'nothing delivered');
+    return;
+  }
   assert.deepEqual(alerts, [form.alerts.sent]);
   if (form.redirect) await page.waitForURL(`**/${form.redirect}`, { timeout: 5000 });
   const sent = mails(folder);

@@ -3,9 +3,10 @@
 // check on each (element boxes from the graphics' bounds, slideshows, modals,
 // forms with their alert texts and the mail they should send).
 //
-//   make_pages OUTPUT_FOLDER SMTP_HOST
+//   make_pages OUTPUT_FOLDER SMTP_HOST [REFUSING_SMTP_HOST]
 //
-// SMTP_HOST ("localhost:PORT") is the server the SMTP form mailer sends through.
+// SMTP_HOST ("localhost:PORT") is the server the SMTP form mailer sends through;
+// REFUSING_SMTP_HOST one that takes no mail for the page's owner.
 #include "config/DataCentreFonts.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
@@ -494,11 +495,12 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make_pages OUTPUT_FOLDER SMTP_HOST\n");
+        std::fprintf(stderr, "usage: make_pages OUTPUT_FOLDER SMTP_HOST [REFUSING_SMTP_HOST]\n");
         return 2;
     }
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString smtpHost = QString::fromLocal8Bit(argv[2]);
+    const QString refusingHost = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QDir().mkpath(folder);
 
     EditionSettings::resetToInitialState();
@@ -511,6 +513,17 @@ int main(int argc, char **argv)
                      formPage(folder, QStringLiteral("formsmtp"), smtpHost, &ok),
                      formPage(folder, QStringLiteral("formforward"), QString(), &ok, true),
                      hostilePage(folder, &ok), hostileForm(folder, &ok)};
+    if (!refusingHost.isEmpty()) {
+        QJsonObject failing = formPage(folder, QStringLiteral("formfail"), refusingHost, &ok);
+        QJsonObject form = failing.value(QStringLiteral("form")).toObject();
+        QJsonObject mail = form.value(QStringLiteral("mail")).toObject();
+        mail.insert(QStringLiteral("server"), QStringLiteral("refusing"));
+        form.insert(QStringLiteral("mail"), mail);
+        form.insert(QStringLiteral("failure"), QStringLiteral("The message could not be sent, please try again later."));
+        form.remove(QStringLiteral("refusals"));
+        failing.insert(QStringLiteral("form"), form);
+        pages.append(failing);
+    }
     QSaveFile thanks(QDir(folder).filePath(QStringLiteral("thanks.html")));
     if (!thanks.open(QIODevice::WriteOnly) ||
         thanks.write("<!DOCTYPE html>\n<html><head><title>Thanks</title></head><body>Thanks</body></html>\n") < 0 ||

@@ -8,6 +8,7 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <thread>
 
 namespace {
 QStringList filesUnder(const QString &folder)
@@ -297,4 +298,42 @@ TEST_F(DocumentPackageTest, ClosingAndTheDocumentController)
     EXPECT_TRUE(mayClose);
     controller.closeDocument(untitled);
     EXPECT_EQ(controller.documents(), QList<SKTDocument *>{first});
+}
+
+TEST_F(DocumentPackageTest, ResponsivePagesUseTheMirroredLayoutAndReadBackTheSame)
+{
+    gResponsiveEdition = true;
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    ASSERT_TRUE(doc->saveThisPage(package, false)) << doc->lastSaveError.toStdString();
+    const QStringList entries = entriesOf(package);
+    EXPECT_TRUE(entries.contains(QStringLiteral("index.html")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("index/"))) << entries.join(QLatin1Char(' ')).toStdString();
+    auto opened = open(package);
+    ASSERT_FALSE(opened->pageUnread) << opened->lastSaveError.toStdString();
+    EXPECT_EQ(opened->pageName, QStringLiteral("index"));
+    EXPECT_EQ(opened->generateSourceCode(opened->pageName, false, false).toStdString(),
+              doc->generateSourceCode(doc->pageName, false, false).toStdString());
+    // A second open of the same package does not land on the first.
+    auto again = open(package);
+    EXPECT_NE(again->pagePath, opened->pagePath);
+}
+
+TEST_F(DocumentPackageTest, PagesAreSavedAndReadOnTheMainThreadOnly)
+{
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("index"));
+    bool saved = true;
+    bool read = true;
+    std::thread worker([&] {
+        saved = doc->saveThisPage(package, false);
+        SKTDocument other;
+        other.fileURLPath = package;
+        read = other.refreshDocument();
+    });
+    worker.join();
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(read);
+    EXPECT_FALSE(QFileInfo::exists(package));
+    EXPECT_TRUE(doc->isDocumentEdited());
 }

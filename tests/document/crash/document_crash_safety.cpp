@@ -22,6 +22,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <sys/types.h>
 
@@ -90,16 +91,22 @@ int runChild(const QString &dir)
     doc.mainTemplateName = QStringLiteral("page");
     doc.encodingType = QStringLiteral("UTF-8");
     doc.tempSavePathLocal = working;
-    std::printf("ready\n");
-    std::fflush(stdout);
-    for (;; ++version) {
-        fill(doc, version);
+    auto saveVersion = [&](int v) {
+        fill(doc, v);
         if (!doc.saveThisPage(packagePath(dir), false)) {
             std::fprintf(stderr, "save failed: %s\n", qPrintable(doc.lastSaveError));
-            return 2;
+            std::exit(2);
         }
-        SafeFileWrite::write(QDir(dir).filePath(QStringLiteral("done")), QByteArray::number(version));
-    }
+        SafeFileWrite::write(QDir(dir).filePath(QStringLiteral("done")), QByteArray::number(v));
+    };
+    // The very first version is saved before the parent may kill, so that
+    // there is always a package to open.
+    if (version == 1)
+        saveVersion(version++);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (;; ++version)
+        saveVersion(version);
 }
 
 // The version the opened page holds, or -1 when it is not a whole version.
@@ -151,8 +158,6 @@ int runParent(const QString &program, int wantedKills)
         }
         ++kills;
         const int done = readDone(dir);
-        if (done == 0)
-            continue; // killed before anything was ever saved: nothing to open
         int graphics = 0;
         const int version = versionOfPackage(dir, &graphics);
         if (version < 0) {
@@ -175,7 +180,7 @@ int runParent(const QString &program, int wantedKills)
         QDir(dir).entryList({QStringLiteral(".*.zovpart*")}, QDir::Files | QDir::Hidden | QDir::System);
     std::printf("kills=%d opened=%d old=%d new=%d lost=%d\n", kills, opened, oldCount, newCount, lost);
     std::printf("part files left=%d, %.1f s\n", int(parts.size()), clock.elapsed() / 1000.0);
-    return lost == 0 && parts.size() <= 1 && opened >= kills * 9 / 10 ? 0 : 1;
+    return lost == 0 && parts.size() <= 1 && opened == kills ? 0 : 1;
 }
 } // namespace
 

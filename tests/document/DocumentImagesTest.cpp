@@ -1,0 +1,107 @@
+// Image files of a saved page: written and packaged, read back with their
+// pictures, originals shrunk by type, and images without an inner area.
+#include "DocumentFixture.h"
+
+#include "generation/ImageElement.h"
+#include "model/SKTImage.h"
+#include "model/SKTSlideshow.h"
+#include "support/ScopedUserDefaults.h"
+
+#include <QImageReader>
+
+namespace {
+std::shared_ptr<SKTImage> photo(const QString &name, const QString &type, const QSize &picture, const QRectF &bounds)
+{
+    auto image = std::make_shared<SKTImage>();
+    QImage pixels(picture, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            pixels.setPixel(x, y, qRgb((x * 7) & 255, (y * 3) & 255, (x * y) & 255));
+    image->setContents(pixels);
+    image->setInputImage(pixels);
+    image->setImageName(name);
+    image->setImageType(type);
+    image->setBounds(bounds);
+    image->setSlideShowNumber(-99);
+    image->setGalleryNumber(-99);
+    // As placed on the canvas.
+    image->setSelectable(true);
+    image->setValue(QStringLiteral("borderHexColorString"), QStringLiteral("000000"));
+    return image;
+}
+
+QByteArray formatOf(const QString &file)
+{
+    return QImageReader(file).format();
+}
+} // namespace
+
+TEST_F(DocumentTest, ImagesAreSavedPackagedReadBackAndCompressedByType)
+{
+    doc->insertGraphics({photo(QStringLiteral("image1"), QStringLiteral("JPG"), {1600, 800}, {0, 0, 200, 100}),
+                         photo(QStringLiteral("image2"), QStringLiteral("PNG"), {300, 300}, {0, 200, 100, 100})},
+                        {0, 1});
+    ++doc->documentChangedCounter;
+    const QString package = packagePath(QStringLiteral("index"));
+    ASSERT_TRUE(doc->saveThisPage(package, false)) << doc->lastSaveError.toStdString();
+    const QDir folder(QDir(doc->tempSavePathLocal).filePath(QStringLiteral("index")));
+    EXPECT_EQ(formatOf(folder.filePath(QStringLiteral("image1o.JPG"))), QByteArray("jpeg"));
+    EXPECT_EQ(QImageReader(folder.filePath(QStringLiteral("image1@2x.JPG"))).size(), QSize(400, 200));
+    EXPECT_EQ(formatOf(folder.filePath(QStringLiteral("image2o.PNG"))), QByteArray("png"));
+
+    SKTDocument opened;
+    ASSERT_TRUE(opened.readFromFile(package)) << opened.lastSaveError.toStdString();
+    ASSERT_EQ(opened.images().size(), 2);
+    for (SKTImage *image : opened.images())
+        EXPECT_FALSE(ImageElement(image).picture().isNull()) << image->imageName().toStdString();
+    EXPECT_EQ(opened.generateSourceCode(opened.pageName, false, false).toStdString(),
+              doc->generateSourceCode(doc->pageName, false, false).toStdString());
+
+    // Shrinking the originals keeps each type's encoding and marks the page.
+    ScopedUserDefaults defaults;
+    defaults.defaults().setInteger(500, QStringLiteral("DovrinMaxImageSize"));
+    ASSERT_TRUE(opened.compressAllOriginals());
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("All Images Compressed"));
+    const QDir openedFolder(QFileInfo(opened.pagePath).path() + QStringLiteral("/") + opened.pageName);
+    EXPECT_EQ(formatOf(openedFolder.filePath(QStringLiteral("image1o.JPG"))), QByteArray("jpeg"));
+    EXPECT_EQ(QImageReader(openedFolder.filePath(QStringLiteral("image1o.JPG"))).size(), QSize(500, 250));
+    EXPECT_EQ(QImageReader(openedFolder.filePath(QStringLiteral("image2o.PNG"))).size(), QSize(300, 300));
+    EXPECT_TRUE(opened.isDocumentEdited());
+    EXPECT_GE(opened.documentChangedCounter, 1);
+}
+
+TEST_F(DocumentTest, AnImageWithoutInnerAreaWritesNoRetinaFile)
+{
+    auto image = photo(QStringLiteral("image1"), QStringLiteral("PNG"), {50, 50}, {0, 0, 4, 4});
+    image->setValue(QStringLiteral("borderWidth"), 3);
+    doc->insertGraphics({image}, {0});
+    EXPECT_FALSE(doc->saveImage(ImageElement(image.get())));
+    EXPECT_FALSE(QFileInfo::exists(QDir(doc->pageFolderPath()).filePath(QStringLiteral("image1@2x.PNG"))));
+}
+
+TEST_F(DocumentTest, ResponsiveSlidesKeepTheirCropAndScreenshotsFitTheirBox)
+{
+    gResponsiveEdition = true;
+    auto show = std::make_shared<SKTSlideshow>();
+    show->setBounds({0, 0, 200, 50});
+    doc->insertGraphics({show}, {0});
+    doc->slideshowArray = {show.get()};
+    auto slide = photo(QStringLiteral("image1"), QStringLiteral("PNG"), {400, 400}, {0, 0, 200, 200});
+    slide->setSlideShowNumber(0);
+    bool cropped = false;
+    const QImage band = doc->cropRetinaToSlideshow(ImageElement(slide.get()), QImage(400, 400, QImage::Format_RGB32), &cropped);
+    EXPECT_TRUE(cropped);
+    EXPECT_EQ(band.size(), QSize(400, 50));
+    // Outside responsive editions, or for an ordinary image, nothing is cut.
+    slide->setSlideShowNumber(-99);
+    doc->cropRetinaToSlideshow(ImageElement(slide.get()), QImage(400, 400, QImage::Format_RGB32), &cropped);
+    EXPECT_FALSE(cropped);
+    gResponsiveEdition = false;
+
+    // Screenshots: the canvas at its own size fitted into S and 2S boxes.
+    gScreenshotWidth = 200;
+    doc->setPageCanvas(1, 1000, 500);
+    ASSERT_TRUE(doc->saveScreenshot());
+    EXPECT_EQ(QImageReader(QDir(doc->tempSavePathLocal).filePath(QStringLiteral("index.png"))).size(), QSize(200, 100));
+    EXPECT_EQ(QImageReader(QDir(doc->tempSavePathLocal).filePath(QStringLiteral("index@2x.png"))).size(), QSize(400, 200));
+}
