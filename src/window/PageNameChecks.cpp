@@ -25,7 +25,7 @@ PageNameProblem PageNameChecks::check(const QString &folder, const QString &file
     const QString characters = QStringLiteral("Sorry the new file name can not contain spacing, special characters or symbols");
     const QFileInfo info(fileName);
     const QString base = info.completeBaseName();
-    if (fileName.isEmpty() || base.isEmpty() && !fileName.startsWith(QLatin1Char('.')))
+    if (fileName.isEmpty() || (base.isEmpty() && !fileName.startsWith(QLatin1Char('.'))))
         return {QStringLiteral("File Name Is Empty"), QStringLiteral("Sorry the new file name can not be empty")};
     if (!isPlainFileName(fileName)) {
         if (fileName.toUtf8().size() > 255)
