@@ -1,6 +1,8 @@
 // The listing plan, the new-page name checks and the site settings file.
 #include "ProjectFixture.h"
 
+#include "config/DataCentreNames.h"
+#include "window/AddNewPageForm.h"
 #include "window/PageListingPlan.h"
 #include "window/PageNameChecks.h"
 #include "window/SiteSettingsFile.h"
@@ -152,4 +154,36 @@ TEST_F(ProjectTest, SiteSettingsRoundTripInUtf8)
     EXPECT_EQ(partial.title, QStringLiteral("Only title"));
     EXPECT_EQ(partial.description, QString());
     EXPECT_EQ(SiteSettingsFile::parse(QStringLiteral("##WEBSITE_TITLE_START##unterminated")).title, QString());
+}
+
+TEST(AddNewPageSheet, BoxesAndTitleFollowEachOther)
+{
+    AddNewPageForm form;
+    EXPECT_FALSE(form.fileNameFieldEnabled());
+    form.titleChanged(QStringLiteral("Our Menu"));
+    EXPECT_EQ(form.fileName, DataCentreNames::generateNewFileName(QStringLiteral("Our Menu")));
+    EXPECT_FALSE(form.fileName.contains(QLatin1Char(' ')));
+
+    form.baseTemplate = true;
+    form.setDefaultLaunch(true);
+    EXPECT_EQ(form.fileName, QStringLiteral("index"));
+    EXPECT_TRUE(form.fileNameFieldEnabled());
+    EXPECT_FALSE(form.baseTemplate);
+    // Typed names are left alone by the title.
+    form.titleChanged(QStringLiteral("Other"));
+    EXPECT_EQ(form.fileName, QStringLiteral("index"));
+
+    form.setBaseTemplate(true);
+    EXPECT_EQ(form.fileName, QStringLiteral("basetemplate"));
+    EXPECT_FALSE(form.mainLaunchPage);
+    form.setDefaultLaunch(false);
+    EXPECT_EQ(form.fileName, QStringLiteral("basetemplate"));
+    EXPECT_FALSE(form.baseTemplate);
+
+    form.pageFileType = QStringLiteral("zovweb");
+    form.applyBaseTemplate = true;
+    const AddNewPageRequest r = form.request();
+    EXPECT_EQ(r.fileNameField, std::optional<QString>(QStringLiteral("basetemplate")));
+    EXPECT_EQ(r.pageTitle, QStringLiteral("Other"));
+    EXPECT_TRUE(r.applyBaseTemplate);
 }
