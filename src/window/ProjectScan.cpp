@@ -331,6 +331,9 @@ void ProjectScan::pickUpFileList(const QString &projectFolder)
 {
     pageNameArray.clear();
     siteIconArray.clear();
+    // No project: nothing to list (an empty path would name the current folder).
+    if (projectFolder.isEmpty())
+        return;
 
     QFileInfoList files;
     const QFileInfoList listed = QDir(projectFolder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);

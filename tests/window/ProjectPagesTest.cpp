@@ -292,7 +292,18 @@ TEST_F(ProjectPagesTest, EmptyProjectPassEndsAtOnce)
     EXPECT_TRUE(host.opened.isEmpty());
     EXPECT_EQ(host.alpha, (QList<double>{0.0, 1.0}));
     EXPECT_FALSE(p.needToForceRefresh());
-    EXPECT_FALSE(p.directlyAddBlankPage() && false);
+
+    // A window showing a page outside any project lists nothing, even when
+    // the current folder holds pages.
+    makePage(project, QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("a"));
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(project);
+    ProjectPages alone(*document, &host);
+    alone.refreshWebsite();
+    QDir::setCurrent(cwd);
+    EXPECT_TRUE(alone.scan.siteIconArray.isEmpty());
+    EXPECT_FALSE(alone.directlyAddBlankPage());
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("No Project Open"));
 }
 
 TEST_F(ProjectPagesTest, PrintTemplatePassesGiveEveryPageTheTemplate)
