@@ -142,6 +142,8 @@ QString ProjectScan::resetAndGrabCurrentWebsiteFolderPath()
 
 QString ProjectScan::grabPathOfFirstFile(const QString &folder)
 {
+    if (folder.isEmpty())
+        return {};
     const QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : names)
         if (isPageFileName(name))

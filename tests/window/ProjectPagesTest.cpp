@@ -299,7 +299,9 @@ TEST_F(ProjectPagesTest, EmptyProjectPassEndsAtOnce)
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(project);
     ProjectPages alone(*document, &host);
+    const QString shown = document->fileURLPath;
     alone.refreshWebsite();
+    EXPECT_EQ(document->fileURLPath, shown);
     QDir::setCurrent(cwd);
     EXPECT_TRUE(alone.scan.siteIconArray.isEmpty());
     EXPECT_FALSE(alone.directlyAddBlankPage());
