@@ -149,3 +149,28 @@ TEST_F(ColorPickingTest, CanvasColourMarksThePageEditedAndUndoes)
     EXPECT_EQ(doc.documentColorHexString, QStringLiteral("FFFFFF"));
     EXPECT_EQ(sink.shown, QStringList({"336699", "FFFFFF"}));
 }
+
+#include "inspector/ui/ColorSelectorPanel.h"
+
+#include <QAbstractButton>
+#include <QTest>
+
+TEST_F(ColorPickingTest, ClickingASwatchOverMixedKindsAndItsUndo)
+{
+    const QStringList p = palette(60);
+    ColorSelectorPanel panel(selection, ColorTarget::Border, p, p[3]);
+    panel.show();
+    ASSERT_EQ(panel.swatches().size(), 60);
+    EXPECT_FALSE(panel.swatches()[0]->isEnabled());
+    EXPECT_TRUE(panel.isMarked(3));
+    const QList<GraphicProperties> before = snapshot();
+    const int steps = doc.undoManager().undoCount();
+    QTest::mouseClick(panel.swatches()[25], Qt::LeftButton);
+    EXPECT_FALSE(panel.isMarked(3));
+    EXPECT_TRUE(panel.isMarked(25));
+    for (SKTGraphic *g : selection.selected)
+        EXPECT_EQ(g->borderHexColorString(), p[25]);
+    EXPECT_EQ(doc.undoManager().undoCount(), steps + 1);
+    ASSERT_TRUE(doc.undoManager().undo());
+    EXPECT_EQ(snapshot(), before);
+}
