@@ -117,3 +117,35 @@ TEST_F(ImageMasksTest, OwnFilesTheLastKeptAndUnreadableReported)
     EXPECT_EQ(image->maskFlag(), 1);
     FilePanels::setCurrent(nullptr);
 }
+
+#include "inspector/ui/ImageMaskChooser.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+TEST_F(ImageMasksTest, ChooserClicksApplyShapesAndReportBadOwnFiles)
+{
+    ScriptedFilePanels panels;
+    FilePanels::setCurrent(&panels);
+    ImageMaskChooser chooser(selection);
+    chooser.show();
+    ASSERT_GE(chooser.choices().size(), 12);
+    EXPECT_EQ(chooser.choices()[11]->geometry(), QRect(55, 100, 50, 50));
+    QTest::mouseClick(chooser.choices()[0], Qt::LeftButton);
+    EXPECT_FALSE(image->maskImage().isNull());
+    EXPECT_EQ(image->maskFlag(), 1);
+    EXPECT_TRUE(chooser.messageLabel()->text().isEmpty());
+
+    const QImage kept = image->maskImage();
+    QFile broken(path("bad.png"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("nope");
+    broken.close();
+    panels.answer(broken.fileName());
+    QTest::mouseClick(chooser.useMyOwnButton(), Qt::LeftButton);
+    EXPECT_TRUE(chooser.messageLabel()->text().contains("bad.png"));
+    EXPECT_EQ(image->maskImage(), kept);
+    FilePanels::setCurrent(nullptr);
+}
