@@ -272,3 +272,30 @@ TEST_F(InspectorActionsTest, RefocusMovesMembersButNotFormItems)
     EXPECT_EQ(image->bounds().x(), 311 - 80);
     EXPECT_EQ(radio->bounds().x(), 37.5);
 }
+
+#include <QLabel>
+#include <QSlider>
+
+// The slider moved by real key events: the label follows every step, the
+// graphics turn once after the slider rests.
+TEST_F(InspectorActionsTest, SliderStepsRotateOnceAfterRest)
+{
+    QSlider slider(Qt::Horizontal);
+    slider.setRange(0, 360);
+    QLabel label;
+    QStringList shown;
+    QObject::connect(&slider, &QSlider::valueChanged, [&](int v) {
+        label.setText(actions.updateRotation(v));
+        shown << label.text();
+    });
+    slider.show();
+    const int steps = undo().undoCount();
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(&slider, Qt::Key_Right);
+    EXPECT_EQ(shown.size(), 30);
+    EXPECT_EQ(label.text(), QStringLiteral("30"));
+    EXPECT_EQ(text->rotationAngle(), 0.0f);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !actions.rotationPending(); }, 2000));
+    EXPECT_EQ(text->rotationAngle(), 30.0f);
+    EXPECT_EQ(undo().undoCount(), steps + 1);
+}
