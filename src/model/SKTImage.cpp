@@ -44,7 +44,14 @@ bool SKTImage::setFilePath(const QString &path)
 
 void SKTImage::setMaskImage(const QImage &mask)
 {
+    if (mask.isNull() && m_maskImage.isNull())
+        return;
+    if (!mask.isNull() && mask.cacheKey() == m_maskImage.cacheKey())
+        return;
+    // Through the change path, so that the document records it for undo and redraws.
+    const QImage old = m_maskImage;
     m_maskImage = mask;
+    reportChange(QStringLiteral("maskImage"), old);
 }
 
 double SKTImage::clampedReflection() const
@@ -101,6 +108,8 @@ QVariant SKTImage::value(const QString &key) const
         return m_flippedVertically;
     if (key == QLatin1String("bubbleFlag"))
         return m_bubbleFlag;
+    if (key == QLatin1String("maskImage"))
+        return m_maskImage;
     return SKTGraphic::value(key);
 }
 
@@ -112,6 +121,10 @@ bool SKTImage::setValue(const QString &key, const QVariant &value)
     }
     if (key == QLatin1String("flippedVertically")) {
         setFlippedVertically(value.toBool());
+        return true;
+    }
+    if (key == QLatin1String("maskImage")) {
+        setMaskImage(value.value<QImage>());
         return true;
     }
     if (key == QLatin1String("bubbleFlag")) {
@@ -261,11 +274,10 @@ void SKTImage::drawContents(GraphicPainter &painter, bool)
         p.setClipPath(clip, Qt::IntersectClip);
         painter.drawImage(whole, m_contents, opacity());
     } else if (!m_maskImage.isNull()) {
+        // Drawing only reads: the mask and its flag are set together by whoever changes them.
         painter.drawImage(whole, maskedContents(), opacity());
-        settleMaskFlag(1);
     } else {
         painter.drawImage(whole, m_contents, opacity());
-        settleMaskFlag(0);
     }
     p.restore();
 }

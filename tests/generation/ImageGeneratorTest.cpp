@@ -157,3 +157,15 @@ TEST_F(ElementPassTest, EnlargeableImages)
     code = doc->generateImageCode(ImageElement(i.get()), false);
     EXPECT_EQ(code.headerString, QLatin1String(kModal));
 }
+
+// A tooltip is stored as typed in its pop-over; the page escapes it.
+TEST_F(ElementPassTest, HostileTooltipIsEscapedInThePage)
+{
+    auto i = image(QStringLiteral("image7"), {0, 0, 40, 30});
+    i->setAltText(QStringLiteral("\"><script>alert('x')</script><img src=x onerror=alert(1) alt=\""));
+    i->setLink(QStringLiteral("page two.html"));
+    const QString body = doc->generateImageCode(ImageElement(i.get()), false).bodyString;
+    EXPECT_FALSE(body.contains(QStringLiteral("<script>")));
+    EXPECT_FALSE(body.contains(QStringLiteral("<img src=x")));
+    EXPECT_TRUE(body.contains(QStringLiteral("alt=\"&quot;&gt;&lt;script&gt;"))) << body.toStdString();
+}

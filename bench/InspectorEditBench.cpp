@@ -1,0 +1,142 @@
+// A text swatch colour and then the opacity action over 100 and 1,000
+// selected graphics (half text boxes, half 3 x 3 tables), beside the floor of
+// the same calls made straight on the graphics in one undo group. Targets:
+// from 100 to 1,000 at most 11 times slower; each within 2 times of the floor.
+#include "document/SKTDocument.h"
+#include "inspector/ColorPicking.h"
+#include "inspector/InspectorActions.h"
+#include "model/SKTTable.h"
+#include "model/SKTText.h"
+#include "platform/UndoManager.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+class PageSelection : public SelectionProxy {
+public:
+    explicit PageSelection(SKTDocument &doc) : m_doc(doc) {}
+    QList<SKTGraphic *> selectedGraphics() const override { return m_selected; }
+    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
+    QList<SKTGraphic *> m_selected;
+
+private:
+    SKTDocument &m_doc;
+};
+
+double medianMicroseconds(const std::function<void()> &work, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::shared_ptr<SKTTable> table3x3(double x, double y)
+{
+    auto table = std::make_shared<SKTTable>();
+    QList<SKTTable::Cell> cells;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = r;
+            cell->columnSpot = c;
+            cell->width = 20;
+            cell->height = 10;
+            cells.append(cell);
+        }
+    table->setCellHelperArray(cells);
+    table->setNumOfRows(3);
+    table->setNumOfColumns(3);
+    table->SKTGraphic::setBounds(QRectF(x, y, 60, 30));
+    table->refreshLayout();
+    return table;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    SKTDocument doc;
+    doc.undoManager().setLevelsOfUndo(20);
+    QList<std::shared_ptr<SKTGraphic>> graphics;
+    QList<qsizetype> indexes;
+    for (int i = 0; i < 1000; ++i) {
+        const double x = (i % 25) * 70.0, y = (i / 25) * 40.0;
+        if (i % 2) {
+            graphics.append(table3x3(x, y));
+        } else {
+            auto t = std::make_shared<SKTText>();
+            t->setBounds(QRectF(x, y, 60, 30));
+            t->setTextString(QStringLiteral("Some words"));
+            graphics.append(t);
+        }
+        indexes.append(i);
+    }
+    doc.insertGraphics(graphics, indexes);
+    doc.undoManager().closeAutomaticGroup();
+    PageSelection selection(doc);
+    InspectorActions actions(selection);
+
+    struct Result {
+        double edit, floor;
+    };
+    const auto measure = [&](int count) {
+        selection.m_selected.clear();
+        for (int i = 0; i < count; ++i)
+            selection.m_selected.append(graphics[i * (1000 / count)].get());
+        Result r{};
+        bool flip = false;
+        r.edit = medianMicroseconds(
+            [&] {
+                flip = !flip;
+                ColorPicking::pickedAColor(selection, ColorTarget::Text, flip ? QStringLiteral("336699") : QStringLiteral("993366"));
+                actions.updateOpacity();
+            },
+            21);
+        UndoManager &undo = doc.undoManager();
+        r.floor = medianMicroseconds(
+            [&] {
+                flip = !flip;
+                const QString hex = flip ? QStringLiteral("336699") : QStringLiteral("993366");
+                const QColor colour(QStringLiteral("#") + hex);
+                undo.beginUndoGrouping();
+                for (SKTGraphic *g : selection.m_selected) {
+                    g->setFontColor(colour);
+                    g->setTextHexColorString(hex);
+                    if (auto *text = dynamic_cast<SKTText *>(g)) {
+                        text->refreshStyle();
+                        g->refreshSelectedColors();
+                        text->refreshStyle();
+                    } else if (auto *table = dynamic_cast<SKTTable *>(g)) {
+                        table->updateTextColor();
+                        g->refreshSelectedColors();
+                        table->updateOpacity();
+                    }
+                }
+                undo.endUndoGrouping();
+                undo.closeAutomaticGroup();
+            },
+            21);
+        return r;
+    };
+    const Result small = measure(100);
+    const Result large = measure(1000);
+    std::printf("%-32s %12s %12s %8s %8s\n", "median (us)", "100", "1000", "ratio", "target");
+    std::printf("%-32s %12.1f %12.1f %8.2f %8s\n", "text swatch + updateOpacity", small.edit, large.edit,
+                large.edit / small.edit, "<= 11");
+    std::printf("%-32s %12.1f %12.1f %8.2f %8s\n", "floor: same calls in a group", small.floor, large.floor,
+                large.floor / small.floor, "<= 11");
+    std::printf("%-32s %12.2f %12.2f %8s %8s\n", "edit / floor", small.edit / small.floor, large.edit / large.floor,
+                "", "<= 2");
+    return 0;
+}
