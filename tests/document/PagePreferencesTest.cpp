@@ -57,6 +57,28 @@ TEST_F(PagePreferencesTest, FillCleanAndSaveSettings)
     PagePreferences::save(*doc, v);
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("File Extension Update"));
     EXPECT_EQ(doc->publishExt, QStringLiteral("html"));
+
+    // A publish extension becomes part of a file name: only plain ones are taken.
+    struct Case {
+        const char *typed;
+        bool accepted;
+    } cases[] = {{"php5", true}, {"HTM", true}, {"abcdefghij", true}, {"abcdefghijk", false}, {"", false},
+                 {"html/../x", false}, {"ht ml", false}, {"php;rm", false}, {"\u00e9t\u00e9", false}};
+    for (const Case &c : cases) {
+        v = PagePreferences::fill(*doc);
+        v.publishExt = QString::fromUtf8(c.typed);
+        const int before = alerts.count();
+        if (c.accepted)
+            alerts.answer(QStringLiteral("Change it"));
+        const bool saved = PagePreferences::save(*doc, v);
+        EXPECT_EQ(saved, c.accepted) << c.typed;
+        EXPECT_EQ(doc->publishExt, c.accepted ? v.publishExt : QStringLiteral("html")) << c.typed;
+        ASSERT_GT(alerts.count(), before);
+        EXPECT_EQ(alerts.shown().at(before).alert.messageText,
+                  c.accepted ? QStringLiteral("File Extension Update") : QStringLiteral("Publish Extension Not Accepted"))
+            << c.typed;
+        doc->publishExt = QStringLiteral("html");
+    }
 }
 
 TEST_F(PagePreferencesTest, RenameSavesTheNewPackageBeforeRemovingTheOldAndNeverOverwritesAnother)

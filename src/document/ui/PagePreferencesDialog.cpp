@@ -132,7 +132,16 @@ PagePreferencesDialog::PagePreferencesDialog(SKTDocument &document, QWidget *par
     layout->addLayout(form);
     layout->addWidget(buttons);
 
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        // A refused publish extension keeps the panel open for the user to mend it.
+        const PagePreferencesValues v = values();
+        if (v.publishExt != doc_.publishExt && !PagePreferences::isValidPublishExtension(v.publishExt)) {
+            PagePreferences::save(doc_, v);
+            publishExt_->setFocus();
+            return;
+        }
+        accept();
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(nameHelp, &QPushButton::clicked, this, [this] { PagePreferences::showFileNameHelp(doc_); });
     connect(sizeHelp, &QPushButton::clicked, this, [this] { PagePreferences::showImageMaxSizeHelp(doc_); });
