@@ -42,7 +42,12 @@ PagePreferencesValues PagePreferences::fill(SKTDocument &doc)
     const bool allInherited =
         doc.useBaseTemplateFlag == 1 && doc.inheritCustomHeaderCodeFlag == 1 && doc.inheritMetadataFlag == 1;
     const QString base = QDir(doc.openWebsiteFolderTempPath).filePath(QStringLiteral("basetemplate.html"));
-    if (!allInherited && !doc.openWebsiteFolderTempPath.isEmpty() && QFileInfo::exists(base)) {
+    v.baseTemplateExists = !doc.openWebsiteFolderTempPath.isEmpty() && QFileInfo::exists(base);
+    if (v.baseTemplateExists) {
+        v.baseMetaDescription = DataCentreMarkers::grabMetaDescription(base);
+        v.baseMetaKeywords = DataCentreMarkers::grabMetaKeywords(base);
+    }
+    if (!allInherited && v.baseTemplateExists) {
         v.baseTemplateHeaderCode = DataCentreMarkers::grabCustomHeaderCode(base);
         v.metaKeywords = DataCentreMarkers::grabMetaKeywords(base);
         v.metaDescription = DataCentreMarkers::grabMetaDescription(base);

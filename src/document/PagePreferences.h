@@ -34,6 +34,10 @@ struct PagePreferencesValues {
     bool inheritCustomHeader = false;
     bool inheritMetadata = false;
     bool isBaseTemplate = false;
+    // The site's base template page, when it has one, and its metadata.
+    bool baseTemplateExists = false;
+    QString baseMetaDescription;
+    QString baseMetaKeywords;
     QImage background;
 };
 

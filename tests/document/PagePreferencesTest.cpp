@@ -8,6 +8,9 @@
 #include "model/SKTImage.h"
 #include "support/ScopedUserDefaults.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+
 class PagePreferencesTest : public DocumentTest {
 protected:
     void SetUp() override
@@ -174,4 +177,50 @@ TEST_F(PagePreferencesTest, DialogsShowAndHandBackTheirValues)
         form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/form-preferences.png"));
     form->accept();
     EXPECT_EQ(doc->siteFeedbackEmail, QStringLiteral("owner@example.org"));
+}
+
+TEST_F(PagePreferencesTest, BaseTemplateSwitchesShowAndGreyInThePanel)
+{
+    QWidget window;
+    window.show();
+    auto checkBox = [](QWidget *panel, const char *title) {
+        for (QCheckBox *box : panel->findChildren<QCheckBox *>())
+            if (box->text() == QLatin1String(title))
+                return box;
+        return static_cast<QCheckBox *>(nullptr);
+    };
+    // Without a base template page in the site the switches stay hidden.
+    PagePreferencesDialog *alone = PagePreferencesDialog::showPagePreferences(*doc, &window);
+    ASSERT_NE(checkBox(alone, "Use Base Template"), nullptr);
+    EXPECT_TRUE(checkBox(alone, "Use Base Template")->isHidden());
+    alone->reject();
+
+    const QString site = path(QStringLiteral("site"));
+    QDir().mkpath(site);
+    QFile base(QDir(site).filePath(QStringLiteral("basetemplate.html")));
+    ASSERT_TRUE(base.open(QIODevice::WriteOnly));
+    base.write("<html><head></head><body></body></html>");
+    base.close();
+    doc->openWebsiteFolderTempPath = site;
+    doc->useBaseTemplateFlag = 0;
+    PagePreferencesDialog *page = PagePreferencesDialog::showPagePreferences(*doc, &window);
+    QCheckBox *useBase = checkBox(page, "Use Base Template");
+    QCheckBox *inheritMeta = checkBox(page, "Inherit Metadata");
+    EXPECT_FALSE(useBase->isHidden());
+    EXPECT_TRUE(inheritMeta->isHidden());
+    useBase->click();
+    EXPECT_FALSE(inheritMeta->isHidden());
+    EXPECT_TRUE(inheritMeta->isChecked());
+    EXPECT_TRUE(page->values().inheritCustomHeader);
+    bool greyed = false;
+    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+        if (edit->toolTip().startsWith(QLatin1String("Meta Description")))
+            greyed = !edit->isEnabled();
+    EXPECT_TRUE(greyed) << "inherited metadata is not typed here";
+    if (const QByteArray out = qgetenv("ZOV_SCREENSHOT_DIR"); !out.isEmpty())
+        page->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/page-preferences-base.png"));
+    useBase->click();
+    EXPECT_TRUE(inheritMeta->isHidden());
+    EXPECT_FALSE(page->values().inheritMetadata);
+    page->reject();
 }
