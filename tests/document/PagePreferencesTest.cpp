@@ -173,10 +173,25 @@ TEST_F(PagePreferencesTest, DialogsShowAndHandBackTheirValues)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Preferences"));
     EXPECT_EQ(form->values().responseEmail, QStringLiteral("owner@example.org"));
     EXPECT_EQ(form->values().layoutColumn, 1);
+    // Stored addresses fill their fields; empty ones leave what is there; the
+    // submit button's text is shown but not taken back.
+    FormPreferencesValues refill = form->values();
+    refill.responseEmail.clear();
+    refill.sentResponse.clear();
+    refill.submitButtonText = QStringLiteral("Send");
+    form->setValues(refill);
+    EXPECT_EQ(form->values().responseEmail, QStringLiteral("owner@example.org"));
+    EXPECT_EQ(form->values().sentResponse, QString());
+    doc->formSubmitButtonValue = QStringLiteral("Submit");
+    int tipped = 0;
+    for (QWidget *w : form->findChildren<QWidget *>())
+        tipped += w->toolTip().startsWith(QLatin1String("Primary Response Email")) ? 1 : 0;
+    EXPECT_EQ(tipped, 2) << "the field and its label";
     if (const QByteArray out = qgetenv("ZOV_SCREENSHOT_DIR"); !out.isEmpty())
         form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/form-preferences.png"));
     form->accept();
     EXPECT_EQ(doc->siteFeedbackEmail, QStringLiteral("owner@example.org"));
+    EXPECT_EQ(doc->formSubmitButtonValue, QStringLiteral("Submit"));
 }
 
 TEST_F(PagePreferencesTest, BaseTemplateSwitchesShowAndGreyInThePanel)
