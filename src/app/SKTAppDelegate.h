@@ -5,6 +5,8 @@
 // that offers to open the first page. The application-shell issue adds the
 // delegate's other duties.
 #include "app/GallerySettingsController.h"
+#include "app/ImportPageWindow.h"
+#include "publishing/PageImport.h"
 #include "config/ZovFileHelper.h"
 
 #include <QObject>
@@ -15,6 +17,8 @@
 
 // The input folder the user chose, kept for the scan and the catalog summary.
 extern QUrl gInputFolderURL;
+
+class SKTDocument;
 
 class SKTAppDelegate : public QObject {
     Q_OBJECT
@@ -51,7 +55,31 @@ public:
     void launchGallery(const QString &pagePath);
     void showAddPhotoSettings();
 
+    // ---- page import ----
+    //
+    // Where an imported page goes: the main window's page document and its project
+    // folder; without a document or a folder the page opens as an untitled page.
+    struct ImportTarget {
+        SKTDocument *document = nullptr;
+        QString projectFolder;
+    };
+    // Makes the "Import Page" window (installed by the program's widgets).
+    void setImportPageWindowFactory(std::function<std::unique_ptr<ImportPageWindow>()> make) { m_importFactory = std::move(make); }
+    void setImportTargetProvider(std::function<ImportTarget()> provider) { m_importTarget = std::move(provider); }
+    ImportPageWindow *importPageWindowController() const { return m_importWindow.get(); }
+
+    void showPageImport();
+    // Reads the window on the main thread, then runs syncPageAction on a worker.
+    void syncPage();
+    // The download and storing of the page and its pictures (on the worker).
+    static PageImport::Outcome syncPageAction(const PageImport::Input &input);
+    // Back on the main thread: packs the page and opens it, or refuses.
+    void finishImport(const PageImport::Outcome &outcome);
+    void cancelImportView();
+
 signals:
+    // An import ended: the package opened (empty when refused or declined).
+    void pageImported(const QString &packagePath);
     // A generator could not write its pages (after its alert).
     void galleryFailed(const QString &message);
 
@@ -60,4 +88,8 @@ private:
     std::unique_ptr<GallerySettingsController> m_controller;
     std::function<void(const QUrl &)> m_openURL;
     std::function<QObject *()> m_addPhotoFactory;
+    std::function<std::unique_ptr<ImportPageWindow>()> m_importFactory;
+    std::function<ImportTarget()> m_importTarget;
+    std::unique_ptr<ImportPageWindow> m_importWindow;
+    bool m_importing = false;
 };

@@ -9,9 +9,11 @@
 #include "model/SKTGalleryGrid.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
+#include <QRegularExpression>
 #include "platform/UserDefaults.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -40,7 +42,12 @@ PagePreferencesValues PagePreferences::fill(SKTDocument &doc)
     const bool allInherited =
         doc.useBaseTemplateFlag == 1 && doc.inheritCustomHeaderCodeFlag == 1 && doc.inheritMetadataFlag == 1;
     const QString base = QDir(doc.openWebsiteFolderTempPath).filePath(QStringLiteral("basetemplate.html"));
-    if (!allInherited && !doc.openWebsiteFolderTempPath.isEmpty() && QFileInfo::exists(base)) {
+    v.baseTemplateExists = !doc.openWebsiteFolderTempPath.isEmpty() && QFileInfo::exists(base);
+    if (v.baseTemplateExists) {
+        v.baseMetaDescription = DataCentreMarkers::grabMetaDescription(base);
+        v.baseMetaKeywords = DataCentreMarkers::grabMetaKeywords(base);
+    }
+    if (!allInherited && v.baseTemplateExists) {
         v.baseTemplateHeaderCode = DataCentreMarkers::grabCustomHeaderCode(base);
         v.metaKeywords = DataCentreMarkers::grabMetaKeywords(base);
         v.metaDescription = DataCentreMarkers::grabMetaDescription(base);
@@ -124,9 +131,24 @@ bool PagePreferences::renameFileName(SKTDocument &doc, const QString &newName)
     return true;
 }
 
+bool PagePreferences::isValidPublishExtension(const QString &extension)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9]{1,10}$"));
+    return plain.match(extension).hasMatch();
+}
+
 bool PagePreferences::save(SKTDocument &doc, PagePreferencesValues v)
 {
     runValueVerifications(v);
+    // The publish extension ends up in file names on the server: a typed one is
+    // refused unless it is a plain extension, before anything is changed.
+    if (v.publishExt != doc.publishExt && !isValidPublishExtension(v.publishExt)) {
+        doc.lastSaveError = QStringLiteral("The publish extension \"%1\" was not accepted.").arg(v.publishExt);
+        Alerts::inform(QStringLiteral("Publish Extension Not Accepted"),
+                       QStringLiteral("The publish extension may have 1 to 10 letters and digits only, such as \"html\" or \"php\"."),
+                       doc.windowHooks.window);
+        return false;
+    }
     UserDefaults &defaults = UserDefaults::standard();
     doc.pageOfficialName = v.pageTitle;
     bool newName = renameFileName(doc, v.fileName);

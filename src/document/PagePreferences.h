@@ -34,6 +34,10 @@ struct PagePreferencesValues {
     bool inheritCustomHeader = false;
     bool inheritMetadata = false;
     bool isBaseTemplate = false;
+    // The site's base template page, when it has one, and its metadata.
+    bool baseTemplateExists = false;
+    QString baseMetaDescription;
+    QString baseMetaKeywords;
     QImage background;
 };
 
@@ -53,7 +57,10 @@ public:
     static void runValueVerifications(PagePreferencesValues &values);
     // Takes the panel back into the document and saves the page. Alerts go
     // through Alerts; answers whether the page was saved.
+    // A publish extension other than the page's own must be 1 to 10 letters and
+    // digits; otherwise nothing is saved, an alert says why and save answers false.
     static bool save(SKTDocument &doc, PagePreferencesValues values);
+    static bool isValidPublishExtension(const QString &extension);
     // Renames the page's package and files: the new package is saved and
     // checked before the old one is removed. False on a clash ("File
     // Conflict") or when the new package could not be written.

@@ -8,6 +8,9 @@
 #include "model/SKTImage.h"
 #include "support/ScopedUserDefaults.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+
 class PagePreferencesTest : public DocumentTest {
 protected:
     void SetUp() override
@@ -57,6 +60,28 @@ TEST_F(PagePreferencesTest, FillCleanAndSaveSettings)
     PagePreferences::save(*doc, v);
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("File Extension Update"));
     EXPECT_EQ(doc->publishExt, QStringLiteral("html"));
+
+    // A publish extension becomes part of a file name: only plain ones are taken.
+    struct Case {
+        const char *typed;
+        bool accepted;
+    } cases[] = {{"php5", true}, {"HTM", true}, {"abcdefghij", true}, {"abcdefghijk", false}, {"", false},
+                 {"html/../x", false}, {"ht ml", false}, {"php;rm", false}, {"\u00e9t\u00e9", false}};
+    for (const Case &c : cases) {
+        v = PagePreferences::fill(*doc);
+        v.publishExt = QString::fromUtf8(c.typed);
+        const int before = alerts.count();
+        if (c.accepted)
+            alerts.answer(QStringLiteral("Change it"));
+        const bool saved = PagePreferences::save(*doc, v);
+        EXPECT_EQ(saved, c.accepted) << c.typed;
+        EXPECT_EQ(doc->publishExt, c.accepted ? v.publishExt : QStringLiteral("html")) << c.typed;
+        ASSERT_GT(alerts.count(), before);
+        EXPECT_EQ(alerts.shown().at(before).alert.messageText,
+                  c.accepted ? QStringLiteral("File Extension Update") : QStringLiteral("Publish Extension Not Accepted"))
+            << c.typed;
+        doc->publishExt = QStringLiteral("html");
+    }
 }
 
 TEST_F(PagePreferencesTest, RenameSavesTheNewPackageBeforeRemovingTheOldAndNeverOverwritesAnother)
@@ -148,8 +173,69 @@ TEST_F(PagePreferencesTest, DialogsShowAndHandBackTheirValues)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Preferences"));
     EXPECT_EQ(form->values().responseEmail, QStringLiteral("owner@example.org"));
     EXPECT_EQ(form->values().layoutColumn, 1);
+    // Stored addresses fill their fields; empty ones leave what is there; the
+    // submit button's text is shown but not taken back.
+    FormPreferencesValues refill = form->values();
+    refill.responseEmail.clear();
+    refill.sentResponse.clear();
+    refill.submitButtonText = QStringLiteral("Send");
+    form->setValues(refill);
+    EXPECT_EQ(form->values().responseEmail, QStringLiteral("owner@example.org"));
+    EXPECT_EQ(form->values().sentResponse, QString());
+    doc->formSubmitButtonValue = QStringLiteral("Submit");
+    int tipped = 0;
+    for (QWidget *w : form->findChildren<QWidget *>())
+        tipped += w->toolTip().startsWith(QLatin1String("Primary Response Email")) ? 1 : 0;
+    EXPECT_EQ(tipped, 2) << "the field and its label";
     if (const QByteArray out = qgetenv("ZOV_SCREENSHOT_DIR"); !out.isEmpty())
         form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/form-preferences.png"));
     form->accept();
     EXPECT_EQ(doc->siteFeedbackEmail, QStringLiteral("owner@example.org"));
+    EXPECT_EQ(doc->formSubmitButtonValue, QStringLiteral("Submit"));
+}
+
+TEST_F(PagePreferencesTest, BaseTemplateSwitchesShowAndGreyInThePanel)
+{
+    QWidget window;
+    window.show();
+    auto checkBox = [](QWidget *panel, const char *title) {
+        for (QCheckBox *box : panel->findChildren<QCheckBox *>())
+            if (box->text() == QLatin1String(title))
+                return box;
+        return static_cast<QCheckBox *>(nullptr);
+    };
+    // Without a base template page in the site the switches stay hidden.
+    PagePreferencesDialog *alone = PagePreferencesDialog::showPagePreferences(*doc, &window);
+    ASSERT_NE(checkBox(alone, "Use Base Template"), nullptr);
+    EXPECT_TRUE(checkBox(alone, "Use Base Template")->isHidden());
+    alone->reject();
+
+    const QString site = path(QStringLiteral("site"));
+    QDir().mkpath(site);
+    QFile base(QDir(site).filePath(QStringLiteral("basetemplate.html")));
+    ASSERT_TRUE(base.open(QIODevice::WriteOnly));
+    base.write("<html><head></head><body></body></html>");
+    base.close();
+    doc->openWebsiteFolderTempPath = site;
+    doc->useBaseTemplateFlag = 0;
+    PagePreferencesDialog *page = PagePreferencesDialog::showPagePreferences(*doc, &window);
+    QCheckBox *useBase = checkBox(page, "Use Base Template");
+    QCheckBox *inheritMeta = checkBox(page, "Inherit Metadata");
+    EXPECT_FALSE(useBase->isHidden());
+    EXPECT_TRUE(inheritMeta->isHidden());
+    useBase->click();
+    EXPECT_FALSE(inheritMeta->isHidden());
+    EXPECT_TRUE(inheritMeta->isChecked());
+    EXPECT_TRUE(page->values().inheritCustomHeader);
+    bool greyed = false;
+    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+        if (edit->toolTip().startsWith(QLatin1String("Meta Description")))
+            greyed = !edit->isEnabled();
+    EXPECT_TRUE(greyed) << "inherited metadata is not typed here";
+    if (const QByteArray out = qgetenv("ZOV_SCREENSHOT_DIR"); !out.isEmpty())
+        page->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/page-preferences-base.png"));
+    useBase->click();
+    EXPECT_TRUE(inheritMeta->isHidden());
+    EXPECT_FALSE(page->values().inheritMetadata);
+    page->reject();
 }

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 FormPreferencesDialog::FormPreferencesDialog(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Preferences"));
@@ -44,6 +46,28 @@ FormPreferencesDialog::FormPreferencesDialog(QWidget *parent) : QDialog(parent)
         layoutRow->addWidget(radio);
     }
     form->addRow(QStringLiteral("Mail layout:"), layoutRow);
+
+    // Each explanation on the field and on its label.
+    const QList<QPair<QLineEdit *, QString>> tips = {
+        {verification_, QStringLiteral("Email Verification Alert is the message returned if an invalid email address is entered.")},
+        {redirect_, QStringLiteral("Post Submit Redirect URL is the web address the user is sent to after the form is submitted.\n\nIf "
+                                   "left blank, the user will be sent back to the form after submission.")},
+        {missing_, QStringLiteral("Missing Field Response is the message returned if a required field is left blank.\n\nTo specify a "
+                                  "form field as mandatory, right click on it and choose 'Completion Required'.")},
+        {sent_, QStringLiteral("Form Submission Response is the message returned after the form is submitted.")},
+        {copyEmail_, QStringLiteral("Secondary Response Email is an optional field, if completed, a copy of the form response will be "
+                                    "delivered to this email.\n\nCompleting both the Primary and Secondary response emails allows you "
+                                    "to receive two copies of the form response and provides a backup in case one email is not working.")},
+        {responseEmail_, QStringLiteral("Primary Response Email receives the form results after submission.\n\nCompleting both the "
+                                        "Primary and Secondary response emails allows you to receive two copies of the form response "
+                                        "and provides a backup in case one email is not working.")},
+        {botCheck_, QStringLiteral("Bot Checker Message is the message returned when the bot answer is incorrect.")},
+    };
+    for (const auto &[edit, tip] : tips) {
+        edit->setToolTip(tip);
+        if (QWidget *label = form->labelForField(edit))
+            label->setToolTip(tip);
+    }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -54,11 +78,13 @@ FormPreferencesDialog::FormPreferencesDialog(QWidget *parent) : QDialog(parent)
 
 void FormPreferencesDialog::setValues(const FormPreferencesValues &v)
 {
-    responseEmail_->setText(v.responseEmail);
-    copyEmail_->setText(v.copyEmail);
-    server_->setText(v.mailServer);
-    user_->setText(v.mailUser);
-    password_->setText(v.mailPassword);
+    // The addresses and the mail account are written only when stored; the
+    // messages always.
+    for (const auto &[edit, text] : {std::pair{responseEmail_, v.responseEmail}, std::pair{copyEmail_, v.copyEmail},
+                                      std::pair{server_, v.mailServer}, std::pair{user_, v.mailUser},
+                                      std::pair{password_, v.mailPassword}})
+        if (!text.isEmpty())
+            edit->setText(text);
     sent_->setText(v.sentResponse);
     missing_->setText(v.missingFieldResponse);
     submit_->setText(v.submitButtonText);

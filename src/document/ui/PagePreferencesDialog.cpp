@@ -47,6 +47,7 @@ PagePreferencesDialog::PagePreferencesDialog(SKTDocument &document, QWidget *par
     setWindowTitle(QStringLiteral("Page Preferences"));
     setWindowModality(Qt::WindowModal);
     auto *form = new QFormLayout;
+    form_ = form;
     auto line = [this](QLineEdit *&edit) {
         edit = new QLineEdit(this);
         return edit;
@@ -110,19 +111,33 @@ PagePreferencesDialog::PagePreferencesDialog(SKTDocument &document, QWidget *par
     background_->setFixedSize(64, 40);
     background_->setFrameShape(QFrame::Box);
     background_->setScaledContents(true);
-    auto *choose = new QPushButton(QStringLiteral("Choose…"), this);
-    auto *remove = new QPushButton(QStringLiteral("Remove"), this);
-    auto *qualityRow = new QWidget(this);
+    auto *choose = choose_ = new QPushButton(QStringLiteral("Choose…"), this);
+    auto *remove = remove_ = new QPushButton(QStringLiteral("Remove"), this);
+    auto *qualityRow = qualityRow_ = new QWidget(this);
     quality_ = segments({QStringLiteral("Best"), QStringLiteral("Good"), QStringLiteral("Small")}, qualityRow);
     backgroundRow->addWidget(background_);
     backgroundRow->addWidget(choose);
     backgroundRow->addWidget(remove);
     backgroundRow->addWidget(qualityRow);
+    qualityLabel_ = new QLabel(this);
+    backgroundRow->addWidget(qualityLabel_);
     form->addRow(QStringLiteral("Background:"), backgroundRow);
 
-    useBase_ = new QCheckBox(QStringLiteral("Use the base template"), this);
-    inheritHeader_ = new QCheckBox(QStringLiteral("Inherit the header code"), this);
-    inheritMeta_ = new QCheckBox(QStringLiteral("Inherit description and keywords"), this);
+    useBase_ = new QCheckBox(QStringLiteral("Use Base Template"), this);
+    inheritMeta_ = new QCheckBox(QStringLiteral("Inherit Metadata"), this);
+    inheritHeader_ = new QCheckBox(QStringLiteral("Inherit Custom Header Code"), this);
+    for (QCheckBox *box : {useBase_, inheritMeta_, inheritHeader_})
+        box->setStyleSheet(QStringLiteral("color: #1a5fd0;"));
+    header_->setToolTip(QStringLiteral("Custom Header Code is used to insert custom HTML source code into the <head> tag of your web "
+                                       "page.\n\nThis is an advanced field reserved for users with programming experience."));
+    title_->setToolTip(QStringLiteral("This is the title of your web page, it will appear on the top toolbar in web browsers.\n\n"
+                                      "Example: My Bakery - Fresh Bread Daily"));
+    fileName_->setToolTip(QStringLiteral("This is the file name of your web page, not to be confused with the title.\n\nExample: index.html"));
+    description_->setToolTip(QStringLiteral("Meta Description should be a short description of your website.\n\nThis information "
+                                            "helps search engines index your website."));
+    keywords_->setToolTip(QStringLiteral("Meta Keywords should be a list of comma delimited keywords that best represent your website "
+                                         "content.\n\nThis information helps search engines index your website."));
+    baseHeader_->setStyleSheet(QStringLiteral("color: blue;"));
     form->addRow(QString(), useBase_);
     form->addRow(QString(), inheritHeader_);
     form->addRow(QString(), inheritMeta_);
@@ -132,18 +147,43 @@ PagePreferencesDialog::PagePreferencesDialog(SKTDocument &document, QWidget *par
     layout->addLayout(form);
     layout->addWidget(buttons);
 
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        // A refused publish extension keeps the panel open for the user to mend it.
+        const PagePreferencesValues v = values();
+        if (v.publishExt != doc_.publishExt && !PagePreferences::isValidPublishExtension(v.publishExt)) {
+            PagePreferences::save(doc_, v);
+            publishExt_->setFocus();
+            return;
+        }
+        accept();
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(nameHelp, &QPushButton::clicked, this, [this] { PagePreferences::showFileNameHelp(doc_); });
     connect(sizeHelp, &QPushButton::clicked, this, [this] { PagePreferences::showImageMaxSizeHelp(doc_); });
     connect(compress, &QPushButton::clicked, this, [this] { doc_.compressAllOriginals(); });
-    connect(widthMode_, &QButtonGroup::idClicked, this, [this](int id) { width_->setEnabled(id == 1); });
-    connect(inheritMeta_, &QCheckBox::toggled, this, [this](bool on) {
-        for (QLineEdit *edit : {description_, keywords_}) {
-            edit->setReadOnly(on);
-            edit->setEnabled(!on);
-            edit->setStyleSheet(colour(!on));
-        }
+    connect(widthMode_, &QButtonGroup::idClicked, this, [this](int id) {
+        rules_.manualWidth = id == 1;
+        PageSettingsRules::changePageWidthCalculateSetting(rules_);
+        applyRules();
+    });
+    connect(useBase_, &QCheckBox::clicked, this, [this](bool on) {
+        rules_.useBaseTemplate = on;
+        PageSettingsRules::updateBaseTemplateTextFields(rules_);
+        applyRules();
+    });
+    connect(inheritMeta_, &QCheckBox::clicked, this, [this](bool on) {
+        rules_.inheritMetadata = on;
+        rules_.metaDescription = description_->text();
+        rules_.metaKeywords = keywords_->text();
+        PageSettingsRules::updateMetadataSwitchValue(rules_);
+        description_->setText(rules_.metaDescription);
+        keywords_->setText(rules_.metaKeywords);
+        applyRules();
+    });
+    connect(inheritHeader_, &QCheckBox::clicked, this, [this](bool on) {
+        rules_.inheritCustomHeader = on;
+        PageSettingsRules::updateCustomHeaderCodeSwitchValue(rules_);
+        applyRules();
     });
     connect(choose, &QPushButton::clicked, this, [this] {
         OpenPanelOptions options;
@@ -159,6 +199,27 @@ PagePreferencesDialog::PagePreferencesDialog(SKTDocument &document, QWidget *par
         PagePreferences::removeBackground(doc_);
         refreshBackgroundPattern();
     });
+}
+
+void PagePreferencesDialog::applyRules()
+{
+    useBase_->setChecked(rules_.useBaseTemplate);
+    inheritMeta_->setChecked(rules_.inheritMetadata);
+    inheritHeader_->setChecked(rules_.inheritCustomHeader);
+    form_->setRowVisible(useBase_, rules_.baseSwitchVisible);
+    form_->setRowVisible(inheritMeta_, rules_.inheritSwitchesVisible);
+    form_->setRowVisible(inheritHeader_, rules_.inheritSwitchesVisible);
+    form_->setRowVisible(baseHeader_, rules_.baseHeaderVisible);
+    for (QWidget *w : {static_cast<QWidget *>(choose_), static_cast<QWidget *>(remove_), qualityRow_})
+        w->setVisible(rules_.backgroundControlsVisible);
+    qualityLabel_->setText(rules_.backgroundQualityLabel);
+    for (QLineEdit *edit : {description_, keywords_}) {
+        edit->setReadOnly(!rules_.metadataEditable);
+        edit->setEnabled(rules_.metadataEditable);
+        edit->setStyleSheet(colour(rules_.metadataEditable));
+    }
+    width_->setEnabled(rules_.widthEditable);
+    width_->setStyleSheet(colour(rules_.widthEditable));
 }
 
 void PagePreferencesDialog::refreshBackgroundPattern()
@@ -195,13 +256,20 @@ void PagePreferencesDialog::setValues(const PagePreferencesValues &v)
     useBase_->setChecked(v.useBaseTemplate);
     inheritHeader_->setChecked(v.inheritCustomHeader);
     inheritMeta_->setChecked(v.inheritMetadata);
-    inheritHeader_->setVisible(!v.isBaseTemplate);
-    inheritMeta_->setVisible(!v.isBaseTemplate);
-    for (QLineEdit *edit : {description_, keywords_}) {
-        edit->setReadOnly(!v.metaFieldsEditable);
-        edit->setEnabled(v.metaFieldsEditable);
-        edit->setStyleSheet(colour(v.metaFieldsEditable));
-    }
+    rules_ = {};
+    rules_.fileName = v.fileName;
+    rules_.baseTemplateExists = v.baseTemplateExists;
+    rules_.baseMetaDescription = v.baseMetaDescription;
+    rules_.baseMetaKeywords = v.baseMetaKeywords;
+    rules_.useBaseTemplate = v.useBaseTemplate;
+    rules_.manualWidth = v.manualWidth;
+    // Where the switches are hidden the stored flags stay as they are.
+    rules_.inheritCustomHeader = v.inheritCustomHeader;
+    rules_.inheritMetadata = v.inheritMetadata;
+    rules_.metadataEditable = v.metaFieldsEditable;
+    PageSettingsRules::updateBaseTemplateTextFields(rules_);
+    PageSettingsRules::changePageWidthCalculateSetting(rules_);
+    applyRules();
     refreshBackgroundPattern();
 }
 

@@ -2,10 +2,13 @@
 // The "Page Preferences" panel: a window-modal dialog over the page window
 // that shows PagePreferencesValues and hands them back on Save.
 #include "document/PagePreferences.h"
+#include "document/PageSettingsRules.h"
 
 #include <QDialog>
 
 class QButtonGroup;
+class QFormLayout;
+class QPushButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -24,6 +27,8 @@ public:
 
 private:
     void refreshBackgroundPattern();
+    // Shows, hides and greys the controls as the rules say.
+    void applyRules();
     QButtonGroup *segments(const QStringList &titles, QWidget *row);
 
     SKTDocument &doc_;
@@ -33,4 +38,9 @@ private:
     QButtonGroup *quality_, *encoding_, *imageType_, *maxSize_, *widthMode_;
     QCheckBox *retina_, *centre_, *useBase_, *inheritHeader_, *inheritMeta_;
     QLabel *background_;
+    QLabel *qualityLabel_ = nullptr;
+    QPushButton *choose_ = nullptr, *remove_ = nullptr;
+    QWidget *qualityRow_ = nullptr;
+    QFormLayout *form_ = nullptr;
+    PageSettingsRules::State rules_;
 };
