@@ -133,9 +133,9 @@ void SKTText::writeProperties(GraphicProperties &p)
     p.setIntString(QStringLiteral("fontAlignment"), m_text.isEmpty() ? 0 : alignment);
     p.setFloatString(QStringLiteral("fontSize"), fontSize());
     p.setIntString(QStringLiteral("slideShowNumber"), -99);
-    if (linkType().isEmpty())
-        setLinkType(QStringLiteral("text"));
-    p.setString(QStringLiteral("linkType"), linkType());
+    // A text without a link kind is written as a text link; writing never
+    // changes the graphic (it would be an edit, and an undo step, of its own).
+    p.setString(QStringLiteral("linkType"), linkType().isEmpty() ? QStringLiteral("text") : linkType());
     p.setString(QStringLiteral("hoverColorString"), hoverColorString());
     p.setString(QStringLiteral("hoverTextColorString"), hoverTextColorString());
     p.setString(QStringLiteral("bubbleShape"), bubbleShape());

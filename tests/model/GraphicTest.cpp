@@ -4,6 +4,7 @@
 #include "model/GraphicOwner.h"
 #include "model/GraphicPainter.h"
 #include "model/SKTGraphic.h"
+#include "model/SKTText.h"
 #include "model/UndoNames.h"
 
 #include <QImage>
@@ -179,7 +180,8 @@ TEST(Graphic, SetColorTurnsFillOnUnlessTheKindRefusesFills)
     n.setColor(Qt::green);
     EXPECT_FALSE(n.isDrawingFill());
     EXPECT_EQ(n.fillColor(), QColor(Qt::transparent));
-    EXPECT_TRUE(owner.changes.isEmpty());
+    for (const Change &change : owner.changes)
+        EXPECT_NE(change.key, QStringLiteral("linkType"));
 }
 
 TEST(Graphic, DrawingABaseGraphicAsAPathIsAProgrammingError)
@@ -245,4 +247,19 @@ TEST(Graphic, PositionAndSizeKeysEditOneComponentOfTheBoundsUndoneAsBounds)
     EXPECT_DOUBLE_EQ(g.opacity(), 0.5);
     EXPECT_EQ(g.fontSize(), 12);
     EXPECT_FALSE(SKTGraphic::attributeKeys().contains(QStringLiteral("width")));
+}
+
+// Copying a graphic (writing its properties) is no edit: a text without a link
+// kind is written as a text link, and keeps its own (empty) kind.
+TEST(Graphic, WritingPropertiesChangesNothing)
+{
+    SKTText text;
+    text.setLinkType(QLatin1String(""));
+    RecordingOwner owner;
+    text.setOwner(&owner);
+    const GraphicProperties p = text.properties();
+    EXPECT_EQ(p.string(QStringLiteral("linkType")), QStringLiteral("text"));
+    EXPECT_TRUE(text.linkType().isEmpty());
+    for (const Change &change : owner.changes)
+        EXPECT_NE(change.key, QStringLiteral("linkType"));
 }
