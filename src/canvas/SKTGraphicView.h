@@ -17,6 +17,7 @@
 #include <QRectF>
 #include <QSet>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class CanvasGesture;
@@ -179,6 +180,50 @@ public:
     // The selection followed by the other members of its groups, each once.
     QList<SKTGraphic *> withGroupPeers(const QList<SKTGraphic *> &graphics) const;
 
+    // --- arrangement (SKTGraphicViewArrange.cpp) ----------------------------------
+    // The first selected graphic whose bounds hold the last touch point (left
+    // and top edges inside, right and bottom outside); null when none does.
+    SKTGraphic *lastSelectedGraphic() const;
+    // The graphics that can be selected, in page order.
+    QList<SKTGraphic *> selectableGraphics() const;
+    void alignLeftEdges();
+    void alignRightEdges();
+    void alignTopEdges();
+    void alignBottomEdges();
+    void alignHorizontalCenters();
+    void alignVerticalCenters();
+    void alignHorizontalSpacing();
+    void alignVerticalSpacing();
+    void makeSameWidth();
+    void makeSameHeight();
+    void makeSameSize();
+    void alignWithGrid();
+    void makeNaturalSize();
+    void bringForward();
+    void sendBackward();
+    void bringToFront();
+    void sendToBack();
+
+    // --- groups and locks (SKTGraphicViewGroups.cpp) -----------------------------
+    void groupObjects();
+    void unGroupObjects();
+    void lockObjects();
+    void unLockObjects();
+    void scrollLockObjects();
+    void unScrollLockObjects();
+    void positionSettingActions() {}
+    bool groupShown() const;
+    bool ungroupShown() const;
+    bool lockShown() const;
+    bool unLockShown() const;
+    bool scrollShown() const;
+    bool unScrollShown() const;
+    bool positionSettingsShown() const;
+    bool addBranchShown() const;
+    // One more than the largest group number on the page (-98 on a page whose
+    // graphics are all ungrouped); 1 on an empty page.
+    int32_t findNextGroupNumber() const;
+
     // Names the open undo step (or the last one).
     void nameUndoAction(const QString &name);
 
@@ -210,9 +255,16 @@ private:
     bool pasteImageFile(const QString &path, const QPointF &point);
     bool dropCodeNames(const QStringList &names, const QPointF &point);
     bool runDropRow(const DropCodeName &row, const QPointF &point);
-    int32_t findNextGroupNumber() const;
     bool pasteImage(const QImage &image, const QString &type, const QString &sourcePath, const QPointF &point);
     void alert(const QString &message, const QString &informative);
+    // The graphic the edge and size commands measure against: the one under
+    // the last touch point, else the frontmost selected one.
+    SKTGraphic *alignmentReference() const;
+    void alignEach(const std::function<QRectF(const QRectF &own, const QRectF &ref)> &target, const QString &name);
+    void alignSpacing(bool horizontal);
+    // Moves one graphic to index at with undo, keeping the selection.
+    void moveGraphicToIndex(SKTGraphic *graphic, qsizetype at);
+    void setLockAttribute(bool scroll, int32_t value);
 
     QPointer<QObject> m_documentEvents;
     SKTDocument *m_document = nullptr;
