@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CanvasGesture;
 class myTextView;
@@ -224,6 +225,39 @@ public:
     // graphics are all ungrouped); 1 on an empty page.
     int32_t findNextGroupNumber() const;
 
+    // --- centring (SKTGraphicViewCentring.cpp) -------------------------------------
+    bool centerGroupShown() const;
+    void centerGroup();
+    void centerOnCanvas();
+    void centerWithinGroup();
+
+    // --- undo and selection commands (SKTGraphicViewUndo.cpp) -------------------
+    // Undo and redo the document's step, then select the graphics it inserted
+    // or changed (the selection stays as the step left it when none).
+    void undo();
+    void redo();
+    void selectAll();
+    void deselectAllAction() { setSelectionIndexes({}); }
+    // Adds the graphic at objectIndex (a layer row) to the selection.
+    void manuallySelectObject(qsizetype objectIndex);
+    static QList<SKTGraphic *> grabSelectableArray(const QList<SKTGraphic *> &graphics);
+    template <typename T>
+    QList<SKTGraphic *> graphicsWithClass() const
+    {
+        QList<SKTGraphic *> list;
+        for (SKTGraphic *g : graphics())
+            if (dynamic_cast<T *>(g))
+                list.append(g);
+        return list;
+    }
+    QList<SKTGraphic *> textAreas() const;
+    QList<SKTGraphic *> images() const;
+    QList<SKTGraphic *> slideshows() const;
+    QList<SKTGraphic *> galleries() const;
+    QList<SKTGraphic *> tables() const;
+    // The rulers are the window's: the command only carries the menu title.
+    void showOrHideRulers() {}
+
     // Names the open undo step (or the last one).
     void nameUndoAction(const QString &name);
 
@@ -265,6 +299,10 @@ private:
     // Moves one graphic to index at with undo, keeping the selection.
     void moveGraphicToIndex(SKTGraphic *graphic, qsizetype at);
     void setLockAttribute(bool scroll, int32_t value);
+    void undoOrRedo(bool backwards);
+    void noteUndoTouched(const SKTGraphic *graphic);
+    // What the running undo or redo touched; empty outside them.
+    std::optional<QSet<const SKTGraphic *>> m_undoSelection;
 
     QPointer<QObject> m_documentEvents;
     SKTDocument *m_document = nullptr;
