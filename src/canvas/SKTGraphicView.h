@@ -31,6 +31,8 @@ class QPainter;
 class SKTDocument;
 class SKTGraphic;
 class SKTGrid;
+class SKTTable;
+class SKTText;
 
 class SKTGraphicView : public QObject, public GraphicEnvironment {
     Q_OBJECT
@@ -258,6 +260,26 @@ public:
     // The rulers are the window's: the command only carries the menu title.
     void showOrHideRulers() {}
 
+    // --- style (SKTGraphicViewStyle.cpp) ---------------------------------------------
+    // Copying remembers the source itself (kept alive when it is deleted);
+    // pasting reads its look at that moment. Tables are restyled cell by cell.
+    bool grabCopyStyleShown() const;
+    void grabCopyStyle();
+    bool applyPasteStyleShown() const;
+    void applyPasteStyle();
+    bool matchScreenWidthShown() const;
+    bool unMatchScreenWidthShown() const;
+    void matchScreenWidth();
+    void unMatchScreenWidth();
+    // Also fills existingZIndex for the layer-index pop-over.
+    bool manualLayerIndexShown();
+    bool removeManualLayerIndexShown() const;
+    void removeManualLayerIndex();
+    void changeColor(const QColor &colour);
+    QString existingZIndex;
+    std::shared_ptr<SKTText> styleTextbox() const { return m_styleTextbox; }
+    std::shared_ptr<SKTTable> styleTable() const { return m_styleTable; }
+
     // Names the open undo step (or the last one).
     void nameUndoAction(const QString &name);
 
@@ -303,6 +325,8 @@ private:
     void noteUndoTouched(const SKTGraphic *graphic);
     // What the running undo or redo touched; empty outside them.
     std::optional<QSet<const SKTGraphic *>> m_undoSelection;
+    std::shared_ptr<SKTText> m_styleTextbox;
+    std::shared_ptr<SKTTable> m_styleTable;
 
     QPointer<QObject> m_documentEvents;
     SKTDocument *m_document = nullptr;
