@@ -141,6 +141,7 @@ void SKTGraphicView::graphicNeedsDisplay(SKTGraphic *graphic)
 {
     if (!graphic)
         return;
+    noteUndoTouched(graphic);
     const QRectF reach = paintReach(*graphic);
     const QRectF bounds = graphic->bounds();
     const auto old = m_reach.constFind(graphic);

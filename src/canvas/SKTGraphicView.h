@@ -17,7 +17,9 @@
 #include <QRectF>
 #include <QSet>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class CanvasGesture;
 class myTextView;
@@ -29,6 +31,8 @@ class QPainter;
 class SKTDocument;
 class SKTGraphic;
 class SKTGrid;
+class SKTTable;
+class SKTText;
 
 class SKTGraphicView : public QObject, public GraphicEnvironment {
     Q_OBJECT
@@ -179,6 +183,103 @@ public:
     // The selection followed by the other members of its groups, each once.
     QList<SKTGraphic *> withGroupPeers(const QList<SKTGraphic *> &graphics) const;
 
+    // --- arrangement (SKTGraphicViewArrange.cpp) ----------------------------------
+    // The first selected graphic whose bounds hold the last touch point (left
+    // and top edges inside, right and bottom outside); null when none does.
+    SKTGraphic *lastSelectedGraphic() const;
+    // The graphics that can be selected, in page order.
+    QList<SKTGraphic *> selectableGraphics() const;
+    void alignLeftEdges();
+    void alignRightEdges();
+    void alignTopEdges();
+    void alignBottomEdges();
+    void alignHorizontalCenters();
+    void alignVerticalCenters();
+    void alignHorizontalSpacing();
+    void alignVerticalSpacing();
+    void makeSameWidth();
+    void makeSameHeight();
+    void makeSameSize();
+    void alignWithGrid();
+    void makeNaturalSize();
+    void bringForward();
+    void sendBackward();
+    void bringToFront();
+    void sendToBack();
+
+    // --- groups and locks (SKTGraphicViewGroups.cpp) -----------------------------
+    void groupObjects();
+    void unGroupObjects();
+    void lockObjects();
+    void unLockObjects();
+    void scrollLockObjects();
+    void unScrollLockObjects();
+    void positionSettingActions() {}
+    bool groupShown() const;
+    bool ungroupShown() const;
+    bool lockShown() const;
+    bool unLockShown() const;
+    bool scrollShown() const;
+    bool unScrollShown() const;
+    bool positionSettingsShown() const;
+    bool addBranchShown() const;
+    // One more than the largest group number on the page (-98 on a page whose
+    // graphics are all ungrouped); 1 on an empty page.
+    int32_t findNextGroupNumber() const;
+
+    // --- centring (SKTGraphicViewCentring.cpp) -------------------------------------
+    bool centerGroupShown() const;
+    void centerGroup();
+    void centerOnCanvas();
+    void centerWithinGroup();
+
+    // --- undo and selection commands (SKTGraphicViewUndo.cpp) -------------------
+    // Undo and redo the document's step, then select the graphics it inserted
+    // or changed (the selection stays as the step left it when none).
+    void undo();
+    void redo();
+    void selectAll();
+    void deselectAllAction() { setSelectionIndexes({}); }
+    // Adds the graphic at objectIndex (a layer row) to the selection.
+    void manuallySelectObject(qsizetype objectIndex);
+    static QList<SKTGraphic *> grabSelectableArray(const QList<SKTGraphic *> &graphics);
+    template <typename T>
+    QList<SKTGraphic *> graphicsWithClass() const
+    {
+        QList<SKTGraphic *> list;
+        for (SKTGraphic *g : graphics())
+            if (dynamic_cast<T *>(g))
+                list.append(g);
+        return list;
+    }
+    QList<SKTGraphic *> textAreas() const;
+    QList<SKTGraphic *> images() const;
+    QList<SKTGraphic *> slideshows() const;
+    QList<SKTGraphic *> galleries() const;
+    QList<SKTGraphic *> tables() const;
+    // The rulers are the window's: the command only carries the menu title.
+    void showOrHideRulers() {}
+
+    // --- style (SKTGraphicViewStyle.cpp) ---------------------------------------------
+    // Copying remembers the source itself (kept alive when it is deleted);
+    // pasting reads its look at that moment. Tables are restyled cell by cell.
+    bool grabCopyStyleShown() const;
+    void grabCopyStyle();
+    bool applyPasteStyleShown() const;
+    void applyPasteStyle();
+    bool matchScreenWidthShown() const;
+    bool unMatchScreenWidthShown() const;
+    void matchScreenWidth();
+    void unMatchScreenWidth();
+    // Also fills existingZIndex for the layer-index pop-over.
+    bool manualLayerIndexShown();
+    bool removeManualLayerIndexShown() const;
+    void removeManualLayerIndex();
+    void changeColor(const QColor &colour);
+    QString existingZIndex;
+    std::shared_ptr<SKTText> styleTextbox() const { return m_styleTextbox; }
+    std::shared_ptr<SKTTable> styleTable() const { return m_styleTable; }
+
     // Names the open undo step (or the last one).
     void nameUndoAction(const QString &name);
 
@@ -210,9 +311,22 @@ private:
     bool pasteImageFile(const QString &path, const QPointF &point);
     bool dropCodeNames(const QStringList &names, const QPointF &point);
     bool runDropRow(const DropCodeName &row, const QPointF &point);
-    int32_t findNextGroupNumber() const;
     bool pasteImage(const QImage &image, const QString &type, const QString &sourcePath, const QPointF &point);
     void alert(const QString &message, const QString &informative);
+    // The graphic the edge and size commands measure against: the one under
+    // the last touch point, else the frontmost selected one.
+    SKTGraphic *alignmentReference() const;
+    void alignEach(const std::function<QRectF(const QRectF &own, const QRectF &ref)> &target, const QString &name);
+    void alignSpacing(bool horizontal);
+    // Moves one graphic to index at with undo, keeping the selection.
+    void moveGraphicToIndex(SKTGraphic *graphic, qsizetype at);
+    void setLockAttribute(bool scroll, int32_t value);
+    void undoOrRedo(bool backwards);
+    void noteUndoTouched(const SKTGraphic *graphic);
+    // What the running undo or redo touched; empty outside them.
+    std::optional<QSet<const SKTGraphic *>> m_undoSelection;
+    std::shared_ptr<SKTText> m_styleTextbox;
+    std::shared_ptr<SKTTable> m_styleTable;
 
     QPointer<QObject> m_documentEvents;
     SKTDocument *m_document = nullptr;

@@ -139,14 +139,6 @@ bool SKTGraphicView::dropCodeNames(const QStringList &names, const QPointF &drop
     return inserted;
 }
 
-int32_t SKTGraphicView::findNextGroupNumber() const
-{
-    int32_t highest = 0;
-    for (SKTGraphic *g : graphics())
-        highest = std::max(highest, g->groupNumber());
-    return highest < INT32_MAX ? highest + 1 : highest;
-}
-
 bool SKTGraphicView::runDropRow(const DropCodeName &row, const QPointF &point)
 {
     CanvasInsertions &insert = *insertions();

@@ -72,10 +72,19 @@ void SKTDocument::insertGraphics(const QList<std::shared_ptr<SKTGraphic>> &graph
         return;
     }
     beginUndoGroupStateIfNeeded();
-    for (qsizetype i = 0; i < graphics.size(); ++i) {
-        graphics[i]->setOwner(this);
-        m_graphics.insert(indexes[i], graphics[i]);
+    // One merge pass: inserting one by one would shift the page once per graphic.
+    QList<std::shared_ptr<SKTGraphic>> merged;
+    merged.reserve(m_graphics.size() + graphics.size());
+    qsizetype from = 0, next = 0;
+    for (qsizetype at = 0; at < m_graphics.size() + graphics.size(); ++at) {
+        if (next < indexes.size() && indexes[next] == at) {
+            graphics[next]->setOwner(this);
+            merged.append(graphics[next++]);
+        } else {
+            merged.append(m_graphics[from++]);
+        }
     }
+    m_graphics.swap(merged);
     if (m_undoManager->isUndoRegistrationEnabled()) {
         for (const auto &g : graphics)
             m_groupInserted.insert(g.get());
@@ -100,14 +109,25 @@ void SKTDocument::removeGraphicsAtIndexes(const QList<qsizetype> &indexes)
     for (qsizetype i : sorted)
         removed.append(m_graphics[i]);
     m_undoManager->registerUndo([this, removed, sorted] { insertGraphics(removed, sorted); });
-    for (auto it = sorted.rbegin(); it != sorted.rend(); ++it) {
-        SKTGraphic *g = m_graphics[*it].get();
+    for (qsizetype i : sorted) {
+        SKTGraphic *g = m_graphics[i].get();
         if (g->owner() == this)
             g->setOwner(nullptr);
         m_groupInserted.remove(g);
         m_textMeasures.remove(g);
-        m_graphics.removeAt(*it);
     }
+    // One compacting pass rather than a shift of the page per removed graphic.
+    qsizetype write = 0, skip = 0;
+    for (qsizetype read = 0; read < m_graphics.size(); ++read) {
+        if (skip < sorted.size() && sorted[skip] == read) {
+            ++skip;
+            continue;
+        }
+        if (write != read)
+            m_graphics[write] = std::move(m_graphics[read]);
+        ++write;
+    }
+    m_graphics.resize(write);
     emit m_events->graphicsChanged();
 }
 

@@ -1,5 +1,6 @@
 #include "inspector/InspectorPlans.h"
 
+
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -187,7 +189,12 @@ LayerIndexInput parseLayerIndex(const QString &text)
         return {LayerIndexInput::Kind::Clear, 0};
     bool ok = false;
     const int value = line.toInt(&ok);
-    if (!ok)
-        return {LayerIndexInput::Kind::Refused, 0};
-    return {LayerIndexInput::Kind::Set, value};
+    if (ok)
+        return {LayerIndexInput::Kind::Set, value};
+    // A whole number too large for the stored 32 bits takes the nearest
+    // value that fits rather than wrapping round to another layer.
+    static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    if (whole.match(line).hasMatch())
+        return {LayerIndexInput::Kind::Set, line.startsWith(u'-') ? INT_MIN : INT_MAX};
+    return {LayerIndexInput::Kind::Refused, 0};
 }

@@ -66,7 +66,9 @@ TEST_F(CanvasTest, GridSnapsAlignsAndSkipsLinesTooCloseToSee)
 
 TEST_F(CanvasTest, ZoomPopUpAndKeysStepThroughTheFactors)
 {
-    widget.release()->deleteLater(); // the scroll view owns its canvas
+    // The fixture's own widget goes now: a deferred delete would outlive the
+    // view it paints, as the event loop never runs deferred deletes here.
+    widget.reset();
     QApplication::processEvents();
     SKTZoomingScrollView scroll;
     auto *canvas = new SKTGraphicViewWidget(*view);

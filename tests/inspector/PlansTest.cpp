@@ -150,7 +150,7 @@ TEST(LayerPlanTest, ListsEveryGraphicWithItsKindAndNumbers)
     EXPECT_EQ(p.contentHeight, 210);
 }
 
-TEST(LayerIndexTest, TakesAWholeNumberClearsOnEmptyAndRefusesTheRest)
+TEST(LayerIndexTest, TakesAWholeNumberClampedClearsOnEmptyAndRefusesTheRest)
 {
     struct Case {
         const char *text;
@@ -160,7 +160,8 @@ TEST(LayerIndexTest, TakesAWholeNumberClearsOnEmptyAndRefusesTheRest)
     using K = LayerIndexInput::Kind;
     for (const Case &c : {Case{"12\nmore text", K::Set, 12}, Case{" -3 ", K::Set, -3}, Case{"", K::Clear, 0},
                           Case{"  \nx", K::Clear, 0}, Case{"abc", K::Refused, 0}, Case{"1.5", K::Refused, 0},
-                          Case{"99999999999", K::Refused, 0}}) {
+                          Case{"99999999999", K::Set, 2147483647},
+                          Case{"-99999999999999999999999", K::Set, -2147483647 - 1}, Case{"12a", K::Refused, 0}}) {
         const LayerIndexInput in = parseLayerIndex(QString::fromUtf8(c.text));
         EXPECT_EQ(in.kind, c.kind) << c.text;
         EXPECT_EQ(in.value, c.value) << c.text;
