@@ -7,7 +7,7 @@
 
 QString BindingTable::dataFilePath()
 {
-    return Bundle::pathForData(QStringLiteral("inspector_bindings.tsv"));
+    return Bundle::pathForData(QStringLiteral("control_bindings.tsv"));
 }
 
 QList<BindingSpec> BindingTable::parse(const QString &text, QString *error)

@@ -1,5 +1,5 @@
 #pragma once
-// The inspector's bindings, read once from data/inspector_bindings.tsv in the
+// The inspector's bindings, read once from data/control_bindings.tsv in the
 // order they are made: which control shows and edits which attribute key of
 // the selected graphics, and how it shows no selection or mixed values.
 #include <QList>

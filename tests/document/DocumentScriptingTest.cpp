@@ -1,12 +1,12 @@
-// Scripting's range and relative specifiers, collection insertion, and the
+// Scripting's range and relative references, collection insertion, and the
 // document's error texts.
 #include "DocumentFixture.h"
 
 #include "document/SKTError.h"
-#include "document/ScriptingSpecifiers.h"
+#include "document/ScriptingReferences.h"
 #include "model/SKTCircle.h"
 
-TEST_F(DocumentTest, ScriptingRangesAndRelativeSpecifiers)
+TEST_F(DocumentTest, ScriptingRangesAndRelativeReferences)
 {
     auto r0 = std::make_shared<SKTRectangle>();
     auto c1 = std::make_shared<SKTCircle>();
@@ -19,34 +19,34 @@ TEST_F(DocumentTest, ScriptingRangesAndRelativeSpecifiers)
     const QString rects = QStringLiteral("rectangles"), all = QStringLiteral("graphics");
 
     // From a later graphic to an earlier one: as the reversed range.
-    EXPECT_EQ(ScriptingSpecifiers::rangeIndexes(g, rects, ref(all, {r4.get()}), ref(all, {c1.get()})),
+    EXPECT_EQ(ScriptingReferences::rangeIndexes(g, rects, ref(all, {r4.get()}), ref(all, {c1.get()})),
               (QList<qsizetype>{1, 2}));
-    EXPECT_EQ(ScriptingSpecifiers::rangeIndexes(g, rects, ref(all, {c1.get()}), ref(all, {r4.get()})),
+    EXPECT_EQ(ScriptingReferences::rangeIndexes(g, rects, ref(all, {c1.get()}), ref(all, {r4.get()})),
               (QList<qsizetype>{1, 2}));
-    EXPECT_EQ(ScriptingSpecifiers::rangeIndexes(g, all, std::nullopt, ref(all, {c1.get()})), (QList<qsizetype>{0, 1}));
+    EXPECT_EQ(ScriptingReferences::rangeIndexes(g, all, std::nullopt, ref(all, {c1.get()})), (QList<qsizetype>{0, 1}));
     // A list start takes its first element, a list end its last.
-    EXPECT_EQ(ScriptingSpecifiers::rangeIndexes(g, all, ref(rects, {c1.get(), r4.get()}), ref(rects, {r0.get(), t3.get()})),
+    EXPECT_EQ(ScriptingReferences::rangeIndexes(g, all, ref(rects, {c1.get(), r4.get()}), ref(rects, {r0.get(), t3.get()})),
               (QList<qsizetype>{1, 2, 3}));
     // No answer: no ends, an unknown key, nothing evaluated, a stranger.
     SKTRectangle stranger;
-    EXPECT_FALSE(ScriptingSpecifiers::rangeIndexes(g, rects, std::nullopt, std::nullopt));
-    EXPECT_FALSE(ScriptingSpecifiers::rangeIndexes(g, rects, ref(QStringLiteral("slides"), {r0.get()}), std::nullopt));
-    EXPECT_FALSE(ScriptingSpecifiers::rangeIndexes(g, rects, ref(all, {}), std::nullopt));
-    EXPECT_FALSE(ScriptingSpecifiers::rangeIndexes(g, rects, ref(all, {&stranger}), std::nullopt));
-    EXPECT_EQ(ScriptingSpecifiers::rangeIndexes({}, rects, ref(all, {r0.get()}), std::nullopt), QList<qsizetype>{});
+    EXPECT_FALSE(ScriptingReferences::rangeIndexes(g, rects, std::nullopt, std::nullopt));
+    EXPECT_FALSE(ScriptingReferences::rangeIndexes(g, rects, ref(QStringLiteral("slides"), {r0.get()}), std::nullopt));
+    EXPECT_FALSE(ScriptingReferences::rangeIndexes(g, rects, ref(all, {}), std::nullopt));
+    EXPECT_FALSE(ScriptingReferences::rangeIndexes(g, rects, ref(all, {&stranger}), std::nullopt));
+    EXPECT_EQ(ScriptingReferences::rangeIndexes({}, rects, ref(all, {r0.get()}), std::nullopt), QList<qsizetype>{});
 
-    EXPECT_EQ(ScriptingSpecifiers::relativeIndexes(g, rects, ref(all, {c1.get()}), true), QList<qsizetype>{1});
-    EXPECT_EQ(ScriptingSpecifiers::relativeIndexes(g, rects, ref(all, {t3.get()}), false), QList<qsizetype>{1});
-    EXPECT_EQ(ScriptingSpecifiers::relativeIndexes(g, all, ref(all, {r0.get(), c1.get()}), true), QList<qsizetype>{2});
-    EXPECT_EQ(ScriptingSpecifiers::relativeIndexes(g, QStringLiteral("circles"), ref(all, {r2.get()}), true),
+    EXPECT_EQ(ScriptingReferences::relativeIndexes(g, rects, ref(all, {c1.get()}), true), QList<qsizetype>{1});
+    EXPECT_EQ(ScriptingReferences::relativeIndexes(g, rects, ref(all, {t3.get()}), false), QList<qsizetype>{1});
+    EXPECT_EQ(ScriptingReferences::relativeIndexes(g, all, ref(all, {r0.get(), c1.get()}), true), QList<qsizetype>{2});
+    EXPECT_EQ(ScriptingReferences::relativeIndexes(g, QStringLiteral("circles"), ref(all, {r2.get()}), true),
               QList<qsizetype>{});
-    EXPECT_FALSE(ScriptingSpecifiers::relativeIndexes(g, rects, std::nullopt, true));
-    EXPECT_FALSE(ScriptingSpecifiers::relativeIndexes(g, rects, ref(all, {&stranger}), true));
+    EXPECT_FALSE(ScriptingReferences::relativeIndexes(g, rects, std::nullopt, true));
+    EXPECT_FALSE(ScriptingReferences::relativeIndexes(g, rects, ref(all, {&stranger}), true));
 
-    EXPECT_EQ(ScriptingSpecifiers::insertionIndex(g, rects, 3), 5);
-    EXPECT_EQ(ScriptingSpecifiers::insertionIndex(g, rects, 1), 2);
-    EXPECT_EQ(ScriptingSpecifiers::insertionIndex(g, rects, 4), -1);
-    EXPECT_EQ(ScriptingSpecifiers::notFoundText(QStringLiteral("textAreas")),
+    EXPECT_EQ(ScriptingReferences::insertionIndex(g, rects, 3), 5);
+    EXPECT_EQ(ScriptingReferences::insertionIndex(g, rects, 1), 2);
+    EXPECT_EQ(ScriptingReferences::insertionIndex(g, rects, 4), -1);
+    EXPECT_EQ(ScriptingReferences::notFoundText(QStringLiteral("textAreas")),
               QStringLiteral("Could not find the given text area in the graphics."));
 }
 

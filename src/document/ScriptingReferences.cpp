@@ -1,15 +1,15 @@
-#include "document/ScriptingSpecifiers.h"
+#include "document/ScriptingReferences.h"
 
 #include "model/ScriptingCollections.h"
 
-bool ScriptingSpecifiers::isKnownKey(const QString &key)
+bool ScriptingReferences::isKnownKey(const QString &key)
 {
     static const QStringList keys = {QStringLiteral("graphics"), QStringLiteral("rectangles"), QStringLiteral("circles"),
                                      QStringLiteral("lines"),    QStringLiteral("textAreas"),  QStringLiteral("images")};
     return keys.contains(key);
 }
 
-QList<SKTGraphic *> ScriptingSpecifiers::collection(const QList<SKTGraphic *> &graphics, const QString &key)
+QList<SKTGraphic *> ScriptingReferences::collection(const QList<SKTGraphic *> &graphics, const QString &key)
 {
     if (key == QLatin1String("rectangles"))
         return ScriptingCollections::rectangles(graphics);
@@ -24,7 +24,7 @@ QList<SKTGraphic *> ScriptingSpecifiers::collection(const QList<SKTGraphic *> &g
     return graphics;
 }
 
-std::optional<QList<qsizetype>> ScriptingSpecifiers::rangeIndexes(const QList<SKTGraphic *> &graphics, const QString &key,
+std::optional<QList<qsizetype>> ScriptingReferences::rangeIndexes(const QList<SKTGraphic *> &graphics, const QString &key,
                                                                   const std::optional<ScriptingReference> &start,
                                                                   const std::optional<ScriptingReference> &end)
 {
@@ -66,7 +66,7 @@ std::optional<QList<qsizetype>> ScriptingSpecifiers::rangeIndexes(const QList<SK
     return indexes;
 }
 
-std::optional<QList<qsizetype>> ScriptingSpecifiers::relativeIndexes(const QList<SKTGraphic *> &graphics,
+std::optional<QList<qsizetype>> ScriptingReferences::relativeIndexes(const QList<SKTGraphic *> &graphics,
                                                                      const QString &key,
                                                                      const std::optional<ScriptingReference> &base,
                                                                      bool after)
@@ -89,7 +89,7 @@ std::optional<QList<qsizetype>> ScriptingSpecifiers::relativeIndexes(const QList
     return QList<qsizetype>{};
 }
 
-qsizetype ScriptingSpecifiers::insertionIndex(const QList<SKTGraphic *> &graphics, const QString &key, qsizetype index)
+qsizetype ScriptingReferences::insertionIndex(const QList<SKTGraphic *> &graphics, const QString &key, qsizetype index)
 {
     const QList<SKTGraphic *> members = collection(graphics, key);
     if (index == members.size())
@@ -99,7 +99,7 @@ qsizetype ScriptingSpecifiers::insertionIndex(const QList<SKTGraphic *> &graphic
     return graphics.indexOf(members[index]);
 }
 
-QString ScriptingSpecifiers::notFoundText(const QString &key)
+QString ScriptingReferences::notFoundText(const QString &key)
 {
     QString noun = QStringLiteral("graphic");
     if (key == QLatin1String("rectangles"))

@@ -1,7 +1,7 @@
 #pragma once
-// Evaluation of scripting's range and relative specifiers over a page's
+// Evaluation of scripting's range and relative references over a page's
 // graphics, as plain functions. A reference is what a start, end or base
-// specifier names: the key of its collection and what it evaluated to.
+// reference names: the key of its collection and what it evaluated to.
 // Keys: "graphics", "rectangles", "circles", "lines", "textAreas", "images".
 // An empty answer (std::nullopt) leaves the evaluation to the default.
 #include <QList>
@@ -15,9 +15,9 @@ struct ScriptingReference {
     QList<SKTGraphic *> evaluated;
 };
 
-class ScriptingSpecifiers {
+class ScriptingReferences {
 public:
-    ScriptingSpecifiers() = delete;
+    ScriptingReferences() = delete;
     static bool isKnownKey(const QString &key);
     // The graphics of a key's collection, in page order.
     static QList<SKTGraphic *> collection(const QList<SKTGraphic *> &graphics, const QString &key);
