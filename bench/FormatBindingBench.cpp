@@ -4,6 +4,7 @@
 // on the same graphics in one undo group. Each should be one linear pass:
 // from 100 to 1,000 at most 11 times slower, and the edit with its refresh
 // within 2 times of the floor.
+#include "SelectionBench.h"
 #include "document/SKTDocument.h"
 #include "inspector/InspectorBindings.h"
 #include "model/SKTText.h"
@@ -18,28 +19,8 @@
 #include <vector>
 
 namespace {
-class PageSelection : public SelectionProxy {
-public:
-    explicit PageSelection(SKTDocument &doc) : m_doc(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return m_selected; }
-    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
-    QList<SKTGraphic *> m_selected;
-
-private:
-    SKTDocument &m_doc;
-};
-
-double medianMicroseconds(const std::function<void()> &work, int runs)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using bench::PageSelection;
+using bench::medianMicroseconds;
 } // namespace
 
 int main(int argc, char **argv)

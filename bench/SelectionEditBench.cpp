@@ -2,6 +2,7 @@
 // selected graphics (half text boxes, half 3 x 3 tables), beside the floor of
 // the same calls made straight on the graphics in one undo group. Targets:
 // from 100 to 1,000 at most 11 times slower; each within 2 times of the floor.
+#include "SelectionBench.h"
 #include "document/SKTDocument.h"
 #include "inspector/ColorPicking.h"
 #include "inspector/InspectorActions.h"
@@ -18,28 +19,8 @@
 #include <vector>
 
 namespace {
-class PageSelection : public SelectionProxy {
-public:
-    explicit PageSelection(SKTDocument &doc) : m_doc(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return m_selected; }
-    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
-    QList<SKTGraphic *> m_selected;
-
-private:
-    SKTDocument &m_doc;
-};
-
-double medianMicroseconds(const std::function<void()> &work, int runs)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using bench::PageSelection;
+using bench::medianMicroseconds;
 
 std::shared_ptr<SKTTable> table3x3(double x, double y)
 {
