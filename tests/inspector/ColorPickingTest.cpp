@@ -1,6 +1,7 @@
 // Colour targets and swatches over real graphics of a page document: the
 // grid figures, "CLEAR0" rules, a pick over mixed kinds as one undo step,
 // and the page colour as an undoable change.
+#include "SelectionDouble.h"
 #include "document/SKTDocument.h"
 #include "inspector/ColorPicking.h"
 #include "model/SKTImage.h"
@@ -12,17 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-class SelectionDouble : public SelectionProxy {
-public:
-    explicit SelectionDouble(SKTDocument &doc) : m_doc(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return selected; }
-    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
-    QList<SKTGraphic *> selected;
-
-private:
-    SKTDocument &m_doc;
-};
-
 QStringList palette(int n)
 {
     QStringList p{ColorPicking::clearEntry()};

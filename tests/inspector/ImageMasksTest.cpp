@@ -1,6 +1,7 @@
 // Image masks over real graphics of a page document: the shipped shapes, the
 // chooser's places, mask and flag set together as one undo step, unreadable
 // files reported with the mask kept, several own files with the last kept.
+#include "SelectionDouble.h"
 #include "document/SKTDocument.h"
 #include "inspector/ImageMasks.h"
 #include "model/SKTImage.h"
@@ -14,18 +15,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-namespace {
-class SelectionDouble : public SelectionProxy {
-public:
-    explicit SelectionDouble(SKTDocument &doc) : m_doc(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return selected; }
-    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
-    QList<SKTGraphic *> selected;
-
-private:
-    SKTDocument &m_doc;
-};
-} // namespace
 
 TEST(ImageMasksShapesTest, ADozenShapesWithTheDefaultAndChooserPlaces)
 {

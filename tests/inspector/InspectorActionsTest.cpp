@@ -1,6 +1,7 @@
 // The inspector's actions over real graphics of a real page document: each
 // action one undo step that restores every property, the debounced rotation,
 // the font-size stepper on tables, and placing graphics in section cells.
+#include "SelectionDouble.h"
 #include "document/SKTDocument.h"
 #include "inspector/InspectorActions.h"
 #include "inspector/InspectorBindings.h"
@@ -17,22 +18,6 @@
 #include <memory>
 
 namespace {
-class SelectionDouble : public SelectionProxy {
-public:
-    explicit SelectionDouble(SKTDocument &doc) : m_doc(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return m_selected; }
-    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
-    void select(QList<SKTGraphic *> graphics)
-    {
-        m_selected = std::move(graphics);
-        selectionOrGraphicsChanged();
-    }
-
-private:
-    SKTDocument &m_doc;
-    QList<SKTGraphic *> m_selected;
-};
-
 std::shared_ptr<SKTTable> table3x3(const QString &family)
 {
     auto table = std::make_shared<SKTTable>();

@@ -1,6 +1,7 @@
 // The inspector's bindings over real graphics of a real page document: what
 // the controls show, edits as single named undo steps, refusals, slider
 // drags, refreshes without echo.
+#include "SelectionDouble.h"
 #include "document/SKTDocument.h"
 #include "inspector/InspectorBindings.h"
 #include "model/GraphicPainter.h"
@@ -16,23 +17,6 @@
 #include <memory>
 
 namespace {
-// The canvas's selection, held as a list of the document's graphics.
-class SelectionDouble : public SelectionProxy {
-public:
-    explicit SelectionDouble(SKTDocument &doc) : m_doc(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return m_selected; }
-    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
-    void select(QList<SKTGraphic *> graphics)
-    {
-        m_selected = std::move(graphics);
-        selectionOrGraphicsChanged();
-    }
-
-private:
-    SKTDocument &m_doc;
-    QList<SKTGraphic *> m_selected;
-};
-
 std::shared_ptr<SKTText> textAt(double x, double opacity, int fontSize)
 {
     auto t = std::make_shared<SKTText>();

@@ -1,6 +1,7 @@
 // Link, tooltip and caption pop-overs over real graphics of a page document:
 // the link clean-up, unsafe links refused with the pop-over left open, page
 // drops, and each save one undo step.
+#include "SelectionDouble.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "inspector/LinkEditing.h"
@@ -21,18 +22,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-class SelectionDouble : public SelectionProxy {
-public:
-    explicit SelectionDouble(SKTDocument &doc) : m_doc(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return selected; }
-    UndoManager *undoManager() const override { return &m_doc.undoManager(); }
-    QList<SKTGraphic *> selected;
-
-private:
-    SKTDocument &m_doc;
-};
-} // namespace
 
 TEST(LinkEditingRulesTest, CleanUpAndPageDrops)
 {
