@@ -1,0 +1,127 @@
+#include "platform/ui/ActionBinding.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QToolBar>
+#include <QWidget>
+
+namespace {
+const char *const kActionProperty = "zovAction";
+const char *const kTagProperty = "zovTag";
+const char *const kValidatingProperty = "zovValidates";
+
+ActionItemState stateOf(const QAction *qaction)
+{
+    ActionItemState state;
+    state.action = ActionBinding::actionOf(qaction);
+    state.title = qaction->text();
+    state.tag = qaction->property(kTagProperty).toInt();
+    state.representedObject = qaction->data();
+    state.enabled = true;
+    state.checked = qaction->isChecked();
+    state.visible = true;
+    return state;
+}
+
+void applyState(QAction *qaction, const ActionItemState &state)
+{
+    qaction->setEnabled(state.enabled);
+    qaction->setVisible(state.visible);
+    if (qaction->isCheckable() || state.checked) {
+        qaction->setCheckable(true);
+        qaction->setChecked(state.checked);
+    }
+    if (!state.title.isEmpty() && state.title != qaction->text())
+        qaction->setText(state.title);
+}
+
+void validateAction(QAction *qaction)
+{
+    if (ActionBinding::actionOf(qaction).isEmpty())
+        return;
+    ActionItemState state = stateOf(qaction);
+    ResponderChain::validate(state);
+    applyState(qaction, state);
+}
+}  // namespace
+
+namespace ActionBinding {
+
+QAction *makeAction(const QString &title, const QString &action, QObject *parent, int tag)
+{
+    auto *qaction = new QAction(title, parent);
+    bind(qaction, action, tag);
+    return qaction;
+}
+
+void bind(QAction *qaction, const QString &action, int tag)
+{
+    const bool alreadyBound = !actionOf(qaction).isEmpty();
+    qaction->setProperty(kActionProperty, action);
+    qaction->setProperty(kTagProperty, tag);
+    if (alreadyBound)
+        return;
+    QObject::connect(qaction, &QAction::triggered, qaction, [qaction](bool) {
+        const ActionItemState sender = stateOf(qaction);
+        // Validation right before running keeps a shortcut from reaching a
+        // command its menu would show disabled.
+        ActionItemState check = sender;
+        if (!ResponderChain::validate(check))
+            return;
+        ResponderChain::send(sender.action, sender);
+    });
+}
+
+QString actionOf(const QAction *qaction)
+{
+    return qaction ? qaction->property(kActionProperty).toString() : QString();
+}
+
+void validateNow(QMenu *menu)
+{
+    for (QAction *qaction : menu->actions()) {
+        if (QMenu *sub = qaction->menu())
+            validateNow(sub);
+        else
+            validateAction(qaction);
+    }
+}
+
+void validateBeforeShowing(QMenu *menu)
+{
+    if (menu->property(kValidatingProperty).toBool())
+        return;
+    menu->setProperty(kValidatingProperty, true);
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] { validateNow(menu); });
+}
+
+void validateNow(QToolBar *toolbar)
+{
+    for (QAction *qaction : toolbar->actions())
+        validateAction(qaction);
+}
+
+void installActiveWindowChain(ActionResponder *extra)
+{
+    QPointer<QObject> guard;
+    ResponderChain::setProvider([extra] {
+        QList<ActionResponder *> chain;
+        QWidget *window = QApplication::activeWindow();
+        if (!window && QApplication::focusWidget())
+            window = QApplication::focusWidget()->window();
+        // A sheet or pop-over of a document window passes on to its window.
+        for (QWidget *w = window; w; w = w->parentWidget()) {
+            if (auto *host = dynamic_cast<ResponderHost *>(w)) {
+                chain = host->responderChain();
+                break;
+            }
+        }
+        if (extra)
+            chain << extra;
+        return chain;
+    });
+}
+
+}  // namespace ActionBinding
