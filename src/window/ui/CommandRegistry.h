@@ -11,6 +11,8 @@
 
 #include <functional>
 
+class ProjectPages;
+class ProjectWindowHost;
 class QWidget;
 class SKTDocument;
 class SKTGraphicView;
@@ -23,6 +25,8 @@ struct DocumentWindowContext {
     std::function<SKTDocument *()> document;         // the page in the window, or null
     std::function<SKTGraphicView *()> canvas;        // its canvas, or null
     std::function<QString()> projectFolder;          // empty for a page opened alone
+    ProjectWindowHost *host = nullptr;               // refreshes the listing, icons ...
+    ProjectPages *project = nullptr;                 // the project's pages (switching, adding ...)
 
     SKTDocument *currentDocument() const { return document ? document() : nullptr; }
     SKTGraphicView *currentCanvas() const { return canvas ? canvas() : nullptr; }
