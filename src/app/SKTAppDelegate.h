@@ -8,6 +8,8 @@
 #include "app/ImportPageWindow.h"
 #include "publishing/PageImport.h"
 #include "config/ZovFileHelper.h"
+#include "app/TemplateChooser.h"
+#include "app/TemplateGallery.h"
 
 #include <QObject>
 #include <QString>
@@ -76,6 +78,70 @@ public:
     // Back on the main thread: packs the page and opens it, or refuses.
     void finishImport(const PageImport::Outcome &outcome);
     void cancelImportView();
+
+    // ---- templates ----
+    //
+    // The template chooser (prepared on a worker, shown on the main thread) and
+    // new untitled documents made from a template or the blank starter page.
+    void setTemplateChooserFactory(std::function<std::unique_ptr<TemplateChooser>()> make) { m_templateChooserFactory = std::move(make); }
+    // Orders the welcome window out (installed by the welcome window's owner).
+    void setWelcomeWindowHider(std::function<void()> hide) { m_hideWelcomeWindow = std::move(hide); }
+    // Runs after a template or blank page opened as a document (the window
+    // shows its page colour and selects its label template); selectTemplate is
+    // false for launchTemplate.
+    void setTemplateDocumentHandler(std::function<void(SKTDocument &document, bool selectTemplate)> handler) { m_templateDocumentHandler = std::move(handler); }
+    TemplateChooser *templateWindowController() const { return m_templateChooser.get(); }
+
+    void showTemplateWebsite();
+    void showTemplate();
+    void launchTemplatePreparation();
+    bool templatePreparationRunning() const { return m_templatePreparing; }
+    // Back on the main thread with the worker's result.
+    void dismissProgressIndicatorOnMainThread(TemplateGallery::Result result);
+    void displayTemplate();
+    void categoryButtonTapped(int index);
+    void templateSelected(int iconIndex);
+    void clearTemplateSelection();
+    void cancelTemplateView();
+    void closeTemplateChooser();
+    void selectedATemplate();
+    // What the chooser's select and open buttons do for the reason it was opened.
+    void chooserSelectPressed();
+    void chooserOpenPressed();
+    const QList<TemplateCategory> &templateCategoryMutableArray() const { return m_templateGallery.categories; }
+    const QList<TemplateIcon> &siteIconArray() const { return m_templateGallery.icons; }
+    const QStringList &templatePageNameArray() const { return m_templateGallery.pageNames; }
+    QString categoryFolder() const { return m_templateGallery.categoryFolder; }
+    // Which category button was tapped last (-1: none since the last layout).
+    int tappedCategoryIndex() const { return m_tappedCategory; }
+    // The thumbnail drawn with the selection border (-1: none).
+    int borderedIconIndex() const { return m_borderedIcon; }
+    uint8_t templateLaunchNewDirectoryFlag = 0;
+
+    // The template's bundle folder: <resources>/<gTemplateFolder>.
+    static QString bundleTemplatesFolder();
+    void launchSingleDocTemplate();
+    void launchTemplate();
+    void directlyLaunchSingleDocBlank();
+    // Opens a template package as a new untitled document; answers it, or null
+    // after telling the user ("Not able to open" with the template's name).
+    SKTDocument *openTemplateAsUntitled(const QString &packagePath, bool selectTemplate);
+    // The last document opened from a template (null when the last try failed).
+    SKTDocument *lastTemplateDocument() const { return m_lastTemplateDocument; }
+
+private:
+    std::function<std::unique_ptr<TemplateChooser>()> m_templateChooserFactory;
+    std::function<void()> m_hideWelcomeWindow;
+    std::function<void(SKTDocument &, bool)> m_templateDocumentHandler;
+    std::unique_ptr<TemplateChooser> m_templateChooser;
+    TemplateGallery::Result m_templateGallery;
+    bool m_templatePreparing = false;
+    bool m_templatesCopied = false;
+    int m_tappedCategory = -1;
+    int m_borderedIcon = -1;
+    SKTDocument *m_lastTemplateDocument = nullptr;
+
+public:
 
 signals:
     // An import ended: the package opened (empty when refused or declined).

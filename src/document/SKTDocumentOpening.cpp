@@ -264,8 +264,14 @@ bool SKTDocument::refreshDocument()
                 return fail(QStringLiteral("The package holds no page file."));
             const QString name = QFileInfo(G).completeBaseName();
             const QString ext = QFileInfo(G).suffix();
-            const QString N =
-                freeName(name, [&](const QString &n) { return QFileInfo::exists(QDir(R).filePath(n + QLatin1Char('.') + ext)); });
+            // Free only when none of the four names is taken: a page closed
+            // earlier may have left its pictures or its folder behind.
+            const QString N = freeName(name, [&](const QString &n) {
+                for (const QString &taken : {n + QLatin1Char('.') + ext, n + QStringLiteral(".png"), n + QStringLiteral("@2x.png"), n})
+                    if (QFileInfo::exists(QDir(R).filePath(taken)))
+                        return true;
+                return false;
+            });
             if (!QDir().mkpath(R))
                 return fail(QStringLiteral("%1: the folder could not be made.").arg(R));
             // Page file, screenshots and page folder move in under the free name.

@@ -1,0 +1,279 @@
+// The template road of the application delegate: the chooser is prepared on a
+// worker (categories, work copy, unpacking, thumbnails) behind the progress
+// window and shown on the main thread; a chosen template or the blank
+// starter page becomes a new untitled document.
+#include "app/SKTAppDelegate.h"
+
+#include "config/DataCentre.h"
+#include "config/EditionSettings.h"
+#include "document/DocumentController.h"
+#include "document/SKTDocument.h"
+#include "platform/ActionResponder.h"
+#include "platform/Alerts.h"
+#include "platform/Bundle.h"
+#include "platform/Tasks.h"
+#include "platform/WorkFolder.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QVariant>
+
+TemplateIcon gSelectedTemplate;
+
+namespace {
+
+// What gSelectedTemplateButton points at while a template is selected.
+QObject &selectionCarrier()
+{
+    static QObject *carrier = new QObject();
+    return *carrier;
+}
+
+// Passes alerts on to the alerts in use, naming the template in each, and
+// notes that the user was told: a document that fails to read says why
+// itself, and must not be followed by a second alert.
+class TemplateAlerts : public Alerts {
+public:
+    TemplateAlerts(QString templateName) : m_name(std::move(templateName)), m_previous(&Alerts::current())
+    {
+        Alerts::setCurrent(this);
+    }
+    ~TemplateAlerts() override { Alerts::setCurrent(m_previous); }
+
+    void show(const Alert &alert, QObject *window, Completion completion) override
+    {
+        m_shown = true;
+        Alert named = alert;
+        named.informativeText = QStringLiteral("The template \"%1\" could not be opened. %2").arg(m_name, alert.informativeText).trimmed();
+        m_previous->show(named, window, std::move(completion));
+    }
+    bool shown() const { return m_shown; }
+
+private:
+    QString m_name;
+    Alerts *m_previous;
+    bool m_shown = false;
+};
+
+QString workTemplatesFolder()
+{
+    const QString work = gWorkFolder.isEmpty() ? WorkFolder::shared().path() : gWorkFolder;
+    return QDir(work).filePath(gTemplateFolder);
+}
+
+}  // namespace
+
+void setSelectedTemplate(const TemplateIcon &icon)
+{
+    gSelectedTemplate = icon;
+    gSelectedTemplate.image = QImage();
+    selectionCarrier().setProperty("fileName", icon.fileName);
+    selectionCarrier().setProperty("categoryFolder", icon.categoryFolder);
+    gSelectedTemplateButton = &selectionCarrier();
+}
+
+void clearSelectedTemplate()
+{
+    gSelectedTemplate = TemplateIcon();
+    gSelectedTemplateButton = nullptr;
+}
+
+QString SKTAppDelegate::bundleTemplatesFolder()
+{
+    return QDir(Bundle::resourcesPath()).filePath(gTemplateFolder);
+}
+
+void SKTAppDelegate::showTemplateWebsite()
+{
+    if (m_templatePreparing)
+        return;
+    templateLaunchNewDirectoryFlag = 1;
+    launchTemplatePreparation();
+}
+
+void SKTAppDelegate::showTemplate()
+{
+    if (m_templatePreparing)
+        return;
+    templateLaunchNewDirectoryFlag = 0;
+    launchTemplatePreparation();
+}
+
+void SKTAppDelegate::launchTemplatePreparation()
+{
+    // One preparation at a time: a second one would copy and unpack over the
+    // files the first is reading.
+    if (m_templatePreparing) {
+        qInfo() << "templates: still preparing; the command is ignored";
+        return;
+    }
+    if (!m_templateChooser && m_templateChooserFactory)
+        m_templateChooser = m_templateChooserFactory();
+    m_templatePreparing = true;
+    DataCentre::showProgressIndicator();
+
+    TemplateGallery::Input input;
+    input.edition = gAppName;
+    input.bundleTemplatesFolder = bundleTemplatesFolder();
+    input.workTemplatesFolder = workTemplatesFolder();
+    input.documentExtension = gDocumentExtension;
+    input.responsive = gResponsiveEdition;
+    input.copyNeeded = !m_templatesCopied;
+    Tasks::runInBackground<TemplateGallery::Result>(
+        this, [input] { return TemplateGallery::prepTemplatesInBackground(input); },
+        [this](TemplateGallery::Result result) { dismissProgressIndicatorOnMainThread(std::move(result)); });
+}
+
+void SKTAppDelegate::dismissProgressIndicatorOnMainThread(TemplateGallery::Result result)
+{
+    DataCentre::dismissProgressIndicator();
+    m_templatesCopied = m_templatesCopied || result.copied;
+    m_templateGallery = std::move(result);
+    m_templatePreparing = false;
+    if (m_templateGallery.icons.isEmpty())
+        qInfo().noquote() << "templates: no template found in" << bundleTemplatesFolder();
+    displayTemplate();
+}
+
+void SKTAppDelegate::displayTemplate()
+{
+    m_tappedCategory = -1;
+    m_borderedIcon = -1;
+    if (m_templateChooser)
+        m_templateChooser->displayTemplate();
+}
+
+void SKTAppDelegate::categoryButtonTapped(int index)
+{
+    if (index < 0 || index >= m_templateGallery.categories.size())
+        return;
+    m_tappedCategory = index;
+    m_templateGallery.categoryFolder = m_templateGallery.categories.at(index).categoryFolderName();
+    m_borderedIcon = -1;
+    if (m_templateChooser)
+        m_templateChooser->refreshTemplate();
+}
+
+void SKTAppDelegate::templateSelected(int iconIndex)
+{
+    if (iconIndex < 0 || iconIndex >= m_templateGallery.icons.size())
+        return;
+    setSelectedTemplate(m_templateGallery.icons.at(iconIndex));
+    m_borderedIcon = iconIndex;
+    if (m_templateChooser)
+        m_templateChooser->updateSelection();
+}
+
+void SKTAppDelegate::clearTemplateSelection()
+{
+    // Only the border goes: the template clicked last stays the one the
+    // select button uses.
+    m_borderedIcon = -1;
+    if (m_templateChooser)
+        m_templateChooser->updateSelection();
+}
+
+void SKTAppDelegate::cancelTemplateView()
+{
+    if (m_templateChooser)
+        m_templateChooser->setVisible(!m_templateChooser->isVisible());
+}
+
+void SKTAppDelegate::selectedATemplate()
+{
+    if (!ResponderChain::send(QStringLiteral("saveNewPageAndChooseTemplate")))
+        qInfo() << "templates: no window takes the new page";
+}
+
+void SKTAppDelegate::chooserSelectPressed()
+{
+    if (templateLaunchNewDirectoryFlag == 0) {
+        selectedATemplate();
+        return;
+    }
+    // A new project in a single-document edition is a new untitled document.
+    if (gSingleDocumentMode)
+        launchSingleDocTemplate();
+    else if (!ResponderChain::send(QStringLiteral("addNewWebsite")))
+        qInfo() << "templates: nothing makes a new project here";
+}
+
+void SKTAppDelegate::chooserOpenPressed()
+{
+    if (templateLaunchNewDirectoryFlag == 0)
+        return;
+    ResponderChain::send(gSingleDocumentMode ? QStringLiteral("openDocument") : QStringLiteral("openWebsite"));
+}
+
+SKTDocument *SKTAppDelegate::openTemplateAsUntitled(const QString &packagePath, bool selectTemplate)
+{
+    m_lastTemplateDocument = nullptr;
+    const QString name = QFileInfo(packagePath).completeBaseName();
+    if (!QFileInfo(packagePath).isFile()) {
+        Alerts::inform(QStringLiteral("Not able to open"),
+                       QStringLiteral("The template \"%1\" could not be found.").arg(name));
+        return nullptr;
+    }
+    SKTDocument *document = nullptr;
+    bool told = false;
+    {
+        TemplateAlerts alerts(name);
+        // The controller reads a private copy that unpacks into a folder of its
+        // own: a second document from the same template leaves the first whole.
+        document = DocumentController::shared().openUntitledDocument(packagePath);
+        told = alerts.shown();
+    }
+    if (!document) {
+        if (!told)
+            Alerts::inform(QStringLiteral("Not able to open"),
+                           QStringLiteral("The template \"%1\" could not be opened.").arg(name));
+        return nullptr;
+    }
+    if (document->windowHooks.refreshPageBackgroundColor)
+        document->windowHooks.refreshPageBackgroundColor();
+    if (m_templateDocumentHandler)
+        m_templateDocumentHandler(*document, selectTemplate);
+    m_lastTemplateDocument = document;
+    return document;
+}
+
+void SKTAppDelegate::closeTemplateChooser()
+{
+    // Opening a document puts the chooser away; it never brings it back (a
+    // plain toggle would show a hidden chooser when the command comes from a
+    // menu).
+    if (m_templateChooser && m_templateChooser->isVisible())
+        m_templateChooser->setVisible(false);
+}
+
+void SKTAppDelegate::launchSingleDocTemplate()
+{
+    if (m_hideWelcomeWindow)
+        m_hideWelcomeWindow();
+    closeTemplateChooser();
+    if (gSelectedTemplate.fileName.isEmpty())
+        return;
+    const QString source = QDir(bundleTemplatesFolder())
+                               .filePath(gSelectedTemplate.categoryFolder + QLatin1Char('/') + gSelectedTemplate.fileName);
+    openTemplateAsUntitled(source, true);
+}
+
+void SKTAppDelegate::launchTemplate()
+{
+    closeTemplateChooser();
+    if (gSelectedTemplate.fileName.isEmpty())
+        return;
+    const QString source = QDir(bundleTemplatesFolder())
+                               .filePath(gSelectedTemplate.categoryFolder + QLatin1Char('/') + gSelectedTemplate.fileName);
+    openTemplateAsUntitled(source, false);
+}
+
+void SKTAppDelegate::directlyLaunchSingleDocBlank()
+{
+    if (m_hideWelcomeWindow)
+        m_hideWelcomeWindow();
+    if (gStarterTemplateFiles.isEmpty())
+        return;
+    openTemplateAsUntitled(QDir(bundleTemplatesFolder()).filePath(gStarterTemplateFiles.first()), true);
+}
