@@ -21,7 +21,7 @@ public:
     static TemplateGridPlan layout(const QList<TemplateIcon> &icons, const QString &categoryFolder);
     // The category button at index i of the column.
     static QRect categoryButtonFrame(int index) { return QRect(0, 50 * index, 230, 50); }
-    static QSize categoryColumnSize(int count) { return QSize(200, std::max(600, 50 * count)); }
+    static QSize categoryColumnSize(int count) { return QSize(230, std::max(600, 50 * count)); }
 
     QList<int> iconIndexes;  // which icons, in grid order (tag = position)
     QList<QRect> frames;     // one per shown thumbnail

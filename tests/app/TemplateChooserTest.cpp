@@ -6,6 +6,7 @@
 // the chooser is being prepared, an edition without templates.
 #include "app/SKTAppDelegate.h"
 #include "app/TemplateCategoryTable.h"
+#include "app/ui/TemplateCommands.h"
 #include "app/ui/TemplateIconButton.h"
 #include "app/ui/TemplateWindowController.h"
 #include "config/DataCentre.h"
@@ -18,6 +19,7 @@
 #include "platform/Tasks.h"
 #include "support/ScriptedAlerts.h"
 #include "support/TempDir.h"
+#include "window/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -139,6 +141,7 @@ TEST_F(TemplateChooserTest, EachEditionListsItsCategoriesAndOpensEveryTemplate)
         const QList<TemplateIcon> icons = delegate.siteIconArray();
         EXPECT_EQ(chooser()->windowTitle(), QStringLiteral("Choose a Template (%1)").arg(icons.size()));
 
+        saveScreenshot(entry.key + QStringLiteral(".png"));
         // Every category holds a template, with a picture.
         for (qsizetype i = 0; i < delegate.templateCategoryMutableArray().size(); ++i) {
             delegate.categoryButtonTapped(int(i));
@@ -148,7 +151,6 @@ TEST_F(TemplateChooserTest, EachEditionListsItsCategoriesAndOpensEveryTemplate)
         for (const TemplateIcon &icon : icons)
             EXPECT_FALSE(icon.image.isNull()) << qPrintable(icon.fileName);
 
-        saveScreenshot(entry.key + QStringLiteral(".png"));
         // Every template opens as an untitled document, and the chooser goes away.
         for (qsizetype i = 0; i < icons.size(); ++i) {
             delegate.templateSelected(int(i));
@@ -332,4 +334,33 @@ TEST_F(TemplateChooserTest, EachCopyOfATemplateIsADocumentOfItsOwn)
         for (SKTDocument *doc : DocumentController::shared().documents())
             DocumentController::shared().closeDocument(doc);
     }
+}
+
+TEST_F(TemplateChooserTest, CommandsReachTheDelegateByName)
+{
+    CommandRegistry::clear();
+    registerTemplateCommands();
+    ActionMap commands;
+    CommandRegistry::installApplicationCommands(commands);
+    for (const char *name : {"showTemplateWebsite", "showTemplate", "launchSingleDocTemplate", "launchTemplate",
+                             "directlyLaunchSingleDocBlank"})
+        EXPECT_TRUE(commands.respondsToAction(QString::fromLatin1(name))) << name;
+
+    // The blank page of the edition opens through the command's name.
+    useEdition(EditionTable::shared().select(QStringLiteral("Ostravel Business Card Designer")));
+    const qsizetype before = DocumentController::shared().documents().size();
+    ResponderChain::send({&commands}, QStringLiteral("directlyLaunchSingleDocBlank"), {});
+    EXPECT_EQ(DocumentController::shared().documents().size(), before + 1);
+
+    // While the chooser is prepared, its commands are disabled.
+    ActionItemState item;
+    item.action = QStringLiteral("showTemplateWebsite");
+    EXPECT_TRUE(ResponderChain::validate({&commands}, item));
+    SKTAppDelegate::shared().showTemplateWebsite();
+    item.enabled = true;
+    EXPECT_FALSE(ResponderChain::validate({&commands}, item));
+    ASSERT_TRUE(spinUntil([] { return !SKTAppDelegate::shared().templatePreparationRunning(); }));
+    if (SKTAppDelegate::shared().templateWindowController())
+        SKTAppDelegate::shared().templateWindowController()->setVisible(false);
+    CommandRegistry::clear();
 }

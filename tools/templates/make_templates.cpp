@@ -35,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QtMath>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -216,6 +217,7 @@ QList<std::shared_ptr<SKTGraphic>> buildGraphics(const PageDesign &design, QSize
             text->setFontSize(std::max(6, int(std::round(piece.size * page.height() / 100))));
             text->setFontAlignment(piece.centred ? 1 : 0);
             text->setTextHexColorString(hex(piece.colour));
+            text->setValue(QStringLiteral("fontColor"), piece.colour);
             text->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
             text->setBorderHexColorString(QStringLiteral("000000"));
             QString string = piece.text;
@@ -278,6 +280,7 @@ public:
     bool writeEdition(const EditionEntry &entry);
     bool writeIcon(const QString &iconName, const QString &edition);
     int written() const { return m_written; }
+    QStringList writtenFiles() const { return QStringList(m_done.begin(), m_done.end()); }
 
 private:
     bool writePage(const Job &job, const QString &folder);
@@ -331,9 +334,13 @@ bool Writer::writeEdition(const EditionEntry &entry)
             continue;
         const bool blank = folder == QLatin1String("blank");
         // The blank folder needs no second page when a starter page lives there.
+        // Nor does a category that an edition sharing the folder filled already.
         bool covered = false;
         for (const Job &job : std::as_const(jobs))
             covered = covered || job.category == folder;
+        const QString categoryPath = QDir(m_resources).filePath(gTemplateFolder + QLatin1Char('/') + folder + QLatin1Char('/'));
+        for (const QString &done : std::as_const(m_done))
+            covered = covered || done.startsWith(categoryPath);
         if (covered)
             continue;
         const QString base = blank ? QStringLiteral("Blank") : packageBaseName(category);
@@ -394,7 +401,11 @@ bool Writer::writePage(const Job &job, const QString &folder)
         doc.labelTemplateHelper.templateDescription = gDefaultPrintSheet;
     const QString imageFolder = QDir(working).filePath(pageName);
     QDir().mkpath(imageFolder);
-    for (const auto &graphic : buildGraphics(*design, page, job.title, gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName)) {
+    // The first piece described lies at the back; the document's first
+    // graphic is the frontmost.
+    auto graphics = buildGraphics(*design, page, job.title, gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName);
+    std::reverse(graphics.begin(), graphics.end());
+    for (const auto &graphic : std::as_const(graphics)) {
         // Editions that keep the user's image files find them in the page's
         // folder, put there when the picture was inserted; so do we.
         if (const auto *image = dynamic_cast<const SKTImage *>(graphic.get())) {
@@ -446,6 +457,24 @@ int main(int argc, char **argv)
         ok = ok && writer.writeEdition(entry);
     Alerts::setCurrent(nullptr);
     if (!ok || alerts.failed)
+        return 1;
+
+    // Files an earlier run wrote and this one did not (a category renamed,
+    // say) are removed; nothing else in the resources is touched.
+    const QString manifestPath = QDir(args.at(1)).filePath(QStringLiteral(".generated-templates"));
+    QStringList now = writer.writtenFiles();
+    now.sort();
+    QFile previous(manifestPath);
+    if (previous.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : previous.readAll().split('\n')) {
+            const QString old = QString::fromUtf8(line);
+            if (!old.isEmpty() && !now.contains(old) && old.startsWith(QDir(args.at(1)).absolutePath() + QLatin1Char('/')))
+                QFile::remove(old);
+        }
+        previous.close();
+    }
+    QSaveFile manifest(manifestPath);
+    if (!manifest.open(QIODevice::WriteOnly) || manifest.write(now.join(QLatin1Char('\n')).toUtf8() + '\n') < 0 || !manifest.commit())
         return 1;
     QSaveFile stamp(args.at(3));
     if (!stamp.open(QIODevice::WriteOnly) || stamp.write(QByteArray::number(writer.written()) + '\n') < 0 || !stamp.commit())

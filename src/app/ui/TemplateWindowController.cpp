@@ -37,8 +37,21 @@ QFont categoryFont()
     }();
     Q_UNUSED(substituted);
     QFont font(QStringLiteral("Heiti TC"));
-    font.setPointSize(13);
+    // 13 points as the desktop it was drawn for measured them: 13 pixels.
+    font.setPixelSize(13);
     return font;
+}
+
+// A document view of one colour, its children placed by hand.
+QWidget *makeDocumentView(const QString &background, QSize size)
+{
+    auto *view = new QWidget;
+    view->setAutoFillBackground(true);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, DataCentre::colorWithHexString(background));
+    view->setPalette(palette);
+    view->resize(size);
+    return view;
 }
 
 // A scroll area whose document view is a plain widget placed by hand.
@@ -119,14 +132,14 @@ void TemplateWindowController::displayTemplate()
                        .arg(m_delegate.siteIconArray().size()));
 
     const QList<TemplateCategory> &categories = m_delegate.templateCategoryMutableArray();
-    auto *column = new QWidget;
-    column->resize(TemplateGridPlan::categoryColumnSize(int(categories.size())));
+    auto *column = makeDocumentView(QStringLiteral("F5F5F5"), TemplateGridPlan::categoryColumnSize(int(categories.size())));
     m_categoryButtons.clear();
     for (qsizetype i = 0; i < categories.size(); ++i) {
         auto *button = new QPushButton(categories.at(i).categoryDescription(), column);
         button->setFlat(true);
         button->setFont(categoryFont());
         button->setGeometry(TemplateGridPlan::categoryButtonFrame(int(i)));
+        button->setToolTip(categories.at(i).categoryDescription().trimmed());
         button->setStyleSheet(QStringLiteral("QPushButton { text-align: left; border: none; color: black; %1 }")
                                   .arg(colourStyle(QStringLiteral("F5F5F5"))));
         connect(button, &QPushButton::clicked, this, [this, i] {
@@ -162,8 +175,7 @@ void TemplateWindowController::refreshTemplate()
 {
     const QList<TemplateIcon> &icons = m_delegate.siteIconArray();
     const TemplateGridPlan plan = TemplateGridPlan::layout(icons, m_delegate.categoryFolder());
-    auto *grid = new QWidget;
-    grid->resize(plan.documentSize);
+    auto *grid = makeDocumentView(QStringLiteral("000000"), plan.documentSize);
     m_gridButtons.clear();
     m_gridIconIndexes = plan.iconIndexes;
     for (qsizetype k = 0; k < plan.frames.size(); ++k) {
