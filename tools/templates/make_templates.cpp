@@ -228,7 +228,10 @@ QList<std::shared_ptr<SKTGraphic>> buildGraphics(const PageDesign &design, QSize
         }
         case DesignPiece::Kind::Picture: {
             const QRectF bounds = at(piece.box);
-            const QImage pixels = drawScene(piece.text, (bounds.size() * 2).toSize());
+            // Twice the frame for sharp screens, but at most 640 pixels a side:
+            // print canvases are large, and the build step must stay quick.
+            const QSizeF twice = bounds.size() * 2;
+            const QImage pixels = drawScene(piece.text, twice.scaled(twice.boundedTo(QSizeF(640, 640)), Qt::KeepAspectRatio).toSize());
             auto image = std::make_shared<SKTImage>();
             placeOnPage(*image, bounds);
             image->setContents(pixels);
