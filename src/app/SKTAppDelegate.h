@@ -126,8 +126,9 @@ public:
     // Opens a template package as a new untitled document; answers it, or null
     // after telling the user ("Not able to open" with the template's name).
     SKTDocument *openTemplateAsUntitled(const QString &packagePath, bool selectTemplate);
-    // The last document opened from a template (null when the last try failed).
-    SKTDocument *lastTemplateDocument() const { return m_lastTemplateDocument; }
+    // The last document opened from a template, while it is open (null when
+    // the last try failed or the document was closed since).
+    SKTDocument *lastTemplateDocument() const;
 
 private:
     std::function<std::unique_ptr<TemplateChooser>()> m_templateChooserFactory;
@@ -142,7 +143,6 @@ private:
     SKTDocument *m_lastTemplateDocument = nullptr;
 
 public:
-
 signals:
     // An import ended: the package opened (empty when refused or declined).
     void pageImported(const QString &packagePath);

@@ -206,6 +206,11 @@ void SKTAppDelegate::chooserOpenPressed()
     ResponderChain::send(gSingleDocumentMode ? QStringLiteral("openDocument") : QStringLiteral("openWebsite"));
 }
 
+SKTDocument *SKTAppDelegate::lastTemplateDocument() const
+{
+    return DocumentController::shared().documents().contains(m_lastTemplateDocument) ? m_lastTemplateDocument : nullptr;
+}
+
 SKTDocument *SKTAppDelegate::openTemplateAsUntitled(const QString &packagePath, bool selectTemplate)
 {
     m_lastTemplateDocument = nullptr;

@@ -19,6 +19,7 @@
 #include "platform/Tasks.h"
 #include "support/ScriptedAlerts.h"
 #include "support/TempDir.h"
+#include "window/ProjectPages.h"
 #include "window/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
@@ -106,7 +107,7 @@ protected:
 QStringList gWarnings;
 void recordWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    if (type >= QtWarningMsg && !message.startsWith(QLatin1String("This plugin does not support")))
+    if ((type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg) && !message.startsWith(QLatin1String("This plugin does not support")))
         gWarnings << message;
 }
 
@@ -161,6 +162,27 @@ TEST_F(TemplateChooserTest, EachEditionListsItsCategoriesAndOpensEveryTemplate)
             EXPECT_TRUE(doc->fileURLPath.isEmpty());
             EXPECT_FALSE(doc->graphics().isEmpty()) << qPrintable(icons.at(i).fileName);
             DocumentController::shared().closeDocument(doc);
+        }
+        // In the editions that work on projects, every template also becomes
+        // a page of a new project.
+        if (!gSingleDocumentMode) {
+            const QString project = path(QStringLiteral("projects/") + QString::number(editions));
+            QDir().mkpath(project);
+            SKTDocument shown;
+            ProjectPages pages(shown);
+            pages.resourcesFolder = Bundle::resourcesPath();
+            pages.setOpenWebsiteFolderPath(project);
+            pages.refreshWebsite();
+            for (qsizetype i = 0; i < icons.size(); ++i) {
+                AddNewPageRequest request;
+                request.selectedTemplateCategoryFolder = icons.at(i).categoryFolder;
+                request.selectedTemplateName = icons.at(i).fileName;
+                request.pageFileType = QFileInfo(icons.at(i).fileName).suffix();
+                request.fileNameField = QStringLiteral("page%1").arg(i);
+                const QString made = pages.launchUsingBaseTemplate(request);
+                EXPECT_FALSE(made.isEmpty()) << qPrintable(icons.at(i).fileName + QLatin1Char(' ') + pages.lastError);
+                EXPECT_FALSE(shown.graphics().isEmpty()) << qPrintable(icons.at(i).fileName);
+            }
         }
         // And so do the blank starter page and the sample document.
         if (!gStarterTemplateFiles.isEmpty()) {
