@@ -251,6 +251,12 @@ QList<std::shared_ptr<SKTGraphic>> buildGraphics(const PageDesign &design, QSize
 // A title for a package from its file or category name.
 QString titleOf(const QString &name)
 {
+    bool number = false;
+    name.toInt(&number);
+    if (number)
+        return QStringLiteral("Page ") + name;
+    if (name == QLatin1String("basetemplate"))
+        return QStringLiteral("Base template");
     QString title = name;
     title.replace(QLatin1Char('_'), QLatin1Char(' '));
     title = title.simplified();
@@ -327,8 +333,9 @@ bool Writer::writeEdition(const EditionEntry &entry)
     }
 
     QList<Job> jobs;
+    // The first starter is the blank page; the others are pages to start from.
     for (const QString &starter : std::as_const(gStarterTemplateFiles))
-        jobs.append({starter, titleOf(QFileInfo(starter).completeBaseName()), QFileInfo(starter).path(), true});
+        jobs.append({starter, titleOf(QFileInfo(starter).completeBaseName()), QFileInfo(starter).path(), jobs.isEmpty()});
     if (!gSampleDocumentFile.isEmpty())
         jobs.append({gSampleDocumentFile, QFileInfo(gSampleDocumentFile).completeBaseName(), {}, false});
     for (const TemplateCategory &category : TemplateCategoryTable::shared().categoriesFor(entry.key)) {
