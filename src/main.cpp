@@ -8,6 +8,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
+#include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/PublishingCommands.h"
 
 #include <QApplication>
@@ -94,6 +95,7 @@ int main(int argc, char **argv)
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
     registerPublishingCommands();  // publishing: window and application commands
+    registerPrintingCommands();    // printing: window commands
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;
