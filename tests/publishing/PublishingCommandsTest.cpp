@@ -144,11 +144,15 @@ TEST_F(PublishingCommandsTest, ShareWindowShowsTheLastAddressAndHandsTheBookToTh
     printing.add(QStringLiteral("generateTruePDFFileFast"), [&](const ActionItemState &) { sent << QStringLiteral("fast"); });
     ResponderChain::setProvider([&] { return QList<ActionResponder *>{&commands, &printing}; });
 
+    gAppName = QStringLiteral("HTML Zov Pro");
     session->showShareWindow(QStringLiteral("http://127.0.0.1/index.html"),
                              QStringLiteral("Successfully published!\n\nhttp://127.0.0.1/index.html"));
     ShareWindowController *share = session->shareWindowController();
     ASSERT_NE(share, nullptr);
     EXPECT_EQ(share->shareLink(), QStringLiteral("http://127.0.0.1/index.html"));
+    EXPECT_FALSE(share->shareButtons().isEmpty());
+    if (const QByteArray folder = qgetenv("ZOV_SCREENSHOTS"); !folder.isEmpty())
+        share->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/share-from-command.png"));
     share->hide();
 
     // Shown again from the menu: the same window, the same address.
