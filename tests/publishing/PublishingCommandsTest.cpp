@@ -166,6 +166,16 @@ TEST_F(PublishingCommandsTest, ShareWindowShowsTheLastAddressAndHandsTheBookToTh
     EXPECT_EQ(sent, (QStringList{QStringLiteral("book"), QStringLiteral("fast")}));
     commands.performAction(QStringLiteral("hideShareWindowControllerPanel"), {});
     EXPECT_FALSE(share->isVisible());
+
+    // Files the user published become link boxes on the window's page.
+    const qsizetype before = doc->graphicPointers().size();
+    session->addLinkTextBox(QStringLiteral("price list.pdf"), QStringLiteral("http://127.0.0.1/index/price%20list.pdf"),
+                            QRectF(100, 150, 300, 40));
+    ASSERT_EQ(doc->graphicPointers().size(), before + 1);
+    SKTGraphic *box = doc->graphicPointers().first();
+    EXPECT_EQ(box->textString(), QStringLiteral("price list.pdf"));
+    EXPECT_EQ(box->bounds(), QRectF(100, 150, 300, 40));
+    EXPECT_EQ(box->value(QStringLiteral("link")).toString(), QStringLiteral("http://127.0.0.1/index/price%20list.pdf"));
 }
 
 TEST_F(PublishingCommandsTest, OneServerSettingsSheetServesTheRun)

@@ -2,6 +2,9 @@
 
 #include "document/SKTDocument.h"
 #include "document/ui/FormPreferencesDialog.h"
+#include "insertion/InsertionFrame.h"
+#include "insertion/TextBoxFactory.h"
+#include "model/SKTGraphic.h"
 #include "platform/ActionResponder.h"
 #include "publishing/PageExport.h"
 #include "publishing/ui/ConnectionLogWindowController.h"
@@ -130,6 +133,21 @@ void PublishingWindowSession::showConnectionLog(const QString &log)
     if (!log_)
         log_ = new ConnectionLogWindowController(context_.window);
     log_->showLog(log);
+}
+
+void PublishingWindowSession::addLinkTextBox(const QString &text, const QString &link, const QRectF &frame)
+{
+    SKTDocument *document = follow();
+    if (!document)
+        return;
+    // The page's own text box style, linking to the file just published.
+    TextBoxSpec spec;
+    spec.text = text;
+    spec.link = link;
+    spec.frame = frame;
+    spec.groupNumber = -99;
+    if (auto graphic = InsertionFrame::makeGraphic(QStringLiteral("SKTText"), TextBoxFactory::textBoxProperties(spec)))
+        document->insertGraphicAtIndex(graphic, 0);
 }
 
 QList<PublishCommandsHost::SitePage> PublishingWindowSession::sitePages()

@@ -47,6 +47,7 @@ public:
     QObject *publishWindow() override;
     void showShareWindow(const QString &address, const QString &label) override;
     void showConnectionLog(const QString &log) override;
+    void addLinkTextBox(const QString &text, const QString &link, const QRectF &frame) override;
     QList<SitePage> sitePages() override;
     QString openWebsiteFolderPath() override;
     bool needToForceRefresh() override;
