@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <deque>
 #include <memory>
 
 namespace {
@@ -31,7 +32,9 @@ namespace {
 struct PrintingSession {
     DocumentWindowContext context;
     QtSheetPrintTarget printer;
-    std::shared_ptr<PrintOperations> operations;
+    // Operations answer their alerts and panels later, so the recent ones are kept
+    // while newer commands run.
+    std::deque<std::unique_ptr<PrintOperations>> operations;
     QPointer<PrintPreviewWindowController> preview;
 
     PrintOperations &fresh()
@@ -39,9 +42,10 @@ struct PrintingSession {
         PrintContext print = printContextFor(context);
         print.printer = &printer;
         print.useWorker = true;
-        // Earlier operations stay alive in their own callbacks' captures.
-        operations = std::make_shared<PrintOperations>(std::move(print));
-        return *operations;
+        operations.push_back(std::make_unique<PrintOperations>(std::move(print)));
+        if (operations.size() > 16)
+            operations.pop_front();
+        return *operations.back();
     }
 };
 

@@ -21,6 +21,12 @@ PublishingWindowSession::PublishingWindowSession(DocumentWindowContext context)
 
 PublishingWindowSession::~PublishingWindowSession()
 {
+    // The share window may outlive this object for a moment (it belongs to the
+    // document window): it must not call back into it.
+    if (share_) {
+        QObject::disconnect(share_, &ShareWindowController::exportRequested, nullptr, nullptr);
+        share_->setPictureProvider({});
+    }
     // The windows belong to the document window when it has one; alone they go here.
     if (!context_.window) {
         delete share_.data();
