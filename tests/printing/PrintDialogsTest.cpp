@@ -14,7 +14,10 @@
 #include "window/ProjectPages.h"
 #include "window/ui/CommandRegistry.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPrintDialog>
+#include <QWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -195,6 +198,25 @@ TEST_F(PrintDialogsTest, CommandsSeeTheWindowsPagesAndAskForAProject)
     commands.performAction("printSheetWithDifferentLabels", {});
     ASSERT_EQ(alerts.count(), 1);
     EXPECT_EQ(alerts.last().messageText, "Please launch editor in multi-document mode");
+}
+
+TEST_F(PrintDialogsTest, ThePrintDialogIsWindowModalAndCancellingPrintsNothing)
+{
+    QWidget window;
+    window.show();
+    QImage page(100, 100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    int answered = -1;
+    PrintDialogs::printPage(page, "A4", &window, [&](int pages) { answered = pages; });
+    QPrintDialog *dialog = window.findChild<QPrintDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->printer()->pageLayout().pageSize().id(), QPageSize::A4);
+    if (const QByteArray folder = qgetenv("ZOV_SCREENSHOTS"); !folder.isEmpty())
+        dialog->grab().save(QString::fromLocal8Bit(folder) + "/print-page-dialog.png");
+    dialog->reject();
+    EXPECT_EQ(answered, 0);
 }
 
 }  // namespace
