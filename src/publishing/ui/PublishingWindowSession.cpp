@@ -147,12 +147,12 @@ void PublishingWindowSession::addLinkTextBox(const QString &text, const QString 
     if (!document)
         return;
     // The page's own text box style, linking to the file just published.
-    TextBoxSpec spec;
-    spec.text = text;
-    spec.link = link;
-    spec.frame = frame;
-    spec.groupNumber = -99;
-    if (auto graphic = InsertionFrame::makeGraphic(QStringLiteral("SKTText"), TextBoxFactory::textBoxProperties(spec)))
+    TextBoxSpec box;
+    box.text = text;
+    box.link = link;
+    box.frame = frame;
+    box.groupNumber = -99;
+    if (auto graphic = InsertionFrame::makeGraphic(QStringLiteral("SKTText"), TextBoxFactory::textBoxProperties(box)))
         document->insertGraphicAtIndex(graphic, 0);
 }
 
