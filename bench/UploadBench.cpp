@@ -29,7 +29,8 @@
 
 namespace {
 
-const QString kServers = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../tests/servers/");
+// The test servers lie beside the sources, wherever the program is run from.
+const QString kServers = QStringLiteral(ZOV_SOURCE_RESOURCES "/../tests/servers/");
 
 // One server script of tests/servers, kept until destroyed.
 class Server {

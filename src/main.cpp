@@ -9,6 +9,8 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
+#include "printing/ui/PrintingCommands.h"
+#include "publishing/ui/PublishingCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -93,6 +95,8 @@ int main(int argc, char **argv)
     DataCentre::initializeData();
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
+    registerPublishingCommands();  // publishing: window and application commands
+    registerPrintingCommands();    // printing: window commands
 
     registerTemplateCommands();  // templates: chooser and new documents from templates
 

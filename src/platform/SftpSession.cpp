@@ -135,6 +135,8 @@ bool SftpSession::uploadFile(const QString &remotePath, const QString &localPath
     }
     if (!run({}, false))
         return false;
+    if (holdsExactly(remotePath, localSize))
+        return true;
     const qint64 remote = remoteSize(remotePath);
     if (remote != localSize) {
         connection_.setLastError(QStringLiteral("The server holds %1 bytes of %2 instead of %3.")
@@ -169,6 +171,32 @@ bool SftpSession::list(const QString &folder, QStringList *names, QList<qint64> 
             sizes->append(fields.at(4).toLongLong());
     }
     return true;
+}
+
+bool SftpSession::holdsExactly(const QString &remotePath, qint64 size)
+{
+    // Reading from the last expected byte on answers in one request what a listing
+    // of the whole folder would: exactly one byte comes back only when the file
+    // has that size. (Listing after every file made a folder of n files cost n².)
+    if (size <= 0)
+        return false;
+    prepare(remotePath);
+    connection_.collectBody();
+    const QByteArray range = QByteArray::number(size - 1) + '-';
+    curl_easy_setopt(connection_.handle(), CURLOPT_RANGE, range.constData());
+    // Two bytes are enough to know the file is longer.
+    curl_easy_setopt(connection_.handle(), CURLOPT_WRITEFUNCTION, &SftpSession::countTwoBytes);
+    qint64 received = 0;
+    curl_easy_setopt(connection_.handle(), CURLOPT_WRITEDATA, &received);
+    const bool ok = run({}, false);
+    return ok && received == 1;
+}
+
+size_t SftpSession::countTwoBytes(char *, size_t size, size_t count, void *counter)
+{
+    auto *received = static_cast<qint64 *>(counter);
+    *received += qint64(size * count);
+    return *received > 1 ? 0 : size * count;
 }
 
 qint64 SftpSession::remoteSize(const QString &remotePath)

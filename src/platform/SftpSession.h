@@ -47,6 +47,9 @@ public:
     // true only when the server then reports the whole size.
     bool uploadFile(const QString &remotePath, const QString &localPath);
     qint64 remoteSize(const QString &remotePath);
+    // True when the remote file has exactly size bytes (size > 0), asked in one
+    // request; what each upload checks before it counts as sent.
+    bool holdsExactly(const QString &remotePath, qint64 size);
     bool deleteFile(const QString &remotePath);
     bool removeDirectory(const QString &remotePath);
     // Names in folder; sub-folders end with "/".
@@ -62,6 +65,7 @@ public:
 private:
     void prepare(const QString &path);
     bool run(const QStringList &commands = {}, bool nobody = true);
+    static size_t countTwoBytes(char *data, size_t size, size_t count, void *counter);
     static int keyCallback(CURL *, const struct curl_khkey *known, const struct curl_khkey *found,
                            enum curl_khmatch match, void *self);
 

@@ -1,8 +1,10 @@
 #include "printing/PrintOperations.h"
 
+#include "config/DataCentreFiles.h"
 #include "config/EditionSettings.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
+#include "platform/Tasks.h"
 #include "printing/CardPlan.h"
 #include "printing/DataCentrePrinting.h"
 
@@ -22,6 +24,21 @@ QString tr(const char *text)
 PrintOperations::PrintOperations(PrintContext context)
     : context_(std::move(context))
 {
+}
+
+template <typename Result>
+void PrintOperations::inBackground(bool worker, QObject *window, std::function<Result()> work,
+                                   std::function<void(Result)> done)
+{
+    if (!worker) {
+        done(work());
+        return;
+    }
+    DataCentreFiles::showProgressIndicator();
+    Tasks::runInBackground<Result>(window, std::move(work), [done = std::move(done)](Result result) {
+        DataCentreFiles::dismissProgressIndicator();
+        done(std::move(result));
+    });
 }
 
 SheetPicture PrintOperations::currentPagePicture(float rotation) const
@@ -103,18 +120,23 @@ void PrintOperations::exportComposition(const SheetComposition &composition)
     options.nameFieldValue = QStringLiteral("LabelSheet");
     const SheetPaper paper = paperForSheets();
     QObject *window = context_.window;
-    FilePanels::current().showSavePanel(options, window, [window, composition, paper](const QString &chosen) {
+    const bool worker = context_.useWorker;
+    FilePanels::current().showSavePanel(options, window, [window, worker, composition, paper](const QString &chosen) {
         if (chosen.isEmpty())
             return;
         QString path = chosen;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".PDF");
-        const SheetPaintResult result = SheetPainter::writePdf(path, composition, paper, QFileInfo(path).baseName());
-        if (!result.ok) {
-            Alerts::inform(tr("The PDF could not be saved."), result.errorText, window);
-            return;
-        }
-        finishJob(result, window);
+        inBackground<SheetPaintResult>(
+            worker, window,
+            [path, composition, paper] { return SheetPainter::writePdf(path, composition, paper, QFileInfo(path).baseName()); },
+            [window](SheetPaintResult result) {
+                if (!result.ok) {
+                    Alerts::inform(tr("The PDF could not be saved."), result.errorText, window);
+                    return;
+                }
+                finishJob(result, window);
+            });
     });
 }
 
@@ -238,19 +260,26 @@ void PrintOperations::saveBook(PdfBook::Source source, bool reduceSize, const QS
     QObject *window = context_.window;
     const QList<BookPage> pages = context_.bookPages;
     const PdfBook::Progress progress = context_.bookProgress;
+    // Page documents are read and drawn on the main thread; cached pictures are
+    // painted on a worker.
+    const bool worker = context_.useWorker && source == PdfBook::Source::Pictures;
     FilePanels::current().showSavePanel(options, window, [=](const QString &chosen) {
         if (chosen.isEmpty())
             return;
         BookSettings settings;
         settings.reduceSize = reduceSize;
-        const BookResult result = PdfBook::write(PdfBook::withPdfExtension(chosen), pages, source, settings, progress);
-        if (!result.ok) {
-            Alerts::inform(tr("The PDF could not be saved."), result.errorText, window);
-            return;
-        }
-        if (!result.unreadablePages.isEmpty())
-            Alerts::inform(tr("Some pages could not be read."),
-                           tr("These pages were left out of the PDF: %1").arg(result.unreadablePages.join(", ")),
-                           window);
+        const QString path = PdfBook::withPdfExtension(chosen);
+        inBackground<BookResult>(
+            worker, window, [=] { return PdfBook::write(path, pages, source, settings, progress); },
+            [window](BookResult result) {
+                if (!result.ok) {
+                    Alerts::inform(tr("The PDF could not be saved."), result.errorText, window);
+                    return;
+                }
+                if (!result.unreadablePages.isEmpty())
+                    Alerts::inform(tr("Some pages could not be read."),
+                                   tr("These pages were left out of the PDF: %1").arg(result.unreadablePages.join(", ")),
+                                   window);
+            });
     });
 }

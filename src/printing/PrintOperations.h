@@ -33,6 +33,9 @@ struct PrintContext {
     QList<BookPage> bookPages;
     QString openWebsiteFolder;
     PdfBook::Progress bookProgress;
+    // Paints exported sheets and books on a worker behind the progress window
+    // (the window's commands); without it they are painted in line.
+    bool useWorker = false;
 };
 
 class PrintOperations {
@@ -82,6 +85,11 @@ private:
     void saveBook(PdfBook::Source source, bool reduceSize, const QString &suggestedName);
 
     SheetPicture currentPagePicture(float rotation) const;
+    // Runs work on a worker behind the progress window when the context asks for
+    // it, else at once; done gets the result on the main thread.
+    template <typename Result>
+    static void inBackground(bool worker, QObject *window, std::function<Result()> work,
+                             std::function<void(Result)> done);
 
     PrintContext context_;
 };

@@ -5,9 +5,11 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -51,12 +53,23 @@ QByteArray SKTRenderingView::pngDataWithGraphics(const QList<SKTGraphic *> &grap
     const QRectF bounds = SKTGraphic::drawingBoundsOfGraphics(graphics);
     if (noBounds(bounds, error))
         return {};
-    const QSize size(static_cast<int>(std::ceil(bounds.width())), static_cast<int>(std::ceil(bounds.height())));
+    const double side = std::max(bounds.width(), bounds.height());
+    const double scale = side > kMaximumPictureSide ? kMaximumPictureSide / side : 1.0;
+    auto pixels = [scale](double length) {
+        return std::clamp(static_cast<int>(std::ceil(length * scale - 1e-9)), 1, int(kMaximumPictureSide));
+    };
+    const QSize size(pixels(bounds.width()), pixels(bounds.height()));
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        if (error != nullptr)
+            *error = SKTErrorFromCode(kCannotDrawError);
+        return {};
+    }
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
         painter.translate(-bounds.topLeft());
         GraphicRenderer::render(painter, graphics, GraphicRenderer::paperOptions());
     }
@@ -65,4 +78,16 @@ QByteArray SKTRenderingView::pngDataWithGraphics(const QList<SKTGraphic *> &grap
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return data;
+}
+
+bool SKTRenderingView::addClipboardPictures(QMimeData &data, const QList<SKTGraphic *> &graphics)
+{
+    SKTError error;
+    const QByteArray pdf = pdfDataWithGraphics(graphics, &error);
+    const QByteArray png = pngDataWithGraphics(graphics, &error);
+    if (pdf.isEmpty() || png.isEmpty())
+        return false;
+    data.setData(QStringLiteral("application/pdf"), pdf);
+    data.setData(QStringLiteral("image/png"), png);
+    return true;
 }

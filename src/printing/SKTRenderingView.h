@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 
+class QMimeData;
 class SKTGraphic;
 
 class SKTRenderingView {
@@ -18,5 +19,14 @@ public:
 
     // A PNG of the drawing bounds on a transparent ground. No graphics: no
     // data and error code 3; a null error pointer is left alone.
+    // A picture larger than kMaximumPictureSide on a side is scaled down to fit,
+    // so a far-flung selection never asks for gigabytes and the picture stays
+    // within what image readers (ours included) agree to decode.
     static QByteArray pngDataWithGraphics(const QList<SKTGraphic *> &graphics, SKTError *error = nullptr);
+    static constexpr int kMaximumPictureSide = 4096;
+
+    // The picture flavours a copy puts on the clipboard beside our own data:
+    // "application/pdf" and "image/png". Answers false (nothing added) when the
+    // graphics draw nothing.
+    static bool addClipboardPictures(QMimeData &data, const QList<SKTGraphic *> &graphics);
 };

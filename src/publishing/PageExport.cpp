@@ -2,6 +2,7 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
+#include "generation/JqueryFiles.h"
 #include "model/GraphicRenderer.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
@@ -88,8 +89,12 @@ PageExport::PageExport(SKTDocument &document, QObject *window) : document_(docum
 
 QStringList PageExport::pageScriptFileNames()
 {
-    return {QStringLiteral("jquery-1.7.2.min.js"), QStringLiteral("jquery.mobile-1.4.2.min.js"),
-            QStringLiteral("jquery.mobile-1.4.2.min.css"), QStringLiteral("popup-image-scaling.js")};
+    // The exported page loads jQuery and Bootstrap (its own modal script needs
+    // jQuery) and our picture enlarger; these are the copies it finds beside itself
+    // when opened without a network.
+    QStringList names = JqueryFiles::fileNames();
+    names << QStringLiteral("popup-image-scaling.js");
+    return names;
 }
 
 QString PageExport::pageScriptPath(const QString &fileName)

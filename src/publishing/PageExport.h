@@ -16,7 +16,8 @@ class PageExport {
 public:
     explicit PageExport(SKTDocument &document, QObject *window = nullptr);
 
-    // The four script files every folder export puts beside the page.
+    // The script and style files every folder export puts beside the page: jQuery
+    // 2.2.2 and Bootstrap (as the generated page names them) and the picture enlarger.
     static QStringList pageScriptFileNames();
     // Where the shipped copy of one lies (the edition's template folder in the
     // resources, then the resources themselves); empty when it is missing.

@@ -1,5 +1,7 @@
 #include "publishing/WebPreviewFolder.h"
 
+#include "platform/FileCopy.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -19,7 +21,7 @@ bool copyFolder(const QString &from, const QString &to)
         if (it.fileInfo().isDir())
             ok = QDir().mkpath(target) && ok;
         else
-            ok = QFile::copy(path, target) && ok;
+            ok = FileCopy::copyFile(path, target) && ok;
     }
     return ok;
 }

@@ -127,6 +127,16 @@ TEST_F(SftpSessionTest, SendsFilesByPasswordAndByKey)
     EXPECT_EQ(testfiles::readFile(home + QStringLiteral("/www/copy.html")), QByteArray("<p>hi</p>"));
     EXPECT_EQ(byPassword.remoteSize(QStringLiteral("www/page one/big.bin")), big.size());
     EXPECT_EQ(byPassword.remoteSize(QStringLiteral("www/none.bin")), -1);
+    // The check each upload makes: the exact size only.
+    const struct {
+        const char *path;
+        qint64 size;
+        bool holds;
+    } sizes[] = {{"www/page one/big.bin", big.size(), true}, {"www/page one/big.bin", big.size() - 1, false},
+                 {"www/page one/big.bin", big.size() + 1, false}, {"www/index.html", 9, true},
+                 {"www/index.html", 1, false}, {"www/none.bin", 9, false}, {"www/index.html", 0, false}};
+    for (const auto &c : sizes)
+        EXPECT_EQ(byPassword.holdsExactly(QString::fromLatin1(c.path), c.size), c.holds) << c.path << " " << c.size;
     EXPECT_FALSE(byPassword.uploadFile(QStringLiteral("www/x.bin"), local.filePath(QStringLiteral("absent.bin"))));
     EXPECT_FALSE(byPassword.transcript().contains(sshd->value("password")));
 

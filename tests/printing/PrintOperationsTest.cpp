@@ -4,10 +4,13 @@
 #include "printing/DataCentrePrinting.h"
 #include "printing/CardPlan.h"
 #include "printing/PrintOperations.h"
+#include "config/ProgressModel.h"
+#include "platform/Tasks.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedAlerts.h"
 #include "support/ScriptedFilePanels.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -233,6 +236,44 @@ TEST_F(PrintOperationsTest, TheBookSuggestsItsNameAndAppendsTheExtension)
     PrintOperations empty(context({}));
     empty.generateTruePDFFile();
     EXPECT_EQ(alerts.last().messageText, "Nothing was saved.");
+}
+
+TEST_F(PrintOperationsTest, OnAWorkerSheetsAndBooksArePaintedBehindTheProgressWindow)
+{
+    select("Label - 30 Per Letter Sheet");
+    QStringList names;
+    for (int i = 0; i < 35; ++i)
+        names << QString("page%1").arg(i);
+    PrintContext c = context(names);
+    c.useWorker = true;
+    c.openWebsiteFolder = "Holiday";
+    c.bookPages = {{"one", picture("one.png"), {}, "one.html"}, {"two", picture("two.png"), {}, "two.html"}};
+    PrintOperations operations(c);
+    const auto finishWorker = [] {
+        ASSERT_TRUE(Tasks::waitForBackground(60000));
+        QCoreApplication::processEvents();
+    };
+
+    panels.answer(dir.filePath("sheets"));
+    operations.exportSheetDifferentLabels();
+    EXPECT_TRUE(ProgressModel::instance().state().visible);
+    finishWorker();
+    EXPECT_FALSE(ProgressModel::instance().state().visible);
+    EXPECT_EQ(pdfPages(dir.filePath("sheets.PDF")), "2");
+
+    panels.answer(dir.filePath("book"));
+    operations.generateTruePDFFileFast();
+    finishWorker();
+    EXPECT_EQ(pdfPages(dir.filePath("book.PDF")), "2");
+    EXPECT_EQ(alerts.count(), 0) << alerts.messages().join("; ").toStdString();
+
+    // A write that fails is told once the worker is back.
+    panels.answer(dir.filePath("missing/folder/sheet.pdf"));
+    operations.exportSheetSameLabel();
+    finishWorker();
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_EQ(alerts.last().messageText, "The PDF could not be saved.");
+    EXPECT_FALSE(ProgressModel::instance().state().visible);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,6 +66,29 @@ TEST(RenderingView, NoGraphicsGiveNoDataAndErrorThree)
     EXPECT_TRUE(SKTRenderingView::pdfDataWithGraphics({}, &pdfError).isEmpty());
     EXPECT_EQ(pdfError.code, 3);
     EXPECT_TRUE(SKTRenderingView::pngDataWithGraphics({}, nullptr).isEmpty());
+}
+
+TEST(RenderingView, TheClipboardGetsBothPicturesAndAFarFlungSelectionStaysSmall)
+{
+    auto near = box({0, 0, 50, 50}, Qt::red);
+    auto far = box({90000, 60000, 50, 50}, Qt::blue);
+    QMimeData data;
+    ASSERT_TRUE(SKTRenderingView::addClipboardPictures(data, {near.get()}));
+    EXPECT_TRUE(data.data(QStringLiteral("application/pdf")).startsWith("%PDF"));
+    EXPECT_EQ(QImage::fromData(data.data(QStringLiteral("image/png")), "PNG").size(), QSize(64, 64));
+
+    // Two graphics far apart: scaled down to fit, not a picture of gigabytes.
+    const QByteArray spreadData = SKTRenderingView::pngDataWithGraphics({near.get(), far.get()});
+    ASSERT_FALSE(spreadData.isEmpty());
+    const QImage spread = QImage::fromData(spreadData, "PNG");
+    ASSERT_FALSE(spread.isNull()) << spreadData.size();
+    EXPECT_EQ(spread.width(), SKTRenderingView::kMaximumPictureSide);
+    EXPECT_LT(spread.height(), SKTRenderingView::kMaximumPictureSide);
+    EXPECT_GT(spread.pixelColor(0, 0).red(), 0);
+
+    QMimeData empty;
+    EXPECT_FALSE(SKTRenderingView::addClipboardPictures(empty, {}));
+    EXPECT_TRUE(empty.formats().isEmpty());
 }
 
 }  // namespace

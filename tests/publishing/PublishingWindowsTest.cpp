@@ -89,6 +89,10 @@ TEST(PreferenceWindowControllerTest, FieldsAreCleanedStoredAndRecordedAsAProfile
     EXPECT_EQ(sheet.tableView()->count(), 2);
     EXPECT_FALSE(defaults.hasStoredValue(QStringLiteral("password")) && CredentialStore::keyringAvailable());
 
+    snapshot(&sheet, "preferences-sheet");
+    // Rows read from their top line: no blank band above the protocol line.
+    EXPECT_EQ(sheet.tableView()->item(0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignTop));
+
     // Choosing the first profile in the drawer shows it in the sheet at once.
     sheet.toggleSavedMailingListDrawer();
     SavedMailingListViewController *drawer = sheet.savedMailingListViewController();
@@ -97,9 +101,18 @@ TEST(PreferenceWindowControllerTest, FieldsAreCleanedStoredAndRecordedAsAProfile
     drawer->chooseButton()->click();
     EXPECT_EQ(sheet.FTPTypeSegmentedControl()->checkedId(), 1);
     EXPECT_TRUE(sheet.FTPPassword()->text().isEmpty());
+    EXPECT_EQ(drawer->tableView()->item(0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignTop));
     snapshot(&sheet, "preferences");
+    // The open drawer takes the place of the sheet's own list: each profile once.
+    EXPECT_TRUE(drawer->isVisibleTo(&sheet));
+    EXPECT_FALSE(sheet.profilesBox()->isVisibleTo(&sheet));
     drawer->deleteRecordButton()->click();
     EXPECT_EQ(drawer->tableView()->count(), 1);
+    // Closed again: the sheet's list is back, without the deleted profile.
+    sheet.toggleSavedMailingListDrawer();
+    EXPECT_FALSE(drawer->isVisibleTo(&sheet));
+    EXPECT_TRUE(sheet.profilesBox()->isVisibleTo(&sheet));
+    EXPECT_EQ(sheet.tableView()->count(), 1);
 }
 
 TEST(PublishingWindowsTest, LogShareAndProgressWindows)

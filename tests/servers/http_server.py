@@ -23,6 +23,13 @@ import common  # noqa: E402
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
+    # Keeps connections open between requests, as web servers do: a client that
+    # fetches a page and its pictures may use one connection for all of them.
+    protocol_version = "HTTP/1.1"
+    # Headers and body go out as separate writes; without this each answer on a
+    # kept connection waits for the client's delayed acknowledgement.
+    disable_nagle_algorithm = True
+
     def log_message(self, *args):
         pass
 

@@ -2,6 +2,7 @@
 
 #include "document/SKTDocument.h"
 #include "platform/Alerts.h"
+#include "publishing/ui/CodeEditorSettings.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -17,9 +18,11 @@ SourceCodeWindowController::SourceCodeWindowController(QWidget *parent)
     setObjectName(QStringLiteral("SourceCodeView"));
     setWindowTitle(QStringLiteral("Source Code"));
 
-    // A plain-text view has no spell checking or quote substitution to switch off;
-    // it wraps at the view's width, so the text only ever grows downwards.
+    // A plain-text view has no spell checking or quote substitution; input methods'
+    // aids go off too. It wraps at the view's width, so the text only ever grows
+    // downwards.
     m_textView = new QPlainTextEdit(this);
+    CodeEditorSettings::turnOffTypingAids(m_textView);
     m_textView->setObjectName(QStringLiteral("textView"));
     m_textView->setReadOnly(true);
     m_textView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

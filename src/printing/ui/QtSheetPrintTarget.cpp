@@ -1,5 +1,6 @@
 #include "printing/ui/QtSheetPrintTarget.h"
 
+#include "config/DataCentreFiles.h"
 #include "printing/ui/SheetPrinter.h"
 
 #include <QCoreApplication>
@@ -27,8 +28,11 @@ void QtSheetPrintTarget::printSheets(const SheetComposition &composition, const 
             *result = SheetPrinter::print(*printer, composition, paper);
         });
         QObject *receiver = window != nullptr ? window : QCoreApplication::instance();
+        // The sheets are painted behind the progress window.
+        DataCentreFiles::showProgressIndicator();
         QObject::connect(worker, &QThread::finished, receiver, [worker, result, done] {
             worker->deleteLater();
+            DataCentreFiles::dismissProgressIndicator();
             if (done)
                 done(*result);
         });

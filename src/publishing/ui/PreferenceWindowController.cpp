@@ -7,6 +7,7 @@
 #include "publishing/ServerProfiles.h"
 #include "publishing/ui/ConnectionLogWindowController.h"
 #include "publishing/ui/SavedMailingListViewController.h"
+#include "publishing/ui/ServerSettingsSheetHolder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,12 +19,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QPointer<PreferenceWindowController> gSheet;
-
-}  // namespace
 
 PreferenceWindowController::PreferenceWindowController(QWidget *parent) : QDialog(parent)
 {
@@ -95,6 +90,7 @@ PreferenceWindowController::PreferenceWindowController(QWidget *parent) : QDialo
     connect(chooseRecordButton, &QPushButton::clicked, this, &PreferenceWindowController::chooseSavedRecord);
     connect(deleteRecordButton, &QPushButton::clicked, this, &PreferenceWindowController::deleteSavedRecord);
     auto *profiles = new QGroupBox(tr("Saved Settings"), this);
+    profilesBox_ = profiles;
     auto *profilesLayout = new QVBoxLayout(profiles);
     profilesLayout->addWidget(tableView_, 1);
     auto *profileButtons = new QHBoxLayout;
@@ -149,12 +145,7 @@ PreferenceWindowController::~PreferenceWindowController() = default;
 
 PreferenceWindowController *PreferenceWindowController::showPreferencesPanel(QWidget *mainWindow)
 {
-    if (!gSheet)
-        gSheet = new PreferenceWindowController(mainWindow);
-    gSheet->refreshSettings();
-    gSheet->setWindowModality(mainWindow ? Qt::WindowModal : Qt::ApplicationModal);
-    gSheet->open();
-    return gSheet;
+    return ServerSettingsSheetHolder::shared().showPreferencesPanel(mainWindow);
 }
 
 void PreferenceWindowController::refreshSettings()
@@ -235,7 +226,15 @@ void PreferenceWindowController::cancelPreferencesModalSheet()
 
 void PreferenceWindowController::toggleSavedMailingListDrawer()
 {
-    drawer_->setVisible(drawer_->isHidden());
+    // The drawer lists the same profiles as the sheet's own list: while it is open
+    // it takes that list's place, so each profile shows once.
+    const bool open = drawer_->isHidden();
+    if (open)
+        drawer_->refreshTableViewAfterUpdate();
+    else
+        reloadProfiles();  // the drawer may have deleted some
+    drawer_->setVisible(open);
+    profilesBox_->setVisible(!open);
     adjustSize();
 }
 
@@ -245,6 +244,8 @@ void PreferenceWindowController::reloadProfiles()
     for (const ServerAccount &profile : ServerProfiles(UserDefaults::standard()).profiles()) {
         auto *item = new QListWidgetItem(ServerProfiles::rowText(profile).chopped(1), tableView_);
         item->setSizeHint(QSize(0, 80));
+        // The row's three lines start at its top, as the row text reads.
+        item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 }
 

@@ -48,6 +48,7 @@ public:
     QButtonGroup *FTPTypeSegmentedControl() const { return type_; }
     QCheckBox *FTPPassiveModeCheckbox() const { return passive_; }
     QListWidget *tableView() const { return tableView_; }
+    QWidget *profilesBox() const { return profilesBox_; }
     QPushButton *saveAndCloseButton() const { return saveButton_; }
     QPushButton *testButton() const { return testButton_; }
     QPushButton *cancelButton() const { return cancelButton_; }
@@ -68,6 +69,7 @@ private:
     QCheckBox *passive_ = nullptr;
     QCheckBox *showPassword_ = nullptr;
     QListWidget *tableView_ = nullptr;
+    QWidget *profilesBox_ = nullptr;
     QPushButton *saveButton_ = nullptr;
     QPushButton *testButton_ = nullptr;
     QPushButton *cancelButton_ = nullptr;

@@ -39,6 +39,8 @@ void SavedMailingListViewController::reload()
     for (const ServerAccount &profile : ServerProfiles(UserDefaults::standard()).profiles()) {
         auto *item = new QListWidgetItem(ServerProfiles::rowText(profile).chopped(1), tableView_);
         item->setSizeHint(QSize(0, 80));
+        // The row's three lines start at its top, as the row text reads.
+        item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 }
 
