@@ -8,6 +8,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
+#include "window/ui/WindowSheetCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -92,6 +93,8 @@ int main(int argc, char **argv)
     DataCentre::initializeData();
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
+
+    registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;
