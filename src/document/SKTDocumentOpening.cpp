@@ -386,9 +386,11 @@ void SKTDocument::applyAutoBaseTemplate()
     if (openWebsiteFolderTempPath.isEmpty() || !QFileInfo(T).isFile())
         return;
     bool readable = false;
-    const QString text = readPageText(T, &readable);
+    QString text = readPageText(T, &readable);
     if (!readable)
         return;
+    if (gReplacePageNumbers)
+        text = replacePageNumbers(text);
     baseTemplateCustomHeaderCode.clear();
     try {
         const auto carriers = presentObjects(text, QStringLiteral("basetemplate"), openWebsiteFolderTempPath,

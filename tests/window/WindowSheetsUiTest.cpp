@@ -171,3 +171,23 @@ TEST_F(WindowSheetsUiTest, ProjectCommandsNeedAProjectAndPageCommandsAPage)
     }
     CommandRegistry::clear();
 }
+
+// The base template's page-number placeholder shows each page's position.
+TEST_F(WindowSheetsUiTest, BaseTemplatePageNumbersFollowThePageList)
+{
+    gUsesPageOrderIndex = true;
+    gReplacePageNumbers = true;
+    makePage(project, QStringLiteral("basetemplate"), QStringLiteral("Base"), QStringLiteral("Page [PAGE_NUMBER]"));
+    for (const char *name : {"a", "b", "c"})
+        makePage(project, QString::fromLatin1(name), QStringLiteral("T"), QStringLiteral("own"), 1);
+    ProjectPages &p = openProject();
+    for (const char *name : {"a", "c"}) {
+        const int index = p.scan.grabZovButtonWithPageName(QString::fromLatin1(name) + QStringLiteral(".zovweb"));
+        ASSERT_GE(index, 0);
+        ASSERT_TRUE(p.launchSelected(index));
+        QStringList texts;
+        for (const auto &g : p.document().graphics())
+            texts << g->textString();
+        EXPECT_TRUE(texts.contains(QStringLiteral("Page %1").arg(index))) << texts.join(QLatin1Char('|')).toStdString();
+    }
+}
