@@ -6,10 +6,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+TrashMover::Mover &customMover()
+{
+    static TrashMover::Mover mover;
+    return mover;
+}
+}  // namespace
+
+void TrashMover::setMover(Mover mover)
+{
+    customMover() = std::move(mover);
+}
+
 bool TrashMover::moveToTrash(const QString &path, QString *error)
 {
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return true;
+    if (customMover())
+        return customMover()(path, error);
     QFile file(path);
     if (file.moveToTrash())
         return true;

@@ -17,4 +17,8 @@ public:
     // goes or the user gives up. done gets the paths that are still there.
     static void moveAllToTrash(const QStringList &paths, QObject *window,
                                const std::function<void(const QStringList &left)> &done = {});
+
+    // Replaces the desktop trash (tests make it refuse); empty restores it.
+    using Mover = std::function<bool(const QString &path, QString *error)>;
+    static void setMover(Mover mover);
 };

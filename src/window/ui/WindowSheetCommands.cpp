@@ -214,6 +214,15 @@ void registerWindowSheetCommands()
             });
             job->start();
         }, [c, sheets](ActionItemState &) { return hasProject(c) && !sheets->photoJob; });
+        // The page's own switches: sender tag = the mobile/desktop segment.
+        commands.add(QStringLiteral("updateMobileView"), [c](const ActionItemState &sender) {
+            if (SKTDocument *doc = c.currentDocument())
+                doc->updateMobileView(sender.tag);
+        }, pageOnly);
+        commands.add(QStringLiteral("applyBaseTemplate"), [c](const ActionItemState &) {
+            if (SKTDocument *doc = c.currentDocument())
+                doc->applyBaseTemplate();
+        }, pageOnly);
         commands.add(QStringLiteral("rotateCanvas0"), [c](const ActionItemState &) {
             if (SKTDocument *doc = c.currentDocument())
                 CanvasSizeOperations::rotateCanvas(*doc, 0);
