@@ -88,10 +88,7 @@ PhotoPagesJob::PhotoPagesJob(ProjectPages &project, QList<ZovFileHelper> photos,
 {
 }
 
-PhotoPagesJob::~PhotoPagesJob()
-{
-    *alive_ = false;
-}
+PhotoPagesJob::~PhotoPagesJob() = default;
 
 QSize PhotoPagesJob::photoSize(const QSize &pixels)
 {
@@ -178,7 +175,6 @@ void PhotoPagesJob::requestDecodes()
     while (requested_ < photos_.size() && requested_ < next_ + kDecodeAhead) {
         const int index = requested_++;
         const QString path = photos_.at(index).filePath;
-        std::weak_ptr<bool> alive = alive_;
         Tasks::runInBackground<DecodedPhoto>(this, [path] { return decode(path); },
                                              [this, index](DecodedPhoto d) {
                                                  ready_.insert(index, std::move(d));

@@ -89,5 +89,4 @@ private:
     bool running_ = false;
     bool stepQueued_ = false;
     QStringList unreadable_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -61,8 +61,9 @@ QString copyToScratch(const QString &pageFile)
 }
 
 // The marker, title and extension changes of a row on the page file at W;
-// answers whether anything changed, adding what failed to failures.
-bool applyRowValues(const WebsiteSettingsRow &row, const QString &W, QStringList &failures)
+// answers whether anything changed, adding what failed to failures. A copy
+// (all) takes every value of its row, whatever the page had.
+bool applyRowValues(const WebsiteSettingsRow &row, const QString &W, QStringList &failures, bool all = false)
 {
     bool changed = false;
     auto note = [&](bool ok, const QString &what) {
@@ -72,17 +73,17 @@ bool applyRowValues(const WebsiteSettingsRow &row, const QString &W, QStringList
     };
     const bool baseRow = row.page.pageName == gBaseTemplateName;
     if (!baseRow) {
-        if (row.inheritBaseTemplate != (row.page.useBaseTemplateFlag == 1))
+        if (all || row.inheritBaseTemplate != (row.page.useBaseTemplateFlag == 1))
             note(DataCentreMarkers::applyBaseTemplate(W, row.inheritBaseTemplate ? 1 : 0), QStringLiteral("base template choice"));
-        if (row.inheritMetadata != (row.page.inheritMetadataFlag == 1))
+        if (all || row.inheritMetadata != (row.page.inheritMetadataFlag == 1))
             note(DataCentreMarkers::applyInheritMetadata(W, row.inheritMetadata ? 1 : 0), QStringLiteral("metadata choice"));
-        if (row.inheritCustomHeaderCode != (row.page.inheritCustomHeaderCodeFlag == 1))
+        if (all || row.inheritCustomHeaderCode != (row.page.inheritCustomHeaderCodeFlag == 1))
             note(DataCentreMarkers::applyInheritCustomHeaderCode(W, row.inheritCustomHeaderCode ? 1 : 0),
                  QStringLiteral("header code choice"));
     }
-    if (row.title != row.page.pageTitle)
+    if (all || row.title != row.page.pageTitle)
         note(DataCentreMarkers::applyPageTitle(W, row.title), QStringLiteral("title"));
-    if (row.publishExt != QFileInfo(row.page.pagePublishFileName).suffix())
+    if (all || row.publishExt != QFileInfo(row.page.pagePublishFileName).suffix())
         note(DataCentreMarkers::applyPublishingExt(W, row.publishExt), QStringLiteral("publishing extension"));
     return changed;
 }
@@ -161,8 +162,9 @@ WebsiteSettingsOutcome WebsiteSettingsSave::save(ProjectPages &project, const We
             if (!nameIsFree(folder, row, out.failures))
                 continue;
             const QString copy = copyToScratch(W);
-            QStringList ignored;
-            applyRowValues(row, copy, ignored);
+            // The original row may have changed the work files already.
+            if (!copy.isEmpty())
+                applyRowValues(row, copy, out.failures, true);
             const QString renamed = copy.isEmpty() ? QString() : project.prepAndRenameDoc(copy, row.newPageName());
             if (renamed.isEmpty() || !project.zipDoc(dir.filePath(row.newPageName()), renamed)) {
                 out.failures << QStringLiteral("%1 could not be copied to %2.").arg(row.page.pageName, row.newPageName());
