@@ -183,6 +183,15 @@ TEST_F(WebsiteSettingsSaveTest, RefusedRenamesKeepThePageAndUnchangedPagesAreNot
     EXPECT_TRUE(out.failures[0].contains(QStringLiteral("File Name Characters")));
     EXPECT_EQ(listed(), (QStringList{"a.zovweb", "b.zovweb"}));
 
+    // Editions that lock the file name ignore a changed name field.
+    gLockPageFileNameField = true;
+    rows = WebsiteSettingsRows::fromPages(p.scan.siteIconArray);
+    rows.rows[0].fileName = QStringLiteral("renamed");
+    out = WebsiteSettingsSave::save(p, rows, {}, QImage());
+    EXPECT_TRUE(out.failures.isEmpty());
+    EXPECT_EQ(listed(), (QStringList{"a.zovweb", "b.zovweb"}));
+    gLockPageFileNameField = false;
+
     // Every page dropped: one blank page remains, and the user is told.
     rows = WebsiteSettingsRows::fromPages(p.scan.siteIconArray);
     for (auto &r : rows.rows)
