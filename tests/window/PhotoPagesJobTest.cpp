@@ -38,9 +38,9 @@ protected:
         EXPECT_TRUE(image.save(file, "JPG"));
         return file;
     }
-    void run(ProjectPages &p, const QList<ZovFileHelper> &list)
+    void run(ProjectPages &p, const QList<ZovFileHelper> &list, PhotoPageOptions options = {})
     {
-        PhotoPagesJob job(p, list, {}, nullptr);
+        PhotoPagesJob job(p, list, options, nullptr);
         bool done = false;
         QObject::connect(&job, &PhotoPagesJob::finished, [&] { done = true; });
         job.start();
@@ -143,4 +143,25 @@ TEST_F(PhotoPagesJobTest, OnePagePerDayAndAnIndexThatARerunRebuilds)
     index = graphicsOf(QStringLiteral("index.zovweb"));
     EXPECT_EQ(countText(index, QStringLiteral("Summary")), 1);
     EXPECT_EQ(index.size(), 1 + p.scan.siteIconArray.size());
+}
+
+TEST_F(PhotoPagesJobTest, WithoutThumbnailsCaptionsKeepThePhotosRoom)
+{
+    makePage(project, QStringLiteral("home"), QStringLiteral("Home"), QStringLiteral("welcome"));
+    ProjectPages &p = openProject();
+    const QDateTime day(QDate(2024, 5, 1), QTime(10, 0));
+    const QString a = jpeg(QStringLiteral("a.jpg"), {1200, 600});
+    const QString b = jpeg(QStringLiteral("b.jpg"), {300, 200});
+    run(p, {photo(a, day), photo(b, day.addSecs(5))}, {false, true, false});
+    const auto g = graphicsOf(QStringLiteral("20240501.zovweb"));
+    QList<QRectF> captions;
+    for (const auto &x : g) {
+        EXPECT_EQ(dynamic_cast<SKTImage *>(x.get()), nullptr);
+        if (x->bounds().y() > 0)
+            captions << x->bounds();
+    }
+    std::sort(captions.begin(), captions.end(), [](const QRectF &l, const QRectF &r) { return l.y() < r.y(); });
+    ASSERT_EQ(captions.size(), 2);
+    EXPECT_EQ(captions[0].topLeft(), QPointF(100, 110 + 300));
+    EXPECT_EQ(captions[1].topLeft(), QPointF(100, 110 + 300 + 60 + 200));
 }
