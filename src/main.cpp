@@ -11,6 +11,7 @@
 #include "platform/ui/QtFilePanels.h"
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/PublishingCommands.h"
+#include "window/ui/WindowSheetCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -99,6 +100,8 @@ int main(int argc, char **argv)
     registerPrintingCommands();    // printing: window commands
 
     registerTemplateCommands();  // templates: chooser and new documents from templates
+
+    registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;
