@@ -182,7 +182,11 @@ void SKTAppDelegate::cancelTemplateView()
 
 void SKTAppDelegate::selectedATemplate()
 {
-    if (!ResponderChain::send(QStringLiteral("saveNewPageAndChooseTemplate")))
+    // The add-page sheet of the document window takes the pick as
+    // {file name, category folder}.
+    ActionItemState pick;
+    pick.representedObject = QStringList{gSelectedTemplate.fileName, gSelectedTemplate.categoryFolder};
+    if (!ResponderChain::send(QStringLiteral("saveNewPageAndChooseTemplate"), pick))
         qInfo() << "templates: no window takes the new page";
 }
 

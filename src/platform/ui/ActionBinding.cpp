@@ -105,18 +105,28 @@ void validateNow(QToolBar *toolbar)
 
 void installActiveWindowChain(ActionResponder *extra)
 {
-    QPointer<QObject> guard;
     ResponderChain::setProvider([extra] {
+        // The document window used last: a free-standing panel (the template
+        // chooser, a colour panel) sends its commands there, as a panel
+        // works on the main window behind it.
+        static QPointer<QWidget> lastHostWindow;
         QList<ActionResponder *> chain;
         QWidget *window = QApplication::activeWindow();
         if (!window && QApplication::focusWidget())
             window = QApplication::focusWidget()->window();
         // A sheet or pop-over of a document window passes on to its window.
+        bool found = false;
         for (QWidget *w = window; w; w = w->parentWidget()) {
             if (auto *host = dynamic_cast<ResponderHost *>(w)) {
                 chain = host->responderChain();
+                lastHostWindow = w;
+                found = true;
                 break;
             }
+        }
+        if (!found && lastHostWindow && lastHostWindow->isVisible()) {
+            if (auto *host = dynamic_cast<ResponderHost *>(lastHostWindow.data()))
+                chain = host->responderChain();
         }
         if (extra)
             chain << extra;
