@@ -55,6 +55,10 @@ public:
     // The window a detached pop-over becomes (hud: the dark variant).
     QWidget *detachableWindowForPopover(bool hud);
 
+    // The visible menu items whose action no part of the program answers, with
+    // the document window of a blank page open when the edition ships one.
+    QStringList itemsWithoutHandler();
+
     // How the program ends (tests watch it instead).
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
 
