@@ -7,11 +7,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFont>
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -92,33 +94,52 @@ WelcomePlan WelcomePlan::current()
     return plan;
 }
 
+namespace {
+bool fits(const QString &text, const QString &fontName, int size, const QRectF &rect)
+{
+    QFont font(fontName);
+    font.setPointSize(size);
+    const QFontMetricsF metrics(font);
+    return metrics.horizontalAdvance(text) <= rect.width() && metrics.height() <= rect.height();
+}
+}  // namespace
+
 int WelcomePlan::calcFontSizeToFitRect(const QString &text, const QString &fontName, const QRectF &rect)
 {
-    int size = 5;
-    for (; size < 300; ++size) {
-        QFont font(fontName);
-        font.setPointSize(size);
-        const QFontMetricsF metrics(font);
-        const QSizeF needed(metrics.horizontalAdvance(text), metrics.height());
-        if (needed.width() > rect.width() || needed.height() > rect.height())
-            break;
-    }
-    return size - 1;
+    // The answer is the size before the first one (from 5 up, below 300) that
+    // no longer fits. Text grows with the size, so a guess from one
+    // measurement and a few steps either way find that size without measuring
+    // all three hundred.
+    constexpr int kFirst = 5;
+    constexpr int kLast = 299;
+    if (!fits(text, fontName, kFirst, rect))
+        return kFirst - 1;
+    QFont reference(fontName);
+    reference.setPointSize(100);
+    const QFontMetricsF metrics(reference);
+    const qreal width = metrics.horizontalAdvance(text);
+    const qreal height = metrics.height();
+    qreal guess = kLast;
+    if (width > 0)
+        guess = std::min(guess, 100 * rect.width() / width);
+    if (height > 0)
+        guess = std::min(guess, 100 * rect.height() / height);
+    int size = std::clamp(int(guess), kFirst, kLast);
+    while (size > kFirst && !fits(text, fontName, size, rect))
+        --size;
+    while (size < kLast && fits(text, fontName, size + 1, rect))
+        ++size;
+    return size;
 }
 
 void WelcomePlan::installFontSubstitutions()
 {
-    const QStringList families = QFontDatabase::families();
-    auto substitute = [&families](const QString &name, const QStringList &lookAlikes) {
-        if (families.contains(name) || !QFont::substitutes(name).isEmpty())
+    // Asking for each family alone keeps start-up from listing every font
+    // of the system.
+    auto substitute = [](const QString &name, const QStringList &lookAlikes) {
+        if (!QFont::substitutes(name).isEmpty() || QFontInfo(QFont(name)).family() == name)
             return;
-        QStringList present;
-        for (const QString &family : lookAlikes) {
-            if (families.contains(family))
-                present << family;
-        }
-        if (!present.isEmpty())
-            QFont::insertSubstitutions(name, present);
+        QFont::insertSubstitutions(name, lookAlikes);
     };
     substitute(QStringLiteral("Impact"), {QStringLiteral("Anton"), QStringLiteral("Oswald"), QStringLiteral("League Gothic"),
                                           QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
