@@ -10,7 +10,10 @@
 #include "app/ui/CustomizeCategoriesWindowController.h"
 #include "app/ui/FeedbackWindowController.h"
 #include "app/ui/GridPanel.h"
+#include "config/DataCentre.h"
 #include "config/EditionSettings.h"
+#include "document/DocumentController.h"
+#include "document/SKTDocument.h"
 #include "platform/Bundle.h"
 #include "platform/NotificationCenter.h"
 #include "support/ScopedUserDefaults.h"
@@ -19,6 +22,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -26,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -245,4 +251,56 @@ TEST_F(AppShellTest, TextCategoriesAreRenamedSavedAndReset)
     EXPECT_FALSE(defaults.defaults().boolForKey("TextCategoryOverRide"));
     EXPECT_EQ(window->categoryTextFields().at(0)->text(), edition.at(0));
     EXPECT_EQ(gPresetTextStyles.at(0).textString, edition.at(0));
+}
+
+TEST_F(AppShellTest, PagesNamedAtLaunchOpenAfterTheWelcomeWindow)
+{
+    DataCentre::initializeData();
+    QTemporaryDir folder;
+    const QString package = folder.filePath(QStringLiteral("news.") + gDocumentExtension);
+    {
+        SKTDocument page;
+        page.pageName = QStringLiteral("news");
+        page.pageFileExtension = QStringLiteral("html");
+        page.mainTemplateName = page.pageName;
+        page.encodingType = QStringLiteral("UTF-8");
+        page.tempSavePathLocal = folder.filePath(QStringLiteral("work"));
+        QDir().mkpath(page.tempSavePathLocal);
+        ASSERT_TRUE(page.saveThisPage(package, false)) << page.lastSaveError.toStdString();
+    }
+    shell->launch({package});
+    EXPECT_NE(shell->welcomeWindowController(), nullptr);
+    SKTDocument *opened = DocumentController::shared().documentForPackage(package);
+    ASSERT_NE(opened, nullptr);
+    DocumentController::shared().closeDocument(opened);
+}
+
+TEST_F(AppShellTest, OnlyThisInstancesReceivedPagesAreCleared)
+{
+    shell->applicationWillFinishLaunching();
+    // Another running instance: its own folder beside ours, its lock held.
+    const QString base = QFileInfo(gWorkFolder).absolutePath();
+    const QString other = base + QStringLiteral("/instance-other");
+    QLockFile lock(other + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.tryLock());
+    const QString otherPage = other + QLatin1Char('/') + gReceivedPagesFolder + QStringLiteral("/page.glentormails");
+    QDir().mkpath(QFileInfo(otherPage).absolutePath());
+    QFile page(otherPage);
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    delegate.prepareReceivedPagesFolder();
+    EXPECT_TRUE(QFile::exists(otherPage));
+    QDir(other).removeRecursively();
+}
+
+TEST_F(AppShellTest, DropboxSessionOnlyWithAnAppKey)
+{
+    gDropboxAppKey.clear();
+    delegate.openDropboxSession();
+    EXPECT_EQ(delegate.dropboxSession(), nullptr);
+    gDropboxAppKey = QStringLiteral("app-key");
+    delegate.openDropboxSession();
+    ASSERT_NE(delegate.dropboxSession(), nullptr);
+    EXPECT_TRUE(delegate.dropboxSession()->isAvailable());
+    EXPECT_FALSE(delegate.dropboxSession()->isLinked()) << "opening the session signs nobody in";
 }
