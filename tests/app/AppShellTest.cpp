@@ -131,6 +131,8 @@ TEST_F(AppShellTest, ClosingTheLastWindowBringsTheWelcomeWindowBack)
     document->show();
     settle();
     EXPECT_TRUE(shell->menus()->isAttachedTo(document->menuBar())) << "document windows share the main menu";
+    EXPECT_FALSE(shell->welcomeWindowController()->isVisible()) << "the welcome window steps aside";
+    shell->showWelcomeWindow();
     shell->welcomeWindowController()->close();
     settle();
     EXPECT_EQ(quits, 0) << "a document window is still open";
@@ -151,7 +153,7 @@ TEST_F(AppShellTest, ClosingTheLastWindowBringsTheWelcomeWindowBack)
 TEST_F(AppShellTest, ActivationWithNothingVisibleShowsTheWelcomeWindow)
 {
     shell->launch();
-    shell->welcomeWindowController()->hide();
+    delegate.orderOutWelcomeWindow();
     EXPECT_EQ(AppShell::visibleWindowCount(), 0);
     shell->applicationDidBecomeActive();
     EXPECT_EQ(AppShell::visibleWindowCount(), 1);

@@ -111,9 +111,12 @@ TEST_F(HelpLinksTest, MissingAddressesLeaveTheirActionsOut)
 
 TEST_F(HelpLinksTest, PlacementItemsTickFromTheUserDefault)
 {
-    ActionItemState current{QStringLiteral("switchAddNewLayout_Current")};
-    ActionItemState end{QStringLiteral("switchAddNewLayout_End")};
-    ActionItemState other{QStringLiteral("showHelpAlert")};
+    ActionItemState current;
+    current.action = QStringLiteral("switchAddNewLayout_Current");
+    ActionItemState end;
+    end.action = QStringLiteral("switchAddNewLayout_End");
+    ActionItemState other;
+    other.action = QStringLiteral("showHelpAlert");
     other.checked = true;
     ScopedUserDefaults defaults;  // the flag starts missing
     EXPECT_TRUE(delegate.validateMenuItem(current));

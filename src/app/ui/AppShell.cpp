@@ -88,10 +88,15 @@ AppShell::AppShell(SKTAppDelegate &delegate, QObject *parent) : QObject(parent),
     if (!launchClock().isValid())
         launchClock().start();
     m_quit = [] { QCoreApplication::quit(); };
+    m_delegate.setWelcomeWindowHider([this] {
+        if (m_welcome)
+            m_welcome->hide();
+    });
 }
 
 AppShell::~AppShell()
 {
+    m_delegate.setWelcomeWindowHider({});
     if (qApp)
         qApp->removeEventFilter(this);
     NotificationCenter::defaultCenter().removeObserver(this);
@@ -333,9 +338,13 @@ bool AppShell::eventFilter(QObject *watched, QEvent *event)
     if (!widget->isWindow())
         return false;
     if (event->type() == QEvent::Show) {
-        // Every document window shares the one main menu.
-        if (dynamic_cast<ResponderHost *>(widget))
+        // Every document window shares the one main menu, and the welcome
+        // window steps aside for it.
+        if (dynamic_cast<ResponderHost *>(widget)) {
             attachMenus(widget);
+            if (m_welcome && m_welcome->isVisible())
+                m_welcome->hide();
+        }
     } else if (event->type() == QEvent::Close && countsAsWindow(widget) && !m_terminating) {
         const bool welcome = widget == m_welcome.data();
         QTimer::singleShot(0, this, [this, welcome] { lastWindowMayHaveClosed(welcome); });
