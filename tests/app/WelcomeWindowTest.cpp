@@ -6,6 +6,7 @@
 #include "config/EditionSettings.h"
 #include "platform/ActionResponder.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -146,4 +147,18 @@ TEST_F(WelcomeWindowTest, GuideAndTutorialButtonsAreRemovedWithoutAddresses)
     ASSERT_NE(window.videoTutorialButton(), nullptr);
     window.videoTutorialButton()->click();
     EXPECT_EQ(sent, QStringList{"launchVideoTutorials"});
+}
+
+TEST_F(WelcomeWindowTest, MissingFamiliesAreDrawnWithALookAlike)
+{
+    WelcomePlan::installFontSubstitutions();
+    for (const QString &family : {QStringLiteral("Impact"), QStringLiteral("Heiti TC")}) {
+        const QFont font(family);
+        EXPECT_EQ(font.family(), family) << "the stored name stays";
+        const QString drawn = QFontInfo(font).family();
+        EXPECT_FALSE(drawn.isEmpty());
+        if (drawn != family) {
+            EXPECT_FALSE(QFont::substitutes(family).isEmpty()) << family.toStdString();
+        }
+    }
 }
