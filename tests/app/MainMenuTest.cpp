@@ -308,3 +308,34 @@ TEST_F(MainMenuTest, HiddenItemsStayHiddenWhenTheMenuIsValidated)
     EXPECT_TRUE(menus->item("saveMenuItem")->isVisible());
     EXPECT_TRUE(menus->item("saveMenuItem")->isEnabled());
 }
+
+TEST_F(MainMenuTest, SubmenusWithAnActionFollowTheirResponder)
+{
+    const auto menus = menusFor(QStringLiteral("HTML Zov Pro"));
+    QAction *addInto = menus->item("addIntoGroupMenuItem");
+    ASSERT_NE(addInto->menu(), nullptr);
+    QMenu *file = menus->menu("fileMenu");
+
+    // Nobody answers: shown but disabled.
+    ResponderChain::setProvider({});
+    AppMenus::validateSubmenus(file);
+    EXPECT_TRUE(addInto->isVisible());
+    EXPECT_FALSE(addInto->isEnabled());
+
+    // A project window without pages hides it; one with pages shows it.
+    bool pages = false;
+    ActionMap window;
+    window.add(QStringLiteral("addIntoGroup"), [](const ActionItemState &) {}, [&pages](ActionItemState &item) {
+        item.visible = pages;
+        return pages;
+    });
+    window.add(QStringLiteral("showAddNewPageWindow"), [](const ActionItemState &) {});
+    ResponderChain::setProvider([&window] { return QList<ActionResponder *>{&window}; });
+    AppMenus::validateSubmenus(file);
+    EXPECT_FALSE(addInto->isVisible());
+    pages = true;
+    AppMenus::validateSubmenus(file);
+    EXPECT_TRUE(addInto->isVisible());
+    EXPECT_TRUE(addInto->isEnabled());
+    ResponderChain::setProvider({});
+}

@@ -8,6 +8,9 @@
 #include <QMenuBar>
 
 namespace {
+// The action a submenu's validation goes by (the submenu itself sends nothing).
+const char *const kSubmenuAction = "zovSubmenuAction";
+
 bool hasVisibleItem(const QMenu *menu)
 {
     for (const QAction *action : menu->actions()) {
@@ -29,6 +32,8 @@ AppMenus::AppMenus(const MainMenuModel &model, QObject *parent) : QObject(parent
         fill(menu.get(), top.items);
         menu->menuAction()->setVisible(!top.hidden && hasVisibleItem(menu.get()));
         ActionBinding::validateBeforeShowing(menu.get());
+        QMenu *shown = menu.get();
+        connect(shown, &QMenu::aboutToShow, this, [shown] { validateSubmenus(shown); });
         m_topMenus.push_back(std::move(menu));
     }
 }
@@ -50,6 +55,8 @@ void AppMenus::fill(QMenu *menu, const QList<MenuNode> &nodes)
             if (!node.menuOutlet.isEmpty())
                 m_menus.insert(node.menuOutlet, sub);
             fill(sub, node.items);
+            if (!node.action.isEmpty() && !node.hidden)
+                action->setProperty(kSubmenuAction, node.action);
         } else if (node.hidden) {
             // An item the edition hides stays hidden for the whole run: it is
             // left unbound so that validation never shows it again.
@@ -65,6 +72,24 @@ void AppMenus::fill(QMenu *menu, const QList<MenuNode> &nodes)
         action->setVisible(!node.hidden && (!action->menu() || hasVisibleItem(action->menu())));
         if (!node.outlet.isEmpty())
             m_items.insert(node.outlet, action);
+    }
+}
+
+void AppMenus::validateSubmenus(QMenu *menu)
+{
+    for (QAction *action : menu->actions()) {
+        QMenu *sub = action->menu();
+        if (!sub)
+            continue;
+        validateSubmenus(sub);
+        const QString name = action->property(kSubmenuAction).toString();
+        if (name.isEmpty())
+            continue;
+        ActionItemState state;
+        state.action = name;
+        state.title = action->text();
+        action->setEnabled(ResponderChain::validate(state));
+        action->setVisible(state.visible && hasVisibleItem(sub));
     }
 }
 
@@ -98,6 +123,9 @@ void collectUntaken(const QMenu *menu, const QString &path, const std::function<
             continue;
         const QString itemPath = path + QStringLiteral(" > ") + action->text();
         if (QMenu *sub = action->menu()) {
+            const QString name = action->property(kSubmenuAction).toString();
+            if (!name.isEmpty() && untaken(name))
+                list << QStringLiteral("%1 (%2)").arg(itemPath, name);
             collectUntaken(sub, itemPath, untaken, list);
             continue;
         }

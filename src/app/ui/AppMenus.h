@@ -39,6 +39,10 @@ public:
     // taken answers false.
     QStringList visibleItemsWhere(const std::function<bool(const QString &action)> &untaken) const;
 
+    // Shows, hides or disables the submenus that go by an action, as the
+    // responder chain decides (called just before menu shows).
+    static void validateSubmenus(QMenu *menu);
+
 private:
     void fill(QMenu *menu, const QList<MenuNode> &nodes);
 
