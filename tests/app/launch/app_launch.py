@@ -5,6 +5,7 @@ welcome window's picture is kept in the output folder. With --menu-audit it
 also asks each edition which visible menu items no part of the program
 answers, and fails on any not yet listed as pending."""
 import argparse
+import concurrent.futures
 import json
 import os
 import shutil
@@ -101,23 +102,33 @@ def main():
     server, display = start_x_server() if not options.audit_only else (None, None)
     try:
         platforms = [] if options.audit_only else [("offscreen", None), ("xcb", display)]
-        for platform, shown in platforms:
-            for name in names:
-                label = "%s (%s)" % (name or "default edition", platform)
-                picture = os.path.join(options.out, "welcome-%s-%s.png" % (platform, slug(name)))
-                if os.path.exists(picture):
-                    os.remove(picture)
-                code, lines = run(options.zov, name, platform, shown, home, {"ZOV_WELCOME_SCREENSHOT": picture})
-                bad = [l for l in lines if l.split(":", 1)[0] in ("warning", "critical", "fatal")
-                       and not any(part in l for part in allowed)]
-                if code != 0:
-                    failures.append("%s: exit code %s %s" % (label, code, " | ".join(lines[-3:])))
-                for line in bad:
-                    failures.append("%s: %s" % (label, line))
-                size = png_size(picture) if os.path.exists(picture) else None
-                if not size or size[0] < 300 or size[1] < 200:
-                    failures.append("%s: no welcome window picture (%s)" % (label, size))
-                print("%-60s %s" % (label, "ok" if code == 0 and not bad and size else "FAILED"), flush=True)
+
+        def launch(job):
+            platform, shown, name = job
+            label = "%s (%s)" % (name or "default edition", platform)
+            picture = os.path.join(options.out, "welcome-%s-%s.png" % (platform, slug(name)))
+            if os.path.exists(picture):
+                os.remove(picture)
+            # Each launch has a home of its own, so launches side by side share no settings file.
+            own_home = tempfile.mkdtemp(prefix="run-", dir=home)
+            os.makedirs(os.path.join(own_home, "runtime"), mode=0o700)
+            code, lines = run(options.zov, name, platform, shown, own_home, {"ZOV_WELCOME_SCREENSHOT": picture})
+            problems = []
+            bad = [l for l in lines if l.split(":", 1)[0] in ("warning", "critical", "fatal")
+                   and not any(part in l for part in allowed)]
+            if code != 0:
+                problems.append("%s: exit code %s %s" % (label, code, " | ".join(lines[-3:])))
+            problems += ["%s: %s" % (label, line) for line in bad]
+            size = png_size(picture) if os.path.exists(picture) else None
+            if not size or size[0] < 300 or size[1] < 200:
+                problems.append("%s: no welcome window picture (%s)" % (label, size))
+            return label, problems
+
+        jobs = [(platform, shown, name) for platform, shown in platforms for name in names]
+        with concurrent.futures.ThreadPoolExecutor(max_workers=3) as pool:
+            for label, problems in pool.map(launch, jobs):
+                print("%-60s %s" % (label, "FAILED" if problems else "ok"), flush=True)
+                failures += problems
 
         if options.menu_audit is not None:
             pending = set(lines_of(options.menu_audit))
