@@ -128,6 +128,17 @@ void AppShell::applicationWillFinishLaunching()
     const QStringList unavailable = SKTAppDelegate::unavailableActions();
     for (MenuNode &menu : model.menus)
         hideActions(menu.items, unavailable);
+    // The application menu carries the name the user started.
+    const QString name = gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName;
+    if (MenuNode *appMenu = model.find(QStringLiteral("mainAppMenu"))) {
+        appMenu->title = name;
+        for (MenuNode &item : appMenu->items) {
+            if (item.action == QLatin1String("orderFrontStandardAboutPanel"))
+                item.title = tr("About %1").arg(name);
+            else if (item.action == QLatin1String("terminate"))
+                item.title = tr("Quit %1").arg(name);
+        }
+    }
     m_menus = std::make_unique<AppMenus>(model);
     installCommands();
 }
