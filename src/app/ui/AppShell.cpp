@@ -11,6 +11,7 @@
 #include "app/ui/GridPanel.h"
 #include "app/ui/SKTConvenience.h"
 #include "app/ui/WelcomeWindowController.h"
+#include "config/DataCentreFonts.h"
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
 #include "platform/Alerts.h"
@@ -116,7 +117,11 @@ void AppShell::launch(const QStringList &files)
 
 void AppShell::applicationWillFinishLaunching()
 {
+    // The welcome window needs none of the web fonts: they are registered
+    // once it is on screen, and at the latest when a page opens.
+    DataCentreFonts::setDeferredLoading(true);
     m_delegate.applicationWillFinishLaunching();
+    DataCentreFonts::setDeferredLoading(false);
     // The delegate's own windows for the gallery and page-import roads.
     GallerySettingsWindow::install(m_delegate);
     AddPhotoSettingsWindow::install(m_delegate);
@@ -402,6 +407,7 @@ void AppShell::reportWelcomeExposed()
     if (m_welcomeExposedReported)
         return;
     m_welcomeExposedReported = true;
+    DataCentreFonts::registerPendingFontsWhenIdle();
     qCInfo(lcLaunch).noquote() << "welcome window exposed after" << launchClock().elapsed() << "ms";
     // The launch test asks which menu items nobody answers.
     const QString audit = qEnvironmentVariable("ZOV_MENU_AUDIT");
