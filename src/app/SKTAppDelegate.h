@@ -34,53 +34,6 @@ public:
     // The delegate of the running program.
     static SKTAppDelegate &shared();
 
-    // Makes the settings windows (installed by the program's widgets; the
-    // resource name is "PhotoCatalogSettingsWindowController" or
-    // "FileCatalogSettingsWindowController").
-    void setSettingsWindowFactory(SettingsWindowFactory factory) { m_factory = std::move(factory); }
-    // Opens a page with the system's default application (QDesktopServices
-    // unless a test installs its own).
-    void setOpenURL(std::function<void(const QUrl &)> open) { m_openURL = std::move(open); }
-    // Makes the photos-over-time edition's add-photo window (installed by
-    // the program's widgets); it is made once per run and kept in
-    // gAddPhotoSettingsController.
-    void setAddPhotoSettingsFactory(std::function<QObject *()> make) { m_addPhotoFactory = std::move(make); }
-
-    GallerySettingsController *settingsController() const { return m_controller.get(); }
-
-    void launchSimplifiedWindowController(const QString &outputFolderPath);
-    void selectInputPhotoFolder();
-    // Worker: scans gInputFolderURL and sorts for the edition, then hands
-    // the records to doneCountingPhotos on the main thread and waits for it.
-    void retrievePhotoFiles();
-    void doneCountingPhotos(const QList<ZovFileHelper> &records);
-    void generateGallery();
-    void launchGallery(const QString &pagePath);
-    void showAddPhotoSettings();
-
-    // ---- page import ----
-    //
-    // Where an imported page goes: the main window's page document and its project
-    // folder; without a document or a folder the page opens as an untitled page.
-    struct ImportTarget {
-        SKTDocument *document = nullptr;
-        QString projectFolder;
-    };
-    // Makes the "Import Page" window (installed by the program's widgets).
-    void setImportPageWindowFactory(std::function<std::unique_ptr<ImportPageWindow>()> make) { m_importFactory = std::move(make); }
-    void setImportTargetProvider(std::function<ImportTarget()> provider) { m_importTarget = std::move(provider); }
-    ImportPageWindow *importPageWindowController() const { return m_importWindow.get(); }
-
-    void showPageImport();
-    // Reads the window on the main thread, then runs syncPageAction on a worker.
-    void syncPage();
-    // The download and storing of the page and its pictures (on the worker).
-    static PageImport::Outcome syncPageAction(const PageImport::Input &input);
-    // Back on the main thread: packs the page and opens it, or refuses.
-    void finishImport(const PageImport::Outcome &outcome);
-    void cancelImportView();
-
-
     // ---- application shell ----
     //
     // The launch steps that need no window, the edition's main menu, menu
@@ -149,6 +102,53 @@ public:
     // The delegate's commands, last in every responder chain.
     ActionMap &commands() { return m_commands; }
     void installOwnCommands();
+    // ---- end of application shell ----
+
+    // Makes the settings windows (installed by the program's widgets; the
+    // resource name is "PhotoCatalogSettingsWindowController" or
+    // "FileCatalogSettingsWindowController").
+    void setSettingsWindowFactory(SettingsWindowFactory factory) { m_factory = std::move(factory); }
+    // Opens a page with the system's default application (QDesktopServices
+    // unless a test installs its own).
+    void setOpenURL(std::function<void(const QUrl &)> open) { m_openURL = std::move(open); }
+    // Makes the photos-over-time edition's add-photo window (installed by
+    // the program's widgets); it is made once per run and kept in
+    // gAddPhotoSettingsController.
+    void setAddPhotoSettingsFactory(std::function<QObject *()> make) { m_addPhotoFactory = std::move(make); }
+
+    GallerySettingsController *settingsController() const { return m_controller.get(); }
+
+    void launchSimplifiedWindowController(const QString &outputFolderPath);
+    void selectInputPhotoFolder();
+    // Worker: scans gInputFolderURL and sorts for the edition, then hands
+    // the records to doneCountingPhotos on the main thread and waits for it.
+    void retrievePhotoFiles();
+    void doneCountingPhotos(const QList<ZovFileHelper> &records);
+    void generateGallery();
+    void launchGallery(const QString &pagePath);
+    void showAddPhotoSettings();
+
+    // ---- page import ----
+    //
+    // Where an imported page goes: the main window's page document and its project
+    // folder; without a document or a folder the page opens as an untitled page.
+    struct ImportTarget {
+        SKTDocument *document = nullptr;
+        QString projectFolder;
+    };
+    // Makes the "Import Page" window (installed by the program's widgets).
+    void setImportPageWindowFactory(std::function<std::unique_ptr<ImportPageWindow>()> make) { m_importFactory = std::move(make); }
+    void setImportTargetProvider(std::function<ImportTarget()> provider) { m_importTarget = std::move(provider); }
+    ImportPageWindow *importPageWindowController() const { return m_importWindow.get(); }
+
+    void showPageImport();
+    // Reads the window on the main thread, then runs syncPageAction on a worker.
+    void syncPage();
+    // The download and storing of the page and its pictures (on the worker).
+    static PageImport::Outcome syncPageAction(const PageImport::Input &input);
+    // Back on the main thread: packs the page and opens it, or refuses.
+    void finishImport(const PageImport::Outcome &outcome);
+    void cancelImportView();
 
 signals:
     // An import ended: the package opened (empty when refused or declined).
@@ -157,6 +157,14 @@ signals:
     void galleryFailed(const QString &message);
 
 private:
+    // ---- application shell ----
+    std::unique_ptr<DropboxClient> m_dropboxSession;
+    bool m_autosaves = true;
+    double m_autosavingDelay = 0;
+    ActionMap m_commands;
+    std::function<void()> m_hideWelcome;
+    // ---- end of application shell ----
+
     SettingsWindowFactory m_factory;
     std::unique_ptr<GallerySettingsController> m_controller;
     std::function<void(const QUrl &)> m_openURL;
@@ -165,11 +173,4 @@ private:
     std::function<ImportTarget()> m_importTarget;
     std::unique_ptr<ImportPageWindow> m_importWindow;
     bool m_importing = false;
-
-    // ---- application shell ----
-    std::unique_ptr<DropboxClient> m_dropboxSession;
-    bool m_autosaves = true;
-    double m_autosavingDelay = 0;
-    ActionMap m_commands;
-    std::function<void()> m_hideWelcome;
 };
