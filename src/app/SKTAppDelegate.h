@@ -90,15 +90,6 @@ public:
     // Hands a feedback message to the user's mail program.
     void sendFeedback(const QString &experience, const QString &feedback);
 
-    // Orders the welcome window out (a template, blank page or project was
-    // opened from it); the shell installs how.
-    void setWelcomeWindowHider(std::function<void()> hide) { m_hideWelcome = std::move(hide); }
-    void orderOutWelcomeWindow()
-    {
-        if (m_hideWelcome)
-            m_hideWelcome();
-    }
-
     // The delegate's commands, last in every responder chain.
     ActionMap &commands() { return m_commands; }
     void installOwnCommands();
@@ -162,7 +153,6 @@ private:
     bool m_autosaves = true;
     double m_autosavingDelay = 0;
     ActionMap m_commands;
-    std::function<void()> m_hideWelcome;
     // ---- end of application shell ----
 
     SettingsWindowFactory m_factory;

@@ -153,7 +153,7 @@ TEST_F(AppShellTest, ClosingTheLastWindowBringsTheWelcomeWindowBack)
 TEST_F(AppShellTest, ActivationWithNothingVisibleShowsTheWelcomeWindow)
 {
     shell->launch();
-    delegate.orderOutWelcomeWindow();
+    shell->welcomeWindowController()->hide();
     EXPECT_EQ(AppShell::visibleWindowCount(), 0);
     shell->applicationDidBecomeActive();
     EXPECT_EQ(AppShell::visibleWindowCount(), 1);

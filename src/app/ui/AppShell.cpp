@@ -89,15 +89,10 @@ AppShell::AppShell(SKTAppDelegate &delegate, QObject *parent) : QObject(parent),
     if (!launchClock().isValid())
         launchClock().start();
     m_quit = [] { QCoreApplication::quit(); };
-    m_delegate.setWelcomeWindowHider([this] {
-        if (m_welcome)
-            m_welcome->hide();
-    });
 }
 
 AppShell::~AppShell()
 {
-    m_delegate.setWelcomeWindowHider({});
     if (qApp)
         qApp->removeEventFilter(this);
     NotificationCenter::defaultCenter().removeObserver(this);
