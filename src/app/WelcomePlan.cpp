@@ -141,8 +141,9 @@ void WelcomePlan::installFontSubstitutions()
             return;
         QFont::insertSubstitutions(name, lookAlikes);
     };
-    substitute(QStringLiteral("Impact"), {QStringLiteral("Anton"), QStringLiteral("Oswald"), QStringLiteral("League Gothic"),
-                                          QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
+    // Only families of the system: the web fonts register after the welcome
+    // window shows and must not change its title's face under it.
+    substitute(QStringLiteral("Impact"), {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
                                           QStringLiteral("DejaVu Sans")});
     substitute(QStringLiteral("Heiti TC"), {QStringLiteral("Noto Sans CJK TC"), QStringLiteral("Noto Sans TC"),
                                             QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("AR PL UMing TW"),

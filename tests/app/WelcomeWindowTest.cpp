@@ -162,3 +162,14 @@ TEST_F(WelcomeWindowTest, MissingFamiliesAreDrawnWithALookAlike)
         }
     }
 }
+
+TEST_F(WelcomeWindowTest, TitleKeepsTheFaceItsSizeWasFoundFor)
+{
+    gAppName = QStringLiteral("Tovra Greeting Card Designer");
+    WelcomeWindowController window;
+    const QFont font = window.appTitleTextField()->font();
+    // The title names the family that draws it, so fonts registered later
+    // (the web fonts, after the window shows) cannot swap its face.
+    EXPECT_EQ(QFontInfo(font).family(), font.family());
+    EXPECT_LE(QFontMetricsF(font).horizontalAdvance(gAppName), window.appTitleTextField()->width());
+}

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,7 +65,9 @@ void WelcomeWindowController::windowDidLoad()
     m_appTitle = new QLabel(m_plan.appTitle);
     m_appTitle->setFixedSize(kTitleWidth, kTitleHeight);
     m_appTitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const QString family = QStringLiteral("Impact");
+    // Measured and drawn in the family that draws "Impact" now, so that fonts
+    // registered later cannot change the face the size was found for.
+    const QString family = QFontInfo(QFont(QStringLiteral("Impact"))).family();
     QFont titleFont(family);
     titleFont.setPointSize(WelcomePlan::calcFontSizeToFitRect(m_plan.appTitle, family, QRectF(0, 0, kTitleWidth, kTitleHeight)));
     m_appTitle->setFont(titleFont);
