@@ -1,6 +1,8 @@
 // zov: the program's entry. Reads the command line, puts the platform layer in place
-// (bundle, alerts, file panels, work folder) and runs the application.
-#include "config/DataCentre.h"
+// (bundle, alerts, file panels, work folder), lets each part of the program add its
+// commands, and hands over to the application shell.
+#include "app/SKTAppDelegate.h"
+#include "app/ui/AppShell.h"
 #include "config/ui/ProgressWindowPresenter.h"
 #include "app/ui/TemplateCommands.h"
 #include "platform/Alerts.h"
@@ -15,8 +17,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLabel>
-#include <QMainWindow>
 #include <QStringList>
 
 #include <cstdio>
@@ -92,26 +92,20 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // The edition and every setting that depends on it are fixed before any window exists.
-    DataCentre::initializeData();
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
+
+    // Each part of the program registers its commands here.
     registerPublishingCommands();  // publishing: window and application commands
     registerPrintingCommands();    // printing: window commands
-
     registerTemplateCommands();  // templates: chooser and new documents from templates
-
     registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
 
-    // Until the application shell opens its own windows, show which edition runs.
-    QMainWindow window;
-    const QString edition = Bundle::displayName().isEmpty() ? QStringLiteral("Zov") : Bundle::displayName();
-    window.setWindowTitle(edition);
-    auto *label = new QLabel(QStringLiteral("%1 %2").arg(edition, Bundle::version()), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(640, 400);
-    window.show();
+    // The delegate fixes the edition and every setting that depends on it before any
+    // window exists, fits the menus to it and shows the welcome window; the page files
+    // named on the command line open after that.
+    AppShell shell(SKTAppDelegate::shared());
+    shell.launch(parser.positionalArguments());
 
     const int result = app.exec();
     Alerts::setCurrent(nullptr);

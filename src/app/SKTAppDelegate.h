@@ -10,6 +10,8 @@
 #include "config/ZovFileHelper.h"
 #include "app/TemplateChooser.h"
 #include "app/TemplateGallery.h"
+#include "platform/ActionResponder.h"
+#include "platform/DropboxClient.h"
 
 #include <QObject>
 #include <QString>
@@ -20,6 +22,7 @@
 // The input folder the user chose, kept for the scan and the catalog summary.
 extern QUrl gInputFolderURL;
 
+class MainMenuModel;
 class SKTDocument;
 
 class SKTAppDelegate : public QObject {
@@ -32,6 +35,67 @@ public:
 
     // The delegate of the running program.
     static SKTAppDelegate &shared();
+
+    // ---- application shell ----
+    //
+    // The launch steps that need no window, the edition's main menu, menu
+    // validation and the help links. The windows of the shell (welcome,
+    // feedback, categories, grid panel) live in app/ui/AppShell, which adds
+    // their commands to commands().
+
+    // Will finish launching: the edition and every setting, then the shared
+    // Dropbox session of editions that have an app key. Nothing goes to the
+    // network.
+    void applicationWillFinishLaunching();
+    // The shared session when gDropboxAppKey is set; none otherwise.
+    void openDropboxSession();
+    // Empties this instance's received-pages folder and makes it again.
+    void prepareReceivedPagesFolder();
+    // The shared Dropbox session, null in editions without an app key.
+    DropboxClient *dropboxSession() const { return m_dropboxSession.get(); }
+
+    // Autosaving is off for good once launching has finished.
+    bool autosaves() const { return m_autosaves; }
+    void setAutosaves(bool) {}
+    double autosavingDelay() const { return m_autosavingDelay; }
+    void setAutosavingDelay(double seconds) { m_autosavingDelay = seconds; }
+    void didFinishLaunching() { m_autosaves = false; }
+
+    // Fits the main menu to the edition: its hidden items, titles and
+    // actions, the video-tutorial item without a tutorial address, then the
+    // translated titles.
+    void runAppSpecificMenuSetups(MainMenuModel &menu) const;
+    static void prepareToLocalizeMenuItems(MainMenuModel &menu);
+    // The actions whose address the build did not give (or whose file is not
+    // shipped): their items and buttons are hidden.
+    static QStringList unavailableActions();
+
+    // Always enabled; ticks the two placement items from "InsertNewAtEndFlag".
+    bool validateMenuItem(ActionItemState &item) const;
+    void switchAddNewLayout_Current();
+    void switchAddNewLayout_End();
+
+    void launchAppURL();
+    void launchUserGuide();
+    void launchVideoTutorials();
+    void showHelpAlert();
+    void showiPhoneAlert();
+    void launchPellamyVet();
+    void launchPEL2PromotionMessage();
+    void suggestFeature();
+    // The shipped user guide, empty when the edition has none or it is missing.
+    static QString userGuidePath();
+    // The help mail and the feedback mail, subject and body percent-encoded
+    // (the feedback is plain text: what the user typed is never markup).
+    static QUrl helpMailURL();
+    static QUrl feedbackMailURL(const QString &experience, const QString &feedback);
+    // Hands a feedback message to the user's mail program.
+    void sendFeedback(const QString &experience, const QString &feedback);
+
+    // The delegate's commands, last in every responder chain.
+    ActionMap &commands() { return m_commands; }
+    void installOwnCommands();
+    // ---- end of application shell ----
 
     // Makes the settings windows (installed by the program's widgets; the
     // resource name is "PhotoCatalogSettingsWindowController" or
@@ -150,6 +214,13 @@ signals:
     void galleryFailed(const QString &message);
 
 private:
+    // ---- application shell ----
+    std::unique_ptr<DropboxClient> m_dropboxSession;
+    bool m_autosaves = true;
+    double m_autosavingDelay = 0;
+    ActionMap m_commands;
+    // ---- end of application shell ----
+
     SettingsWindowFactory m_factory;
     std::unique_ptr<GallerySettingsController> m_controller;
     std::function<void(const QUrl &)> m_openURL;

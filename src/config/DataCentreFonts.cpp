@@ -3,10 +3,13 @@
 #include "config/DataFiles.h"
 #include "config/EditionSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QHash>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
 
 QStringList gCustomFontNames;
@@ -74,31 +77,45 @@ QStringList DataCentreFonts::loadCustomFont()
     return loadCustomFont(folder);
 }
 
-QStringList DataCentreFonts::loadCustomFont(const QString &folder)
+namespace {
+
+// Each file is added once per process, however often start-up runs.
+QHash<QString, int> &loadedIds()
 {
-    QStringList added;
-    const QDir dir(folder);
-    const QStringList files =
-        dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf"), QStringLiteral("*.woff"),
-                       QStringLiteral("*.woff2")},
-                      QDir::Files, QDir::Name);
-    // Each file is added once per process, however often start-up runs.
-    static QHash<QString, int> loadedIds;
-    for (const QString &file : files) {
-        const QString path = dir.absoluteFilePath(file);
-        auto known = loadedIds.constFind(path);
-        const int id = known != loadedIds.constEnd() ? *known : QFontDatabase::addApplicationFont(path);
-        loadedIds.insert(path, id);
-        if (id < 0)
-            continue;
-        for (const QString &family : QFontDatabase::applicationFontFamilies(id)) {
-            if (!added.contains(family))
-                added << family;
-        }
+    static QHash<QString, int> ids;
+    return ids;
+}
+
+struct PendingFonts {
+    bool deferred = false;
+    bool idleLoading = false;
+    QStringList files;
+};
+
+PendingFonts &pendingFonts()
+{
+    static PendingFonts pending;
+    return pending;
+}
+
+void registerFile(const QString &path, QStringList &added)
+{
+    auto known = loadedIds().constFind(path);
+    const int id = known != loadedIds().constEnd() ? *known : QFontDatabase::addApplicationFont(path);
+    loadedIds().insert(path, id);
+    if (id < 0)
+        return;
+    for (const QString &family : QFontDatabase::applicationFontFamilies(id)) {
+        if (!added.contains(family))
+            added << family;
     }
-    // A stored name such as "Passion" draws with the "Passion One" file, and
-    // "Bitter" with files whose family reads "Bitter Thin" at every weight.
-    // The stored name itself is never rewritten.
+}
+
+// A stored name such as "Passion" draws with the "Passion One" file, and
+// "Bitter" with files whose family reads "Bitter Thin" at every weight.
+// The stored name itself is never rewritten.
+void substituteStoredNames()
+{
     const QStringList families = QFontDatabase::families();
     for (const WebFontRow &row : webFontRows()) {
         if (families.contains(row.name))
@@ -107,7 +124,86 @@ QStringList DataCentreFonts::loadCustomFont(const QString &folder)
         if (!drawn.isEmpty())
             QFont::insertSubstitution(row.name, drawn);
     }
+}
+
+// Files registered per turn of the event loop: a few milliseconds, so the
+// window on screen stays responsive.
+constexpr int kFilesPerTurn = 12;
+
+void registerSomePending()
+{
+    PendingFonts &pending = pendingFonts();
+    if (pending.files.isEmpty()) {
+        pending.idleLoading = false;
+        return;
+    }
+    QStringList added;
+    for (int i = 0; i < kFilesPerTurn && !pending.files.isEmpty(); ++i)
+        registerFile(pending.files.takeFirst(), added);
+    if (pending.files.isEmpty()) {
+        pending.idleLoading = false;
+        substituteStoredNames();
+        return;
+    }
+    QTimer::singleShot(0, QCoreApplication::instance(), registerSomePending);
+}
+
+}  // namespace
+
+QStringList DataCentreFonts::loadCustomFont(const QString &folder)
+{
+    QStringList added;
+    const QDir dir(folder);
+    const QStringList files =
+        dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf"), QStringLiteral("*.woff"),
+                       QStringLiteral("*.woff2")},
+                      QDir::Files, QDir::Name);
+    PendingFonts &pending = pendingFonts();
+    if (pending.deferred) {
+        for (const QString &file : files) {
+            const QString path = dir.absoluteFilePath(file);
+            if (!loadedIds().contains(path) && !pending.files.contains(path))
+                pending.files << path;
+        }
+        return added;
+    }
+    for (const QString &file : files)
+        registerFile(dir.absoluteFilePath(file), added);
+    substituteStoredNames();
     return added;
+}
+
+void DataCentreFonts::setDeferredLoading(bool deferred)
+{
+    pendingFonts().deferred = deferred;
+}
+
+void DataCentreFonts::registerPendingFontsWhenIdle()
+{
+    PendingFonts &pending = pendingFonts();
+    if (pending.idleLoading || pending.files.isEmpty() || !QCoreApplication::instance())
+        return;
+    pending.idleLoading = true;
+    QTimer::singleShot(0, QCoreApplication::instance(), registerSomePending);
+}
+
+void DataCentreFonts::finishLoadingCustomFonts()
+{
+    PendingFonts &pending = pendingFonts();
+    // The font database is the main thread's; a worker finds the fonts ready
+    // because no page reaches one before its document opened.
+    if (pending.files.isEmpty() || !QCoreApplication::instance() ||
+        QThread::currentThread() != QCoreApplication::instance()->thread())
+        return;
+    QStringList added;
+    while (!pending.files.isEmpty())
+        registerFile(pending.files.takeFirst(), added);
+    substituteStoredNames();
+}
+
+bool DataCentreFonts::hasPendingFonts()
+{
+    return !pendingFonts().files.isEmpty();
 }
 
 QList<CustomFont> DataCentreFonts::customFontRecords()
@@ -146,6 +242,7 @@ void DataCentreFonts::prepCustomFont()
 
 QStringList DataCentreFonts::missingCustomFonts()
 {
+    finishLoadingCustomFonts();
     const QStringList families = QFontDatabase::families();
     QStringList missing;
     for (const WebFontRow &row : webFontRows()) {

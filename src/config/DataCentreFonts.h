@@ -21,6 +21,17 @@ public:
     static QStringList loadCustomFont();
     static QStringList loadCustomFont(const QString &folder);
 
+    // At launch the program shows its first window before the web fonts are
+    // ready: with deferred loading on, loadCustomFont only lists the files;
+    // registerPendingFontsWhenIdle then registers a few at a time from the
+    // event loop, and finishLoadingCustomFonts registers whatever is left at
+    // once. Anything that draws or writes a page calls it first (opening a
+    // document does). Main thread only.
+    static void setDeferredLoading(bool deferred);
+    static void registerPendingFontsWhenIdle();
+    static void finishLoadingCustomFonts();
+    static bool hasPendingFonts();
+
     // Rebuilds gCustomFonts, the web-font records that page generation
     // marks, every record unused. Page generation calls it on every run.
     static void prepCustomFont();

@@ -122,8 +122,8 @@ void checkEditionResources()
     const QDir resources(Bundle::resourcesPath());
     if (!gTemplateFolder.isEmpty() && !resources.exists(gTemplateFolder))
         logMissingOnce(QStringLiteral("templates folder \"%1\"").arg(gTemplateFolder));
-    if (!gUserGuideFile.isEmpty() && Bundle::pathForResource(gUserGuideFile).isEmpty())
-        logMissingOnce(QStringLiteral("user guide \"%1\"").arg(gUserGuideFile));
+    // A guide that is not shipped only hides its menu item and button (the
+    // shell says so at info level).
 }
 
 QString makeFolder(const QString &path)

@@ -1,5 +1,6 @@
 #include "document/DocumentController.h"
 
+#include "config/DataCentreFonts.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "platform/WorkFolder.h"
@@ -43,6 +44,8 @@ SKTDocument *DocumentController::openDocument(const QString &packagePath)
 {
     if (SKTDocument *open = documentForPackage(packagePath))
         return open;
+    // A page is measured and drawn in its web fonts from the start.
+    DataCentreFonts::finishLoadingCustomFonts();
     auto doc = std::make_unique<SKTDocument>();
     if (!doc->readFromFile(packagePath))
         return nullptr;
@@ -51,6 +54,7 @@ SKTDocument *DocumentController::openDocument(const QString &packagePath)
 
 SKTDocument *DocumentController::openUntitledDocument(const QString &templatePackage)
 {
+    DataCentreFonts::finishLoadingCustomFonts();
     const QString work = gWorkFolder.isEmpty() ? WorkFolder::shared().path() : gWorkFolder;
     const QString folder = QDir(work).filePath(QStringLiteral("untitled"));
     QDir().mkpath(folder);

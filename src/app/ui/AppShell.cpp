@@ -1,0 +1,438 @@
+#include "app/ui/AppShell.h"
+
+#include "app/SKTAppDelegate.h"
+#include "app/WelcomePlan.h"
+#include "app/ui/AdHocViewController.h"
+#include "app/ui/AddPhotoSettingsWindow.h"
+#include "app/ui/CustomizeCategoriesWindowController.h"
+#include "app/ui/FeedbackWindowController.h"
+#include "app/ui/GallerySettingsWindow.h"
+#include "app/ui/ImportPageWindowController.h"
+#include "app/ui/GridPanel.h"
+#include "app/ui/SKTConvenience.h"
+#include "app/ui/WelcomeWindowController.h"
+#include "config/DataCentreFonts.h"
+#include "config/EditionSettings.h"
+#include "document/DocumentController.h"
+#include "platform/Alerts.h"
+#include "platform/Bundle.h"
+#include "platform/FilePanels.h"
+#include "platform/NotificationCenter.h"
+#include "platform/ui/ActionBinding.h"
+#include "window/ui/CommandRegistry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QScreen>
+#include <QLoggingCategory>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+
+Q_LOGGING_CATEGORY(lcLaunch, "zov.launch")
+
+namespace {
+
+QElapsedTimer &launchClock()
+{
+    static QElapsedTimer clock;
+    return clock;
+}
+
+void hideActions(QList<MenuNode> &nodes, const QStringList &actions)
+{
+    for (MenuNode &node : nodes) {
+        if (!node.action.isEmpty() && actions.contains(node.action))
+            node.hidden = true;
+        hideActions(node.items, actions);
+    }
+}
+
+bool countsAsWindow(const QWidget *widget)
+{
+    if (!widget->isWindow() || !widget->isVisible() || qobject_cast<const QMenu *>(widget))
+        return false;
+    switch (widget->windowType()) {
+    case Qt::Popup:
+    case Qt::ToolTip:
+    case Qt::Desktop:
+    case Qt::SplashScreen:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Window systems without stacking (the offscreen one of the tests) have
+// nothing to raise.
+void bringToFront(QWidget *window)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+AppShell::AppShell(SKTAppDelegate &delegate, QObject *parent) : QObject(parent), m_delegate(delegate)
+{
+    if (!launchClock().isValid())
+        launchClock().start();
+    m_quit = [] { QCoreApplication::quit(); };
+}
+
+AppShell::~AppShell()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+    NotificationCenter::defaultCenter().removeObserver(this);
+    if (m_welcome)
+        delete m_welcome.data();
+}
+
+void AppShell::launch(const QStringList &files)
+{
+    applicationWillFinishLaunching();
+    applicationDidFinishLaunching();
+    // Pages named on the command line open once the program is up; a page
+    // that cannot be read says why in its own alert.
+    for (const QString &file : files)
+        DocumentController::shared().openDocument(QFileInfo(file).absoluteFilePath());
+}
+
+void AppShell::applicationWillFinishLaunching()
+{
+    // The welcome window needs none of the web fonts: they are registered
+    // once it is on screen, and at the latest when a page opens.
+    DataCentreFonts::setDeferredLoading(true);
+    m_delegate.applicationWillFinishLaunching();
+    DataCentreFonts::setDeferredLoading(false);
+    // The delegate's own windows for the gallery and page-import roads.
+    GallerySettingsWindow::install(m_delegate);
+    AddPhotoSettingsWindow::install(m_delegate);
+    ImportPageWindowController::install(m_delegate);
+    WelcomePlan::installFontSubstitutions();
+    MainMenuModel model = MainMenuModel::standard();
+    m_delegate.runAppSpecificMenuSetups(model);
+    // An address the build did not give leaves its items out.
+    const QStringList unavailable = SKTAppDelegate::unavailableActions();
+    for (MenuNode &menu : model.menus)
+        hideActions(menu.items, unavailable);
+    // The application menu carries the name the user started.
+    const QString name = gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName;
+    if (MenuNode *appMenu = model.find(QStringLiteral("mainAppMenu"))) {
+        appMenu->title = name;
+        for (MenuNode &item : appMenu->items) {
+            if (item.action == QLatin1String("orderFrontStandardAboutPanel"))
+                item.title = tr("About %1").arg(name);
+            else if (item.action == QLatin1String("terminate"))
+                item.title = tr("Quit %1").arg(name);
+        }
+    }
+    m_menus = std::make_unique<AppMenus>(model);
+    installCommands();
+}
+
+void AppShell::applicationDidFinishLaunching()
+{
+    m_delegate.didFinishLaunching();
+    m_delegate.prepareReceivedPagesFolder();
+    m_adHoc = AdHocViewController::create(gDistributionChannel);
+    if (m_adHoc && m_menus)
+        m_adHoc->insertInto(m_menus->menu(QStringLiteral("mainAppMenu")));
+
+    QApplication::setQuitOnLastWindowClosed(false);
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            applicationDidBecomeActive();
+    });
+    showWelcomeWindow();
+    NotificationCenter::defaultCenter().addObserver(this, Notifications::clearTemplateSelection, nullptr,
+                                                    [this](const Notification &) {
+                                                        ActionMap &commands = m_delegate.commands();
+                                                        if (commands.respondsToAction(QStringLiteral("clearTemplateSelection")))
+                                                            commands.performAction(QStringLiteral("clearTemplateSelection"), {});
+                                                    });
+}
+
+void AppShell::applicationDidBecomeActive()
+{
+    if (visibleWindowCount() < 1)
+        showWelcomeWindow();
+}
+
+void AppShell::installCommands()
+{
+    m_delegate.installOwnCommands();
+    ActionMap &commands = m_delegate.commands();
+    const ActionMap::Validate validate = [this](ActionItemState &item) { return m_delegate.validateMenuItem(item); };
+    auto add = [&commands, &validate](const QString &name, std::function<void()> run) {
+        commands.add(name, [run](const ActionItemState &) { run(); }, validate);
+    };
+    add(QStringLiteral("showWelcomeWindow"), [this] { showWelcomeWindow(); });
+    add(QStringLiteral("openDocument"), [this] { openDocument(); });
+    add(QStringLiteral("showOrHideGridInspector"), [this] { showOrHideGridInspector(); });
+    if (!SKTAppDelegate::unavailableActions().contains(QStringLiteral("launchFeedbackModalSheet"))) {
+        add(QStringLiteral("launchFeedbackModalSheet"), [this] { launchFeedbackModalSheet(); });
+        add(QStringLiteral("cancelFeedbackModalSheet"), [this] { cancelFeedbackModalSheet(); });
+        add(QStringLiteral("sendFeedback"), [this] { sendFeedback(); });
+    }
+    add(QStringLiteral("showCustomizeCategoriesWindowController"), [this] { showCustomizeCategoriesWindowController(); });
+    add(QStringLiteral("saveCategories"), [this] {
+        if (m_categories)
+            m_categories->saveCategories();
+    });
+    add(QStringLiteral("resetCategories"), [this] {
+        if (m_categories)
+            m_categories->resetCategories();
+    });
+    add(QStringLiteral("performClose"), [] {
+        if (QWidget *window = QApplication::activeWindow())
+            window->close();
+    });
+    add(QStringLiteral("performMiniaturize"), [] {
+        if (QWidget *window = QApplication::activeWindow())
+            window->showMinimized();
+    });
+    add(QStringLiteral("terminate"), [this] { terminate(); });
+    add(QStringLiteral("showPageImport"), [this] { m_delegate.showPageImport(); });
+    add(QStringLiteral("selectInputPhotoFolder"), [this] { m_delegate.selectInputPhotoFolder(); });
+    add(QStringLiteral("orderFrontStandardAboutPanel"), [] {
+        const QString name = gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName;
+        Alerts::inform(name, QStringLiteral("Version %1").arg(gAppVersion));
+    });
+    // Every other part of the program adds its application commands after the
+    // shell's own, so it may answer a name differently.
+    CommandRegistry::installApplicationCommands(commands);
+    ActionBinding::installActiveWindowChain(&commands);
+}
+
+void AppShell::terminate()
+{
+    // Each window may still ask about unsaved changes; one that stays open
+    // keeps the program running.
+    m_terminating = true;
+    QApplication::closeAllWindows();
+    if (visibleWindowCount() == 0)
+        m_quit();
+    else
+        m_terminating = false;
+}
+
+void AppShell::showWelcomeWindow()
+{
+    if (m_welcome) {
+        // The old window goes without counting as the user closing it.
+        WelcomeWindowController *old = m_welcome.data();
+        m_welcome.clear();
+        old->hide();
+        old->deleteLater();
+    }
+    auto *window = new WelcomeWindowController();
+    m_welcome = window;
+    attachMenus(window);
+    window->winId();
+    if (QWindow *handle = window->windowHandle())
+        handle->installEventFilter(this);
+    window->show();
+    bringToFront(window);
+}
+
+void AppShell::attachMenus(QWidget *window)
+{
+    auto *main = qobject_cast<QMainWindow *>(window);
+    if (!main || !m_menus)
+        return;
+    main->menuBar()->setNativeMenuBar(false);
+    m_menus->attachTo(main->menuBar());
+}
+
+void AppShell::showOrHideGridInspector()
+{
+    if (!m_grid)
+        m_grid = std::make_unique<GridPanel>();
+    SKTConvenience::showOrHideWindow(m_grid.get());
+}
+
+void AppShell::launchFeedbackModalSheet()
+{
+    if (!m_feedback) {
+        m_feedback = std::make_unique<FeedbackWindowController>();
+        connect(m_feedback->cancelButton(), &QPushButton::clicked, this, &AppShell::cancelFeedbackModalSheet);
+        connect(m_feedback->sendEmailButton(), &QPushButton::clicked, this, &AppShell::sendFeedback);
+    }
+    QWidget *window = QApplication::activeWindow();
+    if (window == m_feedback.get())
+        window = nullptr;
+    m_feedback->begin(window);
+}
+
+void AppShell::cancelFeedbackModalSheet()
+{
+    if (m_feedback)
+        m_feedback->done(1);
+}
+
+void AppShell::sendFeedback()
+{
+    if (!m_feedback)
+        return;
+    cancelFeedbackModalSheet();
+    m_delegate.sendFeedback(m_feedback->selectedExperience(), m_feedback->feedbackTextView()->toPlainText());
+}
+
+void AppShell::showCustomizeCategoriesWindowController()
+{
+    if (!m_categories)
+        m_categories = std::make_unique<CustomizeCategoriesWindowController>();
+    m_categories->reloadData();
+    m_categories->show();
+    bringToFront(m_categories.get());
+}
+
+void AppShell::openDocument()
+{
+    OpenPanelOptions options;
+    options.title = tr("Open");
+    options.allowedTypes = {gDocumentExtension.isEmpty() ? QStringLiteral("zovpage") : gDocumentExtension};
+    if (gDocumentExtension != QLatin1String("trelkoforms"))
+        options.allowedTypes << QStringLiteral("trelkoforms");
+    options.allowsMultipleSelection = true;
+    FilePanels::current().showOpenPanel(options, QApplication::activeWindow(), [](const QStringList &paths) {
+        for (const QString &path : paths)
+            DocumentController::shared().openDocument(path);
+    });
+}
+
+QWidget *AppShell::detachableWindowForPopover(bool hud)
+{
+    std::unique_ptr<QWidget> &window = hud ? m_detachedHUDWindow : m_detachedWindow;
+    if (!window) {
+        window = std::make_unique<QWidget>(nullptr, Qt::Tool);
+        if (hud)
+            window->setStyleSheet(QStringLiteral("background: #262626; color: #f0f0f0;"));
+    }
+    return window.get();
+}
+
+int AppShell::visibleWindowCount(const QWidget *leaving)
+{
+    int count = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget != leaving && countsAsWindow(widget))
+            ++count;
+    }
+    return count;
+}
+
+bool AppShell::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && m_welcome && watched == m_welcome->windowHandle()) {
+        if (m_welcome->windowHandle()->isExposed())
+            reportWelcomeExposed();
+        return false;
+    }
+    if (!watched->isWidgetType())
+        return false;
+    auto *widget = static_cast<QWidget *>(watched);
+    if (!widget->isWindow())
+        return false;
+    if (event->type() == QEvent::Show) {
+        // Every document window shares the one main menu, and the welcome
+        // window steps aside for it.
+        if (dynamic_cast<ResponderHost *>(widget)) {
+            attachMenus(widget);
+            if (m_welcome && m_welcome->isVisible())
+                m_welcome->hide();
+        }
+    } else if (event->type() == QEvent::Close && countsAsWindow(widget) && !m_terminating) {
+        const bool welcome = widget == m_welcome.data();
+        QTimer::singleShot(0, this, [this, welcome] { lastWindowMayHaveClosed(welcome); });
+    }
+    return false;
+}
+
+void AppShell::lastWindowMayHaveClosed(bool welcomeClosed)
+{
+    if (m_terminating || visibleWindowCount() > 0)
+        return;
+    if (welcomeClosed)
+        m_quit();
+    else
+        showWelcomeWindow();
+}
+
+QStringList AppShell::itemsWithoutHandler()
+{
+    if (!m_menus)
+        return {};
+    // Window commands answer in every document window; those a window makes
+    // for itself are found by opening the edition's blank page.
+    ActionMap windowCommands;
+    CommandRegistry::installWindowCommands(windowCommands, DocumentWindowContext{});
+    if (!gStarterTemplateFiles.isEmpty()) {
+        const QString blank = QDir(Bundle::resourcesPath()).filePath(gTemplateFolder + QLatin1Char('/') +
+                                                                        gStarterTemplateFiles.first());
+        if (QFileInfo::exists(blank))
+            DocumentController::shared().openUntitledDocument(blank);
+    }
+    QList<ActionResponder *> responders{&windowCommands, &m_delegate.commands()};
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *host = dynamic_cast<ResponderHost *>(widget))
+            responders += host->responderChain();
+    }
+    return m_menus->visibleItemsWhere([&responders](const QString &action) {
+        return !ResponderChain::target(responders, action);
+    });
+}
+
+void AppShell::reportWelcomeExposed()
+{
+    if (m_welcomeExposedReported)
+        return;
+    m_welcomeExposedReported = true;
+    DataCentreFonts::registerPendingFontsWhenIdle();
+    qCInfo(lcLaunch).noquote() << "welcome window exposed after" << launchClock().elapsed() << "ms";
+    // The launch test asks which menu items nobody answers.
+    const QString audit = qEnvironmentVariable("ZOV_MENU_AUDIT");
+    if (!audit.isEmpty()) {
+        QTimer::singleShot(0, this, [this, audit] {
+            QSaveFile out(audit);
+            if (out.open(QIODevice::WriteOnly)) {
+                out.write(itemsWithoutHandler().join(QLatin1Char('\n')).toUtf8());
+                out.commit();
+            }
+            m_quit();
+        });
+        return;
+    }
+    // The launch test and the benchmark ask for a picture of the window and
+    // an exit once it is on screen.
+    const QString picture = qEnvironmentVariable("ZOV_WELCOME_SCREENSHOT");
+    if (picture.isEmpty())
+        return;
+    QTimer::singleShot(300, this, [this, picture] {
+        if (!m_welcome)
+            return QCoreApplication::quit();
+        // Where there is a real screen the picture is what it shows; offscreen
+        // the window draws itself.
+        QScreen *screen = m_welcome->screen();
+        const QPixmap shot = QGuiApplication::platformName() != QLatin1String("offscreen") && screen
+                                 ? screen->grabWindow(m_welcome->winId())
+                                 : m_welcome->grab();
+        if (!shot.save(picture))
+            qCWarning(lcLaunch).noquote() << "Cannot write" << picture;
+        QCoreApplication::quit();
+    });
+}
