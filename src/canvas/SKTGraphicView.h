@@ -168,9 +168,11 @@ public:
     QList<SKTGraphic *> findObjectsInSection(SKTGraphic &section) override;
     SKTGraphic *grabTopMostObjectInSection(SKTGraphic &section) override;
     SKTGraphic *grabBottomMostObjectInSection(SKTGraphic &section) override;
-    void identifyAndPushSectionsDownwardByOnePixel(const QRectF &) override {}
-    void identifyAndPushSectionsDownwardByDifference(const QRectF &) override {}
-    void reAlignSectionObjects(SKTGraphic &) override {}
+    // Sections pushed down and re-aligned by the insertion side's section
+    // operations (nothing without them).
+    void identifyAndPushSectionsDownwardByOnePixel(const QRectF &rect) override;
+    void identifyAndPushSectionsDownwardByDifference(const QRectF &rect) override;
+    void reAlignSectionObjects(SKTGraphic &section) override;
     SKTGraphic *isObjectStillInSameSectionGrid(SKTGraphic &graphic, const QPointF &point) override;
     QRectF grabOverLappingSectionCell(const QPointF &point) override;
 
