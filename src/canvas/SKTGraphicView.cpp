@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasHost.h"
 #include "canvas/CanvasInsertions.h"
+#include "canvas/CanvasMenuValidator.h"
 #include "canvas/MarqueeGesture.h"
 #include "canvas/MoveGesture.h"
 #include "canvas/ResizeGesture.h"

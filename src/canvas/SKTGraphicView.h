@@ -22,6 +22,7 @@
 #include <optional>
 
 class CanvasGesture;
+class CanvasMenuValidator;
 class myTextView;
 struct DropCodeName;
 class CanvasHost;
@@ -282,6 +283,17 @@ public:
     std::shared_ptr<SKTText> styleTextbox() const { return m_styleTextbox; }
     std::shared_ptr<SKTTable> styleTable() const { return m_styleTable; }
 
+    // --- snippets (SKTGraphicViewSnippets.cpp) -------------------------------------------
+    // Sets (clears) the formatting flag of every selected HTML snippet.
+    void applyHTMLSnippetFormattingOption();
+    void removeHTMLSnippetFormattingOption();
+    // The code editor's Save: the snippet's markup replaced by the text, as
+    // one undo step; false (nothing changed) when the snippet has left the page.
+    bool saveSnippetMarkup(SKTText *snippet, const QString &markup);
+
+    // The menu validation of this canvas, with what its predicates remembered.
+    CanvasMenuValidator &menuValidator();
+
     // Names the open undo step (or the last one).
     void nameUndoAction(const QString &name);
 
@@ -348,6 +360,7 @@ private:
     QList<SKTGraphic *> candidatesNear(const QRectF &rect) const;
     double m_reachPad = 0;
     std::unique_ptr<CanvasGesture> m_gesture;
+    std::unique_ptr<CanvasMenuValidator> m_menuValidator;
     SKTGraphic *m_editingGraphic = nullptr;
     QRectF m_marquee;
     QRectF m_rulerEchoedBounds;
