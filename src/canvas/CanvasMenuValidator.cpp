@@ -260,7 +260,7 @@ bool CanvasMenuValidator::validate(ActionItemState &item)
         item.enabled = p;
     }
     if (!row.separator.isEmpty())
-        m_hiddenSeparators.insert(row.separator, !p);
+        m_hiddenSeparators.insert(row.separator, m_hiddenSeparators.value(row.separator, true) && !p);
 
     if (row.title == QLatin1String("ruler")) {
         item.title = m_view.rulersVisible ? QStringLiteral("Hide Ruler") : QStringLiteral("Show Ruler");

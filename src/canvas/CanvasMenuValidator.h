@@ -53,8 +53,10 @@ public:
     QStringList predicateNames() const { return m_predicates.keys(); }
 
     // The separators that go with the slideshow ("first") and image
-    // ("fourth") commands: hidden when the last item validated with them was.
-    bool isSeparatorHidden(const QString &separator) const { return m_hiddenSeparators.value(separator, false); }
+    // ("fourth") commands: shown when some item validated with them since
+    // the menu pass began is shown.
+    void startMenuPass() { m_hiddenSeparators.clear(); }
+    bool isSeparatorHidden(const QString &separator) const { return m_hiddenSeparators.value(separator, true); }
 
     // The insertion context of the canvas (its insertion adapter), whose
     // remembered containers follow this validator's.

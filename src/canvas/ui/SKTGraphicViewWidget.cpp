@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -174,8 +175,13 @@ void SKTGraphicViewWidget::focusOutEvent(QFocusEvent *event)
 
 void SKTGraphicViewWidget::contextMenuEvent(QContextMenuEvent *event)
 {
-    // The menu's commands (the window builds it) insert where the click was.
+    // The menu's commands insert (and find gallery pictures) where the click was.
     m_view.contextMenuAt(canvasPoint(event->pos()));
+    if (m_contextMenu) {
+        m_contextMenu->popup(event->globalPos());
+        event->accept();
+        return;
+    }
     QWidget::contextMenuEvent(event);
 }
 
