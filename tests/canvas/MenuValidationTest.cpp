@@ -222,9 +222,7 @@ TEST_F(MenuTest, RememberedObjectsAreWeakAndCheckedAgainstThePage)
     section->setGridType(QStringLiteral("section"));
     view->lastTouchPointValue = QPointF(10, 10);
     view->setSelectedGraphics({section.get()});
-    GraphicEnvironment::setCurrent(view.get()); // the table finds the last click through it
     EXPECT_EQ(shown(validator(), QStringLiteral("applyLinkPopOver")), "hd");
-    GraphicEnvironment::setCurrent(nullptr);
     EXPECT_EQ(validator().existingHyperLink, QStringLiteral("about.html"));
     EXPECT_FALSE(validator().doesSelectedTableContainBackgroundPattern());
 }

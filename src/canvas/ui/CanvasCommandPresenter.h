@@ -5,7 +5,14 @@
 // makes one beside its canvas widget; it takes over the commands of the
 // canvas's responder that open these widgets, and the rules of what is
 // saved stay in the plain classes they call.
+#include "canvas/ui/CanvasPopOver.h"
+#include "canvas/ui/CodeEditorWindowController.h"
+#include "canvas/ui/PrintSettingsWindowController.h"
+#include "insertion/ui/MultiplyViewController.h"
 #include "inspector/LinkEditing.h"
+#include "inspector/ui/HyperLinkViewController.h"
+#include "inspector/ui/LayerArrangementViewController.h"
+#include "inspector/ui/TooltipViewController.h"
 
 #include <QObject>
 #include <QPointer>

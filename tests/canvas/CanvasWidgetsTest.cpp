@@ -1,0 +1,277 @@
+// The context menu, the pop-overs and the windows of the canvas, driven by
+// real events offscreen: a right click opens the menu and its shown items are
+// read; pop-overs and windows are typed into and saved by clicking Save.
+#include "CanvasFixture.h"
+
+#include "canvas/CanvasMenuValidator.h"
+#include "canvas/CanvasResponder.h"
+#include "canvas/ui/CanvasCommandPresenter.h"
+#include "canvas/ui/CanvasContextMenu.h"
+#include "canvas/ui/CanvasPopOver.h"
+#include "canvas/ui/CodeEditorWindowController.h"
+#include "canvas/ui/PrintSettingsWindowController.h"
+#include "inspector/ui/HyperLinkViewController.h"
+#include "inspector/ui/LayerArrangementViewController.h"
+#include "inspector/ui/TooltipViewController.h"
+#include "inspector/ui/ZovNSTextField.h"
+#include "model/SKTImage.h"
+
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+class WidgetsTest : public CanvasTest {
+protected:
+    void SetUp() override
+    {
+        CanvasTest::SetUp();
+        responder = std::make_unique<CanvasResponder>(*view);
+        ResponderChain::setProvider([this] { return QList<ActionResponder *>{responder.get()}; });
+        presenter = new CanvasCommandPresenter(*widget, *responder);
+    }
+    void TearDown() override
+    {
+        ResponderChain::setProvider({});
+        delete presenter;
+        responder.reset();
+        CanvasTest::TearDown();
+    }
+    std::shared_ptr<SKTImage> putImage(const QRectF &bounds)
+    {
+        auto image = std::make_shared<SKTImage>();
+        image->setBounds(bounds);
+        image->setSelectable(true);
+        doc->insertGraphicAtIndex(image, 0);
+        endStep();
+        return image;
+    }
+    std::shared_ptr<SKTText> putSnippet()
+    {
+        auto t = std::make_shared<SKTText>();
+        t->setBounds({300, 300, 200, 100});
+        t->setSelectable(true);
+        t->setTextType(QStringLiteral("HTMLSnippet"));
+        t->setTextString(QStringLiteral("<b>old</b>"));
+        doc->insertGraphicAtIndex(t, 0);
+        endStep();
+        return t;
+    }
+    // A right click at a canvas point; the menu's shown titles.
+    QStringList rightClick(const QPointF &at)
+    {
+        const QPoint p = at.toPoint();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, p, widget->mapToGlobal(p));
+        QApplication::sendEvent(widget.get(), &event);
+        QApplication::processEvents();
+        return presenter->contextMenu()->visibleTitles();
+    }
+    // Chooses a visible item of the open context menu by its title.
+    void choose(const QString &title)
+    {
+        CanvasContextMenu *menu = presenter->contextMenu();
+        for (QAction *a : menu->actions())
+            if (a->text() == title && a->isVisible() && a->isEnabled()) {
+                menu->hide();
+                a->trigger();
+                QApplication::processEvents();
+                return;
+            }
+        ADD_FAILURE() << "no item " << title.toStdString();
+    }
+    std::unique_ptr<CanvasResponder> responder;
+    CanvasCommandPresenter *presenter = nullptr;
+};
+
+TEST_F(WidgetsTest, RightClickShowsOnlyWhatAppliesToTheSelection)
+{
+    QStringList titles = rightClick({20, 20});
+    EXPECT_TRUE(presenter->contextMenu()->isVisible());
+    EXPECT_TRUE(titles.contains(QStringLiteral("Paste")));
+    EXPECT_FALSE(titles.contains(QStringLiteral("Cut")));
+    EXPECT_FALSE(titles.contains(QStringLiteral("Arrange >")));
+    EXPECT_FALSE(titles.contains(QStringLiteral("Tooltip...")));
+    presenter->contextMenu()->hide();
+
+    auto image = putImage({100, 100, 80, 60});
+    view->setSelectedGraphics({image.get()});
+    titles = rightClick({120, 120});
+    for (const char *t : {"Cut", "Copy", "Duplicate", "Delete", "Arrange >", "Align >", "Link...", "Tooltip...",
+                          "Click to Enlarge >", "Crop Image...", "Replace Image..."})
+        EXPECT_TRUE(titles.contains(QString::fromLatin1(t))) << t;
+    for (const char *t : {"Group", "Add Slides...", "Edit Code...", "Table >", "Gallery >", "Edit Section..."})
+        EXPECT_FALSE(titles.contains(QString::fromLatin1(t))) << t;
+    EXPECT_TRUE(presenter->contextMenu()->separatorNamed(QStringLiteral("fourth"))->isVisible());
+    EXPECT_FALSE(presenter->contextMenu()->separatorNamed(QStringLiteral("first"))->isVisible());
+    EXPECT_EQ(view->lastTouchPointValue, QPointF(120, 120));
+    presenter->contextMenu()->hide();
+
+    // A shortcut of a hidden command does nothing: Group needs two graphics.
+    image->setGroupNumber(-99);
+    auto rect = putImage({300, 100, 20, 20});
+    rect->setGroupNumber(-99);
+    endStep();
+    view->setSelectedGraphics({rect.get()});
+    QApplication::processEvents(); // the menu revalidates after the selection change
+    EXPECT_FALSE(presenter->contextMenu()->actionNamed(QStringLiteral("groupObjects"))->isEnabled());
+    const auto before = snapshot();
+    QTest::keyClick(widget.get(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(snapshot(), before);
+    view->setSelectedGraphics({rect.get(), image.get()});
+    QApplication::processEvents();
+    QAction *group = presenter->contextMenu()->actionNamed(QStringLiteral("groupObjects"));
+    ASSERT_TRUE(group->isEnabled());
+    QTest::keyClick(widget.get(), Qt::Key_G, Qt::ControlModifier);
+    endStep();
+    EXPECT_NE(rect->groupNumber(), -99);
+    EXPECT_EQ(rect->groupNumber(), image->groupNumber());
+}
+
+TEST_F(WidgetsTest, TooltipAndLinkPopOversSaveWhatIsTyped)
+{
+    auto image = putImage({600, 200, 80, 60});
+    image->setAltText(QStringLiteral("old tip"));
+    endStep();
+    view->setSelectedGraphics({image.get()});
+    rightClick({610, 210});
+    choose(QStringLiteral("Tooltip..."));
+    ASSERT_NE(presenter->zovPopOver(), nullptr);
+    EXPECT_TRUE(presenter->zovPopOver()->isVisible());
+    // Beside the image, on its left.
+    EXPECT_LE(presenter->zovPopOver()->geometry().right(), widget->mapToGlobal(QPoint(600, 200)).x());
+    TooltipViewController *tooltip = presenter->tooltipViewController();
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(tooltip->tooltipTextbox()->text(), QStringLiteral("old tip"));
+    tooltip->tooltipTextbox()->clear();
+    QTest::keyClicks(tooltip->tooltipTextbox(), QStringLiteral("A red barn"));
+    QTest::mouseClick(tooltip->saveButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    endStep();
+    EXPECT_EQ(image->altText(), QStringLiteral("A red barn"));
+    EXPECT_EQ(presenter->zovPopOver(), nullptr);
+
+    rightClick({610, 210});
+    choose(QStringLiteral("Link..."));
+    HyperLinkViewController *link = presenter->hyperLinkViewController();
+    ASSERT_NE(link, nullptr);
+    QTest::keyClicks(link->linkTextbox(), QStringLiteral("  my page.html "));
+    QTest::mouseClick(link->saveLinkButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    endStep();
+    EXPECT_EQ(image->link(), QStringLiteral("my%20page.html"));
+
+    // Opening another pop-over closes the one shown.
+    rightClick({610, 210});
+    choose(QStringLiteral("Link..."));
+    QPointer<CanvasPopOver> first = presenter->zovPopOver();
+    rightClick({610, 210});
+    choose(QStringLiteral("Tooltip..."));
+    QApplication::processEvents();
+    EXPECT_TRUE(!first || !first->isVisible());
+    presenter->closePopOver();
+}
+
+TEST_F(WidgetsTest, LayerIndexPopOverGivesEveryoneTheIndex)
+{
+    auto a = addRect({10, 10, 20, 20});
+    auto b = addRect({50, 10, 20, 20});
+    view->setSelectedGraphics({a.get(), b.get()});
+    rightClick({15, 15});
+    const QStringList arrange = presenter->contextMenu()->visibleTitles(
+        presenter->contextMenu()->actionNamed(QStringLiteral("layerOptionsShown"))->menu());
+    EXPECT_TRUE(arrange.contains(QStringLiteral("Layer Index...")));
+    presenter->contextMenu()->hide();
+    presenter->contextMenu()->actionNamed(QStringLiteral("applyLayerIndex"))->trigger();
+    LayerArrangementViewController *layer = presenter->layerArrangementViewController();
+    ASSERT_NE(layer, nullptr);
+    QTest::keyClicks(layer->zindexTextbox(), QStringLiteral("12"));
+    QTest::mouseClick(layer->saveButton(), Qt::LeftButton);
+    endStep();
+    EXPECT_EQ(a->manualLayerIndex(), 12);
+    EXPECT_EQ(b->manualLayerIndex(), 12);
+    ASSERT_TRUE(undo().undo());
+    EXPECT_EQ(a->manualLayerIndex(), 0);
+    EXPECT_EQ(b->manualLayerIndex(), 0);
+}
+
+TEST_F(WidgetsTest, CodeEditorIsOneReusedWindowAndSavesIntoItsSnippet)
+{
+    auto snippet = putSnippet();
+    view->setSelectedGraphics({snippet.get()});
+    rightClick({310, 310});
+    choose(QStringLiteral("Edit Code..."));
+    CodeEditorWindowController *editor = presenter->codeEditorWindowController();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Code Editor"));
+    EXPECT_EQ(editor->codeEditorTextView()->toPlainText(), QStringLiteral("<b>old</b>"));
+    EXPECT_EQ(editor->codeEditorTextView()->font().pointSize(), 13);
+    editor->codeEditorTextView()->selectAll();
+    QTest::keyClicks(editor->codeEditorTextView(), QStringLiteral("<a href=\"x\">new</a>"));
+    QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+    endStep();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(snippet->contents(), QStringLiteral("<a href=\"x\">new</a>")) << "quotes stay straight";
+    ASSERT_TRUE(undo().undo());
+    EXPECT_EQ(snippet->contents(), QStringLiteral("<b>old</b>"));
+
+    // Reused; a slider value is taken whole.
+    rightClick({310, 310});
+    choose(QStringLiteral("Edit Code..."));
+    EXPECT_EQ(presenter->codeEditorWindowController(), editor);
+    editor->adjustCodeFontSize(17.9);
+    EXPECT_EQ(editor->codeEditorTextView()->font().pointSize(), 17);
+
+    // The snippet deleted while the editor is open: Save only closes.
+    view->deleteSelection();
+    endStep();
+    const auto before = snapshot();
+    const int steps = undo().undoCount();
+    QTest::keyClicks(editor->codeEditorTextView(), QStringLiteral("more"));
+    QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+    endStep();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(undo().undoCount(), steps);
+}
+
+TEST_F(WidgetsTest, PrintSettingsStartAtRowAndColumnOne)
+{
+    ASSERT_TRUE(ResponderChain::send(QStringLiteral("launchPrintSettings")));
+    PrintSettingsWindowController *settings = presenter->printSettingsWindowController();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->windowTitle(), QStringLiteral("Print Settings"));
+    EXPECT_EQ(settings->startingRowSpotTextField()->text(), QStringLiteral("1"));
+    EXPECT_EQ(settings->startingColumnSpotTextField()->text(), QStringLiteral("1"));
+    settings->startingRowSpotTextField()->clear();
+    QTest::keyClicks(settings->startingRowSpotTextField(), QStringLiteral("3x"));
+    settings->startingColumnSpotTextField()->clear();
+    QTest::keyClicks(settings->startingColumnSpotTextField(), QStringLiteral("2"));
+    QTest::mouseClick(settings->saveButton(), Qt::LeftButton);
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(gPrintStartingRow, 3) << "letters are not taken";
+    EXPECT_EQ(gPrintStartingColumn, 2);
+
+    ResponderChain::send(QStringLiteral("launchPrintSettings"));
+    settings->startingRowSpotTextField()->clear();
+    QTest::keyClicks(settings->startingRowSpotTextField(), QStringLiteral("-4"));
+    QTest::mouseClick(settings->saveButton(), Qt::LeftButton);
+    EXPECT_EQ(gPrintStartingRow, -4) << "stored as typed";
+    ResponderChain::send(QStringLiteral("launchPrintSettings"));
+    EXPECT_EQ(settings->startingRowSpotTextField()->text(), QStringLiteral("1"));
+    EXPECT_EQ(settings->startingColumnSpotTextField()->text(), QStringLiteral("2"));
+    settings->hide();
+}
+
+TEST(CanvasPopOverPlacement, LeftSidePreferredThenRightThenBelow)
+{
+    const QRect screen(0, 0, 1000, 800);
+    const QSize size(200, 100);
+    EXPECT_EQ(CanvasPopOver::placement(QRect(500, 300, 100, 50), size, screen), QPoint(294, 274));
+    EXPECT_EQ(CanvasPopOver::placement(QRect(50, 300, 100, 50), size, screen), QPoint(156, 274));
+    const QPoint below = CanvasPopOver::placement(QRect(100, 10, 800, 40), size, screen);
+    EXPECT_EQ(below.y(), 56);
+    EXPECT_EQ(CanvasPopOver::placement(QRect(500, 0, 100, 20), size, screen).y(), 0) << "kept on the screen";
+}
