@@ -3,12 +3,28 @@
 #include "canvas/CanvasMenuValidator.h"
 #include "canvas/SKTGraphicView.h"
 #include "document/SKTDocument.h"
+#include "insertion/InsertionStep.h"
 #include "model/SKTText.h"
 
 namespace {
 bool isSnippet(const SKTGraphic *g)
 {
     return dynamic_cast<const SKTText *>(g) && g->textType() == QLatin1String("HTMLSnippet");
+}
+
+// The document does not record the flag itself: the step keeps the old values.
+void setFormatting(SKTDocument *document, const QList<SKTGraphic *> &selection, bool on)
+{
+    QList<SKTGraphic *> changing;
+    for (SKTGraphic *g : selection)
+        if (isSnippet(g) && g->snippetFormatFlag() != on)
+            changing.append(g);
+    if (changing.isEmpty())
+        return;
+    if (document)
+        InsertionStep::recordValues(*document, changing, {QStringLiteral("snippetFormatFlag")});
+    for (SKTGraphic *g : changing)
+        g->setSnippetFormatFlag(on);
 }
 } // namespace
 
@@ -21,17 +37,13 @@ CanvasMenuValidator &SKTGraphicView::menuValidator()
 
 void SKTGraphicView::applyHTMLSnippetFormattingOption()
 {
-    for (SKTGraphic *g : selectedGraphics())
-        if (isSnippet(g) && !g->snippetFormatFlag())
-            g->setSnippetFormatFlag(true);
+    setFormatting(m_document, selectedGraphics(), true);
     nameUndoAction(QStringLiteral("Apply Snippet Formatting"));
 }
 
 void SKTGraphicView::removeHTMLSnippetFormattingOption()
 {
-    for (SKTGraphic *g : selectedGraphics())
-        if (isSnippet(g) && g->snippetFormatFlag())
-            g->setSnippetFormatFlag(false);
+    setFormatting(m_document, selectedGraphics(), false);
     nameUndoAction(QStringLiteral("Remove Snippet Formatting"));
 }
 

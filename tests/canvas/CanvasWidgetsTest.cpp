@@ -275,3 +275,149 @@ TEST(CanvasPopOverPlacement, LeftSidePreferredThenRightThenBelow)
     EXPECT_EQ(below.y(), 56);
     EXPECT_EQ(CanvasPopOver::placement(QRect(500, 0, 100, 20), size, screen).y(), 0) << "kept on the screen";
 }
+
+// Every command of the canvas, sent by name along the chain as the menu
+// sends it: after undo the properties of all graphics, in order, equal those
+// before; after redo, those after.
+TEST_F(WidgetsTest, EveryCommandUndoesAndRedoesThePageExactly)
+{
+    struct Row {
+        const char *action;
+        const char *select; // t: two texts, u: the second, i: the image, s: snippets, l: all locked/scroll-locked, a: all
+        std::function<void()> edit; // instead of sending the action (pop-overs and windows)
+    };
+    std::shared_ptr<SKTText> t1, t2, snip;
+    std::shared_ptr<SKTImage> image;
+    auto typeInto = [](QWidget *field, const QString &text) { QTest::keyClicks(field, text); };
+    const QList<Row> rows = {
+        {"alignLeftEdges", "t", {}}, {"alignRightEdges", "t", {}}, {"alignTopEdges", "t", {}},
+        {"alignBottomEdges", "t", {}}, {"alignHorizontalCenters", "t", {}}, {"alignVerticalCenters", "t", {}},
+        {"alignHorizontalSpacing", "a", {}}, {"alignVerticalSpacing", "a", {}}, {"makeSameWidth", "t", {}},
+        {"makeSameHeight", "t", {}}, {"makeSameSize", "t", {}}, {"makeNaturalSize", "i", {}},
+        {"bringForward", "u", {}}, {"sendBackward", "i", {}}, {"bringToFront", "i", {}}, {"sendToBack", "t", {}},
+        {"groupObjects", "t", {}}, {"lockObjects", "t", {}}, {"unLockObjects", "l", {}},
+        {"scrollLockObjects", "t", {}}, {"unScrollLockObjects", "l", {}}, {"centerGroup", "i", {}},
+        {"centerWithinGroup", "t", {}}, {"centerOnCanvas", "t", {}}, {"matchScreenWidth", "l1", {}},
+        {"removeManualLayerIndex", "l", {}}, {"applyHTMLSnippetFormattingOption", "s", {}},
+        {"removeHTMLSnippetFormattingOption", "s", {}}, {"delete", "a", {}}, {"cut", "t", {}},
+        {"duplicate", "t", {}},
+        {"applyPasteStyle", "t",
+         [&] {
+             view->setSelectedGraphics({t1.get()});
+             ResponderChain::send(QStringLiteral("grabCopyStyle"));
+             view->setSelectedGraphics({t2.get()});
+             endStep();
+             ResponderChain::send(QStringLiteral("applyPasteStyle"));
+         }},
+        {"applyTooltip", "i",
+         [&] {
+             presenter->applyTooltip();
+             typeInto(presenter->tooltipViewController()->tooltipTextbox(), QStringLiteral("tip"));
+             QTest::mouseClick(presenter->tooltipViewController()->saveButton(), Qt::LeftButton);
+         }},
+        {"applyLinkPopOver", "i",
+         [&] {
+             presenter->applyLinkPopOver();
+             typeInto(presenter->hyperLinkViewController()->linkTextbox(), QStringLiteral("about.html"));
+             QTest::mouseClick(presenter->hyperLinkViewController()->saveLinkButton(), Qt::LeftButton);
+         }},
+        {"applyLayerIndex", "a",
+         [&] {
+             presenter->applyLayerIndex();
+             typeInto(presenter->layerArrangementViewController()->zindexTextbox(), QStringLiteral("7"));
+             QTest::mouseClick(presenter->layerArrangementViewController()->saveButton(), Qt::LeftButton);
+         }},
+        {"showCodeEditor", "s1",
+         [&] {
+             ResponderChain::send(QStringLiteral("showCodeEditor"));
+             typeInto(presenter->codeEditorWindowController()->codeEditorTextView(), QStringLiteral("<i>"));
+             QTest::mouseClick(presenter->codeEditorWindowController()->saveButton(), Qt::LeftButton);
+         }},
+    };
+    // The stored properties with the numbers the dictionary leaves to the page's rules.
+    auto state = [this] {
+        std::vector<std::string> lines = snapshot();
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const SKTGraphic &g = *doc->graphics()[qsizetype(i)];
+            lines[i] += " group=" + std::to_string(g.groupNumber()) + " moveLock=" + std::to_string(g.moveLock())
+                        + " scrollFlag=" + std::to_string(g.scrollFlag())
+                        + " layer=" + std::to_string(g.manualLayerIndex());
+        }
+        return lines;
+    };
+    gHideSnippetFormatting = true; // an edition that offers snippet formatting
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.action);
+        presenter->closePopOver();
+        doc->setGraphics({});
+        undo().removeAllActions();
+        gCanvasWidth = 1000;
+        auto text = [&](const QRectF &r) {
+            auto t = std::make_shared<SKTText>();
+            t->setBounds(r);
+            t->setSelectable(true);
+            t->setTextString(QStringLiteral("Some words"));
+            t->setGroupNumber(-99);
+            doc->insertGraphicAtIndex(t, doc->graphics().size());
+            return t;
+        };
+        t1 = text({20, 30, 120, 40});
+        t2 = text({200, 90, 60, 80});
+        t2->setFontSize(30);
+        snip = text({400, 300, 150, 60});
+        snip->setTextType(QStringLiteral("HTMLSnippet"));
+        snip->setSnippetFormatFlag(true);
+        auto plainSnippet = text({600, 300, 150, 60});
+        plainSnippet->setTextType(QStringLiteral("HTMLSnippet"));
+        image = std::make_shared<SKTImage>();
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        image->setContents(picture);
+        image->setBounds({180, 100, 90, 50});
+        image->setSelectable(true);
+        image->setGroupNumber(-99);
+        image->setSlideShowNumber(-99); // a free picture: neither a slide nor in a gallery
+        image->setGalleryNumber(-99);
+        doc->insertGraphicAtIndex(image, 1);
+        const QString select = QString::fromLatin1(row.select);
+        if (select.startsWith(u'l')) {
+            for (const auto &g : doc->graphics()) {
+                g->setMoveLock(1);
+                g->setScrollFlag(1);
+                g->setManualLayerIndex(3);
+            }
+        }
+        endStep();
+        if (select == QLatin1String("t"))
+            view->setSelectedGraphics({t1.get(), t2.get()});
+        else if (select == QLatin1String("u") || select == QLatin1String("l1"))
+            view->setSelectedGraphics({select == QLatin1String("u") ? t2.get() : t1.get()});
+        else if (select == QLatin1String("i"))
+            view->setSelectedGraphics({image.get()});
+        else if (select == QLatin1String("s"))
+            view->setSelectedGraphics({snip.get(), plainSnippet.get()});
+        else if (select == QLatin1String("s1"))
+            view->setSelectedGraphics({snip.get()});
+        else
+            view->setSelectedGraphics(view->graphics());
+        view->contextMenuAt({25, 35});
+        ActionItemState item;
+        item.action = QString::fromLatin1(row.action);
+        if (QLatin1String(row.action) != QLatin1String("applyPasteStyle"))
+            ASSERT_TRUE(ResponderChain::validate(item)) << "the menu offers it";
+        const auto before = state();
+        if (row.edit)
+            row.edit();
+        else
+            ASSERT_TRUE(ResponderChain::send(item.action, item));
+        QApplication::processEvents();
+        endStep();
+        const auto after = state();
+        ASSERT_NE(before, after);
+        ASSERT_TRUE(undo().undo());
+        EXPECT_EQ(state(), before);
+        ASSERT_TRUE(undo().redo());
+        EXPECT_EQ(state(), after);
+    }
+    presenter->closePopOver();
+}
