@@ -5,7 +5,10 @@
 
 #include "canvas/CanvasMenuValidator.h"
 #include "canvas/CanvasResponder.h"
+#include "canvas/CanvasInsertionAdapter.h"
+#include "canvas/ui/CanvasAssembly.h"
 #include "canvas/ui/CanvasCommandPresenter.h"
+#include "canvas/ui/SKTZoomingScrollView.h"
 #include "canvas/ui/CanvasContextMenu.h"
 #include "canvas/ui/CanvasPopOver.h"
 #include "canvas/ui/CodeEditorWindowController.h"
@@ -17,6 +20,7 @@
 #include "model/SKTImage.h"
 
 #include <QContextMenuEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -420,4 +424,29 @@ TEST_F(WidgetsTest, EveryCommandUndoesAndRedoesThePageExactly)
         EXPECT_EQ(state(), after);
     }
     presenter->closePopOver();
+}
+
+TEST_F(WidgetsTest, AnAssembledCanvasTogglesItsRulersAndDropsThroughTheMakers)
+{
+    CanvasAssembly assembly(doc.get());
+    assembly.scrollView()->resize(600, 400);
+    assembly.scrollView()->show();
+    const QList<ActionResponder *> chain = {&assembly.responder()};
+    ActionItemState rulers;
+    rulers.action = QStringLiteral("showOrHideRulers");
+    ResponderChain::validate(chain, rulers);
+    EXPECT_EQ(rulers.title, QStringLiteral("Show Ruler"));
+    ResponderChain::send(chain, rulers.action, rulers);
+    EXPECT_TRUE(assembly.scrollView()->showsRulers());
+    ResponderChain::validate(chain, rulers);
+    EXPECT_EQ(rulers.title, QStringLiteral("Hide Ruler"));
+
+    QMimeData data;
+    data.setData(SKTGraphicView::codeNameMimeType(), "zov_textbox");
+    EXPECT_TRUE(assembly.view().performDrop(data, {50, 60}));
+    endStep();
+    ASSERT_EQ(doc->graphics().size(), 1);
+    EXPECT_EQ(doc->graphics()[0]->className(), QStringLiteral("SKTText"));
+    EXPECT_EQ(doc->graphics()[0]->bounds().topLeft(), QPointF(50, 60));
+    EXPECT_EQ(assembly.insertions().visibleOrigin(), std::optional<QPointF>(QPointF(0, 0)));
 }

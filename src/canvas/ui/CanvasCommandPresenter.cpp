@@ -19,6 +19,7 @@
 #include "inspector/ui/HyperLinkViewController.h"
 #include "inspector/ui/LayerArrangementViewController.h"
 #include "inspector/ui/TooltipViewController.h"
+#include "model/SKTGalleryGrid.h"
 #include "model/SKTSlideshow.h"
 #include "model/SKTText.h"
 
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cmath>
 
 CanvasCommandPresenter::CanvasCommandPresenter(SKTGraphicViewWidget &widget, CanvasResponder &responder)
     : QObject(&widget)
@@ -56,6 +58,7 @@ CanvasCommandPresenter::CanvasCommandPresenter(SKTGraphicViewWidget &widget, Can
     take("showCodeEditor", &CanvasCommandPresenter::showCodeEditor);
     take("launchPrintSettings", &CanvasCommandPresenter::launchPrintSettings);
     take("multiplyNewShapes", &CanvasCommandPresenter::multiplyNewShapes);
+    take("configureGalleryImageCaption", &CanvasCommandPresenter::configureGalleryImageCaption);
 }
 
 CanvasCommandPresenter::~CanvasCommandPresenter()
@@ -187,4 +190,22 @@ void CanvasCommandPresenter::launchPrintSettings()
         m_printSettings = new PrintSettingsWindowController(m_widget.window());
     m_printSettings->setWindowFlag(Qt::Window);
     m_printSettings->launchPrintSettings();
+}
+
+void CanvasCommandPresenter::configureGalleryImageCaption()
+{
+    // The gallery the menu found and the picture under the click that opened it.
+    SKTGalleryGrid *gallery = m_view.menuValidator().selectedGalleryGrid();
+    if (!gallery)
+        return;
+    const QPointF t = m_view.lastTouchPointValue;
+    if (!std::isfinite(t.x()) || !std::isfinite(t.y()))
+        return;
+    const GridGraphic::Image image = gallery->grabImageSelected(int32_t(t.x()), int32_t(t.y()));
+    if (!image)
+        return;
+    auto *caption = new GalleryGridCaptionViewController;
+    m_caption = caption;
+    caption->configureGalleryImageCaption(*m_selection, *gallery, image, [this] { closePopOver(); });
+    showPopOver(caption);
 }

@@ -10,6 +10,7 @@
 #include "canvas/ui/PrintSettingsWindowController.h"
 #include "insertion/ui/MultiplyViewController.h"
 #include "inspector/LinkEditing.h"
+#include "inspector/ui/GalleryGridCaptionViewController.h"
 #include "inspector/ui/HyperLinkViewController.h"
 #include "inspector/ui/LayerArrangementViewController.h"
 #include "inspector/ui/TooltipViewController.h"
@@ -50,6 +51,7 @@ public:
     LayerArrangementViewController *layerArrangementViewController() const { return m_layer; }
     HyperLinkViewController *hyperLinkViewController() const { return m_link; }
     MultiplyViewController *multipleViewController() const { return m_multiply; }
+    GalleryGridCaptionViewController *galleryGridCaptionViewController() const { return m_caption; }
     CodeEditorWindowController *codeEditorWindowController() const { return m_codeEditor; }
     PrintSettingsWindowController *printSettingsWindowController() const { return m_printSettings; }
 
@@ -60,6 +62,8 @@ public:
     void saveCodeEditor();
     void launchPrintSettings();
     void multiplyNewShapes();
+    // The caption and link of the gallery picture under the last click.
+    void configureGalleryImageCaption();
     void closePopOver();
 
 private:
@@ -78,6 +82,7 @@ private:
     QPointer<LayerArrangementViewController> m_layer;
     QPointer<HyperLinkViewController> m_link;
     QPointer<MultiplyViewController> m_multiply;
+    QPointer<GalleryGridCaptionViewController> m_caption;
     QPointer<CodeEditorWindowController> m_codeEditor;
     QPointer<PrintSettingsWindowController> m_printSettings;
     // The snippet the code editor shows: its Save writes there, or nowhere
