@@ -157,8 +157,9 @@ void SKTGraphicView::graphicNeedsDisplay(SKTGraphic *graphic)
         m_index.insert(graphic);
     // How far any paint reaches beyond its bounds: a query widened by this
     // finds every graphic whose paint meets the query.
+    // Filed by their paint reach, which has area, so a query meets them.
     if (!hasArea(bounds))
-        m_flat.insert(graphic);
+        m_flat.insert(graphic, reach);
     else
         m_flat.remove(graphic);
     if (hasArea(bounds)) {
@@ -275,7 +276,7 @@ QList<SKTGraphic *> SKTGraphicView::candidatesNear(const QRectF &rect) const
     QList<SKTGraphic *> candidates = m_index.graphicsIntersecting(rect.adjusted(-pad, -pad, pad, pad));
     if (!m_flat.isEmpty()) {
         QSet<SKTGraphic *> seen(candidates.cbegin(), candidates.cend());
-        for (SKTGraphic *g : m_flat)
+        for (SKTGraphic *g : m_flat.near(rect.adjusted(-pad, -pad, pad, pad)))
             if (!seen.contains(g))
                 candidates.append(g);
     }

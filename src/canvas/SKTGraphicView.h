@@ -7,6 +7,7 @@
 // (GraphicEnvironment) through a spatial index of their paint reach.
 #include "model/GraphicEnvironment.h"
 #include "model/GraphicSpatialIndex.h"
+#include "canvas/FlatGraphicGrid.h"
 #include "canvas/SKTGrid.h"
 #include "model/SKTGraphic.h"
 
@@ -352,7 +353,7 @@ private:
     GraphicSpatialIndex m_index{128.0};
     QHash<const SKTGraphic *, QRectF> m_reach;
     // Graphics with no area, which an area index never answers.
-    QSet<SKTGraphic *> m_flat;
+    FlatGraphicGrid m_flat;
     // Each graphic's index in the page, for ordering what the index finds.
     QHash<const SKTGraphic *, qsizetype> m_order;
     void rebuildOrder();
