@@ -18,6 +18,8 @@
 #include "inspector/ui/TooltipViewController.h"
 #include "inspector/ui/ZovNSTextField.h"
 #include "model/SKTImage.h"
+#include "model/SKTSlideshow.h"
+#include "model/TransformView.h"
 
 #include <QContextMenuEvent>
 #include <QMimeData>
@@ -449,4 +451,38 @@ TEST_F(WidgetsTest, AnAssembledCanvasTogglesItsRulersAndDropsThroughTheMakers)
     EXPECT_EQ(doc->graphics()[0]->className(), QStringLiteral("SKTText"));
     EXPECT_EQ(doc->graphics()[0]->bounds().topLeft(), QPointF(50, 60));
     EXPECT_EQ(assembly.insertions().visibleOrigin(), std::optional<QPointF>(QPointF(0, 0)));
+}
+
+TEST_F(WidgetsTest, LinkSlideSetsTheLinkOfTheCurrentSlideOnly)
+{
+    auto show = std::make_shared<SKTSlideshow>();
+    show->setBounds({600, 100, 200, 150});
+    show->setSelectable(true);
+    for (int i = 0; i < 2; ++i) {
+        auto slide = std::make_shared<TransformView>();
+        slide->link = QStringLiteral("slide%1.html").arg(i);
+        show->addIntoImageArray(slide);
+    }
+    show->setCurrentImageIndex(0);
+    doc->insertGraphicAtIndex(show, 0);
+    endStep();
+    view->setSelectedGraphics({show.get()});
+    const QStringList titles = rightClick({650, 150});
+    EXPECT_TRUE(titles.contains(QStringLiteral("Link Slide...")));
+    EXPECT_FALSE(titles.contains(QStringLiteral("Link...")));
+    choose(QStringLiteral("Link Slide..."));
+    HyperLinkViewController *link = presenter->hyperLinkViewController();
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->linkTextbox()->text(), QStringLiteral("slide0.html"));
+    link->linkTextbox()->clear();
+    QTest::keyClicks(link->linkTextbox(), QStringLiteral("https://example.com/a b"));
+    QTest::mouseClick(link->saveLinkButton(), Qt::LeftButton);
+    endStep();
+    EXPECT_EQ(show->imageArray()[0]->link, QStringLiteral("https://example.com/a%20b"));
+    EXPECT_EQ(show->imageArray()[1]->link, QStringLiteral("slide1.html"));
+    EXPECT_EQ(presenter->zovPopOver(), nullptr);
+    ASSERT_TRUE(undo().undo());
+    EXPECT_EQ(show->imageArray()[0]->link, QStringLiteral("slide0.html"));
+    ASSERT_TRUE(undo().redo());
+    EXPECT_EQ(show->imageArray()[0]->link, QStringLiteral("https://example.com/a%20b"));
 }

@@ -1,5 +1,6 @@
 #include "canvas/ui/CanvasCommandPresenter.h"
 
+#include "canvas/CanvasHost.h"
 #include "canvas/CanvasMenuValidator.h"
 #include "canvas/CanvasResponder.h"
 #include "canvas/CanvasSelectionProxy.h"
@@ -16,6 +17,9 @@
 #include "insertion/LineMaker.h"
 #include "insertion/ui/MultiplyViewController.h"
 #include "inspector/InspectorBindings.h"
+#include "inspector/LinkPolicy.h"
+#include "inspector/ui/ZovNSTextField.h"
+#include "platform/UndoManager.h"
 #include "inspector/ui/HyperLinkViewController.h"
 #include "inspector/ui/LayerArrangementViewController.h"
 #include "inspector/ui/TooltipViewController.h"
@@ -59,6 +63,7 @@ CanvasCommandPresenter::CanvasCommandPresenter(SKTGraphicViewWidget &widget, Can
     take("launchPrintSettings", &CanvasCommandPresenter::launchPrintSettings);
     take("multiplyNewShapes", &CanvasCommandPresenter::multiplyNewShapes);
     take("configureGalleryImageCaption", &CanvasCommandPresenter::configureGalleryImageCaption);
+    take("linkSlide", &CanvasCommandPresenter::linkSlide);
 }
 
 CanvasCommandPresenter::~CanvasCommandPresenter()
@@ -119,7 +124,8 @@ void CanvasCommandPresenter::applyLinkPopOver()
     const bool onClickRows = gResponsiveEdition && !gResponsiveEmailEdition;
     auto *link = new HyperLinkViewController(onClickRows);
     m_link = link;
-    const QList<ProjectPage> pages = pageList ? pageList() : QList<ProjectPage>();
+    const QList<ProjectPage> pages
+        = pageList ? pageList() : (m_view.host() ? m_view.host()->projectPages() : QList<ProjectPage>());
     link->applyLinkPopOver(*m_selection, pages, validator.existingHyperLink, validator.existingOnClickShowString,
                            validator.existingOnClickHideString, [this] { closePopOver(); });
     const QList<SKTGraphic *> selected = m_view.selectedGraphics();
@@ -208,4 +214,59 @@ void CanvasCommandPresenter::configureGalleryImageCaption()
     m_caption = caption;
     caption->configureGalleryImageCaption(*m_selection, *gallery, image, [this] { closePopOver(); });
     showPopOver(caption);
+}
+
+namespace {
+// A slide is a record of its slideshow: the step undoes itself, and redo the same way.
+void setSlideLink(UndoManager *undo, SKTSlideshow *show, const SKTSlideshow::Slide &slide, const QString &link)
+{
+    if (undo) {
+        const QString old = slide->link;
+        undo->registerUndo([undo, show, slide, old] { setSlideLink(undo, show, slide, old); });
+        undo->setActionName(QStringLiteral("Set Link"));
+    }
+    slide->link = link;
+    show->setCurrentImageIndex(show->currentImageIndex()); // redraw
+}
+} // namespace
+
+void CanvasCommandPresenter::linkSlide()
+{
+    SKTSlideshow *show = m_view.menuValidator().selectedSlideshow();
+    if (!show || show->imageArray().isEmpty())
+        return;
+    const int32_t index = std::clamp<int32_t>(show->currentImageIndex(), 0, int32_t(show->imageArray().size()) - 1);
+    const SKTSlideshow::Slide slide = show->imageArray().at(index);
+    applyLinkPopOver();
+    HyperLinkViewController *link = m_link;
+    if (!link)
+        return;
+    link->linkTextbox()->setText(slide->link);
+    // The slide takes the link alone: its own save replaces the selection's.
+    disconnect(link->saveLinkButton(), nullptr, link, nullptr);
+    disconnect(link->linkTextbox(), &QLineEdit::returnPressed, link, nullptr);
+    std::weak_ptr<SKTGraphic> weakShow;
+    if (SKTDocument *doc = m_view.document())
+        weakShow = doc->graphics().value(doc->indexOfGraphic(show));
+    auto save = [this, link, weakShow, slide] {
+        const std::shared_ptr<SKTGraphic> owner = weakShow.lock();
+        auto *current = dynamic_cast<SKTSlideshow *>(owner.get());
+        SKTDocument *doc = m_view.document();
+        if (!current || !doc || doc->indexOfGraphic(current) < 0) {
+            closePopOver();
+            return;
+        }
+        const QString cleaned = LinkEditing::cleanLink(link->linkTextbox()->text());
+        const QString refusal = LinkPolicy::refusalForLink(cleaned);
+        link->linkTextbox()->setText(cleaned);
+        if (!refusal.isEmpty()) {
+            link->refusalLabel()->setText(refusal);
+            return;
+        }
+        if (slide->link != cleaned)
+            setSlideLink(&doc->undoManager(), current, slide, cleaned);
+        closePopOver();
+    };
+    connect(link->saveLinkButton(), &QPushButton::clicked, this, save);
+    connect(link->linkTextbox(), &QLineEdit::returnPressed, this, save);
 }

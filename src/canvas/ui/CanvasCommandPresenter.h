@@ -41,7 +41,8 @@ public:
     CanvasCommandPresenter(SKTGraphicViewWidget &widget, CanvasResponder &responder);
     ~CanvasCommandPresenter() override;
 
-    // The project's pages as the link pop-over lists them (none for a page opened alone).
+    // The project's pages as the link pop-over lists them (none for a page
+    // opened alone); unset, the canvas's host is asked.
     std::function<QList<ProjectPage>()> pageList;
 
     CanvasContextMenu *contextMenu() const { return m_menu; }
@@ -62,6 +63,8 @@ public:
     void saveCodeEditor();
     void launchPrintSettings();
     void multiplyNewShapes();
+    // The link pop-over for the current slide of the slideshow the menu found.
+    void linkSlide();
     // The caption and link of the gallery picture under the last click.
     void configureGalleryImageCaption();
     void closePopOver();
