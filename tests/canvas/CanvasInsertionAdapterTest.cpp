@@ -7,6 +7,8 @@
 #include "insertion/InsertionFrame.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
+#include "model/SKTTable.h"
+#include "model/myTextView.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -174,4 +176,57 @@ TEST_F(AdapterTest, DroppedPictureFilesBecomeImagesWithTheirOriginals)
     const QString next = view->nextImageName();
     EXPECT_NE(next, second);
     EXPECT_NE(next, image->imageName());
+}
+
+TEST_F(AdapterTest, SectionAwarePasteLandsInTheCellUnderTheClickAndTakesItsSection)
+{
+    gSectionAwarePaste = true;
+    auto section = std::make_shared<SKTTable>();
+    QList<std::shared_ptr<myTextView>> cells;
+    for (int c = 0; c < 2; ++c) {
+        auto cell = std::make_shared<myTextView>();
+        cell->rowSpot = 0;
+        cell->columnSpot = c;
+        cell->width = 400;
+        cell->height = 200;
+        cell->sectionNumber = 3;
+        cells.append(cell);
+    }
+    section->setCellHelperArray(cells);
+    section->setNumOfRows(1);
+    section->setNumOfColumns(2);
+    section->setPadding(0);
+    section->setBorderWidth(0);
+    section->setGridType(QStringLiteral("section"));
+    section->setSectionNumber(3);
+    section->SKTGraphic::setBounds(QRectF(0, 100, 800, 200));
+    section->setSelectable(true);
+    doc->insertGraphicAtIndex(section, 0);
+    auto text = std::make_shared<SKTText>();
+    text->setBounds({10, 500, 100, 40});
+    text->setSelectable(true);
+    text->setTextString(QStringLiteral("copied"));
+    doc->insertGraphicAtIndex(text, 0);
+    endStep();
+    view->setSelectedGraphics({text.get()});
+    ASSERT_TRUE(view->copy());
+    view->contextMenuAt({450, 120});
+    view->paste();
+    endStep();
+    ASSERT_EQ(doc->graphics().size(), 3);
+    SKTGraphic *pasted = doc->graphics()[0].get();
+    ASSERT_NE(pasted, text.get());
+    EXPECT_EQ(pasted->bounds().x(), 400) << "the cell's left edge";
+    EXPECT_EQ(pasted->bounds().y(), 120);
+    EXPECT_EQ(pasted->sectionNumber(), 3);
+    EXPECT_EQ(pasted->sectionColumnSpot(), 1);
+
+    // No section under the click: the graphics keep their x (cascaded as any paste).
+    view->setSelectedGraphics({text.get()});
+    ASSERT_TRUE(view->copy());
+    view->contextMenuAt({450, 700});
+    view->paste();
+    endStep();
+    EXPECT_EQ(doc->graphics()[0]->bounds().x(), 10 + view->pasteCascadeDelta.x());
+    EXPECT_EQ(doc->graphics()[0]->sectionColumnSpot(), text->sectionColumnSpot());
 }
