@@ -97,10 +97,12 @@ TEST_F(AdapterTest, PresetsAndMakersPutTheirGraphicsOnThePage)
                 classes << g->className();
             EXPECT_EQ(classes, c.classes);
         }
-        if (!c.firstBounds.isNull())
+        if (!c.firstBounds.isNull()) {
             EXPECT_EQ(made.first()->bounds(), c.firstBounds);
-        if (!c.textType.isEmpty())
+        }
+        if (!c.textType.isEmpty()) {
             EXPECT_EQ(made.first()->textType(), c.textType);
+        }
         if (QString::fromLatin1(c.name) == QLatin1String("zov_line_solid")) {
             auto *line = dynamic_cast<SKTLine *>(made.first());
             ASSERT_NE(line, nullptr);

@@ -39,10 +39,12 @@ TEST_F(CanvasTest, InsertMenuCommandsRunTheirMakersAsOneStepEach)
         endStep();
         ASSERT_GT(doc->graphics().size(), qsizetype(before.size()));
         const SKTGraphic &first = *doc->graphics().front();
-        if (*row.firstClass)
+        if (*row.firstClass) {
             EXPECT_EQ(first.className(), QString::fromLatin1(row.firstClass));
-        if (*row.text)
+        }
+        if (*row.text) {
             EXPECT_EQ(first.textString(), QString::fromLatin1(row.text));
+        }
         if (QLatin1String(row.action) == QLatin1String("addLine")) {
             const auto *line = dynamic_cast<const SKTLine *>(&first);
             ASSERT_NE(line, nullptr);
