@@ -484,11 +484,22 @@ void SKTGraphicView::setMarqueeSelectionBounds(const QRectF &rect)
 {
     if (rect == m_marquee)
         return;
-    if (!m_marquee.isNull())
-        emit needsDisplayInRect(m_marquee.adjusted(-1, -1, 1, 1));
+    // The marquee is an outline: only the strips along its old and new edges
+    // change, not the whole area inside (a step costs the same on any page).
+    const double z = zoomFactor > 0 && std::isfinite(zoomFactor) ? zoomFactor : 1.0;
+    const double pad = std::max(2.0, 2.0 / z);
+    auto outline = [this, pad](const QRectF &r) {
+        if (r.isNull())
+            return;
+        const QRectF o = r.adjusted(-pad, -pad, pad, pad);
+        emit needsDisplayInRect(QRectF(o.left(), o.top(), o.width(), 2 * pad));
+        emit needsDisplayInRect(QRectF(o.left(), o.bottom() - 2 * pad, o.width(), 2 * pad));
+        emit needsDisplayInRect(QRectF(o.left(), o.top(), 2 * pad, o.height()));
+        emit needsDisplayInRect(QRectF(o.right() - 2 * pad, o.top(), 2 * pad, o.height()));
+    };
+    outline(m_marquee);
     m_marquee = rect;
-    if (!rect.isNull())
-        emit needsDisplayInRect(rect.adjusted(-1, -1, 1, 1));
+    outline(rect);
 }
 
 void SKTGraphicView::nameUndoAction(const QString &name)

@@ -88,11 +88,22 @@ void SKTGraphicViewWidget::flushDirty()
 void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.scale(m_zoom, m_zoom);
-    const QRect r = event->rect();
-    const QRectF dirty(QPointF(r.topLeft()) / m_zoom, QSizeF(r.size()) / m_zoom);
-    m_view.draw(painter, dirty, m_zoom * devicePixelRatioF());
+    // A few separate strips (a marquee's edges, two moved graphics) are drawn
+    // each on its own, so the area between them is not visited at all.
+    const QRegion region = event->region();
+    QList<QRect> parts;
+    if (region.rectCount() > 1 && region.rectCount() <= kMaxDirtyRects)
+        parts = QList<QRect>(region.begin(), region.end());
+    else
+        parts = {event->rect()};
+    for (const QRect &r : std::as_const(parts)) {
+        painter.save();
+        painter.setClipRegion(parts.size() > 1 ? QRegion(r) : region);
+        painter.scale(m_zoom, m_zoom);
+        const QRectF dirty(QPointF(r.topLeft()) / m_zoom, QSizeF(r.size()) / m_zoom);
+        m_view.draw(painter, dirty, m_zoom * devicePixelRatioF());
+        painter.restore();
+    }
 }
 
 void SKTGraphicViewWidget::mousePressEvent(QMouseEvent *event)
