@@ -5,6 +5,8 @@
 #include "canvas/FlatGraphicGrid.h"
 #include "model/SKTLine.h"
 
+#include <QScreen>
+
 TEST(FlatGraphicGrid, QueriesFindWhatIsNearAndFollowMoves)
 {
     FlatGraphicGrid grid;
@@ -46,4 +48,41 @@ TEST_F(CanvasTest, HorizontalLinesAreHitAndMarqueeSelectedOnLargePages)
     line->setEndPoint({500, 900});
     EXPECT_FALSE(view->selectableGraphicsIntersectingRect({250, 280, 20, 40}).contains(line.get()));
     EXPECT_TRUE(view->selectableGraphicsIntersectingRect({250, 880, 20, 40}).contains(line.get()));
+}
+
+// The marquee redraws only along its edges: after a step the old outline is
+// gone, the new one drawn, and the page inside looks as a full repaint draws it.
+TEST_F(CanvasTest, MarqueeStepsLeaveNoTraceOfTheOldOutline)
+{
+    auto filled = addRect({150, 150, 60, 60});
+    filled->setColor(QColor(Qt::blue));
+    endStep();
+    for (double zoom : {1.0, 0.5}) {
+        SCOPED_TRACE(zoom);
+        widget->setZoomFactor(zoom);
+        QApplication::processEvents();
+        press({20, 20});
+        move({300, 300});
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+        move({250, 260});
+        for (int i = 0; i < 3; ++i) // the queued flush, then the paint it asks for
+            QApplication::processEvents();
+        // What the window shows (its backing store), not a fresh rendering.
+        auto shown = [this] { return widget->screen()->grabWindow(widget->winId()).toImage(); };
+        const QImage stepped = shown();
+        ASSERT_FALSE(stepped.isNull());
+        widget->repaint();
+        const QImage full = shown();
+        QRect differs;
+        for (int y = 0; y < std::min(stepped.height(), full.height()); ++y)
+            for (int x = 0; x < std::min(stepped.width(), full.width()); ++x)
+                if (stepped.pixel(x, y) != full.pixel(x, y))
+                    differs |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(differs.isNull()) << "a step draws what a full repaint draws; differs at " << differs.x() << ","
+                                      << differs.y() << " " << differs.width() << "x" << differs.height();
+        release({250, 260});
+        QApplication::processEvents();
+        widget->repaint();
+    }
 }
