@@ -5,6 +5,7 @@
 #include "app/ui/AppShell.h"
 #include "config/ui/ProgressWindowPresenter.h"
 #include "app/ui/TemplateCommands.h"
+#include "insertion/ui/InsertionCommands.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/FilePanels.h"
@@ -100,6 +101,7 @@ int main(int argc, char **argv)
     registerPrintingCommands();    // printing: window commands
     registerTemplateCommands();  // templates: chooser and new documents from templates
     registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
+    registerInsertionCommands();    // canvas: the Insert menu's makers, answered by the canvas
 
     // The delegate fixes the edition and every setting that depends on it before any
     // window exists, fits the menus to it and shows the welcome window; the page files
