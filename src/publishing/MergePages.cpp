@@ -8,7 +8,6 @@
 #include "platform/NotificationCenter.h"
 #include "publishing/ContactMergeList.h"
 #include "publishing/PersonalizedPages.h"
-#include "publishing/UploadFTPS.h"
 #include "window/ProjectPages.h"
 
 #include <QDir>
@@ -80,7 +79,7 @@ MergePages::Outcome MergePages::populatePersonalizedDocuments(const QList<Contac
             continue;
         }
         const QString targetPath = QDir(folder).filePath(target);
-        if (!unpackCopy(targetPath, QFileInfo(source).completeBaseName(), &error)) {
+        if (!copyWorkingPage(targetPath, QFileInfo(source).completeBaseName(), &error)) {
             outcome.failed << QStringLiteral("%1: %2").arg(target, error);
             QFile::remove(targetPath);
             continue;
@@ -154,7 +153,26 @@ bool MergePages::duplicateDocument(const QString &folder, const QString &source,
     return true;
 }
 
-bool MergePages::unpackCopy(const QString &packagePath, const QString &sourceStem, QString *error)
+namespace {
+
+bool copyTree(const QString &from, const QString &to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    const QDir in(from);
+    for (const QFileInfo &entry : in.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        if (entry.isSymLink())
+            continue;  // a page folder holds plain files; a link is never followed out
+        if (entry.isDir() ? !copyTree(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool MergePages::copyWorkingPage(const QString &packagePath, const QString &sourceStem, QString *error)
 {
     const QString workPath = project_.scan.openWebsiteFolderTempPath;
     if (workPath.isEmpty()) {
@@ -164,7 +182,6 @@ bool MergePages::unpackCopy(const QString &packagePath, const QString &sourceSte
     }
     const QDir work(workPath);
     const QString stem = QFileInfo(packagePath).completeBaseName();
-    const QString dotHtml = QStringLiteral(".html");
     const auto removeUnpacked = [&work, &stem] {
         for (const QString &suffix : {QStringLiteral(".html"), QStringLiteral(".php"), QStringLiteral(".png"), QStringLiteral("@2x.png")})
             QFile::remove(work.filePath(stem + suffix));
@@ -172,50 +189,26 @@ bool MergePages::unpackCopy(const QString &packagePath, const QString &sourceSte
     };
     // What an earlier page of this name left in the working folder goes first.
     removeUnpacked();
-    const QString scratch = work.filePath(QStringLiteral(".zov-merge-") + stem);
-    QDir(scratch).removeRecursively();
-    UploadFTPS transport;
-    if (!transport.unzipDocument(packagePath, scratch)) {
-        QDir(scratch).removeRecursively();
-        if (error)
-            *error = transport.zipLog();
-        return false;
-    }
-    const QDir in(scratch);
-    const auto move = [](const QString &from, const QString &to) {
-        return !QFileInfo::exists(from) || QDir().rename(from, to);
-    };
-    bool moved = true;
-    if (QFileInfo(in.filePath(sourceStem + dotHtml)).isFile() && QFileInfo(in.filePath(sourceStem)).isDir()) {
-        // The page file beside its folder: each takes the copy's name.
-        moved = move(in.filePath(sourceStem + dotHtml), work.filePath(stem + dotHtml))
-            && move(in.filePath(sourceStem), work.filePath(stem))
-            && move(in.filePath(sourceStem + QStringLiteral(".png")), work.filePath(stem + QStringLiteral(".png")))
-            && move(in.filePath(sourceStem + QStringLiteral("@2x.png")), work.filePath(stem + QStringLiteral("@2x.png")));
-        QDir(scratch).removeRecursively();
-    } else {
-        // The flat form: the unpacked folder is the page folder, the page file and
-        // the screenshots move out beside it.
-        QString page;
-        for (const QString &item : in.entryList({QStringLiteral("*.html"), QStringLiteral("*.php")}, QDir::Files, QDir::Name)) {
-            page = item;
-            if (QFileInfo(item).completeBaseName() == sourceStem)
-                break;
+    // The source was just saved, so its working copy is the package's content: copying
+    // it under the new name is what unpacking the copied package would give.
+    QString pageFile;
+    for (const QString &extension : {QStringLiteral(".html"), QStringLiteral(".php")}) {
+        if (QFileInfo(work.filePath(sourceStem + extension)).isFile()) {
+            pageFile = extension;
+            break;
         }
-        const QString pageStem = QFileInfo(page).completeBaseName();
-        moved = !page.isEmpty() && move(in.filePath(page), work.filePath(stem + QLatin1Char('.') + QFileInfo(page).suffix()))
-            && move(in.filePath(pageStem + QStringLiteral(".png")), work.filePath(stem + QStringLiteral(".png")))
-            && move(in.filePath(pageStem + QStringLiteral("@2x.png")), work.filePath(stem + QStringLiteral("@2x.png")))
-            && QDir().rename(scratch, work.filePath(stem));
-        if (!moved)
-            QDir(scratch).removeRecursively();
     }
-    if (!moved) {
+    bool copied = !pageFile.isEmpty()
+        && QFile::copy(work.filePath(sourceStem + pageFile), work.filePath(stem + pageFile));
+    // The screenshots are not copied: saving the copy draws its own.
+    if (copied && QFileInfo(work.filePath(sourceStem)).isDir())
+        copied = copyTree(work.filePath(sourceStem), work.filePath(stem));
+    if (!copied) {
         removeUnpacked();
         if (error)
-            *error = QStringLiteral("the copy could not be unpacked into %1.").arg(workPath);
+            *error = QStringLiteral("the page could not be copied in %1.").arg(workPath);
     }
-    return moved;
+    return copied;
 }
 
 QString MergePages::replacePageNumbers(const QString &text) const

@@ -47,9 +47,9 @@ public:
     QString replacePageNumbers(const QString &text) const;
 
 private:
-    // Puts a copied package into the project's working folder under its own name, as
-    // opening a page of the project expects it.
-    bool unpackCopy(const QString &packagePath, const QString &sourceStem, QString *error);
+    // Gives a copied package its working copy in the project's working folder, under
+    // its own name, as opening a page of the project expects it.
+    bool copyWorkingPage(const QString &packagePath, const QString &sourceStem, QString *error);
 
     ProjectPages &project_;
     ProjectWindowHost *host_;

@@ -5,12 +5,16 @@
 #include "document/DocumentFixture.h"
 #include "support/ScopedUserDefaults.h"
 #include "support/SmtpTestServer.h"
+#include "support/DropboxTestServer.h"
 
 #include "config/EditionSettings.h"
 #include "model/SKTImage.h"
+#include "publishing/DropboxAccountLink.h"
 #include "publishing/MailSendRoad.h"
 #include "support/PageGraphics.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QSet>
@@ -85,7 +89,9 @@ protected:
     }
 
     // Runs the road from the send button and waits until the send has ended.
-    bool sendAndWait()
+    // pictureFirst: the picture goes online before the send starts, so the send is
+    // waited for even when it has not started when the road returns.
+    bool sendAndWait(bool pictureFirst = false)
     {
         bool ended = false;
         bool success = false;
@@ -96,7 +102,7 @@ protected:
             loop.quit();
         });
         road->getReadyToSendEmail();
-        if (road->isSending()) {
+        if (road->isSending() || pictureFirst) {
             QTimer::singleShot(120000, &loop, &QEventLoop::quit);
             loop.exec();
         }
@@ -299,4 +305,44 @@ TEST_F(MailSendRoadTest, DropboxChosenWithoutALinkedAccountStopsBeforeAnything)
     EXPECT_TRUE(road->uploadItemArray.at(0).remoteFileName.endsWith(QStringLiteral("_glentormails.png")));
     EXPECT_EQ(road->uploadItemArray.at(0).remoteFolder, QStringLiteral("/"));
     EXPECT_TRUE(road->uploadItemArray.at(0).remoteFileName.startsWith(road->uploadTimeStampFolder));
+}
+
+TEST_F(MailSendRoadTest, APictureHostedOnDropboxIsLinkedFromTheMail)
+{
+    gAppName = QStringLiteral("Glentor Mails Pro 2");
+    gResponsiveEdition = false;
+    ASSERT_TRUE(startServer());
+    DropboxTestServer dropbox;
+    ASSERT_TRUE(dropbox.start());
+    DropboxAccountLink::setServiceForTesting(QString::fromLatin1(DropboxTestServer::appKey), dropbox.base());
+    DropboxAccountLink::setBrowserOpener(
+        [this](const QString &address) { alerts.answer(QStringLiteral("Link"), DropboxTestServer::codeShownAt(address)); });
+    std::optional<bool> linked;
+    DropboxAccountLink::Hooks hooks;
+    hooks.finished = [&](bool ok) { linked = ok; };
+    ASSERT_TRUE(DropboxAccountLink::linkDropbox(nullptr, hooks));
+    QElapsedTimer timer;
+    timer.start();
+    while (!linked && timer.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_TRUE(linked.value_or(false)) << alerts.messages().join(QLatin1Char(';')).toStdString() << " / " << alerts.last().informativeText.toStdString();
+    EXPECT_EQ(UserDefaults::standard().stringForKey(QStringLiteral("uploadOption")), QStringLiteral("dropbox"));
+
+    sheet.to = QStringLiteral("ann@example.org");
+    sheet.subject = QStringLiteral("Hosted picture");
+    const bool sent = sendAndWait(true);
+    DropboxAccountLink::setServiceForTesting({}, {});
+    DropboxAccountLink::setBrowserOpener({});
+    ASSERT_TRUE(sent) << road->sendMailResults.toStdString();
+    // The picture went up under its stamped name (kept in lower case by the service) and
+    // the mail points at its direct link.
+    ASSERT_EQ(road->uploadItemArray.size(), 1);
+    const QString name = road->uploadItemArray.at(0).remoteFileName;
+    EXPECT_TRUE(QFile::exists(dropbox.filesDir() + QLatin1Char('/') + name.toLower())) << name.toStdString();
+    EXPECT_TRUE(road->dropboxLink.endsWith(QStringLiteral("dl=1"))) << road->dropboxLink.toStdString();
+    const QJsonArray stored = server.messages();
+    ASSERT_EQ(stored.size(), 1);
+    const QString html = htmlOf(stored.at(0).toObject());
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src=https://www.dropbox.com/"))) << html.toStdString();
+    EXPECT_TRUE(cidsOf(stored.at(0).toObject()).isEmpty());
 }
