@@ -6,9 +6,11 @@
 #include "support/ScopedUserDefaults.h"
 #include "support/SmtpTestServer.h"
 #include "support/DropboxTestServer.h"
+#include "support/TestServer.h"
 
 #include "config/EditionSettings.h"
 #include "model/SKTImage.h"
+#include "platform/CredentialStore.h"
 #include "publishing/DropboxAccountLink.h"
 #include "publishing/MailSendRoad.h"
 #include "support/PageGraphics.h"
@@ -345,4 +347,33 @@ TEST_F(MailSendRoadTest, APictureHostedOnDropboxIsLinkedFromTheMail)
     const QString html = htmlOf(stored.at(0).toObject());
     EXPECT_TRUE(html.contains(QStringLiteral("<img src=https://www.dropbox.com/"))) << html.toStdString();
     EXPECT_TRUE(cidsOf(stored.at(0).toObject()).isEmpty());
+}
+
+TEST_F(MailSendRoadTest, APictureHostedOnTheFtpServerIsLinkedUnderTheBaseAddress)
+{
+    gAppName = QStringLiteral("Glentor Mails Pro 2");
+    gResponsiveEdition = false;
+    ASSERT_TRUE(startServer());
+    QTemporaryDir root;
+    TestServer ftp(QStringLiteral("pyftpd_server.py"), {root.path()});
+    ASSERT_TRUE(ftp.ok());
+    UserDefaults &d = UserDefaults::standard();
+    d.setString(QStringLiteral("ftp"), QStringLiteral("uploadOption"));
+    d.setString(QStringLiteral("127.0.0.1"), QStringLiteral("server"));
+    d.setString(ftp.value("user"), QStringLiteral("username"));
+    d.setString(QString::number(ftp.port()), QStringLiteral("portnumber"));
+    d.setString(QStringLiteral("https://mail.example.org/pictures"), QStringLiteral("baseurl"));
+    ASSERT_TRUE(CredentialStore().setPassword(QStringLiteral("password"), ftp.value("password")));
+    sheet.to = QStringLiteral("ann@example.org");
+    sheet.subject = QStringLiteral("Hosted on our server");
+
+    ASSERT_TRUE(sendAndWait(true)) << road->sendMailResults.toStdString();
+    ASSERT_EQ(road->uploadItemArray.size(), 1);
+    const QString name = road->uploadItemArray.at(0).remoteFileName;
+    EXPECT_EQ(road->uploadItemArray.at(0).remoteFolder, QString());
+    EXPECT_TRUE(QFile::exists(root.filePath(name))) << name.toStdString();
+    const QJsonArray stored = server.messages();
+    ASSERT_EQ(stored.size(), 1);
+    const QString html = htmlOf(stored.at(0).toObject());
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src=https://mail.example.org/pictures/") + name)) << html.toStdString();
 }
