@@ -8,6 +8,8 @@
 #include "support/TempDir.h"
 
 #include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "model/SKTText.h"
 #include "platform/ActionResponder.h"
 #include "platform/Contacts.h"
 #include "platform/CredentialStore.h"
@@ -322,5 +324,79 @@ TEST_F(MailWindowsTest, MailCommandsAreRegisteredForWindowsAndTheApplication)
     }
     ASSERT_NE(sheet, nullptr);
     static_cast<MailSettingWindowController *>(sheet)->cancelMailSettingSheet();
+    CommandRegistry::clear();
+}
+
+// The whole road as the user goes it: the command opens the recipient sheet, Send
+// shows the review, its Send mails the page, and the alert says so.
+TEST_F(MailWindowsTest, FromTheRecipientSheetThroughTheReviewToTheMailSentAlert)
+{
+    SmtpTestServer server;
+    ASSERT_TRUE(server.start());
+    gResponsiveEdition = true;
+    gDocumentExtension = QStringLiteral("kx");
+    UserDefaults &d = prefs.defaults();
+    d.setString(QStringLiteral("me@example.org"), QStringLiteral("mailAddress"));
+    d.setString(QStringLiteral("127.0.0.1"), QStringLiteral("mailSMTPServer"));
+    d.setString(QString::number(server.port()), QStringLiteral("mailPortnumber"));
+    d.setString(QStringLiteral("None"), QStringLiteral("connectionType"));
+
+    SKTDocument page;
+    page.pageName = QStringLiteral("index");
+    page.pageOfficialName = QStringLiteral("Spring");
+    page.pageFileExtension = QStringLiteral("html");
+    page.mainTemplateName = QStringLiteral("index");
+    page.encodingType = QStringLiteral("UTF-8");
+    page.tempSavePathLocal = path(QStringLiteral("page"));
+    QDir().mkpath(page.tempSavePathLocal);
+    auto text = std::make_shared<SKTText>();
+    text->setTextType(QStringLiteral("Text"));
+    text->setBounds({20, 30, 300, 40});
+    text->setTextString(QStringLiteral("Spring sale"));
+    page.insertGraphicAtIndex(text, 0);
+
+    QWidget window;
+    CommandRegistry::clear();
+    registerMailCommands();
+    ActionMap commands;
+    DocumentWindowContext context;
+    context.window = &window;
+    context.document = [&page] { return &page; };
+    CommandRegistry::installWindowCommands(commands, context);
+    ActionItemState item;
+    item.action = QStringLiteral("showRecipientSettings");
+    ASSERT_TRUE(commands.validateAction(item));
+    commands.performAction(item.action, item);
+    auto *sheet = window.findChild<MailRecipientWindowController *>();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_FALSE(sheet->optionalTextContent()->isVisibleTo(sheet));
+    sheet->toFieldTextView()->setPlainText(QStringLiteral("ann@example.org, bob@example.org,"));
+    sheet->mailSubjectTextField()->setText(QStringLiteral("Spring"));
+    sheet->sendMailButton()->click();
+
+    auto *review = window.findChild<ReviewMailDataWindowController *>();
+    ASSERT_NE(review, nullptr);
+    EXPECT_TRUE(review->isVisible());
+    EXPECT_TRUE(review->textView()->toPlainText().contains(QStringLiteral("Total Number of Recipients: 2")));
+    snapshot(review, "mail_review_real");
+    item.action = QStringLiteral("sendHTMLEmailNow");
+    EXPECT_TRUE(commands.validateAction(item));
+
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (alerts.count() > 0)
+            loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    review->sendButton()->click();
+    loop.exec();
+    ASSERT_GT(alerts.count(), 0);
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("Mail Sent"));
+    EXPECT_FALSE(review->isVisible());
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(server.storedCount(), 1);
     CommandRegistry::clear();
 }
