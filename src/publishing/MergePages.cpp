@@ -57,7 +57,7 @@ MergePages::Outcome MergePages::populatePersonalizedDocuments(const QList<Contac
         progress.dismiss();
         if (host_)
             host_->setWindowAlpha(1.0);
-        NotificationCenter::defaultCenter().postNotification(Notifications::websiteUpdated);
+        NotificationCenter::defaultCenter().postNotification(Notifications::websiteUpdated, &document.events());
     });
     if (!document.askPageToSaveItself()) {
         outcome.failed << QStringLiteral("%1: the page could not be saved first. %2").arg(source, document.lastSaveError);
@@ -106,7 +106,6 @@ MergePages::Outcome MergePages::populatePersonalizedDocuments(const QList<Contac
         document.fileURLPath = shown;
         document.refreshDocument();
     }
-    project_.refreshWebsite();
     if (!outcome.failed.isEmpty()) {
         Alerts::inform(QStringLiteral("Some Personalized Designs Not Made"),
                        QStringLiteral("These pages could not be made:\n%1").arg(outcome.failed.join(QLatin1Char('\n'))),

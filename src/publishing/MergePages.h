@@ -5,7 +5,7 @@
 // The source page is never deleted or replaced: each copy is written under a
 // temporary name and renamed into place, and a name already taken gets "_2", "_3" …
 // A copy that fails is listed at the end and the others go on. However the run ends,
-// the window comes back and the project's listing is refreshed.
+// the window comes back and is told to read the project again ("websiteUpdated").
 #include "platform/Contacts.h"
 
 #include <QList>

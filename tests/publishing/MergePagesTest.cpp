@@ -4,6 +4,7 @@
 #include "window/ProjectFixture.h"
 
 #include "publishing/ContactMergeList.h"
+#include "platform/NotificationCenter.h"
 #include "publishing/MergePages.h"
 
 #include <QElapsedTimer>
@@ -66,8 +67,15 @@ TEST_F(MergePagesTest, EachContactGetsItsOwnPageAndTheSourceIsNeverReplaced)
                          contact(QStringLiteral("Bo"), QString(), QStringLiteral("9")),
                          contact(QStringLiteral("Bo"), QString(), QStringLiteral("9")),
                          contact(QStringLiteral("../x"), QString(), QString(), QString(), QString())};
+    int updates = 0;
+    QObject observer;
+    NotificationCenter::defaultCenter().addObserver(&observer, Notifications::websiteUpdated, &document->events(),
+                                                    [&](const Notification &) { ++updates; });
     MergePages merge(*pages, &host);
     MergePages::Outcome outcome = merge.populatePersonalizedDocuments();
+    // The window reads the project again when told.
+    EXPECT_EQ(updates, 1);
+    pages->refreshWebsite();
     EXPECT_TRUE(outcome.failed.isEmpty()) << outcome.failed.join(QLatin1Char('\n')).toStdString();
     ASSERT_EQ(outcome.created.size(), 4);
     EXPECT_EQ(outcome.created.at(0), QStringLiteral("AnnLee7_0_2.zovweb"));
@@ -92,6 +100,7 @@ TEST_F(MergePagesTest, EachContactGetsItsOwnPageAndTheSourceIsNeverReplaced)
     ASSERT_TRUE(pages->launchSelected(int(listed().indexOf(QStringLiteral("index.zovweb")))));
     outcome = merge.populatePersonalizedDocuments({contact(QStringLiteral("Bo"), QString(), QStringLiteral("9"))});
     ASSERT_EQ(outcome.created, QStringList{QStringLiteral("Bo9_0_3.zovweb")});
+    pages->refreshWebsite();
     EXPECT_EQ(listed().size(), 7);
     EXPECT_EQ(textOf(QStringLiteral("Bo9_0_3.zovweb")), QStringLiteral("Dear Bo \n\nSee you"));
 }
@@ -137,6 +146,7 @@ TEST_F(MergePagesTest, AThousandContactsGiveAThousandPagesWithTheirOwnValues)
     EXPECT_TRUE(outcome.failed.isEmpty());
     ASSERT_EQ(outcome.created.size(), 1000);
     EXPECT_EQ(QSet<QString>(outcome.created.begin(), outcome.created.end()).size(), 1000);
+    pages->refreshWebsite();
     EXPECT_EQ(listed().size(), 1001);
     for (int i : {0, 1, 499, 998, 999}) {
         EXPECT_EQ(textOf(QStringLiteral("First%1Last%1id%1_0.zovweb").arg(i)),
