@@ -53,14 +53,17 @@ MergePages::Outcome MergePages::populatePersonalizedDocuments(const QList<Contac
         host_->setWindowAlpha(0.0);
     progress.show();
     // However the run ends, the window comes back and the listing shows what was made.
-    auto restore = qScopeGuard([&] {
+    const auto comeBack = [&] {
         progress.dismiss();
         if (host_)
             host_->setWindowAlpha(1.0);
         NotificationCenter::defaultCenter().postNotification(Notifications::websiteUpdated, &document.events());
-    });
+    };
+    auto restore = qScopeGuard(comeBack);
     if (!document.askPageToSaveItself()) {
         outcome.failed << QStringLiteral("%1: the page could not be saved first. %2").arg(source, document.lastSaveError);
+        restore.dismiss();
+        comeBack();
         Alerts::inform(QStringLiteral("Personalized Designs Not Made"), outcome.failed.join(QLatin1Char('\n')), window_);
         return outcome;
     }
@@ -94,7 +97,10 @@ MergePages::Outcome MergePages::populatePersonalizedDocuments(const QList<Contac
         replacePersonalizedTags(document, contact);
         document.documentChangedCounter += 1;
         if (!document.askPageToSaveItself()) {
+            // The copy still holds the design's bare tags: it must not pass for a
+            // personalised page.
             outcome.failed << QStringLiteral("%1: the page could not be saved. %2").arg(target, document.lastSaveError);
+            QFile::remove(targetPath);
             continue;
         }
         shown = targetPath;
@@ -106,6 +112,9 @@ MergePages::Outcome MergePages::populatePersonalizedDocuments(const QList<Contac
         document.fileURLPath = shown;
         document.refreshDocument();
     }
+    // The window is back before the user reads what failed.
+    restore.dismiss();
+    comeBack();
     if (!outcome.failed.isEmpty()) {
         Alerts::inform(QStringLiteral("Some Personalized Designs Not Made"),
                        QStringLiteral("These pages could not be made:\n%1").arg(outcome.failed.join(QLatin1Char('\n'))),
