@@ -51,15 +51,6 @@ void snapshot(QWidget *window, const char *name)
     window->grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
 }
 
-QPushButton *buttonTitled(QWidget *parent, const QString &title)
-{
-    for (QPushButton *button : parent->findChildren<QPushButton *>()) {
-        if (button->text() == title)
-            return button;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 class MailWindowsTest : public TempDirTest {
@@ -213,10 +204,15 @@ TEST_F(MailWindowsTest, TheRecipientSheetKeepsDefaultsSavesListsAndTakesPickedAd
     // Picked addresses: the sheet's unsaved text is kept first, then the addresses go
     // after one comma, and the sheet shows the result.
     Contacts book;
-    book.setPeople({{QStringLiteral("1"), QStringLiteral("Ann"), QStringLiteral("Lee"), {}, {}, {},
-                     {QStringLiteral("ann@example.org")}, {}, {}},
-                    {QStringLiteral("2"), QStringLiteral("Bo"), QString(), {}, {}, {},
-                     {QStringLiteral("bo@example.org"), QStringLiteral("bo@work.example.org")}, {}, {}}});
+    Contacts::Person ann, bo;
+    ann.uid = QStringLiteral("1");
+    ann.firstName = QStringLiteral("Ann");
+    ann.lastName = QStringLiteral("Lee");
+    ann.emails = {QStringLiteral("ann@example.org")};
+    bo.uid = QStringLiteral("2");
+    bo.firstName = QStringLiteral("Bo");
+    bo.emails = {QStringLiteral("bo@example.org"), QStringLiteral("bo@work.example.org")};
+    book.setPeople({ann, bo});
     ASSERT_TRUE(book.save());
     sheet.bccFieldTextView()->setPlainText(QStringLiteral("typed@example.org"));
     MailListWindowController picker(&sheet);
@@ -236,11 +232,25 @@ TEST_F(MailWindowsTest, TheRecipientSheetKeepsDefaultsSavesListsAndTakesPickedAd
 TEST_F(MailWindowsTest, ChosenPostalAddressesBecomeTheMergeListAndTheReviewShowsItsText)
 {
     Contacts book;
-    Contacts::Person ann{QStringLiteral("u-1"), QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("Acme")};
-    ann.addresses = {{QStringLiteral("home"), QStringLiteral("1 Main St"), QStringLiteral("Springfield")},
-                     {QStringLiteral("work"), QStringLiteral("2 High St"), QStringLiteral("Shelbyville")}};
-    Contacts::Person bo{QStringLiteral("u-2"), QStringLiteral("Bo")};
-    bo.addresses = {{QStringLiteral("home"), QStringLiteral("3 Elm St")}};
+    Contacts::Person ann;
+    ann.uid = QStringLiteral("u-1");
+    ann.firstName = QStringLiteral("Ann");
+    ann.lastName = QStringLiteral("Lee");
+    ann.organisation = QStringLiteral("Acme");
+    Contacts::PostalAddress home, work, elm;
+    home.label = QStringLiteral("home");
+    home.street = QStringLiteral("1 Main St");
+    home.city = QStringLiteral("Springfield");
+    work.label = QStringLiteral("work");
+    work.street = QStringLiteral("2 High St");
+    work.city = QStringLiteral("Shelbyville");
+    ann.addresses = {home, work};
+    Contacts::Person bo;
+    bo.uid = QStringLiteral("u-2");
+    bo.firstName = QStringLiteral("Bo");
+    elm.label = QStringLiteral("home");
+    elm.street = QStringLiteral("3 Elm St");
+    bo.addresses = {elm};
     book.setPeople({ann, bo});
     ASSERT_TRUE(book.save());
 
