@@ -13,6 +13,7 @@
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
 #include "printing/ui/PrintingCommands.h"
+#include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"
 #include "window/ui/WindowSheetCommands.h"
 
@@ -102,6 +103,7 @@ int main(int argc, char **argv)
     registerTemplateCommands();  // templates: chooser and new documents from templates
     registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
     registerInsertionCommands();    // canvas: the Insert menu's makers, answered by the canvas
+    registerMailCommands();         // mail: send road, recipients, contacts, image hosting
 
     // The delegate fixes the edition and every setting that depends on it before any
     // window exists, fits the menus to it and shows the welcome window; the page files

@@ -1,0 +1,271 @@
+#include "publishing/MailSendRoad.h"
+
+#include "config/EditionSettings.h"
+#include "config/ProgressModel.h"
+#include "document/SKTDocument.h"
+#include "platform/Alerts.h"
+#include "platform/DropboxClient.h"
+#include "platform/Tasks.h"
+#include "platform/UserDefaults.h"
+#include "publishing/DropboxPictureUpload.h"
+#include "publishing/MailSendReview.h"
+#include "publishing/PageExport.h"
+#include "publishing/PublishJob.h"
+#include "publishing/UploadFTPS.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+MailSendRoad::MailSendRoad(SKTDocument &document, QObject *window, QObject *parent)
+    : QObject(parent)
+    , document_(document)
+    , window_(window)
+{
+}
+
+MailSendRoad::~MailSendRoad() = default;
+
+void MailSendRoad::getReadyToSendEmail()
+{
+    const RecipientSheet sheet = hooks.recipientSheet ? hooks.recipientSheet() : RecipientSheet();
+    mailHeader = sheet.header;
+    mailFooter = sheet.footer;
+    mailTooltipText = sheet.tooltip;
+    if (gResponsiveEdition)
+        sendHTMLEmail();
+    else
+        uploadPNG();
+}
+
+bool MailSendRoad::grabSendMailSettings()
+{
+    return MailSendReview::grabSendMailSettings(UserDefaults::standard(), &sendMailInCompleteString);
+}
+
+void MailSendRoad::sendHTMLEmail()
+{
+    if (hooks.cancelMailRecipientSheet)
+        hooks.cancelMailRecipientSheet();
+    if (!grabSendMailSettings()) {
+        Alert alert;
+        alert.messageText = QString::fromLatin1(MailSendReview::kIncompleteTitle);
+        alert.informativeText = QStringLiteral("%1\n%2").arg(QString::fromLatin1(MailSendReview::kIncompleteText),
+                                                             sendMailInCompleteString);
+        alert.buttons = {QString::fromLatin1(MailSendReview::kCheckSettingsButton),
+                         QString::fromLatin1(MailSendReview::kDismissButton)};
+        auto open = hooks.showMailSettings;
+        Alerts::ask(alert, window_, [open](int response) {
+            if (response == Alert::FirstButton && open)
+                open();
+        });
+        return;
+    }
+    if (!PageExport(document_, window_).prepForPresentation(true)) {
+        Alerts::inform(QStringLiteral("Mail Not Sent"),
+                       QStringLiteral("The page could not be written before sending: %1").arg(document_.lastSaveError),
+                       window_);
+        return;
+    }
+    prepMailingList();
+    const QString review = prepSendMailAlertMsg();
+    if (hooks.showReview)
+        hooks.showReview(review);
+}
+
+void MailSendRoad::prepMailingList()
+{
+    const RecipientSheet sheet = hooks.recipientSheet ? hooks.recipientSheet() : RecipientSheet();
+    mailToList = MailSendReview::prepMailingList(sheet.to);
+    mailCCList = MailSendReview::prepMailingList(sheet.cc);
+    mailBCCList = MailSendReview::prepMailingList(sheet.bcc);
+}
+
+QString MailSendRoad::prepSendMailAlertMsg()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    mailSenderAddress = defaults.stringForKey(QStringLiteral("mailAddress")).trimmed();
+    mailSenderName = defaults.stringForKey(QStringLiteral("mailName"));
+    const RecipientSheet sheet = hooks.recipientSheet ? hooks.recipientSheet() : RecipientSheet();
+    mailSubject = sheet.subject;
+    return MailSendReview::prepSendMailAlertMsg(mailSenderAddress, mailSenderName, mailSubject, mailToList,
+                                                mailCCList, mailBCCList);
+}
+
+int MailSendRoad::getMailingListCount() const
+{
+    return MailSendReview::getMailingListCount(mailToList, mailCCList, mailBCCList);
+}
+
+void MailSendRoad::sendNow()
+{
+    if (gResponsiveEdition)
+        sendHTMLEmailNow();
+    else
+        sendEmailNow();
+}
+
+void MailSendRoad::sendEmailNow()
+{
+    if (hooks.hideReviewMailDataPanel)
+        hooks.hideReviewMailDataPanel();
+    const QString path = generateImageMapEmail();
+    if (path.isEmpty()) {
+        sendMailResults = QStringLiteral("The image-map page could not be written to the work folder.\n");
+        mailSentFailed();
+        return;
+    }
+    startSend(path, true);
+}
+
+void MailSendRoad::sendHTMLEmailNow()
+{
+    UserDefaults::standard().setString(QStringLiteral("editor"), QStringLiteral("emailOption"));
+    if (hooks.hideReviewMailDataPanel)
+        hooks.hideReviewMailDataPanel();
+    gPreviewMode = true;
+    const bool written = PageExport(document_, window_).prepForPresentation(true);
+    gPreviewMode = false;
+    const QString extension = document_.pageFileExtension.isEmpty() ? QStringLiteral("html") : document_.pageFileExtension;
+    const QString path = QDir(document_.tempSavePathLocal).filePath(document_.pageName + QLatin1Char('.') + extension);
+    if (!written || !QFileInfo::exists(path)) {
+        sendMailResults = QStringLiteral("The page could not be written before sending: %1\n").arg(document_.lastSaveError);
+        mailSentFailed();
+        return;
+    }
+    startSend(path, true);
+}
+
+void MailSendRoad::startSend(const QString &htmlPath, bool withProgress)
+{
+    if (sending_)
+        return;
+    sending_ = true;
+    if (withProgress)
+        ProgressModel::instance().show();
+    // The preferences and the password are read here, on the main thread; the worker
+    // only talks to the server.
+    auto transport = std::make_shared<UploadFTPS>();
+    transport->populateMail();
+    if (!mailBundle_.isEmpty())
+        transport->setMailCertificateBundle(mailBundle_);
+    const QString subject = hooks.recipientSheet ? hooks.recipientSheet().subject : mailSubject;
+    const QStringList to = mailToList;
+    const QStringList cc = mailCCList;
+    const QStringList bcc = mailBCCList;
+    struct Capture : UploadFTPSViewDelegate {
+        QString details;
+        void UploadUpdate(UploadFTPS *, bool, const QString &, int32_t) override {}
+        void sendMailUpdate(UploadFTPS *, bool, const QString &text) override { details = text; }
+    };
+    Tasks::runInBackground<SendOutcome>(
+        this,
+        [transport, htmlPath, subject, to, cc, bcc] {
+            Capture capture;
+            transport->delegate = &capture;
+            SendOutcome outcome;
+            outcome.success = transport->sendMail(htmlPath, subject, to, cc, bcc);
+            transport->delegate = nullptr;
+            outcome.log = capture.details;
+            outcome.result = transport->lastSendResult();
+            return outcome;
+        },
+        [this, withProgress](SendOutcome outcome) { finishSend(outcome, withProgress); });
+}
+
+void MailSendRoad::finishSend(const SendOutcome &outcome, bool withProgress)
+{
+    sending_ = false;
+    // What sendMailUpdate:sendResult:sendDetails: keeps: the log for the error log.
+    sendMailResults = outcome.log;
+    lastSendResult = outcome.result;
+    if (withProgress)
+        ProgressModel::instance().dismiss();
+    if (outcome.success)
+        mailSentSuccessfully();
+    else
+        mailSentFailed();
+    if (hooks.cancelMailRecipientSheet)
+        hooks.cancelMailRecipientSheet();
+    emit sendFinished(outcome.success);
+}
+
+void MailSendRoad::mailSentSuccessfully()
+{
+    ProgressModel::instance().hide();
+    Alert alert;
+    alert.messageText = QString::fromLatin1(MailSendReview::kSentTitle);
+    alert.informativeText = QString::fromLatin1(MailSendReview::kSentText).arg(mailSenderAddress);
+    alert.style = Alert::Style::Informational;
+    if (!lastSendResult.refused.isEmpty()) {
+        // Everyone else has the mail; the user learns exactly who has not.
+        QString refused;
+        for (const SmtpSender::Refusal &refusal : lastSendResult.refused)
+            refused += QStringLiteral("\n%1 (%2)").arg(refusal.address, refusal.reply);
+        alert.informativeText += QStringLiteral("\n\nThe server refused %1 of the addresses:%2")
+                                     .arg(lastSendResult.refused.size())
+                                     .arg(refused);
+        alert.buttons = {QStringLiteral("OK"), QString::fromLatin1(MailSendReview::kViewLogButton)};
+    }
+    const QString log = sendMailResults;
+    Alerts::ask(alert, window_, [this, log](int response) {
+        if (response == Alert::FirstButton + 1)
+            showConnectionLog(log);
+    });
+}
+
+void MailSendRoad::mailSentFailed()
+{
+    ProgressModel::instance().hide();
+    Alert alert;
+    alert.messageText = QString::fromLatin1(MailSendReview::kFailedTitle);
+    alert.informativeText = QString::fromLatin1(MailSendReview::kFailedText);
+    alert.buttons = {QString::fromLatin1(MailSendReview::kViewLogButton), QStringLiteral("Cancel")};
+    const QString log = sendMailResults;
+    Alerts::ask(alert, window_, [this, log](int response) {
+        if (response == Alert::FirstButton)
+            showConnectionLog(log);
+    });
+}
+
+void MailSendRoad::showConnectionLog(const QString &log)
+{
+    if (hooks.showConnectionLog)
+        hooks.showConnectionLog(log);
+}
+
+void MailSendRoad::setDropboxClient(std::shared_ptr<DropboxClient> client)
+{
+    dropboxClient_ = std::move(client);
+    if (dropboxUpload_)
+        dropboxUpload_->setClient(dropboxClient_);
+}
+
+PublishJob &MailSendRoad::publishJob()
+{
+    if (!publishJob_)
+        publishJob_ = std::make_unique<PublishJob>(this);
+    return *publishJob_;
+}
+
+DropboxPictureUpload &MailSendRoad::dropboxUpload()
+{
+    if (!dropboxUpload_) {
+        dropboxUpload_ = std::make_unique<DropboxPictureUpload>(window_);
+        if (dropboxClient_)
+            dropboxUpload_->setClient(dropboxClient_);
+        dropboxUpload_->updateProgressBarDoneSuccess = [this] {
+            ProgressModel::instance().dismiss();
+            dropboxLink = dropboxUpload_->dropboxLink;
+            uploadItemArray = dropboxUpload_->uploadItemArray;
+            uploadCounter = dropboxUpload_->uploadCounter;
+            pictureOnline();
+        };
+        dropboxUpload_->orderOutProgressWindow = [] { ProgressModel::instance().dismiss(); };
+    }
+    return *dropboxUpload_;
+}
+
+void MailSendRoad::mailDesignUploaded()
+{
+    pictureOnline();
+}
