@@ -213,7 +213,10 @@ QWidget *InspectorControls::make(const QString &name)
         button->setFlat(true);
         if (name == QLatin1String("imageMaskButton")) {
             button->setText(tr("Mask Shape"));
+            connect(button, &QPushButton::clicked, this, [this, button] { emit maskButtonClicked(button); });
         } else {
+            connect(button, &QPushButton::clicked, this,
+                    [this, name, button] { emit colorButtonClicked(name, button); });
         }
         made = button;
     }
@@ -224,10 +227,39 @@ QWidget *InspectorControls::make(const QString &name)
 
 void InspectorControls::setSwatchColor(const QString &name, const QColor &colour)
 {
-    auto *button = qobject_cast<QPushButton *>(m_controls.value(name).data());
+    createColorButton(colour, qobject_cast<QPushButton *>(m_controls.value(name).data()));
+}
+
+namespace {
+// The transparent swatch: a grey checkerboard crossed out in red.
+const QImage &longClearGrid()
+{
+    static const QImage grid = [] {
+        QImage image(200, 30, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        for (int y = 0; y < 30; y += 10)
+            for (int x = (y / 10) % 2 * 10; x < 200; x += 20)
+                p.fillRect(x, y, 10, 10, QColor(0xCC, 0xCC, 0xCC));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0xE0, 0x20, 0x20), 2));
+        p.drawLine(QPointF(0, 30), QPointF(200, 0));
+        return image;
+    }();
+    return grid;
+}
+} // namespace
+
+QColor InspectorControls::returnInvertedColor(const QColor &colour)
+{
+    return ColorSwatchStyle::invertedColor(colour);
+}
+
+QPushButton *InspectorControls::createColorButton(const QColor &colour, QPushButton *button)
+{
     if (!button)
-        return;
-    const ColorSwatchStyle::Swatch swatch = ColorSwatchStyle::swatch(colour, 270);
+        return nullptr;
+    const ColorSwatchStyle::Swatch swatch = ColorSwatchStyle::swatch(colour, 270, longClearGrid());
     // The title is drawn onto the swatch so that it keeps its own colour.
     QImage image = swatch.image;
     QPainter p(&image);
@@ -238,6 +270,7 @@ void InspectorControls::setSwatchColor(const QString &name, const QColor &colour
     button->setIconSize(image.size());
     button->setText(QString());
     button->setToolTip(swatch.title);
+    return button;
 }
 
 void InspectorControls::showSelectionColours(const QList<SKTGraphic *> &selected, const QString &pageColourHex)

@@ -11,6 +11,7 @@
 
 class InspectorBindings;
 class QLabel;
+class QPushButton;
 class SKTGraphic;
 struct ControlDisplay;
 
@@ -26,9 +27,19 @@ public:
     void show(const QString &name, const ControlDisplay &display);
     // Restyles a colour button for the colour (invalid or clear: "Clear").
     void setSwatchColor(const QString &name, const QColor &colour);
+    // createColorButton: the swatch image with the colour's hex (or "Clear")
+    // written over it in the inverted colour; the button keeps its place.
+    static QPushButton *createColorButton(const QColor &colour, QPushButton *button);
+    static QColor returnInvertedColor(const QColor &colour);
     // The five graphic colour buttons show the first selected graphic's colours
     // (clear with nothing selected); the canvas button shows the page colour.
     void showSelectionColours(const QList<SKTGraphic *> &selected, const QString &pageColourHex);
+
+signals:
+    // A colour button was pressed (its control name): the window opens the
+    // swatch pop-over for that colour. The mask button opens the mask chooser.
+    void colorButtonClicked(const QString &name, QWidget *button);
+    void maskButtonClicked(QWidget *button);
 
 private:
     QWidget *make(const QString &name);

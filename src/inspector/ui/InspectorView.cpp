@@ -77,6 +77,12 @@ void InspectorView::setCurrentTab(int tab)
     m_tabs->setCurrentIndex(tab);
 }
 
+void InspectorView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    graphicTouched();
+}
+
 void InspectorView::graphicTouched()
 {
     if (m_rebuildPending)
