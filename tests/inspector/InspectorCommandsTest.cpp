@@ -1,0 +1,148 @@
+// The inspector's commands as a window's responder chain reaches them by
+// name: tab switches, the saved text collection round trip, the section
+// editor for a selected section, and the colour pop-over of the window's
+// inspector.
+#include "canvas/SKTGraphicView.h"
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "inspector/ui/ColorSelectorPanel.h"
+#include "inspector/ui/DocumentInspector.h"
+#include "inspector/ui/InspectorCommands.h"
+#include "inspector/ui/InspectorView.h"
+#include "inspector/ui/SavedTextWindowController.h"
+#include "inspector/ui/SectionEditorWindowController.h"
+#include "model/SKTTable.h"
+#include "model/SKTText.h"
+#include "model/myTextView.h"
+#include "platform/UndoManager.h"
+#include "support/ScopedUserDefaults.h"
+#include "window/ui/CommandRegistry.h"
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+class InspectorCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EditionSettings::resetToInitialState();
+        gEditionFamilyKey = QStringLiteral("Zov");
+        gCanvasDragOption = true;
+        CommandRegistry::clear();
+        registerInspectorCommands();
+        text = std::make_shared<SKTText>();
+        text->setBounds({10, 10, 200, 60});
+        text->setTextString(QStringLiteral("Hello"));
+        section = std::make_shared<SKTTable>();
+        auto cell = std::make_shared<myTextView>();
+        cell->width = 600;
+        cell->height = 100;
+        section->setCellHelperArray({cell});
+        section->setNumOfRows(1);
+        section->setNumOfColumns(1);
+        section->setGridType(QStringLiteral("section"));
+        doc.insertGraphic(text, 0);
+        doc.insertGraphic(section, 1);
+        doc.undoManager().closeAutomaticGroup();
+        canvas.setDocument(&doc);
+        inspector = new DocumentInspector(doc, canvas, &window);
+        DocumentWindowContext context;
+        context.window = &window;
+        context.document = [this] { return &doc; };
+        context.canvas = [this] { return &canvas; };
+        CommandRegistry::installWindowCommands(commands, context);
+    }
+    void TearDown() override
+    {
+        CommandRegistry::clear();
+        EditionSettings::resetToInitialState();
+    }
+    bool enabled(const QString &action)
+    {
+        ActionItemState item;
+        item.action = action;
+        return commands.validateAction(item);
+    }
+    void run(const QString &action, const QVariant &object = {})
+    {
+        ActionItemState item;
+        item.action = action;
+        item.representedObject = object;
+        ASSERT_TRUE(commands.respondsToAction(action)) << action.toStdString();
+        commands.performAction(action, item);
+    }
+
+    ScopedUserDefaults defaults;
+    SKTDocument doc;
+    SKTGraphicView canvas;
+    QWidget window;
+    DocumentInspector *inspector = nullptr;
+    ActionMap commands;
+    std::shared_ptr<SKTText> text;
+    std::shared_ptr<SKTTable> section;
+};
+
+TEST_F(InspectorCommandsTest, TabsSwitchTheWindowsSidebar)
+{
+    run(QStringLiteral("showLayers"));
+    EXPECT_EQ(inspector->sidebar()->currentTab(), InspectorView::Layer);
+    run(QStringLiteral("showFormattingOptions"));
+    EXPECT_EQ(inspector->sidebar()->currentTab(), InspectorView::Format);
+    run(QStringLiteral("showObjectsList"));
+    EXPECT_EQ(inspector->sidebar()->currentTab(), InspectorView::Add);
+    EXPECT_TRUE(enabled(QStringLiteral("showLayers")));
+}
+
+TEST_F(InspectorCommandsTest, SavedTextsAddAndPullIntoTheSelectedTextBox)
+{
+    EXPECT_FALSE(enabled(QStringLiteral("addToSavedTextWindow")));
+    canvas.setSelectedGraphics({text.get()});
+    ASSERT_TRUE(enabled(QStringLiteral("addToSavedTextWindow")));
+    run(QStringLiteral("addToSavedTextWindow"));
+    auto *w = window.findChild<SavedTextWindowController *>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->numberOfRowsInTableView(), 1);
+    EXPECT_EQ(w->textView()->toPlainText(), QStringLiteral("Hello"));
+
+    ASSERT_TRUE(enabled(QStringLiteral("pullFromSavedText")));
+    run(QStringLiteral("pullFromSavedText"));
+    EXPECT_EQ(text->textString(), QStringLiteral("Hello\nHello"));
+    doc.undoManager().closeAutomaticGroup();
+    doc.undoManager().undo();
+    EXPECT_EQ(text->textString(), QStringLiteral("Hello"));
+
+    run(QStringLiteral("launchSavedTextWindow"));
+    EXPECT_EQ(window.findChildren<SavedTextWindowController *>().size(), 1) << "one window, reused";
+}
+
+TEST_F(InspectorCommandsTest, SectionEditorOpensForOneSelectedSection)
+{
+    EXPECT_FALSE(enabled(QStringLiteral("configureSectionWindowController")));
+    canvas.setSelectedGraphics({section.get()});
+    ASSERT_TRUE(enabled(QStringLiteral("configureSectionWindowController")));
+    run(QStringLiteral("configureSectionWindowController"));
+    auto *editor = window.findChild<SectionEditorWindowController *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->splitViewMutableArray().size(), 12);
+    editor->close();
+}
+
+TEST_F(InspectorCommandsTest, ColourPopOverOpensForTheNamedButton)
+{
+    gColorPalette = {QStringLiteral("FF0000"), QStringLiteral("00FF00")};
+    canvas.setSelectedGraphics({text.get()});
+    window.show();
+    run(QStringLiteral("showColorSelectorPopOver"), QStringLiteral("selectedTextColorButton"));
+    ASSERT_NE(inspector->popOver(), nullptr);
+    auto *panel = inspector->popOver()->findChild<ColorSelectorPanel *>();
+    ASSERT_NE(panel, nullptr);
+    // Opening another replaces it.
+    QPointer<QWidget> first = inspector->popOver();
+    run(QStringLiteral("showImageMaskPopOver"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(first.isNull() || !first->isVisible());
+    inspector->closePopOver();
+}
