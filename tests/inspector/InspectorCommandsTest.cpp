@@ -8,7 +8,9 @@
 #include "inspector/ui/ColorSelectorPanel.h"
 #include "inspector/ui/DocumentInspector.h"
 #include "inspector/ui/InspectorCommands.h"
+#include "inspector/ui/FloatWindowController.h"
 #include "inspector/ui/InspectorView.h"
+#include "inspector/ui/PresetPickers.h"
 #include "inspector/ui/SavedTextWindowController.h"
 #include "inspector/ui/SectionEditorWindowController.h"
 #include "model/SKTTable.h"
@@ -20,6 +22,8 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -145,4 +149,43 @@ TEST_F(InspectorCommandsTest, ColourPopOverOpensForTheNamedButton)
     QCoreApplication::processEvents();
     EXPECT_TRUE(first.isNull() || !first->isVisible());
     inspector->closePopOver();
+}
+
+TEST_F(InspectorCommandsTest, PresetPickersInsertThePickedPresetOrNothingOnCancel)
+{
+    gPresetShapes.clear();
+    for (int i = 0; i < 14; ++i) {
+        ShapeSelectionView preset(QRectF(0, 0, 70, i % 7 == 5 ? 7 : 70));
+        preset.fillColor = i < 7 ? QColor(Qt::red) : QColor(Qt::blue);
+        preset.cornerRadius = i % 7 == 1 ? 10 : 0;
+        gPresetShapes.append(preset);
+    }
+    window.show();
+    const qsizetype before = doc.graphics().size();
+    run(QStringLiteral("showShapePopOver"));
+    auto *sheet = window.findChild<FloatWindowController *>();
+    ASSERT_NE(sheet, nullptr);
+    const QList<QPushButton *> buttons = PresetPickers::buttons(sheet);
+    ASSERT_EQ(buttons.size(), 14);
+    EXPECT_EQ(buttons[8]->geometry(), QRect(5 + 73, 75, 70, 70));
+    EXPECT_EQ(buttons[12]->geometry(), QRect(5 + 73 * 5, 75, 70, 7));
+    QTest::mouseClick(buttons[8], Qt::LeftButton);
+    EXPECT_FALSE(sheet->isVisible());
+    ASSERT_EQ(doc.graphics().size(), before + 1);
+    auto *shape = doc.graphics().first().get();
+    EXPECT_EQ(shape->backgroundHexColorString(), QStringLiteral("0000FF"));
+    EXPECT_EQ(shape->bounds().size(), QSizeF(140, 140));
+
+    QCoreApplication::processEvents();
+    run(QStringLiteral("showShapePopOver"));
+    sheet = window.findChildren<FloatWindowController *>().last();
+    QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(doc.graphics().size(), before + 1);
+
+    // An empty preset list shows an empty picker.
+    gPresetTextStyles.clear();
+    run(QStringLiteral("showTextViewPopOver"));
+    sheet = window.findChildren<FloatWindowController *>().last();
+    EXPECT_TRUE(PresetPickers::buttons(sheet).isEmpty());
+    sheet->cancelFloatWindowControllerSheet();
 }

@@ -4,9 +4,16 @@
 #include "document/SKTDocument.h"
 #include "inspector/GridInsertion.h"
 #include "inspector/SavedTextCollection.h"
+#include "insertion/InsertionContext.h"
+#include "insertion/InsertionFrame.h"
+#include "insertion/ObjectMakers.h"
+#include "insertion/SavedTextStore.h"
+#include "platform/Alerts.h"
+#include "platform/FilePanels.h"
 #include "inspector/ui/DocumentInspector.h"
 #include "inspector/ui/InspectorControls.h"
 #include "inspector/ui/InspectorView.h"
+#include "inspector/ui/PresetPickers.h"
 #include "inspector/ui/SavedTextWindowController.h"
 #include "inspector/ui/SectionEditorWindowController.h"
 #include "model/SKTTable.h"
@@ -87,8 +94,59 @@ GridInsertion &gridInsertion()
     return standIn;
 }
 
+// What the preset makers need of the window's canvas.
+class CanvasContext : public InsertionContext {
+public:
+    CanvasContext(SKTDocument &document, SKTGraphicView &canvas, QWidget *window)
+        : m_document(document), m_canvas(canvas), m_window(window)
+    {
+    }
+    SKTDocument &document() override { return m_document; }
+    std::optional<QPointF> visibleOrigin() const override { return std::nullopt; }
+    double zoomFactor() const override { return m_canvas.zoomFactor; }
+    QList<SKTGraphic *> selectedGraphics() const override { return m_canvas.selectedGraphics(); }
+    QPointF lastTouchPoint() const override { return m_canvas.lastTouchPoint(); }
+    InsertionSelectionCache &cache() override { return m_cache; }
+    Alerts &alerts() override { return Alerts::current(); }
+    FilePanels &filePanels() override { return FilePanels::current(); }
+    QObject *window() const override { return m_window; }
+    SavedTextStore &savedTexts() override
+    {
+        static SavedTextStore store;
+        return store;
+    }
+
+private:
+    SKTDocument &m_document;
+    SKTGraphicView &m_canvas;
+    QWidget *m_window;
+    InsertionSelectionCache m_cache;
+};
+
+// addShapeSelected / addTextViewSelected: the picked preset goes into the page at the menu point.
+void insertPreset(const DocumentWindowContext &context, bool shape, int tag)
+{
+    SKTDocument *doc = context.currentDocument();
+    SKTGraphicView *canvas = context.currentCanvas();
+    if (!doc || !canvas)
+        return;
+    CanvasContext insertion(*doc, *canvas, context.window);
+    InsertionFrame frame(insertion);
+    if (shape)
+        ObjectMakers(frame).addNewShape(tag);
+    else
+        ObjectMakers(frame).addNewSelectedTextView(tag);
+}
+
 void installWindowCommands(ActionMap &commands, const DocumentWindowContext &context)
 {
+    commands.add(QStringLiteral("showShapePopOver"), [context](const ActionItemState &) {
+        PresetPickers::createShapePopover(context.window, [context](int tag) { insertPreset(context, true, tag); });
+    });
+    commands.add(QStringLiteral("showTextViewPopOver"), [context](const ActionItemState &) {
+        PresetPickers::createTextViewPopover(context.window, [context](int tag) { insertPreset(context, false, tag); });
+    });
+
     const auto tab = [context](int which) {
         return [context, which](const ActionItemState &) {
             if (InspectorView *view = sidebarOf(context)) {
