@@ -13,6 +13,9 @@
 #include "model/SKTText.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QSlider>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -130,4 +133,50 @@ TEST_F(DocumentInspectorTest, EditionsWithoutDragsGetTheFixedPanelAndItOutlivesT
     delete parent;
     canvas.setSelectedGraphics({texts[0].get()});
     QCoreApplication::processEvents();
+}
+
+TEST_F(DocumentInspectorTest, EditsRunTheirControlsActionsInTheSameUndoStep)
+{
+    DocumentInspector inspector(doc, canvas, &window);
+    inspector.widget()->resize(270, 900);
+    window.show();
+    inspector.sidebar()->setCurrentTab(InspectorView::Format);
+    for (const auto &t : texts)
+        t->setBorderWidth(0);
+    doc.undoManager().closeAutomaticGroup();
+    canvas.setSelectedGraphics({texts[0].get(), texts[1].get()});
+    QCoreApplication::processEvents();
+
+    // A border style gives a width of 2 where there was none; one undo takes both back.
+    InspectorControls &controls = inspector.sidebar()->controls();
+    const qsizetype steps = doc.undoManager().undoCount();
+    auto *group = qobject_cast<QButtonGroup *>(
+        controls.control(QStringLiteral("borderSegmentedControl"))->property("zovGroup").value<QObject *>());
+    ASSERT_NE(group, nullptr);
+    QTest::mouseClick(group->button(1), Qt::LeftButton);
+    doc.undoManager().closeAutomaticGroup();
+    EXPECT_EQ(texts[0]->borderStyle(), QStringLiteral("dashed"));
+    EXPECT_EQ(texts[1]->borderWidth(), 2);
+    EXPECT_EQ(doc.undoManager().undoCount(), steps + 1);
+    doc.undoManager().undo();
+    EXPECT_EQ(texts[1]->borderWidth(), 0);
+    EXPECT_NE(texts[1]->borderStyle(), QStringLiteral("dashed"));
+
+    // The rotation slider: the field follows each step, the graphics turn once it rests.
+    auto *slider = qobject_cast<QSlider *>(controls.control(QStringLiteral("rotationSlider")));
+    auto *field = qobject_cast<QLineEdit *>(controls.control(QStringLiteral("rotationAngleTextField")));
+    ASSERT_NE(slider, nullptr);
+    ASSERT_NE(field, nullptr);
+    const qsizetype before = doc.undoManager().undoCount();
+    slider->setFocus();
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(slider, Qt::Key_Right);
+    ASSERT_EQ(slider->value(), 5) << "whole degrees";
+    EXPECT_EQ(field->text(), QStringLiteral("5"));
+    EXPECT_EQ(texts[0]->rotationAngle(), 0.0f) << "nothing turns while the slider moves";
+    QTest::qWait(250);
+    doc.undoManager().closeAutomaticGroup();
+    EXPECT_EQ(texts[0]->rotationAngle(), float(slider->value()));
+    EXPECT_EQ(texts[1]->rotationAngle(), float(slider->value()));
+    EXPECT_EQ(doc.undoManager().undoCount(), before + 1);
 }

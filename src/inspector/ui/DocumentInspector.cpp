@@ -4,6 +4,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "inspector/ColorPicking.h"
+#include "inspector/InspectorActions.h"
 #include "inspector/InspectorBindings.h"
 #include "inspector/ui/ColorSelectorPanel.h"
 #include "inspector/ui/ImageMaskChooser.h"
@@ -12,6 +13,7 @@
 #include "inspector/ui/InspectorView.h"
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,6 +26,7 @@ DocumentInspector::DocumentInspector(SKTDocument &document, SKTGraphicView &canv
     : QObject(parent), m_document(document), m_canvas(&canvas)
 {
     m_bindings = std::make_unique<InspectorBindings>(*this);
+    m_actions = new InspectorActions(*this, this);
     build(sidebar, parent);
     connect(&canvas, &SKTGraphicView::selectionChanged, this, &DocumentInspector::graphicTouched);
     DocumentEvents &events = document.events();
@@ -37,6 +40,16 @@ DocumentInspector::DocumentInspector(SKTDocument &document, SKTGraphicView &canv
     InspectorControls &controls = m_sidebar ? m_sidebar->controls() : m_fixed->controls();
     connect(&controls, &InspectorControls::colorButtonClicked, this, &DocumentInspector::showColorSelectorPopOver);
     connect(&controls, &InspectorControls::maskButtonClicked, this, &DocumentInspector::showImageMaskPopOver);
+    // Each edit writes through its binding and runs the control's action, one undo step.
+    controls.setEditHandler([this, &controls](const QString &name, const QVariant &input) {
+        const EditResult result = m_actions->editAndAct(*m_bindings, name, input);
+        if (name == QLatin1String("rotationSlider"))
+            if (auto *field = qobject_cast<QLineEdit *>(controls.control(QStringLiteral("rotationAngleTextField"))))
+                field->setText(m_actions->lastFieldText());
+        return result;
+    });
+    // A rotation still waiting for the slider to rest lands before the selection moves on.
+    connect(&canvas, &SKTGraphicView::selectionChanged, m_actions, &InspectorActions::selectionWillChange);
     m_bindings->restoreBinding();
 }
 

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <memory>
 
+class InspectorActions;
 class InspectorBindings;
 class PageColorSink;
 class QWidget;
@@ -37,6 +38,7 @@ public:
     InspectorView *sidebar() const { return m_sidebar; }
     FixedInspectorPanel *fixedPanel() const { return m_fixed; }
     InspectorBindings &bindings() { return *m_bindings; }
+    InspectorActions &actions() { return *m_actions; }
     SKTDocument &document() const { return m_document; }
 
     // SelectionProxy: the canvas's selection, undone on the document's manager.
@@ -72,6 +74,7 @@ private:
     SKTDocument &m_document;
     QPointer<SKTGraphicView> m_canvas;
     std::unique_ptr<InspectorBindings> m_bindings;
+    InspectorActions *m_actions = nullptr;
     QPointer<InspectorView> m_sidebar;
     QPointer<FixedInspectorPanel> m_fixed;
     bool m_pending = false;

@@ -96,6 +96,11 @@ void InspectorControls::report(const QString &name, const QString &message)
     label->setVisible(!message.isEmpty() && label->parentWidget());
 }
 
+EditResult InspectorControls::edit(const QString &name, const QVariant &input)
+{
+    return m_editHandler ? m_editHandler(name, input) : m_bindings.edit(name, input);
+}
+
 QWidget *InspectorControls::control(const QString &name)
 {
     if (QWidget *existing = m_controls.value(name))
@@ -120,7 +125,7 @@ QWidget *InspectorControls::make(const QString &name)
             if (m_showing || !field->isModified())
                 return;
             field->setModified(false);
-            report(name, m_bindings.edit(name, field->text()).message);
+            report(name, edit(name, field->text()).message);
         });
         made = field;
     } else if (name.endsWith(QLatin1String("Slider"))) {
@@ -135,7 +140,7 @@ QWidget *InspectorControls::make(const QString &name)
         connect(slider, &QSlider::sliderReleased, this, [this] { m_bindings.endSliderDrag(); });
         connect(slider, &QSlider::valueChanged, this, [this, name, scale](int v) {
             if (!m_showing)
-                m_bindings.edit(name, double(v) / scale);
+                edit(name, double(v) / scale);
         });
         made = slider;
     } else if (name.endsWith(QLatin1String("Stepper"))) {
@@ -144,7 +149,7 @@ QWidget *InspectorControls::make(const QString &name)
         stepper->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
         connect(stepper, &QSpinBox::valueChanged, this, [this, name](int v) {
             if (!m_showing)
-                m_bindings.edit(name, v);
+                edit(name, v);
         });
         made = stepper;
     } else if (name.endsWith(QLatin1String("Checkmark"))) {
@@ -152,7 +157,7 @@ QWidget *InspectorControls::make(const QString &name)
                                                                                   : tr("Apply Mask"));
         connect(box, &QCheckBox::clicked, this, [this, name](bool on) {
             if (!m_showing)
-                m_bindings.edit(name, on);
+                edit(name, on);
         });
         made = box;
     } else if (segmentTitles().contains(name)) {
@@ -176,7 +181,7 @@ QWidget *InspectorControls::make(const QString &name)
                              || name == QLatin1String("linkOptionSegmentedControl");
         connect(group, &QButtonGroup::idClicked, this, [this, name, titles, byLabel](int id) {
             if (!m_showing)
-                m_bindings.edit(name, byLabel ? QVariant(titles[id]) : QVariant(id));
+                edit(name, byLabel ? QVariant(titles[id]) : QVariant(id));
         });
         strip->setProperty("zovGroup", QVariant::fromValue(static_cast<QObject *>(group)));
         made = strip;
@@ -205,7 +210,7 @@ QWidget *InspectorControls::make(const QString &name)
             if (name == QLatin1String("columnGapLevelPopupButton"))
                 m_bindings.setColumnGapLevel(text);
             else
-                m_bindings.edit(name, text);
+                edit(name, text);
         });
         made = popup;
     } else if (name.endsWith(QLatin1String("ColorButton")) || name == QLatin1String("imageMaskButton")) {
