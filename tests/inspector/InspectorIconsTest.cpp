@@ -24,7 +24,9 @@ TEST(InspectorIconsTest, EveryIconTheInspectorNamesIsDrawn)
     QSet<QString> names = {QStringLiteral("flower_square"), QStringLiteral("clearGrid"),
                            QStringLiteral("shape_simple"),  QStringLiteral("textbox_simple"),
                            QStringLiteral("line_icon"),     QStringLiteral("table_simple"),
-                           QStringLiteral("photo_simple"),  QStringLiteral("gallery")};
+                           QStringLiteral("photo_simple"),  QStringLiteral("gallery"),
+                           QStringLiteral("format_panel_add"), QStringLiteral("format_panel_format"),
+                           QStringLiteral("format_panel_layer")};
     for (const PaletteEntry &e : PaletteCatalogue::entries())
         if (!e.createOwnImage)
             names.insert(e.imageName);
