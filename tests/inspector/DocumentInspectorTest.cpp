@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
+#include "inspector/InspectorActions.h"
 #include "inspector/InspectorBindings.h"
 #include "inspector/ui/DocumentInspector.h"
 #include "inspector/ui/FixedInspectorPanel.h"
@@ -174,9 +175,12 @@ TEST_F(DocumentInspectorTest, EditsRunTheirControlsActionsInTheSameUndoStep)
     ASSERT_EQ(slider->value(), 5) << "whole degrees";
     EXPECT_EQ(field->text(), QStringLiteral("5"));
     EXPECT_EQ(texts[0]->rotationAngle(), 0.0f) << "nothing turns while the slider moves";
-    QTest::qWait(250);
+    EXPECT_TRUE(inspector.actions().rotationPending());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !inspector.actions().rotationPending(); }, 3000));
     doc.undoManager().closeAutomaticGroup();
-    EXPECT_EQ(texts[0]->rotationAngle(), float(slider->value()));
-    EXPECT_EQ(texts[1]->rotationAngle(), float(slider->value()));
+    EXPECT_EQ(texts[0]->rotationAngle(), 5.0f);
+    EXPECT_EQ(texts[1]->rotationAngle(), 5.0f);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(slider->value(), 5) << "the slider shows the turned graphics";
     EXPECT_EQ(doc.undoManager().undoCount(), before + 1);
 }
