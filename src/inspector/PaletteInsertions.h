@@ -4,6 +4,7 @@
 // individual selected), the five-column table and the background pattern
 // entry of the video editions. One entry point for the drop: insert(code
 // name, point) answers whether the code name is one of these.
+#include <QPair>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
