@@ -2,6 +2,7 @@
 // (bundle, alerts, file panels, work folder) and runs the application.
 #include "config/DataCentre.h"
 #include "config/ui/ProgressWindowPresenter.h"
+#include "insertion/ui/InsertionCommands.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/FilePanels.h"
@@ -94,6 +95,7 @@ int main(int argc, char **argv)
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
 
+    registerInsertionCommands(); // canvas: the Insert menu's makers, answered by the canvas
     // The inspector's commands, reached by name from menus and toolbars.
     registerInspectorCommands();
 

@@ -3,7 +3,10 @@
 // it: inspector refreshes, the layer listing, the zoom factor, the page path,
 // and the window over which alerts appear. Every member has a harmless
 // default, so a canvas without a window (tests, screenshots) needs no host.
+#include "inspector/LinkEditing.h"
+
 #include <QColor>
+#include <QList>
 #include <QString>
 
 class QObject;
@@ -19,6 +22,8 @@ public:
     // A press on the canvas or beside it (the palette's pop-overs close).
     virtual void graphicTouched() {}
     virtual void setZoomFactor(double) {}
+    // The project's pages in listing order (the link pop-over's page list).
+    virtual QList<ProjectPage> projectPages() const { return {}; }
     // The window alerts are shown over (null: application-wide).
     virtual QObject *alertWindow() const { return nullptr; }
 };

@@ -15,6 +15,7 @@
 #include <QString>
 #include <functional>
 
+class GraphicEnvironment;
 class SKTDocument;
 class SKTGraphic;
 class SKTTable;
@@ -51,6 +52,11 @@ public:
     // operation (a section, a table, a navigation bar, a form field, a
     // snippet, a background panel ...), dropped at the point.
     virtual bool insertCodeName(SKTDocument &, const DropCodeName &, const QPointF &) { return false; }
-    // Copies a pasted image's original file from the source page folder.
+    // Copies a pasted image's original file (oldName) from the source page
+    // folder into the page's folder as newName.
     virtual void makeCopyOfOriginalImage(const QString &, const QString &, const QString &) {}
+    // The section half of the canvas's environment (sections pushed down,
+    // objects re-aligned to their cells, image names); null: the canvas
+    // answers from the page alone.
+    virtual GraphicEnvironment *sectionEnvironment() { return nullptr; }
 };

@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasHost.h"
 #include "canvas/CanvasInsertions.h"
+#include "canvas/CanvasMenuValidator.h"
 #include "canvas/MarqueeGesture.h"
 #include "canvas/MoveGesture.h"
 #include "canvas/ResizeGesture.h"
@@ -156,8 +157,9 @@ void SKTGraphicView::graphicNeedsDisplay(SKTGraphic *graphic)
         m_index.insert(graphic);
     // How far any paint reaches beyond its bounds: a query widened by this
     // finds every graphic whose paint meets the query.
+    // Filed by their paint reach, which has area, so a query meets them.
     if (!hasArea(bounds))
-        m_flat.insert(graphic);
+        m_flat.insert(graphic, reach);
     else
         m_flat.remove(graphic);
     if (hasArea(bounds)) {
@@ -274,7 +276,7 @@ QList<SKTGraphic *> SKTGraphicView::candidatesNear(const QRectF &rect) const
     QList<SKTGraphic *> candidates = m_index.graphicsIntersecting(rect.adjusted(-pad, -pad, pad, pad));
     if (!m_flat.isEmpty()) {
         QSet<SKTGraphic *> seen(candidates.cbegin(), candidates.cend());
-        for (SKTGraphic *g : m_flat)
+        for (SKTGraphic *g : m_flat.near(rect.adjusted(-pad, -pad, pad, pad)))
             if (!seen.contains(g))
                 candidates.append(g);
     }
@@ -482,11 +484,22 @@ void SKTGraphicView::setMarqueeSelectionBounds(const QRectF &rect)
 {
     if (rect == m_marquee)
         return;
-    if (!m_marquee.isNull())
-        emit needsDisplayInRect(m_marquee.adjusted(-1, -1, 1, 1));
+    // The marquee is an outline: only the strips along its old and new edges
+    // change, not the whole area inside (a step costs the same on any page).
+    const double z = zoomFactor > 0 && std::isfinite(zoomFactor) ? zoomFactor : 1.0;
+    const double pad = std::max(2.0, 2.0 / z);
+    auto outline = [this, pad](const QRectF &r) {
+        if (r.isNull())
+            return;
+        const QRectF o = r.adjusted(-pad, -pad, pad, pad);
+        emit needsDisplayInRect(QRectF(o.left(), o.top(), o.width(), 2 * pad));
+        emit needsDisplayInRect(QRectF(o.left(), o.bottom() - 2 * pad, o.width(), 2 * pad));
+        emit needsDisplayInRect(QRectF(o.left(), o.top(), 2 * pad, o.height()));
+        emit needsDisplayInRect(QRectF(o.right() - 2 * pad, o.top(), 2 * pad, o.height()));
+    };
+    outline(m_marquee);
     m_marquee = rect;
-    if (!rect.isNull())
-        emit needsDisplayInRect(rect.adjusted(-1, -1, 1, 1));
+    outline(rect);
 }
 
 void SKTGraphicView::nameUndoAction(const QString &name)

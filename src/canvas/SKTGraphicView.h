@@ -7,6 +7,7 @@
 // (GraphicEnvironment) through a spatial index of their paint reach.
 #include "model/GraphicEnvironment.h"
 #include "model/GraphicSpatialIndex.h"
+#include "canvas/FlatGraphicGrid.h"
 #include "canvas/SKTGrid.h"
 #include "model/SKTGraphic.h"
 
@@ -22,6 +23,7 @@
 #include <optional>
 
 class CanvasGesture;
+class CanvasMenuValidator;
 class myTextView;
 struct DropCodeName;
 class CanvasHost;
@@ -168,9 +170,11 @@ public:
     QList<SKTGraphic *> findObjectsInSection(SKTGraphic &section) override;
     SKTGraphic *grabTopMostObjectInSection(SKTGraphic &section) override;
     SKTGraphic *grabBottomMostObjectInSection(SKTGraphic &section) override;
-    void identifyAndPushSectionsDownwardByOnePixel(const QRectF &) override {}
-    void identifyAndPushSectionsDownwardByDifference(const QRectF &) override {}
-    void reAlignSectionObjects(SKTGraphic &) override {}
+    // Sections pushed down and re-aligned by the insertion side's section
+    // operations (nothing without them).
+    void identifyAndPushSectionsDownwardByOnePixel(const QRectF &rect) override;
+    void identifyAndPushSectionsDownwardByDifference(const QRectF &rect) override;
+    void reAlignSectionObjects(SKTGraphic &section) override;
     SKTGraphic *isObjectStillInSameSectionGrid(SKTGraphic &graphic, const QPointF &point) override;
     QRectF grabOverLappingSectionCell(const QPointF &point) override;
 
@@ -280,6 +284,17 @@ public:
     std::shared_ptr<SKTText> styleTextbox() const { return m_styleTextbox; }
     std::shared_ptr<SKTTable> styleTable() const { return m_styleTable; }
 
+    // --- snippets (SKTGraphicViewSnippets.cpp) -------------------------------------------
+    // Sets (clears) the formatting flag of every selected HTML snippet.
+    void applyHTMLSnippetFormattingOption();
+    void removeHTMLSnippetFormattingOption();
+    // The code editor's Save: the snippet's markup replaced by the text, as
+    // one undo step; false (nothing changed) when the snippet has left the page.
+    bool saveSnippetMarkup(SKTText *snippet, const QString &markup);
+
+    // The menu validation of this canvas, with what its predicates remembered.
+    CanvasMenuValidator &menuValidator();
+
     // Names the open undo step (or the last one).
     void nameUndoAction(const QString &name);
 
@@ -338,7 +353,7 @@ private:
     GraphicSpatialIndex m_index{128.0};
     QHash<const SKTGraphic *, QRectF> m_reach;
     // Graphics with no area, which an area index never answers.
-    QSet<SKTGraphic *> m_flat;
+    FlatGraphicGrid m_flat;
     // Each graphic's index in the page, for ordering what the index finds.
     QHash<const SKTGraphic *, qsizetype> m_order;
     void rebuildOrder();
@@ -346,6 +361,7 @@ private:
     QList<SKTGraphic *> candidatesNear(const QRectF &rect) const;
     double m_reachPad = 0;
     std::unique_ptr<CanvasGesture> m_gesture;
+    std::unique_ptr<CanvasMenuValidator> m_menuValidator;
     SKTGraphic *m_editingGraphic = nullptr;
     QRectF m_marquee;
     QRectF m_rulerEchoedBounds;

@@ -12,6 +12,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
+#include "model/SKTText.h"
 #include "platform/Alerts.h"
 
 #include <QBuffer>
@@ -261,6 +262,21 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
     for (qsizetype i = 0; i < pasted.size(); ++i)
         indexes.append(i);
     m_document->insertGraphics(pasted, indexes);
+    if (gSectionAwarePaste) {
+        // Pasted pictures and texts belong to the section cell they landed in,
+        // and a text's section lays its objects out again.
+        CanvasInsertions &sections = *insertions();
+        for (SKTGraphic *g : raw) {
+            const bool text = dynamic_cast<SKTText *>(g) != nullptr;
+            if (!text && !dynamic_cast<SKTImage *>(g))
+                continue;
+            const QPointF origin = g->bounds().topLeft();
+            sections.applySection(*m_document, *g, origin);
+            if (text)
+                if (SKTGraphic *section = sections.grabOverLappingSection(*m_document, QRectF(origin, QSizeF(1, 1))))
+                    reAlignSectionObjects(*section);
+        }
+    }
     setSelectedGraphics(raw);
     nameUndoAction(QStringLiteral("Paste"));
     return true;

@@ -1,6 +1,6 @@
 // Drops on the canvas: a colour recolours the graphic under it, local image
 // files become images side by side, and palette code names insert what the
-// drop table says (presets are built here, the rest by the insertion side).
+// drop table says through the insertion side.
 // Anything else is refused and changes nothing.
 #include "canvas/CanvasHost.h"
 #include "canvas/CanvasInsertions.h"
@@ -141,34 +141,9 @@ bool SKTGraphicView::dropCodeNames(const QStringList &names, const QPointF &drop
 
 bool SKTGraphicView::runDropRow(const DropCodeName &row, const QPointF &point)
 {
+    // Presets, lines, callouts and bubbles are made from the insertion
+    // side's preset table like every other code name.
     CanvasInsertions &insert = *insertions();
-    PresetContext context;
-    context.point = point;
-    context.zoom = zoomFactor > 0 && std::isfinite(zoomFactor) ? zoomFactor : 1.0;
-    context.now = QDateTime::currentDateTime();
-    if (row.action == QLatin1String("preset") || row.action == QLatin1String("line")) {
-        if (DropTables::isLinePreset(row.name))
-            return insert.addTrueLine(*m_document, DropTables::linePreset(row.name, context), point) != nullptr;
-        return insert.addTextBox(*m_document, DropTables::textBoxPreset(row.name, context), point) != nullptr;
-    }
-    if (row.action == QLatin1String("callout")) {
-        // A dashed circle and an arrow pointing up and away, in one new group.
-        context.groupNumber = findNextGroupNumber();
-        const QString colour = row.name.section(u'_', 3, 3);
-        const QString circle = QStringLiteral("zov_circle_markup_%1_dashed").arg(colour);
-        const bool made = insert.addTextBox(*m_document, DropTables::textBoxPreset(circle, context), point) != nullptr;
-        GraphicProperties line;
-        const double z = context.zoom;
-        line.setPoint(QStringLiteral("beginPoint"), QPointF(point.x() + int(std::trunc(100 / z)) / 2, point.y()));
-        line.setPoint(QStringLiteral("endPoint"), QPointF(point.x() + std::trunc(300 / z), point.y() - 100));
-        line.setString(QStringLiteral("colour"), DropTables::textBoxPreset(circle, context).string(QStringLiteral("borderColor")));
-        line.setString(QStringLiteral("style"), QStringLiteral("dashed"));
-        line.setNumber(QStringLiteral("width"), DropTables::strokeScale(z));
-        line.setString(QStringLiteral("beginArrow"), QStringLiteral("0"));
-        line.setString(QStringLiteral("endArrow"), QStringLiteral("1"));
-        line.setNumber(QStringLiteral("groupNumber"), context.groupNumber);
-        return (insert.addTrueLine(*m_document, line, point) != nullptr) || made;
-    }
     DropCodeName forwarded = row;
     if (row.action == QLatin1String("background")) {
         forwarded.action = insert.grabOverLappingSectionCell(*m_document, point).isNull()

@@ -14,8 +14,30 @@ QString SKTGraphicView::documentPageName() const
     return m_document ? m_document->pageName : QString();
 }
 
+void SKTGraphicView::identifyAndPushSectionsDownwardByOnePixel(const QRectF &rect)
+{
+    if (GraphicEnvironment *sections = insertions()->sectionEnvironment())
+        sections->identifyAndPushSectionsDownwardByOnePixel(rect);
+}
+
+void SKTGraphicView::identifyAndPushSectionsDownwardByDifference(const QRectF &rect)
+{
+    if (GraphicEnvironment *sections = insertions()->sectionEnvironment())
+        sections->identifyAndPushSectionsDownwardByDifference(rect);
+}
+
+void SKTGraphicView::reAlignSectionObjects(SKTGraphic &section)
+{
+    if (GraphicEnvironment *sections = insertions()->sectionEnvironment())
+        sections->reAlignSectionObjects(section);
+}
+
 QString SKTGraphicView::nextImageName()
 {
+    // The page-image service also knows the files of the page folder and the
+    // names issued before, so a name never meets an existing original.
+    if (GraphicEnvironment *sections = insertions()->sectionEnvironment())
+        return sections->nextImageName();
     // The first "image%d" that no image of the page uses.
     QSet<QString> used;
     for (SKTGraphic *g : graphics())

@@ -101,8 +101,9 @@ TEST_F(ArrangeTest, EveryCommandUndoesAndRedoesThePageExactly)
         const auto after = state();
         ASSERT_TRUE(after != before) << "the command changed nothing on this page";
         EXPECT_EQ(undo().undoCount(), steps + 1);
-        if (*row.undoName)
+        if (*row.undoName) {
             EXPECT_EQ(undo().undoActionName(), QString::fromUtf8(row.undoName));
+        }
         ASSERT_TRUE(undo().undo());
         EXPECT_TRUE(state() == before) << "undo left a difference";
         ASSERT_TRUE(undo().redo());

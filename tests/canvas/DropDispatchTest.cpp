@@ -2,6 +2,7 @@
 #include "CanvasFixture.h"
 
 #include "canvas/DropTables.h"
+#include "insertion/PalettePresets.h"
 #include "model/SKTTable.h"
 #include "model/myTextView.h"
 
@@ -35,7 +36,7 @@ TEST_F(CanvasTest, TheTablesHold166NamesAndAPresetForEachPresetRow)
         EXPECT_FALSE(seen.contains(row.name)) << row.name.toStdString();
         seen.insert(row.name);
         if (row.action == QLatin1String("preset") || row.action == QLatin1String("line")) {
-            EXPECT_TRUE(DropTables::hasPreset(row.name)) << row.name.toStdString();
+            EXPECT_TRUE(PalettePresets::shared().contains(row.name)) << row.name.toStdString();
         }
     }
     QStringList goesOn;
@@ -44,51 +45,6 @@ TEST_F(CanvasTest, TheTablesHold166NamesAndAPresetForEachPresetRow)
             goesOn << row.name;
     EXPECT_EQ(goesOn, (QStringList{"zov_bulletedlist_html", "zov_numberedlist_html", "zov_textbox_body_tovra_rich",
                                    "zov_markup_datestamp", "zov_markup_timestamp", "zov_video", "zov_buynowbutton"}));
-}
-
-TEST_F(CanvasTest, PresetSizesFollowZoomAndCanvas)
-{
-    struct Case {
-        const char *name;
-        double zoom;
-        int32_t canvasWidth, canvasHeight;
-        QSizeF size;
-        double font;
-    };
-    const QList<Case> cases = {
-        {"zov_square", 0.5, 1000, 800, {200, 200}, 40},
-        {"zov_square", 4.0, 1000, 800, {25, 25}, 5},
-        {"zov_textbox_label", 1.0, 1500, 1000, {1125, 750}, 90},
-        {"zov_textbox_label", 1.0, 999, 1000, {749, 750}, 30},
-        {"zov_personaltag_fulladdress", 1.0, 1500, 1000, {1125, 600}, 54},
-        {"zov_square", 0.0, 1000, 800, {100, 100}, 20}, // a zoom of 0 counts as 100 %
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(c.zoom));
-        gCanvasWidth = c.canvasWidth;
-        gCanvasMaxHeight = c.canvasHeight;
-        PresetContext context{{10, 20}, c.zoom, {}, -99};
-        const GraphicProperties p = DropTables::textBoxPreset(QString::fromLatin1(c.name), context);
-        EXPECT_EQ(p.rect(QStringLiteral("bounds")), QRectF(QPointF(10, 20), c.size));
-        EXPECT_EQ(p.number(QStringLiteral("fontSize"), -1), c.font);
-    }
-    EXPECT_EQ(DropTables::strokeScale(0.5), 4);
-    EXPECT_EQ(DropTables::strokeScale(1.0), 2);
-    EXPECT_EQ(DropTables::strokeScale(4.0), 1);
-    gCanvasWidth = 1000;
-    const GraphicProperties title =
-        DropTables::textBoxPreset(QStringLiteral("zov_textbox_section_title"), PresetContext{{300, 40}, 1.0, {}, -99});
-    EXPECT_EQ(title.rect(QStringLiteral("bounds")), QRectF(0, 40, 1000, 80));
-
-    // Dates use the calendar year and a 12-hour clock: the last day of 2026
-    // lies in week 1 of 2027.
-    const QDateTime late(QDate(2026, 12, 31), QTime(14, 5));
-    EXPECT_EQ(DropTables::textBoxPreset(QStringLiteral("zov_markup_datestamp"), {{0, 0}, 1.0, late, -99})
-                  .string(QStringLiteral("text")),
-              QStringLiteral("Dec 31 2026"));
-    EXPECT_EQ(DropTables::textBoxPreset(QStringLiteral("zov_markup_timestamp"), {{0, 0}, 1.0, late, -99})
-                  .string(QStringLiteral("text")),
-              QStringLiteral("Dec 31 2026 2:05 PM"));
 }
 
 TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
@@ -120,7 +76,7 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
     // A row that ends the drop drops the names behind it; one that goes on does not.
     insertions.calls.clear();
     dropNames(widget.get(), {QStringLiteral("zov_textbox")}, {files.first()}, {10, 10});
-    EXPECT_EQ(insertions.calls, QStringList{QStringLiteral("text")});
+    EXPECT_EQ(insertions.calls, QStringList{QStringLiteral("code:zov_textbox|preset|")});
     insertions.calls.clear();
     dropNames(widget.get(), {QStringLiteral("zov_video")}, {files.first()}, {10.7, 10.2});
     ASSERT_EQ(insertions.calls.size(), 2);
@@ -137,23 +93,8 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
     EXPECT_EQ(snapshot(), before);
 }
 
-TEST_F(CanvasTest, CalloutIsACircleAndAnArrowInOneNewGroup)
+TEST_F(CanvasTest, TheBuyButtonTellsWhereToFindMoreStyles)
 {
-    addRect({500, 500, 10, 10}, 6);
-    dropNames(widget.get(), {QStringLiteral("zov_circle_markup_red_bubble")}, {}, {100, 300});
-    ASSERT_EQ(insertions.textBoxes.size(), 1);
-    ASSERT_EQ(insertions.lines.size(), 1);
-    const GraphicProperties &circle = insertions.textBoxes.first();
-    const GraphicProperties &line = insertions.lines.first();
-    EXPECT_EQ(circle.rect(QStringLiteral("bounds")), QRectF(100, 300, 100, 100));
-    EXPECT_EQ(circle.string(QStringLiteral("borderStyle")), QStringLiteral("dashed"));
-    EXPECT_EQ(line.point(QStringLiteral("beginPoint")), QPointF(150, 300));
-    EXPECT_EQ(line.point(QStringLiteral("endPoint")), QPointF(400, 200));
-    EXPECT_EQ(line.string(QStringLiteral("colour")), QStringLiteral("EE0000"));
-    EXPECT_EQ(circle.integer(QStringLiteral("groupNumber"), 0), 7);
-    EXPECT_EQ(line.integer(QStringLiteral("groupNumber"), 0), 7);
-
-    // The buy button tells where to find more styles.
     dropNames(widget.get(), {QStringLiteral("zov_buynowbutton")}, {}, {10, 10});
     ASSERT_EQ(alerts.count(), 1);
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Looking for more Buy Button styles?"));

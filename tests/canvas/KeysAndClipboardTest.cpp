@@ -1,6 +1,7 @@
 // Delete, nudge, copy, cut, paste and duplicate, with their undo steps.
 #include "CanvasFixture.h"
 
+#include "canvas/CanvasInsertionAdapter.h"
 #include "model/SKTSlideshow.h"
 #include "model/SKTImage.h"
 #include "model/SKTTable.h"
@@ -85,7 +86,10 @@ TEST_F(CanvasTest, UndoTableRestoresEveryGraphicInOrder)
         {"preset drop", [&] {
              QMimeData data;
              data.setData(SKTGraphicView::codeNameMimeType(), "zov_square");
+             CanvasInsertionAdapter makers(*view);
+             view->setInsertions(&makers);
              view->performDrop(data, {300, 300});
+             view->setInsertions(&insertions);
          }},
         {"colour drop", [&] {
              QMimeData data;

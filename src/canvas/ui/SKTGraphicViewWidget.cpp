@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -87,11 +88,22 @@ void SKTGraphicViewWidget::flushDirty()
 void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.scale(m_zoom, m_zoom);
-    const QRect r = event->rect();
-    const QRectF dirty(QPointF(r.topLeft()) / m_zoom, QSizeF(r.size()) / m_zoom);
-    m_view.draw(painter, dirty, m_zoom * devicePixelRatioF());
+    // A few separate strips (a marquee's edges, two moved graphics) are drawn
+    // each on its own, so the area between them is not visited at all.
+    const QRegion region = event->region();
+    QList<QRect> parts;
+    if (region.rectCount() > 1 && region.rectCount() <= kMaxDirtyRects)
+        parts = QList<QRect>(region.begin(), region.end());
+    else
+        parts = {event->rect()};
+    for (const QRect &r : std::as_const(parts)) {
+        painter.save();
+        painter.setClipRegion(parts.size() > 1 ? QRegion(r) : region);
+        painter.scale(m_zoom, m_zoom);
+        const QRectF dirty(QPointF(r.topLeft()) / m_zoom, QSizeF(r.size()) / m_zoom);
+        m_view.draw(painter, dirty, m_zoom * devicePixelRatioF());
+        painter.restore();
+    }
 }
 
 void SKTGraphicViewWidget::mousePressEvent(QMouseEvent *event)
@@ -174,8 +186,13 @@ void SKTGraphicViewWidget::focusOutEvent(QFocusEvent *event)
 
 void SKTGraphicViewWidget::contextMenuEvent(QContextMenuEvent *event)
 {
-    // The menu's commands (the window builds it) insert where the click was.
+    // The menu's commands insert (and find gallery pictures) where the click was.
     m_view.contextMenuAt(canvasPoint(event->pos()));
+    if (m_contextMenu) {
+        m_contextMenu->popup(event->globalPos());
+        event->accept();
+        return;
+    }
     QWidget::contextMenuEvent(event);
 }
 

@@ -4,6 +4,7 @@
 // rules live in the view; this class only translates.
 #include "model/ui/TextGraphicEditor.h"
 
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 
@@ -22,6 +23,9 @@ public:
     void setZoomFactor(double factor);
     QPointF canvasPoint(const QPointF &widgetPoint) const { return widgetPoint / m_zoom; }
     TextGraphicEditor *editor() const { return m_editor; }
+    // The menu a right click opens (the canvas's context menu); not owned.
+    void setContextMenu(QMenu *menu) { m_contextMenu = menu; }
+    QMenu *contextMenu() const { return m_contextMenu; }
     QSize sizeHint() const override;
 
 protected:
@@ -47,6 +51,7 @@ private:
     SKTGraphicView &m_view;
     double m_zoom = 1.0;
     QPointer<TextGraphicEditor> m_editor;
+    QPointer<QMenu> m_contextMenu;
     // Rectangles asked for in this pass of the event loop; many become one.
     QList<QRect> m_dirty;
     QRect m_dirtyBounds;

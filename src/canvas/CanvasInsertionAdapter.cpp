@@ -1,0 +1,268 @@
+#include "canvas/CanvasInsertionAdapter.h"
+
+#include "canvas/CanvasHost.h"
+#include "canvas/SKTGraphicView.h"
+#include "config/EditionSettings.h"
+#include "document/PagePreferences.h"
+#include "document/SKTDocument.h"
+#include "insertion/ImageFactory.h"
+#include "insertion/InsertionFrame.h"
+#include "insertion/LineMaker.h"
+#include "insertion/ObjectMakers.h"
+#include "insertion/PageImageService.h"
+#include "insertion/PalettePresets.h"
+#include "insertion/SectionOperations.h"
+#include "insertion/TextBoxFactory.h"
+#include "platform/Alerts.h"
+#include "platform/FilePanels.h"
+
+#include <QPointer>
+#include <cmath>
+
+namespace {
+QHash<QString, CanvasInsertionAdapter::CodeAction> &codeActions()
+{
+    static QHash<QString, CanvasInsertionAdapter::CodeAction> table;
+    return table;
+}
+
+SKTGraphic *raw(const std::shared_ptr<SKTGraphic> &graphic)
+{
+    return graphic.get();
+}
+
+// The image command of the palette: an open panel, then the chosen files side
+// by side from the drop point. The panel may answer after the drop returned.
+bool addNewImage(CanvasInsertionAdapter &adapter, const QPointF &point)
+{
+    OpenPanelOptions options;
+    options.title = QStringLiteral("Add one or multiple images");
+    options.message = options.title;
+    options.allowedTypes = {QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png")};
+    options.allowsMultipleSelection = true;
+    QPointer<SKTGraphicView> view(&adapter.view());
+    CanvasInsertionAdapter *self = &adapter;
+    adapter.filePanels().showOpenPanel(options, adapter.window(), [view, self, point](const QStringList &paths) {
+        if (!view || paths.isEmpty() || !view->document() || view->insertions() != self)
+            return;
+        InsertionFrame frame(*self);
+        ImageFactory(frame).addPictureFiles(paths, point);
+    });
+    return true;
+}
+// The page background from the palette: an open panel for one picture.
+bool addPageBackground(CanvasInsertionAdapter &adapter)
+{
+    OpenPanelOptions options;
+    options.title = QStringLiteral("Select image");
+    options.message = options.title;
+    options.allowedTypes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png")};
+    QPointer<SKTGraphicView> view(&adapter.view());
+    SKTDocument *document = adapter.view().document();
+    adapter.filePanels().showOpenPanel(options, adapter.window(), [view, document](const QStringList &paths) {
+        if (!view || paths.isEmpty() || view->document() != document)
+            return;
+        PagePreferences::newBackground(*document, paths.first());
+    });
+    return true;
+}
+} // namespace
+
+CanvasInsertionAdapter::CanvasInsertionAdapter(SKTGraphicView &view)
+    : m_view(view)
+    , m_environment(std::make_unique<SectionEnvironment>(*this))
+{
+}
+
+CanvasInsertionAdapter::~CanvasInsertionAdapter() = default;
+
+void CanvasInsertionAdapter::addCodeAction(const QString &action, CodeAction maker)
+{
+    codeActions().insert(action, std::move(maker));
+}
+
+bool CanvasInsertionAdapter::hasCodeAction(const QString &action)
+{
+    return codeActions().contains(action);
+}
+
+SKTGraphic *CanvasInsertionAdapter::addTextBox(SKTDocument &, const GraphicProperties &preset, const QPointF &point)
+{
+    InsertionFrame frame(*this);
+    return raw(TextBoxFactory(frame).addTextBoxFromPreset(preset, point));
+}
+
+SKTGraphic *CanvasInsertionAdapter::addTrueLine(SKTDocument &, const GraphicProperties &preset, const QPointF &)
+{
+    InsertionFrame frame(*this);
+    return raw(LineMaker(frame).addTrueLineFromPreset(preset));
+}
+
+SKTGraphic *CanvasInsertionAdapter::addImageIntoArray(SKTDocument &, const QImage &image, const QString &type,
+                                                      const QRectF &rect, const QString &sourcePath)
+{
+    InsertionFrame frame(*this);
+    ImageInsertion in;
+    in.picture = image;
+    in.type = type == QLatin1String("PNG") ? QStringLiteral("PNG") : QStringLiteral("JPG");
+    in.point = rect.topLeft();
+    in.sourceFile = sourcePath;
+    in.pixelSize = QSizeF(image.size());
+    in.displaySize = rect.size();
+    in.frame = rect;
+    return raw(ImageFactory(frame).addImageIntoArray(in));
+}
+
+SKTGraphic *CanvasInsertionAdapter::grabOverLappingSection(SKTDocument &, const QRectF &rect)
+{
+    return SectionOperations(*this).grabOverLappingSection(rect);
+}
+
+QRectF CanvasInsertionAdapter::grabOverLappingSectionCell(SKTDocument &, const QPointF &point)
+{
+    return InsertionFrame(*this).grabOverLappingSectionCell(point);
+}
+
+void CanvasInsertionAdapter::applySection(SKTDocument &, SKTGraphic &graphic, const QPointF &point)
+{
+    InsertionFrame(*this).applySection(point, graphic);
+}
+
+QString CanvasInsertionAdapter::snippetCode(const QString &argument)
+{
+    if (argument == QLatin1String("video"))
+        return QStringLiteral("<div class=\"embed-responsive embed-responsive-4by3\">\n"
+                              "<iframe class=\"embed-responsive-item\" src=\"REPLACE_WITH_VIDEO_URL\"></iframe>\n"
+                              "</div>");
+    if (argument == QLatin1String("buynow"))
+        return QStringLiteral("<form name=\"_xclick\" action=\"https://www.paypal.com/cgi-bin/webscr\" method=\"post\">\n"
+                              "<input type=\"hidden\" name=\"cmd\" value=\"_xclick\">\n"
+                              "<input type=\"hidden\" name=\"business\" value=\"me@mybusiness.com\">\n"
+                              "<input type=\"hidden\" name=\"currency_code\" value=\"USD\">\n"
+                              "<input type=\"hidden\" name=\"item_name\" value=\"Product Name\">\n"
+                              "<input type=\"hidden\" name=\"amount\" value=\"0.99\">\n"
+                              "<input type=\"image\" src=\"https://www.paypalobjects.com/en_US/i/btn/btn_buynow_LG.gif\" "
+                              "border=\"0\" name=\"submit\">\n"
+                              "</form>");
+    return QStringLiteral("<b>Enter HTML code here</b>");
+}
+
+QSizeF CanvasInsertionAdapter::snippetSize(const QString &argument)
+{
+    if (argument == QLatin1String("video"))
+        return {640, 480};
+    if (argument == QLatin1String("buynow"))
+        return {700, 200};
+    return {250, 100};
+}
+
+bool CanvasInsertionAdapter::insertCodeName(SKTDocument &, const DropCodeName &row, const QPointF &point)
+{
+    if (!m_view.document())
+        return false;
+    InsertionFrame frame(*this);
+    // Text boxes, markups, shapes, callouts, lines and bubbles: one table.
+    if (PalettePresets::shared().contains(row.name))
+        return PalettePresets::shared().insert(frame, row.name, point, zoomFactor());
+
+    const QString &action = row.action;
+    if (const auto found = codeActions().constFind(action); found != codeActions().constEnd())
+        return (*found)(frame, row, point);
+    if (action == QLatin1String("addSnippet_drag")) {
+        const QString argument = row.arguments.value(0);
+        const QPointF at(std::trunc(point.x()), std::trunc(point.y()));
+        return TextBoxFactory(frame).addSnippet_drag(snippetCode(argument), QRectF(at, snippetSize(argument))) != nullptr;
+    }
+    ObjectMakers makers(frame);
+    if (action == QLatin1String("addFullAddress_drag")) {
+        makers.addFullAddress_drag(point);
+        return true;
+    }
+    if (action == QLatin1String("addIndividual_drag")) {
+        makers.addIndividual_drag(point);
+        return true;
+    }
+    if (action == QLatin1String("addZovLink_drag")) {
+        makers.addZovLink_drag(point);
+        return true;
+    }
+    if (action == QLatin1String("addImageGallery_drag"))
+        return makers.addImageGallery_drag(point) != nullptr;
+    if (action == QLatin1String("addEnlargeablePhoto_drag"))
+        return makers.addEnlargeablePhoto_drag(point) != nullptr;
+    if (action == QLatin1String("addNewImage_drag"))
+        return addNewImage(*this, point);
+    if (action == QLatin1String("newBackground"))
+        return addPageBackground(*this);
+    return false;
+}
+
+void CanvasInsertionAdapter::makeCopyOfOriginalImage(const QString &sourceFolder, const QString &oldName,
+                                                     const QString &newName)
+{
+    if (!m_view.document() || sourceFolder.isEmpty())
+        return;
+    // The service finds the source folder beside a page path; the folder is
+    // the page path without its extension.
+    const QString saved = gCopySourcePagePath;
+    gCopySourcePagePath = sourceFolder + QStringLiteral(".html");
+    PageImageService(*m_view.document()).makeCopyOfOriginalImage(newName, oldName);
+    gCopySourcePagePath = saved;
+}
+
+GraphicEnvironment *CanvasInsertionAdapter::sectionEnvironment()
+{
+    return m_view.document() ? m_environment.get() : nullptr;
+}
+
+SKTDocument &CanvasInsertionAdapter::document()
+{
+    Q_ASSERT(m_view.document());
+    return *m_view.document();
+}
+
+std::optional<QPointF> CanvasInsertionAdapter::visibleOrigin() const
+{
+    return visibleOriginProvider ? visibleOriginProvider() : std::nullopt;
+}
+
+double CanvasInsertionAdapter::zoomFactor() const
+{
+    const double z = m_view.zoomFactor;
+    return z > 0 && std::isfinite(z) ? z : 1.0;
+}
+
+QList<SKTGraphic *> CanvasInsertionAdapter::selectedGraphics() const
+{
+    return m_view.selectedGraphics();
+}
+
+QPointF CanvasInsertionAdapter::lastTouchPoint() const
+{
+    return m_view.lastTouchPointValue;
+}
+
+Alerts &CanvasInsertionAdapter::alerts()
+{
+    return Alerts::current();
+}
+
+FilePanels &CanvasInsertionAdapter::filePanels()
+{
+    return FilePanels::current();
+}
+
+QObject *CanvasInsertionAdapter::window() const
+{
+    return m_view.host() ? m_view.host()->alertWindow() : nullptr;
+}
+
+QList<InsertionPageEntry> CanvasInsertionAdapter::pageList() const
+{
+    return pageListProvider ? pageListProvider() : QList<InsertionPageEntry>();
+}
+
+SavedTextStore &CanvasInsertionAdapter::savedTexts()
+{
+    return m_savedTexts ? *m_savedTexts : m_ownSavedTexts;
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The canvas's insertion hooks filled by the insertion makers: text boxes,
+// lines and pictures go to their factories, palette presets to the one
+// preset table, the section look-ups to the section operations, and pasted
+// images' originals to the page-image service. It is also the insertion
+// context the makers ask about the canvas (selection, last click, zoom,
+// visible corner) and the section half of the canvas's environment.
+//
+// A window makes one per canvas and hands it to SKTGraphicView::setInsertions.
+// Code names whose makers live elsewhere (tables, sections, navigation bars,
+// form items ...) are added by name with addCodeAction.
+#include "canvas/CanvasInsertions.h"
+#include "insertion/InsertionContext.h"
+#include "insertion/SavedTextStore.h"
+#include "insertion/SectionEnvironment.h"
+
+#include <QHash>
+#include <functional>
+#include <memory>
+
+class InsertionFrame;
+class SKTGraphicView;
+
+class CanvasInsertionAdapter : public CanvasInsertions, public InsertionContext {
+public:
+    explicit CanvasInsertionAdapter(SKTGraphicView &view);
+    ~CanvasInsertionAdapter() override;
+
+    SKTGraphicView &view() const { return m_view; }
+
+    // What the window knows and the canvas does not.
+    std::function<std::optional<QPointF>()> visibleOriginProvider;
+    std::function<QList<InsertionPageEntry>()> pageListProvider;
+    // The saved-text store shared with the collection window (a private one
+    // until the window hands over its own).
+    void setSavedTextStore(SavedTextStore *store) { m_savedTexts = store; }
+
+    // A maker for the drop rows whose action is name. It answers whether it
+    // inserted anything. Registering a name again replaces the maker.
+    using CodeAction = std::function<bool(InsertionFrame &frame, const DropCodeName &row, const QPointF &point)>;
+    static void addCodeAction(const QString &action, CodeAction maker);
+    static bool hasCodeAction(const QString &action);
+
+    // --- CanvasInsertions ----------------------------------------------------------
+    SKTGraphic *addTextBox(SKTDocument &, const GraphicProperties &preset, const QPointF &point) override;
+    SKTGraphic *addTrueLine(SKTDocument &, const GraphicProperties &preset, const QPointF &point) override;
+    SKTGraphic *addImageIntoArray(SKTDocument &, const QImage &image, const QString &type, const QRectF &frame,
+                                  const QString &sourcePath) override;
+    SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &rect) override;
+    QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &point) override;
+    void applySection(SKTDocument &, SKTGraphic &graphic, const QPointF &point) override;
+    bool insertCodeName(SKTDocument &, const DropCodeName &row, const QPointF &point) override;
+    void makeCopyOfOriginalImage(const QString &sourceFolder, const QString &oldName,
+                                 const QString &newName) override;
+    GraphicEnvironment *sectionEnvironment() override;
+
+    // --- InsertionContext ----------------------------------------------------------
+    SKTDocument &document() override;
+    std::optional<QPointF> visibleOrigin() const override;
+    double zoomFactor() const override;
+    QList<SKTGraphic *> selectedGraphics() const override;
+    QPointF lastTouchPoint() const override;
+    InsertionSelectionCache &cache() override { return m_cache; }
+    Alerts &alerts() override;
+    FilePanels &filePanels() override;
+    QObject *window() const override;
+    QList<InsertionPageEntry> pageList() const override;
+    SavedTextStore &savedTexts() override;
+
+    // The snippet a code-name row with action addSnippet_drag inserts, and its frame size.
+    static QString snippetCode(const QString &argument);
+    static QSizeF snippetSize(const QString &argument);
+
+private:
+    SKTGraphicView &m_view;
+    InsertionSelectionCache m_cache;
+    SavedTextStore m_ownSavedTexts;
+    SavedTextStore *m_savedTexts = nullptr;
+    std::unique_ptr<SectionEnvironment> m_environment;
+};

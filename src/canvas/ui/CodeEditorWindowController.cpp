@@ -1,0 +1,56 @@
+#include "canvas/ui/CodeEditorWindowController.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <cmath>
+
+CodeEditorWindowController::CodeEditorWindowController(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("CodeEditorWindowController"));
+    setWindowTitle(QStringLiteral("Code Editor"));
+    resize(640, 480);
+    m_text = new QPlainTextEdit(this);
+    // Code is typed as it is: no smart quotes, no correction, no wrapping of its lines.
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setTabChangesFocus(false);
+    m_text->setAutoFillBackground(true);
+    m_text->setInputMethodHints(Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText | Qt::ImhPreferLatin);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSize(13);
+    m_text->setFont(font);
+
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setRange(9, 36);
+    m_slider->setValue(13);
+    m_slider->setFixedWidth(160);
+    m_save = new QPushButton(QStringLiteral("Save"), this);
+    m_save->setDefault(true);
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(QStringLiteral("Font size"), this));
+    bar->addWidget(m_slider);
+    bar->addStretch();
+    bar->addWidget(m_save);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(bar);
+    connect(m_slider, &QSlider::valueChanged, this, [this](int value) { adjustCodeFontSize(value); });
+}
+
+void CodeEditorWindowController::adjustCodeFontSize(double size)
+{
+    if (!std::isfinite(size))
+        return;
+    const int points = int(std::trunc(size));
+    if (points < 1)
+        return;
+    QFont font = m_text->font();
+    font.setPointSize(points);
+    m_text->setFont(font);
+}
