@@ -1,5 +1,7 @@
 #include "inspector/PaletteInsertions.h"
 
+#include "canvas/CanvasInsertionAdapter.h"
+#include "canvas/DropTables.h"
 #include "config/EditionSettings.h"
 #include "document/PagePreferences.h"
 #include "document/SKTDocument.h"
@@ -58,6 +60,21 @@ bool PaletteInsertions::insert(InsertionFrame &frame, const QString &codeName, c
     if (handles(codeName))
         return addRelative_drag(frame, point);
     return false;
+}
+
+void PaletteInsertions::registerDropActions()
+{
+    CanvasInsertionAdapter::addCodeAction(QStringLiteral("addRelative_drag"),
+                                          [](InsertionFrame &frame, const DropCodeName &, const QPointF &point) {
+                                              return addRelative_drag(frame, point);
+                                          });
+    CanvasInsertionAdapter::addCodeAction(
+        QStringLiteral("addEqualColumnTable_drag"),
+        [](InsertionFrame &frame, const DropCodeName &row, const QPointF &point) {
+            bool ok = false;
+            const int count = row.arguments.value(0).toInt(&ok);
+            return ok && count >= 1 && count <= 12 && addEqualColumnTable(frame, count, point);
+        });
 }
 
 QRectF PaletteInsertions::selectedIndividual(InsertionFrame &frame)

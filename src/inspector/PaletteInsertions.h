@@ -22,6 +22,9 @@ public:
     // Inserts what the code name stands for at the point, as one undo step;
     // false for a code name that is not one of these (nothing happens).
     static bool insert(InsertionFrame &frame, const QString &codeName, const QPointF &point);
+    // Hands the canvas's drop the makers of the drop table's actions
+    // "addRelative_drag" and "addEqualColumnTable_drag" (column count).
+    static void registerDropActions();
 
     // A profile card at the point and, when one individual is selected, a
     // line from its card to the new one.

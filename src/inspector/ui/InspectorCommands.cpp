@@ -3,6 +3,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "document/SKTDocument.h"
 #include "inspector/GridInsertion.h"
+#include "inspector/PaletteInsertions.h"
 #include "inspector/SavedTextCollection.h"
 #include "insertion/InsertionContext.h"
 #include "insertion/InsertionFrame.h"
@@ -223,5 +224,7 @@ void installWindowCommands(ActionMap &commands, const DocumentWindowContext &con
 
 void registerInspectorCommands()
 {
+    // The palette entries whose makers live here reach the canvas's drop.
+    PaletteInsertions::registerDropActions();
     CommandRegistry::addWindowCommands(QStringLiteral("inspector"), installWindowCommands);
 }
