@@ -2,6 +2,7 @@
 // name: tab switches, the saved text collection round trip, the section
 // editor for a selected section, and the colour pop-over of the window's
 // inspector.
+#include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
@@ -176,11 +177,22 @@ TEST_F(InspectorCommandsTest, PresetPickersInsertThePickedPresetOrNothingOnCance
     EXPECT_EQ(shape->backgroundHexColorString(), QStringLiteral("0000FF"));
     EXPECT_EQ(shape->bounds().size(), QSizeF(140, 140));
 
+    // With the canvas's own insertion side the pick goes through it.
+    CanvasInsertionAdapter adapter(canvas);
+    canvas.setInsertions(&adapter);
+    QCoreApplication::processEvents();
+    run(QStringLiteral("showShapePopOver"));
+    sheet = window.findChildren<FloatWindowController *>().last();
+    QTest::mouseClick(PresetPickers::buttons(sheet)[0], Qt::LeftButton);
+    EXPECT_EQ(doc.graphics().size(), before + 2);
+    EXPECT_EQ(doc.graphics().first()->backgroundHexColorString(), QStringLiteral("FF0000"));
+
     QCoreApplication::processEvents();
     run(QStringLiteral("showShapePopOver"));
     sheet = window.findChildren<FloatWindowController *>().last();
     QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(doc.graphics().size(), before + 1);
+    EXPECT_EQ(doc.graphics().size(), before + 2);
+    canvas.setInsertions(nullptr);
 
     // An empty preset list shows an empty picker.
     gPresetTextStyles.clear();

@@ -1,5 +1,6 @@
 #include "inspector/ui/InspectorCommands.h"
 
+#include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "document/SKTDocument.h"
 #include "inspector/GridInsertion.h"
@@ -131,7 +132,11 @@ void insertPreset(const DocumentWindowContext &context, bool shape, int tag)
     SKTGraphicView *canvas = context.currentCanvas();
     if (!doc || !canvas)
         return;
-    CanvasContext insertion(*doc, *canvas, context.window);
+    // The canvas's own insertion side knows its visible corner; a bare canvas gets a plain context.
+    CanvasContext plain(*doc, *canvas, context.window);
+    auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(canvas->insertions());
+    InsertionContext &insertion = adapter && canvas->document() == doc ? static_cast<InsertionContext &>(*adapter)
+                                                                       : static_cast<InsertionContext &>(plain);
     InsertionFrame frame(insertion);
     if (shape)
         ObjectMakers(frame).addNewShape(tag);
