@@ -12,6 +12,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
+#include "inspector/ui/InspectorCommands.h"
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"
@@ -104,6 +105,7 @@ int main(int argc, char **argv)
     registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
     registerInsertionCommands();    // canvas: the Insert menu's makers, answered by the canvas
     registerMailCommands();         // mail: send road, recipients, contacts, image hosting
+    registerInspectorCommands();    // inspector: its panes, saved texts, pickers and pop-overs
 
     // The delegate fixes the edition and every setting that depends on it before any
     // window exists, fits the menus to it and shows the welcome window; the page files

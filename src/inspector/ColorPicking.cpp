@@ -1,5 +1,7 @@
 #include "inspector/ColorPicking.h"
 
+#include <QHash>
+
 #include "config/DataCentreColours.h"
 #include "document/SKTDocument.h"
 #include "model/SKTImage.h"
@@ -194,4 +196,39 @@ void ColorPicking::setCanvasColor(SKTDocument &document, const QString &hex, Pag
     undo.setActionName(QStringLiteral("Canvas Color"));
     undo.endUndoGrouping();
     undo.closeAutomaticGroup();
+}
+
+std::optional<ColorTarget> ColorPicking::targetForButton(const QString &controlName)
+{
+    static const QHash<QString, ColorTarget> targets = {
+        {QStringLiteral("selectedShapeColorButton"), ColorTarget::Shape},
+        {QStringLiteral("selectedTextColorButton"), ColorTarget::Text},
+        {QStringLiteral("selectedHoverColorButton"), ColorTarget::HoverBackground},
+        {QStringLiteral("selectedHoverTextColorButton"), ColorTarget::HoverText},
+        {QStringLiteral("canvasColorButton"), ColorTarget::Canvas},
+        {QStringLiteral("selectedBorderColorButton"), ColorTarget::Border},
+    };
+    const auto it = targets.constFind(controlName);
+    if (it == targets.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+QString ColorPicking::hexOfTarget(const SKTGraphic &graphic, ColorTarget target)
+{
+    switch (target) {
+    case ColorTarget::Shape:
+        return graphic.backgroundHexColorString();
+    case ColorTarget::Text:
+        return graphic.textHexColorString();
+    case ColorTarget::HoverBackground:
+        return graphic.hoverColorString();
+    case ColorTarget::HoverText:
+        return graphic.hoverTextColorString();
+    case ColorTarget::Border:
+        return graphic.borderHexColorString();
+    case ColorTarget::Canvas:
+        break;
+    }
+    return {};
 }

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <optional>
 #include <QStringList>
 
 class SKTDocument;
@@ -32,6 +33,10 @@ public:
     static QString titleForTarget(ColorTarget target);
     // setTypeOfColorFlag: the target a pop-up title names; none keeps current.
     static ColorTarget targetForTitle(const QString &title, ColorTarget current);
+    // The target of a colour button by its control name ("selectedTextColorButton" ...).
+    static std::optional<ColorTarget> targetForButton(const QString &controlName);
+    // The graphic's hex string for a graphic target (empty for the canvas).
+    static QString hexOfTarget(const SKTGraphic &graphic, ColorTarget target);
     // Text and border offer no transparent swatch.
     static bool offersClear(ColorTarget target) { return target != ColorTarget::Text && target != ColorTarget::Border; }
 

@@ -5,8 +5,11 @@
 #include "model/SKTImage.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
+#include "platform/Bundle.h"
 #include "platform/UndoManager.h"
 
+#include <QFile>
+#include <QtDebug>
 #include <cmath>
 
 InspectorActions::InspectorActions(SelectionProxy &selection, QObject *parent)
@@ -309,4 +312,90 @@ bool InspectorActions::differentFontSizeSelected() const
         if ((dynamic_cast<SKTText *>(g) || dynamic_cast<SKTTable *>(g)) && g->fontSize() != first)
             return true;
     return false;
+}
+
+QHash<QString, InspectorActions::ControlAction> InspectorActions::parseControlActions(const QString &text)
+{
+    QHash<QString, ControlAction> table;
+    for (const QString &line : text.split(u'\n')) {
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList f = line.split(u'\t');
+        if (f.size() < 3 || f[0].isEmpty() || f[1].isEmpty())
+            continue;
+        table.insert(f[0], {f[1], f[2].trimmed() == QLatin1String("instead")});
+    }
+    return table;
+}
+
+const QHash<QString, InspectorActions::ControlAction> &InspectorActions::controlActions()
+{
+    static const QHash<QString, ControlAction> table = [] {
+        QFile file(Bundle::pathForData(QStringLiteral("control_actions.tsv")));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            qWarning() << "control actions table not found";
+            return QHash<QString, ControlAction>();
+        }
+        return parseControlActions(QString::fromUtf8(file.readAll()));
+    }();
+    return table;
+}
+
+EditResult InspectorActions::editAndAct(InspectorBindings &bindings, const QString &control, const QVariant &input)
+{
+    const auto it = controlActions().constFind(control);
+    if (it == controlActions().constEnd())
+        return bindings.edit(control, input);
+    if (it->instead) {
+        perform(it->action, input);
+        return {true, {}};
+    }
+    EditResult result;
+    // The outer group keeps the binding's own close from ending the step early.
+    step(QString(), [&] {
+        result = bindings.edit(control, input);
+        if (result.accepted)
+            perform(it->action, input);
+    });
+    return result;
+}
+
+bool InspectorActions::perform(const QString &action, const QVariant &input)
+{
+    const QList<SKTGraphic *> selected = m_selection.selectedGraphics();
+    const auto firstValue = [&selected](const char *key) {
+        return selected.isEmpty() ? 0.0 : selected.first()->value(QLatin1String(key)).toDouble();
+    };
+    if (action == QLatin1String("updateBorder")) {
+        // The border segments send their style's name; "none" is segment 3.
+        static const QStringList styles = {QStringLiteral("solid"), QStringLiteral("dashed"), QStringLiteral("dotted"),
+                                           QStringLiteral("none")};
+        updateBorder(input.typeId() == QMetaType::QString ? int(styles.indexOf(input.toString())) : input.toInt());
+    }
+    else if (action == QLatin1String("updateReflection"))
+        updateReflection();
+    else if (action == QLatin1String("updateShadow"))
+        updateShadow();
+    else if (action == QLatin1String("updateDetailedShadow"))
+        updateDetailedShadow(firstValue("shadowRadius"), firstValue("shadowHorizontalOffset"),
+                             firstValue("shadowVerticalOffset"));
+    else if (action == QLatin1String("updateOpacity"))
+        updateOpacity();
+    else if (action == QLatin1String("updateLineSpacing"))
+        m_fieldText = updateLineSpacing(input.toDouble());
+    else if (action == QLatin1String("updateTextViewFontSize"))
+        updateTextViewFontSize(input.toString());
+    else if (action == QLatin1String("updateFontSize"))
+        updateFontSize(input.toInt());
+    else if (action == QLatin1String("updateFontFamily") || action == QLatin1String("updateFontStyle"))
+        updateFontFamily(input.toString());
+    else if (action == QLatin1String("updateTextAlignment"))
+        updateTextAlignment();
+    else if (action == QLatin1String("updateRotation"))
+        m_fieldText = updateRotation(int(std::lround(input.toDouble())));
+    else if (action == QLatin1String("resetRotation"))
+        resetRotation(input.toBool());
+    else
+        return false;
+    return true;
 }

@@ -5,8 +5,10 @@
 // and place graphics inside their section cells. Every action reads the
 // selection once and records its writes as one named undo step; run through
 // afterBinding(), a binding's write and its action make that one step.
+#include "inspector/InspectorBindings.h"
 #include "inspector/SelectionProxy.h"
 
+#include <QHash>
 #include <QObject>
 #include <QRectF>
 #include <QString>
@@ -15,13 +17,28 @@
 #include <functional>
 #include <optional>
 
-class InspectorBindings;
 class SKTGraphic;
 
 class InspectorActions : public QObject {
     Q_OBJECT
 public:
     explicit InspectorActions(SelectionProxy &selection, QObject *parent = nullptr);
+
+    // The action each control sends (data/control_actions.tsv).
+    struct ControlAction {
+        QString action;
+        bool instead = false;  // the action alone, without the binding's write
+    };
+    static const QHash<QString, ControlAction> &controlActions();
+    static QHash<QString, ControlAction> parseControlActions(const QString &text);
+    // What a control's edit does: the binding's write (checked, refused with
+    // a reason) and then the control's action, as one undo step. Controls
+    // without an action only write.
+    EditResult editAndAct(InspectorBindings &bindings, const QString &control, const QVariant &input);
+    // Runs a named action with the control's input; false for an unknown name.
+    bool perform(const QString &action, const QVariant &input);
+    // The field text a rotation or line spacing action last asked for.
+    QString lastFieldText() const { return m_fieldText; }
 
     // Runs the control's bound edit and then the action as one undo step.
     void afterBinding(InspectorBindings &bindings, const QString &control, const QVariant &input,
@@ -72,6 +89,7 @@ public:
     static QString committedLinkColor() { return QStringLiteral("#008000"); }
 
 private:
+    QString m_fieldText;
     template <typename Fn> void step(const QString &name, Fn &&fn);
     static void relayout(SKTGraphic &g);
     void align(SKTGraphic &g, int alignment);

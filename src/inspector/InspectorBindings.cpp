@@ -131,7 +131,7 @@ std::optional<InspectorBindings::Range> InspectorBindings::rangeOf(const QString
             t.insert(QLatin1String(axis) + QLatin1String("Slider"), {-10, 10, false});
             t.insert(QLatin1String(axis) + QLatin1String("TextField"), {-10, 10, true});
         }
-        t.insert(QStringLiteral("rotationSlider"), {0, 360, false});
+        t.insert(QStringLiteral("rotationSlider"), {0, 360, true});
         t.insert(QStringLiteral("rotationAngleTextField"), {0, 360, false});
         return t;
     }();

@@ -3,6 +3,7 @@
 #include "config/EditionSettings.h"
 #include "inspector/LinkPolicy.h"
 #include "model/SKTImage.h"
+#include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "platform/UndoManager.h"
@@ -154,4 +155,46 @@ void LinkEditing::setCaption(UndoManager *undo, GridGraphic *gallery, const std:
     image->altText = caption;
     image->link = link;
     gallery->setPadding(gallery->padding());  // redraw
+}
+
+QString LinkEditing::slideLink(const SKTSlideshow &slideshow, int slideNumber)
+{
+    const auto &slides = slideshow.imageArray();
+    if (slideNumber < 0 || slideNumber >= slides.size() || !slides[slideNumber])
+        return {};
+    return slides[slideNumber]->link;
+}
+
+QString LinkEditing::saveSlideLink(UndoManager *undo, SKTSlideshow &slideshow, int slideNumber, const QString &typed,
+                                   QString *cleaned)
+{
+    const QString link = cleanLink(typed);
+    if (QString refusal = LinkPolicy::refusalForLink(link); !refusal.isEmpty())
+        return refusal;
+    if (cleaned)
+        *cleaned = link;
+    const auto &slides = slideshow.imageArray();
+    if (slideNumber < 0 || slideNumber >= slides.size() || !slides[slideNumber])
+        return {};
+    if (undo)
+        undo->beginUndoGrouping();
+    setSlideLink(undo, &slideshow, slides[slideNumber], link);
+    if (undo) {
+        undo->setActionName(QStringLiteral("Slide Link"));
+        undo->endUndoGrouping();
+        undo->closeAutomaticGroup();
+    }
+    return {};
+}
+
+void LinkEditing::setSlideLink(UndoManager *undo, SKTSlideshow *slideshow, const std::shared_ptr<TransformView> &slide,
+                               const QString &link)
+{
+    // A slide is a record of its slideshow: the step undoes itself, and redo the same way.
+    if (undo) {
+        const QString old = slide->link;
+        undo->registerUndo([undo, slideshow, slide, old] { setSlideLink(undo, slideshow, slide, old); });
+    }
+    slide->link = link;
+    slideshow->setCurrentImageIndex(slideshow->currentImageIndex());  // redraw
 }

@@ -13,6 +13,7 @@
 #include <memory>
 
 class GridGraphic;
+class SKTSlideshow;
 class TransformView;
 class UndoManager;
 
@@ -53,7 +54,16 @@ public:
                                       const std::shared_ptr<TransformView> &image, const QString &caption,
                                       const QString &link);
 
+    // The link of one slide (the slide window): cleaned, checked, one undo
+    // step. Answers the refusal, or empty when saved (also for a slide number
+    // the slideshow no longer has, which changes nothing).
+    static QString saveSlideLink(UndoManager *undo, SKTSlideshow &slideshow, int slideNumber, const QString &typed,
+                                 QString *cleaned = nullptr);
+    static QString slideLink(const SKTSlideshow &slideshow, int slideNumber);
+
 private:
+    static void setSlideLink(UndoManager *undo, SKTSlideshow *slideshow, const std::shared_ptr<TransformView> &slide,
+                             const QString &link);
     static void setCaption(UndoManager *undo, GridGraphic *gallery, const std::shared_ptr<TransformView> &image,
                            const QString &caption, const QString &link);
 };

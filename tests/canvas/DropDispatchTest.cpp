@@ -27,10 +27,10 @@ bool dropNames(QWidget *w, const QStringList &names, const QList<QUrl> &files, c
 }
 } // namespace
 
-TEST_F(CanvasTest, TheTablesHold166NamesAndAPresetForEachPresetRow)
+TEST_F(CanvasTest, TheTablesHold173NamesAndAPresetForEachPresetRow)
 {
     const QList<DropCodeName> &rows = DropTables::codeNames();
-    ASSERT_EQ(rows.size(), 166);
+    ASSERT_EQ(rows.size(), 173);
     QSet<QString> seen;
     for (const DropCodeName &row : rows) {
         EXPECT_FALSE(seen.contains(row.name)) << row.name.toStdString();
@@ -87,7 +87,7 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
     // Names without a row and page icons are not files: nothing is inserted.
     const auto before = snapshot();
     insertions.calls.clear();
-    EXPECT_FALSE(dropNames(widget.get(), {QStringLiteral("zov_mother")}, {}, {10, 10}));
+    EXPECT_FALSE(dropNames(widget.get(), {QStringLiteral("zov_no_such_entry")}, {}, {10, 10}));
     EXPECT_FALSE(dropNames(widget.get(), {QStringLiteral("DragAndDrop/index.png")}, {}, {10, 10}));
     EXPECT_TRUE(insertions.calls.isEmpty());
     EXPECT_EQ(snapshot(), before);

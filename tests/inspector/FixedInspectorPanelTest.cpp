@@ -73,3 +73,30 @@ TEST(FixedInspectorPanelTest, ShowsOneSectionAndEditsTheSelection)
     }
     EditionSettings::resetToInitialState();
 }
+
+TEST(FixedInspectorPanelTest, ColourCaptionsAreMadeAnewAndButtonsSitUnderThem)
+{
+    EditionSettings::resetToInitialState();
+    gInspectorBorderOption = true;
+    gHoverColorsShown = false;
+    SKTDocument doc;
+    Selection selection(doc);
+    InspectorBindings bindings(selection);
+    {
+        FixedInspectorPanel panel(bindings);
+        QStringList texts;
+        for (QLabel *l : panel.colorLabels())
+            texts << l->text();
+        EXPECT_EQ(texts, (QStringList{QStringLiteral("Text"), QStringLiteral("Shape"), QStringLiteral("Border / Line"),
+                                      QStringLiteral("Background")}));
+        panel.refreshColorLabels();
+        EXPECT_EQ(panel.colorLabels().size(), 4);
+        EXPECT_EQ(panel.sectionView(1)->findChildren<QLabel *>(QStringLiteral("selectedShapeColorLabel")).size(), 1)
+            << "a new caption replaces the old one";
+        QWidget *shape = panel.findChild<QWidget *>(QStringLiteral("selectedShapeColorButton"));
+        ASSERT_TRUE(shape);
+        EXPECT_EQ(shape->geometry(), QRect(35, 95 + 20 + 5, 200, 30));
+        EXPECT_EQ(panel.findChild<QWidget *>(QStringLiteral("selectedHoverColorButton")), nullptr);
+    }
+    EditionSettings::resetToInitialState();
+}

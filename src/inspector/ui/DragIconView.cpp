@@ -1,6 +1,7 @@
 #include "inspector/ui/DragIconView.h"
 
 #include "config/EditionSettings.h"
+#include "inspector/InspectorIcons.h"
 #include "inspector/PaletteDrag.h"
 #include "platform/Bundle.h"
 
@@ -16,8 +17,10 @@
 namespace {
 QImage resourceImage(const QString &name)
 {
+    // A shipped picture wins; otherwise the icon is drawn from its program.
     const QString path = Bundle::pathForResource(name, QStringLiteral("png"));
-    return path.isEmpty() ? QImage() : QImage(path);
+    const QImage shipped = path.isEmpty() ? QImage() : QImage(path);
+    return shipped.isNull() ? InspectorIcons::image(name, 100) : shipped;
 }
 } // namespace
 

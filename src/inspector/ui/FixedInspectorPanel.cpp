@@ -56,8 +56,42 @@ QWidget *FixedInspectorPanel::sectionView(int section) const
 
 void FixedInspectorPanel::graphicTouched(const QList<SKTGraphic *> &selected, const QString &pageColourHex)
 {
-    m_controls->showSelectionColours(selected, pageColourHex);
+    refreshColorButtons(selected, pageColourHex);
     m_bindings.restoreBinding();
+}
+
+void FixedInspectorPanel::refreshColorLabels()
+{
+    for (const QPointer<QLabel> &old : std::as_const(m_colorLabels))
+        delete old.data();
+    m_colorLabels.clear();
+    for (const ColorSwatchStyle::Caption &c :
+         ColorSwatchStyle::fixedPanelCaptions(gInspectorBorderOption, gHoverColorsShown)) {
+        if (!c.shown)
+            continue;
+        QLabel *label = caption(m_sections[1], c.text, c.frame.toRect());
+        label->setObjectName(c.name);
+        label->show();
+        m_colorLabels.append(label);
+    }
+}
+
+void FixedInspectorPanel::refreshColorButtons(const QList<SKTGraphic *> &selected, const QString &pageColourHex)
+{
+    m_controls->showSelectionColours(selected, pageColourHex);
+    for (const ColorSwatchStyle::Caption &c :
+         ColorSwatchStyle::fixedPanelCaptions(gInspectorBorderOption, gHoverColorsShown))
+        if (c.shown)
+            place(c.buttonName, m_sections[1], c.buttonFrame.toRect());
+}
+
+QList<QLabel *> FixedInspectorPanel::colorLabels() const
+{
+    QList<QLabel *> list;
+    for (const QPointer<QLabel> &l : m_colorLabels)
+        if (l)
+            list.append(l);
+    return list;
 }
 
 QLabel *FixedInspectorPanel::caption(QWidget *parent, const QString &text, const QRect &frame, bool header)
@@ -143,14 +177,8 @@ void FixedInspectorPanel::buildColor()
     auto *note = new QLabel(tr("Last Color Hex Code:"), v);
     note->setGeometry(50, 10, 250, 20);
     note->setStyleSheet(QStringLiteral("font-size:10px"));
-    for (const ColorSwatchStyle::Caption &c : ColorSwatchStyle::fixedPanelCaptions(gInspectorBorderOption,
-                                                                                  gHoverColorsShown)) {
-        if (!c.shown)
-            continue;
-        QLabel *label = caption(v, c.text, c.frame.toRect());
-        label->setObjectName(c.name);
-        place(c.buttonName, v, c.buttonFrame.toRect());
-    }
+    refreshColorLabels();
+    refreshColorButtons({}, QString());
 }
 
 void FixedInspectorPanel::buildEffects()

@@ -3,6 +3,8 @@
 // shows (position and size, the lock, the section tabs) over one of three
 // sections, "Style", "Color" and "Effects", built from the window's shared
 // controls at fixed places.
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class InspectorBindings;
@@ -25,6 +27,13 @@ public:
     InspectorControls &controls() { return *m_controls; }
     // The selection changed: the controls and colour buttons show it again.
     void graphicTouched(const QList<SKTGraphic *> &selected, const QString &pageColourHex);
+    // The Color section's six captions, made anew (hover captions only in
+    // editions that show hover colours).
+    void refreshColorLabels();
+    // The colour buttons restyled for the selection and the page colour and
+    // placed under their captions.
+    void refreshColorButtons(const QList<SKTGraphic *> &selected, const QString &pageColourHex);
+    QList<QLabel *> colorLabels() const;
 
 private:
     QLabel *caption(QWidget *parent, const QString &text, const QRect &frame, bool header = false);
@@ -39,4 +48,5 @@ private:
     QWidget *m_sections[3] = {nullptr, nullptr, nullptr};
     QButtonGroup *m_tabs = nullptr;
     int m_section = 0;
+    QList<QPointer<QLabel>> m_colorLabels;
 };

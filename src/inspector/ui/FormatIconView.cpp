@@ -1,5 +1,6 @@
 #include "inspector/ui/FormatIconView.h"
 
+#include "inspector/InspectorIcons.h"
 #include "platform/Bundle.h"
 
 #include <QCoreApplication>
@@ -15,8 +16,11 @@ FormatIconView::FormatIconView(const QString &title, const QString &description,
     m_iconView = new QLabel(this);
     m_iconView->setScaledContents(true);
     const QString path = Bundle::pathForResource(imageName, QStringLiteral("png"));
-    if (!path.isEmpty())
-        m_iconView->setPixmap(QPixmap(path));
+    QPixmap picture = path.isEmpty() ? QPixmap() : QPixmap(path);
+    if (picture.isNull())
+        picture = QPixmap::fromImage(InspectorIcons::image(imageName, 60));
+    if (!picture.isNull())
+        m_iconView->setPixmap(picture);
     m_label = new QLabel(this);
     m_label->setTextFormat(Qt::RichText);
     m_label->setWordWrap(true);

@@ -96,6 +96,11 @@ void InspectorControls::report(const QString &name, const QString &message)
     label->setVisible(!message.isEmpty() && label->parentWidget());
 }
 
+EditResult InspectorControls::edit(const QString &name, const QVariant &input)
+{
+    return m_editHandler ? m_editHandler(name, input) : m_bindings.edit(name, input);
+}
+
 QWidget *InspectorControls::control(const QString &name)
 {
     if (QWidget *existing = m_controls.value(name))
@@ -120,7 +125,7 @@ QWidget *InspectorControls::make(const QString &name)
             if (m_showing || !field->isModified())
                 return;
             field->setModified(false);
-            report(name, m_bindings.edit(name, field->text()).message);
+            report(name, edit(name, field->text()).message);
         });
         made = field;
     } else if (name.endsWith(QLatin1String("Slider"))) {
@@ -135,7 +140,7 @@ QWidget *InspectorControls::make(const QString &name)
         connect(slider, &QSlider::sliderReleased, this, [this] { m_bindings.endSliderDrag(); });
         connect(slider, &QSlider::valueChanged, this, [this, name, scale](int v) {
             if (!m_showing)
-                m_bindings.edit(name, double(v) / scale);
+                edit(name, double(v) / scale);
         });
         made = slider;
     } else if (name.endsWith(QLatin1String("Stepper"))) {
@@ -144,7 +149,7 @@ QWidget *InspectorControls::make(const QString &name)
         stepper->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
         connect(stepper, &QSpinBox::valueChanged, this, [this, name](int v) {
             if (!m_showing)
-                m_bindings.edit(name, v);
+                edit(name, v);
         });
         made = stepper;
     } else if (name.endsWith(QLatin1String("Checkmark"))) {
@@ -152,7 +157,7 @@ QWidget *InspectorControls::make(const QString &name)
                                                                                   : tr("Apply Mask"));
         connect(box, &QCheckBox::clicked, this, [this, name](bool on) {
             if (!m_showing)
-                m_bindings.edit(name, on);
+                edit(name, on);
         });
         made = box;
     } else if (segmentTitles().contains(name)) {
@@ -176,7 +181,7 @@ QWidget *InspectorControls::make(const QString &name)
                              || name == QLatin1String("linkOptionSegmentedControl");
         connect(group, &QButtonGroup::idClicked, this, [this, name, titles, byLabel](int id) {
             if (!m_showing)
-                m_bindings.edit(name, byLabel ? QVariant(titles[id]) : QVariant(id));
+                edit(name, byLabel ? QVariant(titles[id]) : QVariant(id));
         });
         strip->setProperty("zovGroup", QVariant::fromValue(static_cast<QObject *>(group)));
         made = strip;
@@ -205,7 +210,7 @@ QWidget *InspectorControls::make(const QString &name)
             if (name == QLatin1String("columnGapLevelPopupButton"))
                 m_bindings.setColumnGapLevel(text);
             else
-                m_bindings.edit(name, text);
+                edit(name, text);
         });
         made = popup;
     } else if (name.endsWith(QLatin1String("ColorButton")) || name == QLatin1String("imageMaskButton")) {
@@ -213,7 +218,10 @@ QWidget *InspectorControls::make(const QString &name)
         button->setFlat(true);
         if (name == QLatin1String("imageMaskButton")) {
             button->setText(tr("Mask Shape"));
+            connect(button, &QPushButton::clicked, this, [this, button] { emit maskButtonClicked(button); });
         } else {
+            connect(button, &QPushButton::clicked, this,
+                    [this, name, button] { emit colorButtonClicked(name, button); });
         }
         made = button;
     }
@@ -224,10 +232,39 @@ QWidget *InspectorControls::make(const QString &name)
 
 void InspectorControls::setSwatchColor(const QString &name, const QColor &colour)
 {
-    auto *button = qobject_cast<QPushButton *>(m_controls.value(name).data());
+    createColorButton(colour, qobject_cast<QPushButton *>(m_controls.value(name).data()));
+}
+
+namespace {
+// The transparent swatch: a grey checkerboard crossed out in red.
+const QImage &longClearGrid()
+{
+    static const QImage grid = [] {
+        QImage image(200, 30, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        for (int y = 0; y < 30; y += 10)
+            for (int x = (y / 10) % 2 * 10; x < 200; x += 20)
+                p.fillRect(x, y, 10, 10, QColor(0xCC, 0xCC, 0xCC));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0xE0, 0x20, 0x20), 2));
+        p.drawLine(QPointF(0, 30), QPointF(200, 0));
+        return image;
+    }();
+    return grid;
+}
+} // namespace
+
+QColor InspectorControls::returnInvertedColor(const QColor &colour)
+{
+    return ColorSwatchStyle::invertedColor(colour);
+}
+
+QPushButton *InspectorControls::createColorButton(const QColor &colour, QPushButton *button)
+{
     if (!button)
-        return;
-    const ColorSwatchStyle::Swatch swatch = ColorSwatchStyle::swatch(colour, 270);
+        return nullptr;
+    const ColorSwatchStyle::Swatch swatch = ColorSwatchStyle::swatch(colour, 270, longClearGrid());
     // The title is drawn onto the swatch so that it keeps its own colour.
     QImage image = swatch.image;
     QPainter p(&image);
@@ -238,6 +275,7 @@ void InspectorControls::setSwatchColor(const QString &name, const QColor &colour
     button->setIconSize(image.size());
     button->setText(QString());
     button->setToolTip(swatch.title);
+    return button;
 }
 
 void InspectorControls::showSelectionColours(const QList<SKTGraphic *> &selected, const QString &pageColourHex)

@@ -2,6 +2,7 @@
 
 #include "config/EditionSettings.h"
 #include "inspector/InspectorBindings.h"
+#include "inspector/InspectorIcons.h"
 #include "inspector/SelectionProxy.h"
 #include "inspector/ui/DragIconView.h"
 #include "inspector/ui/FormatIconView.h"
@@ -9,6 +10,8 @@
 #include "model/SKTGraphic.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QPixmap>
 #include <QLabel>
 #include <QScrollArea>
 #include <QTabBar>
@@ -24,9 +27,12 @@ InspectorView::InspectorView(InspectorBindings &bindings, SelectionProxy &select
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_tabs = new QTabBar(this);
-    m_tabs->addTab(tr("ADD"));
-    m_tabs->addTab(tr("FORMAT"));
-    m_tabs->addTab(tr("LAYER"));
+    m_tabs->addTab(QIcon(QPixmap::fromImage(InspectorIcons::image(QStringLiteral("format_panel_add"), 32))), tr("ADD"));
+    m_tabs->addTab(QIcon(QPixmap::fromImage(InspectorIcons::image(QStringLiteral("format_panel_format"), 32))),
+                   tr("FORMAT"));
+    m_tabs->addTab(QIcon(QPixmap::fromImage(InspectorIcons::image(QStringLiteral("format_panel_layer"), 32))),
+                   tr("LAYER"));
+    m_tabs->setIconSize(QSize(16, 16));
     m_tabs->setExpanding(true);
     layout->addWidget(m_tabs);
     m_scroll = new QScrollArea(this);
@@ -75,6 +81,12 @@ int InspectorView::currentTab() const
 void InspectorView::setCurrentTab(int tab)
 {
     m_tabs->setCurrentIndex(tab);
+}
+
+void InspectorView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    graphicTouched();
 }
 
 void InspectorView::graphicTouched()

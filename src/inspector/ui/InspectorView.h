@@ -52,6 +52,10 @@ signals:
     // A LAYER row was clicked: add the graphic at this index to the selection.
     void layerRowClicked(int objectIndex);
 
+protected:
+    // The lists are laid out for the panel's width: a new width lays them out again.
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void showObjectsList();
     void showFormattingOptions();

@@ -1,0 +1,7 @@
+#include "inspector/ui/FontOrnamentViewController.h"
+
+FontOrnamentViewController::FontOrnamentViewController(const QSize &size, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FontOrnamentViewController"));
+    resize(size);
+}
