@@ -400,9 +400,7 @@ bool Writer::writePage(const Job &job, const QString &folder)
     doc.pageOfficialName = job.title;
     doc.pageFileExtension = extension == QLatin1String("trelkoforms") ? QStringLiteral("php") : QStringLiteral("html");
     doc.pageFileType = extension;
-    // A base template's own pieces are not marked as inherited from one: the
-    // page opens with them wherever it is opened, alone or in a project.
-    doc.mainTemplateName = pageName == QLatin1String("basetemplate") ? QString() : pageName;
+    doc.mainTemplateName = pageName;
     doc.encodingType = QStringLiteral("UTF-8");
     doc.tempSavePathLocal = working;
     doc.pageColor = design->background;
