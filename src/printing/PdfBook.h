@@ -65,9 +65,10 @@ public:
     static BookPlan plan(const QList<BookPage> &projectPages, Source source);
 
     // Writes the book to path, each page the size of its canvas (one canvas
-    // pixel per point). Packages are read on the calling (main) thread.
+    // pixel per point). A gathered plan may be written on a worker.
     static BookResult write(const QString &path, const BookPlan &plan, const BookSettings &settings = {},
                             const Progress &progress = {});
+    // Gathers and writes at once: on the main thread when packages are read.
     static BookResult write(const QString &path, const QList<BookPage> &projectPages, Source source,
                             const BookSettings &settings = {}, const Progress &progress = {});
 

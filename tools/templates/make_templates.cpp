@@ -401,6 +401,10 @@ bool Writer::writePage(const Job &job, const QString &folder)
     doc.pageFileExtension = extension == QLatin1String("trelkoforms") ? QStringLiteral("php") : QStringLiteral("html");
     doc.pageFileType = extension;
     doc.mainTemplateName = pageName;
+    // A starter base template becomes pages of other names (an untitled page,
+    // a new page of a project), which take its pieces as their own: it is
+    // written as a duplicated base template is.
+    doc.duplicateBasetemplateFlag = pageName == QLatin1String("basetemplate");
     doc.encodingType = QStringLiteral("UTF-8");
     doc.tempSavePathLocal = working;
     doc.pageColor = design->background;
