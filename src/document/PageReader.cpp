@@ -120,6 +120,11 @@ QString PageReadInput::pageFolder() const
     return pageFilePath.left(pageFilePath.size() - info.suffix().size() - 1);
 }
 
+bool PageReadInput::readsBaseTemplateUnderOtherName() const
+{
+    return writtenName == kBaseTemplate && pageName != kBaseTemplate;
+}
+
 bool PageReadInput::ownSettingsFlag() const
 {
     return !(pageName != kBaseTemplate && baseTemplateExists && useBaseTemplateFlag);
@@ -222,7 +227,8 @@ PageReadResult PageReader::read(PageReadInput input)
 
     RuleReadContext context;
     context.usingBootStrapFlag = result.usingBootStrapFlag;
-    context.pageName = input.pageName;
+    // Pieces the base template wrote stay movable on its renamed copy.
+    context.pageName = input.readsBaseTemplateUnderOtherName() ? kBaseTemplate : input.pageName;
     QSet<QString> families;
     context.fontFamilies = &families;
 
@@ -405,7 +411,10 @@ PageReadResult PageReader::read(PageReadInput input)
     }
 
     // 14. Keep or drop the base template's elements.
-    const bool duplicated = text.contains(DataCentreMarkers::kBaseTemplateDuplicated);
+    // A renamed copy of the base template takes its pieces as its own, as a
+    // duplicated one does; otherwise they would count as inherited and vanish.
+    const bool duplicated =
+        text.contains(DataCentreMarkers::kBaseTemplateDuplicated) || input.readsBaseTemplateUnderOtherName();
     keep(result.textViewArray, duplicated, input.pageName);
     keep(result.imageViewArray, duplicated, input.pageName);
     keep(result.htmlSnippetArray, duplicated, input.pageName);

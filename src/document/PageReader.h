@@ -27,6 +27,10 @@
 struct PageReadInput {
     QString pageText;
     QString pageName;      // "basetemplate" for the base template
+    // The name the page file had in its package. A base template opened under
+    // another name (an untitled copy, a free name beside a page of the same
+    // name) is no longer the base template, but its pieces are still its own.
+    QString writtenName;
     QString pageFilePath;  // the page folder is this path without its extension
     // Document values the read depends on.
     bool useBaseTemplateFlag = false;
@@ -50,6 +54,7 @@ struct PageReadInput {
     bool loadPictures = true;
 
     QString pageFolder() const;
+    bool readsBaseTemplateUnderOtherName() const;
     // The page reads its centring, width and background from its own file
     // unless it uses the base template (and that exists) and is not it.
     bool ownSettingsFlag() const;

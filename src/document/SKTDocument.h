@@ -351,6 +351,7 @@ public:
     bool refreshDocument();
     bool readFromFile(const QString &packagePath);
     // The page reader over the document: answers the carriers in stacking order.
+    // templateName: the name the page file had in its package.
     QList<std::shared_ptr<ElementCarrier>> presentObjects(const QString &pageText, const QString &pageNameArg,
                                                         const QString &projectFolder, const QString &templateName,
                                                         const QString &pageFilePath);

@@ -161,10 +161,11 @@ QString SKTDocument::receivedPagesFolderName(const QDateTime &time)
 }
 
 QList<std::shared_ptr<ElementCarrier>> SKTDocument::presentObjects(const QString &pageText, const QString &pageNameArg,
-                                                                 const QString &projectFolder, const QString &,
+                                                                 const QString &projectFolder, const QString &templateName,
                                                                  const QString &pageFilePath)
 {
     PageReadInput input = PageReadApply::inputFromEdition(pageText, pageNameArg, projectFolder, pageFilePath);
+    input.writtenName = templateName;
     input.useBaseTemplateFlag = useBaseTemplateFlag == 1;
     input.inheritMetaKeywordsFlag = inheritMetaKeywordsFlag == 1;
     input.inheritMetaDescriptionFlag = inheritMetaDescriptionFlag == 1;
@@ -240,10 +241,14 @@ bool SKTDocument::refreshDocument()
         gPendingWebsiteFolder.clear();
     }
 
+    // The page file's name in the package: it tells a base template apart
+    // even when the package was renamed.
+    QString writtenName;
     if (!openWebsiteFolderTempPath.isEmpty() && gOpenFromWebsiteFolder) {
         pagePath = QDir(openWebsiteFolderTempPath).filePath(F);
         tempSavePathLocal = openWebsiteFolderTempPath;
         pageName = QFileInfo(F).completeBaseName();
+        writtenName = pageName;
     } else {
         if (openWebsiteFolderTempPath.isEmpty())
             gOpenFromWebsiteFolder = false;
@@ -283,6 +288,7 @@ bool SKTDocument::refreshDocument()
                 if (QFileInfo::exists(QDir(U).filePath(m[0])) && !QDir().rename(QDir(U).filePath(m[0]), QDir(R).filePath(m[1])))
                     return fail(QStringLiteral("%1 could not be moved into %2.").arg(m[0], R));
             pageName = N;
+            writtenName = name;
             pageFileExtension = ext;
             pagePath = QDir(R).filePath(N + QLatin1Char('.') + ext);
             tempSavePathLocal = R;
@@ -314,6 +320,7 @@ bool SKTDocument::refreshDocument()
             if (!QDir().rename(U, QDir(RN).filePath(N)))
                 return fail(QStringLiteral("%1 could not be moved into %2.").arg(U, RN));
             pageName = N;
+            writtenName = Q;
             pagePath = QDir(RN).filePath(N + QLatin1Char('.') + ext);
             tempSavePathLocal = RN;
             F = Bp + QLatin1Char('.') + ext;
@@ -355,7 +362,7 @@ bool SKTDocument::refreshDocument()
 
     QList<std::shared_ptr<SKTGraphic>> graphics;
     try {
-        const auto carriers = presentObjects(text, pageName, openWebsiteFolderTempPath, pageName, pagePath);
+        const auto carriers = presentObjects(text, pageName, openWebsiteFolderTempPath, writtenName, pagePath);
         graphics = SKTGraphic::graphicsWithProperties(carriers, F);
     } catch (const std::exception &e) {
         return fail(QString::fromUtf8(e.what()));

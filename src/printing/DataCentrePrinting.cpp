@@ -81,6 +81,15 @@ LabelHelperPtr DataCentrePrinting::grabLabelHelperBasedOnSelection(int32_t count
     return nullptr;
 }
 
+namespace {
+QString gLaidOutSheetPaper;
+}
+
+QString DataCentrePrinting::currentSheetPaper()
+{
+    return gLaidOutSheetPaper;
+}
+
 void DataCentrePrinting::resetPrintCanvas(const LabelHelperPtr &labelHelper)
 {
     if (!labelHelper)
@@ -92,6 +101,7 @@ void DataCentrePrinting::resetPrintCanvas(const LabelHelperPtr &labelHelper)
         return;
     }
 
+    gLaidOutSheetPaper = sheet.paperSize;
     gPrintRowsPerSheet = sheet.printNumOfRowsPerSheet;
     gPrintColumnsPerSheet = sheet.printNumOfColumnsPerSheet;
     gPrintLabelWidthInch = sheet.printSingleLabelWidthInch;

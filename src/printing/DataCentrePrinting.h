@@ -32,6 +32,8 @@ public:
     // exchanged while gCanvasRotation is 90). Null, or a sheet that cannot be
     // laid out, leaves every value as it was.
     static void resetPrintCanvas(const LabelHelperPtr &labelHelper);
+    // The paper of the sheet resetPrintCanvas last laid out ("" before any).
+    static QString currentSheetPaper();
 
     // Selection-handle scale for a canvas width: smaller handles on wider
     // canvases, which are shown zoomed out.

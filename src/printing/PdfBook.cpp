@@ -2,6 +2,7 @@
 
 #include "document/SKTDocument.h"
 #include "model/GraphicRenderer.h"
+#include "platform/Tasks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,18 +12,13 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QThread>
 
 #include <cmath>
 
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
-
-// One page ready to paint: its size in points and how to draw it there.
-struct PreparedPage {
-    QSizeF size;
-    std::function<void(QPainter &, const BookSettings &, double pointsToDevice)> draw;
-};
 
 QImage reduced(const QImage &image, const QSizeF &printedPoints, const BookSettings &settings)
 {
@@ -52,53 +48,59 @@ QImage reduced(const QImage &image, const QSizeF &printedPoints, const BookSetti
     return opaque ? out.convertToFormat(QImage::Format_RGB32) : out;
 }
 
-bool preparePicture(const BookPage &page, PreparedPage *prepared)
+bool readPicture(BookPlan::Page &page)
 {
     QImageReader reader(page.imagePath);
     QImage image = reader.read();
     if (image.isNull())
         return false;
-    prepared->size = QSizeF(image.size());
-    prepared->draw = [image](QPainter &painter, const BookSettings &settings, double) {
+    page.size = QSizeF(image.size());
+    page.draw = [image](QPainter &painter, const BookSettings &settings) {
         painter.drawImage(QRectF(QPointF(), QSizeF(image.size())), reduced(image, QSizeF(image.size()), settings));
     };
     return true;
 }
 
-bool preparePackage(const BookPage &page, PreparedPage *prepared)
+// The page documents of a plan may be let go on a worker when painting ends
+// there; a document belongs to the main thread, so it is deleted there.
+void deleteOnMainThread(SKTDocument *document)
 {
-    auto document = std::make_shared<SKTDocument>();
-    if (page.packagePath.isEmpty() || !document->readFromFile(page.packagePath))
+    if (!QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread()
+        || !Tasks::runOnMainThread([document] { delete document; }))
+        delete document;
+}
+
+bool readPackage(const BookPage &source, BookPlan::Page &page)
+{
+    std::shared_ptr<SKTDocument> document(new SKTDocument, deleteOnMainThread);
+    if (source.packagePath.isEmpty() || !document->readFromFile(source.packagePath))
         return false;
-    prepared->size = document->pageCanvasSize();
-    if (prepared->size.isEmpty())
+    page.size = document->pageCanvasSize();
+    if (page.size.isEmpty())
         return false;
-    prepared->draw = [document](QPainter &painter, const BookSettings &, double) {
+    page.draw = [document](QPainter &painter, const BookSettings &) {
         painter.fillRect(QRectF(QPointF(), document->pageCanvasSize()), document->pageColor);
         GraphicRenderer::render(painter, document->graphicPointers(), GraphicRenderer::paperOptions());
     };
     return true;
 }
 
-// Walks the book: prepares each page and hands it to `paintPage`.
-BookResult walk(const QList<BookPage> &projectPages, PdfBook::Source source, const PdfBook::Progress &progress,
-                const std::function<bool(const PreparedPage &, bool first)> &paintPage)
+// Walks the plan: reads each picture and hands each page to `paintPage`.
+BookResult walk(const BookPlan &plan, const PdfBook::Progress &progress,
+                const std::function<bool(const BookPlan::Page &, bool first)> &paintPage)
 {
     BookResult result;
-    const QList<BookPage> pages = PdfBook::bookPages(projectPages);
-    const auto total = static_cast<int>(projectPages.size());
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        const BookPage &page = pages.at(i);
+    for (qsizetype i = 0; i < plan.pages.size(); ++i) {
+        BookPlan::Page page = plan.pages.at(i);
         if (progress)
-            progress(static_cast<int>(i), total, page.pageName);
-        PreparedPage prepared;
-        const bool ready = source == PdfBook::Source::Packages ? preparePackage(page, &prepared)
-                                                                : preparePicture(page, &prepared);
-        if (!ready) {
+            progress(static_cast<int>(i), plan.total, page.pageName);
+        if (page.readable && !page.draw)
+            page.readable = readPicture(page);
+        if (!page.readable) {
             result.unreadablePages.append(page.pageName);
             continue;
         }
-        if (!paintPage(prepared, result.pages == 0)) {
+        if (!paintPage(page, result.pages == 0)) {
             result.ok = false;
             result.errorText = QCoreApplication::translate("PdfBook", "A new page could not be started.");
             return result;
@@ -106,7 +108,7 @@ BookResult walk(const QList<BookPage> &projectPages, PdfBook::Source source, con
         ++result.pages;
     }
     if (progress)
-        progress(total, total, {});
+        progress(plan.total, plan.total, {});
     if (result.pages == 0) {
         result.ok = false;
         result.errorText = QCoreApplication::translate("PdfBook", "The project has no page that could be read.");
@@ -126,6 +128,22 @@ QList<BookPage> PdfBook::bookPages(const QList<BookPage> &projectPages)
     return out;
 }
 
+BookPlan PdfBook::plan(const QList<BookPage> &projectPages, Source source)
+{
+    BookPlan plan;
+    plan.total = static_cast<int>(projectPages.size());
+    for (const BookPage &page : bookPages(projectPages)) {
+        BookPlan::Page planned;
+        planned.pageName = page.pageName;
+        if (source == Source::Packages)
+            planned.readable = readPackage(page, planned);
+        else
+            planned.imagePath = page.imagePath;
+        plan.pages.append(std::move(planned));
+    }
+    return plan;
+}
+
 QString PdfBook::withPdfExtension(const QString &path)
 {
     return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".PDF") : path;
@@ -133,6 +151,12 @@ QString PdfBook::withPdfExtension(const QString &path)
 
 BookResult PdfBook::write(const QString &path, const QList<BookPage> &projectPages, Source source,
                           const BookSettings &settings, const Progress &progress)
+{
+    return write(path, plan(projectPages, source), settings, progress);
+}
+
+BookResult PdfBook::write(const QString &path, const BookPlan &plan, const BookSettings &settings,
+                          const Progress &progress)
 {
     BookResult result;
     QSaveFile file(path);
@@ -147,7 +171,7 @@ BookResult PdfBook::write(const QString &path, const QList<BookPage> &projectPag
         writer.setResolution(static_cast<int>(kPointsPerInch));
         QPainter painter;
         bool begun = false;
-        result = walk(projectPages, source, progress, [&](const PreparedPage &page, bool first) {
+        result = walk(plan, progress, [&](const BookPlan::Page &page, bool first) {
             writer.setPageLayout(QPageLayout(QPageSize(page.size, QPageSize::Point, {}, QPageSize::ExactMatch),
                                              QPageLayout::Portrait, QMarginsF()));
             if (first)
@@ -156,7 +180,7 @@ BookResult PdfBook::write(const QString &path, const QList<BookPage> &projectPag
                 return false;
             if (!begun)
                 return false;
-            page.draw(painter, settings, 1.0);
+            page.draw(painter, settings);
             return true;
         });
         if (begun)
@@ -177,8 +201,13 @@ BookResult PdfBook::write(const QString &path, const QList<BookPage> &projectPag
 BookResult PdfBook::paintFitted(QPainter &painter, QPagedPaintDevice &device, const QList<BookPage> &projectPages,
                                 Source source, const Progress &progress)
 {
-    const double perPoint = device.logicalDpiX() / kPointsPerInch;
-    return walk(projectPages, source, progress, [&](const PreparedPage &page, bool first) {
+    return paintFitted(painter, device, plan(projectPages, source), progress);
+}
+
+BookResult PdfBook::paintFitted(QPainter &painter, QPagedPaintDevice &device, const BookPlan &plan,
+                                const Progress &progress)
+{
+    return walk(plan, progress, [&](const BookPlan::Page &page, bool first) {
         if (!first && !device.newPage())
             return false;
         const QRectF target = device.pageLayout().paintRectPixels(device.logicalDpiX());
@@ -187,7 +216,7 @@ BookResult PdfBook::paintFitted(QPainter &painter, QPagedPaintDevice &device, co
         painter.translate((target.width() - page.size.width() * scale) / 2.0,
                           (target.height() - page.size.height() * scale) / 2.0);
         painter.scale(scale, scale);
-        page.draw(painter, {}, perPoint);
+        page.draw(painter, {});
         painter.restore();
         return true;
     });

@@ -4,10 +4,12 @@
 // into a document of its own (never the open window), or from the cached page
 // pictures. Files are written through QSaveFile: a failure keeps the old file.
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -33,6 +35,21 @@ struct BookResult {
     QString errorText;
 };
 
+// The book's pages, gathered before painting. Reading a package builds a page
+// document, which belongs to the main thread; pictures are read when painted.
+// Painting a plan is safe on a worker once it is gathered.
+struct BookPlan {
+    struct Page {
+        QString pageName;
+        bool readable = true;
+        QSizeF size;                // in points; empty until a picture is read
+        QString imagePath;          // a picture read when the page is painted
+        std::function<void(QPainter &, const BookSettings &)> draw;
+    };
+    QList<Page> pages;
+    int total = 0;                  // the project's pages, for progress
+};
+
 class PdfBook {
 public:
     PdfBook() = delete;
@@ -43,13 +60,22 @@ public:
     // The pages that go into the book.
     static QList<BookPage> bookPages(const QList<BookPage> &projectPages);
 
+    // Gathers the book: packages are read into detached documents here, so
+    // call it on the main thread; pictures are left for the painting.
+    static BookPlan plan(const QList<BookPage> &projectPages, Source source);
+
     // Writes the book to path, each page the size of its canvas (one canvas
-    // pixel per point). Packages are read on the calling (main) thread.
+    // pixel per point). A gathered plan may be written on a worker.
+    static BookResult write(const QString &path, const BookPlan &plan, const BookSettings &settings = {},
+                            const Progress &progress = {});
+    // Gathers and writes at once: on the main thread when packages are read.
     static BookResult write(const QString &path, const QList<BookPage> &projectPages, Source source,
                             const BookSettings &settings = {}, const Progress &progress = {});
 
     // Paints the book on an open device (a printer), each page scaled to fit
     // the device's page and centred.
+    static BookResult paintFitted(QPainter &painter, QPagedPaintDevice &device, const BookPlan &plan,
+                                  const Progress &progress = {});
     static BookResult paintFitted(QPainter &painter, QPagedPaintDevice &device, const QList<BookPage> &projectPages,
                                   Source source, const Progress &progress = {});
 

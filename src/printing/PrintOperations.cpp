@@ -99,6 +99,8 @@ void PrintOperations::printComposition(const SheetComposition &composition)
         Alerts::inform(tr("Nothing was printed."), composition.problemText(), context_.window);
         return;
     }
+    if (context_.composed)
+        context_.composed(composition);
     if (!gWorkFolder.isEmpty())
         SheetPainter::writeLastSheet(gWorkFolder, composition);
     if (context_.printer == nullptr)
@@ -113,6 +115,8 @@ void PrintOperations::exportComposition(const SheetComposition &composition)
         Alerts::inform(tr("Nothing was exported."), composition.problemText(), context_.window);
         return;
     }
+    if (context_.composed)
+        context_.composed(composition);
     if (!gWorkFolder.isEmpty())
         SheetPainter::writeLastSheet(gWorkFolder, composition);
     SavePanelOptions options;
@@ -260,18 +264,20 @@ void PrintOperations::saveBook(PdfBook::Source source, bool reduceSize, const QS
     QObject *window = context_.window;
     const QList<BookPage> pages = context_.bookPages;
     const PdfBook::Progress progress = context_.bookProgress;
-    // Page documents are read and drawn on the main thread; cached pictures are
-    // painted on a worker.
-    const bool worker = context_.useWorker && source == PdfBook::Source::Pictures;
+    const bool worker = context_.useWorker;
     FilePanels::current().showSavePanel(options, window, [=](const QString &chosen) {
         if (chosen.isEmpty())
             return;
         BookSettings settings;
         settings.reduceSize = reduceSize;
         const QString path = PdfBook::withPdfExtension(chosen);
+        // Page documents are read here, on the main thread; the pages are
+        // painted on a worker behind the progress window. The plan is let go
+        // on the main thread with the result.
+        auto plan = std::make_shared<const BookPlan>(PdfBook::plan(pages, source));
         inBackground<BookResult>(
-            worker, window, [=] { return PdfBook::write(path, pages, source, settings, progress); },
-            [window](BookResult result) {
+            worker, window, [=] { return PdfBook::write(path, *plan, settings, progress); },
+            [window, plan](BookResult result) {
                 if (!result.ok) {
                     Alerts::inform(tr("The PDF could not be saved."), result.errorText, window);
                     return;

@@ -36,6 +36,9 @@ struct PrintContext {
     // Paints exported sheets and books on a worker behind the progress window
     // (the window's commands); without it they are painted in line.
     bool useWorker = false;
+    // Told of each sheet composition that goes to the printer or a PDF (the
+    // window keeps the last as its composed sheet view).
+    std::function<void(const SheetComposition &)> composed;
 };
 
 class PrintOperations {

@@ -2,6 +2,8 @@
 // pictures, originals shrunk by type, and images without an inner area.
 #include "DocumentFixture.h"
 
+#include "document/DocumentController.h"
+
 #include "generation/ImageElement.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
@@ -98,4 +100,53 @@ TEST_F(DocumentTest, ResponsiveSlidesKeepTheirCropAndScreenshotsFitTheirBox)
     ASSERT_TRUE(doc->saveScreenshot());
     EXPECT_EQ(QImageReader(QDir(doc->tempSavePathLocal).filePath(QStringLiteral("index.png"))).size(), QSize(200, 100));
     EXPECT_EQ(QImageReader(QDir(doc->tempSavePathLocal).filePath(QStringLiteral("index@2x.png"))).size(), QSize(400, 200));
+}
+
+// A base template opened as an untitled page (the copy is renamed) keeps
+// every piece, pictures included; saved under its new name, the pieces are
+// that page's own.
+TEST_F(DocumentTest, ABaseTemplateOpenedUnderAnotherNameKeepsItsPieces)
+{
+    auto base = newPage(QStringLiteral("basetemplate"));
+    base->pageOfficialName = QStringLiteral("Base template");
+    base->insertGraphics({makeText({20, 30, 200, 40}, QStringLiteral("Site header")),
+                          photo(QStringLiteral("image1"), QStringLiteral("PNG"), {120, 60}, {20, 100, 120, 60}),
+                          makeLine({10, 200, 300, 0})},
+                         {0, 1, 2});
+    ++base->documentChangedCounter;
+    const QString package = packagePath(QStringLiteral("basetemplate"));
+    ASSERT_TRUE(base->saveThisPage(package, false)) << base->lastSaveError.toStdString();
+    // The pieces are marked as the base template's in the stored page.
+    ASSERT_TRUE(readAll(QDir(base->tempSavePathLocal).filePath(QStringLiteral("basetemplate.html")))
+                    .contains("templateName:basetemplate"));
+
+    const auto keepsAll = [](const SKTDocument &page) {
+        EXPECT_EQ(page.graphics().size(), 3);
+        ASSERT_EQ(page.images().size(), 1);
+        EXPECT_FALSE(ImageElement(page.images().first()).picture().isNull());
+        EXPECT_EQ(page.textAreas().size(), 1);
+    };
+
+    DocumentController controller;
+    SKTDocument *untitled = controller.openUntitledDocument(package);
+    ASSERT_NE(untitled, nullptr);
+    EXPECT_NE(untitled->pageName, QStringLiteral("basetemplate"));
+    keepsAll(*untitled);
+    // A second untitled page from it, while the first is open.
+    SKTDocument *again = controller.openUntitledDocument(package);
+    ASSERT_NE(again, nullptr);
+    keepsAll(*again);
+
+    // Opened under its own name it is the base template, as before.
+    SKTDocument itself;
+    ASSERT_TRUE(itself.readFromFile(package));
+    EXPECT_EQ(itself.pageName, QStringLiteral("basetemplate"));
+    keepsAll(itself);
+
+    const QString chosen = packagePath(QStringLiteral("from-base"));
+    ASSERT_TRUE(untitled->saveThisPage(chosen, false)) << untitled->lastSaveError.toStdString();
+    SKTDocument reopened;
+    ASSERT_TRUE(reopened.readFromFile(chosen));
+    keepsAll(reopened);
+    EXPECT_FALSE(reopened.generateSourceCode(reopened.pageName, false, false).contains(QStringLiteral("templateName:basetemplate")));
 }

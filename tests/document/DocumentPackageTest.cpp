@@ -94,10 +94,13 @@ TEST_F(DocumentPackageTest, SaveOpenGenerateGivesTheSameTextAndFlatEntries)
     EXPECT_EQ(QFileInfo(package).lastModified(), before);
     EXPECT_FALSE(posted.contains(QStringLiteral("websiteUpdated")));
 
-    // A second open of the same name gets its own numbered folder.
+    // A second open of the same name gets its own numbered folder (unless the
+    // clock moved on to the next second, whose received-pages folder is empty).
     auto again = open(package);
-    EXPECT_EQ(again->pageName, QStringLiteral("index4"));
-    EXPECT_TRUE(again->pagePath.endsWith(QStringLiteral("/index4/index4.html")));
+    const auto receivedFolder = [](const SKTDocument &page) { return QFileInfo(QFileInfo(page.pagePath).path()).path(); };
+    const QString expected = receivedFolder(*again) == receivedFolder(*opened) ? QStringLiteral("index4") : QStringLiteral("index");
+    EXPECT_EQ(again->pageName, expected);
+    EXPECT_TRUE(again->pagePath.endsWith(QStringLiteral("/%1/%1.html").arg(expected)));
     NotificationCenter::defaultCenter().removeObserver(token);
 }
 

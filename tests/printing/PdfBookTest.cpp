@@ -1,13 +1,26 @@
 // A project as one PDF: pages in order without the base template, from
 // pictures or from each page's package read on its own.
 #include "document/DocumentFixture.h"
+#include "config/DataCentre.h"
+#include "printing/DataCentrePrinting.h"
 #include "printing/PdfBook.h"
+#include "printing/ui/BookPrinter.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QImage>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QThread>
+#include <QWidget>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
+
+#include <atomic>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -158,6 +171,109 @@ TEST_F(PdfBookTest, ReducedPicturesAreJpegAndFailuresKeepTheOldFile)
         PdfBook::write(path("missing folder/book.pdf"), project, PdfBook::Source::Pictures);
     EXPECT_FALSE(unwritable.ok);
     EXPECT_TRUE(unwritable.errorText.contains("missing folder")) << unwritable.errorText.toStdString();
+}
+
+// The window reads the packages on the main thread and paints the book on a
+// worker: the plan carries the page documents across, and a package that
+// cannot be read is named, not painted.
+TEST_F(PdfBookTest, APlanGatheredOnTheMainThreadIsPaintedOnAWorker)
+{
+    gCanvasWidth = 500;
+    gCanvasMaxHeight = 300;
+    QList<BookPage> project;
+    for (const char *name : {"alpha", "beta"}) {
+        auto page = newPage(name);
+        page->insertGraphics({makeText({20, 20, 300, 60}, QString("Text on %1").arg(name))}, {0});
+        ++page->documentChangedCounter;
+        const QString package = packagePath(name);
+        ASSERT_TRUE(page->saveThisPage(package, false)) << page->lastSaveError.toStdString();
+        project.append({name, {}, package, QString(name) + ".html"});
+    }
+    project.insert(1, {"broken", {}, path("broken.zovweb"), "broken.html"});
+    alerts.answer(QStringLiteral("Dismiss"));
+
+    const BookPlan plan = PdfBook::plan(project, PdfBook::Source::Packages);
+    ASSERT_EQ(plan.pages.size(), 3);
+    EXPECT_EQ(plan.total, 3);
+    EXPECT_FALSE(plan.pages.at(1).readable);
+
+    const QString book = path("worker.pdf");
+    BookResult result;
+    QStringList progress;
+    std::thread worker([&] {
+        result = PdfBook::write(book, plan, {}, [&](int done, int total, const QString &name) {
+            progress << QString("%1/%2 %3").arg(done).arg(total).arg(name);
+        });
+    });
+    worker.join();
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    EXPECT_EQ(result.pages, 2);
+    EXPECT_EQ(result.unreadablePages, QStringList{"broken"});
+    EXPECT_EQ(progress, (QStringList{"0/3 alpha", "1/3 broken", "2/3 beta", "3/3 "}));
+    EXPECT_EQ(pageSizes(book), (QStringList{"500 x 300", "500 x 300"}));
+    EXPECT_TRUE(tool("pdftotext", {"-f", "2", "-l", "2", book, "-"}).contains("Text on beta"));
+}
+
+// printManual: the paper is the template's, else the window's letter/A4
+// choice (which picked the print sheet); after the print dialog the packages
+// are read on the main thread and painted on a worker, vectors on the paper.
+TEST_F(PdfBookTest, PrintManualTakesTheWindowsPaperAndPaintsOnAWorker)
+{
+    DataCentre::loadPrintLabels();
+    const auto choose = [](const char *paper) {
+        DataCentrePrinting::resetPrintCanvas(DataCentrePrinting::grabLabelHelperBasedOnSelection(10, paper));
+    };
+    gPaperSizeOption = true;
+    choose("A4");
+    EXPECT_EQ(BookPrinter::currentPaperSegment(), 1);
+    EXPECT_EQ(BookPrinter::paperName({}, BookPrinter::currentPaperSegment()), "A4");
+    EXPECT_EQ(BookPrinter::paperName("na-legal", BookPrinter::currentPaperSegment()), "na-legal");
+    choose("na-letter");
+    EXPECT_EQ(BookPrinter::currentPaperSegment(), 0);
+    EXPECT_EQ(BookPrinter::paperName({}, BookPrinter::currentPaperSegment()), "na-letter");
+    // Without the choice in the edition, letter.
+    choose("A4");
+    gPaperSizeOption = false;
+    EXPECT_EQ(BookPrinter::currentPaperSegment(), 0);
+    gPrintLabels.clear();
+
+    gCanvasWidth = 600;
+    gCanvasMaxHeight = 400;
+    QList<BookPage> project;
+    for (const char *name : {"front", "back"}) {
+        auto page = newPage(name);
+        page->insertGraphics({makeText({40, 30, 300, 60}, QString("Printed %1 words").arg(name))}, {0});
+        ++page->documentChangedCounter;
+        const QString package = packagePath(name);
+        ASSERT_TRUE(page->saveThisPage(package, false)) << page->lastSaveError.toStdString();
+        project.append({name, {}, package, QString(name) + ".html"});
+    }
+
+    QWidget window;
+    window.show();
+    std::optional<BookResult> result;
+    std::atomic<bool> paintedOnWorker = false;
+    QThread *const main = QThread::currentThread();
+    BookPrinter::printManual(
+        project, PdfBook::Source::Packages, "A4", &window, [&](const BookResult &r) { result = r; },
+        [&](int, int, const QString &) { paintedOnWorker = QThread::currentThread() != main; });
+    auto *dialog = window.findChild<QPrintDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(dialog->printer()->pageLayout().pageSize().id(), QPageSize::A4);
+    const QString pdf = path("manual.pdf");
+    dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog->printer()->setOutputFileName(pdf);
+    dialog->done(QDialog::Accepted);
+    QDeadlineTimer deadline(20000);
+    while (!result && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(result.has_value());
+    ASSERT_TRUE(result->ok) << result->errorText.toStdString();
+    EXPECT_EQ(result->pages, 2);
+    EXPECT_TRUE(paintedOnWorker);
+    EXPECT_EQ(pageSizes(pdf), (QStringList{"595 x 842", "595 x 842"}));
+    EXPECT_TRUE(tool("pdftotext", {"-f", "2", "-l", "2", pdf, "-"}).contains("Printed back words"));
 }
 
 }  // namespace

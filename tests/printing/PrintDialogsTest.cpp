@@ -11,6 +11,7 @@
 #include "printing/ui/PrintDialogs.h"
 #include "printing/ui/PrintingCommands.h"
 #include "support/ScriptedAlerts.h"
+#include "support/ScriptedFilePanels.h"
 #include "window/ProjectPages.h"
 #include "window/ui/CommandRegistry.h"
 
@@ -217,6 +218,68 @@ TEST_F(PrintDialogsTest, ThePrintDialogIsWindowModalAndCancellingPrintsNothing)
         dialog->grab().save(QString::fromLocal8Bit(folder) + "/print-page-dialog.png");
     dialog->reject();
     EXPECT_EQ(answered, 0);
+}
+
+// Start Printing prints the sheets last composed in the window (here by the
+// sheet export, whose save panel was cancelled) even after the start spot
+// changed; a window that composed nothing gets a fresh sheet of its page.
+TEST_F(PrintDialogsTest, StartPrintingReusesTheLastComposedSheets)
+{
+    gDefaultPrintSheet = "Label - 30 Per Letter Sheet";
+    DataCentrePrinting::resetPrintCanvas(sheet("Label - 30 Per Letter Sheet"));
+    QImage red(300, 100, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(dir.filePath("two.png")));
+    SKTDocument document;
+    document.fileURLPath = dir.filePath("site/two.zovweb");
+    ProjectPages project(document);
+    project.setOpenWebsiteFolderPath(dir.filePath("site"));
+    PageEntry two;
+    two.pageName = "two.zovweb";
+    two.imagePath = dir.filePath("two.png");
+    two.pagePublishFileName = "two.html";
+    project.scan.siteIconArray = {two};
+    QWidget window;
+    window.show();
+    DocumentWindowContext context;
+    context.window = &window;
+    context.document = [&] { return &document; };
+    context.project = &project;
+    registerPrintingCommands();
+
+    // Red pixels in the top quarter of the printed sheet: the first rows.
+    const auto printTopRows = [&](ActionMap &commands, const QString &name) {
+        commands.performAction("startPrinting", {});
+        auto *dialog = window.findChild<QPrintDialog *>();
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no print dialog";
+            return -1;
+        }
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(dir.filePath(name + ".pdf"));
+        dialog->done(QDialog::Accepted);
+        delete dialog;
+        const QImage page = firstPage(dir.filePath(name + ".pdf"), dir.filePath(name));
+        int redPixels = 0;
+        for (int y = 0; y < page.height() / 4; ++y)
+            for (int x = 0; x < page.width(); ++x)
+                redPixels += page.pixelColor(x, y).red() > 200 && page.pixelColor(x, y).green() < 60;
+        return redPixels;
+    };
+
+    gPrintStartingRow = 1;
+    gPrintStartingColumn = 1;
+    ScriptedFilePanels panels;
+    panels.answerCancel();
+    ActionMap composed;
+    CommandRegistry::installWindowCommands(composed, context);
+    composed.performAction("exportSheetSameLabel", {});
+    gPrintStartingRow = 6;
+    EXPECT_GT(printTopRows(composed, "reused"), 1000);
+
+    ActionMap fresh;
+    CommandRegistry::installWindowCommands(fresh, context);
+    EXPECT_EQ(printTopRows(fresh, "fresh"), 0);
 }
 
 }  // namespace

@@ -400,9 +400,11 @@ bool Writer::writePage(const Job &job, const QString &folder)
     doc.pageOfficialName = job.title;
     doc.pageFileExtension = extension == QLatin1String("trelkoforms") ? QStringLiteral("php") : QStringLiteral("html");
     doc.pageFileType = extension;
-    // A base template's own pieces are not marked as inherited from one: the
-    // page opens with them wherever it is opened, alone or in a project.
-    doc.mainTemplateName = pageName == QLatin1String("basetemplate") ? QString() : pageName;
+    doc.mainTemplateName = pageName;
+    // A starter base template becomes pages of other names (an untitled page,
+    // a new page of a project), which take its pieces as their own: it is
+    // written as a duplicated base template is.
+    doc.duplicateBasetemplateFlag = pageName == QLatin1String("basetemplate");
     doc.encodingType = QStringLiteral("UTF-8");
     doc.tempSavePathLocal = working;
     doc.pageColor = design->background;

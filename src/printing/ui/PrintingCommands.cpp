@@ -24,6 +24,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -36,12 +37,16 @@ struct PrintingSession {
     // while newer commands run.
     std::deque<std::unique_ptr<PrintOperations>> operations;
     QPointer<PrintPreviewWindowController> preview;
+    // The sheets last composed for the printer or a PDF: the window's composed
+    // sheet view, which startPrinting prints again.
+    std::optional<SheetComposition> lastComposition;
 
     PrintOperations &fresh()
     {
         PrintContext print = printContextFor(context);
         print.printer = &printer;
         print.useWorker = true;
+        print.composed = [this](const SheetComposition &composition) { lastComposition = composition; };
         operations.push_back(std::make_unique<PrintOperations>(std::move(print)));
         if (operations.size() > 16)
             operations.pop_front();
@@ -158,16 +163,24 @@ void installPrintingWindowCommands(ActionMap &commands, const DocumentWindowCont
     add(QStringLiteral("putTogetherPDFFiles"), [session] { session->fresh().putTogetherPDFFiles(); });
     add(QStringLiteral("printManual"), [session] {
         const PrintContext print = printContextFor(session->context);
-        const QString paper = BookPrinter::paperName(print.labelTemplate.paperSize, 0);
+        const QString paper = BookPrinter::paperName(print.labelTemplate.paperSize, BookPrinter::currentPaperSegment());
         QObject *window = print.window;
-        BookPrinter::printManual(print.bookPages, PdfBook::Source::Pictures, paper, window, [window](const BookResult &result) {
-            if (!result.ok)
-                Alerts::inform(QObject::tr("The book could not be printed."), result.errorText, window);
-        });
+        BookPrinter::printManual(
+            print.bookPages, PdfBook::Source::Packages, paper, window,
+            [window](const BookResult &result) {
+                if (!result.ok)
+                    Alerts::inform(QObject::tr("The book could not be printed."), result.errorText, window);
+                else if (!result.unreadablePages.isEmpty())
+                    Alerts::inform(QObject::tr("Some pages could not be read."),
+                                   QObject::tr("These pages were left out: %1").arg(result.unreadablePages.join(", ")),
+                                   window);
+            },
+            print.bookProgress);
     });
     add(QStringLiteral("startPrinting"), [session] {
-        PrintOperations &operations = session->fresh();
-        const SheetComposition composition = operations.composeSheet(true);
+        // The composed sheet view when one was made, else a sheet of the page.
+        const SheetComposition composition =
+            session->lastComposition ? *session->lastComposition : session->fresh().composeSheet(true);
         if (!composition.isPrintable()) {
             Alerts::inform(QObject::tr("Nothing was printed."), composition.problemText(), session->context.window);
             return;
