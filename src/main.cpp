@@ -8,6 +8,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
+#include "window/ui/DocumentWindows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -92,6 +93,7 @@ int main(int argc, char **argv)
     DataCentre::initializeData();
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
+    registerDocumentWindows(parser.positionalArguments());  // document windows: projects and pages alone
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;

@@ -1,0 +1,248 @@
+// The document window with real widgets and events: a new project made,
+// pages added and switched by clicking their icons, the panes' rules, the
+// command chain, closing and reopening.
+#include "ProjectFixture.h"
+
+#include "app/SKTAppDelegate.h"
+#include "canvas/SKTGraphicView.h"
+#include "canvas/ui/SKTZoomingScrollView.h"
+#include "document/DocumentController.h"
+#include "inspector/ui/InspectorView.h"
+#include "support/ScriptedFilePanels.h"
+#include "window/ui/CommandRegistry.h"
+#include "window/ui/DocumentWindows.h"
+#include "window/ui/PageListingClipView.h"
+#include "window/ui/SKTWindowController.h"
+#include "window/ui/ZovNSButton.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QTest>
+#include <QToolBar>
+
+class WindowControllerTest : public ProjectTest {
+protected:
+    void SetUp() override
+    {
+        ProjectTest::SetUp();
+        gAppName = QStringLiteral("HTML Zov Pro");
+        gUsesPageOrderIndex = true;
+        gInspectorExpanded = true;
+        SKTAppDelegate::shared().setResourcesFolder(path(QStringLiteral("resources")));
+        registerDocumentWindows();
+    }
+    void TearDown() override
+    {
+        for (SKTWindowController *w : SKTWindowController::allWindows()) {
+            w->document().markClean();
+            w->close();
+        }
+        settle();
+        DocumentController::shared().setWindowControllerFactory({});
+        SKTAppDelegate::shared().setProjectWindows({});
+        ProjectTest::TearDown();
+    }
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+    static SKTWindowController *onlyWindow()
+    {
+        const auto windows = SKTWindowController::allWindows();
+        return windows.size() == 1 ? windows.first() : nullptr;
+    }
+    static QStringList listedIn(SKTWindowController *w)
+    {
+        QStringList names;
+        for (const PageEntry &e : w->project().scan.siteIconArray)
+            names << e.pageName;
+        return names;
+    }
+    static ZovNSButton *button(SKTWindowController *w, const QString &page)
+    {
+        for (ZovNSButton *b : w->pageListing()->buttons())
+            if (b->entry.pageName == page)
+                return b;
+        return nullptr;
+    }
+    static bool send(SKTWindowController *w, const QString &action)
+    {
+        return ResponderChain::send(w->responderChain(), action, {});
+    }
+
+    ScriptedFilePanels panels;
+};
+
+TEST_F(WindowControllerTest, ANewProjectGrowsSwitchesByClicksAndReopensInTheSameOrder)
+{
+    const QString folder = path(QStringLiteral("Fresh Site"));
+    panels.answer(folder);
+    SKTAppDelegate::shared().addNewWebsite();
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    EXPECT_EQ(w->openWebsiteFolder(), QStringLiteral("FreshSite"));
+    ASSERT_EQ(listedIn(w), QStringList{"page1.zovweb"});
+
+    ASSERT_TRUE(send(w, QStringLiteral("directlyAddBlankPage")));
+    ASSERT_TRUE(send(w, QStringLiteral("directlyAddBlankPage")));
+    settle();
+    const QStringList three = {"page1.zovweb", "page2.zovweb", "page3.zovweb"};
+    ASSERT_EQ(listedIn(w), three);
+    EXPECT_EQ(QFileInfo(w->document().fileURLPath).fileName(), QStringLiteral("page3.zovweb"));
+    ASSERT_EQ(w->pageListing()->buttons().size(), 3);
+    EXPECT_TRUE(button(w, QStringLiteral("page3.zovweb"))->borderFlag());
+
+    // A click on a page icon shows that page in the same window.
+    ZovNSButton *second = button(w, QStringLiteral("page2.zovweb"));
+    ASSERT_NE(second, nullptr);
+    QTest::mouseClick(second, Qt::LeftButton, {}, second->rect().center());
+    settle();
+    EXPECT_EQ(QFileInfo(w->document().fileURLPath).fileName(), QStringLiteral("page2.zovweb"));
+    EXPECT_TRUE(button(w, QStringLiteral("page2.zovweb"))->borderFlag());
+    EXPECT_FALSE(button(w, QStringLiteral("page3.zovweb"))->borderFlag());
+    EXPECT_EQ(&w->graphicView(), w->responderChain().first() ? &static_cast<CanvasResponder *>(w->responderChain().first())->view() : nullptr);
+
+    // Typing in the search field narrows the listing.
+    QTest::keyClicks(w->pageListing()->searchField(), QStringLiteral("PAGE3"));
+    settle();
+    EXPECT_EQ(w->pageListing()->buttons().size(), 1);
+    w->pageListing()->searchField()->clear();
+    settle();
+
+    w->close();
+    settle();
+    EXPECT_TRUE(SKTWindowController::allWindows().isEmpty());
+    EXPECT_TRUE(DocumentController::shared().documents().isEmpty());
+
+    SKTAppDelegate::shared().launchSelectedWebsite(folder, false);
+    settle();
+    w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(listedIn(w), three);
+    // Opening the same folder again brings its window forward instead.
+    EXPECT_EQ(SKTAppDelegate::shared().launchSelectedWebsite(folder, false), nullptr);
+    EXPECT_EQ(SKTWindowController::allWindows().size(), 1);
+}
+
+TEST_F(WindowControllerTest, PanesFollowTheLayoutRules)
+{
+    makePage(project, QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("one"));
+    makePage(project, QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("two"));
+    SKTAppDelegate::shared().launchSelectedWebsite(project, false);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    w->resize(1200, 700);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    settle();
+
+    QSplitter *split = w->splitView();
+    EXPECT_TRUE(split->handle(1)->isEnabled());
+    EXPECT_FALSE(split->handle(2)->isEnabled());
+    const int listing = w->pageListing()->width();
+    const int inspector = w->inspectorView()->width();
+    const int canvas = w->zoomingScrollView()->width();
+    w->resize(1400, 700);
+    settle();
+    EXPECT_EQ(w->pageListing()->width(), listing);
+    EXPECT_EQ(w->inspectorView()->width(), inspector);
+    EXPECT_EQ(w->zoomingScrollView()->width(), canvas + 200);
+
+    send(w, QStringLiteral("toggleInspector"));
+    EXPECT_TRUE(w->inspectorView()->isHidden());
+    send(w, QStringLiteral("toggleInspector"));
+    EXPECT_FALSE(w->inspectorView()->isHidden());
+
+    // Many quick resizes of the listing rebuild it once, a tenth of a second after the last.
+    const int before = w->pendingListingRebuilds();
+    for (int i = 0; i < 6; ++i) {
+        split->setSizes({200 + 10 * i, 800, inspector});
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(w->pendingListingRebuilds(), before);
+    QTest::qWait(250);
+    EXPECT_EQ(w->pendingListingRebuilds(), before + 1);
+
+    // The edition's toolbar sends its items by name.
+    EXPECT_EQ(w->editionToolbar()->objectName(), QStringLiteral("zovToolbar"));
+    EXPECT_FALSE(w->editionToolbar()->actions().isEmpty());
+}
+
+TEST_F(WindowControllerTest, CommandsChainFromCanvasToWindowToDocumentAndCloseAsksFirst)
+{
+    CommandRegistry::clear();
+    QString reached;
+    CommandRegistry::addWindowCommands(QStringLiteral("probe"), [&reached](ActionMap &map, const DocumentWindowContext &c) {
+        map.add(QStringLiteral("probeCommand"), [&reached, c](const ActionItemState &) {
+            reached = QFileInfo(c.currentDocument()->fileURLPath).fileName() + QLatin1Char('@') + c.currentProjectFolder();
+        });
+    });
+    makePage(project, QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("one"));
+    SKTAppDelegate::shared().launchSelectedWebsite(project, false);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    CommandRegistry::clear();
+    EXPECT_TRUE(send(w, QStringLiteral("probeCommand")));
+    EXPECT_EQ(reached, QStringLiteral("a.zovweb@") + project);
+    EXPECT_NE(ResponderChain::target(w->responderChain(), QStringLiteral("saveDocument")), nullptr);
+
+    // Menu validation reaches the window's table: no page under a context click yet.
+    ActionItemState item;
+    item.action = QStringLiteral("deletePage");
+    EXPECT_FALSE(ResponderChain::validate(w->responderChain(), item));
+
+    // With unsaved changes, closing asks; "Cancel" keeps the window.
+    w->document().updateChangeCount();
+    ASSERT_TRUE(w->document().isDocumentEdited());
+    alerts.answer(QStringLiteral("Cancel"));
+    w->close();
+    settle();
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("This file has changed"));
+    EXPECT_EQ(SKTWindowController::allWindows().size(), 1);
+    alerts.answer(QStringLiteral("No"));
+    w->close();
+    settle();
+    EXPECT_TRUE(SKTWindowController::allWindows().isEmpty());
+}
+
+TEST_F(WindowControllerTest, APageAloneHasNoListingAndProjectFeaturesOfferToOpenAProject)
+{
+    const QString page = makePage(project, QStringLiteral("alone"), QStringLiteral("Alone"), QStringLiteral("one"));
+    ASSERT_NE(SKTAppDelegate::shared().openPageAlone(page), nullptr);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    w->show();
+    EXPECT_TRUE(w->pageListing()->isHidden());
+    EXPECT_EQ(w->resetZoomScrollViewSize(), -1);
+    alerts.answer(QStringLiteral("Dismiss"));
+    EXPECT_FALSE(w->isEditorInMultiDocMode());
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("Please launch editor in multi-document mode"));
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(WindowControllerTest, ANewProjectOverAnExistingFolderTrashesItOnlyAfterYes)
+{
+    const QString folder = path(QStringLiteral("Taken"));
+    QDir().mkpath(folder);
+    QFile keep(QDir(folder).filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+    keep.write("mine");
+    keep.close();
+    panels.answer(folder);
+    alerts.answer(QStringLiteral("Cancel"));
+    SKTAppDelegate::shared().addNewWebsite();
+    settle();
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("Confirm replacing folder \"Taken\""));
+    EXPECT_TRUE(QFileInfo::exists(keep.fileName()));
+    EXPECT_TRUE(SKTWindowController::allWindows().isEmpty());
+}
