@@ -10,12 +10,16 @@
 #include "inspector/ui/InspectorView.h"
 #include "support/ScriptedFilePanels.h"
 #include "window/ui/CommandRegistry.h"
+#include "window/ui/FloatWindowController.h"
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/PageListingClipView.h"
 #include "window/ui/SKTWindowController.h"
 #include "window/ui/ZovNSButton.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -245,4 +249,42 @@ TEST_F(WindowControllerTest, ANewProjectOverAnExistingFolderTrashesItOnlyAfterYe
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Confirm replacing folder \"Taken\""));
     EXPECT_TRUE(QFileInfo::exists(keep.fileName()));
     EXPECT_TRUE(SKTWindowController::allWindows().isEmpty());
+}
+
+TEST_F(WindowControllerTest, ColumnsPickersAndThePrintLayoutSheet)
+{
+    for (const char *name : {"a", "b", "c"})
+        makePage(project, QString::fromLatin1(name), QString::fromLatin1(name), QStringLiteral("text"));
+    gPresetShapes = QList<ShapeSelectionView>(14, ShapeSelectionView(QRectF(0, 0, 68, 68)));
+    gLabelTemplates = {{QStringLiteral("Avery"), QStringLiteral("5160"), QStringLiteral("Letter"), QStringLiteral("Label 30")}};
+    SKTAppDelegate::shared().launchSelectedWebsite(project, false);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    w->show();
+
+    ASSERT_TRUE(send(w, QStringLiteral("view2Column")));
+    EXPECT_EQ(UserDefaults::standard().integerForKey(QStringLiteral("numOfColumnListings")), 2);
+    EXPECT_EQ(w->pageListing()->plan().columns, 2);
+
+    // Every template pop-up lists the edition's templates.
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(w->templatePopUp(PrintTemplateChoice::PopUp(i))->itemText(0), QStringLiteral("Avery 5160 Label 30"));
+
+    FloatWindowController *shapes = w->showShapePopOver();
+    settle();
+    EXPECT_EQ(shapes->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(shapes->mainView()->findChildren<QPushButton *>().size(), 14);
+    QTest::mouseClick(shapes->cancelButton(), Qt::LeftButton);
+    settle();
+
+    QPointer<FloatWindowController> layout = w->setupPrintLayoutView();
+    QComboBox *card = w->templatePopUp(PrintTemplateChoice::PopUp::BusinessCard);
+    EXPECT_EQ(card->parentWidget(), layout->mainView());
+    EXPECT_EQ(card->geometry(), QRect(10, 0, 280, 50));
+    QTest::mouseClick(layout->cancelButton(), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(layout.isNull());
+    // The pop-ups outlive the sheet.
+    EXPECT_EQ(card->parentWidget(), w);
 }

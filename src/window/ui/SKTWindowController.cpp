@@ -73,6 +73,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     bindings_ = std::make_unique<InspectorBindings>(*selection_);
 
     buildPanes();
+    buildTemplatePopUps();
     selectWhichToolBarToUse();
     installWindowCommands();
     installDocumentCommands();

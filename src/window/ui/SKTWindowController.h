@@ -12,6 +12,7 @@
 #include "platform/ActionResponder.h"
 #include "window/EditionToolbars.h"
 #include "window/PageOperations.h"
+#include "window/PrintTemplateChoice.h"
 #include "window/ProjectPages.h"
 #include "window/ProjectWindowHost.h"
 #include "window/WindowMenuValidation.h"
@@ -32,6 +33,8 @@ class SKTGraphicViewWidget;
 class SKTGrid;
 class SKTZoomingScrollView;
 class ProfilePopover;
+class FloatWindowController;
+class QComboBox;
 
 class SKTWindowController : public QMainWindow,
                             public ResponderHost,
@@ -94,6 +97,14 @@ public:
     void showProfilePopOver();
     void hideProfilePopOver();
     ProfilePopover *profilePopover() const { return profile_; }
+    // The seven print-template pop-ups, each listing every template of the edition.
+    QComboBox *templatePopUp(PrintTemplateChoice::PopUp which) const { return templatePopUps_.value(int(which)); }
+    // The pickers and the print layout sheet (window-modal).
+    FloatWindowController *showShapePopOver();
+    FloatWindowController *showTextViewPopOver();
+    FloatWindowController *setupPrintLayoutView();
+    // Stores the listing's column count and lays the listing out again.
+    void adjustViewColumn(int columns);
 
     // ResponderHost
     QList<ActionResponder *> responderChain() override;
@@ -105,6 +116,8 @@ public:
     void refreshPageIcons() override;
     void setFormButtons() override;
     void setWindowAlpha(double alpha) override;
+    void resetPrintCanvas(const QString &sheetDescription) override;
+    void selectFoldingCardTemplateTitle(const QString &title) override;
     QObject *alertWindow() override { return this; }
 
     // CanvasHost
@@ -127,6 +140,8 @@ private:
     void pageClicked(int index);
     void showPageMenu(const QPoint &gridPoint, const QPoint &globalPoint);
     void updateTitle();
+    void buildTemplatePopUps();
+    void setCurrentTemplateSelectionValue();
 
     SKTDocument &doc_;
     std::unique_ptr<SKTGraphicView> view_;
@@ -148,6 +163,8 @@ private:
     InspectorView *inspector_ = nullptr;
     QToolBar *toolbar_ = nullptr;
     ProfilePopover *profile_ = nullptr;
+    QList<QComboBox *> templatePopUps_;
+    std::unique_ptr<PrintTemplateChoice> templateChoice_;
     QTimer *listingDebounce_ = nullptr;
     int listingRebuilds_ = 0;
     bool closing_ = false;

@@ -7,6 +7,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "platform/Alerts.h"
+#include "platform/NotificationCenter.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "window/ui/CommandRegistry.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QUrl>
 
 void SKTWindowController::installWindowCommands()
 {
@@ -53,6 +56,17 @@ void SKTWindowController::installWindowCommands()
                                   [](const QString &link) { QGuiApplication::clipboard()->setText(link); });
     });
     add(QStringLiteral("showProfilePopOver"), [this] { showProfilePopOver(); });
+    add(QStringLiteral("showShapePopOver"), [this] { showShapePopOver(); });
+    add(QStringLiteral("showTextViewPopOver"), [this] { showTextViewPopOver(); });
+    add(QStringLiteral("setupPrintLayoutView"), [this] { setupPrintLayoutView(); });
+    add(QStringLiteral("view1Column"), [this] { adjustViewColumn(1); });
+    add(QStringLiteral("view2Column"), [this] { adjustViewColumn(2); });
+    add(QStringLiteral("view3Column"), [this] { adjustViewColumn(3); });
+    add(QStringLiteral("stopEditingInGraphicView"), [this] { view_->stopEditing(); });
+    add(QStringLiteral("testShareOnTwitter"), [this] {
+        NotificationCenter::defaultCenter().postNotification(Notifications::unbindEverything, this);
+        QDesktopServices::openUrl(QUrl(QStringLiteral("https://twitter.com/intent/tweet?text=")));
+    });
     // Menu items that only show or hide.
     for (const char *name : {"addIntoGroup", "showViewOptions", "addFormObjects"})
         add(QString::fromLatin1(name), [] {});
