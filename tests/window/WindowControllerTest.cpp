@@ -9,6 +9,7 @@
 #include "document/DocumentController.h"
 #include "inspector/ui/InspectorView.h"
 #include "support/ScriptedFilePanels.h"
+#include "window/SiteSettingsFile.h"
 #include "window/ui/CommandRegistry.h"
 #include "window/ui/FloatWindowController.h"
 #include "window/ui/DocumentWindows.h"
@@ -287,4 +288,30 @@ TEST_F(WindowControllerTest, ColumnsPickersAndThePrintLayoutSheet)
     EXPECT_TRUE(layout.isNull());
     // The pop-ups outlive the sheet.
     EXPECT_EQ(card->parentWidget(), w);
+}
+
+TEST_F(WindowControllerTest, ATemplateSiteIsCopiedIntoTheNewProjectAndAReplacedFolderGoesToTheTrash)
+{
+    const QString site = path(QStringLiteral("resources/templates/websiteLevel/Bakery"));
+    QDir().mkpath(site);
+    makePage(site, QStringLiteral("home"), QStringLiteral("Home"), QStringLiteral("Fresh bread"));
+    ASSERT_TRUE(SiteSettingsFile::write(QDir(site).filePath(QStringLiteral("site.zovs")),
+                                        {QStringLiteral("Bäckerei"), QStringLiteral("Bread and cakes")}));
+    const auto sites = SKTAppDelegate::shared().templateSites();
+    ASSERT_EQ(sites.size(), 1);
+    EXPECT_EQ(sites.first().websiteTitle, QStringLiteral("Bäckerei"));
+
+    const QString destination = path(QStringLiteral("My Bakery"));
+    QDir().mkpath(destination);
+    QFile old(QDir(destination).filePath(QStringLiteral("old.txt")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    alerts.answer(QStringLiteral("Yes"));
+    ASSERT_NE(SKTAppDelegate::shared().proceedToLaunchSelectedTemplateWebsite(site, destination), nullptr);
+    settle();
+    EXPECT_FALSE(QFileInfo::exists(old.fileName()));  // in the trash, not in the new project
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(listedIn(w), QStringList{"home.zovweb"});
+    EXPECT_EQ(w->openWebsiteFolder(), QStringLiteral("MyBakery"));
 }
