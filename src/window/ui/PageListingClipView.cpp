@@ -5,7 +5,9 @@
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
+#include <QDateTime>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,37 +52,64 @@ int PageListingClipView::gridWidth() const
 void PageListingClipView::display(const QList<PageEntry> &pages, const QString &summary, int columns)
 {
     summary_->setText(summary);
-    qDeleteAll(buttons_);
-    buttons_.clear();
     QList<QSize> sizes;
     for (const PageEntry &page : pages)
         sizes << page.imageSize;
     plan_ = PageListingPlan::layout(pages, sizes, search_->text(), gridWidth(), columns);
-    for (const ListingCell &cell : plan_.cells) {
-        const PageEntry &page = pages.at(cell.page);
+    // Buttons are kept between layouts and only refilled: a keystroke in the
+    // search field makes no new widgets.
+    while (pool_.size() < plan_.cells.size()) {
         auto *button = new ZovNSButton(grid_);
+        connect(button, &ZovNSButton::clicked, this, &PageListingClipView::pageClicked);
+        pool_ << button;
+    }
+    buttons_.clear();
+    for (qsizetype i = 0; i < plan_.cells.size(); ++i) {
+        const ListingCell &cell = plan_.cells.at(i);
+        const PageEntry &page = pages.at(cell.page);
+        ZovNSButton *button = pool_.at(i);
         button->entry = page;
         button->tag = cell.page;
         button->setObjectName(QStringLiteral("page:") + page.pageName);
         button->setGeometry(cell.frame.adjusted(2, 0, -2, 0));
         button->imageFrame = QRect(cell.buttonFrame.x() - 2, cell.buttonFrame.y(), cell.buttonFrame.width(),
                                    cell.buttonFrame.height());
-        if (!page.imagePath.isEmpty()) {
-            QImageReader reader(page.imagePath);
-            reader.setScaledSize(cell.buttonFrame.size());
-            button->image = reader.read();
-        }
+        button->image = page.imagePath.isEmpty() ? QImage() : thumbnail(page.imagePath, cell.buttonFrame.size());
+        button->captions.clear();
         if (cell.showTitle && !cell.titleCaption.isEmpty())
             button->captions << cell.titleCaption;
         if (cell.showName)
             button->captions << cell.nameCaption;
         if (cell.showTime)
             button->captions << cell.timeCaption;
-        connect(button, &ZovNSButton::clicked, this, &PageListingClipView::pageClicked);
         button->show();
+        button->update();
         buttons_ << button;
     }
+    for (qsizetype i = plan_.cells.size(); i < pool_.size(); ++i)
+        pool_.at(i)->hide();
     grid_->resize(gridWidth(), std::max(plan_.listingHeight + 10, scroll_->viewport()->height()));
+}
+
+QImage PageListingClipView::thumbnail(const QString &path, const QSize &size)
+{
+    const QFileInfo info(path);
+    const QString key = QStringLiteral("%1|%2x%3|%4|%5")
+                            .arg(path)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(info.lastModified().toMSecsSinceEpoch())
+                            .arg(info.size());
+    const auto found = thumbnails_.constFind(key);
+    if (found != thumbnails_.constEnd())
+        return *found;
+    QImageReader reader(path);
+    reader.setScaledSize(size);
+    const QImage image = reader.read();
+    if (thumbnails_.size() > 4096)
+        thumbnails_.clear();
+    thumbnails_.insert(key, image);
+    return image;
 }
 
 void PageListingClipView::updateMarks(const QList<PageEntry> &pages)

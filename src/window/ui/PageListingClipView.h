@@ -4,6 +4,8 @@
 // drops are handed to the window; the listing decides nothing itself.
 #include "window/PageListingPlan.h"
 
+#include <QHash>
+#include <QImage>
 #include <QPoint>
 #include <QScrollArea>
 
@@ -41,10 +43,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The screenshot scaled to size, read once per file version: a search
+    // keystroke lays the listing out again without reading any picture.
+    QImage thumbnail(const QString &path, const QSize &size);
+
     QLineEdit *search_ = nullptr;
     QLabel *summary_ = nullptr;
     QScrollArea *scroll_ = nullptr;
     QWidget *grid_ = nullptr;
     ListingPlan plan_;
-    QList<ZovNSButton *> buttons_;
+    QList<ZovNSButton *> buttons_;  // the buttons of the pages shown, in cell order
+    QList<ZovNSButton *> pool_;     // every button made so far
+    QHash<QString, QImage> thumbnails_;
 };
