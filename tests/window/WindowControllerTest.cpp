@@ -8,6 +8,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "document/DocumentController.h"
 #include "inspector/ui/InspectorView.h"
+#include "platform/NotificationCenter.h"
 #include "support/ScriptedFilePanels.h"
 #include "window/SiteSettingsFile.h"
 #include "window/ui/CommandRegistry.h"
@@ -314,4 +315,34 @@ TEST_F(WindowControllerTest, ATemplateSiteIsCopiedIntoTheNewProjectAndAReplacedF
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(listedIn(w), QStringList{"home.zovweb"});
     EXPECT_EQ(w->openWebsiteFolder(), QStringLiteral("MyBakery"));
+}
+
+TEST_F(WindowControllerTest, ANoticeFromAnotherPageOrAboutAnUnlistedPageChangesNoButton)
+{
+    makePage(project, QStringLiteral("a"), QStringLiteral("Alpha"), QStringLiteral("one"));
+    makePage(project, QStringLiteral("b"), QStringLiteral("Beta"), QStringLiteral("two"));
+    SKTAppDelegate::shared().launchSelectedWebsite(project, false);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    const QList<PageEntry> before = w->project().scan.siteIconArray;
+
+    // Another document's notice is not this window's.
+    SKTDocument other;
+    w->document().pageOfficialName = QStringLiteral("Renamed");
+    NotificationCenter::defaultCenter().postNotification(Notifications::refreshDocIcon, &other.events());
+    EXPECT_EQ(w->project().scan.siteIconArray, before);
+
+    // The page shown is not listed: no button takes its title.
+    const QString shown = w->document().fileURLPath;
+    w->document().fileURLPath = path(QStringLiteral("elsewhere/z.zovweb"));
+    NotificationCenter::defaultCenter().postNotification(Notifications::refreshDocIcon, &w->document().events());
+    EXPECT_EQ(w->project().scan.siteIconArray.first().pageTitle, before.first().pageTitle);
+
+    // Its own page's notice retitles its own button.
+    w->document().fileURLPath = shown;
+    NotificationCenter::defaultCenter().postNotification(Notifications::refreshDocIcon, &w->document().events());
+    const int at = w->project().scan.grabZovButtonWithPageName(QFileInfo(shown).fileName());
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(w->project().scan.siteIconArray.at(at).pageTitle, QStringLiteral("Renamed"));
 }

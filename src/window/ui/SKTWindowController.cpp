@@ -462,10 +462,22 @@ void SKTWindowController::showProfilePopOver()
         profile_ = new ProfilePopover(this);
     profile_->hide();
     profile_->setLines(ProfilePopover::summaryOf(doc_.profileDictionary, gAppName));
-    const QPoint anchor = zoom_->mapToGlobal(QPoint(zoom_->width() - 10, 150));
-    profile_->showAt(anchor);
+    profile_->showAt(zoom_->mapToGlobal(QPoint(zoom_->width() - 10, 150)));
     if (doc_.pageName == QLatin1String("basetemplate"))
         hideProfilePopOver();
+}
+
+void SKTWindowController::resetProfilePopoverPosition()
+{
+    if (profile_ && profile_->isVisible())
+        profile_->showAt(zoom_->mapToGlobal(QPoint(zoom_->width() - 10, 150)));
+}
+
+void SKTWindowController::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    resetZoomScrollViewSize();
+    resetProfilePopoverPosition();
 }
 
 void SKTWindowController::hideProfilePopOver()

@@ -96,6 +96,8 @@ public:
     // The profile pop-over of a record page.
     void showProfilePopOver();
     void hideProfilePopOver();
+    // Keeps a shown profile pop-over beside the canvas's top right corner.
+    void resetProfilePopoverPosition();
     ProfilePopover *profilePopover() const { return profile_; }
     // The seven print-template pop-ups, each listing every template of the edition.
     QComboBox *templatePopUp(PrintTemplateChoice::PopUp which) const { return templatePopUps_.value(int(which)); }
@@ -130,6 +132,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildPanes();
