@@ -164,7 +164,7 @@ TEST_F(WindowJourney, FromAnEmptyFolderToAReopenedProject)
         QWidget *grid = w->pageListing()->gridView();
         armMenuClick(QStringLiteral("directlyAddBlankPage"));
         contextClick(grid, QPoint(grid->width() / 2, grid->height() - 20));
-        QTest::qWait(300);
+        QTest::qWaitFor([&] { return listed(w).size() == i + 2; }, 10000);
     }
     ASSERT_EQ(listed(w), (QStringList{"page1.zovpage", "page2.zovpage", "page3.zovpage"}));
 
@@ -184,8 +184,8 @@ TEST_F(WindowJourney, FromAnEmptyFolderToAReopenedProject)
     }
     drag += QStringList{"sleep", "0.3", "mouseup", "1"};
     xdotool(drag);
-    QTest::qWait(500);
     const QStringList moved = {"page2.zovpage", "page3.zovpage", "page1.zovpage"};
+    QTest::qWaitFor([&] { return listed(w) == moved; }, 10000);
     ASSERT_EQ(listed(w), moved);
 
     // page3 deleted from its icon's menu; the confirmation is answered "Delete".
@@ -194,15 +194,16 @@ TEST_F(WindowJourney, FromAnEmptyFolderToAReopenedProject)
     ASSERT_NE(doomed, nullptr);
     armMenuClick(QStringLiteral("deletePage"));
     contextClick(doomed, doomed->rect().center());
-    QTest::qWait(300);
-    EXPECT_EQ(alerts.messages().last(), QStringLiteral("Confirm File Deletion"));
     const QStringList remaining = {"page2.zovpage", "page1.zovpage"};
+    QTest::qWaitFor([&] { return listed(w) == remaining; }, 10000);
+    EXPECT_EQ(alerts.messages().last(), QStringLiteral("Confirm File Deletion"));
     ASSERT_EQ(listed(w), remaining);
 
     // The page shown is clicked, saved and the window closed.
     ZovNSButton *first = icon(w, QStringLiteral("page1.zovpage"));
     ASSERT_NE(first, nullptr);
     xdotool(at(first->mapToGlobal(first->rect().center())) + QStringList{"click", "1"});
+    QTest::qWaitFor([&] { return QFileInfo(w->document().fileURLPath).fileName() == QLatin1String("page1.zovpage"); }, 10000);
     EXPECT_EQ(QFileInfo(w->document().fileURLPath).fileName(), QStringLiteral("page1.zovpage"));
     EXPECT_TRUE(ResponderChain::send(w->responderChain(), QStringLiteral("saveDocument"), {}));
     w->close();
