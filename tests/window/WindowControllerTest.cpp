@@ -222,13 +222,23 @@ TEST_F(WindowControllerTest, CommandsChainFromCanvasToWindowToDocumentAndCloseAs
 
 TEST_F(WindowControllerTest, APageAloneHasNoListingAndProjectFeaturesOfferToOpenAProject)
 {
+    // A project-only command, as the add-page sheet registers it.
+    CommandRegistry::clear();
+    CommandRegistry::addWindowCommands(QStringLiteral("projectOnly"), [](ActionMap &map, const DocumentWindowContext &c) {
+        map.add(QStringLiteral("showAddNewPageWindow"), [](const ActionItemState &) {},
+                [c](ActionItemState &) { return !c.currentProjectFolder().isEmpty(); });
+    });
     const QString page = makePage(project, QStringLiteral("alone"), QStringLiteral("Alone"), QStringLiteral("one"));
     ASSERT_NE(SKTAppDelegate::shared().openPageAlone(page), nullptr);
     settle();
     SKTWindowController *w = onlyWindow();
+    CommandRegistry::clear();
     ASSERT_NE(w, nullptr);
     w->show();
     EXPECT_TRUE(w->pageListing()->isHidden());
+    QAction *addPage = w->editionToolbar()->findChild<QAction *>(QStringLiteral("showAddNewPageWindow"));
+    ASSERT_NE(addPage, nullptr);
+    EXPECT_FALSE(addPage->isEnabled());
     EXPECT_EQ(w->resetZoomScrollViewSize(), -1);
     alerts.answer(QStringLiteral("Dismiss"));
     EXPECT_FALSE(w->isEditorInMultiDocMode());

@@ -82,6 +82,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
         collapseInspector();
     refreshPageBackgroundColor();
     updateTitle();
+    validateToolbar();
     resize(1200, 800);
 }
 
@@ -212,6 +213,21 @@ void SKTWindowController::buildToolbar()
     }
 }
 
+void SKTWindowController::validateToolbar()
+{
+    if (!toolbar_)
+        return;
+    for (QAction *action : toolbar_->actions()) {
+        const QString name = ActionBinding::actionOf(action);
+        if (name.isEmpty())
+            continue;
+        ActionItemState item;
+        item.action = name;
+        item.title = action->text();
+        action->setEnabled(ResponderChain::validate(responderChain(), item));
+    }
+}
+
 void SKTWindowController::observeNotifications()
 {
     auto &center = NotificationCenter::defaultCenter();
@@ -254,6 +270,7 @@ void SKTWindowController::setOpenWebsiteFolderPath(const QString &folder)
     }
     refreshPageBackgroundColor();
     updateTitle();
+    validateToolbar();
 }
 
 QString SKTWindowController::openWebsiteFolder() const
@@ -410,6 +427,7 @@ void SKTWindowController::refreshPageIcons()
     PageOperations::updateCurrentButtonColor(project_->scan.siteIconArray, QFileInfo(doc_.fileURLPath).fileName());
     const int columns = PageListingPlan::columnCount(
         UserDefaults::standard().integerForKey(QStringLiteral("numOfColumnListings")), gPageIconColumns);
+    validateToolbar();
     listing_->display(project_->scan.siteIconArray,
                       PageListingPlan::summaryText(int(project_->scan.siteIconArray.size()), QFileInfo(folder).fileName()),
                       columns);
@@ -560,6 +578,8 @@ void SKTWindowController::closeEvent(QCloseEvent *event)
 void SKTWindowController::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        validateToolbar();
     // Leaving the window saves its page, so switching to another program
     // never leaves edits unsaved.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !gSingleDocumentMode && !closing_

@@ -81,6 +81,8 @@ public:
     void prepSingleDocWindow();
     void refreshPageBackgroundColor();
     void selectWhichToolBarToUse();
+    // Enables the toolbar's items as this window's chain decides.
+    void validateToolbar();
     // Whether the edition hides the named inspector control or menu item.
     bool isControlHidden(const QString &name) const { return toolbarSpec_.hidden.contains(name); }
     // Rebuilds the listing with the search text (after the debounce).
