@@ -19,7 +19,8 @@ FloatWindowController::FloatWindowController(const QSize &containerSize, QWidget
     main_->setObjectName(QStringLiteral("mainView"));
     main_->setFixedSize(containerSize);
     scroll->setWidget(main_);
-    scroll->setMinimumSize(std::min(containerSize.width() + 24, 560), std::min(containerSize.height() + 4, 480));
+    // Room for the whole container where the screen allows, a scroll bar beyond.
+    scroll->setMinimumSize(std::min(containerSize.width() + 4, 640), std::min(containerSize.height() + 4, 560));
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("cancelButton"));
     layout->addWidget(scroll, 1);
@@ -30,8 +31,12 @@ FloatWindowController::FloatWindowController(const QSize &containerSize, QWidget
 
 FloatWindowController *FloatWindowController::shapePicker(QWidget *parent)
 {
-    auto *sheet = new FloatWindowController(QSize(500, 500), parent);
     const QList<QRect> frames = PresetPickerLayout::shapeButtonFrames(gPresetShapes);
+    // The container is 500 square, wider or taller when the presets reach further.
+    QRect bounds(0, 0, 500, 500);
+    for (const QRect &frame : frames)
+        bounds |= frame.adjusted(0, 0, 5, 5);
+    auto *sheet = new FloatWindowController(bounds.size(), parent);
     for (int i = 0; i < frames.size(); ++i) {
         const ShapeSelectionView &preset = gPresetShapes.at(i);
         QImage image(frames.at(i).size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
