@@ -16,6 +16,7 @@
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/PageListingClipView.h"
 #include "window/ui/SKTWindowController.h"
+#include "window/ui/TemplateSiteChooser.h"
 #include "window/ui/ZovNSButton.h"
 
 #include <QApplication>
@@ -355,4 +356,32 @@ TEST_F(WindowControllerTest, ANoticeFromAnotherPageOrAboutAnUnlistedPageChangesN
     const int at = w->project().scan.grabZovButtonWithPageName(QFileInfo(shown).fileName());
     ASSERT_GE(at, 0);
     EXPECT_EQ(w->project().scan.siteIconArray.at(at).pageTitle, QStringLiteral("Renamed"));
+}
+
+TEST_F(WindowControllerTest, TheTemplateChooserListsTheSitesAndAClickStartsAProjectFromOne)
+{
+    const QString site = path(QStringLiteral("resources/templates/websiteLevel/Garden"));
+    QDir().mkpath(site);
+    makePage(site, QStringLiteral("index"), QStringLiteral("Garden"), QStringLiteral("Plants"));
+    ASSERT_TRUE(SiteSettingsFile::write(QDir(site).filePath(QStringLiteral("site.zovs")),
+                                        {QStringLiteral("Garden"), QStringLiteral("Green things")}));
+    // Reached by name, as the menus and the welcome window reach it.
+    ActionMap application;
+    CommandRegistry::installApplicationCommands(application);
+    ASSERT_TRUE(application.respondsToAction(QStringLiteral("showSiteLevelTemplate")));
+    application.performAction(QStringLiteral("showSiteLevelTemplate"), {});
+    TemplateSiteChooser *chooser = TemplateSiteChooser::showShared();
+    EXPECT_EQ(chooser->siteCount(), 1);
+    EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Please Choose Template (1 Themes in Collection)"));
+    auto *button = chooser->findChild<QPushButton *>(QStringLiteral("site0"));
+    ASSERT_NE(button, nullptr);
+    panels.answer(path(QStringLiteral("From Garden")));
+    QTest::mouseClick(button, Qt::LeftButton);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(listedIn(w), QStringList{"index.zovweb"});
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("From Garden/site.zovs"))));
+    EXPECT_FALSE(chooser->isVisible());
+    delete chooser;
 }

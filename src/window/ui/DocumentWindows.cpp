@@ -4,7 +4,9 @@
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
 #include "platform/ui/ActionBinding.h"
+#include "window/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
+#include "window/ui/TemplateSiteChooser.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -39,6 +41,19 @@ void registerDocumentWindows(const QStringList &paths)
             window->setOpenWebsiteFolderPath(folder);
     };
     SKTAppDelegate::shared().setProjectWindows(windows);
+
+    // Opening and creating projects and pages, from the application's menus
+    // and the welcome window.
+    CommandRegistry::addApplicationCommands(QStringLiteral("projects"), [](ActionMap &commands) {
+        SKTAppDelegate &delegate = SKTAppDelegate::shared();
+        commands.add(QStringLiteral("addNewWebsite"), [&delegate](const ActionItemState &) { delegate.addNewWebsite(); });
+        commands.add(QStringLiteral("openWebsite"), [&delegate](const ActionItemState &) { delegate.openWebsite(); });
+        commands.add(QStringLiteral("openNewDoc"), [&delegate](const ActionItemState &) { delegate.openNewDoc(); });
+        commands.add(QStringLiteral("openSample"), [&delegate](const ActionItemState &) { delegate.openSample(); },
+                     [](ActionItemState &) { return !gSampleDocumentFile.isEmpty(); });
+        commands.add(QStringLiteral("showSiteLevelTemplate"),
+                     [](const ActionItemState &) { TemplateSiteChooser::showShared(); });
+    });
     if (paths.isEmpty())
         return;
     QTimer::singleShot(0, qApp, [paths] {
