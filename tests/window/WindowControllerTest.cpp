@@ -20,6 +20,10 @@
 #include "window/ui/ZovNSButton.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
@@ -384,4 +388,43 @@ TEST_F(WindowControllerTest, TheTemplateChooserListsTheSitesAndAClickStartsAProj
     EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("From Garden/site.zovs"))));
     EXPECT_FALSE(chooser->isVisible());
     delete chooser;
+}
+
+TEST_F(WindowControllerTest, OutsidePageFilesAreCopiedAfterAskingAndOtherDragsAreRefusedWhileHovering)
+{
+    makePage(project, QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("one"));
+    QDir().mkpath(path(QStringLiteral("elsewhere")));
+    const QString outside = makePage(path(QStringLiteral("elsewhere")), QStringLiteral("b"), QStringLiteral("B"),
+                                     QStringLiteral("two"));
+    SKTAppDelegate::shared().launchSelectedWebsite(project, false);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    w->show();
+    QWidget *grid = w->pageListing()->gridView();
+    const QPointF point(20, 20);
+
+    auto hover = [&](QMimeData &data) {
+        QDragEnterEvent enter(point.toPoint(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid, &enter);
+        return enter.isAccepted();
+    };
+    QMimeData picture;
+    picture.setUrls({QUrl::fromLocalFile(path(QStringLiteral("photo.png")))});
+    EXPECT_FALSE(hover(picture));
+    QMimeData text;
+    text.setText(QStringLiteral("hello"));
+    EXPECT_FALSE(hover(text));
+
+    QMimeData page;
+    page.setUrls({QUrl::fromLocalFile(outside)});
+    EXPECT_TRUE(hover(page));
+    alerts.answer(QStringLiteral("Proceed"));
+    QDropEvent drop(point, Qt::CopyAction, &page, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(grid, &drop);
+    settle();
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("Copying New Page"));
+    EXPECT_TRUE(alerts.last().informativeText.endsWith(outside));
+    EXPECT_EQ(listedIn(w).size(), 2);
+    EXPECT_TRUE(QFileInfo::exists(QDir(project).filePath(QStringLiteral("b.zovweb"))));
 }
