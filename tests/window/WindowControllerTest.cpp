@@ -428,3 +428,41 @@ TEST_F(WindowControllerTest, OutsidePageFilesAreCopiedAfterAskingAndOtherDragsAr
     EXPECT_EQ(listedIn(w).size(), 2);
     EXPECT_TRUE(QFileInfo::exists(QDir(project).filePath(QStringLiteral("b.zovweb"))));
 }
+
+TEST_F(WindowControllerTest, LeavingTheWindowSavesItsPageUnlessTheEditionKeepsOneDocument)
+{
+    makePage(project, QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("one"));
+    SKTAppDelegate::shared().launchSelectedWebsite(project, false);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    w->show();
+    w->activateWindow();
+    settle();
+    QWidget other;
+    // Another window becomes the active one, then the page's window again.
+    auto leave = [&] {
+        other.show();
+        other.activateWindow();
+        settle();
+        w->activateWindow();
+        settle();
+    };
+    gSingleDocumentMode = true;
+    auto t = std::make_shared<SKTText>();
+    t->setTextType(QStringLiteral("Text"));
+    t->setBounds({20, 200, 300, 40});
+    t->setTextString(QStringLiteral("added"));
+    w->document().insertGraphicAtIndex(t, 0);
+    w->document().undoManager().closeAutomaticGroup();
+    ASSERT_TRUE(w->document().isDocumentEdited());
+    leave();
+    EXPECT_TRUE(w->document().isDocumentEdited());
+    gSingleDocumentMode = false;
+    leave();
+    EXPECT_FALSE(w->document().isDocumentEdited());
+    SKTDocument reread;
+    gOpenFromWebsiteFolder = false;
+    ASSERT_TRUE(reread.readFromFile(QDir(project).filePath(QStringLiteral("a.zovweb"))));
+    EXPECT_EQ(reread.graphics().size(), 2);
+}
