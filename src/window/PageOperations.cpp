@@ -174,8 +174,13 @@ QString PageOperations::duplicatePageNow(const QString &pageName)
         return {};
     bool made = false;
     if (gResponsiveEdition) {
-        // The copy unpacks with the source's own extension, not the open page's.
-        const QString scratch = project_.prepTempDocPath(source, extension);
+        // The copy unpacks with the source page's own file extension ("html"
+        // or "php"), not the open page's.
+        const PageEntry &entry = project_.scan.siteIconArray.at(project_.scan.grabZovButtonWithPageName(pageName));
+        QString pageExtension = QFileInfo(entry.pageLocalFileName).suffix();
+        if (pageExtension.isEmpty())
+            pageExtension = extension == QLatin1String("trelkoforms") ? QStringLiteral("php") : QStringLiteral("html");
+        const QString scratch = project_.prepTempDocPath(source, pageExtension);
         if (!scratch.isEmpty()) {
             const QString renamed = project_.prepAndRenameDoc(scratch, QFileInfo(newName).completeBaseName());
             made = !renamed.isEmpty() && project_.zipDoc(destination, renamed);

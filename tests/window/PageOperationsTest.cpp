@@ -1,6 +1,7 @@
 // Moving, deleting, duplicating and linking pages of a real project folder.
 #include "ProjectFixture.h"
 
+#include "platform/PageZip.h"
 #include "window/PageOperations.h"
 
 class PageOperationsTest : public ProjectTest {
@@ -178,4 +179,23 @@ TEST_F(PageOperationsTest, TheShownPageIsMarkedAndAnUnlistedPageMarksTheFirst)
     EXPECT_FALSE(list[1].borderFlag);
     QList<PageEntry> none;
     EXPECT_EQ(PageOperations::updateCurrentButtonColor(none, QStringLiteral("a.zovweb")), -1);
+}
+
+TEST_F(PageOperationsTest, AResponsiveDuplicateIsRepackedUnderItsNewName)
+{
+    gResponsiveEdition = true;
+    PageOperations &o = openFour();
+    // The page shown is another one than the page duplicated.
+    ASSERT_TRUE(pages->launchSelected(3));
+    alerts.answer(QStringLiteral("Copy"));
+    QString copy;
+    o.duplicatePage(QStringLiteral("b.zovweb"), [&copy](const QString &made) { copy = made; });
+    ASSERT_EQ(copy, QStringLiteral("page5.zovweb"));
+    PageZip zip;
+    ASSERT_TRUE(zip.OpenZip(QDir(project).filePath(copy)));
+    const QStringList entries = zip.entryNames();
+    EXPECT_TRUE(entries.contains(QStringLiteral("page5.html"))) << entries.join(QLatin1Char(' ')).toStdString();
+    for (const QString &e : entries)
+        EXPECT_FALSE(e.startsWith(QStringLiteral("b."))) << e.toStdString();
+    EXPECT_EQ(QFileInfo(document->fileURLPath).fileName(), copy);
 }
