@@ -169,6 +169,9 @@ TEST_F(WindowControllerTest, PanesFollowTheLayoutRules)
 
     send(w, QStringLiteral("toggleInspector"));
     EXPECT_TRUE(w->inspectorView()->isHidden());
+    settle();
+    // The canvas takes the inspector's room.
+    EXPECT_EQ(w->zoomingScrollView()->width(), canvas + 200 + inspector + split->handleWidth());
     send(w, QStringLiteral("toggleInspector"));
     EXPECT_FALSE(w->inspectorView()->isHidden());
 

@@ -341,7 +341,7 @@ void SKTWindowController::toggleInspector()
 
 void SKTWindowController::collapseInspector()
 {
-    NotificationCenter::defaultCenter().postNotification(Notifications::unbindEverything, this);
+    bindings_->unbindEverything();
     inspector_->hide();
     resetZoomScrollViewSize();
 }
@@ -349,6 +349,7 @@ void SKTWindowController::collapseInspector()
 void SKTWindowController::reopenInspector()
 {
     inspector_->show();
+    bindings_->restoreBinding();
     inspector_->rebuildNow();
     resetZoomScrollViewSize();
 }

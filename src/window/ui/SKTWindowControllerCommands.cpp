@@ -6,6 +6,7 @@
 #include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
+#include "inspector/InspectorBindings.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UndoManager.h"
@@ -64,7 +65,7 @@ void SKTWindowController::installWindowCommands()
     add(QStringLiteral("view3Column"), [this] { adjustViewColumn(3); });
     add(QStringLiteral("stopEditingInGraphicView"), [this] { view_->stopEditing(); });
     add(QStringLiteral("testShareOnTwitter"), [this] {
-        NotificationCenter::defaultCenter().postNotification(Notifications::unbindEverything, this);
+        bindings_->unbindEverything();
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://twitter.com/intent/tweet?text=")));
     });
     // Menu items that only show or hide.
