@@ -464,8 +464,8 @@ void SKTWindowController::refreshInspector()
 
 void SKTWindowController::graphicTouched()
 {
-    if (profile_ && profile_->isVisible())
-        return;
+    // A press on the canvas closes the window's transient pop-overs.
+    hideProfilePopOver();
 }
 
 void SKTWindowController::setZoomFactor(double factor)
