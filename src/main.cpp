@@ -9,6 +9,7 @@
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
 #include "window/ui/DocumentWindows.h"
+#include "window/ui/WindowSheetCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -94,6 +95,8 @@ int main(int argc, char **argv)
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
     registerDocumentWindows(parser.positionalArguments());  // document windows: projects and pages alone
+
+    registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;

@@ -132,8 +132,9 @@ void SKTGraphicView::stopEchoingMoveToRulers()
 
 void SKTGraphicView::draw(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint)
 {
-    QBrush fill(pageColor);
-    if (pageColorHexString == QLatin1String("CLEAR0")) {
+    // A page with a background picture shows it repeated, as the page does.
+    QBrush fill = m_document && m_document->hasBackgroundPattern() ? m_document->pageBackgroundBrush() : QBrush(pageColor);
+    if (!(m_document && m_document->hasBackgroundPattern()) && pageColorHexString == QLatin1String("CLEAR0")) {
         if (!gClearCanvasBackground) {
             fill = QBrush(Qt::white);
         } else if (clearBackground) {

@@ -23,6 +23,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QBrush>
 #include <QColor>
 #include <QDateTime>
 #include <QSizeF>
@@ -316,9 +317,34 @@ public:
         std::function<QString()> openWebsiteFolderTempPath;
         std::function<void()> refreshPageBackgroundColor;
         std::function<void()> hideAllDocPanels;
+        // The page's position (from 0) in the project's page list, -1 when
+        // it is not listed; the base template's "[PAGE_NUMBER]" shows it.
+        std::function<int()> currentPageIndex;
         QObject *window = nullptr;
     };
     WindowHooks windowHooks;
+
+    // ==== Document: the window's side (SKTDocumentWindowSide.cpp) =============
+    // The mobile/desktop switch: segment 0 is the desktop view. The page is
+    // read again in the chosen view.
+    void updateMobileView(int selectedSegment);
+    // Toolbar validation: the web preview waits while form objects are being
+    // added; every other item is enabled.
+    static bool validateToolbarItem(const QString &action, bool showAddFormObjects);
+    // A page never saved to a file of its own; never in the viewer editions.
+    bool isDraft() const;
+    // Lets the user choose a page file of the edition to serve as base
+    // template; the chosen path is kept in chosenBaseTemplatePath and passed
+    // to chosen (empty when cancelled). Nothing else changes.
+    void applyBaseTemplate(const std::function<void(const QString &path)> &chosen = {});
+    QString chosenBaseTemplatePath;
+    // What the canvas is filled with: the background picture as a repeating
+    // pattern when the page has one, else the page colour.
+    bool hasBackgroundPattern() const;
+    QBrush pageBackgroundBrush() const;
+    // "[PAGE_NUMBER]" becomes the page's position in the project's page list
+    // (the text is unchanged when the page is not listed).
+    QString replacePageNumbers(const QString &text) const;
 
     // ==== Document: opening (SKTDocumentOpening.cpp) ==========================
     // Reads the package at fileURLPath into the document, without undo.

@@ -386,9 +386,11 @@ void SKTDocument::applyAutoBaseTemplate()
     if (openWebsiteFolderTempPath.isEmpty() || !QFileInfo(T).isFile())
         return;
     bool readable = false;
-    const QString text = readPageText(T, &readable);
+    QString text = readPageText(T, &readable);
     if (!readable)
         return;
+    if (gReplacePageNumbers)
+        text = replacePageNumbers(text);
     baseTemplateCustomHeaderCode.clear();
     try {
         const auto carriers = presentObjects(text, QStringLiteral("basetemplate"), openWebsiteFolderTempPath,
@@ -434,9 +436,16 @@ QString SKTDocument::migrateWebsitePage(const QString &packagePath, const QStrin
         return {};
     const QString ext = QFileInfo(G).suffix();
     const QString Q = QFileInfo(G).completeBaseName();
-    const QString N =
-        freeName(B, [&](const QString &n) { return QFileInfo::exists(QDir(S).filePath(n + QLatin1Char('.') + ext))
-                                                    || QFileInfo::exists(QDir(S).filePath(n)); });
+    // The unpack folder is the caller's scratch that becomes the page folder:
+    // it does not take the name it is meant to receive.
+    const QString unpackPath = QFileInfo(unpackFolder).absoluteFilePath();
+    const auto isUnpackFolder = [&](const QString &n) {
+        return QFileInfo(QDir(S).filePath(n)).absoluteFilePath() == unpackPath;
+    };
+    const QString N = freeName(B, [&](const QString &n) {
+        return QFileInfo::exists(QDir(S).filePath(n + QLatin1Char('.') + ext))
+               || (QFileInfo::exists(QDir(S).filePath(n)) && !isUnpackFolder(n));
+    });
     if (!QDir().rename(QDir(apart).filePath(G), QDir(S).filePath(N + QLatin1Char('.') + ext)))
         return {};
     for (const QString &suffix : {QStringLiteral(".png"), QStringLiteral("@2x.png")})
@@ -444,9 +453,28 @@ QString SKTDocument::migrateWebsitePage(const QString &packagePath, const QStrin
             QDir().rename(QDir(apart).filePath(Q + suffix), QDir(S).filePath(N + suffix));
     // Flat packages keep the page folder's contents at the top; mirrored ones
     // keep it as the folder Q.
-    const QString folder = gResponsiveEdition && QFileInfo(QDir(apart).filePath(Q)).isDir() ? QDir(apart).filePath(Q) : apart;
-    if (!QDir().rename(folder, QDir(S).filePath(N)))
+    QString folder = gResponsiveEdition && QFileInfo(QDir(apart).filePath(Q)).isDir() ? QDir(apart).filePath(Q) : apart;
+    if (isUnpackFolder(N)) {
+        // The page folder takes the unpack folder's place: step out of it first.
+        const QString aside = QDir(S).filePath(QStringLiteral(".migrating-") + N);
+        QDir(aside).removeRecursively();
+        if (!QDir().rename(folder, aside))
+            return {};
+        folder = aside;
+        if (!QDir(unpackFolder).removeRecursively()) {
+            QDir(aside).removeRecursively();
+            return {};
+        }
+    }
+    if (!QDir().rename(folder, QDir(S).filePath(N))) {
+        QDir(folder).removeRecursively();
         return {};
+    }
+    // What is left of the unpack folder was only the scratch of this move.
+    if (!isUnpackFolder(N)) {
+        QDir(apart).removeRecursively();
+        QDir().rmdir(unpackFolder);
+    }
     const QString retina = QDir(S).filePath(N + QStringLiteral("@2x.png"));
     return QFileInfo::exists(retina) ? retina : QDir(S).filePath(N + QStringLiteral(".png"));
 }

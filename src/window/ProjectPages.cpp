@@ -26,11 +26,19 @@ ProjectPages::ProjectPages(SKTDocument &document, ProjectWindowHost *host)
 {
     resourcesFolder = Bundle::resourcesPath();
     doc_.windowHooks.openWebsiteFolderTempPath = [this] { return scan.openWebsiteFolderTempPath; };
+    doc_.windowHooks.currentPageIndex = [this] {
+        const QString name = QFileInfo(doc_.fileURLPath).fileName();
+        for (int i = 0; i < scan.siteIconArray.size(); ++i)
+            if (scan.siteIconArray[i].pageName == name)
+                return i;
+        return -1;
+    };
 }
 
 ProjectPages::~ProjectPages()
 {
     doc_.windowHooks.openWebsiteFolderTempPath = nullptr;
+    doc_.windowHooks.currentPageIndex = nullptr;
 }
 
 bool ProjectPages::fail(const QString &message, const QString &informative)

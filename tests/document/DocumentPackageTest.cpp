@@ -206,6 +206,34 @@ TEST_F(DocumentPackageTest, MigrationNumbersAFreeNameAndRenamesTheScreenshots)
     EXPECT_EQ(SKTDocument::migrateWebsitePage(junk.fileName(), unpack), QString());
 }
 
+// The caller's unpack folder is usually named after the page it receives:
+// it must not count as a page already there.
+TEST_F(DocumentPackageTest, MigrationIntoAFolderNamedAfterThePageKeepsTheName)
+{
+    fillPage(*doc);
+    const QString package = packagePath(QStringLiteral("about"));
+    ASSERT_TRUE(doc->saveThisPage(package, false));
+    const QString project = path(QStringLiteral("project2"));
+    const QString unpack = QDir(project).filePath(QStringLiteral("about"));
+    ASSERT_TRUE(QDir().mkpath(unpack));
+    const QString shot = SKTDocument::migrateWebsitePage(package, unpack);
+    EXPECT_EQ(shot, QDir(project).filePath(QStringLiteral("about@2x.png")));
+    EXPECT_TRUE(QFileInfo::exists(QDir(project).filePath(QStringLiteral("about.html"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(project).filePath(QStringLiteral("about4.html"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(project).filePath(QStringLiteral("about4"))));
+    // The page folder took the unpack folder's place, without the scratch inside.
+    EXPECT_TRUE(QFileInfo(unpack).isDir());
+    EXPECT_FALSE(QFileInfo::exists(QDir(unpack).filePath(QStringLiteral(".migrating"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(project).filePath(QStringLiteral(".migrating-about"))));
+
+    // A second page of that name next to it still gets a free name.
+    const QString again = QDir(project).filePath(QStringLiteral("incoming"));
+    ASSERT_TRUE(QDir().mkpath(again));
+    EXPECT_EQ(SKTDocument::migrateWebsitePage(package, again), QDir(project).filePath(QStringLiteral("about4@2x.png")));
+    EXPECT_TRUE(QFileInfo(QDir(project).filePath(QStringLiteral("about4"))).isDir());
+    EXPECT_FALSE(QFileInfo::exists(again));
+}
+
 TEST_F(DocumentPackageTest, ScreenshotSizesFitTheBox)
 {
     EXPECT_EQ(SKTDocument::screenshotSize({1000, 500}, 200), QSize(200, 100));
