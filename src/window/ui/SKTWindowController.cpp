@@ -191,8 +191,14 @@ void SKTWindowController::buildPanes()
 
 void SKTWindowController::selectWhichToolBarToUse()
 {
-    toolbarSpec_ = EditionToolbars::forEdition(gAppName);
-    buildToolbar();
+    const EditionToolbar spec = EditionToolbars::forEdition(gAppName);
+    // Chosen again on every rescan: the same toolbar stays as it is, so a
+    // menu or button holding one of its actions never loses it.
+    const bool same = toolbar_ && spec.toolbar == toolbarSpec_.toolbar && spec.items == toolbarSpec_.items;
+    toolbarSpec_ = spec;
+    if (!same)
+        buildToolbar();
+    validateToolbar();
 }
 
 void SKTWindowController::buildToolbar()

@@ -1,8 +1,9 @@
 // A user's journey through the document window on a real X server (Xvfb),
-// driven by real mouse events from xdotool: a new project from an empty
-// folder, pages added from the listing's menu, one page icon dragged onto
-// another, one page deleted, the page saved, the window closed and the
-// project opened again. Alerts and file panels are scripted.
+// driven by real mouse and key events from xdotool: a new project from an
+// empty folder, pages added from the listing's menu, one renamed in the
+// project settings sheet, one page icon dragged onto another, one page
+// deleted, the page saved, the window closed and the project opened again.
+// Alerts and file panels are scripted.
 #include "app/SKTAppDelegate.h"
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
@@ -12,12 +13,18 @@
 #include "support/ScriptedFilePanels.h"
 #include "support/TempDir.h"
 #include "window/ui/DocumentWindows.h"
+#include "window/ui/WebsiteSettingsWindowController.h"
+#include "window/ui/WindowSheetCommands.h"
 #include "window/ui/PageListingClipView.h"
 #include "window/ui/SKTWindowController.h"
 #include "window/ui/ZovNSButton.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolBar>
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
@@ -120,6 +127,7 @@ protected:
         QDir().mkpath(QDir(gWorkFolder).filePath(gReceivedPagesFolder));
         SKTAppDelegate::shared().setResourcesFolder(path(QStringLiteral("resources")));
         registerDocumentWindows();
+        registerWindowSheetCommands();
     }
     void TearDown() override
     {
@@ -168,8 +176,34 @@ TEST_F(WindowJourney, FromAnEmptyFolderToAReopenedProject)
     }
     ASSERT_EQ(listed(w), (QStringList{"page1.zovpage", "page2.zovpage", "page3.zovpage"}));
 
-    // Renaming a page in the project settings sheet joins the journey once
-    // the settings sheet registers its command with the window.
+    // page2 renamed "contact" in the project settings sheet, opened from the toolbar.
+    QAction *settings = w->editionToolbar()->findChild<QAction *>(QStringLiteral("showWebsitePreferences"));
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(settings->isEnabled());
+    QWidget *settingsButton = w->editionToolbar()->widgetForAction(settings);
+    ASSERT_NE(settingsButton, nullptr);
+    xdotool(at(settingsButton->mapToGlobal(settingsButton->rect().center())) + QStringList{"click", "1"});
+    WebsiteSettingsWindowController *sheet = nullptr;
+    QTest::qWaitFor([&] {
+        sheet = w->findChild<WebsiteSettingsWindowController *>();
+        return sheet && sheet->isVisible();
+    }, 10000);
+    ASSERT_NE(sheet, nullptr);
+    QLineEdit *nameField = nullptr;
+    for (QLineEdit *field : sheet->tableView()->findChildren<QLineEdit *>())
+        if (field->text() == QLatin1String("page2") || field->text() == QLatin1String("page2.zovpage"))
+            nameField = field;
+    ASSERT_NE(nameField, nullptr);
+    QTest::qWait(300);
+    xdotool(at(nameField->mapToGlobal(nameField->rect().center()))
+            + QStringList{"click", "1", "sleep", "0.2", "key", "ctrl+a", "sleep", "0.1", "type", "--delay", "30", "contact"});
+    QTest::qWaitFor([&] { return nameField->text().startsWith(QLatin1String("contact")); }, 5000);
+    ASSERT_TRUE(nameField->text().startsWith(QLatin1String("contact"))) << nameField->text().toStdString();
+    xdotool(at(sheet->saveButton->mapToGlobal(sheet->saveButton->rect().center())) + QStringList{"click", "1"});
+    QTest::qWaitFor([&] { return listed(w).contains(QStringLiteral("contact.zovpage")); }, 10000);
+    const QStringList renamed = {"page1.zovpage", "contact.zovpage", "page3.zovpage"};
+    ASSERT_EQ(listed(w), renamed);
+    EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("page2.zovpage"))));
 
     // page1's icon dragged onto page3's: page1 moves after page3.
     ZovNSButton *from = icon(w, QStringLiteral("page1.zovpage"));
@@ -184,7 +218,7 @@ TEST_F(WindowJourney, FromAnEmptyFolderToAReopenedProject)
     }
     drag += QStringList{"sleep", "0.3", "mouseup", "1"};
     xdotool(drag);
-    const QStringList moved = {"page2.zovpage", "page3.zovpage", "page1.zovpage"};
+    const QStringList moved = {"contact.zovpage", "page3.zovpage", "page1.zovpage"};
     QTest::qWaitFor([&] { return listed(w) == moved; }, 10000);
     ASSERT_EQ(listed(w), moved);
 
@@ -194,7 +228,7 @@ TEST_F(WindowJourney, FromAnEmptyFolderToAReopenedProject)
     ASSERT_NE(doomed, nullptr);
     armMenuClick(QStringLiteral("deletePage"));
     contextClick(doomed, doomed->rect().center());
-    const QStringList remaining = {"page2.zovpage", "page1.zovpage"};
+    const QStringList remaining = {"contact.zovpage", "page1.zovpage"};
     QTest::qWaitFor([&] { return listed(w) == remaining; }, 10000);
     EXPECT_EQ(alerts.messages().last(), QStringLiteral("Confirm File Deletion"));
     ASSERT_EQ(listed(w), remaining);
@@ -212,9 +246,10 @@ TEST_F(WindowJourney, FromAnEmptyFolderToAReopenedProject)
 
     // The folder holds the two pages and their order; reopened, the listing shows it.
     QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(files, (QStringList{"order.index", "page1.zovpage", "page2.zovpage"}));
+    files.removeAll(QStringLiteral("site.zovs"));  // the settings sheet writes the site's texts
+    EXPECT_EQ(files, (QStringList{"contact.zovpage", "order.index", "page1.zovpage"}));
     EXPECT_EQ(readText(QDir(folder).filePath(QStringLiteral("order.index"))),
-              QStringLiteral("page2.zovpage,0\npage1.zovpage,1\n"));
+              QStringLiteral("contact.zovpage,0\npage1.zovpage,1\n"));
     SKTAppDelegate::shared().launchSelectedWebsite(folder, false);
     QTest::qWait(300);
     w = window();
