@@ -16,6 +16,7 @@
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"
+#include "window/ui/DocumentWindows.h"
 #include "window/ui/WindowSheetCommands.h"
 
 #include <QApplication>
@@ -97,6 +98,7 @@ int main(int argc, char **argv)
 
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
+    registerDocumentWindows();  // document windows: projects and pages alone
 
     // Each part of the program registers its commands here.
     registerPublishingCommands();  // publishing: window and application commands

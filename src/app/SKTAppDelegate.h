@@ -207,6 +207,44 @@ private:
     SKTDocument *m_lastTemplateDocument = nullptr;
 
 public:
+    // ---- projects ----
+    //
+    // Opening and creating projects (folders of page files) and pages alone.
+    // The document windows install how a project reaches its window: focusing
+    // the window that already shows a folder, and tying a newly opened page's
+    // window to its folder.
+    struct ProjectWindows {
+        std::function<bool(const QString &folder)> focusProject;
+        std::function<void(SKTDocument &document, const QString &folder)> attachProject;
+    };
+    void setProjectWindows(ProjectWindows windows) { m_projectWindows = std::move(windows); }
+    // The bundle's resource folder (tests point it elsewhere).
+    void setResourcesFolder(const QString &folder) { m_resourcesFolder = folder; }
+    QString resourcesFolder() const;
+
+    void addNewWebsite();
+    void openWebsite();
+    void openNewDoc();
+    void openSample();
+    // Opens folder as a project (a starter page first when addStarterPage);
+    // the window that already shows it is brought forward instead. Answers
+    // the document shown, null when nothing opened.
+    SKTDocument *launchSelectedWebsite(const QString &folder, bool addStarterPage);
+    // Copies the edition's starter pages into folder; a blank page when the
+    // edition ships none. Answers how many pages were placed.
+    int addStarterBlankPage(const QString &folder);
+    // A template site of the bundle copied to destination, then opened.
+    SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination);
+    // Opens a page file on its own, outside any project.
+    SKTDocument *openPageAlone(const QString &path);
+    // The template site chooser's entries.
+    struct WebsiteObject {
+        QString websiteFolder;
+        QString websiteTitle;
+        QString websiteDescription;
+    };
+    QList<WebsiteObject> templateSites() const;
+
 signals:
     // An import ended: the package opened (empty when refused or declined).
     void pageImported(const QString &packagePath);
@@ -229,4 +267,6 @@ private:
     std::function<ImportTarget()> m_importTarget;
     std::unique_ptr<ImportPageWindow> m_importWindow;
     bool m_importing = false;
+    ProjectWindows m_projectWindows;
+    QString m_resourcesFolder;
 };

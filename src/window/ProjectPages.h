@@ -86,8 +86,9 @@ public:
     // Records. A refused name leaves everything as it was (and the sheet open).
     bool saveNewProfile(ProfileRecord::Kind kind, const QString &fileBaseName, const QMap<QString, QString> &fields,
                         const QImage &photo = {});
+    // A person's photo, when given, becomes the page's screenshot as on creation.
     bool saveUpdatedProfile(ProfileRecord::Kind kind, const QMap<QString, QString> &sheetFields,
-                            const QString &newFileBaseName);
+                            const QString &newFileBaseName, const QImage &photo = {});
 
 private:
     bool saveShownPage();

@@ -186,7 +186,7 @@ bool ProjectPages::saveNewProfile(ProfileRecord::Kind kind, const QString &fileB
 }
 
 bool ProjectPages::saveUpdatedProfile(ProfileRecord::Kind kind, const QMap<QString, QString> &sheetFields,
-                                      const QString &newFileBaseName)
+                                      const QString &newFileBaseName, const QImage &photo)
 {
     lastError.clear();
     const QFileInfo current(doc_.fileURLPath);
@@ -213,6 +213,15 @@ bool ProjectPages::saveUpdatedProfile(ProfileRecord::Kind kind, const QMap<QStri
     if (!doc_.saveThisPage(rename ? target : doc_.fileURLPath, false)) {
         doc_.profileDictionary = before;
         return fail(QStringLiteral("Record Not Saved"), doc_.lastSaveError);
+    }
+    // A person's new photo takes the place of the page picture the save drew,
+    // and the package is packed again with it.
+    if (kind == ProfileRecord::Kind::Person && !photo.isNull()) {
+        QString error;
+        if (!doc_.saveCustomScreenshot(photo)
+            || !SKTDocument::packageDocument(QDir(doc_.tempSavePathLocal).filePath(doc_.pageName), doc_.fileURLPath, &error))
+            fail(QStringLiteral("Photo Not Saved"),
+                 QStringLiteral("The record was saved, but its photo could not be stored. %1").arg(error));
     }
     if (rename && !QFile::remove(current.filePath()))
         fail(QStringLiteral("Record Renamed"),

@@ -131,3 +131,18 @@ TEST_F(ProfilePagesTest, UpdatesCheckTheTypedNameBeforeChangingAnything)
     EXPECT_EQ(document->profileDictionary.value("Pet Name"), QStringLiteral("Max"));
     EXPECT_EQ(document->profileDictionary.value("Notes"), petFields().value("Notes"));
 }
+
+TEST_F(ProfilePagesTest, APersonsNewPhotoIsSavedWithTheUpdatedRecord)
+{
+    ProjectPages &p = openProject();
+    ASSERT_TRUE(p.saveNewProfile(ProfileRecord::Kind::Person, QStringLiteral("AnnLee"), petFields()));
+    QImage photo(40, 40, QImage::Format_ARGB32);
+    photo.fill(QColor(200, 10, 10));
+    ASSERT_TRUE(p.saveUpdatedProfile(ProfileRecord::Kind::Person, petFields(), QString(), photo)) << p.lastError.toStdString();
+    p.refreshWebsite();
+    const int at = p.scan.grabZovButtonWithPageName(QStringLiteral("AnnLee.zovweb"));
+    ASSERT_GE(at, 0);
+    const QImage shot(p.scan.siteIconArray.at(at).imagePath);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2).red(), 200);
+}

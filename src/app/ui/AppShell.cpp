@@ -104,10 +104,15 @@ void AppShell::launch(const QStringList &files)
 {
     applicationWillFinishLaunching();
     applicationDidFinishLaunching();
-    // Pages named on the command line open once the program is up; a page
-    // that cannot be read says why in its own alert.
-    for (const QString &file : files)
-        DocumentController::shared().openDocument(QFileInfo(file).absoluteFilePath());
+    // Folders (projects) and pages named on the command line open once the
+    // program is up; one that cannot be read says why in its own alert.
+    for (const QString &file : files) {
+        const QFileInfo info(file);
+        if (info.isDir())
+            m_delegate.launchSelectedWebsite(info.absoluteFilePath(), false);
+        else
+            m_delegate.openPageAlone(info.absoluteFilePath());
+    }
 }
 
 void AppShell::applicationWillFinishLaunching()

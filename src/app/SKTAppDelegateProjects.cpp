@@ -1,0 +1,217 @@
+// Opening and creating projects, and opening pages alone, before any window
+// of them exists. A folder replaced by a new project goes to the desktop
+// trash, never away for good; a folder already open brings its window
+// forward instead of opening a second one over the same work copy.
+#include "app/SKTAppDelegate.h"
+
+#include "config/EditionSettings.h"
+#include "document/DocumentController.h"
+#include "document/SKTDocument.h"
+#include "platform/Alerts.h"
+#include "platform/Bundle.h"
+#include "platform/FilePanels.h"
+#include "platform/NotificationCenter.h"
+#include "platform/WorkFolder.h"
+#include "window/ProjectPages.h"
+#include "window/ProjectScan.h"
+#include "window/SiteSettingsFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QString workFolder()
+{
+    return gWorkFolder.isEmpty() ? WorkFolder::shared().path() : gWorkFolder;
+}
+
+bool copyFolder(const QString &from, const QString &to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    const QDir source(from);
+    for (const QFileInfo &info : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (info.isSymLink())
+            continue;
+        const QString target = QDir(to).filePath(info.fileName());
+        if (info.isDir() ? !copyFolder(info.filePath(), target) : !QFile::copy(info.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+// Asks before a new project takes the place of an existing folder; the old
+// folder goes to the trash. Answers whether the new folder may be made.
+bool makeProjectFolder(const QString &folder)
+{
+    if (QFileInfo::exists(folder)) {
+        bool replace = false;
+        Alert alert;
+        alert.messageText = QStringLiteral("Confirm replacing folder \"%1\"").arg(QFileInfo(folder).fileName());
+        alert.informativeText = QStringLiteral("A folder with the same name exists already. Choosing to proceed will "
+                                               "override its current contents.  Are you sure you wish to proceed?");
+        alert.buttons = {QStringLiteral("Yes"), QStringLiteral("Cancel")};
+        Alerts::ask(alert, nullptr, [&replace](int response) { replace = response == Alert::FirstButton; });
+        if (!replace)
+            return false;
+        if (!QFile::moveToTrash(folder)) {
+            Alerts::inform(QStringLiteral("Folder Not Replaced"),
+                           QStringLiteral("\"%1\" could not be moved to the trash, so it was left as it is.").arg(folder));
+            return false;
+        }
+    }
+    if (!QDir().mkpath(folder)) {
+        Alerts::inform(QStringLiteral("Project Not Created"), QStringLiteral("The folder \"%1\" could not be made.").arg(folder));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString SKTAppDelegate::resourcesFolder() const
+{
+    return m_resourcesFolder.isEmpty() ? Bundle::resourcesPath() : m_resourcesFolder;
+}
+
+void SKTAppDelegate::addNewWebsite()
+{
+    SavePanelOptions options;
+    options.nameFieldValue = gNewProjectName.isEmpty() ? QStringLiteral("New Project") : gNewProjectName;
+    options.message = QStringLiteral("Choose where the new project's folder goes");
+    FilePanels::current().showSavePanel(options, nullptr, [this](const QString &folder) {
+        if (folder.isEmpty() || !makeProjectFolder(folder))
+            return;
+        if (gSimplifiedWindow)
+            launchSimplifiedWindowController(folder);
+        else
+            launchSelectedWebsite(folder, true);
+    });
+}
+
+void SKTAppDelegate::openWebsite()
+{
+    OpenPanelOptions options;
+    options.message = QStringLiteral("Please select directory folder containing saved files");
+    options.canChooseFiles = false;
+    options.canChooseDirectories = true;
+    FilePanels::current().showOpenPanel(options, nullptr, [this](const QStringList &paths) {
+        if (!paths.isEmpty())
+            launchSelectedWebsite(paths.first(), false);
+    });
+}
+
+void SKTAppDelegate::openNewDoc()
+{
+    OpenPanelOptions options;
+    options.allowedTypes = {gDocumentExtension, QStringLiteral("trelkoforms")};
+    FilePanels::current().showOpenPanel(options, nullptr, [this](const QStringList &paths) {
+        if (!paths.isEmpty())
+            openPageAlone(paths.first());
+    });
+}
+
+SKTDocument *SKTAppDelegate::openPageAlone(const QString &path)
+{
+    gOpenFromWebsiteFolder = false;
+    SKTDocument *doc = DocumentController::shared().openDocument(path);
+    if (!doc)
+        Alerts::inform(QStringLiteral("Page Not Opened"), QStringLiteral("\"%1\" could not be read.").arg(path));
+    return doc;
+}
+
+void SKTAppDelegate::openSample()
+{
+    if (gSampleDocumentFile.isEmpty())
+        return;
+    const QString source = QDir(resourcesFolder()).filePath(gTemplateFolder + QLatin1Char('/') + gSampleDocumentFile);
+    gOpenFromWebsiteFolder = false;
+    if (!QFileInfo(source).isFile() || !DocumentController::shared().openUntitledDocument(source))
+        Alerts::inform(QStringLiteral("Sample Not Opened"), QStringLiteral("The sample page could not be read."));
+}
+
+int SKTAppDelegate::addStarterBlankPage(const QString &folder)
+{
+    int placed = 0;
+    const QString templates = QDir(resourcesFolder()).filePath(gTemplateFolder);
+    for (const QString &entry : gStarterTemplateFiles) {
+        const QString target = QDir(folder).filePath(QFileInfo(entry).fileName());
+        if (!QFileInfo::exists(target) && QFile::copy(QDir(templates).filePath(entry), target))
+            ++placed;
+    }
+    if (!gSampleDocumentFile.isEmpty()) {
+        const QString target = QDir(folder).filePath(gSampleDocumentFile);
+        if (!QFileInfo::exists(target) && QFile::copy(QDir(templates).filePath(gSampleDocumentFile), target))
+            ++placed;
+    }
+    if (placed == 0) {
+        // An edition that ships no starter page starts from a blank one.
+        SKTDocument scratch;
+        ProjectPages pages(scratch);
+        pages.resourcesFolder = resourcesFolder();
+        const QString blank = pages.blankTemplatePath();
+        const QString noun = gPageNoun.isEmpty() ? QStringLiteral("page") : gPageNoun;
+        const QString target = QDir(folder).filePath(noun + QStringLiteral("1.") + gDocumentExtension);
+        if (!blank.isEmpty() && !QFileInfo::exists(target) && QFile::copy(blank, target))
+            ++placed;
+    }
+    return placed;
+}
+
+SKTDocument *SKTAppDelegate::launchSelectedWebsite(const QString &folder, bool addStarterPage)
+{
+    if (m_projectWindows.focusProject && m_projectWindows.focusProject(folder))
+        return nullptr;
+    if (addStarterPage)
+        addStarterBlankPage(folder);
+    const QString first = ProjectScan::grabPathOfFirstFile(folder);
+    if (first.isEmpty()) {
+        Alert alert;
+        alert.messageText = QStringLiteral("No compatible files found");
+        alert.informativeText = QStringLiteral("Sorry this folder does not contain any compatible files:\n\n%1").arg(folder);
+        alert.buttons = {QStringLiteral("Open Another Folder"), QStringLiteral("Cancel")};
+        Alerts::ask(alert, nullptr, [this](int response) {
+            if (response == Alert::FirstButton)
+                openWebsite();
+        });
+        return nullptr;
+    }
+    gOpenFromWebsiteFolder = true;
+    SKTDocument *doc = DocumentController::shared().openDocument(first);
+    if (!doc) {
+        Alerts::inform(QStringLiteral("Project Not Opened"), QStringLiteral("\"%1\" could not be read.").arg(first));
+        return nullptr;
+    }
+    if (m_projectWindows.attachProject)
+        m_projectWindows.attachProject(*doc, folder);
+    NotificationCenter::defaultCenter().postNotification(Notifications::websiteUpdated, this);
+    if (gAppName == QLatin1String("Tovra Greeting Card Designer"))
+        NotificationCenter::defaultCenter().postNotification(Notifications::callRefreshTabs, this);
+    return doc;
+}
+
+SKTDocument *SKTAppDelegate::proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination)
+{
+    if (!makeProjectFolder(destination))
+        return nullptr;
+    if (!copyFolder(siteFolder, destination)) {
+        Alerts::inform(QStringLiteral("Project Not Created"),
+                       QStringLiteral("The template site could not be copied to \"%1\".").arg(destination));
+        return nullptr;
+    }
+    return launchSelectedWebsite(destination, false);
+}
+
+QList<SKTAppDelegate::WebsiteObject> SKTAppDelegate::templateSites() const
+{
+    QList<WebsiteObject> sites;
+    const QDir root(QDir(resourcesFolder()).filePath(QStringLiteral("templates/websiteLevel")));
+    for (const QString &entry : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const SiteSettings settings = SiteSettingsFile::read(root.filePath(entry + QStringLiteral("/site.zovs")));
+        sites.append({entry, settings.title, settings.description});
+    }
+    return sites;
+}

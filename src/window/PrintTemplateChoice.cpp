@@ -1,0 +1,109 @@
+#include "window/PrintTemplateChoice.h"
+
+#include "config/EditionSettings.h"
+#include "platform/Alerts.h"
+#include "printing/DataCentrePrinting.h"
+
+#include <cmath>
+
+const QStringList &PrintTemplateChoice::popUpNames()
+{
+    static const QStringList names = {
+        QStringLiteral("templateSelectionPopupButton"),         QStringLiteral("flyerTemplateSelectionPopupButton"),
+        QStringLiteral("manualTemplateSelectionPopupButton"),   QStringLiteral("foldingCardTemplateSelectionPopupButton"),
+        QStringLiteral("drubbBusinessCardDesignerPopupButton"), QStringLiteral("drubbEcardDesignerPopupButton"),
+        QStringLiteral("ostravelEnvelopePopupButton"),
+    };
+    return names;
+}
+
+QString PrintTemplateChoice::templateTitle(const LabelTemplateHelper &helper)
+{
+    return QStringLiteral("%1 %2 %3").arg(helper.brand, helper.templateNumber, helper.templateDescription).trimmed();
+}
+
+QStringList PrintTemplateChoice::templateTitles(const QList<LabelTemplateHelper> &templates)
+{
+    QStringList titles;
+    for (const LabelTemplateHelper &t : templates)
+        titles << templateTitle(t);
+    return titles;
+}
+
+QString PrintTemplateChoice::chosenName(PopUp popUp, const QString &title)
+{
+    const QString trimmed = title.trimmed();
+    if (popUp != PopUp::Label)
+        return trimmed;
+    const qsizetype at = trimmed.indexOf(QLatin1String("Label"));
+    return at < 0 ? trimmed : trimmed.mid(at);
+}
+
+QString PrintTemplateChoice::zoomTitle(float handleScale)
+{
+    // Truncated, and read through a float as it is stored (0.35 shows 35%).
+    return QStringLiteral("%1%").arg(int(std::floor(double(handleScale) * 100.0 + 1e-4)));
+}
+
+PrintTemplateChoice::PrintTemplateChoice(ProjectPages &project, ProjectWindowHost *host)
+    : project_(project), host_(host ? host : &defaultHost_)
+{
+}
+
+bool PrintTemplateChoice::templateSelectionUpdated(PopUp popUp, int index)
+{
+    if (index < 0 || index >= gLabelTemplates.size())
+        return false;
+    const LabelTemplateHelper record = gLabelTemplates.at(index);
+    const QString name = chosenName(popUp, templateTitle(record));
+    if (name == gDefaultPrintSheet)
+        return false;
+    bool change = false;
+    Alert alert;
+    alert.messageText = QStringLiteral("Template Selection Changed");
+    alert.informativeText =
+        QStringLiteral("New template selected: %1\nExisting template: %2\n\nAre you sure you wish to make this change?\n\n"
+                       "In order to meet size requirements for the newly selected template, your current canvas size "
+                       "may change.")
+            .arg(name, gDefaultPrintSheet);
+    alert.buttons = {QStringLiteral("Change"), QStringLiteral("Cancel")};
+    Alerts::ask(alert, host_->alertWindow(), [&change](int response) { change = response == Alert::FirstButton; });
+    if (!change)
+        return false;
+    host_->resetPrintCanvas(name);
+    SKTDocument &doc = project_.document();
+    const DocumentLabelTemplate chosen{record.brand, record.templateNumber, record.templateDescription};
+    doc.labelTemplateHelper = chosen;
+    doc.documentChangedCounter += 1;
+    doc.askPageToSaveItself();
+
+    auto ask = [this](const QString &message, const QString &informative) {
+        bool yes = false;
+        Alert question;
+        question.messageText = message;
+        question.informativeText = informative;
+        question.buttons = {QStringLiteral("Yes"), QStringLiteral("No")};
+        Alerts::ask(question, host_->alertWindow(), [&yes](int response) { yes = response == Alert::FirstButton; });
+        return yes;
+    };
+    const int pages = int(project_.scan.siteIconArray.size());
+    if (popUp == PopUp::FoldingCard) {
+        if (ask(QStringLiteral("Would you like to refresh other folding tabs?"),
+                QStringLiteral("Would you like to auto adjust canvas dimensions for other designs (folding tabs) in this "
+                               "project?")))
+            project_.refreshTabs(chosen, name);
+    } else if (popUp == PopUp::Manual) {
+        if (pages > 0 && ask(QStringLiteral("Would you like to refresh all pages?"),
+                             QStringLiteral("Would you like to refresh canvas dimensions for other pages in this project?")))
+            project_.applyTemplateToAllPages(chosen, name);
+    } else if (popUp == PopUp::Label) {
+        if (pages >= 2 && ask(QStringLiteral("Would you like to refresh all designs?"),
+                              QStringLiteral("Would you like to refresh canvas dimensions for other designs saved in this "
+                                             "project?"))) {
+            project_.applyTemplateToAllPages(chosen, name);
+            doc.refreshDocument();
+        }
+    }
+    host_->refreshPageListingDisplay();
+    return true;
+}

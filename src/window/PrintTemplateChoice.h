@@ -1,0 +1,37 @@
+#pragma once
+// Choosing a print template in one of the window's seven template pop-ups:
+// the titles they list, the name a chosen title stands for, and the change
+// itself (asked first; then the page, and on request every page of the
+// project, take the template and its sheet).
+#include "printing/LabelTemplateHelper.h"
+#include "window/ProjectPages.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class PrintTemplateChoice {
+public:
+    // The seven pop-ups, in the order the window makes them.
+    enum class PopUp { Label, Flyer, Manual, FoldingCard, BusinessCard, ECard, Envelope };
+    static const QStringList &popUpNames();
+
+    // "brand number description", trimmed: one title per template, in order.
+    static QString templateTitle(const LabelTemplateHelper &helper);
+    static QStringList templateTitles(const QList<LabelTemplateHelper> &templates);
+    // The sheet name a title stands for: for the label pop-up the part from
+    // its first "Label" on, for the others the whole title, trimmed.
+    static QString chosenName(PopUp popUp, const QString &title);
+    // The zoom title that goes with a handle scale ("35%").
+    static QString zoomTitle(float handleScale);
+
+    explicit PrintTemplateChoice(ProjectPages &project, ProjectWindowHost *host = nullptr);
+    // The user picked the template at index in popUp: asks, then changes.
+    // Answers whether the page took a new template.
+    bool templateSelectionUpdated(PopUp popUp, int index);
+
+private:
+    ProjectPages &project_;
+    ProjectWindowHost defaultHost_;
+    ProjectWindowHost *host_;
+};

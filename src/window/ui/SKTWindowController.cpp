@@ -1,0 +1,595 @@
+#include "window/ui/SKTWindowController.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
+#include "canvas/ui/CanvasRuler.h"
+#include "canvas/ui/SKTGraphicViewWidget.h"
+#include "canvas/ui/SKTZoomingScrollView.h"
+#include "config/EditionSettings.h"
+#include "inspector/InspectorBindings.h"
+#include "inspector/ui/InspectorView.h"
+#include "platform/Alerts.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UserDefaults.h"
+#include "platform/ui/ActionBinding.h"
+#include "window/ui/CommandRegistry.h"
+#include "window/ui/PageListingClipView.h"
+#include "window/ui/ProfilePopover.h"
+#include "window/ui/ZovNSButton.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+// The inspector's fixed width.
+constexpr int kSidebarContentWidth = 270;
+
+QList<SKTWindowController *> &openWindows()
+{
+    static QList<SKTWindowController *> list;
+    return list;
+}
+} // namespace
+
+// The inspector follows the canvas's selection.
+class SKTWindowController::Selection : public SelectionProxy {
+public:
+    Selection(SKTGraphicView &view, SKTDocument &doc) : view_(view), doc_(doc) {}
+    QList<SKTGraphic *> selectedGraphics() const override { return view_.selectedGraphics(); }
+    UndoManager *undoManager() const override { return &doc_.undoManager(); }
+
+private:
+    SKTGraphicView &view_;
+    SKTDocument &doc_;
+};
+
+SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
+    : QMainWindow(parent), doc_(document)
+{
+    setObjectName(QStringLiteral("documentWindow"));
+    openWindows().append(this);
+    doc_.windowHooks.window = this;
+    doc_.windowHooks.refreshPageBackgroundColor = [this] { refreshPageBackgroundColor(); };
+
+    grid_ = std::make_unique<SKTGrid>();
+    view_ = std::make_unique<SKTGraphicView>();
+    view_->setDocument(&doc_);
+    view_->setGrid(grid_.get());
+    view_->setHost(this);
+    project_ = std::make_unique<ProjectPages>(doc_, this);
+    operations_ = std::make_unique<PageOperations>(*project_, this);
+    canvasResponder_ = std::make_unique<CanvasResponder>(*view_);
+    selection_ = std::make_unique<Selection>(*view_, doc_);
+    bindings_ = std::make_unique<InspectorBindings>(*selection_);
+
+    buildPanes();
+    buildTemplatePopUps();
+    selectWhichToolBarToUse();
+    installWindowCommands();
+    installDocumentCommands();
+    observeNotifications();
+    if (!gInspectorExpanded)
+        collapseInspector();
+    refreshPageBackgroundColor();
+    updateTitle();
+    validateToolbar();
+    resize(1200, 800);
+}
+
+SKTWindowController::~SKTWindowController()
+{
+    openWindows().removeAll(this);
+    NotificationCenter::defaultCenter().removeObserver(this, QString());
+    if (doc_.windowHooks.window == this) {
+        doc_.windowHooks.window = nullptr;
+        doc_.windowHooks.refreshPageBackgroundColor = nullptr;
+    }
+    // The widgets go before the canvas model and the inspector's bindings they show.
+    delete takeCentralWidget();
+    view_->setHost(nullptr);
+}
+
+SKTWindowController *SKTWindowController::windowForDocument(const SKTDocument *document)
+{
+    for (SKTWindowController *w : openWindows())
+        if (&w->doc_ == document)
+            return w;
+    return nullptr;
+}
+
+SKTWindowController *SKTWindowController::windowForProject(const QString &folder)
+{
+    const QString wanted = QFileInfo(folder).canonicalFilePath();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (SKTWindowController *w : openWindows())
+        if (!w->openWebsiteFolderPath().isEmpty() && QFileInfo(w->openWebsiteFolderPath()).canonicalFilePath() == wanted)
+            return w;
+    return nullptr;
+}
+
+QList<SKTWindowController *> SKTWindowController::allWindows()
+{
+    return openWindows();
+}
+
+void SKTWindowController::buildPanes()
+{
+    split_ = new QSplitter(Qt::Horizontal, this);
+    split_->setObjectName(QStringLiteral("splitView"));
+    split_->setChildrenCollapsible(false);
+
+    listing_ = new PageListingClipView(split_);
+    listing_->setObjectName(QStringLiteral("sidebarSplitView"));
+    listing_->setMinimumWidth(120);
+    listing_->installEventFilter(this);
+
+    zoom_ = new SKTZoomingScrollView(split_);
+    zoom_->setObjectName(QStringLiteral("zoomingScrollView"));
+    canvas_ = new SKTGraphicViewWidget(*view_);
+    canvas_->setObjectName(QStringLiteral("graphicView"));
+    zoom_->setCanvas(canvas_);
+    zoom_->setShowsRulers(true);
+
+    InspectorView::Page page;
+    page.graphics = [this] { return doc_.graphicPointers(); };
+    page.fileExtension = doc_.pageFileExtension;
+    page.colourHex = [this] { return doc_.documentColorHexString; };
+    inspector_ = new InspectorView(*bindings_, *selection_, page, split_);
+    inspector_->setObjectName(QStringLiteral("inspectorView"));
+    inspector_->setFixedWidth(kSidebarContentWidth);
+
+    split_->addWidget(listing_);
+    split_->addWidget(zoom_);
+    split_->addWidget(inspector_);
+    // The listing and the inspector keep their widths; the canvas takes what
+    // the window gains or loses.
+    split_->setStretchFactor(0, 0);
+    split_->setStretchFactor(1, 1);
+    split_->setStretchFactor(2, 0);
+    // Only the divider between the listing and the canvas moves.
+    split_->handle(2)->setEnabled(false);
+    split_->handle(2)->setCursor(Qt::ArrowCursor);
+    const int side = gSidePanelWidth > 0 ? gSidePanelWidth : 260;
+    split_->setSizes({side, 700, inspector_->width()});
+    setCentralWidget(split_);
+
+    listingDebounce_ = new QTimer(this);
+    listingDebounce_->setSingleShot(true);
+    listingDebounce_->setInterval(100);
+    connect(listingDebounce_, &QTimer::timeout, this, &SKTWindowController::respondToSubviewChange);
+
+    connect(listing_, &PageListingClipView::pageClicked, this, &SKTWindowController::pageClicked);
+    connect(listing_, &PageListingClipView::searchChanged, this, [this] { refreshPageIcons(); });
+    connect(listing_, &PageListingClipView::contextMenuRequested, this, &SKTWindowController::showPageMenu);
+    connect(listing_, &PageListingClipView::pageDropped, this, [this](const QString &name, const QPoint &point) {
+        operations_->rearrangePageOrder(listing_->plan(), name, point);
+    });
+    connect(listing_, &PageListingClipView::fileDropped, this,
+            [this](const QString &path) { project_->confirmAndCopyDroppedPage(path); });
+    connect(view_.get(), &SKTGraphicView::selectionChanged, this, [this] { refreshInspector(); });
+    connect(view_.get(), &SKTGraphicView::rulerEchoChanged, this, [this](const QRectF &rect) {
+        if (zoom_->horizontalRuler())
+            zoom_->horizontalRuler()->setEcho(rect);
+        if (zoom_->verticalRuler())
+            zoom_->verticalRuler()->setEcho(rect);
+    });
+    connect(&doc_.events(), &DocumentEvents::titleChanged, this, [this] { updateTitle(); });
+    connect(&doc_.events(), &DocumentEvents::editedChanged, this, [this] { updateTitle(); });
+    connect(&doc_.events(), &DocumentEvents::graphicsChanged, this, [this] { refreshInspector(); });
+}
+
+void SKTWindowController::selectWhichToolBarToUse()
+{
+    const EditionToolbar spec = EditionToolbars::forEdition(gAppName);
+    // Chosen again on every rescan: the same toolbar stays as it is, so a
+    // menu or button holding one of its actions never loses it.
+    const bool same = toolbar_ && spec.toolbar == toolbarSpec_.toolbar && spec.items == toolbarSpec_.items;
+    toolbarSpec_ = spec;
+    if (!same)
+        buildToolbar();
+    validateToolbar();
+}
+
+void SKTWindowController::buildToolbar()
+{
+    if (!toolbar_) {
+        toolbar_ = new QToolBar(this);
+        toolbar_->setMovable(false);
+        toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        addToolBar(Qt::TopToolBarArea, toolbar_);
+    }
+    toolbar_->clear();
+    toolbar_->setObjectName(toolbarSpec_.toolbar);
+    for (const ToolbarItemSpec &item : toolbarSpec_.items) {
+        QAction *action = ActionBinding::makeAction(QCoreApplication::translate("Toolbar", qPrintable(item.label)),
+                                                    item.action, toolbar_);
+        action->setObjectName(item.action);
+        toolbar_->addAction(action);
+    }
+}
+
+void SKTWindowController::validateToolbar()
+{
+    if (!toolbar_)
+        return;
+    for (QAction *action : toolbar_->actions()) {
+        const QString name = ActionBinding::actionOf(action);
+        if (name.isEmpty())
+            continue;
+        ActionItemState item;
+        item.action = name;
+        item.title = action->text();
+        action->setEnabled(ResponderChain::validate(responderChain(), item));
+    }
+}
+
+void SKTWindowController::observeNotifications()
+{
+    auto &center = NotificationCenter::defaultCenter();
+    QObject *events = &doc_.events();
+    center.addObserver(this, Notifications::refreshDocIcon, events, [this](const Notification &) {
+        updateCurrentlySelectedZovButton();
+    });
+    center.addObserver(this, Notifications::updateCurrentButtonColor, events, [this](const Notification &) {
+        updateCurrentButtonColor();
+    });
+    center.addObserver(this, Notifications::websiteUpdated, nullptr, [this](const Notification &) {
+        if (!openWebsiteFolderPath().isEmpty())
+            project_->refreshWebsite();
+    });
+    center.addObserver(this, Notifications::totalWebsiteUpdated, events, [this](const Notification &) {
+        if (!openWebsiteFolderPath().isEmpty())
+            project_->totalRefreshWebsite();
+    });
+    center.addObserver(this, Notifications::displayProfilePopover, events,
+                       [this](const Notification &) { showProfilePopOver(); });
+    center.addObserver(this, Notifications::hideProfilePopover, events,
+                       [this](const Notification &) { hideProfilePopOver(); });
+    center.addObserver(this, Notifications::displayToolbars, nullptr, [this](const Notification &) { setFormButtons(); });
+    center.addObserver(this, Notifications::refreshInspectorPanel, nullptr, [this](const Notification &) {
+        if (inspector_)
+            inspector_->graphicTouched();
+    });
+}
+
+// ---- project ----------------------------------------------------------------
+
+void SKTWindowController::setOpenWebsiteFolderPath(const QString &folder)
+{
+    project_->setOpenWebsiteFolderPath(folder);
+    if (folder.isEmpty()) {
+        prepSingleDocWindow();
+    } else {
+        listing_->show();
+        project_->refreshWebsite();
+    }
+    refreshPageBackgroundColor();
+    updateTitle();
+    validateToolbar();
+}
+
+QString SKTWindowController::openWebsiteFolder() const
+{
+    const QString folder = openWebsiteFolderPath();
+    if (folder.isEmpty())
+        return {};
+    return QFileInfo(folder).fileName().remove(QLatin1Char(' '));
+}
+
+void SKTWindowController::pageClicked(int index)
+{
+    if (index < 0 || index >= project_->scan.siteIconArray.size())
+        return;
+    view_->deselectAll();
+    if (project_->launchSelected(index)) {
+        updateCurrentButtonColor();
+        refreshInspector();
+    }
+}
+
+void SKTWindowController::showPageMenu(const QPoint &gridPoint, const QPoint &globalPoint)
+{
+    listing_->lastTouchPoint = gridPoint;
+    QMenu menu(this);
+    const QList<QPair<QString, QString>> items = {
+        {QStringLiteral("Add New Page"), QStringLiteral("directlyAddBlankPage")},
+        {QStringLiteral("Insert Blank Page"), QStringLiteral("insertBlankPage")},
+        {QStringLiteral("Duplicate Page"), QStringLiteral("duplicatePage")},
+        {QStringLiteral("Delete Page"), QStringLiteral("deletePage")},
+        {QStringLiteral("Copy Page Link"), QStringLiteral("grabPageLink")},
+        {QStringLiteral("Sort by File Name"), QStringLiteral("sortByFileName")},
+        {QStringLiteral("Sort by Date"), QStringLiteral("sortByDate")},
+    };
+    // The listing's menu belongs to this window: its items go to this
+    // window's chain whichever window is active.
+    for (const auto &item : items) {
+        if (item.second == QLatin1String("grabPageLink") && isControlHidden(QStringLiteral("grabPageLinkMenuItem")))
+            continue;
+        ActionItemState state;
+        state.action = item.second;
+        state.title = item.first;
+        ResponderChain::validate(responderChain(), state);
+        QAction *action = menu.addAction(state.title);
+        action->setObjectName(item.second);
+        action->setEnabled(state.enabled);
+        action->setVisible(state.visible);
+        const QString name = item.second;
+        connect(action, &QAction::triggered, this, [this, name, title = item.first] {
+            ActionItemState sender;
+            sender.action = name;
+            sender.title = title;
+            ResponderChain::send(responderChain(), name, sender);
+        });
+    }
+    menu.exec(globalPoint);
+}
+
+// ---- layout -----------------------------------------------------------------
+
+void SKTWindowController::toggleInspector()
+{
+    if (inspector_->isHidden())
+        reopenInspector();
+    else
+        collapseInspector();
+}
+
+void SKTWindowController::collapseInspector()
+{
+    bindings_->unbindEverything();
+    inspector_->hide();
+    resetZoomScrollViewSize();
+}
+
+void SKTWindowController::reopenInspector()
+{
+    inspector_->show();
+    bindings_->restoreBinding();
+    inspector_->rebuildNow();
+    resetZoomScrollViewSize();
+}
+
+int SKTWindowController::resetZoomScrollViewSize()
+{
+    if (openWebsiteFolder().isEmpty())
+        return -1;
+    int available = split_->width() - listing_->width();
+    if (!inspector_->isHidden())
+        available -= inspector_->width();
+    const int canvasWidth = canvas_->width();
+    return std::min(available, canvasWidth);
+}
+
+void SKTWindowController::prepSingleDocWindow()
+{
+    // A page alone has no listing; the split gives its room to the canvas.
+    listing_->hide();
+    split_->setHandleWidth(1);
+}
+
+void SKTWindowController::refreshPageBackgroundColor()
+{
+    canvas_->update();
+    resetZoomScrollViewSize();
+    if (openWebsiteFolderPath().isEmpty())
+        prepSingleDocWindow();
+}
+
+void SKTWindowController::respondToSubviewChange()
+{
+    ++listingRebuilds_;
+    refreshPageIcons();
+}
+
+bool SKTWindowController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == listing_ && event->type() == QEvent::Resize)
+        listingDebounce_->start();  // restarts: many resizes, one rebuild
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void SKTWindowController::setFormButtons()
+{
+    selectWhichToolBarToUse();
+}
+
+void SKTWindowController::setWindowAlpha(double alpha)
+{
+    setWindowOpacity(alpha);
+}
+
+void SKTWindowController::endEditing()
+{
+    view_->stopEditing();
+    canvas_->setFocus();
+}
+
+void SKTWindowController::refreshLayerListing()
+{
+    if (inspector_ && inspector_->currentTab() == InspectorView::Layer)
+        inspector_->graphicTouched();
+}
+
+void SKTWindowController::refreshPageListingDisplay()
+{
+    refreshPageIcons();
+}
+
+void SKTWindowController::refreshPageIcons()
+{
+    const QString folder = openWebsiteFolderPath();
+    if (folder.isEmpty())
+        return;
+    PageOperations::updateCurrentButtonColor(project_->scan.siteIconArray, QFileInfo(doc_.fileURLPath).fileName());
+    const int columns = PageListingPlan::columnCount(
+        UserDefaults::standard().integerForKey(QStringLiteral("numOfColumnListings")), gPageIconColumns);
+    validateToolbar();
+    listing_->display(project_->scan.siteIconArray,
+                      PageListingPlan::summaryText(int(project_->scan.siteIconArray.size()), QFileInfo(folder).fileName()),
+                      columns);
+}
+
+void SKTWindowController::updateCurrentButtonColor()
+{
+    PageOperations::updateCurrentButtonColor(project_->scan.siteIconArray, QFileInfo(doc_.fileURLPath).fileName());
+    listing_->updateMarks(project_->scan.siteIconArray);
+}
+
+void SKTWindowController::updateCurrentlySelectedZovButton()
+{
+    // Only the button of the page shown changes; a page missing from the
+    // listing leaves every button as it is.
+    const int at = project_->scan.grabZovButtonWithPageName(QFileInfo(doc_.fileURLPath).fileName());
+    if (at < 0)
+        return;
+    PageEntry &entry = project_->scan.siteIconArray[at];
+    entry.pageTitle = doc_.pageOfficialName;
+    entry.fileTime = QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("MMM dd yyyy h:mm a"));
+    refreshPageIcons();
+}
+
+// ---- canvas host ------------------------------------------------------------
+
+void SKTWindowController::refreshInspector()
+{
+    if (inspector_ && !inspector_->isHidden())
+        inspector_->graphicTouched();
+    selection_->selectionOrGraphicsChanged();
+}
+
+void SKTWindowController::graphicTouched()
+{
+    // A press on the canvas closes the window's transient pop-overs.
+    hideProfilePopOver();
+}
+
+void SKTWindowController::setZoomFactor(double factor)
+{
+    zoom_->setFactor(factor);
+}
+
+// ---- pop-over and guard -----------------------------------------------------
+
+void SKTWindowController::showProfilePopOver()
+{
+    if (!profile_)
+        profile_ = new ProfilePopover(this);
+    profile_->hide();
+    profile_->setLines(ProfilePopover::summaryOf(doc_.profileDictionary, gAppName));
+    profile_->showAt(zoom_->mapToGlobal(QPoint(zoom_->width() - 10, 150)));
+    if (doc_.pageName == QLatin1String("basetemplate"))
+        hideProfilePopOver();
+}
+
+void SKTWindowController::resetProfilePopoverPosition()
+{
+    if (profile_ && profile_->isVisible())
+        profile_->showAt(zoom_->mapToGlobal(QPoint(zoom_->width() - 10, 150)));
+}
+
+void SKTWindowController::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    resetZoomScrollViewSize();
+    resetProfilePopoverPosition();
+}
+
+void SKTWindowController::hideProfilePopOver()
+{
+    if (profile_)
+        profile_->hide();
+}
+
+bool SKTWindowController::isEditorInMultiDocMode()
+{
+    if (!openWebsiteFolder().isEmpty())
+        return true;
+    Alert alert;
+    alert.messageText = QStringLiteral("Please launch editor in multi-document mode");
+    alert.informativeText = QStringLiteral(
+        "You're currently running in single document editor.  This feature requires the editor to be launched in "
+        "multi-document mode:\nPlease choose \"Open in multi-document mode\" and select the \"directory\" (folder) "
+        "containing saved files");
+    alert.buttons = {QStringLiteral("Open in multi-document mode"), QStringLiteral("Dismiss")};
+    Alerts::ask(alert, this, [this](int response) {
+        if (response == Alert::FirstButton) {
+            close();
+            ResponderChain::send(QStringLiteral("openWebsite"));
+        }
+    });
+    return false;
+}
+
+WindowMenuState SKTWindowController::menuState()
+{
+    WindowMenuState state;
+    state.pageCount = int(project_->scan.siteIconArray.size());
+    state.pageClicked = [this] { return operations_->determinePageClicked(listing_->plan(), listing_->lastTouchPoint); };
+    state.formPage = doc_.pageFileType == QLatin1String("trelkoforms") || doc_.pageFileExtension == QLatin1String("php");
+    state.gridUsable = grid_->isUsable();
+    state.gridConstraining = grid_->isConstraining();
+    state.gridAlwaysShown = grid_->isAlwaysShown();
+    state.documentDisplayName = doc_.windowTitle();
+    return state;
+}
+
+QList<ActionResponder *> SKTWindowController::responderChain()
+{
+    return {canvasResponder_.get(), &windowActions_, &documentActions_};
+}
+
+void SKTWindowController::updateTitle()
+{
+    QString title = doc_.windowTitle();
+    if (title.isEmpty())
+        title = doc_.fileURLPath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(doc_.fileURLPath).fileName();
+    if (!openWebsiteFolder().isEmpty())
+        title = QFileInfo(openWebsiteFolderPath()).fileName() + QStringLiteral(" — ") + title;
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(doc_.isDocumentEdited());
+}
+
+// ---- closing and deactivation ----------------------------------------------
+
+void SKTWindowController::closeEvent(QCloseEvent *event)
+{
+    if (closeApproved_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (closing_)
+        return;
+    closing_ = true;
+    view_->stopEditing();
+    doc_.canCloseDocument([this](bool mayClose) {
+        closing_ = false;
+        if (!mayClose)
+            return;
+        closeApproved_ = true;
+        QTimer::singleShot(0, this, [this] { close(); });
+    });
+}
+
+void SKTWindowController::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        validateToolbar();
+    // Leaving the window saves its page, so switching to another program
+    // never leaves edits unsaved.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !gSingleDocumentMode && !closing_
+        && !closeApproved_ && !doc_.fileURLPath.isEmpty() && doc_.isDocumentEdited() && !doc_.pageUnread)
+        doc_.askPageToSaveItself();
+}

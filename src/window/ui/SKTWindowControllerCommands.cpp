@@ -1,0 +1,130 @@
+// The document window's own commands and its document's, by name.
+#include "window/ui/SKTWindowController.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTGrid.h"
+#include "canvas/ui/CanvasRuler.h"
+#include "canvas/ui/SKTZoomingScrollView.h"
+#include "config/EditionSettings.h"
+#include "inspector/InspectorBindings.h"
+#include "platform/Alerts.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UndoManager.h"
+#include "platform/UserDefaults.h"
+#include "window/ui/CommandRegistry.h"
+#include "window/ui/PageListingClipView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QUrl>
+
+void SKTWindowController::installWindowCommands()
+{
+    ActionMap &map = windowActions_;
+    auto validated = [this](ActionItemState &item) { return WindowMenuValidation::validate(item, menuState()); };
+    auto add = [&](const QString &name, std::function<void()> run) {
+        map.add(name, [run](const ActionItemState &) { run(); }, validated);
+    };
+    auto withProject = [this] { return !openWebsiteFolderPath().isEmpty(); };
+
+    add(QStringLiteral("toggleInspector"), [this] { toggleInspector(); });
+    add(QStringLiteral("toggleSidebarDrawer"), [this] { toggleInspector(); });
+    add(QStringLiteral("toggleGridConstraining"), [this] { grid_->setConstraining(!grid_->isConstraining()); });
+    add(QStringLiteral("toggleGridShowing"), [this] { grid_->setAlwaysShown(!grid_->isAlwaysShown()); });
+    add(QStringLiteral("refreshWebsite"), [this, withProject] {
+        if (withProject())
+            project_->refreshWebsite();
+    });
+    add(QStringLiteral("totalRefreshWebsite"), [this, withProject] {
+        if (withProject())
+            project_->totalRefreshWebsite();
+    });
+    add(QStringLiteral("sortByFileName"), [this] { project_->sortByFileName(); });
+    add(QStringLiteral("sortByDate"), [this] { project_->sortByDate(); });
+    add(QStringLiteral("directlyAddBlankPage"), [this] {
+        if (isEditorInMultiDocMode())
+            project_->directlyAddBlankPage();
+    });
+    add(QStringLiteral("insertBlankPage"), [this] {
+        const int clicked = operations_->grabPageClicked(listing_->plan(), listing_->lastTouchPoint);
+        project_->insertBlankPage(clicked);
+    });
+    add(QStringLiteral("deletePage"), [this] { operations_->deletePage(operations_->selectedPageName); });
+    add(QStringLiteral("duplicatePage"), [this] { operations_->duplicatePage(operations_->selectedPageName); });
+    add(QStringLiteral("grabPageLink"), [this] {
+        operations_->grabPageLink(operations_->selectedPageName,
+                                  [](const QString &link) { QGuiApplication::clipboard()->setText(link); });
+    });
+    add(QStringLiteral("showProfilePopOver"), [this] { showProfilePopOver(); });
+    add(QStringLiteral("showShapePopOver"), [this] { showShapePopOver(); });
+    add(QStringLiteral("showTextViewPopOver"), [this] { showTextViewPopOver(); });
+    add(QStringLiteral("setupPrintLayoutView"), [this] { setupPrintLayoutView(); });
+    add(QStringLiteral("view1Column"), [this] { adjustViewColumn(1); });
+    add(QStringLiteral("view2Column"), [this] { adjustViewColumn(2); });
+    add(QStringLiteral("view3Column"), [this] { adjustViewColumn(3); });
+    add(QStringLiteral("stopEditingInGraphicView"), [this] { view_->stopEditing(); });
+    add(QStringLiteral("testShareOnTwitter"), [this] {
+        bindings_->unbindEverything();
+        QDesktopServices::openUrl(QUrl(QStringLiteral("https://twitter.com/intent/tweet?text=")));
+    });
+    // Menu items that only show or hide.
+    for (const char *name : {"addIntoGroup", "showViewOptions", "addFormObjects"})
+        add(QString::fromLatin1(name), [] {});
+    for (const auto &[name, unit] : {std::pair{"updateRulers_points", "Points"}, {"updateRulers_centimeters", "Centimeters"},
+                                     {"updateRulers_inches", "Inches"}}) {
+        const QString u = QString::fromLatin1(unit);
+        add(QString::fromLatin1(name), [u] { UserDefaults::standard().setString(u, QStringLiteral("RulerUnits")); });
+    }
+
+    DocumentWindowContext context;
+    context.window = this;
+    context.document = [this] { return &doc_; };
+    context.canvas = [this] { return view_.get(); };
+    context.projectFolder = [this] { return openWebsiteFolderPath(); };
+    context.host = this;
+    context.project = project_.get();
+    CommandRegistry::installWindowCommands(map, context);
+}
+
+void SKTWindowController::installDocumentCommands()
+{
+    ActionMap &map = documentActions_;
+    map.add(QStringLiteral("saveDocument"), [this](const ActionItemState &) {
+        view_->stopEditing();
+        if (!doc_.saveDocument() && !doc_.lastSaveError.isEmpty())
+            Alerts::inform(QStringLiteral("Page Not Saved"), doc_.lastSaveError, this);
+        updateTitle();
+    });
+    map.add(
+        QStringLiteral("undo"), [this](const ActionItemState &) { doc_.undoManager().undo(); },
+        [this](ActionItemState &item) {
+            item.title = doc_.undoManager().undoMenuItemTitle();
+            return doc_.undoManager().canUndo();
+        });
+    map.add(
+        QStringLiteral("redo"), [this](const ActionItemState &) { doc_.undoManager().redo(); },
+        [this](ActionItemState &item) {
+            item.title = doc_.undoManager().redoMenuItemTitle();
+            return doc_.undoManager().canRedo();
+        });
+    map.add(
+        QStringLiteral("revertDocumentToSaved"),
+        [this](const ActionItemState &) {
+            Alert alert;
+            alert.messageText = QStringLiteral("Revert to the saved page?");
+            alert.informativeText = QStringLiteral("Your current changes will be lost.");
+            alert.buttons = {QStringLiteral("Revert"), QStringLiteral("Cancel")};
+            Alerts::ask(alert, this, [this](int response) {
+                if (response != Alert::FirstButton)
+                    return;
+                view_->deselectAll();
+                doc_.refreshDocument();
+                doc_.markClean();
+                updateTitle();
+            });
+        },
+        [this](ActionItemState &) { return !doc_.fileURLPath.isEmpty() && doc_.isDocumentEdited(); });
+    map.add(QStringLiteral("performClose"), [this](const ActionItemState &) { close(); });
+    map.add(QStringLiteral("closeDocument"), [this](const ActionItemState &) { close(); });
+}

@@ -1,0 +1,116 @@
+// The document window's print-template pop-ups, preset pickers, print
+// layout sheet and listing columns.
+#include "window/ui/SKTWindowController.h"
+
+#include "config/EditionSettings.h"
+#include "platform/UserDefaults.h"
+#include "printing/DataCentrePrinting.h"
+#include "window/ui/FloatWindowController.h"
+
+#include <QComboBox>
+#include <QPointer>
+
+void SKTWindowController::buildTemplatePopUps()
+{
+    templateChoice_ = std::make_unique<PrintTemplateChoice>(*project_, this);
+    const QStringList titles = PrintTemplateChoice::templateTitles(gLabelTemplates);
+    const QStringList &names = PrintTemplateChoice::popUpNames();
+    for (int i = 0; i < names.size(); ++i) {
+        auto *popUp = new QComboBox(this);
+        popUp->setObjectName(names.at(i));
+        popUp->addItems(titles);
+        popUp->hide();
+        const auto which = PrintTemplateChoice::PopUp(i);
+        connect(popUp, &QComboBox::activated, this, [this, which](int index) {
+            templateChoice_->templateSelectionUpdated(which, index);
+            setCurrentTemplateSelectionValue();
+        });
+        templatePopUps_ << popUp;
+    }
+    setCurrentTemplateSelectionValue();
+}
+
+void SKTWindowController::setCurrentTemplateSelectionValue()
+{
+    const DocumentLabelTemplate &t = doc_.labelTemplateHelper;
+    const QString title = QStringLiteral("%1 %2 %3").arg(t.brand, t.templateNumber, t.templateDescription).trimmed();
+    for (QComboBox *popUp : std::as_const(templatePopUps_)) {
+        const int at = popUp->findText(title);
+        if (at >= 0)
+            popUp->setCurrentIndex(at);
+    }
+}
+
+void SKTWindowController::resetPrintCanvas(const QString &sheetDescription)
+{
+    if (const auto sheet = DataCentrePrinting::grabLabelHelper(sheetDescription))
+        DataCentrePrinting::resetPrintCanvas(sheet);
+}
+
+void SKTWindowController::selectFoldingCardTemplateTitle(const QString &title)
+{
+    if (QComboBox *popUp = templatePopUp(PrintTemplateChoice::PopUp::FoldingCard)) {
+        const int at = popUp->findText(title);
+        if (at >= 0)
+            popUp->setCurrentIndex(at);
+    }
+}
+
+FloatWindowController *SKTWindowController::showShapePopOver()
+{
+    auto *sheet = FloatWindowController::shapePicker(this);
+    connect(sheet, &FloatWindowController::picked, this, [this](int tag) {
+        ActionItemState sender;
+        sender.action = QStringLiteral("addNewShape");
+        sender.tag = tag;
+        ResponderChain::send(responderChain(), sender.action, sender);
+    });
+    sheet->open();
+    return sheet;
+}
+
+FloatWindowController *SKTWindowController::showTextViewPopOver()
+{
+    auto *sheet = FloatWindowController::textPicker(this);
+    connect(sheet, &FloatWindowController::picked, this, [this](int tag) {
+        ActionItemState sender;
+        sender.action = QStringLiteral("addNewSelectedTextView");
+        sender.tag = tag;
+        ResponderChain::send(responderChain(), sender.action, sender);
+    });
+    sheet->open();
+    return sheet;
+}
+
+FloatWindowController *SKTWindowController::setupPrintLayoutView()
+{
+    auto *sheet = new FloatWindowController(QSize(300, 200), this);
+    const QList<PrintTemplateChoice::PopUp> shown = {PrintTemplateChoice::PopUp::BusinessCard,
+                                                     PrintTemplateChoice::PopUp::ECard,
+                                                     PrintTemplateChoice::PopUp::Envelope};
+    int y = 0;
+    for (PrintTemplateChoice::PopUp which : shown) {
+        QComboBox *popUp = templatePopUp(which);
+        popUp->setParent(sheet->mainView());
+        popUp->setGeometry(10, y, 280, which == PrintTemplateChoice::PopUp::BusinessCard ? 50 : 30);
+        popUp->show();
+        y += popUp->height() + 10;
+    }
+    // The pop-ups belong to the window: they go back to it when the sheet closes.
+    connect(sheet, &QDialog::finished, this, [this, shown] {
+        for (PrintTemplateChoice::PopUp which : shown) {
+            QComboBox *popUp = templatePopUp(which);
+            popUp->hide();
+            popUp->setParent(this);
+        }
+    });
+    sheet->open();
+    setCurrentTemplateSelectionValue();
+    return sheet;
+}
+
+void SKTWindowController::adjustViewColumn(int columns)
+{
+    UserDefaults::standard().setInteger(columns, QStringLiteral("numOfColumnListings"));
+    refreshPageIcons();
+}
