@@ -12,7 +12,7 @@
 #include "support/ScriptedFilePanels.h"
 #include "window/SiteSettingsFile.h"
 #include "window/ui/CommandRegistry.h"
-#include "window/ui/FloatWindowController.h"
+#include "inspector/ui/FloatWindowController.h"
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/PageListingClipView.h"
 #include "window/ui/SKTWindowController.h"

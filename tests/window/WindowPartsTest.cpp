@@ -1,31 +1,13 @@
-// Smaller parts of the window: the preset pickers' layout, the print-template
+// Smaller parts of the window: the print-template
 // choice, the page button's frame and the profile pop-over.
 #include "ProjectFixture.h"
 
-#include "window/PresetPickerLayout.h"
 #include "window/PrintTemplateChoice.h"
 #include "window/ui/ProfilePopover.h"
 #include "window/ui/ZovNSButton.h"
 
 #include <QLabel>
 #include <QPainter>
-
-TEST(PresetPickerLayout, ShapesFillRowsOfSevenAndTextsStackInOneColumn)
-{
-    QList<ShapeSelectionView> shapes(14, ShapeSelectionView(QRectF(0, 0, 68.7, 70.2)));
-    const QList<QRect> s = PresetPickerLayout::shapeButtonFrames(shapes);
-    ASSERT_EQ(s.size(), 14);
-    EXPECT_EQ(s.at(0), QRect(5, 0, 68, 70));
-    EXPECT_EQ(s.at(6).x(), 443);
-    EXPECT_EQ(s.at(7), QRect(5, 75, 68, 70));
-    EXPECT_EQ(s.at(13).topLeft(), QPoint(443, 75));
-
-    QList<ShapeSelectionView> texts(3, ShapeSelectionView(QRectF(0, 0, 400, 42)));
-    const QList<QRect> t = PresetPickerLayout::textButtonFrames(texts);
-    EXPECT_EQ(t.at(0), QRect(0, 5, 400, 42));
-    EXPECT_EQ(t.at(2).y(), 99);
-    EXPECT_TRUE(PresetPickerLayout::shapeButtonFrames({}).isEmpty());
-}
 
 class PrintTemplateChoiceTest : public ProjectTest {};
 

@@ -5,7 +5,8 @@
 #include "config/EditionSettings.h"
 #include "platform/UserDefaults.h"
 #include "printing/DataCentrePrinting.h"
-#include "window/ui/FloatWindowController.h"
+#include "inspector/ui/FloatWindowController.h"
+#include "inspector/ui/PresetPickers.h"
 
 #include <QComboBox>
 #include <QPointer>
@@ -58,33 +59,31 @@ void SKTWindowController::selectFoldingCardTemplateTitle(const QString &title)
 
 FloatWindowController *SKTWindowController::showShapePopOver()
 {
-    auto *sheet = FloatWindowController::shapePicker(this);
-    connect(sheet, &FloatWindowController::picked, this, [this](int tag) {
+    return PresetPickers::createShapePopover(this, [this](int tag) {
         ActionItemState sender;
         sender.action = QStringLiteral("addNewShape");
         sender.tag = tag;
         ResponderChain::send(responderChain(), sender.action, sender);
     });
-    sheet->open();
-    return sheet;
 }
 
 FloatWindowController *SKTWindowController::showTextViewPopOver()
 {
-    auto *sheet = FloatWindowController::textPicker(this);
-    connect(sheet, &FloatWindowController::picked, this, [this](int tag) {
+    return PresetPickers::createTextViewPopover(this, [this](int tag) {
         ActionItemState sender;
         sender.action = QStringLiteral("addNewSelectedTextView");
         sender.tag = tag;
         ResponderChain::send(responderChain(), sender.action, sender);
     });
-    sheet->open();
-    return sheet;
 }
 
 FloatWindowController *SKTWindowController::setupPrintLayoutView()
 {
-    auto *sheet = new FloatWindowController(QSize(300, 200), this);
+    auto *sheet = new FloatWindowController(this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    auto *container = new QWidget;
+    container->resize(300, 200);
+    sheet->setContent(container);
     const QList<PrintTemplateChoice::PopUp> shown = {PrintTemplateChoice::PopUp::BusinessCard,
                                                      PrintTemplateChoice::PopUp::ECard,
                                                      PrintTemplateChoice::PopUp::Envelope};
