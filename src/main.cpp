@@ -2,6 +2,7 @@
 // (bundle, alerts, file panels, work folder) and runs the application.
 #include "config/DataCentre.h"
 #include "config/ui/ProgressWindowPresenter.h"
+#include "insertion/ui/CompositeCommands.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/FilePanels.h"
@@ -92,6 +93,9 @@ int main(int argc, char **argv)
     DataCentre::initializeData();
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
+
+    // Composite and picture commands of document windows (insertion).
+    registerCompositeCommands();
 
     // Until the application shell opens its own windows, show which edition runs.
     QMainWindow window;

@@ -128,7 +128,7 @@ void ImageCommands::addNewImage()
     addNewImage_drag(m_frame.calculateOriginPoint());
 }
 
-void ImageCommands::addNewImage_drag(const QPointF &point)
+OpenPanelOptions ImageCommands::imagePanelOptions()
 {
     OpenPanelOptions options;
     options.title = QStringLiteral("Add one or multiple images");
@@ -136,7 +136,30 @@ void ImageCommands::addNewImage_drag(const QPointF &point)
     options.allowedTypes = {QStringLiteral("jpg"), QStringLiteral("JPG"), QStringLiteral("png"), QStringLiteral("PNG"),
                             QStringLiteral("jpeg"), QStringLiteral("JPEG"), QStringLiteral("gif"), QStringLiteral("GIF")};
     options.allowsMultipleSelection = true;
-    m_frame.context().filePanels().showOpenPanel(options, m_frame.context().window(),
+    return options;
+}
+
+OpenPanelOptions ImageCommands::pdfPanelOptions()
+{
+    OpenPanelOptions options;
+    options.title = QStringLiteral("Add PDF file");
+    options.prompt = QStringLiteral("Select");
+    options.allowedTypes = {QStringLiteral("pdf"), QStringLiteral("PDF")};
+    return options;
+}
+
+OpenPanelOptions ImageCommands::replacePanelOptions()
+{
+    OpenPanelOptions options;
+    options.prompt = QStringLiteral("Select");
+    options.allowedTypes = {QStringLiteral("jpg"), QStringLiteral("JPG"), QStringLiteral("png"), QStringLiteral("PNG"),
+                            QStringLiteral("jpeg"), QStringLiteral("JPEG")};
+    return options;
+}
+
+void ImageCommands::addNewImage_drag(const QPointF &point)
+{
+    m_frame.context().filePanels().showOpenPanel(imagePanelOptions(), m_frame.context().window(),
                                                  [this, point](const QStringList &paths) {
                                                      if (!paths.isEmpty())
                                                          insertImageFiles(paths, point);
@@ -184,11 +207,7 @@ QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertImageFiles(const QString
 
 void ImageCommands::addNewPDF_drag(const QPointF &point)
 {
-    OpenPanelOptions options;
-    options.title = QStringLiteral("Add PDF file");
-    options.prompt = QStringLiteral("Select");
-    options.allowedTypes = {QStringLiteral("pdf"), QStringLiteral("PDF")};
-    m_frame.context().filePanels().showOpenPanel(options, m_frame.context().window(),
+    m_frame.context().filePanels().showOpenPanel(pdfPanelOptions(), m_frame.context().window(),
                                                  [this, point](const QStringList &paths) {
                                                      if (!paths.isEmpty())
                                                          insertPdfPages(paths.first(), point);
@@ -291,11 +310,7 @@ SKTImage *ImageCommands::selectedImage()
 
 void ImageCommands::launchReplaceImage()
 {
-    OpenPanelOptions options;
-    options.prompt = QStringLiteral("Select");
-    options.allowedTypes = {QStringLiteral("jpg"), QStringLiteral("JPG"), QStringLiteral("png"), QStringLiteral("PNG"),
-                            QStringLiteral("jpeg"), QStringLiteral("JPEG")};
-    m_frame.context().filePanels().showOpenPanel(options, m_frame.context().window(), [this](const QStringList &paths) {
+    m_frame.context().filePanels().showOpenPanel(replacePanelOptions(), m_frame.context().window(), [this](const QStringList &paths) {
         if (!paths.isEmpty())
             replaceImageWithFile(paths.first());
     });

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <memory>
 
+struct OpenPanelOptions;
 class InsertionFrame;
 class SKTGraphic;
 class SKTImage;
@@ -29,8 +30,13 @@ class ImageCommands {
 public:
     explicit ImageCommands(InsertionFrame &frame) : m_frame(frame) {}
 
-    // Open panels "Add one or multiple images" and "Add PDF file"; the
-    // chosen files go to the inserts below.
+    // The open panels "Add one or multiple images", "Add PDF file" and the
+    // replacement's.
+    static OpenPanelOptions imagePanelOptions();
+    static OpenPanelOptions pdfPanelOptions();
+    static OpenPanelOptions replacePanelOptions();
+    // Show those panels; the chosen files go to the inserts below. The
+    // commands object must outlive the panel (a modeless panel answers later).
     void addNewImage();
     void addNewImage_drag(const QPointF &point);
     void addNewPDF_drag(const QPointF &point);

@@ -1,0 +1,108 @@
+// The crop rectangle and its dialog, and the window commands of composites
+// and pictures reaching the page shown in the window.
+#include "InsertionFixture.h"
+
+#include "insertion/CropGeometry.h"
+#include "insertion/ui/CompositeCommands.h"
+#include "insertion/ui/CropImageDialog.h"
+#include "model/SKTImage.h"
+#include "platform/ActionResponder.h"
+#include "window/ui/CommandRegistry.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+
+TEST(CropGeometryTest, HandlesMoveTheirEdgesAndTheRectangleStaysInsideThePicture)
+{
+    using H = CropGeometry::Handle;
+    struct Case {
+        const char *name;
+        H handle;
+        QPointF delta;
+        QRect expected;
+    };
+    const QRect start(100, 100, 200, 100);
+    const Case cases[] = {
+        {"top left", H::TopLeft, {-20, -30}, QRect(80, 70, 220, 130)},
+        {"right", H::Right, {50, 999}, QRect(100, 100, 250, 100)},
+        {"bottom beyond the picture", H::Bottom, {0, 5000}, QRect(100, 100, 200, 300)},
+        {"left past the right edge", H::Left, {500, 0}, QRect(299, 100, 1, 100)},
+        {"inside, stopped at the corner", H::Inside, {-500, -500}, QRect(0, 0, 200, 100)},
+        {"inside, stopped at the far edge", H::Inside, {900, 0}, QRect(200, 100, 200, 100)},
+        {"no handle", H::None, {10, 10}, start},
+    };
+    for (const Case &test : cases) {
+        SCOPED_TRACE(test.name);
+        CropGeometry geometry(QSize(400, 400));
+        geometry.setRect(start);
+        geometry.drag(test.handle, start, test.delta);
+        EXPECT_EQ(geometry.rect(), test.expected);
+    }
+    CropGeometry geometry(QSize(400, 400));
+    geometry.setRect(start);
+    EXPECT_EQ(geometry.handleAt({100, 100}, 4), H::TopLeft);
+    EXPECT_EQ(geometry.handleAt({200, 199}, 4), H::Bottom);
+    EXPECT_EQ(geometry.handleAt({200, 150}, 4), H::Inside);
+    EXPECT_EQ(geometry.handleAt({10, 10}, 4), H::None);
+    geometry.setRect(QRect(-50, 350, 1000, 1000));
+    EXPECT_EQ(geometry.rect(), QRect(0, 350, 400, 50));
+}
+
+TEST(CropImageDialogTest, CropHandsOverThePartInsideTheRectangle)
+{
+    QImage picture(400, 200, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.setPixelColor(350, 150, Qt::red);
+    CropImageDialog dialog(picture);
+    EXPECT_FALSE(dialog.isModal());
+    EXPECT_EQ(dialog.windowTitle(), "Crop Image");
+    dialog.show();
+    // Drag the top-left handle from the view's corner to its middle.
+    QWidget *view = dialog.pictureView();
+    const double scale = double(view->width()) / picture.width();
+    auto send = [view](QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(view, &event);
+    };
+    const QPointF to(300 * scale, 100 * scale);
+    send(QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(dialog.geometry().rect(), QRect(300, 100, 100, 100));
+    QList<QImage> handed;
+    QObject::connect(&dialog, &CropImageDialog::cropped, [&](const QImage &image) { handed.append(image); });
+    dialog.cropButton()->click();
+    ASSERT_EQ(handed.size(), 1);
+    const QImage result = handed.first();
+    EXPECT_EQ(result.size(), QSize(100, 100));
+    EXPECT_EQ(result.pixelColor(50, 50), QColor(Qt::red));
+}
+
+TEST_F(InsertionTest, WindowCommandsActOnThePageShownWhenTheyRun)
+{
+    ActionMap commands;
+    DocumentWindowContext window;
+    SKTDocument *shown = doc.get();
+    window.document = [&shown] { return shown; };
+    installCompositeCommands(commands, window);
+    for (const char *name : {"insertTableRow", "joinTablesVertically", "addTable", "addNewImage", "addNewPDF",
+                             "launchReplaceImage", "launchCropImagePanel", "setClickToEnlargeDark",
+                             "disableClickToEnlarge", "refreshTableOfContents", "addTableOfSitemapVertical"})
+        EXPECT_TRUE(commands.respondsToAction(QString::fromLatin1(name))) << name;
+
+    ActionItemState row{QStringLiteral("insertTableRow")};
+    EXPECT_FALSE(commands.validateAction(row)); // nothing selected
+    commands.performAction(QStringLiteral("addTable"), {});
+    ASSERT_EQ(doc->graphics().size(), 1);
+    EXPECT_EQ(doc->graphics().first()->bounds(), QRectF(100, 30, 800, 100));
+
+    // The PDF panel answers later, on the page shown then.
+    panels.answerCancel();
+    commands.performAction(QStringLiteral("addNewPDF"), {});
+    EXPECT_EQ(panels.openPanels().last().title, "Add PDF file");
+    EXPECT_EQ(doc->graphics().size(), 1);
+    shown = nullptr;
+    commands.performAction(QStringLiteral("addTable"), {});
+    EXPECT_EQ(doc->graphics().size(), 1);
+}
