@@ -86,9 +86,12 @@ TEST_F(InsertionTest, WindowCommandsActOnThePageShownWhenTheyRun)
     SKTDocument *shown = doc.get();
     window.document = [&shown] { return shown; };
     installCompositeCommands(commands, window);
+    installGridPictureCommands(commands, window);
     for (const char *name : {"insertTableRow", "joinTablesVertically", "addTable", "addNewImage", "addNewPDF",
                              "launchReplaceImage", "launchCropImagePanel", "setClickToEnlargeDark",
-                             "disableClickToEnlarge", "refreshTableOfContents", "addTableOfSitemapVertical"})
+                             "disableClickToEnlarge", "refreshTableOfContents", "addTableOfSitemapVertical",
+                             "addGalleryImage", "moveImageUp", "addSectionBackgroundImage", "addSlideshowImage",
+                             "deleteSlide", "automateSlideShow"})
         EXPECT_TRUE(commands.respondsToAction(QString::fromLatin1(name))) << name;
 
     ActionItemState row{QStringLiteral("insertTableRow")};

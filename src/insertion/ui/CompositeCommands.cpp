@@ -3,13 +3,17 @@
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "insertion/CompositeMakers.h"
+#include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"
+#include "insertion/SlideCommands.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/TableGridEditing.h"
 #include "insertion/TableMakers.h"
 #include "insertion/ui/CanvasInsertionContext.h"
 #include "insertion/ui/CropImageDialog.h"
+#include "model/SKTGalleryGrid.h"
 #include "model/SKTImage.h"
+#include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "platform/FilePanels.h"
 #include "window/ui/CommandRegistry.h"
@@ -17,6 +21,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <tuple>
 
 namespace {
 // The containers a command acts on: the selected table (the one under the
@@ -31,8 +36,11 @@ void findSelection(CanvasInsertionContext &context)
             if (!cache.selectedTable || table->bounds().contains(context.lastTouchPoint()))
                 cache.selectedTable = table;
         }
-    if (selection.size() == 1)
+    if (selection.size() == 1) {
         cache.selectedImage = dynamic_cast<SKTImage *>(selection.first());
+        cache.selectedGalleryGrid = dynamic_cast<SKTGalleryGrid *>(selection.first());
+        cache.selectedSlideshow = dynamic_cast<SKTSlideshow *>(selection.first());
+    }
 }
 
 // Runs fn with a frame over the window's current page; false when there is none.
@@ -211,7 +219,138 @@ void installCompositeCommands(ActionMap &commands, const DocumentWindowContext &
         });
 }
 
+void installGridPictureCommands(ActionMap &commands, const DocumentWindowContext &window)
+{
+    OpenPanelOptions pictures = ImageCommands::replacePanelOptions();
+    pictures.allowsMultipleSelection = true;
+    auto gallery = [window](ActionItemState &) {
+        bool found = false;
+        withFrame(window, [&](InsertionFrame &frame) { found = frame.context().cache().selectedGalleryGrid; });
+        return found;
+    };
+    OpenPanelOptions galleryPanel = pictures;
+    galleryPanel.title = QStringLiteral("Add one or more images to gallery");
+    commands.add(
+        QStringLiteral("addGalleryImage"),
+        [window, galleryPanel](const ActionItemState &) {
+            afterPanel(window, galleryPanel, [](InsertionFrame &frame, const QStringList &paths) {
+                GridPictureCommands(frame).proceedsToAddGalleryImages(paths);
+            });
+        },
+        gallery);
+    OpenPanelOptions replacePanel = ImageCommands::replacePanelOptions();
+    commands.add(
+        QStringLiteral("replaceGalleryImage"),
+        [window, replacePanel](const ActionItemState &) {
+            afterPanel(window, replacePanel, [](InsertionFrame &frame, const QStringList &paths) {
+                GridPictureCommands(frame).proceedsToAddGalleryImages(paths.mid(0, 1));
+            });
+        },
+        gallery);
+    OpenPanelOptions tablePanel = pictures;
+    tablePanel.title = QStringLiteral("Add one or more images");
+    commands.add(
+        QStringLiteral("addGalleryImageToTable"),
+        [window, tablePanel](const ActionItemState &) {
+            afterPanel(window, tablePanel, [](InsertionFrame &frame, const QStringList &paths) {
+                GridPictureCommands(frame).proceedsToAddGalleryImagesToTable(paths);
+            });
+        },
+        [window](ActionItemState &) { return gTableImagesEnabled && hasTable(window); });
+    OpenPanelOptions backgroundPanel = ImageCommands::replacePanelOptions();
+    backgroundPanel.title = QStringLiteral("Select image");
+    commands.add(
+        QStringLiteral("addSectionBackgroundImage"),
+        [window, backgroundPanel](const ActionItemState &) {
+            afterPanel(window, backgroundPanel, [](InsertionFrame &frame, const QStringList &paths) {
+                GridPictureCommands(frame).addSectionBackgroundImage(paths.first());
+            });
+        },
+        [window](ActionItemState &) { return hasTable(window); });
+
+    using Run = bool (GridPictureCommands::*)();
+    const QList<std::tuple<QString, Run, Run>> picture = {
+        {QStringLiteral("deleteGalleryImage"), &GridPictureCommands::deleteGalleryImage, nullptr},
+        {QStringLiteral("deleteTableImage"), &GridPictureCommands::deleteTableImage, nullptr},
+        {QStringLiteral("removeTableBackgroundImage"), &GridPictureCommands::removeTableBackgroundImage, nullptr},
+        {QStringLiteral("moveImageUp"), &GridPictureCommands::moveImageUp, &GridPictureCommands::moveImageUpShown},
+        {QStringLiteral("moveImageDown"), &GridPictureCommands::moveImageDown, &GridPictureCommands::moveImageDownShown},
+        {QStringLiteral("moveImageLeft"), &GridPictureCommands::moveImageLeft, &GridPictureCommands::moveImageLeftShown},
+        {QStringLiteral("moveImageRight"), &GridPictureCommands::moveImageRight,
+         &GridPictureCommands::moveImageRightShown},
+    };
+    for (const auto &[name, run, shown] : picture)
+        commands.add(
+            name,
+            [window, run = run](const ActionItemState &) {
+                withFrame(window, [&](InsertionFrame &frame) { (GridPictureCommands(frame).*run)(); });
+            },
+            [window, shown = shown](ActionItemState &item) {
+                if (!shown)
+                    return true;
+                bool answer = false;
+                withFrame(window, [&](InsertionFrame &frame) { answer = (GridPictureCommands(frame).*shown)(); });
+                item.visible = answer;
+                return answer;
+            });
+
+    auto slideshowShown = [window](ActionItemState &item) {
+        bool answer = false;
+        withFrame(window, [&](InsertionFrame &frame) { answer = SlideCommands(frame).slideShowOptionsShown(); });
+        item.visible = answer;
+        return answer;
+    };
+    auto slidesShown = [window](ActionItemState &item) {
+        bool answer = false;
+        withFrame(window, [&](InsertionFrame &frame) {
+            SlideCommands slides(frame);
+            answer = slides.slideShowImageEditingOptionsShown();
+            if (item.action == QLatin1String("automateSlideShow"))
+                item.title = slides.automateTitle();
+        });
+        item.visible = answer;
+        return answer;
+    };
+    OpenPanelOptions slidePanel = pictures;
+    slidePanel.title = QStringLiteral("Add one or more images to slideshow");
+    commands.add(
+        QStringLiteral("addSlideshowImage"),
+        [window, slidePanel](const ActionItemState &) {
+            afterPanel(window, slidePanel, [](InsertionFrame &frame, const QStringList &paths) {
+                SlideCommands slides(frame);
+                if (slides.slideShowOptionsShown())
+                    slides.addSlideshowImage(paths);
+            });
+        },
+        slideshowShown);
+    OpenPanelOptions replaceSlidePanel = ImageCommands::replacePanelOptions();
+    replaceSlidePanel.prompt = QStringLiteral("Add New");
+    commands.add(
+        QStringLiteral("replaceSlide"),
+        [window, replaceSlidePanel](const ActionItemState &) {
+            afterPanel(window, replaceSlidePanel, [](InsertionFrame &frame, const QStringList &paths) {
+                SlideCommands slides(frame);
+                if (slides.slideShowImageEditingOptionsShown())
+                    slides.replaceSlide(paths.first());
+            });
+        },
+        slidesShown);
+    for (const bool automate : {false, true})
+        commands.add(
+            automate ? QStringLiteral("automateSlideShow") : QStringLiteral("deleteSlide"),
+            [window, automate](const ActionItemState &) {
+                withFrame(window, [&](InsertionFrame &frame) {
+                    SlideCommands slides(frame);
+                    if (!slides.slideShowImageEditingOptionsShown())
+                        return;
+                    automate ? slides.automateSlideShow() : slides.deleteSlide();
+                });
+            },
+            slidesShown);
+}
+
 void registerCompositeCommands()
 {
     CommandRegistry::addWindowCommands(QStringLiteral("composites"), installCompositeCommands);
+    CommandRegistry::addWindowCommands(QStringLiteral("gridPictures"), installGridPictureCommands);
 }

@@ -8,5 +8,7 @@ class ActionMap;
 struct DocumentWindowContext;
 
 void installCompositeCommands(ActionMap &commands, const DocumentWindowContext &context);
-// Adds installCompositeCommands to every document window.
+// Pictures of galleries, tables and sections, and slideshow slides.
+void installGridPictureCommands(ActionMap &commands, const DocumentWindowContext &context);
+// Adds both to every document window.
 void registerCompositeCommands();

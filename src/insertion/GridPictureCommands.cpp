@@ -1,0 +1,277 @@
+#include "insertion/GridPictureCommands.h"
+
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "insertion/InsertionContext.h"
+#include "insertion/InsertionFrame.h"
+#include "insertion/InsertionStep.h"
+#include "insertion/PageImageService.h"
+#include "insertion/TableGridUndo.h"
+#include "model/SKTGalleryGrid.h"
+#include "model/SKTTable.h"
+#include "platform/Alerts.h"
+#include "platform/UserDefaults.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <cmath>
+
+namespace {
+int32_t whole(double v) { return int32_t(std::floor(v)); }
+
+QString typeFor(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix == QLatin1String("png") || suffix == QLatin1String("PNG") ? QStringLiteral("PNG")
+                                                                            : QStringLiteral("JPG");
+}
+
+void inform(InsertionFrame &frame, const QString &message, const QStringList &lines)
+{
+    Alert alert;
+    alert.messageText = message;
+    alert.informativeText = lines.join(QLatin1Char('\n'));
+    frame.context().alerts().show(alert, frame.context().window(), {});
+}
+
+// Spot under a point: the grids answer the same questions under the same names.
+template <typename Grid>
+QPoint spotOf(Grid &grid, const QPointF &point)
+{
+    return {grid.grabRowSpot(whole(point.x()), whole(point.y())), grid.grabColumnSpot(whole(point.x()), whole(point.y()))};
+}
+} // namespace
+
+SKTGalleryGrid *GridPictureCommands::gallery()
+{
+    InsertionContext &context = m_frame.context();
+    return dynamic_cast<SKTGalleryGrid *>(context.stillOnPage(context.cache().selectedGalleryGrid));
+}
+
+SKTTable *GridPictureCommands::table()
+{
+    InsertionContext &context = m_frame.context();
+    return dynamic_cast<SKTTable *>(context.stillOnPage(context.cache().selectedTable));
+}
+
+int GridPictureCommands::proceedsToAddGalleryImages(const QStringList &paths)
+{
+    SKTGalleryGrid *grid = gallery();
+    return grid ? fill(*grid, true, paths) : 0;
+}
+
+int GridPictureCommands::proceedsToAddGalleryImagesToTable(const QStringList &paths)
+{
+    SKTTable *grid = table();
+    return grid ? fill(*grid, false, paths) : 0;
+}
+
+int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringList &paths)
+{
+    const QPointF touch = m_frame.context().lastTouchPoint();
+    QPoint spot;
+    int32_t room = 0;
+    if (isGallery) {
+        auto &g = static_cast<SKTGalleryGrid &>(grid);
+        spot = spotOf(g, touch);
+        room = g.grabMaxNumToAdd(touch);
+    } else {
+        auto &t = static_cast<SKTTable &>(grid);
+        spot = spotOf(t, touch);
+        room = t.grabMaxNumToAdd(touch);
+    }
+    // A click outside every spot places nothing, so nothing is read or written.
+    if (spot.x() < 0 || spot.y() < 0 || room <= 0 || paths.isEmpty())
+        return 0;
+    const QStringList taken = paths.mid(0, room);
+    const QStringList beyond = paths.mid(room);
+
+    const QList<PictureLoad> loads = PageImageService::loadPictures(taken, PageImageService::originalSizeLimit());
+    QStringList refused;
+    for (const PictureLoad &load : loads)
+        if (!load.error.isEmpty() || load.image.isNull())
+            refused.append(QStringLiteral("\"%1\": %2").arg(QFileInfo(load.path).fileName(),
+                                                            load.error.isEmpty() ? QStringLiteral("no picture") : load.error));
+    if (!refused.isEmpty()) {
+        inform(m_frame, QStringLiteral("Some files are not pictures that can be added"), refused);
+        return 0;
+    }
+
+    SKTDocument &document = m_frame.document();
+    PageImageService images(document);
+    gRetinaFlag = UserDefaults::standard().integerForKey(QStringLiteral("DovrinRetinaFlag"));
+    int placed = 0;
+    InsertionStep step(document, isGallery ? QStringLiteral("Add Gallery Images") : QStringLiteral("Add Table Images"));
+    TableGridUndo::edit(document, grid, [&] {
+        QPoint at = spot;
+        for (const PictureLoad &load : loads) {
+            auto record = std::make_shared<TransformView>();
+            record->image = load.image;
+            record->imageLastModDate = QDateTime::currentDateTime();
+            record->imageName = images.getNextImageName();
+            record->groupNumber = -99;
+            record->imageType = typeFor(load.path);
+            record->originalWidth = load.pixelSize.width();
+            record->originalHeight = load.pixelSize.height();
+            record->retinaFlag = gRetinaFlag != 0;
+            record->imageEnlargeFlag = 1;
+            if (isGallery) {
+                record->slideShowNumber = -66;
+                record->tableNumber = -99;
+            } else {
+                record->slideShowNumber = -99;
+                record->galleryNumber = -99;
+            }
+            if (placed > 0)
+                at = grid.grabNextSpot(at.x(), at.y());
+            record->rowSpot = at.x();
+            record->columnSpot = at.y();
+            QString error;
+            if (!images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
+                                          QSizeF(load.pixelSize), &error, load.original))
+                continue;
+            grid.addIntoImageArray(record);
+            ++placed;
+        }
+        grid.setNumOfColumns(grid.numOfColumns());
+    });
+    if (!beyond.isEmpty()) {
+        QStringList names;
+        for (const QString &path : beyond)
+            names.append(QFileInfo(path).fileName());
+        inform(m_frame, QStringLiteral("Not every picture fits"),
+               QStringList{QStringLiteral("These pictures lie beyond the last spot and were not added:")} + names);
+    }
+    return placed;
+}
+
+bool GridPictureCommands::deleteGalleryImage()
+{
+    SKTGalleryGrid *grid = gallery();
+    if (!grid)
+        return false;
+    const QPointF touch = m_frame.context().lastTouchPoint();
+    const auto record = grid->grabImageSelected(whole(touch.x()), whole(touch.y()));
+    if (!record)
+        return false;
+    InsertionStep step(m_frame.document(), QStringLiteral("Delete Gallery Image"));
+    TableGridUndo::edit(m_frame.document(), *grid, [&] {
+        QList<GridGraphic::Image> images = grid->imageArray();
+        images.removeAll(record);
+        grid->setImageArray(images);
+        grid->setNumOfColumns(grid->numOfColumns());
+    });
+    return true;
+}
+
+bool GridPictureCommands::deleteTableImage()
+{
+    SKTTable *grid = table();
+    if (!grid)
+        return false;
+    const QPoint spot = spotOf(*grid, m_frame.context().lastTouchPoint());
+    const auto record = grid->grabSelectedImageAtSpot(spot.x(), spot.y());
+    if (!record)
+        return false;
+    InsertionStep step(m_frame.document(), QStringLiteral("Delete Table Image"));
+    TableGridUndo::edit(m_frame.document(), *grid, [&] {
+        QList<GridGraphic::Image> images = grid->imageArray();
+        images.removeAll(record);
+        grid->setImageArray(images);
+        grid->setNumOfColumns(grid->numOfColumns());
+    });
+    return true;
+}
+
+std::shared_ptr<TransformView> GridPictureCommands::pictureUnderClick()
+{
+    SKTGalleryGrid *grid = gallery();
+    if (!grid)
+        return {};
+    const QPointF touch = m_frame.context().lastTouchPoint();
+    return grid->grabImageSelected(whole(touch.x()), whole(touch.y()));
+}
+
+bool GridPictureCommands::moveShown(int dr, int dc)
+{
+    // Without a picture under the click there is nothing to move.
+    const auto picture = pictureUnderClick();
+    SKTGalleryGrid *grid = gallery();
+    if (!picture || !grid)
+        return false;
+    const int r = picture->rowSpot + dr, c = picture->columnSpot + dc;
+    return r >= 0 && c >= 0 && r < grid->numOfRows() && c < grid->numOfColumns();
+}
+
+bool GridPictureCommands::moveImageUpShown() { return moveShown(-1, 0); }
+bool GridPictureCommands::moveImageDownShown() { return moveShown(1, 0); }
+bool GridPictureCommands::moveImageLeftShown() { return moveShown(0, -1); }
+bool GridPictureCommands::moveImageRightShown() { return moveShown(0, 1); }
+bool GridPictureCommands::moveImageUp() { return move(-1, 0, QStringLiteral("Move Image Up")); }
+bool GridPictureCommands::moveImageDown() { return move(1, 0, QStringLiteral("Move Image Down")); }
+bool GridPictureCommands::moveImageLeft() { return move(0, -1, QStringLiteral("Move Image Left")); }
+bool GridPictureCommands::moveImageRight() { return move(0, 1, QStringLiteral("Move Image Right")); }
+
+bool GridPictureCommands::move(int dr, int dc, const QString &name)
+{
+    if (!moveShown(dr, dc))
+        return false;
+    SKTGalleryGrid *grid = gallery();
+    const auto picture = pictureUnderClick();
+    const int r = picture->rowSpot, c = picture->columnSpot;
+    InsertionStep step(m_frame.document(), name);
+    TableGridUndo::edit(m_frame.document(), *grid, [&] {
+        if (const auto neighbour = grid->grabSelectedImageAtSpot(r + dr, c + dc)) {
+            neighbour->rowSpot = r;
+            neighbour->columnSpot = c;
+        }
+        picture->rowSpot = r + dr;
+        picture->columnSpot = c + dc;
+        grid->setBounds(grid->bounds());
+    });
+    return true;
+}
+
+bool GridPictureCommands::addSectionBackgroundImage(const QString &path)
+{
+    SKTTable *section = table();
+    if (!section)
+        return false;
+    const PictureLoad load = PageImageService::loadPicture(path, std::numeric_limits<int32_t>::max());
+    if (!load.error.isEmpty() || load.image.isNull()) {
+        inform(m_frame, QStringLiteral("The background picture could not be set"),
+               {QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(),
+                                                 load.error.isEmpty() ? QStringLiteral("no picture") : load.error)});
+        return false;
+    }
+    const int32_t width = std::max(1, whole(section->bounds().width()));
+    const int32_t height = std::max(1, int32_t(qint64(load.image.height()) * width / std::max(1, load.image.width())));
+    auto record = std::make_shared<TransformView>();
+    record->image = load.image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    record->imageName = PageImageService(m_frame.document()).getNextImageName();
+    record->imageEnlargeFlag = -99;
+    record->slideShowNumber = -99;
+    record->imageType = typeFor(path);
+    record->forceNonRetinaFlag = true;
+    record->rowSpot = -99;
+    record->columnSpot = -99;
+    InsertionStep step(m_frame.document(), QStringLiteral("Section Background"));
+    TableGridUndo::edit(m_frame.document(), *section, [&] {
+        section->setTableBackgroundImage(record);
+        section->setNumOfColumns(section->numOfColumns());
+    });
+    return true;
+}
+
+bool GridPictureCommands::removeTableBackgroundImage()
+{
+    SKTTable *section = table();
+    if (!section || !section->tableBackgroundImage())
+        return false;
+    InsertionStep step(m_frame.document(), QStringLiteral("Remove Background"));
+    TableGridUndo::edit(m_frame.document(), *section, [&] {
+        section->setTableBackgroundImage({});
+        section->SKTGraphic::setBounds(section->bounds());
+    });
+    return true;
+}
