@@ -383,3 +383,39 @@ std::shared_ptr<SKTTable> CompositeMakers::addPhoto_Hover_Caption(const QPointF 
                         cell.alphaValue = 0.75f;
                     });
 }
+
+std::shared_ptr<SKTGraphic> CompositeMakers::addSlideshow_drag(const QPointF &point)
+{
+    QRectF frame(whole(point.x()), whole(point.y()), 500, 300);
+    if (gResponsiveEdition)
+        frame = m_frame.grabSectionRect(point, QRectF(point.x(), point.y(), 300, 200));
+    GraphicProperties p;
+    p.setRect(QStringLiteral("bounds"), frame);
+    p.setString(QStringLiteral("fontAlignment"), QStringLiteral("1"));
+    p.setFloatString(QStringLiteral("cornerRadius"), 0);
+    p.setString(QStringLiteral("fontColor"), QStringLiteral("DC143C"));
+    p.setString(QStringLiteral("fillColor"), QStringLiteral("CLEAR0"));
+    p.setFloatString(QStringLiteral("fontSize"), 25);
+    p.setString(QStringLiteral("fontFamily"), QStringLiteral("Helvetica Neue"));
+    p.setString(QStringLiteral("borderStyle"), QStringLiteral("dashed"));
+    p.setFloatString(QStringLiteral("opacity"), 1);
+    p.setString(QStringLiteral("shadowFlag"), QStringLiteral("0"));
+    p.setString(QStringLiteral("link"), QLatin1String(""));
+    p.setString(QStringLiteral("textString"), QStringLiteral("Right click to edit slideshow"));
+    p.setString(QStringLiteral("textType"), QLatin1String(""));
+    p.setString(QStringLiteral("imageLastModDate"), QLatin1String(""));
+    p.setString(QStringLiteral("slideShowNumber"), QStringLiteral("-99"));
+    p.setString(QStringLiteral("totalNumofSlide"), QStringLiteral("0"));
+    p.setString(QStringLiteral("moveLock"), QStringLiteral("0"));
+    p.setString(QStringLiteral("textHexColorString"), QStringLiteral("000000"));
+    p.setString(QStringLiteral("backgroundHexColorString"), QStringLiteral("CLEAR0"));
+    p.setString(QStringLiteral("linkOption"), QStringLiteral("_self"));
+    auto show = InsertionFrame::makeGraphic(QStringLiteral("SKTSlideshow"), p);
+    if (!show)
+        return {};
+    if (gResponsiveEdition)
+        m_frame.applySection(frame.topLeft(), *show);
+    InsertionStep step(m_frame.document(), QStringLiteral("Add Slideshow"));
+    m_frame.insertAtFront(show);
+    return show;
+}

@@ -16,6 +16,7 @@
 #include <memory>
 
 class InsertionFrame;
+class SKTGraphic;
 class SKTTable;
 struct InsertionPageEntry;
 
@@ -43,6 +44,9 @@ public:
     std::shared_ptr<SKTTable> addCollapsibleTextPanel(const QPointF &point);
     std::shared_ptr<SKTTable> addCollapsibleImagePanel(const QPointF &point);
     std::shared_ptr<SKTTable> addPhoto_Hover_Caption(const QPointF &point);
+
+    // The empty slideshow placeholder, "Right click to edit slideshow".
+    std::shared_ptr<SKTGraphic> addSlideshow_drag(const QPointF &point);
 
     // The text of a composite's cell by default: Actor 14 inside, Helvetica
     // Neue 15, "4f4c4c" on clear, a 1 px black solid border.

@@ -363,21 +363,23 @@ void FormFields::reAlignFormOptions()
 
 QList<SKTGraphic *> FormFields::fetchAllPartnerViews(const QList<SKTGraphic *> &selection)
 {
-    QHash<quint64, QList<SKTGraphic *>> byPair;
+    // The option controls by (form tag, option tag): one pass over the page.
+    QHash<quint64, SKTGraphic *> controls;
     for (const auto &g : m_frame.document().graphics())
-        if (dynamic_cast<SKTText *>(g.get()) && g->formOptionTag() > 0)
-            byPair[pairKey(g->formTag(), g->formOptionTag())].append(g.get());
+        if (dynamic_cast<SKTText *>(g.get()) && isOption(g->formType()))
+            controls.insert(pairKey(g->formTag(), g->formOptionTag()), g.get());
     const QSet<SKTGraphic *> selected(selection.cbegin(), selection.cend());
     QSet<SKTGraphic *> added;
     QList<SKTGraphic *> partners;
     for (SKTGraphic *graphic : selection) {
-        if (!graphic || graphic->formOptionTag() <= 0)
+        // A label takes its control; a control does not take its label.
+        if (!dynamic_cast<SKTText *>(graphic) || isOption(graphic->formType()))
             continue;
-        for (SKTGraphic *other : byPair.value(pairKey(graphic->formTag(), graphic->formOptionTag())))
-            if (other != graphic && !selected.contains(other) && !added.contains(other)) {
-                added.insert(other);
-                partners.append(other);
-            }
+        SKTGraphic *control = controls.value(pairKey(graphic->formTag(), graphic->formOptionTag()));
+        if (control && control != graphic && !selected.contains(control) && !added.contains(control)) {
+            added.insert(control);
+            partners.append(control);
+        }
     }
     return partners;
 }

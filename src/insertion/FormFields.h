@@ -53,8 +53,8 @@ public:
     // Every option control moves beside its label. Partners are found through
     // one map of (form tag, option tag), so the pass is linear in the page.
     void reAlignFormOptions();
-    // The graphics that go with a deleted selection: the partner of every
-    // selected option control or option label, not already selected.
+    // The graphics that go with a deleted selection: the option control of
+    // every selected option label, not already selected.
     QList<SKTGraphic *> fetchAllPartnerViews(const QList<SKTGraphic *> &selection);
 
 private:

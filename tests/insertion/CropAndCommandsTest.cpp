@@ -5,6 +5,8 @@
 #include "insertion/CropGeometry.h"
 #include "insertion/ui/CompositeCommands.h"
 #include "insertion/ui/CropImageDialog.h"
+#include "insertion/ui/PageInsertions.h"
+#include "canvas/DropTables.h"
 #include "model/SKTImage.h"
 #include "platform/ActionResponder.h"
 #include "window/ui/CommandRegistry.h"
@@ -108,4 +110,41 @@ TEST_F(InsertionTest, WindowCommandsActOnThePageShownWhenTheyRun)
     shown = nullptr;
     commands.performAction(QStringLiteral("addTable"), {});
     EXPECT_EQ(doc->graphics().size(), 1);
+}
+
+TEST_F(InsertionTest, EveryDroppedCompositeTableAndFormCodeInsertsAsOneStep)
+{
+    PageInsertions insertions;
+    int tried = 0;
+    for (const DropCodeName &code : DropTables::codeNames()) {
+        if (!code.action.startsWith(QLatin1String("addSection")) && !code.action.startsWith(QLatin1String("addTable"))
+            && !code.action.startsWith(QLatin1String("addNavbar")) && !code.action.endsWith(QLatin1String("_drag"))
+            && !code.action.startsWith(QLatin1String("addCollapsible")) && code.action != QLatin1String("addDropdownmenu")
+            && code.action != QLatin1String("addTextCarousel") && code.action != QLatin1String("addPhoto_Hover_Caption"))
+            continue;
+        if (code.action == QLatin1String("addSectionBackgroundImage") || code.action.contains(QLatin1String("Image"))
+            || code.action.contains(QLatin1String("PDF")) || code.action == QLatin1String("addSnippet_drag")
+            || code.action == QLatin1String("addZoomBubbleTextbox_drag") || code.action == QLatin1String("addZovLink_drag")
+            || code.action == QLatin1String("addIndividual_drag") || code.action == QLatin1String("addFullAddress_drag")
+            || code.action == QLatin1String("addEnlargeablePhoto_drag"))
+            continue;
+        SCOPED_TRACE(code.name.toStdString());
+        doc->clearAllGraphics();
+        doc->undoManager().removeAllActions();
+        gSectionHeight = 300;
+        EXPECT_TRUE(insertions.insertCodeName(*doc, code, {120, 40}));
+        EXPECT_FALSE(doc->graphics().isEmpty());
+        EXPECT_EQ(doc->undoManager().undoCount(), 1);
+        ++tried;
+    }
+    EXPECT_GE(tried, 40);
+
+    // The picture codes ask for their files first.
+    panels.answerCancel();
+    const auto pdf = DropTables::codeName(QStringLiteral("zov_pdf"));
+    ASSERT_TRUE(pdf);
+    doc->clearAllGraphics();
+    insertions.insertCodeName(*doc, *pdf, {0, 0});
+    EXPECT_EQ(panels.openPanels().last().title, "Add PDF file");
+    EXPECT_TRUE(doc->graphics().isEmpty());
 }

@@ -100,6 +100,7 @@ TEST_F(FormFieldsTest, MultipleChoiceGroupsTakeNewOptionsAndRealignThem)
     // Deleting an option label takes its control; the question label has no partner.
     EXPECT_EQ(forms().fetchAllPartnerViews({list[4]}), QList<SKTGraphic *>{list[3]});
     EXPECT_TRUE(forms().fetchAllPartnerViews({list[0]}).isEmpty());
+    EXPECT_TRUE(forms().fetchAllPartnerViews({list[3]}).isEmpty()); // a control leaves its label
     EXPECT_TRUE(forms().fetchAllPartnerViews({list[3], list[4]}).isEmpty());
 }
 
