@@ -14,6 +14,8 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QThread>
 #include <cmath>
 
 namespace {
@@ -86,12 +88,15 @@ int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringLi
     const QStringList taken = paths.mid(0, room);
     const QStringList beyond = paths.mid(room);
 
-    const QList<PictureLoad> loads = PageImageService::loadPictures(taken, PageImageService::originalSizeLimit());
+    // Every file is checked before anything is written: one that is no
+    // picture is named, and nothing happens.
     QStringList refused;
-    for (const PictureLoad &load : loads)
-        if (!load.error.isEmpty() || load.image.isNull())
-            refused.append(QStringLiteral("\"%1\": %2").arg(QFileInfo(load.path).fileName(),
-                                                            load.error.isEmpty() ? QStringLiteral("no picture") : load.error));
+    for (const QString &path : taken) {
+        QImageReader reader(path);
+        if (!reader.canRead() || !reader.size().isValid() || reader.size().isEmpty())
+            refused.append(QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(),
+                                                            QStringLiteral("not a picture that can be read")));
+    }
     if (!refused.isEmpty()) {
         inform(m_frame, QStringLiteral("Some files are not pictures that can be added"), refused);
         return 0;
@@ -100,41 +105,62 @@ int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringLi
     SKTDocument &document = m_frame.document();
     PageImageService images(document);
     gRetinaFlag = UserDefaults::standard().integerForKey(QStringLiteral("DovrinRetinaFlag"));
+    // A record holds its picture at twice the width of its cell, enough for
+    // a sharp retina drawing; the original file keeps the full picture.
+    const int32_t cellWidth = std::max(1, int32_t(std::ceil(2 * grid.bounds().width() / std::max(1, grid.numOfColumns()))));
+    // Files are decoded and encoded on workers a batch at a time, so that
+    // only a batch of full-size pictures is in memory at once.
+    const int batch = std::max(4, 2 * QThread::idealThreadCount());
+    QStringList failed;
     int placed = 0;
     InsertionStep step(document, isGallery ? QStringLiteral("Add Gallery Images") : QStringLiteral("Add Table Images"));
     TableGridUndo::edit(document, grid, [&] {
         QPoint at = spot;
-        for (const PictureLoad &load : loads) {
-            auto record = std::make_shared<TransformView>();
-            record->image = load.image;
-            record->imageLastModDate = QDateTime::currentDateTime();
-            record->imageName = images.getNextImageName();
-            record->groupNumber = -99;
-            record->imageType = typeFor(load.path);
-            record->originalWidth = load.pixelSize.width();
-            record->originalHeight = load.pixelSize.height();
-            record->retinaFlag = gRetinaFlag != 0;
-            record->imageEnlargeFlag = 1;
-            if (isGallery) {
-                record->slideShowNumber = -66;
-                record->tableNumber = -99;
-            } else {
-                record->slideShowNumber = -99;
-                record->galleryNumber = -99;
+        for (qsizetype first = 0; first < taken.size(); first += batch) {
+            const QList<PictureLoad> loads =
+                PageImageService::loadPictures(taken.mid(first, batch), PageImageService::originalSizeLimit());
+            for (const PictureLoad &load : loads) {
+                if (!load.error.isEmpty() || load.image.isNull()) {
+                    failed.append(QFileInfo(load.path).fileName());
+                    continue;
+                }
+                auto record = std::make_shared<TransformView>();
+                record->image = load.image.width() > cellWidth
+                                    ? load.image.scaledToWidth(cellWidth, Qt::SmoothTransformation)
+                                    : load.image;
+                record->imageLastModDate = QDateTime::currentDateTime();
+                record->imageName = images.getNextImageName();
+                record->groupNumber = -99;
+                record->imageType = typeFor(load.path);
+                record->originalWidth = load.pixelSize.width();
+                record->originalHeight = load.pixelSize.height();
+                record->retinaFlag = gRetinaFlag != 0;
+                record->imageEnlargeFlag = 1;
+                if (isGallery) {
+                    record->slideShowNumber = -66;
+                    record->tableNumber = -99;
+                } else {
+                    record->slideShowNumber = -99;
+                    record->galleryNumber = -99;
+                }
+                if (placed > 0)
+                    at = grid.grabNextSpot(at.x(), at.y());
+                record->rowSpot = at.x();
+                record->columnSpot = at.y();
+                QString error;
+                if (!images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
+                                              QSizeF(load.pixelSize), &error, load.original)) {
+                    failed.append(QFileInfo(load.path).fileName());
+                    continue;
+                }
+                grid.addIntoImageArray(record);
+                ++placed;
             }
-            if (placed > 0)
-                at = grid.grabNextSpot(at.x(), at.y());
-            record->rowSpot = at.x();
-            record->columnSpot = at.y();
-            QString error;
-            if (!images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
-                                          QSizeF(load.pixelSize), &error, load.original))
-                continue;
-            grid.addIntoImageArray(record);
-            ++placed;
         }
         grid.setNumOfColumns(grid.numOfColumns());
     });
+    if (!failed.isEmpty())
+        inform(m_frame, QStringLiteral("Some pictures could not be added"), failed);
     if (!beyond.isEmpty()) {
         QStringList names;
         for (const QString &path : beyond)

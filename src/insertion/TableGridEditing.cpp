@@ -125,47 +125,67 @@ void TableGridEditing::refreshTable(SKTTable &table)
     }
     table.setCellHelperArray(cells);
 
+    // Sizes and neighbours are looked up once and then carried along, so
+    // growing by many rows and columns stays linear in the cells.
     int32_t maxRow = findMaxRowSpot(cells);
     int32_t maxCol = findMaxColumnSpot(cells);
-    while (maxRow < rows - 1) {
+    if (maxRow < rows - 1 || maxCol < columns - 1) {
+        QList<int32_t> columnWidths(maxCol + 1);
+        for (int32_t c = 0; c <= maxCol; ++c)
+            columnWidths[c] = table.grabColumnWidth(c);
+        const int32_t firstRowHeight = table.grabRowHeight(0);
+        const int32_t firstColumnWidth = table.grabColumnWidth(0);
+        QList<Cell> neighbours(maxCol + 1);
+        for (const Cell &cell : cells)
+            if (cell->rowSpot == maxRow && cell->columnSpot >= 0 && cell->columnSpot <= maxCol)
+                neighbours[cell->columnSpot] = cell;
         const int32_t height = (gTableUniformSizing && table.sameHeightForAllRowsFlag() == 0) ? averageHeight
-                                                                                            : table.grabRowHeight(0);
-        for (int32_t c = 0; c <= maxCol; ++c) {
-            Cell cell = createNewTableCell();
-            cell->rowSpot = maxRow + 1;
-            cell->columnSpot = c;
-            cell->width = table.grabColumnWidth(c);
-            cell->height = height;
-            // Without a neighbour the new cell keeps the default cell's values.
-            if (const Cell above = table.grabSelectedTableCellHelper(maxRow, c)) {
-                cell->fixedWidthFlag = above->fixedWidthFlag;
-                copyNeighbourStyle(*cell, *above);
+                                                                                            : firstRowHeight;
+        for (int32_t row = maxRow + 1; row < rows; ++row) {
+            for (int32_t c = 0; c <= maxCol; ++c) {
+                Cell cell = createNewTableCell();
+                cell->rowSpot = row;
+                cell->columnSpot = c;
+                cell->width = columnWidths[c];
+                cell->height = height;
+                // Without a neighbour the new cell keeps the default cell's values.
+                if (const Cell &above = neighbours[c]) {
+                    cell->fixedWidthFlag = above->fixedWidthFlag;
+                    copyNeighbourStyle(*cell, *above);
+                }
+                neighbours[c] = cell;
+                cells.append(cell);
             }
-            cells.append(cell);
         }
-        table.setCellHelperArray(cells);
-        maxRow = findMaxRowSpot(cells);
-        maxCol = findMaxColumnSpot(cells);
-    }
-    while (maxCol < columns - 1) {
-        int32_t width = table.grabColumnWidth(0);
+        maxRow = std::max(maxRow, rows - 1);
+
+        QList<int32_t> rowHeights(maxRow + 1, firstRowHeight);
+        QList<Cell> left(maxRow + 1);
+        for (const Cell &cell : cells)
+            if (cell->columnSpot == maxCol && cell->rowSpot >= 0 && cell->rowSpot <= maxRow)
+                left[cell->rowSpot] = cell;
+        for (const Cell &cell : cells)
+            if (cell->columnSpot == 0 && cell->rowSpot >= 0 && cell->rowSpot <= maxRow)
+                rowHeights[cell->rowSpot] = cell->height;
+        int32_t width = firstColumnWidth;
         if (table.sameWidthForAllColumnsFlag() == 0 && gTableUniformSizing)
             width = averageWidth;
-        for (int32_t r = 0; r <= maxRow; ++r) {
-            Cell cell = createNewTableCell();
-            cell->rowSpot = r;
-            cell->columnSpot = maxCol + 1;
-            cell->height = table.grabRowHeight(r);
-            cell->width = width;
-            if (const Cell left = table.grabSelectedTableCellHelper(r, maxCol)) {
-                cell->fixedHeightFlag = left->fixedHeightFlag;
-                copyNeighbourStyle(*cell, *left);
+        for (int32_t column = maxCol + 1; column < columns; ++column) {
+            for (int32_t r = 0; r <= maxRow; ++r) {
+                Cell cell = createNewTableCell();
+                cell->rowSpot = r;
+                cell->columnSpot = column;
+                cell->height = rowHeights[r];
+                cell->width = width;
+                if (const Cell &neighbour = left[r]) {
+                    cell->fixedHeightFlag = neighbour->fixedHeightFlag;
+                    copyNeighbourStyle(*cell, *neighbour);
+                }
+                left[r] = cell;
+                cells.append(cell);
             }
-            cells.append(cell);
         }
         table.setCellHelperArray(cells);
-        maxRow = findMaxRowSpot(cells);
-        maxCol = findMaxColumnSpot(cells);
     }
 
     const QRectF bounds = table.bounds();
