@@ -7,6 +7,8 @@
 #include "insertion/InsertionStep.h"
 #include "insertion/SectionOperations.h"
 #include "insertion/TableGridEditing.h"
+#include "insertion/TextBoxFactory.h"
+#include "platform/Alerts.h"
 #include "model/CarrierList.h"
 #include "model/SKTTable.h"
 
@@ -418,4 +420,49 @@ std::shared_ptr<SKTGraphic> CompositeMakers::addSlideshow_drag(const QPointF &po
     InsertionStep step(m_frame.document(), QStringLiteral("Add Slideshow"));
     m_frame.insertAtFront(show);
     return show;
+}
+
+QString CompositeMakers::videoSnippet()
+{
+    return QStringLiteral("<div class=\"embed-responsive embed-responsive-4by3\">\n<iframe class=\"embed-responsive-item\" "
+                          "src=\"REPLACE_WITH_VIDEO_URL\"></iframe>\n</div>");
+}
+
+QString CompositeMakers::buyButtonSnippet()
+{
+    return QStringList{
+        QStringLiteral("<form name=\"_xclick\" action=\"https://www.paypal.com/cgi-bin/webscr\" method=\"post\">"),
+        QStringLiteral("<input type=\"hidden\" name=\"cmd\" value=\"_xclick\">"),
+        QStringLiteral("<input type=\"hidden\" name=\"business\" value=\"merchant@example.com\">"),
+        QStringLiteral("<input type=\"hidden\" name=\"currency_code\" value=\"USD\">"),
+        QStringLiteral("<input type=\"hidden\" name=\"item_name\" value=\"Product Name\">"),
+        QStringLiteral("<input type=\"hidden\" name=\"amount\" value=\"0.99\">"),
+        QStringLiteral("<input type=\"image\" src=\"https://www.paypalobjects.com/en_US/i/btn/btn_buynow_LG.gif\" "
+                       "border=\"0\" name=\"submit\">"),
+        QStringLiteral("</form>")}
+        .join(QLatin1Char('\n'));
+}
+
+std::shared_ptr<SKTGraphic> CompositeMakers::addYouTubeHTMLSnippet()
+{
+    return TextBoxFactory(m_frame).addSnippet_drag(videoSnippet(), QRectF(m_frame.menuPoint(), QSizeF(640, 480)));
+}
+
+std::shared_ptr<SKTGraphic> CompositeMakers::addPaypalSnippet()
+{
+    auto snippet = TextBoxFactory(m_frame).addSnippet_drag(buyButtonSnippet(), QRectF(m_frame.menuPoint(), QSizeF(700, 200)));
+    Alert alert;
+    alert.messageText = QStringLiteral("Looking for more Buy Button styles?");
+    alert.informativeText = QStringLiteral("The generic snippet here will help you quickly set up a simple Buy Button.\n\n"
+                                           "For more advanced styles, please visit PayPal's website and use the button "
+                                           "generator.");
+    alert.buttons = {QStringLiteral("OK")};
+    m_frame.context().alerts().show(alert, m_frame.context().window(), {});
+    return snippet;
+}
+
+std::shared_ptr<SKTGraphic> CompositeMakers::addNewHTMLSnippet()
+{
+    return TextBoxFactory(m_frame).addSnippet_drag(QStringLiteral("<b>Enter HTML code here</b>"),
+                                                   QRectF(m_frame.menuPoint(), QSizeF(250, 100)));
 }

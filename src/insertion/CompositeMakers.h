@@ -48,6 +48,15 @@ public:
     // The empty slideshow placeholder, "Right click to edit slideshow".
     std::shared_ptr<SKTGraphic> addSlideshow_drag(const QPointF &point);
 
+    // The snippets of the Insert menu at the insertion point: a 4:3 video
+    // frame (640 x 480), a buy-button form (700 x 200, then a note on more
+    // button styles) and a blank snippet (250 x 100).
+    std::shared_ptr<SKTGraphic> addYouTubeHTMLSnippet();
+    std::shared_ptr<SKTGraphic> addPaypalSnippet();
+    std::shared_ptr<SKTGraphic> addNewHTMLSnippet();
+    static QString videoSnippet();
+    static QString buyButtonSnippet();
+
     // The text of a composite's cell by default: Actor 14 inside, Helvetica
     // Neue 15, "4f4c4c" on clear, a 1 px black solid border.
     static Cell compositeCell(const QString &text, int32_t row, int32_t column);

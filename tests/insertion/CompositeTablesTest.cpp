@@ -262,3 +262,24 @@ TEST_F(CompositeTablesTest, SectionAwarePastePlacesTheCopyAtY)
     EXPECT_EQ(copy->bounds().y(), 900);
     EXPECT_EQ(source->interimTranslatedY, -500);
 }
+
+TEST_F(CompositeTablesTest, SlideshowPlaceholderAndSnippets)
+{
+    CompositeMakers makers(*frame);
+    auto show = makers.addSlideshow_drag(frame->menuPoint());
+    ASSERT_TRUE(show);
+    EXPECT_EQ(show->className(), "SKTSlideshow");
+    EXPECT_EQ(show->bounds(), QRectF(100, 30, 500, 300));
+    EXPECT_EQ(show->borderStyle(), "dashed");
+
+    auto blank = makers.addNewHTMLSnippet();
+    ASSERT_TRUE(blank);
+    EXPECT_EQ(blank->bounds().size(), QSizeF(250, 100));
+    EXPECT_EQ(blank->textString(), "<b>Enter HTML code here</b>");
+    auto buy = makers.addPaypalSnippet();
+    ASSERT_TRUE(buy);
+    EXPECT_EQ(buy->bounds().size(), QSizeF(700, 200));
+    EXPECT_EQ(alerts.last().messageText, "Looking for more Buy Button styles?");
+    EXPECT_EQ(makers.addYouTubeHTMLSnippet()->bounds().size(), QSizeF(640, 480));
+    EXPECT_EQ(doc->graphics().size(), 4);
+}

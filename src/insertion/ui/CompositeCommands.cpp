@@ -160,6 +160,20 @@ void installCompositeCommands(ActionMap &commands, const DocumentWindowContext &
                          });
                      });
 
+    using Snippet = std::shared_ptr<SKTGraphic> (CompositeMakers::*)();
+    const QList<QPair<QString, Snippet>> snippets = {
+        {QStringLiteral("addYouTubeHTMLSnippet"), &CompositeMakers::addYouTubeHTMLSnippet},
+        {QStringLiteral("addPaypalSnippet"), &CompositeMakers::addPaypalSnippet},
+        {QStringLiteral("addNewHTMLSnippet"), &CompositeMakers::addNewHTMLSnippet},
+    };
+    for (const auto &[name, make] : snippets)
+        commands.add(name, [window, make = make](const ActionItemState &) {
+            withFrame(window, [&](InsertionFrame &frame) { (CompositeMakers(frame).*make)(); });
+        });
+    commands.add(QStringLiteral("addSlideshow"), [window](const ActionItemState &) {
+        withFrame(window, [](InsertionFrame &frame) { CompositeMakers(frame).addSlideshow_drag(frame.menuPoint()); });
+    });
+
     commands.add(QStringLiteral("addNewImage"), [window](const ActionItemState &) {
         afterPanel(window, ImageCommands::imagePanelOptions(), [](InsertionFrame &frame, const QStringList &paths) {
             ImageCommands(frame).insertImageFiles(paths, frame.calculateOriginPoint(), true);
