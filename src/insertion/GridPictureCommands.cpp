@@ -11,9 +11,16 @@
 #include "model/SKTTable.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaults.h"
+#include "config/DataCentreFiles.h"
+#include "document/DocumentEvents.h"
+
+#include <atomic>
+#include <thread>
 
 #include <QDateTime>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QImageReader>
 #include <QThread>
 #include <cmath>
@@ -68,10 +75,10 @@ int GridPictureCommands::proceedsToAddGalleryImagesToTable(const QStringList &pa
     return grid ? fill(*grid, false, paths) : 0;
 }
 
-int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringList &paths)
+bool GridPictureCommands::prepareFill(GridGraphic &grid, bool isGallery, const QStringList &paths, QPoint &spot,
+                                      QStringList &taken)
 {
     const QPointF touch = m_frame.context().lastTouchPoint();
-    QPoint spot;
     int32_t room = 0;
     if (isGallery) {
         auto &g = static_cast<SKTGalleryGrid &>(grid);
@@ -84,10 +91,9 @@ int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringLi
     }
     // A click outside every spot places nothing, so nothing is read or written.
     if (spot.x() < 0 || spot.y() < 0 || room <= 0 || paths.isEmpty())
-        return 0;
-    const QStringList taken = paths.mid(0, room);
+        return false;
+    taken = paths.mid(0, room);
     const QStringList beyond = paths.mid(room);
-
     // Every file is checked before anything is written: one that is no
     // picture is named, and nothing happens.
     QStringList refused;
@@ -99,68 +105,8 @@ int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringLi
     }
     if (!refused.isEmpty()) {
         inform(m_frame, QStringLiteral("Some files are not pictures that can be added"), refused);
-        return 0;
+        return false;
     }
-
-    SKTDocument &document = m_frame.document();
-    PageImageService images(document);
-    gRetinaFlag = UserDefaults::standard().integerForKey(QStringLiteral("DovrinRetinaFlag"));
-    // A record holds its picture at twice the width of its cell, enough for
-    // a sharp retina drawing; the original file keeps the full picture.
-    const int32_t cellWidth = std::max(1, int32_t(std::ceil(2 * grid.bounds().width() / std::max(1, grid.numOfColumns()))));
-    // Files are decoded and encoded on workers a batch at a time, so that
-    // only a batch of full-size pictures is in memory at once.
-    const int batch = std::max(4, 2 * QThread::idealThreadCount());
-    QStringList failed;
-    int placed = 0;
-    InsertionStep step(document, isGallery ? QStringLiteral("Add Gallery Images") : QStringLiteral("Add Table Images"));
-    TableGridUndo::edit(document, grid, [&] {
-        QPoint at = spot;
-        for (qsizetype first = 0; first < taken.size(); first += batch) {
-            const QList<PictureLoad> loads =
-                PageImageService::loadPictures(taken.mid(first, batch), PageImageService::originalSizeLimit());
-            for (const PictureLoad &load : loads) {
-                if (!load.error.isEmpty() || load.image.isNull()) {
-                    failed.append(QFileInfo(load.path).fileName());
-                    continue;
-                }
-                auto record = std::make_shared<TransformView>();
-                record->image = load.image.width() > cellWidth
-                                    ? load.image.scaledToWidth(cellWidth, Qt::SmoothTransformation)
-                                    : load.image;
-                record->imageLastModDate = QDateTime::currentDateTime();
-                record->imageName = images.getNextImageName();
-                record->groupNumber = -99;
-                record->imageType = typeFor(load.path);
-                record->originalWidth = load.pixelSize.width();
-                record->originalHeight = load.pixelSize.height();
-                record->retinaFlag = gRetinaFlag != 0;
-                record->imageEnlargeFlag = 1;
-                if (isGallery) {
-                    record->slideShowNumber = -66;
-                    record->tableNumber = -99;
-                } else {
-                    record->slideShowNumber = -99;
-                    record->galleryNumber = -99;
-                }
-                if (placed > 0)
-                    at = grid.grabNextSpot(at.x(), at.y());
-                record->rowSpot = at.x();
-                record->columnSpot = at.y();
-                QString error;
-                if (!images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
-                                              QSizeF(load.pixelSize), &error, load.original)) {
-                    failed.append(QFileInfo(load.path).fileName());
-                    continue;
-                }
-                grid.addIntoImageArray(record);
-                ++placed;
-            }
-        }
-        grid.setNumOfColumns(grid.numOfColumns());
-    });
-    if (!failed.isEmpty())
-        inform(m_frame, QStringLiteral("Some pictures could not be added"), failed);
     if (!beyond.isEmpty()) {
         QStringList names;
         for (const QString &path : beyond)
@@ -168,7 +114,148 @@ int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringLi
         inform(m_frame, QStringLiteral("Not every picture fits"),
                QStringList{QStringLiteral("These pictures lie beyond the last spot and were not added:")} + names);
     }
+    return true;
+}
+
+namespace {
+// A record holds its picture at twice the width of its cell, enough for a
+// sharp retina drawing; the original file keeps the full picture.
+int32_t recordWidth(const GridGraphic &grid)
+{
+    return std::max(1, int32_t(std::ceil(2 * grid.bounds().width() / std::max(1, grid.numOfColumns()))));
+}
+
+// Decoded, scaled for the record and encoded for the original on workers, a
+// batch at a time, so that only a batch of full-size pictures is in memory.
+QList<PictureLoad> preparePictures(const QStringList &paths, int32_t width,
+                                   const std::function<bool(int done)> &progress = {})
+{
+    const int batch = std::max(4, 2 * QThread::idealThreadCount());
+    QList<PictureLoad> prepared;
+    for (qsizetype first = 0; first < paths.size(); first += batch) {
+        QList<PictureLoad> loads =
+            PageImageService::loadPictures(paths.mid(first, batch), PageImageService::originalSizeLimit());
+        for (PictureLoad &load : loads) {
+            if (load.error.isEmpty() && !load.image.isNull() && load.image.width() > width)
+                load.image = load.image.scaledToWidth(width, Qt::SmoothTransformation);
+            prepared.append(std::move(load));
+        }
+        if (progress && !progress(int(prepared.size())))
+            break;
+    }
+    return prepared;
+}
+
+// Places the prepared pictures from the spot on, in row order, as one undo
+// step, writing each original; answers how many were placed.
+int placePictures(SKTDocument &document, GridGraphic &grid, bool isGallery, QPoint spot,
+                  const QList<PictureLoad> &prepared)
+{
+    PageImageService images(document);
+    gRetinaFlag = UserDefaults::standard().integerForKey(QStringLiteral("DovrinRetinaFlag"));
+    QStringList failed;
+    int placed = 0;
+    InsertionStep step(document, isGallery ? QStringLiteral("Add Gallery Images") : QStringLiteral("Add Table Images"));
+    TableGridUndo::edit(document, grid, [&] {
+        QPoint at = spot;
+        for (const PictureLoad &load : prepared) {
+            if (!load.error.isEmpty() || load.image.isNull()) {
+                failed.append(QFileInfo(load.path).fileName());
+                continue;
+            }
+            auto record = std::make_shared<TransformView>();
+            record->image = load.image;
+            record->imageLastModDate = QDateTime::currentDateTime();
+            record->imageName = images.getNextImageName();
+            record->groupNumber = -99;
+            record->imageType = typeFor(load.path);
+            record->originalWidth = load.pixelSize.width();
+            record->originalHeight = load.pixelSize.height();
+            record->retinaFlag = gRetinaFlag != 0;
+            record->imageEnlargeFlag = 1;
+            if (isGallery) {
+                record->slideShowNumber = -66;
+                record->tableNumber = -99;
+            } else {
+                record->slideShowNumber = -99;
+                record->galleryNumber = -99;
+            }
+            const QPoint next = placed > 0 ? grid.grabNextSpot(at.x(), at.y()) : at;
+            record->rowSpot = next.x();
+            record->columnSpot = next.y();
+            QString error;
+            if (!images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
+                                          QSizeF(load.pixelSize), &error, load.original)) {
+                failed.append(QFileInfo(load.path).fileName());
+                continue;
+            }
+            at = next;
+            grid.addIntoImageArray(record);
+            ++placed;
+        }
+        grid.setNumOfColumns(grid.numOfColumns());
+    });
+    if (!failed.isEmpty()) {
+        Alert alert;
+        alert.messageText = QStringLiteral("Some pictures could not be added");
+        alert.informativeText = failed.join(QLatin1Char('\n'));
+        Alerts::current().show(alert, nullptr, {});
+    }
     return placed;
+}
+} // namespace
+
+int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringList &paths)
+{
+    QPoint spot;
+    QStringList taken;
+    if (!prepareFill(grid, isGallery, paths, spot, taken))
+        return 0;
+    return placePictures(m_frame.document(), grid, isGallery, spot, preparePictures(taken, recordWidth(grid)));
+}
+
+void GridPictureCommands::addGalleryImagesInBackground(const QStringList &paths, bool toTable,
+                                                       std::function<void(int placed)> done)
+{
+    GridGraphic *grid = toTable ? static_cast<GridGraphic *>(table()) : static_cast<GridGraphic *>(gallery());
+    QPoint spot;
+    QStringList taken;
+    if (!grid || !prepareFill(*grid, !toTable, paths, spot, taken)) {
+        if (done)
+            done(0);
+        return;
+    }
+    SKTDocument *document = &m_frame.document();
+    std::weak_ptr<SKTGraphic> weakGrid;
+    for (const auto &g : document->graphics())
+        if (g.get() == grid)
+            weakGrid = g;
+    // The document's events object lives exactly as long as the document.
+    QPointer<DocumentEvents> alive(&document->events());
+    auto closed = std::make_shared<std::atomic_bool>(false);
+    QObject::connect(&document->events(), &QObject::destroyed, [closed] { *closed = true; });
+    const int32_t width = recordWidth(*grid);
+    const int total = int(taken.size());
+    const QString text = QStringLiteral("Adding pictures");
+    DataCentreFiles::updateProgressBar(0, total, text);
+    std::thread([=] {
+        const QList<PictureLoad> prepared = preparePictures(taken, width, [&](int count) {
+            DataCentreFiles::updateProgressBar(std::min(count, total - 1), total, text);
+            return !closed->load(); // a closed page stops the work early
+        });
+        QMetaObject::invokeMethod(qApp, [=] {
+            DataCentreFiles::updateProgressBar(total, total, text);
+            const auto shared = weakGrid.lock();
+            bool onPage = false;
+            if (alive && shared)
+                for (const auto &g : document->graphics())
+                    onPage = onPage || g == shared;
+            auto *target = dynamic_cast<GridGraphic *>(shared.get());
+            const int placed = onPage && target ? placePictures(*document, *target, !toTable, spot, prepared) : 0;
+            if (done)
+                done(placed);
+        }, Qt::QueuedConnection);
+    }).detach();
 }
 
 bool GridPictureCommands::deleteGalleryImage()

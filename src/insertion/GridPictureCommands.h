@@ -11,6 +11,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class GridGraphic;
@@ -27,6 +28,12 @@ public:
     // Answers how many pictures were placed.
     int proceedsToAddGalleryImages(const QStringList &paths);
     int proceedsToAddGalleryImagesToTable(const QStringList &paths);
+    // The same without holding the event loop: files are decoded, scaled
+    // and encoded on worker threads behind the progress window, then placed
+    // in one step. Closing the page (or the grid leaving it) drops what is
+    // pending; done is then called with 0. done runs on the main thread.
+    void addGalleryImagesInBackground(const QStringList &paths, bool toTable, std::function<void(int placed)> done);
+
     bool deleteGalleryImage();
     bool deleteTableImage();
 
@@ -45,6 +52,9 @@ public:
 
 private:
     int fill(GridGraphic &grid, bool gallery, const QStringList &paths);
+    // The spot under the click, how many files fit from it, and the refusal
+    // of unreadable files; false when nothing is to be added.
+    bool prepareFill(GridGraphic &grid, bool gallery, const QStringList &paths, QPoint &spot, QStringList &taken);
     std::shared_ptr<TransformView> pictureUnderClick();
     bool moveShown(int dr, int dc);
     bool move(int dr, int dc, const QString &name);

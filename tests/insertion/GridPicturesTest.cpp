@@ -8,7 +8,9 @@
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTSlideshow.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 
 class GridPicturesTest : public InsertionTest {
@@ -194,4 +196,43 @@ TEST_F(GridPicturesTest, SlidesAreAddedReplacedAndDeletedWithTheCurrentOneInRang
     show->setSlideShowAutomaticFlag(5);
     slides.automateSlideShow();
     EXPECT_EQ(show->slideShowAutomaticFlag(), 0);
+}
+
+TEST_F(GridPicturesTest, BackgroundAddKeepsTheEventLoopFreeAndAClosedPageDropsIt)
+{
+    auto grid = gallery(2, 2);
+    context->touch = spot(0, 0);
+    const QStringList files = pictures(3);
+    int placed = -1;
+    commands().addGalleryImagesInBackground(files, false, [&](int n) { placed = n; });
+    EXPECT_EQ(placed, -1); // the work goes on behind the event loop
+    QElapsedTimer timer;
+    timer.start();
+    while (placed < 0 && timer.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(placed, 3);
+    EXPECT_EQ(grid->imageArray().size(), 3);
+    EXPECT_EQ(doc->undoManager().undoCount(), 1);
+
+    // The page closes while the pictures are read: nothing is placed or written.
+    auto other = std::make_unique<SKTDocument>();
+    other->pageName = QStringLiteral("other");
+    other->tempSavePathLocal = path(QStringLiteral("work"));
+    FakeInsertionContext otherContext(*other);
+    auto second = std::make_shared<SKTGalleryGrid>();
+    second->setNumOfRows(2);
+    second->setNumOfColumns(2);
+    second->SKTGraphic::setBounds(QRectF(0, 0, 200, 200));
+    other->insertGraphicAtIndex(second, 0);
+    otherContext.selectionCache.selectedGalleryGrid = second.get();
+    otherContext.touch = spot(0, 0);
+    InsertionFrame otherFrame(otherContext);
+    int dropped = -1;
+    GridPictureCommands(otherFrame).addGalleryImagesInBackground(files, false, [&](int n) { dropped = n; });
+    other.reset();
+    timer.restart();
+    while (dropped < 0 && timer.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(dropped, 0);
+    EXPECT_FALSE(QDir(path(QStringLiteral("work/other"))).exists() && !QDir(path(QStringLiteral("work/other"))).isEmpty());
 }

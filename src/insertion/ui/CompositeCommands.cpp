@@ -248,7 +248,7 @@ void installGridPictureCommands(ActionMap &commands, const DocumentWindowContext
         QStringLiteral("addGalleryImage"),
         [window, galleryPanel](const ActionItemState &) {
             afterPanel(window, galleryPanel, [](InsertionFrame &frame, const QStringList &paths) {
-                GridPictureCommands(frame).proceedsToAddGalleryImages(paths);
+                GridPictureCommands(frame).addGalleryImagesInBackground(paths, false, {});
             });
         },
         gallery);
@@ -267,7 +267,7 @@ void installGridPictureCommands(ActionMap &commands, const DocumentWindowContext
         QStringLiteral("addGalleryImageToTable"),
         [window, tablePanel](const ActionItemState &) {
             afterPanel(window, tablePanel, [](InsertionFrame &frame, const QStringList &paths) {
-                GridPictureCommands(frame).proceedsToAddGalleryImagesToTable(paths);
+                GridPictureCommands(frame).addGalleryImagesInBackground(paths, true, {});
             });
         },
         [window](ActionItemState &) { return gTableImagesEnabled && hasTable(window); });
