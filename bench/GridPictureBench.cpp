@@ -94,6 +94,7 @@ struct GalleryRun {
     double seconds = 0;
     long peak = 0;
     int placed = 0;
+    double longestStallMs = 0; // the longest the event loop went unserved
 };
 
 GalleryRun addToGallery(const QStringList &files, const QString &work)
@@ -115,7 +116,15 @@ GalleryRun addToGallery(const QStringList &files, const QString &work)
     QElapsedTimer timer;
     timer.start();
     GalleryRun run;
-    run.placed = GridPictureCommands(frame).proceedsToAddGalleryImages(files);
+    run.placed = -1;
+    GridPictureCommands(frame).addGalleryImagesInBackground(files, false, [&run](int n) { run.placed = n; });
+    QElapsedTimer gap;
+    gap.start();
+    while (run.placed < 0) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        run.longestStallMs = std::max(run.longestStallMs, gap.nsecsElapsed() / 1e6);
+        gap.restart();
+    }
     run.seconds = timer.nsecsElapsed() / 1e9;
     run.peak = peakKiB();
     return run;
@@ -242,7 +251,7 @@ int main(int argc, char **argv)
                 ours500.seconds, ours500.placed, ours500.peak / 1024, theirs500, ours500.seconds / theirs500);
     std::printf("500/250: %.2f (target at most 2.2); peak memory target under 2048 MiB\n",
                 ours500.seconds / ours250.seconds);
-    std::printf("event loop held: %.0f ms for 500 (target at most 100 ms: the add runs on the calling thread)\n",
-                ours500.seconds * 1000);
+    std::printf("event loop held at most: %.0f ms (250), %.0f ms (500) (target at most 100 ms)\n",
+                ours250.longestStallMs, ours500.longestStallMs);
     return 0;
 }

@@ -19,6 +19,8 @@
 
 #include <QDateTime>
 #include <QCoreApplication>
+#include <QDir>
+#include <QSaveFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QImageReader>
@@ -149,7 +151,7 @@ QList<PictureLoad> preparePictures(const QStringList &paths, int32_t width,
 // Places the prepared pictures from the spot on, in row order, as one undo
 // step, writing each original; answers how many were placed.
 int placePictures(SKTDocument &document, GridGraphic &grid, bool isGallery, QPoint spot,
-                  const QList<PictureLoad> &prepared)
+                  const QList<PictureLoad> &prepared, const QStringList &writtenNames = {})
 {
     PageImageService images(document);
     gRetinaFlag = UserDefaults::standard().integerForKey(QStringLiteral("DovrinRetinaFlag"));
@@ -158,15 +160,17 @@ int placePictures(SKTDocument &document, GridGraphic &grid, bool isGallery, QPoi
     InsertionStep step(document, isGallery ? QStringLiteral("Add Gallery Images") : QStringLiteral("Add Table Images"));
     TableGridUndo::edit(document, grid, [&] {
         QPoint at = spot;
-        for (const PictureLoad &load : prepared) {
-            if (!load.error.isEmpty() || load.image.isNull()) {
+        for (qsizetype i = 0; i < prepared.size(); ++i) {
+            const PictureLoad &load = prepared[i];
+            const bool written = i < writtenNames.size();
+            if (!load.error.isEmpty() || load.image.isNull() || (written && writtenNames[i].isEmpty())) {
                 failed.append(QFileInfo(load.path).fileName());
                 continue;
             }
             auto record = std::make_shared<TransformView>();
             record->image = load.image;
             record->imageLastModDate = QDateTime::currentDateTime();
-            record->imageName = images.getNextImageName();
+            record->imageName = written ? writtenNames[i] : images.getNextImageName();
             record->groupNumber = -99;
             record->imageType = typeFor(load.path);
             record->originalWidth = load.pixelSize.width();
@@ -184,8 +188,8 @@ int placePictures(SKTDocument &document, GridGraphic &grid, bool isGallery, QPoi
             record->rowSpot = next.x();
             record->columnSpot = next.y();
             QString error;
-            if (!images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
-                                          QSizeF(load.pixelSize), &error, load.original)) {
+            if (!written && !images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
+                                                      QSizeF(load.pixelSize), &error, load.original)) {
                 failed.append(QFileInfo(load.path).fileName());
                 continue;
             }
@@ -237,12 +241,31 @@ void GridPictureCommands::addGalleryImagesInBackground(const QStringList &paths,
     const int32_t width = recordWidth(*grid);
     const int total = int(taken.size());
     const QString text = QStringLiteral("Adding pictures");
+    // Names are handed out here, on the page's thread; the workers write the
+    // originals under them, so that placing them later takes no time.
+    PageImageService images(*document);
+    const QString folder = images.pageFolder();
+    QStringList names;
+    for (int i = 0; i < total; ++i)
+        names.append(images.getNextImageName());
+    QDir().mkpath(folder);
     DataCentreFiles::updateProgressBar(0, total, text);
     std::thread([=] {
-        const QList<PictureLoad> prepared = preparePictures(taken, width, [&](int count) {
+        QStringList written = names;
+        QList<PictureLoad> prepared = preparePictures(taken, width, [&](int count) {
             DataCentreFiles::updateProgressBar(std::min(count, total - 1), total, text);
             return !closed->load(); // a closed page stops the work early
         });
+        for (qsizetype i = 0; i < prepared.size(); ++i) {
+            PictureLoad &load = prepared[i];
+            const QString file = QDir(folder).filePath(QStringLiteral("%1o.%2").arg(names[i], typeFor(load.path)));
+            QSaveFile out(file);
+            const bool ok = load.error.isEmpty() && !load.original.isEmpty() && !closed->load() && !QFile::exists(file)
+                && out.open(QIODevice::WriteOnly) && out.write(load.original) == load.original.size() && out.commit();
+            if (!ok)
+                written[i].clear();
+            load.original.clear(); // written: the bytes need not stay in memory
+        }
         QMetaObject::invokeMethod(qApp, [=] {
             DataCentreFiles::updateProgressBar(total, total, text);
             const auto shared = weakGrid.lock();
@@ -251,7 +274,15 @@ void GridPictureCommands::addGalleryImagesInBackground(const QStringList &paths,
                 for (const auto &g : document->graphics())
                     onPage = onPage || g == shared;
             auto *target = dynamic_cast<GridGraphic *>(shared.get());
-            const int placed = onPage && target ? placePictures(*document, *target, !toTable, spot, prepared) : 0;
+            int placed = 0;
+            if (onPage && target) {
+                placed = placePictures(*document, *target, !toTable, spot, prepared, written);
+            } else {
+                // Dropped: the originals written for it go too.
+                for (qsizetype i = 0; i < written.size() && i < prepared.size(); ++i)
+                    if (!written[i].isEmpty())
+                        QFile::remove(QDir(folder).filePath(QStringLiteral("%1o.%2").arg(written[i], typeFor(prepared[i].path))));
+            }
             if (done)
                 done(placed);
         }, Qt::QueuedConnection);
