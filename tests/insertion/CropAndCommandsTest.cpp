@@ -12,6 +12,8 @@
 #include "window/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -147,4 +149,38 @@ TEST_F(InsertionTest, EveryDroppedCompositeTableAndFormCodeInsertsAsOneStep)
     insertions.insertCodeName(*doc, *pdf, {0, 0});
     EXPECT_EQ(panels.openPanels().last().title, "Add PDF file");
     EXPECT_TRUE(doc->graphics().isEmpty());
+}
+
+TEST_F(InsertionTest, DuplicateTakesPicturesFromThePageTheTableCameFrom)
+{
+    auto writePicture = [](const QString &folder, const QByteArray &bytes) {
+        QDir().mkpath(folder);
+        QFile f(QDir(folder).filePath(QStringLiteral("image1o.PNG")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    auto table = makeSection(1, {0, 0}, {300}, 100, QStringLiteral("table"));
+    auto picture = std::make_shared<TransformView>();
+    picture->imageName = QStringLiteral("image1");
+    picture->imageType = QStringLiteral("PNG");
+    table->setImageArray({picture});
+    writePicture(pageFolder(), "this page");
+    writePicture(path(QStringLiteral("elsewhere/other")), "other page");
+    gCopySourcePagePath = path(QStringLiteral("elsewhere/other.page"));
+    PageInsertions insertions;
+
+    // Kept aside by copy on another page: that page's picture.
+    auto *pasted = dynamic_cast<SKTTable *>(insertions.duplicateTable(*doc, *table, 0));
+    ASSERT_TRUE(pasted);
+    QFile fromOther(QDir(pageFolder()).filePath(pasted->imageArray().first()->imageName + QStringLiteral("o.PNG")));
+    ASSERT_TRUE(fromOther.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fromOther.readAll(), "other page");
+
+    // On the page (Duplicate): this page's picture, whatever copy recorded.
+    place({table});
+    auto *duplicated = dynamic_cast<SKTTable *>(insertions.duplicateTable(*doc, *table, 0));
+    ASSERT_TRUE(duplicated);
+    QFile fromHere(QDir(pageFolder()).filePath(duplicated->imageArray().first()->imageName + QStringLiteral("o.PNG")));
+    ASSERT_TRUE(fromHere.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fromHere.readAll(), "this page");
 }

@@ -1,5 +1,6 @@
 #include "insertion/ui/PageInsertions.h"
 
+#include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "insertion/CompositeMakers.h"
 #include "insertion/FormFields.h"
@@ -12,6 +13,8 @@
 #include "model/SKTTable.h"
 #include "platform/FilePanels.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QWidget>
 #include <functional>
@@ -21,7 +24,18 @@ SKTGraphic *PageInsertions::duplicateTable(SKTDocument &document, SKTTable &tabl
     InsertionSelectionCache cache;
     CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
     InsertionFrame frame(context);
-    return TableDuplication(frame).duplicateTable(table, y).get();
+    // A table on the page (Duplicate) has its pictures in this page's folder;
+    // one kept aside by copy has them in the folder of the page it was copied
+    // from, which copy recorded.
+    bool onPage = false;
+    for (const auto &g : document.graphics())
+        onPage = onPage || g.get() == &table;
+    QString folder;
+    if (!onPage && !gCopySourcePagePath.isEmpty()) {
+        const QFileInfo sourcePage(gCopySourcePagePath);
+        folder = sourcePage.dir().filePath(sourcePage.completeBaseName());
+    }
+    return TableDuplication(frame).duplicateTable(table, y, folder).get();
 }
 
 QList<SKTGraphic *> PageInsertions::fetchAllPartnerViews(SKTDocument &document, const QList<SKTGraphic *> &selection)
