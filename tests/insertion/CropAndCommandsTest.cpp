@@ -91,11 +91,13 @@ TEST_F(InsertionTest, WindowCommandsActOnThePageShownWhenTheyRun)
     window.document = [&shown] { return shown; };
     installCompositeCommands(commands, window);
     installGridPictureCommands(commands, window);
+    installFormCommands(commands, window);
     for (const char *name : {"insertTableRow", "joinTablesVertically", "addTable", "addNewImage", "addNewPDF",
                              "launchReplaceImage", "launchCropImagePanel", "setClickToEnlargeDark",
                              "disableClickToEnlarge", "refreshTableOfContents", "addTableOfSitemapVertical",
                              "addGalleryImage", "moveImageUp", "addSectionBackgroundImage", "addSlideshowImage",
-                             "deleteSlide", "automateSlideShow"})
+                             "deleteSlide", "automateSlideShow", "addTextField", "addMultipleChoice",
+                             "makeFormMandatory", "markAsReplyTo", "addNewCheckboxChoiceOption"})
         EXPECT_TRUE(commands.respondsToAction(QString::fromLatin1(name))) << name;
 
     ActionItemState row{QStringLiteral("insertTableRow")};
@@ -109,9 +111,14 @@ TEST_F(InsertionTest, WindowCommandsActOnThePageShownWhenTheyRun)
     commands.performAction(QStringLiteral("addNewPDF"), {});
     EXPECT_EQ(panels.openPanels().last().title, "Add PDF file");
     EXPECT_EQ(doc->graphics().size(), 1);
+    commands.performAction(QStringLiteral("addTextField"), {});
+    EXPECT_EQ(doc->graphics().size(), 3);
+    ActionItemState mandatory{QStringLiteral("makeFormMandatory")};
+    EXPECT_FALSE(commands.validateAction(mandatory)); // nothing selected: hidden
+    EXPECT_FALSE(mandatory.visible);
     shown = nullptr;
     commands.performAction(QStringLiteral("addTable"), {});
-    EXPECT_EQ(doc->graphics().size(), 1);
+    EXPECT_EQ(doc->graphics().size(), 3);
 }
 
 TEST_F(InsertionTest, EveryDroppedCompositeTableAndFormCodeInsertsAsOneStep)

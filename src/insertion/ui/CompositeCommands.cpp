@@ -3,6 +3,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "insertion/CompositeMakers.h"
+#include "insertion/FormFields.h"
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"
 #include "insertion/SlideCommands.h"
@@ -363,8 +364,53 @@ void installGridPictureCommands(ActionMap &commands, const DocumentWindowContext
             slidesShown);
 }
 
+void installFormCommands(ActionMap &commands, const DocumentWindowContext &window)
+{
+    using Insert = void (FormFields::*)(double, double);
+    const QList<QPair<QString, Insert>> inserts = {
+        {QStringLiteral("addTextField"), &FormFields::addTextField_drag},
+        {QStringLiteral("addEmailTextField"), &FormFields::addEmailTextField_drag},
+        {QStringLiteral("addParagraph"), &FormFields::addParagraph_drag},
+        {QStringLiteral("addBotCheckerTextField"), &FormFields::addBotCheckerTextField_drag},
+        {QStringLiteral("addSubmitButton"), &FormFields::addSubmitButton_drag},
+        {QStringLiteral("addMultipleChoice"), &FormFields::addMultipleChoice_drag},
+        {QStringLiteral("addCheckboxes"), &FormFields::addCheckboxes_drag},
+    };
+    for (const auto &[name, insert] : inserts)
+        commands.add(name, [window, insert = insert](const ActionItemState &) {
+            withFrame(window, [&](InsertionFrame &frame) {
+                const QPointF p = frame.menuPoint();
+                (FormFields(frame).*insert)(p.x(), p.y());
+            });
+        });
+    using Run = void (FormFields::*)();
+    using Shown = bool (FormFields::*)();
+    const QList<std::tuple<QString, Run, Shown>> flags = {
+        {QStringLiteral("makeFormMandatory"), &FormFields::makeFormMandatory, &FormFields::showMandatory},
+        {QStringLiteral("makeFormOptional"), &FormFields::makeFormOptional, &FormFields::showOptional},
+        {QStringLiteral("markAsReplyTo"), &FormFields::markAsReplyTo, &FormFields::showMarkAsReplyTo},
+        {QStringLiteral("addNewMultipleChoiceOption"), &FormFields::addNewMultipleChoiceOption,
+         &FormFields::enableNewMultipleChoiceOption},
+        {QStringLiteral("addNewCheckboxChoiceOption"), &FormFields::addNewCheckboxChoiceOption,
+         &FormFields::enableNewCheckboxChoiceOption},
+    };
+    for (const auto &[name, run, shown] : flags)
+        commands.add(
+            name,
+            [window, run = run](const ActionItemState &) {
+                withFrame(window, [&](InsertionFrame &frame) { (FormFields(frame).*run)(); });
+            },
+            [window, shown = shown](ActionItemState &item) {
+                bool answer = false;
+                withFrame(window, [&](InsertionFrame &frame) { answer = (FormFields(frame).*shown)(); });
+                item.visible = answer;
+                return answer;
+            });
+}
+
 void registerCompositeCommands()
 {
     CommandRegistry::addWindowCommands(QStringLiteral("composites"), installCompositeCommands);
     CommandRegistry::addWindowCommands(QStringLiteral("gridPictures"), installGridPictureCommands);
+    CommandRegistry::addWindowCommands(QStringLiteral("formFields"), installFormCommands);
 }

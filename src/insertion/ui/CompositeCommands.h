@@ -10,5 +10,7 @@ struct DocumentWindowContext;
 void installCompositeCommands(ActionMap &commands, const DocumentWindowContext &context);
 // Pictures of galleries, tables and sections, and slideshow slides.
 void installGridPictureCommands(ActionMap &commands, const DocumentWindowContext &context);
-// Adds both to every document window.
+// Form fields, groups, options and their flags.
+void installFormCommands(ActionMap &commands, const DocumentWindowContext &context);
+// Adds all three to every document window.
 void registerCompositeCommands();
