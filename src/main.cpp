@@ -5,6 +5,7 @@
 #include "app/ui/AppShell.h"
 #include "config/ui/ProgressWindowPresenter.h"
 #include "app/ui/TemplateCommands.h"
+#include "insertion/ui/CompositeCommands.h"
 #include "insertion/ui/InsertionCommands.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
@@ -108,6 +109,7 @@ int main(int argc, char **argv)
     registerInsertionCommands();    // canvas: the Insert menu's makers, answered by the canvas
     registerMailCommands();         // mail: send road, recipients, contacts, image hosting
     registerInspectorCommands();    // inspector: its panes, saved texts, pickers and pop-overs
+    registerCompositeCommands();    // tables, composites, grid pictures, slides and form fields
 
     // The delegate fixes the edition and every setting that depends on it before any
     // window exists, fits the menus to it and shows the welcome window; the page files

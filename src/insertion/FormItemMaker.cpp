@@ -1,5 +1,7 @@
 #include "insertion/FormItemMaker.h"
 
+#include "config/EditionSettings.h"
+
 namespace {
 
 std::shared_ptr<myTextView> makeRecord(int32_t x, int32_t y, int32_t width, int32_t height, const QString &formType,
@@ -75,6 +77,31 @@ std::shared_ptr<myTextView> FormItemMaker::createSubmitButton(int32_t x, int32_t
     if (!submitText.isEmpty())
         record->textView.string = submitText;
     return record;
+}
+
+namespace {
+std::shared_ptr<myTextView> makeLabel(int32_t x, int32_t y, int32_t width, int32_t height, const QString &alignment)
+{
+    auto record = makeRecord(x, y, width, height, QString(), 0, QStringLiteral("4f4c4c"));
+    record->textAlignment = alignment;
+    record->textView.fontName = QStringLiteral("Actor");
+    record->textView.fontPointSize = 14;
+    // Labels have no fill and no border.
+    record->colorString = QString();
+    record->backgroundHexColorString = QString();
+    record->textView.borderLine = QStringLiteral("none");
+    return record;
+}
+} // namespace
+
+std::shared_ptr<myTextView> FormItemMaker::createNewTextLabel(int32_t x, int32_t y)
+{
+    return makeLabel(x, y, 300, gFormFieldSizing ? gFormFieldSize : 40, QStringLiteral("left"));
+}
+
+std::shared_ptr<myTextView> FormItemMaker::createNewBotCheckerTextLabel(int32_t x, int32_t y)
+{
+    return makeLabel(x, y, 110, 40, QStringLiteral("right"));
 }
 
 void FormItemMaker::syncAllOptionForms(const QList<std::shared_ptr<myTextView>> &textViews)

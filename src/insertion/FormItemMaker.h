@@ -26,6 +26,11 @@ public:
                                                           int32_t groupNumber = 0,
                                                           const QString &submitText = QString());
 
+    // A label 300 wide, gFormFieldSize high when form field sizing is on,
+    // else 40; and the bot check's right-aligned question, 110 x 40.
+    static std::shared_ptr<myTextView> createNewTextLabel(int32_t x, int32_t y);
+    static std::shared_ptr<myTextView> createNewBotCheckerTextLabel(int32_t x, int32_t y);
+
     // After a form page was read: every option label (formType "textLabel",
     // formOptionTag above 0 and neither -22 nor -11) gives its text to the
     // other records of its formTag and formOptionTag that are not labels.

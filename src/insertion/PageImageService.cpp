@@ -153,15 +153,23 @@ bool PageImageService::saveOriginalImage(const QImage &picture, const QString &n
 
 bool PageImageService::makeCopyOfOriginalImage(const QString &destinationName, const QString &sourceName)
 {
+    if (gCopySourcePagePath.isEmpty())
+        return false;
+    const QFileInfo sourcePage(gCopySourcePagePath);
+    return copyOriginalFromFolder(sourcePage.dir().filePath(sourcePage.completeBaseName()), sourceName,
+                                  destinationName);
+}
+
+bool PageImageService::copyOriginalFromFolder(const QString &sourceFolder, const QString &sourceName,
+                                              const QString &destinationName)
+{
     // Names come from pasted data: plain file names only.
     auto plain = [](const QString &n) {
         return !n.isEmpty() && !n.contains(QLatin1Char('/')) && !n.contains(QLatin1Char('\\'))
             && n != QLatin1String(".") && n != QLatin1String("..");
     };
-    if (!plain(destinationName) || !plain(sourceName) || gCopySourcePagePath.isEmpty())
+    if (!plain(destinationName) || !plain(sourceName) || sourceFolder.isEmpty())
         return false;
-    const QFileInfo sourcePage(gCopySourcePagePath);
-    const QString sourceFolder = sourcePage.dir().filePath(sourcePage.completeBaseName());
     const QString source = QDir(sourceFolder).filePath(sourceName);
     const QString folder = pageFolder();
     if (folder.isEmpty() || !QFile::exists(source))

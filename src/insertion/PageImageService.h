@@ -54,6 +54,9 @@ public:
     // destinationName; the source page is gCopySourcePagePath. Nothing is
     // overwritten; false when the copy was not made.
     bool makeCopyOfOriginalImage(const QString &destinationName, const QString &sourceName);
+    // The same from a page folder given by the caller.
+    bool copyOriginalFromFolder(const QString &sourceFolder, const QString &sourceName,
+                                const QString &destinationName);
 
     // The widest original written: gImageSizeLimit when above 0, else the
     // user default "DovrinMaxImageSize", else 2000.

@@ -1,6 +1,6 @@
 #pragma once
 // The table and gallery grid editors' effects on their item. Typed values are
-// checked first: counts are whole numbers 1-1,000, spacing lies within its
+// checked first: counts are whole numbers 1-100, spacing lies within its
 // slider, cell sizes are 1-20,000; anything else is refused with a message
 // and changes nothing. Every change is one named undo step of the document.
 #include <QString>
@@ -21,7 +21,7 @@ struct GridCheck {
 
 class GridEditing {
 public:
-    static constexpr int maximumCount = 1000;
+    static constexpr int maximumCount = 100;
     static constexpr int maximumCellSize = 20000;
     static constexpr int tableSpacingMaximum = 40;
     static constexpr int gallerySpacingMaximum = 20;

@@ -70,8 +70,8 @@ TEST(GridEditingFiguresTest, SameSizeAndChecks)
         std::optional<int> count, size, spacing;
     };
     const Text texts[] = {
-        {"1", 1, 1, 1},         {"1000", 1000, 1000, std::nullopt}, {"0", std::nullopt, std::nullopt, 0},
-        {"1001", std::nullopt, 1001, std::nullopt}, {"-3", std::nullopt, std::nullopt, std::nullopt},
+        {"1", 1, 1, 1},         {"100", 100, 100, std::nullopt}, {"0", std::nullopt, std::nullopt, 0},
+        {"101", std::nullopt, 101, std::nullopt}, {"1000", std::nullopt, 1000, std::nullopt}, {"-3", std::nullopt, std::nullopt, std::nullopt},
         {"2.5", std::nullopt, std::nullopt, std::nullopt}, {"abc", std::nullopt, std::nullopt, std::nullopt},
         {"20000", std::nullopt, 20000, std::nullopt}, {"20001", std::nullopt, std::nullopt, std::nullopt},
         {"40", 40, 40, 40},     {"41", 41, 41, std::nullopt},

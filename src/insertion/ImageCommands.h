@@ -1,0 +1,71 @@
+#pragma once
+// The user's commands on free-standing pictures: add picture files or the
+// pages of a PDF file, replace or crop the selected picture, and switch its
+// click-to-enlarge. Files are read on worker threads and inserted as one
+// step; an unreadable file is refused in one message naming it, and
+// nothing is written for it. Replacement keeps the previous original file
+// aside while undo can bring it back; undo restores picture, bounds, type
+// and file together.
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct OpenPanelOptions;
+class InsertionFrame;
+class SKTGraphic;
+class SKTImage;
+
+// The pages of a PDF file drawn as pictures, or why they could not be.
+struct PdfPages {
+    QList<QImage> pictures;   // two pixels per point
+    QList<QSizeF> pointSizes; // each page's size in points
+    QString error;            // empty when the pages were read
+};
+
+class ImageCommands {
+public:
+    explicit ImageCommands(InsertionFrame &frame) : m_frame(frame) {}
+
+    // The open panels "Add one or multiple images", "Add PDF file" and the
+    // replacement's.
+    static OpenPanelOptions imagePanelOptions();
+    static OpenPanelOptions pdfPanelOptions();
+    static OpenPanelOptions replacePanelOptions();
+    // Show those panels; the chosen files go to the inserts below. The
+    // commands object must outlive the panel (a modeless panel answers later).
+    void addNewImage();
+    void addNewImage_drag(const QPointF &point);
+    void addNewPDF_drag(const QPointF &point);
+    // Each file 20 px right of the one before, the last one front-most; at
+    // the menu point when fromMenu. Answers the graphics inserted.
+    QList<std::shared_ptr<SKTGraphic>> insertImageFiles(const QStringList &paths, const QPointF &point,
+                                                        bool fromMenu = false);
+    // Every page, the last inserted first so page 1 ends front-most, each
+    // 50 px right of the next.
+    QList<std::shared_ptr<SKTGraphic>> insertPdfPages(const QString &path, const QPointF &point);
+    static PdfPages renderPdfPages(const QString &path);
+
+    // The open panel for the replacing file; then replaceImageWithFile.
+    void launchReplaceImage();
+    bool replaceImageWithFile(const QString &path);
+    // The selected image shows the picture: it keeps its place and width,
+    // its height follows the picture. False (and a message) for an empty
+    // picture or an image without width. type: "PNG", "JPG", or empty to keep.
+    bool replaceImage(const QImage &picture, const QString &type = {});
+
+    // Every selected picture: enlarge on click over a light (0), dark (1)
+    // or clear (2) backdrop, or not at all.
+    void setClickToEnlarge(int mode);
+    void disableClickToEnlarge();
+    bool isItAlreadyEnlarged();
+
+    SKTImage *selectedImage();
+
+private:
+    void refuse(const QString &message, const QStringList &reasons);
+    InsertionFrame &m_frame;
+};

@@ -1,0 +1,129 @@
+#include "insertion/ui/PageInsertions.h"
+
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "insertion/CompositeMakers.h"
+#include "insertion/FormFields.h"
+#include "insertion/GridPictureCommands.h"
+#include "insertion/ImageCommands.h"
+#include "insertion/InsertionFrame.h"
+#include "insertion/TableDuplication.h"
+#include "insertion/TableMakers.h"
+#include "insertion/ui/CanvasInsertionContext.h"
+#include "model/SKTTable.h"
+#include "platform/FilePanels.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QWidget>
+#include <functional>
+
+SKTGraphic *PageInsertions::duplicateTable(SKTDocument &document, SKTTable &table, int32_t y)
+{
+    InsertionSelectionCache cache;
+    CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
+    InsertionFrame frame(context);
+    // A table on the page (Duplicate) has its pictures in this page's folder;
+    // one kept aside by copy has them in the folder of the page it was copied
+    // from, which copy recorded.
+    bool onPage = false;
+    for (const auto &g : document.graphics())
+        onPage = onPage || g.get() == &table;
+    QString folder;
+    if (!onPage && !gCopySourcePagePath.isEmpty()) {
+        const QFileInfo sourcePage(gCopySourcePagePath);
+        folder = sourcePage.dir().filePath(sourcePage.completeBaseName());
+    }
+    return TableDuplication(frame).duplicateTable(table, y, folder).get();
+}
+
+QList<SKTGraphic *> PageInsertions::fetchAllPartnerViews(SKTDocument &document, const QList<SKTGraphic *> &selection)
+{
+    InsertionSelectionCache cache;
+    CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
+    InsertionFrame frame(context);
+    return FormFields(frame).fetchAllPartnerViews(selection);
+}
+
+bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &code, const QPointF &point)
+{
+    InsertionSelectionCache cache;
+    CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
+    InsertionFrame frame(context);
+    const int before = int(document.graphics().size());
+    const QStringList spans = code.arguments.size() == 1 ? code.arguments.first().split(QLatin1Char(','))
+                                                         : code.arguments;
+    using Maker = std::function<void()>;
+    CompositeMakers composites(frame);
+    TableMakers tables(frame);
+    FormFields forms(frame);
+    const QHash<QString, Maker> makers{
+        {QStringLiteral("addSection"), [&] { composites.addSection(spans, int(spans.size()), point); }},
+        {QStringLiteral("addSectionTemplate"), [&] { composites.addSectionTemplate(4, point); }},
+        {QStringLiteral("addTableOfContents"), [&] { composites.addTableOfContents(point); }},
+        {QStringLiteral("addTextCarousel"), [&] { composites.addTextCarousel(point); }},
+        {QStringLiteral("addNavbar"), [&] { composites.addNavbar(point); }},
+        {QStringLiteral("addNavbar_centered"), [&] { composites.addNavbar_centered(point); }},
+        {QStringLiteral("addNavbar_Fixed"), [&] { composites.addNavbar_Fixed(point); }},
+        {QStringLiteral("addNavbar_Fixed_Centered"), [&] { composites.addNavbar_Fixed_Centered(point); }},
+        {QStringLiteral("addDropdownmenu"), [&] { composites.addDropdownmenu(point); }},
+        {QStringLiteral("addCollapsibleTextPanel"), [&] { composites.addCollapsibleTextPanel(point); }},
+        {QStringLiteral("addCollapsibleImagePanel"), [&] { composites.addCollapsibleImagePanel(point); }},
+        {QStringLiteral("addPhoto_Hover_Caption"), [&] { composites.addPhoto_Hover_Caption(point); }},
+        {QStringLiteral("addSlideshow_drag"), [&] { composites.addSlideshow_drag(point); }},
+        {QStringLiteral("addTable_drag"), [&] { tables.addTable_drag(point); }},
+        {QStringLiteral("addTable_Responsive"), [&] { tables.addTable_Responsive(spans, int(spans.size()), point); }},
+        {QStringLiteral("addTable_Strip"), [&] { tables.addTable_Strip(point); }},
+        {QStringLiteral("addTable_Strip2"), [&] { tables.addTable_Strip2(point); }},
+        {QStringLiteral("addTable_multiColumnWidth_drag"), [&] { tables.addTable_multiColumnWidth_drag(point); }},
+        {QStringLiteral("addTextField_drag"), [&] { forms.addTextField_drag(point.x(), point.y()); }},
+        {QStringLiteral("addEmailTextField_drag"), [&] { forms.addEmailTextField_drag(point.x(), point.y()); }},
+        {QStringLiteral("addParagraph_drag"), [&] { forms.addParagraph_drag(point.x(), point.y()); }},
+        {QStringLiteral("addBotCheckerTextField_drag"), [&] { forms.addBotCheckerTextField_drag(point.x(), point.y()); }},
+        {QStringLiteral("addSubmitButton_drag"), [&] { forms.addSubmitButton_drag(point.x(), point.y()); }},
+        {QStringLiteral("addMultipleChoice_drag"), [&] { forms.addMultipleChoice_drag(point.x(), point.y()); }},
+        {QStringLiteral("addCheckboxes_drag"), [&] { forms.addCheckboxes_drag(point.x(), point.y()); }},
+    };
+    if (const auto maker = makers.value(code.action)) {
+        maker();
+        return int(document.graphics().size()) != before;
+    }
+
+    // The pictures, PDF pages and section background ask for their files
+    // first; they land when the panel answers, on the page shown then.
+    OpenPanelOptions options;
+    std::function<void(InsertionFrame &, const QStringList &)> land;
+    if (code.action == QLatin1String("addNewImage_drag")) {
+        options = ImageCommands::imagePanelOptions();
+        land = [point](InsertionFrame &f, const QStringList &paths) { ImageCommands(f).insertImageFiles(paths, point); };
+    } else if (code.action == QLatin1String("addNewPDF_drag")) {
+        options = ImageCommands::pdfPanelOptions();
+        land = [point](InsertionFrame &f, const QStringList &paths) { ImageCommands(f).insertPdfPages(paths.first(), point); };
+    } else if (code.action == QLatin1String("addSectionBackgroundImage")) {
+        if (frame.grabOverLappingSectionCell(point).isNull())
+            return false;
+        options = ImageCommands::replacePanelOptions();
+        options.title = QStringLiteral("Select image");
+        land = [point](InsertionFrame &f, const QStringList &paths) {
+            f.grabOverLappingSectionCell(point); // makes the section under the point the selected table
+            GridPictureCommands(f).addSectionBackgroundImage(paths.first());
+        };
+    } else {
+        return CanvasInsertions::insertCodeName(document, code, point);
+    }
+    SKTDocument *page = &document;
+    SKTGraphicView *canvas = m_canvas;
+    QPointer<QWidget> window = m_window;
+    ProjectPages *project = m_project;
+    const bool hadWindow = m_window;
+    FilePanels::current().showOpenPanel(options, m_window, [=](const QStringList &paths) {
+        if (paths.isEmpty() || (hadWindow && !window))
+            return;
+        InsertionSelectionCache later;
+        CanvasInsertionContext laterContext(*page, canvas, window, project, later);
+        InsertionFrame laterFrame(laterContext);
+        land(laterFrame, paths);
+    });
+    return true;
+}
