@@ -58,6 +58,8 @@ TEST_F(SettingsFormsTest, PhotoAndVideoCatalogsShowTheirEditionsChoices)
         QTest::keyClicks(w.photoCatalogTitleTextField(), QStringLiteral("Holiday <2024>"));
         w.timestampCheckbox()->setChecked(true);
         w.filePathCheckbox()->setChecked(true);
+        if (const QByteArray shot = qgetenv("ZOV_WINDOW_SHOT"); !shot.isEmpty())
+            w.grab().save(QString::fromLocal8Bit(shot) + (c.photo ? QStringLiteral("-photos.png") : QStringLiteral("-videos.png")));
         const StaticGallerySettings s = w.settings();
         EXPECT_EQ(s.outputFolder, QStringLiteral("/out/site"));
         EXPECT_EQ(s.photosPerPage, 5);
@@ -123,6 +125,8 @@ TEST_F(SettingsFormsTest, AddSendsThePhotoPageCommandWithTheTickedOptions)
     w.filepathCheckbox()->setChecked(true);
     w.filenameCheckbox()->setChecked(true);
     w.addButton()->click();
+    if (const QByteArray shot = qgetenv("ZOV_WINDOW_SHOT"); !shot.isEmpty())
+        w.grab().save(QString::fromLocal8Bit(shot) + QStringLiteral("-addphoto.png"));
     w.thumbnailCheckbox()->setChecked(true);
     w.timestampCheckbox()->setChecked(true);
     w.filepathCheckbox()->setChecked(false);
