@@ -57,12 +57,7 @@ bool isFormField(const SKTGraphic *g)
 QList<CanvasMenuValidator::Row> CanvasMenuValidator::rowsFromText(const QString &text)
 {
     QList<Row> rows;
-    for (const QString &line : text.split(u'\n')) {
-        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QStringList f = line.split(u'\t');
-        if (f.size() < 4)
-            continue;
+    for (const QStringList &f : DataFiles::tabRows(text, 4)) {
         Row row;
         row.number = f[0].toInt();
         row.actions = f[1].split(u',', Qt::SkipEmptyParts);

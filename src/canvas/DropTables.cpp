@@ -1,5 +1,6 @@
 #include "canvas/DropTables.h"
 
+#include "config/DataFiles.h"
 #include "platform/Bundle.h"
 
 #include <QFile>
@@ -36,12 +37,7 @@ void ensureLoaded()
 void DropTables::loadCodeNames(const QString &text)
 {
     names().clear();
-    for (const QString &line : text.split(u'\n')) {
-        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QStringList f = line.split(u'\t');
-        if (f.size() < 4)
-            continue;
+    for (const QStringList &f : DataFiles::tabRows(text, 4)) {
         DropCodeName row;
         row.name = f[0];
         row.action = f[1];

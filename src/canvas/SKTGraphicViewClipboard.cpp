@@ -7,22 +7,19 @@
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "model/GraphicRenderer.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "platform/Alerts.h"
+#include "printing/SKTRenderingView.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -35,41 +32,6 @@ const QString kSourceFolderType = QStringLiteral("application/x-zov-source-page"
 // the one it saw last to know whether the same copy is pasted again.
 int64_t gCopySerial = 0;
 constexpr int kImageReadLimitMB = 256;
-
-QByteArray pngOf(const QList<SKTGraphic *> &graphics, const QRectF &area)
-{
-    const QSize size = area.size().toSize().boundedTo(QSize(4096, 4096)).expandedTo(QSize(1, 1));
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.translate(-area.topLeft());
-        GraphicRenderer::render(painter, graphics, GraphicRenderer::paperOptions());
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray pdfOf(const QList<SKTGraphic *> &graphics, const QRectF &area)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(72);
-    writer.setPageSize(QPageSize(area.size().expandedTo(QSizeF(1, 1)), QPageSize::Point));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return {};
-    painter.translate(-area.topLeft());
-    GraphicRenderer::render(painter, graphics, GraphicRenderer::paperOptions());
-    painter.end();
-    return bytes;
-}
 
 bool isPlainImageName(const QString &name, const QString &type)
 {
@@ -103,11 +65,9 @@ QMimeData *SKTGraphicView::mimeDataForSelection()
     data->setData(SKTGraphic::pasteboardMimeType(), SKTGraphic::pasteboardDataWithGraphics(selection));
     data->setData(copySerialMimeType(), QByteArray::number(qint64(++gCopySerial)));
     data->setData(kSourceFolderType, (m_document ? m_document->pageFolderPath() : QString()).toUtf8());
-    const QRectF area = SKTGraphic::drawingBoundsOfGraphics(selection);
-    if (area.isValid() && !area.isEmpty()) {
-        data->setData(QStringLiteral("application/pdf"), pdfOf(selection, area));
-        data->setData(QStringLiteral("image/png"), pngOf(selection, area));
-    }
+    // Pictures for other programs, drawn as the page prints; a selection that
+    // draws nothing travels without them.
+    SKTRenderingView::addClipboardPictures(*data, selection);
     return data;
 }
 

@@ -40,3 +40,16 @@ QString DataFiles::fontsFolder()
     }
     return {};
 }
+
+QList<QStringList> DataFiles::tabRows(const QString &text, qsizetype minimumFields)
+{
+    QList<QStringList> rows;
+    for (const QString &line : text.split(u'\n')) {
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        QStringList fields = line.split(u'\t');
+        if (fields.size() >= minimumFields)
+            rows.append(std::move(fields));
+    }
+    return rows;
+}

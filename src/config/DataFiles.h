@@ -2,6 +2,7 @@
 // Reading the tables under data/ and finding the web-font folder, over
 // Bundle's folders.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,10 @@ public:
     // Lines of a text table under data/: trimmed, blank lines and lines
     // starting with '#' left out.
     static QStringList readDataLines(const QString &relative);
+    // The rows of a tab-separated table: each line split at its tabs, blank
+    // lines, lines starting with '#' and rows of fewer than minimumFields
+    // fields left out. Fields keep their spaces.
+    static QList<QStringList> tabRows(const QString &text, qsizetype minimumFields);
     // The folder of web-font files: the resources folder's "fonts" when it
     // holds fonts (an installed program), else the build tree's copy.
     static QString fontsFolder();

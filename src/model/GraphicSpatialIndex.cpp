@@ -28,7 +28,10 @@ GraphicSpatialIndex::CellRange GraphicSpatialIndex::cellsOf(const QRectF &r) con
         const double c = std::floor(v / m_cellSize);
         return qint64(std::isfinite(c) ? std::clamp(c, -1e9, 1e9) : 0.0);
     };
-    return CellRange{cell(r.left()), cell(r.top()), cell(r.left() + r.width()), cell(r.top() + r.height())};
+    // A rectangle of negative width or height covers the same cells as its
+    // normalised self.
+    return CellRange{cell(std::min(r.left(), r.right())), cell(std::min(r.top(), r.bottom())),
+                     cell(std::max(r.left(), r.right())), cell(std::max(r.top(), r.bottom()))};
 }
 
 quint64 GraphicSpatialIndex::key(qint64 x, qint64 y)
@@ -101,6 +104,44 @@ void GraphicSpatialIndex::update(SKTGraphic *graphic)
     drop(graphic, it.value());
     it.value() = now;
     add(graphic, now);
+}
+
+void GraphicSpatialIndex::place(SKTGraphic *graphic, const QRectF &rect)
+{
+    if (!graphic)
+        return;
+    const auto it = m_rects.find(graphic);
+    if (it != m_rects.end()) {
+        if (it.value() == rect)
+            return;
+        drop(graphic, it.value());
+        it.value() = rect;
+    } else {
+        m_rects.insert(graphic, rect);
+    }
+    add(graphic, rect);
+}
+
+QList<SKTGraphic *> GraphicSpatialIndex::graphicsNear(const QRectF &rect) const
+{
+    const CellRange c = cellsOf(rect);
+    const qint64 cells = (c.x1 - c.x0 + 1) * (c.y1 - c.y0 + 1);
+    if (isLarge(c) || cells > m_rects.size())
+        return m_rects.keys();
+    QList<SKTGraphic *> found = m_large;
+    QSet<SKTGraphic *> seen(m_large.cbegin(), m_large.cend());
+    for (qint64 x = c.x0; x <= c.x1; ++x)
+        for (qint64 y = c.y0; y <= c.y1; ++y) {
+            const auto it = m_cells.constFind(key(x, y));
+            if (it == m_cells.constEnd())
+                continue;
+            for (SKTGraphic *g : it.value())
+                if (!seen.contains(g)) {
+                    seen.insert(g);
+                    found.append(g);
+                }
+        }
+    return found;
 }
 
 QList<SKTGraphic *> GraphicSpatialIndex::graphicsIntersecting(const QRectF &rect, const SKTGraphic *except) const

@@ -18,12 +18,20 @@ public:
     void remove(SKTGraphic *graphic);
     // Call after the graphic's bounds changed.
     void update(SKTGraphic *graphic);
+    // Adds the graphic at rect, or moves it there: for graphics kept by a
+    // rectangle other than their bounds.
+    void place(SKTGraphic *graphic, const QRectF &rect);
     bool contains(SKTGraphic *graphic) const { return m_rects.contains(graphic); }
     qsizetype size() const { return m_rects.size(); }
 
     // The indexed graphics whose bounds intersect rect (with a non-empty
     // area), other than except; each once, in no particular order.
     QList<SKTGraphic *> graphicsIntersecting(const QRectF &rect, const SKTGraphic *except = nullptr) const;
+
+    // The indexed graphics in the cells rect touches, whatever their area:
+    // a superset of those meeting it, each once. A query wider than the
+    // index answers every graphic.
+    QList<SKTGraphic *> graphicsNear(const QRectF &rect) const;
 
 private:
     struct CellRange {

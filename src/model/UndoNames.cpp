@@ -1,5 +1,6 @@
 #include "model/UndoNames.h"
 
+#include "config/DataFiles.h"
 #include "platform/Bundle.h"
 
 #include <QDebug>
@@ -51,12 +52,7 @@ void UndoNames::loadFromText(const QString &text)
 {
     loaded() = true;
     rows().clear();
-    for (const QString &line : text.split(u'\n')) {
-        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QStringList f = line.split(u'\t');
-        if (f.size() < 3)
-            continue;
+    for (const QStringList &f : DataFiles::tabRows(text, 3)) {
         rows().append({f[0].trimmed(), f[1].trimmed(), f[2].trimmed()});
     }
 }

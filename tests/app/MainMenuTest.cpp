@@ -201,7 +201,7 @@ TEST_F(MainMenuTest, ActionsSetPerEditionAreSent)
         {QStringLiteral("Glentor Mails Pro 2"), "sourcecodeMenuItem", "showMailSourceCode"},
         {QStringLiteral("Pellamy Vet Edition"), "addNewPatientMenuItem", "showAddNewPatientWindow"},
         {QStringLiteral("Tovra Markup Express"), "addNewBlankGroupMenuItem", "directlyLaunchSingleDocBlank"},
-        {QStringLiteral("HTML Zov Pro"), "sourcecodeMenuItem", "showSourceCode"}};
+        {QStringLiteral("HTML Zov Pro"), "sourcecodeMenuItem", "showOrHideSourceCode"}};
     for (const auto &[edition, outlet, action] : cases) {
         const auto menus = menusFor(edition);
         QAction *item = menus->item(outlet);

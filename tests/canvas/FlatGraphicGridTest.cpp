@@ -30,6 +30,11 @@ TEST(FlatGraphicGrid, QueriesFindWhatIsNearAndFollowMoves)
     auto tall = std::make_unique<SKTLine>();
     grid.insert(tall.get(), QRectF(5000, -2, 4, 300000));
     EXPECT_TRUE(grid.near(QRectF(4990, 150000, 30, 30)).contains(tall.get()));
+    // A rectangle given from its far corner covers the same cells.
+    auto backwards = std::make_unique<SKTLine>();
+    grid.insert(backwards.get(), QRectF(700, 9000, -300, 0));
+    EXPECT_TRUE(grid.near(QRectF(450, 8990, 20, 20)).contains(backwards.get()));
+    EXPECT_FALSE(grid.near(QRectF(800, 8990, 20, 20)).contains(backwards.get()));
 }
 
 TEST_F(CanvasTest, HorizontalLinesAreHitAndMarqueeSelectedOnLargePages)

@@ -7,11 +7,14 @@
 #include "inspector/ui/FileCatalogSettingsWindowController.h"
 #include "inspector/ui/PhotoCatalogSettingsWindowController.h"
 #include "inspector/ui/SegmentedControl.h"
+#include "platform/ActionResponder.h"
+#include "support/ScriptedFilePanels.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -55,6 +58,8 @@ TEST_F(SettingsFormsTest, PhotoAndVideoCatalogsShowTheirEditionsChoices)
         QTest::keyClicks(w.photoCatalogTitleTextField(), QStringLiteral("Holiday <2024>"));
         w.timestampCheckbox()->setChecked(true);
         w.filePathCheckbox()->setChecked(true);
+        if (const QByteArray shot = qgetenv("ZOV_WINDOW_SHOT"); !shot.isEmpty())
+            w.grab().save(QString::fromLocal8Bit(shot) + (c.photo ? QStringLiteral("-photos.png") : QStringLiteral("-videos.png")));
         const StaticGallerySettings s = w.settings();
         EXPECT_EQ(s.outputFolder, QStringLiteral("/out/site"));
         EXPECT_EQ(s.photosPerPage, 5);
@@ -83,6 +88,10 @@ TEST_F(SettingsFormsTest, TheDelegateMakesTheFolderCatalogWindowForItsEdition)
     EXPECT_EQ(s.outputFolder, QStringLiteral("/out/sizes"));
     EXPECT_EQ(s.skipFolderSize, 3);
     EXPECT_EQ(s.skipLabel, QStringLiteral("20 MB"));
+    ScriptedFilePanels panels;
+    file->selectFolderButton()->click();
+    ASSERT_EQ(panels.openPanels().size(), 1) << "the button asks for the input folder";
+    EXPECT_TRUE(panels.openPanels()[0].canChooseDirectories);
 
     gAppName = QStringLiteral("Photo Catalog");
     delegate.launchSimplifiedWindowController(QStringLiteral("/out/photos"));
@@ -103,4 +112,31 @@ TEST_F(SettingsFormsTest, AddPhotoSettingsIsOneWindowWhoseOptionsThePagesRead)
     delegate.showAddPhotoSettings();
     EXPECT_EQ(gAddPhotoSettingsController, w) << "one window per application";
     EXPECT_EQ(AddPhotoSettingsWindowController::current(), (AddPhotoSettings{true, false, false, true}));
+}
+
+TEST_F(SettingsFormsTest, AddSendsThePhotoPageCommandWithTheTickedOptions)
+{
+    ActionMap window;
+    QList<QVariantMap> received;
+    window.add(QStringLiteral("generatePhotoPages"),
+               [&received](const ActionItemState &sender) { received << sender.representedObject.toMap(); });
+    ResponderChain::setProvider([&window] { return QList<ActionResponder *>{&window}; });
+    AddPhotoSettingsWindowController w;
+    w.filepathCheckbox()->setChecked(true);
+    w.filenameCheckbox()->setChecked(true);
+    w.addButton()->click();
+    if (const QByteArray shot = qgetenv("ZOV_WINDOW_SHOT"); !shot.isEmpty())
+        w.grab().save(QString::fromLocal8Bit(shot) + QStringLiteral("-addphoto.png"));
+    w.thumbnailCheckbox()->setChecked(true);
+    w.timestampCheckbox()->setChecked(true);
+    w.filepathCheckbox()->setChecked(false);
+    w.addButton()->click();
+    ResponderChain::setProvider({});
+    ASSERT_EQ(received.size(), 2);
+    const QVariantMap first{{QStringLiteral("thumbnail"), false}, {QStringLiteral("filepath"), true},
+                            {QStringLiteral("timestamp"), false}};
+    const QVariantMap second{{QStringLiteral("thumbnail"), true}, {QStringLiteral("filepath"), false},
+                             {QStringLiteral("timestamp"), true}};
+    EXPECT_EQ(received[0], first);
+    EXPECT_EQ(received[1], second);
 }

@@ -190,6 +190,7 @@ TEST_F(PrintDialogsTest, CommandsSeeTheWindowsPagesAndAskForAProject)
     CommandRegistry::installWindowCommands(commands, alone);
     for (const char *name : {"printSheetWithSameLabels", "printSheetWithDifferentLabels", "exportSheetSameLabel",
                              "exportSheetDifferentLabels", "printCard", "printBusinessCard", "showPrintSinglePopOver",
+                             "exportSingleLabelSheet",
                              "generateTruePDFFile", "generateTruePDFFileFast", "putTogetherPDFFiles", "printManual",
                              "startPrinting", "printPage", "endPDFPrintSheet"})
         EXPECT_TRUE(commands.respondsToAction(QString::fromLatin1(name))) << name;

@@ -156,7 +156,8 @@ TEST_F(WindowSheetsUiTest, ProjectCommandsNeedAProjectAndPageCommandsAPage)
     CommandRegistry::installWindowCommands(inProject, full);
     for (const char *name : {"showAddNewPageWindow", "showAddNewFromTemplateWindow", "showAddNewFormWindow",
                              "showAddBaseTemplateWindow", "addNewDirectlyFromTemplate", "showWebsitePreferences",
-                             "exportAllFileTo", "generatePhotoPages"}) {
+                             "exportAllFileTo", "generatePhotoPages", "refreshWebsite", "totalRefreshWebsite",
+                             "directlyAddBlankPage"}) {
         SCOPED_TRACE(name);
         ActionItemState item;
         item.action = QString::fromLatin1(name);

@@ -3,17 +3,20 @@
 #include "app/SKTAppDelegate.h"
 #include "app/WelcomePlan.h"
 #include "app/ui/AdHocViewController.h"
-#include "app/ui/AddPhotoSettingsWindow.h"
 #include "app/ui/CustomizeCategoriesWindowController.h"
 #include "app/ui/FeedbackWindowController.h"
-#include "app/ui/GallerySettingsWindow.h"
 #include "app/ui/ImportPageWindowController.h"
 #include "app/ui/GridPanel.h"
 #include "app/ui/SKTConvenience.h"
 #include "app/ui/WelcomeWindowController.h"
 #include "config/DataCentreFonts.h"
+#include "canvas/CanvasResponder.h"
+#include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
+#include "document/SKTDocument.h"
+#include "inspector/ui/AddPhotoSettingsWindowController.h"
+#include "inspector/ui/PhotoCatalogSettingsWindowController.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/FilePanels.h"
@@ -123,8 +126,8 @@ void AppShell::applicationWillFinishLaunching()
     m_delegate.applicationWillFinishLaunching();
     DataCentreFonts::setDeferredLoading(false);
     // The delegate's own windows for the gallery and page-import roads.
-    GallerySettingsWindow::install(m_delegate);
-    AddPhotoSettingsWindow::install(m_delegate);
+    PhotoCatalogSettingsWindowController::install(m_delegate);
+    AddPhotoSettingsWindowController::install(m_delegate);
     ImportPageWindowController::install(m_delegate);
     WelcomePlan::installFontSubstitutions();
     MainMenuModel model = MainMenuModel::standard();
@@ -384,15 +387,25 @@ QStringList AppShell::itemsWithoutHandler()
         return {};
     // Window commands answer in every document window; those a window makes
     // for itself are found by opening the edition's blank page.
+    // A page and its canvas stand in for a document window's front, so the
+    // canvas's commands and those every part adds to a window count as
+    // answered even before any window is open.
+    SKTDocument page;
+    SKTGraphicView canvas;
+    canvas.setDocument(&page);
+    CanvasResponder canvasCommands(canvas);
+    DocumentWindowContext context;
+    context.document = [&page] { return &page; };
+    context.canvas = [&canvas] { return &canvas; };
     ActionMap windowCommands;
-    CommandRegistry::installWindowCommands(windowCommands, DocumentWindowContext{});
+    CommandRegistry::installWindowCommands(windowCommands, context);
     if (!gStarterTemplateFiles.isEmpty()) {
         const QString blank = QDir(Bundle::resourcesPath()).filePath(gTemplateFolder + QLatin1Char('/') +
                                                                         gStarterTemplateFiles.first());
         if (QFileInfo::exists(blank))
             DocumentController::shared().openUntitledDocument(blank);
     }
-    QList<ActionResponder *> responders{&windowCommands, &m_delegate.commands()};
+    QList<ActionResponder *> responders{&canvasCommands, &windowCommands, &m_delegate.commands()};
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (auto *host = dynamic_cast<ResponderHost *>(widget))
             responders += host->responderChain();

@@ -10,12 +10,7 @@
 QList<CanvasContextMenu::Entry> CanvasContextMenu::entriesFromText(const QString &text)
 {
     QList<Entry> list;
-    for (const QString &line : text.split(u'\n')) {
-        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QStringList f = line.split(u'\t');
-        if (f.size() < 4)
-            continue;
+    for (const QStringList &f : DataFiles::tabRows(text, 4)) {
         Entry e;
         e.depth = f[0].toInt();
         e.kind = f[1];

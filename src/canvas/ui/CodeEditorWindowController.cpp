@@ -1,6 +1,7 @@
 #include "canvas/ui/CodeEditorWindowController.h"
 
-#include <QFontDatabase>
+#include "publishing/ui/CodeEditorSettings.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,18 +17,15 @@ CodeEditorWindowController::CodeEditorWindowController(QWidget *parent)
     setWindowTitle(QStringLiteral("Code Editor"));
     resize(640, 480);
     m_text = new QPlainTextEdit(this);
-    // Code is typed as it is: no smart quotes, no correction, no wrapping of its lines.
+    // Code is typed as it is, set up as every code view of the program; its
+    // lines are not wrapped either.
+    CodeEditorSettings::setUpEditor(m_text);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setTabChangesFocus(false);
     m_text->setAutoFillBackground(true);
-    m_text->setInputMethodHints(Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText | Qt::ImhPreferLatin);
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSize(13);
-    m_text->setFont(font);
 
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setRange(9, 36);
-    m_slider->setValue(13);
+    m_slider->setValue(CodeEditorSettings::kEditorPointSize);
     m_slider->setFixedWidth(160);
     m_save = new QPushButton(QStringLiteral("Save"), this);
     m_save->setDefault(true);
@@ -45,12 +43,5 @@ CodeEditorWindowController::CodeEditorWindowController(QWidget *parent)
 
 void CodeEditorWindowController::adjustCodeFontSize(double size)
 {
-    if (!std::isfinite(size))
-        return;
-    const int points = int(std::trunc(size));
-    if (points < 1)
-        return;
-    QFont font = m_text->font();
-    font.setPointSize(points);
-    m_text->setFont(font);
+    CodeEditorSettings::adjustCodeFontSize(m_text, size);
 }

@@ -2,10 +2,11 @@
 
 #include "app/SKTAppDelegate.h"
 #include "config/EditionSettings.h"
+#include "platform/ActionResponder.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QVariantMap>
 #include <QVBoxLayout>
 
 AddPhotoSettingsWindowController::AddPhotoSettingsWindowController(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -22,19 +23,16 @@ AddPhotoSettingsWindowController::AddPhotoSettingsWindowController(QWidget *pare
     m_add = new QPushButton(tr("Add"), this);
     m_add->setDefault(true);
     layout->addWidget(m_add, 0, Qt::AlignRight);
-    connect(m_add, &QPushButton::clicked, this, [] {
-        // The press goes to the front window that builds photo pages.
-        QWidget *front = QApplication::activeWindow();
-        QList<QWidget *> candidates;
-        if (front)
-            candidates << front;
-        candidates << QApplication::topLevelWidgets();
-        for (QWidget *w : std::as_const(candidates)) {
-            if (w->isVisible() && w->metaObject()->indexOfMethod("generatePhotoPages()") >= 0) {
-                QMetaObject::invokeMethod(w, "generatePhotoPages");
-                return;
-            }
-        }
+    // The press goes along the responder chain to the document window behind
+    // the panel, with the options its photo pages take.
+    connect(m_add, &QPushButton::clicked, this, [this] {
+        ActionItemState sender;
+        sender.action = QStringLiteral("generatePhotoPages");
+        sender.title = m_add->text();
+        sender.representedObject = QVariantMap{{QStringLiteral("thumbnail"), m_thumbnail->isChecked()},
+                                               {QStringLiteral("filepath"), m_filePath->isChecked()},
+                                               {QStringLiteral("timestamp"), m_timestamp->isChecked()}};
+        ResponderChain::send(sender.action, sender);
     });
 }
 

@@ -13,8 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QWidget *segmentRow(QWidget *parent, QButtonGroup *group, const QStringList &titles)
+QWidget *HyperLinkViewController::segmentRow(QWidget *parent, QButtonGroup *group, const QStringList &titles)
 {
     auto *box = new QWidget(parent);
     auto *row = new QHBoxLayout(box);
@@ -31,7 +30,15 @@ QWidget *segmentRow(QWidget *parent, QButtonGroup *group, const QStringList &tit
     row->addStretch();
     return box;
 }
-} // namespace
+
+void HyperLinkViewController::fillPageMenu(QComboBox *menu, const QList<ProjectPage> &pages)
+{
+    menu->clear();
+    menu->addItem(pagePlaceholder());
+    for (const ProjectPage &page : pages)
+        menu->addItem(page.pagePublishFileName);
+    menu->setVisible(!pages.isEmpty());
+}
 
 HyperLinkViewController::HyperLinkViewController(bool onClickRows, QWidget *parent) : QFrame(parent)
 {
@@ -104,11 +111,7 @@ void HyperLinkViewController::applyLinkPopOver(SelectionProxy &selection, const 
         m_type->button(type == QLatin1String("text") ? 0 : 1)->setChecked(true);
     }
 
-    m_pages->clear();
-    m_pages->addItem(pagePlaceholder());
-    for (const ProjectPage &page : pages)
-        m_pages->addItem(page.pagePublishFileName);
-    m_pages->setVisible(!pages.isEmpty());
+    fillPageMenu(m_pages, pages);
 }
 
 void HyperLinkViewController::updateHyperLink()

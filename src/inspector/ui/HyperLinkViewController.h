@@ -20,6 +20,11 @@ class HyperLinkViewController : public QFrame {
     Q_OBJECT
 public:
     static QString pagePlaceholder() { return QStringLiteral("---- Select a page within the website ----"); }
+    // The pieces the slide's link window shares with this pop-over: a row of
+    // exclusive buttons (the first one pressed) whose ids are their places,
+    // and the page menu, the placeholder first and hidden without pages.
+    static QWidget *segmentRow(QWidget *parent, QButtonGroup *group, const QStringList &titles);
+    static void fillPageMenu(QComboBox *menu, const QList<ProjectPage> &pages);
 
     // The on-click rows are for responsive editions other than e-mail.
     explicit HyperLinkViewController(bool onClickRows, QWidget *parent = nullptr);

@@ -11,26 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QWidget *segments(QWidget *parent, QButtonGroup *group, const QStringList &titles)
-{
-    auto *box = new QWidget(parent);
-    auto *row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    for (int i = 0; i < titles.size(); ++i) {
-        auto *b = new QPushButton(titles[i], box);
-        b->setCheckable(true);
-        group->addButton(b, i);
-        row->addWidget(b);
-    }
-    group->setExclusive(true);
-    group->button(0)->setChecked(true);
-    row->addStretch();
-    return box;
-}
-} // namespace
-
 HyperLinkWindowController::HyperLinkWindowController(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(tr("Apply Hyper Link"));
@@ -52,8 +32,8 @@ HyperLinkWindowController::HyperLinkWindowController(QWidget *parent) : QWidget(
     linkRow->addWidget(m_save);
     form->addRow(tr("Link"), linkRow);
     form->addRow(tr("Page"), m_pages);
-    form->addRow(tr("Open in"), segments(this, m_option, {tr("Same Window"), tr("New Window"), tr("Parent Frame")}));
-    form->addRow(tr("Apply link to"), segments(this, m_type, {tr("Text"), tr("Shape")}));
+    form->addRow(tr("Open in"), HyperLinkViewController::segmentRow(this, m_option, {tr("Same Window"), tr("New Window"), tr("Parent Frame")}));
+    form->addRow(tr("Apply link to"), HyperLinkViewController::segmentRow(this, m_type, {tr("Text"), tr("Shape")}));
     auto *top = new QVBoxLayout(this);
     top->addLayout(form);
     top->addWidget(m_refusal);
@@ -76,11 +56,7 @@ void HyperLinkWindowController::linkCurrentSlide(SKTSlideshow &slideshow, int sl
     m_link->setText(LinkEditing::slideLink(slideshow, slideNumber));
     m_link->setPagesProvider([pages] { return pages; });
     m_refusal->clear();
-    m_pages->clear();
-    m_pages->addItem(HyperLinkViewController::pagePlaceholder());
-    for (const ProjectPage &page : pages)
-        m_pages->addItem(page.pagePublishFileName);
-    m_pages->setVisible(!pages.isEmpty());
+    HyperLinkViewController::fillPageMenu(m_pages, pages);
     show();
     raise();
     activateWindow();

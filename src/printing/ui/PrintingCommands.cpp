@@ -149,7 +149,9 @@ void installPrintingWindowCommands(ActionMap &commands, const DocumentWindowCont
         PrintOperations &operations = session->fresh();
         operations.printBusinessCard([session] { ResponderChain::send(QStringLiteral("showPrintSinglePopOver")); });
     });
-    add(QStringLiteral("showPrintSinglePopOver"), [session] {
+    // The map of the sheet's label spots; its print button prints the label
+    // on every spot ticked.
+    const auto showSpotMap = [session] {
         const LabelSpotPlan plan = LabelSpotPlan::build(SheetGeometry::fromCurrentLayout(), gPrintScaleDivisor);
         auto *map = new LabelSpotMapDialog(plan, qobject_cast<QWidget *>(session->context.window));
         map->setAttribute(Qt::WA_DeleteOnClose);
@@ -157,6 +159,12 @@ void installPrintingWindowCommands(ActionMap &commands, const DocumentWindowCont
             session->fresh().printSelectedSpots(spots);
         });
         map->open();
+    };
+    add(QStringLiteral("showPrintSinglePopOver"), showSpotMap);
+    // The same map, then the window's canvas pop-over beside it.
+    add(QStringLiteral("exportSingleLabelSheet"), [showSpotMap] {
+        showSpotMap();
+        ResponderChain::send(QStringLiteral("showZovPopOver"));
     });
     add(QStringLiteral("generateTruePDFFile"), [session] { session->fresh().generateTruePDFFile(); });
     add(QStringLiteral("generateTruePDFFileFast"), [session] { session->fresh().generateTruePDFFileFast(); });

@@ -130,29 +130,35 @@ void ContactViewController::saveSelectedContacts()
 
 void ContactViewController::importContacts()
 {
+    importContactFiles(this, true, [this] { populateContacts(); });
+}
+
+void ContactViewController::importContactFiles(QWidget *parent, bool multiple, std::function<void()> imported)
+{
     OpenPanelOptions options;
     options.allowedTypes = {QStringLiteral("vcf"), QStringLiteral("csv")};
-    options.allowsMultipleSelection = true;
-    FilePanels::current().showOpenPanel(options, this, [this](const QStringList &paths) {
+    options.allowsMultipleSelection = multiple;
+    FilePanels::current().showOpenPanel(options, parent, [parent, imported](const QStringList &paths) {
         if (paths.isEmpty())
             return;
         Contacts book;
         QString error;
         if (!book.load(&error)) {
-            Alerts::inform(QStringLiteral("Contacts Not Imported"), error, this);
+            Alerts::inform(QStringLiteral("Contacts Not Imported"), error, parent);
             return;
         }
         for (const QString &path : paths) {
             if (book.importFile(path, &error) < 0) {
-                Alerts::inform(QStringLiteral("Contacts Not Imported"), QStringLiteral("%1: %2").arg(path, error), this);
+                Alerts::inform(QStringLiteral("Contacts Not Imported"), QStringLiteral("%1: %2").arg(path, error), parent);
                 return;
             }
         }
         if (!book.save(&error)) {
-            Alerts::inform(QStringLiteral("Contacts Not Saved"), error, this);
+            Alerts::inform(QStringLiteral("Contacts Not Saved"), error, parent);
             return;
         }
-        populateContacts();
+        if (imported)
+            imported();
     });
 }
 

@@ -4,6 +4,8 @@
 // "Save Selected Contacts" fills the merge list and offers to generate the designs.
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -21,6 +23,9 @@ public:
     // which sends populatePersonalizedDocuments along the responder chain.
     void saveSelectedContacts();
     void importContacts();
+    // Asks for vCard or CSV files and adds them to the address book; every
+    // failure is told under parent. imported runs once the book is saved.
+    static void importContactFiles(QWidget *parent, bool multiple, std::function<void()> imported);
     void cancelModalSheet();
 
     QTreeWidget *peoplePickerView() const { return picker_; }

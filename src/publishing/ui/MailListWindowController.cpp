@@ -5,6 +5,7 @@
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"
 #include "publishing/MailRecipientList.h"
+#include "publishing/ui/ContactViewController.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -79,29 +80,7 @@ void MailListWindowController::grab(int field)
 
 void MailListWindowController::importContacts()
 {
-    OpenPanelOptions options;
-    options.allowedTypes = {QStringLiteral("vcf"), QStringLiteral("csv")};
-    FilePanels::current().showOpenPanel(options, this, [this](const QStringList &paths) {
-        if (paths.isEmpty())
-            return;
-        Contacts book;
-        QString error;
-        if (!book.load(&error)) {
-            Alerts::inform(QStringLiteral("Contacts Not Imported"), error, this);
-            return;
-        }
-        for (const QString &path : paths) {
-            if (book.importFile(path, &error) < 0) {
-                Alerts::inform(QStringLiteral("Contacts Not Imported"), QStringLiteral("%1: %2").arg(path, error), this);
-                return;
-            }
-        }
-        if (!book.save(&error)) {
-            Alerts::inform(QStringLiteral("Contacts Not Saved"), error, this);
-            return;
-        }
-        populateContacts();
-    });
+    ContactViewController::importContactFiles(this, false, [this] { populateContacts(); });
 }
 
 void MailListWindowController::contactsUpdated()

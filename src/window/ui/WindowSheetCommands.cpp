@@ -124,6 +124,24 @@ void registerWindowSheetCommands()
             commands.add(QString::fromLatin1(name), [c, sheets, kind = kind](const ActionItemState &) {
                 showAddNewPage(c, *sheets, kind);
             }, projectOnly);
+        // The project's own menu commands: a rescan, the pass that regenerates
+        // every page, and a blank page at the end of the list.
+        commands.add(QStringLiteral("refreshWebsite"), [c](const ActionItemState &) {
+            if (!c.project)
+                return;
+            c.project->refreshWebsite();
+            refreshListing(c);
+        }, projectOnly);
+        commands.add(QStringLiteral("totalRefreshWebsite"), [c](const ActionItemState &) {
+            if (!c.project)
+                return;
+            c.project->totalRefreshWebsite();
+            refreshListing(c);
+        }, projectOnly);
+        commands.add(QStringLiteral("directlyAddBlankPage"), [c](const ActionItemState &) {
+            if (c.project && c.project->directlyAddBlankPage())
+                refreshListing(c);
+        }, projectOnly);
         // The toolbar's add button.
         commands.add(QStringLiteral("addNewPage"), [c, sheets](const ActionItemState &) {
             showAddNewPage(c, *sheets, AddNewPageKind::BlankPage);
