@@ -69,6 +69,20 @@ TEST_F(ChainFixture, MenusValidateBeforeShowingAndShortcutsRespectValidation)
     EXPECT_TRUE(add->isChecked());
     EXPECT_FALSE(none->isEnabled());
 
+    // A submenu whose items are all hidden hides too, and returns with them.
+    bool showPaste = false;
+    canvas.add("pasteSpecial", [](const ActionItemState &) {}, [&showPaste](ActionItemState &item) {
+        item.visible = showPaste;
+        return true;
+    });
+    QMenu *sub = menu.addMenu("Paste As");
+    sub->addAction(ActionBinding::makeAction("Special", "pasteSpecial", sub));
+    ActionBinding::validateNow(&menu);
+    EXPECT_FALSE(sub->menuAction()->isVisible());
+    showPaste = true;
+    ActionBinding::validateNow(&menu);
+    EXPECT_TRUE(sub->menuAction()->isVisible());
+
     // A disabled item does not run even if triggered directly (a shortcut).
     copy->trigger();
     add->trigger();

@@ -11,6 +11,7 @@ namespace {
 const char *const kActionProperty = "zovAction";
 const char *const kTagProperty = "zovTag";
 const char *const kValidatingProperty = "zovValidates";
+const char *const kAutoHiddenProperty = "zovAutoHidden";
 
 ActionItemState stateOf(const QAction *qaction)
 {
@@ -82,10 +83,25 @@ QString actionOf(const QAction *qaction)
 void validateNow(QMenu *menu)
 {
     for (QAction *qaction : menu->actions()) {
-        if (QMenu *sub = qaction->menu())
+        if (QMenu *sub = qaction->menu()) {
             validateNow(sub);
-        else
+            // A submenu whose every item validation hid is hidden with them,
+            // and comes back when one of them shows again. A submenu hidden
+            // for other reasons (the edition's menu rows) is left alone.
+            bool anyShown = false;
+            for (const QAction *item : sub->actions())
+                anyShown = anyShown || (item->isVisible() && !item->isSeparator());
+            const bool hiddenHere = qaction->property(kAutoHiddenProperty).toBool();
+            if (!anyShown && qaction->isVisible() && !sub->actions().isEmpty()) {
+                qaction->setVisible(false);
+                qaction->setProperty(kAutoHiddenProperty, true);
+            } else if (anyShown && hiddenHere) {
+                qaction->setVisible(true);
+                qaction->setProperty(kAutoHiddenProperty, false);
+            }
+        } else {
             validateAction(qaction);
+        }
     }
 }
 
