@@ -3,13 +3,15 @@
 // welcome window's button, a text box added from the Insert menu and its text
 // changed, undone and redone, the page saved and the project opened again,
 // published to a local FTP server, exported to PDF and mailed to a local SMTP
-// server.
+// server; and in the e-mail edition, a design from the template chooser,
+// edited and mailed.
 // Every step goes by action name through the responder chain, as a menu item
 // or button sends it, so a name that nobody answers fails here. Alerts and
 // file panels are scripted.
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/TemplateCommands.h"
+#include "app/ui/TemplateWindowController.h"
 #include "app/ui/WelcomeWindowController.h"
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
@@ -92,9 +94,14 @@ protected:
         registerMailCommands();
         registerInspectorCommands();
         registerCompositeCommands();
-        Bundle::setDisplayName(QStringLiteral("HTML Zov Pro"));
+    }
+    void launchAs(const QString &edition)
+    {
+        Bundle::setDisplayName(edition);
         shell = std::make_unique<AppShell>(SKTAppDelegate::shared());
         shell->setQuitHandler([] {});
+        shell->launch();
+        settle();
     }
     void TearDown() override
     {
@@ -152,6 +159,33 @@ protected:
         settle();
     }
 
+    // Mails the window's page to an SMTP server of our own: the recipient sheet
+    // from its command, its Send shows the review, and the review's Send command
+    // mails it. One message arrives, holding text.
+    void mailPage(SKTWindowController &window, const QString &text)
+    {
+        SmtpTestServer smtp;
+        ASSERT_TRUE(smtp.start());
+        UserDefaults &settings = UserDefaults::standard();
+        settings.setString(QStringLiteral("me@example.org"), QStringLiteral("mailAddress"));
+        settings.setString(QStringLiteral("127.0.0.1"), QStringLiteral("mailSMTPServer"));
+        settings.setString(QString::number(smtp.port()), QStringLiteral("mailPortnumber"));
+        settings.setString(QStringLiteral("None"), QStringLiteral("connectionType"));
+        menuItem(QStringLiteral("showRecipientSettings"));
+        auto *sheet = window.findChild<MailRecipientWindowController *>();
+        ASSERT_NE(sheet, nullptr);
+        sheet->toFieldTextView()->setPlainText(QStringLiteral("ann@example.org"));
+        sheet->mailSubjectTextField()->setText(QStringLiteral("Journey"));
+        sheet->sendMailButton()->click();
+        settle();
+        const int alertsBefore = alerts.count();
+        menuItem(QStringLiteral("sendHTMLEmailNow"));
+        ASSERT_TRUE(spinUntil([&] { return alerts.count() > alertsBefore; }, 15000));
+        EXPECT_EQ(alerts.last().messageText, QStringLiteral("Mail Sent")) << qPrintable(alerts.last().informativeText);
+        ASSERT_EQ(smtp.storedCount(), 1);
+        EXPECT_TRUE(QJsonDocument(smtp.messages()).toJson().contains(text.toUtf8()));
+    }
+
     ScopedUserDefaults defaults;
     ScriptedAlerts alerts;
     ScriptedFilePanels panels;
@@ -163,8 +197,7 @@ protected:
 TEST_F(UserJourneyTest, NewProjectEditedUndoneRedoneSavedAndReopened)
 {
     // 1. The launch leaves the welcome window on screen.
-    shell->launch();
-    settle();
+    launchAs(QStringLiteral("HTML Zov Pro"));
     ASSERT_NE(shell->welcomeWindowController(), nullptr);
     ASSERT_TRUE(shell->welcomeWindowController()->isVisible());
 
@@ -247,25 +280,41 @@ TEST_F(UserJourneyTest, NewProjectEditedUndoneRedoneSavedAndReopened)
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.contains("/Type /Page") || bytes.contains("/Type/Page"));
 
-    // 6. Mailed to an SMTP server of our own: the recipient sheet from its
-    // command, its Send shows the review, and the review's Send command mails it.
-    SmtpTestServer smtp;
-    ASSERT_TRUE(smtp.start());
-    settings.setString(QStringLiteral("me@example.org"), QStringLiteral("mailAddress"));
-    settings.setString(QStringLiteral("127.0.0.1"), QStringLiteral("mailSMTPServer"));
-    settings.setString(QString::number(smtp.port()), QStringLiteral("mailPortnumber"));
-    settings.setString(QStringLiteral("None"), QStringLiteral("connectionType"));
-    menuItem(QStringLiteral("showRecipientSettings"));
-    auto *sheet = again->findChild<MailRecipientWindowController *>();
-    ASSERT_NE(sheet, nullptr);
-    sheet->toFieldTextView()->setPlainText(QStringLiteral("ann@example.org"));
-    sheet->mailSubjectTextField()->setText(QStringLiteral("Journey"));
-    sheet->sendMailButton()->click();
-    settle();
-    const int alertsBefore = alerts.count();
-    menuItem(QStringLiteral("sendHTMLEmailNow"));
-    ASSERT_TRUE(spinUntil([&] { return alerts.count() > alertsBefore; }, 15000));
-    EXPECT_EQ(alerts.last().messageText, QStringLiteral("Mail Sent")) << qPrintable(alerts.last().informativeText);
-    ASSERT_EQ(smtp.storedCount(), 1);
-    EXPECT_TRUE(QJsonDocument(smtp.messages()).toJson().contains(words.toUtf8()));
+    // 6. Mailed to an SMTP server of our own.
+    mailPage(*again, words);
+}
+
+TEST_F(UserJourneyTest, MailDesignFromATemplateEditedAndMailed)
+{
+    launchAs(QStringLiteral("Glentor Mails Pro 2"));
+    ASSERT_NE(shell->welcomeWindowController(), nullptr);
+    ASSERT_TRUE(shell->welcomeWindowController()->isVisible());
+
+    // The welcome window's new button opens the template chooser; a template
+    // picked there and its Select button make the design's window.
+    panels.answer(path(QStringLiteral("New Mail Design")));
+    clickWelcomeButton(shell->welcomeWindowController()->addNewWebsiteButton());
+    SKTAppDelegate &delegate = SKTAppDelegate::shared();
+    ASSERT_TRUE(spinUntil([&delegate] { return !delegate.templatePreparationRunning(); }));
+    auto *chooser = dynamic_cast<TemplateWindowController *>(delegate.templateWindowController());
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_TRUE(chooser->isVisible());
+    ASSERT_FALSE(delegate.siteIconArray().isEmpty());
+    delegate.templateSelected(0);
+    chooser->selectButton()->click();
+    ASSERT_TRUE(spinUntil([] { return SKTWindowController::allWindows().size() == 1; }))
+        << qPrintable(alerts.messages().join(QLatin1Char('\n')));
+    SKTWindowController *w = frontWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->document().graphics().isEmpty());
+
+    // A text box from the Insert menu with the design's words, then mailed.
+    const qsizetype before = w->document().graphics().size();
+    menuItem(QStringLiteral("addNewSelectedTextView"), 0);
+    ASSERT_EQ(w->document().graphics().size(), before + 1);
+    auto *box = dynamic_cast<SKTText *>(w->document().graphics().last().get());
+    ASSERT_NE(box, nullptr);
+    const QString words = QStringLiteral("Spring news from the journey");
+    box->setTextString(words);
+    mailPage(*w, words);
 }
