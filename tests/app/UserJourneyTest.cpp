@@ -270,7 +270,7 @@ TEST_F(UserJourneyTest, NewProjectEditedUndoneRedoneSavedAndReopened)
     EXPECT_TRUE(spinUntil(published, 15000)) << qPrintable(QDir(root).entryList().join(QLatin1Char(' ')) + QLatin1Char(' ')
                                                            + alerts.messages().join(QLatin1Char('\n')));
 
-    // 7. Exported to PDF through the export command: a PDF with a page.
+    // 7. Exported to PDF through the page's export command: a PDF with a page.
     const QString pdf = path(QStringLiteral("exported.pdf"));
     panels.answer(pdf);
     menuItem(QStringLiteral("exportPDFPage"));
@@ -279,6 +279,22 @@ TEST_F(UserJourneyTest, NewProjectEditedUndoneRedoneSavedAndReopened)
     const QByteArray bytes = exported.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.contains("/Type /Page") || bytes.contains("/Type/Page"));
+
+    // And the printing commands' PDF of the whole project, written behind the
+    // progress window: complete, with a page.
+    const QString book = path(QStringLiteral("book.pdf"));
+    panels.answer(book);
+    menuItem(QStringLiteral("generateTruePDFFile"));
+    const auto bookWritten = [&book] {
+        QFile f(book);
+        return f.open(QIODevice::ReadOnly) && f.readAll().trimmed().endsWith("%%EOF");
+    };
+    ASSERT_TRUE(spinUntil(bookWritten, 15000)) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
+    QFile bookFile(book);
+    ASSERT_TRUE(bookFile.open(QIODevice::ReadOnly));
+    const QByteArray bookBytes = bookFile.readAll();
+    EXPECT_TRUE(bookBytes.startsWith("%PDF"));
+    EXPECT_TRUE(bookBytes.contains("/Type /Page") || bookBytes.contains("/Type/Page"));
 
     // 6. Mailed to an SMTP server of our own.
     mailPage(*again, words);
