@@ -68,6 +68,13 @@ void SKTWindowController::installWindowCommands()
         bindings_->unbindEverything();
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://twitter.com/intent/tweet?text=")));
     });
+    // The one "Rotate Canvas" item turns the canvas a quarter to the right,
+    // and back upright when it is already turned.
+    add(QStringLiteral("rotateCanvas"), [this] {
+        ActionItemState sender;
+        sender.action = gCanvasRotation == 90 ? QStringLiteral("rotateCanvas0") : QStringLiteral("rotateCanvas90Right");
+        ResponderChain::send(responderChain(), sender.action, sender);
+    });
     // Menu items that only show or hide.
     for (const char *name : {"addIntoGroup", "showViewOptions", "addFormObjects"})
         add(QString::fromLatin1(name), [] {});

@@ -1,0 +1,92 @@
+// The main menu's items reach a real document window: every item a window
+// is meant to answer has a target in its chain, and the items that stand for
+// a choice (rotating the canvas) do what their title says.
+#include "ProjectFixture.h"
+
+#include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "platform/ActionResponder.h"
+#include "window/ui/CommandRegistry.h"
+#include "window/ui/SKTWindowController.h"
+#include "window/ui/WindowSheetCommands.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QFile>
+
+namespace {
+// Every action named by an item of the main menu's data.
+void collectActions(const QJsonArray &items, QSet<QString> &out)
+{
+    for (const QJsonValue &v : items) {
+        const QJsonObject item = v.toObject();
+        if (item.contains(QStringLiteral("action")))
+            out.insert(item.value(QStringLiteral("action")).toString());
+        collectActions(item.value(QStringLiteral("items")).toArray(), out);
+    }
+}
+}  // namespace
+
+class WindowMenuCommandsTest : public ProjectTest {
+protected:
+    void SetUp() override
+    {
+        ProjectTest::SetUp();
+        registerWindowSheetCommands();
+    }
+    void TearDown() override
+    {
+        CommandRegistry::clear();
+        gCanvasRotation = 0;
+        ProjectTest::TearDown();
+    }
+};
+
+TEST_F(WindowMenuCommandsTest, WindowAnswersItsMenuItems)
+{
+    SKTDocument page;
+    SKTWindowController window(page);
+    const QList<ActionResponder *> chain = window.responderChain();
+    // The window's own items, the submenu holders, the add-branch item (the
+    // canvas's) and the sheets' commands.
+    for (const char *name : {"saveDocument", "insertBlankPage", "toggleInspector", "toggleSidebarDrawer",
+                             "toggleGridShowing", "toggleGridConstraining", "view1Column", "view2Column",
+                             "view3Column", "showProfilePopOver", "addIntoGroup", "showViewOptions",
+                             "addFormObjects", "multiplyNewShapes", "rotateCanvas"}) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(ResponderChain::target(chain, QString::fromLatin1(name)), nullptr);
+    }
+
+    // The menu's add-branch item sends the canvas's branch command.
+    QFile file(QStringLiteral(ZOV_TEST_FIXTURES "/../../data/menus/mainmenu.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonDocument menus = QJsonDocument::fromJson(file.readAll());
+    QSet<QString> actions;
+    for (const QJsonValue &menu : menus.object().value(QStringLiteral("menus")).toArray())
+        collectActions(menu.toObject().value(QStringLiteral("items")).toArray(), actions);
+    ASSERT_FALSE(actions.isEmpty());
+    EXPECT_TRUE(actions.contains(QStringLiteral("multiplyNewShapes")));
+    EXPECT_FALSE(actions.contains(QStringLiteral("addBranch")));
+}
+
+// "Rotate Canvas" turns the canvas a quarter to the right, and back upright
+// when it is already turned.
+TEST_F(WindowMenuCommandsTest, RotateCanvasTurnsAndTurnsBack)
+{
+    SKTDocument page;
+    SKTWindowController window(page);
+    const QList<ActionResponder *> chain = window.responderChain();
+    struct Step {
+        int before, after;
+    };
+    gCanvasRotation = 0;
+    for (const Step &step : {Step{0, 90}, Step{90, 0}, Step{0, 90}}) {
+        SCOPED_TRACE(step.before);
+        ASSERT_EQ(gCanvasRotation, step.before);
+        ActionItemState sender;
+        sender.action = QStringLiteral("rotateCanvas");
+        EXPECT_TRUE(ResponderChain::send(chain, sender.action, sender));
+        EXPECT_EQ(gCanvasRotation, step.after);
+    }
+}
