@@ -9,6 +9,9 @@
 #include "window/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 #include "window/ui/WindowSheetCommands.h"
+#include "support/ScriptedFilePanels.h"
+
+#include <QFileInfo>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,7 +56,8 @@ TEST_F(WindowMenuCommandsTest, WindowAnswersItsMenuItems)
     for (const char *name : {"saveDocument", "insertBlankPage", "toggleInspector", "toggleSidebarDrawer",
                              "toggleGridShowing", "toggleGridConstraining", "view1Column", "view2Column",
                              "view3Column", "showProfilePopOver", "addIntoGroup", "showViewOptions",
-                             "addFormObjects", "multiplyNewShapes", "rotateCanvas"}) {
+                             "addFormObjects", "multiplyNewShapes", "rotateCanvas", "saveDocumentAs",
+                             "switchSideBarView"}) {
         SCOPED_TRACE(name);
         EXPECT_NE(ResponderChain::target(chain, QString::fromLatin1(name)), nullptr);
     }
@@ -89,4 +93,51 @@ TEST_F(WindowMenuCommandsTest, RotateCanvasTurnsAndTurnsBack)
         EXPECT_TRUE(ResponderChain::send(chain, sender.action, sender));
         EXPECT_EQ(gCanvasRotation, step.after);
     }
+}
+
+// "Save As..." writes the page alone where the user says and later saves go
+// there; a cancelled panel writes nothing; in a project the item hides.
+TEST_F(WindowMenuCommandsTest, SaveAsWritesThePageWhereTheUserSays)
+{
+    QDir().mkpath(path(QStringLiteral("alone")));
+    const QString original = makePage(path(QStringLiteral("alone")), QStringLiteral("note"), QStringLiteral("Note"),
+                                      QStringLiteral("hello"));
+    SKTDocument page;
+    ASSERT_TRUE(page.readFromFile(original));
+    SKTWindowController window(page);
+    ScriptedFilePanels panels;
+    const QString copy = path(QStringLiteral("copy.zovweb"));
+    auto send = [&window](const char *name) {
+        ActionItemState sender;
+        sender.action = QString::fromLatin1(name);
+        return ResponderChain::send(window.responderChain(), sender.action, sender);
+    };
+    ActionItemState item;
+    item.action = QStringLiteral("saveDocumentAs");
+    EXPECT_TRUE(ResponderChain::validate(window.responderChain(), item));
+    EXPECT_TRUE(item.visible);
+
+    panels.answerCancel();
+    EXPECT_TRUE(send("saveDocumentAs"));
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    EXPECT_EQ(page.fileURLPath, original);
+
+    panels.answer(copy);
+    EXPECT_TRUE(send("saveDocumentAs"));
+    ASSERT_EQ(panels.savePanels().size(), 2);
+    EXPECT_EQ(panels.savePanels().last().nameFieldValue, QStringLiteral("note"));
+    EXPECT_TRUE(QFileInfo::exists(copy));
+    EXPECT_EQ(page.fileURLPath, copy);
+    SKTDocument reread;
+    ASSERT_TRUE(reread.readFromFile(copy));
+    ASSERT_EQ(reread.graphics().size(), 1);
+    EXPECT_EQ(reread.graphics().first()->textString(), QStringLiteral("hello"));
+
+    makePage(project, QStringLiteral("home"), QStringLiteral("Home"), QStringLiteral("first"));
+    window.setOpenWebsiteFolderPath(project);
+    ActionItemState inProject;
+    inProject.action = QStringLiteral("saveDocumentAs");
+    ResponderChain::validate(window.responderChain(), inProject);
+    EXPECT_FALSE(inProject.visible);
+    page.markClean();
 }
