@@ -9,6 +9,8 @@
 #include "window/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 #include "window/ui/WindowSheetCommands.h"
+#include "window/ui/PageImportCommands.h"
+#include "window/ProjectPages.h"
 #include "support/ScriptedFilePanels.h"
 
 #include <QFileInfo>
@@ -62,7 +64,7 @@ TEST_F(WindowMenuCommandsTest, WindowAnswersItsMenuItems)
         EXPECT_NE(ResponderChain::target(chain, QString::fromLatin1(name)), nullptr);
     }
 
-    // The menu's add-branch item sends the canvas's branch command.
+    // The add-branch item sends the canvas's branch command.
     QFile file(QStringLiteral(ZOV_TEST_FIXTURES "/../../data/menus/mainmenu.json"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonDocument menus = QJsonDocument::fromJson(file.readAll());
@@ -72,6 +74,9 @@ TEST_F(WindowMenuCommandsTest, WindowAnswersItsMenuItems)
     ASSERT_FALSE(actions.isEmpty());
     EXPECT_TRUE(actions.contains(QStringLiteral("multiplyNewShapes")));
     EXPECT_FALSE(actions.contains(QStringLiteral("addBranch")));
+    // "Upload Files..." is the upload of files the user picks.
+    EXPECT_TRUE(actions.contains(QStringLiteral("selectDocumentsToUpload")));
+    EXPECT_FALSE(actions.contains(QStringLiteral("uploadFile")));
 }
 
 // "Rotate Canvas" turns the canvas a quarter to the right, and back upright
@@ -140,4 +145,40 @@ TEST_F(WindowMenuCommandsTest, SaveAsWritesThePageWhereTheUserSays)
     ResponderChain::validate(window.responderChain(), inProject);
     EXPECT_FALSE(inProject.visible);
     page.markClean();
+}
+
+// Pages chosen together come into the project; one whose name is taken is
+// refused on its own and the project's page stays as it was.
+TEST_F(WindowMenuCommandsTest, ImportMultiplePagesCopiesEachChosenPage)
+{
+    registerPageImportCommands();
+    const QString outside = path(QStringLiteral("outside"));
+    QDir().mkpath(outside);
+    const QString fresh = makePage(outside, QStringLiteral("news"), QStringLiteral("News"), QStringLiteral("new"));
+    const QString taken = makePage(outside, QStringLiteral("home"), QStringLiteral("Other"), QStringLiteral("other"));
+    const QString home = makePage(project, QStringLiteral("home"), QStringLiteral("Home"), QStringLiteral("first"));
+    const QByteArray homeBefore = [&] { QFile f(home); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    ProjectPages &p = openProject();
+    ActionMap map;
+    DocumentWindowContext c;
+    c.document = [&p] { return &p.document(); };
+    c.project = &p;
+    c.projectFolder = [&p] { return p.openWebsiteFolderPath(); };
+    CommandRegistry::installWindowCommands(map, c);
+    ActionItemState item;
+    item.action = QStringLiteral("importMultiplePages");
+    EXPECT_TRUE(map.validateAction(item));
+
+    ScriptedFilePanels panels;
+    panels.answer(QStringList{taken, fresh});
+    const int shown = alerts.count();
+    map.performAction(item.action, item);
+    ASSERT_EQ(panels.openPanels().size(), 1);
+    EXPECT_TRUE(panels.openPanels().first().allowsMultipleSelection);
+    EXPECT_EQ(alerts.count(), shown + 1);
+    EXPECT_TRUE(QFileInfo::exists(QDir(project).filePath(QStringLiteral("news.zovweb"))));
+    QFile f(home);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), homeBefore);
+    EXPECT_GE(p.scan.grabZovButtonWithPageName(QStringLiteral("news.zovweb")), 0);
 }
