@@ -23,6 +23,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/ui/ActionBinding.h"
 #include "window/ui/CommandRegistry.h"
+#include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -385,31 +386,14 @@ QStringList AppShell::itemsWithoutHandler()
 {
     if (!m_menus)
         return {};
-    // Window commands answer in every document window; those a window makes
-    // for itself are found by opening the edition's blank page.
-    // A page and its canvas stand in for a document window's front, so the
-    // canvas's commands and those every part adds to a window count as
-    // answered even before any window is open.
+    // What a document window answers counts: a real window over a blank
+    // page (never shown) gives the canvas's, the window's own, every
+    // subsystem's window commands and the document's; the delegate comes last
+    // as it does in every window's chain.
     SKTDocument page;
-    SKTGraphicView canvas;
-    canvas.setDocument(&page);
-    CanvasResponder canvasCommands(canvas);
-    DocumentWindowContext context;
-    context.document = [&page] { return &page; };
-    context.canvas = [&canvas] { return &canvas; };
-    ActionMap windowCommands;
-    CommandRegistry::installWindowCommands(windowCommands, context);
-    if (!gStarterTemplateFiles.isEmpty()) {
-        const QString blank = QDir(Bundle::resourcesPath()).filePath(gTemplateFolder + QLatin1Char('/') +
-                                                                        gStarterTemplateFiles.first());
-        if (QFileInfo::exists(blank))
-            DocumentController::shared().openUntitledDocument(blank);
-    }
-    QList<ActionResponder *> responders{&canvasCommands, &windowCommands, &m_delegate.commands()};
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *host = dynamic_cast<ResponderHost *>(widget))
-            responders += host->responderChain();
-    }
+    SKTWindowController window(page);
+    QList<ActionResponder *> responders = window.responderChain();
+    responders += &m_delegate.commands();
     return m_menus->visibleItemsWhere([&responders](const QString &action) {
         return !ResponderChain::target(responders, action);
     });

@@ -5,6 +5,8 @@
 #include "document/DocumentController.h"
 #include "platform/ui/ActionBinding.h"
 #include "window/ui/CommandRegistry.h"
+#include "window/ui/PageImportCommands.h"
+#include "window/ui/RecordCommands.h"
 #include "window/ui/SKTWindowController.h"
 #include "window/ui/TemplateSiteChooser.h"
 
@@ -42,6 +44,8 @@ void registerDocumentWindows(const QStringList &paths)
     };
     SKTAppDelegate::shared().setProjectWindows(windows);
 
+    registerRecordCommands();
+    registerPageImportCommands();
     // Opening and creating projects and pages, from the application's menus
     // and the welcome window.
     CommandRegistry::addApplicationCommands(QStringLiteral("projects"), [](ActionMap &commands) {

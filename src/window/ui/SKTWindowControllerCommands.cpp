@@ -7,7 +7,9 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "inspector/InspectorBindings.h"
+#include "inspector/ui/InspectorView.h"
 #include "platform/Alerts.h"
+#include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
@@ -68,6 +70,18 @@ void SKTWindowController::installWindowCommands()
         bindings_->unbindEverything();
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://twitter.com/intent/tweet?text=")));
     });
+    // "Switch Side Panel" rebuilds the inspector's tab that its tab bar selects.
+    add(QStringLiteral("switchSideBarView"), [this] {
+        if (inspector_)
+            inspector_->rebuildNow();
+    });
+    // The one "Rotate Canvas" item turns the canvas a quarter to the right,
+    // and back upright when it is already turned.
+    add(QStringLiteral("rotateCanvas"), [this] {
+        ActionItemState sender;
+        sender.action = gCanvasRotation == 90 ? QStringLiteral("rotateCanvas0") : QStringLiteral("rotateCanvas90Right");
+        ResponderChain::send(responderChain(), sender.action, sender);
+    });
     // Menu items that only show or hide.
     for (const char *name : {"addIntoGroup", "showViewOptions", "addFormObjects"})
         add(QString::fromLatin1(name), [] {});
@@ -90,6 +104,28 @@ void SKTWindowController::installWindowCommands()
 void SKTWindowController::installDocumentCommands()
 {
     ActionMap &map = documentActions_;
+    // "Save As..." writes the page alone to a package the user names, and
+    // later saves go there; a project's pages keep their places, so the item
+    // hides while the project lists pages.
+    map.add(
+        QStringLiteral("saveDocumentAs"),
+        [this](const ActionItemState &) {
+            view_->stopEditing();
+            SavePanelOptions options;
+            options.nameFieldValue = doc_.pageName.isEmpty() ? QStringLiteral("untitled") : doc_.pageName;
+            options.allowedTypes = {doc_.pageFileTypeName()};
+            FilePanels::current().showSavePanel(options, this, [this](const QString &path) {
+                if (path.isEmpty())
+                    return;
+                if (!doc_.saveThisPage(path, false) && !doc_.lastSaveError.isEmpty())
+                    Alerts::inform(QStringLiteral("Page Not Saved"), doc_.lastSaveError, this);
+                updateTitle();
+            });
+        },
+        [this](ActionItemState &item) {
+            item.visible = project_->scan.siteIconArray.isEmpty();
+            return true;
+        });
     map.add(QStringLiteral("saveDocument"), [this](const ActionItemState &) {
         view_->stopEditing();
         if (!doc_.saveDocument() && !doc_.lastSaveError.isEmpty())
