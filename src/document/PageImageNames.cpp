@@ -34,10 +34,11 @@ bool PageImageNames::isSafeImageType(const QString &type)
         || type.compare(QLatin1String("PNG"), Qt::CaseInsensitive) == 0;
 }
 
-QImage PageImageNames::retrieveImageFile(const QString &folder, const QString &imageName, const QString &imageType)
+QString PageImageNames::findImageFile(const QString &folder, const QString &imageName, const QString &imageType)
 {
     if (!isSafeImageName(imageName) || !isSafeImageType(imageType))
-        return QImage();
+        return QString();
+    // The original first (it is the largest), then the retina and plain versions.
     const QStringList candidates {
         filePath(folder, imageName + QStringLiteral("o.PNG")),
         filePath(folder, imageName + QStringLiteral("o.JPG")),
@@ -45,8 +46,15 @@ QImage PageImageNames::retrieveImageFile(const QString &folder, const QString &i
     };
     for (const QString &path : candidates)
         if (present(path))
-            return DataCentre::readImage(path);
-    return DataCentre::readImage(filePath(folder, QStringLiteral("%1.%2").arg(imageName, imageType)));
+            return path;
+    const QString plain = filePath(folder, QStringLiteral("%1.%2").arg(imageName, imageType));
+    return present(plain) ? plain : QString();
+}
+
+QImage PageImageNames::retrieveImageFile(const QString &folder, const QString &imageName, const QString &imageType)
+{
+    const QString path = findImageFile(folder, imageName, imageType);
+    return path.isEmpty() ? QImage() : DataCentre::readImage(path);
 }
 
 QImage PageImageNames::retrieveMaskFile(const QString &folder, const QString &imageName)
@@ -132,6 +140,8 @@ QList<ImageRename> PageImageNames::settleImageNameClashes(const QList<std::share
         rename.copyFiles = safe;
         if (!safe) {
             image->image = QImage(); // its files were never looked for
+            image->imagePath.clear();
+            image->imageData.clear();
             if (!isSafeImageType(image->imageType))
                 image->imageType = QStringLiteral("JPG");
         }

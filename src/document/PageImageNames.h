@@ -33,6 +33,9 @@ public:
     // PNG, then as JPG, then its retina file, else its plain file. A null
     // image when none can be read or the name or type is unsafe.
     static QImage retrieveImageFile(const QString &folder, const QString &imageName, const QString &imageType);
+    // The file retrieveImageFile would read, without reading it; empty when
+    // there is none or the name or type is unsafe.
+    static QString findImageFile(const QString &folder, const QString &imageName, const QString &imageType);
     // The image's mask picture (<name>_mask.png); null when none.
     static QImage retrieveMaskFile(const QString &folder, const QString &imageName);
 

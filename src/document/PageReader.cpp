@@ -8,6 +8,7 @@
 #include "insertion/FormItemMaker.h"
 
 #include <QDir>
+#include <QFile>
 #include <QThreadPool>
 #include <QFileInfo>
 #include <QSet>
@@ -342,15 +343,22 @@ PageReadResult PageReader::read(PageReadInput input)
     // The pictures of the images, found by their names as the page gave them.
     const QString folder = input.pageFolder();
     if (input.loadPictures) {
-        // Decoding is most of an open's time and each picture is independent:
-        // decode them side by side (pure image work; the result is still
-        // built on the calling thread).
+        // Decoding is most of an open's time: the pictures are only read
+        // here (their bytes kept, so a folder changed later cannot lose
+        // them) and decoded when first drawn or asked for. Masks are few and
+        // small and decoded now. Each image is independent: side by side
+        // (the result is still built on the calling thread).
         const auto &images = result.imageViewArray;
         QThreadPool pool;
         for (const auto &image : images) {
             const bool mask = masked.contains(image.get());
             pool.start([image, mask, folder] {
-                image->image = PageImageNames::retrieveImageFile(folder, image->imageName, image->imageType);
+                image->imagePath = PageImageNames::findImageFile(folder, image->imageName, image->imageType);
+                if (!image->imagePath.isEmpty()) {
+                    QFile file(image->imagePath);
+                    if (file.open(QIODevice::ReadOnly))
+                        image->imageData = file.readAll();
+                }
                 if (mask)
                     image->maskImage = PageImageNames::retrieveMaskFile(folder, image->imageName);
             });

@@ -326,6 +326,10 @@ GraphicProperties imageProperties(TransformView &t, const QString &templateName)
     p.setString(QStringLiteral("retinaFlag"), oneOrZero(t.retinaFlag));
     if (!t.image.isNull())
         p.setImage(QStringLiteral("contents"), t.image);
+    else if (!t.imagePath.isEmpty() || !t.imageData.isEmpty()) {
+        p.setString(QStringLiteral("contentsFile"), t.imagePath);
+        p.set(QStringLiteral("contentsData"), t.imageData);
+    }
     if (!t.maskImage.isNull())
         p.setImage(QStringLiteral("maskImage"), t.maskImage);
     p.setString(QStringLiteral("textHexColorString"), QStringLiteral("000000"));
@@ -412,9 +416,15 @@ QList<GraphicProperties> SKTGraphic::convertArrayToProperties(const Carriers &ca
             result.append(slideshowProperties(*slideshow, slides.size(), templateName));
             pending.append({result.size() - 1, QStringLiteral("imageArray"), asCarriers(slides)});
         } else if (auto image = std::dynamic_pointer_cast<TransformView>(carrier)) {
+            // Also fills the carrier's defaults, which slides and members keep.
             GraphicProperties p = imageProperties(*image, templateName);
-            if (image->slideShowNumber == -99 && image->tableNumber == -99)
+            if (image->slideShowNumber == -99 && image->tableNumber == -99) {
+                // A page image decodes its picture when first drawn or asked for.
                 result.append(p);
+            } else {
+                // Slides, gallery and table pictures stay carriers drawn from image.
+                image->decodePendingImage();
+            }
         }
     }
     for (const PendingList &list : pending) {

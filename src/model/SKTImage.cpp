@@ -1,17 +1,37 @@
 #include "model/SKTImage.h"
 
+#include "config/DataCentre.h"
+#include "config/DataCentreImages.h"
 #include "model/BubbleOutline.h"
 #include "model/GraphicColours.h"
 #include "model/GraphicPainter.h"
 #include "model/ImageEffects.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QtDebug>
 #include <QImageReader>
 #include <cmath>
 
 namespace {
 const QColor kDarkGrey(85, 85, 85);
 constexpr int kImageAllocationLimitMb = 512;
+
+// Reads a picture as the page reader did: turned upright by its orientation
+// tag, within the allocation limit.
+QImage decodeEncoded(const QByteArray &encoded, const QString &path)
+{
+    QImageReader::setAllocationLimit(DataCentreImages::kImageAllocationLimitMB);
+    QBuffer buffer;
+    buffer.setData(encoded);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull())
+        qWarning() << "cannot read image" << path << reader.errorString();
+    return image;
+}
 } // namespace
 
 SKTImage::SKTImage()
@@ -24,7 +44,7 @@ std::unique_ptr<SKTGraphic> SKTImage::copy() const
 {
     std::unique_ptr<SKTGraphic> c = SKTGraphic::copy();
     if (auto *image = dynamic_cast<SKTImage *>(c.get())) {
-        image->m_contents = m_contents;
+        image->m_contents = contents();
         image->setSlideShowNumber(slideShowNumber());
     }
     return c;
@@ -38,8 +58,55 @@ bool SKTImage::setFilePath(const QString &path)
     const QImage image = reader.read();
     if (image.isNull())
         return false;
-    m_contents = image;
+    setContents(image);
     return true;
+}
+
+void SKTImage::setContents(const QImage &image)
+{
+    decodePending();
+    const QMutexLocker locker(&m_lock);
+    m_contents = image;
+}
+
+void SKTImage::setInputImage(const QImage &image)
+{
+    decodePending();
+    const QMutexLocker locker(&m_lock);
+    m_inputImage = image;
+}
+
+void SKTImage::setPictureSource(const QByteArray &encoded, const QString &path)
+{
+    const QMutexLocker locker(&m_lock);
+    m_contents = QImage();
+    m_inputImage = QImage();
+    m_pictureData = encoded;
+    m_pictureFile = path;
+    m_pendingReflection = clampedReflection();
+    m_pending.store(!encoded.isEmpty() || !path.isEmpty(), std::memory_order_release);
+}
+
+QImage SKTImage::decodePicture(const QByteArray &encoded, const QString &path)
+{
+    if (!encoded.isEmpty())
+        return decodeEncoded(encoded, path);
+    return path.isEmpty() ? QImage() : DataCentre::readImage(path);
+}
+
+void SKTImage::decodePending() const
+{
+    if (!m_pending.load(std::memory_order_acquire))
+        return;
+    const QMutexLocker locker(&m_lock);
+    if (!m_pending.load(std::memory_order_relaxed))
+        return; // another thread decoded it while this one waited
+    // A file that went missing or cannot be read leaves the picture empty,
+    // as it would have been had it been read while the page opened.
+    m_inputImage = decodePicture(m_pictureData, m_pictureFile);
+    m_pictureData = QByteArray(); // the picture is held decoded from now on
+    m_contents = m_pendingReflection > 0.0 ? ImageEffects::addReflection(m_inputImage, m_pendingReflection) : m_inputImage;
+    m_pending.store(false, std::memory_order_release);
 }
 
 void SKTImage::setMaskImage(const QImage &mask)
@@ -63,7 +130,7 @@ double SKTImage::clampedReflection() const
 void SKTImage::makeNaturalSize()
 {
     QRectF b = bounds();
-    b.setSize(m_contents.size());
+    b.setSize(contents().size());
     setBounds(b);
     setFlippedHorizontally(false);
     setFlippedVertically(false);
@@ -89,6 +156,7 @@ void SKTImage::applyReflection()
 {
     if (reflection() > 1.0)
         setReflection(1.0);
+    decodePending();
     if (reflection() > 0.0) {
         m_contents = ImageEffects::addReflection(m_inputImage, clampedReflection());
         QRectF b = bounds();
@@ -137,7 +205,7 @@ bool SKTImage::setValue(const QString &key, const QVariant &value)
 void SKTImage::writeProperties(GraphicProperties &p)
 {
     SKTGraphic::writeProperties(p);
-    p.setImage(QStringLiteral("contents"), m_inputImage);
+    p.setImage(QStringLiteral("contents"), inputImage());
     p.setImage(QStringLiteral("maskImage"), m_maskImage);
     p.setFlag(QStringLiteral("flippedHorizontally"), m_flippedHorizontally);
     p.setFlag(QStringLiteral("flippedVertically"), m_flippedVertically);
@@ -157,8 +225,17 @@ void SKTImage::readProperties(const GraphicProperties &p)
 {
     SKTGraphic::readProperties(p);
     const QImage input = p.image(QStringLiteral("contents"));
-    if (!input.isNull())
-        m_inputImage = input;
+    const QString pictureFile = p.string(QStringLiteral("contentsFile"));
+    const QByteArray pictureData = p.value(QStringLiteral("contentsData")).toByteArray();
+    bool deferred = false;
+    if (!input.isNull()) {
+        setInputImage(input);
+    } else if (!pictureFile.isEmpty() || !pictureData.isEmpty()) {
+        deferred = true;
+    } else {
+        // The picture already held is kept; the shown picture is rebuilt from it below.
+        decodePending();
+    }
     setMaskFlag(0);
     const QImage mask = p.image(QStringLiteral("maskImage"));
     if (!mask.isNull()) {
@@ -179,7 +256,10 @@ void SKTImage::readProperties(const GraphicProperties &p)
     // A stored reflection above 1 is capped instead of stopping the load.
     const double stored = p.number(QStringLiteral("reflection"), 0.0);
     setReflection(std::isfinite(stored) ? std::clamp(stored, 0.0, 1.0) : 0.0);
-    m_contents = reflection() > 0.0 ? ImageEffects::addReflection(m_inputImage, reflection()) : m_inputImage;
+    if (deferred)
+        setPictureSource(pictureData, pictureFile);
+    else
+        m_contents = reflection() > 0.0 ? ImageEffects::addReflection(m_inputImage, reflection()) : m_inputImage;
     if (reflection() == 0.0) {
         m_originalImageRect = bounds();
     } else {
@@ -239,7 +319,7 @@ void SKTImage::drawContents(GraphicPainter &painter, bool)
 {
     drawBoxModel();
     bezierPathForDrawing(painter);
-    if (slideShowNumber() != -99 || m_contents.isNull())
+    if (slideShowNumber() != -99 || contents().isNull())
         return;
     const QSizeF picture = m_contents.size();
     const QRectF content = contentRect();

@@ -6,6 +6,9 @@
 #include "model/SKTGraphic.h"
 
 #include <QImage>
+#include <QMutex>
+
+#include <atomic>
 
 class SKTImage : public SKTGraphic {
 public:
@@ -13,10 +16,27 @@ public:
     QString className() const override { return QStringLiteral("SKTImage"); }
     std::unique_ptr<SKTGraphic> copy() const override;
 
-    const QImage &contents() const { return m_contents; }
-    void setContents(const QImage &image) { m_contents = image; }
-    const QImage &inputImage() const { return m_inputImage; }
-    void setInputImage(const QImage &image) { m_inputImage = image; }
+    const QImage &contents() const
+    {
+        decodePending();
+        return m_contents;
+    }
+    void setContents(const QImage &image);
+    const QImage &inputImage() const
+    {
+        decodePending();
+        return m_inputImage;
+    }
+    void setInputImage(const QImage &image);
+    // Takes the picture as encoded (a file's bytes; path names it in
+    // warnings), decoded the first time it is drawn or asked for: opening a
+    // page with many pictures decodes none of them.
+    void setPictureSource(const QByteArray &encoded, const QString &path);
+    // Decodes a picture as the page reader reads it (turned upright, within
+    // the allocation limit): from encoded when it holds bytes, else from path.
+    static QImage decodePicture(const QByteArray &encoded, const QString &path);
+    // Whether the picture is in memory (false while it still waits in its file).
+    bool isPictureDecoded() const { return !m_pending.load(std::memory_order_acquire); }
     // Loads the shown picture from a file (size-limited reader).
     bool setFilePath(const QString &path);
     const QImage &maskImage() const { return m_maskImage; }
@@ -43,7 +63,7 @@ public:
     void makeNaturalSize() override;
     void setBounds(const QRectF &bounds) override;
     void updateOriginalRect() override;
-    QSizeF naturalImageSize() const override { return m_inputImage.size(); }
+    QSizeF naturalImageSize() const override { return inputImage().size(); }
     // Rebuilds the shown picture after the reflection changed, growing the
     // bounds by the reflection's height.
     void applyReflection();
@@ -63,9 +83,18 @@ private:
     // Reflections are fractions of the picture height within (0, 1].
     double clampedReflection() const;
     const QImage &maskedContents();
+    void decodePending() const;
 
-    QImage m_contents;
-    QImage m_inputImage;
+    // Filled on first use from m_pictureFile while m_pending is set; books
+    // are painted on a worker thread, so the decode is done under m_lock.
+    mutable QImage m_contents;
+    mutable QImage m_inputImage;
+    mutable QByteArray m_pictureData;
+    mutable QString m_pictureFile;
+    mutable std::atomic<bool> m_pending{false};
+    // The reflection the picture is shown with once decoded, as it was read.
+    double m_pendingReflection = 0.0;
+    mutable QMutex m_lock;
     QImage m_maskImage;
     bool m_flippedHorizontally = false;
     bool m_flippedVertically = false;

@@ -1,6 +1,7 @@
 #include "model/TransformView.h"
 
 #include "model/ImageCounterHelp.h"
+#include "model/SKTImage.h"
 
 void TransformView::writeFields(GraphicProperties &p) const
 {
@@ -15,4 +16,13 @@ void TransformView::readFields(const GraphicProperties &p)
 QList<std::shared_ptr<TransformView>> TransformView::sortedByImageNameIndex(QList<std::shared_ptr<TransformView>> images)
 {
     return ImageCounterHelp::sorted(std::move(images), [](const auto &image) { return image->imageName; });
+}
+
+void TransformView::decodePendingImage()
+{
+    if (!image.isNull() || (imageData.isEmpty() && imagePath.isEmpty()))
+        return;
+    image = SKTImage::decodePicture(imageData, imagePath);
+    imageData = QByteArray();
+    imagePath.clear();
 }

@@ -150,3 +150,51 @@ TEST_F(DocumentTest, ABaseTemplateOpenedUnderAnotherNameKeepsItsPieces)
     keepsAll(reopened);
     EXPECT_FALSE(reopened.generateSourceCode(reopened.pageName, false, false).contains(QStringLiteral("templateName:basetemplate")));
 }
+
+TEST_F(DocumentTest, OpeningDecodesNoPictureUntilOneIsNeededAndResavingKeepsTheOriginals)
+{
+    doc->insertGraphics({photo(QStringLiteral("image1"), QStringLiteral("JPG"), {640, 320}, {0, 0, 200, 100}),
+                         photo(QStringLiteral("image2"), QStringLiteral("PNG"), {300, 300}, {0, 200, 100, 100})},
+                        {0, 1});
+    ++doc->documentChangedCounter;
+    const QString package = packagePath(QStringLiteral("index"));
+    ASSERT_TRUE(doc->saveThisPage(package, false)) << doc->lastSaveError.toStdString();
+
+    SKTDocument opened;
+    ASSERT_TRUE(opened.readFromFile(package)) << opened.lastSaveError.toStdString();
+    const QList<SKTImage *> images = opened.images();
+    ASSERT_EQ(images.size(), 2);
+    for (SKTImage *image : images)
+        EXPECT_FALSE(image->isPictureDecoded()) << image->imageName().toStdString();
+
+    // The picture files as the opened page found them in its working folder.
+    const QDir folder(QDir(opened.tempSavePathLocal).filePath(QStringLiteral("index")));
+    QMap<QString, QByteArray> before;
+    for (const QString &name : folder.entryList({QStringLiteral("image*")}, QDir::Files))
+        before.insert(name, readAll(folder.filePath(name)));
+    ASSERT_EQ(before.size(), 4) << before.keys().join(QLatin1Char(' ')).toStdString();
+
+    // Asked for, one picture is decoded (upright, at its original size); the other still waits.
+    SKTImage *first = images[0]->imageName() == QLatin1String("image1") ? images[0] : images[1];
+    SKTImage *second = first == images[0] ? images[1] : images[0];
+    EXPECT_EQ(first->contents().size(), QSize(640, 320));
+    EXPECT_TRUE(first->isPictureDecoded());
+    EXPECT_FALSE(second->isPictureDecoded());
+    EXPECT_EQ(second->naturalImageSize(), QSizeF(300, 300));
+
+    // A copy of a waiting image carries the same picture.
+    SKTDocument again;
+    ASSERT_TRUE(again.readFromFile(package)) << again.lastSaveError.toStdString();
+    for (SKTImage *image : again.images()) {
+        const std::unique_ptr<SKTGraphic> copy = image->copy();
+        EXPECT_EQ(static_cast<SKTImage *>(copy.get())->contents().size(),
+                  image->imageName() == QLatin1String("image1") ? QSize(640, 320) : QSize(300, 300));
+    }
+
+    // Saving again keeps the originals as they were written, byte for byte.
+    ++opened.documentChangedCounter;
+    ASSERT_TRUE(opened.saveThisPage(package, false)) << opened.lastSaveError.toStdString();
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        if (it.key().contains(QLatin1String("o.")))
+            EXPECT_EQ(readAll(folder.filePath(it.key())), it.value()) << it.key().toStdString();
+}
