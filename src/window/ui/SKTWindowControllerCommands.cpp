@@ -6,7 +6,7 @@
 #include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
-#include "inspector/InspectorBindings.h"
+#include "inspector/ui/DocumentInspector.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UndoManager.h"
@@ -65,7 +65,7 @@ void SKTWindowController::installWindowCommands()
     add(QStringLiteral("view3Column"), [this] { adjustViewColumn(3); });
     add(QStringLiteral("stopEditingInGraphicView"), [this] { view_->stopEditing(); });
     add(QStringLiteral("testShareOnTwitter"), [this] {
-        bindings_->unbindEverything();
+        inspectorPanel_->unbindEverything();
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://twitter.com/intent/tweet?text=")));
     });
     // Menu items that only show or hide.
