@@ -5,6 +5,7 @@
 #include "config/EditionSettings.h"
 #include "document/PagePreferences.h"
 #include "document/SKTDocument.h"
+#include "insertion/FormFields.h"
 #include "insertion/ImageFactory.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/LineMaker.h"
@@ -12,10 +13,14 @@
 #include "insertion/PageImageService.h"
 #include "insertion/PalettePresets.h"
 #include "insertion/SectionOperations.h"
+#include "insertion/TableDuplication.h"
 #include "insertion/TextBoxFactory.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
+#include "model/SKTTable.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <cmath>
 
@@ -78,7 +83,18 @@ CanvasInsertionAdapter::~CanvasInsertionAdapter() = default;
 
 void CanvasInsertionAdapter::addCodeAction(const QString &action, CodeAction maker)
 {
-    codeActions().insert(action, std::move(maker));
+    // An empty maker takes the name out: calling it would throw.
+    if (!maker)
+        codeActions().remove(action);
+    else
+        codeActions().insert(action, std::move(maker));
+}
+
+bool CanvasInsertionAdapter::runCodeAction(InsertionFrame &frame, const DropCodeName &row, const QPointF &point)
+{
+    // A copy: a maker may register names while it runs.
+    const CodeAction maker = codeActions().value(row.action);
+    return maker ? maker(frame, row, point) : false;
 }
 
 bool CanvasInsertionAdapter::hasCodeAction(const QString &action)
@@ -166,8 +182,8 @@ bool CanvasInsertionAdapter::insertCodeName(SKTDocument &, const DropCodeName &r
         return PalettePresets::shared().insert(frame, row.name, point, zoomFactor());
 
     const QString &action = row.action;
-    if (const auto found = codeActions().constFind(action); found != codeActions().constEnd())
-        return (*found)(frame, row, point);
+    if (hasCodeAction(action))
+        return runCodeAction(frame, row, point);
     if (action == QLatin1String("addSnippet_drag")) {
         const QString argument = row.arguments.value(0);
         const QPointF at(std::trunc(point.x()), std::trunc(point.y()));
@@ -195,6 +211,33 @@ bool CanvasInsertionAdapter::insertCodeName(SKTDocument &, const DropCodeName &r
     if (action == QLatin1String("newBackground"))
         return addPageBackground(*this);
     return false;
+}
+
+SKTGraphic *CanvasInsertionAdapter::duplicateTable(SKTDocument &, SKTTable &table, int32_t y)
+{
+    if (!m_view.document())
+        return nullptr;
+    InsertionFrame frame(*this);
+    // A table on the page (Duplicate) has its pictures in this page's folder;
+    // one kept aside by copy has them in the folder of the page it was copied
+    // from, which copy recorded.
+    bool onPage = false;
+    for (const auto &g : m_view.document()->graphics())
+        onPage = onPage || g.get() == &table;
+    QString folder;
+    if (!onPage && !gCopySourcePagePath.isEmpty()) {
+        const QFileInfo sourcePage(gCopySourcePagePath);
+        folder = sourcePage.dir().filePath(sourcePage.completeBaseName());
+    }
+    return TableDuplication(frame).duplicateTable(table, y, folder).get();
+}
+
+QList<SKTGraphic *> CanvasInsertionAdapter::fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &selection)
+{
+    if (!m_view.document())
+        return {};
+    InsertionFrame frame(*this);
+    return FormFields(frame).fetchAllPartnerViews(selection);
 }
 
 void CanvasInsertionAdapter::makeCopyOfOriginalImage(const QString &sourceFolder, const QString &oldName,

@@ -36,10 +36,13 @@ public:
     void setSavedTextStore(SavedTextStore *store) { m_savedTexts = store; }
 
     // A maker for the drop rows whose action is name. It answers whether it
-    // inserted anything. Registering a name again replaces the maker.
+    // inserted anything. Registering a name again replaces the maker; an
+    // empty maker takes the name out.
     using CodeAction = std::function<bool(InsertionFrame &frame, const DropCodeName &row, const QPointF &point)>;
     static void addCodeAction(const QString &action, CodeAction maker);
     static bool hasCodeAction(const QString &action);
+    // Runs the maker registered for the row's action; false when there is none.
+    static bool runCodeAction(InsertionFrame &frame, const DropCodeName &row, const QPointF &point);
 
     // --- CanvasInsertions ----------------------------------------------------------
     SKTGraphic *addTextBox(SKTDocument &, const GraphicProperties &preset, const QPointF &point) override;
@@ -50,6 +53,8 @@ public:
     QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &point) override;
     void applySection(SKTDocument &, SKTGraphic &graphic, const QPointF &point) override;
     bool insertCodeName(SKTDocument &, const DropCodeName &row, const QPointF &point) override;
+    SKTGraphic *duplicateTable(SKTDocument &, SKTTable &table, int32_t y) override;
+    QList<SKTGraphic *> fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &selection) override;
     void makeCopyOfOriginalImage(const QString &sourceFolder, const QString &oldName,
                                  const QString &newName) override;
     GraphicEnvironment *sectionEnvironment() override;

@@ -4,7 +4,9 @@
 #include "CanvasFixture.h"
 
 #include "canvas/CanvasInsertionAdapter.h"
+#include "insertion/FormFields.h"
 #include "insertion/InsertionFrame.h"
+#include "insertion/TableMakers.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTTable.h"
@@ -231,4 +233,33 @@ TEST_F(AdapterTest, SectionAwarePasteLandsInTheCellUnderTheClickAndTakesItsSecti
     endStep();
     EXPECT_EQ(doc->graphics()[0]->bounds().x(), 10 + view->pasteCascadeDelta.x());
     EXPECT_EQ(doc->graphics()[0]->sectionColumnSpot(), text->sectionColumnSpot());
+}
+
+// Duplicate and Delete on the canvas reach the table copy and the form field
+// partners through the same adapter the drops use.
+TEST_F(AdapterTest, DuplicateCopiesTheTableAndDeleteFindsAFieldsPartners)
+{
+    InsertionFrame frame(*adapter);
+    auto table = TableMakers(frame).addTable_drag({40, 40});
+    ASSERT_TRUE(table);
+    endStep();
+    view->setSelectedGraphics({table.get()});
+    view->duplicate();
+    endStep();
+    int tables = 0;
+    for (const auto &g : doc->graphics())
+        tables += dynamic_cast<SKTTable *>(g.get()) != nullptr;
+    EXPECT_EQ(tables, 2);
+
+    // An option's label takes its control along when deleted.
+    doc->clearAllGraphics();
+    FormFields(frame).addMultipleChoice_drag(40, 300);
+    endStep();
+    int withPartner = 0;
+    for (const auto &g : doc->graphics()) {
+        const QList<SKTGraphic *> partners = adapter->fetchAllPartnerViews(*doc, {g.get()});
+        withPartner += !partners.isEmpty();
+        EXPECT_FALSE(partners.contains(g.get()));
+    }
+    EXPECT_GT(withPartner, 0);
 }

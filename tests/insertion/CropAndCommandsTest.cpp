@@ -6,6 +6,7 @@
 #include "insertion/ui/CompositeCommands.h"
 #include "insertion/ui/CropImageDialog.h"
 #include "insertion/ui/PageInsertions.h"
+#include "inspector/PaletteInsertions.h"
 #include "canvas/DropTables.h"
 #include "model/SKTImage.h"
 #include "platform/ActionResponder.h"
@@ -123,6 +124,8 @@ TEST_F(InsertionTest, WindowCommandsActOnThePageShownWhenTheyRun)
 
 TEST_F(InsertionTest, EveryDroppedCompositeTableAndFormCodeInsertsAsOneStep)
 {
+    // The rows the inspector's makers answer (equal-column tables, relations) come through the canvas's registry.
+    PaletteInsertions::registerDropActions();
     PageInsertions insertions;
     int tried = 0;
     for (const DropCodeName &code : DropTables::codeNames()) {

@@ -14,6 +14,7 @@
 #include "inspector/ui/PresetPickers.h"
 #include "inspector/ui/SavedTextWindowController.h"
 #include "inspector/ui/SectionEditorWindowController.h"
+#include "inspector/ui/TableGridWindowController.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "model/myTextView.h"
@@ -22,6 +23,7 @@
 #include "window/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -132,6 +134,40 @@ TEST_F(InspectorCommandsTest, SectionEditorOpensForOneSelectedSection)
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->splitViewMutableArray().size(), 12);
+    editor->close();
+}
+
+// Save in the table grid window lays the table's cells out again on the page.
+TEST_F(InspectorCommandsTest, TableGridSaveRebuildsTheSelectedTable)
+{
+    auto table = std::make_shared<SKTTable>();
+    auto cell = std::make_shared<myTextView>();
+    cell->width = 200;
+    cell->height = 50;
+    table->setCellHelperArray({cell});
+    table->setNumOfRows(1);
+    table->setNumOfColumns(1);
+    table->setGridType(QStringLiteral("table"));
+    table->setBounds({0, 200, 200, 50});
+    doc.insertGraphic(table, 0);
+    doc.undoManager().closeAutomaticGroup();
+
+    canvas.setSelectedGraphics({section.get()});
+    EXPECT_FALSE(enabled(QStringLiteral("configureTableGrid"))) << "sections have their own editor";
+    canvas.setSelectedGraphics({table.get()});
+    ASSERT_TRUE(enabled(QStringLiteral("configureTableGrid")));
+    run(QStringLiteral("configureTableGrid"));
+    auto *editor = window.findChild<TableGridWindowController *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    editor->numOfColumnsTextField()->setText(QStringLiteral("3"));
+    editor->numOfRowsTextField()->setText(QStringLiteral("2"));
+    editor->saveTableSettings();
+    EXPECT_EQ(table->numOfColumns(), 3);
+    EXPECT_EQ(table->cellHelperArray().size(), 6);
+
+    run(QStringLiteral("configureTableGrid"));
+    EXPECT_EQ(window.findChildren<TableGridWindowController *>().size(), 1) << "one window, reused";
     editor->close();
 }
 

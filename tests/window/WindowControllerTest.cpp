@@ -7,7 +7,11 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "document/DocumentController.h"
+#include "inspector/PaletteDrag.h"
+#include "inspector/ui/DocumentInspector.h"
 #include "inspector/ui/InspectorView.h"
+#include "insertion/ui/PageInsertions.h"
+#include "canvas/ui/SKTGraphicViewWidget.h"
 #include "platform/NotificationCenter.h"
 #include "support/ScriptedFilePanels.h"
 #include "window/SiteSettingsFile.h"
@@ -140,6 +144,33 @@ TEST_F(WindowControllerTest, ANewProjectGrowsSwitchesByClicksAndReopensInTheSame
     // Opening the same folder again brings its window forward instead.
     EXPECT_EQ(SKTAppDelegate::shared().launchSelectedWebsite(folder, false), nullptr);
     EXPECT_EQ(SKTWindowController::allWindows().size(), 1);
+}
+
+// A palette entry dropped on the window's own canvas lands on its page, and
+// the inspector beside it is the one that follows this canvas.
+TEST_F(WindowControllerTest, APaletteDropOnTheWindowsCanvasInsertsThroughTheOneDispatcher)
+{
+    PageInsertions::registerDropMakers();
+    makePage(project, QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("one"));
+    SKTAppDelegate::shared().launchSelectedWebsite(project, false);
+    settle();
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    settle();
+    ASSERT_NE(w->documentInspector(), nullptr);
+    EXPECT_EQ(w->findChild<DocumentInspector *>(), w->documentInspector());
+
+    const qsizetype before = w->document().graphics().size();
+    const std::unique_ptr<QMimeData> data = PaletteDrag::mimeData(QStringLiteral("zov_navbar"));
+    const QPointF at(60, 60);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w->canvasWidget(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w->canvasWidget(), &drop);
+    settle();
+    EXPECT_GT(w->document().graphics().size(), before);
 }
 
 TEST_F(WindowControllerTest, PanesFollowTheLayoutRules)

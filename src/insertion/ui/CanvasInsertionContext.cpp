@@ -47,7 +47,7 @@ QList<InsertionPageEntry> CanvasInsertionContext::pageList() const
 {
     QList<InsertionPageEntry> pages;
     if (!m_project)
-        return pages;
+        return pageListProvider ? pageListProvider() : pages;
     for (const PageEntry &entry : m_project->scan.siteIconArray)
         pages.append({entry.pageTitle, entry.pagePublishFileName});
     return pages;

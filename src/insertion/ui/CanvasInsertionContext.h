@@ -6,6 +6,8 @@
 #include "insertion/InsertionContext.h"
 #include "insertion/SavedTextStore.h"
 
+#include <functional>
+
 class QWidget;
 class SKTGraphicView;
 class ProjectPages;
@@ -26,6 +28,9 @@ public:
     QObject *window() const override;
     QList<InsertionPageEntry> pageList() const override;
     SavedTextStore &savedTexts() override { return m_savedTexts; }
+
+    // The page list when no project is given (a canvas that knows its own).
+    std::function<QList<InsertionPageEntry>()> pageListProvider;
 
 private:
     SKTDocument &m_document;

@@ -12,6 +12,7 @@
 #include "insertion/TableMakers.h"
 #include "insertion/ui/CanvasInsertionContext.h"
 #include "insertion/ui/CropImageDialog.h"
+#include "insertion/ui/PageInsertions.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
@@ -170,6 +171,19 @@ void installCompositeCommands(ActionMap &commands, const DocumentWindowContext &
     for (const auto &[name, make] : snippets)
         commands.add(name, [window, make = make](const ActionItemState &) {
             withFrame(window, [&](InsertionFrame &frame) { (CompositeMakers(frame).*make)(); });
+        });
+    // The navigation bars and drop-down menu from the menu: the palette's makers at the menu point.
+    using Composite = std::shared_ptr<SKTTable> (CompositeMakers::*)(const QPointF &);
+    const QList<QPair<QString, Composite>> composites = {
+        {QStringLiteral("addNavbar"), &CompositeMakers::addNavbar},
+        {QStringLiteral("addNavbar_centered"), &CompositeMakers::addNavbar_centered},
+        {QStringLiteral("addNavbar_Fixed"), &CompositeMakers::addNavbar_Fixed},
+        {QStringLiteral("addNavbar_Fixed_Centered"), &CompositeMakers::addNavbar_Fixed_Centered},
+        {QStringLiteral("addDropdownmenu"), &CompositeMakers::addDropdownmenu},
+    };
+    for (const auto &[name, make] : composites)
+        commands.add(name, [window, make = make](const ActionItemState &) {
+            withFrame(window, [&](InsertionFrame &frame) { (CompositeMakers(frame).*make)(frame.menuPoint()); });
         });
     commands.add(QStringLiteral("addSlideshow"), [window](const ActionItemState &) {
         withFrame(window, [](InsertionFrame &frame) { CompositeMakers(frame).addSlideshow_drag(frame.menuPoint()); });
@@ -413,4 +427,5 @@ void registerCompositeCommands()
     CommandRegistry::addWindowCommands(QStringLiteral("composites"), installCompositeCommands);
     CommandRegistry::addWindowCommands(QStringLiteral("gridPictures"), installGridPictureCommands);
     CommandRegistry::addWindowCommands(QStringLiteral("formFields"), installFormCommands);
+    PageInsertions::registerDropMakers();
 }

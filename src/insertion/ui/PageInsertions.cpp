@@ -1,5 +1,8 @@
 #include "insertion/ui/PageInsertions.h"
 
+#include "canvas/CanvasHost.h"
+#include "canvas/CanvasInsertionAdapter.h"
+#include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "insertion/CompositeMakers.h"
@@ -23,6 +26,7 @@ SKTGraphic *PageInsertions::duplicateTable(SKTDocument &document, SKTTable &tabl
 {
     InsertionSelectionCache cache;
     CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
+    context.pageListProvider = pageListProvider;
     InsertionFrame frame(context);
     // A table on the page (Duplicate) has its pictures in this page's folder;
     // one kept aside by copy has them in the folder of the page it was copied
@@ -42,6 +46,7 @@ QList<SKTGraphic *> PageInsertions::fetchAllPartnerViews(SKTDocument &document, 
 {
     InsertionSelectionCache cache;
     CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
+    context.pageListProvider = pageListProvider;
     InsertionFrame frame(context);
     return FormFields(frame).fetchAllPartnerViews(selection);
 }
@@ -50,6 +55,7 @@ bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &c
 {
     InsertionSelectionCache cache;
     CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
+    context.pageListProvider = pageListProvider;
     InsertionFrame frame(context);
     const int before = int(document.graphics().size());
     const QStringList spans = code.arguments.size() == 1 ? code.arguments.first().split(QLatin1Char(','))
@@ -109,6 +115,9 @@ bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &c
             f.grabOverLappingSectionCell(point); // makes the section under the point the selected table
             GridPictureCommands(f).addSectionBackgroundImage(paths.first());
         };
+    } else if (CanvasInsertionAdapter::hasCodeAction(code.action)) {
+        // Makers other subsystems registered with the canvas (family relations, equal-column tables ...).
+        return CanvasInsertionAdapter::runCodeAction(frame, code, point);
     } else {
         return CanvasInsertions::insertCodeName(document, code, point);
     }
@@ -116,14 +125,53 @@ bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &c
     SKTGraphicView *canvas = m_canvas;
     QPointer<QWidget> window = m_window;
     ProjectPages *project = m_project;
+    const auto pages = pageListProvider;
     const bool hadWindow = m_window;
     FilePanels::current().showOpenPanel(options, m_window, [=](const QStringList &paths) {
         if (paths.isEmpty() || (hadWindow && !window))
             return;
         InsertionSelectionCache later;
         CanvasInsertionContext laterContext(*page, canvas, window, project, later);
+        laterContext.pageListProvider = pages;
         InsertionFrame laterFrame(laterContext);
         land(laterFrame, paths);
     });
     return true;
+}
+
+QStringList PageInsertions::dropActions()
+{
+    return {
+        QStringLiteral("addSection"),           QStringLiteral("addSectionTemplate"),
+        QStringLiteral("addTableOfContents"),   QStringLiteral("addTextCarousel"),
+        QStringLiteral("addNavbar"),            QStringLiteral("addNavbar_centered"),
+        QStringLiteral("addNavbar_Fixed"),      QStringLiteral("addNavbar_Fixed_Centered"),
+        QStringLiteral("addDropdownmenu"),      QStringLiteral("addCollapsibleTextPanel"),
+        QStringLiteral("addCollapsibleImagePanel"), QStringLiteral("addPhoto_Hover_Caption"),
+        QStringLiteral("addSlideshow_drag"),    QStringLiteral("addTable_drag"),
+        QStringLiteral("addTable_Responsive"),  QStringLiteral("addTable_Strip"),
+        QStringLiteral("addTable_Strip2"),      QStringLiteral("addTable_multiColumnWidth_drag"),
+        QStringLiteral("addTextField_drag"),    QStringLiteral("addEmailTextField_drag"),
+        QStringLiteral("addParagraph_drag"),    QStringLiteral("addBotCheckerTextField_drag"),
+        QStringLiteral("addSubmitButton_drag"), QStringLiteral("addMultipleChoice_drag"),
+        QStringLiteral("addCheckboxes_drag"),   QStringLiteral("addNewPDF_drag"),
+        QStringLiteral("addSectionBackgroundImage"),
+    };
+}
+
+void PageInsertions::registerDropMakers()
+{
+    for (const QString &action : dropActions()) {
+        CanvasInsertionAdapter::addCodeAction(action, [](InsertionFrame &frame, const DropCodeName &row,
+                                                         const QPointF &point) {
+            // The canvas the drop came from, its window for the panels, and the page list it knows.
+            auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(&frame.context());
+            SKTGraphicView *canvas = adapter ? &adapter->view() : nullptr;
+            QWidget *window = qobject_cast<QWidget *>(frame.context().window());
+            PageInsertions insertions(canvas, window, nullptr);
+            if (adapter)
+                insertions.pageListProvider = adapter->pageListProvider;
+            return insertions.insertCodeName(frame.document(), row, point);
+        });
+    }
 }

@@ -7,7 +7,10 @@
 // (SKTGraphicView::setInsertions).
 #include "canvas/CanvasInsertions.h"
 
+#include "insertion/InsertionContext.h"
+
 #include <QPointer>
+#include <functional>
 
 class QWidget;
 class SKTGraphicView;
@@ -23,6 +26,15 @@ public:
     SKTGraphic *duplicateTable(SKTDocument &document, SKTTable &table, int32_t y) override;
     QList<SKTGraphic *> fetchAllPartnerViews(SKTDocument &document, const QList<SKTGraphic *> &selection) override;
     bool insertCodeName(SKTDocument &document, const DropCodeName &code, const QPointF &point) override;
+
+    // The page list when no project is given.
+    std::function<QList<InsertionPageEntry>()> pageListProvider;
+
+    // The drop actions answered here.
+    static QStringList dropActions();
+    // Hands these makers to the canvas's insertion adapter by action name, so
+    // that a drop on any canvas reaches them through the one dispatcher.
+    static void registerDropMakers();
 
 private:
     SKTGraphicView *m_canvas;

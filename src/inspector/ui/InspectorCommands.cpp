@@ -3,6 +3,8 @@
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "document/SKTDocument.h"
+#include "config/EditionSettings.h"
+#include "inspector/GridEditing.h"
 #include "inspector/GridInsertion.h"
 #include "inspector/PaletteInsertions.h"
 #include "inspector/SavedTextCollection.h"
@@ -10,14 +12,18 @@
 #include "insertion/InsertionFrame.h"
 #include "insertion/ObjectMakers.h"
 #include "insertion/SavedTextStore.h"
+#include "insertion/TableRefresh.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
 #include "inspector/ui/DocumentInspector.h"
+#include "inspector/ui/GalleryGridEditorWindowController.h"
 #include "inspector/ui/InspectorControls.h"
 #include "inspector/ui/InspectorView.h"
 #include "inspector/ui/PresetPickers.h"
 #include "inspector/ui/SavedTextWindowController.h"
 #include "inspector/ui/SectionEditorWindowController.h"
+#include "inspector/ui/TableGridWindowController.h"
+#include "model/SKTGalleryGrid.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "window/ui/CommandRegistry.h"
@@ -89,11 +95,40 @@ SKTTable *singleSelectedSection(const DocumentWindowContext &context)
     return table && table->gridType() == QLatin1String("section") ? table : nullptr;
 }
 
-// Until the insertion side hands in its table rebuild, cells are kept by the editor itself.
-GridInsertion &gridInsertion()
+// What a grid window edits through: the page's table rebuild, so that Save
+// lays the cells out again. It stays with the window until the window is
+// configured again (the page may have changed by then).
+class GridEditingHolder : public QObject {
+public:
+    GridEditingHolder(SKTDocument &document, QObject *window) : QObject(window), refresh(document), editing(document, refresh)
+    {
+        setObjectName(QStringLiteral("gridEditingHolder"));
+    }
+    TableRefresh refresh;
+    GridEditing editing;
+};
+
+GridEditingHolder &gridEditingFor(QObject *window, SKTDocument &document)
 {
-    static GridInsertionStandIn standIn;
-    return standIn;
+    // Found by name: without a meta-object of its own, a search by type would match any child.
+    for (QObject *child : window->findChildren<QObject *>(QStringLiteral("gridEditingHolder"), Qt::FindDirectChildrenOnly))
+        delete dynamic_cast<GridEditingHolder *>(child);
+    return *new GridEditingHolder(document, window);
+}
+
+template <typename T> T *selectedOnly(const DocumentWindowContext &context)
+{
+    SKTGraphicView *canvas = context.currentCanvas();
+    if (!canvas)
+        return nullptr;
+    const QList<SKTGraphic *> selection = canvas->selectedGraphics();
+    return selection.size() == 1 ? dynamic_cast<T *>(selection.first()) : nullptr;
+}
+
+SKTTable *singleSelectedGridTable(const DocumentWindowContext &context)
+{
+    SKTTable *table = selectedOnly<SKTTable>(context);
+    return table && table->gridType() != QLatin1String("section") ? table : nullptr;
 }
 
 // What the preset makers need of the window's canvas.
@@ -195,9 +230,39 @@ void installWindowCommands(ActionMap &commands, const DocumentWindowContext &con
             if (!section || !doc)
                 return;
             if (auto *editor = windowTool<SectionEditorWindowController>(context))
-                editor->configure(*doc, gridInsertion(), *section);
+                editor->configure(*doc, gridEditingFor(editor, *doc).refresh, *section);
         },
         [context](ActionItemState &) { return singleSelectedSection(context) != nullptr; });
+
+    commands.add(
+        QStringLiteral("configureTableGrid"),
+        [context](const ActionItemState &) {
+            SKTTable *table = singleSelectedGridTable(context);
+            SKTDocument *doc = context.currentDocument();
+            if (!table || !doc || !context.window)
+                return;
+            auto *editor = context.window->findChild<TableGridWindowController *>();
+            if (!editor)
+                editor = new TableGridWindowController(gTableUniformSizing, context.window);
+            editor->configureTableGrid(*table, gridEditingFor(editor, *doc).editing);
+            editor->show();
+            editor->raise();
+        },
+        [context](ActionItemState &) { return singleSelectedGridTable(context) != nullptr; });
+    commands.add(
+        QStringLiteral("configureGalleryGrid"),
+        [context](const ActionItemState &) {
+            auto *gallery = selectedOnly<SKTGalleryGrid>(context);
+            SKTDocument *doc = context.currentDocument();
+            if (!gallery || !doc)
+                return;
+            if (auto *editor = windowTool<GalleryGridEditorWindowController>(context)) {
+                editor->configureGalleryGrid(*gallery, gridEditingFor(editor, *doc).editing);
+                editor->show();
+                editor->raise();
+            }
+        },
+        [context](ActionItemState &) { return selectedOnly<SKTGalleryGrid>(context) != nullptr; });
 
     // The colour buttons and the mask button of the window's inspector, by name.
     const auto popOver = [context](const QString &button) {

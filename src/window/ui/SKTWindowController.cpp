@@ -1,5 +1,6 @@
 #include "window/ui/SKTWindowController.h"
 
+#include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/ui/CanvasRuler.h"
@@ -7,6 +8,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "inspector/InspectorBindings.h"
+#include "inspector/ui/DocumentInspector.h"
 #include "inspector/ui/InspectorView.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
@@ -27,6 +29,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QSplitter>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 
@@ -40,18 +43,6 @@ QList<SKTWindowController *> &openWindows()
     return list;
 }
 } // namespace
-
-// The inspector follows the canvas's selection.
-class SKTWindowController::Selection : public SelectionProxy {
-public:
-    Selection(SKTGraphicView &view, SKTDocument &doc) : view_(view), doc_(doc) {}
-    QList<SKTGraphic *> selectedGraphics() const override { return view_.selectedGraphics(); }
-    UndoManager *undoManager() const override { return &doc_.undoManager(); }
-
-private:
-    SKTGraphicView &view_;
-    SKTDocument &doc_;
-};
 
 SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     : QMainWindow(parent), doc_(document)
@@ -68,9 +59,16 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     view_->setHost(this);
     project_ = std::make_unique<ProjectPages>(doc_, this);
     operations_ = std::make_unique<PageOperations>(*project_, this);
+    // Drops and the palette's inserts go through the one insertion dispatcher.
+    insertions_ = std::make_unique<CanvasInsertionAdapter>(*view_);
+    insertions_->pageListProvider = [this] {
+        QList<InsertionPageEntry> pages;
+        for (const PageEntry &entry : project_->scan.siteIconArray)
+            pages.append({entry.pageTitle, entry.pagePublishFileName});
+        return pages;
+    };
+    view_->setInsertions(insertions_.get());
     canvasResponder_ = std::make_unique<CanvasResponder>(*view_);
-    selection_ = std::make_unique<Selection>(*view_, doc_);
-    bindings_ = std::make_unique<InspectorBindings>(*selection_);
 
     buildPanes();
     buildTemplatePopUps();
@@ -96,6 +94,7 @@ SKTWindowController::~SKTWindowController()
     }
     // The widgets go before the canvas model and the inspector's bindings they show.
     delete takeCentralWidget();
+    view_->setInsertions(nullptr);
     view_->setHost(nullptr);
 }
 
@@ -140,12 +139,15 @@ void SKTWindowController::buildPanes()
     canvas_->setObjectName(QStringLiteral("graphicView"));
     zoom_->setCanvas(canvas_);
     zoom_->setShowsRulers(true);
+    // Menu commands insert 100 right of and 30 below the visible corner.
+    insertions_->visibleOriginProvider = [this]() -> std::optional<QPointF> {
+        const double z = canvas_->zoomFactor() > 0 ? canvas_->zoomFactor() : 1.0;
+        return QPointF(zoom_->horizontalScrollBar()->value() / z, zoom_->verticalScrollBar()->value() / z);
+    };
 
-    InspectorView::Page page;
-    page.graphics = [this] { return doc_.graphicPointers(); };
-    page.fileExtension = doc_.pageFileExtension;
-    page.colourHex = [this] { return doc_.documentColorHexString; };
-    inspector_ = new InspectorView(*bindings_, *selection_, page, split_);
+    // The inspector follows the canvas's selection and this page.
+    inspectorPanel_ = new DocumentInspector(doc_, *view_, split_);
+    inspector_ = inspectorPanel_->widget();
     inspector_->setObjectName(QStringLiteral("inspectorView"));
     inspector_->setFixedWidth(kSidebarContentWidth);
 
@@ -258,8 +260,8 @@ void SKTWindowController::observeNotifications()
                        [this](const Notification &) { hideProfilePopOver(); });
     center.addObserver(this, Notifications::displayToolbars, nullptr, [this](const Notification &) { setFormButtons(); });
     center.addObserver(this, Notifications::refreshInspectorPanel, nullptr, [this](const Notification &) {
-        if (inspector_)
-            inspector_->graphicTouched();
+        if (inspectorPanel_)
+            inspectorPanel_->graphicTouched();
     });
 }
 
@@ -347,7 +349,7 @@ void SKTWindowController::toggleInspector()
 
 void SKTWindowController::collapseInspector()
 {
-    bindings_->unbindEverything();
+    inspectorPanel_->unbindEverything();
     inspector_->hide();
     resetZoomScrollViewSize();
 }
@@ -355,8 +357,8 @@ void SKTWindowController::collapseInspector()
 void SKTWindowController::reopenInspector()
 {
     inspector_->show();
-    bindings_->restoreBinding();
-    inspector_->rebuildNow();
+    inspectorPanel_->restoreBinding();
+    inspectorPanel_->refreshNow();
     resetZoomScrollViewSize();
 }
 
@@ -417,8 +419,9 @@ void SKTWindowController::endEditing()
 
 void SKTWindowController::refreshLayerListing()
 {
-    if (inspector_ && inspector_->currentTab() == InspectorView::Layer)
-        inspector_->graphicTouched();
+    InspectorView *sidebar = inspectorPanel_ ? inspectorPanel_->sidebar() : nullptr;
+    if (sidebar && sidebar->currentTab() == InspectorView::Layer)
+        inspectorPanel_->graphicTouched();
 }
 
 void SKTWindowController::refreshPageListingDisplay()
@@ -464,8 +467,8 @@ void SKTWindowController::updateCurrentlySelectedZovButton()
 void SKTWindowController::refreshInspector()
 {
     if (inspector_ && !inspector_->isHidden())
-        inspector_->graphicTouched();
-    selection_->selectionOrGraphicsChanged();
+        inspectorPanel_->graphicTouched();
+    inspectorPanel_->selectionOrGraphicsChanged();
 }
 
 void SKTWindowController::graphicTouched()

@@ -22,6 +22,8 @@
 
 #include <memory>
 
+class CanvasInsertionAdapter;
+class DocumentInspector;
 class InspectorBindings;
 class InspectorView;
 class PageListingClipView;
@@ -58,7 +60,9 @@ public:
     PageListingClipView *pageListing() const { return listing_; }
     SKTZoomingScrollView *zoomingScrollView() const { return zoom_; }
     SKTGraphicViewWidget *canvasWidget() const { return canvas_; }
-    InspectorView *inspectorView() const { return inspector_; }
+    // The inspector's widget (the sidebar or the fixed panel) and the inspector itself.
+    QWidget *inspectorView() const { return inspector_; }
+    DocumentInspector *documentInspector() const { return inspectorPanel_; }
     QSplitter *splitView() const { return split_; }
     QToolBar *editionToolbar() const { return toolbar_; }
     const EditionToolbar &editionToolbarSpec() const { return toolbarSpec_; }
@@ -153,19 +157,18 @@ private:
     std::unique_ptr<SKTGrid> grid_;
     std::unique_ptr<ProjectPages> project_;
     std::unique_ptr<PageOperations> operations_;
+    std::unique_ptr<CanvasInsertionAdapter> insertions_;
     std::unique_ptr<CanvasResponder> canvasResponder_;
     ActionMap windowActions_;
     ActionMap documentActions_;
-    class Selection;
-    std::unique_ptr<Selection> selection_;
-    std::unique_ptr<InspectorBindings> bindings_;
     EditionToolbar toolbarSpec_;
 
     QSplitter *split_ = nullptr;
     PageListingClipView *listing_ = nullptr;
     SKTZoomingScrollView *zoom_ = nullptr;
     SKTGraphicViewWidget *canvas_ = nullptr;
-    InspectorView *inspector_ = nullptr;
+    DocumentInspector *inspectorPanel_ = nullptr;
+    QWidget *inspector_ = nullptr;
     QToolBar *toolbar_ = nullptr;
     ProfilePopover *profile_ = nullptr;
     QList<QComboBox *> templatePopUps_;

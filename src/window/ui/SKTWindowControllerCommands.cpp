@@ -6,8 +6,7 @@
 #include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
-#include "inspector/InspectorBindings.h"
-#include "inspector/ui/InspectorView.h"
+#include "inspector/ui/DocumentInspector.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"
@@ -67,13 +66,13 @@ void SKTWindowController::installWindowCommands()
     add(QStringLiteral("view3Column"), [this] { adjustViewColumn(3); });
     add(QStringLiteral("stopEditingInGraphicView"), [this] { view_->stopEditing(); });
     add(QStringLiteral("testShareOnTwitter"), [this] {
-        bindings_->unbindEverything();
+        inspectorPanel_->unbindEverything();
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://twitter.com/intent/tweet?text=")));
     });
     // "Switch Side Panel" rebuilds the inspector's tab that its tab bar selects.
     add(QStringLiteral("switchSideBarView"), [this] {
-        if (inspector_)
-            inspector_->rebuildNow();
+        if (inspectorPanel_)
+            inspectorPanel_->refreshNow();
     });
     // The one "Rotate Canvas" item turns the canvas a quarter to the right,
     // and back upright when it is already turned.
