@@ -1,4 +1,5 @@
 #include "printing/ui/PrintingCommands.h"
+#include "window/MultiDocumentModeAlert.h"
 
 #include "config/DataCentreFiles.h"
 #include "config/EditionSettings.h"
@@ -62,14 +63,7 @@ bool isEditorInMultiDocMode(const DocumentWindowContext &context)
 {
     if (!context.currentProjectFolder().isEmpty() || (context.project && !context.project->openWebsiteFolderPath().isEmpty()))
         return true;
-    Alert alert;
-    alert.messageText = QStringLiteral("Please launch editor in multi-document mode");
-    alert.informativeText = QStringLiteral(
-        "You're currently running in single document editor.  This feature requires the editor to be launched in "
-        "multi-document mode:\nPlease choose \"Open in multi-document mode\" and select the \"directory\" (folder) "
-        "containing saved files");
-    alert.buttons = {QStringLiteral("Open in multi-document mode"), QStringLiteral("Dismiss")};
-    alert.style = Alert::Style::Warning;
+    const Alert alert = multiDocumentModeAlert();
     Alerts::ask(alert, context.window, [](int response) {
         if (response == Alert::FirstButton)
             ResponderChain::send(QStringLiteral("openWebsite"));

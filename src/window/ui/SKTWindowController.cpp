@@ -1,4 +1,5 @@
 #include "window/ui/SKTWindowController.h"
+#include "window/MultiDocumentModeAlert.h"
 
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
@@ -518,13 +519,7 @@ bool SKTWindowController::isEditorInMultiDocMode()
 {
     if (!openWebsiteFolder().isEmpty())
         return true;
-    Alert alert;
-    alert.messageText = QStringLiteral("Please launch editor in multi-document mode");
-    alert.informativeText = QStringLiteral(
-        "You're currently running in single document editor.  This feature requires the editor to be launched in "
-        "multi-document mode:\nPlease choose \"Open in multi-document mode\" and select the \"directory\" (folder) "
-        "containing saved files");
-    alert.buttons = {QStringLiteral("Open in multi-document mode"), QStringLiteral("Dismiss")};
+    const Alert alert = multiDocumentModeAlert();
     Alerts::ask(alert, this, [this](int response) {
         if (response == Alert::FirstButton) {
             close();
