@@ -19,6 +19,9 @@ public:
     // The picture the page files are made from: a graphic's full-resolution
     // contents (its input image when set), a carrier's image.
     QImage picture() const;
+    // True for an image graphic whose picture is still the one read from the
+    // page: no other picture was set since.
+    bool pictureUntouched() const { return m_graphic && m_graphic->isPictureAsRead(); }
     QImage maskImage() const;
     bool hasMask() const { return !maskImage().isNull(); }
 

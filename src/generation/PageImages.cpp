@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QtDebug>
 
 namespace {
@@ -58,22 +59,35 @@ bool SKTDocument::saveImage(const ImageElement &image)
     const QString retinaPath = folder.filePath(name + QLatin1String("@2x.") + type);
     const QString plainPath = folder.filePath(name + QLatin1Char('.') + type);
     const QString originalPath = folder.filePath(name + QLatin1String("o.") + type);
-    const QImage source = image.picture();
     const bool ordinary = !image.isCarrier() && image.slideShowNumber() == -99;
+    // The retina size the frame asks for: twice its inner area. An image with
+    // no inner area has nothing to show; a huge frame is capped so one odd
+    // value cannot make a gigantic file.
+    const QRectF b = image.bounds();
+    auto box = [&](int i) { return ordinary ? double(image.boxValue(i)) : double(image.boxValueInPx(i)); };
+    const double innerW = b.width() - box(6) - box(2) - box(7) - box(3) - 2.0 * image.borderWidth();
+    const double innerH = b.height() - box(4) - box(0) - box(5) - box(1) - 2.0 * image.borderWidth();
+    const int targetW = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerW));
+    const int targetH = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerH));
+
+    // A picture untouched since the page was read, in a frame of the same
+    // size, already has its files: saving neither decodes nor re-encodes it.
+    // (Reading the retina file's size looks at its header only.)
+    if (ordinary && image.pictureUntouched() && image.imageEnlargeFlag() != 1 && targetW >= 1 && targetH >= 1
+        && fileSize(originalPath) > 0 && QImageReader(retinaPath).size() == QSize(targetW, targetH)
+        && (!image.forceNonRetinaFlag() || fileSize(plainPath) > 0)) {
+        if (!image.forceNonRetinaFlag())
+            QFile::remove(plainPath);
+        return true;
+    }
+
+    const QImage source = image.picture();
     bool ok = true;
 
     if (image.imageEnlargeFlag() == 1) {
         // An enlargeable image shows its original: no retina file.
         QFile::remove(retinaPath);
     } else if (!source.isNull()) {
-        const QRectF b = image.bounds();
-        auto box = [&](int i) { return ordinary ? double(image.boxValue(i)) : double(image.boxValueInPx(i)); };
-        const double innerW = b.width() - box(6) - box(2) - box(7) - box(3) - 2.0 * image.borderWidth();
-        const double innerH = b.height() - box(4) - box(0) - box(5) - box(1) - 2.0 * image.borderWidth();
-        // An image with no inner area has nothing to show; a huge frame is
-        // capped so one odd value cannot make a gigantic file.
-        const int targetW = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerW));
-        const int targetH = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerH));
         if (targetW < 1 || targetH < 1)
             return false;
         const QSizeF target(targetW, targetH);

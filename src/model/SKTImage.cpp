@@ -65,6 +65,7 @@ bool SKTImage::setFilePath(const QString &path)
 void SKTImage::setContents(const QImage &image)
 {
     decodePending();
+    m_pictureAsRead.store(false, std::memory_order_release);
     const QMutexLocker locker(&m_lock);
     m_contents = image;
 }
@@ -72,6 +73,7 @@ void SKTImage::setContents(const QImage &image)
 void SKTImage::setInputImage(const QImage &image)
 {
     decodePending();
+    m_pictureAsRead.store(false, std::memory_order_release);
     const QMutexLocker locker(&m_lock);
     m_inputImage = image;
 }
@@ -85,6 +87,7 @@ void SKTImage::setPictureSource(const QByteArray &encoded, const QString &path)
     m_pictureFile = path;
     m_pendingReflection = clampedReflection();
     m_pending.store(!encoded.isEmpty() || !path.isEmpty(), std::memory_order_release);
+    m_pictureAsRead.store(!encoded.isEmpty() || !path.isEmpty(), std::memory_order_release);
 }
 
 QImage SKTImage::decodePicture(const QByteArray &encoded, const QString &path)

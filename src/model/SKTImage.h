@@ -37,6 +37,9 @@ public:
     static QImage decodePicture(const QByteArray &encoded, const QString &path);
     // Whether the picture is in memory (false while it still waits in its file).
     bool isPictureDecoded() const { return !m_pending.load(std::memory_order_acquire); }
+    // Whether the picture is still the one given by setPictureSource (decoded
+    // or not): false once another picture is set.
+    bool isPictureAsRead() const { return m_pictureAsRead.load(std::memory_order_acquire); }
     // Loads the shown picture from a file (size-limited reader).
     bool setFilePath(const QString &path);
     const QImage &maskImage() const { return m_maskImage; }
@@ -92,6 +95,7 @@ private:
     mutable QByteArray m_pictureData;
     mutable QString m_pictureFile;
     mutable std::atomic<bool> m_pending{false};
+    std::atomic<bool> m_pictureAsRead{false};
     // The reflection the picture is shown with once decoded, as it was read.
     double m_pendingReflection = 0.0;
     mutable QMutex m_lock;

@@ -191,10 +191,25 @@ TEST_F(DocumentTest, OpeningDecodesNoPictureUntilOneIsNeededAndResavingKeepsTheO
                   image->imageName() == QLatin1String("image1") ? QSize(640, 320) : QSize(300, 300));
     }
 
-    // Saving again keeps the originals as they were written, byte for byte.
+    // Saving again keeps the originals as they were written, byte for byte,
+    // and the untouched pictures' retina files too.
     ++opened.documentChangedCounter;
     ASSERT_TRUE(opened.saveThisPage(package, false)) << opened.lastSaveError.toStdString();
     for (auto it = before.cbegin(); it != before.cend(); ++it)
-        if (it.key().contains(QLatin1String("o.")))
+        if (it.key().contains(QLatin1String("o.")) || it.key().contains(QLatin1String("@2x.")))
             EXPECT_EQ(readAll(folder.filePath(it.key())), it.value()) << it.key().toStdString();
+
+    // Resized, or given another picture, an image gets a new retina file.
+    second->setBounds(QRectF(0, 200, 50, 50));
+    ++opened.documentChangedCounter;
+    ASSERT_TRUE(opened.saveThisPage(package, false)) << opened.lastSaveError.toStdString();
+    const QString retina = folder.filePath(second->imageName() + QStringLiteral("@2x.PNG"));
+    EXPECT_EQ(QImageReader(retina).size(), QSize(100, 100));
+    QImage red(64, 32, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    first->setContents(red);
+    first->setInputImage(red);
+    ++opened.documentChangedCounter;
+    ASSERT_TRUE(opened.saveThisPage(package, false)) << opened.lastSaveError.toStdString();
+    EXPECT_NE(readAll(folder.filePath(first->imageName() + QStringLiteral("@2x.JPG"))), before.value(first->imageName() + QStringLiteral("@2x.JPG")));
 }
