@@ -96,7 +96,7 @@ QHash<QString, QString> InspectorIcons::parse(const QString &text, QString *erro
 const QHash<QString, QString> &InspectorIcons::programs()
 {
     static const QHash<QString, QString> table = [] {
-        const QString path = Bundle::pathForData(QStringLiteral("inspector_icons.tsv"));
+        const QString path = Bundle::pathForData(QStringLiteral("panel_icons.tsv"));
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
             qWarning() << "inspector icon table not found:" << path;

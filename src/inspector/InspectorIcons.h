@@ -1,6 +1,6 @@
 #pragma once
 // The inspector's icons (palette entries, FORMAT and LAYER rows, the sample
-// photo), drawn from the small drawing programs of data/inspector_icons.tsv
+// photo), drawn from the small drawing programs of data/panel_icons.tsv
 // on a 60 x 60 board. A program is a list of steps separated by ";":
 //   fill RRGGBB | fill none        stroke RRGGBB WIDTH | stroke none
 //   dash on|off                    rect X Y W H [RADIUS]    ellipse X Y W H
