@@ -6,7 +6,7 @@
 // within 2 times of the floor.
 #include "SelectionBench.h"
 #include "document/SKTDocument.h"
-#include "inspector/InspectorBindings.h"
+#include "sidebar/SidebarBindings.h"
 #include "model/SKTText.h"
 #include "platform/UndoManager.h"
 

@@ -14,7 +14,7 @@
 #include "insertion/SavedTextStore.h"
 #include "insertion/TableGridEditing.h"
 #include "insertion/TableRefresh.h"
-#include "inspector/GridEditing.h"
+#include "sidebar/GridEditing.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTTable.h"
 #include "platform/Alerts.h"

@@ -2,7 +2,7 @@
 // What the selection benchmarks share: a selection over one document, and the
 // median of repeated timings.
 #include "document/SKTDocument.h"
-#include "inspector/SelectionProxy.h"
+#include "sidebar/SelectionProxy.h"
 #include "platform/UndoManager.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 // from 100 to 1,000 at most 11 times slower; each within 2 times of the floor.
 #include "SelectionBench.h"
 #include "document/SKTDocument.h"
-#include "inspector/ColorPicking.h"
-#include "inspector/InspectorActions.h"
+#include "sidebar/ColorPicking.h"
+#include "sidebar/SidebarActions.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "platform/UndoManager.h"

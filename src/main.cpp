@@ -13,7 +13,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
-#include "inspector/ui/InspectorCommands.h"
+#include "sidebar/ui/SidebarCommands.h"
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"

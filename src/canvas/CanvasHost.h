@@ -3,7 +3,7 @@
 // it: inspector refreshes, the layer listing, the zoom factor, the page path,
 // and the window over which alerts appear. Every member has a harmless
 // default, so a canvas without a window (tests, screenshots) needs no host.
-#include "inspector/LinkEditing.h"
+#include "sidebar/LinkEditing.h"
 
 #include <QColor>
 #include <QList>

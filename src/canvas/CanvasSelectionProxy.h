@@ -1,7 +1,7 @@
 #pragma once
 // The canvas's selection as the inspector's pop-over editors see it: the
 // selected graphics of the page, edited with the document's undo manager.
-#include "inspector/SelectionProxy.h"
+#include "sidebar/SelectionProxy.h"
 
 #include <QMetaObject>
 

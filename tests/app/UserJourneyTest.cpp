@@ -18,7 +18,7 @@
 #include "document/SKTDocument.h"
 #include "insertion/ui/CompositeCommands.h"
 #include "insertion/ui/InsertionCommands.h"
-#include "inspector/ui/InspectorCommands.h"
+#include "sidebar/ui/SidebarCommands.h"
 #include "model/SKTText.h"
 #include "platform/ActionResponder.h"
 #include "platform/Bundle.h"

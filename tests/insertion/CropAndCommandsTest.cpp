@@ -6,7 +6,7 @@
 #include "insertion/ui/CompositeCommands.h"
 #include "insertion/ui/CropImageDialog.h"
 #include "insertion/ui/PageInsertions.h"
-#include "inspector/PaletteInsertions.h"
+#include "sidebar/PaletteInsertions.h"
 #include "canvas/DropTables.h"
 #include "model/SKTImage.h"
 #include "platform/ActionResponder.h"

@@ -3,7 +3,7 @@
 // counts and bounds together.
 #include "InsertionFixture.h"
 
-#include "inspector/GridEditing.h"
+#include "sidebar/GridEditing.h"
 #include "insertion/TableGridEditing.h"
 #include "insertion/TableRefresh.h"
 #include "model/SKTGalleryGrid.h"

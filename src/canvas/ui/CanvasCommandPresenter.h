@@ -9,11 +9,11 @@
 #include "canvas/ui/CodeEditorWindowController.h"
 #include "canvas/ui/PrintSettingsWindowController.h"
 #include "insertion/ui/MultiplyViewController.h"
-#include "inspector/LinkEditing.h"
-#include "inspector/ui/GalleryGridCaptionViewController.h"
-#include "inspector/ui/HyperLinkViewController.h"
-#include "inspector/ui/LayerArrangementViewController.h"
-#include "inspector/ui/TooltipViewController.h"
+#include "sidebar/LinkEditing.h"
+#include "sidebar/ui/GalleryGridCaptionViewController.h"
+#include "sidebar/ui/HyperLinkViewController.h"
+#include "sidebar/ui/LayerArrangementViewController.h"
+#include "sidebar/ui/TooltipViewController.h"
 
 #include <QObject>
 #include <QPointer>

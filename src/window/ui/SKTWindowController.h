@@ -8,7 +8,7 @@
 // document's.
 #include "canvas/CanvasHost.h"
 #include "canvas/CanvasResponder.h"
-#include "inspector/SelectionProxy.h"
+#include "sidebar/SelectionProxy.h"
 #include "platform/ActionResponder.h"
 #include "window/EditionToolbars.h"
 #include "window/PageOperations.h"

@@ -6,7 +6,7 @@
 #include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
-#include "inspector/ui/DocumentInspector.h"
+#include "sidebar/ui/DocumentSidebar.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"

@@ -5,8 +5,8 @@
 #include "config/EditionSettings.h"
 #include "platform/UserDefaults.h"
 #include "printing/DataCentrePrinting.h"
-#include "inspector/ui/FloatWindowController.h"
-#include "inspector/ui/PresetPickers.h"
+#include "sidebar/ui/FloatWindowController.h"
+#include "sidebar/ui/PresetPickers.h"
 
 #include <QComboBox>
 #include <QPointer>

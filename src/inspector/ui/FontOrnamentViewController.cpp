@@ -1,7 +1,0 @@
-#include "inspector/ui/FontOrnamentViewController.h"
-
-FontOrnamentViewController::FontOrnamentViewController(const QSize &size, QWidget *parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("FontOrnamentViewController"));
-    resize(size);
-}

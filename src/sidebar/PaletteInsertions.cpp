@@ -1,0 +1,169 @@
+#include "sidebar/PaletteInsertions.h"
+
+#include "canvas/CanvasInsertionAdapter.h"
+#include "canvas/DropTables.h"
+#include "config/EditionSettings.h"
+#include "document/PagePreferences.h"
+#include "document/SKTDocument.h"
+#include "insertion/InsertionContext.h"
+#include "insertion/InsertionFrame.h"
+#include "insertion/InsertionStep.h"
+#include "insertion/LineMaker.h"
+#include "insertion/ObjectMakers.h"
+#include "model/SKTTable.h"
+#include "model/myTextView.h"
+#include "platform/FilePanels.h"
+
+#include <QLineF>
+#include <cmath>
+
+namespace {
+constexpr double kCardWidth = 300;   // the profile card of addIndividual_drag
+constexpr double kCardHeight = 200;
+constexpr int kRowHeight = 50;
+constexpr int kMinimumColumn = 20;
+
+// Where the segment from inside rect towards outside leaves rect.
+QPointF exitPoint(const QRectF &rect, const QPointF &inside, const QPointF &outside)
+{
+    const QLineF segment(inside, outside);
+    const QLineF edges[] = {{rect.topLeft(), rect.topRight()},
+                            {rect.topRight(), rect.bottomRight()},
+                            {rect.bottomRight(), rect.bottomLeft()},
+                            {rect.bottomLeft(), rect.topLeft()}};
+    for (const QLineF &edge : edges) {
+        QPointF hit;
+        if (segment.intersects(edge, &hit) == QLineF::BoundedIntersection)
+            return hit;
+    }
+    return inside;
+}
+} // namespace
+
+const QStringList &PaletteInsertions::codeNames()
+{
+    static const QStringList names = {QStringLiteral("zov_mother"),  QStringLiteral("zov_father"),
+                                      QStringLiteral("zov_brother"), QStringLiteral("zov_sister"),
+                                      QStringLiteral("zov_sibling"), QStringLiteral("zov_table1x5"),
+                                      QStringLiteral("zov_backgroundpattern_video")};
+    return names;
+}
+
+bool PaletteInsertions::insert(InsertionFrame &frame, const QString &codeName, const QPointF &point)
+{
+    if (!std::isfinite(point.x()) || !std::isfinite(point.y()))
+        return false;
+    if (codeName == QLatin1String("zov_table1x5"))
+        return addEqualColumnTable(frame, 5, point);
+    if (codeName == QLatin1String("zov_backgroundpattern_video"))
+        return addBackgroundPattern(frame);
+    if (handles(codeName))
+        return addRelative_drag(frame, point);
+    return false;
+}
+
+void PaletteInsertions::registerDropActions()
+{
+    CanvasInsertionAdapter::addCodeAction(QStringLiteral("addRelative_drag"),
+                                          [](InsertionFrame &frame, const DropCodeName &, const QPointF &point) {
+                                              return addRelative_drag(frame, point);
+                                          });
+    CanvasInsertionAdapter::addCodeAction(
+        QStringLiteral("addEqualColumnTable_drag"),
+        [](InsertionFrame &frame, const DropCodeName &row, const QPointF &point) {
+            bool ok = false;
+            const int count = row.arguments.value(0).toInt(&ok);
+            return ok && count >= 1 && count <= 12 && addEqualColumnTable(frame, count, point);
+        });
+}
+
+QRectF PaletteInsertions::selectedIndividual(InsertionFrame &frame)
+{
+    const QList<SKTGraphic *> selection = frame.context().selectedGraphics();
+    if (selection.isEmpty() || !selection.first())
+        return {};
+    SKTGraphic *first = selection.first();
+    const int32_t group = first->groupNumber();
+    if (group == -99)
+        return first->bounds();
+    QRectF card;
+    for (const auto &g : frame.document().graphics())
+        if (g && g->groupNumber() == group)
+            card = card.isNull() ? g->bounds() : card.united(g->bounds());
+    return card;
+}
+
+QPair<QPointF, QPointF> PaletteInsertions::joiningLine(const QRectF &from, const QRectF &to)
+{
+    const QPointF a = from.center();
+    const QPointF b = to.center();
+    if (from.intersects(to))
+        return {a, b};
+    return {exitPoint(from, a, b), exitPoint(to, b, a)};
+}
+
+bool PaletteInsertions::addRelative_drag(InsertionFrame &frame, const QPointF &point)
+{
+    // Read before the new card is inserted: the insertion may change the selection.
+    const QRectF relative = selectedIndividual(frame);
+    InsertionStep step(frame.document(), QStringLiteral("Add Relative"));
+    ObjectMakers(frame).addIndividual_drag(point);
+    if (relative.isNull())
+        return true;
+    const QRectF card(std::trunc(point.x()), std::trunc(point.y()), kCardWidth, kCardHeight);
+    const auto [begin, end] = joiningLine(relative, card);
+    LineMaker(frame).addTrueLine(begin, end, QStringLiteral("404040"), QStringLiteral("solid"), 2,
+                                 QStringLiteral("0"), QStringLiteral("0"), -99);
+    return true;
+}
+
+bool PaletteInsertions::addEqualColumnTable(InsertionFrame &frame, int count, const QPointF &point)
+{
+    if (count < 1)
+        return false;
+    const QRectF cell = frame.grabOverLappingSectionCell(point);
+    double x = std::trunc(point.x());
+    double width = double(gCanvasWidth) - x;
+    if (!cell.isNull()) {
+        x = cell.left();
+        width = cell.width();
+    }
+    const int columnWidth = std::max(kMinimumColumn, int(std::trunc(width / count)));
+    auto table = std::make_shared<SKTTable>();
+    QList<SKTTable::Cell> cells;
+    for (int c = 0; c < count; ++c) {
+        auto helper = std::make_shared<myTextView>();
+        helper->rowSpot = 0;
+        helper->columnSpot = c;
+        helper->width = columnWidth;
+        helper->height = kRowHeight;
+        cells.append(helper);
+    }
+    table->setCellHelperArray(cells);
+    table->setNumOfRows(1);
+    table->setNumOfColumns(count);
+    // The table is as wide as its columns (with its padding and borders).
+    table->SKTGraphic::setBounds(QRectF(x, std::trunc(point.y()), double(columnWidth) * count, kRowHeight));
+    table->SKTGraphic::setBounds(
+        QRectF(x, std::trunc(point.y()), table->tableTotalCellWidth(), table->tableTotalCellHeight()));
+    InsertionStep step(frame.document(), QStringLiteral("Add Table"));
+    frame.insertAtFront(table);
+    if (!cell.isNull())
+        frame.applySection(point, *table);
+    return true;
+}
+
+bool PaletteInsertions::addBackgroundPattern(InsertionFrame &frame)
+{
+    OpenPanelOptions options;
+    options.prompt = QStringLiteral("Select");
+    options.allowedTypes = {QStringLiteral("jpg"), QStringLiteral("JPG"),  QStringLiteral("png"),
+                            QStringLiteral("PNG"), QStringLiteral("jpeg"), QStringLiteral("JPEG")};
+    SKTDocument *document = &frame.document();
+    frame.context().filePanels().showOpenPanel(options, frame.context().window(),
+                                               [document](const QStringList &paths) {
+                                                   if (!paths.isEmpty())
+                                                       PagePreferences::newBackground(*document, paths.first());
+                                               });
+    return true;
+}
