@@ -4,6 +4,7 @@
 // user's trusted-certificates file, as the program would after asking.
 #include "platform/HttpClient.h"
 #include "platform/TrustStore.h"
+#include "support/PortFileServer.h"
 #include "support/SmtpTestServer.h"
 
 #include <QFile>
@@ -36,33 +37,11 @@ public:
                             QStringLiteral("--cert"), SmtpTestServer::certificatePath(),
                             QStringLiteral("--key"), SmtpTestServer::certificateDir().filePath(QStringLiteral("key.pem"))};
         args += extra;
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral("/usr/bin/python3"), args);
-        if (!process_.waitForStarted(10000))
-            return false;
-        for (int i = 0; i < 400; ++i) {
-            QFile f(portFile);
-            if (f.open(QIODevice::ReadOnly)) {
-                port_ = f.readAll().trimmed().toInt();
-                if (port_ > 0)
-                    return true;
-            }
-            if (process_.state() == QProcess::NotRunning)
-                return false;
-            QThread::msleep(25);
-        }
-        return false;
+        port_ = PortFileServer::start(process_, args, portFile);
+        return port_ > 0;
     }
 
-    void stop()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(5000))
-                process_.kill();
-            process_.waitForFinished(2000);
-        }
-    }
+    void stop() { PortFileServer::stop(process_); }
 
     QString base() const { return QStringLiteral("https://127.0.0.1:%1").arg(port_); }
     QString filesDir() const { return dir_.filePath(QStringLiteral("files")); }

@@ -2,6 +2,8 @@
 // Starts tests/servers/smtp_server.py on a free port for one test and stops it after.
 // Also makes a throw-away certificate for 127.0.0.1 and reads stored mail back through
 // Python's email package.
+#include "support/PortFileServer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -55,33 +57,11 @@ public:
                  << QStringLiteral("--key") << certificateDir().filePath(QStringLiteral("key.pem"));
         }
         args += extra;
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral("/usr/bin/python3"), args);
-        if (!process_.waitForStarted(10000))
-            return false;
-        for (int i = 0; i < 400; ++i) {
-            QFile f(portFile);
-            if (f.open(QIODevice::ReadOnly)) {
-                port_ = f.readAll().trimmed().toInt();
-                if (port_ > 0)
-                    return true;
-            }
-            if (process_.state() == QProcess::NotRunning)
-                return false;
-            QThread::msleep(25);
-        }
-        return false;
+        port_ = PortFileServer::start(process_, args, portFile);
+        return port_ > 0;
     }
 
-    void stop()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(5000))
-                process_.kill();
-            process_.waitForFinished(2000);
-        }
-    }
+    void stop() { PortFileServer::stop(process_); }
 
     int port() const { return port_; }
     QString mailDir() const { return dir_.filePath(QStringLiteral("mail")); }
