@@ -16,6 +16,9 @@
 #include "support/ScriptedAlerts.h"
 #include "support/TempDir.h"
 
+#include <QUrl>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -85,3 +88,19 @@ protected:
     std::unique_ptr<SKTGraphicView> view;
     std::unique_ptr<SKTGraphicViewWidget> widget;
 };
+
+// Drags code names and/or files onto the canvas widget w and drops them at
+// `at`, as a palette or file manager would; true when both were accepted.
+inline bool dropOnCanvas(QWidget *w, const QStringList &names, const QList<QUrl> &files, const QPointF &at)
+{
+    QMimeData data;
+    if (!names.isEmpty())
+        data.setData(SKTGraphicView::codeNameMimeType(), names.join(u'\n').toUtf8());
+    if (!files.isEmpty())
+        data.setUrls(files);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+}

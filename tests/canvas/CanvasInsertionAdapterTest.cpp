@@ -18,21 +18,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-bool dropOn(QWidget *w, const QStringList &names, const QList<QUrl> &files, const QPointF &at)
-{
-    QMimeData data;
-    if (!names.isEmpty())
-        data.setData(SKTGraphicView::codeNameMimeType(), names.join(u'\n').toUtf8());
-    if (!files.isEmpty())
-        data.setUrls(files);
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &drop);
-    return enter.isAccepted() && drop.isAccepted();
-}
-} // namespace
 
 class AdapterTest : public CanvasTest {
 protected:
@@ -54,7 +39,7 @@ protected:
     {
         widget->setZoomFactor(zoom);
         const qsizetype before = doc->graphics().size();
-        dropOn(widget.get(), {name}, {}, canvasPoint * zoom);
+        dropOnCanvas(widget.get(), {name}, {}, canvasPoint * zoom);
         endStep();
         QList<SKTGraphic *> made;
         for (qsizetype i = 0; i < doc->graphics().size() - before; ++i)
@@ -161,7 +146,7 @@ TEST_F(AdapterTest, DroppedPictureFilesBecomeImagesWithTheirOriginals)
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(file));
     widget->setZoomFactor(1.0);
-    EXPECT_TRUE(dropOn(widget.get(), {}, {QUrl::fromLocalFile(file)}, {100, 100}));
+    EXPECT_TRUE(dropOnCanvas(widget.get(), {}, {QUrl::fromLocalFile(file)}, {100, 100}));
     endStep();
     ASSERT_EQ(doc->graphics().size(), 1);
     auto *image = dynamic_cast<SKTImage *>(doc->graphics()[0].get());
@@ -171,7 +156,7 @@ TEST_F(AdapterTest, DroppedPictureFilesBecomeImagesWithTheirOriginals)
     EXPECT_TRUE(QFile::exists(original)) << original.toStdString();
 
     // A second picture never takes the first one's name.
-    dropOn(widget.get(), {}, {QUrl::fromLocalFile(file)}, {300, 100});
+    dropOnCanvas(widget.get(), {}, {QUrl::fromLocalFile(file)}, {300, 100});
     endStep();
     ASSERT_EQ(doc->graphics().size(), 2);
     const QString second = dynamic_cast<SKTImage *>(doc->graphics()[0].get())->imageName();

@@ -11,21 +11,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-bool dropNames(QWidget *w, const QStringList &names, const QList<QUrl> &files, const QPointF &at)
-{
-    QMimeData data;
-    if (!names.isEmpty())
-        data.setData(SKTGraphicView::codeNameMimeType(), names.join(u'\n').toUtf8());
-    if (!files.isEmpty())
-        data.setUrls(files);
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &drop);
-    return enter.isAccepted() && drop.isAccepted();
-}
-} // namespace
 
 TEST_F(CanvasTest, TheTablesHold173NamesAndAPresetForEachPresetRow)
 {
@@ -51,12 +36,12 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
 {
     gFormFieldSizing = true;
     gFormFieldSize = 50;
-    EXPECT_TRUE(dropNames(widget.get(), {QStringLiteral("zov_table1x3")}, {}, {123.4, 77.7}));
+    EXPECT_TRUE(dropOnCanvas(widget.get(), {QStringLiteral("zov_table1x3")}, {}, {123.4, 77.7}));
     ASSERT_FALSE(insertions.calls.isEmpty());
     EXPECT_EQ(insertions.calls.last(), QStringLiteral("code:zov_table1x3|addTable_Responsive|4,4,4"));
     EXPECT_EQ(insertions.codePoints.last(), QPointF(100, 100));
     gFormFieldSize = 0; // no lattice to snap to: the point stays
-    dropNames(widget.get(), {QStringLiteral("zov_table1x3")}, {}, {123.4, 77.7});
+    dropOnCanvas(widget.get(), {QStringLiteral("zov_table1x3")}, {}, {123.4, 77.7});
     EXPECT_EQ(insertions.codePoints.last(), QPointF(123.4, 77.7));
     gFormFieldSizing = false;
 
@@ -67,7 +52,7 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
         files << QUrl::fromLocalFile(file);
     }
     insertions.calls.clear();
-    EXPECT_TRUE(dropNames(widget.get(), {}, files, {200, 300}));
+    EXPECT_TRUE(dropOnCanvas(widget.get(), {}, files, {200, 300}));
     ASSERT_EQ(doc->graphics().size(), 3);
     EXPECT_EQ(doc->graphics()[0]->bounds().topLeft(), QPointF(300, 300));
     EXPECT_EQ(doc->graphics()[1]->bounds().topLeft(), QPointF(250, 300));
@@ -75,10 +60,10 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
 
     // A row that ends the drop drops the names behind it; one that goes on does not.
     insertions.calls.clear();
-    dropNames(widget.get(), {QStringLiteral("zov_textbox")}, {files.first()}, {10, 10});
+    dropOnCanvas(widget.get(), {QStringLiteral("zov_textbox")}, {files.first()}, {10, 10});
     EXPECT_EQ(insertions.calls, QStringList{QStringLiteral("code:zov_textbox|preset|")});
     insertions.calls.clear();
-    dropNames(widget.get(), {QStringLiteral("zov_video")}, {files.first()}, {10.7, 10.2});
+    dropOnCanvas(widget.get(), {QStringLiteral("zov_video")}, {files.first()}, {10.7, 10.2});
     ASSERT_EQ(insertions.calls.size(), 2);
     EXPECT_TRUE(insertions.calls[0].startsWith(QStringLiteral("code:zov_video|addSnippet_drag")));
     EXPECT_EQ(insertions.codePoints.last(), QPointF(10, 10));
@@ -87,15 +72,15 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
     // Names without a row and page icons are not files: nothing is inserted.
     const auto before = snapshot();
     insertions.calls.clear();
-    EXPECT_FALSE(dropNames(widget.get(), {QStringLiteral("zov_no_such_entry")}, {}, {10, 10}));
-    EXPECT_FALSE(dropNames(widget.get(), {QStringLiteral("DragAndDrop/index.png")}, {}, {10, 10}));
+    EXPECT_FALSE(dropOnCanvas(widget.get(), {QStringLiteral("zov_no_such_entry")}, {}, {10, 10}));
+    EXPECT_FALSE(dropOnCanvas(widget.get(), {QStringLiteral("DragAndDrop/index.png")}, {}, {10, 10}));
     EXPECT_TRUE(insertions.calls.isEmpty());
     EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(CanvasTest, TheBuyButtonTellsWhereToFindMoreStyles)
 {
-    dropNames(widget.get(), {QStringLiteral("zov_buynowbutton")}, {}, {10, 10});
+    dropOnCanvas(widget.get(), {QStringLiteral("zov_buynowbutton")}, {}, {10, 10});
     ASSERT_EQ(alerts.count(), 1);
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Looking for more Buy Button styles?"));
 }
