@@ -19,8 +19,6 @@
 #include "platform/FilePanels.h"
 #include "model/SKTTable.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 #include <cmath>
 
@@ -139,6 +137,12 @@ QRectF CanvasInsertionAdapter::grabOverLappingSectionCell(SKTDocument &, const Q
     return InsertionFrame(*this).grabOverLappingSectionCell(point);
 }
 
+CanvasInsertions::SectionCell CanvasInsertionAdapter::sectionCellAt(SKTDocument &, const QPointF &point)
+{
+    const InsertionFrame::SectionHit hit = InsertionFrame(*this).sectionCellAt(point);
+    return {hit.section, hit.row, hit.column};
+}
+
 void CanvasInsertionAdapter::applySection(SKTDocument &, SKTGraphic &graphic, const QPointF &point)
 {
     InsertionFrame(*this).applySection(point, graphic);
@@ -213,23 +217,13 @@ bool CanvasInsertionAdapter::insertCodeName(SKTDocument &, const DropCodeName &r
     return false;
 }
 
-SKTGraphic *CanvasInsertionAdapter::duplicateTable(SKTDocument &, SKTTable &table, int32_t y)
+SKTGraphic *CanvasInsertionAdapter::duplicateTable(SKTDocument &, SKTTable &table, int32_t y,
+                                                   const QString &sourceFolder)
 {
     if (!m_view.document())
         return nullptr;
     InsertionFrame frame(*this);
-    // A table on the page (Duplicate) has its pictures in this page's folder;
-    // one kept aside by copy has them in the folder of the page it was copied
-    // from, which copy recorded.
-    bool onPage = false;
-    for (const auto &g : m_view.document()->graphics())
-        onPage = onPage || g.get() == &table;
-    QString folder;
-    if (!onPage && !gCopySourcePagePath.isEmpty()) {
-        const QFileInfo sourcePage(gCopySourcePagePath);
-        folder = sourcePage.dir().filePath(sourcePage.completeBaseName());
-    }
-    return TableDuplication(frame).duplicateTable(table, y, folder).get();
+    return TableDuplication(frame).duplicateTable(table, y, sourceFolder).get();
 }
 
 QList<SKTGraphic *> CanvasInsertionAdapter::fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &selection)
@@ -243,14 +237,8 @@ QList<SKTGraphic *> CanvasInsertionAdapter::fetchAllPartnerViews(SKTDocument &, 
 void CanvasInsertionAdapter::makeCopyOfOriginalImage(const QString &sourceFolder, const QString &oldName,
                                                      const QString &newName)
 {
-    if (!m_view.document() || sourceFolder.isEmpty())
-        return;
-    // The service finds the source folder beside a page path; the folder is
-    // the page path without its extension.
-    const QString saved = gCopySourcePagePath;
-    gCopySourcePagePath = sourceFolder + QStringLiteral(".html");
-    PageImageService(*m_view.document()).makeCopyOfOriginalImage(newName, oldName);
-    gCopySourcePagePath = saved;
+    if (m_view.document())
+        PageImageService(*m_view.document()).copyOriginalFromFolder(sourceFolder, oldName, newName);
 }
 
 GraphicEnvironment *CanvasInsertionAdapter::sectionEnvironment()

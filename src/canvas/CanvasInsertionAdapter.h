@@ -51,9 +51,10 @@ public:
                                   const QString &sourcePath) override;
     SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &rect) override;
     QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &point) override;
+    SectionCell sectionCellAt(SKTDocument &, const QPointF &point) override;
     void applySection(SKTDocument &, SKTGraphic &graphic, const QPointF &point) override;
     bool insertCodeName(SKTDocument &, const DropCodeName &row, const QPointF &point) override;
-    SKTGraphic *duplicateTable(SKTDocument &, SKTTable &table, int32_t y) override;
+    SKTGraphic *duplicateTable(SKTDocument &, SKTTable &table, int32_t y, const QString &sourceFolder) override;
     QList<SKTGraphic *> fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &selection) override;
     void makeCopyOfOriginalImage(const QString &sourceFolder, const QString &oldName,
                                  const QString &newName) override;

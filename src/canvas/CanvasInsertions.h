@@ -35,11 +35,21 @@ public:
     {
         return nullptr;
     }
-    // A deep copy of the table placed at y (0: beside the original).
-    virtual SKTGraphic *duplicateTable(SKTDocument &, SKTTable &, int32_t) { return nullptr; }
+    // A deep copy of the table in front of the page; a page section's copy
+    // goes to y in editions that paste into sections. The originals of its
+    // pictures are copied from sourceFolder (empty: the page's own folder).
+    virtual SKTGraphic *duplicateTable(SKTDocument &, SKTTable &, int32_t, const QString &) { return nullptr; }
     // The section under rect, and the cell rectangle of a section under a point.
     virtual SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &) { return nullptr; }
     virtual QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &) { return QRectF(); }
+    // The section nearest the front with a cell under the point, and that
+    // cell's row and column; no section when no cell holds the point.
+    struct SectionCell {
+        SKTTable *section = nullptr;
+        int32_t row = -1;
+        int32_t column = -1;
+    };
+    virtual SectionCell sectionCellAt(SKTDocument &, const QPointF &) { return {}; }
     virtual void applySection(SKTDocument &, SKTGraphic &, const QPointF &) {}
     // The graphics that must be deleted with the selection (a label's radio button).
     virtual QList<SKTGraphic *> fetchAllPartnerViews(SKTDocument &, const QList<SKTGraphic *> &) { return {}; }

@@ -11,7 +11,6 @@
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
-#include "model/SKTText.h"
 #include "platform/Alerts.h"
 #include "printing/SKTRenderingView.h"
 
@@ -20,7 +19,6 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QUrl>
 #include <algorithm>
@@ -32,12 +30,6 @@ const QString kSourceFolderType = QStringLiteral("application/x-zov-source-page"
 // the one it saw last to know whether the same copy is pasted again.
 int64_t gCopySerial = 0;
 constexpr int kImageReadLimitMB = 256;
-
-bool isPlainImageName(const QString &name, const QString &type)
-{
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_-]+$"));
-    return plain.match(name).hasMatch() && (type == QLatin1String("JPG") || type == QLatin1String("PNG"));
-}
 } // namespace
 
 QString SKTGraphicView::copySerialMimeType()
@@ -98,7 +90,7 @@ void SKTGraphicView::duplicate()
     const QList<SKTGraphic *> selection = selectedGraphics();
     if (m_document && !selection.isEmpty()) {
         if (auto *table = dynamic_cast<SKTTable *>(selection.front())) {
-            if (insertions()->duplicateTable(*m_document, *table, 0)) {
+            if (insertions()->duplicateTable(*m_document, *table, 0, QString())) {
                 if (m_host)
                     m_host->refreshLayerListing();
                 return;
@@ -146,100 +138,6 @@ bool SKTGraphicView::pasteFromMimeData(const QMimeData &data)
         return pasteImage(image, QStringLiteral("PNG"), QString(), QPointF(100, 100));
     }
     return false;
-}
-
-bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
-{
-    QString error;
-    QList<std::shared_ptr<SKTGraphic>> pasted = SKTGraphic::graphicsWithPasteboardData(payload, &error);
-    if (!error.isEmpty()) {
-        alert(QStringLiteral("The clipboard could not be read."), error);
-        return false;
-    }
-    pasted.removeAll(nullptr);
-    if (serial != pasteboardSerial || serial < 0) {
-        pasteboardSerial = serial;
-        pasteCascadeNumber = 0;
-        pasteCascadeDelta = QPointF(10, 10);
-    }
-    if (pasted.isEmpty())
-        return false;
-    QList<SKTGraphic *> raw, sections, others;
-    for (const auto &g : pasted) {
-        raw.append(g.get());
-        (g->gridType() == QLatin1String("section") ? sections : others).append(g.get());
-    }
-    if (gPreventOverlap) {
-        pasteCascadeDelta = QPointF(0, 0);
-        pasteCascadeNumber = 0;
-    } else if (pasteCascadeNumber > 0) {
-        SKTGraphic::translateGraphics(others, pasteCascadeNumber * pasteCascadeDelta.x(),
-                                      pasteCascadeNumber * pasteCascadeDelta.y());
-    }
-    ++pasteCascadeNumber;
-
-    // Sections are stacked from the last click down, 50 points apart; the
-    // other graphics keep their place unless a section cell is under the
-    // click, whose left edge they then start at.
-    if (!sections.isEmpty()) {
-        std::stable_sort(sections.begin(), sections.end(),
-                         [](SKTGraphic *a, SKTGraphic *b) { return a->yPosition() < b->yPosition(); });
-        double y = std::trunc(lastTouchPointValue.y());
-        for (SKTGraphic *section : sections) {
-            const double dy = y - section->yPosition();
-            SKTGraphic::translateGraphics({section}, 0, dy);
-            y += section->height() + 50;
-        }
-    } else if (gSectionAwarePaste) {
-        const QRectF cell = insertions()->grabOverLappingSectionCell(*m_document, lastTouchPointValue);
-        if (!cell.isNull()) {
-            const QRectF b = SKTGraphic::boundsOfGraphics(others);
-            SKTGraphic::translateGraphics(others, std::trunc(cell.x() - b.x()),
-                                          std::trunc(lastTouchPointValue.y()) - std::trunc(b.y()));
-        }
-    }
-
-    // Images get new names; their original files come from the page they
-    // were copied from, for plain names of our two kinds only.
-    for (SKTGraphic *g : raw) {
-        auto *image = dynamic_cast<SKTImage *>(g);
-        if (!image)
-            continue;
-        image->setSlideShowNumber(-99);
-        const QString oldName = image->imageName();
-        const QString type = image->imageType();
-        const QString newName = nextImageName();
-        image->setTemplateName(QString());
-        if (!newName.isEmpty())
-            image->setImageName(newName);
-        if (isPlainImageName(oldName, type) && isPlainImageName(newName, type))
-            insertions()->makeCopyOfOriginalImage(sourcePageFolder,
-                                                  QStringLiteral("%1o.%2").arg(oldName, type),
-                                                  QStringLiteral("%1o.%2").arg(newName, type));
-    }
-
-    QList<qsizetype> indexes;
-    for (qsizetype i = 0; i < pasted.size(); ++i)
-        indexes.append(i);
-    m_document->insertGraphics(pasted, indexes);
-    if (gSectionAwarePaste) {
-        // Pasted pictures and texts belong to the section cell they landed in,
-        // and a text's section lays its objects out again.
-        CanvasInsertions &sections = *insertions();
-        for (SKTGraphic *g : raw) {
-            const bool text = dynamic_cast<SKTText *>(g) != nullptr;
-            if (!text && !dynamic_cast<SKTImage *>(g))
-                continue;
-            const QPointF origin = g->bounds().topLeft();
-            sections.applySection(*m_document, *g, origin);
-            if (text)
-                if (SKTGraphic *section = sections.grabOverLappingSection(*m_document, QRectF(origin, QSizeF(1, 1))))
-                    reAlignSectionObjects(*section);
-        }
-    }
-    setSelectedGraphics(raw);
-    nameUndoAction(QStringLiteral("Paste"));
-    return true;
 }
 
 bool SKTGraphicView::pasteImageFile(const QString &path, const QPointF &point)

@@ -6,6 +6,8 @@
 #include "insertion/ui/CompositeCommands.h"
 #include "insertion/ui/CropImageDialog.h"
 #include "insertion/ui/PageInsertions.h"
+#include "canvas/CanvasInsertionAdapter.h"
+#include "canvas/SKTGraphicView.h"
 #include "sidebar/PaletteInsertions.h"
 #include "canvas/DropTables.h"
 #include "model/SKTImage.h"
@@ -90,6 +92,13 @@ TEST_F(InsertionTest, WindowCommandsActOnThePageShownWhenTheyRun)
     DocumentWindowContext window;
     SKTDocument *shown = doc.get();
     window.document = [&shown] { return shown; };
+    // The window's canvas shows whichever page is shown.
+    SKTGraphicView canvas;
+    window.canvas = [&] {
+        if (canvas.document() != shown)
+            canvas.setDocument(shown);
+        return &canvas;
+    };
     installCompositeCommands(commands, window);
     installGridPictureCommands(commands, window);
     installFormCommands(commands, window);
@@ -126,7 +135,11 @@ TEST_F(InsertionTest, EveryDroppedCompositeTableAndFormCodeInsertsAsOneStep)
 {
     // The rows the inspector's makers answer (equal-column tables, relations) come through the canvas's registry.
     PaletteInsertions::registerDropActions();
-    PageInsertions insertions;
+    PageInsertions::registerDropMakers();
+    SKTGraphicView canvas;
+    canvas.setDocument(doc.get());
+    CanvasInsertionAdapter insertions(canvas);
+    canvas.setInsertions(&insertions);
     int tried = 0;
     for (const DropCodeName &code : DropTables::codeNames()) {
         if (!code.action.startsWith(QLatin1String("addSection")) && !code.action.startsWith(QLatin1String("addTable"))
@@ -161,7 +174,7 @@ TEST_F(InsertionTest, EveryDroppedCompositeTableAndFormCodeInsertsAsOneStep)
     EXPECT_TRUE(doc->graphics().isEmpty());
 }
 
-TEST_F(InsertionTest, DuplicateTakesPicturesFromThePageTheTableCameFrom)
+TEST_F(InsertionTest, TableCopiesTakePicturesFromTheFolderTheyCameFrom)
 {
     auto writePicture = [](const QString &folder, const QByteArray &bytes) {
         QDir().mkpath(folder);
@@ -176,19 +189,20 @@ TEST_F(InsertionTest, DuplicateTakesPicturesFromThePageTheTableCameFrom)
     table->setImageArray({picture});
     writePicture(pageFolder(), "this page");
     writePicture(path(QStringLiteral("elsewhere/other")), "other page");
-    gCopySourcePagePath = path(QStringLiteral("elsewhere/other.page"));
-    PageInsertions insertions;
+    SKTGraphicView canvas;
+    canvas.setDocument(doc.get());
+    CanvasInsertionAdapter insertions(canvas);
 
-    // Kept aside by copy on another page: that page's picture.
-    auto *pasted = dynamic_cast<SKTTable *>(insertions.duplicateTable(*doc, *table, 0));
+    // Pasted from another page: that page's picture.
+    auto *pasted = dynamic_cast<SKTTable *>(insertions.duplicateTable(*doc, *table, 0, path(QStringLiteral("elsewhere/other"))));
     ASSERT_TRUE(pasted);
     QFile fromOther(QDir(pageFolder()).filePath(pasted->imageArray().first()->imageName + QStringLiteral("o.PNG")));
     ASSERT_TRUE(fromOther.open(QIODevice::ReadOnly));
     EXPECT_EQ(fromOther.readAll(), "other page");
 
-    // On the page (Duplicate): this page's picture, whatever copy recorded.
+    // On the page (Duplicate): this page's picture.
     place({table});
-    auto *duplicated = dynamic_cast<SKTTable *>(insertions.duplicateTable(*doc, *table, 0));
+    auto *duplicated = dynamic_cast<SKTTable *>(insertions.duplicateTable(*doc, *table, 0, QString()));
     ASSERT_TRUE(duplicated);
     QFile fromHere(QDir(pageFolder()).filePath(duplicated->imageArray().first()->imageName + QStringLiteral("o.PNG")));
     ASSERT_TRUE(fromHere.open(QIODevice::ReadOnly));

@@ -1,5 +1,6 @@
 #include "insertion/ui/CompositeCommands.h"
 
+#include "canvas/CanvasMenuValidator.h"
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "insertion/CompositeMakers.h"
@@ -7,10 +8,10 @@
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"
 #include "insertion/SlideCommands.h"
+#include "insertion/InsertionContext.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/TableGridEditing.h"
 #include "insertion/TableMakers.h"
-#include "insertion/ui/CanvasInsertionContext.h"
 #include "insertion/ui/CropImageDialog.h"
 #include "insertion/ui/PageInsertions.h"
 #include "model/SKTGalleryGrid.h"
@@ -28,7 +29,7 @@
 namespace {
 // The containers a command acts on: the selected table (the one under the
 // last click when several are selected) and the one selected picture.
-void findSelection(CanvasInsertionContext &context)
+void findSelection(InsertionContext &context)
 {
     InsertionSelectionCache &cache = context.cache();
     cache = InsertionSelectionCache();
@@ -45,17 +46,20 @@ void findSelection(CanvasInsertionContext &context)
     }
 }
 
-// Runs fn with a frame over the window's current page; false when there is none.
+// Runs fn with a frame over the window's current page, through its canvas's
+// insertion context; false when the window shows no page. The containers the
+// command finds are its own: the menu validation's are back afterwards.
 bool withFrame(const DocumentWindowContext &window, const std::function<void(InsertionFrame &)> &fn)
 {
-    SKTDocument *document = window.currentDocument();
-    if (!document)
+    SKTGraphicView *canvas = window.currentCanvas();
+    if (!canvas || !canvas->document() || canvas->document() != window.currentDocument())
         return false;
-    InsertionSelectionCache cache;
-    CanvasInsertionContext context(*document, window.currentCanvas(), window.window, window.project, cache);
+    InsertionContext &context = canvas->menuValidator().context();
+    const InsertionSelectionCache validated = context.cache();
     findSelection(context);
     InsertionFrame frame(context);
     fn(frame);
+    context.cache() = validated;
     return true;
 }
 

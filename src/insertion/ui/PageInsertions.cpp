@@ -1,62 +1,24 @@
 #include "insertion/ui/PageInsertions.h"
 
-#include "canvas/CanvasHost.h"
 #include "canvas/CanvasInsertionAdapter.h"
+#include "canvas/CanvasMenuValidator.h"
 #include "canvas/SKTGraphicView.h"
-#include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "insertion/CompositeMakers.h"
 #include "insertion/FormFields.h"
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"
 #include "insertion/InsertionFrame.h"
-#include "insertion/TableDuplication.h"
 #include "insertion/TableMakers.h"
-#include "insertion/ui/CanvasInsertionContext.h"
-#include "model/SKTTable.h"
 #include "platform/FilePanels.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
-#include <QWidget>
+#include <QPointer>
 #include <functional>
 
-SKTGraphic *PageInsertions::duplicateTable(SKTDocument &document, SKTTable &table, int32_t y)
+bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &code, const QPointF &point)
 {
-    InsertionSelectionCache cache;
-    CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
-    context.pageListProvider = pageListProvider;
-    InsertionFrame frame(context);
-    // A table on the page (Duplicate) has its pictures in this page's folder;
-    // one kept aside by copy has them in the folder of the page it was copied
-    // from, which copy recorded.
-    bool onPage = false;
-    for (const auto &g : document.graphics())
-        onPage = onPage || g.get() == &table;
-    QString folder;
-    if (!onPage && !gCopySourcePagePath.isEmpty()) {
-        const QFileInfo sourcePage(gCopySourcePagePath);
-        folder = sourcePage.dir().filePath(sourcePage.completeBaseName());
-    }
-    return TableDuplication(frame).duplicateTable(table, y, folder).get();
-}
-
-QList<SKTGraphic *> PageInsertions::fetchAllPartnerViews(SKTDocument &document, const QList<SKTGraphic *> &selection)
-{
-    InsertionSelectionCache cache;
-    CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
-    context.pageListProvider = pageListProvider;
-    InsertionFrame frame(context);
-    return FormFields(frame).fetchAllPartnerViews(selection);
-}
-
-bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &code, const QPointF &point)
-{
-    InsertionSelectionCache cache;
-    CanvasInsertionContext context(document, m_canvas, m_window, m_project, cache);
-    context.pageListProvider = pageListProvider;
-    InsertionFrame frame(context);
+    SKTDocument &document = frame.document();
     const int before = int(document.graphics().size());
     const QStringList spans = code.arguments.size() == 1 ? code.arguments.first().split(QLatin1Char(','))
                                                          : code.arguments;
@@ -119,22 +81,19 @@ bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &c
         // Makers other subsystems registered with the canvas (family relations, equal-column tables ...).
         return CanvasInsertionAdapter::runCodeAction(frame, code, point);
     } else {
-        return CanvasInsertions::insertCodeName(document, code, point);
+        return false;
     }
-    SKTDocument *page = &document;
-    SKTGraphicView *canvas = m_canvas;
-    QPointer<QWidget> window = m_window;
-    ProjectPages *project = m_project;
-    const auto pages = pageListProvider;
-    const bool hadWindow = m_window;
-    FilePanels::current().showOpenPanel(options, m_window, [=](const QStringList &paths) {
-        if (paths.isEmpty() || (hadWindow && !window))
+    // The answer lands through the canvas the drop came from, on the page it
+    // shows then; a canvas closed meanwhile takes nothing.
+    auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(&frame.context());
+    if (!adapter)
+        return false;
+    QPointer<SKTGraphicView> canvas(&adapter->view());
+    adapter->filePanels().showOpenPanel(options, adapter->window(), [canvas, land](const QStringList &paths) {
+        if (paths.isEmpty() || !canvas || !canvas->document())
             return;
-        InsertionSelectionCache later;
-        CanvasInsertionContext laterContext(*page, canvas, window, project, later);
-        laterContext.pageListProvider = pages;
-        InsertionFrame laterFrame(laterContext);
-        land(laterFrame, paths);
+        InsertionFrame later(canvas->menuValidator().context());
+        land(later, paths);
     });
     return true;
 }
@@ -162,16 +121,6 @@ QStringList PageInsertions::dropActions()
 void PageInsertions::registerDropMakers()
 {
     for (const QString &action : dropActions()) {
-        CanvasInsertionAdapter::addCodeAction(action, [](InsertionFrame &frame, const DropCodeName &row,
-                                                         const QPointF &point) {
-            // The canvas the drop came from, its window for the panels, and the page list it knows.
-            auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(&frame.context());
-            SKTGraphicView *canvas = adapter ? &adapter->view() : nullptr;
-            QWidget *window = qobject_cast<QWidget *>(frame.context().window());
-            PageInsertions insertions(canvas, window, nullptr);
-            if (adapter)
-                insertions.pageListProvider = adapter->pageListProvider;
-            return insertions.insertCodeName(frame.document(), row, point);
-        });
+        CanvasInsertionAdapter::addCodeAction(action, &PageInsertions::insertCodeName);
     }
 }
