@@ -16,6 +16,7 @@
 #include "model/SKTLine.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
+#include "platform/UndoManager.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -145,6 +146,11 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
     }
     ++pasteCascadeNumber;
 
+    // One undo step, also when table copies record steps of their own inside.
+    UndoManager &undoManager = m_document->undoManager();
+    undoManager.closeAutomaticGroup();
+    undoManager.beginUndoGrouping();
+
     CanvasInsertions &insertion = *insertions();
     // A table is copied by the insertion side (new section number, its own
     // pictures); without one the decoded table itself goes in.
@@ -221,5 +227,7 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
     inserted = front + inserted;
     setSelectedGraphics(inserted);
     nameUndoAction(QStringLiteral("Paste"));
+    undoManager.endUndoGrouping();
+    undoManager.closeAutomaticGroup();
     return true;
 }
