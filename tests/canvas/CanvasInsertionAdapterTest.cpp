@@ -11,6 +11,7 @@
 #include "model/SKTLine.h"
 #include "model/SKTTable.h"
 #include "model/myTextView.h"
+#include "support/PageGraphics.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -170,25 +171,7 @@ TEST_F(AdapterTest, DroppedPictureFilesBecomeImagesWithTheirOriginals)
 TEST_F(AdapterTest, SectionAwarePasteLandsInTheCellUnderTheClickAndTakesItsSection)
 {
     gSectionAwarePaste = true;
-    auto section = std::make_shared<SKTTable>();
-    QList<std::shared_ptr<myTextView>> cells;
-    for (int c = 0; c < 2; ++c) {
-        auto cell = std::make_shared<myTextView>();
-        cell->rowSpot = 0;
-        cell->columnSpot = c;
-        cell->width = 400;
-        cell->height = 200;
-        cell->sectionNumber = 3;
-        cells.append(cell);
-    }
-    section->setCellHelperArray(cells);
-    section->setNumOfRows(1);
-    section->setNumOfColumns(2);
-    section->setPadding(0);
-    section->setBorderWidth(0);
-    section->setGridType(QStringLiteral("section"));
-    section->setSectionNumber(3);
-    section->SKTGraphic::setBounds(QRectF(0, 100, 800, 200));
+    auto section = testpage::section(3, {0, 100}, {400, 400}, 200);
     section->setSelectable(true);
     doc->insertGraphicAtIndex(section, 0);
     auto text = std::make_shared<SKTText>();

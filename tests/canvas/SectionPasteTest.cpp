@@ -11,36 +11,15 @@
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTTable.h"
-#include "model/myTextView.h"
+#include "support/FileHelpers.h"
+#include "support/PageGraphics.h"
 
-#include <QFile>
 
 namespace {
-// A page section of one row, its cells of the given widths, h high.
-std::shared_ptr<SKTTable> makeSection(int32_t number, const QPointF &origin, const QList<int> &widths, int h)
+std::shared_ptr<SKTTable> selectableSection(int32_t number, const QPointF &origin, const QList<int> &widths, int h)
 {
-    auto table = std::make_shared<SKTTable>();
-    QList<std::shared_ptr<myTextView>> cells;
-    int total = 0;
-    for (int c = 0; c < widths.size(); ++c) {
-        auto cell = std::make_shared<myTextView>();
-        cell->rowSpot = 0;
-        cell->columnSpot = c;
-        cell->width = widths[c];
-        cell->height = h;
-        cell->sectionNumber = number;
-        cells.append(cell);
-        total += widths[c];
-    }
-    table->setCellHelperArray(cells);
-    table->setNumOfRows(1);
-    table->setNumOfColumns(int32_t(widths.size()));
-    table->setPadding(0);
-    table->setBorderWidth(0);
-    table->setGridType(QStringLiteral("section"));
-    table->setSectionNumber(number);
+    auto table = testpage::section(number, origin, widths, h);
     table->setSelectable(true);
-    table->SKTGraphic::setBounds(QRectF(origin, QSizeF(total, h)));
     return table;
 }
 
@@ -94,7 +73,7 @@ protected:
         view->setInsertions(adapter.get());
         responder = std::make_unique<CanvasResponder>(*view);
         // Cells at x 0, 200 and 500, from y 100 to 300.
-        section = makeSection(3, {0, 100}, {200, 300, 300}, 200);
+        section = selectableSection(3, {0, 100}, {200, 300, 300}, 200);
         doc->insertGraphicAtIndex(section, 0);
         endStep();
     }
@@ -203,27 +182,22 @@ TEST_F(SectionPasteTest, EachGraphicTakesItsOwnSlotAsOneUndoStep)
 TEST_F(SectionPasteTest, PicturesGetNewNamesWithTheirOriginalsFromTheSourcePage)
 {
     const QString source = path(QStringLiteral("other/page"));
-    QDir().mkpath(source);
-    QFile original(QDir(source).filePath(QStringLiteral("image1o.PNG")));
-    ASSERT_TRUE(original.open(QIODevice::WriteOnly));
-    original.write("picture bytes");
-    original.close();
+    ASSERT_TRUE(testfiles::writeFile(QDir(source).filePath(QStringLiteral("image1o.PNG")), "picture bytes"));
     putOnClipboard({picture({37, 500, 40, 40})}, source);
     click({250, 150});
     pasteCommand();
     auto *pasted = dynamic_cast<SKTImage *>(doc->graphics().front().get());
     ASSERT_NE(pasted, nullptr);
     EXPECT_NE(pasted->imageName(), QStringLiteral("image1"));
-    QFile copied(QDir(doc->pageFolderPath()).filePath(pasted->imageName() + QStringLiteral("o.PNG")));
-    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copied.readAll(), "picture bytes");
+    EXPECT_EQ(testfiles::readFile(QDir(doc->pageFolderPath()).filePath(pasted->imageName() + QStringLiteral("o.PNG"))),
+              "picture bytes");
 }
 
 TEST_F(SectionPasteTest, GraphicsCopiedWithTheirSectionFollowItsCopy)
 {
     // Copied: a two-cell section at y 400 with a text in its second cell,
     // and a text that belongs to no copied section.
-    auto copiedSection = makeSection(7, {0, 400}, {400, 400}, 150);
+    auto copiedSection = selectableSection(7, {0, 400}, {400, 400}, 150);
     auto member = text({420, 430, 100, 30}, 1);
     member->setSectionNumber(7);
     auto loose = text({50, 900, 100, 30});

@@ -9,6 +9,7 @@
 #include "model/SKTGraphic.h"
 #include "model/SKTTable.h"
 #include "model/myTextView.h"
+#include "support/PageGraphics.h"
 #include "support/ScopedUserDefaults.h"
 #include "support/ScriptedAlerts.h"
 #include "support/ScriptedFilePanels.h"
@@ -64,29 +65,7 @@ protected:
     static std::shared_ptr<SKTTable> makeSection(int32_t number, QPointF origin, const QList<int> &widths, int h,
                                                  const QString &type = QStringLiteral("section"))
     {
-        auto table = std::make_shared<SKTTable>();
-        QList<std::shared_ptr<myTextView>> cells;
-        for (int c = 0; c < widths.size(); ++c) {
-            auto cell = std::make_shared<myTextView>();
-            cell->rowSpot = 0;
-            cell->columnSpot = c;
-            cell->width = widths[c];
-            cell->height = h;
-            cell->sectionNumber = number;
-            cells.append(cell);
-        }
-        table->setCellHelperArray(cells);
-        table->setNumOfRows(1);
-        table->setNumOfColumns(int32_t(widths.size()));
-        table->setPadding(0);
-        table->setBorderWidth(0);
-        table->setGridType(type);
-        table->setSectionNumber(number);
-        int total = 0;
-        for (int w : widths)
-            total += w;
-        table->SKTGraphic::setBounds(QRectF(origin, QSizeF(total, h)));
-        return table;
+        return testpage::section(number, origin, widths, h, type);
     }
 
     // Puts graphics on the page (in this order, index 0 first) without undo.

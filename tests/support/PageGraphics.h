@@ -3,11 +3,14 @@
 // and the programs that write the browser test's pages.
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
+#include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "model/TransformView.h"
+#include "model/myTextView.h"
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QRectF>
 #include <QString>
 #include <memory>
@@ -96,6 +99,35 @@ inline std::shared_ptr<TransformView> carrier(const QString &name, const QImage 
     c->borderStyle = QStringLiteral("none");
     c->borderHexColorString = QStringLiteral("000000");
     return c;
+}
+
+// A page section (or another grid of type) of one row: cells of the given
+// widths, all h high, no padding or border, at origin.
+inline std::shared_ptr<SKTTable> section(int32_t number, QPointF origin, const QList<int> &widths, int h,
+                                         const QString &type = QStringLiteral("section"))
+{
+    auto table = std::make_shared<SKTTable>();
+    QList<std::shared_ptr<myTextView>> cells;
+    int total = 0;
+    for (int c = 0; c < widths.size(); ++c) {
+        auto cell = std::make_shared<myTextView>();
+        cell->rowSpot = 0;
+        cell->columnSpot = c;
+        cell->width = widths[c];
+        cell->height = h;
+        cell->sectionNumber = number;
+        cells.append(cell);
+        total += widths[c];
+    }
+    table->setCellHelperArray(cells);
+    table->setNumOfRows(1);
+    table->setNumOfColumns(int32_t(widths.size()));
+    table->setPadding(0);
+    table->setBorderWidth(0);
+    table->setGridType(type);
+    table->setSectionNumber(number);
+    table->SKTGraphic::setBounds(QRectF(origin, QSizeF(total, h)));
+    return table;
 }
 
 } // namespace testpage
