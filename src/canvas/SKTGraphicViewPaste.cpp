@@ -9,6 +9,7 @@
 #include "canvas/CanvasInsertions.h"
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
+#include "document/PageImageNames.h"
 #include "document/SKTDocument.h"
 #include "model/Geometry.h"
 #include "model/SKTGraphic.h"
@@ -19,7 +20,6 @@
 #include "platform/UndoManager.h"
 
 #include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -33,8 +33,7 @@ int32_t whole(double v)
 
 bool isPlainImageName(const QString &name, const QString &type)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_-]+$"));
-    return plain.match(name).hasMatch() && (type == QLatin1String("JPG") || type == QLatin1String("PNG"));
+    return PageImageNames::isSafeImageName(name) && PageImageNames::isSafeImageType(type);
 }
 
 bool isPageSection(const SKTGraphic &g)

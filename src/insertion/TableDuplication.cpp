@@ -1,6 +1,7 @@
 #include "insertion/TableDuplication.h"
 
 #include "config/EditionSettings.h"
+#include "document/PageImageNames.h"
 #include "document/SKTDocument.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/InsertionStep.h"
@@ -41,12 +42,16 @@ std::shared_ptr<SKTTable> TableDuplication::duplicateTable(SKTTable &source, int
     }
 
     // Every picture gets a new name and its own original; a name handed out
-    // here counts as taken for the next.
+    // here counts as taken for the next. A pasted table's names come from the
+    // clipboard: only plain names of our two kinds name a file to copy.
     auto rename = [&](TransformView &image) {
+        const bool plain = PageImageNames::isSafeImageName(image.imageName)
+            && PageImageNames::isSafeImageType(image.imageType);
         const QString from = originalFileName(image);
         image.imageName = images.getNextImageName();
         image.templateName = QLatin1String("");
-        images.copyOriginalFromFolder(fromFolder, from, originalFileName(image));
+        if (plain)
+            images.copyOriginalFromFolder(fromFolder, from, originalFileName(image));
     };
     for (const GridGraphic::Image &image : copy->imageArray())
         if (image)

@@ -251,6 +251,21 @@ TEST_F(CompositeTablesTest, DuplicateCopiesEverythingAndGivesPicturesTheirOwnOri
     ASSERT_TRUE(doc->undoManager().undo());
     ASSERT_TRUE(doc->undoManager().undo());
     EXPECT_EQ(doc->graphics().size(), 1);
+
+    // Names from pasted data that are no plain name of our two kinds copy no file.
+    writeFile(path(QStringLiteral("secret.PNG")), "not a picture of the page");
+    writeFile(otherFolder + QStringLiteral("/image4o.EXE"), "not a picture");
+    auto climbing = std::make_shared<TransformView>(*picture);
+    climbing->imageName = QStringLiteral("../secret");
+    auto foreign = std::make_shared<TransformView>(*picture);
+    foreign->imageName = QStringLiteral("image4");
+    foreign->imageType = QStringLiteral("EXE");
+    source->setImageArray({climbing, foreign});
+    const QStringList before = QDir(pageFolder()).entryList(QDir::Files);
+    auto guarded = TableDuplication(*frame).duplicateTable(*source, 0, otherFolder);
+    ASSERT_TRUE(guarded);
+    EXPECT_EQ(guarded->imageArray().size(), 2);
+    EXPECT_EQ(QDir(pageFolder()).entryList(QDir::Files), before);
 }
 
 TEST_F(CompositeTablesTest, SectionAwarePastePlacesTheCopyAtY)
