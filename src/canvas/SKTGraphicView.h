@@ -324,7 +324,7 @@ private:
     void endGesture();
     bool pasteGraphics(const QByteArray &payload, int64_t serial);
     bool pasteImageFile(const QString &path, const QPointF &point);
-    bool dropCodeNames(const QStringList &names, const QPointF &point);
+    bool dropCodeNames(const QStringList &names, const QStringList &files, const QPointF &point);
     bool runDropRow(const DropCodeName &row, const QPointF &point);
     bool pasteImage(const QImage &image, const QString &type, const QString &sourcePath, const QPointF &point);
     void alert(const QString &message, const QString &informative);

@@ -107,15 +107,14 @@ bool SKTGraphicView::performDrop(const QMimeData &data, const QPointF &point)
         hit->setColor(colour);
         return true;
     }
-    QStringList names = codeNamesOf(data);
-    for (const QString &file : localFiles(data))
-        names << file;
-    if (!names.isEmpty())
-        return dropCodeNames(names, point);
+    const QStringList names = codeNamesOf(data);
+    const QStringList files = localFiles(data);
+    if (!names.isEmpty() || !files.isEmpty())
+        return dropCodeNames(names, files, point);
     return pasteImage(qvariant_cast<QImage>(data.imageData()), QStringLiteral("PNG"), QString(), point);
 }
 
-bool SKTGraphicView::dropCodeNames(const QStringList &names, const QPointF &dropped)
+bool SKTGraphicView::dropCodeNames(const QStringList &names, const QStringList &files, const QPointF &dropped)
 {
     QPointF point = dropped;
     // Form-field editions put drops on their field lattice.
@@ -125,15 +124,18 @@ bool SKTGraphicView::dropCodeNames(const QStringList &names, const QPointF &drop
     }
     bool inserted = false;
     int32_t imageOffset = 0;
+    // Code names come first, then the files; a name the table does not know
+    // is skipped, and only the file list names files.
     for (const QString &name : names) {
-        const std::optional<DropCodeName> row = DropTables::codeName(name);
-        if (row) {
+        if (const std::optional<DropCodeName> row = DropTables::codeName(name)) {
             inserted = runDropRow(*row, point) || inserted;
             if (!row->goesOn)
-                break;
-        } else if (QFileInfo(name).isAbsolute() && QFileInfo(name).isFile()) {
-            inserted = pasteImageFile(name, QPointF(point.x() + imageOffset, point.y())) || inserted;
+                return inserted;
         }
+        imageOffset += 50;
+    }
+    for (const QString &file : files) {
+        inserted = pasteImageFile(file, QPointF(point.x() + imageOffset, point.y())) || inserted;
         imageOffset += 50;
     }
     return inserted;

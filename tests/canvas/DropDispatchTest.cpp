@@ -74,6 +74,7 @@ TEST_F(CanvasTest, DroppedNamesRunTheirRowsAndFilesLineUp)
     insertions.calls.clear();
     EXPECT_FALSE(dropOnCanvas(widget.get(), {QStringLiteral("zov_no_such_entry")}, {}, {10, 10}));
     EXPECT_FALSE(dropOnCanvas(widget.get(), {QStringLiteral("DragAndDrop/index.png")}, {}, {10, 10}));
+    EXPECT_FALSE(dropOnCanvas(widget.get(), {files.first().toLocalFile()}, {}, {10, 10})) << "a path as a code name";
     EXPECT_TRUE(insertions.calls.isEmpty());
     EXPECT_EQ(snapshot(), before);
 }
