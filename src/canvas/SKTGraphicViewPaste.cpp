@@ -202,11 +202,6 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
     }
 
     // A placed graphic belongs to the section cell at its new origin.
-    if (gSectionAwarePaste)
-        for (const Graphic &g : others)
-            if (takesSlot(*g))
-                insertion.applySection(*m_document, *g, g->bounds().topLeft());
-
     // In front of the page, in the order they were copied.
     QList<SKTGraphic *> front;
     for (auto it = others.crbegin(); it != others.crend(); ++it) {
@@ -215,7 +210,12 @@ bool SKTGraphicView::pasteGraphics(const QByteArray &payload, int64_t serial)
                                                         : (m_document->insertGraphicAtIndex(g, 0), g.get()));
     }
 
-    // A pasted text or table lays out the objects of the section it landed in.
+    // A placed graphic (a table: its copy) belongs to the section cell at its
+    // origin; a pasted text or table lays out the objects of that section.
+    if (gSectionAwarePaste)
+        for (SKTGraphic *g : front)
+            if (takesSlot(*g))
+                insertion.applySection(*m_document, *g, g->bounds().topLeft());
     if (gSectionAwarePaste)
         for (SKTGraphic *g : front)
             if (dynamic_cast<SKTText *>(g) || dynamic_cast<SKTTable *>(g))

@@ -127,6 +127,11 @@ TEST_F(SectionPasteTest, EachGraphicTakesItsOwnSlotAsOneUndoStep)
     const Case cases[] = {
         {"a picture into the middle cell", {picture({37, 500, 40, 40})}, {250, 150}, {{200, 150}}, {1}},
         {"a text into the last cell", {text({10, 500, 100, 30})}, {600, 120}, {{500, 120}}, {2}},
+        {"a table, copied afresh, into the first cell",
+         {testpage::section(0, {30, 500}, {100}, 40, QStringLiteral("table"))},
+         {50, 150},
+         {{0, 150}},
+         {0}},
         {"stacked by the running y, spacing kept",
          {text({10, 560, 100, 30}), picture({60, 500, 40, 40})},
          {250, 150},
