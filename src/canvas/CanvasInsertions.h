@@ -14,6 +14,7 @@
 #include <QSizeF>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class GraphicEnvironment;
 class SKTDocument;
@@ -65,6 +66,9 @@ public:
     // Copies a pasted image's original file (oldName) from the source page
     // folder into the page's folder as newName.
     virtual void makeCopyOfOriginalImage(const QString &, const QString &, const QString &) {}
+    // Top-left corner of the visible part of the canvas; none when the
+    // canvas is not inside a scroll view.
+    virtual std::optional<QPointF> visibleOrigin() const { return std::nullopt; }
     // The section half of the canvas's environment (sections pushed down,
     // objects re-aligned to their cells, image names); null: the canvas
     // answers from the page alone.

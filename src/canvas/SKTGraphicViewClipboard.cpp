@@ -134,8 +134,11 @@ bool SKTGraphicView::pasteFromMimeData(const QMimeData &data)
         return false;
     }
     if (data.hasImage()) {
+        // Picture data lands 100 points in from the visible corner.
+        const QPointF corner = insertions()->visibleOrigin().value_or(QPointF());
         const QImage image = qvariant_cast<QImage>(data.imageData());
-        return pasteImage(image, QStringLiteral("PNG"), QString(), QPointF(100, 100));
+        return pasteImage(image, QStringLiteral("PNG"), QString(),
+                          QPointF(std::trunc(corner.x()) + 100, std::trunc(corner.y()) + 100));
     }
     return false;
 }

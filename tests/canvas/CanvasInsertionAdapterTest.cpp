@@ -140,6 +140,19 @@ TEST_F(AdapterTest, MakersAddedByNameRunForTheirRows)
     CanvasInsertionAdapter::addCodeAction(QStringLiteral("addNavbar"), {});
 }
 
+TEST_F(AdapterTest, PastedPictureDataLandsInsideTheVisiblePart)
+{
+    adapter->visibleOriginProvider = [] { return std::optional<QPointF>(QPointF(300.6, 1200.2)); };
+    auto *data = new QMimeData;
+    data->setImageData(QImage(30, 20, QImage::Format_RGB32));
+    QGuiApplication::clipboard()->setMimeData(data);
+    key(Qt::Key_V, Qt::ControlModifier);
+    endStep();
+    ASSERT_EQ(doc->graphics().size(), 1);
+    EXPECT_EQ(doc->graphics()[0]->bounds(), QRectF(400, 1300, 30, 20));
+    EXPECT_EQ(undo().undoActionName(), QStringLiteral("Paste"));
+}
+
 TEST_F(AdapterTest, DroppedPictureFilesBecomeImagesWithTheirOriginals)
 {
     const QString file = path(QStringLiteral("photo.png"));
