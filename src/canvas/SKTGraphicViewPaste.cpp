@@ -22,6 +22,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 using Graphic = std::shared_ptr<SKTGraphic>;

@@ -14,6 +14,8 @@
 #include "support/FileHelpers.h"
 #include "support/PageGraphics.h"
 
+#include <QRandomGenerator>
+#include <cmath>
 
 namespace {
 std::shared_ptr<SKTTable> selectableSection(int32_t number, const QPointF &origin, const QList<int> &widths, int h)
@@ -228,4 +230,38 @@ TEST_F(SectionPasteTest, GraphicsCopiedWithTheirSectionFollowItsCopy)
     EXPECT_EQ(undo().undoCount(), 2); // the page section put there, and the paste
     ASSERT_TRUE(undo().undo());
     EXPECT_EQ(doc->graphics().size(), 1);
+}
+
+TEST_F(SectionPasteTest, MutatedDataIntoASectionPastesNothingOrFiniteGeometry)
+{
+    // Section spots, numbers and geometry arrive from the clipboard: a seeded
+    // loop of byte edits over a valid payload must paste nothing or graphics
+    // of finite geometry, and never crash.
+    auto member = text({420, 430, 100, 30}, 1);
+    member->setSectionNumber(7);
+    const auto image = picture({60, 500, 40, 40}, 2);
+    const auto copiedSection = testpage::section(7, {0, 400}, {400, 400}, 150);
+    const QByteArray valid = SKTGraphic::pasteboardDataWithGraphics({member.get(), image.get(), copiedSection.get()});
+    click({250, 150});
+    QRandomGenerator random(2026);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray mutated = valid;
+        for (int e = 1 + random.bounded(4); e > 0; --e)
+            mutated[random.bounded(int(mutated.size()))] = char(random.bounded(256));
+        doc->setGraphics({section});
+        QMimeData data;
+        data.setData(SKTGraphic::pasteboardMimeType(), mutated);
+        const bool pasted = view->pasteFromMimeData(data);
+        endStep();
+        if (!pasted) {
+            EXPECT_EQ(doc->graphics().size(), 1);
+            continue;
+        }
+        for (SKTGraphic *g : view->selectedGraphics()) {
+            const QRectF b = g->bounds();
+            ASSERT_TRUE(std::isfinite(b.x()) && std::isfinite(b.y()) && std::isfinite(b.width())
+                        && std::isfinite(b.height()))
+                << "round " << round;
+        }
+    }
 }
