@@ -244,7 +244,7 @@ public:
     QString translate(const char *context, const char *source, const char *, int) const override
     {
         const QString c = QString::fromLatin1(context);
-        if (c == QLatin1String("Toolbar") || c == QLatin1String("MenuItems"))
+        if (c == QLatin1String("Toolbar") || c == QLatin1String("MenuItems") || c == QLatin1String("Localizable"))
             return QStringLiteral("<%1>").arg(QString::fromUtf8(source));
         return {};
     }
@@ -279,6 +279,14 @@ TEST_F(WindowSetUpTest, TheToolbarAndTheWindowMenuFollowTheInstalledTranslation)
     item.action = QStringLiteral("newDocumentWindow");
     WindowMenuValidation::validate(item, w->menuState());
     EXPECT_TRUE(item.title.startsWith(QLatin1String("<New window for '"))) << item.title.toStdString();
+    // The page questions speak it too; cancelling keeps the page.
+    alerts.answerIndex(1);
+    w->pageOperations().deletePage(QStringLiteral("a.zovweb"), {});
+    ASSERT_FALSE(alerts.shown().isEmpty());
+    const Alert &asked = alerts.shown().last().alert;
+    EXPECT_EQ(asked.buttons, (QStringList{"<Delete>", "<Cancel>"}));
+    EXPECT_TRUE(asked.informativeText.startsWith(QLatin1String("<Are you sure you want to delete selected?>\n")));
+    EXPECT_TRUE(QFileInfo::exists(QDir(project).filePath(QStringLiteral("a.zovweb"))));
 
     // Taking the translation away gives the English labels back, not the
     // marked ones translated again.
