@@ -177,6 +177,13 @@ TEST_F(WindowSetUpTest, TheStoredChoiceWinsOverTheEditionsUnitAndTheMenuChangesB
     EXPECT_EQ(units(w), (QStringList{"Centimeters", "Centimeters"}));
     EXPECT_EQ(UserDefaults::standard().stringForKey(QStringLiteral("RulerUnits")), QStringLiteral("Centimeters"));
     EXPECT_NE(top->grab().toImage(), inchesLook);
+    // The menu ticks the unit shown.
+    for (const auto &[action, ticked] : {std::pair{"updateRulers_centimeters", true}, {"updateRulers_inches", false}}) {
+        ActionItemState item;
+        item.action = QString::fromLatin1(action);
+        EXPECT_TRUE(ResponderChain::validate(w->responderChain(), item));
+        EXPECT_EQ(item.checked, ticked) << action;
+    }
     w->close();
     settle();
 

@@ -90,7 +90,13 @@ void SKTWindowController::installWindowCommands()
     for (const auto &[name, unit] : {std::pair{"updateRulers_points", "Points"}, {"updateRulers_centimeters", "Centimeters"},
                                      {"updateRulers_inches", "Inches"}}) {
         const QString u = QString::fromLatin1(unit);
-        add(QString::fromLatin1(name), [this, u] { updateRulers(u); });
+        // The unit the rulers show is ticked.
+        map.add(QString::fromLatin1(name), [this, u](const ActionItemState &) { updateRulers(u); },
+                [this, u](ActionItemState &item) {
+                    item.enabled = true;
+                    item.checked = zoom_->horizontalRuler() && zoom_->horizontalRuler()->unitName() == u;
+                    return true;
+                });
     }
 
     DocumentWindowContext context;
