@@ -78,6 +78,9 @@ TEST(CanvasRulerMarks, FinerMarksFollowTheUnitsCycleAndStayApart)
     // A unit with broken numbers gives no marks instead of looping.
     EXPECT_TRUE(CanvasRuler::marks({QStringLiteral("x"), {}, 0.0, {}, {}}, 0, 1.0, 100).isEmpty());
     EXPECT_TRUE(CanvasRuler::marks(inches, std::nan(""), 1.0, 100).isEmpty());
+    // Scrolled so far that whole steps can no longer be told apart: the
+    // walk still ends.
+    EXPECT_LE(CanvasRuler::marks(inches, 1e300, 1.0, 100).size(), 22);
     // A step cycle that would not step up still ends.
     EXPECT_FALSE(CanvasRuler::marks({QStringLiteral("y"), {}, 0.001, {1.0}, {2.0}}, 0, 1.0, 100).isEmpty());
 }

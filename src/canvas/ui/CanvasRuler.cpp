@@ -90,7 +90,11 @@ QList<RulerMark> CanvasRuler::marks(const RulerUnit &unit, double origin, double
     }
     const double finest = steps.last();
     const double originUnits = origin / unit.pixelsPerUnit;
-    for (double k = std::ceil(originUnits / finest - 1e-9);; k += 1.0) {
+    // Marks stand kMarkGap apart, so a ruler holds at most this many; the
+    // count also ends the walk where k is too large to step by one.
+    const int most = int(length / kMarkGap) + 2;
+    double k = std::ceil(originUnits / finest - 1e-9);
+    for (int n = 0; n < most; ++n, k += 1.0) {
         const double v = k * finest;
         const double at = (v - originUnits) * perUnit;
         if (at > length)
