@@ -134,8 +134,15 @@ void CanvasRuler::paintEvent(QPaintEvent *)
                 p.drawText(mark.at + 2, 10, mark.label);
         } else {
             p.drawLine(kThickness - tick, mark.at, kThickness, mark.at);
-            if (!mark.label.isEmpty())
-                p.drawText(1, mark.at + 10, mark.label);
+            if (!mark.label.isEmpty()) {
+                // Numbers run down the narrow ruler, so "30000" shows whole
+                // instead of being cut to the ruler's width.
+                p.save();
+                p.translate(2, mark.at + 2);
+                p.rotate(90);
+                p.drawText(0, 0, mark.label);
+                p.restore();
+            }
         }
     }
     p.setPen(QPen(QColor(0, 90, 200), 1));
