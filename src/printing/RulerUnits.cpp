@@ -11,7 +11,7 @@ const QList<RulerUnit> &standardUnits()
     static const QList<RulerUnit> units = {
         {QStringLiteral("Inches"), QStringLiteral("in"), 72.0, {2.0}, {0.5, 0.25}},
         {QStringLiteral("Centimeters"), QStringLiteral("cm"), 72.0 / 2.54, {2.0}, {0.5, 0.2}},
-        {QStringLiteral("Points"), QStringLiteral("pt"), 1.0, {10.0}, {0.5}},
+        {QStringLiteral("Points"), QStringLiteral("pt"), 1.0, {10.0}, {0.5, 0.2}},
         {QStringLiteral("Picas"), QStringLiteral("pc"), 12.0, {10.0}, {0.5}},
     };
     return units;

@@ -1,4 +1,5 @@
 #include "window/PageOperations.h"
+#include "window/LocalizedText.h"
 
 #include "config/EditionSettings.h"
 #include "platform/Alerts.h"
@@ -102,12 +103,12 @@ void PageOperations::deletePage(const QString &pageName, std::function<void(bool
     alert.messageText = QStringLiteral("Confirm File Deletion");
     alert.informativeText =
         QStringLiteral("%1\n%2\n\n%3")
-            .arg(QStringLiteral("Are you sure you want to delete selected?"), pagePath(pageName),
+            .arg(localizedText(QStringLiteral("Are you sure you want to delete selected?")), pagePath(pageName),
                  pageName == gBaseTemplateName
                      ? QStringLiteral("This is the base template, deleting this file will also impact any documents "
                                       "that are inheriting content from the base template.")
                      : QString());
-    alert.buttons = {QStringLiteral("Delete"), QStringLiteral("Cancel")};
+    alert.buttons = {localizedText(QStringLiteral("Delete")), localizedText(QStringLiteral("Cancel"))};
     Alerts::ask(alert, host_->alertWindow(), [this, pageName, done](int response) {
         bool deleted = false;
         if (response == Alert::FirstButton) {
@@ -156,7 +157,7 @@ void PageOperations::duplicatePage(const QString &pageName, std::function<void(c
     alert.messageText = QStringLiteral("Confirm File Duplication");
     alert.informativeText = QStringLiteral("Are you sure you wish to duplicate \"%1\"?\n\nThis file is located at\n%2")
                                 .arg(pageName, pagePath(pageName));
-    alert.buttons = {QStringLiteral("Copy"), QStringLiteral("Cancel")};
+    alert.buttons = {localizedText(QStringLiteral("Copy")), localizedText(QStringLiteral("Cancel"))};
     Alerts::ask(alert, host_->alertWindow(), [this, pageName, done](int response) {
         const QString copy = response == Alert::FirstButton ? duplicatePageNow(pageName) : QString();
         if (done)

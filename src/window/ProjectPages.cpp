@@ -1,4 +1,5 @@
 #include "window/ProjectPages.h"
+#include "window/LocalizedText.h"
 
 #include "config/EditionSettings.h"
 #include "document/DataCentreMarkers.h"
@@ -418,7 +419,7 @@ void ProjectPages::confirmAndCopyDroppedPage(const QString &path)
     alert.messageText = QStringLiteral("Copying New Page");
     alert.informativeText = QStringLiteral("Are you sure you wish to copy over document \"%1\"?\n\nThis file is currently located at\n%2")
                                 .arg(QFileInfo(path).fileName(), path);
-    alert.buttons = {QStringLiteral("Proceed"), QStringLiteral("Cancel")};
+    alert.buttons = {localizedText(QStringLiteral("Proceed")), localizedText(QStringLiteral("Cancel"))};
     Alerts::ask(alert, host_->alertWindow(), [this, path](int response) {
         if (response == Alert::FirstButton)
             grabDraggedInPage(path);

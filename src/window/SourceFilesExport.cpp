@@ -1,4 +1,5 @@
 #include "window/SourceFilesExport.h"
+#include "window/LocalizedText.h"
 
 #include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
@@ -250,7 +251,7 @@ void SourceFilesExport::exportAllFileTo(ProjectPages &project, QObject *window,
         alert.informativeText = QStringLiteral("File or folder with the same name exists already, would you like to "
                                                "replace?\n\nExport will output a folder named \"%1\" containing all files")
                                     .arg(QFileInfo(plan.exportFolder).fileName());
-        alert.buttons = {QStringLiteral("Replace"), QStringLiteral("Cancel")};
+        alert.buttons = {QStringLiteral("Replace"), localizedText(QStringLiteral("Cancel"))};
         Alerts::ask(alert, guard, [start, cancelled](int response) {
             if (response == Alert::FirstButton)
                 start();

@@ -2,6 +2,8 @@
 
 #include "config/EditionSettings.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QStringList &alwaysOn()
@@ -55,7 +57,7 @@ bool WindowMenuValidation::validate(ActionItemState &item, const WindowMenuState
 {
     const QString &a = item.action;
     if (a == QLatin1String("newDocumentWindow")) {
-        item.title = QStringLiteral("New window for '%1'").arg(state.documentDisplayName);
+        item.title = QCoreApplication::translate("MenuItems", "New window for '%1'").arg(state.documentDisplayName);
         item.enabled = true;
     } else if (a == QLatin1String("toggleGridConstraining")) {
         item.checked = state.gridConstraining;

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 void picture(QWidget &w, const QString &name)
@@ -191,4 +192,51 @@ TEST_F(WindowSheetsUiTest, BaseTemplatePageNumbersFollowThePageList)
             texts << g->textString();
         EXPECT_TRUE(texts.contains(QStringLiteral("Page %1").arg(index))) << texts.join(QLatin1Char('|')).toStdString();
     }
+}
+
+// The settings sheet's selection column, clicked as a user clicks it: the
+// ticked rows are the ones the row buttons move, copy and drop, and a tick
+// stays with its page when the rows are redrawn in a new order.
+TEST_F(WindowSheetsUiTest, SelectionBoxesClickedInTheSheetChooseTheRowsTheButtonsActOn)
+{
+    gUsesPageOrderIndex = true;
+    for (const char *name : {"a", "b", "c"})
+        makePage(project, QString::fromLatin1(name), QString::fromLatin1(name).toUpper(), QStringLiteral("text"));
+    ProjectPages &p = openProject();
+    WebsiteSettingsWindowController sheet(WebsiteSettingsRows::fromPages(p.scan.siteIconArray), {}, {});
+    sheet.resize(1000, 600);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    const auto box = [&](int row) { return sheet.tableView()->cellWidget(row, 0)->findChild<QCheckBox *>(); };
+    const auto names = [&] {
+        QStringList list;
+        for (const WebsiteSettingsRow &r : sheet.rows().rows)
+            list << r.fileName + (r.selected ? QStringLiteral("*") : QString());
+        return list;
+    };
+    const QStringList start = names();
+    ASSERT_EQ(start.size(), 3);
+
+    ASSERT_NE(box(0), nullptr);
+    QTest::mouseClick(box(0), Qt::LeftButton, {}, box(0)->rect().center());
+    EXPECT_TRUE(box(0)->isChecked());
+    EXPECT_EQ(names(), (QStringList{start[0] + "*", start[1], start[2]}));
+
+    QTest::mouseClick(sheet.moveDownButton, Qt::LeftButton);
+    EXPECT_EQ(names(), (QStringList{start[1], start[0] + "*", start[2]}));
+    EXPECT_FALSE(box(0)->isChecked());
+    EXPECT_TRUE(box(1)->isChecked());
+
+    // A second click takes the tick away: nothing is acted on.
+    QTest::mouseClick(box(1), Qt::LeftButton, {}, box(1)->rect().center());
+    QTest::mouseClick(sheet.deleteButton, Qt::LeftButton);
+    EXPECT_EQ(names(), (QStringList{start[1], start[0], start[2]}));
+
+    QTest::mouseClick(box(2), Qt::LeftButton, {}, box(2)->rect().center());
+    QTest::mouseClick(sheet.duplicateButton, Qt::LeftButton);
+    ASSERT_EQ(sheet.rows().rows.size(), 4);
+    EXPECT_EQ(sheet.rows().rows[3].fileName, start[2] + "Copy");
+    EXPECT_FALSE(box(3)->isChecked());
+    QTest::mouseClick(sheet.deleteButton, Qt::LeftButton);
+    EXPECT_EQ(names(), (QStringList{start[1], start[0], start[2] + "Copy"}));
 }

@@ -1,4 +1,5 @@
 #include "window/ui/AddNewPageViewController.h"
+#include "window/LocalizedText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,9 +27,9 @@ AddNewPageViewController::AddNewPageViewController(const AddNewPageSheetState &s
     mainLaunchpageCheckbox = new QCheckBox(QStringLiteral("Main launch page (index)"), this);
     baseTemplateCheckbox = new QCheckBox(QStringLiteral("Base template"), this);
     applyBaseTemplateCheckbox = new QCheckBox(QStringLiteral("Apply base template"), this);
-    chooseTemplateButton = new QPushButton(state_.chooseTemplateTitle, this);
+    chooseTemplateButton = new QPushButton(localizedText(state_.chooseTemplateTitle), this);
     addNewPageButton = new QPushButton(state_.addButtonTitle.isEmpty() ? QStringLiteral("Add") : state_.addButtonTitle, this);
-    cancelButton = new QPushButton(state_.cancelTitle, this);
+    cancelButton = new QPushButton(localizedText(state_.cancelTitle), this);
     addNewPageButton->setDefault(true);
 
     auto *form = new QFormLayout;

@@ -39,8 +39,10 @@ void registerDocumentWindows(const QStringList &paths)
         return true;
     };
     windows.attachProject = [](SKTDocument &document, const QString &folder) {
-        if (SKTWindowController *window = SKTWindowController::windowForDocument(&document))
+        if (SKTWindowController *window = SKTWindowController::windowForDocument(&document)) {
             window->setOpenWebsiteFolderPath(folder);
+            window->addPlaceHolder();
+        }
     };
     SKTAppDelegate::shared().setProjectWindows(windows);
 

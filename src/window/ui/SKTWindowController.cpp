@@ -140,6 +140,8 @@ void SKTWindowController::buildPanes()
     canvas_->setObjectName(QStringLiteral("graphicView"));
     zoom_->setCanvas(canvas_);
     zoom_->setShowsRulers(true);
+    zoom_->horizontalRuler()->setUnitName(startingRulerUnit());
+    zoom_->verticalRuler()->setUnitName(startingRulerUnit());
     // Menu commands insert 100 right of and 30 below the visible corner.
     insertions_->visibleOriginProvider = [this]() -> std::optional<QPointF> {
         const double z = canvas_->zoomFactor() > 0 ? canvas_->zoomFactor() : 1.0;
@@ -201,6 +203,7 @@ void SKTWindowController::selectWhichToolBarToUse()
     toolbarSpec_ = spec;
     if (!same)
         buildToolbar();
+    prepareToLocalizeToolbarAndStuff();
     validateToolbar();
 }
 
@@ -215,10 +218,23 @@ void SKTWindowController::buildToolbar()
     toolbar_->clear();
     toolbar_->setObjectName(toolbarSpec_.toolbar);
     for (const ToolbarItemSpec &item : toolbarSpec_.items) {
-        QAction *action = ActionBinding::makeAction(QCoreApplication::translate("Toolbar", qPrintable(item.label)),
-                                                    item.action, toolbar_);
+        QAction *action = ActionBinding::makeAction(item.label, item.action, toolbar_);
         action->setObjectName(item.action);
+        action->setProperty(kSourceLabel, item.label);
         toolbar_->addAction(action);
+    }
+}
+
+void SKTWindowController::prepareToLocalizeToolbarAndStuff()
+{
+    if (!toolbar_)
+        return;
+    // Each item keeps its English label: a later change of language
+    // translates from it again rather than from a translation.
+    for (QAction *action : toolbar_->actions()) {
+        const QString source = action->property(kSourceLabel).toString();
+        if (!source.isEmpty())
+            action->setText(QCoreApplication::translate("Toolbar", source.toUtf8().constData()));
     }
 }
 
@@ -583,6 +599,8 @@ void SKTWindowController::closeEvent(QCloseEvent *event)
 void SKTWindowController::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        prepareToLocalizeToolbarAndStuff();
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         validateToolbar();
     // Leaving the window saves its page, so switching to another program

@@ -85,6 +85,9 @@ public:
     void prepSingleDocWindow();
     void refreshPageBackgroundColor();
     void selectWhichToolBarToUse();
+    // Gives the toolbar's items their labels in the installed translation
+    // (the English labels when none is installed); again on a language change.
+    void prepareToLocalizeToolbarAndStuff();
     // Enables the toolbar's items as this window's chain decides.
     void validateToolbar();
     // Whether the edition hides the named inspector control or menu item.
@@ -111,6 +114,13 @@ public:
     FloatWindowController *showShapePopOver();
     FloatWindowController *showTextViewPopOver();
     FloatWindowController *setupPrintLayoutView();
+    // Both rulers measure in the named unit, which is stored as the user's
+    // choice. The unit a new window starts with: the stored choice, else the
+    // edition's unit, else "Points".
+    void updateRulers(const QString &unitName);
+    static QString startingRulerUnit();
+    // The five-line address block of the mail merge, inserted at the point.
+    void addPlaceHolderAddress(const QPointF &point);
     // Stores the listing's column count and lays the listing out again.
     void adjustViewColumn(int columns);
 
@@ -125,6 +135,8 @@ public:
     void setFormButtons() override;
     void setWindowAlpha(double alpha) override;
     void resetPrintCanvas(const QString &sheetDescription) override;
+    // In the label edition an empty page starts with the address block at (10, 10).
+    void addPlaceHolder() override;
     void selectFoldingCardTemplateTitle(const QString &title) override;
     QObject *alertWindow() override { return this; }
 
@@ -175,6 +187,7 @@ private:
     std::unique_ptr<PrintTemplateChoice> templateChoice_;
     QTimer *listingDebounce_ = nullptr;
     int listingRebuilds_ = 0;
+    static constexpr const char *kSourceLabel = "zovSourceLabel";
     bool closing_ = false;
     bool closeApproved_ = false;
 };

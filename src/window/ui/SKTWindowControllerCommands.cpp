@@ -5,7 +5,10 @@
 #include "canvas/SKTGrid.h"
 #include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
+#include "canvas/CanvasInsertionAdapter.h"
 #include "config/EditionSettings.h"
+#include "insertion/InsertionFrame.h"
+#include "insertion/ObjectMakers.h"
 #include "sidebar/ui/DocumentSidebar.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
@@ -87,7 +90,13 @@ void SKTWindowController::installWindowCommands()
     for (const auto &[name, unit] : {std::pair{"updateRulers_points", "Points"}, {"updateRulers_centimeters", "Centimeters"},
                                      {"updateRulers_inches", "Inches"}}) {
         const QString u = QString::fromLatin1(unit);
-        add(QString::fromLatin1(name), [u] { UserDefaults::standard().setString(u, QStringLiteral("RulerUnits")); });
+        // The unit the rulers show is ticked.
+        map.add(QString::fromLatin1(name), [this, u](const ActionItemState &) { updateRulers(u); },
+                [this, u](ActionItemState &item) {
+                    item.enabled = true;
+                    item.checked = zoom_->horizontalRuler() && zoom_->horizontalRuler()->unitName() == u;
+                    return true;
+                });
     }
 
     DocumentWindowContext context;
@@ -98,6 +107,36 @@ void SKTWindowController::installWindowCommands()
     context.host = this;
     context.project = project_.get();
     CommandRegistry::installWindowCommands(map, context);
+}
+
+QString SKTWindowController::startingRulerUnit()
+{
+    const QString stored = UserDefaults::standard().stringForKey(QStringLiteral("RulerUnits"));
+    if (!stored.isEmpty())
+        return stored;
+    return gMeasurementUnit.isEmpty() ? QStringLiteral("Points") : gMeasurementUnit;
+}
+
+void SKTWindowController::updateRulers(const QString &unitName)
+{
+    UserDefaults::standard().setString(unitName, QStringLiteral("RulerUnits"));
+    for (CanvasRuler *ruler : {zoom_->horizontalRuler(), zoom_->verticalRuler()}) {
+        if (ruler)
+            ruler->setUnitName(unitName);
+    }
+}
+
+void SKTWindowController::addPlaceHolderAddress(const QPointF &point)
+{
+    InsertionFrame frame(*insertions_);
+    ObjectMakers(frame).addFullAddress_drag(point);
+}
+
+void SKTWindowController::addPlaceHolder()
+{
+    if (gAppName != QLatin1String("Tovra Label Maker") || !doc_.graphics().isEmpty())
+        return;
+    addPlaceHolderAddress(QPointF(10, 10));
 }
 
 void SKTWindowController::installDocumentCommands()

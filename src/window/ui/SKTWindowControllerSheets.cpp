@@ -2,6 +2,8 @@
 // layout sheet and listing columns.
 #include "window/ui/SKTWindowController.h"
 
+#include "canvas/ui/CanvasRuler.h"
+#include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "platform/UserDefaults.h"
 #include "printing/DataCentrePrinting.h"
@@ -44,8 +46,17 @@ void SKTWindowController::setCurrentTemplateSelectionValue()
 
 void SKTWindowController::resetPrintCanvas(const QString &sheetDescription)
 {
-    if (const auto sheet = DataCentrePrinting::grabLabelHelper(sheetDescription))
-        DataCentrePrinting::resetPrintCanvas(sheet);
+    const auto sheet = DataCentrePrinting::grabLabelHelper(sheetDescription);
+    if (!sheet)
+        return;
+    DataCentrePrinting::resetPrintCanvas(sheet);
+    // The sheet registered its own inches and centimetres: rulers showing
+    // them draw again in the new size.
+    if (zoom_) {
+        for (CanvasRuler *ruler : {zoom_->horizontalRuler(), zoom_->verticalRuler()})
+            if (ruler)
+                ruler->update();
+    }
 }
 
 void SKTWindowController::selectFoldingCardTemplateTitle(const QString &title)
