@@ -119,6 +119,13 @@ QStringList titlesOf(const QList<QPushButton *> &buttons)
     return titles;
 }
 
+// The label maker's blank label ships empty: the window puts the address
+// block on it. Every other template has something on it.
+bool isEmptyLabel(const EditionEntry &entry, const TemplateIcon &icon)
+{
+    return entry.key == QLatin1String("Tovra Label Maker") && icon.fileName.startsWith(QLatin1String("Blank."));
+}
+
 }  // namespace
 
 TEST_F(TemplateChooserTest, EachEditionListsItsCategoriesAndOpensEveryTemplate)
@@ -160,7 +167,7 @@ TEST_F(TemplateChooserTest, EachEditionListsItsCategoriesAndOpensEveryTemplate)
             ASSERT_NE(doc, nullptr) << qPrintable(icons.at(i).categoryFolder + QLatin1Char('/') + icons.at(i).fileName + QLatin1Char(' ')
                                                   + (alerts.count() ? alerts.last().informativeText : QString()));
             EXPECT_TRUE(doc->fileURLPath.isEmpty());
-            EXPECT_FALSE(doc->graphics().isEmpty()) << qPrintable(icons.at(i).fileName);
+            EXPECT_EQ(doc->graphics().isEmpty(), isEmptyLabel(entry, icons.at(i))) << qPrintable(icons.at(i).fileName);
             DocumentController::shared().closeDocument(doc);
         }
         // In the editions that work on projects, every template also becomes
@@ -181,7 +188,7 @@ TEST_F(TemplateChooserTest, EachEditionListsItsCategoriesAndOpensEveryTemplate)
                 request.fileNameField = QStringLiteral("page%1").arg(i);
                 const QString made = pages.launchUsingBaseTemplate(request);
                 EXPECT_FALSE(made.isEmpty()) << qPrintable(icons.at(i).fileName + QLatin1Char(' ') + pages.lastError);
-                EXPECT_FALSE(shown.graphics().isEmpty()) << qPrintable(icons.at(i).fileName);
+                EXPECT_EQ(shown.graphics().isEmpty(), isEmptyLabel(entry, icons.at(i))) << qPrintable(icons.at(i).fileName);
             }
         }
         // And so do the blank starter page and the sample document.
