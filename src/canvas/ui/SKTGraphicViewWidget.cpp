@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 
@@ -96,14 +97,44 @@ void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
         parts = QList<QRect>(region.begin(), region.end());
     else
         parts = {event->rect()};
-    for (const QRect &r : std::as_const(parts)) {
-        painter.save();
-        painter.setClipRegion(parts.size() > 1 ? QRegion(r) : region);
-        painter.scale(m_zoom, m_zoom);
-        const QRectF dirty(QPointF(r.topLeft()) / m_zoom, QSizeF(r.size()) / m_zoom);
-        m_view.draw(painter, dirty, m_zoom * devicePixelRatioF());
-        painter.restore();
+    // Each part is drawn in bands through a small image and copied in. Every
+    // graphic clips its drawing, and the raster engine sizes each such clip
+    // by the height of the image it paints on: on a tall page drawn directly
+    // each clip would cost as much as the page is long, so a small repaint
+    // of a long page would be slower than the same repaint of a short one.
+    // The band has the format of what it is copied onto, so the copy is a
+    // plain copy and the page looks as if drawn there directly.
+    QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+    if (const QPaintDevice *device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr)
+        if (device->devType() == QInternal::Image && static_cast<const QImage *>(device)->depth() >= 24)
+            format = static_cast<const QImage *>(device)->format();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect &part : std::as_const(parts))
+        for (int top = part.top(); top <= part.bottom(); top += kBandHeight)
+            paintBand(painter, QRect(part.left(), top, part.width(), std::min(kBandHeight, part.bottom() + 1 - top)),
+                      format);
+}
+
+void SKTGraphicViewWidget::paintBand(QPainter &target, const QRect &band, QImage::Format format)
+{
+    const double ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(band.size()) * ratio).toSize().expandedTo(QSize(1, 1));
+    if (m_band.width() < pixels.width() || m_band.height() < pixels.height() || m_band.devicePixelRatio() != ratio
+        || m_band.format() != format) {
+        // Grown only, and kept: a new image per paint would cost its memory's
+        // first touch every time.
+        m_band = QImage(m_band.format() == format ? pixels.expandedTo(m_band.size()) : pixels, format);
+        m_band.setDevicePixelRatio(ratio);
     }
+    {
+        QPainter painter(&m_band);
+        painter.setClipRect(QRect(QPoint(0, 0), band.size()));
+        painter.translate(-band.topLeft());
+        painter.scale(m_zoom, m_zoom);
+        const QRectF dirty(QPointF(band.topLeft()) / m_zoom, QSizeF(band.size()) / m_zoom);
+        m_view.draw(painter, dirty, m_zoom * ratio);
+    }
+    target.drawImage(band.topLeft(), m_band, QRect(QPoint(0, 0), pixels));
 }
 
 void SKTGraphicViewWidget::mousePressEvent(QMouseEvent *event)
