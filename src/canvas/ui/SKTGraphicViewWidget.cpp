@@ -14,6 +14,7 @@
 #include <QPaintEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 SKTGraphicViewWidget::SKTGraphicViewWidget(SKTGraphicView &view, QWidget *parent) : QWidget(parent), m_view(view)
@@ -92,10 +93,19 @@ void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
     // A few separate strips (a marquee's edges, two moved graphics) are drawn
     // each on its own, so the area between them is not visited at all.
     const QRegion region = event->region();
+    // A region cut into many pieces (a marquee's edges beside the graphics it
+    // toggled) is still drawn piece by piece while the pieces cover much
+    // less than their bounding rectangle.
     QList<QRect> parts;
-    if (region.rectCount() > 1 && region.rectCount() <= kMaxDirtyRects)
-        parts = QList<QRect>(region.begin(), region.end());
-    else
+    if (region.rectCount() > 1 && region.rectCount() <= kMaxRegionParts) {
+        qint64 area = 0;
+        for (const QRect &r : region)
+            area += qint64(r.width()) * r.height();
+        const QRect bounds = region.boundingRect();
+        if (region.rectCount() <= kMaxDirtyRects || 2 * area <= qint64(bounds.width()) * bounds.height())
+            parts = QList<QRect>(region.begin(), region.end());
+    }
+    if (parts.isEmpty())
         parts = {event->rect()};
     // Each part is drawn in bands through a small image and copied in. Every
     // graphic clips its drawing, and the raster engine sizes each such clip
@@ -108,11 +118,26 @@ void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
     if (const QPaintDevice *device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr)
         if (device->devType() == QInternal::Image && static_cast<const QImage *>(device)->depth() >= 24)
             format = static_cast<const QImage *>(device)->format();
+    painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &part : std::as_const(parts))
-        for (int top = part.top(); top <= part.bottom(); top += kBandHeight)
-            paintBand(painter, QRect(part.left(), top, part.width(), std::min(kBandHeight, part.bottom() + 1 - top)),
-                      format);
+    for (const QRect &part : std::as_const(parts)) {
+        // Tall bands draw fewer graphics twice; a wide (zoomed) part takes
+        // fewer rows, so the kept image stays small.
+        const int rows = std::clamp(int(kBandPixels / (std::max(1, part.width()) * devicePixelRatioF())), 64, 512);
+        for (int top = part.top(); top <= part.bottom(); top += rows)
+            paintBand(painter, QRect(part.left(), top, part.width(), std::min(rows, part.bottom() + 1 - top)), format);
+    }
+    painter.restore();
+    // Handles and marquee straight on the widget, so that dashes keep their
+    // phase across bands and repaints; each part clipped to itself, as the
+    // parts do not overlap and a handle is drawn once.
+    painter.scale(m_zoom, m_zoom);
+    for (const QRect &part : std::as_const(parts)) {
+        const QRectF dirty(QPointF(part.topLeft()) / m_zoom, QSizeF(part.size()) / m_zoom);
+        if (parts.size() > 1)
+            painter.setClipRect(dirty);
+        m_view.drawOverlays(painter, {dirty});
+    }
 }
 
 void SKTGraphicViewWidget::paintBand(QPainter &target, const QRect &band, QImage::Format format)
@@ -132,7 +157,7 @@ void SKTGraphicViewWidget::paintBand(QPainter &target, const QRect &band, QImage
         painter.translate(-band.topLeft());
         painter.scale(m_zoom, m_zoom);
         const QRectF dirty(QPointF(band.topLeft()) / m_zoom, QSizeF(band.size()) / m_zoom);
-        m_view.draw(painter, dirty, m_zoom * ratio);
+        m_view.drawPage(painter, dirty, m_zoom * ratio);
     }
     target.drawImage(band.topLeft(), m_band, QRect(QPoint(0, 0), pixels));
 }

@@ -59,8 +59,9 @@ private:
     QList<QRect> m_dirty;
     QRect m_dirtyBounds;
     static constexpr int kMaxDirtyRects = 24;
-    // Repaints are drawn through this image, a band of at most this many
-    // rows at a time.
+    static constexpr int kMaxRegionParts = 128;
+    // Repaints are drawn through this image, a band of rows at a time, of
+    // about this many pixels at most.
     QImage m_band;
-    static constexpr int kBandHeight = 256;
+    static constexpr double kBandPixels = 1 << 20;
 };
