@@ -364,6 +364,9 @@ private:
     // Each graphic's index in the page, for ordering what the index finds.
     QHash<const SKTGraphic *, qsizetype> m_order;
     void rebuildOrder();
+    // The selection's ascending indexes from the order kept; false when the
+    // order is not the page's.
+    bool selectionByOrder(QList<qsizetype> *indexes) const;
     // Index candidates for rect widened by the paint reach, flat graphics included.
     QList<SKTGraphic *> candidatesNear(const QRectF &rect) const;
     double m_reachPad = 0;
