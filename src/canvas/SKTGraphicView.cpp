@@ -330,9 +330,30 @@ QList<SKTGraphic *> SKTGraphicView::graphicsReaching(const QRectF &rect) const
 
 SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *index, bool *selected, int *handle)
 {
-    const QList<SKTGraphic *> all = graphics();
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        SKTGraphic *g = all[i];
+    // Only graphics whose drawing bounds may hold the point are asked, front
+    // first: those the index finds near it, when their order is the page's.
+    QList<std::pair<qsizetype, SKTGraphic *>> near;
+    bool fromIndex = m_document && std::isfinite(point.x()) && std::isfinite(point.y());
+    if (fromIndex) {
+        const auto &page = m_document->graphics();
+        for (SKTGraphic *g : candidatesNear(QRectF(point, QSizeF(0, 0)))) {
+            const qsizetype i = m_order.value(g, -1);
+            if (i < 0 || i >= page.size() || page[i].get() != g) {
+                fromIndex = false;
+                break;
+            }
+            near.append({i, g});
+        }
+    }
+    if (fromIndex) {
+        std::sort(near.begin(), near.end());
+    } else {
+        near.clear();
+        const QList<SKTGraphic *> all = graphics();
+        for (qsizetype i = 0; i < all.size(); ++i)
+            near.append({i, all[i]});
+    }
+    for (const auto &[i, g] : std::as_const(near)) {
         if (!g->drawingBounds().contains(point))
             continue;
         const bool isSel = m_selection.contains(g);

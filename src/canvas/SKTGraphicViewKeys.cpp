@@ -39,9 +39,10 @@ void SKTGraphicView::deleteSelection()
         if (!self || !self->m_document)
             return;
         const QList<SKTGraphic *> all = self->graphics();
+        const QSet<SKTGraphic *> going(doomed.cbegin(), doomed.cend());
         QList<qsizetype> indexes;
         for (qsizetype i = 0; i < all.size(); ++i)
-            if (doomed.contains(all[i]))
+            if (going.contains(all[i]))
                 indexes.append(i);
         if (indexes.isEmpty())
             return;

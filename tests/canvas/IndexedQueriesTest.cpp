@@ -1,5 +1,5 @@
-// The canvas answers its area questions (what a marquee takes, what a repaint
-// draws) and its selection questions from its own index and order. On a
+// The canvas answers its area questions (what a click hits, what a marquee
+// takes, what a repaint draws) and its selection questions from its own index and order. On a
 // seeded random page, changed in every way a page changes, each answer must
 // equal a plain walk over the page.
 #include "CanvasFixture.h"
@@ -72,6 +72,35 @@ TEST_F(CanvasTest, IndexedQueriesAnswerAsAWalkOverThePage)
             }
             ASSERT_EQ(view->indexesOfGraphicsIntersectingRect(rect), marquee) << after << ", query " << q;
             ASSERT_EQ(view->graphicsReaching(rect), reaching) << after << ", query " << q;
+        }
+        // Clicks anywhere, and on the handles of the selected graphics.
+        QList<QPointF> points;
+        for (int q = 0; q < 60; ++q)
+            points.append(QPointF(random.bounded(width + 40) - 20, random.bounded(height + 40) - 20));
+        for (SKTGraphic *g : all)
+            if (view->isSelected(g))
+                for (const QPointF &p : g->visibleHandlePoints())
+                    points.append(p + QPointF(random.bounded(3.0) - 1.5, random.bounded(3.0) - 1.5));
+        for (const QPointF &p : std::as_const(points)) {
+            SKTGraphic *expected = nullptr;
+            qsizetype expectedIndex = -1;
+            int expectedHandle = 0;
+            for (qsizetype i = 0; i < all.size() && !expected; ++i) {
+                if (!all[i]->drawingBounds().contains(p))
+                    continue;
+                const int h = view->isSelected(all[i]) ? all[i]->handleUnderPoint(p) : 0;
+                if (h != 0 || all[i]->isContentsUnderPoint(p)) {
+                    expected = all[i];
+                    expectedIndex = i;
+                    expectedHandle = h;
+                }
+            }
+            qsizetype index = -1;
+            int handle = 0;
+            ASSERT_EQ(view->graphicUnderPoint(p, &index, nullptr, &handle), expected)
+                << after << " at " << p.x() << "," << p.y();
+            ASSERT_EQ(index, expectedIndex) << after;
+            ASSERT_EQ(handle, expectedHandle) << after;
         }
         QList<qsizetype> indexes;
         QList<SKTGraphic *> selected;
