@@ -118,9 +118,22 @@ void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
     if (const QPaintDevice *device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr)
         if (device->devType() == QInternal::Image && static_cast<const QImage *>(device)->depth() >= 24)
             format = static_cast<const QImage *>(device)->format();
+    const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
     painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (raster)
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect &part : std::as_const(parts)) {
+        if (!raster) {
+            // Another kind of device (a PDF, a picture) keeps the drawing as it is.
+            painter.save();
+            if (parts.size() > 1)
+                painter.setClipRect(part);
+            painter.scale(m_zoom, m_zoom);
+            m_view.drawPage(painter, QRectF(QPointF(part.topLeft()) / m_zoom, QSizeF(part.size()) / m_zoom),
+                            m_zoom * devicePixelRatioF());
+            painter.restore();
+            continue;
+        }
         // Tall bands draw fewer graphics twice; a wide (zoomed) part takes
         // fewer rows, so the kept image stays small.
         const int rows = std::clamp(int(kBandPixels / (std::max(1, part.width()) * devicePixelRatioF())), 64, 512);
