@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <QScreen>
 #include <QTest>
 #include <cstdlib>
@@ -125,4 +126,26 @@ TEST_F(CanvasTest, RepaintInBandsShowsTheSamePixelsAsOneDrawing)
                     first = QPoint(x, y);
         EXPECT_EQ(differing, 0) << "zoom " << zoom << (partial ? ", in pieces" : "") << ", first at " << first.x() << "," << first.y();
     }
+}
+
+// Painted onto a device that is not an image (a picture, as a PDF would be),
+// the canvas still shows its page, graphics and handles.
+TEST_F(CanvasTest, PaintedOntoAPictureTheCanvasShowsThePage)
+{
+    auto r = addRect({40, 40, 100, 80});
+    r->setColor(QColor(Qt::red));
+    view->setSelectedGraphics({r.get()});
+    widget->resize(300, 200);
+    QPicture picture;
+    widget->render(&picture);
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        picture.play(&painter);
+    }
+    EXPECT_EQ(QColor(image.pixel(90, 80)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(250, 150)), QColor(Qt::white)) << "the page colour";
+    // The selection's handle at the top-left corner is drawn over the page.
+    EXPECT_NE(QColor(image.pixel(40, 40)), QColor(Qt::white));
 }
