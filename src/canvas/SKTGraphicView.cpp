@@ -202,6 +202,8 @@ QList<qsizetype> SKTGraphicView::selectionIndexes() const
     QList<qsizetype> indexes;
     if (m_selection.isEmpty())
         return indexes;
+    if (selectionByOrder(&indexes))
+        return indexes;
     const QList<SKTGraphic *> all = graphics();
     for (qsizetype i = 0; i < all.size(); ++i)
         if (m_selection.contains(all[i]))
@@ -214,10 +216,40 @@ QList<SKTGraphic *> SKTGraphicView::selectedGraphics() const
     QList<SKTGraphic *> list;
     if (m_selection.isEmpty())
         return list;
+    QList<qsizetype> indexes;
+    if (selectionByOrder(&indexes)) {
+        const auto &all = m_document->graphics();
+        list.reserve(indexes.size());
+        for (qsizetype i : std::as_const(indexes))
+            list.append(all[i].get());
+        return list;
+    }
     for (SKTGraphic *g : graphics())
         if (m_selection.contains(g))
             list.append(g);
     return list;
+}
+
+bool SKTGraphicView::selectionByOrder(QList<qsizetype> *indexes) const
+{
+    // A small selection on a large page is asked for often (menus, the
+    // inspector): found from the selection itself, it costs what it holds.
+    // Each remembered index is checked against the page; a page changed
+    // before the view heard of it is walked instead.
+    if (!m_document)
+        return false;
+    const auto &all = m_document->graphics();
+    indexes->reserve(m_selection.size());
+    for (const SKTGraphic *g : std::as_const(m_selection)) {
+        const qsizetype i = m_order.value(g, -1);
+        if (i < 0 || i >= all.size() || all[i].get() != g) {
+            indexes->clear();
+            return false;
+        }
+        indexes->append(i);
+    }
+    std::sort(indexes->begin(), indexes->end());
+    return true;
 }
 
 void SKTGraphicView::setSelectionIndexes(const QList<qsizetype> &indexes)
@@ -298,9 +330,30 @@ QList<SKTGraphic *> SKTGraphicView::graphicsReaching(const QRectF &rect) const
 
 SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *index, bool *selected, int *handle)
 {
-    const QList<SKTGraphic *> all = graphics();
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        SKTGraphic *g = all[i];
+    // Only graphics whose drawing bounds may hold the point are asked, front
+    // first: those the index finds near it, when their order is the page's.
+    QList<std::pair<qsizetype, SKTGraphic *>> near;
+    bool fromIndex = m_document && std::isfinite(point.x()) && std::isfinite(point.y());
+    if (fromIndex) {
+        const auto &page = m_document->graphics();
+        for (SKTGraphic *g : candidatesNear(QRectF(point, QSizeF(0, 0)))) {
+            const qsizetype i = m_order.value(g, -1);
+            if (i < 0 || i >= page.size() || page[i].get() != g) {
+                fromIndex = false;
+                break;
+            }
+            near.append({i, g});
+        }
+    }
+    if (fromIndex) {
+        std::sort(near.begin(), near.end());
+    } else {
+        near.clear();
+        const QList<SKTGraphic *> all = graphics();
+        for (qsizetype i = 0; i < all.size(); ++i)
+            near.append({i, all[i]});
+    }
+    for (const auto &[i, g] : std::as_const(near)) {
         if (!g->drawingBounds().contains(point))
             continue;
         const bool isSel = m_selection.contains(g);

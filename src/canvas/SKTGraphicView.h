@@ -138,6 +138,13 @@ public:
     // Page colour, grid, graphics with handles, marquee, inside dirty (canvas
     // coordinates); devicePixelsPerPoint is the zoom.
     void draw(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint = 1.0);
+    // The same in two passes, for a widget that paints the page in pieces:
+    // the page itself (colour, grid, graphics), then what lies over it
+    // (handles, marquee) in one go over the whole dirty area, on the painter
+    // of the whole device, since dashed outlines are phased by that device.
+    void drawPage(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint = 1.0);
+    // Several dirty areas are drawn over in one go, each handle once.
+    void drawOverlays(QPainter &painter, const QList<QRectF> &dirty);
     QRectF marqueeSelectionBounds() const { return m_marquee; }
     void setMarqueeSelectionBounds(const QRectF &rect);
     // The page colour: a hex string, or "CLEAR0" for the clear page.
@@ -357,6 +364,9 @@ private:
     // Each graphic's index in the page, for ordering what the index finds.
     QHash<const SKTGraphic *, qsizetype> m_order;
     void rebuildOrder();
+    // The selection's ascending indexes from the order kept; false when the
+    // order is not the page's.
+    bool selectionByOrder(QList<qsizetype> *indexes) const;
     // Index candidates for rect widened by the paint reach, flat graphics included.
     QList<SKTGraphic *> candidatesNear(const QRectF &rect) const;
     double m_reachPad = 0;

@@ -10,6 +10,7 @@
 #include "platform/Alerts.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 QImage checkerboard()
@@ -38,9 +39,10 @@ void SKTGraphicView::deleteSelection()
         if (!self || !self->m_document)
             return;
         const QList<SKTGraphic *> all = self->graphics();
+        const QSet<SKTGraphic *> going(doomed.cbegin(), doomed.cend());
         QList<qsizetype> indexes;
         for (qsizetype i = 0; i < all.size(); ++i)
-            if (doomed.contains(all[i]))
+            if (going.contains(all[i]))
                 indexes.append(i);
         if (indexes.isEmpty())
             return;
@@ -132,6 +134,12 @@ void SKTGraphicView::stopEchoingMoveToRulers()
 
 void SKTGraphicView::draw(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint)
 {
+    drawPage(painter, dirty, devicePixelsPerPoint);
+    drawOverlays(painter, {dirty});
+}
+
+void SKTGraphicView::drawPage(QPainter &painter, const QRectF &dirty, double devicePixelsPerPoint)
+{
     // A page with a background picture shows it repeated, as the page does.
     QBrush fill = m_document && m_document->hasBackgroundPattern() ? m_document->pageBackgroundBrush() : QBrush(pageColor);
     if (!(m_document && m_document->hasBackgroundPattern()) && pageColorHexString == QLatin1String("CLEAR0")) {
@@ -155,12 +163,44 @@ void SKTGraphicView::draw(QPainter &painter, const QRectF &dirty, double deviceP
         RenderOptions options;
         options.exposed = dirty;
         options.beingEdited = m_editingGraphic;
-        const QList<SKTGraphic *> visible = graphicsReaching(dirty);
-        if (!m_isHidingHandles)
-            for (SKTGraphic *g : visible)
-                if (m_selection.contains(g) && g != m_editingGraphic)
-                    options.selection.append(g);
-        GraphicRenderer::render(painter, visible, options);
+        GraphicRenderer::render(painter, graphicsReaching(dirty), options);
+    }
+}
+
+void SKTGraphicView::drawOverlays(QPainter &painter, const QList<QRectF> &dirty)
+{
+    if (!pauseDrawGraphicFlag && m_document && !m_isHidingHandles && !m_selection.isEmpty()) {
+        // The selected graphics that reach the areas, each once, front first
+        // as the renderer draws handles: found from whichever list is shorter.
+        QList<SKTGraphic *> selected;
+        auto reachesDirty = [&dirty](const QRectF &reach) {
+            return std::any_of(dirty.cbegin(), dirty.cend(), [&reach](const QRectF &r) { return reach.intersects(r); });
+        };
+        if (m_selection.size() <= 64) {
+            for (const SKTGraphic *g : std::as_const(m_selection))
+                if (reachesDirty(m_reach.value(g)))
+                    selected.append(const_cast<SKTGraphic *>(g));
+        } else {
+            QSet<SKTGraphic *> seen;
+            for (const QRectF &r : dirty)
+                for (SKTGraphic *g : graphicsReaching(r))
+                    if (m_selection.contains(g) && !seen.contains(g)) {
+                        seen.insert(g);
+                        selected.append(g);
+                    }
+        }
+        std::sort(selected.begin(), selected.end(),
+                  [this](SKTGraphic *a, SKTGraphic *b) { return m_order.value(a) < m_order.value(b); });
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        for (SKTGraphic *g : std::as_const(selected)) {
+            if (g == m_editingGraphic)
+                continue;
+            painter.save();
+            g->drawHandles(painter);
+            painter.restore();
+        }
+        painter.restore();
     }
     if (!m_marquee.isNull()) {
         painter.save();

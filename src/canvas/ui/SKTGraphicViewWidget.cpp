@@ -12,7 +12,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 SKTGraphicViewWidget::SKTGraphicViewWidget(SKTGraphicView &view, QWidget *parent) : QWidget(parent), m_view(view)
@@ -91,19 +93,86 @@ void SKTGraphicViewWidget::paintEvent(QPaintEvent *event)
     // A few separate strips (a marquee's edges, two moved graphics) are drawn
     // each on its own, so the area between them is not visited at all.
     const QRegion region = event->region();
+    // A region cut into many pieces (a marquee's edges beside the graphics it
+    // toggled) is still drawn piece by piece while the pieces cover much
+    // less than their bounding rectangle.
     QList<QRect> parts;
-    if (region.rectCount() > 1 && region.rectCount() <= kMaxDirtyRects)
-        parts = QList<QRect>(region.begin(), region.end());
-    else
-        parts = {event->rect()};
-    for (const QRect &r : std::as_const(parts)) {
-        painter.save();
-        painter.setClipRegion(parts.size() > 1 ? QRegion(r) : region);
-        painter.scale(m_zoom, m_zoom);
-        const QRectF dirty(QPointF(r.topLeft()) / m_zoom, QSizeF(r.size()) / m_zoom);
-        m_view.draw(painter, dirty, m_zoom * devicePixelRatioF());
-        painter.restore();
+    if (region.rectCount() > 1 && region.rectCount() <= kMaxRegionParts) {
+        qint64 area = 0;
+        for (const QRect &r : region)
+            area += qint64(r.width()) * r.height();
+        const QRect bounds = region.boundingRect();
+        if (region.rectCount() <= kMaxDirtyRects || 2 * area <= qint64(bounds.width()) * bounds.height())
+            parts = QList<QRect>(region.begin(), region.end());
     }
+    if (parts.isEmpty())
+        parts = {event->rect()};
+    // Each part is drawn in bands through a small image and copied in. Every
+    // graphic clips its drawing, and the raster engine sizes each such clip
+    // by the height of the image it paints on: on a tall page drawn directly
+    // each clip would cost as much as the page is long, so a small repaint
+    // of a long page would be slower than the same repaint of a short one.
+    // The band has the format of what it is copied onto, so the copy is a
+    // plain copy and the page looks as if drawn there directly.
+    QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+    if (const QPaintDevice *device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr)
+        if (device->devType() == QInternal::Image && static_cast<const QImage *>(device)->depth() >= 24)
+            format = static_cast<const QImage *>(device)->format();
+    const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    painter.save();
+    if (raster)
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect &part : std::as_const(parts)) {
+        if (!raster) {
+            // Another kind of device (a PDF, a picture) keeps the drawing as it is.
+            painter.save();
+            if (parts.size() > 1)
+                painter.setClipRect(part);
+            painter.scale(m_zoom, m_zoom);
+            m_view.drawPage(painter, QRectF(QPointF(part.topLeft()) / m_zoom, QSizeF(part.size()) / m_zoom),
+                            m_zoom * devicePixelRatioF());
+            painter.restore();
+            continue;
+        }
+        // Tall bands draw fewer graphics twice; a wide (zoomed) part takes
+        // fewer rows, so the kept image stays small.
+        const int rows = std::clamp(int(kBandPixels / (std::max(1, part.width()) * devicePixelRatioF())), 64, 512);
+        for (int top = part.top(); top <= part.bottom(); top += rows)
+            paintBand(painter, QRect(part.left(), top, part.width(), std::min(rows, part.bottom() + 1 - top)), format);
+    }
+    painter.restore();
+    // Handles and marquee straight on the widget, so that dashes keep their
+    // phase across bands and repaints; each part clipped to itself, as the
+    // parts do not overlap and a handle is drawn once.
+    painter.scale(m_zoom, m_zoom);
+    for (const QRect &part : std::as_const(parts)) {
+        const QRectF dirty(QPointF(part.topLeft()) / m_zoom, QSizeF(part.size()) / m_zoom);
+        if (parts.size() > 1)
+            painter.setClipRect(dirty);
+        m_view.drawOverlays(painter, {dirty});
+    }
+}
+
+void SKTGraphicViewWidget::paintBand(QPainter &target, const QRect &band, QImage::Format format)
+{
+    const double ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(band.size()) * ratio).toSize().expandedTo(QSize(1, 1));
+    if (m_band.width() < pixels.width() || m_band.height() < pixels.height() || m_band.devicePixelRatio() != ratio
+        || m_band.format() != format) {
+        // Grown only, and kept: a new image per paint would cost its memory's
+        // first touch every time.
+        m_band = QImage(m_band.format() == format ? pixels.expandedTo(m_band.size()) : pixels, format);
+        m_band.setDevicePixelRatio(ratio);
+    }
+    {
+        QPainter painter(&m_band);
+        painter.setClipRect(QRect(QPoint(0, 0), band.size()));
+        painter.translate(-band.topLeft());
+        painter.scale(m_zoom, m_zoom);
+        const QRectF dirty(QPointF(band.topLeft()) / m_zoom, QSizeF(band.size()) / m_zoom);
+        m_view.drawPage(painter, dirty, m_zoom * ratio);
+    }
+    target.drawImage(band.topLeft(), m_band, QRect(QPoint(0, 0), pixels));
 }
 
 void SKTGraphicViewWidget::mousePressEvent(QMouseEvent *event)

@@ -4,6 +4,7 @@
 // rules live in the view; this class only translates.
 #include "model/ui/TextGraphicEditor.h"
 
+#include <QImage>
 #include <QMenu>
 #include <QPointer>
 #include <QWidget>
@@ -44,6 +45,8 @@ protected:
 private:
     void updateCanvasRect(const QRectF &rect);
     void flushDirty();
+    // Draws band (widget coordinates) into m_band and copies it to target.
+    void paintBand(QPainter &target, const QRect &band, QImage::Format format);
     void startEditor(SKTGraphic *graphic);
     void stopEditor();
     void resizeToCanvas();
@@ -56,4 +59,9 @@ private:
     QList<QRect> m_dirty;
     QRect m_dirtyBounds;
     static constexpr int kMaxDirtyRects = 24;
+    static constexpr int kMaxRegionParts = 128;
+    // Repaints are drawn through this image, a band of rows at a time, of
+    // about this many pixels at most.
+    QImage m_band;
+    static constexpr double kBandPixels = 1 << 20;
 };
