@@ -111,7 +111,12 @@ bool SKTGraphicView::performDrop(const QMimeData &data, const QPointF &point)
     const QStringList files = localFiles(data);
     if (!names.isEmpty() || !files.isEmpty())
         return dropCodeNames(names, files, point);
-    return pasteImage(qvariant_cast<QImage>(data.imageData()), QStringLiteral("PNG"), QString(), point);
+    const QImage image = qvariant_cast<QImage>(data.imageData());
+    if (image.isNull()) {
+        alert(QStringLiteral("The dropped picture could not be read."), QString());
+        return false;
+    }
+    return pasteImage(image, QStringLiteral("PNG"), QString(), point);
 }
 
 bool SKTGraphicView::dropCodeNames(const QStringList &names, const QStringList &files, const QPointF &dropped)
@@ -134,10 +139,17 @@ bool SKTGraphicView::dropCodeNames(const QStringList &names, const QStringList &
         }
         imageOffset += 50;
     }
+    QStringList unreadable;
     for (const QString &file : files) {
-        inserted = pasteImageFile(file, QPointF(point.x() + imageOffset, point.y())) || inserted;
+        if (pasteImageFile(file, QPointF(point.x() + imageOffset, point.y())))
+            inserted = true;
+        else
+            unreadable << QFileInfo(file).fileName();
         imageOffset += 50;
     }
+    // One message for every file that was not a picture we could read.
+    if (!unreadable.isEmpty())
+        alert(QStringLiteral("The dropped files could not be read."), unreadable.join(QLatin1Char('\n')));
     return inserted;
 }
 

@@ -197,13 +197,17 @@ TEST_F(CanvasTest, DropsTakeColoursAndLocalImagesAndRefuseEverythingElse)
     struct Refused {
         const char *what;
         std::function<void(QMimeData &)> fill;
+        QString alert; // what the user is told, when the data was ours to read but undecodable
     };
     const QList<Refused> refused = {
         {"empty file list", [](QMimeData &d) { d.setUrls({}); }},
         {"a folder", [&](QMimeData &d) { d.setUrls({QUrl::fromLocalFile(path(QString()))}); }},
         {"a missing file", [&](QMimeData &d) { d.setUrls({QUrl::fromLocalFile(path(QStringLiteral("no.png")))}); }},
         {"a remote file", [](QMimeData &d) { d.setUrls({QUrl(QStringLiteral("http://127.0.0.1/x.png"))}); }},
-        {"a corrupt picture", [&](QMimeData &d) { d.setUrls({QUrl::fromLocalFile(corrupt.fileName())}); }},
+        {"a corrupt picture", [&](QMimeData &d) { d.setUrls({QUrl::fromLocalFile(corrupt.fileName())}); },
+         QStringLiteral("The dropped files could not be read.")},
+        {"undecodable picture data", [](QMimeData &d) { d.setData(QStringLiteral("application/x-qt-image"), "\x89PNG broken"); },
+         QStringLiteral("The dropped picture could not be read.")},
         {"plain text", [](QMimeData &d) { d.setText(QStringLiteral("/etc/passwd")); }},
         {"colour on empty page area", [](QMimeData &d) { d.setColorData(QColor(Qt::red)); }},
     };
@@ -211,7 +215,11 @@ TEST_F(CanvasTest, DropsTakeColoursAndLocalImagesAndRefuseEverythingElse)
         SCOPED_TRACE(r.what);
         QMimeData data;
         r.fill(data);
+        const int shown = alerts.count();
         EXPECT_FALSE(dropOn(widget.get(), data, {700, 700}));
+        EXPECT_EQ(alerts.count(), shown + (r.alert.isEmpty() ? 0 : 1));
+        if (!r.alert.isEmpty() && alerts.count() > shown)
+            EXPECT_EQ(alerts.last().messageText, r.alert);
         endStep();
         EXPECT_EQ(snapshot(), before);
         EXPECT_EQ(undo().undoCount(), steps);
