@@ -7,6 +7,7 @@
 #include "insertion/InsertionContext.h"
 #include "insertion/InsertionStep.h"
 #include "insertion/PageImageService.h"
+#include "insertion/PictureBatch.h"
 #include "insertion/SectionOperations.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaults.h"
@@ -115,7 +116,10 @@ std::shared_ptr<SKTGraphic> ImageFactory::addImageIntoArray(const ImageInsertion
 
 QList<std::shared_ptr<SKTGraphic>> ImageFactory::addPictureFiles(const QStringList &paths, const QPointF &point)
 {
-    const QList<PictureLoad> loads = PageImageService::loadPictures(paths, PageImageService::originalSizeLimit());
+    QList<PictureLoad> loads;
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding pictures"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
+    batch.runNow([&](QList<PictureLoad> &ready) { loads = std::move(ready); });
     QList<std::shared_ptr<SKTGraphic>> inserted;
     QStringList refused;
     InsertionStep step(m_frame.document(), QStringLiteral("Insert Image"));

@@ -18,7 +18,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cmath>
-#include <future>
 
 namespace {
 // Larger sides are refused before decoding: no page needs them and the
@@ -221,16 +220,4 @@ PictureLoad PageImageService::loadPicture(const QString &path, int32_t sizeLimit
     if (load.original.isEmpty())
         load.error = QStringLiteral("The picture could not be stored.");
     return load;
-}
-
-QList<PictureLoad> PageImageService::loadPictures(const QStringList &paths, int32_t sizeLimit)
-{
-    std::vector<std::future<PictureLoad>> jobs;
-    jobs.reserve(size_t(paths.size()));
-    for (const QString &path : paths)
-        jobs.push_back(std::async(std::launch::async, [path, sizeLimit] { return loadPicture(path, sizeLimit); }));
-    QList<PictureLoad> loads;
-    for (auto &job : jobs)
-        loads.append(job.get());
-    return loads;
 }

@@ -30,6 +30,10 @@ struct PictureLoad {
     // The original file's bytes, made on the worker: the file itself when it
     // already fits, else the picture scaled to the limit and encoded.
     QByteArray original;
+    // The name the original was written under when a worker wrote it.
+    QString imageName;
+    // A PDF page's size in points.
+    QSizeF pointSize;
 };
 
 class PageImageService {
@@ -65,8 +69,6 @@ public:
     static QString imageTypeForPath(const QString &path);
     // Reads one picture file for insertion; never throws.
     static PictureLoad loadPicture(const QString &path, int32_t sizeLimit);
-    // Reads several files at once on worker threads; in the given order.
-    static QList<PictureLoad> loadPictures(const QStringList &paths, int32_t sizeLimit);
 
 private:
     SKTDocument &m_document;

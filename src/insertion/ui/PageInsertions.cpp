@@ -99,19 +99,25 @@ bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &c
     // The pictures, PDF pages and section background ask for their files
     // first; they land when the panel answers, on the page shown then.
     OpenPanelOptions options;
-    std::function<void(InsertionFrame &, const QStringList &)> land;
+    // Pictures and PDF pages are read on workers; frames gives them a frame
+    // over the page again once they are ready.
+    std::function<void(InsertionFrame &, const QStringList &, const InsertionFrameRunner &)> land;
     if (code.action == QLatin1String("addNewImage_drag")) {
         options = ImageCommands::imagePanelOptions();
-        land = [point](InsertionFrame &f, const QStringList &paths) { ImageCommands(f).insertImageFiles(paths, point); };
+        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &frames) {
+            ImageCommands(f).insertImageFilesLater(paths, point, false, frames);
+        };
     } else if (code.action == QLatin1String("addNewPDF_drag")) {
         options = ImageCommands::pdfPanelOptions();
-        land = [point](InsertionFrame &f, const QStringList &paths) { ImageCommands(f).insertPdfPages(paths.first(), point); };
+        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &frames) {
+            ImageCommands(f).insertPdfPagesLater(paths.first(), point, frames);
+        };
     } else if (code.action == QLatin1String("addSectionBackgroundImage")) {
         if (frame.grabOverLappingSectionCell(point).isNull())
             return false;
         options = ImageCommands::replacePanelOptions();
         options.title = QStringLiteral("Select image");
-        land = [point](InsertionFrame &f, const QStringList &paths) {
+        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &) {
             f.grabOverLappingSectionCell(point); // makes the section under the point the selected table
             GridPictureCommands(f).addSectionBackgroundImage(paths.first());
         };
@@ -122,19 +128,26 @@ bool PageInsertions::insertCodeName(SKTDocument &document, const DropCodeName &c
         return CanvasInsertions::insertCodeName(document, code, point);
     }
     SKTDocument *page = &document;
-    SKTGraphicView *canvas = m_canvas;
+    QPointer<SKTGraphicView> canvas = m_canvas;
+    const bool hadCanvas = m_canvas;
     QPointer<QWidget> window = m_window;
     ProjectPages *project = m_project;
     const auto pages = pageListProvider;
     const bool hadWindow = m_window;
-    FilePanels::current().showOpenPanel(options, m_window, [=](const QStringList &paths) {
-        if (paths.isEmpty() || (hadWindow && !window))
-            return;
+    const InsertionFrameRunner frames = [=](const std::function<void(InsertionFrame &)> &fn) {
+        if ((hadWindow && !window) || (hadCanvas && !canvas))
+            return false;
         InsertionSelectionCache later;
-        CanvasInsertionContext laterContext(*page, canvas, window, project, later);
+        CanvasInsertionContext laterContext(*page, canvas.data(), window, project, later);
         laterContext.pageListProvider = pages;
         InsertionFrame laterFrame(laterContext);
-        land(laterFrame, paths);
+        fn(laterFrame);
+        return true;
+    };
+    FilePanels::current().showOpenPanel(options, m_window, [=](const QStringList &paths) {
+        if (paths.isEmpty())
+            return;
+        frames([&](InsertionFrame &laterFrame) { land(laterFrame, paths, frames); });
     });
     return true;
 }
