@@ -209,8 +209,9 @@ std::unique_ptr<PictureBatch> GridPictureCommands::batchFor(GridGraphic &grid, b
     const QString folder = images.pageFolder();
     if (!folder.isEmpty())
         QDir().mkpath(folder);
-    for (const QString &path : taken) {
-        const QString name = images.getNextImageName();
+    const QStringList names = images.getNextImageNames(int(taken.size()));
+    for (qsizetype i = 0; i < taken.size(); ++i) {
+        const QString path = taken[i], name = names[i];
         batch->addJob([path, width, folder, name](BatchControl &control) {
             QList<PictureLoad> one{prepareGridPicture(path, width, folder, name)};
             control.advance();

@@ -55,6 +55,12 @@ QString PageImageService::pageFolder() const
 
 QString PageImageService::getNextImageName()
 {
+    const QStringList next = getNextImageNames(1);
+    return next.first();
+}
+
+QStringList PageImageService::getNextImageNames(int count)
+{
     QStringList names;
     for (SKTImage *image : m_document.images())
         addName(names, image->imageName());
@@ -86,9 +92,14 @@ QString PageImageService::getNextImageName()
     }
     for (const QString &issued : std::as_const(m_document.issuedImageNames))
         names.append(issued);
-    const QString next = PageImageNames::getNextImageName({}, names);
-    m_document.issuedImageNames.insert(next);
-    return next;
+    // The page is looked at once; the names after the first follow on from it.
+    QStringList issued;
+    for (int i = 0; i < std::max(1, count); ++i) {
+        const QString next = PageImageNames::getNextImageName({}, issued.isEmpty() ? names : QStringList{issued.last()});
+        m_document.issuedImageNames.insert(next);
+        issued.append(next);
+    }
+    return issued;
 }
 
 int32_t PageImageService::originalSizeLimit()

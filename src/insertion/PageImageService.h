@@ -43,6 +43,8 @@ public:
     // The folder beside the page file that holds its images.
     QString pageFolder() const;
     QString getNextImageName();
+    // count names at once, in order, each one above the one before.
+    QStringList getNextImageNames(int count);
     // Writes <name>o.<type> into the page folder: the source file byte for
     // byte when it is of that type and within the limit, else the picture
     // scaled to the limit's width when wider and encoded. False, with the

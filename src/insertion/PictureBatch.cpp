@@ -9,6 +9,8 @@
 #include <QMutex>
 #include <QPointer>
 #include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 #include <atomic>
 #include <vector>
 
@@ -36,6 +38,23 @@ struct PictureBatchState {
 
 namespace {
 std::atomic_int gPending{0};
+
+// Batches have workers of their own: hundreds of pictures must not hold up
+// the rest of the program's background work, and an insert that waits
+// (runNow) must not queue behind a batch running in the background.
+QThreadPool &backgroundPool()
+{
+    static QThreadPool pool;
+    static const bool sized = (pool.setMaxThreadCount(PictureBatch::workerCount()), true);
+    (void)sized;
+    return pool;
+}
+
+QThreadPool &waitingPool()
+{
+    static QThreadPool pool;
+    return pool;
+}
 // Progress windows are shared: the last batch to end puts it away.
 int gShowing = 0;
 
@@ -145,6 +164,11 @@ void PictureBatch::addPictureFiles(const QStringList &paths, int32_t limit)
         });
 }
 
+int PictureBatch::workerCount()
+{
+    return std::max(1, QThread::idealThreadCount() - 1);
+}
+
 int PictureBatch::pending()
 {
     return gPending;
@@ -178,7 +202,7 @@ void PictureBatch::start(Results apply, Results dropped)
         return;
     }
     for (size_t i = 0; i < state->jobs.size(); ++i)
-        Tasks::runInBackground([state, i] { runJob(state, i); });
+        backgroundPool().start([state, i] { runJob(state, i); });
 }
 
 void PictureBatch::runNow(const Results &apply)
@@ -188,7 +212,7 @@ void PictureBatch::runNow(const Results &apply)
     state->results.resize(state->jobs.size());
     state->remaining = int(state->jobs.size());
     for (size_t i = 0; i < state->jobs.size(); ++i)
-        Tasks::runInBackground([state, i] { runJob(state, i); });
+        waitingPool().start([state, i] { runJob(state, i); });
     if (!state->jobs.empty())
         state->finished.acquire();
     QList<PictureLoad> all;

@@ -68,6 +68,10 @@ public:
     // its original encoded, at most limit wide.
     void addPictureFiles(const QStringList &paths, int32_t limit);
 
+    // How many files batches work on at once: one core is left to the
+    // event loop.
+    static int workerCount();
+
     // Batches started and not yet applied or dropped.
     static int pending();
 
