@@ -5,6 +5,7 @@
 
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"
+#include "insertion/ImageFactory.h"
 #include "insertion/PictureBatch.h"
 #include "insertion/SlideCommands.h"
 #include "model/SKTGalleryGrid.h"
@@ -158,6 +159,11 @@ TEST_F(PictureBatchTest, EveryKindEndsAsTheInsertRunAtOnceAsOneUndoStep)
              ImageCommands(*p.frame).insertImageFilesLater(files, {30, 40}, false, framesOf(*p.frame),
                                                            [done](const auto &) { done(); });
          }},
+        {"dropped", [&](Page &p) { ImageFactory(*p.frame).addPictureFiles(files, {30, 40}); },
+         [&](Page &p, auto done) {
+             ImageFactory(*p.frame).addPictureFilesLater(files, {30, 40}, framesOf(*p.frame),
+                                                         [done](const auto &) { done(); });
+         }},
         {"pdf", [&](Page &p) { ImageCommands(*p.frame).insertPdfPages(pages, {30, 40}); },
          [&](Page &p, auto done) {
              ImageCommands(*p.frame).insertPdfPagesLater(pages, {30, 40}, framesOf(*p.frame),
@@ -205,6 +211,7 @@ TEST_F(PictureBatchTest, AClosedOrSwitchedPageIsLeftAloneAndNothingIsWritten)
     const QList<QPair<const char *, Start>> starts = {
         {"pictures", [&](Page &p) { ImageCommands(*p.frame).insertImageFilesLater(files, {0, 0}, false, framesOf(*p.frame)); }},
         {"pdf", [&](Page &p) { ImageCommands(*p.frame).insertPdfPagesLater(pages, {0, 0}, framesOf(*p.frame)); }},
+        {"dropped", [&](Page &p) { ImageFactory(*p.frame).addPictureFilesLater(files, {0, 0}, framesOf(*p.frame)); }},
         {"gallery", [&](Page &p) { GridPictureCommands(*p.frame).addGalleryImagesInBackground(files, false, {}); }},
         {"slides", [&](Page &p) { SlideCommands(*p.frame).addSlideshowImagesLater(files); }},
     };
