@@ -3,6 +3,8 @@
 // is one undo step, and a page closed or switched meanwhile is left alone.
 #include "InsertionFixture.h"
 
+#include "config/ProgressModel.h"
+
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"
 #include "insertion/ImageFactory.h"
@@ -203,7 +205,7 @@ TEST_F(PictureBatchTest, EveryKindEndsAsTheInsertRunAtOnceAsOneUndoStep)
     EXPECT_TRUE(alerts.shown().isEmpty());
 }
 
-TEST_F(PictureBatchTest, AClosedOrSwitchedPageIsLeftAloneAndNothingIsWritten)
+TEST_F(PictureBatchTest, AClosedSwitchedOrCancelledInsertLeavesThePageAloneAndWritesNothing)
 {
     const QStringList files = pictures(6, {1800, 1200});
     const QString pages = pdf(4);
@@ -239,6 +241,18 @@ TEST_F(PictureBatchTest, AClosedOrSwitchedPageIsLeftAloneAndNothingIsWritten)
             EXPECT_EQ(describe(*page.doc), before);
             EXPECT_EQ(page.doc->undoManager().undoCount(), 0);
             EXPECT_TRUE(filesOf(folder).isEmpty());
+        }
+        // Cancelled from the progress window.
+        {
+            Page page(QStringLiteral("cancelled"), path(QStringLiteral("work")));
+            prepare(page);
+            const QStringList before = describe(*page.doc);
+            start(page);
+            ProgressModel::instance().cancel();
+            ASSERT_TRUE(waitForBatches());
+            EXPECT_EQ(describe(*page.doc), before);
+            EXPECT_TRUE(filesOf(page.doc->pageFolderPath()).isEmpty());
+            EXPECT_FALSE(ProgressModel::instance().state().hasController);
         }
     }
     EXPECT_TRUE(alerts.shown().isEmpty());
