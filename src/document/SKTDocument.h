@@ -217,6 +217,9 @@ public:
     QString formEmailPassword;
     int32_t grabIPFlag = 0;
     int32_t formOrderLayoutOption = 0;
+    // The form item names ("form0", "form1" ...) the paragraph, multiple-choice
+    // and checkbox inserts appended; undo takes them back.
+    QStringList formItemArray;
 
     // --- working lists of the last generation -------------------------------------
     QList<CodeWidgetHelper> sourceCodeArray;

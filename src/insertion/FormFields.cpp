@@ -50,6 +50,24 @@ bool isOption(const QString &type)
 {
     return type == QLatin1String("radio") || type == QLatin1String("checkbox");
 }
+// Appends the next form item name ("form%d" with the list's count before
+// the append) and records the list as it was, so undo and redo bring back
+// the list with the graphics.
+void registerFormItemsReturn(SKTDocument &document, const QStringList &items)
+{
+    if (!document.undoManager().isUndoRegistrationEnabled())
+        return;
+    document.undoManager().registerUndo([&document, items] {
+        registerFormItemsReturn(document, document.formItemArray);
+        document.formItemArray = items;
+    });
+}
+
+void appendFormItem(SKTDocument &document)
+{
+    registerFormItemsReturn(document, document.formItemArray);
+    document.formItemArray.append(QStringLiteral("form%1").arg(document.formItemArray.size()));
+}
 } // namespace
 
 std::shared_ptr<SKTGraphic> FormFields::convertTextViewToSKTGraphic(const myTextView &record)
@@ -143,6 +161,7 @@ void FormFields::addParagraph_drag(double x, double y)
     auto paragraph = FormItemMaker::createNewParagraph(whole(x), whole(y2), 300, 150);
     setText(*paragraph, QStringLiteral("Paragraph Placeholder"));
     paragraph->groupNumber = group;
+    appendFormItem(document);
     paragraph->formTag = tag;
     if (gResponsiveEdition) {
         const QRectF r = m_frame.grabSectionRect({x, y}, QRectF(x, y, 300, 150));
@@ -207,6 +226,7 @@ void FormFields::addGroup(double x, double y, bool radio)
     if (gResponsiveEdition)
         setFrame(*question, m_frame.grabSectionRect({x, y}, QRectF(x, y, 300, 40)));
     question->formOptionTag = -99;
+    appendFormItem(document);
     convertTextViewToSKTGraphic(*question);
 
     const int32_t stepY = gFormFieldSizing ? gFormFieldSize : 45;

@@ -6,25 +6,19 @@
 #include "insertion/InsertionFrame.h"
 #include "insertion/InsertionStep.h"
 #include "insertion/PageImageService.h"
+#include "insertion/PictureBatch.h"
 #include "insertion/TableGridUndo.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTTable.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaults.h"
-#include "config/DataCentreFiles.h"
-#include "document/DocumentEvents.h"
 
-#include <atomic>
-#include <thread>
 
 #include <QDateTime>
-#include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QImageReader>
-#include <QThread>
 #include <cmath>
 
 namespace {
@@ -127,52 +121,49 @@ int32_t recordWidth(const GridGraphic &grid)
     return std::max(1, int32_t(std::ceil(2 * grid.bounds().width() / std::max(1, grid.numOfColumns()))));
 }
 
-// Decoded, scaled for the record and encoded for the original on workers, a
-// batch at a time, so that only a batch of full-size pictures is in memory.
-QList<PictureLoad> preparePictures(const QStringList &paths, int32_t width,
-                                   const std::function<bool(int done)> &progress = {})
+// One file made ready on a worker: decoded, scaled for the record, and its
+// original written into the page folder under the name handed out on the
+// page's thread, so that placing it later takes no time. The original's
+// bytes are not kept: a batch of hundreds of pictures holds only records.
+PictureLoad prepareGridPicture(const QString &path, int32_t width, const QString &folder, const QString &name)
 {
-    const int batch = std::max(4, 2 * QThread::idealThreadCount());
-    QList<PictureLoad> prepared;
-    for (qsizetype first = 0; first < paths.size(); first += batch) {
-        QList<PictureLoad> loads =
-            PageImageService::loadPictures(paths.mid(first, batch), PageImageService::originalSizeLimit());
-        for (PictureLoad &load : loads) {
-            if (load.error.isEmpty() && !load.image.isNull() && load.image.width() > width)
-                load.image = load.image.scaledToWidth(width, Qt::SmoothTransformation);
-            prepared.append(std::move(load));
-        }
-        if (progress && !progress(int(prepared.size())))
-            break;
-    }
-    return prepared;
+    PictureLoad load = PageImageService::loadPicture(path, PageImageService::originalSizeLimit());
+    if (load.error.isEmpty() && !load.image.isNull() && load.image.width() > width)
+        load.image = load.image.scaledToWidth(width, Qt::SmoothTransformation);
+    const QString file = QDir(folder).filePath(QStringLiteral("%1o.%2").arg(name, load.type));
+    QSaveFile out(file);
+    const bool written = load.error.isEmpty() && !load.original.isEmpty() && !folder.isEmpty()
+        && !QFile::exists(file) && out.open(QIODevice::WriteOnly) && out.write(load.original) == load.original.size()
+        && out.commit();
+    load.original.clear();
+    load.imageName = written ? name : QString();
+    if (!written && load.error.isEmpty())
+        load.error = QStringLiteral("The picture could not be stored.");
+    return load;
 }
 
 // Places the prepared pictures from the spot on, in row order, as one undo
-// step, writing each original; answers how many were placed.
+// step; answers how many were placed.
 int placePictures(SKTDocument &document, GridGraphic &grid, bool isGallery, QPoint spot,
-                  const QList<PictureLoad> &prepared, const QStringList &writtenNames = {})
+                  const QList<PictureLoad> &prepared)
 {
-    PageImageService images(document);
     gRetinaFlag = UserDefaults::standard().integerForKey(QStringLiteral("DovrinRetinaFlag"));
     QStringList failed;
     int placed = 0;
     InsertionStep step(document, isGallery ? QStringLiteral("Add Gallery Images") : QStringLiteral("Add Table Images"));
     TableGridUndo::edit(document, grid, [&] {
         QPoint at = spot;
-        for (qsizetype i = 0; i < prepared.size(); ++i) {
-            const PictureLoad &load = prepared[i];
-            const bool written = i < writtenNames.size();
-            if (!load.error.isEmpty() || load.image.isNull() || (written && writtenNames[i].isEmpty())) {
+        for (const PictureLoad &load : prepared) {
+            if (!load.error.isEmpty() || load.image.isNull() || load.imageName.isEmpty()) {
                 failed.append(QFileInfo(load.path).fileName());
                 continue;
             }
             auto record = std::make_shared<TransformView>();
             record->image = load.image;
             record->imageLastModDate = QDateTime::currentDateTime();
-            record->imageName = written ? writtenNames[i] : images.getNextImageName();
+            record->imageName = load.imageName;
             record->groupNumber = -99;
-            record->imageType = typeFor(load.path);
+            record->imageType = load.type;
             record->originalWidth = load.pixelSize.width();
             record->originalHeight = load.pixelSize.height();
             record->retinaFlag = gRetinaFlag != 0;
@@ -187,12 +178,6 @@ int placePictures(SKTDocument &document, GridGraphic &grid, bool isGallery, QPoi
             const QPoint next = placed > 0 ? grid.grabNextSpot(at.x(), at.y()) : at;
             record->rowSpot = next.x();
             record->columnSpot = next.y();
-            QString error;
-            if (!written && !images.saveOriginalImage(load.image, record->imageName, record->imageType, load.path,
-                                                      QSizeF(load.pixelSize), &error, load.original)) {
-                failed.append(QFileInfo(load.path).fileName());
-                continue;
-            }
             at = next;
             grid.addIntoImageArray(record);
             ++placed;
@@ -209,13 +194,44 @@ int placePictures(SKTDocument &document, GridGraphic &grid, bool isGallery, QPoi
 }
 } // namespace
 
+std::unique_ptr<PictureBatch> GridPictureCommands::batchFor(GridGraphic &grid, bool isGallery,
+                                                            const QStringList &paths, QPoint &spot)
+{
+    QStringList taken;
+    if (!prepareFill(grid, isGallery, paths, spot, taken))
+        return {};
+    SKTDocument &document = m_frame.document();
+    auto batch = std::make_unique<PictureBatch>(document, QStringLiteral("Adding pictures"));
+    const int32_t width = recordWidth(grid);
+    // Names are handed out here, on the page's thread, in the order the
+    // pictures will take their spots.
+    PageImageService images(document);
+    const QString folder = images.pageFolder();
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    const QStringList names = images.getNextImageNames(int(taken.size()));
+    for (qsizetype i = 0; i < taken.size(); ++i) {
+        const QString path = taken[i], name = names[i];
+        batch->addJob([path, width, folder, name](BatchControl &control) {
+            QList<PictureLoad> one{prepareGridPicture(path, width, folder, name)};
+            control.advance();
+            return one;
+        });
+    }
+    return batch;
+}
+
 int GridPictureCommands::fill(GridGraphic &grid, bool isGallery, const QStringList &paths)
 {
     QPoint spot;
-    QStringList taken;
-    if (!prepareFill(grid, isGallery, paths, spot, taken))
+    const auto batch = batchFor(grid, isGallery, paths, spot);
+    if (!batch)
         return 0;
-    return placePictures(m_frame.document(), grid, isGallery, spot, preparePictures(taken, recordWidth(grid)));
+    int placed = 0;
+    batch->runNow([&](QList<PictureLoad> &prepared) {
+        placed = placePictures(m_frame.document(), grid, isGallery, spot, prepared);
+    });
+    return placed;
 }
 
 void GridPictureCommands::addGalleryImagesInBackground(const QStringList &paths, bool toTable,
@@ -223,8 +239,8 @@ void GridPictureCommands::addGalleryImagesInBackground(const QStringList &paths,
 {
     GridGraphic *grid = toTable ? static_cast<GridGraphic *>(table()) : static_cast<GridGraphic *>(gallery());
     QPoint spot;
-    QStringList taken;
-    if (!grid || !prepareFill(*grid, !toTable, paths, spot, taken)) {
+    const auto batch = grid ? batchFor(*grid, !toTable, paths, spot) : nullptr;
+    if (!batch) {
         if (done)
             done(0);
         return;
@@ -234,59 +250,32 @@ void GridPictureCommands::addGalleryImagesInBackground(const QStringList &paths,
     for (const auto &g : document->graphics())
         if (g.get() == grid)
             weakGrid = g;
-    // The document's events object lives exactly as long as the document.
-    QPointer<DocumentEvents> alive(&document->events());
-    auto closed = std::make_shared<std::atomic_bool>(false);
-    QObject::connect(&document->events(), &QObject::destroyed, [closed] { *closed = true; });
-    const int32_t width = recordWidth(*grid);
-    const int total = int(taken.size());
-    const QString text = QStringLiteral("Adding pictures");
-    // Names are handed out here, on the page's thread; the workers write the
-    // originals under them, so that placing them later takes no time.
-    PageImageService images(*document);
-    const QString folder = images.pageFolder();
-    QStringList names;
-    for (int i = 0; i < total; ++i)
-        names.append(images.getNextImageName());
-    QDir().mkpath(folder);
-    DataCentreFiles::updateProgressBar(0, total, text);
-    std::thread([=] {
-        QStringList written = names;
-        QList<PictureLoad> prepared = preparePictures(taken, width, [&](int count) {
-            DataCentreFiles::updateProgressBar(std::min(count, total - 1), total, text);
-            return !closed->load(); // a closed page stops the work early
-        });
-        for (qsizetype i = 0; i < prepared.size(); ++i) {
-            PictureLoad &load = prepared[i];
-            const QString file = QDir(folder).filePath(QStringLiteral("%1o.%2").arg(names[i], typeFor(load.path)));
-            QSaveFile out(file);
-            const bool ok = load.error.isEmpty() && !load.original.isEmpty() && !closed->load() && !QFile::exists(file)
-                && out.open(QIODevice::WriteOnly) && out.write(load.original) == load.original.size() && out.commit();
-            if (!ok)
-                written[i].clear();
-            load.original.clear(); // written: the bytes need not stay in memory
-        }
-        QMetaObject::invokeMethod(qApp, [=] {
-            DataCentreFiles::updateProgressBar(total, total, text);
-            const auto shared = weakGrid.lock();
-            bool onPage = false;
-            if (alive && shared)
-                for (const auto &g : document->graphics())
-                    onPage = onPage || g == shared;
-            auto *target = dynamic_cast<GridGraphic *>(shared.get());
-            int placed = 0;
-            if (onPage && target) {
-                placed = placePictures(*document, *target, !toTable, spot, prepared, written);
-            } else {
-                // Dropped: the originals written for it go too.
-                for (qsizetype i = 0; i < written.size() && i < prepared.size(); ++i)
-                    if (!written[i].isEmpty())
-                        QFile::remove(QDir(folder).filePath(QStringLiteral("%1o.%2").arg(written[i], typeFor(prepared[i].path))));
-            }
+    // The grid must still be on the page when the pictures are ready.
+    auto target = [document, weakGrid]() -> GridGraphic * {
+        const auto shared = weakGrid.lock();
+        if (!shared)
+            return nullptr;
+        for (const auto &g : document->graphics())
+            if (g == shared)
+                return dynamic_cast<GridGraphic *>(shared.get());
+        return nullptr;
+    };
+    const QString folder = PageImageService(*document).pageFolder();
+    batch->setStillWanted([target] { return target() != nullptr; });
+    batch->start(
+        [document, target, toTable, spot, done](QList<PictureLoad> &prepared) {
+            const int placed = placePictures(*document, *target(), !toTable, spot, prepared);
             if (done)
                 done(placed);
-        }, Qt::QueuedConnection);
-    }).detach();
+        },
+        [folder, done](QList<PictureLoad> &prepared) {
+            // Dropped: the originals written for it go too.
+            for (const PictureLoad &load : prepared)
+                if (!load.imageName.isEmpty())
+                    QFile::remove(QDir(folder).filePath(QStringLiteral("%1o.%2").arg(load.imageName, load.type)));
+            if (done)
+                done(0);
+        });
 }
 
 bool GridPictureCommands::deleteGalleryImage()

@@ -15,6 +15,7 @@
 #include <memory>
 
 class GridGraphic;
+class PictureBatch;
 class InsertionFrame;
 class SKTGalleryGrid;
 class SKTTable;
@@ -52,6 +53,9 @@ public:
 
 private:
     int fill(GridGraphic &grid, bool gallery, const QStringList &paths);
+    // The batch that reads the files the grid takes from the spot under the
+    // click; null (after any message) when nothing is to be added.
+    std::unique_ptr<PictureBatch> batchFor(GridGraphic &grid, bool gallery, const QStringList &paths, QPoint &spot);
     // The spot under the click, how many files fit from it, and the refusal
     // of unreadable files; false when nothing is to be added.
     bool prepareFill(GridGraphic &grid, bool gallery, const QStringList &paths, QPoint &spot, QStringList &taken);

@@ -157,20 +157,107 @@ OpenPanelOptions ImageCommands::replacePanelOptions()
     return options;
 }
 
+namespace {
+void refuseIn(InsertionFrame &frame, const QString &message, const QStringList &reasons)
+{
+    Alert alert;
+    alert.messageText = message;
+    alert.informativeText = reasons.join(QLatin1Char('\n'));
+    frame.context().alerts().show(alert, frame.context().window(), {});
+}
+
+// The frame the panel was opened from, when it answers and when the insert
+// is ready.
+InsertionFrameRunner sameFrame(InsertionFrame &frame)
+{
+    InsertionFrame *f = &frame;
+    return [f](const std::function<void(InsertionFrame &)> &fn) {
+        fn(*f);
+        return true;
+    };
+}
+
+// Pages per worker: each opens the file itself, since a PDF document must
+// not be shared between threads.
+constexpr int kPdfWorkers = 4;
+
+// Pages [first, first + count) drawn on white at two pixels per point, each
+// with its JPEG original; one entry with the reason when the file could not
+// be read (only the first worker says so, the others answer nothing).
+QList<PictureLoad> renderPdfPart(const QString &path, int part, int parts, BatchControl *control)
+{
+    QList<PictureLoad> pages;
+    QPdfDocument pdf;
+    const QPdfDocument::Error error = pdf.load(path);
+    QString why;
+    if (error == QPdfDocument::Error::IncorrectPassword)
+        why = QStringLiteral("The PDF file is protected by a password.");
+    else if (error != QPdfDocument::Error::None)
+        why = QStringLiteral("The file could not be read as a PDF file.");
+    else if (pdf.pageCount() < 1)
+        why = QStringLiteral("The PDF file has no pages.");
+    if (!why.isEmpty()) {
+        if (part == 0) {
+            PictureLoad failed;
+            failed.path = path;
+            failed.error = why;
+            pages.append(failed);
+        }
+        return pages;
+    }
+    const int count = pdf.pageCount();
+    if (control && part == 0)
+        control->setTotal(count);
+    const int first = int(qint64(count) * part / parts), last = int(qint64(count) * (part + 1) / parts);
+    const int32_t limit = PageImageService::originalSizeLimit();
+    for (int i = first; i < last; ++i) {
+        if (control && control->cancelled())
+            break;
+        PictureLoad page;
+        page.path = path;
+        page.type = QStringLiteral("JPG");
+        page.pointSize = pdf.pagePointSize(i);
+        // Two pixels per point, so that the retina copy is sharp.
+        const QSize pixels(std::max(1, int(std::lround(page.pointSize.width() * 2))),
+                           std::max(1, int(std::lround(page.pointSize.height() * 2))));
+        const QImage picture = pdf.render(i, pixels);
+        if (picture.isNull()) {
+            page.error = QStringLiteral("Page %1 of the PDF file could not be drawn.").arg(i + 1);
+        } else {
+            // Pages are drawn on white: a JPEG original has no transparency.
+            QImage flat(picture.size(), QImage::Format_RGB32);
+            flat.fill(Qt::white);
+            {
+                QPainter painter(&flat);
+                painter.drawImage(0, 0, picture);
+            }
+            page.image = flat;
+            page.pixelSize = flat.size();
+            page.original = PageImageService::originalData(flat, page.type, {}, QSizeF(flat.size()), limit);
+        }
+        pages.append(page);
+        if (control)
+            control->advance();
+    }
+    return pages;
+}
+} // namespace
+
 void ImageCommands::addNewImage_drag(const QPointF &point)
 {
+    InsertionFrame *frame = &m_frame;
     m_frame.context().filePanels().showOpenPanel(imagePanelOptions(), m_frame.context().window(),
-                                                 [this, point](const QStringList &paths) {
+                                                 [frame, point](const QStringList &paths) {
                                                      if (!paths.isEmpty())
-                                                         insertImageFiles(paths, point);
+                                                         ImageCommands(*frame).insertImageFilesLater(
+                                                             paths, point, false, sameFrame(*frame));
                                                  });
 }
 
-QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertImageFiles(const QStringList &paths, const QPointF &point,
-                                                                   bool fromMenu)
+QList<std::shared_ptr<SKTGraphic>> ImageCommands::placeImageFiles(InsertionFrame &frame,
+                                                                  const QList<PictureLoad> &loads,
+                                                                  const QPointF &point, bool fromMenu)
 {
-    // Read (and the originals encoded) on worker threads, then inserted here.
-    const QList<PictureLoad> loads = PageImageService::loadPictures(paths, PageImageService::originalSizeLimit());
     QStringList refused;
     for (const PictureLoad &load : loads)
         if (!load.error.isEmpty() || load.image.isNull())
@@ -179,16 +266,17 @@ QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertImageFiles(const QString
                                                                                  : load.error));
     if (!refused.isEmpty()) {
         // Nothing is inserted when any file is refused: the user chose them together.
-        refuse(refused.size() == 1 ? QStringLiteral("A file is not a picture that can be inserted")
-                                   : QStringLiteral("Some files are not pictures that can be inserted"),
-               refused);
+        refuseIn(frame,
+                 refused.size() == 1 ? QStringLiteral("A file is not a picture that can be inserted")
+                                     : QStringLiteral("Some files are not pictures that can be inserted"),
+                 refused);
         return {};
     }
     QList<std::shared_ptr<SKTGraphic>> inserted;
-    InsertionStep step(m_frame.document(), QStringLiteral("Insert Image"));
-    ImageFactory factory(m_frame);
+    InsertionStep step(frame.document(), QStringLiteral("Insert Image"));
+    ImageFactory factory(frame);
     for (const PictureLoad &load : loads) {
-        const QPointF base = fromMenu ? m_frame.calculateOriginPoint() : point;
+        const QPointF base = fromMenu ? frame.calculateOriginPoint() : point;
         const QPointF origin(whole(base.x()) + 20 * inserted.size(), whole(base.y()));
         ImageInsertion in;
         in.picture = load.image;
@@ -205,76 +293,106 @@ QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertImageFiles(const QString
     return inserted;
 }
 
+QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertImageFiles(const QStringList &paths, const QPointF &point,
+                                                                   bool fromMenu)
+{
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding pictures"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
+    QList<std::shared_ptr<SKTGraphic>> inserted;
+    batch.runNow([&](QList<PictureLoad> &loads) { inserted = placeImageFiles(m_frame, loads, point, fromMenu); });
+    return inserted;
+}
+
+void ImageCommands::runLater(PictureBatch &batch, InsertionFrameRunner frames, Inserted done,
+                             std::function<QList<std::shared_ptr<SKTGraphic>>(InsertionFrame &, const QList<PictureLoad> &)> place)
+{
+    SKTDocument *document = &m_frame.document();
+    batch.start(
+        [document, frames, done, place](QList<PictureLoad> &loads) {
+            QList<std::shared_ptr<SKTGraphic>> inserted;
+            if (frames)
+                frames([&](InsertionFrame &frame) {
+                    // The window may show another document by now.
+                    if (&frame.document() == document)
+                        inserted = place(frame, loads);
+                });
+            if (done)
+                done(inserted);
+        },
+        [done](QList<PictureLoad> &) {
+            if (done)
+                done({});
+        });
+}
+
+void ImageCommands::insertImageFilesLater(const QStringList &paths, const QPointF &point, bool fromMenu,
+                                          InsertionFrameRunner frames, Inserted done)
+{
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding pictures"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
+    runLater(batch, std::move(frames), std::move(done),
+             [point, fromMenu](InsertionFrame &frame, const QList<PictureLoad> &loads) {
+                 return placeImageFiles(frame, loads, point, fromMenu);
+             });
+}
+
 void ImageCommands::addNewPDF_drag(const QPointF &point)
 {
+    InsertionFrame *frame = &m_frame;
     m_frame.context().filePanels().showOpenPanel(pdfPanelOptions(), m_frame.context().window(),
-                                                 [this, point](const QStringList &paths) {
+                                                 [frame, point](const QStringList &paths) {
                                                      if (!paths.isEmpty())
-                                                         insertPdfPages(paths.first(), point);
+                                                         ImageCommands(*frame).insertPdfPagesLater(
+                                                             paths.first(), point, sameFrame(*frame));
                                                  });
+}
+
+void ImageCommands::addPdfJobs(PictureBatch &batch, const QString &path)
+{
+    for (int part = 0; part < kPdfWorkers; ++part)
+        batch.addJob([path, part](BatchControl &control) { return renderPdfPart(path, part, kPdfWorkers, &control); },
+                     0);
 }
 
 PdfPages ImageCommands::renderPdfPages(const QString &path)
 {
     PdfPages pages;
-    QPdfDocument pdf;
-    const QPdfDocument::Error error = pdf.load(path);
-    if (error == QPdfDocument::Error::IncorrectPassword) {
-        pages.error = QStringLiteral("The PDF file is protected by a password.");
-        return pages;
-    }
-    if (error != QPdfDocument::Error::None) {
-        pages.error = QStringLiteral("The file could not be read as a PDF file.");
-        return pages;
-    }
-    if (pdf.pageCount() < 1) {
-        pages.error = QStringLiteral("The PDF file has no pages.");
-        return pages;
-    }
-    for (int i = 0; i < pdf.pageCount(); ++i) {
-        const QSizeF points = pdf.pagePointSize(i);
-        // Two pixels per point, so that the retina copy is sharp.
-        const QSize pixels(std::max(1, int(std::lround(points.width() * 2))),
-                           std::max(1, int(std::lround(points.height() * 2))));
-        QImage picture = pdf.render(i, pixels);
-        if (picture.isNull()) {
+    for (const PictureLoad &page : renderPdfPart(path, 0, 1, nullptr)) {
+        if (!page.error.isEmpty()) {
             pages.pictures.clear();
             pages.pointSizes.clear();
-            pages.error = QStringLiteral("Page %1 of the PDF file could not be drawn.").arg(i + 1);
-            return pages;
+            pages.error = page.error;
+            break;
         }
-        // Pages are drawn on white: a JPEG original has no transparency.
-        QImage flat(picture.size(), QImage::Format_RGB32);
-        flat.fill(Qt::white);
-        {
-            QPainter painter(&flat);
-            painter.drawImage(0, 0, picture);
-        }
-        pages.pictures.append(flat);
-        pages.pointSizes.append(points);
+        pages.pictures.append(page.image);
+        pages.pointSizes.append(page.pointSize);
     }
     return pages;
 }
 
-QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertPdfPages(const QString &path, const QPointF &point)
+QList<std::shared_ptr<SKTGraphic>> ImageCommands::placePdfPages(InsertionFrame &frame, const QString &path,
+                                                                const QList<PictureLoad> &pages, const QPointF &point)
 {
-    const PdfPages pages = renderPdfPages(path);
-    if (!pages.error.isEmpty()) {
-        refuse(QStringLiteral("\"%1\" could not be inserted").arg(QFileInfo(path).fileName()), {pages.error});
+    QString error = pages.isEmpty() ? QStringLiteral("The file could not be read as a PDF file.") : QString();
+    for (const PictureLoad &page : pages)
+        if (error.isEmpty() && !page.error.isEmpty())
+            error = page.error;
+    if (!error.isEmpty()) {
+        refuseIn(frame, QStringLiteral("\"%1\" could not be inserted").arg(QFileInfo(path).fileName()), {error});
         return {};
     }
     const int32_t limit = gMaxInsertedImageSize > 0 ? gMaxInsertedImageSize : 600;
     QList<std::shared_ptr<SKTGraphic>> inserted;
-    InsertionStep step(m_frame.document(), QStringLiteral("Insert PDF"));
-    ImageFactory factory(m_frame);
-    for (qsizetype index = pages.pictures.size() - 1; index >= 0; --index) {
-        const QSizeF points = pages.pointSizes[index];
+    InsertionStep step(frame.document(), QStringLiteral("Insert PDF"));
+    ImageFactory factory(frame);
+    for (qsizetype index = pages.size() - 1; index >= 0; --index) {
+        const QSizeF points = pages[index].pointSize;
         const QPointF p(whole(point.x()) + 50 * inserted.size(), whole(point.y()));
         double w = whole(points.width());
         double h = whole(points.height());
         QPointF origin = p;
         if (gResponsiveEdition) {
-            const QRectF r = m_frame.grabSectionRect(p, QRectF(p, QSizeF(w, h)));
+            const QRectF r = frame.grabSectionRect(p, QRectF(p, QSizeF(w, h)));
             if (h > r.height() && r.height() > 0) {
                 w = whole(float(w) / float(h / r.height()));
                 h = r.height();
@@ -290,16 +408,37 @@ QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertPdfPages(const QString &
             w = limit;
         }
         ImageInsertion in;
-        in.picture = pages.pictures[index];
+        in.picture = pages[index].image;
         in.type = QStringLiteral("JPG");
         in.point = p;
-        in.pixelSize = pages.pictures[index].size();
+        in.pixelSize = pages[index].pixelSize;
+        in.originalData = pages[index].original;
         in.displaySize = QSizeF(w, h);
         in.frame = QRectF(origin, QSizeF(w, h));
         if (auto graphic = factory.addImageIntoArray(in))
             inserted.append(graphic);
     }
     return inserted;
+}
+
+QList<std::shared_ptr<SKTGraphic>> ImageCommands::insertPdfPages(const QString &path, const QPointF &point)
+{
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding PDF pages"));
+    addPdfJobs(batch, path);
+    QList<std::shared_ptr<SKTGraphic>> inserted;
+    batch.runNow([&](QList<PictureLoad> &pages) { inserted = placePdfPages(m_frame, path, pages, point); });
+    return inserted;
+}
+
+void ImageCommands::insertPdfPagesLater(const QString &path, const QPointF &point, InsertionFrameRunner frames,
+                                        Inserted done)
+{
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding PDF pages"));
+    addPdfJobs(batch, path);
+    runLater(batch, std::move(frames), std::move(done),
+             [path, point](InsertionFrame &frame, const QList<PictureLoad> &pages) {
+                 return placePdfPages(frame, path, pages, point);
+             });
 }
 
 SKTImage *ImageCommands::selectedImage()

@@ -12,7 +12,10 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+
+#include "insertion/PictureBatch.h"
 
 struct OpenPanelOptions;
 class InsertionFrame;
@@ -35,8 +38,9 @@ public:
     static OpenPanelOptions imagePanelOptions();
     static OpenPanelOptions pdfPanelOptions();
     static OpenPanelOptions replacePanelOptions();
-    // Show those panels; the chosen files go to the inserts below. The
-    // commands object must outlive the panel (a modeless panel answers later).
+    // Show those panels; the chosen files go to the background inserts
+    // below. The frame must outlive the panel and the insert (a modeless
+    // panel answers later).
     void addNewImage();
     void addNewImage_drag(const QPointF &point);
     void addNewPDF_drag(const QPointF &point);
@@ -48,6 +52,18 @@ public:
     // 50 px right of the next.
     QList<std::shared_ptr<SKTGraphic>> insertPdfPages(const QString &path, const QPointF &point);
     static PdfPages renderPdfPages(const QString &path);
+
+    // The same two inserts without holding the event loop: the files are
+    // read, the pages drawn and the originals encoded on workers behind the
+    // progress window; then frames gives a frame over the page and the
+    // graphics are inserted there as one step, in the order above. When the
+    // page was closed or switched meanwhile nothing is inserted and done
+    // gets an empty list. done runs on the main thread.
+    using Inserted = std::function<void(const QList<std::shared_ptr<SKTGraphic>> &)>;
+    void insertImageFilesLater(const QStringList &paths, const QPointF &point, bool fromMenu,
+                               InsertionFrameRunner frames, Inserted done = {});
+    void insertPdfPagesLater(const QString &path, const QPointF &point, InsertionFrameRunner frames,
+                             Inserted done = {});
 
     // The open panel for the replacing file; then replaceImageWithFile.
     void launchReplaceImage();
@@ -67,5 +83,13 @@ public:
 
 private:
     void refuse(const QString &message, const QStringList &reasons);
+    // Workers drawing the pages of a PDF file, each with its own document.
+    static void addPdfJobs(PictureBatch &batch, const QString &path);
+    static QList<std::shared_ptr<SKTGraphic>> placeImageFiles(InsertionFrame &frame, const QList<PictureLoad> &loads,
+                                                              const QPointF &point, bool fromMenu);
+    static QList<std::shared_ptr<SKTGraphic>> placePdfPages(InsertionFrame &frame, const QString &path,
+                                                            const QList<PictureLoad> &pages, const QPointF &point);
+    void runLater(PictureBatch &batch, InsertionFrameRunner frames, Inserted done,
+                  std::function<QList<std::shared_ptr<SKTGraphic>>(InsertionFrame &, const QList<PictureLoad> &)> place);
     InsertionFrame &m_frame;
 };

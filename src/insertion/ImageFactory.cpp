@@ -7,6 +7,7 @@
 #include "insertion/InsertionContext.h"
 #include "insertion/InsertionStep.h"
 #include "insertion/PageImageService.h"
+#include "insertion/PictureBatch.h"
 #include "insertion/SectionOperations.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaults.h"
@@ -115,7 +116,40 @@ std::shared_ptr<SKTGraphic> ImageFactory::addImageIntoArray(const ImageInsertion
 
 QList<std::shared_ptr<SKTGraphic>> ImageFactory::addPictureFiles(const QStringList &paths, const QPointF &point)
 {
-    const QList<PictureLoad> loads = PageImageService::loadPictures(paths, PageImageService::originalSizeLimit());
+    QList<std::shared_ptr<SKTGraphic>> inserted;
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding pictures"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
+    batch.runNow([&](QList<PictureLoad> &loads) { inserted = ImageFactory(m_frame).placePictureFiles(loads, point); });
+    return inserted;
+}
+
+void ImageFactory::addPictureFilesLater(const QStringList &paths, const QPointF &point, InsertionFrameRunner frames,
+                                        std::function<void(const QList<std::shared_ptr<SKTGraphic>> &)> done)
+{
+    SKTDocument *document = &m_frame.document();
+    PictureBatch batch(*document, QStringLiteral("Adding pictures"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
+    batch.start(
+        [document, point, frames, done](QList<PictureLoad> &loads) {
+            QList<std::shared_ptr<SKTGraphic>> inserted;
+            if (frames)
+                frames([&](InsertionFrame &frame) {
+                    // The window may show another document by now.
+                    if (&frame.document() == document)
+                        inserted = ImageFactory(frame).placePictureFiles(loads, point);
+                });
+            if (done)
+                done(inserted);
+        },
+        [done](QList<PictureLoad> &) {
+            if (done)
+                done({});
+        });
+}
+
+QList<std::shared_ptr<SKTGraphic>> ImageFactory::placePictureFiles(const QList<PictureLoad> &loads,
+                                                                   const QPointF &point)
+{
     QList<std::shared_ptr<SKTGraphic>> inserted;
     QStringList refused;
     InsertionStep step(m_frame.document(), QStringLiteral("Insert Image"));

@@ -6,6 +6,7 @@
 // is refused with a message naming the file and the reason: no graphic and
 // no file are left behind.
 #include "insertion/InsertionFrame.h"
+#include "insertion/PictureBatch.h"
 
 #include <QImage>
 #include <QPointF>
@@ -13,6 +14,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 struct ImageInsertion {
@@ -52,8 +54,16 @@ public:
     // side by side from the point as one step. Unreadable files are named in
     // one message; the others are inserted. Answers the graphics inserted.
     QList<std::shared_ptr<SKTGraphic>> addPictureFiles(const QStringList &paths, const QPointF &point);
+    // The same without holding the event loop: the files are read on workers
+    // behind the progress window; frames then gives a frame over the page and
+    // they are inserted there as one step. A page closed or switched
+    // meanwhile is left alone and done gets an empty list. For the canvas's
+    // picture drops and its image command.
+    void addPictureFilesLater(const QStringList &paths, const QPointF &point, InsertionFrameRunner frames,
+                              std::function<void(const QList<std::shared_ptr<SKTGraphic>> &)> done = {});
 
 private:
+    QList<std::shared_ptr<SKTGraphic>> placePictureFiles(const QList<PictureLoad> &loads, const QPointF &point);
     void refuse(const QString &file, const QString &why);
     InsertionFrame &m_frame;
 };

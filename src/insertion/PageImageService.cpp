@@ -18,7 +18,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cmath>
-#include <future>
 
 namespace {
 // Larger sides are refused before decoding: no page needs them and the
@@ -56,6 +55,12 @@ QString PageImageService::pageFolder() const
 
 QString PageImageService::getNextImageName()
 {
+    const QStringList next = getNextImageNames(1);
+    return next.first();
+}
+
+QStringList PageImageService::getNextImageNames(int count)
+{
     QStringList names;
     for (SKTImage *image : m_document.images())
         addName(names, image->imageName());
@@ -87,9 +92,14 @@ QString PageImageService::getNextImageName()
     }
     for (const QString &issued : std::as_const(m_document.issuedImageNames))
         names.append(issued);
-    const QString next = PageImageNames::getNextImageName({}, names);
-    m_document.issuedImageNames.insert(next);
-    return next;
+    // The page is looked at once; the names after the first follow on from it.
+    QStringList issued;
+    for (int i = 0; i < std::max(1, count); ++i) {
+        const QString next = PageImageNames::getNextImageName({}, issued.isEmpty() ? names : QStringList{issued.last()});
+        m_document.issuedImageNames.insert(next);
+        issued.append(next);
+    }
+    return issued;
 }
 
 int32_t PageImageService::originalSizeLimit()
@@ -221,16 +231,4 @@ PictureLoad PageImageService::loadPicture(const QString &path, int32_t sizeLimit
     if (load.original.isEmpty())
         load.error = QStringLiteral("The picture could not be stored.");
     return load;
-}
-
-QList<PictureLoad> PageImageService::loadPictures(const QStringList &paths, int32_t sizeLimit)
-{
-    std::vector<std::future<PictureLoad>> jobs;
-    jobs.reserve(size_t(paths.size()));
-    for (const QString &path : paths)
-        jobs.push_back(std::async(std::launch::async, [path, sizeLimit] { return loadPicture(path, sizeLimit); }));
-    QList<PictureLoad> loads;
-    for (auto &job : jobs)
-        loads.append(job.get());
-    return loads;
 }

@@ -30,6 +30,10 @@ struct PictureLoad {
     // The original file's bytes, made on the worker: the file itself when it
     // already fits, else the picture scaled to the limit and encoded.
     QByteArray original;
+    // The name the original was written under when a worker wrote it.
+    QString imageName;
+    // A PDF page's size in points.
+    QSizeF pointSize;
 };
 
 class PageImageService {
@@ -39,6 +43,8 @@ public:
     // The folder beside the page file that holds its images.
     QString pageFolder() const;
     QString getNextImageName();
+    // count names at once, in order, each one above the one before.
+    QStringList getNextImageNames(int count);
     // Writes <name>o.<type> into the page folder: the source file byte for
     // byte when it is of that type and within the limit, else the picture
     // scaled to the limit's width when wider and encoded. False, with the
@@ -65,8 +71,6 @@ public:
     static QString imageTypeForPath(const QString &path);
     // Reads one picture file for insertion; never throws.
     static PictureLoad loadPicture(const QString &path, int32_t sizeLimit);
-    // Reads several files at once on worker threads; in the given order.
-    static QList<PictureLoad> loadPictures(const QStringList &paths, int32_t sizeLimit);
 
 private:
     SKTDocument &m_document;

@@ -6,6 +6,7 @@
 #include "insertion/InsertionFrame.h"
 #include "insertion/InsertionStep.h"
 #include "insertion/PageImageService.h"
+#include "insertion/PictureBatch.h"
 #include "model/SKTSlideshow.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaults.h"
@@ -15,13 +16,6 @@
 #include <algorithm>
 
 namespace {
-QString typeFor(const QString &path)
-{
-    const QString suffix = QFileInfo(path).suffix();
-    return suffix == QLatin1String("png") || suffix == QLatin1String("PNG") ? QStringLiteral("PNG")
-                                                                            : QStringLiteral("JPG");
-}
-
 struct SlidesState {
     QList<TransformView> slides;
     int32_t current = 0;
@@ -86,7 +80,12 @@ bool SlideCommands::slideShowImageEditingOptionsShown()
 template <typename Edit>
 void SlideCommands::edit(SKTSlideshow &show, const QString &name, Edit &&change)
 {
-    SKTDocument &document = m_frame.document();
+    editSlides(m_frame.document(), show, name, std::forward<Edit>(change));
+}
+
+template <typename Edit>
+void SlideCommands::editSlides(SKTDocument &document, SKTSlideshow &show, const QString &name, Edit &&change)
+{
     InsertionStep step(document, name);
     const SlidesState before = SlidesState::capture(show);
     const bool recording = document.undoManager().isUndoRegistrationEnabled();
@@ -101,27 +100,42 @@ void SlideCommands::edit(SKTSlideshow &show, const QString &name, Edit &&change)
     }
 }
 
-bool SlideCommands::readable(const QStringList &paths, QList<QImage> &pictures)
+namespace {
+// The refusal of unreadable files, naming each; false when there was one.
+bool allReadable(const QList<PictureLoad> &loads)
 {
-    const QList<PictureLoad> loads = PageImageService::loadPictures(paths, PageImageService::originalSizeLimit());
     QStringList refused;
-    for (const PictureLoad &load : loads) {
+    for (const PictureLoad &load : loads)
         if (!load.error.isEmpty() || load.image.isNull())
             refused.append(QStringLiteral("\"%1\": %2").arg(QFileInfo(load.path).fileName(),
                                                             load.error.isEmpty() ? QStringLiteral("no picture") : load.error));
-        pictures.append(load.image);
-    }
     if (refused.isEmpty())
         return true;
     Alert alert;
     alert.messageText = QStringLiteral("Some files are not pictures that can be added");
     alert.informativeText = refused.join(QLatin1Char('\n'));
-    m_frame.context().alerts().show(alert, m_frame.context().window(), {});
+    Alerts::current().show(alert, nullptr, {});
     return false;
+}
+} // namespace
+
+bool SlideCommands::readable(const QStringList &paths, QList<PictureLoad> &loads)
+{
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding slides"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
+    batch.runNow([&](QList<PictureLoad> &ready) { loads = std::move(ready); });
+    return allReadable(loads);
 }
 
 std::shared_ptr<TransformView> SlideCommands::createNewSlideshowImage(const QImage &picture, const QString &type,
                                                                       const QString &sourceFile)
+{
+    return createSlide(m_frame.document(), picture, type, sourceFile, {});
+}
+
+std::shared_ptr<TransformView> SlideCommands::createSlide(SKTDocument &document, const QImage &picture,
+                                                          const QString &type, const QString &sourceFile,
+                                                          const QByteArray &original)
 {
     if (picture.isNull())
         return {};
@@ -129,15 +143,15 @@ std::shared_ptr<TransformView> SlideCommands::createNewSlideshowImage(const QIma
     if (limit <= 0)
         limit = PageImageService::originalSizeLimit();
     const float w = float(picture.width()), h = float(picture.height());
-    QSizeF original(w, h);
+    QSizeF size(w, h);
     if (w > float(limit))
-        original = QSizeF(limit, h / (w / float(limit)));
+        size = QSizeF(limit, h / (w / float(limit)));
     auto record = std::make_shared<TransformView>();
-    PageImageService images(m_frame.document());
+    PageImageService images(document);
     record->image = picture;
     record->imageName = images.getNextImageName();
-    record->originalWidth = int32_t(original.width());
-    record->originalHeight = int32_t(original.height());
+    record->originalWidth = int32_t(size.width());
+    record->originalHeight = int32_t(size.height());
     record->galleryNumber = -99;
     record->tableNumber = -99;
     record->groupNumber = -99;
@@ -147,10 +161,32 @@ std::shared_ptr<TransformView> SlideCommands::createNewSlideshowImage(const QIma
     record->retinaFlag = UserDefaults::standard().integerForKey(QStringLiteral("DovrinRetinaFlag")) != 0;
     record->alpha = 1.0f;
     record->imageLastModDate = QDateTime::currentDateTime();
-    // Written atomically, at most the limit wide.
-    if (!images.saveOriginalImage(picture, record->imageName, type, sourceFile, QSizeF(picture.size())))
+    // Written atomically, at most the limit wide: the bytes a worker made
+    // from the file's own size, when there are some.
+    if (!images.saveOriginalImage(picture, record->imageName, type, sourceFile, QSizeF(picture.size()), nullptr,
+                                  original))
         return {};
     return record;
+}
+
+int SlideCommands::placeSlides(SKTDocument &document, SKTSlideshow &show, const QList<PictureLoad> &loads)
+{
+    if (!allReadable(loads))
+        return 0;
+    int added = 0;
+    editSlides(document, show, QStringLiteral("Add Slides"), [&] {
+        for (const PictureLoad &load : loads) {
+            auto record = createSlide(document, load.image, load.type, load.path, load.original);
+            if (!record)
+                continue;
+            record->imageEnlargeFlag = 0;
+            record->slideNumber = show.slideNumber();
+            show.addIntoImageArray(record);
+            ++added;
+        }
+        show.setBounds(show.bounds());
+    });
+    return added;
 }
 
 int SlideCommands::addSlideshowImage(const QStringList &paths)
@@ -158,23 +194,48 @@ int SlideCommands::addSlideshowImage(const QStringList &paths)
     SKTSlideshow *show = slideshow();
     if (!show || paths.isEmpty())
         return 0;
-    QList<QImage> pictures;
-    if (!readable(paths, pictures))
-        return 0;
+    PictureBatch batch(m_frame.document(), QStringLiteral("Adding slides"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
     int added = 0;
-    edit(*show, QStringLiteral("Add Slides"), [&] {
-        for (qsizetype i = 0; i < paths.size(); ++i) {
-            auto record = createNewSlideshowImage(pictures[i], typeFor(paths[i]), paths[i]);
-            if (!record)
-                continue;
-            record->imageEnlargeFlag = 0;
-            record->slideNumber = show->slideNumber();
-            show->addIntoImageArray(record);
-            ++added;
-        }
-        show->setBounds(show->bounds());
-    });
+    batch.runNow([&](QList<PictureLoad> &loads) { added = placeSlides(m_frame.document(), *show, loads); });
     return added;
+}
+
+void SlideCommands::addSlideshowImagesLater(const QStringList &paths, std::function<void(int added)> done)
+{
+    SKTSlideshow *show = slideshow();
+    if (!show || paths.isEmpty()) {
+        if (done)
+            done(0);
+        return;
+    }
+    SKTDocument *document = &m_frame.document();
+    std::weak_ptr<SKTGraphic> weakShow;
+    for (const auto &g : document->graphics())
+        if (g.get() == show)
+            weakShow = g;
+    auto target = [document, weakShow]() -> SKTSlideshow * {
+        const auto shared = weakShow.lock();
+        if (!shared)
+            return nullptr;
+        for (const auto &g : document->graphics())
+            if (g == shared)
+                return dynamic_cast<SKTSlideshow *>(shared.get());
+        return nullptr;
+    };
+    PictureBatch batch(*document, QStringLiteral("Adding slides"));
+    batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
+    batch.setStillWanted([target] { return target() != nullptr; });
+    batch.start(
+        [document, target, done](QList<PictureLoad> &loads) {
+            const int added = placeSlides(*document, *target(), loads);
+            if (done)
+                done(added);
+        },
+        [done](QList<PictureLoad> &) {
+            if (done)
+                done(0);
+        });
 }
 
 bool SlideCommands::replaceSlide(const QString &path)
@@ -185,12 +246,13 @@ bool SlideCommands::replaceSlide(const QString &path)
     const int32_t i = show->currentImageIndex();
     if (i < 0 || i >= show->imageArray().size())
         return false;
-    QList<QImage> pictures;
-    if (!readable({path}, pictures))
+    QList<PictureLoad> loads;
+    if (!readable({path}, loads))
         return false;
     bool replaced = false;
     edit(*show, QStringLiteral("Replace Slide"), [&] {
-        auto record = createNewSlideshowImage(pictures.first(), typeFor(path), path);
+        const PictureLoad &load = loads.first();
+        auto record = createSlide(m_frame.document(), load.image, load.type, path, load.original);
         if (!record)
             return;
         record->slideNumber = i;

@@ -8,9 +8,13 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
+#include "insertion/PageImageService.h"
+
 class InsertionFrame;
+class SKTDocument;
 class SKTSlideshow;
 class TransformView;
 
@@ -24,6 +28,11 @@ public:
     bool slideShowImageEditingOptionsShown();
 
     int addSlideshowImage(const QStringList &paths);
+    // The same without holding the event loop: the files are read on workers
+    // behind the progress window and added as one step when ready. When the
+    // page was closed or switched, or the slideshow left it, nothing is added
+    // and done gets 0. done runs on the main thread.
+    void addSlideshowImagesLater(const QStringList &paths, std::function<void(int added)> done = {});
     bool replaceSlide(const QString &path);
     bool deleteSlide();
     // The current slide's link ("" for none), and storing a new one.
@@ -41,6 +50,14 @@ public:
 private:
     SKTSlideshow *slideshow();
     template <typename Edit> void edit(SKTSlideshow &show, const QString &name, Edit &&change);
-    bool readable(const QStringList &paths, QList<QImage> &pictures);
+    template <typename Edit>
+    static void editSlides(SKTDocument &document, SKTSlideshow &show, const QString &name, Edit &&change);
+    bool readable(const QStringList &paths, QList<PictureLoad> &loads);
+    static std::shared_ptr<TransformView> createSlide(SKTDocument &document, const QImage &picture,
+                                                      const QString &type, const QString &sourceFile,
+                                                      const QByteArray &original);
+    // Refuses the lot when any file was unreadable; else adds them in order
+    // as one step.
+    static int placeSlides(SKTDocument &document, SKTSlideshow &show, const QList<PictureLoad> &loads);
     InsertionFrame &m_frame;
 };

@@ -126,3 +126,21 @@ TEST_F(FormFieldsTest, RequiredAndReplyToFlags)
     EXPECT_FALSE(forms().showMarkAsReplyTo());
     EXPECT_FALSE(forms().showMandatory());
 }
+
+TEST_F(FormFieldsTest, ParagraphAndChoiceGroupsNameTheirFormItemsAndUndoTakesThemBack)
+{
+    doc->formItemArray = {QStringLiteral("form0")}; // a page read with one item
+    forms().addTextField_drag(0, 0);                 // a text field names none
+    forms().addParagraph_drag(0, 100);
+    forms().addMultipleChoice_drag(0, 300);
+    forms().addCheckboxes_drag(0, 600);
+    EXPECT_EQ(doc->formItemArray, QStringList({"form0", "form1", "form2", "form3"}));
+
+    doc->undoManager().undo();
+    EXPECT_EQ(doc->formItemArray, QStringList({"form0", "form1", "form2"}));
+    doc->undoManager().undo();
+    doc->undoManager().undo();
+    EXPECT_EQ(doc->formItemArray, QStringList({"form0"}));
+    doc->undoManager().redo();
+    EXPECT_EQ(doc->formItemArray, QStringList({"form0", "form1"}));
+}

@@ -4,6 +4,7 @@
 #include "InsertionFixture.h"
 
 #include "insertion/ImageCommands.h"
+#include "insertion/PictureBatch.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTest>
 
 class ImageCommandsTest : public InsertionTest {
 protected:
@@ -64,6 +66,8 @@ TEST_F(ImageCommandsTest, FilesLandTwentyPixelsApartAndUnreadableOnesAreRefusedW
     panels.answer(files);
     commands().addNewImage_drag({100, 80});
     ASSERT_EQ(panels.openPanels().size(), 1);
+    // The files are read behind the event loop.
+    ASSERT_TRUE(QTest::qWaitFor([] { return PictureBatch::pending() == 0; }, 30000));
     EXPECT_EQ(panels.openPanels().first().title, "Add one or multiple images");
     ASSERT_EQ(doc->graphics().size(), 3);
     EXPECT_EQ(doc->graphics()[0]->bounds().topLeft(), QPointF(140, 80)); // the last one front-most
@@ -90,6 +94,7 @@ TEST_F(ImageCommandsTest, PdfPagesAreDrawnSharpAndStackedWithPageOneInFront)
     panels.answer(file);
     commands().addNewPDF_drag({10, 10});
     EXPECT_EQ(panels.openPanels().first().title, "Add PDF file");
+    ASSERT_TRUE(QTest::qWaitFor([] { return PictureBatch::pending() == 0; }, 30000));
     ASSERT_EQ(doc->graphics().size(), 3);
     auto *first = dynamic_cast<SKTImage *>(doc->graphics()[0].get());
     ASSERT_TRUE(first);

@@ -15,6 +15,7 @@
 #include "insertion/InsertionFrame.h"
 #include "insertion/ObjectMakers.h"
 #include "insertion/PalettePresets.h"
+#include "insertion/PictureBatch.h"
 #include "insertion/ui/PageInsertions.h"
 #include "model/GraphicEnvironment.h"
 #include "model/SKTLine.h"
@@ -32,6 +33,7 @@
 #include <QPdfWriter>
 #include <QMimeData>
 #include <QSet>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <iostream>
 
@@ -137,6 +139,8 @@ TEST_F(PaletteDropTest, EveryEntryDroppedOnTheCanvasInsertsWhatItsRowMakes)
         rowPanels.answer(row->action == QLatin1String("addNewPDF_drag") ? pdf : picture);
         const std::unique_ptr<QMimeData> data = PaletteDrag::mimeData(entry.codeName);
         dropOn(&widget, *data, QPointF(60, 300));
+        // PDF pages are drawn behind the event loop.
+        EXPECT_TRUE(QTest::qWaitFor([] { return PictureBatch::pending() == 0; }, 30000));
         doc.undoManager().closeAutomaticGroup();
 
         if (row->action == QLatin1String("background")) {

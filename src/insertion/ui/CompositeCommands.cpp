@@ -63,6 +63,17 @@ bool withFrame(const DocumentWindowContext &window, const std::function<void(Ins
     return true;
 }
 
+// Frames over the window's page for inserts that finish later; the window
+// must still be open.
+InsertionFrameRunner framesOf(const DocumentWindowContext &window)
+{
+    QPointer<QWidget> owner(window.window);
+    const bool hadWindow = window.window;
+    return [owner, hadWindow, window](const std::function<void(InsertionFrame &)> &fn) {
+        return !(hadWindow && !owner) && withFrame(window, fn);
+    };
+}
+
 bool hasTable(const DocumentWindowContext &window)
 {
     bool found = false;
@@ -194,13 +205,13 @@ void installCompositeCommands(ActionMap &commands, const DocumentWindowContext &
     });
 
     commands.add(QStringLiteral("addNewImage"), [window](const ActionItemState &) {
-        afterPanel(window, ImageCommands::imagePanelOptions(), [](InsertionFrame &frame, const QStringList &paths) {
-            ImageCommands(frame).insertImageFiles(paths, frame.calculateOriginPoint(), true);
+        afterPanel(window, ImageCommands::imagePanelOptions(), [window](InsertionFrame &frame, const QStringList &paths) {
+            ImageCommands(frame).insertImageFilesLater(paths, frame.calculateOriginPoint(), true, framesOf(window));
         });
     });
     commands.add(QStringLiteral("addNewPDF"), [window](const ActionItemState &) {
-        afterPanel(window, ImageCommands::pdfPanelOptions(), [](InsertionFrame &frame, const QStringList &paths) {
-            ImageCommands(frame).insertPdfPages(paths.first(), frame.menuPoint());
+        afterPanel(window, ImageCommands::pdfPanelOptions(), [window](InsertionFrame &frame, const QStringList &paths) {
+            ImageCommands(frame).insertPdfPagesLater(paths.first(), frame.menuPoint(), framesOf(window));
         });
     });
     commands.add(
@@ -352,7 +363,7 @@ void installGridPictureCommands(ActionMap &commands, const DocumentWindowContext
             afterPanel(window, slidePanel, [](InsertionFrame &frame, const QStringList &paths) {
                 SlideCommands slides(frame);
                 if (slides.slideShowOptionsShown())
-                    slides.addSlideshowImage(paths);
+                    slides.addSlideshowImagesLater(paths);
             });
         },
         slideshowShown);

@@ -61,19 +61,25 @@ bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &c
     // The pictures, PDF pages and section background ask for their files
     // first; they land when the panel answers, on the page shown then.
     OpenPanelOptions options;
-    std::function<void(InsertionFrame &, const QStringList &)> land;
+    // Pictures and PDF pages are read on workers; frames gives them a frame
+    // over the page again once they are ready.
+    std::function<void(InsertionFrame &, const QStringList &, const InsertionFrameRunner &)> land;
     if (code.action == QLatin1String("addNewImage_drag")) {
         options = ImageCommands::imagePanelOptions();
-        land = [point](InsertionFrame &f, const QStringList &paths) { ImageCommands(f).insertImageFiles(paths, point); };
+        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &frames) {
+            ImageCommands(f).insertImageFilesLater(paths, point, false, frames);
+        };
     } else if (code.action == QLatin1String("addNewPDF_drag")) {
         options = ImageCommands::pdfPanelOptions();
-        land = [point](InsertionFrame &f, const QStringList &paths) { ImageCommands(f).insertPdfPages(paths.first(), point); };
+        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &frames) {
+            ImageCommands(f).insertPdfPagesLater(paths.first(), point, frames);
+        };
     } else if (code.action == QLatin1String("addSectionBackgroundImage")) {
         if (frame.grabOverLappingSectionCell(point).isNull())
             return false;
         options = ImageCommands::replacePanelOptions();
         options.title = QStringLiteral("Select image");
-        land = [point](InsertionFrame &f, const QStringList &paths) {
+        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &) {
             f.grabOverLappingSectionCell(point); // makes the section under the point the selected table
             GridPictureCommands(f).addSectionBackgroundImage(paths.first());
         };
@@ -89,11 +95,17 @@ bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &c
     if (!adapter)
         return false;
     QPointer<SKTGraphicView> canvas(&adapter->view());
-    adapter->filePanels().showOpenPanel(options, adapter->window(), [canvas, land](const QStringList &paths) {
-        if (paths.isEmpty() || !canvas || !canvas->document())
-            return;
+    const InsertionFrameRunner frames = [canvas](const std::function<void(InsertionFrame &)> &fn) {
+        if (!canvas || !canvas->document())
+            return false;
         InsertionFrame later(canvas->menuValidator().context());
-        land(later, paths);
+        fn(later);
+        return true;
+    };
+    adapter->filePanels().showOpenPanel(options, adapter->window(), [frames, land](const QStringList &paths) {
+        if (paths.isEmpty())
+            return;
+        frames([&](InsertionFrame &laterFrame) { land(laterFrame, paths, frames); });
     });
     return true;
 }
