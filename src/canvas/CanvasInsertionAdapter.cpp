@@ -34,25 +34,6 @@ SKTGraphic *raw(const std::shared_ptr<SKTGraphic> &graphic)
     return graphic.get();
 }
 
-// The image command of the palette: an open panel, then the chosen files side
-// by side from the drop point. The panel may answer after the drop returned.
-bool addNewImage(CanvasInsertionAdapter &adapter, const QPointF &point)
-{
-    OpenPanelOptions options;
-    options.title = QStringLiteral("Add one or multiple images");
-    options.message = options.title;
-    options.allowedTypes = {QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png")};
-    options.allowsMultipleSelection = true;
-    QPointer<SKTGraphicView> view(&adapter.view());
-    CanvasInsertionAdapter *self = &adapter;
-    adapter.filePanels().showOpenPanel(options, adapter.window(), [view, self, point](const QStringList &paths) {
-        if (!view || paths.isEmpty() || !view->document() || view->insertions() != self)
-            return;
-        InsertionFrame frame(*self);
-        ImageFactory(frame).addPictureFiles(paths, point);
-    });
-    return true;
-}
 // The page background from the palette: an open panel for one picture.
 bool addPageBackground(CanvasInsertionAdapter &adapter)
 {
@@ -110,6 +91,19 @@ SKTGraphic *CanvasInsertionAdapter::addTrueLine(SKTDocument &, const GraphicProp
 {
     InsertionFrame frame(*this);
     return raw(LineMaker(frame).addTrueLineFromPreset(preset));
+}
+
+InsertionFrameRunner CanvasInsertionAdapter::frameRunner()
+{
+    QPointer<SKTGraphicView> view(&m_view);
+    CanvasInsertionAdapter *self = this;
+    return [view, self](const std::function<void(InsertionFrame &)> &work) {
+        if (!view || !view->document() || view->insertions() != self)
+            return false;
+        InsertionFrame frame(*self);
+        work(frame);
+        return true;
+    };
 }
 
 SKTGraphic *CanvasInsertionAdapter::addImageIntoArray(SKTDocument &, const QImage &image, const QString &type,
@@ -210,8 +204,6 @@ bool CanvasInsertionAdapter::insertCodeName(SKTDocument &, const DropCodeName &r
         return makers.addImageGallery_drag(point) != nullptr;
     if (action == QLatin1String("addEnlargeablePhoto_drag"))
         return makers.addEnlargeablePhoto_drag(point) != nullptr;
-    if (action == QLatin1String("addNewImage_drag"))
-        return addNewImage(*this, point);
     if (action == QLatin1String("newBackground"))
         return addPageBackground(*this);
     return false;

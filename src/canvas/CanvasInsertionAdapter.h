@@ -18,6 +18,8 @@
 #include <functional>
 #include <memory>
 
+#include "insertion/PictureBatch.h"
+
 class InsertionFrame;
 class SKTGraphicView;
 
@@ -27,6 +29,11 @@ public:
     ~CanvasInsertionAdapter() override;
 
     SKTGraphicView &view() const { return m_view; }
+    // Gives work that finishes later (an open panel's answer, pictures read
+    // on workers) a frame over the page the canvas shows then; answers false,
+    // running nothing, once the canvas is gone, shows no page or has another
+    // insertion side.
+    InsertionFrameRunner frameRunner();
 
     // What the window knows and the canvas does not.
     std::function<std::optional<QPointF>()> visibleOriginProvider;

@@ -52,7 +52,7 @@ const QSet<QString> kAdapterActions = {
     QStringLiteral("addSnippet_drag"),         QStringLiteral("addFullAddress_drag"),
     QStringLiteral("addIndividual_drag"),      QStringLiteral("addZovLink_drag"),
     QStringLiteral("addImageGallery_drag"),    QStringLiteral("addEnlargeablePhoto_drag"),
-    QStringLiteral("addNewImage_drag"),        QStringLiteral("background"),
+    QStringLiteral("background"),
 };
 } // namespace
 

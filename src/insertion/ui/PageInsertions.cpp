@@ -94,14 +94,7 @@ bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &c
     auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(&frame.context());
     if (!adapter)
         return false;
-    QPointer<SKTGraphicView> canvas(&adapter->view());
-    const InsertionFrameRunner frames = [canvas](const std::function<void(InsertionFrame &)> &fn) {
-        if (!canvas || !canvas->document())
-            return false;
-        InsertionFrame later(canvas->menuValidator().context());
-        fn(later);
-        return true;
-    };
+    const InsertionFrameRunner frames = adapter->frameRunner();
     adapter->filePanels().showOpenPanel(options, adapter->window(), [frames, land](const QStringList &paths) {
         if (paths.isEmpty())
             return;
@@ -126,6 +119,7 @@ QStringList PageInsertions::dropActions()
         QStringLiteral("addParagraph_drag"),    QStringLiteral("addBotCheckerTextField_drag"),
         QStringLiteral("addSubmitButton_drag"), QStringLiteral("addMultipleChoice_drag"),
         QStringLiteral("addCheckboxes_drag"),   QStringLiteral("addNewPDF_drag"),
+        QStringLiteral("addNewImage_drag"),
         QStringLiteral("addSectionBackgroundImage"),
     };
 }
