@@ -365,6 +365,19 @@ public:
     // Responsive editions show a slide's retina image cropped to the band its
     // slideshow shows: answers the cropped image (*cropped true) or scaled.
     QImage cropRetinaToSlideshow(const ImageElement &image, const QImage &scaled, bool *cropped) const;
+    // The size cropRetinaToSlideshow gives a scaled image of that size,
+    // worked out without the pixels.
+    QSize croppedRetinaSize(const ImageElement &image, const QSize &scaled) const;
+    // Whether an image's files in the page folder are still the ones its
+    // picture as read and its frame's retina size (target, before any crop)
+    // call for (PageImages.cpp).
+    // The retina size an image's frame asks for, before any slideshow crop.
+    QSize retinaTarget(const ImageElement &image) const;
+    // Notes, for every picture as read, the retina size its files were made
+    // for: the size its frame asks for as the page was read.
+    void noteFilesOfPicturesAsRead();
+    bool filesStillMatch(const ImageElement &image, const QString &originalPath, const QString &retinaPath,
+                         const QString &plainPath, const QSize &target) const;
     // Rewrites every image's original no wider than the "DovrinMaxImageSize"
     // default, encoded by its type; false (with an alert naming the file)
     // when one could not be written.
