@@ -79,12 +79,12 @@ bool SKTDocument::saveImage(const ImageElement &image)
     const QImage source = image.picture();
     bool ok = true;
 
-    if (image.imageEnlargeFlag() == 1) {
-        // An enlargeable image shows its original: no retina file.
+    if (image.imageEnlargeFlag() == 1 || targetW < 1 || targetH < 1) {
+        // An enlargeable image shows its original: no retina file. Nor has an
+        // image without inner area anything to show at twice its size; it is
+        // skipped rather than scaled to nothing, and the page still saves.
         QFile::remove(retinaPath);
     } else if (!source.isNull()) {
-        if (targetW < 1 || targetH < 1)
-            return false;
         const QSizeF target(targetW, targetH);
         bool cropped = false;
         const QImage scaled = cropRetinaToSlideshow(image, DataCentre::imageWithImage(source, target), &cropped);
