@@ -77,6 +77,9 @@ bool SKTDocument::saveImage(const ImageElement &image)
     }
 
     const QImage source = image.picture();
+    // Whether the original was there when the retina file was made (else the
+    // next save may still serve the original in its place).
+    const bool hadOriginal = fileSize(originalPath) > 0;
     bool ok = true;
 
     if (image.imageEnlargeFlag() == 1 || targetW < 1 || targetH < 1) {
@@ -112,8 +115,17 @@ bool SKTDocument::saveImage(const ImageElement &image)
         const QByteArray data = encodeByType(source, type);
         ok = !data.isEmpty() && writeFileAtomically(originalPath, data, nullptr) && ok;
     }
-    if (ok)
+    if (ok) {
         asRead.setFilesMadeFor(target);
+        const QFileInfo original(originalPath), retina(retinaPath);
+        if (hadOriginal && !source.isNull() && !asRead.isAsRead() && image.imageEnlargeFlag() != 1 && retina.exists())
+            writtenImageFiles.insert(originalPath, {source.cacheKey(), croppedRetinaSize(image, target), original.size(),
+                                                    original.lastModified(), retina.size(), retina.lastModified()});
+        else
+            writtenImageFiles.remove(originalPath);
+    } else {
+        writtenImageFiles.remove(originalPath);
+    }
     return ok;
 }
 
@@ -121,8 +133,23 @@ bool SKTDocument::filesStillMatch(const ImageElement &image, const QString &orig
                                   const QString &plainPath, const QSize &target) const
 {
     const LazyPicture asRead = image.pictureAsRead();
-    if (!asRead.isAsRead() || fileSize(originalPath) <= 0)
+    if (fileSize(originalPath) <= 0)
         return false;
+    if (!asRead.isAsRead()) {
+        // A picture in memory: the same pixels this document wrote there
+        // last, for the same retina size and crop, the files untouched since.
+        const auto written = writtenImageFiles.constFind(originalPath);
+        if (written == writtenImageFiles.cend() || image.imageEnlargeFlag() == 1)
+            return false;
+        const bool ordinary = !image.isCarrier() && image.slideShowNumber() == -99;
+        if (ordinary && image.forceNonRetinaFlag() && fileSize(plainPath) <= 0)
+            return false;
+        const QFileInfo original(originalPath), retina(retinaPath);
+        return target.width() >= 1 && target.height() >= 1 && written->retinaSize == croppedRetinaSize(image, target)
+               && written->originalBytes == original.size() && written->originalTime == original.lastModified()
+               && retina.exists() && written->retinaBytes == retina.size() && written->retinaTime == retina.lastModified()
+               && written->pictureKey == image.picture().cacheKey();
+    }
     // The picture must have come from this original: a renamed image, or one
     // whose type changed, has files under other names to make.
     const QString source = QFileInfo(asRead.sourcePath()).canonicalFilePath();

@@ -167,6 +167,12 @@ TEST_F(CarrierPicturesTest, OpeningDecodesNoCarrierPictureAndResavingLeavesTheir
     ++opened.documentChangedCounter;
     ASSERT_TRUE(opened.saveThisPage(package, false)) << opened.lastSaveError.toStdString();
     EXPECT_EQ(changedFiles(before, pictureFiles(folder)), QStringList {QStringLiteral("image2@2x.JPG")});
+    // Saved again unchanged, the new picture's files are left alone too.
+    const QString slideRetina = QDir(folder).filePath(QStringLiteral("image2@2x.JPG"));
+    const QDateTime slideWritten = QFileInfo(slideRetina).lastModified();
+    ++opened.documentChangedCounter;
+    ASSERT_TRUE(opened.saveThisPage(package, false)) << opened.lastSaveError.toStdString();
+    EXPECT_EQ(QFileInfo(slideRetina).lastModified(), slideWritten);
 
     // A gallery whose cells grew gives its pictures retina files of the new
     // size; their originals stay.
