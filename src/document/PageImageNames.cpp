@@ -140,8 +140,6 @@ QList<ImageRename> PageImageNames::settleImageNameClashes(const QList<std::share
         rename.copyFiles = safe;
         if (!safe) {
             image->image = QImage(); // its files were never looked for
-            image->imagePath.clear();
-            image->imageData.clear();
             if (!isSafeImageType(image->imageType))
                 image->imageType = QStringLiteral("JPG");
         }

@@ -353,11 +353,11 @@ PageReadResult PageReader::read(PageReadInput input)
         for (const auto &image : images) {
             const bool mask = masked.contains(image.get());
             pool.start([image, mask, folder] {
-                image->imagePath = PageImageNames::findImageFile(folder, image->imageName, image->imageType);
-                if (!image->imagePath.isEmpty()) {
-                    QFile file(image->imagePath);
+                const QString path = PageImageNames::findImageFile(folder, image->imageName, image->imageType);
+                if (!path.isEmpty()) {
+                    QFile file(path);
                     if (file.open(QIODevice::ReadOnly))
-                        image->imageData = file.readAll();
+                        image->image = LazyPicture::fromEncoded(file.readAll(), path);
                 }
                 if (mask)
                     image->maskImage = PageImageNames::retrieveMaskFile(folder, image->imageName);

@@ -368,6 +368,32 @@ public:
     // Responsive editions show a slide's retina image cropped to the band its
     // slideshow shows: answers the cropped image (*cropped true) or scaled.
     QImage cropRetinaToSlideshow(const ImageElement &image, const QImage &scaled, bool *cropped) const;
+    // The size cropRetinaToSlideshow gives a scaled image of that size,
+    // worked out without the pixels.
+    QSize croppedRetinaSize(const ImageElement &image, const QSize &scaled) const;
+    // The retina size an image's frame asks for, before any slideshow crop.
+    QSize retinaTarget(const ImageElement &image) const;
+    // Notes, for every picture as read, the retina size its files were made
+    // for: the size its frame asks for as the page was read.
+    void noteFilesOfPicturesAsRead();
+    // Whether an image's files in the page folder are still the ones its
+    // picture (as read, or as this document last wrote it) and its frame's
+    // retina size (target, before any crop) call for (PageImages.cpp).
+    bool filesStillMatch(const ImageElement &image, const QString &originalPath, const QString &retinaPath,
+                         const QString &plainPath, const QSize &target) const;
+    // What a save wrote for a picture held in memory, by its original's path:
+    // the picture (its cache key), the retina size and the files as written.
+    // A later save whose picture, size and crop are the same, and whose files
+    // nobody touched since, leaves them alone.
+    struct WrittenImageFiles {
+        qint64 pictureKey = 0;
+        QSize retinaSize;
+        qint64 originalBytes = -1;
+        QDateTime originalTime;
+        qint64 retinaBytes = -1;
+        QDateTime retinaTime;
+    };
+    QHash<QString, WrittenImageFiles> writtenImageFiles;
     // Rewrites every image's original no wider than the "DovrinMaxImageSize"
     // default, encoded by its type; false (with an alert naming the file)
     // when one could not be written.

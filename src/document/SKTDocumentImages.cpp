@@ -8,6 +8,7 @@
 #include "generation/Escape.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
+#include "model/SKTTable.h"
 #include "platform/Alerts.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/UserDefaults.h"
@@ -15,19 +16,51 @@
 #include <QDir>
 #include <QFileInfo>
 
-QImage SKTDocument::cropRetinaToSlideshow(const ImageElement &image, const QImage &scaled, bool *cropped) const
+QSize SKTDocument::croppedRetinaSize(const ImageElement &image, const QSize &scaled) const
 {
-    *cropped = false;
     const int32_t index = image.slideShowNumber();
-    if (!gResponsiveEdition || index == -99 || index < 0 || index >= slideshowArray.size() || scaled.isNull())
+    if (!gResponsiveEdition || index == -99 || index < 0 || index >= slideshowArray.size() || scaled.isEmpty())
         return scaled;
     const SKTSlideshow *show = slideshowArray[index];
     if (!show)
         return scaled;
-    const int band = std::min(scaled.height(), std::max(1, int(show->bounds().height())));
-    const QRectF rect(0, 0, scaled.width(), band);
+    return QSize(scaled.width(), std::min(scaled.height(), std::max(1, int(show->bounds().height()))));
+}
+
+QImage SKTDocument::cropRetinaToSlideshow(const ImageElement &image, const QImage &scaled, bool *cropped) const
+{
+    *cropped = false;
+    if (scaled.isNull())
+        return scaled;
+    const int32_t index = image.slideShowNumber();
+    if (!gResponsiveEdition || index == -99 || index < 0 || index >= slideshowArray.size() || !slideshowArray[index])
+        return scaled;
+    const QSize size = croppedRetinaSize(image, scaled.size());
+    const QRectF rect(0, 0, size.width(), size.height());
     *cropped = true;
     return DataCentreImages::cropImage(scaled, rect, rect);
+}
+
+void SKTDocument::noteFilesOfPicturesAsRead()
+{
+    auto note = [this](const ImageElement &image) {
+        const LazyPicture picture = image.pictureAsRead();
+        if (picture.isAsRead())
+            picture.setFilesMadeFor(retinaTarget(image));
+    };
+    for (const auto &graphic : graphics()) {
+        if (auto *image = dynamic_cast<SKTImage *>(graphic.get())) {
+            note(ImageElement(image));
+        } else if (auto *show = dynamic_cast<SKTSlideshow *>(graphic.get())) {
+            for (const auto &slide : show->imageArray())
+                note(ImageElement(slide));
+        } else if (auto *grid = dynamic_cast<GridGraphic *>(graphic.get())) {
+            for (const auto &member : grid->imageArray())
+                note(ImageElement(member));
+            if (auto *table = dynamic_cast<SKTTable *>(grid); table && table->tableBackgroundImage())
+                note(ImageElement(table->tableBackgroundImage()));
+        }
+    }
 }
 
 bool SKTDocument::compressAllOriginals()

@@ -373,6 +373,7 @@ bool SKTDocument::refreshDocument()
     for (qsizetype i = 0; i < graphics.size(); ++i)
         indexes.append(i);
     insertGraphics(graphics, indexes);
+    noteFilesOfPicturesAsRead();
     announceCanvasSizeChange();
     m_undoManager->enableUndoRegistration();
 

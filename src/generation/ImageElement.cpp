@@ -58,7 +58,16 @@ QImage ImageElement::picture() const
 {
     if (m_graphic)
         return m_graphic->inputImage().isNull() ? m_graphic->contents() : m_graphic->inputImage();
-    return m_carrier ? m_carrier->image : QImage();
+    return m_carrier ? m_carrier->image.image() : QImage();
+}
+
+LazyPicture ImageElement::pictureAsRead() const
+{
+    if (m_graphic)
+        return m_graphic->pictureSource();
+    if (m_carrier && m_carrier->image.isAsRead())
+        return m_carrier->image;
+    return LazyPicture();
 }
 
 QImage ImageElement::maskImage() const

@@ -19,9 +19,11 @@ public:
     // The picture the page files are made from: a graphic's full-resolution
     // contents (its input image when set), a carrier's image.
     QImage picture() const;
-    // True for an image graphic whose picture is still the one read from the
-    // page: no other picture was set since.
-    bool pictureUntouched() const { return m_graphic && m_graphic->isPictureAsRead(); }
+    // The picture as read from the page, for a graphic or a carrier whose
+    // picture was not replaced since (decoded or still waiting); a null
+    // picture otherwise. Saving uses it to leave untouched files alone.
+    LazyPicture pictureAsRead() const;
+    bool pictureUntouched() const { return pictureAsRead().isAsRead(); }
     QImage maskImage() const;
     bool hasMask() const { return !maskImage().isNull(); }
 

@@ -60,36 +60,34 @@ bool SKTDocument::saveImage(const ImageElement &image)
     const QString plainPath = folder.filePath(name + QLatin1Char('.') + type);
     const QString originalPath = folder.filePath(name + QLatin1String("o.") + type);
     const bool ordinary = !image.isCarrier() && image.slideShowNumber() == -99;
-    // The retina size the frame asks for: twice its inner area. An image with
-    // no inner area has nothing to show; a huge frame is capped so one odd
-    // value cannot make a gigantic file.
-    const QRectF b = image.bounds();
-    auto box = [&](int i) { return ordinary ? double(image.boxValue(i)) : double(image.boxValueInPx(i)); };
-    const double innerW = b.width() - box(6) - box(2) - box(7) - box(3) - 2.0 * image.borderWidth();
-    const double innerH = b.height() - box(4) - box(0) - box(5) - box(1) - 2.0 * image.borderWidth();
-    const int targetW = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerW));
-    const int targetH = std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerH));
+    const QSize target = retinaTarget(image);
+    const int targetW = target.width();
+    const int targetH = target.height();
 
-    // A picture untouched since the page was read, in a frame of the same
-    // size, already has its files: saving neither decodes nor re-encodes it.
-    // (Reading the retina file's size looks at its header only.)
-    if (ordinary && image.pictureUntouched() && image.imageEnlargeFlag() != 1 && targetW >= 1 && targetH >= 1
-        && fileSize(originalPath) > 0 && QImageReader(retinaPath).size() == QSize(targetW, targetH)
-        && (!image.forceNonRetinaFlag() || fileSize(plainPath) > 0)) {
-        if (!image.forceNonRetinaFlag())
+    // A picture untouched since the page was read from this very original,
+    // whose retina file has the size (and slideshow crop) the frame asks for,
+    // already has its files: saving neither decodes nor re-encodes it.
+    const LazyPicture asRead = image.pictureAsRead();
+    if (filesStillMatch(image, originalPath, retinaPath, plainPath, target)) {
+        if (!(ordinary && image.forceNonRetinaFlag()))
             QFile::remove(plainPath);
+        if (image.imageEnlargeFlag() == 1)
+            QFile::remove(retinaPath);
         return true;
     }
 
     const QImage source = image.picture();
+    // Whether the original was there when the retina file was made (else the
+    // next save may still serve the original in its place).
+    const bool hadOriginal = fileSize(originalPath) > 0;
     bool ok = true;
 
-    if (image.imageEnlargeFlag() == 1) {
-        // An enlargeable image shows its original: no retina file.
+    if (image.imageEnlargeFlag() == 1 || targetW < 1 || targetH < 1) {
+        // An enlargeable image shows its original: no retina file. Nor has an
+        // image without inner area anything to show at twice its size; it is
+        // skipped rather than scaled to nothing, and the page still saves.
         QFile::remove(retinaPath);
     } else if (!source.isNull()) {
-        if (targetW < 1 || targetH < 1)
-            return false;
         const QSizeF target(targetW, targetH);
         bool cropped = false;
         const QImage scaled = cropRetinaToSlideshow(image, DataCentre::imageWithImage(source, target), &cropped);
@@ -117,7 +115,73 @@ bool SKTDocument::saveImage(const ImageElement &image)
         const QByteArray data = encodeByType(source, type);
         ok = !data.isEmpty() && writeFileAtomically(originalPath, data, nullptr) && ok;
     }
+    if (ok) {
+        asRead.setFilesMadeFor(target);
+        const QFileInfo original(originalPath), retina(retinaPath);
+        if (hadOriginal && !source.isNull() && !asRead.isAsRead() && image.imageEnlargeFlag() != 1 && retina.exists())
+            writtenImageFiles.insert(originalPath, {source.cacheKey(), croppedRetinaSize(image, target), original.size(),
+                                                    original.lastModified(), retina.size(), retina.lastModified()});
+        else
+            writtenImageFiles.remove(originalPath);
+    } else {
+        writtenImageFiles.remove(originalPath);
+    }
     return ok;
+}
+
+bool SKTDocument::filesStillMatch(const ImageElement &image, const QString &originalPath, const QString &retinaPath,
+                                  const QString &plainPath, const QSize &target) const
+{
+    const LazyPicture asRead = image.pictureAsRead();
+    if (fileSize(originalPath) <= 0)
+        return false;
+    if (!asRead.isAsRead()) {
+        // A picture in memory: the same pixels this document wrote there
+        // last, for the same retina size and crop, the files untouched since.
+        const auto written = writtenImageFiles.constFind(originalPath);
+        if (written == writtenImageFiles.cend() || image.imageEnlargeFlag() == 1)
+            return false;
+        const bool ordinary = !image.isCarrier() && image.slideShowNumber() == -99;
+        if (ordinary && image.forceNonRetinaFlag() && fileSize(plainPath) <= 0)
+            return false;
+        const QFileInfo original(originalPath), retina(retinaPath);
+        return target.width() >= 1 && target.height() >= 1 && written->retinaSize == croppedRetinaSize(image, target)
+               && written->originalBytes == original.size() && written->originalTime == original.lastModified()
+               && retina.exists() && written->retinaBytes == retina.size() && written->retinaTime == retina.lastModified()
+               && written->pictureKey == image.picture().cacheKey();
+    }
+    // The picture must have come from this original: a renamed image, or one
+    // whose type changed, has files under other names to make.
+    const QString source = QFileInfo(asRead.sourcePath()).canonicalFilePath();
+    if (source.isEmpty() || source != QFileInfo(originalPath).canonicalFilePath())
+        return false;
+    const bool ordinary = !image.isCarrier() && image.slideShowNumber() == -99;
+    if (ordinary && image.forceNonRetinaFlag() && fileSize(plainPath) <= 0)
+        return false;
+    if (image.imageEnlargeFlag() == 1)
+        return true; // shown by its original alone
+    if (target.width() < 1 || target.height() < 1)
+        return false;
+    // Reading a file's size looks at its header only.
+    const QSize retina = QImageReader(retinaPath).size();
+    if (retina == croppedRetinaSize(image, target))
+        return true;
+    // The retina file may be the original itself, served because it was
+    // smaller than the scaled picture: still right for the size it was made for.
+    return asRead.filesMadeFor() == target && fileSize(retinaPath) == fileSize(originalPath)
+           && retina == QImageReader(originalPath).size();
+}
+
+QSize SKTDocument::retinaTarget(const ImageElement &image) const
+{
+    // Twice the inner area. A huge frame is capped so one odd value cannot
+    // make a gigantic file; no inner area gives an empty size.
+    const bool ordinary = !image.isCarrier() && image.slideShowNumber() == -99;
+    const QRectF b = image.bounds();
+    auto box = [&](int i) { return ordinary ? double(image.boxValue(i)) : double(image.boxValueInPx(i)); };
+    const double innerW = b.width() - box(6) - box(2) - box(7) - box(3) - 2.0 * image.borderWidth();
+    const double innerH = b.height() - box(4) - box(0) - box(5) - box(1) - 2.0 * image.borderWidth();
+    return QSize(std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerW)), std::min(kMaxRetinaSide, Fmt::trunc(2.0 * innerH)));
 }
 
 bool SKTDocument::saveMaskImage(const ImageElement &image)

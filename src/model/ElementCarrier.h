@@ -7,6 +7,7 @@
 // and on the clipboard.
 #include "model/Geometry.h"
 #include "model/GraphicProperties.h"
+#include "model/LazyPicture.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -47,6 +48,7 @@ public:
     static void put(GraphicProperties &p, const QString &key, const QPointF &v) { p.setPoint(key, v); }
     static void put(GraphicProperties &p, const QString &key, const QDateTime &v);
     static void put(GraphicProperties &p, const QString &key, const QImage &v);
+    static void put(GraphicProperties &p, const QString &key, const LazyPicture &v) { v.write(p, key); }
     static void get(const GraphicProperties &p, const QString &key, int32_t &v) { v = p.integer(key, v); }
     static void get(const GraphicProperties &p, const QString &key, bool &v) { v = p.flag(key, v); }
     static void get(const GraphicProperties &p, const QString &key, float &v) { v = Geometry::clampToFloat(p.number(key, double(v))); }
@@ -57,6 +59,7 @@ public:
     static void get(const GraphicProperties &p, const QString &key, QPointF &v);
     static void get(const GraphicProperties &p, const QString &key, QDateTime &v);
     static void get(const GraphicProperties &p, const QString &key, QImage &v);
+    static void get(const GraphicProperties &p, const QString &key, LazyPicture &v) { v.read(p, key); }
 };
 
 // Field groups several carriers share: padding and margin amounts with their

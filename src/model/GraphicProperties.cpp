@@ -238,6 +238,8 @@ QCborValue toCborValue(const QVariant &v, int depth)
         return QCborValue(v.toDouble());
     case QMetaType::QString:
         return QCborValue(v.toString());
+    case QMetaType::QByteArray: // a picture's bytes as read from its file
+        return QCborValue(v.toByteArray());
     case QMetaType::QRectF:
         return QCborValue(Geometry::rectToString(v.toRectF()));
     case QMetaType::QPointF:
@@ -329,6 +331,8 @@ QVariant fromCborValue(const QCborValue &v, int depth)
         const QString s = v.toString();
         return s.isNull() ? QString(QLatin1String("")) : s;
     }
+    if (v.isByteArray())
+        return v.toByteArray();
     if (v.isMap()) {
         QVariantMap m;
         const QCborMap map = v.toMap();

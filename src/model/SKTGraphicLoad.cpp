@@ -324,12 +324,8 @@ GraphicProperties imageProperties(TransformView &t, const QString &templateName)
     else
         p.setString(QStringLiteral("imageLastModDate"), QString());
     p.setString(QStringLiteral("retinaFlag"), oneOrZero(t.retinaFlag));
-    if (!t.image.isNull())
-        p.setImage(QStringLiteral("contents"), t.image);
-    else if (!t.imagePath.isEmpty() || !t.imageData.isEmpty()) {
-        p.setString(QStringLiteral("contentsFile"), t.imagePath);
-        p.set(QStringLiteral("contentsData"), t.imageData);
-    }
+    // A picture as read goes on waiting to be decoded.
+    t.image.write(p, QStringLiteral("contents"));
     if (!t.maskImage.isNull())
         p.setImage(QStringLiteral("maskImage"), t.maskImage);
     p.setString(QStringLiteral("textHexColorString"), QStringLiteral("000000"));
@@ -418,13 +414,10 @@ QList<GraphicProperties> SKTGraphic::convertArrayToProperties(const Carriers &ca
         } else if (auto image = std::dynamic_pointer_cast<TransformView>(carrier)) {
             // Also fills the carrier's defaults, which slides and members keep.
             GraphicProperties p = imageProperties(*image, templateName);
-            if (image->slideShowNumber == -99 && image->tableNumber == -99) {
-                // A page image decodes its picture when first drawn or asked for.
+            // Slides, gallery and table pictures stay carriers; like a page
+            // image's, their pictures are decoded when first drawn or asked for.
+            if (image->slideShowNumber == -99 && image->tableNumber == -99)
                 result.append(p);
-            } else {
-                // Slides, gallery and table pictures stay carriers drawn from image.
-                image->decodePendingImage();
-            }
         }
     }
     for (const PendingList &list : pending) {

@@ -17,21 +17,6 @@ namespace {
 const QColor kDarkGrey(85, 85, 85);
 constexpr int kImageAllocationLimitMb = 512;
 
-// Reads a picture as the page reader did: turned upright by its orientation
-// tag, within the allocation limit.
-QImage decodeEncoded(const QByteArray &encoded, const QString &path)
-{
-    QImageReader::setAllocationLimit(DataCentreImages::kImageAllocationLimitMB);
-    QBuffer buffer;
-    buffer.setData(encoded);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull())
-        qWarning() << "cannot read image" << path << reader.errorString();
-    return image;
-}
 } // namespace
 
 SKTImage::SKTImage()
@@ -44,7 +29,16 @@ std::unique_ptr<SKTGraphic> SKTImage::copy() const
 {
     std::unique_ptr<SKTGraphic> c = SKTGraphic::copy();
     if (auto *image = dynamic_cast<SKTImage *>(c.get())) {
-        image->m_contents = contents();
+        // A picture still waiting stays waiting in the copy (it shares the
+        // one decode); a shown picture is copied as shown.
+        if (isPictureDecoded()) {
+            image->m_contents = contents();
+        } else {
+            const QMutexLocker locker(&m_lock);
+            image->m_source = m_source;
+            image->m_pendingReflection = m_pendingReflection;
+            image->m_pending.store(true, std::memory_order_release);
+        }
         image->setSlideShowNumber(slideShowNumber());
     }
     return c;
@@ -65,36 +59,27 @@ bool SKTImage::setFilePath(const QString &path)
 void SKTImage::setContents(const QImage &image)
 {
     decodePending();
-    m_pictureAsRead.store(false, std::memory_order_release);
     const QMutexLocker locker(&m_lock);
+    m_source = LazyPicture();
     m_contents = image;
 }
 
 void SKTImage::setInputImage(const QImage &image)
 {
     decodePending();
-    m_pictureAsRead.store(false, std::memory_order_release);
     const QMutexLocker locker(&m_lock);
+    m_source = LazyPicture();
     m_inputImage = image;
 }
 
-void SKTImage::setPictureSource(const QByteArray &encoded, const QString &path)
+void SKTImage::setPictureSource(const LazyPicture &picture)
 {
     const QMutexLocker locker(&m_lock);
-    m_contents = QImage();
-    m_inputImage = QImage();
-    m_pictureData = encoded;
-    m_pictureFile = path;
+    m_source = picture;
+    m_inputImage = picture.isDecoded() ? picture.image() : QImage();
     m_pendingReflection = clampedReflection();
-    m_pending.store(!encoded.isEmpty() || !path.isEmpty(), std::memory_order_release);
-    m_pictureAsRead.store(!encoded.isEmpty() || !path.isEmpty(), std::memory_order_release);
-}
-
-QImage SKTImage::decodePicture(const QByteArray &encoded, const QString &path)
-{
-    if (!encoded.isEmpty())
-        return decodeEncoded(encoded, path);
-    return path.isEmpty() ? QImage() : DataCentre::readImage(path);
+    m_contents = m_pendingReflection > 0.0 ? ImageEffects::addReflection(m_inputImage, m_pendingReflection) : m_inputImage;
+    m_pending.store(!picture.isDecoded(), std::memory_order_release);
 }
 
 void SKTImage::decodePending() const
@@ -104,10 +89,7 @@ void SKTImage::decodePending() const
     const QMutexLocker locker(&m_lock);
     if (!m_pending.load(std::memory_order_relaxed))
         return; // another thread decoded it while this one waited
-    // A file that went missing or cannot be read leaves the picture empty,
-    // as it would have been had it been read while the page opened.
-    m_inputImage = decodePicture(m_pictureData, m_pictureFile);
-    m_pictureData = QByteArray(); // the picture is held decoded from now on
+    m_inputImage = m_source.image();
     m_contents = m_pendingReflection > 0.0 ? ImageEffects::addReflection(m_inputImage, m_pendingReflection) : m_inputImage;
     m_pending.store(false, std::memory_order_release);
 }
@@ -208,7 +190,13 @@ bool SKTImage::setValue(const QString &key, const QVariant &value)
 void SKTImage::writeProperties(GraphicProperties &p)
 {
     SKTGraphic::writeProperties(p);
-    p.setImage(QStringLiteral("contents"), inputImage());
+    // A picture as read travels as its bytes, so that copies and undo
+    // records neither decode it nor lose that it is the one read.
+    const LazyPicture source = pictureSource();
+    if (source.isAsRead())
+        source.write(p, QStringLiteral("contents"));
+    else
+        p.setImage(QStringLiteral("contents"), inputImage());
     p.setImage(QStringLiteral("maskImage"), m_maskImage);
     p.setFlag(QStringLiteral("flippedHorizontally"), m_flippedHorizontally);
     p.setFlag(QStringLiteral("flippedVertically"), m_flippedVertically);
@@ -227,14 +215,13 @@ void SKTImage::writeProperties(GraphicProperties &p)
 void SKTImage::readProperties(const GraphicProperties &p)
 {
     SKTGraphic::readProperties(p);
-    const QImage input = p.image(QStringLiteral("contents"));
-    const QString pictureFile = p.string(QStringLiteral("contentsFile"));
-    const QByteArray pictureData = p.value(QStringLiteral("contentsData")).toByteArray();
-    bool deferred = false;
-    if (!input.isNull()) {
-        setInputImage(input);
-    } else if (!pictureFile.isEmpty() || !pictureData.isEmpty()) {
-        deferred = true;
+    LazyPicture read;
+    read.read(p, QStringLiteral("contents"));
+    const bool deferred = read.isAsRead();
+    if (deferred) {
+        // Set below, once the reflection it is shown with is known.
+    } else if (!read.isNull()) {
+        setInputImage(read.image());
     } else {
         // The picture already held is kept; the shown picture is rebuilt from it below.
         decodePending();
@@ -260,7 +247,7 @@ void SKTImage::readProperties(const GraphicProperties &p)
     const double stored = p.number(QStringLiteral("reflection"), 0.0);
     setReflection(std::isfinite(stored) ? std::clamp(stored, 0.0, 1.0) : 0.0);
     if (deferred)
-        setPictureSource(pictureData, pictureFile);
+        setPictureSource(read);
     else
         m_contents = reflection() > 0.0 ? ImageEffects::addReflection(m_inputImage, reflection()) : m_inputImage;
     if (reflection() == 0.0) {

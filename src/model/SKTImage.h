@@ -3,6 +3,7 @@
 // rotation, shadow, border, grey-scale mask, a fading mirror reflection below
 // it, or a zoom-bubble clip shape. The picture as supplied (inputImage) is
 // kept apart from the picture shown (contents), which carries the reflection.
+#include "model/LazyPicture.h"
 #include "model/SKTGraphic.h"
 
 #include <QImage>
@@ -28,18 +29,31 @@ public:
         return m_inputImage;
     }
     void setInputImage(const QImage &image);
-    // Takes the picture as encoded (a file's bytes; path names it in
-    // warnings), decoded the first time it is drawn or asked for: opening a
-    // page with many pictures decodes none of them.
-    void setPictureSource(const QByteArray &encoded, const QString &path);
-    // Decodes a picture as the page reader reads it (turned upright, within
-    // the allocation limit): from encoded when it holds bytes, else from path.
-    static QImage decodePicture(const QByteArray &encoded, const QString &path);
+    // Takes the picture as read from a page (see LazyPicture), decoded the
+    // first time it is drawn or asked for: opening a page with many pictures
+    // decodes none of them.
+    void setPictureSource(const LazyPicture &picture);
+    void setPictureSource(const QByteArray &encoded, const QString &path)
+    {
+        setPictureSource(LazyPicture::fromEncoded(encoded, path));
+    }
+    // Decodes a picture as the page reader reads it (see LazyPicture::decode).
+    static QImage decodePicture(const QByteArray &encoded, const QString &path) { return LazyPicture::decode(encoded, path); }
     // Whether the picture is in memory (false while it still waits in its file).
     bool isPictureDecoded() const { return !m_pending.load(std::memory_order_acquire); }
     // Whether the picture is still the one given by setPictureSource (decoded
     // or not): false once another picture is set.
-    bool isPictureAsRead() const { return m_pictureAsRead.load(std::memory_order_acquire); }
+    bool isPictureAsRead() const
+    {
+        const QMutexLocker locker(&m_lock);
+        return m_source.isAsRead();
+    }
+    // The picture as read (null once another picture is set).
+    LazyPicture pictureSource() const
+    {
+        const QMutexLocker locker(&m_lock);
+        return m_source;
+    }
     // Loads the shown picture from a file (size-limited reader).
     bool setFilePath(const QString &path);
     const QImage &maskImage() const { return m_maskImage; }
@@ -92,10 +106,9 @@ private:
     // are painted on a worker thread, so the decode is done under m_lock.
     mutable QImage m_contents;
     mutable QImage m_inputImage;
-    mutable QByteArray m_pictureData;
-    mutable QString m_pictureFile;
+    // The picture as read, while it is still the one shown.
+    LazyPicture m_source;
     mutable std::atomic<bool> m_pending{false};
-    std::atomic<bool> m_pictureAsRead{false};
     // The reflection the picture is shown with once decoded, as it was read.
     double m_pendingReflection = 0.0;
     mutable QMutex m_lock;

@@ -1,7 +1,6 @@
 #include "model/TransformView.h"
 
 #include "model/ImageCounterHelp.h"
-#include "model/SKTImage.h"
 
 void TransformView::writeFields(GraphicProperties &p) const
 {
@@ -18,11 +17,3 @@ QList<std::shared_ptr<TransformView>> TransformView::sortedByImageNameIndex(QLis
     return ImageCounterHelp::sorted(std::move(images), [](const auto &image) { return image->imageName; });
 }
 
-void TransformView::decodePendingImage()
-{
-    if (!image.isNull() || (imageData.isEmpty() && imagePath.isEmpty()))
-        return;
-    image = SKTImage::decodePicture(imageData, imagePath);
-    imageData = QByteArray();
-    imagePath.clear();
-}

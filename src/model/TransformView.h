@@ -8,7 +8,7 @@
 #define ZOV_TRANSFORMVIEW_FIELDS(X) \
     ZOV_CARRIER_PLACEMENT_FIELDS(X) \
     ZOV_CARRIER_BOX_FIELDS(X) \
-    X(QImage, image, QImage()) \
+    X(LazyPicture, image, LazyPicture()) \
     X(QString, imageName, QString()) \
     X(QString, imageType, QString()) \
     X(QString, link, QString()) \
@@ -55,14 +55,6 @@ public:
     using ElementCarrier::ElementCarrier;
     QString carrierClassName() const override { return QStringLiteral("TransformView"); }
     ZOV_TRANSFORMVIEW_FIELDS(ZOV_CARRIER_MEMBER)
-    // The picture file the page reader found for this image and its encoded
-    // bytes (kept, so the picture survives the folder changing under it): it
-    // is decoded when first drawn or asked for, not while the page opens.
-    QString imagePath;
-    QByteArray imageData;
-    // Decodes imageData (or the file at imagePath) into image, for the
-    // carriers that live on as slides, gallery pictures and table pictures.
-    void decodePendingImage();
 
     // The slideShowNumber of a gallery grid's pictures: not a slide, and not
     // one of the page's own images either.

@@ -66,13 +66,16 @@ TEST_F(DocumentTest, ImagesAreSavedPackagedReadBackAndCompressedByType)
     EXPECT_GE(opened.documentChangedCounter, 1);
 }
 
-TEST_F(DocumentTest, AnImageWithoutInnerAreaWritesNoRetinaFile)
+TEST_F(DocumentTest, AnImageWithoutInnerAreaWritesNoRetinaFileAndThePageStillSaves)
 {
     auto image = photo(QStringLiteral("image1"), QStringLiteral("PNG"), {50, 50}, {0, 0, 4, 4});
     image->setValue(QStringLiteral("borderWidth"), 3);
     doc->insertGraphics({image}, {0});
-    EXPECT_FALSE(doc->saveImage(ImageElement(image.get())));
-    EXPECT_FALSE(QFileInfo::exists(QDir(doc->pageFolderPath()).filePath(QStringLiteral("image1@2x.PNG"))));
+    ++doc->documentChangedCounter;
+    ASSERT_TRUE(doc->saveThisPage(packagePath(QStringLiteral("index")), false)) << doc->lastSaveError.toStdString();
+    const QDir folder(doc->pageFolderPath());
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("image1@2x.PNG"))));
+    EXPECT_EQ(QImageReader(folder.filePath(QStringLiteral("image1o.PNG"))).size(), QSize(50, 50));
 }
 
 TEST_F(DocumentTest, ResponsiveSlidesKeepTheirCropAndScreenshotsFitTheirBox)

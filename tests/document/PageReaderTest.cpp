@@ -116,9 +116,8 @@ TEST_F(PageReaderTest, ReadsAnAbsolutePageIntoSettingsAndCarriers)
     EXPECT_EQ(result.documentChangedCounter, 1);
     EXPECT_EQ(result.imageViewArray[0]->frame, QRectF(300, 50, 200, 200));
     // The picture is found and read, not decoded: that waits until it is drawn.
-    EXPECT_TRUE(result.imageViewArray[0]->image.isNull());
-    EXPECT_FALSE(result.imageViewArray[0]->imageData.isEmpty());
-    result.imageViewArray[0]->decodePendingImage();
+    EXPECT_FALSE(result.imageViewArray[0]->image.isDecoded());
+    EXPECT_FALSE(result.imageViewArray[0]->image.encoded().isEmpty());
     EXPECT_EQ(result.imageViewArray[0]->image.size(), QSize(20, 30));
     EXPECT_EQ(result.imageViewArray[0]->altText, QStringLiteral("Cats & dogs"));
     EXPECT_EQ(result.imageViewArray[0]->link, QStringLiteral("http://pics.example.org"));

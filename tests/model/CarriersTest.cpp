@@ -100,15 +100,16 @@ TEST(Carriers, RoundTripThroughPropertiesKeepsEveryField)
     EXPECT_TRUE(back->linkType.isNull()); // null stays null
 
     auto i = image(QStringLiteral("image4"));
-    i->image = QImage(3, 2, QImage::Format_RGB32);
-    i->image.fill(Qt::red);
+    QImage red(3, 2, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    i->image = red;
     i->imageLastModDate = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
     i->galleryDimension = QRectF(1, 2, 3, 4);
     GraphicProperties p = i->toProperties();
     const auto copy = std::dynamic_pointer_cast<TransformView>(
         ElementCarrier::fromProperties(GraphicProperties::fromCbor(p.toCbor().toMap())));
     ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->image.pixelColor(1, 1), QColor(Qt::red));
+    EXPECT_EQ(copy->image.image().pixelColor(1, 1), QColor(Qt::red));
     EXPECT_EQ(copy->imageLastModDate, i->imageLastModDate);
     EXPECT_EQ(copy->galleryDimension, QRectF(1, 2, 3, 4));
     EXPECT_EQ(copy->slideShowNumber, -99);

@@ -10,8 +10,9 @@ namespace {
 std::shared_ptr<TransformView> picture(int w, int h, QColor colour, int row = 0, int column = 0)
 {
     auto image = std::make_shared<TransformView>();
-    image->image = QImage(w, h, QImage::Format_RGB32);
-    image->image.fill(colour);
+    QImage pixels(w, h, QImage::Format_RGB32);
+    pixels.fill(colour);
+    image->image = pixels;
     image->originalWidth = w;
     image->originalHeight = h;
     image->rowSpot = row;
@@ -45,7 +46,7 @@ TEST(GalleryGrid, SpotsAndImagesByCell)
     gallery->addIntoImageArray(picture(10, 10, Qt::blue, 0, 1));
     EXPECT_EQ(gallery->imageArray().size(), 1);
     EXPECT_TRUE(gallery->isSpotAlreadyPopulated(0, 1));
-    EXPECT_EQ(gallery->grabImageSelected(150, 50)->image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(gallery->grabImageSelected(150, 50)->image.image().pixelColor(0, 0), QColor(Qt::blue));
     gallery->addIntoImageArray(picture(10, 10, Qt::green, 1, -99));
     EXPECT_EQ(gallery->imageArray().size(), 1);
     EXPECT_EQ(gallery->grabImageSelected(15, 150), nullptr);

@@ -22,8 +22,9 @@ TEST(SlideShowWidget, OffersOnlyTheButtonsThatLeadSomewhere)
     EXPECT_EQ(view.textView()->text(), QStringLiteral("Right click to edit slideshow (0/0)"));
     auto slide = [] {
         auto s = std::make_shared<TransformView>();
-        s->image = QImage(30, 20, QImage::Format_RGB32);
-        s->image.fill(Qt::red);
+        QImage red(30, 20, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        s->image = red;
         s->originalWidth = 30;
         s->originalHeight = 20;
         return s;

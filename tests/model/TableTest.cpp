@@ -300,8 +300,9 @@ TEST(TableDrawing, ImagesAreFittedIntoTheirCells)
     table->SKTGraphic::setBounds(QRectF(0, 0, table->tableTotalCellWidth(), table->tableTotalCellHeight()));
     auto picture = [](int w, int h, int column) {
         auto i = std::make_shared<TransformView>();
-        i->image = QImage(w, h, QImage::Format_RGB32);
-        i->image.fill(Qt::blue);
+        QImage blue(w, h, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        i->image = blue;
         i->originalWidth = w;
         i->originalHeight = h;
         i->rowSpot = 0;
