@@ -429,6 +429,10 @@ private:
     void beginUndoGroupStateIfNeeded();
     void clearUndoGroupState();
     std::shared_ptr<SKTGraphic> sharedGraphic(const SKTGraphic *graphic) const;
+    // Graphic to its owning pointer, rebuilt from m_graphics on a miss, so
+    // that a drag of many graphics on a long page does not walk the page
+    // once per changed value.
+    mutable QHash<const SKTGraphic *, std::weak_ptr<SKTGraphic>> m_sharedGraphics;
     std::unique_ptr<UndoManager> m_undoManager = std::make_unique<UndoManager>();
     std::unique_ptr<DocumentEvents> m_events = std::make_unique<DocumentEvents>();
     QSet<const SKTGraphic *> m_groupInserted;

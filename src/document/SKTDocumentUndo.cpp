@@ -20,10 +20,19 @@ QString changeOfName(const QString &property)
 
 std::shared_ptr<SKTGraphic> SKTDocument::sharedGraphic(const SKTGraphic *graphic) const
 {
-    for (const auto &g : m_graphics)
+    // Only graphics on the page report changes, so a live entry is the one
+    // asked for; a graphic new since the last rebuild misses and rebuilds.
+    if (std::shared_ptr<SKTGraphic> known = m_sharedGraphics.value(graphic).lock(); known && known.get() == graphic)
+        return known;
+    m_sharedGraphics.clear();
+    m_sharedGraphics.reserve(m_graphics.size());
+    std::shared_ptr<SKTGraphic> found;
+    for (const auto &g : m_graphics) {
+        m_sharedGraphics.insert(g.get(), g);
         if (g.get() == graphic)
-            return g;
-    return {};
+            found = g;
+    }
+    return found;
 }
 
 QList<SKTGraphic *> SKTDocument::graphicPointers() const
