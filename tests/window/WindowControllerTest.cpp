@@ -1,7 +1,7 @@
 // The document window with real widgets and events: a new project made,
 // pages added and switched by clicking their icons, the panes' rules, the
 // command chain, closing and reopening.
-#include "ProjectFixture.h"
+#include "WindowFixture.h"
 
 #include "app/SKTAppDelegate.h"
 #include "canvas/SKTGraphicView.h"
@@ -38,37 +38,12 @@
 #include <QTest>
 #include <QToolBar>
 
-class WindowControllerTest : public ProjectTest {
+class WindowControllerTest : public DocumentWindowTest {
 protected:
     void SetUp() override
     {
-        ProjectTest::SetUp();
-        gAppName = QStringLiteral("HTML Zov Pro");
-        gUsesPageOrderIndex = true;
+        DocumentWindowTest::SetUp();
         gInspectorExpanded = true;
-        SKTAppDelegate::shared().setResourcesFolder(path(QStringLiteral("resources")));
-        registerDocumentWindows();
-    }
-    void TearDown() override
-    {
-        for (SKTWindowController *w : SKTWindowController::allWindows()) {
-            w->document().markClean();
-            w->close();
-        }
-        settle();
-        DocumentController::shared().setWindowControllerFactory({});
-        SKTAppDelegate::shared().setProjectWindows({});
-        ProjectTest::TearDown();
-    }
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-    static SKTWindowController *onlyWindow()
-    {
-        const auto windows = SKTWindowController::allWindows();
-        return windows.size() == 1 ? windows.first() : nullptr;
     }
     static QStringList listedIn(SKTWindowController *w)
     {

@@ -1,7 +1,7 @@
 // A new document window's set-up: the canvas rulers measure in the unit
 // the user or the edition chose, the label edition starts an empty page with
 // the address block, and the toolbar speaks the installed translation.
-#include "ProjectFixture.h"
+#include "WindowFixture.h"
 
 #include "app/SKTAppDelegate.h"
 #include "canvas/ui/CanvasRuler.h"
@@ -99,38 +99,17 @@ TEST(CanvasRulerMarks, ASheetsInchesAreItsOwnCanvasPixels)
     RulerUnits::reset();
 }
 
-class WindowSetUpTest : public ProjectTest {
+class WindowSetUpTest : public DocumentWindowTest {
 protected:
     void SetUp() override
     {
-        ProjectTest::SetUp();
-        gAppName = QStringLiteral("HTML Zov Pro");
-        gUsesPageOrderIndex = true;
+        DocumentWindowTest::SetUp();
         RulerUnits::reset();
-        SKTAppDelegate::shared().setResourcesFolder(path(QStringLiteral("resources")));
-        registerDocumentWindows();
     }
     void TearDown() override
     {
-        for (SKTWindowController *w : SKTWindowController::allWindows()) {
-            w->document().markClean();
-            w->close();
-        }
-        settle();
-        DocumentController::shared().setWindowControllerFactory({});
-        SKTAppDelegate::shared().setProjectWindows({});
+        DocumentWindowTest::TearDown();
         RulerUnits::reset();
-        ProjectTest::TearDown();
-    }
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-    static SKTWindowController *onlyWindow()
-    {
-        const auto windows = SKTWindowController::allWindows();
-        return windows.size() == 1 ? windows.first() : nullptr;
     }
     SKTWindowController *openWindow()
     {
