@@ -246,20 +246,8 @@ void GridPictureCommands::addGalleryImagesInBackground(const QStringList &paths,
         return;
     }
     SKTDocument *document = &m_frame.document();
-    std::weak_ptr<SKTGraphic> weakGrid;
-    for (const auto &g : document->graphics())
-        if (g.get() == grid)
-            weakGrid = g;
     // The grid must still be on the page when the pictures are ready.
-    auto target = [document, weakGrid]() -> GridGraphic * {
-        const auto shared = weakGrid.lock();
-        if (!shared)
-            return nullptr;
-        for (const auto &g : document->graphics())
-            if (g == shared)
-                return dynamic_cast<GridGraphic *>(shared.get());
-        return nullptr;
-    };
+    const auto target = graphicStillOnPageAs<GridGraphic>(*document, grid);
     const QString folder = PageImageService(*document).pageFolder();
     batch->setStillWanted([target] { return target() != nullptr; });
     batch->start(

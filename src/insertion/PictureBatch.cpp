@@ -222,3 +222,21 @@ void PictureBatch::runNow(const Results &apply)
     if (apply)
         apply(all);
 }
+
+std::function<SKTGraphic *()> graphicStillOnPage(SKTDocument &document, const SKTGraphic *graphic)
+{
+    std::weak_ptr<SKTGraphic> weak;
+    for (const auto &g : document.graphics())
+        if (g.get() == graphic)
+            weak = g;
+    SKTDocument *page = &document;
+    return [page, weak]() -> SKTGraphic * {
+        const auto shared = weak.lock();
+        if (!shared)
+            return nullptr;
+        for (const auto &g : page->graphics())
+            if (g == shared)
+                return shared.get();
+        return nullptr;
+    };
+}

@@ -22,11 +22,21 @@
 
 class InsertionFrame;
 class SKTDocument;
+class SKTGraphic;
 struct PictureBatchState;
 
 // Calls fn with a frame over the current page of the window the insert came
 // from; false when there is none.
 using InsertionFrameRunner = std::function<bool(const std::function<void(InsertionFrame &)> &)>;
+
+// The graphic again when a batch's results are ready, or null when it has
+// left the page meanwhile; for the batches that fill a grid or a slideshow.
+std::function<SKTGraphic *()> graphicStillOnPage(SKTDocument &document, const SKTGraphic *graphic);
+template <class T>
+std::function<T *()> graphicStillOnPageAs(SKTDocument &document, const SKTGraphic *graphic)
+{
+    return [find = graphicStillOnPage(document, graphic)]() -> T * { return dynamic_cast<T *>(find()); };
+}
 
 // What a job may ask of its batch while it runs on a worker.
 class BatchControl {

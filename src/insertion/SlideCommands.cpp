@@ -210,19 +210,7 @@ void SlideCommands::addSlideshowImagesLater(const QStringList &paths, std::funct
         return;
     }
     SKTDocument *document = &m_frame.document();
-    std::weak_ptr<SKTGraphic> weakShow;
-    for (const auto &g : document->graphics())
-        if (g.get() == show)
-            weakShow = g;
-    auto target = [document, weakShow]() -> SKTSlideshow * {
-        const auto shared = weakShow.lock();
-        if (!shared)
-            return nullptr;
-        for (const auto &g : document->graphics())
-            if (g == shared)
-                return dynamic_cast<SKTSlideshow *>(shared.get());
-        return nullptr;
-    };
+    const auto target = graphicStillOnPageAs<SKTSlideshow>(*document, show);
     PictureBatch batch(*document, QStringLiteral("Adding slides"));
     batch.addPictureFiles(paths, PageImageService::originalSizeLimit());
     batch.setStillWanted([target] { return target() != nullptr; });
