@@ -8,6 +8,7 @@
 #include "insertion/FormFields.h"
 #include "insertion/ImageFactory.h"
 #include "insertion/InsertionFrame.h"
+#include "insertion/InsertionStep.h"
 #include "insertion/LineMaker.h"
 #include "insertion/ObjectMakers.h"
 #include "insertion/PageImageService.h"
@@ -19,6 +20,7 @@
 #include "platform/FilePanels.h"
 #include "model/SKTTable.h"
 
+#include <QFileInfo>
 #include <QPointer>
 #include <cmath>
 
@@ -119,6 +121,55 @@ SKTGraphic *CanvasInsertionAdapter::addImageIntoArray(SKTDocument &, const QImag
     in.displaySize = rect.size();
     in.frame = rect;
     return raw(ImageFactory(frame).addImageIntoArray(in));
+}
+
+bool CanvasInsertionAdapter::addImageFilesLater(SKTDocument &, const QStringList &files, const QPointF &point,
+                                                 int32_t firstOffset, int32_t step)
+{
+    SKTDocument *document = m_view.document();
+    if (!document || files.isEmpty())
+        return false;
+    PictureBatch batch(*document, QStringLiteral("Adding pictures"));
+    batch.addPictureFiles(files, PageImageService::originalSizeLimit());
+    const InsertionFrameRunner frames = frameRunner();
+    QPointer<SKTGraphicView> view(&m_view);
+    batch.start([frames, view, document, point, firstOffset, step](QList<PictureLoad> &loads) {
+        frames([&](InsertionFrame &frame) {
+            if (&frame.document() != document)
+                return;
+            QStringList unreadable;
+            QList<const PictureLoad *> readable;
+            for (const PictureLoad &load : loads)
+                if (load.error.isEmpty() && !load.image.isNull())
+                    readable << &load;
+                else
+                    unreadable << QFileInfo(load.path).fileName();
+            if (!readable.isEmpty()) {
+                InsertionStep undoStep(*document, QStringLiteral("Paste"));
+                double offset = firstOffset;
+                for (const PictureLoad &load : loads) {
+                    if (readable.contains(&load)) {
+                        const QRectF rect = SKTGraphicView::pastedImageFrame(QSizeF(load.pixelSize),
+                                                                             QPointF(point.x() + offset, point.y()));
+                        ImageInsertion in;
+                        in.picture = load.image;
+                        in.type = load.type;
+                        in.point = rect.topLeft();
+                        in.sourceFile = load.path;
+                        in.originalData = load.original;
+                        in.pixelSize = QSizeF(load.pixelSize);
+                        in.displaySize = rect.size();
+                        in.frame = rect;
+                        ImageFactory(frame).addImageIntoArray(in); // a failure has said so itself
+                    }
+                    offset += step;
+                }
+            }
+            if (view)
+                view->reportUnreadableFiles(unreadable);
+        });
+    });
+    return true;
 }
 
 SKTGraphic *CanvasInsertionAdapter::grabOverLappingSection(SKTDocument &, const QRectF &rect)

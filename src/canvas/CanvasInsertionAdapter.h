@@ -56,6 +56,8 @@ public:
     SKTGraphic *addTrueLine(SKTDocument &, const GraphicProperties &preset, const QPointF &point) override;
     SKTGraphic *addImageIntoArray(SKTDocument &, const QImage &image, const QString &type, const QRectF &frame,
                                   const QString &sourcePath) override;
+    bool addImageFilesLater(SKTDocument &, const QStringList &files, const QPointF &point, int32_t firstOffset,
+                            int32_t step) override;
     SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &rect) override;
     QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &point) override;
     SectionCell sectionCellAt(SKTDocument &, const QPointF &point) override;

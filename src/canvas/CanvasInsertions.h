@@ -13,6 +13,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -35,6 +36,14 @@ public:
                                           const QString &)
     {
         return nullptr;
+    }
+    // Picture files dropped on the canvas, read on workers behind the
+    // progress window and placed as one step when ready: file i at
+    // (x + firstOffset + i * step, y). False when this side does not read
+    // them later, and the canvas reads them itself at once.
+    virtual bool addImageFilesLater(SKTDocument &, const QStringList &, const QPointF &, int32_t, int32_t)
+    {
+        return false;
     }
     // A deep copy of the table in front of the page; a page section's copy
     // goes to y in editions that paste into sections. The originals of its

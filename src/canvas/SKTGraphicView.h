@@ -316,6 +316,13 @@ signals:
     void canvasSizeChanged();
     void rulerEchoChanged(const QRectF &rect);
 
+public:
+    // Where a pasted or dropped picture of that pixel size goes at point:
+    // its own size, or the insert size limit wide with its proportions.
+    static QRectF pastedImageFrame(const QSizeF &pixels, const QPointF &point);
+    // One message naming the dropped files that were no pictures we could read.
+    void reportUnreadableFiles(const QStringList &names);
+
 private:
     friend class MoveGesture;
     friend class ResizeGesture;

@@ -161,19 +161,24 @@ bool SKTGraphicView::pasteImageFile(const QString &path, const QPointF &point)
                       path, point);
 }
 
-bool SKTGraphicView::pasteImage(const QImage &image, const QString &type, const QString &sourcePath,
-                                const QPointF &point)
+QRectF SKTGraphicView::pastedImageFrame(const QSizeF &pixels, const QPointF &point)
 {
-    if (!m_document || image.isNull())
-        return false;
     const double limit = gMaxInsertedImageSize > 0 ? gMaxInsertedImageSize : 600;
-    double w = image.width(), h = image.height();
+    double w = pixels.width(), h = pixels.height();
     if (w > limit) {
         const float ratio = float(w / limit);
         h = std::trunc(h / ratio);
         w = limit;
     }
-    const QRectF frame(point.x(), point.y(), w, std::max(1.0, h));
+    return QRectF(point.x(), point.y(), w, std::max(1.0, h));
+}
+
+bool SKTGraphicView::pasteImage(const QImage &image, const QString &type, const QString &sourcePath,
+                                const QPointF &point)
+{
+    if (!m_document || image.isNull())
+        return false;
+    const QRectF frame = pastedImageFrame(QSizeF(image.size()), point);
     SKTGraphic *inserted = insertions()->addImageIntoArray(*m_document, image, type, frame, sourcePath);
     if (!inserted)
         return false;

@@ -139,6 +139,9 @@ bool SKTGraphicView::dropCodeNames(const QStringList &names, const QStringList &
         }
         imageOffset += 50;
     }
+    // The window's insertion side reads picture files on workers.
+    if (!files.isEmpty() && insertions()->addImageFilesLater(*m_document, files, point, imageOffset, 50))
+        return true;
     QStringList unreadable;
     for (const QString &file : files) {
         if (pasteImageFile(file, QPointF(point.x() + imageOffset, point.y())))
@@ -147,10 +150,14 @@ bool SKTGraphicView::dropCodeNames(const QStringList &names, const QStringList &
             unreadable << QFileInfo(file).fileName();
         imageOffset += 50;
     }
-    // One message for every file that was not a picture we could read.
-    if (!unreadable.isEmpty())
-        alert(QStringLiteral("The dropped files could not be read."), unreadable.join(QLatin1Char('\n')));
+    reportUnreadableFiles(unreadable);
     return inserted;
+}
+
+void SKTGraphicView::reportUnreadableFiles(const QStringList &names)
+{
+    if (!names.isEmpty())
+        alert(QStringLiteral("The dropped files could not be read."), names.join(QLatin1Char('\n')));
 }
 
 bool SKTGraphicView::runDropRow(const DropCodeName &row, const QPointF &point)

@@ -6,6 +6,7 @@
 #include "canvas/CanvasInsertionAdapter.h"
 #include "insertion/FormFields.h"
 #include "insertion/InsertionFrame.h"
+#include "insertion/PictureBatch.h"
 #include "insertion/TableMakers.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
@@ -17,6 +18,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
+#include <QSet>
+#include <QTest>
 #include <QUrl>
 
 
@@ -153,32 +156,61 @@ TEST_F(AdapterTest, PastedPictureDataLandsInsideTheVisiblePart)
     EXPECT_EQ(undo().undoActionName(), QStringLiteral("Paste"));
 }
 
-TEST_F(AdapterTest, DroppedPictureFilesBecomeImagesWithTheirOriginals)
+TEST_F(AdapterTest, DroppedPictureFilesAreReadOnWorkersAndBecomeImagesWithTheirOriginals)
 {
     const QString file = path(QStringLiteral("photo.png"));
     QImage picture(40, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(file));
+    const auto settled = [this] {
+        const bool done = QTest::qWaitFor([] { return PictureBatch::pending() == 0; }, 30000);
+        endStep();
+        return done;
+    };
     widget->setZoomFactor(1.0);
+    const int steps = undo().undoCount();
     EXPECT_TRUE(dropOnCanvas(widget.get(), {}, {QUrl::fromLocalFile(file)}, {100, 100}));
-    endStep();
+    ASSERT_TRUE(settled());
     ASSERT_EQ(doc->graphics().size(), 1);
     auto *image = dynamic_cast<SKTImage *>(doc->graphics()[0].get());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->bounds(), QRectF(100, 100, 40, 20));
+    EXPECT_EQ(undo().undoCount(), steps + 1);
+    EXPECT_EQ(undo().undoActionName(), QStringLiteral("Paste"));
     const QString original = QDir(doc->pageFolderPath()).filePath(image->imageName() + QStringLiteral("o.PNG"));
     EXPECT_TRUE(QFile::exists(original)) << original.toStdString();
 
-    // A second picture never takes the first one's name.
-    dropOnCanvas(widget.get(), {}, {QUrl::fromLocalFile(file)}, {300, 100});
-    endStep();
-    ASSERT_EQ(doc->graphics().size(), 2);
-    const QString second = dynamic_cast<SKTImage *>(doc->graphics()[0].get())->imageName();
-    EXPECT_NE(second, image->imageName());
-    // The canvas names pictures as the page-image service does.
-    const QString next = view->nextImageName();
-    EXPECT_NE(next, second);
-    EXPECT_NE(next, image->imageName());
+    // Several files at once: one step, 50 points apart on the drop line; a
+    // file that is no picture keeps its slot and is named in one message.
+    const QString broken = path(QStringLiteral("broken.png"));
+    QFile out(broken);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("\x89PNG\r\n\x1a\nnot really");
+    out.close();
+    const int shown = alerts.count();
+    dropOnCanvas(widget.get(), {}, {QUrl::fromLocalFile(file), QUrl::fromLocalFile(broken), QUrl::fromLocalFile(file)},
+                 {300, 100});
+    ASSERT_TRUE(settled());
+    ASSERT_EQ(doc->graphics().size(), 3);
+    EXPECT_EQ(undo().undoCount(), steps + 2);
+    EXPECT_EQ(doc->graphics()[1]->bounds().topLeft(), QPointF(300, 100));
+    EXPECT_EQ(doc->graphics()[0]->bounds().topLeft(), QPointF(400, 100));
+    ASSERT_EQ(alerts.count(), shown + 1);
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("The dropped files could not be read."));
+    EXPECT_EQ(alerts.last().informativeText, QStringLiteral("broken.png"));
+    // No picture ever takes another one's name.
+    QSet<QString> names;
+    for (const auto &g : doc->graphics())
+        names.insert(dynamic_cast<SKTImage *>(g.get())->imageName());
+    EXPECT_EQ(names.size(), 3);
+    EXPECT_FALSE(names.contains(view->nextImageName()));
+
+    // Only broken files: nothing placed, no undo step.
+    dropOnCanvas(widget.get(), {}, {QUrl::fromLocalFile(broken)}, {500, 500});
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(doc->graphics().size(), 3);
+    EXPECT_EQ(undo().undoCount(), steps + 2);
+    EXPECT_EQ(alerts.count(), shown + 2);
 }
 
 TEST_F(AdapterTest, SectionAwarePasteLandsInTheCellUnderTheClickAndTakesItsSection)
