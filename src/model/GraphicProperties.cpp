@@ -30,7 +30,13 @@ void GraphicProperties::setIntString(const QString &key, int32_t value)
 
 void GraphicProperties::setFloatString(const QString &key, double value)
 {
-    m_map.insert(key, QString::number(value, 'f', 6));
+    QString text = QString::number(value, 'f', 6);
+    // A small negative value rounds to "-0.000000", which reads back as a
+    // zero that writes "0.000000": write zero one way only, so a copy of a
+    // copy keeps its properties.
+    if (text.startsWith(QLatin1Char('-')) && text.toDouble() == 0.0)
+        text.remove(0, 1);
+    m_map.insert(key, text);
 }
 
 void GraphicProperties::setRect(const QString &key, const QRectF &value)

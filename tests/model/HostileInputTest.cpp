@@ -278,6 +278,14 @@ TEST(HostileInput, PayloadsTheFuzzerFoundPasteClampedAndDraw)
     for (const QString &file : files) {
         const auto graphics = SKTGraphic::graphicsWithPasteboardData(readFile(found.filePath(file)));
         EXPECT_FALSE(graphics.isEmpty()) << file.toStdString();
+        // The payload as it came pastes back equal once copied.
+        QList<SKTGraphic *> pointers;
+        for (const auto &g : graphics)
+            pointers.append(g.get());
+        const auto again = SKTGraphic::graphicsWithPasteboardData(SKTGraphic::pasteboardDataWithGraphics(pointers));
+        ASSERT_EQ(again.size(), graphics.size()) << file.toStdString();
+        for (qsizetype i = 0; i < graphics.size(); ++i)
+            EXPECT_EQ(again[i]->properties(), graphics[i]->properties()) << file.toStdString();
         for (const auto &g : graphics) {
             GraphicProperties p = g->properties();
             p.setString(QStringLiteral("className"), g->className());
