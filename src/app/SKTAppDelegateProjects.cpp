@@ -15,6 +15,7 @@
 #include "window/ProjectPages.h"
 #include "window/ProjectScan.h"
 #include "window/SiteSettingsFile.h"
+#include "window/TrashMover.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -57,7 +58,7 @@ bool makeProjectFolder(const QString &folder)
         Alerts::ask(alert, nullptr, [&replace](int response) { replace = response == Alert::FirstButton; });
         if (!replace)
             return false;
-        if (!QFile::moveToTrash(folder)) {
+        if (!TrashMover::moveToTrash(folder)) {
             Alerts::inform(QStringLiteral("Folder Not Replaced"),
                            QStringLiteral("\"%1\" could not be moved to the trash, so it was left as it is.").arg(folder));
             return false;

@@ -4,6 +4,7 @@
 #include "config/EditionSettings.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaults.h"
+#include "window/TrashMover.h"
 
 #include <QDebug>
 #include <QDir>
@@ -13,7 +14,7 @@
 
 PageOperations::PageOperations(ProjectPages &project, ProjectWindowHost *host)
     : project_(project), host_(host ? host : &defaultHost_),
-      trash_([](const QString &path) { return QFile::moveToTrash(path); })
+      trash_([](const QString &path) { return TrashMover::moveToTrash(path); })
 {
 }
 

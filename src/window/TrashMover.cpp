@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 TrashMover::Mover &customMover()
@@ -25,6 +26,15 @@ bool TrashMover::moveToTrash(const QString &path, QString *error)
         return true;
     if (customMover())
         return customMover()(path, error);
+    // Without the user's data folder, Qt's trash lands in the working
+    // folder ("files" and "info" wherever the program was started): make
+    // the folder first, as a desktop session would have.
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty() || !QDir().mkpath(dataHome)) {
+        if (error)
+            *error = QStringLiteral("there is no folder for the trash");
+        return false;
+    }
     QFile file(path);
     if (file.moveToTrash())
         return true;

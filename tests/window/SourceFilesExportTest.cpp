@@ -1,5 +1,8 @@
 // Export of all source files: the copy of a snapshot, the publishing
 // versions and names, and the whole command with its questions.
+#include "support/ScopedEnvironment.h"
+
+#include <memory>
 #include "ProjectFixture.h"
 
 #include "support/ScriptedFilePanels.h"
@@ -33,8 +36,7 @@ protected:
     void SetUp() override
     {
         ProjectTest::SetUp();
-        oldDataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
+        dataHome = std::make_unique<ScopedEnvironment>("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
         QDir().mkpath(path(QStringLiteral("data")));
         // A work copy as the listing leaves it.
         work = path(QStringLiteral("workcopy"));
@@ -50,10 +52,10 @@ protected:
     }
     void TearDown() override
     {
-        qputenv("XDG_DATA_HOME", oldDataHome);
+        dataHome.reset();
         ProjectTest::TearDown();
     }
-    QByteArray oldDataHome;
+    std::unique_ptr<ScopedEnvironment> dataHome;
     QString work;
     SourceFilesExportPlan plan;
 };

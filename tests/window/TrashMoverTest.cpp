@@ -1,18 +1,18 @@
 // Moving to the desktop trash, and asking again when the trash refuses.
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedAlerts.h"
 #include "support/TempDir.h"
 #include "window/TrashMover.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 class TrashMoverTest : public TempDirTest {
 protected:
-    void SetUp() override { oldDataHome = qgetenv("XDG_DATA_HOME"); }
     void TearDown() override
     {
         TrashMover::setMover({});
-        qputenv("XDG_DATA_HOME", oldDataHome);
     }
     QString makeFile(const QString &name)
     {
@@ -21,7 +21,6 @@ protected:
         f.write("page");
         return f.fileName();
     }
-    QByteArray oldDataHome;
     ScriptedAlerts alerts;
 };
 
@@ -48,10 +47,22 @@ TEST_F(TrashMoverTest, RefusedMovesAreOfferedAgainUntilTheUserGivesUp)
     // Once the trash works again the same call moves it without a question.
     TrashMover::setMover({});
     QDir().mkpath(path(QStringLiteral("data")));
-    qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
+    ScopedEnvironment dataHome("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
     TrashMover::moveAllToTrash({page}, nullptr, [&left](const QStringList &l) { left = l; });
     EXPECT_TRUE(left.isEmpty());
     EXPECT_EQ(alerts.count(), 2);
     EXPECT_FALSE(QFile::exists(page));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("data/Trash/files/page.zovweb"))));
+}
+
+TEST_F(TrashMoverTest, AMissingDataFolderIsMadeSoTheTrashNeverLandsInTheWorkingFolder)
+{
+    const QString page = makeFile(QStringLiteral("gone.zovweb"));
+    const QString dataHome = path(QStringLiteral("fresh/share"));
+    ASSERT_FALSE(QFileInfo::exists(dataHome));
+    ScopedEnvironment environment("XDG_DATA_HOME", dataHome.toUtf8());
+    QString why;
+    ASSERT_TRUE(TrashMover::moveToTrash(page, &why)) << why.toStdString();
+    EXPECT_TRUE(QFile::exists(dataHome + QStringLiteral("/Trash/files/gone.zovweb")));
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(QStringLiteral("files/gone.zovweb"))));
 }
