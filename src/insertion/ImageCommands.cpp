@@ -123,11 +123,6 @@ void ImageCommands::refuse(const QString &message, const QStringList &reasons)
     m_frame.context().alerts().show(alert, m_frame.context().window(), {});
 }
 
-void ImageCommands::addNewImage()
-{
-    addNewImage_drag(m_frame.calculateOriginPoint());
-}
-
 OpenPanelOptions ImageCommands::imagePanelOptions()
 {
     OpenPanelOptions options;
@@ -164,17 +159,6 @@ void refuseIn(InsertionFrame &frame, const QString &message, const QStringList &
     alert.messageText = message;
     alert.informativeText = reasons.join(QLatin1Char('\n'));
     frame.context().alerts().show(alert, frame.context().window(), {});
-}
-
-// The frame the panel was opened from, when it answers and when the insert
-// is ready.
-InsertionFrameRunner sameFrame(InsertionFrame &frame)
-{
-    InsertionFrame *f = &frame;
-    return [f](const std::function<void(InsertionFrame &)> &fn) {
-        fn(*f);
-        return true;
-    };
 }
 
 // Pages per worker: each opens the file itself, since a PDF document must
@@ -243,14 +227,16 @@ QList<PictureLoad> renderPdfPart(const QString &path, int part, int parts, Batch
 }
 } // namespace
 
-void ImageCommands::addNewImage_drag(const QPointF &point)
+void ImageCommands::addNewImage_drag(const QPointF &point, InsertionFrameRunner frames)
 {
-    InsertionFrame *frame = &m_frame;
     m_frame.context().filePanels().showOpenPanel(imagePanelOptions(), m_frame.context().window(),
-                                                 [frame, point](const QStringList &paths) {
-                                                     if (!paths.isEmpty())
-                                                         ImageCommands(*frame).insertImageFilesLater(
-                                                             paths, point, false, sameFrame(*frame));
+                                                 [point, frames](const QStringList &paths) {
+                                                     if (paths.isEmpty())
+                                                         return;
+                                                     frames([&](InsertionFrame &f) {
+                                                         ImageCommands(f).insertImageFilesLater(paths, point, false,
+                                                                                                frames);
+                                                     });
                                                  });
 }
 
@@ -336,14 +322,16 @@ void ImageCommands::insertImageFilesLater(const QStringList &paths, const QPoint
              });
 }
 
-void ImageCommands::addNewPDF_drag(const QPointF &point)
+void ImageCommands::addNewPDF_drag(const QPointF &point, InsertionFrameRunner frames)
 {
-    InsertionFrame *frame = &m_frame;
     m_frame.context().filePanels().showOpenPanel(pdfPanelOptions(), m_frame.context().window(),
-                                                 [frame, point](const QStringList &paths) {
-                                                     if (!paths.isEmpty())
-                                                         ImageCommands(*frame).insertPdfPagesLater(
-                                                             paths.first(), point, sameFrame(*frame));
+                                                 [point, frames](const QStringList &paths) {
+                                                     if (paths.isEmpty())
+                                                         return;
+                                                     frames([&](InsertionFrame &f) {
+                                                         ImageCommands(f).insertPdfPagesLater(paths.first(), point,
+                                                                                              frames);
+                                                     });
                                                  });
 }
 

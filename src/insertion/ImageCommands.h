@@ -39,11 +39,10 @@ public:
     static OpenPanelOptions pdfPanelOptions();
     static OpenPanelOptions replacePanelOptions();
     // Show those panels; the chosen files go to the background inserts
-    // below. The frame must outlive the panel and the insert (a modeless
-    // panel answers later).
-    void addNewImage();
-    void addNewImage_drag(const QPointF &point);
-    void addNewPDF_drag(const QPointF &point);
+    // below, on the frame that frames gives when the panel answers (a
+    // modeless panel answers after this frame is gone).
+    void addNewImage_drag(const QPointF &point, InsertionFrameRunner frames);
+    void addNewPDF_drag(const QPointF &point, InsertionFrameRunner frames);
     // Each file 20 px right of the one before, the last one front-most; at
     // the menu point when fromMenu. Answers the graphics inserted.
     QList<std::shared_ptr<SKTGraphic>> insertImageFiles(const QStringList &paths, const QPointF &point,

@@ -57,6 +57,14 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     ImageCommands commands() { return ImageCommands(*frame); }
+    // The test's frame, when the panel answers and when the pictures are ready.
+    InsertionFrameRunner sameFrame()
+    {
+        return [this](const std::function<void(InsertionFrame &)> &fn) {
+            fn(*frame);
+            return true;
+        };
+    }
 };
 
 TEST_F(ImageCommandsTest, FilesLandTwentyPixelsApartAndUnreadableOnesAreRefusedWhole)
@@ -64,7 +72,7 @@ TEST_F(ImageCommandsTest, FilesLandTwentyPixelsApartAndUnreadableOnesAreRefusedW
     const QStringList files{picture(QStringLiteral("a.png"), {100, 50}), picture(QStringLiteral("b.jpg"), {1200, 900}),
                             picture(QStringLiteral("c.PNG"), {40, 40})};
     panels.answer(files);
-    commands().addNewImage_drag({100, 80});
+    commands().addNewImage_drag({100, 80}, sameFrame());
     ASSERT_EQ(panels.openPanels().size(), 1);
     // The files are read behind the event loop.
     ASSERT_TRUE(QTest::qWaitFor([] { return PictureBatch::pending() == 0; }, 30000));
@@ -92,7 +100,7 @@ TEST_F(ImageCommandsTest, PdfPagesAreDrawnSharpAndStackedWithPageOneInFront)
 {
     const QString file = pdf(QStringLiteral("three.pdf"), {{200, 100}, {300, 150}, {700, 350}});
     panels.answer(file);
-    commands().addNewPDF_drag({10, 10});
+    commands().addNewPDF_drag({10, 10}, sameFrame());
     EXPECT_EQ(panels.openPanels().first().title, "Add PDF file");
     ASSERT_TRUE(QTest::qWaitFor([] { return PictureBatch::pending() == 0; }, 30000));
     ASSERT_EQ(doc->graphics().size(), 3);

@@ -59,22 +59,25 @@ bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &c
     }
 
     // The pictures, PDF pages and section background ask for their files
-    // first; they land when the panel answers, on the page shown then.
-    OpenPanelOptions options;
-    // Pictures and PDF pages are read on workers; frames gives them a frame
-    // over the page again once they are ready.
-    std::function<void(InsertionFrame &, const QStringList &, const InsertionFrameRunner &)> land;
+    // first; they land when the panel answers, on the page the canvas the
+    // drop came from shows then (a canvas closed meanwhile takes nothing).
+    // Pictures and PDF pages are read on workers and find that page again
+    // once they are ready.
+    auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(&frame.context());
+    if (!adapter)
+        return false;
+    const InsertionFrameRunner frames = adapter->frameRunner();
     if (code.action == QLatin1String("addNewImage_drag")) {
-        options = ImageCommands::imagePanelOptions();
-        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &frames) {
-            ImageCommands(f).insertImageFilesLater(paths, point, false, frames);
-        };
-    } else if (code.action == QLatin1String("addNewPDF_drag")) {
-        options = ImageCommands::pdfPanelOptions();
-        land = [point](InsertionFrame &f, const QStringList &paths, const InsertionFrameRunner &frames) {
-            ImageCommands(f).insertPdfPagesLater(paths.first(), point, frames);
-        };
-    } else if (code.action == QLatin1String("addSectionBackgroundImage")) {
+        ImageCommands(frame).addNewImage_drag(point, frames);
+        return true;
+    }
+    if (code.action == QLatin1String("addNewPDF_drag")) {
+        ImageCommands(frame).addNewPDF_drag(point, frames);
+        return true;
+    }
+    OpenPanelOptions options;
+    std::function<void(InsertionFrame &, const QStringList &, const InsertionFrameRunner &)> land;
+    if (code.action == QLatin1String("addSectionBackgroundImage")) {
         if (frame.grabOverLappingSectionCell(point).isNull())
             return false;
         options = ImageCommands::replacePanelOptions();
@@ -89,12 +92,6 @@ bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &c
     } else {
         return false;
     }
-    // The answer lands through the canvas the drop came from, on the page it
-    // shows then; a canvas closed meanwhile takes nothing.
-    auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(&frame.context());
-    if (!adapter)
-        return false;
-    const InsertionFrameRunner frames = adapter->frameRunner();
     adapter->filePanels().showOpenPanel(options, adapter->window(), [frames, land](const QStringList &paths) {
         if (paths.isEmpty())
             return;
