@@ -1,5 +1,6 @@
 #include "sidebar/BindingTable.h"
 
+#include "platform/DataTableFile.h"
 #include "platform/Bundle.h"
 
 #include <QFile>
@@ -39,17 +40,7 @@ QList<BindingSpec> BindingTable::parse(const QString &text, QString *error)
 
 const QList<BindingSpec> &BindingTable::bindings()
 {
-    static const QList<BindingSpec> table = [] {
-        QFile file(dataFilePath());
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            qWarning() << "binding table not found:" << dataFilePath();
-            return QList<BindingSpec>();
-        }
-        QString error;
-        QList<BindingSpec> list = parse(QString::fromUtf8(file.readAll()), &error);
-        if (!error.isEmpty())
-            qWarning() << "binding table:" << error;
-        return list;
-    }();
+    static const QList<BindingSpec> table =
+        readDataTable<QList<BindingSpec>>(dataFilePath(), "binding table", &BindingTable::parse);
     return table;
 }

@@ -1,5 +1,6 @@
 #include "sidebar/FormatRowCatalogue.h"
 
+#include "platform/DataTableFile.h"
 #include "platform/Bundle.h"
 
 #include <QFile>
@@ -79,17 +80,7 @@ FormatRowTable FormatRowCatalogue::parse(const QString &text, QString *error)
 
 const FormatRowTable &FormatRowCatalogue::table()
 {
-    static const FormatRowTable loaded = [] {
-        QFile file(dataFilePath());
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            qWarning() << "format row table not found:" << dataFilePath();
-            return FormatRowTable();
-        }
-        QString error;
-        FormatRowTable t = parse(QString::fromUtf8(file.readAll()), &error);
-        if (!error.isEmpty())
-            qWarning() << "format row table:" << error;
-        return t;
-    }();
+    static const FormatRowTable loaded =
+        readDataTable<FormatRowTable>(dataFilePath(), "format row table", &FormatRowCatalogue::parse);
     return loaded;
 }

@@ -1,5 +1,6 @@
 #include "sidebar/PaletteCatalogue.h"
 
+#include "platform/DataTableFile.h"
 #include "platform/Bundle.h"
 
 #include <QFile>
@@ -41,17 +42,7 @@ QList<PaletteEntry> PaletteCatalogue::parse(const QString &text, QString *error)
 
 const QList<PaletteEntry> &PaletteCatalogue::entries()
 {
-    static const QList<PaletteEntry> table = [] {
-        QFile file(dataFilePath());
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            qWarning() << "palette table not found:" << dataFilePath();
-            return QList<PaletteEntry>();
-        }
-        QString error;
-        QList<PaletteEntry> list = parse(QString::fromUtf8(file.readAll()), &error);
-        if (!error.isEmpty())
-            qWarning() << "palette table:" << error;
-        return list;
-    }();
+    static const QList<PaletteEntry> table =
+        readDataTable<QList<PaletteEntry>>(dataFilePath(), "palette table", &PaletteCatalogue::parse);
     return table;
 }

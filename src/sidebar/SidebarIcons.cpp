@@ -1,5 +1,6 @@
 #include "sidebar/SidebarIcons.h"
 
+#include "platform/DataTableFile.h"
 #include "config/DataCentreColours.h"
 #include "platform/Bundle.h"
 
@@ -95,19 +96,8 @@ QHash<QString, QString> InspectorIcons::parse(const QString &text, QString *erro
 
 const QHash<QString, QString> &InspectorIcons::programs()
 {
-    static const QHash<QString, QString> table = [] {
-        const QString path = Bundle::pathForData(QStringLiteral("panel_icons.tsv"));
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            qWarning() << "inspector icon table not found:" << path;
-            return QHash<QString, QString>();
-        }
-        QString error;
-        QHash<QString, QString> t = parse(QString::fromUtf8(file.readAll()), &error);
-        if (!error.isEmpty())
-            qWarning() << "inspector icon table:" << error;
-        return t;
-    }();
+    static const QHash<QString, QString> table = readDataTable<QHash<QString, QString>>(
+        Bundle::pathForData(QStringLiteral("panel_icons.tsv")), "inspector icon table", &parse);
     return table;
 }
 
