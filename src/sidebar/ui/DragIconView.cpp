@@ -1,4 +1,5 @@
 #include "sidebar/ui/DragIconView.h"
+#include "sidebar/ui/IconRow.h"
 
 #include "config/EditionSettings.h"
 #include "sidebar/SidebarIcons.h"
@@ -30,18 +31,11 @@ DragIconView::DragIconView(const PaletteEntry &entry, QWidget *parent) : QWidget
                                                                     m_entry.zoomBubble,
                                                                     resourceImage(QStringLiteral("flower_square")))
                                     : resourceImage(m_entry.imageName);
-    m_iconView = new QLabel(this);
-    m_iconView->setScaledContents(true);
+    const IconRow::Labels labels = IconRow::makeLabels(this);
+    m_iconView = labels.icon;
+    m_label = labels.text;
     if (!m_icon.isNull())
         m_iconView->setPixmap(QPixmap::fromImage(m_icon));
-    m_label = new QLabel(this);
-    m_label->setTextFormat(Qt::RichText);
-    m_label->setWordWrap(true);
-    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label->setTextInteractionFlags(Qt::NoTextInteraction);
-    // Clicks and drags on the icon or the text reach the entry.
-    m_iconView->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_label->setText(labelText());
     setupSubViews();
 }
@@ -49,9 +43,7 @@ DragIconView::DragIconView(const PaletteEntry &entry, QWidget *parent) : QWidget
 QString DragIconView::labelText() const
 {
     const QString title = QCoreApplication::translate("Palette", m_entry.title.toUtf8().constData());
-    return QStringLiteral("<span style=\"font-weight:bold; font-size:12px; color:#000000\">%1</span> "
-                          "<span style=\"font-size:10px; color:#404040\">%2</span>")
-        .arg(title.toHtmlEscaped(), m_entry.description.toHtmlEscaped());
+    return IconRow::labelText(title, m_entry.description.toHtmlEscaped());
 }
 
 void DragIconView::setupSubViews()
@@ -76,10 +68,8 @@ void DragIconView::setHighlightFlag(bool on)
 
 void DragIconView::paintEvent(QPaintEvent *event)
 {
-    if (!m_highlight)
-        return;
-    QPainter p(this);
-    p.fillRect(event->rect(), QColor(0xF5, 0xF5, 0xF5));
+    if (m_highlight)
+        IconRow::paintHighlight(this, event);
 }
 
 void DragIconView::mousePressEvent(QMouseEvent *event)

@@ -1,4 +1,5 @@
 #include "sidebar/ui/FormatIconView.h"
+#include "sidebar/ui/IconRow.h"
 
 #include "sidebar/SidebarIcons.h"
 #include "platform/Bundle.h"
@@ -13,21 +14,15 @@ FormatIconView::FormatIconView(const QString &title, const QString &description,
                                QWidget *parent)
     : QWidget(parent), m_title(title), m_description(description)
 {
-    m_iconView = new QLabel(this);
-    m_iconView->setScaledContents(true);
+    const IconRow::Labels labels = IconRow::makeLabels(this);
+    m_iconView = labels.icon;
+    m_label = labels.text;
     const QString path = Bundle::pathForResource(imageName, QStringLiteral("png"));
     QPixmap picture = path.isEmpty() ? QPixmap() : QPixmap(path);
     if (picture.isNull())
         picture = QPixmap::fromImage(InspectorIcons::image(imageName, 60));
     if (!picture.isNull())
         m_iconView->setPixmap(picture);
-    m_label = new QLabel(this);
-    m_label->setTextFormat(Qt::RichText);
-    m_label->setWordWrap(true);
-    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label->setTextInteractionFlags(Qt::NoTextInteraction);
-    m_iconView->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_label->setText(labelText());
     setupSubViews();
 }
@@ -44,9 +39,7 @@ QString FormatIconView::labelText() const
     const QString title = QCoreApplication::translate("Inspector", m_title.toUtf8().constData());
     QString description = m_description.toHtmlEscaped();
     description.replace(u'\n', QStringLiteral("<br>"));
-    return QStringLiteral("<span style=\"font-weight:bold; font-size:12px; color:#000000\">%1</span> "
-                          "<span style=\"font-size:10px; color:#404040\">%2</span>")
-        .arg(title.toHtmlEscaped(), description);
+    return IconRow::labelText(title, description);
 }
 
 void FormatIconView::setupSubViews()
@@ -71,10 +64,8 @@ void FormatIconView::setHighlightFlag(bool on)
 
 void FormatIconView::paintEvent(QPaintEvent *event)
 {
-    if (!(m_highlight && m_supportsHighlight))
-        return;
-    QPainter p(this);
-    p.fillRect(event->rect(), QColor(0xF5, 0xF5, 0xF5));
+    if (m_highlight && m_supportsHighlight)
+        IconRow::paintHighlight(this, event);
 }
 
 void FormatIconView::mousePressEvent(QMouseEvent *event)
