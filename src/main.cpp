@@ -3,22 +3,14 @@
 // commands, and hands over to the application shell.
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
+#include "app/ui/ProgramCommands.h"
 #include "config/ui/ProgressWindowPresenter.h"
-#include "app/ui/TemplateCommands.h"
-#include "insertion/ui/CompositeCommands.h"
-#include "insertion/ui/InsertionCommands.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/FilePanels.h"
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
-#include "sidebar/ui/SidebarCommands.h"
-#include "printing/ui/PrintingCommands.h"
-#include "publishing/ui/MailCommands.h"
-#include "publishing/ui/PublishingCommands.h"
-#include "window/ui/DocumentWindows.h"
-#include "window/ui/WindowSheetCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -99,17 +91,8 @@ int main(int argc, char **argv)
 
     // Long tasks report through DataCentre from any thread; this shows their window.
     ProgressWindowPresenter::install();
-    registerDocumentWindows();  // document windows: projects and pages alone
-
     // Each part of the program registers its commands here.
-    registerPublishingCommands();  // publishing: window and application commands
-    registerPrintingCommands();    // printing: window commands
-    registerTemplateCommands();  // templates: chooser and new documents from templates
-    registerWindowSheetCommands();  // window sheets: add page, settings, canvas size, export, photo pages
-    registerInsertionCommands();    // canvas: the Insert menu's makers, answered by the canvas
-    registerMailCommands();         // mail: send road, recipients, contacts, image hosting
-    registerInspectorCommands();    // inspector: its panes, saved texts, pickers and pop-overs
-    registerCompositeCommands();    // tables, composites, grid pictures, slides and form fields
+    registerProgramCommands();
 
     // The delegate fixes the edition and every setting that depends on it before any
     // window exists, fits the menus to it and shows the welcome window; the page files

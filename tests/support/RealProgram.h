@@ -1,0 +1,84 @@
+#pragma once
+// The program as a person meets it: the shell launched as main() launches it,
+// with every part's commands registered the same way, and helpers that reach
+// menu items by their visible path ("Add New/Text Box") and toolbar buttons by
+// their visible text, validating them first as a click would. Alerts and file
+// panels are scripted; settings and data folders are the test's own.
+#include "support/ScopedEnvironment.h"
+#include "support/ScopedUserDefaults.h"
+#include "support/ScriptedAlerts.h"
+#include "support/ScriptedFilePanels.h"
+#include "support/TempDir.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class AppShell;
+class QAction;
+class QMainWindow;
+class QWidget;
+class SKTWindowController;
+
+namespace MenuPath {
+
+// The item at path in window's menu bar: titles separated by "/", compared
+// without mnemonic ampersands and trailing ellipses. Each menu on the way gets
+// its aboutToShow first, as when a person opens it. Null when any step is
+// missing or hidden; why then says which step and what was there.
+QAction *find(QMainWindow *window, const QString &path, QString *why = nullptr);
+// Finds the item and triggers it when it is visible and enabled, then lets the
+// event loop run. False (with why) when it could not be triggered.
+bool trigger(QMainWindow *window, const QString &path, QString *why = nullptr);
+// Every visible item with an action under the menu bar, as "Menu/Sub/Item",
+// each menu validated as it would be when shown.
+QStringList visibleItems(QMainWindow *window);
+// The visible text of an action: ampersands of mnemonics removed.
+QString visibleText(const QAction *action);
+
+}  // namespace MenuPath
+
+namespace ToolbarButton {
+
+// The toolbar action of window whose visible text is text, after the window's
+// toolbars are validated as on a selection change. Null when there is none.
+QAction *find(QMainWindow *window, const QString &text, QString *why = nullptr);
+// Clicks the button when it is visible and enabled, then lets the event loop run.
+bool click(QMainWindow *window, const QString &text, QString *why = nullptr);
+// The visible texts of the window's toolbar buttons.
+QStringList texts(QMainWindow *window);
+
+}  // namespace ToolbarButton
+
+// Runs the event loop a few rounds, deferred deletions included.
+void settleEvents(int rounds = 5);
+// Runs the event loop until done() holds or ms pass; answers done().
+bool spinUntil(const std::function<bool()> &done, int ms = 10000);
+
+class RealProgramTest : public TempDirTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program as the named edition (empty: the default edition) and
+    // leaves its welcome window on screen.
+    void launchAs(const QString &edition);
+    // The one document window on screen, made the active window as a click on
+    // it would; null when there is not exactly one.
+    SKTWindowController *frontWindow();
+    // A new untitled page of the edition, made as the welcome window's blank
+    // page command makes it ("newDocument" along the chain), in front.
+    SKTWindowController *newPageWindow();
+
+    // Sends an action along the active window's chain as a keyboard shortcut
+    // would: validated first. False when it is disabled or answered by nobody.
+    bool sendAction(const QString &action, int tag = 0);
+
+    ScopedUserDefaults defaults;
+    ScriptedAlerts alerts;
+    ScriptedFilePanels panels;
+    std::unique_ptr<ScopedEnvironment> dataHome;
+    std::unique_ptr<AppShell> shell;
+};
