@@ -253,6 +253,9 @@ bool spinUntil(const std::function<bool()> &done, int ms)
     return done();
 }
 
+RealProgramTest::RealProgramTest() = default;
+RealProgramTest::~RealProgramTest() = default;
+
 void RealProgramTest::SetUp()
 {
     // Deleted pages go to a trash of the test's own.

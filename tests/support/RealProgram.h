@@ -59,6 +59,8 @@ bool spinUntil(const std::function<bool()> &done, int ms = 10000);
 
 class RealProgramTest : public TempDirTest {
 protected:
+    RealProgramTest();
+    ~RealProgramTest() override;
     void SetUp() override;
     void TearDown() override;
 
