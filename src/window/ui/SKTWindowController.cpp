@@ -496,7 +496,11 @@ void SKTWindowController::graphicTouched()
 
 void SKTWindowController::setZoomFactor(double factor)
 {
-    zoom_->setFactor(factor);
+    // The scroll view reports each factor it takes; a factor set from
+    // elsewhere goes to the scroll view, which then reports it back.
+    zoomFactor_ = factor;
+    if (zoom_ && zoom_->factor() != factor)
+        zoom_->setFactor(factor);
 }
 
 // ---- pop-over and guard -----------------------------------------------------

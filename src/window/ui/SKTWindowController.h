@@ -144,6 +144,7 @@ public:
     void refreshInspector() override;
     void graphicTouched() override;
     void setZoomFactor(double factor) override;
+    double zoomFactor() const { return zoomFactor_; }
     QObject *alertWindow() const override { return const_cast<SKTWindowController *>(this); }
 
 protected:
@@ -188,6 +189,7 @@ private:
     QTimer *listingDebounce_ = nullptr;
     int listingRebuilds_ = 0;
     static constexpr const char *kSourceLabel = "zovSourceLabel";
+    double zoomFactor_ = 1.0;
     bool closing_ = false;
     bool closeApproved_ = false;
 };
