@@ -157,6 +157,11 @@ public:
     bool clearBackground = false;
     bool pauseDrawGraphicFlag = false;
     QRectF canvasBounds() const;
+    // A canvas frame of the window's own choosing (the web canvas-size
+    // control): it holds until the page's size changes. An empty size goes
+    // back to the page's.
+    void setCanvasFrameSize(const QSizeF &size);
+    QSizeF canvasFrameSize() const { return m_frameSize; }
 
     // --- state other parts read ---------------------------------------------------
     QPointF lastTouchPointValue;
@@ -389,4 +394,5 @@ private:
     bool m_isHidingHandles = false;
     QTimer m_handleTimer;
     bool m_inspectorRefreshPending = false;
+    QSizeF m_frameSize;
 };

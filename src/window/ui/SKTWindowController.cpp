@@ -10,6 +10,7 @@
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
+#include "canvas/CanvasMenuValidator.h"
 #include "sidebar/SidebarBindings.h"
 #include "sidebar/ui/DocumentSidebar.h"
 #include "sidebar/ui/SidebarView.h"
@@ -35,6 +36,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QActionGroup>
+#include <QHash>
 
 namespace {
 // The inspector's fixed width.
@@ -163,6 +166,7 @@ void SKTWindowController::buildPanes()
 
     // The inspector follows the canvas's selection and this page.
     inspectorPanel_ = new DocumentInspector(doc_, *view_, split_);
+    inspectorPanel_->hideEditionControls(EditionToolbars::forEdition(gAppName).hidden);
     inspector_ = inspectorPanel_->widget();
     inspector_->setObjectName(QStringLiteral("inspectorView"));
     inspector_->setFixedWidth(kSidebarContentWidth);
@@ -230,10 +234,23 @@ void SKTWindowController::buildToolbar()
     }
     toolbar_->clear();
     toolbar_->setObjectName(toolbarSpec_.toolbar);
+    QHash<QString, QActionGroup *> segmented;
     for (const ToolbarItemSpec &item : toolbarSpec_.items) {
-        QAction *action = ActionBinding::makeAction(item.label, item.action, toolbar_);
+        QAction *action = ActionBinding::makeAction(item.label, item.action, toolbar_, std::max(item.segment, 0));
         action->setObjectName(item.action);
         action->setProperty(kSourceLabel, item.label);
+        if (item.segment >= 0) {
+            // The segments of one control: one checked at a time.
+            QActionGroup *&group = segmented[item.action];
+            if (!group) {
+                group = new QActionGroup(toolbar_);
+                group->setExclusive(true);
+                toolbar_->addSeparator();
+            }
+            action->setCheckable(true);
+            action->setObjectName(item.action + QString::number(item.segment));
+            group->addAction(action);
+        }
         toolbar_->addAction(action);
     }
 }
@@ -262,7 +279,10 @@ void SKTWindowController::validateToolbar()
         ActionItemState item;
         item.action = name;
         item.title = action->text();
+        item.tag = action->property("zovTag").isValid() ? action->property("zovTag").toInt() : 0;
         action->setEnabled(ResponderChain::validate(responderChain(), item));
+        if (action->isCheckable())
+            action->setChecked(item.checked);
     }
 }
 
@@ -289,7 +309,8 @@ void SKTWindowController::observeNotifications()
     center.addObserver(this, Notifications::hideProfilePopover, events,
                        [this](const Notification &) { hideProfilePopOver(); });
     center.addObserver(this, Notifications::displayToolbars, nullptr, [this](const Notification &) { setFormButtons(); });
-    center.addObserver(this, Notifications::refreshInspectorPanel, nullptr, [this](const Notification &) {
+    // Only this window's page asks this window's inspector to rebuild.
+    center.addObserver(this, Notifications::refreshInspectorPanel, events, [this](const Notification &) {
         if (inspectorPanel_)
             inspectorPanel_->graphicTouched();
     });
@@ -572,6 +593,7 @@ WindowMenuState SKTWindowController::menuState()
     state.gridConstraining = grid_->isConstraining();
     state.gridAlwaysShown = grid_->isAlwaysShown();
     state.documentDisplayName = doc_.windowTitle();
+    state.selectedTableHasBackgroundPattern = view_->menuValidator().doesSelectedTableContainBackgroundPattern();
     return state;
 }
 
