@@ -163,6 +163,15 @@ QPageSize SheetPainter::pageSizeForPaper(const QString &paper)
     return QPageSize(QPageSize::Letter);
 }
 
+bool SheetPainter::knowsPaper(const QString &paper)
+{
+    for (const PaperRow &row : kPapers) {
+        if (paper == QLatin1String(row.name))
+            return true;
+    }
+    return paper == QLatin1String("Tabloid Oversize");
+}
+
 QString SheetPainter::paperName(const QString &templatePaper, const QString &sheetPaper)
 {
     return templatePaper.isEmpty() ? sheetPaper : templatePaper;
