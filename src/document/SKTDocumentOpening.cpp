@@ -95,7 +95,7 @@ class DocumentReadHost : public PageReaderHost {
 public:
     explicit DocumentReadHost(SKTDocument &doc) : doc_(doc) {}
     void setConfirmedCanvasSize(int32_t, int32_t) override {}
-    void adjustCanvasSizeType() override {}
+    void adjustCanvasSizeType() override { PageReadApply::adjustCanvasSizeType(); }
     void setCurrentTemplateSelectionValue() override {}
     QObject *alertWindow() override { return doc_.windowHooks.window; }
     void takePageReadResult(const PageReadResult &r) override

@@ -22,6 +22,7 @@
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ui/ActionBinding.h"
+#include "platform/ui/WindowPlacement.h"
 #include "window/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 
@@ -101,6 +102,7 @@ AppShell::~AppShell()
     if (qApp)
         qApp->removeEventFilter(this);
     NotificationCenter::defaultCenter().removeObserver(this);
+    m_delegate.setWelcomeWindowHider({});
     if (m_welcome)
         delete m_welcome.data();
 }
@@ -188,6 +190,10 @@ void AppShell::applicationDidBecomeActive()
 void AppShell::installCommands()
 {
     m_delegate.installOwnCommands();
+    m_delegate.setWelcomeWindowHider([this] {
+        if (m_welcome)
+            m_welcome->hide();
+    });
     ActionMap &commands = m_delegate.commands();
     const ActionMap::Validate validate = [this](ActionItemState &item) { return m_delegate.validateMenuItem(item); };
     auto add = [&commands, &validate](const QString &name, std::function<void()> run) {
@@ -362,6 +368,10 @@ bool AppShell::eventFilter(QObject *watched, QEvent *event)
     if (!widget->isWindow())
         return false;
     if (event->type() == QEvent::Show) {
+        // Every window opens within the screen's usable room (the offscreen
+        // screen of the tests is smaller than any real one and is left be).
+        if (countsAsWindow(widget) && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            WindowPlacement::keepOnScreen(widget);
         // Every document window shares the one main menu, and the welcome
         // window steps aside for it.
         if (dynamic_cast<ResponderHost *>(widget)) {
