@@ -36,6 +36,15 @@ SKTText *box(const SKTDocument &doc, const QString &name)
     return nullptr;
 }
 
+int boxesNamed(const SKTDocument &doc, const QString &name)
+{
+    int n = 0;
+    for (const auto &g : doc.graphics())
+        if (auto *t = dynamic_cast<SKTText *>(g.get()); t && t->templateName() == name)
+            ++n;
+    return n;
+}
+
 QString pageText(const SKTDocument &doc)
 {
     QFile file(QDir(doc.tempSavePathLocal).filePath(doc.pageName + QStringLiteral(".html")));
@@ -164,6 +173,11 @@ TEST_F(RecordEditionsJourneyTest, APersonsRecordShowsOnItsPageAndSurvivesSavePri
     EXPECT_TRUE(saved.contains(QStringLiteral("Birth Date: Not available"))) << qPrintable(saved.left(400));
     EXPECT_TRUE(saved.contains(QStringLiteral("<!====Owner First NameSTARTSTRING--Ann--Owner First NameENDSTRING====>")));
     EXPECT_TRUE(saved.contains(QStringLiteral("Z--NotesENDSTRING====>")));
+    // Read again, the page shows the record once, as before.
+    ASSERT_TRUE(doc.refreshDocument());
+    for (const QString &name : {ProfilePageTable::kNameBox, ProfilePageTable::kTableBox, ProfilePageTable::kNotesBox})
+        EXPECT_EQ(boxesNamed(doc, name), 1) << qPrintable(name);
+    EXPECT_TRUE(box(doc, ProfilePageTable::kNotesBox)->textString().contains(longNote));
 
     // The profile card says whose record it is, and a click elsewhere closes
     // it and still reaches what it was meant for.
@@ -251,6 +265,7 @@ TEST_F(RecordEditionsJourneyTest, EverySampleRecordIsARealRecord)
         EXPECT_EQ(doc.profileDictionary.value(QStringLiteral("Owner First Name")), QString::fromLatin1(c.first));
         ASSERT_NE(box(doc, ProfilePageTable::kNameBox), nullptr);
         EXPECT_EQ(box(doc, ProfilePageTable::kNameBox)->textString(), QString::fromLatin1(c.heading));
+        EXPECT_EQ(boxesNamed(doc, ProfilePageTable::kNameBox), 1);
         EXPECT_FALSE(window->windowTitle().contains(QStringLiteral("zov")));
         if (QString::fromLatin1(c.edition) == QLatin1String("Carrowel"))
             EXPECT_TRUE(box(doc, ProfilePageTable::kTableBox)->textString().startsWith(QStringLiteral("Student ID: ")));
