@@ -11,6 +11,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "canvas/CanvasMenuValidator.h"
+#include "model/GraphicEnvironment.h"
 #include "sidebar/SidebarBindings.h"
 #include "sidebar/ui/DocumentSidebar.h"
 #include "sidebar/ui/SidebarView.h"
@@ -63,6 +64,8 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     view_->setDocument(&doc_);
     view_->setGrid(grid_.get());
     view_->setHost(this);
+    // A new window is the main window: its canvas answers the page's graphics.
+    GraphicEnvironment::setCurrent(view_.get());
     project_ = std::make_unique<ProjectPages>(doc_, this);
     operations_ = std::make_unique<PageOperations>(*project_, this);
     // Drops and the palette's inserts go through the one insertion dispatcher.
@@ -640,8 +643,12 @@ void SKTWindowController::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         prepareToLocalizeToolbarAndStuff();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // The page's graphics ask the main window's canvas about the page
+        // (the last click, sections, image names).
+        GraphicEnvironment::setCurrent(view_.get());
         validateToolbar();
+    }
     // Leaving the window saves its page, so switching to another program
     // never leaves edits unsaved.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !gSingleDocumentMode && !closing_
