@@ -3,6 +3,7 @@
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/ProgramCommands.h"
+#include "app/ui/TemplateWindowController.h"
 #include "app/ui/WelcomeWindowController.h"
 #include "config/EditionSettings.h"
 #include "config/ui/ProgressWindowPresenter.h"
@@ -322,6 +323,19 @@ SKTWindowController *RealProgramTest::newPageWindow()
         return nullptr;
     button->click();
     settleEvents();
+    // Editions whose New leads through the template chooser take its
+    // selected (first) template, as a person pressing Select does.
+    TemplateWindowController *chooser = nullptr;
+    spinUntil([&chooser] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
+                chooser = c;
+        return chooser || !SKTWindowController::allWindows().isEmpty();
+    }, 5000);
+    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->selectButton()->isEnabled()) {
+        chooser->selectButton()->click();
+        settleEvents();
+    }
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
     return frontWindow();
 }
