@@ -83,8 +83,10 @@ QList<QRectF> InsertionPlacement::occupiedBy(const QList<SKTGraphic *> &graphics
     for (SKTGraphic *g : graphics) {
         if (!g || fresh.contains(g) || g->isSection())
             continue;
+        // A much larger frame holding the whole object is its background (a
+        // band, a panel), not content it would hide.
         const QRectF frame = g->bounds();
-        if (frame.contains(rect))
+        if (frame.contains(rect) && frame.width() * frame.height() >= 4 * rect.width() * rect.height())
             continue;
         occupied << frame;
     }

@@ -146,32 +146,51 @@ INSTANTIATE_TEST_SUITE_P(WebAndFormEditions, AddNewMenuTest,
                          ::testing::Values("", "HTML Zov Pro", "Mirvel Responsive Website Designer", "Tovra Markup",
                                            "Trelko Forms Pro", "Tovra Responsive Form Designer"));
 
-class AddNewPlacementTest : public RealProgramTest {};
+struct PlacementCase {
+    const char *edition;
+    QStringList items;
+};
 
-TEST_F(AddNewPlacementTest, NewObjectsLandOnFreeSpotsAndAreSelected)
+class AddNewPlacementTest : public RealProgramTest, public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(AddNewPlacementTest, NewObjectsLandOnFreeSpotsAndAreSelected)
 {
-    launchAs(QStringLiteral("Trelko Forms Pro"));
+    launchAs(QString::fromUtf8(GetParam().edition));
     SKTWindowController *window = newPageWindow();
     ASSERT_NE(window, nullptr);
-    const QStringList fields = {QStringLiteral("Form Object/Text Field"), QStringLiteral("Form Object/Email Field"),
-                                QStringLiteral("Form Object/Paragraph Field"), QStringLiteral("Form Object/Submit Button"),
-                                QStringLiteral("Text Box")};
+    const QSet<SKTGraphic *> starter = onPage(window);
     QList<SKTGraphic *> added;
-    for (const QString &field : fields) {
+    for (const QString &item : GetParam().items) {
         const QSet<SKTGraphic *> before = onPage(window);
         QString why;
-        ASSERT_TRUE(MenuPath::trigger(window, QStringLiteral("Add New/") + field, &why)) << qPrintable(why);
+        ASSERT_TRUE(MenuPath::trigger(window, QStringLiteral("Add New/") + item, &why)) << qPrintable(why);
         QSet<SKTGraphic *> fresh = onPage(window);
         fresh.subtract(before);
-        ASSERT_FALSE(fresh.isEmpty()) << qPrintable(field);
+        ASSERT_FALSE(fresh.isEmpty()) << qPrintable(item);
         const QList<SKTGraphic *> selected = window->graphicView().selectedGraphics();
-        EXPECT_EQ(QSet<SKTGraphic *>(selected.cbegin(), selected.cend()), fresh) << qPrintable(field);
+        EXPECT_EQ(QSet<SKTGraphic *>(selected.cbegin(), selected.cend()), fresh) << qPrintable(item);
         added += fresh.values();
     }
+    // Nothing new covers another new object or the starter page's content.
+    QList<SKTGraphic *> others = added;
+    for (SKTGraphic *g : starter)
+        if (!g->isSection())
+            others << g;
     for (qsizetype i = 0; i < added.size(); ++i)
-        for (qsizetype j = i + 1; j < added.size(); ++j)
-            EXPECT_FALSE(added[i]->bounds().intersects(added[j]->bounds()))
-                << added[i]->className().toStdString() << " covers " << added[j]->className().toStdString();
+        for (SKTGraphic *other : others)
+            if (other != added[i])
+                EXPECT_FALSE(added[i]->bounds().intersects(other->bounds()))
+                    << added[i]->className().toStdString() << " at " << added[i]->bounds().x() << ","
+                    << added[i]->bounds().y() << " covers " << other->className().toStdString() << " at "
+                    << other->bounds().x() << "," << other->bounds().y();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Editions, AddNewPlacementTest,
+    ::testing::Values(PlacementCase{"", {QStringLiteral("Text Box"), QStringLiteral("Text Box"), QStringLiteral("Text Box")}},
+                      PlacementCase{"Trelko Forms Pro",
+                                    {QStringLiteral("Form Object/Text Field"), QStringLiteral("Form Object/Email Field"),
+                                     QStringLiteral("Form Object/Paragraph Field"),
+                                     QStringLiteral("Form Object/Submit Button")}}));
 
 }  // namespace
