@@ -337,6 +337,9 @@ public:
     static QRectF pastedImageFrame(const QSizeF &pixels, const QPointF &point);
     // One message naming the dropped files that were no pictures we could read.
     void reportUnreadableFiles(const QStringList &names);
+    // Inserts what a palette entry's code name makes, at point, as its drop
+    // would; false for a code name the drop table does not know.
+    bool insertCodeName(const QString &codeName, const QPointF &point);
 
 private:
     friend class MoveGesture;

@@ -323,6 +323,19 @@ SKTWindowController *RealProgramTest::newPageWindow()
         return nullptr;
     button->click();
     settleEvents();
+    // Editions whose New leads through the template chooser take its
+    // selected (first) template, as a person pressing Select does.
+    TemplateWindowController *chooser = nullptr;
+    spinUntil([&chooser] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
+                chooser = c;
+        return chooser || !SKTWindowController::allWindows().isEmpty();
+    }, 5000);
+    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->selectButton()->isEnabled()) {
+        chooser->selectButton()->click();
+        settleEvents();
+    }
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
     return frontWindow();
 }

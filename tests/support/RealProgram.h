@@ -71,7 +71,8 @@ protected:
     // it would; null when there is not exactly one.
     SKTWindowController *frontWindow();
     // A new untitled page of the edition, made as the welcome window's blank
-    // page command makes it ("newDocument" along the chain), in front.
+    // page command makes it ("newDocument" along the chain), in front. Where
+    // New opens the template chooser, its selected template is taken.
     SKTWindowController *newPageWindow();
     // A new design from the edition's template chooser, as editions whose welcome
     // window opens the chooser make it: the welcome window's new button, the
