@@ -467,6 +467,26 @@ void SKTGraphicView::mouseDown(const QPointF &point, int clickCount, bool shift)
     selectAndTrack(point, shift);
 }
 
+void SKTGraphicView::contextMenuClick(const QPointF &point)
+{
+    if (m_gesture)
+        cancelGesture();
+    stopEditing();
+    contextMenuAt(point);
+    if (m_host)
+        m_host->graphicTouched();
+    if (!m_document)
+        return;
+    bool selected = false;
+    SKTGraphic *hit = graphicUnderPoint(point, nullptr, &selected);
+    if (hit && !hit->showsHandles())
+        hit = nullptr;
+    if (!hit)
+        deselectAll();
+    else if (!selected)
+        setSelectedGraphics({hit});
+}
+
 void SKTGraphicView::markSelectedTableCell()
 {
     const QList<SKTGraphic *> selection = selectedGraphics();

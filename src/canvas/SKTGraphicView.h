@@ -91,6 +91,10 @@ public:
     void markSelectedTableCell();
     // A context-menu click: remembers where, for the commands of the menu.
     void contextMenuAt(const QPointF &point) { lastTouchPointValue = point; }
+    // A right click: the menu is about what lies under the pointer. A graphic
+    // outside the selection becomes the selection; a selected one keeps the
+    // selection as it is (the menu acts on all of it); empty canvas clears it.
+    void contextMenuClick(const QPointF &point);
 
     // --- keys -------------------------------------------------------------------
     void deleteSelection();

@@ -73,6 +73,11 @@ protected:
     // A new untitled page of the edition, made as the welcome window's blank
     // page command makes it ("newDocument" along the chain), in front.
     SKTWindowController *newPageWindow();
+    // A new design from the edition's template chooser, as editions whose welcome
+    // window opens the chooser make it: the welcome window's new button, the
+    // template at index picked and its Select button clicked; the project goes
+    // into a folder the panel is answered with. Null when no window came.
+    SKTWindowController *newPageFromTemplate(int index = 0);
 
     // Sends an action along the active window's chain as a keyboard shortcut
     // would: validated first. False when it is disabled or answered by nobody.

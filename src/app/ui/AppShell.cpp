@@ -27,6 +27,7 @@
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QDir>
@@ -128,6 +129,9 @@ void AppShell::applicationWillFinishLaunching()
     DataCentreFonts::setDeferredLoading(true);
     m_delegate.applicationWillFinishLaunching();
     DataCentreFonts::setDeferredLoading(false);
+    // Alerts, sheets and windows without a title of their own carry the
+    // edition's name, the name the person bought the program under.
+    QGuiApplication::setApplicationDisplayName(gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName);
     // The delegate's own windows for the gallery and page-import roads.
     PhotoCatalogSettingsWindowController::install(m_delegate);
     AddPhotoSettingsWindowController::install(m_delegate);

@@ -4,6 +4,8 @@
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
+#include "canvas/CanvasMenuValidator.h"
+#include "canvas/ui/CanvasCommandPresenter.h"
 #include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
@@ -142,6 +144,17 @@ void SKTWindowController::buildPanes()
     canvas_ = new SKTGraphicViewWidget(*view_);
     canvas_->setObjectName(QStringLiteral("graphicView"));
     zoom_->setCanvas(canvas_);
+    // The canvas's context menu, pop-overs and code editor; commands the
+    // canvas validates but others carry out go on along this window's chain.
+    canvasPresenter_ = new CanvasCommandPresenter(*canvas_, *canvasResponder_);
+    canvasResponder_->setRestOfChain([this] { return QList<ActionResponder *>{&windowActions_, &documentActions_}; });
+    canvasResponder_->add(
+        QStringLiteral("showOrHideRulers"),
+        [this](const ActionItemState &) {
+            zoom_->setShowsRulers(!zoom_->showsRulers());
+            updateRulers(startingRulerUnit());
+        },
+        [this](ActionItemState &item) { return view_->menuValidator().validate(item); });
     zoom_->setShowsRulers(true);
     zoom_->horizontalRuler()->setUnitName(startingRulerUnit());
     zoom_->verticalRuler()->setUnitName(startingRulerUnit());
@@ -517,7 +530,11 @@ void SKTWindowController::graphicTouched()
 
 void SKTWindowController::setZoomFactor(double factor)
 {
-    zoom_->setFactor(factor);
+    // The scroll view reports each factor it takes; a factor set from
+    // elsewhere goes to the scroll view, which then reports it back.
+    zoomFactor_ = factor;
+    if (zoom_ && zoom_->factor() != factor)
+        zoom_->setFactor(factor);
 }
 
 // ---- pop-over and guard -----------------------------------------------------
