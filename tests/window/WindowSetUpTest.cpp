@@ -249,6 +249,7 @@ TEST_F(WindowSetUpTest, TheToolbarAndTheWindowMenuFollowTheInstalledTranslation)
     QToolBar *toolbar = w->editionToolbar();
     ASSERT_NE(toolbar, nullptr);
     ASSERT_FALSE(toolbar->actions().isEmpty());
+    // Separators carry no text.
     QStringList english;
     for (QAction *a : toolbar->actions())
         if (!a->isSeparator())
