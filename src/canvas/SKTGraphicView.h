@@ -91,6 +91,10 @@ public:
     void markSelectedTableCell();
     // A context-menu click: remembers where, for the commands of the menu.
     void contextMenuAt(const QPointF &point) { lastTouchPointValue = point; }
+    // A right click: the menu is about what lies under the pointer. A graphic
+    // outside the selection becomes the selection; a selected one keeps the
+    // selection as it is (the menu acts on all of it); empty canvas clears it.
+    void contextMenuClick(const QPointF &point);
 
     // --- keys -------------------------------------------------------------------
     void deleteSelection();
@@ -153,6 +157,11 @@ public:
     bool clearBackground = false;
     bool pauseDrawGraphicFlag = false;
     QRectF canvasBounds() const;
+    // A canvas frame of the window's own choosing (the web canvas-size
+    // control): it holds until the page's size changes. An empty size goes
+    // back to the page's.
+    void setCanvasFrameSize(const QSizeF &size);
+    QSizeF canvasFrameSize() const { return m_frameSize; }
 
     // --- state other parts read ---------------------------------------------------
     QPointF lastTouchPointValue;
@@ -385,4 +394,5 @@ private:
     bool m_isHidingHandles = false;
     QTimer m_handleTimer;
     bool m_inspectorRefreshPending = false;
+    QSizeF m_frameSize;
 };

@@ -10,6 +10,11 @@
 #include <QFont>
 #include <QFontDatabase>
 
+void PageReadApply::adjustCanvasSizeType()
+{
+    gCanvasWidth = gCanvasSizeType == QLatin1String("Standard") ? 700 : 900;
+}
+
 QList<std::shared_ptr<ElementCarrier>> PageReadApply::applyPageReadResult(PageReadResult &result,
                                                                           PageReaderHost &host,
                                                                           const QString &pageFolder)

@@ -352,6 +352,9 @@ public:
     // ==== Document: opening (SKTDocumentOpening.cpp) ==========================
     // Reads the package at fileURLPath into the document, without undo.
     bool refreshDocument();
+    // Called on every page just read, before it is shown, with undo off: the
+    // record editions put what the record holds on the page. Set at start-up.
+    static void setPageReadHook(std::function<void(SKTDocument &)> hook);
     bool readFromFile(const QString &packagePath);
     // The page reader over the document: answers the carriers in stacking order.
     // templateName: the name the page file had in its package.

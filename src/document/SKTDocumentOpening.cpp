@@ -95,7 +95,7 @@ class DocumentReadHost : public PageReaderHost {
 public:
     explicit DocumentReadHost(SKTDocument &doc) : doc_(doc) {}
     void setConfirmedCanvasSize(int32_t, int32_t) override {}
-    void adjustCanvasSizeType() override {}
+    void adjustCanvasSizeType() override { PageReadApply::adjustCanvasSizeType(); }
     void setCurrentTemplateSelectionValue() override {}
     QObject *alertWindow() override { return doc_.windowHooks.window; }
     void takePageReadResult(const PageReadResult &r) override
@@ -153,7 +153,17 @@ public:
 private:
     SKTDocument &doc_;
 };
+std::function<void(SKTDocument &)> &pageReadHook()
+{
+    static std::function<void(SKTDocument &)> hook;
+    return hook;
+}
 } // namespace
+
+void SKTDocument::setPageReadHook(std::function<void(SKTDocument &)> hook)
+{
+    pageReadHook() = std::move(hook);
+}
 
 QString SKTDocument::receivedPagesFolderName(const QDateTime &time)
 {
@@ -374,6 +384,8 @@ bool SKTDocument::refreshDocument()
         indexes.append(i);
     insertGraphics(graphics, indexes);
     noteFilesOfPicturesAsRead();
+    if (pageReadHook())
+        pageReadHook()(*this);
     announceCanvasSizeChange();
     m_undoManager->enableUndoRegistration();
 
@@ -384,7 +396,7 @@ bool SKTDocument::refreshDocument()
         windowHooks.refreshPageBackgroundColor();
     m_undoManager->removeAllActions();
     markClean();
-    if (gPatientProfileMode)
+    if (gPatientProfileMode || (gNoDraftPages && !gProfileFieldKeys.isEmpty()))
         NotificationCenter::defaultCenter().postNotification(
             pageName != QLatin1String("basetemplate") ? QStringLiteral("displayProfilePopover")
                                                        : QStringLiteral("hideProfilePopover"),

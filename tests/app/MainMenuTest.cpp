@@ -204,6 +204,9 @@ TEST_F(MainMenuTest, ActionsSetPerEditionAreSent)
     const QList<std::tuple<QString, const char *, const char *>> cases = {
         {QStringLiteral("Tovra Greeting Card Designer"), "printPageMenuItem", "printCard"},
         {QStringLiteral("Tovra PDF Author"), "printPageMenuItem", "printManual"},
+        // Business cards print as cards on a sheet; image notes print the page.
+        {QStringLiteral("Ostravel Business Card Designer"), "printPageMenuItem", "printBusinessCard"},
+        {QStringLiteral("Wemba Image Notes"), "printPageMenuItem", "printPage"},
         {QStringLiteral("Ostravel Envelope Designer"), "printPageMenuItem", "printSheetWithSameLabels"},
         {QStringLiteral("Glentor Mails Pro 2"), "sourcecodeMenuItem", "showMailSourceCode"},
         {QStringLiteral("Pellamy Vet Edition"), "addNewPatientMenuItem", "showAddNewPatientWindow"},

@@ -60,6 +60,14 @@ bool TemplateDesigns::parse(const QString &text, QString *error)
                 return fail(QStringLiteral("folder FOLDER DESIGN BLANKDESIGN"));
             m_folders.insert(words.at(1), {words.at(2), words.at(3)});
             current = nullptr;
+        } else if (keyword == QLatin1String("field")) {
+            const QStringList parts = line.mid(keyword.size()).split(QStringLiteral(" | "));
+            if (parts.size() != 3)
+                return fail(QStringLiteral("field SAMPLE | LABEL | VALUE"));
+            QString value = parts.at(2).trimmed();
+            value.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            m_records[parts.at(0).trimmed()].insert(parts.at(1).trimmed(), value);
+            current = nullptr;
         } else if (keyword == QLatin1String("sheet")) {
             if (words.size() < 4)
                 return fail(QStringLiteral("sheet FOLDER CATEGORY SHEET"));

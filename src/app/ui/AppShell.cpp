@@ -22,10 +22,12 @@
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ui/ActionBinding.h"
+#include "platform/ui/WindowPlacement.h"
 #include "window/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QDir>
@@ -100,6 +102,7 @@ AppShell::~AppShell()
     if (qApp)
         qApp->removeEventFilter(this);
     NotificationCenter::defaultCenter().removeObserver(this);
+    m_delegate.setWelcomeWindowHider({});
     if (m_welcome)
         delete m_welcome.data();
 }
@@ -126,6 +129,9 @@ void AppShell::applicationWillFinishLaunching()
     DataCentreFonts::setDeferredLoading(true);
     m_delegate.applicationWillFinishLaunching();
     DataCentreFonts::setDeferredLoading(false);
+    // Alerts, sheets and windows without a title of their own carry the
+    // edition's name, the name the person bought the program under.
+    QGuiApplication::setApplicationDisplayName(gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName);
     // The delegate's own windows for the gallery and page-import roads.
     PhotoCatalogSettingsWindowController::install(m_delegate);
     AddPhotoSettingsWindowController::install(m_delegate);
@@ -184,6 +190,10 @@ void AppShell::applicationDidBecomeActive()
 void AppShell::installCommands()
 {
     m_delegate.installOwnCommands();
+    m_delegate.setWelcomeWindowHider([this] {
+        if (m_welcome)
+            m_welcome->hide();
+    });
     ActionMap &commands = m_delegate.commands();
     const ActionMap::Validate validate = [this](ActionItemState &item) { return m_delegate.validateMenuItem(item); };
     auto add = [&commands, &validate](const QString &name, std::function<void()> run) {
@@ -358,6 +368,10 @@ bool AppShell::eventFilter(QObject *watched, QEvent *event)
     if (!widget->isWindow())
         return false;
     if (event->type() == QEvent::Show) {
+        // Every window opens within the screen's usable room (the offscreen
+        // screen of the tests is smaller than any real one and is left be).
+        if (countsAsWindow(widget) && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            WindowPlacement::keepOnScreen(widget);
         // Every document window shares the one main menu, and the welcome
         // window steps aside for it.
         if (dynamic_cast<ResponderHost *>(widget)) {

@@ -197,7 +197,8 @@ void PreferenceWindowController::saveFTPSettings()
     }
     Alert alert;
     alert.messageText = QStringLiteral("Required Values Incomplete");
-    alert.informativeText = QStringLiteral("Some of the required FTP settings appears to be incomplete.  We recommend double checking to make sure all fields are completed as required by your web host.");
+    alert.informativeText = QStringLiteral("Some of the required FTP settings appears to be incomplete.  We recommend double checking to make sure all fields are completed as required by your web host.")
+                            + QStringLiteral("\n\nStill empty: %1").arg(ServerSettings::missingFields(clean).join(QStringLiteral(", ")));
     alert.buttons = {QStringLiteral("Check Settings Again"), QStringLiteral("Save Anyways")};
     alert.style = Alert::Style::Informational;
     QPointer<PreferenceWindowController> guard(this);

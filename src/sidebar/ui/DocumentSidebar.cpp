@@ -132,6 +132,14 @@ void DocumentInspector::refreshInspectorPanel(const SKTDocument *document)
         graphicTouched();
 }
 
+void DocumentInspector::hideEditionControls(const QStringList &names)
+{
+    if (m_fixed)
+        m_fixed->hideEditionControls(names);
+    if (m_sidebar)
+        m_sidebar->setHiddenControls(names);
+}
+
 void DocumentInspector::unbindEverything()
 {
     m_bindings->unbindEverything();

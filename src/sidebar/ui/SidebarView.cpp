@@ -141,6 +141,12 @@ void InspectorView::showObjectsList()
     m_content->resize(width, int(plan.containerHeight));
 }
 
+void InspectorView::setHiddenControls(const QStringList &names)
+{
+    m_hiddenControls = names;
+    graphicTouched();
+}
+
 void InspectorView::showFormattingOptions()
 {
     const int width = m_scroll->viewport()->width();
@@ -151,6 +157,7 @@ void InspectorView::showFormattingOptions()
     input.responsiveEdition = gResponsiveEdition;
     input.appName = gAppName;
     input.width = width;
+    input.hiddenControls = m_hiddenControls;
     const FormatRowTable &table = FormatRowCatalogue::table();
     const FormatPlan plan = planFormatRows(table, input);
     m_header->setText(plan.headerText);
