@@ -1,5 +1,8 @@
 #include "support/RealProgram.h"
 
+#include "app/ui/TemplateIconButton.h"
+#include "app/ui/TemplateWindowController.h"
+
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/ProgramCommands.h"
@@ -323,6 +326,39 @@ SKTWindowController *RealProgramTest::newPageWindow()
     button->click();
     settleEvents();
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    return frontWindow();
+}
+
+SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileName)
+{
+    if (SKTWindowController *window = newPageWindow())
+        return window;
+    // The chooser took no project folder: a template may still ask for one.
+    panels.forgetAnswers();
+    panels.answer(path(QStringLiteral("New Project")));
+    TemplateWindowController *chooser = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<TemplateWindowController *>(widget); found && found->isVisible())
+            chooser = found;
+    }
+    if (chooser == nullptr)
+        return nullptr;
+    TemplateIconButton *icon = nullptr;
+    for (TemplateIconButton *button : chooser->findChildren<TemplateIconButton *>()) {
+        if (fileName.isEmpty() || button->fileName().contains(fileName)) {
+            icon = button;
+            break;
+        }
+    }
+    if (icon == nullptr)
+        return nullptr;
+    icon->click();
+    settleEvents();
+    if (chooser->isVisible() && chooser->selectButton()->isEnabled())
+        chooser->selectButton()->click();
+    settleEvents();
+    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    panels.forgetAnswers();
     return frontWindow();
 }
 

@@ -73,6 +73,10 @@ protected:
     // A new untitled page of the edition, made as the welcome window's blank
     // page command makes it ("newDocument" along the chain), in front.
     SKTWindowController *newPageWindow();
+    // Editions whose new page starts from the template chooser: clicks the
+    // template whose file name contains `fileName` (the first one when empty)
+    // and then Select, as a person would. Null when no window opened.
+    SKTWindowController *newPageFromTemplate(const QString &fileName = {});
 
     // Sends an action along the active window's chain as a keyboard shortcut
     // would: validated first. False when it is disabled or answered by nobody.
