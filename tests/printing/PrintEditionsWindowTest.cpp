@@ -5,6 +5,9 @@
 #include "support/RealProgram.h"
 
 #include "config/EditionSettings.h"
+#include "printing/DataCentrePrinting.h"
+#include "canvas/ui/SKTGraphicViewWidget.h"
+#include "window/PrintTemplateChoice.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
@@ -14,6 +17,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -191,6 +195,55 @@ TEST_F(PrintEditionsWindowTest, EveryPrintEditionPrintsANewPageSharplyOnItsPaper
         TearDown();
         SetUp();
     }
+}
+
+// The label maker's Templates button shows one labelled pop-up of every label
+// sheet of the catalogue; each can be chosen ("Change") and the canvas takes
+// its size; "Cancel" keeps the sheet.
+TEST_F(PrintEditionsWindowTest, EveryLabelSheetCanBeChosenAndTheCanvasTakesItsSize)
+{
+    SKTWindowController *window = open("Tovra Label Maker");
+    ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
+    QString why;
+    ASSERT_TRUE(ToolbarButton::click(window, "Templates", &why)) << qPrintable(why);
+    QComboBox *popUp = window->templatePopUp(PrintTemplateChoice::PopUp::Label);
+    ASSERT_TRUE(popUp->isVisible());
+    QSet<QString> chosen;
+    for (int i = 0; i < popUp->count(); ++i) {
+        const LabelTemplateHelper &record = gLabelTemplates.at(i);
+        SCOPED_TRACE(popUp->itemText(i).toStdString());
+        if (record.templateDescription == gDefaultPrintSheet)
+            continue;
+        alerts.answer("Change");
+        popUp->setCurrentIndex(i);
+        emit popUp->activated(i);
+        settleEvents();
+        LabelHelperPtr row;
+        for (const LabelHelperPtr &candidate : std::as_const(gPrintLabels))
+            if (candidate->printDescription == record.templateDescription)
+                row = candidate;
+        ASSERT_TRUE(row);
+        EXPECT_EQ(gDefaultPrintSheet, row->printDescription);
+        EXPECT_EQ(window->document().pageCanvasSize(), QSizeF(row->canvasWidth, row->canvasHeight));
+        EXPECT_EQ(window->document().labelTemplateHelper.templateDescription, record.templateDescription);
+        const QSize shown = window->canvasWidget()->size();
+        EXPECT_NEAR(double(shown.width()) / shown.height(), double(row->canvasWidth) / row->canvasHeight, 0.05);
+        chosen.insert(row->printDescription);
+    }
+    EXPECT_EQ(alerts.mismatches(), QStringList());
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels))
+        if (row->printObjectType == QLatin1String("Label") && row->printDescription != gDefaultPrintSheet)
+            EXPECT_TRUE(chosen.contains(row->printDescription) || row->printDescription == "Label - 30 Per Letter Sheet")
+                << row->printDescription.toStdString();
+
+    // Cancel keeps the sheet in force.
+    const QString before = gDefaultPrintSheet;
+    const int other = popUp->findText("Avery 5160 Label - 30 Per Letter Sheet");
+    ASSERT_GE(other, 0);
+    alerts.answer("Cancel");
+    emit popUp->activated(other);
+    settleEvents();
+    EXPECT_EQ(gDefaultPrintSheet, before);
 }
 
 }  // namespace
