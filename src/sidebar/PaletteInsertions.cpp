@@ -1,5 +1,7 @@
 #include "sidebar/PaletteInsertions.h"
 
+#include "sidebar/PaletteCatalogue.h"
+
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/DropTables.h"
 #include "config/EditionSettings.h"
@@ -166,6 +168,24 @@ bool PaletteInsertions::addBackgroundPattern(InsertionFrame &frame)
                                                        PagePreferences::newBackground(*document, paths.first());
                                                });
     return true;
+}
+
+QString PaletteInsertions::textBoxCodeName(const QString &familyKey)
+{
+    // The plain ones first: a family offering title, body and footnote boxes
+    // gets its body box.
+    static const QStringList preferred = {QStringLiteral("zov_textbox"), QStringLiteral("zov_textbox_body"),
+                                          QStringLiteral("zov_textbox_body_tovra"), QStringLiteral("zov_textbox_label")};
+    QString first;
+    for (const PaletteEntry &entry : PaletteCatalogue::entries()) {
+        if (entry.title != QLatin1String("Text Box") || !entry.families.contains(familyKey))
+            continue;
+        if (preferred.contains(entry.codeName))
+            return entry.codeName;
+        if (first.isEmpty())
+            first = entry.codeName;
+    }
+    return first.isEmpty() ? QStringLiteral("zov_textbox") : first;
 }
 
 bool PaletteInsertions::isRelative(const QString &codeName)

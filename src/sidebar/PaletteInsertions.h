@@ -28,6 +28,9 @@ public:
     // Hands the canvas's drop the makers of the drop table's actions
     // "addRelative_drag" and "addEqualColumnTable_drag" (column count).
     static void registerDropActions();
+    // The palette's plain text box for an edition family: its body-text box
+    // where it has several, "zov_textbox" where the palette has none.
+    static QString textBoxCodeName(const QString &familyKey);
 
     // A profile card at the point and, when one individual is selected, a
     // line from its card to the new one.

@@ -1,6 +1,7 @@
 #include "app/ui/AppShell.h"
 
 #include "app/SKTAppDelegate.h"
+#include "app/MenuMnemonics.h"
 #include "app/WelcomePlan.h"
 #include "app/ui/AdHocViewController.h"
 #include "app/ui/CustomizeCategoriesWindowController.h"
@@ -156,6 +157,7 @@ void AppShell::applicationWillFinishLaunching()
                 item.title = tr("Quit %1").arg(name);
         }
     }
+    MenuMnemonics::assign(model);
     m_menus = std::make_unique<AppMenus>(model);
     installCommands();
 }
@@ -241,14 +243,34 @@ void AppShell::installCommands()
 
 void AppShell::terminate()
 {
-    // Each window may still ask about unsaved changes; one that stays open
-    // keeps the program running.
+    // Each document window may still ask about unsaved changes, and answers
+    // later; the program ends once every window has gone. A window kept open
+    // (its save question cancelled) cancels the quit.
     m_terminating = true;
+    for (SKTWindowController *window : SKTWindowController::allWindows())
+        connect(window, &SKTWindowController::closeAnswered, this, &AppShell::windowAnsweredQuit,
+                Qt::UniqueConnection);
     QApplication::closeAllWindows();
-    if (visibleWindowCount() == 0)
-        m_quit();
-    else
+    finishTerminationWhenDone();
+}
+
+void AppShell::windowAnsweredQuit(bool mayClose)
+{
+    if (!mayClose && m_terminating) {
         m_terminating = false;
+        // The windows that did close leave the kept one alone; nothing else
+        // comes back.
+        return;
+    }
+    QTimer::singleShot(0, this, &AppShell::finishTerminationWhenDone);
+}
+
+void AppShell::finishTerminationWhenDone()
+{
+    if (!m_terminating || visibleWindowCount() > 0)
+        return;
+    m_terminating = false;
+    m_quit();
 }
 
 void AppShell::showWelcomeWindow()
@@ -427,6 +449,8 @@ bool AppShell::eventFilter(QObject *watched, QEvent *event)
             if (m_welcome && m_welcome->isVisible())
                 m_welcome->hide();
         }
+    } else if (event->type() == QEvent::Close && countsAsWindow(widget) && m_terminating) {
+        QTimer::singleShot(0, this, &AppShell::finishTerminationWhenDone);
     } else if (event->type() == QEvent::Close && countsAsWindow(widget) && !m_terminating) {
         const bool welcome = widget == m_welcome.data();
         QTimer::singleShot(0, this, [this, welcome] { lastWindowMayHaveClosed(welcome); });

@@ -80,6 +80,8 @@ private:
     void lastWindowMayHaveClosed(bool welcomeClosed);
     void reportWelcomeExposed();
     void terminate();
+    void windowAnsweredQuit(bool mayClose);
+    void finishTerminationWhenDone();
 
     SKTAppDelegate &m_delegate;
     std::unique_ptr<AppMenus> m_menus;
