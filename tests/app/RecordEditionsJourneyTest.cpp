@@ -75,17 +75,6 @@ double inked(const QImage &image, const QRectF &part)
 
 // A press and release of the left button on the widget, as the window
 // system delivers them.
-void click(QWidget *widget)
-{
-    const QPointF at = QRectF(widget->rect()).center();
-    const QPointF global = widget->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
-    settleEvents();
-}
-
 class RecordEditionsJourneyTest : public RealProgramTest {
 protected:
     RecordSheet *openSheet(SKTWindowController *window, const QString &path)
@@ -130,9 +119,9 @@ TEST_F(RecordEditionsJourneyTest, APersonsRecordShowsOnItsPageAndSurvivesSavePri
     const QString photoPath = path(QStringLiteral("ann.png"));
     ASSERT_TRUE(photo.save(photoPath));
     panels.answer(photoPath);
-    click(sheet->photoButton());
+    clickWidget(sheet->photoButton());
     EXPECT_FALSE(sheet->photo().isNull());
-    click(sheet->saveButton());
+    clickWidget(sheet->saveButton());
     settleEvents();
     ASSERT_TRUE(alerts.messages().filter(QStringLiteral("Not")).isEmpty()) << qPrintable(alerts.shown().isEmpty() ? QString() : alerts.shown().first().alert.informativeText);
 
@@ -191,7 +180,7 @@ TEST_F(RecordEditionsJourneyTest, APersonsRecordShowsOnItsPageAndSurvivesSavePri
     int clicks = 0;
     QObject::connect(probe, &QPushButton::clicked, [&clicks] { ++clicks; });
     settleEvents();
-    click(probe);
+    clickWidget(probe);
     EXPECT_FALSE(card->isVisible());
     EXPECT_EQ(clicks, 1);
     delete probe;
@@ -213,7 +202,7 @@ TEST_F(RecordEditionsJourneyTest, APersonsRecordShowsOnItsPageAndSurvivesSavePri
     EXPECT_TRUE(sheet->birthDateNotAvailableCheckbox()->isChecked());
     sheet->text(QStringLiteral("Owner First Name"))->setText(QStringLiteral("Anna"));
     sheet->textView(QStringLiteral("Notes"))->setPlainText(QStringLiteral("Short now."));
-    click(sheet->saveButton());
+    clickWidget(sheet->saveButton());
     settleEvents();
     ASSERT_NE(box(doc, ProfilePageTable::kNameBox), nullptr);
     EXPECT_EQ(box(doc, ProfilePageTable::kNameBox)->textString(), QStringLiteral("Anna Lee"));
