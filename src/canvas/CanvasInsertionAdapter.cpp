@@ -337,6 +337,11 @@ double CanvasInsertionAdapter::zoomFactor() const
     return z > 0 && std::isfinite(z) ? z : 1.0;
 }
 
+void CanvasInsertionAdapter::selectGraphics(const QList<SKTGraphic *> &graphics)
+{
+    m_view.setSelectedGraphics(graphics);
+}
+
 QList<SKTGraphic *> CanvasInsertionAdapter::selectedGraphics() const
 {
     return m_view.selectedGraphics();

@@ -37,6 +37,7 @@ public:
 
     // What the window knows and the canvas does not.
     std::function<std::optional<QPointF>()> visibleOriginProvider;
+    std::function<QRectF()> visibleRectProvider;
     std::function<QList<InsertionPageEntry>()> pageListProvider;
     // The saved-text store shared with the collection window (a private one
     // until the window hands over its own).
@@ -76,6 +77,8 @@ public:
     std::optional<QPointF> visibleOrigin() const override;
     double zoomFactor() const override;
     QList<SKTGraphic *> selectedGraphics() const override;
+    QRectF visibleRect() const override { return visibleRectProvider ? visibleRectProvider() : QRectF(); }
+    void selectGraphics(const QList<SKTGraphic *> &graphics) override;
     QPointF lastTouchPoint() const override;
     InsertionSelectionCache &cache() override { return m_cache; }
     Alerts &alerts() override;

@@ -78,7 +78,10 @@ void SKTGraphicView::setDocument(SKTDocument *document)
         DocumentEvents *events = &document->events();
         connect(events, &DocumentEvents::graphicsChanged, this, &SKTGraphicView::graphicsChanged);
         connect(events, &DocumentEvents::graphicNeedsDisplay, this, &SKTGraphicView::graphicNeedsDisplay);
-        connect(events, &DocumentEvents::canvasSizeChanged, this, &SKTGraphicView::canvasSizeChanged);
+        connect(events, &DocumentEvents::canvasSizeChanged, this, [this] {
+            m_frameSize = QSizeF();
+            emit canvasSizeChanged();
+        });
     }
     rebuildIndex();
     emit needsDisplay();
@@ -102,8 +105,17 @@ void SKTGraphicView::setGrid(SKTGrid *grid)
     emit needsDisplay();
 }
 
+void SKTGraphicView::setCanvasFrameSize(const QSizeF &size)
+{
+    m_frameSize = size.isValid() && !size.isEmpty() ? size : QSizeF();
+    emit canvasSizeChanged();
+    emit needsDisplay();
+}
+
 QRectF SKTGraphicView::canvasBounds() const
 {
+    if (!m_frameSize.isEmpty())
+        return QRectF(QPointF(0, 0), m_frameSize);
     const QSizeF size = m_document ? m_document->pageCanvasSize() : QSizeF(gCanvasWidth, gCanvasMaxHeight);
     return QRectF(QPointF(0, 0), size.isValid() && !size.isEmpty() ? size : QSizeF(1000, 1000));
 }

@@ -163,6 +163,11 @@ public:
     bool clearBackground = false;
     bool pauseDrawGraphicFlag = false;
     QRectF canvasBounds() const;
+    // A canvas frame of the window's own choosing (the web canvas-size
+    // control): it holds until the page's size changes. An empty size goes
+    // back to the page's.
+    void setCanvasFrameSize(const QSizeF &size);
+    QSizeF canvasFrameSize() const { return m_frameSize; }
 
     // --- state other parts read ---------------------------------------------------
     QPointF lastTouchPointValue;
@@ -332,6 +337,9 @@ public:
     static QRectF pastedImageFrame(const QSizeF &pixels, const QPointF &point);
     // One message naming the dropped files that were no pictures we could read.
     void reportUnreadableFiles(const QStringList &names);
+    // Inserts what a palette entry's code name makes, at point, as its drop
+    // would; false for a code name the drop table does not know.
+    bool insertCodeName(const QString &codeName, const QPointF &point);
 
 private:
     friend class MoveGesture;
@@ -397,4 +405,5 @@ private:
     bool m_isHidingHandles = false;
     QTimer m_handleTimer;
     bool m_inspectorRefreshPending = false;
+    QSizeF m_frameSize;
 };

@@ -185,6 +185,14 @@ void SKTGraphicView::reportUnreadableFiles(const QStringList &names)
         alert(QStringLiteral("The dropped files could not be read."), names.join(QLatin1Char('\n')));
 }
 
+bool SKTGraphicView::insertCodeName(const QString &codeName, const QPointF &point)
+{
+    if (!m_document || !insertions())
+        return false;
+    const std::optional<DropCodeName> row = DropTables::codeName(codeName);
+    return row && runDropRow(*row, point);
+}
+
 bool SKTGraphicView::runDropRow(const DropCodeName &row, const QPointF &point)
 {
     // Presets, lines, callouts and bubbles are made from the insertion

@@ -7,6 +7,7 @@
 #include "platform/Tasks.h"
 #include "printing/CardPlan.h"
 #include "printing/DataCentrePrinting.h"
+#include "printing/PageDrawing.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -43,6 +44,14 @@ void PrintOperations::inBackground(bool worker, QObject *window, std::function<R
 
 SheetPicture PrintOperations::currentPagePicture(float rotation) const
 {
+    if (context_.pageDrawing) {
+        SheetPicture drawn = context_.pageDrawing();
+        if (drawn.drawing) {
+            drawn.rotation = rotation;
+            drawn.pageName = context_.currentPageName;
+            return drawn;
+        }
+    }
     for (const SheetPage &page : context_.pages) {
         if (page.pageName == context_.currentPageName)
             return {page.imagePath, {}, rotation, page.pageName};
@@ -58,8 +67,15 @@ SheetComposition PrintOperations::composeSheet(bool sameLabel) const
     if (sameLabel)
         return SheetComposer::composeSameLabel(geometry, currentPagePicture(rotation), gPrintStartingRow,
                                                gPrintStartingColumn);
-    return SheetComposer::composeDifferentLabels(geometry, context_.pages, rotation, gPrintStartingRow,
-                                                 gPrintStartingColumn);
+    SheetComposition composition = SheetComposer::composeDifferentLabels(geometry, context_.pages, rotation,
+                                                                         gPrintStartingRow, gPrintStartingColumn);
+    sharpen(composition.pictures);
+    return composition;
+}
+
+void PrintOperations::sharpen(QList<SheetPicture> &pictures) const
+{
+    PageDrawing::sharpen(pictures, context_.pages, context_.currentPageName, context_.pageDrawing);
 }
 
 SheetPaper PrintOperations::paperForSheets() const
@@ -165,7 +181,7 @@ void PrintOperations::printCard()
 
 namespace {
 
-SheetComposition cardSheet(const QList<SheetPicture> &pictures)
+SheetComposition cardSheet(QList<SheetPicture> pictures)
 {
     SheetComposition composition =
         SheetComposer::layOutGrid(SheetGeometry::fromCurrentLayout(), pictures, {}, gPrintStartingRow,
@@ -177,32 +193,35 @@ SheetComposition cardSheet(const QList<SheetPicture> &pictures)
 
 void PrintOperations::printFrontPage()
 {
-    const QList<SheetPicture> pictures =
+    QList<SheetPicture> pictures =
         CardPlan::frontPictures(context_.pages, context_.labelTemplate.templateDescription);
     if (pictures.isEmpty()) {
         Alerts::inform(tr("Nothing was printed."), CardPlan::noCardPagesText(), context_.window);
         return;
     }
+    sharpen(pictures);
     printComposition(cardSheet(pictures));
 }
 
 void PrintOperations::printInsidePage()
 {
-    const QList<SheetPicture> pictures = CardPlan::insidePictures(context_.pages);
+    QList<SheetPicture> pictures = CardPlan::insidePictures(context_.pages);
     if (pictures.isEmpty()) {
         Alerts::inform(tr("Nothing was printed."), CardPlan::noCardPagesText(), context_.window);
         return;
     }
+    sharpen(pictures);
     printComposition(cardSheet(pictures));
 }
 
 void PrintOperations::printQuarterFoldCard()
 {
-    const QList<SheetPicture> pictures = CardPlan::quarterFoldPictures(context_.pages);
+    QList<SheetPicture> pictures = CardPlan::quarterFoldPictures(context_.pages);
     if (pictures.isEmpty()) {
         Alerts::inform(tr("Nothing was printed."), CardPlan::noCardPagesText(), context_.window);
         return;
     }
+    sharpen(pictures);
     printComposition(cardSheet(pictures));
 }
 

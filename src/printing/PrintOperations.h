@@ -26,6 +26,8 @@ struct PrintContext {
     QList<SheetPage> pages;            // the project's pages in order, each with its cached picture
     QString currentPageName;           // the open page's file name
     std::function<QImage()> renderPage;  // a fresh picture of the open page
+    // The open page's drawing, painted at each sheet's resolution.
+    std::function<SheetPicture()> pageDrawing;
     LabelTemplateHelper labelTemplate;
     QObject *window = nullptr;
     SheetPrintTarget *printer = nullptr;
@@ -88,6 +90,8 @@ private:
     void saveBook(PdfBook::Source source, bool reduceSize, const QString &suggestedName);
 
     SheetPicture currentPagePicture(float rotation) const;
+    // Pages with a file are drawn afresh on the sheets.
+    void sharpen(QList<SheetPicture> &pictures) const;
     // Runs work on a worker behind the progress window when the context asks for
     // it, else at once; done gets the result on the main thread.
     template <typename Result>

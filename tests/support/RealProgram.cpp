@@ -3,6 +3,7 @@
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/ProgramCommands.h"
+#include "app/ui/TemplateWindowController.h"
 #include "app/ui/WelcomeWindowController.h"
 #include "config/EditionSettings.h"
 #include "config/ui/ProgressWindowPresenter.h"
@@ -322,7 +323,45 @@ SKTWindowController *RealProgramTest::newPageWindow()
         return nullptr;
     button->click();
     settleEvents();
+    // Editions whose New leads through the template chooser take its
+    // selected (first) template, as a person pressing Select does.
+    TemplateWindowController *chooser = nullptr;
+    spinUntil([&chooser] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
+                chooser = c;
+        return chooser || !SKTWindowController::allWindows().isEmpty();
+    }, 5000);
+    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->selectButton()->isEnabled()) {
+        chooser->selectButton()->click();
+        settleEvents();
+    }
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    return frontWindow();
+}
+
+SKTWindowController *RealProgramTest::newPageFromTemplate(int index)
+{
+    if (!shell || !shell->welcomeWindowController())
+        return nullptr;
+    WelcomeWindowController *welcome = shell->welcomeWindowController();
+    panels.answer(path(QStringLiteral("New Design")));
+    welcome->activateWindow();
+    welcome->validateButtons();
+    QPushButton *button = welcome->addNewWebsiteButton();
+    if (!button || !button->isEnabled())
+        return nullptr;
+    button->click();
+    settleEvents();
+    SKTAppDelegate &delegate = SKTAppDelegate::shared();
+    spinUntil([&delegate] { return !delegate.templatePreparationRunning(); }, 20000);
+    auto *chooser = dynamic_cast<TemplateWindowController *>(delegate.templateWindowController());
+    if (!chooser || !chooser->isVisible() || index >= delegate.siteIconArray().size())
+        return nullptr;
+    delegate.templateSelected(index);
+    chooser->selectButton()->click();
+    settleEvents();
+    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 10000);
     return frontWindow();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ActionResponder.h"
 #include "platform/Alerts.h"
 #include "printing/LabelSpotPlan.h"
+#include "printing/PageDrawing.h"
 #include "printing/PrintOperations.h"
 #include "printing/SheetGeometry.h"
 #include "printing/ui/BookPrinter.h"
@@ -86,6 +87,7 @@ PrintContext printContextFor(const DocumentWindowContext &context)
     if (document) {
         print.currentPageName = QFileInfo(document->fileURLPath).fileName();
         print.renderPage = [document] { return PageExport(*document).generatePNG(false); };
+        print.pageDrawing = [document] { return PageDrawing::fromDocument(*document, QString()); };
         const DocumentLabelTemplate &chosen = document->labelTemplateHelper;
         print.labelTemplate.brand = chosen.brand;
         print.labelTemplate.templateNumber = chosen.templateNumber;
@@ -103,7 +105,8 @@ PrintContext printContextFor(const DocumentWindowContext &context)
         const ProjectScan &scan = context.project->scan;
         const QString folder = context.project->openWebsiteFolderPath();
         for (const PageEntry &entry : scan.siteIconArray) {
-            print.pages.append({entry.pageName, entry.imagePath});
+            print.pages.append(SheetPage(entry.pageName, entry.imagePath,
+                                         folder.isEmpty() ? QString() : QDir(folder).filePath(entry.pageName)));
             print.bookPages.append({entry.pageName, entry.imagePath, folder.isEmpty() ? QString() : QDir(folder).filePath(entry.pageName),
                                     entry.pagePublishFileName});
         }

@@ -10,6 +10,7 @@
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
+#include "canvas/CanvasMenuValidator.h"
 #include "model/GraphicEnvironment.h"
 #include "sidebar/SidebarBindings.h"
 #include "sidebar/ui/DocumentSidebar.h"
@@ -36,6 +37,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QActionGroup>
+#include <QHash>
 
 namespace {
 // The inspector's fixed width.
@@ -75,6 +78,9 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     };
     view_->setInsertions(insertions_.get());
     canvasResponder_ = std::make_unique<CanvasResponder>(*view_);
+    menuInsertions_ = std::make_unique<MenuInsertionResponder>(*view_, [this]() -> QList<ActionResponder *> {
+        return {canvasResponder_.get(), &windowActions_, &documentActions_};
+    });
 
     buildPanes();
     buildTemplatePopUps();
@@ -164,9 +170,20 @@ void SKTWindowController::buildPanes()
         return QPointF(zoom_->horizontalScrollBar()->value() / z, zoom_->verticalScrollBar()->value() / z);
     };
 
+    // A new object from the menu avoids what the person can see already.
+    insertions_->visibleRectProvider = [this]() -> QRectF {
+        const double z = canvas_->zoomFactor() > 0 ? canvas_->zoomFactor() : 1.0;
+        const QSize port = zoom_->viewport()->size();
+        return QRectF(zoom_->horizontalScrollBar()->value() / z, zoom_->verticalScrollBar()->value() / z,
+                      port.width() / z, port.height() / z)
+            .intersected(QRectF(QPointF(0, 0), QSizeF(canvas_->width() / z, canvas_->height() / z)));
+    };
+
     // The inspector follows the canvas's selection and this page.
     inspectorPanel_ = new DocumentInspector(doc_, *view_, split_);
+    inspectorPanel_->hideEditionControls(EditionToolbars::forEdition(gAppName).hidden);
     inspector_ = inspectorPanel_->widget();
+    inspectorPanel_->setPageColorSink(this);
     inspector_->setObjectName(QStringLiteral("inspectorView"));
     inspector_->setFixedWidth(kSidebarContentWidth);
 
@@ -233,10 +250,23 @@ void SKTWindowController::buildToolbar()
     }
     toolbar_->clear();
     toolbar_->setObjectName(toolbarSpec_.toolbar);
+    QHash<QString, QActionGroup *> segmented;
     for (const ToolbarItemSpec &item : toolbarSpec_.items) {
-        QAction *action = ActionBinding::makeAction(item.label, item.action, toolbar_);
+        QAction *action = ActionBinding::makeAction(item.label, item.action, toolbar_, std::max(item.segment, 0));
         action->setObjectName(item.action);
         action->setProperty(kSourceLabel, item.label);
+        if (item.segment >= 0) {
+            // The segments of one control: one checked at a time.
+            QActionGroup *&group = segmented[item.action];
+            if (!group) {
+                group = new QActionGroup(toolbar_);
+                group->setExclusive(true);
+                toolbar_->addSeparator();
+            }
+            action->setCheckable(true);
+            action->setObjectName(item.action + QString::number(item.segment));
+            group->addAction(action);
+        }
         toolbar_->addAction(action);
     }
 }
@@ -265,7 +295,10 @@ void SKTWindowController::validateToolbar()
         ActionItemState item;
         item.action = name;
         item.title = action->text();
+        item.tag = action->property("zovTag").isValid() ? action->property("zovTag").toInt() : 0;
         action->setEnabled(ResponderChain::validate(responderChain(), item));
+        if (action->isCheckable())
+            action->setChecked(item.checked);
     }
 }
 
@@ -292,7 +325,8 @@ void SKTWindowController::observeNotifications()
     center.addObserver(this, Notifications::hideProfilePopover, events,
                        [this](const Notification &) { hideProfilePopOver(); });
     center.addObserver(this, Notifications::displayToolbars, nullptr, [this](const Notification &) { setFormButtons(); });
-    center.addObserver(this, Notifications::refreshInspectorPanel, nullptr, [this](const Notification &) {
+    // Only this window's page asks this window's inspector to rebuild.
+    center.addObserver(this, Notifications::refreshInspectorPanel, events, [this](const Notification &) {
         if (inspectorPanel_)
             inspectorPanel_->graphicTouched();
     });
@@ -413,9 +447,16 @@ void SKTWindowController::prepSingleDocWindow()
     split_->setHandleWidth(1);
 }
 
+void SKTWindowController::updateDocumentColor(const QColor &colour, const QString &hex)
+{
+    view_->pageColor = colour.isValid() ? colour : QColor(Qt::white);
+    view_->pageColorHexString = hex;
+    canvas_->update();
+}
+
 void SKTWindowController::refreshPageBackgroundColor()
 {
-    canvas_->update();
+    updateDocumentColor(doc_.pageColor, doc_.documentColorHexString);
     resetZoomScrollViewSize();
     if (openWebsiteFolderPath().isEmpty())
         prepSingleDocWindow();
@@ -575,12 +616,13 @@ WindowMenuState SKTWindowController::menuState()
     state.gridConstraining = grid_->isConstraining();
     state.gridAlwaysShown = grid_->isAlwaysShown();
     state.documentDisplayName = doc_.windowTitle();
+    state.selectedTableHasBackgroundPattern = view_->menuValidator().doesSelectedTableContainBackgroundPattern();
     return state;
 }
 
 QList<ActionResponder *> SKTWindowController::responderChain()
 {
-    return {canvasResponder_.get(), &windowActions_, &documentActions_};
+    return {menuInsertions_.get(), canvasResponder_.get(), &windowActions_, &documentActions_};
 }
 
 void SKTWindowController::updateTitle()
@@ -609,6 +651,7 @@ void SKTWindowController::closeEvent(QCloseEvent *event)
     view_->stopEditing();
     doc_.canCloseDocument([this](bool mayClose) {
         closing_ = false;
+        emit closeAnswered(mayClose);
         if (!mayClose)
             return;
         closeApproved_ = true;

@@ -90,6 +90,13 @@ void SKTWindowController::installWindowCommands()
     map.add(QStringLiteral("zoomOut"), [this](const ActionItemState &) { zoom_->stepZoom(-1); },
             [this](ActionItemState &) { return zoom_->canStepZoom(-1); });
     map.add(QStringLiteral("zoomToActualSize"), [this](const ActionItemState &) { zoom_->zoomToActualSize(); });
+    // The table the canvas remembered loses its background pattern (one undo
+    // step); the item shows only while that table has one.
+    add(QStringLiteral("removeTableBackgroundPattern"), [this] {
+        ActionItemState sender;
+        sender.action = QStringLiteral("removeTableBackgroundImage");
+        ResponderChain::send(responderChain(), sender.action, sender);
+    });
     // Menu items that only show or hide.
     for (const char *name : {"addIntoGroup", "showViewOptions", "addFormObjects"})
         add(QString::fromLatin1(name), [] {});
