@@ -6,6 +6,7 @@
 // document then keeps no paths of another page and refuses to save over the
 // unread one.
 #include "document/SKTDocument.h"
+#include "document/PageEditingCopy.h"
 
 #include "config/EditionSettings.h"
 #include "document/DataCentreMarkers.h"
@@ -366,7 +367,7 @@ bool SKTDocument::refreshDocument()
         extraProfileFields.append({DataCentreProfileFields::decodeProfileText(block.label),
                                    DataCentreProfileFields::decodeProfileText(block.rawValue)});
     bool readable = false;
-    const QString text = readPageText(pagePath, &readable);
+    const QString text = PageEditingCopy::editingPage(readPageText(pagePath, &readable));
     if (!readable)
         return fail(QStringLiteral("%1 could not be read.").arg(QDir::toNativeSeparators(pagePath)));
 
@@ -412,7 +413,7 @@ void SKTDocument::applyAutoBaseTemplate()
     if (openWebsiteFolderTempPath.isEmpty() || !QFileInfo(T).isFile())
         return;
     bool readable = false;
-    QString text = readPageText(T, &readable);
+    QString text = PageEditingCopy::editingPage(readPageText(T, &readable));
     if (!readable)
         return;
     if (gReplacePageNumbers)

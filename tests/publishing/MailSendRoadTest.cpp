@@ -126,9 +126,20 @@ TEST_F(MailSendRoadTest, AResponsivePageGoesOnceToEachAddressWithItsPicturesInsi
 {
     gResponsiveEdition = true;
     ASSERT_TRUE(startServer());
-    doc->insertGraphicAtIndex(testpage::image(testpage::picture(40, 30, Qt::red), QStringLiteral("image1"),
-                                              QStringLiteral("PNG"), {20, 100, 40, 30}),
-                              0);
+    auto picture = testpage::image(testpage::picture(40, 30, Qt::red), QStringLiteral("image1"), QStringLiteral("PNG"),
+                                   {20, 100, 40, 30});
+    picture->setSelectable(true);  // the page's own picture, not the base template's
+    doc->insertGraphicAtIndex(picture, 0);
+    // A responsive page is its sections: the text and the picture sit in one.
+    auto section = testpage::section(1, {0, 0}, {1200}, 300);
+    doc->insertGraphic(section);
+    for (const auto &g : doc->graphics()) {
+        if (g == section)
+            continue;
+        g->setSectionNumber(1);
+        g->setSectionRowSpot(0);
+        g->setSectionColumnSpot(0);
+    }
     // The picture as inserting it left it in the page folder.
     QDir().mkpath(doc->tempSavePathLocal + QStringLiteral("/index"));
     ASSERT_TRUE(testpage::picture(40, 30, Qt::red).save(doc->tempSavePathLocal + QStringLiteral("/index/image1@2x.PNG"), "PNG"));
