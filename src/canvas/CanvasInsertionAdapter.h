@@ -60,6 +60,8 @@ public:
                                   const QString &sourcePath) override;
     bool addImageFilesLater(SKTDocument &, const QStringList &files, const QPointF &point, int32_t firstOffset,
                             int32_t step) override;
+    bool addPicturesInto(SKTDocument &, SKTGraphic &container, const QStringList &files,
+                         const QPointF &point) override;
     SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &rect) override;
     QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &point) override;
     SectionCell sectionCellAt(SKTDocument &, const QPointF &point) override;

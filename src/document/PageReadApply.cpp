@@ -20,6 +20,11 @@ QSet<QString> &reportedFonts()
 }
 } // namespace
 
+void PageReadApply::adjustCanvasSizeType()
+{
+    gCanvasWidth = gCanvasSizeType == QLatin1String("Standard") ? 700 : 900;
+}
+
 QList<std::shared_ptr<ElementCarrier>> PageReadApply::applyPageReadResult(PageReadResult &result,
                                                                           PageReaderHost &host,
                                                                           const QString &pageFolder)

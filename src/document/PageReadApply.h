@@ -35,6 +35,9 @@ public:
     // none) and the page file. The caller adds the document's own flags.
     static PageReadInput inputFromEdition(const QString &pageText, const QString &pageName,
                                           const QString &projectFolder, const QString &pageFilePath);
+    // After a page is loaded: the e-mail canvas width follows the size type
+    // the page carries, 700 for "Standard" and 900 for every other type or none.
+    static void adjustCanvasSizeType();
     // A family can be drawn: installed, one of the program's web fonts, or
     // with a substitute the font database knows.
     static bool isFontAvailable(const QString &family);

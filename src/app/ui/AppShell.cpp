@@ -14,6 +14,8 @@
 #include "canvas/CanvasResponder.h"
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
+#include "canvas/CanvasInsertions.h"
+#include <QImageReader>
 #include "document/DocumentController.h"
 #include "document/SKTDocument.h"
 #include "sidebar/ui/AddPhotoSettingsWindowController.h"
@@ -23,10 +25,12 @@
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ui/ActionBinding.h"
+#include "platform/ui/WindowPlacement.h"
 #include "window/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QDir>
@@ -101,6 +105,7 @@ AppShell::~AppShell()
     if (qApp)
         qApp->removeEventFilter(this);
     NotificationCenter::defaultCenter().removeObserver(this);
+    m_delegate.setWelcomeWindowHider({});
     if (m_welcome)
         delete m_welcome.data();
 }
@@ -127,6 +132,9 @@ void AppShell::applicationWillFinishLaunching()
     DataCentreFonts::setDeferredLoading(true);
     m_delegate.applicationWillFinishLaunching();
     DataCentreFonts::setDeferredLoading(false);
+    // Alerts, sheets and windows without a title of their own carry the
+    // edition's name, the name the person bought the program under.
+    QGuiApplication::setApplicationDisplayName(gAppName.isEmpty() ? QStringLiteral("Zov") : gAppName);
     // The delegate's own windows for the gallery and page-import roads.
     PhotoCatalogSettingsWindowController::install(m_delegate);
     AddPhotoSettingsWindowController::install(m_delegate);
@@ -186,6 +194,10 @@ void AppShell::applicationDidBecomeActive()
 void AppShell::installCommands()
 {
     m_delegate.installOwnCommands();
+    m_delegate.setWelcomeWindowHider([this] {
+        if (m_welcome)
+            m_welcome->hide();
+    });
     ActionMap &commands = m_delegate.commands();
     const ActionMap::Validate validate = [this](ActionItemState &item) { return m_delegate.validateMenuItem(item); };
     auto add = [&commands, &validate](const QString &name, std::function<void()> run) {
@@ -339,11 +351,57 @@ void AppShell::openDocument()
     options.allowedTypes = {gDocumentExtension.isEmpty() ? QStringLiteral("zovpage") : gDocumentExtension};
     if (gDocumentExtension != QLatin1String("trelkoforms"))
         options.allowedTypes << QStringLiteral("trelkoforms");
+    // The markup editions open a picture to mark up as well as their pages.
+    const bool markup = isMarkupEdition();
+    if (markup)
+        options.allowedTypes << pictureTypes();
     options.allowsMultipleSelection = true;
-    FilePanels::current().showOpenPanel(options, QApplication::activeWindow(), [](const QStringList &paths) {
-        for (const QString &path : paths)
-            DocumentController::shared().openDocument(path);
+    FilePanels::current().showOpenPanel(options, QApplication::activeWindow(), [this, markup](const QStringList &paths) {
+        for (const QString &path : paths) {
+            const QString suffix = QFileInfo(path).suffix().toLower();
+            if (markup && suffix != gDocumentExtension && suffix != QLatin1String("trelkoforms"))
+                openPictureForMarkup(path);
+            else
+                DocumentController::shared().openDocument(path);
+        }
     });
+}
+
+bool AppShell::isMarkupEdition()
+{
+    return gAppName == QLatin1String("Tovra Markup") || gAppName == QLatin1String("Tovra Markup Express")
+           || gAppName == QLatin1String("Wemba Image Notes");
+}
+
+QStringList AppShell::pictureTypes()
+{
+    return {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("gif"),
+            QStringLiteral("bmp"), QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("webp")};
+}
+
+SKTDocument *AppShell::openPictureForMarkup(const QString &path)
+{
+    QImageReader reader(path);
+    if (!reader.canRead()) {
+        Alerts::inform(QStringLiteral("Picture Not Opened"),
+                       QStringLiteral("\"%1\" is not a picture in a format this program can read (PNG, JPEG, GIF, "
+                                      "BMP, TIFF or WebP).")
+                           .arg(QFileInfo(path).fileName()),
+                       QApplication::activeWindow());
+        return nullptr;
+    }
+    // A new page from the edition's blank template, with the picture on it.
+    const QString blank = QDir(m_delegate.resourcesFolder())
+                              .filePath(gTemplateFolder + QStringLiteral("/blank/Blank.") + gDocumentExtension);
+    SKTDocument *doc = QFileInfo(blank).isFile() ? DocumentController::shared().openUntitledDocument(blank) : nullptr;
+    if (!doc) {
+        Alerts::inform(QStringLiteral("Picture Not Opened"), QStringLiteral("No blank page could be made for the picture."));
+        return nullptr;
+    }
+    for (SKTWindowController *window : SKTWindowController::allWindows())
+        if (&window->document() == doc && window->graphicView().insertions())
+            window->graphicView().insertions()->addImageFilesLater(*doc, {path}, QPointF(20, 20), 0, 0);
+    return doc;
 }
 
 QWidget *AppShell::detachableWindowForPopover(bool hud)
@@ -380,6 +438,10 @@ bool AppShell::eventFilter(QObject *watched, QEvent *event)
     if (!widget->isWindow())
         return false;
     if (event->type() == QEvent::Show) {
+        // Every window opens within the screen's usable room (the offscreen
+        // screen of the tests is smaller than any real one and is left be).
+        if (countsAsWindow(widget) && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            WindowPlacement::keepOnScreen(widget);
         // Every document window shares the one main menu, and the welcome
         // window steps aside for it.
         if (dynamic_cast<ResponderHost *>(widget)) {

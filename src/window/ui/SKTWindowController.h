@@ -24,6 +24,7 @@
 
 #include <memory>
 
+class CanvasCommandPresenter;
 class CanvasInsertionAdapter;
 class DocumentInspector;
 class InspectorBindings;
@@ -63,6 +64,8 @@ public:
     PageListingClipView *pageListing() const { return listing_; }
     SKTZoomingScrollView *zoomingScrollView() const { return zoom_; }
     SKTGraphicViewWidget *canvasWidget() const { return canvas_; }
+    // The canvas's context menu and pop-overs.
+    CanvasCommandPresenter *canvasPresenter() const { return canvasPresenter_; }
     // The inspector's widget (the sidebar or the fixed panel) and the inspector itself.
     QWidget *inspectorView() const { return inspector_; }
     DocumentInspector *documentInspector() const { return inspectorPanel_; }
@@ -150,6 +153,7 @@ public:
     void refreshInspector() override;
     void graphicTouched() override;
     void setZoomFactor(double factor) override;
+    double zoomFactor() const { return zoomFactor_; }
     QObject *alertWindow() const override { return const_cast<SKTWindowController *>(this); }
 
 protected:
@@ -191,6 +195,7 @@ private:
     PageListingClipView *listing_ = nullptr;
     SKTZoomingScrollView *zoom_ = nullptr;
     SKTGraphicViewWidget *canvas_ = nullptr;
+    CanvasCommandPresenter *canvasPresenter_ = nullptr;
     DocumentInspector *inspectorPanel_ = nullptr;
     QWidget *inspector_ = nullptr;
     QToolBar *toolbar_ = nullptr;
@@ -200,6 +205,7 @@ private:
     QTimer *listingDebounce_ = nullptr;
     int listingRebuilds_ = 0;
     static constexpr const char *kSourceLabel = "zovSourceLabel";
+    double zoomFactor_ = 1.0;
     bool closing_ = false;
     bool closeApproved_ = false;
 };
