@@ -1,11 +1,10 @@
 #include "support/RealProgram.h"
 
-#include "app/ui/TemplateIconButton.h"
-#include "app/ui/TemplateWindowController.h"
-
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/ProgramCommands.h"
+#include "app/ui/TemplateIconButton.h"
+#include "app/ui/TemplateWindowController.h"
 #include "app/ui/WelcomeWindowController.h"
 #include "config/EditionSettings.h"
 #include "config/ui/ProgressWindowPresenter.h"
@@ -325,6 +324,19 @@ SKTWindowController *RealProgramTest::newPageWindow()
         return nullptr;
     button->click();
     settleEvents();
+    // Editions whose New leads through the template chooser take its
+    // selected (first) template, as a person pressing Select does.
+    TemplateWindowController *chooser = nullptr;
+    spinUntil([&chooser] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
+                chooser = c;
+        return chooser || !SKTWindowController::allWindows().isEmpty();
+    }, 5000);
+    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->selectButton()->isEnabled()) {
+        chooser->selectButton()->click();
+        settleEvents();
+    }
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
     return frontWindow();
 }
@@ -334,8 +346,10 @@ SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileNam
     if (SKTWindowController *window = newPageWindow())
         return window;
     // The chooser took no project folder: a template may still ask for one.
-    panels.forgetAnswers();
+    panels.clearAnswers();
     panels.answer(path(QStringLiteral("New Project")));
+    SKTAppDelegate &delegate = SKTAppDelegate::shared();
+    spinUntil([&delegate] { return !delegate.templatePreparationRunning(); }, 20000);
     TemplateWindowController *chooser = nullptr;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (auto *found = qobject_cast<TemplateWindowController *>(widget); found && found->isVisible())
@@ -358,7 +372,7 @@ SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileNam
         chooser->selectButton()->click();
     settleEvents();
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
-    panels.forgetAnswers();
+    panels.clearAnswers();
     return frontWindow();
 }
 

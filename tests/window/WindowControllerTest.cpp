@@ -98,7 +98,13 @@ TEST_F(WindowControllerTest, ANewProjectGrowsSwitchesByClicksAndReopensInTheSame
     EXPECT_EQ(QFileInfo(w->document().fileURLPath).fileName(), QStringLiteral("page2.zovweb"));
     EXPECT_TRUE(button(w, QStringLiteral("page2.zovweb"))->borderFlag());
     EXPECT_FALSE(button(w, QStringLiteral("page3.zovweb"))->borderFlag());
-    EXPECT_EQ(&w->graphicView(), w->responderChain().first() ? &static_cast<CanvasResponder *>(w->responderChain().first())->view() : nullptr);
+    // The canvas still answers the window's commands first (after the Add New
+    // menu's placement, which hands every insertion on).
+    CanvasResponder *canvasResponder = nullptr;
+    for (ActionResponder *responder : w->responderChain())
+        if (!canvasResponder)
+            canvasResponder = dynamic_cast<CanvasResponder *>(responder);
+    EXPECT_EQ(&w->graphicView(), canvasResponder ? &canvasResponder->view() : nullptr);
 
     // Typing in the search field narrows the listing.
     QTest::keyClicks(w->pageListing()->searchField(), QStringLiteral("PAGE3"));
