@@ -5,6 +5,7 @@
 #include "window/ui/SKTWindowController.h"
 
 #include <QAction>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 namespace {

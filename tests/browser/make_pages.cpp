@@ -245,10 +245,11 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     for (qsizetype i = 0; i < all.size(); ++i) {
         const int n = int(all.size() - 1 - i);
         boxes.insert(QStringLiteral(".slideshow%1").arg(n), box(all[i]->bounds()));
-        // The page lists (and shows) the slides from the last to the first.
+        // The page lists the slides from the last to the first; each slide's
+        // rule places it, so they show in the slideshow's order.
         QJsonArray slides;
         for (const auto &slide : all[i]->imageArray())
-            slides.prepend(slide->imageName);
+            slides.append(slide->imageName);
         shows.append(QJsonObject{{"number", n}, {"slides", slides},
                                  {"automatic", all[i]->slideShowAutomaticFlag() == 1}});
     }
@@ -674,8 +675,10 @@ QJsonObject hostileTextPage(const QString &folder, const QString &family, bool *
     QJsonObject spec{{"page", doc->pageName + QLatin1Char('.') + doc->pageFileExtension},
                      {"hostile", true},
                      {"title", doc->pageOfficialName},
-                     {"texts", shown},
-                     {"meta", QJsonObject{{"description", doc->metaDescription}, {"keywords", doc->metaKeywords}}}};
+                     {"texts", shown}};
+    if (family != QLatin1String("email")) // an e-mail carries no meta lines
+        spec.insert(QStringLiteral("meta"),
+                    QJsonObject{{"description", doc->metaDescription}, {"keywords", doc->metaKeywords}});
     if (form)
         spec.insert(QStringLiteral("submit"), QStringLiteral("Send now & then"));
     return spec;
