@@ -257,6 +257,24 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
             {"modals", QJsonArray{"image4"}}, {"clock", true}};
 }
 
+// A section of one column across the page, height pixels high, at its top.
+std::shared_ptr<SKTTable> wholeSection(int height)
+{
+    auto t = std::make_shared<SKTTable>();
+    placeOnPage(*t, QRectF(0, 0, 1200, height));
+    t->setGridType(QStringLiteral("section"));
+    t->setNumOfRows(1);
+    t->setNumOfColumns(1);
+    auto cell = std::make_shared<myTextView>();
+    cell->width = 1200;
+    cell->height = height;
+    cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
+    cell->backgroundHexColorString = QStringLiteral("FFFFFF");
+    t->setCellHelperArray({cell});
+    t->setBounds(QRectF(0, 0, 1200, height));
+    return t;
+}
+
 // A form page: mail() when smtpHost is empty, else PEAR Mail through it. The
 // "forward" variant has no copy address, adds the sender's address and sends
 // the visitor on to another page.
@@ -347,19 +365,7 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
 
     if (gResponsivePages) {
         // Responsive pages hold their elements in sections: one behind the form.
-        auto t = std::make_shared<SKTTable>();
-        placeOnPage(*t, QRectF(0, 0, 1200, 320));
-        t->setGridType(QStringLiteral("section"));
-        t->setNumOfRows(1);
-        t->setNumOfColumns(1);
-        auto cell = std::make_shared<myTextView>();
-        cell->width = 1200;
-        cell->height = 320;
-        cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
-        cell->backgroundHexColorString = QStringLiteral("FFFFFF");
-        t->setCellHelperArray({cell});
-        t->setBounds(QRectF(0, 0, 1200, 320));
-        doc->insertGraphic(t);
+        doc->insertGraphic(wholeSection(320));
     }
     QString page;
     *ok = writePage(folder, *doc, &page) && *ok;
@@ -623,20 +629,8 @@ QJsonObject hostileTextPage(const QString &folder, const QString &family, bool *
         doc->pageFileType = QStringLiteral("trelkoforms");
         doc->siteFeedbackEmail = QStringLiteral("owner@example.test");
     }
-    if (responsive) {
-        auto t = std::make_shared<SKTTable>();
-        placeOnPage(*t, QRectF(0, 0, 1200, 600));
-        t->setGridType(QStringLiteral("section"));
-        t->setNumOfRows(1);
-        t->setNumOfColumns(1);
-        auto cell = std::make_shared<myTextView>();
-        cell->width = 1200;
-        cell->height = 600;
-        cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
-        t->setCellHelperArray({cell});
-        t->setBounds(QRectF(0, 0, 1200, 600));
-        doc->insertGraphic(t);
-    }
+    if (responsive)
+        doc->insertGraphic(wholeSection(600));
     QJsonArray shown;
     for (qsizetype i = 0; i < kHostileTexts.size(); ++i) {
         auto box = text(QRectF(20, 20 + 70.0 * double(i), 420, 60), kHostileTexts[i]);
