@@ -9,6 +9,8 @@
 #include "model/SKTText.h"
 #include "platform/Alerts.h"
 
+#include "ZipTool.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -123,7 +125,7 @@ void zipWorkingFolder()
     Page &page = bigPage();
     const QString out = QDir(root->path()).filePath(QStringLiteral("tool.zip"));
     QFile::remove(out);
-    QProcess::execute(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), out, QStringLiteral(".")});
+    QProcess::execute(QStringLiteral("zip"), zipToolArguments(out));
     Q_UNUSED(page);
 }
 

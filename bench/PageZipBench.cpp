@@ -1,6 +1,8 @@
 // Packs and unpacks a page folder of 200 files (about 50 MB, mostly JPEG and PNG) with
-// PageZip and with the zip/unzip command-line tools, and prints each time and the ratio.
+// PageZip and with the zip/unzip command-line tools (zip storing the same picture types
+// PageZip stores), and prints each time and the ratio.
 #include "platform/PageZip.h"
+#include "ZipTool.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -118,9 +120,7 @@ void zipTool(benchmark::State &state)
         state.PauseTiming();
         QFile::remove(fixture->toolZip);  // zip -r would otherwise update the old archive
         state.ResumeTiming();
-        if (!runTool(QStringLiteral("zip"), {QStringLiteral("-r"), QStringLiteral("-q"), fixture->toolZip,
-                                             QStringLiteral(".")},
-                     fixture->page))
+        if (!runTool(QStringLiteral("zip"), zipToolArguments(fixture->toolZip), fixture->page))
             state.SkipWithError("zip failed");
     }
     state.SetBytesProcessed(state.iterations() * fixture->bytes);
@@ -176,8 +176,10 @@ void printRatio(const RatioReporter &reporter, const char *label, const std::str
         std::printf("%-28s not measured\n", label);
         return;
     }
-    std::printf("%-28s ours %8.1f ms   tool %8.1f ms   ratio %.2fx\n", label, a->second, b->second,
-                a->second / b->second);
+    // The same target as saving and opening a page against the tools.
+    const double ratio = a->second / b->second;
+    std::printf("%-28s ours %8.1f ms   tool %8.1f ms   ratio %.2fx (target: at most 2.0x: %s)\n", label, a->second,
+                b->second, ratio, ratio <= 2.0 ? "met" : "NOT met");
 }
 
 }  // namespace
@@ -198,8 +200,7 @@ int main(int argc, char **argv)
         zip.setAppendFromDir(f.page);
         zip.AppendFiles(f.page + QStringLiteral("/*"), true);
         zip.WriteZipAndClose();
-        runTool(QStringLiteral("zip"), {QStringLiteral("-r"), QStringLiteral("-q"), f.toolZip, QStringLiteral(".")},
-                f.page);
+        runTool(QStringLiteral("zip"), zipToolArguments(f.toolZip), f.page);
     }
 
     const int iterations = 5;
@@ -207,7 +208,7 @@ int main(int argc, char **argv)
         b->Iterations(iterations)->Unit(benchmark::kMillisecond)->UseRealTime();
     };
     configure(benchmark::RegisterBenchmark("zip/PageZip", zipOurs));
-    configure(benchmark::RegisterBenchmark("zip/zip -r", zipTool));
+    configure(benchmark::RegisterBenchmark("zip/zip -r -n", zipTool));
     configure(benchmark::RegisterBenchmark("unzip package/PageZip", unzipOurs, &f.ourZip));
     configure(benchmark::RegisterBenchmark("unzip package/unzip", unzipTool, &f.ourZip));
     configure(benchmark::RegisterBenchmark("unzip zip -r archive/PageZip", unzipOurs, &f.toolZip));
@@ -218,7 +219,7 @@ int main(int argc, char **argv)
     benchmark::Shutdown();
 
     std::printf("\n");
-    printRatio(reporter, "zip", "zip/PageZip/iterations:5/real_time", "zip/zip -r/iterations:5/real_time");
+    printRatio(reporter, "zip", "zip/PageZip/iterations:5/real_time", "zip/zip -r -n/iterations:5/real_time");
     printRatio(reporter, "unzip (our package)", "unzip package/PageZip/iterations:5/real_time",
                "unzip package/unzip/iterations:5/real_time");
     printRatio(reporter, "unzip (zip -r archive)", "unzip zip -r archive/PageZip/iterations:5/real_time",

@@ -87,13 +87,13 @@ void generate(benchmark::State &state, bool email)
 void generateWeb(benchmark::State &state) { generate(state, false); }
 void generateEmail(benchmark::State &state) { generate(state, true); }
 
-// The floor: as many characters as the web page appended to one string, 48 at a time.
+// The floor: as many characters as the web page, written once.
 void appendFloor(benchmark::State &state)
 {
     const int count = int(state.range(0));
     const std::string key = "web/" + std::to_string(count);
     const qsizetype length = pageLength.count(key) ? pageLength[key] : qsizetype(count) * 1500;
-    pagebench::appendUpTo(state, length);
+    pagebench::writeOnce(state, length);
 }
 
 } // namespace
@@ -124,7 +124,8 @@ int main(int argc, char **argv)
     }
     const double r1 = reporter.medians["responsive/1000"], r5 = reporter.medians["responsive/5000"];
     const double e1 = reporter.medians["email/1000"], e5 = reporter.medians["email/5000"];
-    std::printf("\ngrowth 1,000 -> 5,000 graphics: responsive %.2fx, e-mail %.2fx (target: at most 5.5x)\n",
-                r1 > 0 ? r5 / r1 : 0.0, e1 > 0 ? e5 / e1 : 0.0);
+    const double rg = r1 > 0 ? r5 / r1 : 0.0, eg = e1 > 0 ? e5 / e1 : 0.0;
+    std::printf("\ngrowth 1,000 -> 5,000 graphics: responsive %.2fx, e-mail %.2fx (target: at most 5.5x: %s)\n", rg, eg,
+                pagebench::verdict(rg > 0 && eg > 0 && rg <= 5.5 && eg <= 5.5));
     return 0;
 }

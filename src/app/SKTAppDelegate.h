@@ -118,7 +118,8 @@ public:
     void retrievePhotoFiles();
     void doneCountingPhotos(const QList<ZovFileHelper> &records);
     void generateGallery();
-    void launchGallery(const QString &pagePath);
+    // The "Done!" alert; files left out of the site are named in it.
+    void launchGallery(const QString &pagePath, const QStringList &skipped = {});
     void showAddPhotoSettings();
 
     // ---- page import ----
@@ -168,6 +169,8 @@ public:
     void clearTemplateSelection();
     void cancelTemplateView();
     void closeTemplateChooser();
+    // New work is on screen: the chooser and the welcome window step aside.
+    void newWorkOpened();
     void selectedATemplate();
     // What the chooser's select and open buttons do for the reason it was opened.
     void chooserSelectPressed();
@@ -237,6 +240,24 @@ public:
     SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination);
     // Opens a page file on its own, outside any project.
     SKTDocument *openPageAlone(const QString &path);
+    // The template chooser's roads to new work. mainTemplateName is "" for a
+    // new page and "basetemplate" for a new base template; the page made from
+    // the chooser's pick takes it.
+    QString mainTemplateName;
+    void startNewPage();
+    void startNewTemplate();
+    // The getting-started page (or the template picked in the chooser) opened
+    // as a new untitled document.
+    SKTDocument *launchGettingStartedGuide();
+    // Copies the getting-started page, or the template picked in the chooser,
+    // to folder/GettingStarted.<extension>; the pick is used up. Answers the
+    // copy's path, empty when nothing could be copied.
+    QString addGettingStartedPage(const QString &folder);
+    // The package of the template picked in the chooser, empty when none is.
+    static QString pickedTemplatePath();
+    // False, after telling the user ("Not able to open" naming it), when the
+    // template picked in the chooser cannot be read as a page package.
+    bool pickedTemplateOpens() const;
     // The template site chooser's entries.
     struct WebsiteObject {
         QString websiteFolder;

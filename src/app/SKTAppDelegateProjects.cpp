@@ -4,6 +4,8 @@
 // forward instead of opening a second one over the same work copy.
 #include "app/SKTAppDelegate.h"
 
+#include "app/TemplateChooser.h"
+
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
 #include "document/SKTDocument.h"
@@ -138,10 +140,27 @@ int SKTAppDelegate::addStarterBlankPage(const QString &folder)
 {
     int placed = 0;
     const QString templates = QDir(resourcesFolder()).filePath(gTemplateFolder);
-    for (const QString &entry : gStarterTemplateFiles) {
-        const QString target = QDir(folder).filePath(QFileInfo(entry).fileName());
-        if (!QFileInfo::exists(target) && QFile::copy(QDir(templates).filePath(entry), target))
+    const QString noun = gPageNoun.isEmpty() ? QStringLiteral("page") : gPageNoun;
+    // The template picked in the chooser is the project's first page, named
+    // after the edition's word for a page; the pick is used up.
+    const bool picked = !gSelectedTemplate.fileName.isEmpty();
+    if (picked) {
+        const QString source = pickedTemplatePath();
+        const QString target = QDir(folder).filePath(noun + QLatin1Char('.') + QFileInfo(gSelectedTemplate.fileName).suffix());
+        if (!QFileInfo::exists(target) && QFile::copy(source, target))
             ++placed;
+        clearSelectedTemplate();
+    }
+    // The card editions start with their starter pages beside a picked
+    // template too.
+    const bool starters = !picked || gAppName == QLatin1String("Tovra Greeting Card Designer")
+                          || gAppName == QLatin1String("Ostravel Business Card Designer");
+    if (starters) {
+        for (const QString &entry : gStarterTemplateFiles) {
+            const QString target = QDir(folder).filePath(QFileInfo(entry).fileName());
+            if (!QFileInfo::exists(target) && QFile::copy(QDir(templates).filePath(entry), target))
+                ++placed;
+        }
     }
     if (!gSampleDocumentFile.isEmpty()) {
         const QString target = QDir(folder).filePath(gSampleDocumentFile);
@@ -154,12 +173,44 @@ int SKTAppDelegate::addStarterBlankPage(const QString &folder)
         ProjectPages pages(scratch);
         pages.resourcesFolder = resourcesFolder();
         const QString blank = pages.blankTemplatePath();
-        const QString noun = gPageNoun.isEmpty() ? QStringLiteral("page") : gPageNoun;
         const QString target = QDir(folder).filePath(noun + QStringLiteral("1.") + gDocumentExtension);
         if (!blank.isEmpty() && !QFileInfo::exists(target) && QFile::copy(blank, target))
             ++placed;
     }
     return placed;
+}
+
+QString SKTAppDelegate::addGettingStartedPage(const QString &folder)
+{
+    const QString picked = pickedTemplatePath();
+    const QString source = !picked.isEmpty()
+                               ? picked
+                               : QDir(resourcesFolder()).filePath(gTemplateFolder + QStringLiteral("/GettingStarted.")
+                                                                  + gDocumentExtension);
+    clearSelectedTemplate();
+    QDir().mkpath(folder);
+    const QString target = QDir(folder).filePath(QStringLiteral("GettingStarted.") + gDocumentExtension);
+    QFile::remove(target);
+    return QFile::copy(source, target) ? target : QString();
+}
+
+SKTDocument *SKTAppDelegate::launchGettingStartedGuide()
+{
+    if (!gSelectedTemplate.fileName.isEmpty() && !pickedTemplateOpens())
+        return nullptr;
+    const QString starter = QDir(workFolder()).filePath(QStringLiteral("starter"));
+    QDir(starter).removeRecursively();
+    const QString page = addGettingStartedPage(starter);
+    if (page.isEmpty()) {
+        Alerts::inform(QStringLiteral("Not able to open"),
+                       QStringLiteral("The getting-started page \"GettingStarted.%1\" could not be found.").arg(gDocumentExtension));
+        return nullptr;
+    }
+    gOpenFromWebsiteFolder = false;
+    SKTDocument *doc = openTemplateAsUntitled(page, true);
+    if (doc)
+        newWorkOpened();
+    return doc;
 }
 
 SKTDocument *SKTAppDelegate::launchSelectedWebsite(const QString &folder, bool addStarterPage)
@@ -188,6 +239,7 @@ SKTDocument *SKTAppDelegate::launchSelectedWebsite(const QString &folder, bool a
     }
     if (m_projectWindows.attachProject)
         m_projectWindows.attachProject(*doc, folder);
+    newWorkOpened();
     NotificationCenter::defaultCenter().postNotification(Notifications::websiteUpdated, this);
     if (gAppName == QLatin1String("Tovra Greeting Card Designer"))
         NotificationCenter::defaultCenter().postNotification(Notifications::callRefreshTabs, this);

@@ -11,6 +11,7 @@
 #include "platform/ActionResponder.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
+#include "platform/PageZip.h"
 #include "platform/Tasks.h"
 #include "platform/WorkFolder.h"
 
@@ -18,6 +19,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QVariant>
+
+#include <algorithm>
 
 TemplateIcon gSelectedTemplate;
 
@@ -183,10 +186,18 @@ void SKTAppDelegate::cancelTemplateView()
 void SKTAppDelegate::selectedATemplate()
 {
     // The add-page sheet of the document window takes the pick as
-    // {file name, category folder}.
+    // {file name, category folder, main template name}.
+    if (gSelectedTemplate.fileName.isEmpty())
+        return;
+    if (!pickedTemplateOpens())
+        return;
     ActionItemState pick;
-    pick.representedObject = QStringList{gSelectedTemplate.fileName, gSelectedTemplate.categoryFolder};
-    if (!ResponderChain::send(QStringLiteral("saveNewPageAndChooseTemplate"), pick))
+    pick.representedObject = QStringList{gSelectedTemplate.fileName, gSelectedTemplate.categoryFolder, mainTemplateName};
+    if (ResponderChain::send(QStringLiteral("saveNewPageAndChooseTemplate"), pick)) {
+        // The page is made: the pick is used up.
+        clearSelectedTemplate();
+        closeTemplateChooser();
+    } else
         qInfo() << "templates: no window takes the new page";
 }
 
@@ -196,6 +207,10 @@ void SKTAppDelegate::chooserSelectPressed()
         selectedATemplate();
         return;
     }
+    // A template that cannot be read is refused before anything is made; the
+    // chooser stays for another pick.
+    if (!gSelectedTemplate.fileName.isEmpty() && !pickedTemplateOpens())
+        return;
     // A new project in a single-document edition is a new untitled document.
     if (gSingleDocumentMode)
         launchSingleDocTemplate();
@@ -208,6 +223,48 @@ void SKTAppDelegate::chooserOpenPressed()
     if (templateLaunchNewDirectoryFlag == 0)
         return;
     ResponderChain::send(gSingleDocumentMode ? QStringLiteral("openDocument") : QStringLiteral("openWebsite"));
+}
+
+QString SKTAppDelegate::pickedTemplatePath()
+{
+    if (gSelectedTemplate.fileName.isEmpty())
+        return {};
+    return QDir(bundleTemplatesFolder())
+        .filePath(gSelectedTemplate.categoryFolder + QLatin1Char('/') + gSelectedTemplate.fileName);
+}
+
+bool SKTAppDelegate::pickedTemplateOpens() const
+{
+    const QString path = pickedTemplatePath();
+    if (path.isEmpty())
+        return true;
+    const QString name = QFileInfo(gSelectedTemplate.fileName).completeBaseName();
+    QString why;
+    PageZip zip;
+    if (!QFileInfo(path).isFile())
+        why = QStringLiteral("The template \"%1\" could not be found.").arg(name);
+    else if (!zip.OpenZip(path))
+        why = QStringLiteral("The template \"%1\" could not be opened. %2").arg(name, zip.LastErrorText()).trimmed();
+    else {
+        const QStringList entries = zip.entryNames();
+        const bool hasPage = std::any_of(entries.cbegin(), entries.cend(), [](const QString &entry) {
+            return entry.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)
+                   || entry.endsWith(QLatin1String(".php"), Qt::CaseInsensitive);
+        });
+        if (!hasPage)
+            why = QStringLiteral("The template \"%1\" holds no page.").arg(name);
+    }
+    if (why.isEmpty())
+        return true;
+    Alerts::inform(QStringLiteral("Not able to open"), why);
+    return false;
+}
+
+void SKTAppDelegate::newWorkOpened()
+{
+    closeTemplateChooser();
+    if (m_hideWelcomeWindow)
+        m_hideWelcomeWindow();
 }
 
 SKTDocument *SKTAppDelegate::lastTemplateDocument() const
@@ -258,31 +315,42 @@ void SKTAppDelegate::closeTemplateChooser()
 
 void SKTAppDelegate::launchSingleDocTemplate()
 {
-    if (m_hideWelcomeWindow)
-        m_hideWelcomeWindow();
-    closeTemplateChooser();
+    // The chooser and the welcome window go once the document is open; a
+    // template that cannot be opened leaves both for another try.
     if (gSelectedTemplate.fileName.isEmpty())
         return;
-    const QString source = QDir(bundleTemplatesFolder())
-                               .filePath(gSelectedTemplate.categoryFolder + QLatin1Char('/') + gSelectedTemplate.fileName);
-    openTemplateAsUntitled(source, true);
+    if (openTemplateAsUntitled(pickedTemplatePath(), true))
+        newWorkOpened();
 }
 
 void SKTAppDelegate::launchTemplate()
 {
-    closeTemplateChooser();
     if (gSelectedTemplate.fileName.isEmpty())
         return;
-    const QString source = QDir(bundleTemplatesFolder())
-                               .filePath(gSelectedTemplate.categoryFolder + QLatin1Char('/') + gSelectedTemplate.fileName);
-    openTemplateAsUntitled(source, false);
+    if (openTemplateAsUntitled(pickedTemplatePath(), false))
+        closeTemplateChooser();
 }
 
 void SKTAppDelegate::directlyLaunchSingleDocBlank()
 {
-    if (m_hideWelcomeWindow)
-        m_hideWelcomeWindow();
-    if (gStarterTemplateFiles.isEmpty())
+    if (gStarterTemplateFiles.isEmpty()) {
+        if (m_hideWelcomeWindow)
+            m_hideWelcomeWindow();
         return;
-    openTemplateAsUntitled(QDir(bundleTemplatesFolder()).filePath(gStarterTemplateFiles.first()), true);
+    }
+    if (openTemplateAsUntitled(QDir(bundleTemplatesFolder()).filePath(gStarterTemplateFiles.first()), true)
+        && m_hideWelcomeWindow)
+        m_hideWelcomeWindow();
+}
+
+void SKTAppDelegate::startNewPage()
+{
+    mainTemplateName = QString();
+    showTemplate();
+}
+
+void SKTAppDelegate::startNewTemplate()
+{
+    mainTemplateName = QStringLiteral("basetemplate");
+    showTemplate();
 }

@@ -71,10 +71,14 @@ CanvasResponder::CanvasResponder(SKTGraphicView &view)
         if (v->host())
             v->host()->refreshLayerListing();
     };
-    // Every action first does nothing: commands of other parts that are not
-    // registered yet stay harmless, and validation still hides them.
+    // Every action first goes on to the rest of the window's chain: commands
+    // of other parts run there, and with nobody to take them nothing happens;
+    // validation still hides them.
     for (const QString &action : canvasActions())
-        addValidated(action, [](const ActionItemState &) {});
+        addValidated(action, [this, action](const ActionItemState &sender) {
+            if (m_rest)
+                ResponderChain::send(m_rest(), action, sender);
+        });
 
 #define ZOV_VIEW(name) addValidated(QStringLiteral(#name), [v](const ActionItemState &) { v->name(); })
     ZOV_VIEW(alignLeftEdges);

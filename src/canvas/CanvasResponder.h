@@ -30,8 +30,16 @@ public:
     // Every action the canvas answers, in table order, then the rest.
     static QStringList canvasActions();
 
+    // The responders after the canvas in its window's chain. A command the
+    // canvas validates but that another part carries out (a table's rows, a
+    // gallery's pictures, the Add New makers ...) is validated here, so the
+    // context menu hides what does not apply, and then runs there.
+    using Rest = std::function<QList<ActionResponder *>()>;
+    void setRestOfChain(Rest rest) { m_rest = std::move(rest); }
+
 private:
     // Adds the action with the validator's rule.
     void addValidated(const QString &action, Run run);
     SKTGraphicView &m_view;
+    Rest m_rest;
 };

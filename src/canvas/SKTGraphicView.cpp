@@ -78,7 +78,10 @@ void SKTGraphicView::setDocument(SKTDocument *document)
         DocumentEvents *events = &document->events();
         connect(events, &DocumentEvents::graphicsChanged, this, &SKTGraphicView::graphicsChanged);
         connect(events, &DocumentEvents::graphicNeedsDisplay, this, &SKTGraphicView::graphicNeedsDisplay);
-        connect(events, &DocumentEvents::canvasSizeChanged, this, &SKTGraphicView::canvasSizeChanged);
+        connect(events, &DocumentEvents::canvasSizeChanged, this, [this] {
+            m_frameSize = QSizeF();
+            emit canvasSizeChanged();
+        });
     }
     rebuildIndex();
     emit needsDisplay();
@@ -102,8 +105,17 @@ void SKTGraphicView::setGrid(SKTGrid *grid)
     emit needsDisplay();
 }
 
+void SKTGraphicView::setCanvasFrameSize(const QSizeF &size)
+{
+    m_frameSize = size.isValid() && !size.isEmpty() ? size : QSizeF();
+    emit canvasSizeChanged();
+    emit needsDisplay();
+}
+
 QRectF SKTGraphicView::canvasBounds() const
 {
+    if (!m_frameSize.isEmpty())
+        return QRectF(QPointF(0, 0), m_frameSize);
     const QSizeF size = m_document ? m_document->pageCanvasSize() : QSizeF(gCanvasWidth, gCanvasMaxHeight);
     return QRectF(QPointF(0, 0), size.isValid() && !size.isEmpty() ? size : QSizeF(1000, 1000));
 }
@@ -360,7 +372,9 @@ SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *i
         int h = 0;
         if (isSel)
             h = g->handleUnderPoint(point);
-        if (h == 0 && !g->isContentsUnderPoint(point))
+        const bool contents = m_onlyPointing && dynamic_cast<SKTSlideshow *>(g) ? g->bounds().contains(point)
+                                                                               : g->isContentsUnderPoint(point);
+        if (h == 0 && !contents)
             continue;
         if (index)
             *index = i;
@@ -371,6 +385,15 @@ SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *i
         return g;
     }
     return nullptr;
+}
+
+SKTGraphic *SKTGraphicView::graphicPointedAt(const QPointF &point, bool *selected)
+{
+    const bool was = m_onlyPointing;
+    m_onlyPointing = true;
+    SKTGraphic *hit = graphicUnderPoint(point, nullptr, selected);
+    m_onlyPointing = was;
+    return hit;
 }
 
 QList<SKTGraphic *> SKTGraphicView::selectableGraphicsIntersectingRect(const QRectF &rect) const
@@ -453,6 +476,26 @@ void SKTGraphicView::mouseDown(const QPointF &point, int clickCount, bool shift)
     if (gTableCellSelection && clickCount < 2)
         markSelectedTableCell();
     selectAndTrack(point, shift);
+}
+
+void SKTGraphicView::contextMenuClick(const QPointF &point)
+{
+    if (m_gesture)
+        cancelGesture();
+    stopEditing();
+    contextMenuAt(point);
+    if (m_host)
+        m_host->graphicTouched();
+    if (!m_document)
+        return;
+    bool selected = false;
+    SKTGraphic *hit = graphicPointedAt(point, &selected);
+    if (hit && !hit->showsHandles())
+        hit = nullptr;
+    if (!hit)
+        deselectAll();
+    else if (!selected)
+        setSelectedGraphics({hit});
 }
 
 void SKTGraphicView::markSelectedTableCell()

@@ -1,6 +1,12 @@
 #include "config/LabelTemplateFile.h"
 
 #include "platform/Bundle.h"
+#include "printing/DataCentrePrinting.h"
+#include "printing/SheetPainter.h"
+
+#include <QLoggingCategory>
+#include <QMutex>
+#include <QSet>
 
 #include <QFile>
 #include <QRegularExpression>
@@ -22,6 +28,29 @@ QString trimBlanks(const QString &field)
     return field.mid(begin, end - begin);
 }
 
+bool isCatalogueSheet(const QString &description)
+{
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels)) {
+        if (row->printDescription == description)
+            return true;
+    }
+    return false;
+}
+
+Q_LOGGING_CATEGORY(lcLabels, "zov.labels")
+
+// Each bad line is told once per run, however often the file is read.
+void logOnce(const QString &line)
+{
+    static QMutex mutex;
+    static QSet<QString> told;
+    QMutexLocker locker(&mutex);
+    if (told.contains(line))
+        return;
+    told.insert(line);
+    qCWarning(lcLabels).noquote() << "Skipped a line of \"labels.csv\":" << line;
+}
+
 } // namespace
 
 QList<LabelTemplateHelper> LabelTemplateFile::read()
@@ -29,11 +58,19 @@ QList<LabelTemplateHelper> LabelTemplateFile::read()
     QFile file(Bundle::pathForResource(QStringLiteral("labels"), QStringLiteral("csv")));
     if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
         return {};
-    return parse(file.readAll());
+    QStringList skipped;
+    const QList<LabelTemplateHelper> records = parse(file.readAll(), &skipped);
+    for (const QString &line : std::as_const(skipped))
+        logOnce(line);
+    return records;
 }
 
-QList<LabelTemplateHelper> LabelTemplateFile::parse(const QByteArray &content)
+QList<LabelTemplateHelper> LabelTemplateFile::parse(const QByteArray &content, QStringList *skipped)
 {
+    const auto skip = [skipped](const QString &line, const QString &why) {
+        if (skipped != nullptr)
+            skipped->append(QStringLiteral("\"%1\" (%2)").arg(line, why));
+    };
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(content);
     if (decoder.hasError())
@@ -45,9 +82,23 @@ QList<LabelTemplateHelper> LabelTemplateFile::parse(const QByteArray &content)
     QList<LabelTemplateHelper> records;
     for (const QString &line : text.split(lineBreak)) {
         const QStringList fields = line.split(QLatin1Char(','));
-        if (fields.size() < 4)
+        if (fields.size() < 4) {
+            if (!trimBlanks(line).isEmpty())
+                skip(line, QStringLiteral("fewer than four fields"));
             continue;
+        }
         const QString paper = trimBlanks(fields.at(3));
+        const QString sheet = trimBlanks(fields.at(2));
+        // The catalogue is checked once it is loaded (the print editions load
+        // it before their templates).
+        if (!gPrintLabels.isEmpty() && !isCatalogueSheet(sheet)) {
+            skip(line, QStringLiteral("no print sheet is called \"%1\"").arg(sheet));
+            continue;
+        }
+        if (!paper.isEmpty() && paper != QLatin1String("US Letter") && !SheetPainter::knowsPaper(paper)) {
+            skip(line, QStringLiteral("the paper \"%1\" is unknown").arg(paper));
+            continue;
+        }
         LabelTemplateHelper record;
         record.brand = trimBlanks(fields.at(0));
         record.templateNumber = trimBlanks(fields.at(1));

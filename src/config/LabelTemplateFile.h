@@ -19,5 +19,8 @@ public:
     // Blank lines and lines of fewer than four fields are skipped; fields are
     // trimmed of spaces and tabs; fields past the fourth are ignored; the
     // paper "US Letter" is stored as "na-letter". Invalid UTF-8 gives nothing.
-    static QList<LabelTemplateHelper> parse(const QByteArray &content);
+    // Lines that name no sheet of the print catalogue or a paper the print
+    // system does not know are skipped too; each skipped line that is not
+    // blank is told to `skipped` with the reason.
+    static QList<LabelTemplateHelper> parse(const QByteArray &content, QStringList *skipped = nullptr);
 };

@@ -1,4 +1,5 @@
 #include "document/DataCentreMarkers.h"
+#include "document/PageEditingCopy.h"
 
 #include "generation/Markers.h"
 #include "generation/PageText.h"
@@ -23,6 +24,18 @@ QString cleanValue(const QString &value)
     return Markers::cleanMarkerValue(value);
 }
 
+// The file's text as stored; null when it cannot be read.
+QString rawPageFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QString text = TextCodec::decodePageText(file.readAll());
+    if (file.error() != QFileDevice::NoError)
+        return QString();
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
 bool fileHolds(const QString &path, const QString &marker)
 {
     return DataCentreMarkers::readPageFile(path).contains(marker);
@@ -38,9 +51,13 @@ QString dropAtEnd(const QString &text, int count)
 template <typename Change>
 bool editPageFile(const QString &path, Change change)
 {
-    const QString text = DataCentreMarkers::readPageFile(path);
+    const QString text = rawPageFile(path);
     if (text.isNull())
         return false;
+    // The markers live in the editing form a responsive page carries.
+    if (PageEditingCopy::hasEditingCopy(text))
+        return DataCentreMarkers::writePageFile(
+            path, PageEditingCopy::wrap(PageEditingCopy::publishedPage(text), change(PageEditingCopy::editingPage(text))));
     return DataCentreMarkers::writePageFile(path, change(text));
 }
 
@@ -58,13 +75,8 @@ bool applyFlag(const QString &path, int flag, const QString &marker)
 
 QString DataCentreMarkers::readPageFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const QString text = TextCodec::decodePageText(file.readAll());
-    if (file.error() != QFileDevice::NoError)
-        return QString();
-    return text.isNull() ? QString(QLatin1String("")) : text;
+    const QString text = rawPageFile(path);
+    return text.isNull() ? text : PageEditingCopy::editingPage(text);
 }
 
 bool DataCentreMarkers::writePageFile(const QString &path, const QString &text)
@@ -84,7 +96,7 @@ QStringList DataCentreMarkers::splitPageLines(const QString &text)
 
 QString DataCentreMarkers::grabSourceCode(const QString &path)
 {
-    const QString text = readPageFile(path);
+    const QString text = rawPageFile(path);
     return text.isNull() ? QString(QLatin1String("")) : text;
 }
 

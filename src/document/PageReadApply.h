@@ -35,9 +35,17 @@ public:
     // none) and the page file. The caller adds the document's own flags.
     static PageReadInput inputFromEdition(const QString &pageText, const QString &pageName,
                                           const QString &projectFolder, const QString &pageFilePath);
+    // After a page is loaded: the e-mail canvas width follows the size type
+    // the page carries, 700 for "Standard" and 900 for every other type or none.
+    static void adjustCanvasSizeType();
     // A family can be drawn: installed, one of the program's web fonts, or
     // with a substitute the font database knows.
     static bool isFontAvailable(const QString &family);
     // The text of the one "Font Not Supported" alert for these families.
     static QString fontAlertText(const QStringList &families);
+    // Of these missing families, those not yet named in this session, now
+    // counted as named (the alert names each family once a session).
+    static QStringList takeUnreportedFonts(const QStringList &families);
+    // A fresh session, for tests.
+    static void forgetReportedFonts();
 };

@@ -292,6 +292,10 @@ public:
     // The reason the last save or read failed ("" after success).
     QString lastSaveError;
     // Answers whether the generated page equals the stored page file.
+    // The text of the page file (stored, published and previewed alike) into
+    // gGeneratedSource: the absolute page, or in a responsive edition the
+    // responsive page with its editing form appended (PageEditingCopy).
+    QString generatePageFileText(bool saveImages);
     bool compareSource(bool publish);
     // Saves the page into its working folder and the package at packagePath.
     // False, with an alert naming the file and the reason, when a file could
@@ -357,6 +361,9 @@ public:
     // ==== Document: opening (SKTDocumentOpening.cpp) ==========================
     // Reads the package at fileURLPath into the document, without undo.
     bool refreshDocument();
+    // Called on every page just read, before it is shown, with undo off: the
+    // record editions put what the record holds on the page. Set at start-up.
+    static void setPageReadHook(std::function<void(SKTDocument &)> hook);
     bool readFromFile(const QString &packagePath);
     // The page reader over the document: answers the carriers in stacking order.
     // templateName: the name the page file had in its package.

@@ -6,6 +6,7 @@
 // document then keeps no paths of another page and refuses to save over the
 // unread one.
 #include "document/SKTDocument.h"
+#include "document/PageEditingCopy.h"
 
 #include "config/EditionSettings.h"
 #include "document/DataCentreMarkers.h"
@@ -95,7 +96,7 @@ class DocumentReadHost : public PageReaderHost {
 public:
     explicit DocumentReadHost(SKTDocument &doc) : doc_(doc) {}
     void setConfirmedCanvasSize(int32_t, int32_t) override {}
-    void adjustCanvasSizeType() override {}
+    void adjustCanvasSizeType() override { PageReadApply::adjustCanvasSizeType(); }
     void setCurrentTemplateSelectionValue() override {}
     QObject *alertWindow() override { return doc_.windowHooks.window; }
     void takePageReadResult(const PageReadResult &r) override
@@ -153,7 +154,17 @@ public:
 private:
     SKTDocument &doc_;
 };
+std::function<void(SKTDocument &)> &pageReadHook()
+{
+    static std::function<void(SKTDocument &)> hook;
+    return hook;
+}
 } // namespace
+
+void SKTDocument::setPageReadHook(std::function<void(SKTDocument &)> hook)
+{
+    pageReadHook() = std::move(hook);
+}
 
 QString SKTDocument::receivedPagesFolderName(const QDateTime &time)
 {
@@ -356,7 +367,7 @@ bool SKTDocument::refreshDocument()
         extraProfileFields.append({DataCentreProfileFields::decodeProfileText(block.label),
                                    DataCentreProfileFields::decodeProfileText(block.rawValue)});
     bool readable = false;
-    const QString text = readPageText(pagePath, &readable);
+    const QString text = PageEditingCopy::editingPage(readPageText(pagePath, &readable));
     if (!readable)
         return fail(QStringLiteral("%1 could not be read.").arg(QDir::toNativeSeparators(pagePath)));
 
@@ -374,6 +385,8 @@ bool SKTDocument::refreshDocument()
         indexes.append(i);
     insertGraphics(graphics, indexes);
     noteFilesOfPicturesAsRead();
+    if (pageReadHook())
+        pageReadHook()(*this);
     announceCanvasSizeChange();
     m_undoManager->enableUndoRegistration();
 
@@ -384,7 +397,7 @@ bool SKTDocument::refreshDocument()
         windowHooks.refreshPageBackgroundColor();
     m_undoManager->removeAllActions();
     markClean();
-    if (gPatientProfileMode)
+    if (gPatientProfileMode || (gNoDraftPages && !gProfileFieldKeys.isEmpty()))
         NotificationCenter::defaultCenter().postNotification(
             pageName != QLatin1String("basetemplate") ? QStringLiteral("displayProfilePopover")
                                                        : QStringLiteral("hideProfilePopover"),
@@ -400,7 +413,7 @@ void SKTDocument::applyAutoBaseTemplate()
     if (openWebsiteFolderTempPath.isEmpty() || !QFileInfo(T).isFile())
         return;
     bool readable = false;
-    QString text = readPageText(T, &readable);
+    QString text = PageEditingCopy::editingPage(readPageText(T, &readable));
     if (!readable)
         return;
     if (gReplacePageNumbers)

@@ -5,6 +5,7 @@
 // new one. A failed step stops the save with an alert naming the file and
 // the reason; the page then stays edited.
 #include "document/SKTDocument.h"
+#include "document/PageEditingCopy.h"
 
 #include "config/EditionSettings.h"
 #include "model/GraphicRenderer.h"
@@ -75,17 +76,33 @@ QString SKTDocument::readPageText(const QString &path, bool *ok)
     return TextCodec::decodePageText(file.readAll());
 }
 
+QString SKTDocument::generatePageFileText(bool saveImages)
+{
+    // Other editions store, publish and preview the absolute page.
+    if (!gResponsiveEdition)
+        return generateSourceCode(pageName, false, saveImages);
+    // A responsive edition's page is the responsive page, carrying its
+    // editing form (the absolute page) for the next opening.
+    const QString editing = generateSourceCode(pageName, false, saveImages);
+    const QString editingError = lastWriteError;
+    const QString responsive = generateSourceCode(pageName, true, saveImages);
+    if (lastWriteError.isEmpty())
+        lastWriteError = editingError;
+    gGeneratedSource = PageEditingCopy::wrap(responsive, editing);
+    return gGeneratedSource;
+}
+
 bool SKTDocument::compareSource(bool publish)
 {
     const bool images = documentChangedCounter >= 1;
     lastWriteError.clear();
-    QString text = generateSourceCode(pageName, gResponsiveEdition && mobileVersionFlag, images && !publish);
+    QString text = generatePageFileText(images && !publish);
     bool readable = false;
     const QString stored = readPageText(pagePath, &readable);
     if (readable && text == stored)
         return true;
     if (!images || publish)
-        text = generateSourceCode(pageName, gResponsiveEdition && mobileVersionFlag, !publish);
+        text = generatePageFileText(!publish);
     return false;
 }
 
@@ -233,7 +250,7 @@ bool SKTDocument::saveDocument()
 
 bool SKTDocument::exportPublishVersion(const QString &path)
 {
-    generateSourceCode(pageName, gResponsiveEdition && mobileVersionFlag, false);
+    generatePageFileText(false);
     QString error;
     if (!SafeFileWrite::write(path, encodePageText(gGeneratedSource, true, encodingType), &error))
         return failSave(*this, error);

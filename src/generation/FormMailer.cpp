@@ -217,7 +217,9 @@ QString FormMailer::formBlock(GenerationContext &ctx)
     doc.formSubmitButtonValue = alertText(doc.formSubmitButtonValue, true);
 
     // The mail body: the records in creation order, or top to bottom.
-    const bool smtp = !doc.formEmailServer.isEmpty() && !doc.formEmailUsername.isEmpty();
+    // A server alone sends through it without logging in; a user name adds the log-in.
+    const bool smtp = !doc.formEmailServer.trimmed().isEmpty();
+    const bool smtpLogin = smtp && !doc.formEmailUsername.isEmpty();
     QList<FormSortHelper> records = ctx.formRecords;
     if (doc.formOrderLayoutOption != 1)
         std::stable_sort(records.begin(), records.end(), [](const FormSortHelper &a, const FormSortHelper &b) {
@@ -290,26 +292,31 @@ QString FormMailer::formBlock(GenerationContext &ctx)
     QString send;
     QString smtpMarkers;
     if (smtp) {
-        const QString server = headerText(doc.formEmailServer);
+        const SmtpServer server = splitSmtpServer(headerText(doc.formEmailServer));
         const QString user = headerText(doc.formEmailUsername);
         Fmt::append(send,
                     u"require_once \"Mail.php\";\n$from = \"%@\";\n$to = \"%@\";\n$cc = \"%@\";\n",
                     {Escape::phpDouble(from), Escape::phpDouble(from), Escape::phpDouble(cc)});
         // Without a copy address the copy takes no recipient and no header.
         send += cc.isEmpty() ? QStringLiteral("$recipients = $to;\n") : QStringLiteral("$recipients = $to.\",\".$cc;\n");
-        Fmt::append(send,
-                    u"$subject = \"%@\";\n$body = \"%@\";\n$host = \"%@\";\n$username = \"%@\";\n$password = \"%@\";\n"
-                    u"$headers = array ('From' => $from,\n'To' => $to,\n'Content-type'=>\"text/html\",\n",
-                    {Escape::phpDouble(subjectText), body, Escape::phpDouble(server), Escape::phpDouble(user),
-                     Escape::phpDouble(doc.formEmailPassword)});
+        Fmt::append(send, u"$subject = \"%@\";\n$body = \"%@\";\n$host = \"%@\";\n",
+                    {Escape::phpDouble(subjectText), body, Escape::phpDouble(server.host)});
+        if (server.port > 0)
+            Fmt::append(send, u"$port = %d;\n", {server.port});
+        if (smtpLogin)
+            Fmt::append(send, u"$username = \"%@\";\n$password = \"%@\";\n",
+                        {Escape::phpDouble(user), Escape::phpDouble(doc.formEmailPassword)});
+        send += QStringLiteral("$headers = array ('From' => $from,\n'To' => $to,\n'Content-type'=>\"text/html\",\n");
         if (!cc.isEmpty())
             send += QStringLiteral("'Cc' => $cc,\n");
         if (hasReply)
             send += QStringLiteral("'Reply-To' => $reply_email,\n");
-        send += QStringLiteral("'Subject' => $subject);\n$smtp = Mail::factory('smtp',\narray ('host' => $host,\n"
-                               "'auth' => true,\n'username' => $username,\n'password' => $password));\n"
-                               "$mail = $smtp->send($recipients, $headers, $body);\n"
-                               "$mailSent = !PEAR::isError($mail);\n");
+        send += QStringLiteral("'Subject' => $subject);\n$smtp = Mail::factory('smtp',\narray ('host' => $host,\n");
+        if (server.port > 0)
+            send += QStringLiteral("'port' => $port,\n");
+        send += smtpLogin ? QStringLiteral("'auth' => true,\n'username' => $username,\n'password' => $password));\n")
+                          : QStringLiteral("'auth' => false));\n");
+        send += QStringLiteral("$mail = $smtp->send($recipients, $headers, $body);\n$mailSent = !PEAR::isError($mail);\n");
         smtpMarkers = Fmt::fill(
             u"%@\n%@\n%@\n",
             {QStringLiteral("//====SMTP_EMAIL_SERVER_START==") + Markers::cleanMarkerValue(doc.formEmailServer, true)
@@ -351,4 +358,46 @@ QString FormMailer::formBlock(GenerationContext &ctx)
                                    Markers::cleanMarkerValue(doc.siteCCFeedbackEmail, true)});
 
     return Fmt::fill(u"%@\n\n%@\n\n%@\n", {mailer, script, settings});
+}
+
+FormMailer::SmtpServer FormMailer::splitSmtpServer(const QString &typed)
+{
+    SmtpServer server;
+    const QString text = typed.trimmed();
+    const auto portOf = [](const QString &digits) {
+        bool ok = false;
+        const int port = digits.toInt(&ok);
+        return ok && port > 0 && port < 65536 && !digits.startsWith(QLatin1Char('+')) ? port : 0;
+    };
+    if (text.startsWith(QLatin1Char('['))) {
+        // "[2001:db8::1]:587"
+        const qsizetype close = text.indexOf(QLatin1Char(']'));
+        if (close > 0) {
+            server.host = text.mid(1, close - 1);
+            if (text.mid(close + 1).startsWith(QLatin1Char(':')))
+                server.port = portOf(text.mid(close + 2));
+            return server;
+        }
+    }
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    // One colon separates a port; several make a bare IPv6 address.
+    if (colon > 0 && text.indexOf(QLatin1Char(':')) == colon) {
+        const int port = portOf(text.mid(colon + 1));
+        if (port > 0) {
+            server.host = text.left(colon);
+            server.port = port;
+            return server;
+        }
+    }
+    server.host = text;
+    return server;
+}
+
+QString FormMailer::joinSmtpServer(const QString &host, int port)
+{
+    const QString h = host.trimmed();
+    if (port <= 0 || h.isEmpty())
+        return h;
+    return (h.contains(QLatin1Char(':')) ? QLatin1Char('[') + h + QLatin1Char(']') : h) + QLatin1Char(':')
+        + QString::number(port);
 }

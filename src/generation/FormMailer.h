@@ -15,4 +15,13 @@ public:
     // ctx.phpVariableLines and ctx.formRecords; normalises
     // doc.formSubmitButtonValue.
     static QString formBlock(GenerationContext &ctx);
+
+    // The form mailer's SMTP server as typed: "host", "host:port" or "[v6]:port".
+    struct SmtpServer {
+        QString host;  // without brackets
+        int port = 0;  // 0: none given (the mailer's default, 25)
+    };
+    static SmtpServer splitSmtpServer(const QString &typed);
+    // host and port as one text again ("host:port", "[v6]:port"; the host alone without a port).
+    static QString joinSmtpServer(const QString &host, int port);
 };

@@ -1,6 +1,7 @@
 #include "platform/ContactFileReader.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -120,14 +121,54 @@ QString decodeQuotedPrintable(const QString &value)
 
 }  // namespace
 
-QList<Person> ContactFileReader::read(const QByteArray &data, QString *error)
+QString ContactFileReader::decodeText(const QByteArray &data)
 {
+    const auto utf16 = [&data](bool littleEndian, qsizetype skip) {
+        QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        return QString(decoder(data.mid(skip)));
+    };
+    if (data.startsWith("\xFF\xFE"))
+        return utf16(true, 2);
+    if (data.startsWith("\xFE\xFF"))
+        return utf16(false, 2);
+    if (data.size() >= 4 && data.at(0) != 0 && data.at(1) == 0 && data.at(3) == 0)
+        return utf16(true, 0);
+    if (data.size() >= 4 && data.at(0) == 0 && data.at(1) != 0 && data.at(2) == 0)
+        return utf16(false, 0);
+    QString text;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    text = utf8(data);
+    if (!utf8.hasError()) {
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        return text;
+    }
+    // Windows-1252: Latin-1 with printable characters in 0x80-0x9F.
+    static const char16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    text.clear();
+    text.reserve(data.size());
+    for (const char c : data) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += byte >= 0x80 && byte < 0xA0 ? QChar(high[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+QList<Person> ContactFileReader::read(const QByteArray &data, QString *error, QStringList *skipped)
+{
+    // UTF-16 exports are read as UTF-8 from here on, vCards included.
+    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")
+        || (data.size() >= 4 && (data.at(1) == 0 || data.at(0) == 0)))
+        return read(decodeText(data).toUtf8(), error, skipped);
     QByteArray head = data.left(4096).trimmed();
     if (head.startsWith("\xEF\xBB\xBF"))
         head = head.mid(3);
     if (head.toUpper().startsWith("BEGIN:VCARD"))
         return readVCards(data, error);
-    return readCsv(data, error);
+    return readCsv(data, error, skipped);
 }
 
 QList<Person> ContactFileReader::readVCards(const QByteArray &data, QString *error)
@@ -226,8 +267,10 @@ QList<Person> ContactFileReader::readVCards(const QByteArray &data, QString *err
     return people;
 }
 
-QList<QStringList> ContactFileReader::csvRows(const QString &text)
+QList<QStringList> ContactFileReader::csvRows(const QString &text, QList<int> *lines)
 {
+    int line = 1;       // the line the reader is on
+    int rowLine = 1;    // the line the current row started on
     const qsizetype headerEnd = text.indexOf(QLatin1Char('\n'));
     const QString header = text.left(headerEnd < 0 ? text.size() : headerEnd);
     QChar separator = QLatin1Char(',');
@@ -245,6 +288,8 @@ QList<QStringList> ContactFileReader::csvRows(const QString &text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (quoted) {
+            if (c == QLatin1Char('\n'))
+                ++line;
             if (c == QLatin1Char('"')) {
                 if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
                     field += c;
@@ -268,10 +313,13 @@ QList<QStringList> ContactFileReader::csvRows(const QString &text)
             if (any || !field.isEmpty()) {
                 row.append(field);
                 rows.append(row);
+                if (lines)
+                    lines->append(rowLine);
             }
             row.clear();
             field.clear();
             any = false;
+            rowLine = ++line;
         } else {
             field += c;
             any = true;
@@ -280,16 +328,17 @@ QList<QStringList> ContactFileReader::csvRows(const QString &text)
     if (any || !field.isEmpty()) {
         row.append(field);
         rows.append(row);
+        if (lines)
+            lines->append(rowLine);
     }
     return rows;
 }
 
-QList<Person> ContactFileReader::readCsv(const QByteArray &data, QString *error)
+QList<Person> ContactFileReader::readCsv(const QByteArray &data, QString *error, QStringList *skipped)
 {
-    QString text = QString::fromUtf8(data);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const QList<QStringList> rows = csvRows(text);
+    const QString text = decodeText(data);
+    QList<int> lineOf;
+    const QList<QStringList> rows = csvRows(text, &lineOf);
     if (rows.size() < 2) {
         if (error)
             *error = QStringLiteral("The file has no header row with contacts below it.");
@@ -412,8 +461,13 @@ QList<Person> ContactFileReader::readCsv(const QByteArray &data, QString *error)
             address.label = groups.at(g);
             person.addresses.append(address);
         }
-        if (person == Person())
+        if (person == Person()) {
+            // Named, so the user can mend the line and import again.
+            if (skipped)
+                *skipped << QStringLiteral("line %1: no name, e-mail, phone or address under the header's columns")
+                                .arg(lineOf.value(r));
             continue;
+        }
         people.append(person);
     }
     if (people.isEmpty() && error)

@@ -141,7 +141,7 @@ bool Contacts::save(QString *error) const
     return ok;
 }
 
-int Contacts::importFile(const QString &path, QString *error)
+int Contacts::importFile(const QString &path, QString *error, QStringList *skipped)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -154,7 +154,7 @@ int Contacts::importFile(const QString &path, QString *error)
             *error = QStringLiteral("%1 is too large for an address-book file.").arg(path);
         return -1;
     }
-    const QList<Person> read = ContactFileReader::read(file.readAll(), error);
+    const QList<Person> read = ContactFileReader::read(file.readAll(), error, skipped);
     if (read.isEmpty())
         return -1;
     return importPeople(read);
@@ -203,7 +203,7 @@ QString Contacts::uniqueContactId(const Person &person)
     return QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(12));
 }
 
-QList<Contacts::MergeRecord> Contacts::mergeRecords(const Person &person, const QList<int> &addressIndexes)
+Contacts::MergeRecord Contacts::personRecord(const Person &person)
 {
     MergeRecord base;
     base.insert(QStringLiteral("[UNIQUE_CONTACT_ID]"), uniqueContactId(person));
@@ -214,6 +214,12 @@ QList<Contacts::MergeRecord> Contacts::mergeRecords(const Person &person, const 
     base.insert(QStringLiteral("[JOB_TITLE]"), person.jobTitle);
     base.insert(QStringLiteral("[EMAIL]"), person.emails.value(0));
     base.insert(QStringLiteral("[PHONE]"), person.phones.value(0));
+    return base;
+}
+
+QList<Contacts::MergeRecord> Contacts::mergeRecords(const Person &person, const QList<int> &addressIndexes)
+{
+    const MergeRecord base = personRecord(person);
     QList<MergeRecord> records;
     int number = 0;
     for (int index : addressIndexes) {

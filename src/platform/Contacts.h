@@ -55,13 +55,16 @@ public:
     // Reads a .vcf or .csv file (by its content: "BEGIN:VCARD" or a header row) and adds
     // its people; a person whose identifier is already in the book replaces the entry.
     // Answers how many were read, or -1 with the reason in *error.
-    int importFile(const QString &path, QString *error = nullptr);
+    // *skipped names the lines of a CSV file that held no contact.
+    int importFile(const QString &path, QString *error = nullptr, QStringList *skipped = nullptr);
     int importPeople(const QList<Person> &people);
 
     // "[UNIQUE_CONTACT_ID]": the identifier reduced to letters and digits (it becomes
     // part of file names), else a short hash of what the person holds.
     static QString uniqueContactId(const Person &person);
 
+    // The person's own tags (name, company, titles, first e-mail and phone), no address.
+    static MergeRecord personRecord(const Person &person);
     // One record per chosen postal address (indexes into person.addresses), keyed by
     // the personalisation tags; a person with no chosen address gives none.
     static QList<MergeRecord> mergeRecords(const Person &person, const QList<int> &addressIndexes);

@@ -183,14 +183,16 @@ bool MimeMessage::isValidAddress(const QString &address)
 
 QString MimeMessage::validate() const
 {
+    // Every problem is named, so one look at the log shows all there is to correct.
+    QStringList problems;
     if (hasLineBreak(subject_))
-        return QStringLiteral("The subject contains a line break.");
+        problems << QStringLiteral("The subject contains a line break.");
     if (hasLineBreak(from_.name))
-        return QStringLiteral("The sender name contains a line break.");
+        problems << QStringLiteral("The sender name contains a line break.");
     if (hasLineBreak(from_.address))
-        return QStringLiteral("The sender address contains a line break.");
-    if (!isValidAddress(from_.address))
-        return QStringLiteral("The sender address \u201c%1\u201d is not a valid e-mail address.").arg(from_.address);
+        problems << QStringLiteral("The sender address contains a line break.");
+    else if (!isValidAddress(from_.address))
+        problems << QStringLiteral("The sender address \u201c%1\u201d is not a valid e-mail address.").arg(from_.address);
     const struct {
         const QList<Address> *list;
         const char *field;
@@ -199,14 +201,14 @@ QString MimeMessage::validate() const
         const QString field = QString::fromLatin1(entry.field);
         for (const Address &a : *entry.list) {
             if (hasLineBreak(a.name))
-                return QStringLiteral("A %1 name contains a line break.").arg(field);
+                problems << QStringLiteral("A %1 name contains a line break.").arg(field);
             if (hasLineBreak(a.address))
-                return QStringLiteral("A %1 address contains a line break.").arg(field);
-            if (!isValidAddress(a.address))
-                return QStringLiteral("The %1 address \u201c%2\u201d is not a valid e-mail address.").arg(field, a.address);
+                problems << QStringLiteral("A %1 address contains a line break.").arg(field);
+            else if (!isValidAddress(a.address))
+                problems << QStringLiteral("The %1 address \u201c%2\u201d is not a valid e-mail address.").arg(field, a.address);
         }
     }
-    return {};
+    return problems.join(QLatin1Char('\n'));
 }
 
 QByteArray MimeMessage::encodeHeaderText(const QString &text)

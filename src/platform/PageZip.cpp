@@ -103,7 +103,7 @@ void PageZip::closeReader()
     }
 }
 
-bool PageZip::isStoredType(const QString &fileName)
+const QStringList &PageZip::storedTypes()
 {
     static const QStringList stored = {
         QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"), QStringLiteral("gif"),
@@ -111,7 +111,12 @@ bool PageZip::isStoredType(const QString &fileName)
         QStringLiteral("m4v"),  QStringLiteral("mov"),  QStringLiteral("mp3"), QStringLiteral("woff"),
         QStringLiteral("woff2"),
     };
-    return stored.contains(QFileInfo(fileName).suffix().toLower());
+    return stored;
+}
+
+bool PageZip::isStoredType(const QString &fileName)
+{
+    return storedTypes().contains(QFileInfo(fileName).suffix().toLower());
 }
 
 void PageZip::setProgressHandler(std::function<bool(double)> handler)

@@ -65,6 +65,8 @@ public:
 
     // Files whose data is already compressed: stored, not deflated again.
     static bool isStoredType(const QString &fileName);
+    // Their suffixes, lower case without the dot.
+    static const QStringList &storedTypes();
 
 private:
     struct Entry {

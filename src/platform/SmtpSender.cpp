@@ -22,6 +22,8 @@ struct Conversation {
     bool pendingIsRcpt = false;
     bool hideNextCommand = false;  // after a 334 challenge the client answers with secrets
     QList<QPair<QString, QString>> rcptReplies;  // address, full answer
+    QString lastCommand;    // the verb of the last command sent ("AUTH", "MAIL", "DATA" …)
+    QString failedCommand;  // the verb of the last command the server refused (QUIT aside)
     QString lastReply;
     QString partialReply;
 };
@@ -53,6 +55,8 @@ int debugData(CURL *, curl_infotype type, char *data, size_t size, void *user)
             } else {
                 *c->log += QStringLiteral("> ") + line + QLatin1Char('\n');
             }
+            if (!c->hideNextCommand)
+                c->lastCommand = line.section(QLatin1Char(' '), 0, 0).toUpper();
             c->hideNextCommand = false;
             c->pendingIsRcpt = line.startsWith(QStringLiteral("RCPT TO:"), Qt::CaseInsensitive);
             if (c->pendingIsRcpt) {
@@ -72,6 +76,8 @@ int debugData(CURL *, curl_infotype type, char *data, size_t size, void *user)
             c->partialReply.clear();
             if (c->lastReply.startsWith(QStringLiteral("334")))
                 c->hideNextCommand = true;
+            if (c->lastReply.left(3).toInt() >= 400 && c->lastCommand != QLatin1String("QUIT"))
+                c->failedCommand = c->lastCommand;
             if (c->pendingIsRcpt) {
                 c->rcptReplies.append({c->pendingRecipient, c->lastReply});
                 c->pendingIsRcpt = false;
@@ -79,6 +85,22 @@ int debugData(CURL *, curl_infotype type, char *data, size_t size, void *user)
         }
     }
     return 0;
+}
+
+// Where a conversation that ended with code broke off.
+SmtpSender::Failure failureOf(CURLcode code, const Conversation &c)
+{
+    using Failure = SmtpSender::Failure;
+    const QString &step = c.failedCommand.isEmpty() ? c.lastCommand : c.failedCommand;
+    if (code == CURLE_LOGIN_DENIED || step == QLatin1String("AUTH"))
+        return Failure::Login;
+    if (step == QLatin1String("MAIL"))
+        return Failure::Sender;
+    if (step == QLatin1String("RCPT"))
+        return Failure::Recipients;
+    if (step == QLatin1String("DATA") || step == QLatin1String("QUIT") || c.offset > 0)
+        return Failure::Data;
+    return Failure::Connection;
 }
 
 struct CurlDeleter {
@@ -108,21 +130,26 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
 {
     Result result;
     result.error = message.validate();
-    if (!result.error.isEmpty())
+    if (!result.error.isEmpty()) {
+        result.failure = Failure::Message;
         return result;
+    }
     const QStringList recipients = message.envelopeRecipients();
     if (recipients.isEmpty()) {
         result.error = QStringLiteral("The message has no recipients.");
+        result.failure = Failure::Message;
         return result;
     }
     if (settings_.host.trimmed().isEmpty()) {
         result.error = QStringLiteral("No SMTP server is set.");
+        result.failure = Failure::Connection;
         return result;
     }
 
     std::unique_ptr<CURL, CurlDeleter> handle(curl_easy_init());
     if (!handle) {
         result.error = QStringLiteral("The mail connection could not be set up.");
+        result.failure = Failure::Connection;
         return result;
     }
     CURL *curl = handle.get();
@@ -218,6 +245,7 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
             if (!conversation.lastReply.isEmpty() && !text.contains(conversation.lastReply))
                 text += QStringLiteral(" (server: %1)").arg(conversation.lastReply);
             result.error = text;
+            result.failure = failureOf(code, conversation);
             return result;
         }
         // A conversation that broke off before every recipient was answered: the ones
@@ -228,6 +256,7 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
             if (!conversation.lastReply.isEmpty() && !text.contains(conversation.lastReply))
                 text += QStringLiteral(" (server: %1)").arg(conversation.lastReply);
             result.error = text;
+            result.failure = failureOf(code, conversation);
             return result;
         }
         if (code == CURLE_OK) {
@@ -245,6 +274,11 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
             }
         }
         pending = deferred + later;
+    }
+    if (!result.sent && result.error.isEmpty()) {
+        // The server answered every step but took nobody: the addresses are the trouble.
+        result.failure = Failure::Recipients;
+        result.error = QStringLiteral("The server refused every recipient.");
     }
     return result;
 }

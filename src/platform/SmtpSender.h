@@ -39,8 +39,20 @@ public:
         QString reply;  // the server's answer, e.g. "550 5.1.1 unknown user"
     };
 
+    // Where a send that stopped went wrong: what the user has to look at.
+    enum class Failure {
+        None,
+        Message,     // refused before connecting (a line break in a field, no recipient …)
+        Connection,  // the server could not be reached, or the secure connection failed
+        Login,       // the server refused the user name or password
+        Sender,      // the server refused the sender address (MAIL FROM)
+        Recipients,  // the server refused every recipient
+        Data,        // the server did not take the message itself
+    };
+
     struct Result {
         bool sent = false;        // the data was accepted for at least one recipient
+        Failure failure = Failure::None;
         QStringList delivered;    // recipients the server took the message for
         QList<Refusal> refused;   // one entry per refused address, in envelope order
         QString error;            // empty unless the send stopped on an error

@@ -8,7 +8,11 @@ constexpr float kUpsideDown = 180.0f;
 
 SheetPicture pictureOf(const SheetPage &page, float rotation)
 {
-    return {page.imagePath, {}, rotation, page.pageName};
+    SheetPicture picture;
+    picture.path = page.imagePath;
+    picture.rotation = rotation;
+    picture.pageName = page.pageName;
+    return picture;
 }
 
 bool isCardPage(const QString &number)

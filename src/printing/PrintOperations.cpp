@@ -7,9 +7,11 @@
 #include "platform/Tasks.h"
 #include "printing/CardPlan.h"
 #include "printing/DataCentrePrinting.h"
+#include "printing/PageDrawing.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QPoint>
 
 namespace {
@@ -20,6 +22,20 @@ QString tr(const char *text)
 }
 
 }  // namespace
+
+QString PrintOperations::printActionFor(const QString &edition)
+{
+    static const QHash<QString, QString> actions = {
+        {QStringLiteral("Tarnaby Pro"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Mollivan Brennix"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Tovra Label Maker"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Ostravel Envelope Designer"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Tovra Greeting Card Designer"), QStringLiteral("printCard")},
+        {QStringLiteral("Ostravel Business Card Designer"), QStringLiteral("printBusinessCard")},
+        {QStringLiteral("Tovra PDF Author"), QStringLiteral("printManual")},
+    };
+    return actions.value(edition, QStringLiteral("printPage"));
+}
 
 PrintOperations::PrintOperations(PrintContext context)
     : context_(std::move(context))
@@ -43,6 +59,14 @@ void PrintOperations::inBackground(bool worker, QObject *window, std::function<R
 
 SheetPicture PrintOperations::currentPagePicture(float rotation) const
 {
+    if (context_.pageDrawing) {
+        SheetPicture drawn = context_.pageDrawing();
+        if (drawn.drawing) {
+            drawn.rotation = rotation;
+            drawn.pageName = context_.currentPageName;
+            return drawn;
+        }
+    }
     for (const SheetPage &page : context_.pages) {
         if (page.pageName == context_.currentPageName)
             return {page.imagePath, {}, rotation, page.pageName};
@@ -58,8 +82,15 @@ SheetComposition PrintOperations::composeSheet(bool sameLabel) const
     if (sameLabel)
         return SheetComposer::composeSameLabel(geometry, currentPagePicture(rotation), gPrintStartingRow,
                                                gPrintStartingColumn);
-    return SheetComposer::composeDifferentLabels(geometry, context_.pages, rotation, gPrintStartingRow,
-                                                 gPrintStartingColumn);
+    SheetComposition composition = SheetComposer::composeDifferentLabels(geometry, context_.pages, rotation,
+                                                                         gPrintStartingRow, gPrintStartingColumn);
+    sharpen(composition.pictures);
+    return composition;
+}
+
+void PrintOperations::sharpen(QList<SheetPicture> &pictures) const
+{
+    PageDrawing::sharpen(pictures, context_.pages, context_.currentPageName, context_.pageDrawing);
 }
 
 SheetPaper PrintOperations::paperForSheets() const
@@ -165,7 +196,7 @@ void PrintOperations::printCard()
 
 namespace {
 
-SheetComposition cardSheet(const QList<SheetPicture> &pictures)
+SheetComposition cardSheet(QList<SheetPicture> pictures)
 {
     SheetComposition composition =
         SheetComposer::layOutGrid(SheetGeometry::fromCurrentLayout(), pictures, {}, gPrintStartingRow,
@@ -177,32 +208,35 @@ SheetComposition cardSheet(const QList<SheetPicture> &pictures)
 
 void PrintOperations::printFrontPage()
 {
-    const QList<SheetPicture> pictures =
+    QList<SheetPicture> pictures =
         CardPlan::frontPictures(context_.pages, context_.labelTemplate.templateDescription);
     if (pictures.isEmpty()) {
         Alerts::inform(tr("Nothing was printed."), CardPlan::noCardPagesText(), context_.window);
         return;
     }
+    sharpen(pictures);
     printComposition(cardSheet(pictures));
 }
 
 void PrintOperations::printInsidePage()
 {
-    const QList<SheetPicture> pictures = CardPlan::insidePictures(context_.pages);
+    QList<SheetPicture> pictures = CardPlan::insidePictures(context_.pages);
     if (pictures.isEmpty()) {
         Alerts::inform(tr("Nothing was printed."), CardPlan::noCardPagesText(), context_.window);
         return;
     }
+    sharpen(pictures);
     printComposition(cardSheet(pictures));
 }
 
 void PrintOperations::printQuarterFoldCard()
 {
-    const QList<SheetPicture> pictures = CardPlan::quarterFoldPictures(context_.pages);
+    QList<SheetPicture> pictures = CardPlan::quarterFoldPictures(context_.pages);
     if (pictures.isEmpty()) {
         Alerts::inform(tr("Nothing was printed."), CardPlan::noCardPagesText(), context_.window);
         return;
     }
+    sharpen(pictures);
     printComposition(cardSheet(pictures));
 }
 
@@ -254,10 +288,17 @@ QString PrintOperations::editionName()
 
 void PrintOperations::saveBook(PdfBook::Source source, bool reduceSize, const QString &suggestedName)
 {
-    if (PdfBook::bookPages(context_.bookPages).isEmpty()) {
-        Alerts::inform(tr("Nothing was saved."), tr("The project has no pages to put in a PDF."), context_.window);
+    const bool projectPages = !PdfBook::bookPages(context_.bookPages).isEmpty();
+    if (!projectPages && !context_.openBookPage) {
+        Alerts::inform(tr("Nothing was saved."),
+                       tr("There is no page to put in a PDF. Open a page or add one with Add Page, then try again."),
+                       context_.window);
         return;
     }
+    // The pages are read from their files: the open one is saved first.
+    if (projectPages && context_.saveOpenPage)
+        context_.saveOpenPage();
+    const std::function<BookPlan::Page()> openPage = projectPages ? nullptr : context_.openBookPage;
     SavePanelOptions options;
     options.allowedTypes = {QStringLiteral("PDF")};
     options.nameFieldValue = suggestedName;
@@ -270,11 +311,21 @@ void PrintOperations::saveBook(PdfBook::Source source, bool reduceSize, const QS
             return;
         BookSettings settings;
         settings.reduceSize = reduceSize;
+        // Every page at the true size of the sheet in force.
+        settings.canvasPixelsPerInch = PageDrawing::currentCanvasPixelsPerInch();
+        settings.canvasWidth = gCanvasWidth;
         const QString path = PdfBook::withPdfExtension(chosen);
         // Page documents are read here, on the main thread; the pages are
         // painted on a worker behind the progress window. The plan is let go
         // on the main thread with the result.
-        auto plan = std::make_shared<const BookPlan>(PdfBook::plan(pages, source));
+        BookPlan gathered;
+        if (openPage) {
+            gathered.pages.append(openPage());
+            gathered.total = 1;
+        } else {
+            gathered = PdfBook::plan(pages, source, settings.canvasWidth);
+        }
+        auto plan = std::make_shared<const BookPlan>(std::move(gathered));
         inBackground<BookResult>(
             worker, window, [=] { return PdfBook::write(path, *plan, settings, progress); },
             [window, plan](BookResult result) {

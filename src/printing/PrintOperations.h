@@ -26,6 +26,8 @@ struct PrintContext {
     QList<SheetPage> pages;            // the project's pages in order, each with its cached picture
     QString currentPageName;           // the open page's file name
     std::function<QImage()> renderPage;  // a fresh picture of the open page
+    // The open page's drawing, painted at each sheet's resolution.
+    std::function<SheetPicture()> pageDrawing;
     LabelTemplateHelper labelTemplate;
     QObject *window = nullptr;
     SheetPrintTarget *printer = nullptr;
@@ -33,6 +35,10 @@ struct PrintContext {
     QList<BookPage> bookPages;
     QString openWebsiteFolder;
     PdfBook::Progress bookProgress;
+    // The open page as a book page (a page not yet in a project makes a book
+    // of its own), and a save of it so that its file is current.
+    std::function<BookPlan::Page()> openBookPage;
+    std::function<void()> saveOpenPage;
     // Paints exported sheets and books on a worker behind the progress window
     // (the window's commands); without it they are painted in line.
     bool useWorker = false;
@@ -44,6 +50,10 @@ struct PrintContext {
 class PrintOperations {
 public:
     explicit PrintOperations(PrintContext context);
+
+    // The action of the edition's Print menu item, which the toolbar's Print
+    // button sends too.
+    static QString printActionFor(const QString &edition);
 
     // A full sheet of the open page, or every page once, from the start spot
     // of Print Settings, turned by the canvas rotation.
@@ -88,6 +98,8 @@ private:
     void saveBook(PdfBook::Source source, bool reduceSize, const QString &suggestedName);
 
     SheetPicture currentPagePicture(float rotation) const;
+    // Pages with a file are drawn afresh on the sheets.
+    void sharpen(QList<SheetPicture> &pictures) const;
     // Runs work on a worker behind the progress window when the context asks for
     // it, else at once; done gets the result on the main thread.
     template <typename Result>

@@ -73,7 +73,9 @@ SheetComposition SheetComposer::layOutGrid(const SheetGeometry &geometry, QList<
 SheetComposition SheetComposer::layOutSingleSpot(const SheetGeometry &geometry, const SheetPicture &picture,
                                                  int32_t row, int32_t column)
 {
-    return layOutSpots(geometry, picture, {QPoint(column, row)});
+    SheetComposition out = layOutSpots(geometry, picture, {QPoint(column, row)});
+    out.keepsLastSheet = false;
+    return out;
 }
 
 SheetComposition SheetComposer::layOutSpots(const SheetGeometry &geometry, const SheetPicture &picture,

@@ -6,23 +6,46 @@
 #include "printing/PrintRenderingView.h"
 #include "printing/SheetGeometry.h"
 
+#include <QColor>
 #include <QImage>
 #include <QList>
+#include <QPicture>
 #include <QString>
 
-// One picture to place: a page's cached image file or an image rendered in
-// memory, turned once by `rotation` degrees when it is decoded.
+#include <memory>
+
+// One picture to place: a page's drawing, drawn at the sheet's resolution
+// when it is painted, else a page's cached image file or an image rendered in
+// memory; turned once by `rotation` degrees when it is decoded.
 struct SheetPicture {
+    SheetPicture() = default;
+    SheetPicture(QString path_, QImage image_ = {}, float rotation_ = 0.0f, QString pageName_ = {})
+        : path(std::move(path_)), image(std::move(image_)), rotation(rotation_), pageName(std::move(pageName_))
+    {
+    }
+
     QString path;
     QImage image;
     float rotation = 0.0f;
     QString pageName;
+    // The page's graphics as recorded on the main thread, over its canvas of
+    // canvasSize pixels filled with background.
+    std::shared_ptr<const QPicture> drawing;
+    QSize canvasSize;
+    QColor background = Qt::white;
 };
 
 // One project page offered to a composition.
 struct SheetPage {
+    SheetPage() = default;
+    SheetPage(QString pageName_, QString imagePath_ = {}, QString packagePath_ = {})
+        : pageName(std::move(pageName_)), imagePath(std::move(imagePath_)), packagePath(std::move(packagePath_))
+    {
+    }
+
     QString pageName;
     QString imagePath;
+    QString packagePath;  // the page's file, drawn afresh for sharp sheets
 };
 
 struct SheetComposition {
@@ -37,6 +60,11 @@ struct SheetComposition {
     QList<SheetPicture> pictures;
     QList<PrintRenderingView> sheets;
     Problem problem = Problem::None;
+    // Dots per inch at which drawn pictures are painted on the sheets.
+    int pictureDpi = 300;
+    // Whether the job leaves its last sheet in "card.pdf" (grid sheets do,
+    // single spots do not).
+    bool keepsLastSheet = true;
 
     bool isPrintable() const { return problem == Problem::None && !sheets.isEmpty(); }
     // What to tell the user when the composition is not printable.

@@ -2,6 +2,7 @@
 
 #include "config/DataCentreImages.h"
 #include "config/EditionSettings.h"
+#include "printing/PageDrawing.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,9 +72,27 @@ bool fits(double width, double height, const QSizeF &paper)
     return width <= paper.width() + kFitTolerance && height <= paper.height() + kFitTolerance;
 }
 
-QImage decodePicture(const SheetPicture &picture)
+// A drawn page at `dpi` over the spot it fills: the canvas scaled so that the
+// piece's printed width (its height once turned a quarter) gets dpi dots per
+// inch, never fewer pixels than the canvas has.
+QImage drawPicture(const SheetPicture &picture, const SheetGeometry &geometry, int dpi)
+{
+    const QSize canvas = picture.canvasSize;
+    if (canvas.isEmpty())
+        return {};
+    const double k = geometry.unitsPerInch > 0.0f ? geometry.unitsPerInch : 144.0;
+    const bool quarterTurn = std::fmod(std::abs(picture.rotation), 180.0f) == 90.0f;
+    const double printedInches = geometry.pieceWidth / k;
+    const double canvasAcross = quarterTurn ? canvas.height() : canvas.width();
+    const double scale = printedInches > 0.0 ? dpi * printedInches / canvasAcross : 1.0;
+    return PageDrawing::render(picture, std::max(scale, 1.0));
+}
+
+QImage decodePicture(const SheetPicture &picture, const SheetGeometry &geometry, int dpi)
 {
     QImage image = picture.image;
+    if (image.isNull() && picture.drawing)
+        image = drawPicture(picture, geometry, dpi);
     if (image.isNull() && !picture.path.isEmpty()) {
         QImageReader reader(picture.path);
         image = reader.read();
@@ -84,8 +103,12 @@ QImage decodePicture(const SheetPicture &picture)
 }
 
 // Decodes the listed pictures side by side; results in list order.
-QList<QImage> decodeAll(const QList<SheetPicture> &pictures, const QList<int> &which)
+QList<QImage> decodeAll(const SheetComposition &composition, const QList<int> &which)
 {
+    const QList<SheetPicture> &pictures = composition.pictures;
+    const auto decodePicture = [&composition](const SheetPicture &picture) {
+        return ::decodePicture(picture, composition.geometry, composition.pictureDpi);
+    };
     QList<QImage> out(which.size());
     const int workers = std::clamp<int>(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaximumDecoders);
     if (which.size() < 2 || workers == 1) {
@@ -127,6 +150,15 @@ QPageSize SheetPainter::pageSizeForPaper(const QString &paper)
     return QPageSize(QPageSize::Letter);
 }
 
+bool SheetPainter::knowsPaper(const QString &paper)
+{
+    for (const PaperRow &row : kPapers) {
+        if (paper == QLatin1String(row.name))
+            return true;
+    }
+    return paper == QLatin1String("Tabloid Oversize");
+}
+
 QString SheetPainter::paperName(const QString &templatePaper, const QString &sheetPaper)
 {
     return templatePaper.isEmpty() ? sheetPaper : templatePaper;
@@ -135,14 +167,21 @@ QString SheetPainter::paperName(const QString &templatePaper, const QString &she
 QPageLayout::Orientation SheetPainter::orientationFor(const SheetGeometry &geometry, const QPageSize &pageSize,
                                                       const QString &templateDescription)
 {
-    if (gAppName == QLatin1String("Tovra Greeting Card Designer")) {
-        const bool vertical = templateDescription.contains(QLatin1String("Vertical"));
-        const bool quarter = templateDescription.contains(QLatin1String("Quarter"));
-        return vertical != quarter ? QPageLayout::Landscape : QPageLayout::Portrait;
-    }
     const double k = geometry.unitsPerInch > 0.0f ? geometry.unitsPerInch : 144.0;
     const double width = geometry.sheetWidth / k;
     const double height = geometry.sheetHeight / k;
+    if (gAppName == QLatin1String("Tovra Greeting Card Designer")) {
+        // The fold decides, unless the folded sheet's grid only fits the paper
+        // the other way round (the A5 horizontal half fold): then that way.
+        const bool vertical = templateDescription.contains(QLatin1String("Vertical"));
+        const bool quarter = templateDescription.contains(QLatin1String("Quarter"));
+        const QPageLayout::Orientation byFold = vertical != quarter ? QPageLayout::Landscape : QPageLayout::Portrait;
+        const QPageLayout::Orientation other =
+            byFold == QPageLayout::Landscape ? QPageLayout::Portrait : QPageLayout::Landscape;
+        if (!fits(width, height, orientedInches(pageSize, byFold)) && fits(width, height, orientedInches(pageSize, other)))
+            return other;
+        return byFold;
+    }
     if (fits(width, height, orientedInches(pageSize, QPageLayout::Portrait)))
         return QPageLayout::Portrait;
     if (fits(width, height, orientedInches(pageSize, QPageLayout::Landscape)))
@@ -203,7 +242,7 @@ SheetPaintResult SheetPainter::paint(QPainter &painter, QPagedPaintDevice &devic
                     && !decoded.contains(placement.picture) && !missing.contains(placement.picture))
                     missing.append(placement.picture);
             }
-            const QList<QImage> images = decodeAll(composition.pictures, missing);
+            const QList<QImage> images = decodeAll(composition, missing);
             for (qsizetype i = 0; i < missing.size(); ++i)
                 decoded.insert(missing.at(i), images.at(i));
 
@@ -295,11 +334,12 @@ SheetPaintResult SheetPainter::writePdf(const QString &path, const SheetComposit
 
 SheetPaintResult SheetPainter::writeLastSheet(const QString &folder, const SheetComposition &composition)
 {
-    if (composition.sheets.isEmpty())
+    if (composition.sheets.isEmpty() || !composition.keepsLastSheet)
         return {};
     SheetComposition last;
     last.geometry = composition.geometry;
     last.pictures = composition.pictures;
     last.sheets = {composition.sheets.last()};
+    last.pictureDpi = composition.pictureDpi;
     return writePdf(QDir(folder).filePath(QStringLiteral("card.pdf")), last, framePaper(composition.geometry));
 }

@@ -37,6 +37,8 @@ public:
     // The paper's page size ("na-letter", "A4", "na-number-10-envelope" ...);
     // unknown names give US Letter.
     static QPageSize pageSizeForPaper(const QString &paper);
+    // Whether the paper is one of those names.
+    static bool knowsPaper(const QString &paper);
 
     // The template's paper when it names one, else the sheet's own.
     static QString paperName(const QString &templatePaper, const QString &sheetPaper);

@@ -9,7 +9,16 @@ int ContactMergeList::saveSelectedContacts(const Contacts &book, const QList<Cho
     for (const Choice &choice : choices) {
         if (choice.person < 0 || choice.person >= people.size())
             continue;
-        gContactMergeList += Contacts::mergeRecords(people.at(choice.person), choice.addressIndexes);
+        const Contacts::Person &person = people.at(choice.person);
+        if (choice.addressIndexes.isEmpty() && person.addresses.isEmpty()) {
+            // A ticked person with no postal address at all (an export of names and
+            // e-mail addresses) still gets a design: its address tags stay empty.
+            Contacts::MergeRecord record = Contacts::personRecord(person);
+            record.insert(QStringLiteral("Address_Number"), QStringLiteral("0"));
+            gContactMergeList.append(record);
+            continue;
+        }
+        gContactMergeList += Contacts::mergeRecords(person, choice.addressIndexes);
     }
     return int(gContactMergeList.size());
 }

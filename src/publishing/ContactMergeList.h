@@ -21,8 +21,9 @@ public:
     };
 
     // The contacts sheet's "save selected contacts": gContactMergeList becomes one
-    // record per chosen address (a person without a chosen address adds none, an
-    // index outside the book is skipped). Answers the number of records.
+    // record per chosen address (a chosen person who has no postal address gives one
+    // record without address, an index outside the book is skipped). Answers the
+    // number of records.
     static int saveSelectedContacts(const Contacts &book, const QList<Choice> &choices);
 
     // The alert texts of the sheet.

@@ -1,5 +1,6 @@
 #include "publishing/MailSendReview.h"
 
+#include "platform/MimeMessage.h"
 #include "platform/UserDefaults.h"
 
 #include <QSet>
@@ -8,8 +9,12 @@ bool MailSendReview::grabSendMailSettings(const UserDefaults &defaults, QString 
 {
     QString text;
     bool complete = true;
-    if (defaults.stringForKey(QStringLiteral("mailAddress")).trimmed().isEmpty()) {
+    const QString sender = defaults.stringForKey(QStringLiteral("mailAddress")).trimmed();
+    if (sender.isEmpty()) {
         text = QStringLiteral("Sender Mail is missing");
+        complete = false;
+    } else if (!MimeMessage::isValidAddress(sender)) {
+        text = QStringLiteral("Sender Mail \u201c%1\u201d is not an e-mail address").arg(sender);
         complete = false;
     } else if (defaults.stringForKey(QStringLiteral("mailSMTPServer")).trimmed().isEmpty()) {
         text = text + QLatin1Char('\n') + QStringLiteral("Sender Mail Server is missing");
@@ -18,6 +23,42 @@ bool MailSendReview::grabSendMailSettings(const UserDefaults &defaults, QString 
     if (incomplete)
         *incomplete = text;
     return complete;
+}
+
+QStringList MailSendReview::addressProblems(const QString &subject, const QStringList &to, const QStringList &cc,
+                                            const QStringList &bcc)
+{
+    const auto hasLineBreak = [](const QString &text) {
+        return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    };
+    QStringList problems;
+    if (hasLineBreak(subject))
+        problems << QStringLiteral("Subject: holds a line break");
+    const struct {
+        const QStringList *list;
+        const char *field;
+    } fields[] = {{&to, "To"}, {&cc, "CC"}, {&bcc, "BCC"}};
+    for (const auto &entry : fields) {
+        for (const QString &address : *entry.list) {
+            QString shown = address;
+            shown.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            if (hasLineBreak(address))
+                problems << QStringLiteral("%1: \u201c%2\u201d holds a line break (separate addresses with commas)")
+                                .arg(QLatin1String(entry.field), shown);
+            else if (!MimeMessage::isValidAddress(address))
+                problems << QStringLiteral("%1: \u201c%2\u201d is not an e-mail address").arg(QLatin1String(entry.field), shown);
+        }
+    }
+    return problems;
+}
+
+QString MailSendReview::refusedLines(const QList<QPair<QString, QString>> &refused)
+{
+    QStringList lines;
+    for (const auto &[address, reply] : refused)
+        lines << (reply.isEmpty() ? QStringLiteral("Refused: %1").arg(address)
+                                  : QStringLiteral("Refused: %1 (%2)").arg(address, reply));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QStringList MailSendReview::prepMailingList(const QString &text)

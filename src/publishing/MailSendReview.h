@@ -3,6 +3,8 @@
 // settings check, the recipient lists as typed in the recipient sheet, and the review
 // text the user confirms. Plain functions: the document and the settings sheet show
 // what they compute.
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -25,11 +27,31 @@ public:
     static constexpr const char *kFailedText = "Please double check Sender Settings and check Error Log for more details.";
     static constexpr const char *kViewLogButton = "View Error Log";
     static constexpr const char *kErrorLogTitle = "Error log";
+    // The review refuses what could not be sent, before anything goes out.
+    static constexpr const char *kBadAddressesTitle = "Please Correct the Recipients";
+    static constexpr const char *kBadAddressesText =
+        "Nothing has been sent. Please correct these in the recipient sheet:\n\n%1";
+    // The failure alert when the sender settings are not what went wrong.
+    static constexpr const char *kRefusedAllText =
+        "The mail server refused every recipient, so nobody received this mail.\n\n%1";
+    static constexpr const char *kUnreachableText =
+        "The mail server could not be reached. Please check your connection and check Error Log for more details.";
+    static constexpr const char *kNotTakenText =
+        "The mail server did not accept the message. Please check Error Log for more details.";
 
     // The settings check: true when a sender address and an SMTP server are stored;
     // else false with "Sender Mail is missing" or "\nSender Mail Server is missing" in
-    // *incomplete.
+    // *incomplete. A stored sender that is no e-mail address is incomplete too.
     static bool grabSendMailSettings(const UserDefaults &defaults, QString *incomplete);
+
+    // What the review must refuse: one line per address that is not an e-mail address
+    // or holds a line break, naming its field ("To: …"), and a subject with a line
+    // break. Empty when everything can be sent.
+    static QStringList addressProblems(const QString &subject, const QStringList &to, const QStringList &cc,
+                                       const QStringList &bcc);
+
+    // "Refused: a@x.org (550 …)", one line per address the server refused.
+    static QString refusedLines(const QList<QPair<QString, QString>> &refused);
 
     // One recipient text ("a@x.org, b@x.org,") as addresses: split at commas, each
     // trimmed, empty ones dropped.

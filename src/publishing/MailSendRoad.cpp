@@ -31,6 +31,9 @@ void MailSendRoad::getReadyToSendEmail()
     mailHeader = sheet.header;
     mailFooter = sheet.footer;
     mailTooltipText = sheet.tooltip;
+    // Nothing goes online or out while an address cannot be sent to.
+    if (!reviewAddresses())
+        return;
     if (gResponsiveEdition)
         sendHTMLEmail();
     else
@@ -42,8 +45,23 @@ bool MailSendRoad::grabSendMailSettings()
     return MailSendReview::grabSendMailSettings(UserDefaults::standard(), &sendMailInCompleteString);
 }
 
+bool MailSendRoad::reviewAddresses()
+{
+    prepMailingList();
+    const QString subject = hooks.recipientSheet ? hooks.recipientSheet().subject : QString();
+    const QStringList problems = MailSendReview::addressProblems(subject, mailToList, mailCCList, mailBCCList);
+    if (problems.isEmpty())
+        return true;
+    // The recipient sheet stays open, so the addresses are corrected where they were typed.
+    Alerts::inform(QString::fromLatin1(MailSendReview::kBadAddressesTitle),
+                   QString::fromLatin1(MailSendReview::kBadAddressesText).arg(problems.join(QLatin1Char('\n'))), window_);
+    return false;
+}
+
 void MailSendRoad::sendHTMLEmail()
 {
+    if (!reviewAddresses())
+        return;
     if (hooks.cancelMailRecipientSheet)
         hooks.cancelMailRecipientSheet();
     if (!grabSendMailSettings()) {
@@ -111,6 +129,7 @@ void MailSendRoad::sendEmailNow()
     const QString path = generateImageMapEmail();
     if (path.isEmpty()) {
         sendMailResults = QStringLiteral("The image-map page could not be written to the work folder.\n");
+        lastSendResult = SmtpSender::Result();
         mailSentFailed();
         return;
     }
@@ -129,6 +148,7 @@ void MailSendRoad::sendHTMLEmailNow()
     const QString path = QDir(document_.tempSavePathLocal).filePath(document_.pageName + QLatin1Char('.') + extension);
     if (!written || !QFileInfo::exists(path)) {
         sendMailResults = QStringLiteral("The page could not be written before sending: %1\n").arg(document_.lastSaveError);
+        lastSendResult = SmtpSender::Result();
         mailSentFailed();
         return;
     }
@@ -198,12 +218,9 @@ void MailSendRoad::mailSentSuccessfully()
     alert.style = Alert::Style::Informational;
     if (!lastSendResult.refused.isEmpty()) {
         // Everyone else has the mail; the user learns exactly who has not.
-        QString refused;
-        for (const SmtpSender::Refusal &refusal : lastSendResult.refused)
-            refused += QStringLiteral("\n%1 (%2)").arg(refusal.address, refusal.reply);
-        alert.informativeText += QStringLiteral("\n\nThe server refused %1 of the addresses:%2")
+        alert.informativeText += QStringLiteral("\n\nThe server refused %1 of the addresses; everyone else has it.\n%2")
                                      .arg(lastSendResult.refused.size())
-                                     .arg(refused);
+                                     .arg(refusedText());
         alert.buttons = {QStringLiteral("OK"), QString::fromLatin1(MailSendReview::kViewLogButton)};
     }
     const QString log = sendMailResults;
@@ -218,13 +235,42 @@ void MailSendRoad::mailSentFailed()
     ProgressModel::instance().hide();
     Alert alert;
     alert.messageText = QString::fromLatin1(MailSendReview::kFailedTitle);
-    alert.informativeText = QString::fromLatin1(MailSendReview::kFailedText);
+    // The sender settings are blamed only when the server refused them.
+    using Failure = SmtpSender::Failure;
+    switch (lastSendResult.failure) {
+    case Failure::Login:
+    case Failure::Sender:
+        alert.informativeText = QString::fromLatin1(MailSendReview::kFailedText);
+        break;
+    case Failure::Recipients:
+        alert.informativeText = QString::fromLatin1(MailSendReview::kRefusedAllText).arg(refusedText());
+        break;
+    case Failure::Connection:
+        alert.informativeText = QString::fromLatin1(MailSendReview::kUnreachableText);
+        break;
+    case Failure::Data:
+        alert.informativeText = QString::fromLatin1(MailSendReview::kNotTakenText);
+        break;
+    case Failure::Message:
+    case Failure::None:
+        alert.informativeText = QStringLiteral("The mail was not sent.\n\n%1")
+                                    .arg(lastSendResult.error.isEmpty() ? sendMailResults.trimmed() : lastSendResult.error);
+        break;
+    }
     alert.buttons = {QString::fromLatin1(MailSendReview::kViewLogButton), QStringLiteral("Cancel")};
     const QString log = sendMailResults;
     Alerts::ask(alert, window_, [this, log](int response) {
         if (response == Alert::FirstButton)
             showConnectionLog(log);
     });
+}
+
+QString MailSendRoad::refusedText() const
+{
+    QList<QPair<QString, QString>> refused;
+    for (const SmtpSender::Refusal &refusal : lastSendResult.refused)
+        refused.append({refusal.address, refusal.reply});
+    return MailSendReview::refusedLines(refused);
 }
 
 void MailSendRoad::showConnectionLog(const QString &log)

@@ -77,6 +77,9 @@ public:
     // Closes the recipient sheet, checks the settings, writes the page, prepares the
     // lists and shows the review.
     void sendHTMLEmail();
+    // Prepares the lists and refuses, in an alert naming each address and its field,
+    // what could not be sent; the recipient sheet stays open. True when all is sendable.
+    bool reviewAddresses();
     // The settings check (sender address and server stored); sendMailInCompleteString
     // names what is missing.
     bool grabSendMailSettings();
@@ -162,6 +165,8 @@ private:
     void startSend(const QString &htmlPath, bool withProgress);
     void finishSend(const SendOutcome &outcome, bool withProgress);
     void pictureOnline();
+    // "Refused: …" lines of the last send.
+    QString refusedText() const;
 
     SKTDocument &document_;
     QObject *window_ = nullptr;

@@ -215,7 +215,8 @@ void PublishJob::succeed()
     QObject *window = host_ ? host_->publishWindow() : nullptr;
     const QString baseUrl = UserDefaults::standard().stringForKey(QStringLiteral("baseurl"));
     if (baseUrl.isEmpty()) {
-        Alerts::inform(QStringLiteral("Upload Complete!"), QStringLiteral("Upload has been successful completed!"), window);
+        Alerts::inform(QStringLiteral("Upload Complete!"), QStringLiteral("Upload has been successful completed!"), window,
+                       Alert::Style::Informational);
         return;
     }
     if (kind_ == Kind::UserFiles) {
@@ -224,6 +225,7 @@ void PublishJob::succeed()
         alert.messageText = QStringLiteral("Upload Complete!");
         alert.informativeText = QStringLiteral("Files have been uploaded to the following folder:\n\n%1").arg(address);
         alert.buttons = {tr("Generate Links to Uploaded Files"), tr("Cancel")};
+        alert.style = Alert::Style::Informational;
         QPointer<PublishJob> guard(this);
         Alerts::ask(alert, window, [guard](int response) {
             if (guard && response == Alert::FirstButton)

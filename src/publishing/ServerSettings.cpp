@@ -76,6 +76,20 @@ bool ServerSettings::isComplete(const ServerAccount &account)
            && !account.password.isEmpty();
 }
 
+QStringList ServerSettings::missingFields(const ServerAccount &account)
+{
+    QStringList missing;
+    if (account.server.isEmpty())
+        missing << QStringLiteral("Server");
+    if (account.username.isEmpty())
+        missing << QStringLiteral("Username");
+    if (account.password.isEmpty())
+        missing << QStringLiteral("Password");
+    if (account.baseurl.isEmpty())
+        missing << QStringLiteral("Base URL");
+    return missing;
+}
+
 bool ServerSettings::storePassword(const QString &password, QString *error)
 {
     return CredentialStore().setPassword(QStringLiteral("password"), password, error);

@@ -2,6 +2,7 @@
 // The one current publishing account (eight preference keys, the password in the
 // credential store) and the clean-up its fields get before they are stored.
 #include <QString>
+#include <QStringList>
 
 class UserDefaults;
 
@@ -37,6 +38,9 @@ public:
     static ServerAccount runValueVerifications(const ServerAccount &fields, UserDefaults &defaults);
     // Base URL, server, user name and password are required.
     static bool isComplete(const ServerAccount &account);
+    // The required fields left empty, by the names the settings sheet shows
+    // ("Server", "Username", "Password", "Base URL"), in the sheet's order.
+    static QStringList missingFields(const ServerAccount &account);
     // Stores the password in the credential store; false (with error) when it could
     // not be kept.
     static bool storePassword(const QString &password, QString *error = nullptr);

@@ -113,6 +113,10 @@ FormatPlan planFormatRows(const FormatRowTable &table, const FormatPlanInput &in
         if (used && !row.families.contains(QLatin1String("All"))
             && (in.familyKey.isEmpty() || !row.families.contains(in.familyKey)))
             used = false;
+        if (used && !row.controls.isEmpty()
+            && std::all_of(row.controls.cbegin(), row.controls.cend(),
+                           [&in](const QString &control) { return in.hiddenControls.contains(control); }))
+            used = false;
         const double h = row.height >= 1 ? row.height : FormatRowCatalogue::kDefaultRowHeight;
         plan.rows.append({i, used, QRectF(0, y, width, h)});
         if (used)

@@ -38,6 +38,8 @@ struct FormatPlanInput {
     bool responsiveEdition = false;
     QString appName;
     double width = 0;
+    // Controls the edition hides: a row holding only such controls is not shown.
+    QStringList hiddenControls;
 };
 
 struct FormatPlan {

@@ -96,6 +96,73 @@ void CanvasSizeOperations::rotateCanvas(SKTDocument &document, int degrees)
     setConfirmedCanvasSize(document);
 }
 
+QSize CanvasSizeOperations::webCanvasSize(int segment)
+{
+    if (segment == 0)
+        return {450, 5000};
+    if (segment == 1)
+        return {1250, 10000};
+    return {2500, 50000};
+}
+
+int CanvasSizeOperations::webSegment(const QSizeF &frame)
+{
+    for (int segment = 0; segment < 3; ++segment)
+        if (QSizeF(webCanvasSize(segment)) == frame)
+            return segment;
+    return -1;
+}
+
+std::optional<CanvasSizeOperations::MailSize> CanvasSizeOperations::mailCanvasSize(int segment)
+{
+    switch (segment) {
+    case 0:
+        return MailSize{700, QStringLiteral("Standard")};
+    case 1:
+        return MailSize{900, QStringLiteral("Extra Wide")};
+    case 2:
+        return MailSize{900, QStringLiteral("Flex")};
+    default:
+        return std::nullopt;
+    }
+}
+
+int CanvasSizeOperations::mailSegment()
+{
+    for (int segment = 0; segment < 3; ++segment)
+        if (mailCanvasSize(segment)->type == gCanvasSizeType)
+            return segment;
+    return -1;
+}
+
+namespace {
+void applyMailSize(SKTDocument &document, int32_t width, const QString &type)
+{
+    const int32_t oldWidth = gCanvasWidth;
+    const QString oldType = gCanvasSizeType;
+    SKTDocument *page = &document;
+    UndoManager &undo = document.undoManager();
+    undo.registerUndo([page, oldWidth, oldType] { applyMailSize(*page, oldWidth, oldType); });
+    undo.setActionName(QStringLiteral("Canvas Size"));
+    gCanvasWidth = width;
+    gCanvasSizeType = type;
+    document.announceCanvasSizeChange();
+}
+}  // namespace
+
+bool CanvasSizeOperations::setMailCanvasSize(SKTDocument &document, int segment)
+{
+    const std::optional<MailSize> size = mailCanvasSize(segment);
+    if (!size)
+        return false;
+    if (gCanvasWidth == size->width && gCanvasSizeType == size->type) {
+        document.announceCanvasSizeChange();
+        return true;
+    }
+    applyMailSize(document, size->width, size->type);
+    return true;
+}
+
 bool CanvasSizeOperations::savePageTitle(SKTDocument &document, const QString &title)
 {
     if (document.pageOfficialName == title && !document.pageOfficialName.isNull())

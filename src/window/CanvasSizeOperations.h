@@ -5,6 +5,7 @@
 // undoable change of the page, so it marks the page edited and reaches the
 // page file with the next save; the canvas follows through the document's
 // canvas-size announcement.
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -43,6 +44,26 @@ public:
     static void adjustPageSize(SKTDocument &document, bool a4, bool eightPerSheet);
     // Print editions: turns the sheet by 0 or 90 degrees.
     static void rotateCanvas(SKTDocument &document, int degrees);
+
+    // The window's two canvas-size controls. Web (mobile, full, wide): the
+    // canvas frame of segment 0, 1 or any other; the page and the edition's
+    // width stay as they are.
+    static QSize webCanvasSize(int segment);
+    // The web segment whose size frame is; -1 for none.
+    static int webSegment(const QSizeF &frame);
+    // E-mail (standard, extra wide, flex): the width and size type of segment
+    // 0, 1 or 2, which the page stores; none for any other segment.
+    struct MailSize {
+        int width;
+        QString type;
+    };
+    static std::optional<MailSize> mailCanvasSize(int segment);
+    // The e-mail segment gCanvasSizeType names; -1 for none.
+    static int mailSegment();
+    // Makes segment the page's e-mail size (gCanvasWidth, gCanvasSizeType) as
+    // one undoable change of the page. False, changing nothing, for a segment
+    // that names no size.
+    static bool setMailCanvasSize(SKTDocument &document, int segment);
 
     // Save of the page-title sheet: a changed title is stored and the page
     // saved at once; an unchanged one saves nothing. Answers whether the

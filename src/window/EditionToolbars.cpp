@@ -36,7 +36,15 @@ QList<EditionToolbar> EditionToolbars::parse(const QStringList &lines)
             QList<ToolbarItemSpec> items;
             for (const QString &pair : f[2].split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
                 const qsizetype eq = pair.indexOf(QLatin1Char('='));
-                items.append(eq < 0 ? ToolbarItemSpec{pair, pair} : ToolbarItemSpec{pair.left(eq), pair.mid(eq + 1)});
+                ToolbarItemSpec item = eq < 0 ? ToolbarItemSpec{pair, pair} : ToolbarItemSpec{pair.left(eq), pair.mid(eq + 1)};
+                const qsizetype colon = item.action.indexOf(QLatin1Char(':'));
+                if (colon > 0) {
+                    bool ok = false;
+                    const int segment = item.action.mid(colon + 1).toInt(&ok);
+                    item.action = item.action.left(colon);
+                    item.segment = ok && segment >= 0 ? segment : -1;
+                }
+                items.append(item);
             }
             itemSets.insert(f[1], items);
         } else if (f[0] == QLatin1String("edition") && f.size() >= 5) {

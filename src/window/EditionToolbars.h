@@ -10,6 +10,10 @@
 struct ToolbarItemSpec {
     QString action;  // the action name the item sends
     QString label;
+    // A segment of a segmented control ("action:segment=Label" in the table):
+    // the items of one action form the control, one checked at a time, and
+    // each sends the action with its segment as tag. -1: a plain button.
+    int segment = -1;
     bool operator==(const ToolbarItemSpec &) const = default;
 };
 

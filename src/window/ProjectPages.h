@@ -91,6 +91,7 @@ public:
                             const QString &newFileBaseName, const QImage &photo = {});
 
 private:
+    void storePhoto(ProfileRecord::Kind kind, const QImage &photo);
     bool saveShownPage();
     bool applyTemplatePass(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription, bool withProgress);
     // Points the document at a new page of the project and saves it; removes

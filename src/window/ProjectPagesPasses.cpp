@@ -1,5 +1,6 @@
 // The whole-project passes and the record pages of ProjectPages.
 #include "window/ProjectPages.h"
+#include "window/ProfilePageTable.h"
 
 #include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
@@ -180,9 +181,27 @@ bool ProjectPages::saveNewProfile(ProfileRecord::Kind kind, const QString &fileB
         refreshWebsite();
         return fail(QStringLiteral("Record Not Added"), QStringLiteral("The new record could not be opened and was removed."));
     }
-    if (kind == ProfileRecord::Kind::Person)
-        doc_.saveCustomScreenshot(photo.isNull() ? gAppIcon : photo);
+    // The page is written again at once, so that its package and its picture
+    // in the listing carry what the record page shows.
+    doc_.documentChangedCounter += 1;
+    if (!doc_.saveThisPage(doc_.fileURLPath, false))
+        fail(QStringLiteral("Record Not Saved"), doc_.lastSaveError);
+    storePhoto(kind, photo);
+    refreshWebsite();
     return true;
+}
+
+void ProjectPages::storePhoto(ProfileRecord::Kind kind, const QImage &photo)
+{
+    // A person's photo takes the place of the page picture the save drew, and
+    // the package is packed again with it.
+    if (kind != ProfileRecord::Kind::Person || photo.isNull())
+        return;
+    QString error;
+    if (!doc_.saveCustomScreenshot(photo)
+        || !SKTDocument::packageDocument(QDir(doc_.tempSavePathLocal).filePath(doc_.pageName), doc_.fileURLPath, &error))
+        fail(QStringLiteral("Photo Not Saved"),
+             QStringLiteral("The record was saved, but its photo could not be stored. %1").arg(error));
 }
 
 bool ProjectPages::saveUpdatedProfile(ProfileRecord::Kind kind, const QMap<QString, QString> &sheetFields,
@@ -209,20 +228,13 @@ bool ProjectPages::saveUpdatedProfile(ProfileRecord::Kind kind, const QMap<QStri
     }
     const QMap<QString, QString> before = doc_.profileDictionary;
     ProfileRecord::updateFields(kind, sheetFields, doc_.profileDictionary);
+    ProfilePageTable::refresh(doc_);
     doc_.documentChangedCounter += 1;
     if (!doc_.saveThisPage(rename ? target : doc_.fileURLPath, false)) {
         doc_.profileDictionary = before;
         return fail(QStringLiteral("Record Not Saved"), doc_.lastSaveError);
     }
-    // A person's new photo takes the place of the page picture the save drew,
-    // and the package is packed again with it.
-    if (kind == ProfileRecord::Kind::Person && !photo.isNull()) {
-        QString error;
-        if (!doc_.saveCustomScreenshot(photo)
-            || !SKTDocument::packageDocument(QDir(doc_.tempSavePathLocal).filePath(doc_.pageName), doc_.fileURLPath, &error))
-            fail(QStringLiteral("Photo Not Saved"),
-                 QStringLiteral("The record was saved, but its photo could not be stored. %1").arg(error));
-    }
+    storePhoto(kind, photo);
     if (rename && !QFile::remove(current.filePath()))
         fail(QStringLiteral("Record Renamed"),
              QStringLiteral("The record was saved as %1, but %2 could not be removed.").arg(QFileInfo(target).fileName(), current.fileName()));

@@ -4,6 +4,7 @@
 #include "document/DataCentreMarkers.h"
 #include "document/DataCentreProfileFields.h"
 #include "document/SKTDocument.h"
+#include "document/PageEditingCopy.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/UserDefaults.h"
 #include "platform/WorkFolder.h"
@@ -299,7 +300,7 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
     localStem.remove(QStringLiteral("@2x"));
     const QString sourcePath = QFileInfo(screenshot).dir().filePath(localStem + QLatin1Char('.') + sourceExt);
     bool readable = false;
-    QString text = SKTDocument::readPageText(sourcePath, &readable);
+    QString text = PageEditingCopy::editingPage(SKTDocument::readPageText(sourcePath, &readable));
     if (DataCentreProfileFields::oldPelprofileFlag(text)) {
         // Converted in the work copy only; the package keeps its old header
         // until the page is saved.
@@ -307,7 +308,7 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
         entry.oldPelprofileFlag = DataCentreProfileFields::convertOldPelprofileFile(sourcePath);
         if (entry.oldPelprofileFlag) {
             entry.pageTitle = DataCentreProfileFields::grabPageTitleFromPellprofile(person);
-            text = SKTDocument::readPageText(sourcePath, &readable);
+            text = PageEditingCopy::editingPage(SKTDocument::readPageText(sourcePath, &readable));
         } else {
             entry.pageTitle = DataCentreProfileFields::grabPageTitle(text);
         }

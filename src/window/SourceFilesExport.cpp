@@ -186,6 +186,7 @@ void SourceFilesExport::showExportCompleteAlert(const QString &exportFolder, con
     if (failures.isEmpty()) {
         alert.messageText = QStringLiteral("Export Complete");
         alert.buttons = {QStringLiteral("Show Exported Folder"), QStringLiteral("OK")};
+        alert.style = Alert::Style::Informational;
     } else {
         alert.messageText = QStringLiteral("Export Incomplete");
         alert.informativeText = QStringLiteral("These could not be exported:\n\n%1").arg(failures.join(QLatin1Char('\n')));

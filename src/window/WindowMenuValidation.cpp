@@ -68,7 +68,8 @@ bool WindowMenuValidation::validate(ActionItemState &item, const WindowMenuState
     } else if (alwaysOn().contains(a)) {
         item.enabled = true;
     } else if (a == QLatin1String("showProfilePopOver")) {
-        item.enabled = gPatientProfileMode;
+        // Every record edition, the viewer too, can show whose record is open.
+        item.enabled = gPatientProfileMode || !gProfileFieldKeys.isEmpty();
     } else if (pageListActions().contains(a)) {
         showWhen(item, state.pageCount > 0);
     } else if (a == QLatin1String("duplicatePage") || a == QLatin1String("deletePage")) {

@@ -172,15 +172,22 @@ TEST_F(MainMenuTest, OnlyExactNamesChangeTheMenu)
 TEST_F(MainMenuTest, ItemsOnlyOneEditionKeeps)
 {
     const QList<QPair<const char *, QString>> keepers = {
-        {"publishMailMenuItem", QStringLiteral("Mirvel Responsive Email Designer")},
         {"tovraLabelMakerMenuItem", QStringLiteral("Tarnaby Pro")},
         {"rotateCanvasMenuItem", QStringLiteral("Tovra Label Maker")},
         {"canvasSizeMenuItem", QStringLiteral("HTML Zov Pro")}};
     const QStringList named = EditionMenuTable::standard().namedEditions();
+    // Every edition that sends e-mail designs keeps "Send Email...", and alone does.
+    const QStringList mailEditions = {QStringLiteral("Glentor Mails Pro 2"), QStringLiteral("Glentor Mails Express"),
+                                      QStringLiteral("Mirvel Responsive Email Designer")};
     for (const QString &edition : named) {
         const auto menus = menusFor(edition);
         for (const auto &[outlet, keeper] : keepers)
             EXPECT_EQ(menus->item(outlet)->isVisible(), edition == keeper) << outlet << " in " << edition.toStdString();
+        EXPECT_EQ(menus->item("publishMailMenuItem")->isVisible(), mailEditions.contains(edition)) << edition.toStdString();
+        if (mailEditions.contains(edition)) {
+            EXPECT_TRUE(menus->item("senderSMTPSettingsMenuItem")->isVisible()) << edition.toStdString();
+            EXPECT_TRUE(menus->item("addressBookMenuItem")->isVisible()) << edition.toStdString();
+        }
     }
 }
 
@@ -197,6 +204,9 @@ TEST_F(MainMenuTest, ActionsSetPerEditionAreSent)
     const QList<std::tuple<QString, const char *, const char *>> cases = {
         {QStringLiteral("Tovra Greeting Card Designer"), "printPageMenuItem", "printCard"},
         {QStringLiteral("Tovra PDF Author"), "printPageMenuItem", "printManual"},
+        // Business cards print as cards on a sheet; image notes print the page.
+        {QStringLiteral("Ostravel Business Card Designer"), "printPageMenuItem", "printBusinessCard"},
+        {QStringLiteral("Wemba Image Notes"), "printPageMenuItem", "printPage"},
         {QStringLiteral("Ostravel Envelope Designer"), "printPageMenuItem", "printSheetWithSameLabels"},
         {QStringLiteral("Glentor Mails Pro 2"), "sourcecodeMenuItem", "showMailSourceCode"},
         {QStringLiteral("Pellamy Vet Edition"), "addNewPatientMenuItem", "showAddNewPatientWindow"},

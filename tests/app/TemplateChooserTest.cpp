@@ -313,6 +313,7 @@ TEST_F(TemplateChooserTest, FailuresAreToldWithTheTemplatesName)
     gStarterTemplateFiles.clear();
     delegate.directlyLaunchSingleDocBlank();
     EXPECT_EQ(hidden, 1);
+    delegate.setWelcomeWindowHider({});
     EXPECT_TRUE(DocumentController::shared().documents().isEmpty());
 }
 

@@ -163,8 +163,8 @@ before(async () => {
   servers.auth = await waitForPort(serveAuth, auth, 'The SMTP server with AUTH');
   servers.refusing = await waitForPort(serveRefusing, refusing, 'The refusing SMTP server');
 
-  // "localhost:PORT": the form mailer's SMTP road names a host only, and the
-  // PEAR socket takes a port written after a host name.
+  // "localhost:PORT" as typed in the form settings: the generated mailers give
+  // the port apart; the hand-made page passes it inside the host.
   const replacements = { '@SMTP_AUTH_HOST@': `localhost:${servers.auth}` };
   for (const [i, fixtures] of args.fixtures.entries()) {
     const prefix = i === 0 ? '' : `fixtures${i}/`;

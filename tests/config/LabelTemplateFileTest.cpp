@@ -1,4 +1,5 @@
 // Reading the label edition's catalogue of label stocks.
+#include "config/DataCentre.h"
 #include "config/LabelTemplateFile.h"
 
 #include <gtest/gtest.h>
@@ -25,14 +26,28 @@ TEST(LabelTemplateFile, FieldsAreTrimmedAndUsLetterBecomesItsPaperName)
     EXPECT_EQ(records[0].paperSize, QStringLiteral("na-letter"));
 }
 
-TEST(LabelTemplateFile, OnlyTheExactPaperNameIsTranslatedAndExtraFieldsAreIgnored)
+// Only the exact "US Letter" is translated; a paper the print system does not
+// know ("us letter", "US-Letter") cannot be printed on, so its line is skipped
+// and named, as are lines cut short and lines naming no sheet of the catalogue.
+TEST(LabelTemplateFile, BadLinesAreSkippedAndNamedAndExtraFieldsAreIgnored)
 {
-    const auto records = LabelTemplateFile::parse("A,1,D,us letter\nA,2,D,US-Letter\nA,3,D,A4,extra,fields\n");
-    ASSERT_EQ(records.size(), 3);
-    EXPECT_EQ(records[0].paperSize, QStringLiteral("us letter"));
-    EXPECT_EQ(records[1].paperSize, QStringLiteral("US-Letter"));
-    EXPECT_EQ(records[2].paperSize, QStringLiteral("A4"));
-    EXPECT_EQ(records[2].templateDescription, QStringLiteral("D"));
+    DataCentre::loadPrintLabels();
+    QStringList skipped;
+    const auto records = LabelTemplateFile::parse("A,1,Label - 30 Per Letter Sheet,us letter\n"
+                                                  "A,2,Label - 30 Per Letter Sheet,US-Letter\n"
+                                                  "A,3,Label - 21 Per A4 Sheet,A4,extra,fields\n"
+                                                  "A,4,Label - 99 Per Nothing,A4\n"
+                                                  "A,5\n",
+                                                  &skipped);
+    gPrintLabels.clear();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].paperSize, QStringLiteral("A4"));
+    EXPECT_EQ(records[0].templateDescription, QStringLiteral("Label - 21 Per A4 Sheet"));
+    ASSERT_EQ(skipped.size(), 4);
+    EXPECT_TRUE(skipped[0].contains("us letter") && skipped[0].contains("unknown")) << skipped[0].toStdString();
+    EXPECT_TRUE(skipped[1].contains("US-Letter")) << skipped[1].toStdString();
+    EXPECT_TRUE(skipped[2].contains("Label - 99 Per Nothing")) << skipped[2].toStdString();
+    EXPECT_TRUE(skipped[3].contains("A,5") && skipped[3].contains("fewer than four")) << skipped[3].toStdString();
 }
 
 // Line ends of every kind, blank lines and lines cut short must not be read

@@ -189,7 +189,19 @@ TEST_F(PagePreferencesTest, DialogsShowAndHandBackTheirValues)
     EXPECT_EQ(tipped, 2) << "the field and its label";
     if (const QByteArray out = qgetenv("ZOV_SCREENSHOT_DIR"); !out.isEmpty())
         form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/form-preferences.png"));
+    // The server's "host:port" shows as host and port, and is stored as one text again.
+    refill = form->values();
+    refill.mailServer = QStringLiteral("127.0.0.1:8025");
+    form->setValues(refill);
+    QLineEdit *port = nullptr;
+    for (QLineEdit *edit : form->findChildren<QLineEdit *>())
+        if (edit->placeholderText() == QLatin1String("25"))
+            port = edit;
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->text(), QStringLiteral("8025"));
+    port->setText(QStringLiteral("2525"));
     form->accept();
+    EXPECT_EQ(doc->formEmailServer, QStringLiteral("127.0.0.1:2525"));
     EXPECT_EQ(doc->siteFeedbackEmail, QStringLiteral("owner@example.org"));
     EXPECT_EQ(doc->formSubmitButtonValue, QStringLiteral("Submit"));
 }

@@ -4,6 +4,8 @@
 // and opened from the package, gives the same page text.
 #include "RoundTripFixture.h"
 
+#include "document/ReadError.h"
+
 #include <QDirIterator>
 #include <QRegularExpression>
 
@@ -384,4 +386,62 @@ TEST_F(ResponsiveRoundTripTest, OpeningAndSavingAtOnceWritesNothing)
         EXPECT_TRUE(snapshot(gWorkFolder) == workBefore) << "the opened page's files were written";
         EXPECT_FALSE(opened->isDocumentEdited());
     }
+}
+
+// The page file a responsive edition stores (and publishes and previews) is
+// the responsive page: the Bootstrap grid on the website, the 100 % table in
+// the e-mail. It opens again to the same graphics, since it carries its
+// editing form; a file whose editing form is damaged or missing opens as the
+// page it is, without a crash.
+TEST_F(ResponsiveRoundTripTest, TheStoredPageIsTheResponsivePageAndOpensAgain)
+{
+    for (const bool email : {false, true}) {
+        SCOPED_TRACE(email ? "e-mail" : "website");
+        gResponsiveEmailEdition = email;
+        startPage();
+        const Texts t = generations(sectionsPage());
+        ASSERT_TRUE(opened);
+        bool readable = false;
+        const QString stored = SKTDocument::readPageText(doc->pagePath, &readable);
+        ASSERT_TRUE(readable);
+        const QString published = PageEditingCopy::publishedPage(stored);
+        EXPECT_EQ(published, doc->generateSourceCode(doc->pageName, true, false));
+        EXPECT_TRUE(published.contains(email ? QStringLiteral("class=\"columnContainer\"")
+                                             : QStringLiteral("col-xs-12 col-sm-6 col-md-6 col-lg-6")));
+        EXPECT_FALSE(published.contains(QStringLiteral("position:absolute;left:")));
+        EXPECT_EQ(PageEditingCopy::editingPage(stored), t.first);
+        EXPECT_EQ(opened->graphics().size(), doc->graphics().size());
+
+        // Damaged: the editing form cut short, or not there at all.
+        for (const QString &damaged : {stored.left(stored.size() - 40) + QStringLiteral("@@@</script>\n"), published}) {
+            const QString file = path(QStringLiteral("damaged.html"));
+            QFile out(file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(damaged.toUtf8());
+            out.close();
+            const QString text = PageEditingCopy::editingPage(SKTDocument::readPageText(file, &readable));
+            auto read = newPage(doc->pageName);
+            // Read as the page it is: what it holds, or the reader's own refusal.
+            try {
+                const auto carriers = read->presentObjects(text, read->pageName, QString(), read->pageName, file);
+                SKTGraphic::graphicsWithProperties(carriers, QStringLiteral("damaged.html"));
+            } catch (const ReadError &) {
+            }
+        }
+    }
+}
+
+TEST(PageEditingCopyTest, OnlyTheAppendedBlockCountsAndItsTextComesBackWhole)
+{
+    const QString editing = QStringLiteral("<html>caf\u00e9 </script> <!-- x --></html>\n");
+    // A page whose own text holds the block's opening still finds the real one at its end.
+    const QString page = QStringLiteral("<p>&lt;script type=\"application/x-zov-page\"&gt;</p>\n"
+                                        "<script type=\"application/x-zov-page\" id=\"zovEditingPage\">");
+    const QString wrapped = PageEditingCopy::wrap(page, editing);
+    EXPECT_TRUE(PageEditingCopy::hasEditingCopy(wrapped));
+    EXPECT_EQ(PageEditingCopy::editingPage(wrapped), editing);
+    EXPECT_EQ(PageEditingCopy::publishedPage(wrapped), page);
+    EXPECT_FALSE(wrapped.mid(page.size()).contains(QStringLiteral("</script> ")));
+    EXPECT_EQ(PageEditingCopy::editingPage(page), page);
+    EXPECT_EQ(PageEditingCopy::publishedPage(page), page);
 }

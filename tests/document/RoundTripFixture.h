@@ -3,6 +3,7 @@
 // opened from the package, each generated again for comparison.
 #include "DocumentFixture.h"
 
+#include "document/PageEditingCopy.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
@@ -176,7 +177,7 @@ protected:
         copyPageSettings(*read);
         const QString pageFile = doc->pagePath;
         bool readable = false;
-        const QString pageText = SKTDocument::readPageText(pageFile, &readable);
+        const QString pageText = PageEditingCopy::editingPage(SKTDocument::readPageText(pageFile, &readable));
         EXPECT_TRUE(readable);
         try {
             const auto carriers = read->presentObjects(pageText, read->pageName, QString(), read->pageName, pageFile);

@@ -122,14 +122,50 @@ TEST_F(FormMailerTest, MailAndSmtpFormBlocksAreTheStoredFormatAndValidPhp)
     EXPECT_FALSE(smtp.formBlock.contains(QStringLiteral("CC:")));
     EXPECT_TRUE(smtp.formBlock.contains(QStringLiteral("$password = \"pa\\$\\$\\\"word\";")));
 
-    // A server without a user name sends with mail().
+    // The port travels apart from the host, so an address with a port is no host name.
+    EXPECT_TRUE(smtp.formBlock.contains(QStringLiteral("$host = \"smtp.example.test\";\n$port = 587;\n")));
+    EXPECT_TRUE(smtp.formBlock.contains(QStringLiteral("'port' => $port,\n'auth' => true,")));
+
+    // A server without a user name sends through it without logging in.
     doc->formEmailUsername.clear();
+    doc->formEmailServer = QStringLiteral("127.0.0.1:8025");
+    const QString open = runPass().formBlock;
+    EXPECT_TRUE(open.contains(QStringLiteral("$host = \"127.0.0.1\";\n$port = 8025;\n")));
+    EXPECT_TRUE(open.contains(QStringLiteral("'auth' => false));")));
+    EXPECT_FALSE(open.contains(QStringLiteral("$password")));
+    EXPECT_FALSE(open.contains(QStringLiteral("mail('owner@example.test'")));
+    // No server: PHP's mail().
+    doc->formEmailServer.clear();
     EXPECT_TRUE(runPass().formBlock.contains(QStringLiteral("$mailSent = mail('owner@example.test'")));
 
     for (const auto &[name, text] : {std::pair{"mail.php", mail.formBlock}, std::pair{"smtp.php", smtp.formBlock}}) {
         const QString file = path(QString::fromLatin1(name));
         writeText(file, text);
         expectPhpLints(file);
+    }
+}
+
+TEST(FormMailerSmtpServer, HostAndPortAreReadAsTypedAndWrittenBack)
+{
+    const struct {
+        const char *typed;
+        const char *host;
+        int port;
+        const char *joined;
+    } cases[] = {
+        {"smtp.example.org", "smtp.example.org", 0, "smtp.example.org"},
+        {" 127.0.0.1:8025 ", "127.0.0.1", 8025, "127.0.0.1:8025"},
+        {"[2001:db8::1]:587", "2001:db8::1", 587, "[2001:db8::1]:587"},
+        {"2001:db8::1", "2001:db8::1", 0, "2001:db8::1"},
+        {"mail.example.org:smtp", "mail.example.org:smtp", 0, "mail.example.org:smtp"},
+        {"mail.example.org:70000", "mail.example.org:70000", 0, "mail.example.org:70000"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        const FormMailer::SmtpServer server = FormMailer::splitSmtpServer(QString::fromLatin1(c.typed));
+        EXPECT_EQ(server.host, QString::fromLatin1(c.host));
+        EXPECT_EQ(server.port, c.port);
+        EXPECT_EQ(FormMailer::joinSmtpServer(server.host, server.port), QString::fromLatin1(c.joined));
     }
 }
 

@@ -132,6 +132,46 @@ TEST(ContactFileReader, ReadsCsvWithAHeaderRow)
     EXPECT_FALSE(error.isEmpty());
 }
 
+// Exports in other encodings read right; short lines give what they hold; lines with
+// no contact are named, and the rest imports.
+TEST(ContactFileReader, CsvInOtherEncodingsOrWithMissingColumnsImportsWhatItCanAndNamesSkippedLines)
+{
+    const QString text = QStringLiteral("First Name,Last Name,E-mail,City\r\n"
+                                        "J\u00fcrgen,M\u00fcller,jm@example.org,K\u00f6ln\r\n"
+                                        "Zo\u00eb,Smith\r\n"
+                                        ",,,\r\n"
+                                        "\r\n"
+                                        "Ann,Lee,ann@example.org\r\n");
+    QByteArray utf16le("\xFF\xFE");
+    for (const QChar c : text)
+        utf16le += char(c.unicode() & 0xFF), utf16le += char(c.unicode() >> 8);
+    QByteArray cp1252;
+    for (const QChar c : text)
+        cp1252 += char(c.unicode());
+    const struct {
+        const char *what;
+        QByteArray data;
+    } files[] = {{"UTF-8", text.toUtf8()}, {"UTF-16 with its mark", utf16le}, {"Windows-1252", cp1252}};
+    for (const auto &f : files) {
+        SCOPED_TRACE(f.what);
+        QString error;
+        QStringList skipped;
+        const QList<Person> people = ContactFileReader::read(f.data, &error, &skipped);
+        ASSERT_EQ(people.size(), 3) << error.toStdString();
+        const Person *muller = byLastName(people, QStringLiteral("M\u00fcller"));
+        ASSERT_TRUE(muller);
+        EXPECT_EQ(muller->firstName, QStringLiteral("J\u00fcrgen"));
+        ASSERT_EQ(muller->addresses.size(), 1);
+        EXPECT_EQ(muller->addresses[0].city, QStringLiteral("K\u00f6ln"));
+        const Person *zoe = byLastName(people, QStringLiteral("Smith"));
+        ASSERT_TRUE(zoe);
+        EXPECT_EQ(zoe->firstName, QStringLiteral("Zo\u00eb"));
+        EXPECT_TRUE(zoe->emails.isEmpty());
+        ASSERT_EQ(skipped.size(), 1) << skipped.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(skipped[0].startsWith(QStringLiteral("line 4:"))) << skipped[0].toStdString();
+    }
+}
+
 TEST(Contacts, UniqueContactIdIsMadeOfLettersAndDigits)
 {
     Person p;

@@ -267,6 +267,58 @@ TEST(SmtpSender, AThousandRecipientsEachGetTheMessageOnce)
     EXPECT_FALSE(arrived.contains(QStringLiteral("p500@example.org")));
 }
 
+// A send that stops says where: what the user must look at differs (the sender
+// settings only for a refused log-in or sender).
+TEST(SmtpSender, AStoppedSendSaysWhereItStopped)
+{
+    using Failure = SmtpSender::Failure;
+    const struct {
+        const char *what;
+        QStringList serverOptions;
+        QString username;
+        QStringList to;
+        Failure expected;
+    } cases[] = {
+        {"wrong password", {QStringLiteral("--auth"), QStringLiteral("ann:right")}, QStringLiteral("ann"),
+         {QStringLiteral("to@example.org")}, Failure::Login},
+        {"sender refused", {QStringLiteral("--refuse-sender"), QStringLiteral("sender@example.org")}, {},
+         {QStringLiteral("to@example.org")}, Failure::Sender},
+        {"every recipient refused",
+         {QStringLiteral("--refuse"), QStringLiteral("a@example.org"), QStringLiteral("--refuse"), QStringLiteral("b@example.org")},
+         {}, {QStringLiteral("a@example.org"), QStringLiteral("b@example.org")}, Failure::Recipients},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SmtpTestServer server;
+        ASSERT_TRUE(server.start(QStringLiteral("none"), c.serverOptions));
+        auto settings = settingsFor(server, SmtpSender::Security::None);
+        settings.username = c.username;
+        settings.password = QStringLiteral("wrong");
+        const auto result = SmtpSender(settings).send(simpleMessage(c.to));
+        EXPECT_FALSE(result.sent);
+        EXPECT_EQ(result.failure, c.expected) << result.error.toStdString() << "\n" << result.log.toStdString();
+        EXPECT_EQ(server.storedCount(), 0);
+    }
+    {
+        SmtpTestServer server;
+        ASSERT_TRUE(server.start());
+        const int port = server.port();
+        server.stop();
+        SmtpSender::Settings settings;
+        settings.host = QStringLiteral("127.0.0.1");
+        settings.port = port;
+        settings.security = SmtpSender::Security::None;
+        EXPECT_EQ(SmtpSender(settings).send(simpleMessage({QStringLiteral("to@example.org")})).failure, Failure::Connection);
+    }
+    {
+        MimeMessage m = simpleMessage({QStringLiteral("to@example.org")});
+        m.setSubject(QStringLiteral("Hi\nthere"));
+        SmtpSender::Settings settings;
+        settings.host = QStringLiteral("127.0.0.1");
+        EXPECT_EQ(SmtpSender(settings).send(m).failure, Failure::Message);
+    }
+}
+
 // The connection breaks while recipients are still being named: the send is an error,
 // not a quiet success for the ones answered before.
 TEST(SmtpSender, AConnectionLostAmongTheRecipientsIsAnError)

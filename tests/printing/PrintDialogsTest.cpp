@@ -233,6 +233,8 @@ TEST_F(PrintDialogsTest, StartPrintingReusesTheLastComposedSheets)
     ASSERT_TRUE(red.save(dir.filePath("two.png")));
     SKTDocument document;
     document.fileURLPath = dir.filePath("site/two.zovweb");
+    // The open page is drawn afresh on the sheets: a red page.
+    document.pageColor = Qt::red;
     ProjectPages project(document);
     project.setOpenWebsiteFolderPath(dir.filePath("site"));
     PageEntry two;

@@ -87,7 +87,7 @@ protected:
     {
         PrintContext c;
         for (const QString &name : pageNames)
-            c.pages.append({name, picture(name + ".png")});
+            c.pages.append(SheetPage(name, picture(name + ".png")));
         c.currentPageName = pageNames.value(0);
         c.renderPage = [] {
             QImage image(20, 20, QImage::Format_RGB32);
@@ -150,7 +150,7 @@ TEST_F(PrintOperationsTest, UnreadablePicturesAndFailedWritesAreNamedAfterTheJob
 {
     select("Label - 30 Per Letter Sheet");
     PrintContext c = context({"good"});
-    c.pages.append({"lost page", dir.filePath("nowhere.png")});
+    c.pages.append(SheetPage("lost page", dir.filePath("nowhere.png")));
     PrintOperations operations(c);
     panels.answer(dir.filePath("out.pdf"));
     operations.exportSheetDifferentLabels();

@@ -354,6 +354,7 @@ TEST_F(PrintingTest, LabelTemplatesFileIsCleanAndNamesCatalogueRows)
     EXPECT_EQ(text.toUtf8(), bytes) << "not UTF-8";
 
     bool hasDefaultTemplate = false;
+    QSet<QString> offered;
     for (const QString &line : text.split('\n')) {
         SCOPED_TRACE(line.toStdString());
         const QStringList fields = line.split(',');
@@ -365,6 +366,15 @@ TEST_F(PrintingTest, LabelTemplatesFileIsCleanAndNamesCatalogueRows)
         ASSERT_TRUE(row);
         EXPECT_EQ(row->paperSize, paper);
         hasDefaultTemplate |= fields[0] == "Avery" && fields[1] == "5160" && fields[2] == "Label - 30 Per Letter Sheet";
+        offered.insert(fields[2]);
+        // A brand goes with a product number, and neither without the other.
+        EXPECT_EQ(fields[0].isEmpty(), fields[1].isEmpty());
     }
     EXPECT_TRUE(hasDefaultTemplate);
+    // Every label sheet of the catalogue can be chosen.
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels)) {
+        if (row->printObjectType == QLatin1String("Label")) {
+            EXPECT_TRUE(offered.contains(row->printDescription)) << row->printDescription.toStdString();
+        }
+    }
 }

@@ -61,7 +61,7 @@ protected:
     {
         QList<SheetPage> out;
         for (const QString &name : names)
-            out.append({name, "/pictures/" + name + ".png"});
+            out.append(SheetPage(name, "/pictures/" + name + ".png"));
         return out;
     }
 };

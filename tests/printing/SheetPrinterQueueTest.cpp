@@ -201,8 +201,8 @@ TEST_F(SheetPrinterQueueTest, TwoSheetsInThreeCopiesPrintSixTrueSizeLetterPages)
     QList<SheetPage> pages;
     const QString red = picture("red.png", Qt::red);
     for (int i = 0; i < 30; ++i)
-        pages.append({QString::number(i), red});
-    pages.append({"last", picture("blue.png", Qt::blue)});
+        pages.append(SheetPage(QString::number(i), red));
+    pages.append(SheetPage("last", picture("blue.png", Qt::blue)));
     const auto composed = SheetComposer::composeDifferentLabels(g, pages, 0.0f, 1, 1);
     ASSERT_EQ(composed.sheets.size(), 2);
 

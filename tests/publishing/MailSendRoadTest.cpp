@@ -12,6 +12,7 @@
 #include "model/SKTImage.h"
 #include "platform/CredentialStore.h"
 #include "publishing/DropboxAccountLink.h"
+#include "publishing/MailSendReview.h"
 #include "publishing/MailSendRoad.h"
 #include "support/PageGraphics.h"
 
@@ -125,9 +126,20 @@ TEST_F(MailSendRoadTest, AResponsivePageGoesOnceToEachAddressWithItsPicturesInsi
 {
     gResponsiveEdition = true;
     ASSERT_TRUE(startServer());
-    doc->insertGraphicAtIndex(testpage::image(testpage::picture(40, 30, Qt::red), QStringLiteral("image1"),
-                                              QStringLiteral("PNG"), {20, 100, 40, 30}),
-                              0);
+    auto picture = testpage::image(testpage::picture(40, 30, Qt::red), QStringLiteral("image1"), QStringLiteral("PNG"),
+                                   {20, 100, 40, 30});
+    picture->setSelectable(true);  // the page's own picture, not the base template's
+    doc->insertGraphicAtIndex(picture, 0);
+    // A responsive page is its sections: the text and the picture sit in one.
+    auto section = testpage::section(1, {0, 0}, {1200}, 300);
+    doc->insertGraphic(section);
+    for (const auto &g : doc->graphics()) {
+        if (g == section)
+            continue;
+        g->setSectionNumber(1);
+        g->setSectionRowSpot(0);
+        g->setSectionColumnSpot(0);
+    }
     // The picture as inserting it left it in the page folder.
     QDir().mkpath(doc->tempSavePathLocal + QStringLiteral("/index"));
     ASSERT_TRUE(testpage::picture(40, 30, Qt::red).save(doc->tempSavePathLocal + QStringLiteral("/index/image1@2x.PNG"), "PNG"));
@@ -184,29 +196,102 @@ TEST_F(MailSendRoadTest, IncompleteSettingsOrABadAddressSendNothingAndSayWhy)
     EXPECT_TRUE(settingsOpened);
     EXPECT_TRUE(review.isEmpty());
 
-    // A line break in the subject, or an address that is not one, is refused before
-    // anything reaches the server; the log names the field.
+    // A line break in the subject or an address, or an address that is not one, is
+    // refused at the review, naming each and its field; the sheet stays open and
+    // nothing reaches the server.
     UserDefaults::standard().setString(QStringLiteral("127.0.0.1"), QStringLiteral("mailSMTPServer"));
-    for (const auto &[to, subject, field] :
-         {std::tuple{QStringLiteral("a@example.org"), QStringLiteral("Hi\r\nBcc: x@evil.org"), QStringLiteral("ubject")},
-          std::tuple{QStringLiteral("a@example.org, not an address"), QStringLiteral("Hi"), QStringLiteral("not an address")}}) {
-        sheet.to = to;
-        sheet.subject = subject;
-        alerts.answer(QStringLiteral("View Error Log"));
+    const struct {
+        QString to, cc, subject;
+        QStringList named;
+    } refusedAtReview[] = {
+        {QStringLiteral("a@example.org"), {}, QStringLiteral("Hi\r\nBcc: x@evil.org"), {QStringLiteral("Subject:")}},
+        {QStringLiteral("a@example.org, not an address, bob@"), QStringLiteral("c@example.org\nd@example.org"),
+         QStringLiteral("Hi"),
+         {QStringLiteral("To: \u201cnot an address\u201d"), QStringLiteral("To: \u201cbob@\u201d"),
+          QStringLiteral("CC: \u201cc@example.org d@example.org\u201d holds a line break")}},
+    };
+    for (const auto &c : refusedAtReview) {
+        sheet.to = c.to;
+        sheet.cc = c.cc;
+        sheet.subject = c.subject;
+        review.clear();
+        const int closedBefore = sheetClosed;
         EXPECT_FALSE(sendAndWait());
-        EXPECT_EQ(alerts.last().messageText, QStringLiteral("Oops, we seem to have run into an error"));
-        EXPECT_TRUE(shownLog.contains(field)) << shownLog.toStdString();
+        EXPECT_EQ(alerts.last().messageText, QStringLiteral("Please Correct the Recipients"));
+        for (const QString &named : c.named)
+            EXPECT_TRUE(alerts.last().informativeText.contains(named)) << alerts.last().informativeText.toStdString();
+        EXPECT_TRUE(review.isEmpty());
+        EXPECT_EQ(sheetClosed, closedBefore);
     }
+    sheet.cc.clear();
     EXPECT_EQ(server.storedCount(), 0);
 
-    // No server listening: the failure alert, and the log tells what happened.
-    server.stop();
+    // A sender that is no address is the settings' fault, and said so.
+    UserDefaults::standard().setString(QStringLiteral("me at example"), QStringLiteral("mailAddress"));
     sheet.to = QStringLiteral("a@example.org");
     sheet.subject = QStringLiteral("Hi");
+    alerts.answer(QStringLiteral("Dismiss"));
+    EXPECT_FALSE(sendAndWait());
+    EXPECT_EQ(alerts.last().messageText, QStringLiteral("Sender SMTP Settings Incomplete"));
+    EXPECT_TRUE(alerts.last().informativeText.contains(QStringLiteral("me at example")));
+    UserDefaults::standard().setString(QStringLiteral("me@example.org"), QStringLiteral("mailAddress"));
+
+    // No server listening: the failure alert says the server was not reached, not
+    // that the sender settings are wrong, and the log tells what happened.
+    server.stop();
     alerts.answer(QStringLiteral("View Error Log"));
     EXPECT_FALSE(sendAndWait());
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Oops, we seem to have run into an error"));
+    EXPECT_EQ(alerts.last().informativeText, QString::fromLatin1(MailSendReview::kUnreachableText));
     EXPECT_FALSE(shownLog.isEmpty());
+}
+
+// What the server refuses decides what the alert says: one refused recipient leaves
+// the others delivered and is listed; only a refused sender or log-in blames the
+// sender settings.
+TEST_F(MailSendRoadTest, TheServersRefusalsAreNamedAndOnlyARefusedSenderBlamesTheSettings)
+{
+    gResponsiveEdition = true;
+    sheet.subject = QStringLiteral("Hi");
+    {
+        ASSERT_TRUE(startServer({QStringLiteral("--refuse"), QStringLiteral("bob@example.org")}));
+        sheet.to = QStringLiteral("ann@example.org, bob@example.org");
+        sheet.cc = QStringLiteral("cy@example.org");
+        ASSERT_TRUE(sendAndWait()) << road->sendMailResults.toStdString();
+        EXPECT_EQ(alerts.last().messageText, QStringLiteral("Mail Sent"));
+        EXPECT_TRUE(alerts.last().informativeText.contains(QStringLiteral("Refused: bob@example.org (550")))
+            << alerts.last().informativeText.toStdString();
+        ASSERT_EQ(server.storedCount(), 1);
+        QStringList to = envelopeTo(server.messages().at(0).toObject());
+        to.sort();
+        EXPECT_EQ(to, (QStringList{QStringLiteral("ann@example.org"), QStringLiteral("cy@example.org"),
+                                   QStringLiteral("me@example.org")}));
+        server.stop();
+    }
+    const struct {
+        const char *what;
+        QStringList serverOptions;
+        QString to;
+        QString expectedText;
+    } failures[] = {
+        {"refused sender", {QStringLiteral("--refuse-sender"), QStringLiteral("me@example.org")},
+         QStringLiteral("ann@example.org"), QString::fromLatin1(MailSendReview::kFailedText)},
+        {"wrong log-in", {QStringLiteral("--auth"), QStringLiteral("me@example.org:other")},
+         QStringLiteral("ann@example.org"), QString::fromLatin1(MailSendReview::kFailedText)},
+    };
+    for (const auto &f : failures) {
+        SCOPED_TRACE(f.what);
+        SmtpTestServer other;
+        ASSERT_TRUE(other.start(QStringLiteral("none"), f.serverOptions));
+        prefs.defaults().setString(QString::number(other.port()), QStringLiteral("mailPortnumber"));
+        sheet.to = f.to;
+        sheet.cc.clear();
+        alerts.answer(QStringLiteral("Cancel"));
+        EXPECT_FALSE(sendAndWait());
+        EXPECT_EQ(alerts.last().messageText, QStringLiteral("Oops, we seem to have run into an error"));
+        EXPECT_EQ(alerts.last().informativeText, f.expectedText) << road->sendMailResults.toStdString();
+        EXPECT_EQ(other.storedCount(), 0);
+    }
 }
 
 TEST_F(MailSendRoadTest, AThousandRecipientsEachGetTheDesignOnceAndRefusedOnesAreNamed)

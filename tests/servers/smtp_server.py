@@ -11,6 +11,7 @@ written last, so its presence means the message is complete.
   --cert FILE --key FILE  the server's certificate (needed for starttls/implicit)
   --auth USER:PASSWORD    offer AUTH PLAIN/LOGIN (also without TLS) and require it
   --refuse ADDRESS        answer 550 at RCPT for this address (repeatable)
+  --refuse-sender ADDRESS answer 553 at MAIL FROM for this address (repeatable)
   --max-recipients N      answer 452 to recipients past N in one transaction
   --drop-at-quit          close the connection without answering QUIT
   --drop-at-rcpt N        close the connection instead of answering the Nth RCPT
@@ -39,6 +40,7 @@ def parse_args():
     p.add_argument("--key")
     p.add_argument("--auth")
     p.add_argument("--refuse", action="append", default=[])
+    p.add_argument("--refuse-sender", action="append", default=[])
     p.add_argument("--max-recipients", type=int, default=0)
     p.add_argument("--drop-at-quit", action="store_true")
     p.add_argument("--drop-at-rcpt", type=int, default=0)
@@ -61,9 +63,17 @@ class Handler:
     def __init__(self, args):
         self.mail_dir = args.mail_dir
         self.refused = {a.strip().lower() for a in args.refuse}
+        self.refused_senders = {a.strip().lower() for a in args.refuse_sender}
         self.max_recipients = args.max_recipients
         self.drop_at_rcpt = args.drop_at_rcpt
         self.count = 0
+
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if address.lower() in self.refused_senders:
+            return "553 5.7.1 <%s>: Sender address rejected" % address
+        envelope.mail_from = address
+        envelope.mail_options.extend(mail_options)
+        return "250 2.1.0 OK"
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         session.rcpt_seen = getattr(session, "rcpt_seen", 0) + 1

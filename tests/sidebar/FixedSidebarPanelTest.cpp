@@ -100,3 +100,39 @@ TEST(FixedInspectorPanelTest, ColourCaptionsAreMadeAnewAndButtonsSitUnderThem)
     }
     EditionSettings::resetToInitialState();
 }
+
+TEST(FixedInspectorPanelTest, TheEditionsHiddenControlsStayHiddenWhateverIsSelected)
+{
+    EditionSettings::resetToInitialState();
+    SKTDocument doc;
+    auto text = std::make_shared<SKTText>();
+    doc.insertGraphics({text}, {0});
+    Selection selection(doc);
+    InspectorBindings bindings(selection);
+    FixedInspectorPanel panel(bindings);
+    panel.resize(270, 680);
+    panel.show();
+    const QStringList hidden{QStringLiteral("altTextField"), QStringLiteral("linkTextFieldLabel"),
+                             QStringLiteral("hyperLinkTextField"), QStringLiteral("linkOptionSegmentedControl"),
+                             QStringLiteral("scrollSegmentedControl"), QStringLiteral("scrollTextFieldLabel")};
+    panel.hideEditionControls(hidden);
+    const auto isShown = [&panel](const QString &name) {
+        QWidget *w = panel.findChild<QWidget *>(name);
+        return w && !w->isHidden();
+    };
+    // A selection shows the bound controls again; the hidden ones stay away.
+    selection.m_selected = {text.get()};
+    panel.graphicTouched(selection.m_selected, QStringLiteral("FFFFFF"));
+    for (int section = 0; section < 3; ++section) {
+        panel.switchInspectorView(section);
+        for (const QString &name : hidden)
+            EXPECT_FALSE(isShown(name)) << qPrintable(name);
+    }
+    EXPECT_TRUE(isShown(QStringLiteral("opacitySlider")));
+    EXPECT_TRUE(isShown(QStringLiteral("fontSizeTextbox")));
+    // The size field and its stepper do not overlap.
+    const QRect field = panel.findChild<QWidget *>(QStringLiteral("fontSizeTextbox"))->geometry();
+    const QRect stepper = panel.findChild<QWidget *>(QStringLiteral("fontSizeStepper"))->geometry();
+    EXPECT_FALSE(field.intersects(stepper));
+    EXPECT_LE(stepper.right(), FixedInspectorPanel::kWidth);
+}

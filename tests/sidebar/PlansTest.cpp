@@ -167,3 +167,19 @@ TEST(LayerIndexTest, TakesAWholeNumberClampedClearsOnEmptyAndRefusesTheRest)
         EXPECT_EQ(in.value, c.value) << c.text;
     }
 }
+
+TEST(FormatPlanTest, RowsOfOnlyControlsTheEditionHidesAreLeftOut)
+{
+    FormatPlanInput in{{QStringLiteral("Image"), QStringLiteral("Text")}, QStringLiteral("Zov"), false, QString(), 270};
+    const QStringList linkRows{QStringLiteral("Hyperlink"), QStringLiteral("Link Launch Window"),
+                               QStringLiteral("Image Tooltip"), QStringLiteral("Scroll Lock")};
+    const QStringList all = planFormatRows(FormatRowCatalogue::table(), in).shownTitles(FormatRowCatalogue::table());
+    for (const QString &title : linkRows)
+        EXPECT_TRUE(all.contains(title)) << qPrintable(title);
+    in.hiddenControls = {QStringLiteral("hyperLinkTextField"), QStringLiteral("linkOptionSegmentedControl"),
+                         QStringLiteral("altTextField"), QStringLiteral("scrollSegmentedControl")};
+    const QStringList left = planFormatRows(FormatRowCatalogue::table(), in).shownTitles(FormatRowCatalogue::table());
+    for (const QString &title : linkRows)
+        EXPECT_FALSE(left.contains(title)) << qPrintable(title);
+    EXPECT_EQ(left.size(), all.size() - linkRows.size());
+}

@@ -3,6 +3,8 @@
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/ProgramCommands.h"
+#include "app/ui/TemplateIconButton.h"
+#include "app/ui/TemplateWindowController.h"
 #include "app/ui/WelcomeWindowController.h"
 #include "config/EditionSettings.h"
 #include "config/ui/ProgressWindowPresenter.h"
@@ -322,7 +324,55 @@ SKTWindowController *RealProgramTest::newPageWindow()
         return nullptr;
     button->click();
     settleEvents();
+    // Editions whose New leads through the template chooser take its
+    // selected (first) template, as a person pressing Select does.
+    TemplateWindowController *chooser = nullptr;
+    spinUntil([&chooser] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
+                chooser = c;
+        return chooser || !SKTWindowController::allWindows().isEmpty();
+    }, 5000);
+    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->selectButton()->isEnabled()) {
+        chooser->selectButton()->click();
+        settleEvents();
+    }
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    return frontWindow();
+}
+
+SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileName)
+{
+    if (SKTWindowController *window = newPageWindow())
+        return window;
+    // The chooser took no project folder: a template may still ask for one.
+    panels.clearAnswers();
+    panels.answer(path(QStringLiteral("New Project")));
+    SKTAppDelegate &delegate = SKTAppDelegate::shared();
+    spinUntil([&delegate] { return !delegate.templatePreparationRunning(); }, 20000);
+    TemplateWindowController *chooser = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<TemplateWindowController *>(widget); found && found->isVisible())
+            chooser = found;
+    }
+    if (chooser == nullptr)
+        return nullptr;
+    TemplateIconButton *icon = nullptr;
+    for (TemplateIconButton *button : chooser->findChildren<TemplateIconButton *>()) {
+        if (fileName.isEmpty() || button->fileName().contains(fileName)) {
+            icon = button;
+            break;
+        }
+    }
+    if (icon == nullptr)
+        return nullptr;
+    icon->click();
+    settleEvents();
+    if (chooser->isVisible() && chooser->selectButton()->isEnabled())
+        chooser->selectButton()->click();
+    settleEvents();
+    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    panels.clearAnswers();
     return frontWindow();
 }
 

@@ -15,6 +15,8 @@ public:
     void answer(const QStringList &paths) { answers_.append(paths); }
     void answer(const QString &path) { answers_.append(QStringList{path}); }
     void answerCancel() { answers_.append(QStringList()); }
+    // Drops the answers no panel took.
+    void clearAnswers() { answers_.clear(); }
 
     const QList<OpenPanelOptions> &openPanels() const { return open_; }
     const QList<SavePanelOptions> &savePanels() const { return save_; }

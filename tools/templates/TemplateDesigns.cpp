@@ -60,6 +60,14 @@ bool TemplateDesigns::parse(const QString &text, QString *error)
                 return fail(QStringLiteral("folder FOLDER DESIGN BLANKDESIGN"));
             m_folders.insert(words.at(1), {words.at(2), words.at(3)});
             current = nullptr;
+        } else if (keyword == QLatin1String("field")) {
+            const QStringList parts = line.mid(keyword.size()).split(QStringLiteral(" | "));
+            if (parts.size() != 3)
+                return fail(QStringLiteral("field SAMPLE | LABEL | VALUE"));
+            QString value = parts.at(2).trimmed();
+            value.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            m_records[parts.at(0).trimmed()].insert(parts.at(1).trimmed(), value);
+            current = nullptr;
         } else if (keyword == QLatin1String("sheet")) {
             if (words.size() < 4)
                 return fail(QStringLiteral("sheet FOLDER CATEGORY SHEET"));
@@ -87,6 +95,16 @@ bool TemplateDesigns::parse(const QString &text, QString *error)
                 piece.size = n[4];
                 piece.colour = colour(words.at(6));
                 piece.centred = words.at(7) == QLatin1String("centre");
+                piece.text = words.mid(8).join(QLatin1Char(' '));
+            } else if (keyword == QLatin1String("box")) {
+                if (words.size() < 9 || !numbers(1, 5, &n) || !colour(words.at(6)).isValid() || !colour(words.at(7)).isValid())
+                    return fail(QStringLiteral("box X Y W H SIZE FILL COLOUR TEXT"));
+                piece.kind = DesignPiece::Kind::Text;
+                piece.box = QRectF(n[0], n[1], n[2], n[3]);
+                piece.size = n[4];
+                piece.fill = colour(words.at(6));
+                piece.colour = colour(words.at(7));
+                piece.centred = true;
                 piece.text = words.mid(8).join(QLatin1Char(' '));
             } else if (keyword == QLatin1String("picture")) {
                 if (words.size() != 6 || !numbers(1, 4, &n))

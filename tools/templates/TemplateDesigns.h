@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QRectF>
 #include <QString>
 
@@ -14,6 +15,7 @@ struct DesignPiece {
     Kind kind = Kind::Band;
     QRectF box;        // per cent of the page (a line: from topLeft to bottomRight)
     QColor colour;
+    QColor fill;       // text: the box's own fill (a box); invalid: none
     double size = 0;   // text: per cent of the page height
     bool centred = false;
     QString text;      // text, or the picture's scene
@@ -37,9 +39,12 @@ public:
     bool hasFolder(const QString &folder) const { return m_folders.contains(folder); }
     const PageDesign *designFor(const QString &folder, bool blank) const;
     QString sheetFor(const QString &folder, const QString &category) const;
+    // The fields of a sample record, by its file's base name (empty: none).
+    QMap<QString, QString> recordFor(const QString &sample) const { return m_records.value(sample); }
 
 private:
     QHash<QString, PageDesign> m_designs;
     QHash<QString, QPair<QString, QString>> m_folders;
     QHash<QString, QString> m_sheets;  // "folder/category" -> sheet
+    QHash<QString, QMap<QString, QString>> m_records;
 };

@@ -22,6 +22,7 @@
 #include "model/SKTRectangle.h"
 #include "model/SKTText.h"
 #include "platform/Alerts.h"
+#include "window/ProfilePageTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -218,7 +219,15 @@ QList<std::shared_ptr<SKTGraphic>> buildGraphics(const PageDesign &design, QSize
             text->setFontAlignment(piece.centred ? 1 : 0);
             text->setTextHexColorString(hex(piece.colour));
             text->setValue(QStringLiteral("fontColor"), piece.colour);
-            text->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
+            if (piece.fill.isValid()) {
+                // A box: the text on its own fill, as the branch generator copies it.
+                text->setDrawingFill(true);
+                text->setValue(QStringLiteral("fillColor"), piece.fill);
+                text->setBackgroundHexColorString(hex(piece.fill));
+                text->setValue(QStringLiteral("cornerRadius"), 8.0);
+            } else {
+                text->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
+            }
             text->setBorderHexColorString(QStringLiteral("000000"));
             QString string = piece.text;
             string.replace(QStringLiteral("{title}"), title).replace(QStringLiteral("{edition}"), edition);
@@ -369,7 +378,9 @@ bool Writer::writePage(const Job &job, const QString &folder)
     if (m_done.contains(packagePath))
         return true;
     m_done.insert(packagePath);
-    const PageDesign *design = m_designs.designFor(folder, job.blank);
+    // A sample record is a record's page: the blank design, with the record on it.
+    const QMap<QString, QString> record = m_designs.recordFor(QFileInfo(packagePath).completeBaseName());
+    const PageDesign *design = m_designs.designFor(folder, job.blank || !record.isEmpty());
 
     // Print pages take their category's sheet, else the edition's.
     const QString sheet = m_designs.sheetFor(folder, job.category);
@@ -426,6 +437,12 @@ bool Writer::writePage(const Job &job, const QString &folder)
                     return false;
         }
         doc.addInGraphics(graphic);
+    }
+    // A sample record carries its fields, and its page shows them.
+    if (!record.isEmpty()) {
+        doc.profileDictionary = record;
+        doc.pageOfficialName = job.title;
+        ProfilePageTable::refresh(doc);
     }
     QDir().mkpath(QFileInfo(packagePath).absolutePath());
     if (!doc.saveThisPage(packagePath, false)) {

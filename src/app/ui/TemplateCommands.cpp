@@ -25,5 +25,11 @@ void registerTemplateCommands()
         commands.add(QStringLiteral("launchTemplate"), [&delegate](const ActionItemState &) { delegate.launchTemplate(); });
         commands.add(QStringLiteral("directlyLaunchSingleDocBlank"),
                      [&delegate](const ActionItemState &) { delegate.directlyLaunchSingleDocBlank(); });
+        // A new page or a new base template of the open project, from the chooser.
+        commands.add(QStringLiteral("startNewPage"), [&delegate](const ActionItemState &) { delegate.startNewPage(); }, idle);
+        commands.add(QStringLiteral("startNewTemplate"),
+                     [&delegate](const ActionItemState &) { delegate.startNewTemplate(); }, idle);
+        commands.add(QStringLiteral("launchGettingStartedGuide"),
+                     [&delegate](const ActionItemState &) { delegate.launchGettingStartedGuide(); });
     });
 }

@@ -255,8 +255,14 @@ void SKTGraphicViewWidget::focusOutEvent(QFocusEvent *event)
 
 void SKTGraphicViewWidget::contextMenuEvent(QContextMenuEvent *event)
 {
-    // The menu's commands insert (and find gallery pictures) where the click was.
-    m_view.contextMenuAt(canvasPoint(event->pos()));
+    // The menu's commands insert (and find gallery pictures) where the click
+    // was; a click of the mouse also picks what the menu is about.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        setFocus(Qt::MouseFocusReason);
+        m_view.contextMenuClick(canvasPoint(event->pos()));
+    } else {
+        m_view.contextMenuAt(canvasPoint(event->pos()));
+    }
     if (m_contextMenu) {
         m_contextMenu->popup(event->globalPos());
         event->accept();

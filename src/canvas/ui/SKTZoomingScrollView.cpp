@@ -11,6 +11,9 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cmath>
 
 QStringList SKTZoomingScrollView::zoomTitles()
 {
@@ -56,8 +59,20 @@ void SKTZoomingScrollView::setCanvas(SKTGraphicViewWidget *canvas)
 
 void SKTZoomingScrollView::setFactor(double factor)
 {
-    if (!(factor > 0))
+    setFactorKeeping(factor, viewport()->rect().center());
+}
+
+void SKTZoomingScrollView::setFactorKeeping(double factor, const QPoint &anchor)
+{
+    // The window is told the new factor and may set it again: the second
+    // call finds it in place and ends there.
+    if (!(factor > 0) || !std::isfinite(factor) || m_settingFactor)
         return;
+    m_settingFactor = true;
+    // The page point under the anchor stays under it.
+    const double old = m_factor > 0 ? m_factor : 1.0;
+    const QPointF pagePoint =
+        QPointF(horizontalScrollBar()->value() + anchor.x(), verticalScrollBar()->value() + anchor.y()) / old;
     m_factor = factor;
     gHandleScale = float(factor);
     if (m_horizontalRuler) {
@@ -68,10 +83,13 @@ void SKTZoomingScrollView::setFactor(double factor)
         m_canvas->setZoomFactor(factor);
         if (CanvasHost *host = m_canvas->view().host())
             host->setZoomFactor(factor);
+        horizontalScrollBar()->setValue(int(std::lround(pagePoint.x() * factor - anchor.x())));
+        verticalScrollBar()->setValue(int(std::lround(pagePoint.y() * factor - anchor.y())));
     }
     const int index = m_popUp->findData(factor);
     if (index >= 0)
         m_popUp->setCurrentIndex(index);
+    m_settingFactor = false;
     emit factorChanged(factor);
 }
 
@@ -81,12 +99,58 @@ void SKTZoomingScrollView::updateScale(const QString &title, double factor)
     m_popUp->setCurrentText(title);
 }
 
-bool SKTZoomingScrollView::stepZoom(int step)
+bool SKTZoomingScrollView::canStepZoom(int step) const
 {
     const int next = m_popUp->currentIndex() + step;
-    if (next < 0 || next >= m_popUp->count())
+    return step != 0 && next >= 0 && next < m_popUp->count();
+}
+
+bool SKTZoomingScrollView::stepZoom(int step)
+{
+    return stepZoomKeeping(step, viewport()->rect().center());
+}
+
+bool SKTZoomingScrollView::stepZoomKeeping(int step, const QPoint &anchor)
+{
+    if (!canStepZoom(step))
         return false;
-    updateScale(m_popUp->itemText(next), m_popUp->itemData(next).toDouble());
+    const int next = m_popUp->currentIndex() + step;
+    setFactorKeeping(m_popUp->itemData(next).toDouble(), anchor);
+    m_popUp->setCurrentIndex(next);
+    return true;
+}
+
+void SKTZoomingScrollView::zoomToActualSize()
+{
+    updateScale(QStringLiteral("100%"), 1.0);
+}
+
+void SKTZoomingScrollView::wheelEvent(QWheelEvent *event)
+{
+    // The scroll area hands on the viewport's wheel events in its coordinates.
+    if (!zoomByWheel(*event, event->position().toPoint()))
+        QScrollArea::wheelEvent(event);
+}
+
+bool SKTZoomingScrollView::zoomByWheel(QWheelEvent &event, const QPoint &anchor)
+{
+    // Ctrl with the wheel zooms about the pointer, one entry of the box per
+    // notch; the wheel alone scrolls.
+    if (!(event.modifiers() & Qt::ControlModifier)) {
+        m_wheelRest = 0;
+        return false;
+    }
+    event.accept();
+    const QPoint delta = event.angleDelta();
+    m_wheelRest += std::abs(delta.y()) >= std::abs(delta.x()) ? delta.y() : delta.x();
+    while (std::abs(m_wheelRest) >= kWheelNotch) {
+        const int step = m_wheelRest > 0 ? 1 : -1;
+        m_wheelRest -= step * kWheelNotch;
+        if (!stepZoomKeeping(step, anchor)) {
+            m_wheelRest = 0;
+            break;
+        }
+    }
     return true;
 }
 
@@ -117,6 +181,12 @@ bool SKTZoomingScrollView::eventFilter(QObject *watched, QEvent *event)
             keyPressEvent(key);
             return true;
         }
+    }
+    // Ctrl+wheel over the page zooms before the canvas or the scroll bars see it.
+    if (watched == m_canvas && event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (zoomByWheel(*wheel, m_canvas->mapTo(viewport(), wheel->position().toPoint())))
+            return true;
     }
     return QScrollArea::eventFilter(watched, event);
 }

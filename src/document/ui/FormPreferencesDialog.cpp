@@ -1,12 +1,14 @@
 #include "document/ui/FormPreferencesDialog.h"
 
 #include "document/SKTDocument.h"
+#include "generation/FormMailer.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -26,6 +28,13 @@ FormPreferencesDialog::FormPreferencesDialog(QWidget *parent) : QDialog(parent)
     field(responseEmail_, QStringLiteral("Send responses to:"));
     field(copyEmail_, QStringLiteral("Copy to:"));
     field(server_, QStringLiteral("Mail server:"));
+    port_ = new QLineEdit(this);
+    port_->setPlaceholderText(QStringLiteral("25"));
+    port_->setMaximumWidth(90);
+    port_->setValidator(new QIntValidator(1, 65535, port_));
+    port_->setToolTip(QStringLiteral("The mail server's port: 25, or 587 for submission with a log-in. "
+                                     "Leave the user name empty for a server that takes mail without one."));
+    form->addRow(QStringLiteral("Port:"), port_);
     field(user_, QStringLiteral("User name:"));
     field(password_, QStringLiteral("Password:"));
     password_->setEchoMode(QLineEdit::Password);
@@ -85,6 +94,12 @@ void FormPreferencesDialog::setValues(const FormPreferencesValues &v)
                                       std::pair{password_, v.mailPassword}})
         if (!text.isEmpty())
             edit->setText(text);
+    // "host:port" as stored shows in its two fields.
+    if (!v.mailServer.isEmpty()) {
+        const FormMailer::SmtpServer server = FormMailer::splitSmtpServer(v.mailServer);
+        server_->setText(server.host);
+        port_->setText(server.port > 0 ? QString::number(server.port) : QString());
+    }
     sent_->setText(v.sentResponse);
     missing_->setText(v.missingFieldResponse);
     submit_->setText(v.submitButtonText);
@@ -101,7 +116,10 @@ FormPreferencesValues FormPreferencesDialog::values() const
     FormPreferencesValues v;
     v.responseEmail = responseEmail_->text();
     v.copyEmail = copyEmail_->text();
-    v.mailServer = server_->text();
+    // A port typed into the server field stays as typed; the port field adds one.
+    const FormMailer::SmtpServer typed = FormMailer::splitSmtpServer(server_->text());
+    const int port = port_->text().trimmed().toInt();
+    v.mailServer = port > 0 ? FormMailer::joinSmtpServer(typed.host, port) : server_->text().trimmed();
     v.mailUser = user_->text();
     v.mailPassword = password_->text();
     v.sentResponse = sent_->text();

@@ -24,8 +24,10 @@ void QtSheetPrintTarget::printSheets(const SheetComposition &composition, const 
         if (code != QDialog::Accepted)
             return;
         auto result = std::make_shared<SheetPaintResult>();
-        QThread *worker = QThread::create([printer, composition, paper, result] {
-            *result = SheetPrinter::print(*printer, composition, paper);
+        SheetComposition sharp = composition;
+        sharp.pictureDpi = SheetPrinter::pictureDpiFor(*printer);
+        QThread *worker = QThread::create([printer, sharp, paper, result] {
+            *result = SheetPrinter::print(*printer, sharp, paper);
         });
         QObject *receiver = window != nullptr ? window : QCoreApplication::instance();
         // The sheets are painted behind the progress window.

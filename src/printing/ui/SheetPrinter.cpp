@@ -4,6 +4,41 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
+#include <dlfcn.h>
+
+namespace {
+
+constexpr int kIppStatusErrorBadRequest = 0x0400;
+
+}  // namespace
+
+int SheetPrinter::pictureDpiFor(const QPrinter &printer)
+{
+    return std::clamp(printer.resolution(), 300, 600);
+}
+
+QString SheetPrinter::refusal()
+{
+    // Qt hands finished jobs to the print system's library; its last status
+    // belongs to the thread that ended the job.
+    void *library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (library == nullptr)
+        return {};
+    QString said;
+    using LastError = int (*)();
+    using LastErrorString = const char *(*)();
+    const auto lastError = reinterpret_cast<LastError>(::dlsym(library, "cupsLastError"));
+    const auto lastErrorString = reinterpret_cast<LastErrorString>(::dlsym(library, "cupsLastErrorString"));
+    if (lastError != nullptr && lastErrorString != nullptr && lastError() >= kIppStatusErrorBadRequest) {
+        const char *text = lastErrorString();
+        said = QString::fromUtf8(text != nullptr && *text != '\0' ? text : "the job was refused");
+    }
+    ::dlclose(library);
+    return said;
+}
+
 void SheetPrinter::preparePrinter(QPrinter &printer, const SheetPaper &paper)
 {
     printer.setFullPage(true);
@@ -34,6 +69,14 @@ SheetPaintResult SheetPrinter::print(QPrinter &printer, const SheetComposition &
     result = SheetPainter::paint(painter, printer, composition, paper, scale, copies, cancel);
     if (!result.ok)
         printer.abort();
-    painter.end();
+    const bool ended = painter.end();
+    const QString refused = refusal();
+    if (result.ok && (!ended || printer.printerState() == QPrinter::Error || !refused.isEmpty())) {
+        result.ok = false;
+        result.errorText = QCoreApplication::translate("SheetPrinter", "The printer \"%1\" did not take the job: %2")
+                               .arg(printer.printerName(),
+                                    refused.isEmpty() ? QCoreApplication::translate("SheetPrinter", "the job failed.")
+                                                      : refused);
+    }
     return result;
 }

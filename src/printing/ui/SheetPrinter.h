@@ -17,6 +17,15 @@ public:
     static SheetPaintResult print(QPrinter &printer, const SheetComposition &composition, const SheetPaper &paper,
                                   const std::atomic<bool> *cancel = nullptr);
 
+    // The resolution page pictures are drawn at for this printer: its own,
+    // at least 300 dpi and at most 600 (finer adds nothing a label shows but
+    // memory).
+    static int pictureDpiFor(const QPrinter &printer);
+
+    // What the print system said when it refused the last job of this
+    // thread, or "" when it took it.
+    static QString refusal();
+
     // Sets the printer's page to the paper, full page, no margins.
     static void preparePrinter(QPrinter &printer, const SheetPaper &paper);
 };

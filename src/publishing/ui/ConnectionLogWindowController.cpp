@@ -41,5 +41,5 @@ void ConnectionLogWindowController::showLog(const QString &log)
 void ConnectionLogWindowController::grabConnectionLog()
 {
     QGuiApplication::clipboard()->setText(textView_->toPlainText());
-    Alerts::inform(QStringLiteral("Copied to Clipboard"), QString(), this);
+    Alerts::inform(QStringLiteral("Copied to Clipboard"), QString(), this, Alert::Style::Informational);
 }

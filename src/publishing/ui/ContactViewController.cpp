@@ -6,6 +6,7 @@
 #include "platform/FilePanels.h"
 #include "publishing/ContactMergeList.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -147,11 +148,19 @@ void ContactViewController::importContactFiles(QWidget *parent, bool multiple, s
             Alerts::inform(QStringLiteral("Contacts Not Imported"), error, parent);
             return;
         }
+        QStringList skippedLines;
         for (const QString &path : paths) {
-            if (book.importFile(path, &error) < 0) {
+            QStringList skipped;
+            const int read = book.importFile(path, &error, &skipped);
+            if (read < 0) {
                 Alerts::inform(QStringLiteral("Contacts Not Imported"), QStringLiteral("%1: %2").arg(path, error), parent);
                 return;
             }
+            if (!skipped.isEmpty())
+                skippedLines << QStringLiteral("%1 (%2 contacts imported):\n%3")
+                                    .arg(QFileInfo(path).fileName())
+                                    .arg(read)
+                                    .arg(skipped.join(QLatin1Char('\n')));
         }
         if (!book.save(&error)) {
             Alerts::inform(QStringLiteral("Contacts Not Saved"), error, parent);
@@ -159,6 +168,11 @@ void ContactViewController::importContactFiles(QWidget *parent, bool multiple, s
         }
         if (imported)
             imported();
+        if (!skippedLines.isEmpty())
+            Alerts::inform(QStringLiteral("Some Lines Not Imported"),
+                           QStringLiteral("These lines were skipped; the rest was imported.\n\n%1")
+                               .arg(skippedLines.join(QStringLiteral("\n\n"))),
+                           parent);
     });
 }
 

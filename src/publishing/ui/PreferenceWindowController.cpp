@@ -1,5 +1,6 @@
 #include "publishing/ui/PreferenceWindowController.h"
 
+#include "config/EditionWords.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
@@ -23,7 +24,7 @@
 PreferenceWindowController::PreferenceWindowController(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Preferences"));
-    setWindowTitle(tr("FTP Settings"));
+    setWindowTitle(EditionWords::serverSettingsTitle());
     UserDefaults &defaults = UserDefaults::standard();
 
     auto field = [this](const QString &key) {
@@ -197,7 +198,8 @@ void PreferenceWindowController::saveFTPSettings()
     }
     Alert alert;
     alert.messageText = QStringLiteral("Required Values Incomplete");
-    alert.informativeText = QStringLiteral("Some of the required FTP settings appears to be incomplete.  We recommend double checking to make sure all fields are completed as required by your web host.");
+    alert.informativeText = QStringLiteral("Some of the required FTP settings appears to be incomplete.  We recommend double checking to make sure all fields are completed as required by your web host.")
+                            + QStringLiteral("\n\nStill empty: %1").arg(ServerSettings::missingFields(clean).join(QStringLiteral(", ")));
     alert.buttons = {QStringLiteral("Check Settings Again"), QStringLiteral("Save Anyways")};
     alert.style = Alert::Style::Informational;
     QPointer<PreferenceWindowController> guard(this);

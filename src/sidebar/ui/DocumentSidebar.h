@@ -63,6 +63,10 @@ public:
     // The window's side of a new page colour (it redraws the canvas).
     void setPageColorSink(PageColorSink *sink) { m_colorSink = sink; }
 
+    // The edition's hiding set: the fixed panel's controls and captions, and
+    // the sidebar's FORMAT rows that hold nothing else.
+    void hideEditionControls(const QStringList &names);
+
     // "unbindEverything" / "restoreBinding" for the whole window.
     void unbindEverything();
     void restoreBinding();

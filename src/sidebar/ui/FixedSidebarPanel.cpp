@@ -115,7 +115,15 @@ void FixedInspectorPanel::place(const QString &name, QWidget *parent, const QRec
     if (centre)
         r.moveLeft(centred(frame.width()));
     c->setGeometry(r);
-    c->show();
+    c->setVisible(!m_controls->editionHides(name));
+}
+
+void FixedInspectorPanel::hideEditionControls(const QStringList &names)
+{
+    m_controls->setEditionHidden(names);
+    for (QLabel *label : findChildren<QLabel *>())
+        if (!label->objectName().isEmpty() && names.contains(label->objectName()))
+            label->hide();
 }
 
 void FixedInspectorPanel::buildHeader()
@@ -150,8 +158,10 @@ void FixedInspectorPanel::buildStyle()
     QWidget *v = m_sections[0];
     place(QStringLiteral("fontPopupButton"), v, QRect(0, 10, 255, 30), true);
     place(QStringLiteral("textAlignmentSegmentedControl"), v, QRect(10, 40, 170, 40));
-    place(QStringLiteral("fontSizeTextbox"), v, QRect(190, 45, 50, 30));
-    place(QStringLiteral("fontSizeStepper"), v, QRect(230, 45, 40, 25));
+    // The size field and its stepper side by side: the stepper shows only
+    // its arrows, right of the field.
+    place(QStringLiteral("fontSizeTextbox"), v, QRect(188, 45, 44, 30));
+    place(QStringLiteral("fontSizeStepper"), v, QRect(234, 47, 20, 26));
     caption(v, gInspectorBorderOption ? QStringLiteral("%1 / %2").arg(tr("Border"), tr("Line")) : tr("Border"),
             QRect(5, 80, 200, 20));
     place(QStringLiteral("borderSegmentedControl"), v, QRect(0, 100, 255, 25), true);
@@ -163,7 +173,7 @@ void FixedInspectorPanel::buildStyle()
     place(QStringLiteral("cornerRadiusTextField"), v, QRect(215, 250, 45, 25));
     caption(v, tr("Opacity"), QRect(5, 180, 60, 20));
     caption(v, tr("Radius"), QRect(5, 230, 100, 20));
-    caption(v, tr("Hyperlink"), QRect(5, 290, 100, 20));
+    caption(v, tr("Hyperlink"), QRect(5, 290, 100, 20))->setObjectName(QStringLiteral("linkTextFieldLabel"));
     place(QStringLiteral("linkOptionSegmentedControl"), v, QRect(0, 340, 255, 40), true);
     place(QStringLiteral("hyperLinkTextField"), v, QRect(0, 310, 255, 30), true);
     QLabel *why = m_controls->refusalLabel(QStringLiteral("hyperLinkTextField"));
@@ -193,6 +203,7 @@ void FixedInspectorPanel::buildEffects()
     place(QStringLiteral("lineSpacingTextField"), v, QRect(195, 160, 60, 25));
     place(QStringLiteral("lineSpacingSlider"), v, QRect(10, 160, 185, 20));
     auto *note = new QLabel(tr("*Preview to see scroll effects"), v);
+    note->setObjectName(QStringLiteral("scrollTextFieldLabel"));
     note->setGeometry(centred(150), 270, 150, 20);
     note->setStyleSheet(QStringLiteral("color:#808080; font-size:10px"));
     place(QStringLiteral("altTextField"), v, QRect(0, 200, 255, 30), true);

@@ -34,6 +34,9 @@ public:
     // placed under their captions.
     void refreshColorButtons(const QList<SKTGraphic *> &selected, const QString &pageColourHex);
     QList<QLabel *> colorLabels() const;
+    // The edition's hiding set: the named controls and captions (link,
+    // link option, tooltip, scrolling ...) never show.
+    void hideEditionControls(const QStringList &names);
 
 private:
     QLabel *caption(QWidget *parent, const QString &text, const QRect &frame, bool header = false);

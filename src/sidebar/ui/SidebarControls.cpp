@@ -292,6 +292,17 @@ void InspectorControls::showSelectionColours(const QList<SKTGraphic *> &selected
     setSwatchColor(QStringLiteral("canvasColorButton"), DataCentreColours::colorOrClearWithHexString(pageColourHex));
 }
 
+void InspectorControls::setEditionHidden(const QStringList &names)
+{
+    m_editionHidden = names;
+    for (const QString &name : names) {
+        if (QWidget *w = m_controls.value(name))
+            w->hide();
+        if (QLabel *why = m_refusals.value(name))
+            why->hide();
+    }
+}
+
 void InspectorControls::show(const QString &name, const ControlDisplay &d)
 {
     QWidget *w = m_controls.value(name);
@@ -299,7 +310,7 @@ void InspectorControls::show(const QString &name, const ControlDisplay &d)
         return;
     m_showing = true;
     w->setEnabled(d.enabled);
-    if (d.hidden)
+    if (d.hidden || editionHides(name))
         w->hide();
     else if (w->parentWidget())
         w->show();

@@ -27,6 +27,10 @@ public:
     // The label that says why the last entry of a field was refused.
     QLabel *refusalLabel(const QString &name);
     void show(const QString &name, const ControlDisplay &display);
+    // Controls the edition never shows: they stay hidden whatever the
+    // selection, and wherever they are placed.
+    void setEditionHidden(const QStringList &names);
+    bool editionHides(const QString &name) const { return m_editionHidden.contains(name); }
     // Restyles a colour button for the colour (invalid or clear: "Clear").
     void setSwatchColor(const QString &name, const QColor &colour);
     // createColorButton: the swatch image with the colour's hex (or "Clear")
@@ -58,4 +62,5 @@ private:
     QHash<QString, QPointer<QLabel>> m_refusals;
     bool m_showing = false;
     EditHandler m_editHandler;
+    QStringList m_editionHidden;
 };

@@ -54,6 +54,8 @@ InspectorView::InspectorView(InspectorBindings &bindings, SelectionProxy &select
             for (DragIconView *other : std::as_const(m_palette))
                 other->setHighlightFlag(false);
         });
+        connect(view, &DragIconView::activated, this,
+                [this](DragIconView *entry) { emit paletteEntryActivated(entry->entry().codeName); });
         m_palette.append(view);
     }
     for (const FormatRowSpec &spec : FormatRowCatalogue::table().rows) {
@@ -141,6 +143,12 @@ void InspectorView::showObjectsList()
     m_content->resize(width, int(plan.containerHeight));
 }
 
+void InspectorView::setHiddenControls(const QStringList &names)
+{
+    m_hiddenControls = names;
+    graphicTouched();
+}
+
 void InspectorView::showFormattingOptions()
 {
     const int width = m_scroll->viewport()->width();
@@ -151,6 +159,7 @@ void InspectorView::showFormattingOptions()
     input.responsiveEdition = gResponsiveEdition;
     input.appName = gAppName;
     input.width = width;
+    input.hiddenControls = m_hiddenControls;
     const FormatRowTable &table = FormatRowCatalogue::table();
     const FormatPlan plan = planFormatRows(table, input);
     m_header->setText(plan.headerText);

@@ -47,10 +47,14 @@ public:
     const QList<FormatIconView *> &formatRows() const { return m_formatRows; }
     const QList<FormatIconView *> &layerRows() const { return m_layerRows; }
     QLabel *headerLabel() const { return m_header; }
+    // The edition's hiding set: FORMAT rows of only these controls never show.
+    void setHiddenControls(const QStringList &names);
 
 signals:
     // A LAYER row was clicked: add the graphic at this index to the selection.
     void layerRowClicked(int objectIndex);
+    // A palette entry was clicked (not dragged).
+    void paletteEntryActivated(const QString &codeName);
 
 protected:
     // The lists are laid out for the panel's width: a new width lays them out again.
@@ -75,4 +79,5 @@ private:
     QList<FormatIconView *> m_layerRows;
     QHash<FormatIconView *, QHash<QString, QLabel *>> m_captions;
     bool m_rebuildPending = false;
+    QStringList m_hiddenControls;
 };

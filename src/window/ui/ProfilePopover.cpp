@@ -2,11 +2,17 @@
 
 #include "window/ProfileRecord.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
-ProfilePopover::ProfilePopover(QWidget *parent) : QFrame(parent, Qt::Popup)
+ProfilePopover::ProfilePopover(QWidget *parent) : QFrame(parent)
 {
+    setAutoFillBackground(true);
+    setFrameShadow(QFrame::Raised);
+    hide();
+    qApp->installEventFilter(this);
     setObjectName(QStringLiteral("profilePopover"));
     setFrameShape(QFrame::StyledPanel);
     auto *layout = new QVBoxLayout(this);
@@ -53,6 +59,20 @@ void ProfilePopover::adjustFontSize()
 
 void ProfilePopover::showAt(const QPoint &anchor)
 {
-    move(anchor.x() - width(), anchor.y());
+    const QPoint at(anchor.x() - width(), anchor.y());
+    move(parentWidget() ? parentWidget()->mapFromGlobal(at) : at);
     show();
+    raise();
+}
+
+bool ProfilePopover::eventFilter(QObject *watched, QEvent *event)
+{
+    // A press anywhere outside closes the card; the press itself goes on to
+    // whatever it was meant for (the filter never takes it).
+    if (isVisible() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::TouchBegin)) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget != this && !isAncestorOf(widget))
+            hide();
+    }
+    return QFrame::eventFilter(watched, event);
 }

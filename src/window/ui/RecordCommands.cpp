@@ -2,6 +2,7 @@
 
 #include "document/SKTDocument.h"
 #include "platform/Alerts.h"
+#include "window/ProfilePageTable.h"
 #include "window/ProjectPages.h"
 #include "window/ui/CommandRegistry.h"
 #include "window/ui/RecordSheet.h"
@@ -20,7 +21,7 @@ void openNewRecordSheet(const DocumentWindowContext &c, ProfileRecord::Kind kind
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->setFileBaseName(project->scan.generateDefaultPageName());
     sheet->onSave = [project, kind](const RecordSheet &s) {
-        return project->saveNewProfile(kind, s.fileBaseName(), s.fields());
+        return project->saveNewProfile(kind, s.fileBaseName(), s.fields(), s.photo());
     };
     sheet->show();
 }
@@ -44,7 +45,7 @@ void openUpdateRecordSheet(const DocumentWindowContext &c, ProfileRecord::Kind k
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->fill(doc->profileDictionary, QFileInfo(doc->fileURLPath).completeBaseName());
     sheet->onSave = [project, kind](const RecordSheet &s) {
-        return project->saveUpdatedProfile(kind, s.fields(), s.fileBaseName());
+        return project->saveUpdatedProfile(kind, s.fields(), s.fileBaseName(), s.photo());
     };
     sheet->show();
 }
@@ -52,6 +53,8 @@ void openUpdateRecordSheet(const DocumentWindowContext &c, ProfileRecord::Kind k
 
 void registerRecordCommands()
 {
+    // Every record page shows its record, in every record edition.
+    SKTDocument::setPageReadHook([](SKTDocument &doc) { ProfilePageTable::refresh(doc); });
     CommandRegistry::addWindowCommands(QStringLiteral("records"), [](ActionMap &commands, const DocumentWindowContext &c) {
         // Records live in a project: the items hide while no page is listed.
         auto listed = [c](ActionItemState &item) {

@@ -1,12 +1,17 @@
 #include "window/ui/RecordSheet.h"
 
 #include "config/DataCentreNames.h"
+#include "platform/Alerts.h"
+#include "platform/FilePanels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -80,6 +85,41 @@ RecordSheet::RecordSheet(ProfileRecord::Kind kind, bool newRecord, QWidget *pare
             m_texts.insert(label, field);
             form->addRow(caption(kind, label), field);
         }
+    }
+    if (kind == ProfileRecord::Kind::Person) {
+        // The photo well: the chosen picture becomes the record's picture in
+        // the project's listing.
+        m_photoWell = new QLabel(this);
+        m_photoWell->setObjectName(QStringLiteral("photoImageView"));
+        m_photoWell->setFixedSize(96, 96);
+        m_photoWell->setAlignment(Qt::AlignCenter);
+        m_photoWell->setFrameShape(QFrame::StyledPanel);
+        m_photoWell->setText(QStringLiteral("No photo"));
+        m_photoButton = new QPushButton(QStringLiteral("Choose Photo..."), this);
+        connect(m_photoButton, &QPushButton::clicked, this, [this] {
+            OpenPanelOptions options;
+            options.message = QStringLiteral("Choose a photo for the record");
+            options.allowedTypes = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                    QStringLiteral("gif"), QStringLiteral("bmp"), QStringLiteral("webp")};
+            FilePanels::current().showOpenPanel(options, this, [this](const QStringList &paths) {
+                if (paths.isEmpty())
+                    return;
+                QImageReader reader(paths.first());
+                reader.setAutoTransform(true);
+                const QImage image = reader.read();
+                if (image.isNull()) {
+                    Alerts::inform(QStringLiteral("Photo Not Read"),
+                                   QStringLiteral("\"%1\" is not a picture this program can read.").arg(paths.first()), this);
+                    return;
+                }
+                setPhoto(image);
+            });
+        });
+        auto *photoRow = new QHBoxLayout;
+        photoRow->addWidget(m_photoWell);
+        photoRow->addWidget(m_photoButton, 0, Qt::AlignBottom);
+        photoRow->addStretch(1);
+        form->addRow(QStringLiteral("Photo"), photoRow);
     }
     m_fileName = new QLineEdit(this);
     m_generation = new QComboBox(this);
@@ -173,4 +213,18 @@ QMap<QString, QString> RecordSheet::fields() const
 QString RecordSheet::fileBaseName() const
 {
     return m_fileName->text().trimmed();
+}
+
+void RecordSheet::setPhoto(const QImage &photo)
+{
+    m_photo = photo;
+    if (!m_photoWell)
+        return;
+    if (photo.isNull()) {
+        m_photoWell->setPixmap({});
+        m_photoWell->setText(QStringLiteral("No photo"));
+    } else {
+        m_photoWell->setPixmap(QPixmap::fromImage(photo.scaled(m_photoWell->size() - QSize(4, 4), Qt::KeepAspectRatio,
+                                                               Qt::SmoothTransformation)));
+    }
 }

@@ -6,6 +6,7 @@
 #include "window/ProfileRecord.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QMap>
 
 #include <functional>
@@ -13,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -29,6 +31,9 @@ public:
     // numbers, the date as "MMM dd yyyy").
     QMap<QString, QString> fields() const;
     QString fileBaseName() const;
+    // The person's photo chosen in the sheet; null when none was chosen.
+    QImage photo() const { return m_photo; }
+    void setPhoto(const QImage &photo);
 
     std::function<bool(const RecordSheet &)> onSave;
 
@@ -42,6 +47,7 @@ public:
     QComboBox *fileNameGenerationControl() const { return m_generation; }
     QPushButton *saveButton() const { return m_save; }
     QPushButton *cancelButton() const { return m_cancel; }
+    QPushButton *photoButton() const { return m_photoButton; }
 
 private:
     void setFileNameGenerationType();
@@ -60,4 +66,7 @@ private:
     QComboBox *m_generation = nullptr;
     QPushButton *m_save = nullptr;
     QPushButton *m_cancel = nullptr;
+    QPushButton *m_photoButton = nullptr;
+    QLabel *m_photoWell = nullptr;
+    QImage m_photo;
 };

@@ -4,10 +4,14 @@
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
+#include "canvas/CanvasMenuValidator.h"
+#include "canvas/ui/CanvasCommandPresenter.h"
 #include "canvas/ui/CanvasRuler.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
+#include "canvas/CanvasMenuValidator.h"
+#include "model/GraphicEnvironment.h"
 #include "sidebar/SidebarBindings.h"
 #include "sidebar/ui/DocumentSidebar.h"
 #include "sidebar/ui/SidebarView.h"
@@ -33,6 +37,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QActionGroup>
+#include <QHash>
 
 namespace {
 // The inspector's fixed width.
@@ -58,6 +64,8 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     view_->setDocument(&doc_);
     view_->setGrid(grid_.get());
     view_->setHost(this);
+    // A new window is the main window: its canvas answers the page's graphics.
+    GraphicEnvironment::setCurrent(view_.get());
     project_ = std::make_unique<ProjectPages>(doc_, this);
     operations_ = std::make_unique<PageOperations>(*project_, this);
     // Drops and the palette's inserts go through the one insertion dispatcher.
@@ -70,6 +78,9 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     };
     view_->setInsertions(insertions_.get());
     canvasResponder_ = std::make_unique<CanvasResponder>(*view_);
+    menuInsertions_ = std::make_unique<MenuInsertionResponder>(*view_, [this]() -> QList<ActionResponder *> {
+        return {canvasResponder_.get(), &windowActions_, &documentActions_};
+    });
 
     buildPanes();
     buildTemplatePopUps();
@@ -139,6 +150,17 @@ void SKTWindowController::buildPanes()
     canvas_ = new SKTGraphicViewWidget(*view_);
     canvas_->setObjectName(QStringLiteral("graphicView"));
     zoom_->setCanvas(canvas_);
+    // The canvas's context menu, pop-overs and code editor; commands the
+    // canvas validates but others carry out go on along this window's chain.
+    canvasPresenter_ = new CanvasCommandPresenter(*canvas_, *canvasResponder_);
+    canvasResponder_->setRestOfChain([this] { return QList<ActionResponder *>{&windowActions_, &documentActions_}; });
+    canvasResponder_->add(
+        QStringLiteral("showOrHideRulers"),
+        [this](const ActionItemState &) {
+            zoom_->setShowsRulers(!zoom_->showsRulers());
+            updateRulers(startingRulerUnit());
+        },
+        [this](ActionItemState &item) { return view_->menuValidator().validate(item); });
     zoom_->setShowsRulers(true);
     zoom_->horizontalRuler()->setUnitName(startingRulerUnit());
     zoom_->verticalRuler()->setUnitName(startingRulerUnit());
@@ -148,9 +170,20 @@ void SKTWindowController::buildPanes()
         return QPointF(zoom_->horizontalScrollBar()->value() / z, zoom_->verticalScrollBar()->value() / z);
     };
 
+    // A new object from the menu avoids what the person can see already.
+    insertions_->visibleRectProvider = [this]() -> QRectF {
+        const double z = canvas_->zoomFactor() > 0 ? canvas_->zoomFactor() : 1.0;
+        const QSize port = zoom_->viewport()->size();
+        return QRectF(zoom_->horizontalScrollBar()->value() / z, zoom_->verticalScrollBar()->value() / z,
+                      port.width() / z, port.height() / z)
+            .intersected(QRectF(QPointF(0, 0), QSizeF(canvas_->width() / z, canvas_->height() / z)));
+    };
+
     // The inspector follows the canvas's selection and this page.
     inspectorPanel_ = new DocumentInspector(doc_, *view_, split_);
+    inspectorPanel_->hideEditionControls(EditionToolbars::forEdition(gAppName).hidden);
     inspector_ = inspectorPanel_->widget();
+    inspectorPanel_->setPageColorSink(this);
     inspector_->setObjectName(QStringLiteral("inspectorView"));
     inspector_->setFixedWidth(kSidebarContentWidth);
 
@@ -217,10 +250,23 @@ void SKTWindowController::buildToolbar()
     }
     toolbar_->clear();
     toolbar_->setObjectName(toolbarSpec_.toolbar);
+    QHash<QString, QActionGroup *> segmented;
     for (const ToolbarItemSpec &item : toolbarSpec_.items) {
-        QAction *action = ActionBinding::makeAction(item.label, item.action, toolbar_);
+        QAction *action = ActionBinding::makeAction(item.label, item.action, toolbar_, std::max(item.segment, 0));
         action->setObjectName(item.action);
         action->setProperty(kSourceLabel, item.label);
+        if (item.segment >= 0) {
+            // The segments of one control: one checked at a time.
+            QActionGroup *&group = segmented[item.action];
+            if (!group) {
+                group = new QActionGroup(toolbar_);
+                group->setExclusive(true);
+                toolbar_->addSeparator();
+            }
+            action->setCheckable(true);
+            action->setObjectName(item.action + QString::number(item.segment));
+            group->addAction(action);
+        }
         toolbar_->addAction(action);
     }
 }
@@ -249,7 +295,10 @@ void SKTWindowController::validateToolbar()
         ActionItemState item;
         item.action = name;
         item.title = action->text();
+        item.tag = action->property("zovTag").isValid() ? action->property("zovTag").toInt() : 0;
         action->setEnabled(ResponderChain::validate(responderChain(), item));
+        if (action->isCheckable())
+            action->setChecked(item.checked);
     }
 }
 
@@ -276,7 +325,8 @@ void SKTWindowController::observeNotifications()
     center.addObserver(this, Notifications::hideProfilePopover, events,
                        [this](const Notification &) { hideProfilePopOver(); });
     center.addObserver(this, Notifications::displayToolbars, nullptr, [this](const Notification &) { setFormButtons(); });
-    center.addObserver(this, Notifications::refreshInspectorPanel, nullptr, [this](const Notification &) {
+    // Only this window's page asks this window's inspector to rebuild.
+    center.addObserver(this, Notifications::refreshInspectorPanel, events, [this](const Notification &) {
         if (inspectorPanel_)
             inspectorPanel_->graphicTouched();
     });
@@ -397,9 +447,16 @@ void SKTWindowController::prepSingleDocWindow()
     split_->setHandleWidth(1);
 }
 
+void SKTWindowController::updateDocumentColor(const QColor &colour, const QString &hex)
+{
+    view_->pageColor = colour.isValid() ? colour : QColor(Qt::white);
+    view_->pageColorHexString = hex;
+    canvas_->update();
+}
+
 void SKTWindowController::refreshPageBackgroundColor()
 {
-    canvas_->update();
+    updateDocumentColor(doc_.pageColor, doc_.documentColorHexString);
     resetZoomScrollViewSize();
     if (openWebsiteFolderPath().isEmpty())
         prepSingleDocWindow();
@@ -496,7 +553,11 @@ void SKTWindowController::graphicTouched()
 
 void SKTWindowController::setZoomFactor(double factor)
 {
-    zoom_->setFactor(factor);
+    // The scroll view reports each factor it takes; a factor set from
+    // elsewhere goes to the scroll view, which then reports it back.
+    zoomFactor_ = factor;
+    if (zoom_ && zoom_->factor() != factor)
+        zoom_->setFactor(factor);
 }
 
 // ---- pop-over and guard -----------------------------------------------------
@@ -555,12 +616,13 @@ WindowMenuState SKTWindowController::menuState()
     state.gridConstraining = grid_->isConstraining();
     state.gridAlwaysShown = grid_->isAlwaysShown();
     state.documentDisplayName = doc_.windowTitle();
+    state.selectedTableHasBackgroundPattern = view_->menuValidator().doesSelectedTableContainBackgroundPattern();
     return state;
 }
 
 QList<ActionResponder *> SKTWindowController::responderChain()
 {
-    return {canvasResponder_.get(), &windowActions_, &documentActions_};
+    return {menuInsertions_.get(), canvasResponder_.get(), &windowActions_, &documentActions_};
 }
 
 void SKTWindowController::updateTitle()
@@ -589,6 +651,7 @@ void SKTWindowController::closeEvent(QCloseEvent *event)
     view_->stopEditing();
     doc_.canCloseDocument([this](bool mayClose) {
         closing_ = false;
+        emit closeAnswered(mayClose);
         if (!mayClose)
             return;
         closeApproved_ = true;
@@ -601,8 +664,12 @@ void SKTWindowController::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         prepareToLocalizeToolbarAndStuff();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // The page's graphics ask the main window's canvas about the page
+        // (the last click, sections, image names).
+        GraphicEnvironment::setCurrent(view_.get());
         validateToolbar();
+    }
     // Leaving the window saves its page, so switching to another program
     // never leaves edits unsaved.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !gSingleDocumentMode && !closing_

@@ -8,9 +8,11 @@
 // document's.
 #include "canvas/CanvasHost.h"
 #include "canvas/CanvasResponder.h"
+#include "sidebar/ColorPicking.h"
 #include "sidebar/SelectionProxy.h"
 #include "platform/ActionResponder.h"
 #include "window/EditionToolbars.h"
+#include "window/MenuInsertionResponder.h"
 #include "window/PageOperations.h"
 #include "window/PrintTemplateChoice.h"
 #include "window/ProjectPages.h"
@@ -22,6 +24,7 @@
 
 #include <memory>
 
+class CanvasCommandPresenter;
 class CanvasInsertionAdapter;
 class DocumentInspector;
 class InspectorBindings;
@@ -41,7 +44,8 @@ class QComboBox;
 class SKTWindowController : public QMainWindow,
                             public ResponderHost,
                             public ProjectWindowHost,
-                            public CanvasHost {
+                            public CanvasHost,
+                            public PageColorSink {
     Q_OBJECT
 public:
     explicit SKTWindowController(SKTDocument &document, QWidget *parent = nullptr);
@@ -60,6 +64,8 @@ public:
     PageListingClipView *pageListing() const { return listing_; }
     SKTZoomingScrollView *zoomingScrollView() const { return zoom_; }
     SKTGraphicViewWidget *canvasWidget() const { return canvas_; }
+    // The canvas's context menu and pop-overs.
+    CanvasCommandPresenter *canvasPresenter() const { return canvasPresenter_; }
     // The inspector's widget (the sidebar or the fixed panel) and the inspector itself.
     QWidget *inspectorView() const { return inspector_; }
     DocumentInspector *documentInspector() const { return inspectorPanel_; }
@@ -84,6 +90,9 @@ public:
     int resetZoomScrollViewSize();
     void prepSingleDocWindow();
     void refreshPageBackgroundColor();
+    // The page colour as the canvas shows it (a file read, the inspector's
+    // canvas swatch, undo): stored on the canvas, which redraws.
+    void updateDocumentColor(const QColor &colour, const QString &hex) override;
     void selectWhichToolBarToUse();
     // Gives the toolbar's items their labels in the installed translation
     // (the English labels when none is installed); again on a language change.
@@ -144,6 +153,7 @@ public:
     void refreshInspector() override;
     void graphicTouched() override;
     void setZoomFactor(double factor) override;
+    double zoomFactor() const { return zoomFactor_; }
     QObject *alertWindow() const override { return const_cast<SKTWindowController *>(this); }
 
 protected:
@@ -151,6 +161,11 @@ protected:
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+
+signals:
+    // The document answered a close: mayClose false when the person kept it
+    // open (cancelled a save question), which also cancels a quit.
+    void closeAnswered(bool mayClose);
 
 private:
     void buildPanes();
@@ -171,6 +186,7 @@ private:
     std::unique_ptr<PageOperations> operations_;
     std::unique_ptr<CanvasInsertionAdapter> insertions_;
     std::unique_ptr<CanvasResponder> canvasResponder_;
+    std::unique_ptr<MenuInsertionResponder> menuInsertions_;
     ActionMap windowActions_;
     ActionMap documentActions_;
     EditionToolbar toolbarSpec_;
@@ -179,6 +195,7 @@ private:
     PageListingClipView *listing_ = nullptr;
     SKTZoomingScrollView *zoom_ = nullptr;
     SKTGraphicViewWidget *canvas_ = nullptr;
+    CanvasCommandPresenter *canvasPresenter_ = nullptr;
     DocumentInspector *inspectorPanel_ = nullptr;
     QWidget *inspector_ = nullptr;
     QToolBar *toolbar_ = nullptr;
@@ -188,6 +205,7 @@ private:
     QTimer *listingDebounce_ = nullptr;
     int listingRebuilds_ = 0;
     static constexpr const char *kSourceLabel = "zovSourceLabel";
+    double zoomFactor_ = 1.0;
     bool closing_ = false;
     bool closeApproved_ = false;
 };

@@ -84,6 +84,19 @@ void SKTWindowController::installWindowCommands()
         sender.action = gCanvasRotation == 90 ? QStringLiteral("rotateCanvas0") : QStringLiteral("rotateCanvas90Right");
         ResponderChain::send(responderChain(), sender.action, sender);
     });
+    // The View menu's zoom steps through the zoom box's entries.
+    map.add(QStringLiteral("zoomIn"), [this](const ActionItemState &) { zoom_->stepZoom(1); },
+            [this](ActionItemState &) { return zoom_->canStepZoom(1); });
+    map.add(QStringLiteral("zoomOut"), [this](const ActionItemState &) { zoom_->stepZoom(-1); },
+            [this](ActionItemState &) { return zoom_->canStepZoom(-1); });
+    map.add(QStringLiteral("zoomToActualSize"), [this](const ActionItemState &) { zoom_->zoomToActualSize(); });
+    // The table the canvas remembered loses its background pattern (one undo
+    // step); the item shows only while that table has one.
+    add(QStringLiteral("removeTableBackgroundPattern"), [this] {
+        ActionItemState sender;
+        sender.action = QStringLiteral("removeTableBackgroundImage");
+        ResponderChain::send(responderChain(), sender.action, sender);
+    });
     // Menu items that only show or hide.
     for (const char *name : {"addIntoGroup", "showViewOptions", "addFormObjects"})
         add(QString::fromLatin1(name), [] {});

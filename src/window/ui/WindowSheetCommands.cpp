@@ -1,5 +1,7 @@
 #include "window/ui/WindowSheetCommands.h"
 
+#include "canvas/SKTGraphicView.h"
+
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "platform/Alerts.h"
@@ -74,7 +76,10 @@ void showAddNewPage(const DocumentWindowContext &c, WindowSheets &sheets, AddNew
         if (!project->launchUsingBaseTemplate(request).isEmpty())
             refreshListing(c);
     };
-    sheet->onChooseTemplate = [] { ResponderChain::send(QStringLiteral("showTemplate")); };
+    sheet->onChooseTemplate = [kind] {
+        ResponderChain::send(kind == AddNewPageKind::BaseTemplate ? QStringLiteral("startNewTemplate")
+                                                                  : QStringLiteral("startNewPage"));
+    };
     replaceAndOpen(sheets.addNewPage, sheet);
 }
 
@@ -161,14 +166,17 @@ void registerWindowSheetCommands()
                 sheets->addNewPage->close();
             sheet->setAttribute(Qt::WA_DeleteOnClose);
             sheets->addNewPage = sheet;
-            ResponderChain::send(QStringLiteral("showTemplate"));
+            ResponderChain::send(QStringLiteral("startNewPage"));
         }, projectOnly);
-        // The template chooser's pick: representedObject is {file name, category}.
-        commands.add(QStringLiteral("saveNewPageAndChooseTemplate"), [sheets](const ActionItemState &sender) {
+        // The template chooser's pick: representedObject is {file name,
+        // category, main template name}; the new page takes the name.
+        commands.add(QStringLiteral("saveNewPageAndChooseTemplate"), [c, sheets](const ActionItemState &sender) {
             const QStringList picked = sender.representedObject.toStringList();
             if (!sheets->addNewPage || picked.size() < 2)
                 return;
             sheets->addNewPage->saveNewPageAndChooseTemplate(picked[0], picked[1]);
+            if (SKTDocument *doc = c.currentDocument(); doc && picked.size() > 2)
+                doc->mainTemplateName = picked[2];
         }, [sheets](ActionItemState &) { return !sheets->addNewPage.isNull(); });
 
         commands.add(QStringLiteral("showWebsitePreferences"), [c, sheets](const ActionItemState &) {
@@ -192,6 +200,39 @@ void registerWindowSheetCommands()
             if (SKTDocument *doc = c.currentDocument())
                 CanvasSizeOperations::adjustPageSize(*doc, sender.tag & 1, sender.tag & 2);
         }, pageOnly);
+        // The two canvas-size controls and their six sizes.
+        const auto webSize = [c](int segment) {
+            if (SKTGraphicView *canvas = c.currentCanvas())
+                canvas->setCanvasFrameSize(CanvasSizeOperations::webCanvasSize(segment));
+        };
+        const auto showsWebSize = [c](ActionItemState &item) {
+            SKTGraphicView *canvas = c.currentCanvas();
+            item.checked = canvas && CanvasSizeOperations::webSegment(canvas->canvasFrameSize()) == item.tag;
+            return canvas != nullptr;
+        };
+        commands.add(QStringLiteral("setCanvasSize"), [webSize](const ActionItemState &sender) { webSize(sender.tag); },
+                     showsWebSize);
+        const std::pair<const char *, int> webSizes[] = {
+            {"setMobileCanvasSize", 0}, {"setFullCanvasSize", 1}, {"setWideCanvasSize", 2}};
+        for (const auto &[name, segment] : webSizes)
+            commands.add(QString::fromLatin1(name), [webSize, segment = segment](const ActionItemState &) { webSize(segment); });
+        const auto mailSize = [c](int segment) {
+            SKTDocument *doc = c.currentDocument();
+            if (!doc || !CanvasSizeOperations::setMailCanvasSize(*doc, segment))
+                return;
+            if (SKTGraphicView *canvas = c.currentCanvas())
+                canvas->setCanvasFrameSize(QSizeF(gCanvasWidth, gCanvasMaxHeight));
+        };
+        commands.add(QStringLiteral("setMailCanvasSize"), [mailSize](const ActionItemState &sender) { mailSize(sender.tag); },
+                     [c](ActionItemState &item) {
+                         item.checked = CanvasSizeOperations::mailSegment() == item.tag;
+                         return c.currentDocument() != nullptr;
+                     });
+        const std::pair<const char *, int> mailSizes[] = {
+            {"setStandardMailCanvasSize", 0}, {"setExtraWideMailCanvasSize", 1}, {"setFlexMailCanvasSize", 2}};
+        for (const auto &[name, segment] : mailSizes)
+            commands.add(QString::fromLatin1(name), [mailSize, segment = segment](const ActionItemState &) { mailSize(segment); },
+                         pageOnly);
         commands.add(QStringLiteral("rotateCanvas90Right"), [c](const ActionItemState &) {
             if (SKTDocument *doc = c.currentDocument())
                 CanvasSizeOperations::rotateCanvas(*doc, 90);

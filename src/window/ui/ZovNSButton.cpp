@@ -26,10 +26,18 @@ void ZovNSButton::paintEvent(QPaintEvent *)
     int y = imageFrame.bottom() + 4;
     const QFontMetrics metrics(font());
     for (const QString &caption : captions) {
+        // A caption wider than the button (a date and time in a narrow
+        // column) is set smaller before any of it is left out.
+        QFont fitted = font();
+        const int room = width() - 4;
+        while (QFontMetrics(fitted).horizontalAdvance(caption) > room && fitted.pointSizeF() > 7.0)
+            fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+        painter.setFont(fitted);
         painter.drawText(QRect(0, y, width(), metrics.height()), Qt::AlignHCenter | Qt::AlignVCenter,
-                         metrics.elidedText(caption, Qt::ElideMiddle, width() - 4));
+                         QFontMetrics(fitted).elidedText(caption, Qt::ElideMiddle, room));
         y += metrics.height() + 2;
     }
+    painter.setFont(font());
     editModeFlag = false;
     // The frame follows the button's bounds, whatever part of it is being
     // repainted, so a partial repaint never draws a frame through the middle.
