@@ -11,6 +11,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
+#include "publishing/ui/WebViewStart.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -66,6 +67,8 @@ int main(int argc, char **argv)
         }
     }
 
+    // The web view's engine reads its settings once, when it starts.
+    WebViewStart::prepare();
     QApplication app(argc, argv);
 
     // The application took its own options (-style, -platform, ...) out of the list.

@@ -11,6 +11,7 @@
 #include "platform/FilePanels.h"
 #include "platform/Tasks.h"
 
+#include <algorithm>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -85,9 +86,13 @@ void SKTAppDelegate::doneCountingPhotos(const QList<ZovFileHelper> &records)
         Alerts::current().show(alert, nullptr, {});
         return;
     }
+    // The earliest and latest dates whatever order the scan listed the files in.
+    const auto [earliest, latest] = std::minmax_element(records.cbegin(), records.cend(), [](const auto &a, const auto &b) {
+        return a.fileModDate < b.fileModDate;
+    });
     alert.informativeText = QStringLiteral("Total count: %1\nEarliest date: %2\nLatest date: %3")
                                 .arg(records.size())
-                                .arg(records.first().fileModDateString, records.last().fileModDateString);
+                                .arg(earliest->fileModDateString, latest->fileModDateString);
     alert.buttons = {QStringLiteral("Next"), tr("Cancel")};
     Alerts::ask(alert, nullptr, [this](int response) {
         if (response != Alert::FirstButton)
@@ -123,14 +128,15 @@ void SKTAppDelegate::generateGallery()
         };
         QString error;
         QString first;
+        QStringList skipped;
         if (photos)
-            first = StaticGallery::generatePhotoGalleryCode(records, settings, progress, &error);
+            first = StaticGallery::generatePhotoGalleryCode(records, settings, progress, &error, &skipped);
         else if (catalog)
             first = StaticGallery::generateFileGalleryCode(records, settings, progress, &error);
         else
-            first = StaticGallery::generateVideoGalleryCode(records, settings, progress, &error);
+            first = StaticGallery::generateVideoGalleryCode(records, settings, progress, &error, &skipped);
         DataCentre::dismissProgressIndicator();
-        Tasks::runOnMainThread([guard, first, error] {
+        Tasks::runOnMainThread([guard, first, error, skipped] {
             if (!guard)
                 return;
             if (first.isEmpty()) {
@@ -139,16 +145,18 @@ void SKTAppDelegate::generateGallery()
                 emit guard->galleryFailed(error);
                 return;
             }
-            guard->launchGallery(first);
+            guard->launchGallery(first, skipped);
         });
     });
 }
 
-void SKTAppDelegate::launchGallery(const QString &pagePath)
+void SKTAppDelegate::launchGallery(const QString &pagePath, const QStringList &skipped)
 {
     Alert alert;
     alert.messageText = QStringLiteral("Done!");
     alert.informativeText = QStringLiteral("Saved at selected path:\n %1").arg(pagePath);
+    if (!skipped.isEmpty())
+        alert.informativeText += QStringLiteral("\n\nThese files could not be used and were left out:\n%1").arg(skipped.join(QLatin1Char('\n')));
     alert.buttons = {QStringLiteral("Launch Now"), QStringLiteral("Dismiss")};
     alert.style = Alert::Style::Informational;
     Alerts::ask(alert, nullptr, [this, pagePath](int response) {

@@ -118,7 +118,8 @@ public:
     void retrievePhotoFiles();
     void doneCountingPhotos(const QList<ZovFileHelper> &records);
     void generateGallery();
-    void launchGallery(const QString &pagePath);
+    // The "Done!" alert; files left out of the site are named in it.
+    void launchGallery(const QString &pagePath, const QStringList &skipped = {});
     void showAddPhotoSettings();
 
     // ---- page import ----

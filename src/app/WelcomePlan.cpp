@@ -1,5 +1,7 @@
 #include "app/WelcomePlan.h"
 
+#include "config/FontSubstitutes.h"
+
 #include "app/SKTAppDelegate.h"
 #include "config/EditionSettings.h"
 #include "platform/Bundle.h"
@@ -134,18 +136,5 @@ int WelcomePlan::calcFontSizeToFitRect(const QString &text, const QString &fontN
 
 void WelcomePlan::installFontSubstitutions()
 {
-    // Asking for each family alone keeps start-up from listing every font
-    // of the system.
-    auto substitute = [](const QString &name, const QStringList &lookAlikes) {
-        if (!QFont::substitutes(name).isEmpty() || QFontInfo(QFont(name)).family() == name)
-            return;
-        QFont::insertSubstitutions(name, lookAlikes);
-    };
-    // Only families of the system: the web fonts register after the welcome
-    // window shows and must not change its title's face under it.
-    substitute(QStringLiteral("Impact"), {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
-                                          QStringLiteral("DejaVu Sans")});
-    substitute(QStringLiteral("Heiti TC"), {QStringLiteral("Noto Sans CJK TC"), QStringLiteral("Noto Sans TC"),
-                                            QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("AR PL UMing TW"),
-                                            QStringLiteral("DejaVu Sans")});
+    FontSubstitutes::install();
 }

@@ -6,6 +6,7 @@
 #include "document/PagePreferences.h"
 #include "document/SKTDocument.h"
 #include "insertion/FormFields.h"
+#include "insertion/GridPictureCommands.h"
 #include "insertion/ImageFactory.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/InsertionStep.h"
@@ -14,10 +15,13 @@
 #include "insertion/PageImageService.h"
 #include "insertion/PalettePresets.h"
 #include "insertion/SectionOperations.h"
+#include "insertion/SlideCommands.h"
 #include "insertion/TableDuplication.h"
 #include "insertion/TextBoxFactory.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
+#include "model/SKTGalleryGrid.h"
+#include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 
 #include <QFileInfo>
@@ -172,6 +176,33 @@ bool CanvasInsertionAdapter::addImageFilesLater(SKTDocument &, const QStringList
     return true;
 }
 
+bool CanvasInsertionAdapter::addPicturesInto(SKTDocument &, SKTGraphic &container, const QStringList &files,
+                                             const QPointF &point)
+{
+    auto *show = dynamic_cast<SKTSlideshow *>(&container);
+    auto *gallery = dynamic_cast<SKTGalleryGrid *>(&container);
+    auto *table = dynamic_cast<SKTTable *>(&container);
+    if (files.isEmpty() || (!show && !gallery && !table))
+        return false;
+    // The container is what the person filled: it is selected, and its
+    // commands start from the spot under the drop, as from a click there.
+    m_view.setSelectedGraphics({&container});
+    m_view.contextMenuAt(point);
+    m_cache = InsertionSelectionCache();
+    InsertionFrame frame(*this);
+    if (show) {
+        m_cache.selectedSlideshow = show;
+        SlideCommands(frame).addSlideshowImagesLater(files);
+    } else if (gallery) {
+        m_cache.selectedGalleryGrid = gallery;
+        GridPictureCommands(frame).addGalleryImagesInBackground(files, false, {});
+    } else {
+        m_cache.selectedTable = table;
+        GridPictureCommands(frame).addGalleryImagesInBackground(files, true, {});
+    }
+    return true;
+}
+
 SKTGraphic *CanvasInsertionAdapter::grabOverLappingSection(SKTDocument &, const QRectF &rect)
 {
     return SectionOperations(*this).grabOverLappingSection(rect);
@@ -304,6 +335,11 @@ double CanvasInsertionAdapter::zoomFactor() const
 {
     const double z = m_view.zoomFactor;
     return z > 0 && std::isfinite(z) ? z : 1.0;
+}
+
+void CanvasInsertionAdapter::selectGraphics(const QList<SKTGraphic *> &graphics)
+{
+    m_view.setSelectedGraphics(graphics);
 }
 
 QList<SKTGraphic *> CanvasInsertionAdapter::selectedGraphics() const

@@ -37,6 +37,7 @@ public:
 
     // What the window knows and the canvas does not.
     std::function<std::optional<QPointF>()> visibleOriginProvider;
+    std::function<QRectF()> visibleRectProvider;
     std::function<QList<InsertionPageEntry>()> pageListProvider;
     // The saved-text store shared with the collection window (a private one
     // until the window hands over its own).
@@ -58,6 +59,8 @@ public:
                                   const QString &sourcePath) override;
     bool addImageFilesLater(SKTDocument &, const QStringList &files, const QPointF &point, int32_t firstOffset,
                             int32_t step) override;
+    bool addPicturesInto(SKTDocument &, SKTGraphic &container, const QStringList &files,
+                         const QPointF &point) override;
     SKTGraphic *grabOverLappingSection(SKTDocument &, const QRectF &rect) override;
     QRectF grabOverLappingSectionCell(SKTDocument &, const QPointF &point) override;
     SectionCell sectionCellAt(SKTDocument &, const QPointF &point) override;
@@ -74,6 +77,8 @@ public:
     std::optional<QPointF> visibleOrigin() const override;
     double zoomFactor() const override;
     QList<SKTGraphic *> selectedGraphics() const override;
+    QRectF visibleRect() const override { return visibleRectProvider ? visibleRectProvider() : QRectF(); }
+    void selectGraphics(const QList<SKTGraphic *> &graphics) override;
     QPointF lastTouchPoint() const override;
     InsertionSelectionCache &cache() override { return m_cache; }
     Alerts &alerts() override;

@@ -45,6 +45,11 @@ public:
     {
         return false;
     }
+    // Picture files dropped onto a slideshow (new last slides), a gallery or
+    // a table that holds pictures (spots filled from the one under the
+    // point). False when this side does not take them, and the canvas
+    // inserts them as pictures of their own.
+    virtual bool addPicturesInto(SKTDocument &, SKTGraphic &, const QStringList &, const QPointF &) { return false; }
     // A deep copy of the table in front of the page; a page section's copy
     // goes to y in editions that paste into sections. The originals of its
     // pictures are copied from sourceFolder (empty: the page's own folder).

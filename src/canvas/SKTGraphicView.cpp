@@ -372,7 +372,9 @@ SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *i
         int h = 0;
         if (isSel)
             h = g->handleUnderPoint(point);
-        if (h == 0 && !g->isContentsUnderPoint(point))
+        const bool contents = m_onlyPointing && dynamic_cast<SKTSlideshow *>(g) ? g->bounds().contains(point)
+                                                                               : g->isContentsUnderPoint(point);
+        if (h == 0 && !contents)
             continue;
         if (index)
             *index = i;
@@ -383,6 +385,15 @@ SKTGraphic *SKTGraphicView::graphicUnderPoint(const QPointF &point, qsizetype *i
         return g;
     }
     return nullptr;
+}
+
+SKTGraphic *SKTGraphicView::graphicPointedAt(const QPointF &point, bool *selected)
+{
+    const bool was = m_onlyPointing;
+    m_onlyPointing = true;
+    SKTGraphic *hit = graphicUnderPoint(point, nullptr, selected);
+    m_onlyPointing = was;
+    return hit;
 }
 
 QList<SKTGraphic *> SKTGraphicView::selectableGraphicsIntersectingRect(const QRectF &rect) const
@@ -478,7 +489,7 @@ void SKTGraphicView::contextMenuClick(const QPointF &point)
     if (!m_document)
         return;
     bool selected = false;
-    SKTGraphic *hit = graphicUnderPoint(point, nullptr, &selected);
+    SKTGraphic *hit = graphicPointedAt(point, &selected);
     if (hit && !hit->showsHandles())
         hit = nullptr;
     if (!hit)

@@ -68,6 +68,9 @@ public:
     // graphic's contents. index, selected and handle are filled on a hit.
     SKTGraphic *graphicUnderPoint(const QPointF &point, qsizetype *index = nullptr, bool *selected = nullptr,
                                   int *handle = nullptr);
+    // The same for a point that is only pointed at (a right click, a drag
+    // passing over): a slideshow's arrows turn its slides only on a click.
+    SKTGraphic *graphicPointedAt(const QPointF &point, bool *selected = nullptr);
     // Selectable graphics (radio buttons and check boxes excluded) whose
     // drawing bounds meet rect, ascending.
     QList<qsizetype> indexesOfGraphicsIntersectingRect(const QRectF &rect) const;
@@ -121,6 +124,9 @@ public:
     bool canAcceptDrop(const QMimeData &data, const QPointF &point);
     bool performDrop(const QMimeData &data, const QPointF &point);
     static QString codeNameMimeType();
+    // The slideshow, gallery or picture table under the point that dropped
+    // pictures go into; null when there is none.
+    SKTGraphic *pictureContainerAt(const QPointF &point);
 
     // --- editing in place -------------------------------------------------------
     SKTGraphic *editingGraphic() const { return m_editingGraphic; }
@@ -331,6 +337,9 @@ public:
     static QRectF pastedImageFrame(const QSizeF &pixels, const QPointF &point);
     // One message naming the dropped files that were no pictures we could read.
     void reportUnreadableFiles(const QStringList &names);
+    // Inserts what a palette entry's code name makes, at point, as its drop
+    // would; false for a code name the drop table does not know.
+    bool insertCodeName(const QString &codeName, const QPointF &point);
 
 private:
     friend class MoveGesture;
@@ -385,6 +394,8 @@ private:
     bool selectionByOrder(QList<qsizetype> *indexes) const;
     // Index candidates for rect widened by the paint reach, flat graphics included.
     QList<SKTGraphic *> candidatesNear(const QRectF &rect) const;
+    // Set while graphicPointedAt asks: contents are tested without clicking.
+    bool m_onlyPointing = false;
     double m_reachPad = 0;
     std::unique_ptr<CanvasGesture> m_gesture;
     std::unique_ptr<CanvasMenuValidator> m_menuValidator;

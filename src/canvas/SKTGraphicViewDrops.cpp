@@ -8,7 +8,10 @@
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
+#include "model/SKTGalleryGrid.h"
 #include "model/SKTGraphic.h"
+#include "model/SKTSlideshow.h"
+#include "model/SKTTable.h"
 #include "platform/Alerts.h"
 
 #include <QColor>
@@ -58,7 +61,22 @@ bool isSectionCodeName(const QString &name)
 {
     return name.size() >= 12 && name.startsWith(kSectionPrefix);
 }
+
+// Slideshows and galleries take dropped pictures into themselves, and so do
+// tables (not sections) in editions whose tables hold pictures.
+bool takesPictures(const SKTGraphic *graphic)
+{
+    if (dynamic_cast<const SKTSlideshow *>(graphic) || dynamic_cast<const SKTGalleryGrid *>(graphic))
+        return true;
+    return gTableImagesEnabled && dynamic_cast<const SKTTable *>(graphic) && !graphic->isSection();
+}
 } // namespace
+
+SKTGraphic *SKTGraphicView::pictureContainerAt(const QPointF &point)
+{
+    SKTGraphic *hit = graphicPointedAt(point);
+    return hit && hit->showsHandles() && takesPictures(hit) ? hit : nullptr;
+}
 
 QString SKTGraphicView::codeNameMimeType()
 {
@@ -74,6 +92,8 @@ bool SKTGraphicView::canAcceptDrop(const QMimeData &data, const QPointF &point)
     const QStringList names = codeNamesOf(data);
     const QStringList files = localFiles(data);
     if (!names.isEmpty() && isSectionCodeName(names.first()))
+        return true;
+    if (names.isEmpty() && !files.isEmpty() && pictureContainerAt(point))
         return true;
     if (!names.isEmpty() || !files.isEmpty()) {
         if (!gResponsiveEdition)
@@ -109,6 +129,11 @@ bool SKTGraphicView::performDrop(const QMimeData &data, const QPointF &point)
     }
     const QStringList names = codeNamesOf(data);
     const QStringList files = localFiles(data);
+    // Pictures dropped onto a slideshow or a gallery go into it.
+    if (names.isEmpty() && !files.isEmpty())
+        if (SKTGraphic *container = pictureContainerAt(point))
+            if (insertions()->addPicturesInto(*m_document, *container, files, point))
+                return true;
     if (!names.isEmpty() || !files.isEmpty())
         return dropCodeNames(names, files, point);
     const QImage image = qvariant_cast<QImage>(data.imageData());
@@ -158,6 +183,14 @@ void SKTGraphicView::reportUnreadableFiles(const QStringList &names)
 {
     if (!names.isEmpty())
         alert(QStringLiteral("The dropped files could not be read."), names.join(QLatin1Char('\n')));
+}
+
+bool SKTGraphicView::insertCodeName(const QString &codeName, const QPointF &point)
+{
+    if (!m_document || !insertions())
+        return false;
+    const std::optional<DropCodeName> row = DropTables::codeName(codeName);
+    return row && runDropRow(*row, point);
 }
 
 bool SKTGraphicView::runDropRow(const DropCodeName &row, const QPointF &point)

@@ -10,6 +10,8 @@ struct ZovFileHelper {
     QString filePath;
     // Path of the numbered copy, relative to the output folder ("photo/photo3.jpg").
     QString updatedFilePath;
+    // Path of the grid's thumbnail, relative to the output folder; "" for none.
+    QString thumbnailPath;
     QDateTime fileModDate;
     QString fileModDateString;
     QString fileModDateString_fileNameFormat;

@@ -1,6 +1,7 @@
 #include "document/PageReadApply.h"
 
 #include "config/DataCentreFonts.h"
+#include "config/FontSubstitutes.h"
 #include "config/EditionSettings.h"
 #include "printing/DataCentrePrinting.h"
 #include "platform/Alerts.h"
@@ -9,6 +10,15 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QSet>
+
+namespace {
+QSet<QString> &reportedFonts()
+{
+    static QSet<QString> reported;
+    return reported;
+}
+} // namespace
 
 void PageReadApply::adjustCanvasSizeType()
 {
@@ -42,8 +52,11 @@ QList<std::shared_ptr<ElementCarrier>> PageReadApply::applyPageReadResult(PageRe
         if (rename.copyFiles)
             PageImageNames::transferImageFilesForNewName(pageFolder, rename.oldName, rename.newName, rename.imageType);
     host.takePageReadResult(result);
-    if (!result.missingFonts.isEmpty())
-        Alerts::inform(QStringLiteral("Font Not Supported"), fontAlertText(result.missingFonts), host.alertWindow());
+    // Each missing family is named once a session: reopening pages that name
+    // it again says nothing new.
+    const QStringList unreported = takeUnreportedFonts(result.missingFonts);
+    if (!unreported.isEmpty())
+        Alerts::inform(QStringLiteral("Font Not Supported"), fontAlertText(unreported), host.alertWindow());
     return result.carriers;
 }
 
@@ -70,7 +83,8 @@ bool PageReadApply::isFontAvailable(const QString &family)
 {
     if (family.isEmpty())
         return true;
-    if (QFontDatabase::hasFamily(family) || gCustomFontNames.contains(family, Qt::CaseInsensitive))
+    if (QFontDatabase::hasFamily(family) || gCustomFontNames.contains(family, Qt::CaseInsensitive) ||
+        FontSubstitutes::isProgramFamily(family))
         return true;
     return !QFont::substitutes(family).isEmpty();
 }
@@ -84,4 +98,22 @@ QString PageReadApply::fontAlertText(const QStringList &families)
     return QStringLiteral("Fonts %1 are not installed on this computer. The page keeps the fonts' names and "
                           "shows their text in a similar font.")
         .arg(families.join(QStringLiteral(", ")));
+}
+
+QStringList PageReadApply::takeUnreportedFonts(const QStringList &families)
+{
+    QStringList fresh;
+    for (const QString &family : families) {
+        const QString key = family.trimmed().toLower();
+        if (reportedFonts().contains(key))
+            continue;
+        reportedFonts().insert(key);
+        fresh << family;
+    }
+    return fresh;
+}
+
+void PageReadApply::forgetReportedFonts()
+{
+    reportedFonts().clear();
 }

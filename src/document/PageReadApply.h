@@ -43,4 +43,9 @@ public:
     static bool isFontAvailable(const QString &family);
     // The text of the one "Font Not Supported" alert for these families.
     static QString fontAlertText(const QStringList &families);
+    // Of these missing families, those not yet named in this session, now
+    // counted as named (the alert names each family once a session).
+    static QStringList takeUnreportedFonts(const QStringList &families);
+    // A fresh session, for tests.
+    static void forgetReportedFonts();
 };

@@ -10,6 +10,8 @@
 #include "platform/TextCodec.h"
 
 #include <QDir>
+#include <QImageReader>
+#include <QSaveFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -76,7 +78,7 @@ $(window).trigger('resize');
 
 const char16_t kViewerScript[] = uR"zov(<script>$(document).ready(function(){
 $('li img').on('click',function(){
-var src = $(this).attr('src');
+var src = $(this).attr('data-full') || $(this).attr('src');
 var img = '<img src="' + src + '" class="img-responsive"/>';
 var index = $(this).parent('li').index();
 var html = '';
@@ -98,7 +100,7 @@ $(window).trigger('resize');
 });
 $(document).on('click', 'a.controls', function(){
 var index = $(this).attr('href');
-var src = $('ul.row li:nth-child('+ index +') img').attr('src');
+var src = $('ul.row li:nth-child('+ index +') img').attr('data-full') || $('ul.row li:nth-child('+ index +') img').attr('src');
 $('.modal img').attr('src', src);
 var newPrevIndex = parseInt(index) - 1;
 var newNextIndex = parseInt(newPrevIndex) + 2;
@@ -304,8 +306,11 @@ QStringList StaticGallery::photoGalleryPages(const QList<ZovFileHelper> &records
     for (int32_t i = 0; i < total; ++i) {
         const ZovFileHelper &r = records[i];
         const QString source = s.duplicateOption == 1 ? r.updatedFilePath : r.filePath;
-        QString item = Fmt::fill(u"<li class=\"col-lg-2 col-md-2 col-sm-3 col-xs-4\"><img class=\"img-responsive\" src=\"%@\">",
-                                 {Escape::html(source)});
+        // The grid shows the thumbnail; the viewer opens the picture itself.
+        const QString shown = r.thumbnailPath.isEmpty() ? source : r.thumbnailPath;
+        QString item = Fmt::fill(u"<li class=\"col-lg-2 col-md-2 col-sm-3 col-xs-4\"><img class=\"img-responsive\" "
+                                 u"src=\"%@\" data-full=\"%@\">",
+                                 {Escape::html(blanksEncoded(shown)), Escape::html(blanksEncoded(source))});
         item = withCaptions(item, r, s);
         item += u"\n</li>";
         items << item;
@@ -328,7 +333,7 @@ QStringList StaticGallery::videoGalleryPages(const QList<ZovFileHelper> &records
         const QString video = Fmt::fill(
             u"<div class=\"embed-responsive embed-responsive-16by9\">\n<video width=100%% height=100%% controls>\n"
             u"<source src=\"%@\" type=\"video/mp4\">\n</video>\n</div>",
-            {Escape::html(blanksEncoded(r.filePath))});
+            {Escape::html(blanksEncoded(s.duplicateOption == 1 ? r.updatedFilePath : r.filePath))});
         QString item = Fmt::fill(u"<li class=\"col-lg-4 col-md-4 col-sm-6 col-xs-12\">\n%@", {video});
         item = withCaptions(item, r, s);
         if (s.filePath)
@@ -376,23 +381,75 @@ QString StaticGallery::fileGalleryPage(const QList<ZovFileHelper> &records, cons
                       QStringLiteral("</tbody></table></div>"), QString(), QString()});
 }
 
-QString StaticGallery::generatePhotoGalleryCode(QList<ZovFileHelper> records, const StaticGallerySettings &s,
-                                                const Progress &progress, QString *error)
+namespace {
+// Copies the files when asked; the ones that fail leave the list.
+bool copyWhenAsked(QList<ZovFileHelper> &records, const StaticGallerySettings &s, QStringList *skipped)
 {
-    if (s.duplicateOption == 1) {
-        const QStringList failures = DataCentreFiles::duplicatePhotoRepository(s.outputFolder, s.pageNoun, records);
-        if (!failures.isEmpty()) {
-            if (error)
-                *error = failures.join(QLatin1Char('\n'));
-            return QString();
+    if (s.duplicateOption != 1)
+        return true;
+    const QStringList failures = DataCentreFiles::duplicatePhotoRepository(s.outputFolder, s.pageNoun, records);
+    if (failures.isEmpty())
+        return true;
+    for (qsizetype i = records.size() - 1; i >= 0; --i)
+        if (!QFileInfo(QDir(s.outputFolder).filePath(records[i].updatedFilePath)).isFile())
+            records.removeAt(i);
+    if (skipped)
+        *skipped += failures;
+    return !records.isEmpty();
+}
+} // namespace
+
+QStringList StaticGallery::makeThumbnails(QList<ZovFileHelper> &records, const QString &outputFolder,
+                                          const QString &pageNoun)
+{
+    QStringList unreadable;
+    const QString folder = QDir(outputFolder).filePath(QStringLiteral("thumbnails"));
+    QDir().mkpath(folder);
+    QList<ZovFileHelper> kept;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        ZovFileHelper r = records[i];
+        QImageReader reader(r.filePath);
+        reader.setAutoTransform(true);
+        const QSize size = reader.size();
+        if (size.isValid() && size.width() > kThumbnailWidth)
+            reader.setScaledSize(QSize(kThumbnailWidth, std::max(1, int(qint64(size.height()) * kThumbnailWidth / size.width()))));
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            unreadable << QStringLiteral("%1: %2").arg(r.filePath, reader.errorString());
+            continue;
         }
+        const QString name = QStringLiteral("%1%2.jpg").arg(pageNoun).arg(i);
+        QSaveFile file(QDir(folder).filePath(name));
+        if (file.open(QIODevice::WriteOnly) && image.convertToFormat(QImage::Format_RGB32).save(&file, "JPEG", 85) && file.commit())
+            r.thumbnailPath = QStringLiteral("thumbnails/") + name;
+        kept << r;
+    }
+    records = kept;
+    return unreadable;
+}
+
+QString StaticGallery::generatePhotoGalleryCode(QList<ZovFileHelper> records, const StaticGallerySettings &s,
+                                                const Progress &progress, QString *error, QStringList *skipped)
+{
+    const QStringList unreadable = makeThumbnails(records, s.outputFolder, s.pageNoun);
+    if (skipped)
+        *skipped += unreadable;
+    if (!copyWhenAsked(records, s, skipped) || records.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("None of the files could be used.");
+        return QString();
     }
     return writePages(photoGalleryPages(records, s, progress), s, error);
 }
 
-QString StaticGallery::generateVideoGalleryCode(const QList<ZovFileHelper> &records, const StaticGallerySettings &s,
-                                                const Progress &progress, QString *error)
+QString StaticGallery::generateVideoGalleryCode(QList<ZovFileHelper> records, const StaticGallerySettings &s,
+                                                const Progress &progress, QString *error, QStringList *skipped)
 {
+    if (!copyWhenAsked(records, s, skipped)) {
+        if (error)
+            *error = QStringLiteral("None of the files could be copied.");
+        return QString();
+    }
     return writePages(videoGalleryPages(records, s, progress), s, error);
 }
 

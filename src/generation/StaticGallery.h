@@ -51,10 +51,19 @@ public:
     // be written. The photo generator first copies the photos into the
     // output folder when the settings ask for it, and then points the pages
     // at the copies.
+    // A file that cannot be copied or read is named in skipped and left out;
+    // the site is built from the rest. Photos get thumbnails at the size the
+    // grid shows them, twice over for sharp screens ("thumbnails" folder).
     static QString generatePhotoGalleryCode(QList<ZovFileHelper> records, const StaticGallerySettings &settings,
-                                            const Progress &progress, QString *error);
-    static QString generateVideoGalleryCode(const QList<ZovFileHelper> &records, const StaticGallerySettings &settings,
-                                            const Progress &progress, QString *error);
+                                            const Progress &progress, QString *error, QStringList *skipped = nullptr);
+    static QString generateVideoGalleryCode(QList<ZovFileHelper> records, const StaticGallerySettings &settings,
+                                            const Progress &progress, QString *error, QStringList *skipped = nullptr);
+    // The width of a grid thumbnail in pixels: the grid's widest cell, twice.
+    static constexpr int kThumbnailWidth = 2 * 165;
+    // Writes the thumbnails of the records into outputFolder/thumbnails and
+    // points each record at its own; records whose picture cannot be read are
+    // taken out and named in the result.
+    static QStringList makeThumbnails(QList<ZovFileHelper> &records, const QString &outputFolder, const QString &pageNoun);
     static QString generateFileGalleryCode(const QList<ZovFileHelper> &records, const StaticGallerySettings &settings,
                                            const Progress &progress, QString *error);
 

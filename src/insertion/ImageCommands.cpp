@@ -1,5 +1,7 @@
 #include "insertion/ImageCommands.h"
 
+#include "insertion/InsertionPlacement.h"
+
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "insertion/ImageFactory.h"
@@ -275,6 +277,12 @@ QList<std::shared_ptr<SKTGraphic>> ImageCommands::placeImageFiles(InsertionFrame
         in.frame = QRectF(origin, in.displaySize);
         if (auto graphic = factory.addImageIntoArray(in))
             inserted.append(graphic);
+    }
+    if (fromMenu) {
+        QList<SKTGraphic *> fresh;
+        for (const auto &graphic : inserted)
+            fresh << graphic.get();
+        InsertionPlacement::placeAndSelect(frame, fresh);
     }
     return inserted;
 }

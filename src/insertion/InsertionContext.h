@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QRectF>
 #include <optional>
 
 class Alerts;
@@ -44,8 +45,12 @@ public:
     // canvas is not inside a scroll view.
     virtual std::optional<QPointF> visibleOrigin() const = 0;
     virtual double zoomFactor() const { return 1.0; }
+    // The visible part of the canvas in page coordinates; null when not known.
+    virtual QRectF visibleRect() const { return {}; }
     // The selected graphics, in page order.
     virtual QList<SKTGraphic *> selectedGraphics() const = 0;
+    // Makes these the selection (a new object from a menu is selected).
+    virtual void selectGraphics(const QList<SKTGraphic *> &) {}
     // The point of the last mouse-down on the canvas.
     virtual QPointF lastTouchPoint() const = 0;
     virtual InsertionSelectionCache &cache() = 0;

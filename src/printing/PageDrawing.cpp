@@ -4,16 +4,30 @@
 #include "document/SKTDocument.h"
 #include "model/GraphicRenderer.h"
 #include "printing/DataCentrePrinting.h"
+#include "publishing/PageExport.h"
 
 #include <QHash>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kPaperDpi = 300;
+
+}  // namespace
 
 SheetPicture PageDrawing::fromDocument(const SKTDocument &document, const QString &pageName, float rotation)
 {
     SheetPicture out;
     out.pageName = pageName;
     out.rotation = rotation;
-    out.canvasSize = document.pageCanvasSize().toSize();
+    // With a sheet in force the page is the sheet's piece; otherwise the
+    // part of the canvas its graphics cover, as the page picture has it.
+    out.canvasSize = currentCanvasPixelsPerInch() > 0.0f
+                         ? document.pageCanvasSize().toSize()
+                         : PageExport(const_cast<SKTDocument &>(document)).pictureSize();
     const bool clear = document.documentColorHexString == QLatin1String("CLEAR0") || !document.pageColor.isValid()
                        || document.pageColor.alpha() == 0;
     out.background = clear ? QColor(Qt::white) : document.pageColor;
@@ -42,6 +56,68 @@ SheetPicture PageDrawing::fromPackage(const SheetPicture &cached, const QString 
     if (gDefaultPrintSheet != sheet && !sheet.isEmpty())
         DataCentrePrinting::resetPrintCanvas(DataCentrePrinting::grabLabelHelper(sheet));
     return out;
+}
+
+QImage PageDrawing::render(const SheetPicture &picture, double scale)
+{
+    const QSize canvas = picture.canvasSize;
+    if (!picture.drawing || canvas.isEmpty())
+        return {};
+    scale = std::max(scale, 1.0);
+    const QSize size(std::max(1, int(std::lround(canvas.width() * scale))),
+                     std::max(1, int(std::lround(canvas.height() * scale))));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.fill(picture.background);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.scale(double(size.width()) / canvas.width(), double(size.height()) / canvas.height());
+    // Played from a copy: a recorded picture is shared, not changed, by playing.
+    QPicture drawing = *picture.drawing;
+    drawing.play(&painter);
+    painter.end();
+    return image;
+}
+
+double PageDrawing::scaleFor(int dpi, float canvasPixelsPerInch)
+{
+    return canvasPixelsPerInch > 0.0f ? std::max(1.0, dpi / double(canvasPixelsPerInch)) : 1.0;
+}
+
+BookPlan::Page PageDrawing::bookPage(const SKTDocument &document)
+{
+    const SheetPicture drawn = fromDocument(document, QString());
+    BookPlan::Page page;
+    page.pageName = QStringLiteral("page");
+    page.size = QSizeF(drawn.canvasSize);
+    page.readable = !page.size.isEmpty();
+    page.draw = [drawn](QPainter &painter, const BookSettings &) {
+        painter.fillRect(QRectF(QPointF(), QSizeF(drawn.canvasSize)), drawn.background);
+        QPicture drawing = *drawn.drawing;
+        drawing.play(&painter);
+    };
+    return page;
+}
+
+float PageDrawing::currentCanvasPixelsPerInch()
+{
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels)) {
+        if (row->printDescription == gDefaultPrintSheet)
+            return row->canvasPixelFactor;
+    }
+    return 0.0f;
+}
+
+QImage PageDrawing::sharpPage(const SKTDocument &document, double paperInches)
+{
+    const SheetPicture drawn = fromDocument(document, QString());
+    double scale = scaleFor(kPaperDpi, currentCanvasPixelsPerInch());
+    const int canvasLongSide = std::max(drawn.canvasSize.width(), drawn.canvasSize.height());
+    if (paperInches > 0.0 && canvasLongSide > 0)
+        scale = std::max(scale, kPaperDpi * paperInches / canvasLongSide);
+    // A page far larger than paper (an image-notes canvas) stays as it is.
+    return render(drawn, std::min(scale, 8.0));
 }
 
 void PageDrawing::sharpen(QList<SheetPicture> &pictures, const QList<SheetPage> &pages, const QString &openPageName,

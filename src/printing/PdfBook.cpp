@@ -55,8 +55,9 @@ bool readPicture(BookPlan::Page &page)
     if (image.isNull())
         return false;
     page.size = QSizeF(image.size());
+    page.picture = true;
     page.draw = [image](QPainter &painter, const BookSettings &settings) {
-        painter.drawImage(QRectF(QPointF(), QSizeF(image.size())), reduced(image, QSizeF(image.size()), settings));
+        painter.drawImage(QRectF(QPointF(), QSizeF(image.size())), reduced(image, PdfBook::pointSize(QSizeF(image.size()), true, settings), settings));
     };
     return true;
 }
@@ -128,20 +129,35 @@ QList<BookPage> PdfBook::bookPages(const QList<BookPage> &projectPages)
     return out;
 }
 
-BookPlan PdfBook::plan(const QList<BookPage> &projectPages, Source source)
+BookPlan PdfBook::plan(const QList<BookPage> &projectPages, Source source, int canvasWidth)
 {
     BookPlan plan;
     plan.total = static_cast<int>(projectPages.size());
     for (const BookPage &page : bookPages(projectPages)) {
         BookPlan::Page planned;
         planned.pageName = page.pageName;
-        if (source == Source::Packages)
-            planned.readable = readPackage(page, planned);
+        bool thumbnail = false;
+        if (source == Source::Pictures && canvasWidth > 0) {
+            const QSize pictureSize = QImageReader(page.imagePath).size();
+            thumbnail = !pictureSize.isValid() || pictureSize.width() < canvasWidth;
+        }
+        if (source == Source::Packages || (thumbnail && readPackage(page, planned)))
+            planned.readable = planned.draw ? true : readPackage(page, planned);
         else
             planned.imagePath = page.imagePath;
         plan.pages.append(std::move(planned));
     }
     return plan;
+}
+
+QSizeF PdfBook::pointSize(const QSizeF &size, bool picture, const BookSettings &settings)
+{
+    QSizeF canvas = size;
+    if (picture && settings.canvasWidth > 0 && size.width() > 0)
+        canvas = size * (settings.canvasWidth / size.width());
+    if (settings.canvasPixelsPerInch <= 0.0f)
+        return canvas;
+    return canvas * (kPointsPerInch / settings.canvasPixelsPerInch);
 }
 
 QString PdfBook::withPdfExtension(const QString &path)
@@ -172,7 +188,8 @@ BookResult PdfBook::write(const QString &path, const BookPlan &plan, const BookS
         QPainter painter;
         bool begun = false;
         result = walk(plan, progress, [&](const BookPlan::Page &page, bool first) {
-            writer.setPageLayout(QPageLayout(QPageSize(page.size, QPageSize::Point, {}, QPageSize::ExactMatch),
+            const QSizeF points = pointSize(page.size, page.picture, settings);
+            writer.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, {}, QPageSize::ExactMatch),
                                              QPageLayout::Portrait, QMarginsF()));
             if (first)
                 begun = painter.begin(&writer);
@@ -180,7 +197,10 @@ BookResult PdfBook::write(const QString &path, const BookPlan &plan, const BookS
                 return false;
             if (!begun)
                 return false;
+            painter.save();
+            painter.scale(points.width() / page.size.width(), points.height() / page.size.height());
             page.draw(painter, settings);
+            painter.restore();
             return true;
         });
         if (begun)

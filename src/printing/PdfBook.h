@@ -26,6 +26,12 @@ struct BookSettings {
     // opaque ones stored as JPEG.
     bool reduceSize = false;
     int maximumDpi = 150;
+    // Canvas pixels per inch: each page is written at its true size (72 / this
+    // points per canvas pixel); 0 writes one point per canvas pixel.
+    float canvasPixelsPerInch = 0.0f;
+    // The canvas width a page picture stands for (a picture smaller than the
+    // canvas is a thumbnail and is enlarged to it); 0: the picture's own.
+    int canvasWidth = 0;
 };
 
 struct BookResult {
@@ -42,7 +48,8 @@ struct BookPlan {
     struct Page {
         QString pageName;
         bool readable = true;
-        QSizeF size;                // in points; empty until a picture is read
+        QSizeF size;                // in canvas (or picture) pixels; empty until a picture is read
+        bool picture = false;       // drawn from a page picture
         QString imagePath;          // a picture read when the page is painted
         std::function<void(QPainter &, const BookSettings &)> draw;
     };
@@ -62,10 +69,14 @@ public:
 
     // Gathers the book: packages are read into detached documents here, so
     // call it on the main thread; pictures are left for the painting.
-    static BookPlan plan(const QList<BookPage> &projectPages, Source source);
+    // Pictures narrower than canvasWidth (thumbnails of pages never opened)
+    // are read from their package instead, when it can be read.
+    static BookPlan plan(const QList<BookPage> &projectPages, Source source, int canvasWidth = 0);
+    // The page size in points that the settings give a page of `size` canvas
+    // pixels (or picture pixels).
+    static QSizeF pointSize(const QSizeF &size, bool picture, const BookSettings &settings);
 
-    // Writes the book to path, each page the size of its canvas (one canvas
-    // pixel per point). A gathered plan may be written on a worker.
+    // Writes the book to path, each page at its true size (see BookSettings). A gathered plan may be written on a worker.
     static BookResult write(const QString &path, const BookPlan &plan, const BookSettings &settings = {},
                             const Progress &progress = {});
     // Gathers and writes at once: on the main thread when packages are read.

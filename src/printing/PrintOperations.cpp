@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QPoint>
 
 namespace {
@@ -21,6 +22,20 @@ QString tr(const char *text)
 }
 
 }  // namespace
+
+QString PrintOperations::printActionFor(const QString &edition)
+{
+    static const QHash<QString, QString> actions = {
+        {QStringLiteral("Tarnaby Pro"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Mollivan Brennix"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Tovra Label Maker"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Ostravel Envelope Designer"), QStringLiteral("printSheetWithSameLabels")},
+        {QStringLiteral("Tovra Greeting Card Designer"), QStringLiteral("printCard")},
+        {QStringLiteral("Ostravel Business Card Designer"), QStringLiteral("printBusinessCard")},
+        {QStringLiteral("Tovra PDF Author"), QStringLiteral("printManual")},
+    };
+    return actions.value(edition, QStringLiteral("printPage"));
+}
 
 PrintOperations::PrintOperations(PrintContext context)
     : context_(std::move(context))
@@ -273,10 +288,17 @@ QString PrintOperations::editionName()
 
 void PrintOperations::saveBook(PdfBook::Source source, bool reduceSize, const QString &suggestedName)
 {
-    if (PdfBook::bookPages(context_.bookPages).isEmpty()) {
-        Alerts::inform(tr("Nothing was saved."), tr("The project has no pages to put in a PDF."), context_.window);
+    const bool projectPages = !PdfBook::bookPages(context_.bookPages).isEmpty();
+    if (!projectPages && !context_.openBookPage) {
+        Alerts::inform(tr("Nothing was saved."),
+                       tr("There is no page to put in a PDF. Open a page or add one with Add Page, then try again."),
+                       context_.window);
         return;
     }
+    // The pages are read from their files: the open one is saved first.
+    if (projectPages && context_.saveOpenPage)
+        context_.saveOpenPage();
+    const std::function<BookPlan::Page()> openPage = projectPages ? nullptr : context_.openBookPage;
     SavePanelOptions options;
     options.allowedTypes = {QStringLiteral("PDF")};
     options.nameFieldValue = suggestedName;
@@ -289,11 +311,21 @@ void PrintOperations::saveBook(PdfBook::Source source, bool reduceSize, const QS
             return;
         BookSettings settings;
         settings.reduceSize = reduceSize;
+        // Every page at the true size of the sheet in force.
+        settings.canvasPixelsPerInch = PageDrawing::currentCanvasPixelsPerInch();
+        settings.canvasWidth = gCanvasWidth;
         const QString path = PdfBook::withPdfExtension(chosen);
         // Page documents are read here, on the main thread; the pages are
         // painted on a worker behind the progress window. The plan is let go
         // on the main thread with the result.
-        auto plan = std::make_shared<const BookPlan>(PdfBook::plan(pages, source));
+        BookPlan gathered;
+        if (openPage) {
+            gathered.pages.append(openPage());
+            gathered.total = 1;
+        } else {
+            gathered = PdfBook::plan(pages, source, settings.canvasWidth);
+        }
+        auto plan = std::make_shared<const BookPlan>(std::move(gathered));
         inBackground<BookResult>(
             worker, window, [=] { return PdfBook::write(path, *plan, settings, progress); },
             [window, plan](BookResult result) {

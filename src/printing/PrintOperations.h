@@ -35,6 +35,10 @@ struct PrintContext {
     QList<BookPage> bookPages;
     QString openWebsiteFolder;
     PdfBook::Progress bookProgress;
+    // The open page as a book page (a page not yet in a project makes a book
+    // of its own), and a save of it so that its file is current.
+    std::function<BookPlan::Page()> openBookPage;
+    std::function<void()> saveOpenPage;
     // Paints exported sheets and books on a worker behind the progress window
     // (the window's commands); without it they are painted in line.
     bool useWorker = false;
@@ -46,6 +50,10 @@ struct PrintContext {
 class PrintOperations {
 public:
     explicit PrintOperations(PrintContext context);
+
+    // The action of the edition's Print menu item, which the toolbar's Print
+    // button sends too.
+    static QString printActionFor(const QString &edition);
 
     // A full sheet of the open page, or every page once, from the start spot
     // of Print Settings, turned by the canvas rotation.

@@ -2,6 +2,7 @@
 
 #include "config/DataCentreImages.h"
 #include "config/EditionSettings.h"
+#include "printing/PageDrawing.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,28 +78,14 @@ bool fits(double width, double height, const QSizeF &paper)
 QImage drawPicture(const SheetPicture &picture, const SheetGeometry &geometry, int dpi)
 {
     const QSize canvas = picture.canvasSize;
-
     if (canvas.isEmpty())
         return {};
     const double k = geometry.unitsPerInch > 0.0f ? geometry.unitsPerInch : 144.0;
     const bool quarterTurn = std::fmod(std::abs(picture.rotation), 180.0f) == 90.0f;
     const double printedInches = geometry.pieceWidth / k;
     const double canvasAcross = quarterTurn ? canvas.height() : canvas.width();
-    double scale = printedInches > 0.0 ? dpi * printedInches / canvasAcross : 1.0;
-    scale = std::max(scale, 1.0);
-    const QSize size(std::max(1, int(std::lround(canvas.width() * scale))),
-                     std::max(1, int(std::lround(canvas.height() * scale))));
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return {};
-    image.fill(picture.background);
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    painter.scale(double(size.width()) / canvas.width(), double(size.height()) / canvas.height());
-    QPicture drawing = *picture.drawing;
-    drawing.play(&painter);
-    painter.end();
-    return image;
+    const double scale = printedInches > 0.0 ? dpi * printedInches / canvasAcross : 1.0;
+    return PageDrawing::render(picture, std::max(scale, 1.0));
 }
 
 QImage decodePicture(const SheetPicture &picture, const SheetGeometry &geometry, int dpi)

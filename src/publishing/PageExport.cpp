@@ -374,7 +374,17 @@ void exportPicture(PageExport &exporter, SKTDocument &document, QObject *window,
     FilePanels::current().showSavePanel(options, window, [&exporter, extension, type, window](const QString &chosen) {
         if (chosen.isEmpty())
             return;
-        const QStringList failures = exporter.exportPictureTo(PageExport::withDefaultExtension(chosen, extension), type);
+        // The name says the format: a ".jpg" name gets JPEG bytes whichever
+        // item asked, so the file is what its name promises.
+        const QString suffix = QFileInfo(chosen).suffix().toLower();
+        PageExport::PictureType chosenType = type;
+        if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+            chosenType = PageExport::PictureType::JPEG;
+        else if (suffix == QLatin1String("png"))
+            chosenType = PageExport::PictureType::PNG;
+        else if (suffix == QLatin1String("pdf"))
+            chosenType = PageExport::PictureType::PDF;
+        const QStringList failures = exporter.exportPictureTo(PageExport::withDefaultExtension(chosen, extension), chosenType);
         if (!failures.isEmpty())
             Alerts::inform(QStringLiteral("Export Failed"), failures.join(QLatin1Char('\n')), window);
     });
@@ -389,7 +399,11 @@ void PageExport::exportPDFPage()
 
 void PageExport::exportPNGPage()
 {
-    exportPicture(*this, document_, window_, {QStringLiteral("PNG"), QStringLiteral("png")}, PictureType::PNG);
+    // Where the item reads "Image", the name chosen may ask for JPEG too.
+    exportPicture(*this, document_, window_,
+                  {QStringLiteral("PNG"), QStringLiteral("png"), QStringLiteral("JPG"), QStringLiteral("jpg"),
+                   QStringLiteral("JPEG"), QStringLiteral("jpeg")},
+                  PictureType::PNG);
 }
 
 void PageExport::exportJPEGPage()

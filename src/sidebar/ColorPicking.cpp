@@ -177,12 +177,16 @@ void applyPageColor(SKTDocument &document, const QString &hex, const QColor &col
 {
     const QString oldHex = document.documentColorHexString;
     const QColor oldColour = document.pageColor;
+    // Undo may run after the inspector that picked the colour has gone: it
+    // reaches the window through the document.
     document.undoManager().registerUndo(
-        [&document, oldHex, oldColour, sink] { applyPageColor(document, oldHex, oldColour, sink); });
+        [&document, oldHex, oldColour] { applyPageColor(document, oldHex, oldColour, nullptr); });
     document.documentColorHexString = hex;
     document.pageColor = colour;
     if (sink)
         sink->updateDocumentColor(colour, hex);
+    else if (document.windowHooks.refreshPageBackgroundColor)
+        document.windowHooks.refreshPageBackgroundColor();
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "sidebar/PaletteInsertions.h"
 
+#include "sidebar/PaletteCatalogue.h"
+
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/DropTables.h"
 #include "config/EditionSettings.h"
@@ -166,4 +168,76 @@ bool PaletteInsertions::addBackgroundPattern(InsertionFrame &frame)
                                                        PagePreferences::newBackground(*document, paths.first());
                                                });
     return true;
+}
+
+QString PaletteInsertions::textBoxCodeName(const QString &familyKey)
+{
+    // The plain ones first: a family offering title, body and footnote boxes
+    // gets its body box.
+    static const QStringList preferred = {QStringLiteral("zov_textbox"), QStringLiteral("zov_textbox_body"),
+                                          QStringLiteral("zov_textbox_body_tovra"), QStringLiteral("zov_textbox_label")};
+    QString first;
+    for (const PaletteEntry &entry : PaletteCatalogue::entries()) {
+        if (entry.title != QLatin1String("Text Box") || !entry.families.contains(familyKey))
+            continue;
+        if (preferred.contains(entry.codeName))
+            return entry.codeName;
+        if (first.isEmpty())
+            first = entry.codeName;
+    }
+    return first.isEmpty() ? QStringLiteral("zov_textbox") : first;
+}
+
+bool PaletteInsertions::isRelative(const QString &codeName)
+{
+    return codeName == QLatin1String("zov_mother") || codeName == QLatin1String("zov_father")
+           || codeName == QLatin1String("zov_brother") || codeName == QLatin1String("zov_sister")
+           || codeName == QLatin1String("zov_sibling");
+}
+
+QPointF PaletteInsertions::relativePlace(const SKTDocument &document, const QList<SKTGraphic *> &selection,
+                                         const QString &codeName)
+{
+    constexpr double kGap = 60;
+    QRectF everything;
+    for (const auto &g : document.graphics())
+        if (g)
+            everything = everything.isNull() ? g->bounds() : everything.united(g->bounds());
+    if (selection.isEmpty() || !selection.first())
+        return QPointF(40, everything.isNull() ? 40 : std::trunc(everything.bottom() + kGap));
+    // The selected person's whole card (its group).
+    SKTGraphic *first = selection.first();
+    QRectF card = first->bounds();
+    if (first->groupNumber() != -99)
+        for (const auto &g : document.graphics())
+            if (g && g->groupNumber() == first->groupNumber())
+                card = card.united(g->bounds());
+    const bool parent = codeName == QLatin1String("zov_mother") || codeName == QLatin1String("zov_father");
+    QRectF place(card.left(), card.top(), kCardWidth, kCardHeight);
+    if (parent) {
+        place.moveTop(card.top() - kGap - kCardHeight);
+        if (codeName == QLatin1String("zov_mother"))
+            place.moveLeft(card.left() + kCardWidth / 2 + kGap / 2);
+        else
+            place.moveLeft(card.left() - kCardWidth / 2 - kGap / 2);
+    } else {
+        place.moveLeft(card.right() + kGap);
+    }
+    // Parents that would leave the page's top go below the card instead.
+    if (place.top() < 0)
+        place.moveTop(card.bottom() + kGap);
+    place.moveLeft(std::max(0.0, place.left()));
+    // Step sideways past cards already there.
+    for (int tries = 0; tries < 50; ++tries) {
+        bool clear = true;
+        for (const auto &g : document.graphics())
+            if (g && g->bounds().intersects(place)) {
+                clear = false;
+                break;
+            }
+        if (clear)
+            break;
+        place.translate(kCardWidth / 2, 0);
+    }
+    return QPointF(std::trunc(place.left()), std::trunc(place.top()));
 }

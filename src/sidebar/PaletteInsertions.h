@@ -13,6 +13,9 @@
 class InsertionFrame;
 class SKTGraphic;
 
+class SKTDocument;
+class SKTGraphic;
+
 class PaletteInsertions {
 public:
     PaletteInsertions() = delete;
@@ -25,6 +28,9 @@ public:
     // Hands the canvas's drop the makers of the drop table's actions
     // "addRelative_drag" and "addEqualColumnTable_drag" (column count).
     static void registerDropActions();
+    // The palette's plain text box for an edition family: its body-text box
+    // where it has several, "zov_textbox" where the palette has none.
+    static QString textBoxCodeName(const QString &familyKey);
 
     // A profile card at the point and, when one individual is selected, a
     // line from its card to the new one.
@@ -41,4 +47,12 @@ public:
     static QRectF selectedIndividual(InsertionFrame &frame);
     // The part of the line between the two centres that lies outside both cards.
     static QPair<QPointF, QPointF> joiningLine(const QRectF &from, const QRectF &to);
+
+    // The relatives of the family-tree palette (mother, father, sibling ...).
+    static bool isRelative(const QString &codeName);
+    // Where a relative clicked in the palette goes: parents above the selected
+    // person's card, others beside it, clear of the cards already there; with
+    // no one selected, below everything on the page (never on its title).
+    static QPointF relativePlace(const SKTDocument &document, const QList<SKTGraphic *> &selection,
+                                 const QString &codeName);
 };

@@ -4,6 +4,9 @@
 #include "platform/Alerts.h"
 #include "printing/DataCentrePrinting.h"
 
+#include <QCoreApplication>
+#include <QHash>
+
 #include <cmath>
 
 const QStringList &PrintTemplateChoice::popUpNames()
@@ -15,6 +18,41 @@ const QStringList &PrintTemplateChoice::popUpNames()
         QStringLiteral("ostravelEnvelopePopupButton"),
     };
     return names;
+}
+
+PrintTemplateChoice::PopUp PrintTemplateChoice::popUpFor(const QString &edition)
+{
+    static const QHash<QString, PopUp> popUps = {
+        {QStringLiteral("Tovra Dazed Irizi Pro"), PopUp::Flyer},
+        {QStringLiteral("Tovra PDF Author"), PopUp::Manual},
+        {QStringLiteral("Tovra Greeting Card Designer"), PopUp::FoldingCard},
+        {QStringLiteral("Ostravel Business Card Designer"), PopUp::BusinessCard},
+        {QStringLiteral("Mollivan Brennix"), PopUp::BusinessCard},
+        {QStringLiteral("Ostravel eCard Designer"), PopUp::ECard},
+        {QStringLiteral("Ostravel Envelope Designer"), PopUp::Envelope},
+    };
+    return popUps.value(edition, PopUp::Label);
+}
+
+QString PrintTemplateChoice::popUpLabel(PopUp popUp)
+{
+    switch (popUp) {
+    case PopUp::Label:
+        return QCoreApplication::translate("PrintTemplateChoice", "Label sheet:");
+    case PopUp::Flyer:
+        return QCoreApplication::translate("PrintTemplateChoice", "Flyer size:");
+    case PopUp::Manual:
+        return QCoreApplication::translate("PrintTemplateChoice", "Page size:");
+    case PopUp::FoldingCard:
+        return QCoreApplication::translate("PrintTemplateChoice", "Card fold:");
+    case PopUp::BusinessCard:
+        return QCoreApplication::translate("PrintTemplateChoice", "Card sheet:");
+    case PopUp::ECard:
+        return QCoreApplication::translate("PrintTemplateChoice", "Card size:");
+    case PopUp::Envelope:
+        return QCoreApplication::translate("PrintTemplateChoice", "Envelope:");
+    }
+    return {};
 }
 
 QString PrintTemplateChoice::templateTitle(const LabelTemplateHelper &helper)

@@ -15,6 +15,9 @@ public:
     // The seven pop-ups, in the order the window makes them.
     enum class PopUp { Label, Flyer, Manual, FoldingCard, BusinessCard, ECard, Envelope };
     static const QStringList &popUpNames();
+    // The pop-up the edition's Templates sheet shows, and the label beside it.
+    static PopUp popUpFor(const QString &edition);
+    static QString popUpLabel(PopUp popUp);
 
     // "brand number description", trimmed: one title per template, in order.
     static QString templateTitle(const LabelTemplateHelper &helper);

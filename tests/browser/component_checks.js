@@ -106,7 +106,8 @@ async function hoverCaption(page, spec) {
 }
 
 async function viewer(page, { thumbs, modal, next, previous }) {
-  const sources = await page.$$eval(thumbs, (imgs) => imgs.map((i) => i.getAttribute('src')));
+  // The viewer shows the picture itself where the grid shows a thumbnail of it.
+  const sources = await page.$$eval(thumbs, (imgs) => imgs.map((i) => i.getAttribute('data-full') || i.getAttribute('src')));
   assert.ok(sources.length > 1, 'there are photos to step through');
   await page.click(`${thumbs} >> nth=0`);
   await waitShown(page, `${modal} img`, 'a click on the first photo');
@@ -133,14 +134,40 @@ async function gallery(page, spec) {
   assert.ok(loaded, 'the full-size picture shows in the viewer');
 }
 
+// Every address in the page's images, videos and links is relative (the files were copied beside it).
+async function allRelative(page) {
+  const addresses = await page.$$eval('img[src], source[src], img[data-full]', (l) =>
+    l.flatMap((e) => [e.getAttribute('src'), e.getAttribute('data-full')]).filter((a) => a));
+  assert.ok(addresses.length > 0, 'the page has pictures or videos');
+  for (const a of addresses)
+    assert.ok(!a.startsWith('/') && !a.startsWith('file:') && !/^[a-z]+:/i.test(a), `relative: ${a}`);
+}
+
 async function staticPhotos(page, spec) {
+  await page.setViewportSize({ width: 1280, height: 800 });
   assert.equal(await page.$$eval('ul.row li img', (l) => l.length), spec.photos);
+  await allRelative(page);
+  // The grid shows thumbnails, sized for the cell (twice over for sharp screens), not the originals.
+  const sizes = await page.$$eval('ul.row li img', (l) => l.map((i) => ({
+    src: i.getAttribute('src'), natural: i.naturalWidth, shown: i.getBoundingClientRect().width })));
+  for (const s of sizes) {
+    assert.ok(s.src.startsWith('thumbnails/'), `a thumbnail: ${s.src}`);
+    assert.ok(s.natural > 0 && s.natural <= 330, `thumbnail width ${s.natural}`);
+    assert.ok(s.natural >= s.shown, `sharp at its shown width ${s.shown}`);
+  }
   await viewer(page, { thumbs: 'ul.row li img', modal: '#myModal', next: 'a.controls.next', previous: 'a.controls.previous' });
   // The grid pages load jQuery 1.11.1.
   assert.equal(await page.evaluate(() => jQuery.fn.jquery), '1.11.1');
 }
 
 async function popovers(page) {
+  await page.setViewportSize({ width: 1280, height: 800 });
+  await allRelative(page);
+  // Each video's file is served from beside the page.
+  const sources = await page.$$eval('video source', (l) => l.map((e) => e.src));
+  assert.ok(sources.length > 0);
+  for (const src of sources)
+    assert.ok(await page.evaluate(async (u) => (await fetch(u)).ok, src), `video reachable: ${src}`);
   const buttons = await page.$$('button[data-toggle="popover"]');
   assert.ok(buttons.length > 0, 'there are path buttons');
   await buttons[0].click();

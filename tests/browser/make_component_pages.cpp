@@ -92,9 +92,9 @@ bool write(const QString &file, const QByteArray &data)
     return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
 }
 
-bool savePicture(const QString &file, QColor colour)
+bool savePicture(const QString &file, QColor colour, QSize size = QSize(160, 120))
 {
-    QImage image(160, 120, QImage::Format_ARGB32);
+    QImage image(size, QImage::Format_ARGB32);
     image.fill(colour);
     return image.save(file);
 }
@@ -126,7 +126,8 @@ int main(int argc, char **argv)
     for (int i = 1; i <= 5; ++i) {
         ok &= savePicture(out.filePath(QStringLiteral("index/image%1o.png").arg(i)), colours[i - 1]);
         ok &= savePicture(out.filePath(QStringLiteral("index/image%1@2x.png").arg(i)), colours[i - 1]);
-        ok &= savePicture(out.filePath(QStringLiteral("img/p%1.png").arg(i)), colours[i - 1]);
+        // Photos as a camera gives them: far larger than the grid shows them.
+        ok &= savePicture(out.filePath(QStringLiteral("img/p%1.png").arg(i)), colours[i - 1], QSize(1600, 1200));
         ok &= write(out.filePath(QStringLiteral("img/clip %1.mp4").arg(i)), QByteArray());
     }
     QJsonArray pages;
@@ -235,12 +236,12 @@ int main(int argc, char **argv)
         QList<ZovFileHelper> videos;
         for (int i = 1; i <= 15; ++i) {
             ZovFileHelper r;
-            r.filePath = QStringLiteral("img/p%1.png").arg((i - 1) % 5 + 1);
+            r.filePath = out.filePath(QStringLiteral("img/p%1.png").arg((i - 1) % 5 + 1));
             r.fileModDateString = QStringLiteral("2024-01-%1").arg(i, 2, 10, QLatin1Char('0'));
             photos << r;
             if (i <= 3) {
                 ZovFileHelper v = r;
-                v.filePath = QStringLiteral("img/clip %1.mp4").arg(i);
+                v.filePath = out.filePath(QStringLiteral("img/clip %1.mp4").arg(i));
                 videos << v;
             }
         }
@@ -249,6 +250,8 @@ int main(int argc, char **argv)
         s.pageNoun = QStringLiteral("photo");
         s.title = QStringLiteral("Photos <& friends>");
         s.fileName = s.timestamp = true;
+        // "Copy the files first": the pages point at the copies, by relative paths.
+        s.duplicateOption = 1;
         QString error;
         ok &= !StaticGallery::generatePhotoGalleryCode(photos, s, {}, &error).isEmpty();
         s.pageNoun = QStringLiteral("video");

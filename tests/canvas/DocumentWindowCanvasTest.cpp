@@ -11,6 +11,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
+#include "platform/UndoManager.h"
 #include "canvas/ui/CanvasCommandPresenter.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTImage.h"
@@ -20,6 +21,7 @@
 #include "window/ui/SKTWindowController.h"
 
 #include <QAbstractItemView>
+#include <algorithm>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -306,6 +308,85 @@ TEST_F(DocumentWindowCanvasTest, RightClickShowsTheMenuForWhatIsUnderThePointerA
     rightClick({700, 900});
     choose(QStringLiteral("Paste"));
     EXPECT_EQ(graphicsOf<SKTImage>().size(), before + 1);
+}
+
+TEST_F(DocumentWindowCanvasTest, PicturesDroppedOnASlideshowOrGalleryGoIntoItAndTablesAreEditedInPlace)
+{
+    ASSERT_NE(open(QStringLiteral("HTML Zov Pro")), nullptr);
+    const QString red = picture(QStringLiteral("red.png"), Qt::red);
+    const QString green = picture(QStringLiteral("green.jpg"), Qt::green);
+    const QString blue = picture(QStringLiteral("blue.png"), Qt::blue);
+
+    // An empty slideshow is grabbed and moved from anywhere inside it.
+    ASSERT_TRUE(drop({QStringLiteral("zov_slideshow")}, {}, {100, 100}));
+    SKTSlideshow *show = graphicsOf<SKTSlideshow>().value(0);
+    ASSERT_NE(show, nullptr);
+    window->graphicView().deselectAll();
+    const QRectF start = show->bounds();
+    const QPoint from = onScreen(start.center() + QPointF(40, 30));
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(window->windowHandle(), from + QPoint(20, 10));
+    QTest::mouseMove(window->windowHandle(), from + QPoint(60, 40));
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, from + QPoint(60, 40));
+    settleEvents();
+    const double z = canvas()->zoomFactor();
+    EXPECT_NEAR(show->bounds().x(), start.x() + 60 / z, 1.0);
+    EXPECT_NEAR(show->bounds().y(), start.y() + 40 / z, 1.0);
+
+    // Pictures dropped on it become its slides, in one undo step.
+    const int images = int(graphicsOf<SKTImage>().size());
+    const int steps = document().undoManager().undoCount();
+    ASSERT_TRUE(drop({}, {red, green}, show->bounds().center()));
+    ASSERT_TRUE(spinUntil([show] { return show->imageArray().size() == 2; })) << qPrintable(alerts.messages().join(u'\n'));
+    settleEvents();
+    EXPECT_EQ(graphicsOf<SKTImage>().size(), images);
+    EXPECT_EQ(window->graphicView().selectedGraphics(), QList<SKTGraphic *>{show});
+    EXPECT_EQ(document().undoManager().undoCount(), steps + 1);
+    ASSERT_TRUE(document().undoManager().undo());
+    EXPECT_TRUE(show->imageArray().isEmpty());
+
+    // Pictures dropped on a gallery fill its spots from the one under the drop.
+    ASSERT_TRUE(drop({QStringLiteral("zov_gallery")}, {}, {100, 600}));
+    SKTGalleryGrid *gallery = graphicsOf<SKTGalleryGrid>().value(0);
+    ASSERT_NE(gallery, nullptr);
+    const QRectF g = gallery->bounds();
+    ASSERT_TRUE(drop({}, {red, green, blue}, {g.x() + g.width() * 5 / 8, g.center().y()}));
+    ASSERT_TRUE(spinUntil([gallery] { return gallery->imageArray().size() == 2; }))
+        << qPrintable(alerts.messages().join(u'\n'));
+    QList<int> columns;
+    for (const auto &p : gallery->imageArray())
+        columns << p->columnSpot;
+    std::sort(columns.begin(), columns.end());
+    EXPECT_EQ(columns, (QList<int>{2, 3}));
+    EXPECT_EQ(graphicsOf<SKTImage>().size(), images);
+
+    // A picture dropped on empty canvas is still a picture of its own.
+    ASSERT_TRUE(drop({}, {blue}, {1000, 100}));
+    ASSERT_TRUE(spinUntil([this, images] { return graphicsOf<SKTImage>().size() == images + 1; }));
+
+    // A table: its cell is typed into after a double click, and its context
+    // menu inserts a row above the clicked one.
+    ASSERT_TRUE(drop({QStringLiteral("zov_table")}, {}, {700, 900}));
+    SKTTable *table = graphicsOf<SKTTable>().value(0);
+    ASSERT_NE(table, nullptr);
+    const int rows = table->numOfRows();
+    const QRectF t = table->bounds();
+    const QPointF firstCell(t.x() + 12, t.y() + 12);
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, onScreen(firstCell));
+    settleEvents();
+    QWidget *editor = canvas()->editor();
+    ASSERT_NE(editor, nullptr) << "selected: " << window->graphicView().selectedGraphics().size();
+    QTest::keyClicks(editor, QStringLiteral("Price"));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, onScreen({1200, 1400}));
+    settleEvents();
+    bool typed = false;
+    for (const auto &cell : table->cellHelperArray())
+        typed = typed || (cell->rowSpot == 0 && cell->columnSpot == 0 && cell->textView.string.contains(u"Price"));
+    EXPECT_TRUE(typed);
+    const QStringList titles = rightClick(firstCell);
+    EXPECT_TRUE(titles.contains(QStringLiteral("Table >"))) << qPrintable(titles.join(u','));
+    choose(QStringLiteral("Insert Row"), QStringLiteral("Table"));
+    EXPECT_EQ(table->numOfRows(), rows + 1);
 }
 
 }  // namespace

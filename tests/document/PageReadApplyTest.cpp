@@ -44,6 +44,7 @@ TEST_F(PageReadApplyTest, AppliesSettingsCopiesRenamedImagesAndShowsOneFontAlert
     result.missingFonts = {QStringLiteral("Alpha Sans"), QStringLiteral("Beta Serif")};
     result.carriers = {std::make_shared<myTextView>()};
 
+    PageReadApply::forgetReportedFonts();
     ScriptedAlerts alerts;
     RecordingHost host;
     const auto carriers = PageReadApply::applyPageReadResult(result, host, path());
@@ -84,4 +85,32 @@ TEST_F(PageReadApplyTest, InputFromEditionFindsTheBaseTemplateAndFormPages)
     EXPECT_FALSE(input.ownSettingsFlag());
     input.pageName = QStringLiteral("basetemplate");
     EXPECT_TRUE(input.ownSettingsFlag());
+}
+
+TEST_F(PageReadApplyTest, EachMissingFontIsNamedOnceASessionAndProgramFontsNever)
+{
+    PageReadApply::forgetReportedFonts();
+    ScriptedAlerts alerts;
+    RecordingHost host;
+    auto read = [&](const QStringList &families) {
+        PageReadResult result;
+        for (const QString &family : families)
+            if (!PageReadApply::isFontAvailable(family))
+                result.missingFonts << family;
+        PageReadApply::applyPageReadResult(result, host, path());
+    };
+    // What the program assigns itself is drawn with a look-alike, silently.
+    read({QStringLiteral("Helvetica Neue"), QStringLiteral("Futura"), QStringLiteral("Gill Sans"),
+          QStringLiteral("Heiti TC"), QStringLiteral("Arial")});
+    EXPECT_EQ(alerts.count(), 0);
+
+    read({QStringLiteral("Gamma Grotesk Zq7")});
+    read({QStringLiteral("Gamma Grotesk Zq7")});
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_TRUE(alerts.last().informativeText.contains(QStringLiteral("Gamma Grotesk Zq7")));
+    // A second missing family later in the session is named on its own.
+    read({QStringLiteral("Gamma Grotesk Zq7"), QStringLiteral("Delta Display Zq7")});
+    ASSERT_EQ(alerts.count(), 2);
+    EXPECT_TRUE(alerts.last().informativeText.contains(QStringLiteral("Delta Display Zq7")));
+    EXPECT_FALSE(alerts.last().informativeText.contains(QStringLiteral("Gamma")));
 }

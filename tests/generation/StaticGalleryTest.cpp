@@ -127,3 +127,63 @@ TEST_F(PageTest, GalleryPagesAreWrittenByThePageTextRule)
                     .isEmpty());
     EXPECT_FALSE(error.isEmpty());
 }
+
+// "Copy the files first" from a real folder: photos get thumbnails at the
+// grid's size and the pages point at the copies by relative paths; a file
+// that is no picture is named and left out; videos are copied too.
+TEST_F(PageTest, CopiedSitesPointAtTheCopiesAndLeaveOutUnreadableFiles)
+{
+    const QString in = path(QStringLiteral("in folder"));
+    QDir().mkpath(in);
+    QList<ZovFileHelper> photos;
+    for (int i = 1; i <= 3; ++i) {
+        ZovFileHelper r;
+        r.filePath = QDir(in).filePath(QStringLiteral("shot %1.jpg").arg(i));
+        if (i == 2) {
+            QFile broken(r.filePath);
+            ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+            broken.write("not a picture");
+        } else {
+            QImage image(1600, 1200, QImage::Format_RGB32);
+            image.fill(Qt::darkGreen);
+            ASSERT_TRUE(image.save(r.filePath, "JPEG"));
+        }
+        photos << r;
+    }
+    const QString out = path(QStringLiteral("site"));
+    QDir().mkpath(out);
+    StaticGallerySettings s = settings(out);
+    s.duplicateOption = 1;
+    QString error;
+    QStringList skipped;
+    const QString first = StaticGallery::generatePhotoGalleryCode(photos, s, {}, &error, &skipped);
+    ASSERT_FALSE(first.isEmpty()) << qPrintable(error);
+    ASSERT_EQ(skipped.size(), 1);
+    EXPECT_TRUE(skipped.first().contains(QStringLiteral("shot 2.jpg")));
+    const QString page = QString::fromUtf8(readFile(first));
+    EXPECT_EQ(page.count(QStringLiteral("<li class=\"col-lg-2")), 2);
+    EXPECT_FALSE(page.contains(in)) << "no absolute paths";
+    EXPECT_TRUE(page.contains(QStringLiteral("src=\"thumbnails/photo0.jpg\" data-full=\"photo/photo0.jpg\"")));
+    const QImage thumb(QDir(out).filePath(QStringLiteral("thumbnails/photo0.jpg")));
+    EXPECT_EQ(thumb.width(), StaticGallery::kThumbnailWidth);
+    EXPECT_LT(QFileInfo(QDir(out).filePath(QStringLiteral("thumbnails/photo0.jpg"))).size(),
+              QFileInfo(photos.first().filePath).size());
+
+    // Two videos, copied and pointed at by relative paths.
+    QList<ZovFileHelper> videos;
+    for (int i = 1; i <= 2; ++i) {
+        ZovFileHelper v;
+        v.filePath = QDir(in).filePath(QStringLiteral("clip %1.mp4").arg(i));
+        QFile clip(v.filePath);
+        ASSERT_TRUE(clip.open(QIODevice::WriteOnly));
+        clip.write("....");
+        videos << v;
+    }
+    s.pageNoun = QStringLiteral("video");
+    const QString videoPage = StaticGallery::generateVideoGalleryCode(videos, s, {}, &error, &skipped);
+    ASSERT_FALSE(videoPage.isEmpty()) << qPrintable(error);
+    const QString videoText = QString::fromUtf8(readFile(videoPage));
+    EXPECT_TRUE(videoText.contains(QStringLiteral("<source src=\"video/video0.mp4\"")));
+    EXPECT_FALSE(videoText.contains(QStringLiteral("<source src=\"/")));
+    EXPECT_TRUE(QFileInfo::exists(QDir(out).filePath(QStringLiteral("video/video1.mp4"))));
+}

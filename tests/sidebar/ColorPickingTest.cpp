@@ -130,6 +130,9 @@ TEST_F(ColorPickingTest, CanvasColourMarksThePageEditedAndUndoes)
     doc.documentColorHexString = "FFFFFF";
     doc.markClean();
     ASSERT_FALSE(doc.isDocumentEdited());
+    // Undo reaches the window through the document, which outlives the
+    // inspector that picked the colour.
+    doc.windowHooks.refreshPageBackgroundColor = [&] { sink.shown << doc.documentColorHexString; };
     ColorPicking::setCanvasColor(doc, "336699", &sink);
     EXPECT_EQ(doc.documentColorHexString, QStringLiteral("336699"));
     EXPECT_EQ(doc.pageColor, QColor("#336699"));
@@ -138,6 +141,7 @@ TEST_F(ColorPickingTest, CanvasColourMarksThePageEditedAndUndoes)
     ASSERT_TRUE(doc.undoManager().undo());
     EXPECT_EQ(doc.documentColorHexString, QStringLiteral("FFFFFF"));
     EXPECT_EQ(sink.shown, QStringList({"336699", "FFFFFF"}));
+    doc.windowHooks.refreshPageBackgroundColor = nullptr;
 }
 
 #include "sidebar/ui/ColorSelectorPanel.h"

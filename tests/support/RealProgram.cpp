@@ -3,6 +3,7 @@
 #include "app/SKTAppDelegate.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/ProgramCommands.h"
+#include "app/ui/TemplateIconButton.h"
 #include "app/ui/TemplateWindowController.h"
 #include "app/ui/WelcomeWindowController.h"
 #include "config/EditionSettings.h"
@@ -323,32 +324,55 @@ SKTWindowController *RealProgramTest::newPageWindow()
         return nullptr;
     button->click();
     settleEvents();
+    // Editions whose New leads through the template chooser take its
+    // selected (first) template, as a person pressing Select does.
+    TemplateWindowController *chooser = nullptr;
+    spinUntil([&chooser] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
+                chooser = c;
+        return chooser || !SKTWindowController::allWindows().isEmpty();
+    }, 5000);
+    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->selectButton()->isEnabled()) {
+        chooser->selectButton()->click();
+        settleEvents();
+    }
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
     return frontWindow();
 }
 
-SKTWindowController *RealProgramTest::newPageFromTemplate(int index)
+SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileName)
 {
-    if (!shell || !shell->welcomeWindowController())
-        return nullptr;
-    WelcomeWindowController *welcome = shell->welcomeWindowController();
-    panels.answer(path(QStringLiteral("New Design")));
-    welcome->activateWindow();
-    welcome->validateButtons();
-    QPushButton *button = welcome->addNewWebsiteButton();
-    if (!button || !button->isEnabled())
-        return nullptr;
-    button->click();
-    settleEvents();
+    if (SKTWindowController *window = newPageWindow())
+        return window;
+    // The chooser took no project folder: a template may still ask for one.
+    panels.clearAnswers();
+    panels.answer(path(QStringLiteral("New Project")));
     SKTAppDelegate &delegate = SKTAppDelegate::shared();
     spinUntil([&delegate] { return !delegate.templatePreparationRunning(); }, 20000);
-    auto *chooser = dynamic_cast<TemplateWindowController *>(delegate.templateWindowController());
-    if (!chooser || !chooser->isVisible() || index >= delegate.siteIconArray().size())
+    TemplateWindowController *chooser = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<TemplateWindowController *>(widget); found && found->isVisible())
+            chooser = found;
+    }
+    if (chooser == nullptr)
         return nullptr;
-    delegate.templateSelected(index);
-    chooser->selectButton()->click();
+    TemplateIconButton *icon = nullptr;
+    for (TemplateIconButton *button : chooser->findChildren<TemplateIconButton *>()) {
+        if (fileName.isEmpty() || button->fileName().contains(fileName)) {
+            icon = button;
+            break;
+        }
+    }
+    if (icon == nullptr)
+        return nullptr;
+    icon->click();
     settleEvents();
-    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 10000);
+    if (chooser->isVisible() && chooser->selectButton()->isEnabled())
+        chooser->selectButton()->click();
+    settleEvents();
+    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    panels.clearAnswers();
     return frontWindow();
 }
 

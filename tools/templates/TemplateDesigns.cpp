@@ -96,6 +96,16 @@ bool TemplateDesigns::parse(const QString &text, QString *error)
                 piece.colour = colour(words.at(6));
                 piece.centred = words.at(7) == QLatin1String("centre");
                 piece.text = words.mid(8).join(QLatin1Char(' '));
+            } else if (keyword == QLatin1String("box")) {
+                if (words.size() < 9 || !numbers(1, 5, &n) || !colour(words.at(6)).isValid() || !colour(words.at(7)).isValid())
+                    return fail(QStringLiteral("box X Y W H SIZE FILL COLOUR TEXT"));
+                piece.kind = DesignPiece::Kind::Text;
+                piece.box = QRectF(n[0], n[1], n[2], n[3]);
+                piece.size = n[4];
+                piece.fill = colour(words.at(6));
+                piece.colour = colour(words.at(7));
+                piece.centred = true;
+                piece.text = words.mid(8).join(QLatin1Char(' '));
             } else if (keyword == QLatin1String("picture")) {
                 if (words.size() != 6 || !numbers(1, 4, &n))
                     return fail(QStringLiteral("picture X Y W H SCENE"));

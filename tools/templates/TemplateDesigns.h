@@ -15,6 +15,7 @@ struct DesignPiece {
     Kind kind = Kind::Band;
     QRectF box;        // per cent of the page (a line: from topLeft to bottomRight)
     QColor colour;
+    QColor fill;       // text: the box's own fill (a box); invalid: none
     double size = 0;   // text: per cent of the page height
     bool centred = false;
     QString text;      // text, or the picture's scene

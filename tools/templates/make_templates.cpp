@@ -219,7 +219,15 @@ QList<std::shared_ptr<SKTGraphic>> buildGraphics(const PageDesign &design, QSize
             text->setFontAlignment(piece.centred ? 1 : 0);
             text->setTextHexColorString(hex(piece.colour));
             text->setValue(QStringLiteral("fontColor"), piece.colour);
-            text->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
+            if (piece.fill.isValid()) {
+                // A box: the text on its own fill, as the branch generator copies it.
+                text->setDrawingFill(true);
+                text->setValue(QStringLiteral("fillColor"), piece.fill);
+                text->setBackgroundHexColorString(hex(piece.fill));
+                text->setValue(QStringLiteral("cornerRadius"), 8.0);
+            } else {
+                text->setBackgroundHexColorString(QStringLiteral("CLEAR0"));
+            }
             text->setBorderHexColorString(QStringLiteral("000000"));
             QString string = piece.text;
             string.replace(QStringLiteral("{title}"), title).replace(QStringLiteral("{edition}"), edition);

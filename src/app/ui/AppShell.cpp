@@ -1,6 +1,7 @@
 #include "app/ui/AppShell.h"
 
 #include "app/SKTAppDelegate.h"
+#include "app/MenuMnemonics.h"
 #include "app/WelcomePlan.h"
 #include "app/ui/AdHocViewController.h"
 #include "app/ui/CustomizeCategoriesWindowController.h"
@@ -13,6 +14,8 @@
 #include "canvas/CanvasResponder.h"
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
+#include "canvas/CanvasInsertions.h"
+#include <QImageReader>
 #include "document/DocumentController.h"
 #include "document/SKTDocument.h"
 #include "sidebar/ui/AddPhotoSettingsWindowController.h"
@@ -154,6 +157,7 @@ void AppShell::applicationWillFinishLaunching()
                 item.title = tr("Quit %1").arg(name);
         }
     }
+    MenuMnemonics::assign(model);
     m_menus = std::make_unique<AppMenus>(model);
     installCommands();
 }
@@ -239,14 +243,34 @@ void AppShell::installCommands()
 
 void AppShell::terminate()
 {
-    // Each window may still ask about unsaved changes; one that stays open
-    // keeps the program running.
+    // Each document window may still ask about unsaved changes, and answers
+    // later; the program ends once every window has gone. A window kept open
+    // (its save question cancelled) cancels the quit.
     m_terminating = true;
+    for (SKTWindowController *window : SKTWindowController::allWindows())
+        connect(window, &SKTWindowController::closeAnswered, this, &AppShell::windowAnsweredQuit,
+                Qt::UniqueConnection);
     QApplication::closeAllWindows();
-    if (visibleWindowCount() == 0)
-        m_quit();
-    else
+    finishTerminationWhenDone();
+}
+
+void AppShell::windowAnsweredQuit(bool mayClose)
+{
+    if (!mayClose && m_terminating) {
         m_terminating = false;
+        // The windows that did close leave the kept one alone; nothing else
+        // comes back.
+        return;
+    }
+    QTimer::singleShot(0, this, &AppShell::finishTerminationWhenDone);
+}
+
+void AppShell::finishTerminationWhenDone()
+{
+    if (!m_terminating || visibleWindowCount() > 0)
+        return;
+    m_terminating = false;
+    m_quit();
 }
 
 void AppShell::showWelcomeWindow()
@@ -327,11 +351,57 @@ void AppShell::openDocument()
     options.allowedTypes = {gDocumentExtension.isEmpty() ? QStringLiteral("zovpage") : gDocumentExtension};
     if (gDocumentExtension != QLatin1String("trelkoforms"))
         options.allowedTypes << QStringLiteral("trelkoforms");
+    // The markup editions open a picture to mark up as well as their pages.
+    const bool markup = isMarkupEdition();
+    if (markup)
+        options.allowedTypes << pictureTypes();
     options.allowsMultipleSelection = true;
-    FilePanels::current().showOpenPanel(options, QApplication::activeWindow(), [](const QStringList &paths) {
-        for (const QString &path : paths)
-            DocumentController::shared().openDocument(path);
+    FilePanels::current().showOpenPanel(options, QApplication::activeWindow(), [this, markup](const QStringList &paths) {
+        for (const QString &path : paths) {
+            const QString suffix = QFileInfo(path).suffix().toLower();
+            if (markup && suffix != gDocumentExtension && suffix != QLatin1String("trelkoforms"))
+                openPictureForMarkup(path);
+            else
+                DocumentController::shared().openDocument(path);
+        }
     });
+}
+
+bool AppShell::isMarkupEdition()
+{
+    return gAppName == QLatin1String("Tovra Markup") || gAppName == QLatin1String("Tovra Markup Express")
+           || gAppName == QLatin1String("Wemba Image Notes");
+}
+
+QStringList AppShell::pictureTypes()
+{
+    return {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("gif"),
+            QStringLiteral("bmp"), QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("webp")};
+}
+
+SKTDocument *AppShell::openPictureForMarkup(const QString &path)
+{
+    QImageReader reader(path);
+    if (!reader.canRead()) {
+        Alerts::inform(QStringLiteral("Picture Not Opened"),
+                       QStringLiteral("\"%1\" is not a picture in a format this program can read (PNG, JPEG, GIF, "
+                                      "BMP, TIFF or WebP).")
+                           .arg(QFileInfo(path).fileName()),
+                       QApplication::activeWindow());
+        return nullptr;
+    }
+    // A new page from the edition's blank template, with the picture on it.
+    const QString blank = QDir(m_delegate.resourcesFolder())
+                              .filePath(gTemplateFolder + QStringLiteral("/blank/Blank.") + gDocumentExtension);
+    SKTDocument *doc = QFileInfo(blank).isFile() ? DocumentController::shared().openUntitledDocument(blank) : nullptr;
+    if (!doc) {
+        Alerts::inform(QStringLiteral("Picture Not Opened"), QStringLiteral("No blank page could be made for the picture."));
+        return nullptr;
+    }
+    for (SKTWindowController *window : SKTWindowController::allWindows())
+        if (&window->document() == doc && window->graphicView().insertions())
+            window->graphicView().insertions()->addImageFilesLater(*doc, {path}, QPointF(20, 20), 0, 0);
+    return doc;
 }
 
 QWidget *AppShell::detachableWindowForPopover(bool hud)
@@ -379,6 +449,8 @@ bool AppShell::eventFilter(QObject *watched, QEvent *event)
             if (m_welcome && m_welcome->isVisible())
                 m_welcome->hide();
         }
+    } else if (event->type() == QEvent::Close && countsAsWindow(widget) && m_terminating) {
+        QTimer::singleShot(0, this, &AppShell::finishTerminationWhenDone);
     } else if (event->type() == QEvent::Close && countsAsWindow(widget) && !m_terminating) {
         const bool welcome = widget == m_welcome.data();
         QTimer::singleShot(0, this, [this, welcome] { lastWindowMayHaveClosed(welcome); });

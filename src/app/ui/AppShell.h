@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class SKTDocument;
 class AdHocViewController;
 class CustomizeCategoriesWindowController;
 class FeedbackWindowController;
@@ -52,6 +53,11 @@ public:
     CustomizeCategoriesWindowController *customizeCategoriesWindowController() const { return m_categories.get(); }
     // The open panel for page documents.
     void openDocument();
+    // The markup editions: a picture opened becomes a new page holding it; a
+    // file in no format this program reads says so. Null when nothing opened.
+    SKTDocument *openPictureForMarkup(const QString &path);
+    static bool isMarkupEdition();
+    static QStringList pictureTypes();
     // The window a detached pop-over becomes (hud: the dark variant).
     QWidget *detachableWindowForPopover(bool hud);
 
@@ -74,6 +80,8 @@ private:
     void lastWindowMayHaveClosed(bool welcomeClosed);
     void reportWelcomeExposed();
     void terminate();
+    void windowAnsweredQuit(bool mayClose);
+    void finishTerminationWhenDone();
 
     SKTAppDelegate &m_delegate;
     std::unique_ptr<AppMenus> m_menus;

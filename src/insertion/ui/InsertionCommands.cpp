@@ -8,6 +8,7 @@
 #include "insertion/InsertionStep.h"
 #include "insertion/LineMaker.h"
 #include "insertion/ObjectMakers.h"
+#include "insertion/TableMakers.h"
 #include "insertion/TextBoxFactory.h"
 
 #include <cmath>
@@ -49,6 +50,8 @@ void registerInsertionCommands()
     for (int variant = 1; variant <= 4; ++variant)
         addMaker(badges[variant - 1],
                  [variant](InsertionFrame &f, const ActionItemState &) { ObjectMakers(f).addZovLink(variant); });
+    // The canvas answers the table command itself (its menu validation names it).
+    addMaker(QStringLiteral("addTable"), [](InsertionFrame &f, const ActionItemState &) { TableMakers(f).addTable(); });
     addMaker(QStringLiteral("addImageGallery"),
              [](InsertionFrame &f, const ActionItemState &) { ObjectMakers(f).addImageGallery(); });
     addMaker(QStringLiteral("addNewShape"),

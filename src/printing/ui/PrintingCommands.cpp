@@ -88,6 +88,8 @@ PrintContext printContextFor(const DocumentWindowContext &context)
         print.currentPageName = QFileInfo(document->fileURLPath).fileName();
         print.renderPage = [document] { return PageExport(*document).generatePNG(false); };
         print.pageDrawing = [document] { return PageDrawing::fromDocument(*document, QString()); };
+        print.openBookPage = [document] { return PageDrawing::bookPage(*document); };
+        print.saveOpenPage = [document] { document->askPageToSaveItself(); };
         const DocumentLabelTemplate &chosen = document->labelTemplateHelper;
         print.labelTemplate.brand = chosen.brand;
         print.labelTemplate.templateNumber = chosen.templateNumber;
@@ -197,9 +199,16 @@ void installPrintingWindowCommands(ActionMap &commands, const DocumentWindowCont
         SKTDocument *document = session->context.currentDocument();
         if (!document)
             return;
-        PrintDialogs::printPage(PageExport(*document).generatePNG(false), templatePaper(session->context),
-                                session->context.window);
+        // Drawn afresh at paper resolution rather than at the canvas's.
+        const QSizeF paper =
+            SheetPainter::pageSizeForPaper(templatePaper(session->context)).size(QPageSize::Inch);
+        QImage page = PageDrawing::sharpPage(*document, std::max(paper.width(), paper.height()));
+        if (page.isNull())
+            page = PageExport(*document).generatePNG(false);
+        PrintDialogs::printPage(page, templatePaper(session->context), session->context.window);
     });
+    // The toolbar's Print button does what the edition's Print menu item does.
+    add(QStringLiteral("printDocument"), [] { ResponderChain::send(PrintOperations::printActionFor(gAppName)); });
     // The window's print preview (kept in the session once a flow shows one) goes
     // away without printing.
     commands.add(QStringLiteral("endPDFPrintSheet"), [session](const ActionItemState &) {

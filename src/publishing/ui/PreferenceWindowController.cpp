@@ -1,5 +1,6 @@
 #include "publishing/ui/PreferenceWindowController.h"
 
+#include "config/EditionWords.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
@@ -23,7 +24,7 @@
 PreferenceWindowController::PreferenceWindowController(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Preferences"));
-    setWindowTitle(tr("FTP Settings"));
+    setWindowTitle(EditionWords::serverSettingsTitle());
     UserDefaults &defaults = UserDefaults::standard();
 
     auto field = [this](const QString &key) {

@@ -2,6 +2,7 @@
 
 #include "platform/Alerts.h"
 #include "publishing/WebPreviewFolder.h"
+#include "publishing/ui/WebViewStart.h"
 
 #include <QDesktopServices>
 #include <QVBoxLayout>
@@ -21,12 +22,18 @@ WebPreviewWindow::WebPreviewWindow(const QString &title, const QSize &size, QWid
     layout->setContentsMargins(0, 0, 0, 0);
     // A profile without a storage name keeps nothing on disk; with no HTTP cache
     // a preview never shows an older page or picture.
+    WebViewStart::prepare();
     profile_ = new QWebEngineProfile(this);
     profile_->setHttpCacheType(QWebEngineProfile::NoCache);
     view_ = new QWebEngineView(this);
     view_->setPage(new QWebEnginePage(profile_, view_));
     layout->addWidget(view_);
     connect(view_, &QWebEngineView::loadFinished, this, &WebPreviewWindow::loadFinished);
+    connect(view_->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    webViewFailed();
+            });
 #endif
 }
 
@@ -51,6 +58,18 @@ void WebPreviewWindow::loadPage()
     QDesktopServices::openUrl(url);
     loadFinished(true);
 #endif
+}
+
+void WebPreviewWindow::webViewFailed()
+{
+    // Only the preview is lost: the page was written before it was shown.
+    const QString path = webURLString_;
+    hide();
+    Alerts::inform(QStringLiteral("Preview Not Available"),
+                   QStringLiteral("The web view could not show the page. Your work is kept; the generated page "
+                                  "is at:\n%1").arg(path),
+                   nullptr);
+    emit pageLoaded(false);
 }
 
 void WebPreviewWindow::loadFinished(bool ok)

@@ -31,6 +31,8 @@ signals:
 
 private:
     void loadFinished(bool ok);
+    // The engine behind the view stopped: say so, keep the program running.
+    void webViewFailed();
 
     QString webURLString_;
     QWebEngineProfile *profile_ = nullptr;

@@ -1,5 +1,9 @@
 #include "sidebar/ui/DocumentSidebar.h"
 
+#include "canvas/CanvasInsertions.h"
+#include "canvas/DropTables.h"
+#include "sidebar/PaletteInsertions.h"
+
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
@@ -79,6 +83,17 @@ void DocumentInspector::build(bool sidebar, QWidget *parent)
             if (!selection.contains(g))
                 selection.append(g);
             m_canvas->setSelectedGraphics(selection);
+        });
+        connect(m_sidebar, &InspectorView::paletteEntryActivated, this, [this](const QString &codeName) {
+            // A relative clicked with a person selected joins that person, as
+            // when it is dropped beside the card; with no one selected it goes
+            // below what the page holds.
+            if (!m_canvas || !PaletteInsertions::isRelative(codeName))
+                return;
+            const auto row = DropTables::codeName(codeName);
+            if (row && m_canvas->insertions())
+                m_canvas->insertions()->insertCodeName(m_document, *row,
+                                                      PaletteInsertions::relativePlace(m_document, m_canvas->selectedGraphics(), codeName));
         });
     } else {
         m_fixed = new FixedInspectorPanel(*m_bindings, parent);

@@ -82,6 +82,15 @@ void DragIconView::mousePressEvent(QMouseEvent *event)
     setHighlightFlag(true);
 }
 
+void DragIconView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
+        emit activated(this);
+}
+
 void DragIconView::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_pressed || !(event->buttons() & Qt::LeftButton) || !gCanvasDragOption)

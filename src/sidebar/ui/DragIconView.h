@@ -27,11 +27,14 @@ public:
 
 signals:
     void clicked(DragIconView *entry);
+    // Pressed and released without dragging.
+    void activated(DragIconView *entry);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

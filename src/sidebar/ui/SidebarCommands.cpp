@@ -1,6 +1,9 @@
 #include "sidebar/ui/SidebarCommands.h"
 
 #include "canvas/CanvasInsertionAdapter.h"
+#include "canvas/CanvasMenuValidator.h"
+#include "canvas/CanvasResponder.h"
+#include "insertion/InsertionStep.h"
 #include "canvas/SKTGraphicView.h"
 #include "document/SKTDocument.h"
 #include "config/EditionSettings.h"
@@ -294,6 +297,14 @@ void installWindowCommands(ActionMap &commands, const DocumentWindowContext &con
 
 void registerInspectorCommands()
 {
+    // Add New > Text Box: the text box the edition's palette offers, at the menu's point.
+    CanvasResponder::addCommand(QStringLiteral("addTextBox"), [](SKTGraphicView &view, const ActionItemState &) {
+        if (!view.document())
+            return;
+        const QPointF point = InsertionFrame(view.menuValidator().context()).menuPoint();
+        InsertionStep step(*view.document(), QStringLiteral("Add Text Box"));
+        view.insertCodeName(PaletteInsertions::textBoxCodeName(gEditionFamilyKey), point);
+    });
     // The palette entries whose makers live here reach the canvas's drop.
     PaletteInsertions::registerDropActions();
     CommandRegistry::addWindowCommands(QStringLiteral("inspector"), installWindowCommands);

@@ -54,6 +54,8 @@ InspectorView::InspectorView(InspectorBindings &bindings, SelectionProxy &select
             for (DragIconView *other : std::as_const(m_palette))
                 other->setHighlightFlag(false);
         });
+        connect(view, &DragIconView::activated, this,
+                [this](DragIconView *entry) { emit paletteEntryActivated(entry->entry().codeName); });
         m_palette.append(view);
     }
     for (const FormatRowSpec &spec : FormatRowCatalogue::table().rows) {

@@ -53,6 +53,8 @@ public:
 signals:
     // A LAYER row was clicked: add the graphic at this index to the selection.
     void layerRowClicked(int objectIndex);
+    // A palette entry was clicked (not dragged).
+    void paletteEntryActivated(const QString &codeName);
 
 protected:
     // The lists are laid out for the panel's width: a new width lays them out again.

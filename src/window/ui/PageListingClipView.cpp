@@ -27,6 +27,10 @@ PageListingClipView::PageListingClipView(QWidget *parent) : QWidget(parent)
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("websiteSummaryLabel"));
     summary_->setAlignment(Qt::AlignCenter);
+    // A long folder name wraps in a narrow listing instead of losing both ends.
+    summary_->setWordWrap(true);
+    summary_->setMinimumWidth(1);
+    summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("pageListingView"));
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -52,6 +56,7 @@ int PageListingClipView::gridWidth() const
 void PageListingClipView::display(const QList<PageEntry> &pages, const QString &summary, int columns)
 {
     summary_->setText(summary);
+    summary_->setToolTip(summary);
     QList<QSize> sizes;
     for (const PageEntry &page : pages)
         sizes << page.imageSize;

@@ -11,6 +11,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "canvas/CanvasMenuValidator.h"
+#include "model/GraphicEnvironment.h"
 #include "sidebar/SidebarBindings.h"
 #include "sidebar/ui/DocumentSidebar.h"
 #include "sidebar/ui/SidebarView.h"
@@ -63,6 +64,8 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     view_->setDocument(&doc_);
     view_->setGrid(grid_.get());
     view_->setHost(this);
+    // A new window is the main window: its canvas answers the page's graphics.
+    GraphicEnvironment::setCurrent(view_.get());
     project_ = std::make_unique<ProjectPages>(doc_, this);
     operations_ = std::make_unique<PageOperations>(*project_, this);
     // Drops and the palette's inserts go through the one insertion dispatcher.
@@ -75,6 +78,9 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     };
     view_->setInsertions(insertions_.get());
     canvasResponder_ = std::make_unique<CanvasResponder>(*view_);
+    menuInsertions_ = std::make_unique<MenuInsertionResponder>(*view_, [this]() -> QList<ActionResponder *> {
+        return {canvasResponder_.get(), &windowActions_, &documentActions_};
+    });
 
     buildPanes();
     buildTemplatePopUps();
@@ -164,10 +170,20 @@ void SKTWindowController::buildPanes()
         return QPointF(zoom_->horizontalScrollBar()->value() / z, zoom_->verticalScrollBar()->value() / z);
     };
 
+    // A new object from the menu avoids what the person can see already.
+    insertions_->visibleRectProvider = [this]() -> QRectF {
+        const double z = canvas_->zoomFactor() > 0 ? canvas_->zoomFactor() : 1.0;
+        const QSize port = zoom_->viewport()->size();
+        return QRectF(zoom_->horizontalScrollBar()->value() / z, zoom_->verticalScrollBar()->value() / z,
+                      port.width() / z, port.height() / z)
+            .intersected(QRectF(QPointF(0, 0), QSizeF(canvas_->width() / z, canvas_->height() / z)));
+    };
+
     // The inspector follows the canvas's selection and this page.
     inspectorPanel_ = new DocumentInspector(doc_, *view_, split_);
     inspectorPanel_->hideEditionControls(EditionToolbars::forEdition(gAppName).hidden);
     inspector_ = inspectorPanel_->widget();
+    inspectorPanel_->setPageColorSink(this);
     inspector_->setObjectName(QStringLiteral("inspectorView"));
     inspector_->setFixedWidth(kSidebarContentWidth);
 
@@ -431,9 +447,16 @@ void SKTWindowController::prepSingleDocWindow()
     split_->setHandleWidth(1);
 }
 
+void SKTWindowController::updateDocumentColor(const QColor &colour, const QString &hex)
+{
+    view_->pageColor = colour.isValid() ? colour : QColor(Qt::white);
+    view_->pageColorHexString = hex;
+    canvas_->update();
+}
+
 void SKTWindowController::refreshPageBackgroundColor()
 {
-    canvas_->update();
+    updateDocumentColor(doc_.pageColor, doc_.documentColorHexString);
     resetZoomScrollViewSize();
     if (openWebsiteFolderPath().isEmpty())
         prepSingleDocWindow();
@@ -599,7 +622,7 @@ WindowMenuState SKTWindowController::menuState()
 
 QList<ActionResponder *> SKTWindowController::responderChain()
 {
-    return {canvasResponder_.get(), &windowActions_, &documentActions_};
+    return {menuInsertions_.get(), canvasResponder_.get(), &windowActions_, &documentActions_};
 }
 
 void SKTWindowController::updateTitle()
@@ -628,6 +651,7 @@ void SKTWindowController::closeEvent(QCloseEvent *event)
     view_->stopEditing();
     doc_.canCloseDocument([this](bool mayClose) {
         closing_ = false;
+        emit closeAnswered(mayClose);
         if (!mayClose)
             return;
         closeApproved_ = true;
@@ -640,8 +664,12 @@ void SKTWindowController::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         prepareToLocalizeToolbarAndStuff();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // The page's graphics ask the main window's canvas about the page
+        // (the last click, sections, image names).
+        GraphicEnvironment::setCurrent(view_.get());
         validateToolbar();
+    }
     // Leaving the window saves its page, so switching to another program
     // never leaves edits unsaved.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !gSingleDocumentMode && !closing_

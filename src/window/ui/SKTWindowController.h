@@ -8,9 +8,11 @@
 // document's.
 #include "canvas/CanvasHost.h"
 #include "canvas/CanvasResponder.h"
+#include "sidebar/ColorPicking.h"
 #include "sidebar/SelectionProxy.h"
 #include "platform/ActionResponder.h"
 #include "window/EditionToolbars.h"
+#include "window/MenuInsertionResponder.h"
 #include "window/PageOperations.h"
 #include "window/PrintTemplateChoice.h"
 #include "window/ProjectPages.h"
@@ -42,7 +44,8 @@ class QComboBox;
 class SKTWindowController : public QMainWindow,
                             public ResponderHost,
                             public ProjectWindowHost,
-                            public CanvasHost {
+                            public CanvasHost,
+                            public PageColorSink {
     Q_OBJECT
 public:
     explicit SKTWindowController(SKTDocument &document, QWidget *parent = nullptr);
@@ -87,6 +90,9 @@ public:
     int resetZoomScrollViewSize();
     void prepSingleDocWindow();
     void refreshPageBackgroundColor();
+    // The page colour as the canvas shows it (a file read, the inspector's
+    // canvas swatch, undo): stored on the canvas, which redraws.
+    void updateDocumentColor(const QColor &colour, const QString &hex) override;
     void selectWhichToolBarToUse();
     // Gives the toolbar's items their labels in the installed translation
     // (the English labels when none is installed); again on a language change.
@@ -156,6 +162,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
+signals:
+    // The document answered a close: mayClose false when the person kept it
+    // open (cancelled a save question), which also cancels a quit.
+    void closeAnswered(bool mayClose);
+
 private:
     void buildPanes();
     void buildToolbar();
@@ -175,6 +186,7 @@ private:
     std::unique_ptr<PageOperations> operations_;
     std::unique_ptr<CanvasInsertionAdapter> insertions_;
     std::unique_ptr<CanvasResponder> canvasResponder_;
+    std::unique_ptr<MenuInsertionResponder> menuInsertions_;
     ActionMap windowActions_;
     ActionMap documentActions_;
     EditionToolbar toolbarSpec_;

@@ -11,6 +11,9 @@
 #include "sidebar/ui/PresetPickers.h"
 
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QPointer>
 
 void SKTWindowController::buildTemplatePopUps()
@@ -50,6 +53,8 @@ void SKTWindowController::resetPrintCanvas(const QString &sheetDescription)
     if (!sheet)
         return;
     DataCentrePrinting::resetPrintCanvas(sheet);
+    // The canvas takes the sheet's size.
+    doc_.announceCanvasSizeChange();
     // The sheet registered its own inches and centimetres: rulers showing
     // them draw again in the new size.
     if (zoom_) {
@@ -92,27 +97,28 @@ FloatWindowController *SKTWindowController::setupPrintLayoutView()
 {
     auto *sheet = new FloatWindowController(this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->setWindowTitle(tr("Templates"));
+    const PrintTemplateChoice::PopUp which = PrintTemplateChoice::popUpFor(gAppName);
     auto *container = new QWidget;
-    container->resize(300, 200);
+    auto *layout = new QFormLayout(container);
+    QComboBox *popUp = templatePopUp(which);
+    popUp->setParent(container);
+    popUp->setMinimumWidth(420);
+    popUp->setToolTip(tr("Choosing another template resizes the canvas to it."));
+    popUp->show();
+    auto *label = new QLabel(PrintTemplateChoice::popUpLabel(which), container);
+    label->setBuddy(popUp);
+    layout->addRow(label, popUp);
+    if (popUp->count() == 0)
+        layout->addRow(new QLabel(tr("This edition has no templates to choose from."), container));
+    container->adjustSize();
     sheet->setContent(container);
-    const QList<PrintTemplateChoice::PopUp> shown = {PrintTemplateChoice::PopUp::BusinessCard,
-                                                     PrintTemplateChoice::PopUp::ECard,
-                                                     PrintTemplateChoice::PopUp::Envelope};
-    int y = 0;
-    for (PrintTemplateChoice::PopUp which : shown) {
+    sheet->cancelButton()->setText(tr("Done"));
+    // The pop-up belongs to the window: it goes back to it when the sheet closes.
+    connect(sheet, &QDialog::finished, this, [this, which] {
         QComboBox *popUp = templatePopUp(which);
-        popUp->setParent(sheet->mainView());
-        popUp->setGeometry(10, y, 280, which == PrintTemplateChoice::PopUp::BusinessCard ? 50 : 30);
-        popUp->show();
-        y += popUp->height() + 10;
-    }
-    // The pop-ups belong to the window: they go back to it when the sheet closes.
-    connect(sheet, &QDialog::finished, this, [this, shown] {
-        for (PrintTemplateChoice::PopUp which : shown) {
-            QComboBox *popUp = templatePopUp(which);
-            popUp->hide();
-            popUp->setParent(this);
-        }
+        popUp->hide();
+        popUp->setParent(this);
     });
     sheet->open();
     setCurrentTemplateSelectionValue();

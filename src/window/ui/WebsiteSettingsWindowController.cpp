@@ -1,5 +1,6 @@
 #include "window/ui/WebsiteSettingsWindowController.h"
 
+#include "config/EditionWords.h"
 #include "config/EditionSettings.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
@@ -62,7 +63,7 @@ WebsiteSettingsWindowController::WebsiteSettingsWindowController(const WebsiteSe
                                                                  QWidget *parent)
     : QDialog(parent), rows_(rows), favicon_(favicon)
 {
-    setWindowTitle(QStringLiteral("Website Preferences"));
+    setWindowTitle(EditionWords::projectSettingsTitle());
     setWindowModality(Qt::WindowModal);
     setObjectName(QStringLiteral("WebsiteSettingsWindowController"));
     resize(gShowPublishExtColumn ? 1120 : 620, 560);
