@@ -223,7 +223,7 @@ TEST_F(MailEditionWindowTest, ResponsiveEmailDesignIsSentAsItsEmailPage)
     launchAs(QStringLiteral("Mirvel Responsive Email Designer"));
     SmtpTestServer smtp;
     ASSERT_TRUE(smtp.start());
-    SKTWindowController *window = newPageFromTemplate(1);
+    SKTWindowController *window = newPageFromTemplate(QStringLiteral("Templates"));
     ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
     enterMailSettings(window, smtp.port());
     ASSERT_NE(typeIntoFirstText(window, QStringLiteral("Spring sale this week")), nullptr);
