@@ -336,7 +336,6 @@ QList<CodeWidgetHelper> ResponsiveArrangement::pageFragments(GenerationContext &
             CodeWidgetHelper row = f;
             row.bodyString = QStringLiteral("<table width=\"100%\" cellpadding=0 cellspacing=0><tr>"
                                             "<td class=\"columnContainer\">%1</td></tr></table>\n").arg(f.bodyString);
-            row.headerString.clear();
             list.append(row);
         }
     }
