@@ -8,7 +8,6 @@
 #include <QFile>
 
 #include <functional>
-#include <memory>
 
 #include <qt6keychain/keychain.h>
 
@@ -22,10 +21,7 @@ const QString kSecretsService = QStringLiteral("org.freedesktop.secrets");
 template <typename JobType>
 void runJob(JobType *job, const std::function<void(JobType *)> &done)
 {
-    // Owned here and freed once its loop has ended: a deferred deletion would
-    // wait for an event loop that may never run again (a command-line run).
-    const std::unique_ptr<JobType> owned(job);
-    job->setAutoDelete(false);
+    job->setAutoDelete(true);
     QEventLoop loop;
     QObject::connect(job, &QKeychain::Job::finished, &loop, [&](QKeychain::Job *) {
         done(job);

@@ -280,12 +280,19 @@ int main(int argc, char **argv)
             r.filePath = path;
             photos << r;
         }
+        // The names stay relative, as the page serves them; the thumbnails
+        // are read from the output folder.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(out.path());
         StaticGallerySettings s;
         s.outputFolder = out.path();
         s.pageNoun = QStringLiteral("hostilephoto");
         s.title = QStringLiteral("Photos");
         QString error;
         ok &= !StaticGallery::generatePhotoGalleryCode(photos, s, {}, &error).isEmpty();
+        QDir::setCurrent(before);
+        if (!error.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(error));
         pages.append(QJsonObject{{QStringLiteral("page"), QStringLiteral("hostilephoto1.html")},
                                  {QStringLiteral("checks"), QJsonArray{QStringLiteral("hostilePhotoClicked")}},
                                  {QStringLiteral("photos"), 2}});
