@@ -38,6 +38,7 @@ public:
     // What the window knows and the canvas does not.
     std::function<std::optional<QPointF>()> visibleOriginProvider;
     std::function<QRectF()> visibleRectProvider;
+    std::function<void(const QRectF &)> revealProvider;
     std::function<QList<InsertionPageEntry>()> pageListProvider;
     // The inspector's re-placing of a section's members by their own
     // alignment, after the section was laid out again.
@@ -82,6 +83,11 @@ public:
     QList<SKTGraphic *> selectedGraphics() const override;
     QRectF visibleRect() const override { return visibleRectProvider ? visibleRectProvider() : QRectF(); }
     void selectGraphics(const QList<SKTGraphic *> &graphics) override;
+    void reveal(const QRectF &rect) override
+    {
+        if (revealProvider)
+            revealProvider(rect);
+    }
     QPointF lastTouchPoint() const override;
     void refocusResponsiveAlignment(SKTGraphic &section) override
     {

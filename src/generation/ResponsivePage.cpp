@@ -3,6 +3,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
+#include "generation/PageText.h"
 #include "generation/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/ResponsiveArrangement.h"
@@ -86,8 +87,9 @@ QString ResponsivePage::build(GenerationContext &ctx, const ResponsivePageParts 
         email ? QString()
               : QStringLiteral("<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">\n<meta name=\"viewport\" "
                                "content=\"width=device-width, initial-scale=1.0\">\n<meta name=\"description\" content=")
-                    + Escape::quotedAttribute(doc.metaDescription) + QStringLiteral(">\n<meta name=\"keywords\" content=")
-                    + Escape::quotedAttribute(doc.metaKeywords) + QStringLiteral(">\n");
+                    + QLatin1Char('"') + PageText::toAttribute(doc.metaDescription)
+                    + QStringLiteral("\">\n<meta name=\"keywords\" content=\"") + PageText::toAttribute(doc.metaKeywords)
+                    + QStringLiteral("\">\n");
     const QString doctype = email ? QString::fromUtf16(kDoctype401) : QStringLiteral("<!DOCTYPE HTML>\n");
     const QString libraries = email ? QString::fromUtf16(kEmailStyle) : parts.scripts;
     const QString colour = Escape::isHexColour(ctx.pageColour) ? ctx.pageColour : QStringLiteral("FFFFFF");

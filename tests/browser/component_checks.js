@@ -160,6 +160,28 @@ async function staticPhotos(page, spec) {
   assert.equal(await page.evaluate(() => jQuery.fn.jquery), '1.11.1');
 }
 
+// Every photo of the grid clicked, the hostile name among them: the viewer
+// shows each picture and nothing in a name runs or becomes an attribute.
+async function hostilePhotoClicked(page, spec) {
+  const thumbs = 'ul.row li img';
+  const sources = await page.$$eval(thumbs, (imgs) => imgs.map((i) => i.getAttribute('src')));
+  assert.equal(sources.length, spec.photos);
+  for (let i = 0; i < sources.length; ++i) {
+    await page.evaluate(() => { jQuery('#myModal').modal('hide'); jQuery('.modal-backdrop').remove(); });
+    await page.click(`${thumbs} >> nth=${i}`);
+    await waitShown(page, '#myModal img', `a click on photo ${i + 1}`);
+    assert.equal(await page.getAttribute('#myModal img', 'src'), sources[i], 'the viewer shows the photo clicked');
+    await page.waitForFunction(() => {
+      const img = document.querySelector('#myModal img');
+      return img && img.complete;
+    });
+    const handlers = await page.evaluate(() => [...document.querySelectorAll('*')]
+      .flatMap((el) => [...el.attributes].filter((a) => /^on/i.test(a.name)).map((a) => `${el.tagName} ${a.name}`)));
+    assert.deepEqual(handlers, [], 'no attribute came from a file name');
+    assert.equal(await page.evaluate(() => window.__pwned), undefined, 'no file name ran as script');
+  }
+}
+
 async function popovers(page) {
   await page.setViewportSize({ width: 1280, height: 800 });
   await allRelative(page);
@@ -175,4 +197,4 @@ async function popovers(page) {
   assert.ok((await page.textContent('.popover')).includes('clip 1.mp4'));
 }
 
-module.exports = { navbar, carousels, panels, hoverCaption, gallery, staticPhotos, popovers };
+module.exports = { navbar, carousels, panels, hoverCaption, gallery, staticPhotos, hostilePhotoClicked, popovers };

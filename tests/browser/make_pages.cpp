@@ -245,6 +245,8 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     for (qsizetype i = 0; i < all.size(); ++i) {
         const int n = int(all.size() - 1 - i);
         boxes.insert(QStringLiteral(".slideshow%1").arg(n), box(all[i]->bounds()));
+        // The page lists the slides from the last to the first; each slide's
+        // rule places it, so they show in the slideshow's order.
         QJsonArray slides;
         for (const auto &slide : all[i]->imageArray())
             slides.append(slide->imageName);
@@ -253,6 +255,24 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     }
     return {{"page", "absolute.html"}, {"boxes", boxes}, {"slideshows", shows},
             {"modals", QJsonArray{"image4"}}, {"clock", true}};
+}
+
+// A section of one column across the page, height pixels high, at its top.
+std::shared_ptr<SKTTable> wholeSection(int height)
+{
+    auto t = std::make_shared<SKTTable>();
+    placeOnPage(*t, QRectF(0, 0, 1200, height));
+    t->setGridType(QStringLiteral("section"));
+    t->setNumOfRows(1);
+    t->setNumOfColumns(1);
+    auto cell = std::make_shared<myTextView>();
+    cell->width = 1200;
+    cell->height = height;
+    cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
+    cell->backgroundHexColorString = QStringLiteral("FFFFFF");
+    t->setCellHelperArray({cell});
+    t->setBounds(QRectF(0, 0, 1200, height));
+    return t;
 }
 
 // A form page: mail() when smtpHost is empty, else PEAR Mail through it. The
@@ -345,19 +365,7 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
 
     if (gResponsivePages) {
         // Responsive pages hold their elements in sections: one behind the form.
-        auto t = std::make_shared<SKTTable>();
-        placeOnPage(*t, QRectF(0, 0, 1200, 320));
-        t->setGridType(QStringLiteral("section"));
-        t->setNumOfRows(1);
-        t->setNumOfColumns(1);
-        auto cell = std::make_shared<myTextView>();
-        cell->width = 1200;
-        cell->height = 320;
-        cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
-        cell->backgroundHexColorString = QStringLiteral("FFFFFF");
-        t->setCellHelperArray({cell});
-        t->setBounds(QRectF(0, 0, 1200, 320));
-        doc->insertGraphic(t);
+        doc->insertGraphic(wholeSection(320));
     }
     QString page;
     *ok = writePage(folder, *doc, &page) && *ok;
@@ -594,6 +602,82 @@ QJsonObject hostileResponsivePage(const QString &folder, bool *ok)
     return {{"page", "hostileresponsive.html"}, {"hostile", true}, {"title", doc->pageOfficialName}};
 }
 
+// Texts a person types that are not meant as HTML, full of what markup would
+// take for its own, on the page of each edition family: text boxes (and table
+// cells on an absolute page, labels and a button on a form page), the title,
+// description and keywords. Each shows exactly as typed and runs nothing.
+const QStringList kHostileTexts = {
+    QStringLiteral("<script>window.__pwned=50</script>"),
+    QStringLiteral("\"><img src=x onerror=\"window.__pwned=51\">"),
+    QStringLiteral("AT&amp;T & AT&T &lt;tag&gt;"),
+    QStringLiteral("</style></div><b>bold?</b>"),
+    QStringLiteral("It's a \"quote\""),
+    QStringLiteral("line one\nline two"),
+};
+
+QJsonObject hostileTextPage(const QString &folder, const QString &family, bool *ok)
+{
+    const bool responsive = family == QLatin1String("responsive") || family == QLatin1String("email");
+    const bool form = family == QLatin1String("form");
+    gResponsiveEdition = responsive;
+    gResponsiveEmailEdition = family == QLatin1String("email");
+    auto doc = newDocument(folder, QStringLiteral("hostiletext") + family, form ? QStringLiteral("php") : QStringLiteral("html"));
+    doc->pageOfficialName = kHostileTexts.first() + QLatin1Char(' ') + kHostileTexts.at(2);
+    doc->metaDescription = kHostileTexts.at(1) + QLatin1Char(' ') + kHostileTexts.at(4);
+    doc->metaKeywords = QStringLiteral("fish &amp; chips, <b>, \"x\"");
+    if (form) {
+        doc->pageFileType = QStringLiteral("trelkoforms");
+        doc->siteFeedbackEmail = QStringLiteral("owner@example.test");
+    }
+    if (responsive)
+        doc->insertGraphic(wholeSection(600));
+    QJsonArray shown;
+    for (qsizetype i = 0; i < kHostileTexts.size(); ++i) {
+        auto box = text(QRectF(20, 20 + 70.0 * double(i), 420, 60), kHostileTexts[i]);
+        if (form) {
+            box->setFormType(QStringLiteral("textLabel"));
+            box->setFormTag(int32_t(i + 1));
+            box->setFormOptionTag(-99);
+            auto field = text(QRectF(460, 20 + 70.0 * double(i), 200, 26), QString());
+            field->setFormType(QStringLiteral("text"));
+            field->setFormTag(int32_t(i + 1));
+            doc->insertGraphic(field);
+        }
+        doc->insertGraphic(box);
+        shown.append(kHostileTexts[i]);
+    }
+    if (form) {
+        auto submit = text(QRectF(20, 460, 160, 30), QStringLiteral("Send now & then"));
+        submit->setFormType(QStringLiteral("submit"));
+        submit->setFormTag(99);
+        doc->insertGraphic(submit);
+    }
+    if (family == QLatin1String("absolute")) {
+        auto grid = table(QPointF(500, 20), 2, 3);
+        for (qsizetype i = 0; i < grid->cellHelperArray().size(); ++i)
+            grid->cellHelperArray()[i]->textStorage = kHostileTexts[i];
+        doc->insertGraphic(grid);
+    }
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, responsive, true, &error);
+    QSaveFile file(QDir(folder).filePath(doc->pageName + QLatin1Char('.') + doc->pageFileExtension));
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    if (!error.isEmpty())
+        std::fprintf(stderr, "make_pages: %s\n", qPrintable(error));
+    gResponsiveEdition = false;
+    gResponsiveEmailEdition = false;
+    QJsonObject spec{{"page", doc->pageName + QLatin1Char('.') + doc->pageFileExtension},
+                     {"hostile", true},
+                     {"title", doc->pageOfficialName},
+                     {"texts", shown}};
+    if (family != QLatin1String("email")) // an e-mail carries no meta lines
+        spec.insert(QStringLiteral("meta"),
+                    QJsonObject{{"description", doc->metaDescription}, {"keywords", doc->metaKeywords}});
+    if (form)
+        spec.insert(QStringLiteral("submit"), QStringLiteral("Send now & then"));
+    return spec;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -622,6 +706,8 @@ int main(int argc, char **argv)
     pages.append(responsivePage(folder, false, &ok));
     pages.append(responsivePage(folder, true, &ok));
     pages.append(hostileResponsivePage(folder, &ok));
+    for (const char *family : {"absolute", "form", "responsive", "email"})
+        pages.append(hostileTextPage(folder, QString::fromLatin1(family), &ok));
     // The contact form of a responsive edition, sent through the SMTP server.
     gResponsiveEdition = true;
     gResponsivePages = true;
