@@ -41,6 +41,21 @@ QList<T *> graphicsOf(SKTWindowController &window)
     return found;
 }
 
+// A point of the cell that no graphic covers (a new page may hold some).
+QPointF freePointIn(SKTWindowController &window, const QRectF &cell, double from)
+{
+    for (double y = from; y < cell.bottom() - 5; y += 5) {
+        const QPointF p(cell.left() + 40, y);
+        bool covered = false;
+        for (const auto &g : window.document().graphics())
+            if (!g->isSection() && g->bounds().adjusted(-2, -2, 2, 2).contains(p))
+                covered = true;
+        if (!covered)
+            return p;
+    }
+    return QPointF(cell.left() + 40, from);
+}
+
 }  // namespace
 
 bool dropPaletteEntry(SKTWindowController &window, const QString &codeName, const QPointF &canvasPoint)
@@ -111,17 +126,20 @@ TwoColumnPage buildTwoColumnPage(SKTWindowController &window)
     section->drawBoxModel();
     const double top = std::max(one.top(), section->contentRect().top()) + 10;
 
-    if (!dropPaletteEntry(window, QStringLiteral("zov_textbox_body_tovra_rich"), QPointF(one.left() + 40, top))) {
-        page.failure = QStringLiteral("the text box was not taken in column 1");
+    if (!dropPaletteEntry(window, QStringLiteral("zov_textbox_body_tovra_rich"), freePointIn(window, one, top))) {
+        page.failure = QStringLiteral("the text box was not taken in column 1 at (%1, %2), cell %3,%4 %5x%6, zoom %7, graphics %8")
+                           .arg(one.left() + 40).arg(top).arg(one.x()).arg(one.y()).arg(one.width()).arg(one.height())
+                           .arg(window.canvasWidget()->zoomFactor()).arg(window.document().graphics().size());
         return page;
     }
+    // The new text is the frontmost one.
     const QList<SKTText *> texts = graphicsOf<SKTText>(window);
     page.text = texts.isEmpty() ? nullptr : texts.first();
     if (!page.text) {
         page.failure = QStringLiteral("no text box after the drop");
         return page;
     }
-    if (!dropPaletteEntry(window, QStringLiteral("zov_photo"), QPointF(two.left() + 40, top))) {
+    if (!dropPaletteEntry(window, QStringLiteral("zov_photo"), freePointIn(window, two, top))) {
         page.failure = QStringLiteral("the photo was not taken in column 2");
         return page;
     }

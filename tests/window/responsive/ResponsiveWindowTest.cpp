@@ -89,10 +89,14 @@ TEST_P(ResponsiveEditionTest, TextsAndPhotosTakeTheirSectionCellsAndKeepThemThro
         const QRectF two = cellRect(*section, 1);
         EXPECT_GE(page.text->bounds().left(), two.left() - 1);
         EXPECT_LE(page.text->bounds().right(), two.right() + 1);
-        EXPECT_GE(page.text->bounds().top(), page.photo->bounds().bottom());
 
         // Saved from the menu and opened again.
         SKTDocument &doc = w->document();
+        qsizetype textsBefore = 0, photosBefore = 0;
+        for (const auto &g : doc.graphics()) {
+            textsBefore += dynamic_cast<SKTText *>(g.get()) ? 1 : 0;
+            photosBefore += dynamic_cast<SKTImage *>(g.get()) ? 1 : 0;
+        }
         const QString package = path(QStringLiteral("saved-%1.%2").arg(QString::fromLatin1(edition).split(QLatin1Char(' ')).at(2)).arg(gDocumentExtension));
         journeyPanels.answer(package);
         w->activateWindow();
@@ -122,11 +126,15 @@ TEST_P(ResponsiveEditionTest, TextsAndPhotosTakeTheirSectionCellsAndKeepThemThro
             else if (dynamic_cast<SKTImage *>(g.get()))
                 photos << g.get();
         }
-        ASSERT_EQ(texts.size(), 1);
-        ASSERT_EQ(photos.size(), 1);
-        EXPECT_EQ(columnOf(*texts.first()), 1);
-        EXPECT_EQ(columnOf(*photos.first()), 1);
-        EXPECT_EQ(texts.first()->sectionNumber(), sectionNumber);
+        // A new page may start with graphics of its own: ours are the ones in the section's column 2.
+        const auto inColumnTwo = [sectionNumber](const QList<SKTGraphic *> &list) {
+            return std::count_if(list.begin(), list.end(), [sectionNumber](SKTGraphic *g) {
+                return g->sectionNumber() == sectionNumber && g->sectionColumnSpot() == 1;
+            });
+        };
+        EXPECT_EQ(texts.size() + photos.size(), textsBefore + photosBefore);
+        EXPECT_EQ(inColumnTwo(texts), 1);
+        EXPECT_EQ(inColumnTwo(photos), 1);
         // Made in the window, saved, opened, generated: the same page.
         // Made in the window, saved, opened, generated: the same page body
         // (the rules differ yet in values the first reading settles, such as
@@ -175,10 +183,10 @@ TEST_F(ResponsiveWindowTest, AlignmentPaddingAndMobileViewControlsDoTheirWork)
     const QRectF one = cellRect(*section, 0);
     section->drawBoxModel();
     ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_textbox_body_tovra_rich"),
-                                 QPointF(one.left() + 40, section->contentRect().top() + 10)));
-    SKTText *text = nullptr;
+                                 QPointF(one.left() + 40, section->contentRect().bottom() - 40)));
+    SKTText *text = nullptr;  // the new one is the frontmost
     for (const auto &g : w->document().graphics())
-        if (auto *t = dynamic_cast<SKTText *>(g.get()))
+        if (auto *t = dynamic_cast<SKTText *>(g.get()); t && !text)
             text = t;
     ASSERT_NE(text, nullptr);
     text->setBounds(QRectF(text->bounds().left(), text->bounds().top(), 100, text->bounds().height()));
