@@ -13,8 +13,11 @@ namespace {
 const char16_t kDoctype401[] = u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
                                u"\"http://www.w3.org/TR/html4/loose.dtd\">\n";
 
+// A stacked column is as wide as the mail, its padding inside that width: a
+// narrow screen gets no sideways scrolling.
 const char16_t kEmailStyle[] = u"<style type=\"text/css\">\n@media only screen and (max-width: 480px){\n"
-                               u".columnContainer{\ndisplay:block !important;\nwidth:100% !important;}}\n</style>\n";
+                               u".columnContainer{\ndisplay:block !important;\nwidth:100% !important;\n"
+                               u"box-sizing:border-box !important;}}\n</style>\n";
 
 // One media block: the five column selectors of each size, cleared only for
 // the size that the block's width starts.

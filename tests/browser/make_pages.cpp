@@ -17,6 +17,8 @@
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "model/TransformView.h"
+#include "platform/MhtBuilder.h"
+#include "platform/MimeMessage.h"
 #include "support/PageGraphics.h"
 
 #include <QDir>
@@ -26,6 +28,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cmath>
 #include <cstdio>
@@ -560,6 +563,90 @@ QJsonObject responsivePage(const QString &folder, bool email, bool *ok)
 }
 
 
+// A responsive e-mail design as its recipient's mail reader shows it: the page
+// the send road mails, made into a message with its pictures inside, and the
+// message's HTML part written out with each "cid:" picture as a file beside it,
+// as a mail reader resolves them. A coloured band with the headline, a picture
+// beside a text, a coloured button band.
+QJsonObject receivedEmail(const QString &folder, bool *ok)
+{
+    gResponsiveEdition = true;
+    gResponsiveEmailEdition = true;
+    const QString work = QDir(folder).filePath(QStringLiteral("mailwork"));
+    QDir().mkpath(work);
+    auto doc = newDocument(work, QStringLiteral("campaign"), QStringLiteral("html"));
+    doc->pageOfficialName = QStringLiteral("Spring news");
+    const auto addSection = [&](double y, double height, int columns, const QString &colour) {
+        auto t = std::make_shared<SKTTable>();
+        placeOnPage(*t, QRectF(0, y, 600, height));
+        t->setGridType(QStringLiteral("section"));
+        t->setNumOfRows(1);
+        t->setNumOfColumns(columns);
+        t->setBackgroundHexColorString(colour);
+        QList<SKTTable::Cell> cells;
+        for (int c = 0; c < columns; ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = 0;
+            cell->columnSpot = c;
+            cell->width = 600 / columns;
+            cell->height = int32_t(height);
+            cell->xsGridColumns = 12;
+            cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12 / columns;
+            cell->backgroundHexColorString = colour;
+            cells << cell;
+        }
+        t->setCellHelperArray(cells);
+        t->setBounds(QRectF(0, y, 600, height));
+        doc->insertGraphic(t);
+    };
+    addSection(0, 100, 1, QStringLiteral("2A6EBB"));
+    auto headline = text(QRectF(20, 20, 560, 50), QStringLiteral("Spring news"), 28);
+    headline->setTextHexColorString(QStringLiteral("FFFFFF"));
+    doc->insertGraphic(headline);
+    addSection(110, 170, 2, QStringLiteral("FFFFFF"));
+    doc->insertGraphic(image(QRectF(20, 120, 260, 140), QStringLiteral("image1"), Qt::darkGreen));
+    doc->insertGraphic(text(QRectF(320, 130, 260, 60), QStringLiteral("Our garden chairs are here")));
+    addSection(290, 70, 1, QStringLiteral("F2A900"));
+    doc->insertGraphic(text(QRectF(200, 305, 200, 40), QStringLiteral("Shop now"), 20));
+
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, true, true, &error);
+    const QString pagePath = QDir(work).filePath(QStringLiteral("campaign.html"));
+    QSaveFile file(pagePath);
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    gResponsiveEdition = false;
+    gResponsiveEmailEdition = false;
+
+    // Into a message and out again, as the mail reader gets it.
+    MimeMessage message;
+    MhtBuilder builder;
+    if (!builder.build(pagePath, message)) {
+        std::fprintf(stderr, "make_pages: %s\n", qPrintable(builder.LastErrorText()));
+        *ok = false;
+        return {};
+    }
+    QString html = message.htmlBody();
+    for (const MimeMessage::RelatedPart &part : message.relatedParts()) {
+        const QString name = QStringLiteral("received-") + QString(part.contentId).replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.]")), QStringLiteral("_"))
+            + QStringLiteral(".") + part.contentType.section(QLatin1Char('/'), 1);
+        QSaveFile picture(QDir(folder).filePath(name));
+        *ok = picture.open(QIODevice::WriteOnly) && picture.write(part.data) >= 0 && picture.commit() && *ok;
+        html.replace(QStringLiteral("cid:") + part.contentId, name);
+    }
+    QSaveFile received(QDir(folder).filePath(QStringLiteral("receivedemail.html")));
+    *ok = received.open(QIODevice::WriteOnly) && received.write(html.toUtf8()) >= 0 && received.commit() && *ok;
+    if (message.relatedParts().isEmpty()) {
+        std::fprintf(stderr, "make_pages: the mail carries no picture\n");
+        *ok = false;
+    }
+    const QJsonObject mail{{"widths", QJsonArray{600, 400}},
+                           {"texts", QJsonArray{"Spring news", "Our garden chairs are here", "Shop now"}},
+                           {"bands", QJsonArray{QJsonObject{{"text", "Spring news"}, {"background", "rgb(42, 110, 187)"},
+                                                            {"color", "rgb(255, 255, 255)"}},
+                                                QJsonObject{{"text", "Shop now"}, {"background", "rgb(242, 169, 0)"}}}}};
+    return {{"page", "receivedemail.html"}, {"checks", QJsonArray{"mailMessage"}}, {"mail", mail}};
+}
+
 // A responsive page whose owner values would end their attribute, rule or
 // script if written as they are; the page must run none of them.
 QJsonObject hostileResponsivePage(const QString &folder, bool *ok)
@@ -706,6 +793,7 @@ int main(int argc, char **argv)
     pages.append(responsivePage(folder, false, &ok));
     pages.append(responsivePage(folder, true, &ok));
     pages.append(hostileResponsivePage(folder, &ok));
+    pages.append(receivedEmail(folder, &ok));
     for (const char *family : {"absolute", "form", "responsive", "email"})
         pages.append(hostileTextPage(folder, QString::fromLatin1(family), &ok));
     // The contact form of a responsive edition, sent through the SMTP server.
