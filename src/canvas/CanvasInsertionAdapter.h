@@ -40,6 +40,9 @@ public:
     std::function<QRectF()> visibleRectProvider;
     std::function<void(const QRectF &)> revealProvider;
     std::function<QList<InsertionPageEntry>()> pageListProvider;
+    // The inspector's re-placing of a section's members by their own
+    // alignment, after the section was laid out again.
+    std::function<void(SKTGraphic &section)> refocusResponsiveAlignmentHandler;
     // The saved-text store shared with the collection window (a private one
     // until the window hands over its own).
     void setSavedTextStore(SavedTextStore *store) { m_savedTexts = store; }
@@ -86,6 +89,11 @@ public:
             revealProvider(rect);
     }
     QPointF lastTouchPoint() const override;
+    void refocusResponsiveAlignment(SKTGraphic &section) override
+    {
+        if (refocusResponsiveAlignmentHandler)
+            refocusResponsiveAlignmentHandler(section);
+    }
     InsertionSelectionCache &cache() override { return m_cache; }
     Alerts &alerts() override;
     FilePanels &filePanels() override;

@@ -129,6 +129,11 @@ SKTGraphic *SKTGraphicView::grabBottomMostObjectInSection(SKTGraphic &section)
 
 SKTGraphic *SKTGraphicView::isObjectStillInSameSectionGrid(SKTGraphic &graphic, const QPointF &point)
 {
+    // The insertion side moves the graphic into the section cell under the
+    // point (and lays that section out again); without it only the section
+    // under the point is named.
+    if (GraphicEnvironment *sections = insertions()->sectionEnvironment())
+        return sections->isObjectStillInSameSectionGrid(graphic, point);
     for (SKTGraphic *g : m_index.graphicsIntersecting(QRectF(point, QSizeF(1, 1)), &graphic))
         if (g->isSection())
             return g;

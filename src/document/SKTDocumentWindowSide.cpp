@@ -8,7 +8,9 @@
 void SKTDocument::updateMobileView(int selectedSegment)
 {
     mobileVersionFlag = selectedSegment != 0;
-    if (!fileURLPath.isEmpty())
+    // The view changes which style sheet the page writes, not the page: a
+    // page with unsaved edits is not read again, which would drop them.
+    if (!fileURLPath.isEmpty() && !isDocumentEdited())
         refreshDocument();
 }
 

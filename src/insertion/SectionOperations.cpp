@@ -177,11 +177,11 @@ SKTGraphic *SectionOperations::isObjectStillInSameSectionGrid(const QPointF &poi
         const int32_t row = table->grabRowSpot(x, y);
         if (column < 0 || row < 0)
             continue;
-        if (table->sectionNumber() == graphic.sectionNumber()) {
-            if (row == graphic.sectionRowSpot() && column == graphic.sectionColumnSpot())
-                break;
-            continue;
-        }
+        // Still in its own cell: nothing to do. Another cell of the same
+        // section counts as a move as much as a cell of another section.
+        if (table->sectionNumber() == graphic.sectionNumber() && row == graphic.sectionRowSpot()
+            && column == graphic.sectionColumnSpot())
+            break;
         InsertionStep::recordValues(m_frame.document(), graphic,
                                     {QStringLiteral("sectionNumber"), QStringLiteral("sectionRowSpot"),
                                      QStringLiteral("sectionColumnSpot")});

@@ -395,6 +395,10 @@ bool InspectorActions::perform(const QString &action, const QVariant &input)
         m_fieldText = updateRotation(int(std::lround(input.toDouble())));
     else if (action == QLatin1String("resetRotation"))
         resetRotation(input.toBool());
+    else if (action == QLatin1String("updateResponsiveAlignment") || action == QLatin1String("updateSectionPadding"))
+        // The alignment control shows the first selected graphic's alignment,
+        // which its binding has just written when it sent this.
+        updateResponsiveAlignment(int(firstValue("responsiveAlignment")));
     else
         return false;
     return true;

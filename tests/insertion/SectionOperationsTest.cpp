@@ -92,12 +92,18 @@ TEST_F(InsertionTest, ReAlignPutsObjectsIntoTheirCells)
     EXPECT_EQ(box->bounds(), QRectF(7, 300, 15, 15));
     EXPECT_EQ(context->refocused, QList<SKTGraphic *>{section.get()});
 
-    // Dragged into another cell of its own section: unchanged; into another
-    // section: re-assigned and aligned there.
+    // Released over its own cell: unchanged; over another cell of its own
+    // section or over another section: re-assigned and laid out there.
     auto other = makeSection(5, {0, 600}, {800}, 200);
     place({other});
-    sections.isObjectStillInSameSectionGrid(QPointF(10, 150), *text);
+    sections.isObjectStillInSameSectionGrid(QPointF(310, 150), *text);
     EXPECT_EQ(text->sectionColumnSpot(), 1);
+    EXPECT_EQ(text->bounds(), QRectF(300, 100, 500, 100));
+    sections.isObjectStillInSameSectionGrid(QPointF(10, 150), *text);
+    EXPECT_EQ(text->sectionNumber(), 4);
+    EXPECT_EQ(text->sectionColumnSpot(), 0);
+    EXPECT_EQ(text->bounds().x(), 0);
+    EXPECT_EQ(text->bounds().width(), 300);
     sections.isObjectStillInSameSectionGrid(QPointF(10, 650), *text);
     EXPECT_EQ(text->sectionNumber(), 5);
     EXPECT_EQ(text->sectionColumnSpot(), 0);

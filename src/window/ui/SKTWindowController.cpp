@@ -12,6 +12,7 @@
 #include "config/EditionSettings.h"
 #include "canvas/CanvasMenuValidator.h"
 #include "model/GraphicEnvironment.h"
+#include "sidebar/SidebarActions.h"
 #include "sidebar/SidebarBindings.h"
 #include "sidebar/ui/DocumentSidebar.h"
 #include "sidebar/ui/SidebarView.h"
@@ -24,6 +25,7 @@
 #include "window/ui/ProfilePopover.h"
 #include "window/ui/ZovNSButton.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -65,7 +67,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
     view_->setGrid(grid_.get());
     view_->setHost(this);
     // A new window is the main window: its canvas answers the page's graphics.
-    GraphicEnvironment::setCurrent(view_.get());
+    becomeGraphicEnvironment();
     project_ = std::make_unique<ProjectPages>(doc_, this);
     operations_ = std::make_unique<PageOperations>(*project_, this);
     // Drops and the palette's inserts go through the one insertion dispatcher.
@@ -99,6 +101,7 @@ SKTWindowController::SKTWindowController(SKTDocument &document, QWidget *parent)
 SKTWindowController::~SKTWindowController()
 {
     openWindows().removeAll(this);
+    handOverGraphicEnvironment();
     NotificationCenter::defaultCenter().removeObserver(this, QString());
     if (doc_.windowHooks.window == this) {
         doc_.windowHooks.window = nullptr;
@@ -193,6 +196,10 @@ void SKTWindowController::buildPanes()
     inspectorPanel_->setPageColorSink(this);
     inspector_->setObjectName(QStringLiteral("inspectorView"));
     inspector_->setFixedWidth(kSidebarContentWidth);
+    insertions_->refocusResponsiveAlignmentHandler = [this](SKTGraphic &section) {
+        if (inspectorPanel_)
+            inspectorPanel_->actions().refocusResponsiveAlignment(section);
+    };
 
     split_->addWidget(listing_);
     split_->addWidget(zoom_);
@@ -276,6 +283,24 @@ void SKTWindowController::buildToolbar()
         }
         toolbar_->addAction(action);
     }
+    // Responsive editions show the page as a desktop or a mobile design: two
+    // segments sending updateMobileView with the segment as the tag.
+    if (gResponsiveEdition) {
+        toolbar_->addSeparator();
+        auto *segments = new QActionGroup(toolbar_);
+        segments->setObjectName(QStringLiteral("mobileDesignViewSegmentedControl"));
+        segments->setExclusive(true);
+        const QStringList labels = {QStringLiteral("Desktop View"), QStringLiteral("Mobile View")};
+        for (int segment = 0; segment < labels.size(); ++segment) {
+            QAction *action = ActionBinding::makeAction(labels[segment], QStringLiteral("updateMobileView"), toolbar_,
+                                                        segment);
+            action->setObjectName(QStringLiteral("updateMobileView%1").arg(segment));
+            action->setProperty(kSourceLabel, labels[segment]);
+            action->setCheckable(true);
+            segments->addAction(action);
+            toolbar_->addAction(action);
+        }
+    }
 }
 
 void SKTWindowController::prepareToLocalizeToolbarAndStuff()
@@ -304,7 +329,10 @@ void SKTWindowController::validateToolbar()
         item.title = action->text();
         item.tag = action->property("zovTag").isValid() ? action->property("zovTag").toInt() : 0;
         action->setEnabled(ResponderChain::validate(responderChain(), item));
-        if (action->isCheckable())
+        if (name == QLatin1String("updateMobileView"))
+            action->setChecked(action->objectName()
+                               == QStringLiteral("updateMobileView%1").arg(doc_.mobileVersionFlag ? 1 : 0));
+        else if (action->isCheckable())
             action->setChecked(item.checked);
     }
 }
@@ -649,6 +677,7 @@ void SKTWindowController::closeEvent(QCloseEvent *event)
 {
     if (closeApproved_) {
         event->accept();
+        handOverGraphicEnvironment();
         return;
     }
     event->ignore();
@@ -674,7 +703,7 @@ void SKTWindowController::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // The page's graphics ask the main window's canvas about the page
         // (the last click, sections, image names).
-        GraphicEnvironment::setCurrent(view_.get());
+        becomeGraphicEnvironment();
         validateToolbar();
     }
     // Leaving the window saves its page, so switching to another program
@@ -682,4 +711,24 @@ void SKTWindowController::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !gSingleDocumentMode && !closing_
         && !closeApproved_ && !doc_.fileURLPath.isEmpty() && doc_.isDocumentEdited() && !doc_.pageUnread)
         doc_.askPageToSaveItself();
+}
+
+void SKTWindowController::becomeGraphicEnvironment()
+{
+    GraphicEnvironment::setCurrent(view_.get());
+}
+
+void SKTWindowController::handOverGraphicEnvironment()
+{
+    if (GraphicEnvironment::current() != view_.get())
+        return;
+    // The active document window takes over; else the last one still open;
+    // with none, the graphics behave as if no window were open.
+    SKTWindowController *next = qobject_cast<SKTWindowController *>(QApplication::activeWindow());
+    if (next == this || !openWindows().contains(next))
+        next = nullptr;
+    for (qsizetype i = openWindows().size() - 1; !next && i >= 0; --i)
+        if (openWindows()[i] != this && !openWindows()[i]->closeApproved_)
+            next = openWindows()[i];
+    GraphicEnvironment::setCurrent(next ? next->view_.get() : nullptr);
 }

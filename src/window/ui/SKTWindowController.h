@@ -178,6 +178,11 @@ private:
     void updateTitle();
     void buildTemplatePopUps();
     void setCurrentTemplateSelectionValue();
+    // While it is the active window, this window's canvas answers the
+    // graphics' questions about their page (sections, overlaps, the last
+    // touch point); it hands that over when it closes.
+    void becomeGraphicEnvironment();
+    void handOverGraphicEnvironment();
 
     SKTDocument &doc_;
     std::unique_ptr<SKTGraphicView> view_;

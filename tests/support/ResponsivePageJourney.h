@@ -1,0 +1,43 @@
+#pragma once
+// What a person does in a responsive edition's document window, with the
+// events a person's hand makes: palette entries dragged onto the canvas and
+// dropped, a graphic pressed, dragged in steps and released. The window is
+// the one the program made; nothing is installed by hand. Used by the window
+// tests and by the browser test's page maker.
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+class SKTGraphic;
+class SKTTable;
+class SKTWindowController;
+
+namespace ResponsivePageJourney {
+
+// Drags the palette entry codeName over the canvas and drops it at the
+// canvas point; true when the canvas took it.
+bool dropPaletteEntry(SKTWindowController &window, const QString &codeName, const QPointF &canvasPoint);
+// Presses at from, moves to to in steps, releases there; then lets the
+// delayed overlap and section check run.
+void dragOnCanvas(SKTWindowController &window, const QPointF &from, const QPointF &to, int steps = 8);
+
+// The first section of the page, or null.
+SKTTable *firstSection(SKTWindowController &window);
+// The content rectangle of a section's cell (column).
+QRectF cellRect(SKTTable &section, int column);
+// The page's graphics that are not sections, front first.
+QList<SKTGraphic *> sectionMembers(SKTWindowController &window);
+
+struct TwoColumnPage {
+    SKTGraphic *text = nullptr;
+    SKTGraphic *photo = nullptr;
+    QString failure;  // empty when every step worked
+};
+
+// A 2-column section, a text box dropped into column 1 and a photo (the
+// Photo entry, its open panel answered with picturePath by the caller's
+// scripted panels) into column 2, then the text dragged into column 2,
+// below the photo. The failure names the step that did not work.
+TwoColumnPage buildTwoColumnPage(SKTWindowController &window);
+
+}  // namespace ResponsivePageJourney
