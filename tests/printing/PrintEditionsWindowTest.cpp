@@ -8,6 +8,8 @@
 #include "printing/DataCentrePrinting.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "window/PrintTemplateChoice.h"
+#include "window/ProjectScan.h"
+#include "window/ui/AddNewPageViewController.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -247,3 +250,43 @@ TEST_F(PrintEditionsWindowTest, EveryLabelSheetCanBeChosenAndTheCanvasTakesItsSi
 }
 
 }  // namespace
+
+// The PDF author's book grows from its window: Add Page makes a page from the
+// edition's blank template, and Insert Blank Page takes the next number after
+// the book's pages (the base template is not one of them).
+TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
+{
+    SKTWindowController *window = open("Tovra PDF Author");
+    ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
+    const ProjectScan &scan = window->project().scan;
+    auto pageNames = [&] {
+        QStringList names;
+        for (const PageEntry &entry : scan.siteIconArray)
+            names << entry.documentName;
+        return names;
+    };
+    const QStringList before = pageNames();
+    const qsizetype books = before.size() - (before.contains("basetemplate.zel") ? 1 : 0);
+
+    QString why;
+    ASSERT_TRUE(ToolbarButton::click(window, "Add Page", &why)) << qPrintable(why);
+    AddNewPageViewController *sheet = nullptr;
+    spinUntil([&] {
+        for (QWidget *widget : QApplication::allWidgets())
+            if (auto *found = qobject_cast<AddNewPageViewController *>(widget); found && found->isVisible())
+                sheet = found;
+        return sheet != nullptr;
+    }, 5000);
+    ASSERT_NE(sheet, nullptr) << qPrintable(alerts.messages().join(" | "));
+    sheet->addNewPageButton->click();
+    settleEvents(20);
+    const QString added = QString("%1.zel").arg(books + 1);
+    EXPECT_TRUE(pageNames().contains(added)) << qPrintable(pageNames().join(' ') + " / " + alerts.messages().join(" | "));
+    EXPECT_FALSE(alerts.messages().join(' ').contains("Page Not Added")) << qPrintable(alerts.messages().join(" | "));
+
+    ASSERT_TRUE(MenuPath::trigger(window, "File/Insert Blank Page", &why)) << qPrintable(why);
+    settleEvents(20);
+    const QString inserted = QString("%1.zel").arg(books + 2);
+    EXPECT_TRUE(pageNames().contains(inserted)) << qPrintable(pageNames().join(' ') + " / " + alerts.messages().join(" | "));
+    EXPECT_EQ(pageNames().size(), before.size() + 2);
+}

@@ -352,19 +352,22 @@ bool Writer::writeEdition(const EditionEntry &entry)
         if (folder == QLatin1String("all"))
             continue;
         const bool blank = folder == QLatin1String("blank");
-        // The blank folder needs no second page when a starter page lives there.
-        // Nor does a category that an edition sharing the folder filled already.
+        const QString base = blank ? QStringLiteral("Blank") : packageBaseName(category);
+        const QString relative = folder + QLatin1Char('/') + base + QLatin1Char('.') + gDocumentExtension;
+        // A category that holds a page already needs no second one, nor one
+        // that an edition sharing the folder filled. The blank category is
+        // the exception: Add Page always starts from its Blank page, so that
+        // page is written even where starter pages live beside it.
         bool covered = false;
-        for (const Job &job : std::as_const(jobs))
-            covered = covered || job.category == folder;
         const QString categoryPath = QDir(m_resources).filePath(gTemplateFolder + QLatin1Char('/') + folder + QLatin1Char('/'));
+        const QString blankPath = categoryPath + base + QLatin1Char('.') + gDocumentExtension;
+        for (const Job &job : std::as_const(jobs))
+            covered = covered || (blank ? job.relativePath == relative : job.category == folder);
         for (const QString &done : std::as_const(m_done))
-            covered = covered || done.startsWith(categoryPath);
+            covered = covered || (blank ? done == blankPath : done.startsWith(categoryPath));
         if (covered)
             continue;
-        const QString base = blank ? QStringLiteral("Blank") : packageBaseName(category);
-        jobs.append({folder + QLatin1Char('/') + base + QLatin1Char('.') + gDocumentExtension,
-                     blank ? QStringLiteral("Blank") : category.categoryDescription().trimmed(), folder, blank});
+        jobs.append({relative, blank ? QStringLiteral("Blank") : category.categoryDescription().trimmed(), folder, blank});
     }
     for (const Job &job : std::as_const(jobs))
         if (!writePage(job, gTemplateFolder))
