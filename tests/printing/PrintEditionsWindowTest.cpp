@@ -289,4 +289,22 @@ TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
     const QString inserted = QString("%1.zel").arg(books + 2);
     EXPECT_TRUE(pageNames().contains(inserted)) << qPrintable(pageNames().join(' ') + " / " + alerts.messages().join(" | "));
     EXPECT_EQ(pageNames().size(), before.size() + 2);
+
+    // The book prints every page; the inserted one shows its "Chapter title"
+    // as its canvas does: ink in the title band at the top left.
+    ASSERT_TRUE(ToolbarButton::click(window, "Print", &why)) << qPrintable(why);
+    const QString pdf = path("book.pdf");
+    ASSERT_TRUE(printToFile(pdf, &why)) << qPrintable(why);
+    const PdfFacts facts = factsOf(pdf);
+    ASSERT_EQ(facts.pages, int(books) + 2);
+    const QString stem = path("last");
+    run("pdftoppm", {"-r", "72", "-f", QString::number(facts.pages), "-l", QString::number(facts.pages), "-singlefile",
+                     "-png", pdf, stem});
+    const QImage last(stem + ".png");
+    ASSERT_FALSE(last.isNull());
+    int inked = 0;
+    for (int y = int(last.height() * 0.04); y < int(last.height() * 0.12); ++y)
+        for (int x = int(last.width() * 0.08); x < int(last.width() * 0.5); ++x)
+            inked += qGray(last.pixel(x, y)) < 160 ? 1 : 0;
+    EXPECT_GT(inked, 30) << "the inserted page printed blank";
 }
