@@ -308,3 +308,46 @@ TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
             inked += qGray(last.pixel(x, y)) < 160 ? 1 : 0;
     EXPECT_GT(inked, 30) << "the inserted page printed blank";
 }
+
+// An eCard from the "Birthday" template shows its title band (a purple fill
+// across the top) on the canvas and in the PDF.
+TEST_F(PrintEditionsWindowTest, TheECardsTitleBandIsDrawnOnTheCanvasAndInThePdf)
+{
+    launchAs("Ostravel eCard Designer");
+    SKTWindowController *window = newPageFromTemplate("Birthday");
+    ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
+    settleEvents(10);
+    auto purple = [](QRgb pixel) {
+        const QColor c(pixel);
+        return std::abs(c.red() - 0x6A) < 24 && std::abs(c.green() - 0x3D) < 24 && std::abs(c.blue() - 0x9A) < 24;
+    };
+    auto purpleShare = [&](const QImage &image, const QRect &area) {
+        int hits = 0, all = 0;
+        for (int y = area.top(); y <= area.bottom(); y += 2)
+            for (int x = area.left(); x <= area.right(); x += 2, ++all)
+                hits += purple(image.pixel(x, y)) ? 1 : 0;
+        return all ? double(hits) / all : 0.0;
+    };
+    const QImage canvas = window->canvasWidget()->grab().toImage();
+    ASSERT_FALSE(canvas.isNull());
+    int purpleOnCanvas = 0;
+    for (int y = 0; y < canvas.height(); y += 2)
+        for (int x = 0; x < canvas.width(); x += 2)
+            purpleOnCanvas += purple(canvas.pixel(x, y)) ? 1 : 0;
+    EXPECT_GT(purpleOnCanvas, 500) << "no title band on the canvas";
+
+    const QString pdf = path("ecard.pdf");
+    panels.clearAnswers();
+    panels.answer(pdf);
+    QString why;
+    ASSERT_TRUE(MenuPath::trigger(window, "File/Export/All Pages as One PDF, Quickly...", &why)) << qPrintable(why);
+    spinUntil([&] { return QFileInfo(pdf).size() > 0; }, 20000);
+    settleEvents(10);
+    const QImage page = firstPage(pdf, path("ecard"));
+    ASSERT_FALSE(page.isNull()) << qPrintable(alerts.messages().join(" | "));
+    // The band spans the top of the card; its bottom left holds none of it.
+    EXPECT_GT(purpleShare(page, QRect(page.width() / 20, page.height() / 100, page.width() / 5, page.height() / 40)), 0.9);
+    EXPECT_LT(purpleShare(page, QRect(0, page.height() * 9 / 10, page.width() / 2, page.height() / 20)), 0.05);
+    for (const QString &message : alerts.messages())
+        EXPECT_FALSE(message.contains("Font")) << qPrintable(message);
+}

@@ -16,10 +16,8 @@
 #include "config/EditionSettings.h"
 #include "config/EditionTable.h"
 #include "document/SKTDocument.h"
-#include "model/SKTCircle.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
-#include "model/SKTRectangle.h"
 #include "model/SKTText.h"
 #include "platform/Alerts.h"
 #include "window/ProfilePageTable.h"
@@ -186,16 +184,22 @@ QList<std::shared_ptr<SKTGraphic>> buildGraphics(const PageDesign &design, QSize
         switch (piece.kind) {
         case DesignPiece::Kind::Band:
         case DesignPiece::Kind::Circle: {
-            std::shared_ptr<SKTGraphic> shape;
-            if (piece.kind == DesignPiece::Kind::Band)
-                shape = std::make_shared<SKTRectangle>();
-            else
-                shape = std::make_shared<SKTCircle>();
-            placeOnPage(*shape, at(piece.box));
+            // The page file keeps text boxes, pictures and lines: a band or a
+            // circle is an empty text box on a fill of its colour, the circle
+            // rounded to its smaller half, so the canvas and print show it.
+            auto shape = std::make_shared<SKTText>();
+            const QRectF box = at(piece.box);
+            placeOnPage(*shape, box);
+            shape->setTextType(QStringLiteral("Text"));
+            shape->setFontFamily(QStringLiteral("Roboto"));
+            shape->setFontSize(12);
             shape->setDrawingFill(true);
             shape->setValue(QStringLiteral("fillColor"), piece.colour);
-            shape->setValue(QStringLiteral("backgroundHexColorString"), hex(piece.colour));
-            shape->setValue(QStringLiteral("borderHexColorString"), hex(piece.colour));
+            shape->setBackgroundHexColorString(hex(piece.colour));
+            shape->setBorderHexColorString(hex(piece.colour));
+            shape->setValue(QStringLiteral("cornerRadius"),
+                            piece.kind == DesignPiece::Kind::Circle ? std::min(box.width(), box.height()) / 2 : 0.0);
+            shape->setTextString(QString());
             graphics.append(shape);
             break;
         }
