@@ -38,6 +38,7 @@ public:
     // What the window knows and the canvas does not.
     std::function<std::optional<QPointF>()> visibleOriginProvider;
     std::function<QRectF()> visibleRectProvider;
+    std::function<void(const QRectF &)> revealProvider;
     std::function<QList<InsertionPageEntry>()> pageListProvider;
     // The saved-text store shared with the collection window (a private one
     // until the window hands over its own).
@@ -79,6 +80,11 @@ public:
     QList<SKTGraphic *> selectedGraphics() const override;
     QRectF visibleRect() const override { return visibleRectProvider ? visibleRectProvider() : QRectF(); }
     void selectGraphics(const QList<SKTGraphic *> &graphics) override;
+    void reveal(const QRectF &rect) override
+    {
+        if (revealProvider)
+            revealProvider(rect);
+    }
     QPointF lastTouchPoint() const override;
     InsertionSelectionCache &cache() override { return m_cache; }
     Alerts &alerts() override;

@@ -2,6 +2,7 @@
 #include "document/PageEditingCopy.h"
 
 #include "generation/Markers.h"
+#include "generation/PageText.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
@@ -121,12 +122,14 @@ QString DataCentreMarkers::grabEncodingType(const QString &path)
 
 QString DataCentreMarkers::grabMetaKeywords(const QString &path)
 {
-    return metaContentOfText(readPageFile(path), QStringLiteral("<meta name=\"keywords\" content=\""), 2);
+    return PageText::decodeEntities(
+        metaContentOfText(readPageFile(path), QStringLiteral("<meta name=\"keywords\" content=\""), 2));
 }
 
 QString DataCentreMarkers::grabMetaDescription(const QString &path)
 {
-    return metaContentOfText(readPageFile(path), QStringLiteral("<meta name=\"description\" content=\""), 2);
+    return PageText::decodeEntities(
+        metaContentOfText(readPageFile(path), QStringLiteral("<meta name=\"description\" content=\""), 2));
 }
 
 QString DataCentreMarkers::customHeaderCodeOfText(const QString &text)

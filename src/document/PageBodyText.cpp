@@ -1,6 +1,7 @@
 #include "document/PageBodyText.h"
 
 #include "document/ReadError.h"
+#include "generation/PageText.h"
 
 namespace {
 
@@ -50,16 +51,7 @@ QString valueUpToTagEnd(const QString &line, qsizetype from)
 
 QString PageBodyText::decodeEntities(QString text)
 {
-    if (!text.contains(QLatin1Char('&')))
-        return text;
-    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    text.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    text.replace(QLatin1String("&copy;"), QString(QChar(0x00A9)));
-    text.replace(QLatin1String("&reg;"), QString(QChar(0x00AE)));
-    text.replace(QLatin1String("&pound;"), QString(QChar(0x00A3)));
-    text.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return text;
+    return PageText::decodeEntities(text);
 }
 
 TextContentResult PageBodyText::grabTextContent(const QStringList &bodyLines,
@@ -93,7 +85,7 @@ TextContentResult PageBodyText::grabTextContent(const QStringList &bodyLines,
         consumed[j] = true;
         QString text = textLines.join(QLatin1Char('\n'));
         if (carrier.snippetFormatFlag)
-            text.replace(QLatin1String("<br>"), QLatin1String("\n"));
+            text.replace(QLatin1String("<br>"), QLatin1String("\n")); // the snippet's markup stays as written
         carrier.textView.string += text;
         j += n + 1;
         ++k;
@@ -196,12 +188,8 @@ void PageBodyText::applyTextLine(const QString &line, const QString &className, 
         }
         removeTagsStartingWith(text, anchor);
     }
-    text.replace(QLatin1String("<br>"), QLatin1String("\n"));
     text.remove(QLatin1String("</a>"));
-    const QLatin1String tab("<p class=\"tab\">");
-    text.replace(tab + QLatin1String("    "), tab);
-    text.replace(tab, QLatin1String("\n    "));
-    text = decodeEntities(text);
+    text = PageText::fromMarkup(text);
 
     if (carrier.indentFlag == 1 || carrier.indentFlag == 2)
         text = QLatin1String("    ") + text.trimmed();
@@ -251,8 +239,7 @@ void PageBodyText::fillProfileCells(const QStringList &bodyLines, const QList<st
             continue;
         QString text = line.mid(marker.size());
         text.remove(QLatin1String("</div>"));
-        text.replace(QLatin1String("<br>"), QLatin1String("\n"));
-        cells.at(n)->textView.string = decodeEntities(text);
+        cells.at(n)->textView.string = PageText::fromMarkup(text);
         ++n;
     }
 }

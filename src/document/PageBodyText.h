@@ -46,16 +46,15 @@ public:
         QHash<QString, qsizetype> m_quoted;    // class="NAME"
     };
 
-    // The text of a carrier's body line: markup to text, in a fixed order
-    // (tags to line breaks first, entities next, "&amp;" last), the link and
-    // its target into the carrier.
+    // The text of a carrier's body line: the element's own tags removed, the
+    // rest read back as page text (PageText::fromMarkup), the link and its
+    // target into the carrier.
     static void applyTextLine(const QString &line, const QString &className, myTextView &carrier);
     // Alternative text and link of an image from its body line.
     static void applyImageLine(const QString &line, TransformView &image);
     // Cell n takes the body line beginning "<div class=ttextn>".
     static void fillProfileCells(const QStringList &bodyLines, const QList<std::shared_ptr<myTextView>> &cells);
 
-    // Entities of stored text, decoded: "&lt;", "&gt;", "&quot;", "&copy;",
-    // "&reg;", "&pound;", then "&amp;" last so "&amp;lt;" stays "&lt;".
+    // Entities of stored text, decoded in one pass (PageText::decodeEntities).
     static QString decodeEntities(QString text);
 };

@@ -5,6 +5,7 @@
 #include "document/DataCentreMarkers.h"
 #include "document/ElementRuleReaders.h"
 #include "document/PageBodyText.h"
+#include "generation/PageText.h"
 #include "insertion/FormItemMaker.h"
 
 #include <QDir>
@@ -302,9 +303,9 @@ PageReadResult PageReader::read(PageReadInput input)
     QSet<const TransformView *> masked;
     for (const QString &line : headLines) {
         if (line.contains(keywordsPrefix) && !(input.inheritMetaKeywordsFlag && !isBaseTemplate))
-            result.metaKeywords = lineAfterPrefix(line, keywordsPrefix, 2);
+            result.metaKeywords = PageText::decodeEntities(lineAfterPrefix(line, keywordsPrefix, 2));
         if (line.contains(descriptionPrefix) && !(input.inheritMetaDescriptionFlag && !isBaseTemplate))
-            result.metaDescription = lineAfterPrefix(line, descriptionPrefix, 2);
+            result.metaDescription = PageText::decodeEntities(lineAfterPrefix(line, descriptionPrefix, 2));
         if (line.contains(charsetPrefix))
             result.encodingType = lineAfterPrefix(line, charsetPrefix, 4);
         if (ownSettings && line.contains(viewportPrefix))

@@ -57,6 +57,11 @@ public:
     SKTDocument(const SKTDocument &) = delete;
     SKTDocument &operator=(const SKTDocument &) = delete;
 
+    // Expires when the document dies: what points at the document and may
+    // outlive it (a generation, a window's page list) checks it before it
+    // touches the document again, whatever order things die in.
+    std::weak_ptr<const void> lifetime() const { return m_lifetime; }
+
     // --- graphics ---------------------------------------------------------------
     const QList<std::shared_ptr<SKTGraphic>> &graphics() const { return m_graphics; }
     // Inserts at index (appends when index is out of range); the document owns it.
@@ -119,7 +124,7 @@ public:
     // TextViewCodeStatic.cpp, SnippetGenerator.cpp, ResponsiveArrangement.cpp).
     CodeWidgetHelper generateTextViewCode(TextElement element, SKTTable *table, bool cellFlag);
     TextElement populateTextViewMarginType(TextElement element);
-    CodeWidgetHelper generateTextViewCodeStatic(TextElement element, int32_t k, bool responsive);
+    CodeWidgetHelper generateTextViewCodeStatic(TextElement element, int32_t k);
     static QString combineSourceCodeString(const QList<GenerateSourceCodeObject> &list);
     CodeWidgetHelper generateSnippetCode(TextElement element, SKTTable *table);
     // Lays out one section's fragments of sourceCodeArray (sorting the list
@@ -440,6 +445,7 @@ private:
     // that a drag of many graphics on a long page does not walk the page
     // once per changed value.
     mutable QHash<const SKTGraphic *, std::weak_ptr<SKTGraphic>> m_sharedGraphics;
+    std::shared_ptr<const void> m_lifetime = std::make_shared<int>(0);
     std::unique_ptr<UndoManager> m_undoManager = std::make_unique<UndoManager>();
     std::unique_ptr<DocumentEvents> m_events = std::make_unique<DocumentEvents>();
     QSet<const SKTGraphic *> m_groupInserted;

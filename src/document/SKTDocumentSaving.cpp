@@ -335,7 +335,9 @@ bool SKTDocument::saveCustomScreenshot(const QImage &picture)
 bool SKTDocument::saveScreenshot()
 {
     QImage picture;
-    if (gHideTotalRefresh && !gAppIcon.isNull())
+    // A record page is known by its picture (its name and fields on it);
+    // other pages of these editions show the edition's icon.
+    if (gHideTotalRefresh && !gAppIcon.isNull() && profileDictionary.isEmpty())
         picture = gAppIcon;
     else
         picture = imageWithSubviews();

@@ -3,6 +3,7 @@
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
 #include "generation/Fmt.h"
+#include "generation/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
@@ -17,11 +18,11 @@ QString plainText(const TextElement &el)
 // string literal of either kind): markup, quotes, "$" and "\" as references.
 QString captionText(const QString &raw)
 {
-    QString out = Escape::html(raw);
+    QString out = PageText::toMarkup(raw);
     out.replace(QLatin1String("&quot;"), QLatin1String("&#34;"));
     out.replace(QLatin1Char('$'), QLatin1String("&#36;"));
     out.replace(QLatin1Char('\\'), QLatin1String("&#92;"));
-    return ResponsiveText::linesToBreaks(out);
+    return out;
 }
 
 // The bot check's question, printed by the mailer's PHP when the page is
@@ -51,7 +52,7 @@ TextElement FormInputMarkup::grabRadioLabel(const SKTDocument &doc, const TextEl
 }
 
 bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, const QString &prefix,
-                            const QString &text, const QRectF &bounds, CodeWidgetHelper &code)
+                            const QRectF &bounds, CodeWidgetHelper &code)
 {
     const QString type = el.formType();
     const int32_t f = el.formTag();
@@ -68,7 +69,7 @@ bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, 
     }
 
     if (type == QLatin1String("submit")) {
-        doc.formSubmitButtonValue = text;
+        doc.formSubmitButtonValue = plainText(el);
         const QString value = captionText(plainText(el));
         const int32_t a = el.responsiveAlignment();
         const QString input =
@@ -86,7 +87,7 @@ bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, 
     const QString q = Fmt::fill(u"'.$form%d.'<p>", {f});
 
     // Caption: the last label with the same field and option numbers.
-    QString t;      // as the user wrote it (typographic substitution only)
+    QString t;      // the caption as page text
     QString tq;     // escaped for attributes, labels and the mail
     int32_t L = int32_t(doc.textViewArray.size());
     bool found = false;
@@ -108,7 +109,7 @@ bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, 
         if (!found)
             t = plainText(el);
         tq = captionText(t);
-        t = ResponsiveText::linesToBreaks(Escape::typographic(t));
+        t = PageText::toMarkup(t);
     }
     const bool required = el.formRequiredFlag() == 1;
 

@@ -17,9 +17,9 @@ public:
     // Fills code's bodyString, formResponseBody, formMessageBody and
     // noMarginAddOnFlag for a form element; answers true when the element is
     // instead written as a plain text block (a group's question label).
-    // n and prefix name the element; text is its converted text.
+    // n and prefix name the element.
     static bool write(SKTDocument &doc, const TextElement &element, int32_t n, const QString &prefix,
-                      const QString &text, const QRectF &bounds, CodeWidgetHelper &code);
+                      const QRectF &bounds, CodeWidgetHelper &code);
     // Does some radio button or checkbox of the page share the label's field number?
     static bool IsThisMultipleChoiceLabel(const SKTDocument &doc, const TextElement &label);
     // The question label (option number -99) of the element's choice group, or a null element.

@@ -41,10 +41,12 @@ const char16_t kSettingsBlock[] =
 
 // What the mailer draws and keeps on every request: the bot question, with
 // the answer of the previous page kept in the visitor's session to check this
-// post. Where the page has already sent more than the server buffers (a long
-// header of the owner's), no session can start any more; the answer then
-// travels signed with the page (formCheck, valid for an hour) and is checked
-// against its signature.
+// post. The answer also travels signed with the page (formCheck): valid for an
+// hour, good for one post only (its nonce is spent in a file beside the
+// secret), and tied to the visitor's session where the visitor came back with
+// one. A visitor without cookies gets an unbound token and can still send;
+// where the page has already sent more than the server buffers (a long header
+// of the owner's) no session can start, and the token alone carries the check.
 const char16_t kMailerHead[] =
     u"<?php\nfunction zovFormValue($name)\n{\n$value=isset($_POST[$name])?$_POST[$name]:'';\n"
     u"if (is_array($value))\n$value=implode(', ',array_filter($value,'is_string'));\n"
@@ -53,18 +55,37 @@ const char16_t kMailerHead[] =
     u"$secret=@file_get_contents($file);\nif (!is_string($secret) || strlen($secret)<64)\n{\n"
     u"$secret=bin2hex(random_bytes(32));\n@file_put_contents($file,$secret,LOCK_EX);\n@chmod($file,0600);\n}\n"
     u"return $secret;\n}\n"
-    u"function zovFormAnswered($given,$expected,$token,$key)\n{\nif (!is_string($given))\nreturn false;\n"
-    u"$given=trim($given);\nif ($expected!==null)\nreturn $given===(string)$expected;\n"
-    u"$parts=explode('.',is_string($token)?$token:'',2);\n"
-    u"if (count($parts)!==2 || !preg_match('/^[0-9]+$/',$parts[0]) || (int)$parts[0]<time())\nreturn false;\n"
-    u"return hash_equals(hash_hmac('sha256',$given.'|'.$parts[0].'|'.$key,zovFormSecret()),$parts[1]);\n}\n"
+    u"function zovFormSign($answer,$expiry,$nonce,$mode,$session,$key)\n{\n"
+    u"return hash_hmac('sha256',$answer.'|'.$expiry.'|'.$nonce.'|'.$mode.'|'.$session.'|'.$key,zovFormSecret());\n}\n"
+    u"function zovFormSpend($nonce,$expiry)\n{\nstatic $spentHere=array();\n"
+    u"if (isset($spentHere[$nonce]))\nreturn true;\n$file=rtrim(sys_get_temp_dir(),'/').'/zov-form-used-'.md5(__FILE__);\n"
+    u"$handle=@fopen($file,'c+');\nif ($handle===false)\nreturn false;\n@chmod($file,0600);\n"
+    u"if (!flock($handle,LOCK_EX))\n{\nfclose($handle);\nreturn false;\n}\n"
+    u"$kept=array();\n$spent=false;\n$now=time();\n"
+    u"while (($line=fgets($handle))!==false)\n{\n$part=explode(' ',trim($line));\n"
+    u"if (count($part)!==2 || (int)$part[0]<$now)\ncontinue;\nif ($part[1]===$nonce)\n$spent=true;\n"
+    u"$kept[]=$part[0].' '.$part[1];\n}\n"
+    u"if (!$spent)\n$kept[]=$expiry.' '.$nonce;\n"
+    u"ftruncate($handle,0);\nrewind($handle);\nfwrite($handle,implode(\"\\n\",$kept).\"\\n\");\nfflush($handle);\n"
+    u"flock($handle,LOCK_UN);\nfclose($handle);\nif (!$spent)\n$spentHere[$nonce]=true;\nreturn !$spent;\n}\n"
+    u"function zovFormAnswered($given,$expected,$token,$key,$session)\n{\nif (!is_string($given) || !is_string($token))\n"
+    u"return false;\n$given=trim($given);\nif ($expected!==null && $given!==(string)$expected)\nreturn false;\n"
+    u"$parts=explode('.',$token,4);\n"
+    u"if (count($parts)!==4 || !preg_match('/^[0-9]+$/',$parts[0]) || (int)$parts[0]<time()"
+    u" || !preg_match('/^[0-9a-f]{32}$/',$parts[1]) || ($parts[2]!=='s' && $parts[2]!=='n'))\nreturn false;\n"
+    u"if ($parts[2]==='s' && $session==='')\nreturn false;\n"
+    u"$signed=zovFormSign($given,$parts[0],$parts[1],$parts[2],$parts[2]==='s'?$session:'',$key);\n"
+    u"return hash_equals($signed,$parts[3]) && zovFormSpend($parts[1],(int)$parts[0]);\n}\n"
     u"$formKey='%@';\n"
     u"$formSession=session_status()===PHP_SESSION_ACTIVE || (!headers_sent() && @session_start());\n"
+    u"$formBound=$formSession && isset($_COOKIE[session_name()]) && $_COOKIE[session_name()]===session_id()?session_id():'';\n"
     u"$expectedAnswer=$formSession && isset($_SESSION[$formKey])?$_SESSION[$formKey]:null;\n"
     u"$firstNumber=rand(0,9);\n$secondNumber=rand(0,9);\n$answerNumber=$firstNumber+$secondNumber;\n"
     u"$questionString=\"$firstNumber + $secondNumber=\";\n"
     u"if ($formSession)\n$_SESSION[$formKey]=$answerNumber;\n$formExpiry=time()+3600;\n"
-    u"$formCheck=$formExpiry.'.'.hash_hmac('sha256',$answerNumber.'|'.$formExpiry.'|'.$formKey,zovFormSecret());\n"
+    u"$formNonce=bin2hex(random_bytes(16));\n$formMode=$formBound!==''?'s':'n';\n"
+    u"$formCheck=$formExpiry.'.'.$formNonce.'.'.$formMode.'.'"
+    u".zovFormSign($answerNumber,$formExpiry,$formNonce,$formMode,$formBound,$formKey);\n"
     u"$formRefusal='';\n"
     u"if ((isset($_SERVER['REQUEST_METHOD'])?$_SERVER['REQUEST_METHOD']:'')==='POST' && isset($_POST['email']))\n{";
 
@@ -251,7 +272,7 @@ QString FormMailer::formBlock(GenerationContext &ctx)
     if (!botTags.isEmpty())
         Fmt::append(checks,
                     u"foreach (%@ as $field)\nif ($formRefusal==='' && !zovFormAnswered(isset($_POST[$field])?"
-                    u"$_POST[$field]:null,$expectedAnswer,isset($_POST['formCheck'])?$_POST['formCheck']:'',$formKey))\n"
+                    u"$_POST[$field]:null,$expectedAnswer,isset($_POST['formCheck'])?$_POST['formCheck']:'',$formKey,$formBound))\n"
                     u"$formRefusal='%@';\n",
                     {phpStringList(botTags), botMessage});
 

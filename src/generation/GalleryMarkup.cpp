@@ -109,7 +109,7 @@ const char16_t kScript[] =
     u"<script>$(document).ready(function(){\n"
     u"$('.galleryGrid%d li img').on('click',function(){\n"
     u"var src = $(this).attr('src');\n"
-    u"var img = '<img src=\"' + src + '\" class=\"img-responsive\"/>';\n"
+    u"var img = '<img class=\"img-responsive\"/>';\n"
     u"var index = $(this).parent('li').index();\n"
     u"var html = '';\n"
     u"html +='<button type=\"button\" class=\"close\" data-dismiss=\"modal\" style=\"color:#fff;margin-bottom:-20px;margin-right:-15px;\"><span style=\"font-size:1.5em;\" class=\"glyphicon glyphicon-remove-circle\" aria-hidden=\"true\"></span></button>';\n"
@@ -121,6 +121,7 @@ const char16_t kScript[] =
     u"$('#myModal%d').modal();\n"
     u"$('#myModal%d').on('shown.bs.modal', function(){\n"
     u"$('#myModal%d .modal-body').html(html);\n"
+    u"$('#myModal%d .modal-body img').attr('src', src);\n"
     u"$('a.controls.galleryGrid%d').trigger('click');\n"
     u"})\n"
     u"$('#myModal%d').on('hidden.bs.modal', function(){\n"
@@ -166,7 +167,7 @@ CodeWidgetHelper GalleryMarkup::grabPhotoGalleryCode(SKTDocument &doc, SKTGaller
     code.setRect(gallery->bounds());
     const int32_t g = Panels::elementNumber(doc, gallery);
     code.headerString = Fmt::fill(kCSS, {g, g});
-    code.javaScriptString = Fmt::fill(kScript, {g, g, g, g, g, g, g, g, g, g, g, g, g});
+    code.javaScriptString = Fmt::fill(kScript, {g, g, g, g, g, g, g, g, g, g, g, g, g, g});
 
     QString list = Fmt::fill(u"<ul class=\"galleryGrid%d row\">\n", {g});
     const int32_t columns = gallery->numOfColumns();

@@ -27,11 +27,12 @@ GenerationContext::GenerationContext(SKTDocument &document, const QString &pageN
             m_fontIndex.insert(gCustomFonts[i].fontName, i);
     retinaBlock = QStringLiteral("@media(-webkit-min-device-pixel-ratio: 2) {");
     doc.activeGeneration = this;
+    m_docLifetime = doc.lifetime();
 }
 
 GenerationContext::~GenerationContext()
 {
-    if (doc.activeGeneration == this)
+    if (!m_docLifetime.expired() && doc.activeGeneration == this)
         doc.activeGeneration = nullptr;
 }
 

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 class SKTDocument;
 class SKTGraphic;
@@ -91,4 +92,5 @@ private:
     QHash<const void *, int32_t> m_memberZ;
     QHash<QString, qsizetype> m_fontIndex;
     int32_t m_nextImageNumber = -1;
+    std::weak_ptr<const void> m_docLifetime; // the document may die first
 };

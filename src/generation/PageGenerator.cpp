@@ -5,6 +5,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
+#include "generation/PageText.h"
 #include "generation/Fmt.h"
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
@@ -109,8 +110,8 @@ QString SKTDocument::generateSourceCode(const QString &pageName_, bool responsiv
         customHeaderCode = QString(QLatin1String(""));
 
     // Set-up 3: keywords and description.
-    ctx.metaBlock = QStringLiteral("<meta name=\"keywords\" content=\"") + Escape::html(metaKeywords)
-                    + QStringLiteral("\">\n<meta name=\"description\" content=\"") + Escape::html(metaDescription)
+    ctx.metaBlock = QStringLiteral("<meta name=\"keywords\" content=\"") + PageText::toAttribute(metaKeywords)
+                    + QStringLiteral("\">\n<meta name=\"description\" content=\"") + PageText::toAttribute(metaDescription)
                     + QStringLiteral("\">");
     if (webPageWidthManualFlag)
         ctx.metaBlock += QStringLiteral("\n<!---manual view port calculation--->");

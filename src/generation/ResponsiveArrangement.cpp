@@ -1,4 +1,5 @@
 #include "generation/ResponsiveArrangement.h"
+#include "generation/ResponsiveWidgets.h"
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
@@ -325,6 +326,19 @@ QList<CodeWidgetHelper> ResponsiveArrangement::pageFragments(GenerationContext &
 {
     QList<CodeWidgetHelper> list = ctx.freeFragments;
     list += sectionFragments(ctx);
+    if (gResponsiveEmailEdition) {
+        // A mail design's texts and pictures outside every section (the templates
+        // are made of them) go in the mail as full-width rows where they stand;
+        // leaving them out would send an empty mail.
+        for (const CodeWidgetHelper &f : std::as_const(ctx.doc.sourceCodeArray)) {
+            if (f.bodyString.isEmpty() || ResponsiveWidgets::isInSectionCell(ctx, f.rect.topLeft()))
+                continue;
+            CodeWidgetHelper row = f;
+            row.bodyString = QStringLiteral("<table width=\"100%\" cellpadding=0 cellspacing=0><tr>"
+                                            "<td class=\"columnContainer\">%1</td></tr></table>\n").arg(f.bodyString);
+            list.append(row);
+        }
+    }
     std::stable_sort(list.begin(), list.end(),
                      [](const CodeWidgetHelper &a, const CodeWidgetHelper &b) { return a.originY < b.originY; });
     return list;

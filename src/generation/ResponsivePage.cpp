@@ -3,6 +3,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
+#include "generation/PageText.h"
 #include "generation/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/ResponsiveArrangement.h"
@@ -12,8 +13,11 @@ namespace {
 const char16_t kDoctype401[] = u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
                                u"\"http://www.w3.org/TR/html4/loose.dtd\">\n";
 
+// A stacked column is as wide as the mail, its padding inside that width: a
+// narrow screen gets no sideways scrolling.
 const char16_t kEmailStyle[] = u"<style type=\"text/css\">\n@media only screen and (max-width: 480px){\n"
-                               u".columnContainer{\ndisplay:block !important;\nwidth:100% !important;}}\n</style>\n";
+                               u".columnContainer{\ndisplay:block !important;\nwidth:100% !important;\n"
+                               u"box-sizing:border-box !important;}}\n</style>\n";
 
 // One media block: the five column selectors of each size, cleared only for
 // the size that the block's width starts.
@@ -86,8 +90,9 @@ QString ResponsivePage::build(GenerationContext &ctx, const ResponsivePageParts 
         email ? QString()
               : QStringLiteral("<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">\n<meta name=\"viewport\" "
                                "content=\"width=device-width, initial-scale=1.0\">\n<meta name=\"description\" content=")
-                    + Escape::quotedAttribute(doc.metaDescription) + QStringLiteral(">\n<meta name=\"keywords\" content=")
-                    + Escape::quotedAttribute(doc.metaKeywords) + QStringLiteral(">\n");
+                    + QLatin1Char('"') + PageText::toAttribute(doc.metaDescription)
+                    + QStringLiteral("\">\n<meta name=\"keywords\" content=\"") + PageText::toAttribute(doc.metaKeywords)
+                    + QStringLiteral("\">\n");
     const QString doctype = email ? QString::fromUtf16(kDoctype401) : QStringLiteral("<!DOCTYPE HTML>\n");
     const QString libraries = email ? QString::fromUtf16(kEmailStyle) : parts.scripts;
     const QString colour = Escape::isHexColour(ctx.pageColour) ? ctx.pageColour : QStringLiteral("FFFFFF");

@@ -5,40 +5,6 @@
 
 #include <QStringList>
 
-bool ResponsiveText::isNewline(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u'\n' || u == u'\r' || u == 0x0B || u == 0x0C || u == 0x85 || u == 0x2028 || u == 0x2029;
-}
-
-QString ResponsiveText::linesToBreaks(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() + 16);
-    for (QChar c : text) {
-        if (isNewline(c))
-            out += u"<br>";
-        else
-            out += c;
-    }
-    return out;
-}
-
-QString ResponsiveText::escapeAngles(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() + 16);
-    for (QChar c : text) {
-        if (c == u'<')
-            out += u"&lt;";
-        else if (c == u'>')
-            out += u"&gt;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 QString ResponsiveText::alignmentWord(int32_t alignment)
 {
     switch (alignment) {

@@ -1,6 +1,6 @@
 #pragma once
 // Small rules shared by the generators of responsive fragments (text
-// elements, snippets, form fields, sections): line breaks, alignment words,
+// elements, snippets, form fields, sections): alignment words,
 // colours and the show/hide click script.
 #include <QString>
 #include <cstdint>
@@ -8,12 +8,6 @@
 class ResponsiveText {
 public:
     ResponsiveText() = delete;
-    // LF, CR, NEL, line and paragraph separators.
-    static bool isNewline(QChar c);
-    // Every newline character becomes "<br>" (so CR LF gives two).
-    static QString linesToBreaks(const QString &text);
-    // "&lt;" and "&gt;" for the angle brackets (nothing else).
-    static QString escapeAngles(const QString &text);
     // 0 left, 1 right, 2 centre, 3 justified; anything else "left".
     static QString alignmentWord(int32_t alignment);
     // A stored colour as a CSS value: "#RRGGBB", "transparent" for "CLEAR0"

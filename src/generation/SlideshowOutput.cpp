@@ -98,8 +98,9 @@ void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
         appendScript(ctx.slideshowScripts, n, total, width, automatic);
 
         Fmt::append(ctx.slideshowMarkup, u"<div class=slideshow%d>\n<div id=slideshow_all%d>\n", {n, n});
-        // The slides are named from the last to the first, and shown from
-        // the first: the page slides through them in the canvas's order.
+        // The slides are named and written from the last to the first: stored
+        // pages and the programs that read them rely on that order (the
+        // reader puts slides back in the order of their image names).
         QStringList lines(total);
         for (int32_t s = total - 1; s >= 0; --s) {
             const SKTSlideshow::Slide &slide = slides.value(s);
@@ -131,8 +132,8 @@ void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
                             {n, src, cls});
             }
         }
-        for (const QString &line : lines)
-            ctx.slideshowMarkup += line;
+        for (qsizetype s = lines.size() - 1; s >= 0; --s)
+            ctx.slideshowMarkup += lines[s];
         Fmt::append(ctx.slideshowMarkup,
                     u"</div><div id=\"previousButton%d\"><</div>\n<div id=\"nextButton%d\">></div></div>\n", {n, n});
 

@@ -7,6 +7,7 @@
 #include "generation/Escape.h"
 #include "generation/Fmt.h"
 #include "generation/GenerationContext.h"
+#include "generation/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
@@ -163,10 +164,8 @@ CodeWidgetHelper SKTDocument::generateSnippetCode(TextElement element, SKTTable 
                          align, radius, radius, el.moveLock(), opacityDecl, shadowDecl, lineHeight, cursor});
             inlineStyle.remove(QLatin1Char('\''));
         }
-        // Body of a formatted snippet: line breaks as tags.
-        text.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
-        text.replace(QLatin1Char('\r'), QLatin1String("<br>"));
-        text.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+        // Body of a formatted snippet: its markup as written, line breaks as tags.
+        text = PageText::breaksToMarkup(text);
     }
 
     // Body.

@@ -79,20 +79,17 @@ $(window).trigger('resize');
 const char16_t kViewerScript[] = uR"zov(<script>$(document).ready(function(){
 $('li img').on('click',function(){
 var src = $(this).attr('data-full') || $(this).attr('src');
-var img = '<img src="' + src + '" class="img-responsive"/>';
 var index = $(this).parent('li').index();
-var html = '';
-html += img;
-html += '<div style="height:25px;clear:both;display:block;">';
-html += '<a class="controls next" href="'+ (index+2) + '">next &raquo;</a>';
-html += '<a class="controls previous" href="' + (index) + '">&laquo; prev</a>';
-html += '</div>';
+var controls = $('<div>').css({height:'25px',clear:'both',display:'block'});
+controls.append($('<a>').addClass('controls next').attr('href', String(index+2)).text('next \u00bb'));
+controls.append($('<a>').addClass('controls previous').attr('href', String(index)).text('\u00ab prev'));
+$('#myModal').off('show.bs.modal hide.bs.modal');
 $('#myModal').on('show.bs.modal', function(){
-$('#myModal').html(html);
+$('#myModal').empty().append($('<img>').attr('src', src).addClass('img-responsive'), controls);
 $('a.controls').trigger('click');
 });
 $('#myModal').on('hide.bs.modal', function(){
-$('#myModal').html('');
+$('#myModal').empty();
 });
 $('#myModal').modal('show');
 $(window).trigger('resize');

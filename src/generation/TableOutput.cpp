@@ -222,7 +222,7 @@ void TableOutput::writeSnippets(GenerationContext &ctx)
         if (el.isNull())
             continue;
         if (gResponsiveEdition) {
-            const CodeWidgetHelper stored = doc.generateTextViewCodeStatic(el, s, ctx.responsiveFlag);
+            const CodeWidgetHelper stored = doc.generateTextViewCodeStatic(el, s);
             ctx.snippetCSS += stored.headerString;
             ctx.snippetMarkup += stored.bodyString;
             CodeWidgetHelper code = doc.generateSnippetCode(el, nullptr);

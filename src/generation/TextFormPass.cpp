@@ -10,6 +10,7 @@
 #include "generation/Fmt.h"
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
+#include "generation/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
@@ -22,33 +23,6 @@ namespace {
 
 const QString kEmpty = QString(QLatin1String(""));
 
-bool isNewline(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u'\n' || u == u'\r' || u == 0x85 || u == 0x2028 || u == 0x2029;
-}
-
-// The element's text in the page: the typographic substitution first, angle
-// brackets as entities (unless the page is laid out responsively), every
-// newline character a "<br>" (so CR LF gives two).
-QString pageText(const QString &raw, bool escapeTags)
-{
-    const QString t = Escape::typographic(raw);
-    QString out;
-    out.reserve(t.size() + 16);
-    for (QChar c : t) {
-        if (isNewline(c))
-            out += u"<br>";
-        else if (escapeTags && c == u'<')
-            out += u"&lt;";
-        else if (escapeTags && c == u'>')
-            out += u"&gt;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 // A caption or button text inside a double-quoted attribute value.
 QString attributeText(const QString &raw)
 {
@@ -57,19 +31,14 @@ QString attributeText(const QString &raw)
     return out;
 }
 
-// A label in the mail: the page text with its quotes as character references.
+// A label in the mail: the page text with its quotes as numeric references
+// (the mail piece sits in PHP string literals of either kind).
 QString quotedText(const QString &converted)
 {
-    QString out;
-    out.reserve(converted.size() + 8);
-    for (QChar c : converted) {
-        if (c == u'\'')
-            out += u"&#39;";
-        else if (c == u'"')
-            out += u"&#34;";
-        else
-            out += c;
-    }
+    QString out = converted;
+    out.replace(QLatin1String("&quot;"), QLatin1String("&#34;"));
+    out.replace(QLatin1Char('\''), QLatin1String("&#39;"));
+    out.replace(QLatin1Char('"'), QLatin1String("&#34;"));
     return out;
 }
 
@@ -356,7 +325,6 @@ void TextFormPass::run(GenerationContext &ctx)
 {
     SKTDocument &doc = ctx.doc;
     QList<TextElement> &elements = doc.textViewArray;
-    const bool escapeTags = !ctx.responsiveLayout;
 
     FormState state;
     for (const TextElement &el : std::as_const(elements))
@@ -383,7 +351,7 @@ void TextFormPass::run(GenerationContext &ctx)
         // 3. The text as the page shows it.
         const QString raw = CellLookup::text(el);
         const QRectF bounds = CellLookup::bounds(el);
-        const QString text = pageText(raw, escapeTags);
+        const QString text = PageText::toMarkup(raw);
 
         // 4. Responsive editions also lay the element out in the grid.
         // Table cells are written by their table's own generator, not again here.

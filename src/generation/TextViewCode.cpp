@@ -9,6 +9,7 @@
 #include "generation/FormInputMarkup.h"
 #include "generation/Fmt.h"
 #include "generation/GenerationContext.h"
+#include "generation/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
@@ -93,8 +94,8 @@ CodeWidgetHelper SKTDocument::generateTextViewCode(TextElement element, SKTTable
     const QString bc = ResponsiveText::colour(el.borderHexColorString());
     const QString bg = ResponsiveText::colour(el.backgroundHexColorString());
 
-    // 3. Text to markup: the typographic substitution, then line breaks.
-    const QString text = ResponsiveText::linesToBreaks(Escape::typographic(raw));
+    // 3. Text to markup: what the person typed stays text, in every edition.
+    const QString text = PageText::toMarkup(raw);
     const int32_t indent = (el.indentFlag() == 1 || el.indentFlag() == 2) ? 40 : 0;
 
     // 4. Effects.
@@ -175,7 +176,7 @@ CodeWidgetHelper SKTDocument::generateTextViewCode(TextElement element, SKTTable
     // 9. Body: a form field, or a text block or link.
     bool textBlock = true;
     if (isFormType(el.formType()))
-        textBlock = FormInputMarkup::write(*this, el, n, prefix, text, bounds, code);
+        textBlock = FormInputMarkup::write(*this, el, n, prefix, bounds, code);
     if (textBlock) {
         const QString link = verifyLink(el.link());
         QString &body = code.bodyString;

@@ -7,6 +7,7 @@
 #include "document/SKTDocument.h"
 #include "generation/Escape.h"
 #include "generation/Fmt.h"
+#include "generation/PageText.h"
 #include "generation/GenerationContext.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
@@ -40,23 +41,12 @@ QString f2(double v)
     return Fmt::fill(u"%.02f", {v});
 }
 
-// The element's text as the page shows it. Markup typed into a text is
-// escaped before the line-break tags go in, so that the tags stay tags.
+// The element's text as the page shows it: a person's text escaped, an HTML
+// snippet's markup as written (its line breaks as tags either way).
 QString bodyText(const QString &raw, bool escape, bool tabs)
 {
-    const QString t = Escape::typographic(raw);
-    const QString source = escape ? ResponsiveText::escapeAngles(t) : t;
-    QString out;
-    out.reserve(source.size() + 16);
-    for (QChar c : source) {
-        if (c == u'\n')
-            out += tabs ? u"<p class=\"tab\">" : u"<br>";
-        else if (ResponsiveText::isNewline(c))
-            out += u"<br>";
-        else
-            out += c;
-    }
-    return out;
+    const PageText::Breaks breaks = tabs ? PageText::Breaks::TabParagraphs : PageText::Breaks::Br;
+    return escape ? PageText::toMarkup(raw, breaks) : PageText::breaksToMarkup(Escape::typographic(raw), breaks);
 }
 
 } // namespace
@@ -76,7 +66,7 @@ QString SKTDocument::combineSourceCodeString(const QList<GenerateSourceCodeObjec
     return out;
 }
 
-CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, int32_t k, bool responsive)
+CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, int32_t k)
 {
     CodeWidgetHelper code;
     if (element.isNull())
@@ -131,8 +121,8 @@ CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, in
     const double shadowOpacity = shadow ? 1.0 : 0.0;
     const QString shadowValue = shadow ? Fmt::fill(u"%dpx %dpx %fpx #000000", {0, 1, 1.0}) : QString();
 
-    // Body text: escaped unless a snippet or the responsive page asks for markup.
-    const bool escape = !snippet && !(gResponsiveEdition && responsive);
+    // Body text: a person's text is escaped in every edition; a snippet is markup.
+    const bool escape = !snippet;
     QString text = bodyText(raw, escape, el.indentFlag() == 2);
     int32_t linkFlag = 0;
     if (gResponsiveEdition && el.snippetFormatFlag() && !el.link().isEmpty()) {

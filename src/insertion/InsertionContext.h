@@ -51,6 +51,8 @@ public:
     virtual QList<SKTGraphic *> selectedGraphics() const = 0;
     // Makes these the selection (a new object from a menu is selected).
     virtual void selectGraphics(const QList<SKTGraphic *> &) {}
+    // Scrolls the canvas so that this part of the page shows.
+    virtual void reveal(const QRectF &) {}
     // The point of the last mouse-down on the canvas.
     virtual QPointF lastTouchPoint() const = 0;
     virtual InsertionSelectionCache &cache() = 0;

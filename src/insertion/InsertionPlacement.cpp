@@ -19,12 +19,15 @@ bool collides(const QRectF &rect, const QList<QRectF> &occupied)
     return false;
 }
 
-bool inside(const QRectF &rect, const QRectF &visible)
+// Inside the area; an object wider than the area only has to fit its height.
+bool inside(const QRectF &rect, const QRectF &area)
 {
-    if (visible.isNull())
+    if (area.isNull())
         return rect.left() >= 0 && rect.top() >= 0;
-    return rect.left() >= visible.left() && rect.top() >= visible.top() && rect.right() <= visible.right() + 0.5
-           && rect.bottom() <= visible.bottom() + 0.5;
+    const bool across = rect.width() > area.width()
+                            ? true
+                            : rect.left() >= area.left() && rect.right() <= area.right() + 0.5;
+    return across && rect.top() >= area.top() && rect.bottom() <= area.bottom() + 0.5;
 }
 
 QList<double> sortedUnique(QList<double> values)
@@ -36,15 +39,17 @@ QList<double> sortedUnique(QList<double> values)
 } // namespace
 
 QRectF InsertionPlacement::freeSpot(const QRectF &rect, const QList<QRectF> &occupied, const QRectF &visible,
-                                    double gap)
+                                    const QRectF &page, double gap)
 {
     if (!collides(rect, occupied))
         return rect;
     // Candidate edges: the point itself and just past every occupied frame.
     QList<double> xs{rect.x()};
     QList<double> ys{rect.y()};
+    // An object wider than the visible area keeps its left edge and goes down.
+    const bool wide = !visible.isNull() && rect.width() > visible.width();
     for (const QRectF &o : occupied) {
-        if (o.right() + gap >= rect.x())
+        if (!wide && o.right() + gap >= rect.x())
             xs << std::ceil(o.right() + gap);
         if (o.bottom() + gap >= rect.y())
             ys << std::ceil(o.bottom() + gap);
@@ -62,8 +67,22 @@ QRectF InsertionPlacement::freeSpot(const QRectF &rect, const QList<QRectF> &occ
                 return candidate;
         }
     }
-    // The visible area is full: cascade from the point so that each new
-    // object still shows its own corner.
+    // The visible area is full: the first free spot further down the page in
+    // the same column, just below what is there.
+    if (!page.isNull()) {
+        const QRectF column(visible.isNull() ? QRectF(0, 0, page.width(), page.height())
+                                             : QRectF(visible.left(), visible.top(), visible.width(),
+                                                      page.bottom() - visible.top()));
+        for (double y : ys) {
+            if (y < rect.y())
+                continue;
+            const QRectF candidate(QPointF(rect.x(), y), rect.size());
+            if (inside(candidate, column) && !collides(candidate, occupied))
+                return candidate;
+        }
+    }
+    // The page is full too: cascade from the point so that each new object
+    // still shows its own corner.
     for (int step = 1; step < 200; ++step) {
         const QRectF candidate = rect.translated(20.0 * step, 20.0 * step);
         bool taken = false;
@@ -107,7 +126,8 @@ void InsertionPlacement::placeAndSelect(InsertionFrame &frame, const QList<SKTGr
         movable = false;
     if (movable) {
         const QList<QRectF> occupied = occupiedBy(document.graphicPointers(), fresh, bounds);
-        QRectF spot = freeSpot(bounds, occupied, frame.context().visibleRect());
+        QRectF spot = freeSpot(bounds, occupied, frame.context().visibleRect(),
+                               QRectF(QPointF(0, 0), document.pageCanvasSize()));
         // Form-field editions keep their fields on the field lattice.
         if (spot != bounds && gFormFieldSizing && gFormFieldSize > 0) {
             const double g = gFormFieldSize;
@@ -119,6 +139,7 @@ void InsertionPlacement::placeAndSelect(InsertionFrame &frame, const QList<SKTGr
             for (SKTGraphic *g : fresh)
                 moves.append({g, g->bounds().translated(delta)});
             InsertionStep::setBounds(document, moves);
+            frame.context().reveal(spot);
         }
     }
     frame.context().selectGraphics(fresh);

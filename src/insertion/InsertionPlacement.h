@@ -3,8 +3,9 @@
 // taken. A menu command inserts at one point of the visible part of the page;
 // a second object there would hide the first. The object keeps that point
 // when it is free, else goes to the nearest free spot of the visible area
-// (down the column first, then to the right), and when the visible area is
-// full it cascades 20 pixels from the point.
+// (down the column first, then to the right); when the visible area is full,
+// to the first free spot further down the page in its column; and when the
+// page is full too it cascades 20 pixels from the point.
 #include <QList>
 #include <QRectF>
 
@@ -15,12 +16,13 @@ class InsertionPlacement {
 public:
     InsertionPlacement() = delete;
 
-    // The rectangle rect moved to its free spot among occupied within visible
-    // (a null visible rectangle: no limit but the page's left and top).
+    // The rectangle rect moved to its free spot among occupied within visible,
+    // else further down page (a null rectangle: no limit but the page's left
+    // and top; an object wider than the area only has to fit its height).
     // occupied should hold what a person counts as content: not page
     // sections, not what lies wholly under rect as its background.
     static QRectF freeSpot(const QRectF &rect, const QList<QRectF> &occupied, const QRectF &visible,
-                           double gap = 10.0);
+                           const QRectF &page = QRectF(), double gap = 10.0);
     // The content a new object should not cover: the frames of graphics other
     // than those in fresh, sections left out, and so is anything holding the
     // whole of rect (a background under it).

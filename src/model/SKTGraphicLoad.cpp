@@ -1,6 +1,7 @@
 // SKTGraphic: turning the page reader's element carriers into properties
 // dictionaries when a page is opened.
 #include "model/SKTGraphic.h"
+#include "model/RecordBoxNames.h"
 
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
@@ -154,7 +155,9 @@ GraphicProperties textProperties(myTextView &t, const QString &templateName)
     defaultIfNull(t.linkType, QStringLiteral("text"));
     p.setString(QStringLiteral("linkType"), t.linkType);
     p.setString(QStringLiteral("scrollFlag"), oneOrZero(t.scrollFlag == 1));
-    p.setString(QStringLiteral("templateName"), templateName);
+    // A record page's own boxes keep their names: the page finds them by it.
+    p.setString(QStringLiteral("templateName"),
+                recordBoxNames().contains(t.templateName) ? t.templateName : templateName);
     defaultIfNull(t.hoverColorString, QLatin1String(""));
     defaultIfNull(t.hoverTextColorString, QLatin1String(""));
     defaultIfNull(t.formType, QLatin1String(""));

@@ -1,4 +1,5 @@
 #include "platform/Contacts.h"
+#include "platform/PrivateFolder.h"
 
 #include "platform/ContactFileReader.h"
 
@@ -128,7 +129,7 @@ bool Contacts::save(QString *error) const
     const QByteArray data = QJsonDocument(QJsonObject{{QStringLiteral("version"), 1},
                                                       {QStringLiteral("people"), people}})
                                 .toJson(QJsonDocument::Indented);
-    QDir().mkpath(QFileInfo(path_).path());
+    PrivateFolder::ensure(QFileInfo(path_).path());
     QSaveFile file(path_);
     // Names, addresses and phone numbers of other people: nobody else may read them.
     // The permissions go on the temporary file before anything is written to it.

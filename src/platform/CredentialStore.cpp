@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <functional>
+#include <memory>
 
 #include <qt6keychain/keychain.h>
 
@@ -21,7 +22,10 @@ const QString kSecretsService = QStringLiteral("org.freedesktop.secrets");
 template <typename JobType>
 void runJob(JobType *job, const std::function<void(JobType *)> &done)
 {
-    job->setAutoDelete(true);
+    // Owned here and freed once its loop has ended: a deferred deletion would
+    // wait for an event loop that may never run again (a command-line run).
+    const std::unique_ptr<JobType> owned(job);
+    job->setAutoDelete(false);
     QEventLoop loop;
     QObject::connect(job, &QKeychain::Job::finished, &loop, [&](QKeychain::Job *) {
         done(job);

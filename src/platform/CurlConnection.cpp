@@ -93,9 +93,9 @@ void CurlConnection::begin(int connectTimeoutMs)
 void CurlConnection::verifyTls()
 {
     // The system authorities come from libcurl's own bundle, whose parsed form it keeps
-    // between handshakes (an FTPS job makes one per file); the user's trusted
-    // certificates are added to that store as each handshake starts.
-    trustedPem_ = TrustStore::trustedCertificatesPem();
+    // between handshakes (an FTPS job makes one per file) and may share between
+    // handles: nothing is ever added to it. The certificates the user trusted are
+    // pins of their own server, checked where that verification fails.
     // The bundle file alone (not also the hashed folder): only then may libcurl keep
     // the parsed store, instead of decoding some 140 certificates per handshake.
     char *bundle = nullptr;
@@ -270,23 +270,13 @@ size_t CurlConnection::readCallback(char *buffer, size_t size, size_t count, voi
     return read < 0 ? CURL_READFUNC_ABORT : size_t(read);
 }
 
-CURLcode CurlConnection::sslContextCallback(CURL *, void *sslContext, void *self)
+CURLcode CurlConnection::sslContextCallback(CURL *curl, void *sslContext, void *self)
 {
     auto *context = static_cast<SSL_CTX *>(sslContext);
     auto *connection = static_cast<CurlConnection *>(self);
     SSL_CTX_set_ex_data(context, connectionIndex(), self);
-    if (!connection->trustedPem_.isEmpty()) {
-        X509_STORE *store = SSL_CTX_get_cert_store(context);
-        BIO *bio = BIO_new_mem_buf(connection->trustedPem_.constData(), int(connection->trustedPem_.size()));
-        while (X509 *certificate = bio ? PEM_read_bio_X509(bio, nullptr, nullptr, nullptr) : nullptr) {
-            X509_STORE_add_cert(store, certificate);  // fails harmlessly when already there
-            X509_free(certificate);
-        }
-        ERR_clear_error();
-        BIO_free(bio);
-    }
     SSL_CTX_set_verify(context, SSL_VERIFY_PEER, &CurlConnection::verifyCallback);
-    return CURLE_OK;
+    return CertificatePins::contextCallback(curl, sslContext, &connection->pins_);
 }
 
 // Keeps the server's own certificate (depth 0) so that a refusal can show its

@@ -1,7 +1,8 @@
 #pragma once
 // One libcurl easy handle and what every network session needs around it: the
 // transcript of the conversation (passwords masked) for the connection log, TLS
-// verified against the system authorities and the user's trusted certificates, the
+// verified against the system authorities and the certificates the user trusted for
+// this server (CertificatePins), the
 // server's certificate kept when verification fails, and the error text of a call.
 //
 // The handle and its live connection outlive each call, so one connection serves a
@@ -10,6 +11,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include "platform/CertificatePins.h"
 
 #include <curl/curl.h>
 
@@ -30,8 +33,9 @@ public:
     // Starts a call: options back to their defaults (the live connection stays), the
     // transcript and error of the last call cleared, timeouts and tracing set.
     void begin(int connectTimeoutMs);
-    // Verifies the server's certificate against the system authorities and the
-    // trusted-certificates file; keeps the certificate offered in the handshake.
+    // Verifies the server's certificate against the system authorities, then the
+    // certificates trusted for this server; keeps the certificate offered in the
+    // handshake.
     void verifyTls();
     // Collects what the transfer receives; more than maxBytes (0: no limit) ends the
     // call with CURLE_FILESIZE_EXCEEDED.
@@ -59,6 +63,8 @@ public:
     // and SHA-256 fingerprint; empty otherwise.
     QByteArray rejectedCertificatePem() const { return rejectedPem_; }
     QString rejectedCertificateFingerprint() const;
+    // The server ("host:port") whose certificate was refused: what trusting it covers.
+    QString rejectedCertificateServer() const { return rejectedPem_.isEmpty() ? QString() : pins_.server(); }
 
     // Adds a line of our own to the transcript.
     void addNote(const QString &text) { note('*', text.toUtf8()); }
@@ -89,7 +95,7 @@ private:
     bool bodyTooLarge_ = false;
     struct Upload;
     Upload *upload_ = nullptr;
-    QByteArray trustedPem_;
+    CertificatePins pins_;
     QByteArray offeredPem_;
     bool offeredFailed_ = false;
     QByteArray rejectedPem_;

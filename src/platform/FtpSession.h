@@ -56,6 +56,7 @@ public:
     // The refused server certificate after a verification failure, else empty.
     QByteArray rejectedCertificatePem() const { return connection_.rejectedCertificatePem(); }
     QString rejectedCertificateFingerprint() const { return connection_.rejectedCertificateFingerprint(); }
+    QString rejectedCertificateServer() const { return connection_.rejectedCertificateServer(); }
 
 private:
     // Starts a call on url (a folder path, with an optional file name).

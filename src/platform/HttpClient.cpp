@@ -60,6 +60,7 @@ HttpClient::Response HttpClient::perform(const QString &url, const QList<QByteAr
         response.error = connection_.lastErrorText();
         response.rejectedCertificatePem = connection_.rejectedCertificatePem();
         response.rejectedCertificateFingerprint = connection_.rejectedCertificateFingerprint();
+        response.rejectedCertificateServer = connection_.rejectedCertificateServer();
         return response;
     }
     response.ok = true;

@@ -19,6 +19,7 @@ public:
         QString error;          // why it failed, empty when ok
         QString rejectedCertificateFingerprint;
         QByteArray rejectedCertificatePem;
+        QString rejectedCertificateServer; // "host:port"
     };
 
     HttpClient() = default;

@@ -1,8 +1,11 @@
 #include "platform/SftpSession.h"
+#include "platform/KnownHosts.h"
+#include "platform/PrivateFolder.h"
 
 #include "platform/TrustStore.h"
 
 #include <QCryptographicHash>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -56,7 +59,7 @@ void SftpSession::prepare(const QString &path)
         if (!settings_.password.isEmpty())
             curl_easy_setopt(curl, CURLOPT_KEYPASSWD, settings_.password.toUtf8().constData());
     }
-    QDir().mkpath(TrustStore::folder());
+    PrivateFolder::ensure(TrustStore::folder());
     curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, TrustStore::knownHostsPath().toUtf8().constData());
     curl_easy_setopt(curl, CURLOPT_SSH_KEYFUNCTION, &SftpSession::keyCallback);
     curl_easy_setopt(curl, CURLOPT_SSH_KEYDATA, this);
@@ -235,20 +238,30 @@ int SftpSession::keyCallback(CURL *, const curl_khkey *, const curl_khkey *found
     const QString fingerprint = QStringLiteral("SHA256:")
                                 + QString::fromLatin1(QCryptographicHash::hash(blob, QCryptographicHash::Sha256)
                                                           .toBase64(QByteArray::OmitTrailingEquals));
-    switch (match) {
-    case CURLKHMATCH_OK:
+    const QString pattern = KnownHosts::hostPattern(session->settings_.host, session->settings_.port);
+    // A key remembered under the bare host name (as older files hold it, for
+    // whatever port) that differs says nothing about this port's server: only
+    // a key remembered for this very port counts as changed.
+    const bool changed = match == CURLKHMATCH_MISMATCH
+                         && (pattern == session->settings_.host
+                             || KnownHosts::hasEntry(TrustStore::knownHostsPath(), pattern));
+    if (match == CURLKHMATCH_OK)
         return CURLKHSTAT_FINE;
-    case CURLKHMATCH_MISMATCH:
+    if (changed) {
         // A key other than the one remembered: possibly someone in between.
         session->hostKeyChanged_ = true;
         session->rejectedFingerprint_ = fingerprint;
         return CURLKHSTAT_REJECT;
-    default: {
-        const QString host = session->settings_.host + QLatin1Char(':') + QString::number(session->settings_.port);
-        if (session->consent_ && session->consent_(host, fingerprint))
-            return CURLKHSTAT_FINE_ADD_TO_FILE;
-        session->rejectedFingerprint_ = fingerprint;
-        return CURLKHSTAT_REJECT;
     }
+    const QString host = session->settings_.host + QLatin1Char(':') + QString::number(session->settings_.port);
+    if (session->consent_ && session->consent_(host, fingerprint)) {
+        // Written here rather than by the library, which would name the host
+        // without its port.
+        QString error;
+        if (!KnownHosts::add(TrustStore::knownHostsPath(), pattern, blob, &error))
+            qWarning().noquote() << "The accepted host key could not be remembered:" << error;
+        return CURLKHSTAT_FINE;
     }
+    session->rejectedFingerprint_ = fingerprint;
+    return CURLKHSTAT_REJECT;
 }

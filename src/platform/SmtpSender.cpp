@@ -1,13 +1,8 @@
 #include "platform/SmtpSender.h"
 
-#include "platform/TrustStore.h"
-
+#include "platform/CertificatePins.h"
 
 #include <curl/curl.h>
-#include <openssl/err.h>
-#include <openssl/pem.h>
-#include <openssl/ssl.h>
-#include <openssl/x509.h>
 
 #include <cstring>
 #include <memory>
@@ -92,21 +87,6 @@ int debugData(CURL *, curl_infotype type, char *data, size_t size, void *user)
     return 0;
 }
 
-// Adds the PEM certificates at data to the handshake's store of authorities.
-CURLcode addTrustedCertificates(CURL *, void *sslContext, void *data)
-{
-    const auto *pem = static_cast<const QByteArray *>(data);
-    X509_STORE *store = SSL_CTX_get_cert_store(static_cast<SSL_CTX *>(sslContext));
-    BIO *bio = BIO_new_mem_buf(pem->constData(), int(pem->size()));
-    while (X509 *certificate = bio ? PEM_read_bio_X509(bio, nullptr, nullptr, nullptr) : nullptr) {
-        X509_STORE_add_cert(store, certificate);  // fails harmlessly when already there
-        X509_free(certificate);
-    }
-    ERR_clear_error();
-    BIO_free(bio);
-    return CURLE_OK;
-}
-
 // Where a conversation that ended with code broke off.
 SmtpSender::Failure failureOf(CURLcode code, const Conversation &c)
 {
@@ -189,16 +169,16 @@ SmtpSender::Result SmtpSender::send(const MimeMessage &message)
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, settings_.responseTimeoutMs / 1000)));
     curl_easy_setopt(curl, CURLOPT_USE_SSL, long(security == Security::None ? CURLUSESSL_NONE : CURLUSESSL_ALL));
-    // The system authorities (libcurl's bundle) plus the certificates the user trusted,
-    // or the bundle given instead.
-    QByteArray trusted = bundle_.isEmpty() ? TrustStore::trustedCertificatesPem() : QByteArray();
+    // The system authorities (libcurl's bundle), then the certificates the user
+    // trusted for this very server; or the bundle given instead.
+    CertificatePins pins;
     if (security != Security::None) {
         if (!bundle_.isEmpty()) {
             curl_blob blob{bundle_.data(), size_t(bundle_.size()), CURL_BLOB_COPY};
             curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
-        } else if (!trusted.isEmpty()) {
-            curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &addTrustedCertificates);
-            curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &trusted);
+        } else {
+            curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &CertificatePins::contextCallback);
+            curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &pins);
         }
         curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);

@@ -1,4 +1,5 @@
 #include "platform/TrustStore.h"
+#include "platform/PrivateFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -56,9 +57,28 @@ QString TrustStore::knownHostsPath()
     return folder() + QStringLiteral("/known_hosts");
 }
 
-QByteArray TrustStore::trustedCertificatesPem()
+QString TrustStore::serverName(const QString &host, int port)
 {
-    return readAll(trustedCertificatesPath());
+    QString h = host.trimmed().toLower();
+    if (h.contains(QLatin1Char(':')) && !h.startsWith(QLatin1Char('[')))
+        h = QLatin1Char('[') + h + QLatin1Char(']');
+    return h + QLatin1Char(':') + QString::number(port);
+}
+
+QStringList TrustStore::fingerprintsTrustedFor(const QString &server)
+{
+    QStringList found;
+    const QString wanted = server.trimmed().toLower();
+    if (wanted.isEmpty())
+        return found;
+    for (const QByteArray &line : readAll(trustedCertificatesPath()).split('\n')) {
+        if (!line.startsWith("# "))
+            continue;
+        const QList<QByteArray> fields = line.mid(2).trimmed().split(' ');
+        if (fields.size() == 2 && QString::fromUtf8(fields[0]).toLower() == wanted)
+            found.append(QString::fromLatin1(fields[1]));
+    }
+    return found;
 }
 
 bool TrustStore::trustCertificate(const QByteArray &pem, const QString &server, QString *error)
@@ -69,11 +89,11 @@ bool TrustStore::trustCertificate(const QByteArray &pem, const QString &server, 
             *error = QStringLiteral("The certificate could not be read.");
         return false;
     }
-    QDir().mkpath(folder());
+    PrivateFolder::ensure(folder());
     QByteArray content = readAll(trustedCertificatesPath());
     if (!content.isEmpty() && !content.endsWith('\n'))
         content += '\n';
-    content += "# " + server.toUtf8() + ' ' + fingerprintOfPem(pem).toLatin1() + '\n';
+    content += "# " + server.trimmed().toLower().toUtf8() + ' ' + fingerprintOfPem(pem).toLatin1() + '\n';
     content += "-----BEGIN CERTIFICATE-----\n";
     const QByteArray base64 = der.toBase64();
     for (qsizetype i = 0; i < base64.size(); i += 64)

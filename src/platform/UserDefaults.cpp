@@ -1,4 +1,5 @@
 #include "platform/UserDefaults.h"
+#include "platform/PrivateFolder.h"
 
 #include <QDebug>
 #include <QDir>
@@ -30,10 +31,7 @@ StandardHolder &holder()
 void prepareFile(const QString &path)
 {
     const QFileInfo info(path);
-    if (!QFileInfo::exists(info.absolutePath())) {
-        QDir().mkpath(info.absolutePath());
-        QFile::setPermissions(info.absolutePath(), kOwnerOnly | QFileDevice::ExeOwner);
-    }
+    PrivateFolder::ensure(info.absolutePath());
     if (!info.exists()) {
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))

@@ -2,10 +2,12 @@
 
 #include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
+#include "document/PageEditingCopy.h"
 #include "document/SKTDocument.h"
 #include "platform/Alerts.h"
 #include "platform/DropboxClient.h"
 #include "platform/Tasks.h"
+#include "platform/TextCodec.h"
 #include "platform/UserDefaults.h"
 #include "publishing/DropboxPictureUpload.h"
 #include "publishing/MailSendReview.h"
@@ -14,7 +16,9 @@
 #include "publishing/UploadFTPS.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 MailSendRoad::MailSendRoad(SKTDocument &document, QObject *window, QObject *parent)
     : QObject(parent)
@@ -146,13 +150,33 @@ void MailSendRoad::sendHTMLEmailNow()
     gPreviewMode = false;
     const QString extension = document_.pageFileExtension.isEmpty() ? QStringLiteral("html") : document_.pageFileExtension;
     const QString path = QDir(document_.tempSavePathLocal).filePath(document_.pageName + QLatin1Char('.') + extension);
-    if (!written || !QFileInfo::exists(path)) {
+    const QString mailPath = written && QFileInfo::exists(path) ? mailPageFor(path) : QString();
+    if (mailPath.isEmpty()) {
         sendMailResults = QStringLiteral("The page could not be written before sending: %1\n").arg(document_.lastSaveError);
         lastSendResult = SmtpSender::Result();
         mailSentFailed();
         return;
     }
-    startSend(path, true);
+    startSend(mailPath, true);
+}
+
+QString MailSendRoad::mailPageFor(const QString &pagePath)
+{
+    QFile file(pagePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = TextCodec::decodePageText(file.readAll());
+    if (!PageEditingCopy::hasEditingCopy(text))
+        return pagePath;
+    // The page file carries its editing form in a script block: the mail gets the
+    // page alone, written beside it so its pictures are found where the page names them.
+    const QString mailPath = QFileInfo(pagePath).dir().filePath(QFileInfo(pagePath).completeBaseName()
+                                                                + QStringLiteral(".mail.html"));
+    QSaveFile out(mailPath);
+    if (!out.open(QIODevice::WriteOnly))
+        return {};
+    out.write(PageEditingCopy::publishedPage(text).toUtf8());
+    return out.commit() ? mailPath : QString();
 }
 
 void MailSendRoad::startSend(const QString &htmlPath, bool withProgress)

@@ -165,6 +165,9 @@ private:
     void startSend(const QString &htmlPath, bool withProgress);
     void finishSend(const SendOutcome &outcome, bool withProgress);
     void pictureOnline();
+    // The page to mail for the page file at pagePath: the file itself, or, when it
+    // carries its editing form, the page alone written beside it. Empty on failure.
+    static QString mailPageFor(const QString &pagePath);
     // "Refused: …" lines of the last send.
     QString refusedText() const;
 

@@ -155,6 +155,7 @@ bool PublishJob::run(const QList<UploadItem> &items)
         outcome.server = server;
         outcome.rejectedCertificatePem = transport->rejectedCertificatePem();
         outcome.rejectedCertificateFingerprint = transport->rejectedCertificateFingerprint();
+        outcome.rejectedCertificateServer = transport->rejectedCertificateServer();
         outcome.rejectedHostKeyFingerprint = transport->rejectedHostKeyFingerprint();
         outcome.hostKeyChanged = transport->hostKeyChanged();
         outcome.log = delegate.lastDetails;
@@ -284,7 +285,9 @@ void PublishJob::askToTrustCertificate()
     alert.informativeText = QStringLiteral("The certificate of %1 could not be verified, so nothing was sent.\n\n"
                                            "SHA-256 fingerprint:\n%2\n\n"
                                            "Trust it for %1 only if your web host confirms this fingerprint.")
-                                .arg(outcome_.server, outcome_.rejectedCertificateFingerprint);
+                                .arg(outcome_.rejectedCertificateServer.isEmpty() ? outcome_.server
+                                                                                  : outcome_.rejectedCertificateServer,
+                                     outcome_.rejectedCertificateFingerprint);
     alert.buttons = {tr("Trust and Retry"), tr("View Connection Log"), tr("Cancel")};
     QPointer<PublishJob> guard(this);
     Alerts::ask(alert, window, [guard](int response) {
@@ -292,7 +295,8 @@ void PublishJob::askToTrustCertificate()
             return;
         if (response == Alert::FirstButton) {
             QString error;
-            if (!TrustStore::trustCertificate(guard->outcome_.rejectedCertificatePem, guard->outcome_.server, &error)) {
+            if (!TrustStore::trustCertificate(guard->outcome_.rejectedCertificatePem,
+                                              guard->outcome_.rejectedCertificateServer, &error)) {
                 Alerts::inform(QStringLiteral("Certificate Not Saved"), error, guard->host_ ? guard->host_->publishWindow() : nullptr);
                 return;
             }

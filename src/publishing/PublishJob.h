@@ -36,6 +36,7 @@ struct PublishOutcome {
     QString server;
     QByteArray rejectedCertificatePem;
     QString rejectedCertificateFingerprint;
+    QString rejectedCertificateServer; // "host:port": what trusting the certificate covers
     QString rejectedHostKeyFingerprint;
     bool hostKeyChanged = false;
 };

@@ -147,6 +147,8 @@ public:
     // After a failure: the certificate or host key that was refused, if that was why.
     QByteArray rejectedCertificatePem() const { return rejectedPem_; }
     QString rejectedCertificateFingerprint() const { return rejectedCertificate_; }
+    // The server ("host:port") the refused certificate was shown for.
+    QString rejectedCertificateServer() const { return rejectedCertificateServer_; }
     QString rejectedHostKeyFingerprint() const { return rejectedHostKey_; }
     bool hostKeyChanged() const { return hostKeyChanged_; }
 
@@ -180,6 +182,7 @@ private:
     bool uploadRan_ = false;
     QByteArray rejectedPem_;
     QString rejectedCertificate_;
+    QString rejectedCertificateServer_;
     QString rejectedHostKey_;
     bool hostKeyChanged_ = false;
     // ---- end server transport ----

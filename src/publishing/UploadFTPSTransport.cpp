@@ -114,6 +114,7 @@ void UploadFTPS::noteRefusal()
     if (ftp_) {
         rejectedPem_ = ftp_->rejectedCertificatePem();
         rejectedCertificate_ = ftp_->rejectedCertificateFingerprint();
+        rejectedCertificateServer_ = ftp_->rejectedCertificateServer();
     }
     if (sftp_) {
         rejectedHostKey_ = sftp_->rejectedHostKeyFingerprint();

@@ -4,6 +4,7 @@
 #include "document/SKTDocument.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/TextBoxFactory.h"
+#include "model/RecordBoxNames.h"
 #include "model/SKTText.h"
 #include "platform/UndoManager.h"
 #include "window/ProfileRecord.h"
@@ -12,9 +13,9 @@
 
 #include <algorithm>
 
-const QString ProfilePageTable::kNameBox = QStringLiteral("profilename");
-const QString ProfilePageTable::kTableBox = QStringLiteral("profiletable");
-const QString ProfilePageTable::kNotesBox = QStringLiteral("profilenotes");
+const QString ProfilePageTable::kNameBox = recordBoxNames().at(0);
+const QString ProfilePageTable::kTableBox = recordBoxNames().at(1);
+const QString ProfilePageTable::kNotesBox = recordBoxNames().at(2);
 
 namespace {
 const QString kFirst = QStringLiteral("Owner First Name");

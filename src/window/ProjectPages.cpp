@@ -23,7 +23,7 @@ QString workFolder()
 } // namespace
 
 ProjectPages::ProjectPages(SKTDocument &document, ProjectWindowHost *host)
-    : doc_(document), host_(host ? host : &defaultHost_)
+    : doc_(document), docLifetime_(document.lifetime()), host_(host ? host : &defaultHost_)
 {
     resourcesFolder = Bundle::resourcesPath();
     doc_.windowHooks.openWebsiteFolderTempPath = [this] { return scan.openWebsiteFolderTempPath; };
@@ -38,6 +38,8 @@ ProjectPages::ProjectPages(SKTDocument &document, ProjectWindowHost *host)
 
 ProjectPages::~ProjectPages()
 {
+    if (docLifetime_.expired())
+        return;
     doc_.windowHooks.openWebsiteFolderTempPath = nullptr;
     doc_.windowHooks.currentPageIndex = nullptr;
 }

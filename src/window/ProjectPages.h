@@ -101,6 +101,7 @@ private:
     QString pagePath(const QString &fileName) const;
 
     SKTDocument &doc_;
+    std::weak_ptr<const void> docLifetime_; // the document may die first
     ProjectWindowHost defaultHost_;
     ProjectWindowHost *host_;
 };

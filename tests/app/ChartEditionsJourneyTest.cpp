@@ -26,17 +26,6 @@
 
 namespace {
 
-void click(QWidget *widget)
-{
-    const QPointF at = QRectF(widget->rect()).center();
-    const QPointF global = widget->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
-    settleEvents();
-}
-
 template <typename T>
 int count(const SKTDocument &doc)
 {
@@ -83,7 +72,7 @@ TEST_F(ChartEditionsJourneyTest, TheChartsTopBoxShowsAndGrowsBranches)
             branches = m;
     ASSERT_NE(branches, nullptr) << "the branch pop-over opens";
     branches->popupButton->setCurrentText(QStringLiteral("3"));
-    click(branches->addButton);
+    clickWidget(branches->addButton);
     // A halo and three boxes, joined by three lines.
     EXPECT_EQ(count<SKTText>(doc), boxes + 4);
     EXPECT_EQ(count<SKTLine>(doc), 3);
@@ -111,7 +100,7 @@ TEST_F(ChartEditionsJourneyTest, ARelativeClickedInThePaletteJoinsTheSelectedPer
     for (const auto &g : doc.graphics())
         before = before.united(g->bounds());
     const qsizetype start = doc.graphics().size();
-    click(sibling);
+    clickWidget(sibling);
     ASSERT_GT(doc.graphics().size(), start);
     SKTGraphic *card = doc.graphics().first().get();
     if (!before.isNull()) {
@@ -122,7 +111,7 @@ TEST_F(ChartEditionsJourneyTest, ARelativeClickedInThePaletteJoinsTheSelectedPer
     // With that person selected, a mother joins them with a line, above them.
     window->graphicView().setSelectedGraphics({card});
     const double personTop = card->bounds().top();
-    click(mother);
+    clickWidget(mother);
     EXPECT_EQ(count<SKTLine>(doc), 1);
     double newTop = 1e9;
     for (const auto &g : doc.graphics())

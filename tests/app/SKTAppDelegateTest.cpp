@@ -85,8 +85,13 @@ protected:
 
 TEST_F(AppDelegateTest, PhotoFolderBecomesPagesAndTheFirstPageOpens)
 {
+    // Real pictures: the grid gets a thumbnail of each.
     touch(QStringLiteral("in/a.jpg"));
     touch(QStringLiteral("in/sub/b.png"));
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(path(QStringLiteral("in/a.jpg")), "JPEG"));
+    ASSERT_TRUE(picture.save(path(QStringLiteral("in/sub/b.png")), "PNG"));
     touch(QStringLiteral("in/notes.txt"));
     delegate.launchSimplifiedWindowController(path(QStringLiteral("out")));
     EXPECT_EQ(lastResource, QStringLiteral("PhotoCatalogSettingsWindowController"));
@@ -114,6 +119,25 @@ TEST_F(AppDelegateTest, PhotoFolderBecomesPagesAndTheFirstPageOpens)
     EXPECT_TRUE(text.contains("<title>Holiday</title>"));
     EXPECT_EQ(text.count("<li class=\"col-lg-2"), 2);
     EXPECT_EQ(gInputFolderURL, QUrl::fromLocalFile(path(QStringLiteral("in"))));
+}
+
+// The summary names the earliest and latest dates whatever order the scan
+// listed the files in (the video edition does not sort them).
+TEST_F(AppDelegateTest, TheSummarysDatesAreInOrder)
+{
+    QList<ZovFileHelper> records;
+    for (const auto &[date, text] : {std::pair{QDate(2024, 7, 15), "Jul 15 2024"}, std::pair{QDate(2024, 3, 1), "Mar 01 2024"},
+                                     std::pair{QDate(2024, 5, 9), "May 09 2024"}}) {
+        ZovFileHelper r;
+        r.fileModDate = QDateTime(date, QTime(12, 0));
+        r.fileModDateString = QString::fromLatin1(text);
+        records << r;
+    }
+    alerts.answer(QStringLiteral("Cancel"));
+    delegate.doneCountingPhotos(records);
+    ASSERT_GE(alerts.count(), 1);
+    EXPECT_EQ(alerts.last().informativeText,
+              QStringLiteral("Total count: 3\nEarliest date: Mar 01 2024\nLatest date: Jul 15 2024"));
 }
 
 TEST_F(AppDelegateTest, EmptyFolderEndsAtTheSummaryAndCancelDoesNothing)

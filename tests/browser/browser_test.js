@@ -455,12 +455,51 @@ async function checkRefusals(page, relative, form, folder) {
     assert.ok(injected.text.includes(form.refusals.injection), 'and says so');
   }
 
+  await checkBotTokens(page, url, form, folder);
+
   await page.goto(url);
   const answer = await questionAnswer(page, form.question);
   const query = new URLSearchParams({ ...form.values, [form.bot]: String(answer), email: 'email' });
   const before = mails(folder).length;
   await page.request.get(`${url}?${query}`);
   assert.equal(mails(folder).length, before, 'a GET request sends nothing');
+}
+
+// The bot check's signed token: a fresh one sends, the same post replayed
+// (with the visitor's session or without any cookie) sends nothing and says
+// so, and a visitor who keeps no cookies at all can still send.
+async function checkBotTokens(page, url, form, folder) {
+  const fieldsOf = (answer, token) => ({ ...form.values, [form.bot]: String(answer), email: 'email', formCheck: token });
+  await page.goto(url);
+  // Hand-made pages of the older mailer carry no token.
+  if (!(await page.$('input[name=formCheck]'))) return;
+  const answer = await questionAnswer(page, form.question);
+  const token = await page.getAttribute('input[name=formCheck]', 'value');
+  const fields = fieldsOf(answer, token);
+  let before = mails(folder).length;
+  await page.request.post(url, { form: fields });
+  assert.equal(mails(folder).length, before + 1, 'a fresh token sends');
+
+  for (const [how, send] of [
+    ['with the session', async () => (await page.request.post(url, { form: fields })).text()],
+    ['without cookies', async () => (await fetch(url, { method: 'POST', body: new URLSearchParams(fields) })).text()],
+  ]) {
+    before = mails(folder).length;
+    const text = await send();
+    assert.equal(mails(folder).length, before, `a replayed token sends nothing (${how})`);
+    assert.ok(text.includes(form.refusals.bot), `and says so (${how})`);
+  }
+
+  // A visitor without cookies: the page, then the post, neither carrying one.
+  const html = await (await fetch(url)).text();
+  const question = /(\d)\s*\+\s*(\d)\s*=/.exec(html);
+  const fresh = /name=formCheck value="([^"]+)"/.exec(html);
+  assert.ok(question && fresh, 'a cookie-less visitor gets the question and a token');
+  before = mails(folder).length;
+  const answered = await fetch(url, { method: 'POST',
+    body: new URLSearchParams(fieldsOf(Number(question[1]) + Number(question[2]), fresh[1])) });
+  const said = (await answered.text()).match(/<script>alert\([^)]*\);<\/script>/g) || [];
+  assert.equal(mails(folder).length, before + 1, `a visitor without cookies can send (the page said ${said.join(' ')})`);
 }
 
 // Texts that try to leave their place on the page stay text: nothing they
@@ -483,6 +522,16 @@ async function checkHostile(page, spec) {
     return found;
   });
   assert.deepEqual(handlers, [], 'no event attribute came from a text');
+  // Each text shows exactly as typed, in an element of its own.
+  for (const text of spec.texts || []) {
+    const found = await page.evaluate((t) => [...document.querySelectorAll('body *')]
+      .some((el) => el.innerText !== undefined && el.innerText.replace(/\n$/, '') === t), text);
+    assert.ok(found, `the text ${JSON.stringify(text)} shows as typed`);
+  }
+  for (const [name, content] of Object.entries(spec.meta || {}))
+    assert.equal(await page.getAttribute(`meta[name=${name}]`, 'content'), content, `the ${name} as typed`);
+  if (spec.submit !== undefined)
+    assert.equal(await page.getAttribute('input[type=submit]', 'value'), spec.submit, 'the button says what was typed');
   assert.equal(await page.evaluate(() => window.__pwned), undefined, 'no text ran as script');
 }
 

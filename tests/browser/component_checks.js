@@ -160,6 +160,28 @@ async function staticPhotos(page, spec) {
   assert.equal(await page.evaluate(() => jQuery.fn.jquery), '1.11.1');
 }
 
+// Every photo of the grid clicked, the hostile name among them: the viewer
+// shows each picture and nothing in a name runs or becomes an attribute.
+async function hostilePhotoClicked(page, spec) {
+  const thumbs = 'ul.row li img';
+  const sources = await page.$$eval(thumbs, (imgs) => imgs.map((i) => i.getAttribute('src')));
+  assert.equal(sources.length, spec.photos);
+  for (let i = 0; i < sources.length; ++i) {
+    await page.evaluate(() => { jQuery('#myModal').modal('hide'); jQuery('.modal-backdrop').remove(); });
+    await page.click(`${thumbs} >> nth=${i}`);
+    await waitShown(page, '#myModal img', `a click on photo ${i + 1}`);
+    assert.equal(await page.getAttribute('#myModal img', 'src'), sources[i], 'the viewer shows the photo clicked');
+    await page.waitForFunction(() => {
+      const img = document.querySelector('#myModal img');
+      return img && img.complete;
+    });
+    const handlers = await page.evaluate(() => [...document.querySelectorAll('*')]
+      .flatMap((el) => [...el.attributes].filter((a) => /^on/i.test(a.name)).map((a) => `${el.tagName} ${a.name}`)));
+    assert.deepEqual(handlers, [], 'no attribute came from a file name');
+    assert.equal(await page.evaluate(() => window.__pwned), undefined, 'no file name ran as script');
+  }
+}
+
 async function popovers(page) {
   await page.setViewportSize({ width: 1280, height: 800 });
   await allRelative(page);
@@ -175,4 +197,68 @@ async function popovers(page) {
   assert.ok((await page.textContent('.popover')).includes('clip 1.mp4'));
 }
 
-module.exports = { navbar, carousels, panels, hoverCaption, gallery, staticPhotos, popovers };
+// An e-mail as its recipient's reader shows it (its HTML part, pictures beside
+// it): at each width nothing runs, every picture shows, nothing spills sideways,
+// the texts come in their order without overlapping, and the coloured bands keep
+// their colours behind their texts.
+async function mailMessage(page, spec) {
+  const mail = spec.mail;
+  for (const width of mail.widths) {
+    await page.setViewportSize({ width, height: 900 });
+    await page.waitForTimeout(100);
+    const seen = await page.evaluate((m) => {
+      const holder = (words) => {
+        let best = null;
+        for (const el of document.body.querySelectorAll('*'))
+          if (el.textContent.replace(/\s+/g, ' ').includes(words)) best = el;  // the innermost comes last
+        return best;
+      };
+      const paint = (el, prop) => {
+        for (let e = el; e; e = e.parentElement) {
+          const v = getComputedStyle(e)[prop];
+          if (v && v !== 'rgba(0, 0, 0, 0)' && v !== 'transparent') return v;
+          if (e.getAttribute && e.getAttribute('bgcolor') && prop === 'backgroundColor') return e.getAttribute('bgcolor');
+        }
+        return null;
+      };
+      const boxes = m.texts.map((t) => {
+        const el = holder(t);
+        if (!el) return { text: t, missing: true };
+        const r = el.getBoundingClientRect();
+        return { text: t, top: r.top, bottom: r.bottom, left: r.left, right: r.right };
+      });
+      return {
+        scripts: document.querySelectorAll('script').length,
+        images: [...document.images].map((i) => ({ src: i.getAttribute('src'), shown: i.complete && i.naturalWidth > 0,
+          right: i.getBoundingClientRect().right })),
+        scrollWidth: document.documentElement.scrollWidth,
+        boxes,
+        bands: m.bands.map((b) => {
+          const el = holder(b.text);
+          return el ? { text: b.text, background: paint(el, 'backgroundColor'), color: getComputedStyle(el).color } : null;
+        }),
+      };
+    }, mail);
+    assert.equal(seen.scripts, 0, `no script in the mail at ${width} px`);
+    assert.ok(seen.images.length > 0, 'the mail shows its picture');
+    for (const img of seen.images) {
+      assert.ok(img.shown, `${img.src} shows at ${width} px`);
+      assert.ok(img.right <= width + 1, `${img.src} stays inside ${width} px`);
+    }
+    assert.ok(seen.scrollWidth <= width + 1, `nothing spills past ${width} px (${seen.scrollWidth})`);
+    for (const box of seen.boxes) assert.ok(!box.missing, `${box.text} is in the mail`);
+    for (let i = 1; i < seen.boxes.length; ++i) {
+      const a = seen.boxes[i - 1], b = seen.boxes[i];
+      assert.ok(b.top >= a.bottom - 1, `${b.text} below ${a.text}, not over it, at ${width} px`);
+    }
+    mail.bands.forEach((band, i) => {
+      const got = seen.bands[i];
+      assert.ok(got, `${band.text} is in the mail`);
+      assert.equal(got.background, band.background, `the band behind ${band.text} at ${width} px`);
+      if (band.color) assert.equal(got.color, band.color, `the colour of ${band.text} at ${width} px`);
+    });
+  }
+  await page.setViewportSize({ width: 1024, height: 768 });
+}
+
+module.exports = { navbar, carousels, panels, hoverCaption, gallery, staticPhotos, hostilePhotoClicked, popovers, mailMessage };

@@ -269,6 +269,28 @@ int main(int argc, char **argv)
                                  {QStringLiteral("checks"), QJsonArray{QStringLiteral("popovers")}}});
     }
 
+    // A photo whose file name would close the viewer's attribute and add a
+    // handler, if the viewer wrote the name into markup.
+    {
+        const QString hostile = QStringLiteral("img/x\" onerror=\"window.__pwned=40\" y=\".png");
+        ok &= savePicture(out.filePath(hostile), Qt::magenta);
+        QList<ZovFileHelper> photos;
+        for (const QString &path : {QStringLiteral("img/p1.png"), hostile}) {
+            ZovFileHelper r;
+            r.filePath = path;
+            photos << r;
+        }
+        StaticGallerySettings s;
+        s.outputFolder = out.path();
+        s.pageNoun = QStringLiteral("hostilephoto");
+        s.title = QStringLiteral("Photos");
+        QString error;
+        ok &= !StaticGallery::generatePhotoGalleryCode(photos, s, {}, &error).isEmpty();
+        pages.append(QJsonObject{{QStringLiteral("page"), QStringLiteral("hostilephoto1.html")},
+                                 {QStringLiteral("checks"), QJsonArray{QStringLiteral("hostilePhotoClicked")}},
+                                 {QStringLiteral("photos"), 2}});
+    }
+
     ok &= write(out.filePath(QStringLiteral("pages.json")),
                 QJsonDocument(QJsonObject{{QStringLiteral("pages"), pages}}).toJson());
     if (!ok)

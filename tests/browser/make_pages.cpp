@@ -17,6 +17,8 @@
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "model/TransformView.h"
+#include "platform/MhtBuilder.h"
+#include "platform/MimeMessage.h"
 #include "support/PageGraphics.h"
 
 #include <QDir>
@@ -26,6 +28,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cmath>
 #include <cstdio>
@@ -245,6 +248,8 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     for (qsizetype i = 0; i < all.size(); ++i) {
         const int n = int(all.size() - 1 - i);
         boxes.insert(QStringLiteral(".slideshow%1").arg(n), box(all[i]->bounds()));
+        // The page lists the slides from the last to the first; each slide's
+        // rule places it, so they show in the slideshow's order.
         QJsonArray slides;
         for (const auto &slide : all[i]->imageArray())
             slides.append(slide->imageName);
@@ -253,6 +258,24 @@ QJsonObject absolutePage(const QString &folder, bool *ok)
     }
     return {{"page", "absolute.html"}, {"boxes", boxes}, {"slideshows", shows},
             {"modals", QJsonArray{"image4"}}, {"clock", true}};
+}
+
+// A section of one column across the page, height pixels high, at its top.
+std::shared_ptr<SKTTable> wholeSection(int height)
+{
+    auto t = std::make_shared<SKTTable>();
+    placeOnPage(*t, QRectF(0, 0, 1200, height));
+    t->setGridType(QStringLiteral("section"));
+    t->setNumOfRows(1);
+    t->setNumOfColumns(1);
+    auto cell = std::make_shared<myTextView>();
+    cell->width = 1200;
+    cell->height = height;
+    cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
+    cell->backgroundHexColorString = QStringLiteral("FFFFFF");
+    t->setCellHelperArray({cell});
+    t->setBounds(QRectF(0, 0, 1200, height));
+    return t;
 }
 
 // A form page: mail() when smtpHost is empty, else PEAR Mail through it. The
@@ -345,19 +368,7 @@ QJsonObject formPage(const QString &folder, const QString &pageName, const QStri
 
     if (gResponsivePages) {
         // Responsive pages hold their elements in sections: one behind the form.
-        auto t = std::make_shared<SKTTable>();
-        placeOnPage(*t, QRectF(0, 0, 1200, 320));
-        t->setGridType(QStringLiteral("section"));
-        t->setNumOfRows(1);
-        t->setNumOfColumns(1);
-        auto cell = std::make_shared<myTextView>();
-        cell->width = 1200;
-        cell->height = 320;
-        cell->xsGridColumns = cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12;
-        cell->backgroundHexColorString = QStringLiteral("FFFFFF");
-        t->setCellHelperArray({cell});
-        t->setBounds(QRectF(0, 0, 1200, 320));
-        doc->insertGraphic(t);
+        doc->insertGraphic(wholeSection(320));
     }
     QString page;
     *ok = writePage(folder, *doc, &page) && *ok;
@@ -552,6 +563,90 @@ QJsonObject responsivePage(const QString &folder, bool email, bool *ok)
 }
 
 
+// A responsive e-mail design as its recipient's mail reader shows it: the page
+// the send road mails, made into a message with its pictures inside, and the
+// message's HTML part written out with each "cid:" picture as a file beside it,
+// as a mail reader resolves them. A coloured band with the headline, a picture
+// beside a text, a coloured button band.
+QJsonObject receivedEmail(const QString &folder, bool *ok)
+{
+    gResponsiveEdition = true;
+    gResponsiveEmailEdition = true;
+    const QString work = QDir(folder).filePath(QStringLiteral("mailwork"));
+    QDir().mkpath(work);
+    auto doc = newDocument(work, QStringLiteral("campaign"), QStringLiteral("html"));
+    doc->pageOfficialName = QStringLiteral("Spring news");
+    const auto addSection = [&](double y, double height, int columns, const QString &colour) {
+        auto t = std::make_shared<SKTTable>();
+        placeOnPage(*t, QRectF(0, y, 600, height));
+        t->setGridType(QStringLiteral("section"));
+        t->setNumOfRows(1);
+        t->setNumOfColumns(columns);
+        t->setBackgroundHexColorString(colour);
+        QList<SKTTable::Cell> cells;
+        for (int c = 0; c < columns; ++c) {
+            auto cell = std::make_shared<myTextView>();
+            cell->rowSpot = 0;
+            cell->columnSpot = c;
+            cell->width = 600 / columns;
+            cell->height = int32_t(height);
+            cell->xsGridColumns = 12;
+            cell->smallGridColumns = cell->mediumGridColumns = cell->largeGridColumns = 12 / columns;
+            cell->backgroundHexColorString = colour;
+            cells << cell;
+        }
+        t->setCellHelperArray(cells);
+        t->setBounds(QRectF(0, y, 600, height));
+        doc->insertGraphic(t);
+    };
+    addSection(0, 100, 1, QStringLiteral("2A6EBB"));
+    auto headline = text(QRectF(20, 20, 560, 50), QStringLiteral("Spring news"), 28);
+    headline->setTextHexColorString(QStringLiteral("FFFFFF"));
+    doc->insertGraphic(headline);
+    addSection(110, 170, 2, QStringLiteral("FFFFFF"));
+    doc->insertGraphic(image(QRectF(20, 120, 260, 140), QStringLiteral("image1"), Qt::darkGreen));
+    doc->insertGraphic(text(QRectF(320, 130, 260, 60), QStringLiteral("Our garden chairs are here")));
+    addSection(290, 70, 1, QStringLiteral("F2A900"));
+    doc->insertGraphic(text(QRectF(200, 305, 200, 40), QStringLiteral("Shop now"), 20));
+
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, true, true, &error);
+    const QString pagePath = QDir(work).filePath(QStringLiteral("campaign.html"));
+    QSaveFile file(pagePath);
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    gResponsiveEdition = false;
+    gResponsiveEmailEdition = false;
+
+    // Into a message and out again, as the mail reader gets it.
+    MimeMessage message;
+    MhtBuilder builder;
+    if (!builder.build(pagePath, message)) {
+        std::fprintf(stderr, "make_pages: %s\n", qPrintable(builder.LastErrorText()));
+        *ok = false;
+        return {};
+    }
+    QString html = message.htmlBody();
+    for (const MimeMessage::RelatedPart &part : message.relatedParts()) {
+        const QString name = QStringLiteral("received-") + QString(part.contentId).replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.]")), QStringLiteral("_"))
+            + QStringLiteral(".") + part.contentType.section(QLatin1Char('/'), 1);
+        QSaveFile picture(QDir(folder).filePath(name));
+        *ok = picture.open(QIODevice::WriteOnly) && picture.write(part.data) >= 0 && picture.commit() && *ok;
+        html.replace(QStringLiteral("cid:") + part.contentId, name);
+    }
+    QSaveFile received(QDir(folder).filePath(QStringLiteral("receivedemail.html")));
+    *ok = received.open(QIODevice::WriteOnly) && received.write(html.toUtf8()) >= 0 && received.commit() && *ok;
+    if (message.relatedParts().isEmpty()) {
+        std::fprintf(stderr, "make_pages: the mail carries no picture\n");
+        *ok = false;
+    }
+    const QJsonObject mail{{"widths", QJsonArray{600, 400}},
+                           {"texts", QJsonArray{"Spring news", "Our garden chairs are here", "Shop now"}},
+                           {"bands", QJsonArray{QJsonObject{{"text", "Spring news"}, {"background", "rgb(42, 110, 187)"},
+                                                            {"color", "rgb(255, 255, 255)"}},
+                                                QJsonObject{{"text", "Shop now"}, {"background", "rgb(242, 169, 0)"}}}}};
+    return {{"page", "receivedemail.html"}, {"checks", QJsonArray{"mailMessage"}}, {"mail", mail}};
+}
+
 // A responsive page whose owner values would end their attribute, rule or
 // script if written as they are; the page must run none of them.
 QJsonObject hostileResponsivePage(const QString &folder, bool *ok)
@@ -594,6 +689,82 @@ QJsonObject hostileResponsivePage(const QString &folder, bool *ok)
     return {{"page", "hostileresponsive.html"}, {"hostile", true}, {"title", doc->pageOfficialName}};
 }
 
+// Texts a person types that are not meant as HTML, full of what markup would
+// take for its own, on the page of each edition family: text boxes (and table
+// cells on an absolute page, labels and a button on a form page), the title,
+// description and keywords. Each shows exactly as typed and runs nothing.
+const QStringList kHostileTexts = {
+    QStringLiteral("<script>window.__pwned=50</script>"),
+    QStringLiteral("\"><img src=x onerror=\"window.__pwned=51\">"),
+    QStringLiteral("AT&amp;T & AT&T &lt;tag&gt;"),
+    QStringLiteral("</style></div><b>bold?</b>"),
+    QStringLiteral("It's a \"quote\""),
+    QStringLiteral("line one\nline two"),
+};
+
+QJsonObject hostileTextPage(const QString &folder, const QString &family, bool *ok)
+{
+    const bool responsive = family == QLatin1String("responsive") || family == QLatin1String("email");
+    const bool form = family == QLatin1String("form");
+    gResponsiveEdition = responsive;
+    gResponsiveEmailEdition = family == QLatin1String("email");
+    auto doc = newDocument(folder, QStringLiteral("hostiletext") + family, form ? QStringLiteral("php") : QStringLiteral("html"));
+    doc->pageOfficialName = kHostileTexts.first() + QLatin1Char(' ') + kHostileTexts.at(2);
+    doc->metaDescription = kHostileTexts.at(1) + QLatin1Char(' ') + kHostileTexts.at(4);
+    doc->metaKeywords = QStringLiteral("fish &amp; chips, <b>, \"x\"");
+    if (form) {
+        doc->pageFileType = QStringLiteral("trelkoforms");
+        doc->siteFeedbackEmail = QStringLiteral("owner@example.test");
+    }
+    if (responsive)
+        doc->insertGraphic(wholeSection(600));
+    QJsonArray shown;
+    for (qsizetype i = 0; i < kHostileTexts.size(); ++i) {
+        auto box = text(QRectF(20, 20 + 70.0 * double(i), 420, 60), kHostileTexts[i]);
+        if (form) {
+            box->setFormType(QStringLiteral("textLabel"));
+            box->setFormTag(int32_t(i + 1));
+            box->setFormOptionTag(-99);
+            auto field = text(QRectF(460, 20 + 70.0 * double(i), 200, 26), QString());
+            field->setFormType(QStringLiteral("text"));
+            field->setFormTag(int32_t(i + 1));
+            doc->insertGraphic(field);
+        }
+        doc->insertGraphic(box);
+        shown.append(kHostileTexts[i]);
+    }
+    if (form) {
+        auto submit = text(QRectF(20, 460, 160, 30), QStringLiteral("Send now & then"));
+        submit->setFormType(QStringLiteral("submit"));
+        submit->setFormTag(99);
+        doc->insertGraphic(submit);
+    }
+    if (family == QLatin1String("absolute")) {
+        auto grid = table(QPointF(500, 20), 2, 3);
+        for (qsizetype i = 0; i < grid->cellHelperArray().size(); ++i)
+            grid->cellHelperArray()[i]->textStorage = kHostileTexts[i];
+        doc->insertGraphic(grid);
+    }
+    QString error;
+    const QString page = doc->generateSourceCode(doc->pageName, responsive, true, &error);
+    QSaveFile file(QDir(folder).filePath(doc->pageName + QLatin1Char('.') + doc->pageFileExtension));
+    *ok = file.open(QIODevice::WriteOnly) && file.write(page.toUtf8()) >= 0 && file.commit() && error.isEmpty() && *ok;
+    if (!error.isEmpty())
+        std::fprintf(stderr, "make_pages: %s\n", qPrintable(error));
+    gResponsiveEdition = false;
+    gResponsiveEmailEdition = false;
+    QJsonObject spec{{"page", doc->pageName + QLatin1Char('.') + doc->pageFileExtension},
+                     {"hostile", true},
+                     {"title", doc->pageOfficialName},
+                     {"texts", shown}};
+    if (family != QLatin1String("email")) // an e-mail carries no meta lines
+        spec.insert(QStringLiteral("meta"),
+                    QJsonObject{{"description", doc->metaDescription}, {"keywords", doc->metaKeywords}});
+    if (form)
+        spec.insert(QStringLiteral("submit"), QStringLiteral("Send now & then"));
+    return spec;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -622,6 +793,9 @@ int main(int argc, char **argv)
     pages.append(responsivePage(folder, false, &ok));
     pages.append(responsivePage(folder, true, &ok));
     pages.append(hostileResponsivePage(folder, &ok));
+    pages.append(receivedEmail(folder, &ok));
+    for (const char *family : {"absolute", "form", "responsive", "email"})
+        pages.append(hostileTextPage(folder, QString::fromLatin1(family), &ok));
     // The contact form of a responsive edition, sent through the SMTP server.
     gResponsiveEdition = true;
     gResponsivePages = true;

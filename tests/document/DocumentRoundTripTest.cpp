@@ -24,6 +24,13 @@ TEST_F(RoundTripTest, SnippetsSlideshowsTablesAndGalleriesReadBackToTheSamePage)
     EXPECT_TRUE(t.first.contains(QStringLiteral("slideShowNumber:-66;"))) << "gallery members are marked";
     EXPECT_TRUE(t.first.contains(QStringLiteral("<div class=image4>"))) << "and shown on the page";
     EXPECT_TRUE(t.opened.contains(QStringLiteral("autoStart:0;templateName:index;")));
+    // Slides are written from the last to the first, and come back in their order.
+    EXPECT_LT(t.first.indexOf(QStringLiteral("class=\"image3\"")), t.first.indexOf(QStringLiteral("class=\"image2\"")));
+    ASSERT_EQ(opened->slideshows().size(), 1);
+    QStringList slides;
+    for (const auto &slide : opened->slideshows().first()->imageArray())
+        slides << slide->imageName;
+    EXPECT_EQ(slides, (QStringList{QStringLiteral("image2"), QStringLiteral("image3")}));
 }
 
 // Each kind with the options its rule stores; one page per case, so that a

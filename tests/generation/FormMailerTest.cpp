@@ -86,7 +86,7 @@ protected:
     {
         const QRegularExpressionMatch q = QRegularExpression(QStringLiteral("(\\d) \\+ (\\d)=")).match(served);
         const QRegularExpressionMatch c =
-            QRegularExpression(QStringLiteral("name=formCheck value=\"([0-9]+\\.[0-9a-f]+)\"")).match(served);
+            QRegularExpression(QStringLiteral("name=formCheck value=\"([0-9]+\\.[0-9a-f]{32}\\.[sn]\\.[0-9a-f]+)\"")).match(served);
         EXPECT_TRUE(q.hasMatch() && c.hasMatch()) << served.left(200).toStdString();
         return {{"form1", "Ada <Lovelace>"},
                 {"form2", "ada@example.test"},
@@ -257,6 +257,11 @@ TEST_F(FormMailerTest, TheServerSendsOnlyAValidPostAndSaysWhyItRefuses)
                                                 "ada@example.test<p><b>Message</b><p>first line<br />\nsecond &amp; last<p>")))
         << message.toStdString();
     EXPECT_FALSE(posted.output.contains(QStringLiteral("<script>alert(")));
+
+    // The same post again: its token is spent, nothing more is sent.
+    const Run replayed = request(page, &fields);
+    EXPECT_EQ(mails().size(), 1) << "a replayed token sends nothing";
+    EXPECT_TRUE(replayed.output.contains(QStringLiteral("That\\u0027s not the answer (try again).")));
 
     struct Refusal {
         const char *name;

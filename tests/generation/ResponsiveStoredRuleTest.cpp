@@ -41,7 +41,7 @@ TEST_F(ResponsiveStoredRuleTest, MainRuleSplitsIntoTheStoredPairsInOrder)
     t->setLineSpacing(-2.0f);
     t->setShadowFlag(1);
     t->setBubbleShape(QStringLiteral("round"));
-    const CodeWidgetHelper code = doc->generateTextViewCodeStatic(TextElement(t), 4, false);
+    const CodeWidgetHelper code = doc->generateTextViewCodeStatic(TextElement(t), 4);
     // Unset values (here the level strings and hover colours) are left out.
     QStringList names;
     for (const QString &p : pairs(code.headerString))
@@ -80,14 +80,12 @@ TEST_F(ResponsiveStoredRuleTest, MainRuleSplitsIntoTheStoredPairsInOrder)
 TEST_F(ResponsiveStoredRuleTest, TextIsEscapedBeforeItsLineBreaksBecomeTags)
 {
     SKTText *t = addBox({0, 0, 100, 50}, QStringLiteral("a<b>\nc\r\nd"));
-    const CodeWidgetHelper stored = doc->generateTextViewCodeStatic(TextElement(t), 0, false);
-    EXPECT_EQ(stored.bodyString, QStringLiteral("<div class=text0>\na&lt;b&gt;<br>c<br><br>d\n</div>\n"));
-    // Responsive output keeps typed markup as markup.
-    const CodeWidgetHelper live = doc->generateTextViewCodeStatic(TextElement(t), 0, true);
-    EXPECT_EQ(live.bodyString, QStringLiteral("<div class=text0>\na<b><br>c<br><br>d\n</div>\n"));
+    const CodeWidgetHelper stored = doc->generateTextViewCodeStatic(TextElement(t), 0);
+    // CR LF is one line break.
+    EXPECT_EQ(stored.bodyString, QStringLiteral("<div class=text0>\na&lt;b&gt;<br>c<br>d\n</div>\n"));
     // An empty text: font size 10, no padding, left, no lines.
     SKTText *empty = addBox({0, 0, 100, 50}, QString());
-    const QString rule = doc->generateTextViewCodeStatic(TextElement(empty), 1, false).headerString;
+    const QString rule = doc->generateTextViewCodeStatic(TextElement(empty), 1).headerString;
     for (const char *part : {"font-size:10;", "padding:0px;", "text-align:left;", "nlines:0;", "shadow-opacity:0.00;"})
         EXPECT_TRUE(rule.contains(QLatin1String(part))) << part;
     EXPECT_FALSE(rule.contains(QStringLiteral("box-shadow")));

@@ -90,15 +90,16 @@ TEST_F(ElementPassTest, SlideshowsGiveTheirRulesScriptsAndMarkup)
                   .toStdString());
 
     // Slides are named from the last one on (the page's highest image number
-    // is 9), linked slides are escaped and quoted, "http://" is no link.
+    // is 9) and written from the last one to the first, linked slides are
+    // escaped and quoted, "http://" is no link.
     EXPECT_EQ(c.slideshowMarkup.toStdString(),
               "<div class=slideshow0>\n<div id=slideshow_all0>\n</div><div id=\"previousButton0\"><</div>\n"
               "<div id=\"nextButton0\">></div></div>\n"
               "<div class=slideshow1>\n<div id=slideshow_all1>\n"
+              "<div class=\"slide1\"><img src=index/image10@2x.png class=\"image10\" class=\"img-responsive\"></div>\n"
               "<div class=\"slide1\"><a href=\"https://example.org/a%20b\" target=\"_self\" "
               "title=\"Tom &amp; &quot;Jerry&quot;\"><img src=index/image4@2x.png class=\"image4\" "
               "class=\"img-responsive\"></a></div>\n"
-              "<div class=\"slide1\"><img src=index/image10@2x.png class=\"image10\" class=\"img-responsive\"></div>\n"
               "</div><div id=\"previousButton1\"><</div>\n<div id=\"nextButton1\">></div></div>\n");
 
     EXPECT_EQ(unnamed->imageName, QStringLiteral("image10"));

@@ -28,9 +28,9 @@ QByteArray randomBytes(int size, quint32 seed)
 void trustServerCertificate(const TestServer &server)
 {
     const QByteArray pem = testfiles::readFile(server.value("certificate"));
-    const QByteArray trusted = testfiles::readFile(TrustStore::trustedCertificatesPath());
-    if (!trusted.contains(TrustStore::fingerprintOfPem(pem).toLatin1())) {
-        ASSERT_TRUE(TrustStore::trustCertificate(pem, QStringLiteral("127.0.0.1:%1").arg(server.port())));
+    const QString name = TrustStore::serverName(QStringLiteral("127.0.0.1"), server.port());
+    if (!TrustStore::fingerprintsTrustedFor(name).contains(TrustStore::fingerprintOfPem(pem))) {
+        ASSERT_TRUE(TrustStore::trustCertificate(pem, name));
     }
 }
 
@@ -201,7 +201,8 @@ TEST_F(FtpSessionTest, UntrustedCertificateIsRefusedWithItsFingerprintUntilTrust
     // The password never went out over the unverified connection.
     EXPECT_FALSE(refused.transcript().contains(QLatin1String("PASS")));
 
-    ASSERT_TRUE(TrustStore::trustCertificate(refused.rejectedCertificatePem(), QStringLiteral("127.0.0.1")));
+    EXPECT_EQ(refused.rejectedCertificateServer(), QStringLiteral("127.0.0.1:%1").arg(vsftpd->port()));
+    ASSERT_TRUE(TrustStore::trustCertificate(refused.rejectedCertificatePem(), refused.rejectedCertificateServer()));
     FtpSession trusted(settingsFor(*vsftpd, true, true));
     EXPECT_TRUE(trusted.connect()) << trusted.lastErrorText().toStdString();
 }

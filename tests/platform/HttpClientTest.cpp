@@ -59,7 +59,7 @@ TEST_F(HttpClientTest, FetchesOverHttpAndTrustedHttpsFollowingRedirects)
     EXPECT_EQ(refused.rejectedCertificateFingerprint, TrustStore::fingerprintOfPem(pem));
     EXPECT_TRUE(refused.error.contains(refused.rejectedCertificateFingerprint));
 
-    ASSERT_TRUE(TrustStore::trustCertificate(refused.rejectedCertificatePem, QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(TrustStore::trustCertificate(refused.rejectedCertificatePem, refused.rejectedCertificateServer));
     HttpClient fresh;
     const QString target = https(QStringLiteral("/app_ftp_test.html"));
     HttpClient::Response redirected = fresh.get(http(QStringLiteral("/redirect?to=")) + QString::fromLatin1(QUrl::toPercentEncoding(target)));

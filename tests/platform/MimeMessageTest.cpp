@@ -35,7 +35,8 @@ TEST(MimeMessage, AMailReaderGetsBackWhatWasWritten)
                                         "<p>Grüße &amp; more</p>\n.\n.leading dot\n")
         + QString(200, QLatin1Char('x')) + QStringLiteral(" =sign= end \n<img src=\"cid:pic1@zov\"></body></html>");
     m.setHtmlBody(html);
-    QByteArray png("\x89PNG\r\n\x1a\n\0\0\0binary\r\n.\r\n", 24);
+    static const char kPng[] = "\x89PNG\r\n\x1a\n\0\0\0binary\r\n.\r\n";
+    const QByteArray png(kPng, sizeof(kPng) - 1);
     m.addRelatedPart({png, QStringLiteral("image/png"), QStringLiteral("pic1@zov"), QStringLiteral("logo.png")});
     m.setDate(QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), QTimeZone(3600)));
 

@@ -80,6 +80,10 @@ TEST_F(SftpSessionTest, UnknownHostKeyNeedsConsentAndIsThenRemembered)
     EXPECT_EQ(askedHost, QStringLiteral("127.0.0.1:%1").arg(sshd->port()));
     EXPECT_EQ(askedFingerprint, hostKeyFingerprint());
 
+    // Remembered for this port only, as OpenSSH writes it.
+    const QByteArray known = testfiles::readFile(TrustStore::knownHostsPath());
+    EXPECT_TRUE(known.startsWith("[127.0.0.1]:" + QByteArray::number(sshd->port()) + ' ')) << known.toStdString();
+
     // Known now: nobody is asked again.
     SftpSession again(settings());
     EXPECT_TRUE(again.connect()) << again.lastErrorText().toStdString();

@@ -1,5 +1,6 @@
 #include "support/SmtpTestServer.h"
 #include "platform/SmtpSender.h"
+#include "platform/TrustStore.h"
 
 #include <QElapsedTimer>
 #include <QSet>
@@ -57,17 +58,11 @@ TEST(SmtpSender, SecurityFollowsTheSettingAndPort465IsAlwaysImplicitTls)
 }
 
 // Each security mode against a server speaking it, with AUTH; the certificate is
-// trusted through the user's trusted-certificates file, as the program would.
+// trusted for that server in the user's trusted-certificates file, as the program would.
 TEST(SmtpSender, SendsWithEachSecurityModeAndLogsIn)
 {
-    const QString trusted = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/zov/trusted-certificates.pem");
-    QDir().mkpath(QFileInfo(trusted).path());
-    {
-        QFile f(trusted);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(SmtpTestServer::certificatePem());
-    }
+    const QString trusted = TrustStore::trustedCertificatesPath();
+    QFile::remove(trusted);
     const struct {
         const char *tls;
         SmtpSender::Security security;
@@ -78,6 +73,8 @@ TEST(SmtpSender, SendsWithEachSecurityModeAndLogsIn)
         SCOPED_TRACE(c.tls);
         SmtpTestServer server;
         ASSERT_TRUE(server.start(QString::fromLatin1(c.tls), {QStringLiteral("--auth"), QStringLiteral("ann:s3cret pw")}));
+        ASSERT_TRUE(TrustStore::trustCertificate(SmtpTestServer::certificatePem(),
+                                                 TrustStore::serverName(QStringLiteral("127.0.0.1"), server.port())));
         auto settings = settingsFor(server, c.security);
         settings.username = QStringLiteral("ann");
         settings.password = QStringLiteral("s3cret pw");

@@ -216,6 +216,37 @@ TEST_P(ImageMapEditionTest, DesignedAddressedReviewedAndSentFromTheWindow)
 INSTANTIATE_TEST_SUITE_P(Editions, ImageMapEditionTest, ::testing::Values("Glentor Mails Pro 2", "Glentor Mails Express"),
                          [](const auto &info) { return std::string(info.index == 0 ? "Pro2" : "Express"); });
 
+// The responsive e-mail edition mails its e-mail page itself: the 100 %-wide table
+// page with no script, its pictures inside the message.
+TEST_F(MailEditionWindowTest, ResponsiveEmailDesignIsSentAsItsEmailPage)
+{
+    launchAs(QStringLiteral("Mirvel Responsive Email Designer"));
+    SmtpTestServer smtp;
+    ASSERT_TRUE(smtp.start());
+    SKTWindowController *window = newPageFromTemplate(QStringLiteral("Templates"));
+    ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
+    enterMailSettings(window, smtp.port());
+    ASSERT_NE(typeIntoFirstText(window, QStringLiteral("Spring sale this week")), nullptr);
+
+    QString why;
+    ASSERT_TRUE(MenuPath::trigger(window, QStringLiteral("Publish/Send Email..."), &why)) << qPrintable(why);
+    ASSERT_NE(shown<MailRecipientWindowController>(), nullptr);
+    shown<MailRecipientWindowController>()->cancelButton()->click();
+    settleEvents();
+
+    const QJsonObject message = mailFromToolbar(window, smtp, QStringLiteral("Spring sale this week"));
+    const QString html = htmlOf(message);
+    EXPECT_TRUE(html.contains(QStringLiteral("Spring sale this week"))) << qPrintable(html.left(3000));
+    EXPECT_TRUE(html.contains(QStringLiteral("<table width=\"100%\""))) << qPrintable(html.left(3000));
+    EXPECT_FALSE(html.contains(QStringLiteral("bootstrap"), Qt::CaseInsensitive));
+    EXPECT_FALSE(html.contains(QStringLiteral("position:absolute")));
+    // Every picture the page shows travels inside the message.
+    const QStringList pictures = picturePartsOf(message);
+    for (const QString &cid : pictures)
+        EXPECT_TRUE(html.contains(QStringLiteral("cid:") + cid.mid(1, cid.size() - 2))) << qPrintable(cid);
+    EXPECT_FALSE(html.contains(QStringLiteral("src=\"http")));
+}
+
 // An address that is no address stops at the review, named with its field, and
 // nothing reaches the server; a recipient the server refuses leaves the others
 // served and is listed.

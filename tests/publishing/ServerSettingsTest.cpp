@@ -64,6 +64,10 @@ TEST(ServerSettingsTest, VerificationStoresFiveCleanedKeysAndCompletenessNeedsFo
     EXPECT_FALSE(defaults.hasStoredValue(QStringLiteral("password")));
 
     EXPECT_FALSE(ServerSettings::isComplete(clean));  // no password
+    // The incomplete-settings alert names what is still empty.
+    EXPECT_EQ(ServerSettings::missingFields(clean), QStringList{QStringLiteral("Password")});
+    EXPECT_EQ(ServerSettings::missingFields(ServerAccount()),
+              (QStringList{"Server", "Username", "Password", "Base URL"}));
     ServerAccount complete = clean;
     complete.password = QStringLiteral("pw");
     EXPECT_TRUE(ServerSettings::isComplete(complete));

@@ -103,8 +103,9 @@ protected:
     {
         ASSERT_TRUE(vsftpd->ok() && sshd->ok());
         const QByteArray pem = testfiles::readFile(vsftpd->value("certificate"));
-        if (!testfiles::readFile(TrustStore::trustedCertificatesPath()).contains(TrustStore::fingerprintOfPem(pem).toLatin1())) {
-            ASSERT_TRUE(TrustStore::trustCertificate(pem, QStringLiteral("127.0.0.1")));
+        const QString name = TrustStore::serverName(QStringLiteral("127.0.0.1"), vsftpd->port());
+        if (!TrustStore::fingerprintsTrustedFor(name).contains(TrustStore::fingerprintOfPem(pem))) {
+            ASSERT_TRUE(TrustStore::trustCertificate(pem, name));
         }
     }
 

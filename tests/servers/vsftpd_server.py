@@ -1,11 +1,14 @@
 """vsftpd on 127.0.0.1: FTP and explicit FTPS (AUTH TLS) on one port, passive and
 active, logging in a throw-away system user through PAM. Needs root.
 
-Usage: vsftpd_server.py
+Usage: vsftpd_server.py [--port PORT] [--cert PEM --key PEM]
+Without --cert a self-signed certificate is made; --port asks for that port (a
+server started again where clients knew it).
 The user's home (the upload root, chrooted) is WORKDIR/home. READY carries port,
 user, password, home, certificate (PEM path of the server's certificate) and log
 (vsftpd's protocol log).
 """
+import argparse
 import os
 import sys
 
@@ -14,13 +17,18 @@ import common  # noqa: E402
 
 
 def main():
+    p = argparse.ArgumentParser()
+    p.add_argument("--port", type=int, default=0)
+    p.add_argument("--cert")
+    p.add_argument("--key")
+    args = p.parse_args()
     work = common.work_folder()
     home = os.path.join(work, "home")
     user = common.ThrowAwayUser(home)
     process = None
     try:
-        cert, key = common.make_certificate(work)
-        port = common.free_port()
+        cert, key = (args.cert, args.key) if args.cert else common.make_certificate(work)
+        port = args.port or common.free_port()
         log = os.path.join(work, "vsftpd.log")
         os.makedirs("/var/run/vsftpd/empty", exist_ok=True)
         config = os.path.join(work, "vsftpd.conf")

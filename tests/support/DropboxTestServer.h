@@ -26,8 +26,6 @@ public:
     // extra: further options of the server ("--short-size", "--rate-limit", "2", …).
     bool start(const QStringList &extra = {})
     {
-        if (!TrustStore::trustCertificate(SmtpTestServer::certificatePem(), QStringLiteral("127.0.0.1")))
-            return false;
         const QString portFile = dir_.filePath(QStringLiteral("port"));
         QStringList args = {QStringLiteral(ZOV_TEST_SERVERS "/dropbox_server.py"),
                             QStringLiteral("--port-file"), portFile,
@@ -38,7 +36,10 @@ public:
                             QStringLiteral("--key"), SmtpTestServer::certificateDir().filePath(QStringLiteral("key.pem"))};
         args += extra;
         port_ = PortFileServer::start(process_, args, portFile);
-        return port_ > 0;
+        // Its certificate trusted for this server, as a user would after the alert.
+        return port_ > 0
+               && TrustStore::trustCertificate(SmtpTestServer::certificatePem(),
+                                               TrustStore::serverName(QStringLiteral("127.0.0.1"), port_));
     }
 
     void stop() { PortFileServer::stop(process_); }

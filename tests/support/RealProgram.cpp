@@ -23,6 +23,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -236,6 +237,17 @@ QStringList ToolbarButton::texts(QMainWindow *window)
             if (action->isVisible() && !action->isSeparator())
                 out << MenuPath::visibleText(action);
     return out;
+}
+
+void clickWidget(QWidget *widget)
+{
+    const QPointF at = QRectF(widget->rect()).center();
+    const QPointF global = widget->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+    settleEvents();
 }
 
 void settleEvents(int rounds)

@@ -52,6 +52,9 @@ QStringList texts(QMainWindow *window);
 
 }  // namespace ToolbarButton
 
+// A press and release of the left button in the middle of the widget, as
+// the window system delivers them, then the event loop runs.
+void clickWidget(QWidget *widget);
 // Runs the event loop a few rounds, deferred deletions included.
 void settleEvents(int rounds = 5);
 // Runs the event loop until done() holds or ms pass; answers done().

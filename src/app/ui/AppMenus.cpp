@@ -50,13 +50,21 @@ void AppMenus::fill(QMenu *menu, const QList<MenuNode> &nodes)
         QAction *action = nullptr;
         if (node.hasSubmenu()) {
             auto *sub = new QMenu(node.title, menu);
-            menu->addMenu(sub);
-            action = sub->menuAction();
-            if (!node.menuOutlet.isEmpty())
-                m_menus.insert(node.menuOutlet, sub);
             fill(sub, node.items);
-            if (!node.action.isEmpty() && !node.hidden)
-                action->setProperty(kSubmenuAction, node.action);
+            if (!node.items.isEmpty() && node.menuOutlet.isEmpty() && !node.action.isEmpty() && !node.hidden
+                && !hasVisibleItem(sub)) {
+                // The edition hides everything below an item it keeps: the item
+                // stays, as a plain command with its own title and action.
+                action = ActionBinding::makeAction(node.title, node.action, menu);
+                menu->addAction(action);
+            } else {
+                menu->addMenu(sub);
+                action = sub->menuAction();
+                if (!node.menuOutlet.isEmpty())
+                    m_menus.insert(node.menuOutlet, sub);
+                if (!node.action.isEmpty() && !node.hidden)
+                    action->setProperty(kSubmenuAction, node.action);
+            }
         } else if (node.hidden) {
             // An item the edition hides stays hidden for the whole run: it is
             // left unbound so that validation never shows it again.

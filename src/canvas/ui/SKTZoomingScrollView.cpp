@@ -43,6 +43,10 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget *parent) : QScrollArea(parent
     for (const QString &title : zoomTitles())
         m_popUp->addItem(title, factorOfTitle(title));
     m_popUp->setCurrentText(QStringLiteral("100%"));
+    // As wide as its longest entry: the scroll bar keeps the rest.
+    m_popUp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_popUp->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_popUp->setFixedWidth(m_popUp->sizeHint().width());
     addScrollBarWidget(m_popUp, Qt::AlignLeft);
     connect(m_popUp, &QComboBox::activated, this,
             [this](int index) { setFactor(m_popUp->itemData(index).toDouble()); });

@@ -179,6 +179,13 @@ void SKTWindowController::buildPanes()
             .intersected(QRectF(QPointF(0, 0), QSizeF(canvas_->width() / z, canvas_->height() / z)));
     };
 
+    insertions_->revealProvider = [this](const QRectF &rect) {
+        const double z = canvas_->zoomFactor() > 0 ? canvas_->zoomFactor() : 1.0;
+        const QPointF centre = rect.center() * z;
+        zoom_->ensureVisible(int(centre.x()), int(centre.y()), int(rect.width() * z / 2) + 10,
+                             int(rect.height() * z / 2) + 10);
+    };
+
     // The inspector follows the canvas's selection and this page.
     inspectorPanel_ = new DocumentInspector(doc_, *view_, split_);
     inspectorPanel_->hideEditionControls(EditionToolbars::forEdition(gAppName).hidden);
