@@ -72,17 +72,26 @@ QImage firstPage(const QString &pdf, const QString &stem)
 
 class PrintEditionsWindowTest : public RealProgramTest {
 protected:
+    // The visible widget of type T the last command opened, waited for a
+    // few seconds; null when none shows.
+    template <typename T>
+    T *shownWidget()
+    {
+        T *shown = nullptr;
+        spinUntil([&] {
+            for (QWidget *widget : QApplication::allWidgets())
+                if (auto *found = qobject_cast<T *>(widget); found && found->isVisible())
+                    shown = found;
+            return shown != nullptr;
+        }, 5000);
+        return shown;
+    }
+
     // Accepts the print dialog the last command opened, printing to a PDF
     // file, and waits for the job.
     bool printToFile(const QString &pdf, QString *why)
     {
-        QPrintDialog *dialog = nullptr;
-        spinUntil([&] {
-            for (QWidget *widget : QApplication::allWidgets())
-                if (auto *found = qobject_cast<QPrintDialog *>(widget); found && found->isVisible())
-                    dialog = found;
-            return dialog != nullptr;
-        }, 5000);
+        QPrintDialog *dialog = shownWidget<QPrintDialog>();
         if (dialog == nullptr) {
             *why = "no print dialog; alerts: " + alerts.messages().join(" | ");
             return false;
@@ -270,13 +279,7 @@ TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
 
     QString why;
     ASSERT_TRUE(ToolbarButton::click(window, "Add Page", &why)) << qPrintable(why);
-    AddNewPageViewController *sheet = nullptr;
-    spinUntil([&] {
-        for (QWidget *widget : QApplication::allWidgets())
-            if (auto *found = qobject_cast<AddNewPageViewController *>(widget); found && found->isVisible())
-                sheet = found;
-        return sheet != nullptr;
-    }, 5000);
+    AddNewPageViewController *sheet = shownWidget<AddNewPageViewController>();
     ASSERT_NE(sheet, nullptr) << qPrintable(alerts.messages().join(" | "));
     sheet->addNewPageButton->click();
     settleEvents(20);
