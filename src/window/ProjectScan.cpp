@@ -490,7 +490,11 @@ bool ProjectScan::baseTemplateExists() const
 QString ProjectScan::generateDefaultPageName() const
 {
     const QString prefix = UserDefaults::standard().stringForKey(QStringLiteral("devicePrefix"));
-    const int n = int(siteIconArray.size());
+    // The base template is listed among the pages but is not one of them: the
+    // next page of a book of three is page 4.
+    const int n = int(std::count_if(siteIconArray.cbegin(), siteIconArray.cend(), [](const PageEntry &entry) {
+        return QFileInfo(entry.documentName).completeBaseName() != QLatin1String("basetemplate");
+    }));
     auto taken = [&](const QString &candidate) {
         return existsIgnoringCase(openWebsiteFolderPath, candidate + QLatin1Char('.') + gDocumentExtension)
                || existsIgnoringCase(openWebsiteFolderPath, candidate + QLatin1Char('.') + kFormsExtension);

@@ -8,6 +8,8 @@
 #include "printing/DataCentrePrinting.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "window/PrintTemplateChoice.h"
+#include "window/ProjectScan.h"
+#include "window/ui/AddNewPageViewController.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -69,17 +72,26 @@ QImage firstPage(const QString &pdf, const QString &stem)
 
 class PrintEditionsWindowTest : public RealProgramTest {
 protected:
+    // The visible widget of type T the last command opened, waited for a
+    // few seconds; null when none shows.
+    template <typename T>
+    T *shownWidget()
+    {
+        T *shown = nullptr;
+        spinUntil([&] {
+            for (QWidget *widget : QApplication::allWidgets())
+                if (auto *found = qobject_cast<T *>(widget); found && found->isVisible())
+                    shown = found;
+            return shown != nullptr;
+        }, 5000);
+        return shown;
+    }
+
     // Accepts the print dialog the last command opened, printing to a PDF
     // file, and waits for the job.
     bool printToFile(const QString &pdf, QString *why)
     {
-        QPrintDialog *dialog = nullptr;
-        spinUntil([&] {
-            for (QWidget *widget : QApplication::allWidgets())
-                if (auto *found = qobject_cast<QPrintDialog *>(widget); found && found->isVisible())
-                    dialog = found;
-            return dialog != nullptr;
-        }, 5000);
+        QPrintDialog *dialog = shownWidget<QPrintDialog>();
         if (dialog == nullptr) {
             *why = "no print dialog; alerts: " + alerts.messages().join(" | ");
             return false;
@@ -247,3 +259,98 @@ TEST_F(PrintEditionsWindowTest, EveryLabelSheetCanBeChosenAndTheCanvasTakesItsSi
 }
 
 }  // namespace
+
+// The PDF author's book grows from its window: Add Page makes a page from the
+// edition's blank template, and Insert Blank Page takes the next number after
+// the book's pages (the base template is not one of them).
+TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
+{
+    SKTWindowController *window = open("Tovra PDF Author");
+    ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
+    const ProjectScan &scan = window->project().scan;
+    auto pageNames = [&] {
+        QStringList names;
+        for (const PageEntry &entry : scan.siteIconArray)
+            names << entry.documentName;
+        return names;
+    };
+    const QStringList before = pageNames();
+    const qsizetype books = before.size() - (before.contains("basetemplate.zel") ? 1 : 0);
+
+    QString why;
+    ASSERT_TRUE(ToolbarButton::click(window, "Add Page", &why)) << qPrintable(why);
+    AddNewPageViewController *sheet = shownWidget<AddNewPageViewController>();
+    ASSERT_NE(sheet, nullptr) << qPrintable(alerts.messages().join(" | "));
+    sheet->addNewPageButton->click();
+    settleEvents(20);
+    const QString added = QString("%1.zel").arg(books + 1);
+    EXPECT_TRUE(pageNames().contains(added)) << qPrintable(pageNames().join(' ') + " / " + alerts.messages().join(" | "));
+    EXPECT_FALSE(alerts.messages().join(' ').contains("Page Not Added")) << qPrintable(alerts.messages().join(" | "));
+
+    ASSERT_TRUE(MenuPath::trigger(window, "File/Insert Blank Page", &why)) << qPrintable(why);
+    settleEvents(20);
+    const QString inserted = QString("%1.zel").arg(books + 2);
+    EXPECT_TRUE(pageNames().contains(inserted)) << qPrintable(pageNames().join(' ') + " / " + alerts.messages().join(" | "));
+    EXPECT_EQ(pageNames().size(), before.size() + 2);
+
+    // The book prints every page; the inserted one shows its "Chapter title"
+    // as its canvas does: ink in the title band at the top left.
+    ASSERT_TRUE(ToolbarButton::click(window, "Print", &why)) << qPrintable(why);
+    const QString pdf = path("book.pdf");
+    ASSERT_TRUE(printToFile(pdf, &why)) << qPrintable(why);
+    const PdfFacts facts = factsOf(pdf);
+    ASSERT_EQ(facts.pages, int(books) + 2);
+    const QString stem = path("last");
+    run("pdftoppm", {"-r", "72", "-f", QString::number(facts.pages), "-l", QString::number(facts.pages), "-singlefile",
+                     "-png", pdf, stem});
+    const QImage last(stem + ".png");
+    ASSERT_FALSE(last.isNull());
+    int inked = 0;
+    for (int y = int(last.height() * 0.04); y < int(last.height() * 0.12); ++y)
+        for (int x = int(last.width() * 0.08); x < int(last.width() * 0.5); ++x)
+            inked += qGray(last.pixel(x, y)) < 160 ? 1 : 0;
+    EXPECT_GT(inked, 30) << "the inserted page printed blank";
+}
+
+// An eCard from the "Birthday" template shows its title band (a purple fill
+// across the top) on the canvas and in the PDF.
+TEST_F(PrintEditionsWindowTest, TheECardsTitleBandIsDrawnOnTheCanvasAndInThePdf)
+{
+    launchAs("Ostravel eCard Designer");
+    SKTWindowController *window = newPageFromTemplate("Birthday");
+    ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
+    settleEvents(10);
+    auto purple = [](QRgb pixel) {
+        const QColor c(pixel);
+        return std::abs(c.red() - 0x6A) < 24 && std::abs(c.green() - 0x3D) < 24 && std::abs(c.blue() - 0x9A) < 24;
+    };
+    auto purpleShare = [&](const QImage &image, const QRect &area) {
+        int hits = 0, all = 0;
+        for (int y = area.top(); y <= area.bottom(); y += 2)
+            for (int x = area.left(); x <= area.right(); x += 2, ++all)
+                hits += purple(image.pixel(x, y)) ? 1 : 0;
+        return all ? double(hits) / all : 0.0;
+    };
+    const QImage canvas = window->canvasWidget()->grab().toImage();
+    ASSERT_FALSE(canvas.isNull());
+    int purpleOnCanvas = 0;
+    for (int y = 0; y < canvas.height(); y += 2)
+        for (int x = 0; x < canvas.width(); x += 2)
+            purpleOnCanvas += purple(canvas.pixel(x, y)) ? 1 : 0;
+    EXPECT_GT(purpleOnCanvas, 500) << "no title band on the canvas";
+
+    const QString pdf = path("ecard.pdf");
+    panels.clearAnswers();
+    panels.answer(pdf);
+    QString why;
+    ASSERT_TRUE(MenuPath::trigger(window, "File/Export/All Pages as One PDF, Quickly...", &why)) << qPrintable(why);
+    spinUntil([&] { return QFileInfo(pdf).size() > 0; }, 20000);
+    settleEvents(10);
+    const QImage page = firstPage(pdf, path("ecard"));
+    ASSERT_FALSE(page.isNull()) << qPrintable(alerts.messages().join(" | "));
+    // The band spans the top of the card; its bottom left holds none of it.
+    EXPECT_GT(purpleShare(page, QRect(page.width() / 20, page.height() / 100, page.width() / 5, page.height() / 40)), 0.9);
+    EXPECT_LT(purpleShare(page, QRect(0, page.height() * 9 / 10, page.width() / 2, page.height() / 20)), 0.05);
+    for (const QString &message : alerts.messages())
+        EXPECT_FALSE(message.contains("Font")) << qPrintable(message);
+}

@@ -324,6 +324,11 @@ SKTWindowController *RealProgramTest::frontWindow()
 
 SKTWindowController *RealProgramTest::newPageWindow()
 {
+    return newPageWindowPicking({});
+}
+
+SKTWindowController *RealProgramTest::newPageWindowPicking(const QString &fileName)
+{
     if (!shell || !shell->welcomeWindowController())
         return nullptr;
     WelcomeWindowController *welcome = shell->welcomeWindowController();
@@ -345,7 +350,24 @@ SKTWindowController *RealProgramTest::newPageWindow()
                 chooser = c;
         return chooser || !SKTWindowController::allWindows().isEmpty();
     }, 5000);
-    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->selectButton()->isEnabled()) {
+    if (SKTWindowController::allWindows().isEmpty() && chooser && !fileName.isEmpty()) {
+        // The chooser shows one category at a time: each is clicked in turn
+        // until the template shows.
+        bool picked = false;
+        for (QPushButton *category : chooser->templateCategoryButtonArray()) {
+            category->click();
+            settleEvents();
+            for (TemplateIconButton *icon : chooser->findChildren<TemplateIconButton *>())
+                if (!picked && icon->isVisible() && icon->fileName().contains(fileName)) {
+                    icon->click();
+                    settleEvents();
+                    picked = true;
+                }
+            if (picked)
+                break;
+        }
+    }
+    if (SKTWindowController::allWindows().isEmpty() && chooser && chooser->isVisible() && chooser->selectButton()->isEnabled()) {
         chooser->selectButton()->click();
         settleEvents();
     }
@@ -355,7 +377,7 @@ SKTWindowController *RealProgramTest::newPageWindow()
 
 SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileName)
 {
-    if (SKTWindowController *window = newPageWindow())
+    if (SKTWindowController *window = newPageWindowPicking(fileName))
         return window;
     // The chooser took no project folder: a template may still ask for one.
     panels.clearAnswers();

@@ -83,6 +83,9 @@ protected:
     // one when empty) clicked and Select, as a person would; a project goes
     // into a folder the panel is answered with. Null when no window opened.
     SKTWindowController *newPageFromTemplate(const QString &fileName = {});
+    // newPageWindow, taking from the chooser the template whose file name
+    // contains fileName (its selected one when empty or none matches).
+    SKTWindowController *newPageWindowPicking(const QString &fileName);
 
     // Sends an action along the active window's chain as a keyboard shortcut
     // would: validated first. False when it is disabled or answered by nobody.

@@ -16,10 +16,8 @@
 #include "config/EditionSettings.h"
 #include "config/EditionTable.h"
 #include "document/SKTDocument.h"
-#include "model/SKTCircle.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
-#include "model/SKTRectangle.h"
 #include "model/SKTText.h"
 #include "platform/Alerts.h"
 #include "window/ProfilePageTable.h"
@@ -186,16 +184,22 @@ QList<std::shared_ptr<SKTGraphic>> buildGraphics(const PageDesign &design, QSize
         switch (piece.kind) {
         case DesignPiece::Kind::Band:
         case DesignPiece::Kind::Circle: {
-            std::shared_ptr<SKTGraphic> shape;
-            if (piece.kind == DesignPiece::Kind::Band)
-                shape = std::make_shared<SKTRectangle>();
-            else
-                shape = std::make_shared<SKTCircle>();
-            placeOnPage(*shape, at(piece.box));
+            // The page file keeps text boxes, pictures and lines: a band or a
+            // circle is an empty text box on a fill of its colour, the circle
+            // rounded to its smaller half, so the canvas and print show it.
+            auto shape = std::make_shared<SKTText>();
+            const QRectF box = at(piece.box);
+            placeOnPage(*shape, box);
+            shape->setTextType(QStringLiteral("Text"));
+            shape->setFontFamily(QStringLiteral("Roboto"));
+            shape->setFontSize(12);
             shape->setDrawingFill(true);
             shape->setValue(QStringLiteral("fillColor"), piece.colour);
-            shape->setValue(QStringLiteral("backgroundHexColorString"), hex(piece.colour));
-            shape->setValue(QStringLiteral("borderHexColorString"), hex(piece.colour));
+            shape->setBackgroundHexColorString(hex(piece.colour));
+            shape->setBorderHexColorString(hex(piece.colour));
+            shape->setValue(QStringLiteral("cornerRadius"),
+                            piece.kind == DesignPiece::Kind::Circle ? std::min(box.width(), box.height()) / 2 : 0.0);
+            shape->setTextString(QString());
             graphics.append(shape);
             break;
         }
@@ -352,19 +356,22 @@ bool Writer::writeEdition(const EditionEntry &entry)
         if (folder == QLatin1String("all"))
             continue;
         const bool blank = folder == QLatin1String("blank");
-        // The blank folder needs no second page when a starter page lives there.
-        // Nor does a category that an edition sharing the folder filled already.
+        const QString base = blank ? QStringLiteral("Blank") : packageBaseName(category);
+        const QString relative = folder + QLatin1Char('/') + base + QLatin1Char('.') + gDocumentExtension;
+        // A category that holds a page already needs no second one, nor one
+        // that an edition sharing the folder filled. The blank category is
+        // the exception: Add Page always starts from its Blank page, so that
+        // page is written even where starter pages live beside it.
         bool covered = false;
-        for (const Job &job : std::as_const(jobs))
-            covered = covered || job.category == folder;
         const QString categoryPath = QDir(m_resources).filePath(gTemplateFolder + QLatin1Char('/') + folder + QLatin1Char('/'));
+        const QString blankPath = categoryPath + base + QLatin1Char('.') + gDocumentExtension;
+        for (const Job &job : std::as_const(jobs))
+            covered = covered || (blank ? job.relativePath == relative : job.category == folder);
         for (const QString &done : std::as_const(m_done))
-            covered = covered || done.startsWith(categoryPath);
+            covered = covered || (blank ? done == blankPath : done.startsWith(categoryPath));
         if (covered)
             continue;
-        const QString base = blank ? QStringLiteral("Blank") : packageBaseName(category);
-        jobs.append({folder + QLatin1Char('/') + base + QLatin1Char('.') + gDocumentExtension,
-                     blank ? QStringLiteral("Blank") : category.categoryDescription().trimmed(), folder, blank});
+        jobs.append({relative, blank ? QStringLiteral("Blank") : category.categoryDescription().trimmed(), folder, blank});
     }
     for (const Job &job : std::as_const(jobs))
         if (!writePage(job, gTemplateFolder))
