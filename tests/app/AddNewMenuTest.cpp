@@ -144,7 +144,7 @@ TEST_P(AddNewMenuTest, EveryItemInsertsWhatItNamesAsOneStepOrOpensItsWindow)
 
 INSTANTIATE_TEST_SUITE_P(WebAndFormEditions, AddNewMenuTest,
                          ::testing::Values("", "HTML Zov Pro", "Mirvel Responsive Website Designer", "Tovra Markup",
-                                           "Trelko Forms Pro", "Trelko Forms Pro 2", "Tovra Responsive Form Designer"));
+                                           "Trelko Forms Pro", "Tovra Responsive Form Designer"));
 
 struct PlacementCase {
     const char *edition;
