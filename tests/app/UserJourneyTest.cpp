@@ -25,6 +25,7 @@
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"
+#include "support/RealProgram.h"
 #include "support/ScopedUserDefaults.h"
 #include "support/ScriptedAlerts.h"
 #include "support/ScriptedFilePanels.h"
@@ -53,20 +54,7 @@ namespace {
 
 void settle()
 {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
-template <typename Done>
-bool spinUntil(Done done, int ms = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
+    settleEvents();
 }
 
 // The text boxes of a page whose text is text.
@@ -79,63 +67,8 @@ int textBoxesHolding(const SKTDocument &doc, const QString &text)
     return found;
 }
 
-class UserJourneyTest : public TempDirTest {
+class UserJourneyTest : public RealProgramTest {
 protected:
-    void SetUp() override
-    {
-        // What main() does before the shell starts.
-        CommandRegistry::clear();
-        registerDocumentWindows();
-        registerPublishingCommands();
-        registerPrintingCommands();
-        registerTemplateCommands();
-        registerWindowSheetCommands();
-        registerInsertionCommands();
-        registerMailCommands();
-        registerInspectorCommands();
-        registerCompositeCommands();
-    }
-    void launchAs(const QString &edition)
-    {
-        Bundle::setDisplayName(edition);
-        shell = std::make_unique<AppShell>(SKTAppDelegate::shared());
-        shell->setQuitHandler([] {});
-        shell->launch();
-        settle();
-    }
-    void TearDown() override
-    {
-        for (SKTWindowController *w : SKTWindowController::allWindows()) {
-            w->document().markClean();
-            w->close();
-        }
-        settle();
-        shell.reset();
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            widget->close();
-        settle();
-        DocumentController::shared().setWindowControllerFactory({});
-        SKTAppDelegate::shared().setProjectWindows({});
-        ResponderChain::setProvider({});
-        CommandRegistry::clear();
-        Bundle::setDisplayName({});
-        EditionSettings::resetToInitialState();
-    }
-
-    // The one document window on screen, made the active one as a click on it would.
-    SKTWindowController *frontWindow()
-    {
-        const auto all = SKTWindowController::allWindows();
-        if (all.size() != 1)
-            return nullptr;
-        SKTWindowController *w = all.first();
-        w->show();
-        w->activateWindow();
-        w->raise();
-        spinUntil([w] { return QApplication::activeWindow() == w; }, 2000);
-        return w;
-    }
-
     // Sends the action as a menu item would: validated first, then sent.
     void menuItem(const QString &action, int tag = 0)
     {
@@ -186,10 +119,6 @@ protected:
         EXPECT_TRUE(QJsonDocument(smtp.messages()).toJson().contains(text.toUtf8()));
     }
 
-    ScopedUserDefaults defaults;
-    ScriptedAlerts alerts;
-    ScriptedFilePanels panels;
-    std::unique_ptr<AppShell> shell;
 };
 
 }  // namespace

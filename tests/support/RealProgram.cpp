@@ -85,6 +85,20 @@ QList<QToolBar *> toolbarsOf(QMainWindow *window)
     return bars;
 }
 
+// Triggers action as a click does, when it is enabled; named says what it is
+// in the reason otherwise.
+bool triggerWhenEnabled(QAction *action, const QString &named, QString *why)
+{
+    if (!action->isEnabled()) {
+        if (why)
+            *why = named + QStringLiteral(" is disabled");
+        return false;
+    }
+    action->trigger();
+    settleEvents();
+    return true;
+}
+
 }  // namespace
 
 QString MenuPath::visibleText(const QAction *action)
@@ -164,14 +178,7 @@ bool MenuPath::trigger(QMainWindow *window, const QString &path, QString *why)
             *why = QStringLiteral("\"%1\" is a menu").arg(path);
         return false;
     }
-    if (!action->isEnabled()) {
-        if (why)
-            *why = QStringLiteral("\"%1\" is disabled").arg(path);
-        return false;
-    }
-    action->trigger();
-    settleEvents();
-    return true;
+    return triggerWhenEnabled(action, QStringLiteral("\"%1\"").arg(path), why);
 }
 
 QStringList MenuPath::visibleItems(QMainWindow *window)
@@ -215,16 +222,7 @@ QAction *ToolbarButton::find(QMainWindow *window, const QString &text, QString *
 bool ToolbarButton::click(QMainWindow *window, const QString &text, QString *why)
 {
     QAction *action = find(window, text, why);
-    if (!action)
-        return false;
-    if (!action->isEnabled()) {
-        if (why)
-            *why = QStringLiteral("toolbar button \"%1\" is disabled").arg(text);
-        return false;
-    }
-    action->trigger();
-    settleEvents();
-    return true;
+    return action && triggerWhenEnabled(action, QStringLiteral("toolbar button \"%1\"").arg(text), why);
 }
 
 QStringList ToolbarButton::texts(QMainWindow *window)
