@@ -195,8 +195,12 @@ void mergePages(benchmark::State &state)
     state.counters["pages/s"] = benchmark::Counter(double(count), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// The floor: the same page opened and saved as many times, with no copies made.
-void openAndSave(benchmark::State &state)
+// Opens and saves the same page count times: in place (the floor of editing
+// one page), or under as many new names (newPages), so each save writes a
+// package, a working page and screenshots that did not exist before, as each
+// personalised page must. Saving in place rewrites files that are already there
+// and lets the save skip what did not change, so it is no floor for making many.
+void openAndSaveTimes(benchmark::State &state, bool newPages)
 {
     const int count = int(state.range(0));
     for (auto _ : state) {
@@ -208,6 +212,12 @@ void openAndSave(benchmark::State &state)
         for (int i = 0; i < count; ++i) {
             document.fileURLPath = page;
             document.refreshDocument();
+            if (newPages) {
+                const QString name = QStringLiteral("page%1").arg(i);
+                document.pageName = name;
+                document.pagePath.clear();
+                document.fileURLPath = QDir(project.folder).filePath(name + QLatin1Char('.') + gDocumentExtension);
+            }
             document.documentChangedCounter += 1;
             if (!document.askPageToSaveItself())
                 state.SkipWithError("the page could not be saved");
@@ -216,34 +226,8 @@ void openAndSave(benchmark::State &state)
     state.counters["pages/s"] = benchmark::Counter(double(count), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// The floor of a merge that writes new pages: the same page opened and saved under
-// as many new names, so each save writes a package, a working page and screenshots
-// that did not exist before, as each personalised page must. Opening and saving one
-// page in place (above) rewrites files that are already there and lets the save skip
-// what did not change, so it is the floor of editing one page, not of making many.
-void openAndSaveAsNewPages(benchmark::State &state)
-{
-    const int count = int(state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        MergeProject project;
-        SKTDocument &document = *project.document;
-        const QString page = document.fileURLPath;
-        state.ResumeTiming();
-        for (int i = 0; i < count; ++i) {
-            document.fileURLPath = page;
-            document.refreshDocument();
-            const QString name = QStringLiteral("page%1").arg(i);
-            document.pageName = name;
-            document.pagePath.clear();
-            document.fileURLPath = QDir(project.folder).filePath(name + QLatin1Char('.') + gDocumentExtension);
-            document.documentChangedCounter += 1;
-            if (!document.askPageToSaveItself())
-                state.SkipWithError("the page could not be saved");
-        }
-    }
-    state.counters["pages/s"] = benchmark::Counter(double(count), benchmark::Counter::kIsIterationInvariantRate);
-}
+void openAndSave(benchmark::State &state) { openAndSaveTimes(state, false); }
+void openAndSaveAsNewPages(benchmark::State &state) { openAndSaveTimes(state, true); }
 
 // Keeps the median real and CPU times (ms) of each benchmark for the ratios printed at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
