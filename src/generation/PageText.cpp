@@ -98,8 +98,6 @@ QString PageText::toMarker(const QString &text)
         case u'&': out += u"&amp;"; break;
         case u'<': out += u"&lt;"; break;
         case u'>': out += u"&gt;"; break;
-        case u'"': out += u"&quot;"; break;
-        case u'\'': out += u"&#39;"; break;
         default:
             if (isLineBreak(c))
                 out += QStringLiteral("&#%1;").arg(c.unicode());

@@ -26,8 +26,8 @@ public:
     // decodeEntities.
     static QString toAttribute(const QString &text);
     // A setting a person typed, as its marker line in the page holds it (the
-    // form's messages, button caption, addresses and mail account): & < > "
-    // and ' as entities and every line break as a character reference, and
+    // form's messages, button caption, addresses and mail account): & < >
+    // as entities and every line break as a character reference, and
     // nothing else changed (no typographic substitution: a password stays as
     // typed), so that it can neither leave its line, its script comment or
     // its PHP block nor start another. Read back by decodeEntities.
