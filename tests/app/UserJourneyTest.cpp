@@ -35,7 +35,7 @@
 #include "publishing/ui/MailRecipientWindowController.h"
 #include "platform/CredentialStore.h"
 #include "platform/UserDefaults.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/SKTWindowController.h"
 #include "window/ui/WindowSheetCommands.h"

@@ -12,7 +12,7 @@
 #include "canvas/DropTables.h"
 #include "model/SKTImage.h"
 #include "platform/ActionResponder.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -20,7 +20,7 @@
 #include "model/myTextView.h"
 #include "platform/UndoManager.h"
 #include "support/ScopedUserDefaults.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -15,7 +15,7 @@
 #include "platform/NotificationCenter.h"
 #include "support/ScriptedFilePanels.h"
 #include "window/SiteSettingsFile.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "sidebar/ui/FloatWindowController.h"
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/PageListingClipView.h"

@@ -26,7 +26,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/ui/ActionBinding.h"
 #include "platform/ui/WindowPlacement.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>

@@ -19,7 +19,7 @@
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "platform/FilePanels.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QPointer>
 #include <QWidget>

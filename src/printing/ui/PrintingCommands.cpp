@@ -17,7 +17,7 @@
 #include "printing/ui/QtSheetPrintTarget.h"
 #include "publishing/PageExport.h"
 #include "window/ProjectPages.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -12,7 +12,7 @@
 #include "publishing/ui/PublishingWindowSession.h"
 #include "publishing/ui/ServerSettingsSheetHolder.h"
 #include "publishing/ui/ShareWindowController.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QApplication>
 #include <QWidget>

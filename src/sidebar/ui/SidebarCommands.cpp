@@ -29,7 +29,7 @@
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QDateTime>
 #include <QPlainTextEdit>

@@ -4,7 +4,7 @@
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
 #include "platform/ui/ActionBinding.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/PageImportCommands.h"
 #include "window/ui/RecordCommands.h"
 #include "window/ui/SKTWindowController.h"

@@ -20,7 +20,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
 #include "platform/ui/ActionBinding.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/PageListingClipView.h"
 #include "window/ui/ProfilePopover.h"
 #include "window/ui/ZovNSButton.h"

@@ -15,7 +15,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/PageListingClipView.h"
 
 #include <QApplication>
