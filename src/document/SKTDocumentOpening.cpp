@@ -20,7 +20,7 @@
 #include "platform/PageZip.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/WorkFolder.h"
-#include "publishing/UploadFTPS.h"
+#include "document/PagePackage.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -269,7 +269,7 @@ bool SKTDocument::refreshDocument()
                                                                   ? QStringLiteral("Received Pages")
                                                                   : gReceivedPagesFolder);
         const QString R = QDir(received).filePath(T);
-        UploadFTPS transport;
+        PagePackage transport;
         if (gResponsiveEdition) {
             // Unpacked apart first, so a refused package leaves R alone.
             const QString U = QDir(freshTempFiles()).filePath(B.trimmed());
@@ -442,7 +442,7 @@ QString SKTDocument::migrateWebsitePage(const QString &packagePath, const QStrin
     const QFileInfo package(packagePath);
     const QString S = QFileInfo(QDir::cleanPath(unpackFolder)).path();
     const QString B = package.completeBaseName();
-    UploadFTPS transport;
+    PagePackage transport;
     // Unpacked apart, never over a page of the project.
     const QString apart = QDir(unpackFolder).filePath(QStringLiteral(".migrating"));
     QDir(apart).removeRecursively();

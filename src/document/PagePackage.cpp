@@ -1,11 +1,11 @@
-#include "publishing/UploadFTPS.h"
+#include "document/PagePackage.h"
 
 #include "platform/PageZip.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-bool UploadFTPS::zip(const QString &folder, const QString &packagePath, bool mirrored)
+bool PagePackage::zip(const QString &folder, const QString &packagePath, bool mirrored)
 {
     const QString pageFolder = QDir::cleanPath(folder);
     PageZip archive;
@@ -53,17 +53,17 @@ bool UploadFTPS::zip(const QString &folder, const QString &packagePath, bool mir
     return true;
 }
 
-bool UploadFTPS::zipDocument(const QString &folder, const QString &packagePath)
+bool PagePackage::zipDocument(const QString &folder, const QString &packagePath)
 {
     return zip(folder, packagePath, false);
 }
 
-bool UploadFTPS::zipDocument_mailchimp(const QString &folder, const QString &packagePath)
+bool PagePackage::zipDocument_mailchimp(const QString &folder, const QString &packagePath)
 {
     return zip(folder, packagePath, true);
 }
 
-bool UploadFTPS::unzipDocument(const QString &packagePath, const QString &targetFolder)
+bool PagePackage::unzipDocument(const QString &packagePath, const QString &targetFolder)
 {
     PageZip archive;
     if (!archive.OpenZip(packagePath)) {
