@@ -1,4 +1,4 @@
-#include "publishing/ui/CodeEditorSettings.h"
+#include "platform/ui/CodeEditorSettings.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
