@@ -4,7 +4,7 @@
 // on a worker, summary, pages written on a worker, and the closing alert
 // that offers to open the first page. The application-shell issue adds the
 // delegate's other duties.
-#include "app/GallerySettingsController.h"
+#include "generation/GallerySettingsController.h"
 #include "app/ImportPageWindow.h"
 #include "publishing/PageImport.h"
 #include "config/ZovFileHelper.h"

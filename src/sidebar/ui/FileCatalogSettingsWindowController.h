@@ -2,7 +2,7 @@
 // The settings window of the folder-size catalog edition: the folder to
 // catalogue and the size below which folders are skipped (1, 5, 10 or
 // 20 MB). Titled with the edition's name.
-#include "app/GallerySettingsController.h"
+#include "generation/GallerySettingsController.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 // title alignment, whether the files are copied first, and which file
 // details each entry shows. Titled with the edition's name; the
 // "Select Input Folder" button asks the application to choose the photos.
-#include "app/GallerySettingsController.h"
+#include "generation/GallerySettingsController.h"
 
 #include <QWidget>
 
