@@ -8,7 +8,7 @@
 #include "document/SKTDocument.h"
 #include "config/EditionSettings.h"
 #include "sidebar/GridEditing.h"
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 #include "sidebar/PaletteInsertions.h"
 #include "sidebar/SavedTextCollection.h"
 #include "insertion/InsertionContext.h"

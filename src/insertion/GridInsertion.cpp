@@ -1,4 +1,4 @@
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 
 #include "model/SKTGalleryGrid.h"
 
