@@ -1,6 +1,6 @@
 #include "document/ElementRuleReaders.h"
 
-#include "insertion/FormItemMaker.h"
+#include "model/FormItemMaker.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "document/ElementRuleReaders.h"
 #include "document/PageBodyText.h"
 #include "generation/PageText.h"
-#include "insertion/FormItemMaker.h"
+#include "model/FormItemMaker.h"
 
 #include <QDir>
 #include <QFile>
