@@ -4,7 +4,7 @@
 // on a worker, summary, pages written on a worker, and the closing alert
 // that offers to open the first page. The application-shell issue adds the
 // delegate's other duties.
-#include "generation/GallerySettingsController.h"
+#include "generation/GalleryWindowsHost.h"
 #include "app/ImportPageWindow.h"
 #include "publishing/PageImport.h"
 #include "config/ZovFileHelper.h"
@@ -25,10 +25,10 @@ extern QUrl gInputFolderURL;
 class MainMenuModel;
 class SKTDocument;
 
-class SKTAppDelegate : public QObject {
+class SKTAppDelegate : public QObject, public GalleryWindowsHost {
     Q_OBJECT
 public:
-    using SettingsWindowFactory = std::function<std::unique_ptr<GallerySettingsController>(const QString &resourceName)>;
+    using SettingsWindowFactory = GalleryWindowsHost::SettingsWindowFactory;
 
     explicit SKTAppDelegate(QObject *parent = nullptr);
     ~SKTAppDelegate() override;
@@ -100,19 +100,19 @@ public:
     // Makes the settings windows (installed by the program's widgets; the
     // resource name is "PhotoCatalogSettingsWindowController" or
     // "FileCatalogSettingsWindowController").
-    void setSettingsWindowFactory(SettingsWindowFactory factory) { m_factory = std::move(factory); }
+    void setSettingsWindowFactory(SettingsWindowFactory factory) override { m_factory = std::move(factory); }
     // Opens a page with the system's default application (QDesktopServices
     // unless a test installs its own).
     void setOpenURL(std::function<void(const QUrl &)> open) { m_openURL = std::move(open); }
     // Makes the photos-over-time edition's add-photo window (installed by
     // the program's widgets); it is made once per run and kept in
     // gAddPhotoSettingsController.
-    void setAddPhotoSettingsFactory(std::function<QObject *()> make) { m_addPhotoFactory = std::move(make); }
+    void setAddPhotoSettingsFactory(std::function<QObject *()> make) override { m_addPhotoFactory = std::move(make); }
 
     GallerySettingsController *settingsController() const { return m_controller.get(); }
 
     void launchSimplifiedWindowController(const QString &outputFolderPath);
-    void selectInputPhotoFolder();
+    void selectInputPhotoFolder() override;
     // Worker: scans gInputFolderURL and sorts for the edition, then hands
     // the records to doneCountingPhotos on the main thread and waits for it.
     void retrievePhotoFiles();

@@ -8,13 +8,13 @@
 
 class QLabel;
 class QPushButton;
-class SKTAppDelegate;
+class GalleryWindowsHost;
 class SegmentedControl;
 
 class FileCatalogSettingsWindowController : public QWidget, public GallerySettingsController {
     Q_OBJECT
 public:
-    explicit FileCatalogSettingsWindowController(SKTAppDelegate *delegate, QWidget *parent = nullptr);
+    explicit FileCatalogSettingsWindowController(GalleryWindowsHost *delegate, QWidget *parent = nullptr);
 
     void setOpenWebsiteFolderPath(const QString &path) override;
     QString openWebsiteFolderPath() const override { return m_openWebsiteFolderPath; }
