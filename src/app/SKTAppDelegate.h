@@ -5,6 +5,7 @@
 // that offers to open the first page. The application-shell issue adds the
 // delegate's other duties.
 #include "generation/GalleryWindowsHost.h"
+#include "window/ProjectLauncher.h"
 #include "app/ImportPageWindow.h"
 #include "publishing/PageImport.h"
 #include "config/ZovFileHelper.h"
@@ -25,7 +26,7 @@ extern QUrl gInputFolderURL;
 class MainMenuModel;
 class SKTDocument;
 
-class SKTAppDelegate : public QObject, public GalleryWindowsHost {
+class SKTAppDelegate : public QObject, public GalleryWindowsHost, public ProjectLauncher {
     Q_OBJECT
 public:
     using SettingsWindowFactory = GalleryWindowsHost::SettingsWindowFactory;
@@ -213,33 +214,28 @@ public:
     // ---- projects ----
     //
     // Opening and creating projects (folders of page files) and pages alone.
-    // The document windows install how a project reaches its window: focusing
-    // the window that already shows a folder, and tying a newly opened page's
-    // window to its folder.
-    struct ProjectWindows {
-        std::function<bool(const QString &folder)> focusProject;
-        std::function<void(SKTDocument &document, const QString &folder)> attachProject;
-    };
-    void setProjectWindows(ProjectWindows windows) { m_projectWindows = std::move(windows); }
+    // The document windows install how a project reaches its window
+    // (ProjectLauncher::ProjectWindows).
+    void setProjectWindows(ProjectWindows windows) override { m_projectWindows = std::move(windows); }
     // The bundle's resource folder (tests point it elsewhere).
     void setResourcesFolder(const QString &folder) { m_resourcesFolder = folder; }
-    QString resourcesFolder() const;
+    QString resourcesFolder() const override;
 
-    void addNewWebsite();
-    void openWebsite();
-    void openNewDoc();
-    void openSample();
+    void addNewWebsite() override;
+    void openWebsite() override;
+    void openNewDoc() override;
+    void openSample() override;
     // Opens folder as a project (a starter page first when addStarterPage);
     // the window that already shows it is brought forward instead. Answers
     // the document shown, null when nothing opened.
-    SKTDocument *launchSelectedWebsite(const QString &folder, bool addStarterPage);
+    SKTDocument *launchSelectedWebsite(const QString &folder, bool addStarterPage) override;
     // Copies the edition's starter pages into folder; a blank page when the
     // edition ships none. Answers how many pages were placed.
     int addStarterBlankPage(const QString &folder);
     // A template site of the bundle copied to destination, then opened.
-    SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination);
+    SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination) override;
     // Opens a page file on its own, outside any project.
-    SKTDocument *openPageAlone(const QString &path);
+    SKTDocument *openPageAlone(const QString &path) override;
     // The template chooser's roads to new work. mainTemplateName is "" for a
     // new page and "basetemplate" for a new base template; the page made from
     // the chooser's pick takes it.
@@ -258,13 +254,8 @@ public:
     // False, after telling the user ("Not able to open" naming it), when the
     // template picked in the chooser cannot be read as a page package.
     bool pickedTemplateOpens() const;
-    // The template site chooser's entries.
-    struct WebsiteObject {
-        QString websiteFolder;
-        QString websiteTitle;
-        QString websiteDescription;
-    };
-    QList<WebsiteObject> templateSites() const;
+    // The template site chooser's entries (ProjectLauncher::WebsiteObject).
+    QList<WebsiteObject> templateSites() const override;
 
 signals:
     // An import ended: the package opened (empty when refused or declined).
