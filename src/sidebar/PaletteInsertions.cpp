@@ -3,7 +3,7 @@
 #include "sidebar/PaletteCatalogue.h"
 
 #include "canvas/CanvasInsertionAdapter.h"
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "config/EditionSettings.h"
 #include "document/PagePreferences.h"
 #include "document/SKTDocument.h"

@@ -9,7 +9,7 @@
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "sidebar/PaletteInsertions.h"
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "model/SKTImage.h"
 #include "platform/ActionResponder.h"
 #include "platform/ui/CommandRegistry.h"

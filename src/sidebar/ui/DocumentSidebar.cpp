@@ -1,7 +1,7 @@
 #include "sidebar/ui/DocumentSidebar.h"
 
 #include "canvas/CanvasInsertions.h"
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "sidebar/PaletteInsertions.h"
 
 #include "canvas/SKTGraphicView.h"

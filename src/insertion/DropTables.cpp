@@ -1,4 +1,4 @@
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 
 #include "config/DataFiles.h"
 #include "platform/Bundle.h"
