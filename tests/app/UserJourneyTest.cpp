@@ -17,7 +17,7 @@
 #include "document/DocumentController.h"
 #include "document/SKTDocument.h"
 #include "insertion/ui/CompositeCommands.h"
-#include "insertion/ui/InsertionCommands.h"
+#include "canvas/ui/InsertionCommands.h"
 #include "sidebar/ui/SidebarCommands.h"
 #include "model/SKTText.h"
 #include "platform/ActionResponder.h"

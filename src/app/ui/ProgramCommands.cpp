@@ -2,7 +2,7 @@
 
 #include "app/ui/TemplateCommands.h"
 #include "insertion/ui/CompositeCommands.h"
-#include "insertion/ui/InsertionCommands.h"
+#include "canvas/ui/InsertionCommands.h"
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"

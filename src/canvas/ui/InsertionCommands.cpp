@@ -1,4 +1,4 @@
-#include "insertion/ui/InsertionCommands.h"
+#include "canvas/ui/InsertionCommands.h"
 
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/CanvasMenuValidator.h"
