@@ -16,7 +16,7 @@
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
 #include "document/SKTDocument.h"
-#include "insertion/ui/CompositeCommands.h"
+#include "canvas/ui/CompositeCommands.h"
 #include "canvas/ui/InsertionCommands.h"
 #include "sidebar/ui/SidebarCommands.h"
 #include "model/SKTText.h"

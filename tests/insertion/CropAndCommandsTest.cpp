@@ -3,7 +3,7 @@
 #include "InsertionFixture.h"
 
 #include "insertion/CropGeometry.h"
-#include "insertion/ui/CompositeCommands.h"
+#include "canvas/ui/CompositeCommands.h"
 #include "insertion/ui/CropImageDialog.h"
 #include "insertion/ui/PageInsertions.h"
 #include "canvas/CanvasInsertionAdapter.h"

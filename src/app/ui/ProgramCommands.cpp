@@ -1,7 +1,7 @@
 #include "app/ui/ProgramCommands.h"
 
 #include "app/ui/TemplateCommands.h"
-#include "insertion/ui/CompositeCommands.h"
+#include "canvas/ui/CompositeCommands.h"
 #include "canvas/ui/InsertionCommands.h"
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"

@@ -1,4 +1,4 @@
-#include "insertion/ui/CompositeCommands.h"
+#include "canvas/ui/CompositeCommands.h"
 
 #include "canvas/CanvasMenuValidator.h"
 #include "canvas/SKTGraphicView.h"
