@@ -18,7 +18,7 @@
 #include "document/SKTDocument.h"
 #include "canvas/ui/CompositeCommands.h"
 #include "canvas/ui/InsertionCommands.h"
-#include "sidebar/ui/SidebarCommands.h"
+#include "canvas/ui/SidebarCommands.h"
 #include "model/SKTText.h"
 #include "platform/ActionResponder.h"
 #include "platform/Bundle.h"

@@ -8,7 +8,7 @@
 #include "document/SKTDocument.h"
 #include "sidebar/ui/ColorSelectorPanel.h"
 #include "sidebar/ui/DocumentSidebar.h"
-#include "sidebar/ui/SidebarCommands.h"
+#include "canvas/ui/SidebarCommands.h"
 #include "sidebar/ui/FloatWindowController.h"
 #include "sidebar/ui/SidebarView.h"
 #include "sidebar/ui/PresetPickers.h"

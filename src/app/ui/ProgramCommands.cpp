@@ -6,7 +6,7 @@
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"
-#include "sidebar/ui/SidebarCommands.h"
+#include "canvas/ui/SidebarCommands.h"
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/WindowSheetCommands.h"
 

@@ -1,4 +1,4 @@
-#include "sidebar/ui/SidebarCommands.h"
+#include "canvas/ui/SidebarCommands.h"
 
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/CanvasMenuValidator.h"
