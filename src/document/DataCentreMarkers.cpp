@@ -2,7 +2,7 @@
 #include "document/PageEditingCopy.h"
 
 #include "generation/Markers.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>

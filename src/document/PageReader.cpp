@@ -5,7 +5,7 @@
 #include "document/DataCentreMarkers.h"
 #include "document/ElementRuleReaders.h"
 #include "document/PageBodyText.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 #include "model/FormItemMaker.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Fmt.h"
+#include "document/Fmt.h"
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
 #include "platform/UserDefaults.h"

@@ -4,7 +4,7 @@
 // Both answer the same attribute names; this handle reads and writes them
 // alike. A carrier's size, font and text come from its inner text view, its
 // opacity from its alpha and its corner radius from the cell corner radius.
-#include "generation/ElementHandle.h"
+#include "document/ElementHandle.h"
 #include "model/SKTText.h"
 #include "model/myTextView.h"
 

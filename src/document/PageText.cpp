@@ -1,6 +1,6 @@
-#include "generation/PageText.h"
+#include "document/PageText.h"
 
-#include "generation/Escape.h"
+#include "document/Escape.h"
 
 namespace {
 

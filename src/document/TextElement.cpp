@@ -1,6 +1,6 @@
-#include "generation/TextElement.h"
+#include "document/TextElement.h"
 
-#include "generation/ElementBox.h"
+#include "document/ElementBox.h"
 
 #define ZOV_TEXT_GET(Type, name) ZOV_ELEMENT_GET(TextElement, Type, name)
 #define ZOV_TEXT_SET(Type, name, Setter) ZOV_ELEMENT_SET(TextElement, Type, name, Setter)

@@ -1,4 +1,4 @@
-#include "generation/Escape.h"
+#include "document/Escape.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "generation/ImageElement.h"
+#include "document/ImageElement.h"
 
-#include "generation/ElementBox.h"
+#include "document/ElementBox.h"
 
 #define ZOV_IMAGE_GET(Type, name) ZOV_ELEMENT_GET(ImageElement, Type, name)
 #define ZOV_IMAGE_SET(Type, name, Setter) ZOV_ELEMENT_SET(ImageElement, Type, name, Setter)

@@ -1,4 +1,4 @@
-#include "generation/Fmt.h"
+#include "document/Fmt.h"
 
 #include <cmath>
 #include <cstdio>

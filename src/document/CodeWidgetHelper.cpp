@@ -1,6 +1,6 @@
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 
-#include "generation/Fmt.h"
+#include "document/Fmt.h"
 
 void CodeWidgetHelper::setRect(const QRectF &frame)
 {

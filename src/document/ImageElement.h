@@ -4,7 +4,7 @@
 // a table image or a table's background). Both answer the same attribute
 // names; this handle gives the passes one way to read and write them.
 // A carrier answers rowSpot (isCarrier()); a graphic does not.
-#include "generation/ElementHandle.h"
+#include "document/ElementHandle.h"
 #include "model/SKTImage.h"
 #include "model/TransformView.h"
 
