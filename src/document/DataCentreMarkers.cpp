@@ -1,7 +1,7 @@
 #include "document/DataCentreMarkers.h"
 #include "document/PageEditingCopy.h"
 
-#include "generation/Markers.h"
+#include "document/MarkerValue.h"
 #include "document/PageText.h"
 #include "platform/TextCodec.h"
 
@@ -21,7 +21,7 @@ namespace {
 QString cleanValue(const QString &value)
 {
     // The generator writes marker values through the same helper.
-    return Markers::cleanMarkerValue(value);
+    return MarkerValue::clean(value);
 }
 
 // The file's text as stored; null when it cannot be read.
