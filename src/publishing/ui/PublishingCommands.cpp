@@ -2,7 +2,7 @@
 
 #include "app/SKTAppDelegate.h"
 #include "app/ui/ImportPageWindowController.h"
-#include "document/ui/FormPreferencesDialog.h"
+#include "generation/ui/FormPreferencesDialog.h"
 #include "document/ui/PagePreferencesDialog.h"
 #include "generation/ui/SourceCodeWindowController.h"
 #include "platform/ActionResponder.h"

@@ -1,4 +1,4 @@
-#include "document/ui/FormPreferencesDialog.h"
+#include "generation/ui/FormPreferencesDialog.h"
 
 #include "document/SKTDocument.h"
 #include "generation/FormMailer.h"
