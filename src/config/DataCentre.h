@@ -11,7 +11,7 @@
 #include "config/DataCentreOutlines.h"
 #include "config/DataCentrePresets.h"
 #include "config/DataCentreSetup.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "document/DataCentreMarkers.h"
 #include "document/DataCentreProfileFields.h"
 

@@ -1,7 +1,7 @@
 #include "config/LabelTemplateFile.h"
 
 #include "platform/Bundle.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/SheetPainter.h"
 
 #include <QLoggingCategory>

@@ -3,7 +3,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/GraphicRenderer.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "publishing/PageExport.h"
 
 #include <QHash>

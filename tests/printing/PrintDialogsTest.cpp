@@ -5,7 +5,7 @@
 #include "PrintingFixture.h"
 #include "document/SKTDocument.h"
 #include "platform/ActionResponder.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/PrintOperations.h"
 #include "printing/SheetViewLayout.h"
 #include "printing/ui/PrintDialogs.h"

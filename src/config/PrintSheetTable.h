@@ -1,7 +1,7 @@
 #pragma once
 // The built-in catalogue of print sheets, in the order the look-ups walk it:
 // post cards, business cards, labels, folding cards, flyers, envelopes.
-#include "printing/LabelHelper.h"
+#include "config/LabelHelper.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Class-level operations of DataCentre: see config/DataCentre.h.
 // The print-sheet catalogue, the current sheet and the print canvas set from it.
-#include "printing/LabelHelper.h"
+#include "config/LabelHelper.h"
 
 #include <QList>
 #include <QString>

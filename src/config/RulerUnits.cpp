@@ -1,4 +1,4 @@
-#include "printing/RulerUnits.h"
+#include "config/RulerUnits.h"
 
 #include <cmath>
 

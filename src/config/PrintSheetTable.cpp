@@ -1,4 +1,4 @@
-#include "printing/PrintSheetTable.h"
+#include "config/PrintSheetTable.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "printing/LabelHelper.h"
+#include "config/LabelHelper.h"
 
 #include <cmath>
 #include <limits>

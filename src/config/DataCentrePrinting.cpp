@@ -1,9 +1,9 @@
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 
 #include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
-#include "printing/PrintSheetTable.h"
-#include "printing/RulerUnits.h"
+#include "config/PrintSheetTable.h"
+#include "config/RulerUnits.h"
 
 #include <QtGlobal>
 
