@@ -12,8 +12,8 @@
 #include "config/DataCentrePresets.h"
 #include "config/DataCentreSetup.h"
 #include "config/DataCentrePrinting.h"
-#include "document/DataCentreMarkers.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreMarkers.h"
+#include "config/DataCentreProfileFields.h"
 
 class DataCentre : public DataCentreSetup,
                    public DataCentreColours,

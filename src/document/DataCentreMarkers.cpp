@@ -1,4 +1,4 @@
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/PageEditingCopy.h"
 
 #include "document/MarkerValue.h"

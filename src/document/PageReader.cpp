@@ -2,7 +2,7 @@
 
 #include "config/DataCentreColours.h"
 #include "config/DataCentreImages.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/ElementRuleReaders.h"
 #include "document/PageBodyText.h"
 #include "document/PageText.h"

@@ -9,8 +9,8 @@
 #include "document/PageEditingCopy.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreMarkers.h"
+#include "config/DataCentreProfileFields.h"
 #include "document/PageReadApply.h"
 #include "document/PageReader.h"
 #include "document/ReadError.h"

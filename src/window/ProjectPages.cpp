@@ -2,7 +2,7 @@
 #include "window/LocalizedText.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/NotificationCenter.h"

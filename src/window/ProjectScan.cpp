@@ -1,8 +1,8 @@
 #include "window/ProjectScan.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreMarkers.h"
+#include "config/DataCentreProfileFields.h"
 #include "document/SKTDocument.h"
 #include "document/PageEditingCopy.h"
 #include "platform/SafeFileWrite.h"

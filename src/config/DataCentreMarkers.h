@@ -1,7 +1,8 @@
 #pragma once
-// Class-level operations of DataCentre: see config/DataCentre.h. The page
-// marker comments: reading them from a page file or text, and the editors
-// that rewrite one marker of a page file in place.
+// Class-level operations of DataCentre: see config/DataCentre.h. Declared
+// here for the facade; defined in document/DataCentreMarkers.cpp, since they
+// work on page files. The page marker comments: reading them from a page file
+// or text, and the editors that rewrite one marker of a page file in place.
 //
 // Files are read and written by the page text rule (ASCII when the whole text
 // fits, else UTF-16 with a byte-order mark). An editor writes atomically and

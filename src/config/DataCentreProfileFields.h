@@ -1,5 +1,6 @@
 #pragma once
-// Class-level operations of DataCentre: see config/DataCentre.h. The profile
+// Class-level operations of DataCentre: see config/DataCentre.h. Declared here
+// for the facade; defined in document/DataCentreProfileFields.cpp, since they work on page files. The profile
 // field blocks of record pages ("<!====LABELSTARTSTRING--value--LABELENDSTRING====>"),
 // the page title of a record, and the one-time conversion of the older
 // record header (bare lines in a comment at the top of the page).
@@ -7,7 +8,7 @@
 // Values are written with "&", "<" and ">" escaped, so a value can neither
 // spill into the page nor hold an end marker; reading decodes them, and
 // values written before read as they were.
-#include "document/Person.h"
+#include "config/Person.h"
 
 #include <QDate>
 #include <QList>
