@@ -1,8 +1,8 @@
 #pragma once
 // Class-level operations of DataCentre: see config/DataCentre.h. Declared
 // here for the facade; defined in document/DataCentreProfileFields.cpp, since
-// they work on page files. The profile field blocks of record pages ("<!====LABELSTARTSTRING--value--LABELENDSTRING====>"),
-// the page title of a record, and the one-time conversion of the older
+// they work on page files. The profile field blocks of record pages
+// ("<!====LABELSTARTSTRING--value--LABELENDSTRING====>"), the page title of a record, and the one-time conversion of the older
 // record header (bare lines in a comment at the top of the page).
 //
 // Values are written with "&", "<" and ">" escaped, so a value can neither
