@@ -1,4 +1,4 @@
-#include "printing/SKTRenderingView.h"
+#include "canvas/SKTRenderingView.h"
 
 #include "model/GraphicRenderer.h"
 #include "model/SKTGraphic.h"
