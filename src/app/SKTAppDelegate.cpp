@@ -38,6 +38,12 @@ ProjectLauncher &ProjectLauncher::shared()
     return SKTAppDelegate::shared();
 }
 
+// The page import's window and commands reach the delegate through this interface alone.
+PageImportHost &PageImportHost::shared()
+{
+    return SKTAppDelegate::shared();
+}
+
 void SKTAppDelegate::launchSimplifiedWindowController(const QString &outputFolderPath)
 {
     if (!m_factory)

@@ -6,7 +6,7 @@
 // delegate's other duties.
 #include "generation/GalleryWindowsHost.h"
 #include "window/ProjectLauncher.h"
-#include "app/ImportPageWindow.h"
+#include "publishing/PageImportHost.h"
 #include "publishing/PageImport.h"
 #include "config/ZovFileHelper.h"
 #include "app/TemplateChooser.h"
@@ -26,7 +26,7 @@ extern QUrl gInputFolderURL;
 class MainMenuModel;
 class SKTDocument;
 
-class SKTAppDelegate : public QObject, public GalleryWindowsHost, public ProjectLauncher {
+class SKTAppDelegate : public QObject, public GalleryWindowsHost, public ProjectLauncher, public PageImportHost {
     Q_OBJECT
 public:
     using SettingsWindowFactory = GalleryWindowsHost::SettingsWindowFactory;
@@ -132,13 +132,16 @@ public:
         QString projectFolder;
     };
     // Makes the "Import Page" window (installed by the program's widgets).
-    void setImportPageWindowFactory(std::function<std::unique_ptr<ImportPageWindow>()> make) { m_importFactory = std::move(make); }
+    void setImportPageWindowFactory(std::function<std::unique_ptr<ImportPageWindow>()> make) override
+    {
+        m_importFactory = std::move(make);
+    }
     void setImportTargetProvider(std::function<ImportTarget()> provider) { m_importTarget = std::move(provider); }
     ImportPageWindow *importPageWindowController() const { return m_importWindow.get(); }
 
-    void showPageImport();
+    void showPageImport() override;
     // Reads the window on the main thread, then runs syncPageAction on a worker.
-    void syncPage();
+    void syncPage() override;
     // The download and storing of the page and its pictures (on the worker).
     static PageImport::Outcome syncPageAction(const PageImport::Input &input);
     // Back on the main thread: packs the page and opens it, or refuses.

@@ -6,7 +6,7 @@
 #include "app/ui/AdHocViewController.h"
 #include "app/ui/CustomizeCategoriesWindowController.h"
 #include "app/ui/FeedbackWindowController.h"
-#include "app/ui/ImportPageWindowController.h"
+#include "publishing/ui/ImportPageWindowController.h"
 #include "app/ui/GridPanel.h"
 #include "app/ui/SKTConvenience.h"
 #include "app/ui/WelcomeWindowController.h"

@@ -1,7 +1,7 @@
 #include "publishing/ui/PublishingCommands.h"
 
-#include "app/SKTAppDelegate.h"
-#include "app/ui/ImportPageWindowController.h"
+#include "publishing/PageImportHost.h"
+#include "publishing/ui/ImportPageWindowController.h"
 #include "generation/ui/FormPreferencesDialog.h"
 #include "document/ui/PagePreferencesDialog.h"
 #include "generation/ui/SourceCodeWindowController.h"
@@ -147,12 +147,12 @@ void installPublishingApplicationCommands(ActionMap &commands)
             PreferenceWindowController *sheet = ServerSettingsSheetHolder::shared().ftpSettingsPanelController();
             return sheet && sheet->isVisible();
         });
-    commands.add(QStringLiteral("showPageImport"), [](const ActionItemState &) { SKTAppDelegate::shared().showPageImport(); });
+    commands.add(QStringLiteral("showPageImport"), [](const ActionItemState &) { PageImportHost::shared().showPageImport(); });
 }
 
 void registerPublishingCommands()
 {
-    ImportPageWindowController::install(SKTAppDelegate::shared());
+    ImportPageWindowController::install(PageImportHost::shared());
     CommandRegistry::addWindowCommands(QStringLiteral("publishing"), [](ActionMap &commands, const DocumentWindowContext &context) {
         installPublishingWindowCommands(commands, context);
     });

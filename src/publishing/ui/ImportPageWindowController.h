@@ -1,19 +1,19 @@
 #pragma once
 // The "Import Page" window: the address of a published page, the character set
 // it was written in and the import button.
-#include "app/ImportPageWindow.h"
+#include "publishing/ImportPageWindow.h"
 
 #include <QWidget>
 
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
-class SKTAppDelegate;
+class PageImportHost;
 
 class ImportPageWindowController : public QWidget, public ImportPageWindow {
     Q_OBJECT
 public:
-    explicit ImportPageWindowController(SKTAppDelegate &delegate, QWidget *parent = nullptr);
+    explicit ImportPageWindowController(PageImportHost &delegate, QWidget *parent = nullptr);
     ~ImportPageWindowController() override;
 
     QString address() const override;
@@ -29,7 +29,7 @@ public:
     QPushButton *importButton() const { return m_import; }
 
     // Lets the delegate make this window.
-    static void install(SKTAppDelegate &delegate);
+    static void install(PageImportHost &delegate);
 
 private:
     void saveFrame();

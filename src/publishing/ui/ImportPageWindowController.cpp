@@ -1,6 +1,6 @@
-#include "app/ui/ImportPageWindowController.h"
+#include "publishing/ui/ImportPageWindowController.h"
 
-#include "app/SKTAppDelegate.h"
+#include "publishing/PageImportHost.h"
 #include "platform/UserDefaults.h"
 
 #include <QButtonGroup>
@@ -15,7 +15,7 @@ namespace {
 constexpr char kFrameKey[] = "NSWindow Frame Import Page";
 }
 
-ImportPageWindowController::ImportPageWindowController(SKTAppDelegate &delegate, QWidget *parent) : QWidget(parent, Qt::Window)
+ImportPageWindowController::ImportPageWindowController(PageImportHost &delegate, QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Import Page"));
     auto *layout = new QVBoxLayout(this);
@@ -47,8 +47,8 @@ ImportPageWindowController::ImportPageWindowController(SKTAppDelegate &delegate,
     buttons->addWidget(m_import);
     layout->addLayout(buttons);
 
-    connect(m_import, &QPushButton::clicked, &delegate, [&delegate] { delegate.syncPage(); });
-    connect(m_url, &QLineEdit::returnPressed, &delegate, [&delegate] { delegate.syncPage(); });
+    connect(m_import, &QPushButton::clicked, this, [&delegate] { delegate.syncPage(); });
+    connect(m_url, &QLineEdit::returnPressed, this, [&delegate] { delegate.syncPage(); });
 
     const QByteArray frame = QByteArray::fromBase64(UserDefaults::standard().stringForKey(QLatin1String(kFrameKey)).toLatin1());
     if (!frame.isEmpty())
@@ -105,7 +105,7 @@ void ImportPageWindowController::saveFrame()
         UserDefaults::standard().setString(QString::fromLatin1(saveGeometry().toBase64()), QLatin1String(kFrameKey));
 }
 
-void ImportPageWindowController::install(SKTAppDelegate &delegate)
+void ImportPageWindowController::install(PageImportHost &delegate)
 {
     delegate.setImportPageWindowFactory(
         [&delegate]() -> std::unique_ptr<ImportPageWindow> { return std::make_unique<ImportPageWindowController>(delegate); });
