@@ -1,5 +1,7 @@
 #include "config/PaperSizes.h"
 
+#include <QSizeF>
+
 namespace {
 
 struct PaperRow {

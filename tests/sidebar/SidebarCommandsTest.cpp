@@ -7,7 +7,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "sidebar/ui/ColorSelectorPanel.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "canvas/ui/SidebarCommands.h"
 #include "sidebar/ui/FloatWindowController.h"
 #include "sidebar/ui/SidebarView.h"

@@ -8,7 +8,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "document/DocumentController.h"
 #include "sidebar/PaletteDrag.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "sidebar/ui/SidebarView.h"
 #include "insertion/ui/PageInsertions.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"

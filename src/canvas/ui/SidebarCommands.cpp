@@ -18,7 +18,7 @@
 #include "insertion/TableRefresh.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "sidebar/ui/GalleryGridEditorWindowController.h"
 #include "sidebar/ui/SidebarControls.h"
 #include "sidebar/ui/SidebarView.h"

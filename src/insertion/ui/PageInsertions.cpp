@@ -3,6 +3,7 @@
 #include "document/SKTDocument.h"
 #include "insertion/CompositeMakers.h"
 #include "insertion/DropMakers.h"
+#include "insertion/DropTables.h"
 #include "insertion/FormFields.h"
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"

@@ -14,7 +14,7 @@
 #include "model/GraphicEnvironment.h"
 #include "sidebar/SidebarActions.h"
 #include "sidebar/SidebarBindings.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "sidebar/ui/SidebarView.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"

@@ -9,7 +9,7 @@
 #include "config/EditionSettings.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/ObjectMakers.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"

@@ -1,4 +1,4 @@
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 
 #include "canvas/CanvasInsertions.h"
 #include "insertion/DropTables.h"
