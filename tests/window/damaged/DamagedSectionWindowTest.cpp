@@ -40,7 +40,9 @@ QString withColumn(const QString &editing, const QRectF &at, int column, bool *f
     const QString left = QStringLiteral("left:%1px;").arg(int(at.left()));
     const QString top = QStringLiteral("top:%1px;").arg(int(at.top()));
     for (QString &line : lines) {
-        if (!line.startsWith(QLatin1String(".text")) || !line.contains(left) || !line.contains(top))
+        // Texts of the responsive editions are written as snippets.
+        const bool textRule = line.startsWith(QLatin1String(".text")) || line.startsWith(QLatin1String(".snippet"));
+        if (!textRule || !line.contains(left) || !line.contains(top))
             continue;
         const qsizetype from = line.indexOf(QLatin1String("sectionColumnSpot:"));
         const qsizetype to = line.indexOf(QLatin1Char(';'), from);
