@@ -1,14 +1,17 @@
 // Moving a text from one section into a column of the next one, in the
 // responsive website edition's own document window, on a page of 500
-// two-column sections with a text in each, beside the same on a page of 50.
+// two-column sections (190 px high) with a text in each, beside the same on a
+// page of 50.
 // The sections and texts are inserted by the canvas as drops insert them; the
 // text is pressed, dragged in 8 mouse moves and released on the canvas
 // widget, and the section check the release schedules runs through the event
 // loop as it does in the program. Figures: the median and the slowest drag
 // step (a mouse move and the repaint it asks for), and the median release
 // with the section check (the text joins the other section's column and is
-// laid out in it). Target: each under one frame (16 ms) on 500 sections.
+// laid out in it), with their 95th percentiles. Target: 95 of 100 drag steps
+// and releases under one frame (16 ms) on 500 sections, every text joining.
 // Argument: the section count (default 500).
+#include "app/ui/ProgramCommands.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "config/DataCentre.h"
@@ -19,11 +22,15 @@
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "platform/Bundle.h"
+#include "sidebar/PaletteDrag.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -51,6 +58,30 @@ void send(QWidget *w, QEvent::Type type, const QPointF &at, Qt::MouseButton butt
 {
     QMouseEvent e(type, at, w->mapToGlobal(at), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
+}
+
+// A palette entry dragged onto the canvas and dropped at a canvas point, as
+// a person drops it.
+bool drop(SKTWindowController &window, const QString &codeName, const QPointF &canvasPoint)
+{
+    QWidget *canvas = window.canvasWidget();
+    const std::unique_ptr<QMimeData> data = PaletteDrag::mimeData(codeName);
+    const QPointF at = canvasPoint * window.canvasWidget()->zoomFactor();
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &enter);
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    QDropEvent dropped(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &dropped);
+    return enter.isAccepted() && dropped.isAccepted();
+}
+
+QScrollArea *scrollAreaOf(QWidget *widget)
+{
+    for (QWidget *w = widget; w; w = w->parentWidget())
+        if (auto *area = qobject_cast<QScrollArea *>(w))
+            return area;
+    return nullptr;
 }
 
 double timed(const std::function<void()> &step)
@@ -87,6 +118,9 @@ Figures run(int sectionCount)
 {
     auto doc = std::make_unique<SKTDocument>();
     doc->pageName = QStringLiteral("bench");
+    // 500 sections of the edition's 300 px would reach past the 100,000 px
+    // a page may be tall: these are 190 px, room for a text between paddings.
+    gSectionHeight = 190;
     const double height = gSectionHeight;
     doc->setPageCanvas(1, gCanvasWidth, int(height * (sectionCount + 2)));
     auto *window = new SKTWindowController(*doc);
@@ -102,18 +136,36 @@ Figures run(int sectionCount)
 
     // Sections one below the other, each with a text in its first column.
     for (int i = 0; i < sectionCount; ++i)
-        view.insertCodeName(QStringLiteral("zov_section2"), QPointF(300, i * height + 1));
+        if (!drop(*window, QStringLiteral("zov_section2"), QPointF(300, i * height + 1)) && i == 0)
+            std::printf("the section was not taken\n");
     for (int i = 0; i < sectionCount; ++i) {
         SKTTable *section = sectionAt(*doc, i * height + height / 2);
         if (!section)
             continue;
         section->drawBoxModel();
         const QRectF cell = section->grabSelectedCellRect(0, 0);
-        view.insertCodeName(QStringLiteral("zov_textbox_body_tovra_rich"),
-                            QPointF(cell.left() + 40, section->contentRect().top() + 10));
+        const qsizetype before = doc->graphics().size();
+        if (!drop(*window, QStringLiteral("zov_textbox_body_tovra_rich"),
+                  QPointF(cell.left() + 40, section->contentRect().top() + 10))
+            || doc->graphics().size() != before + 1) {
+            std::printf("the text was not taken in section %d\n", i);
+            continue;
+        }
+        // A dropped text joins its cell at the section check after the
+        // drop; on a page made over time every text has had it.
+        SKTGraphic *text = doc->graphics().first().get();
+        text->setSectionNumber(section->sectionNumber());
+        text->setSectionRowSpot(0);
+        text->setSectionColumnSpot(0);
     }
     view.deselectAll();
     QApplication::processEvents();
+    int sections = 0;
+    for (const auto &g : doc->graphics())
+        sections += g->isSection() ? 1 : 0;
+    std::printf("page of %d sections and %d other graphics (environment %s)\n", sections,
+                int(doc->graphics().size()) - sections,
+                GraphicEnvironment::current() == &view ? "the window" : "missing");
 
     Figures f;
     const double zoom = window->canvasWidget()->zoomFactor();
@@ -125,10 +177,14 @@ Figures run(int sectionCount)
         SKTGraphic *text = source ? memberOf(*doc, *source) : nullptr;
         if (!text || !target)
             continue;
-        target->drawBoxModel();
+        // Scrolled to, as a person scrolls to the sections they work on: the
+        // canvas draws them, which lays their columns out.
+        if (QScrollArea *area = scrollAreaOf(canvas))
+            area->ensureVisible(int(600 * zoom), int(target->bounds().center().y() * zoom), 50, int(height * zoom));
+        QApplication::processEvents();
         const QRectF column = target->grabSelectedCellRect(0, 1);
         const QPointF press = text->bounds().center();
-        const QPointF release(column.left() + 60, std::max(column.top(), target->contentRect().top()) + 60);
+        const QPointF release(column.left() + 60, column.top() + std::min(60.0, column.height() / 2));
         view.setSelectedGraphics({text});
         send(canvas, QEvent::MouseButtonPress, press * zoom, Qt::LeftButton, Qt::LeftButton);
         for (int s = 1; s <= kSteps; ++s) {
@@ -153,10 +209,16 @@ Figures run(int sectionCount)
     return f;
 }
 
+double percentile95(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[std::min(v.size() - 1, v.size() * 95 / 100)];
+}
+
 void report(const char *what, int sections, const std::vector<double> &times)
 {
-    std::printf("%-26s %4d sections: median %7.3f ms, slowest %7.3f ms\n", what, sections, median(times),
-                *std::max_element(times.begin(), times.end()));
+    std::printf("%-26s %4d sections: median %7.3f ms, 95th percentile %7.3f ms, slowest %7.3f ms\n", what, sections,
+                median(times), percentile95(times), *std::max_element(times.begin(), times.end()));
 }
 
 } // namespace
@@ -171,6 +233,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     Bundle::setDisplayName(QStringLiteral("Mirvel Responsive Website Designer"));
     DataCentre::initializeData();
+    // As main() does before any window exists.
+    registerProgramCommands();
 
     int count = 500;
     if (argc > 1 && QByteArray(argv[1]).toInt() > 2)
@@ -187,12 +251,13 @@ int main(int argc, char **argv)
     report("release and section check", count, big.releases);
     std::printf("moves that joined the other section's column: %d of %d (50), %d of %d (%d)\n", peer.joined, kMoves,
                 big.joined, kMoves, count);
-    const double step = median(big.steps);
-    const double release = median(big.releases);
-    std::printf("ratio %d/50 sections: drag step %.2fx, release %.2fx\n", count, step / median(peer.steps),
-                release / median(peer.releases));
+    const double step = percentile95(big.steps);
+    const double release = percentile95(big.releases);
+    std::printf("ratio of the medians, %d/50 sections: drag step %.2fx, release %.2fx\n", count,
+                median(big.steps) / median(peer.steps), median(big.releases) / median(peer.releases));
     const bool met = step < kFrameMs && release < kFrameMs && big.joined == kMoves;
-    std::printf("target: drag step and release each under %.0f ms on %d sections, every move joining: %s\n", kFrameMs,
+    std::printf("target: 95 of 100 drag steps and releases under %.0f ms on %d sections, every move joining: %s\n",
+                kFrameMs,
                 count, met ? "met" : "NOT met");
     return met ? 0 : 2;
 }

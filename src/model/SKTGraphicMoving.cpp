@@ -80,6 +80,11 @@ void SKTGraphic::translateGraphics(const QList<SKTGraphic *> &graphics, double d
     for (SKTGraphic *g : graphics) {
         if (!g)
             continue;
+        // Moved by itself, a graphic is not carried by its section: a mark
+        // left by an earlier look at the section's contents would otherwise
+        // keep it from joining the cell it is released over.
+        if (!g->isSection())
+            g->setMovingAsPartOfSection(false);
         if (gPreventOverlap) {
             if (!env || !env->isThereGraphicAtNewLocation(*g, g->bounds()))
                 g->setLastNoOverlapRect(g->bounds());
