@@ -14,6 +14,7 @@
 #include "document/PageReadApply.h"
 #include "document/PageReader.h"
 #include "document/ReadError.h"
+#include "document/SectionMembership.h"
 #include "model/SKTGraphic.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
@@ -375,6 +376,9 @@ bool SKTDocument::refreshDocument()
     try {
         const auto carriers = presentObjects(text, pageName, openWebsiteFolderTempPath, writtenName, pagePath);
         graphics = SKTGraphic::graphicsWithProperties(carriers, F);
+        // Checked with the base template's graphics already on the page:
+        // its sections hold graphics of the page too.
+        SectionMembership::settle(m_graphics + graphics);
     } catch (const std::exception &e) {
         return fail(QString::fromUtf8(e.what()));
     }
@@ -423,6 +427,7 @@ void SKTDocument::applyAutoBaseTemplate()
         const auto carriers = presentObjects(text, QStringLiteral("basetemplate"), openWebsiteFolderTempPath,
                                              QStringLiteral("basetemplate"), T);
         const auto graphics = SKTGraphic::graphicsWithProperties(carriers, QStringLiteral("basetemplate"));
+        SectionMembership::settle(graphics);
         m_undoManager->disableUndoRegistration();
         clearAllGraphics();
         QList<qsizetype> indexes;
