@@ -11,7 +11,7 @@
 #include "document/Escape.h"
 #include "document/Fmt.h"
 #include "generation/GenerationContext.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 
 #include <algorithm>
 

@@ -12,7 +12,7 @@
 #include "document/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/LineImageOutput.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
