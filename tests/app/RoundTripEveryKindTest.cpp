@@ -32,13 +32,16 @@ namespace {
 // Values that are not the page's content: when the picture file was last
 // read, the canvas's selection and editing state, and what laying a table
 // out gives its cells from the table (place, frame, measured text height,
-// stacking number, line count, the table's border width and the mark that
-// the cell is laid out), which drawing and saving work out again each time.
+// stacking number, line count, the table's border width and section place,
+// and the mark that the cell is laid out), which drawing and saving work out
+// again each time.
 const QSet<QString> kNotContent = {
     QStringLiteral("imageLastModDate"), QStringLiteral("selected"),        QStringLiteral("selectable"),
     QStringLiteral("isBeingEdited"),    QStringLiteral("originX"),         QStringLiteral("originY"),
     QStringLiteral("frame"),            QStringLiteral("textHeight"),      QStringLiteral("tag"),
-    QStringLiteral("nlines"),           QStringLiteral("partOfTableFlag"), QStringLiteral("textView.borderWidth")};
+    QStringLiteral("nlines"),           QStringLiteral("partOfTableFlag"), QStringLiteral("textView.borderWidth"),
+    QStringLiteral("cellArray[].sectionNumber"), QStringLiteral("cellArray[].sectionRowSpot"),
+    QStringLiteral("cellArray[].sectionColumnSpot")};
 
 // Differences still open, each with why it is left: a line of the report
 // whose case and difference match is noted, not failed. Anything else fails.

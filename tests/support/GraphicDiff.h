@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QRegularExpression>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -104,15 +105,18 @@ inline bool isIgnored(const QString &key, const QString &path, const QSet<QStrin
 {
     if (ignored.contains(key))
         return true;
+    // "cellArray[].sectionNumber" names that key in every cell.
+    static const QRegularExpression index(QStringLiteral("\\[\\d+\\]"));
+    const QString general = QString(path).replace(index, QStringLiteral("[]"));
     for (const QString &entry : ignored)
-        if (entry.contains(QLatin1Char('.')) && path.endsWith(entry))
+        if (entry.contains(QLatin1Char('.')) && (path.endsWith(entry) || general.endsWith(entry)))
             return true;
     return false;
 }
 
 // Appends "path: expected -> actual" for every key whose values differ; keys
 // in ignored (a key at any depth, or the end of a path such as
-// "textView.borderWidth") are skipped.
+// "textView.borderWidth" or "cellArray[].sectionNumber") are skipped.
 inline void compare(const QVariant &a, const QVariant &b, const QString &path, const QSet<QString> &ignored,
                     QStringList &out)
 {
