@@ -261,6 +261,14 @@ TEST_F(PrintEditionsWindowTest, TheECardsTitleBandIsDrawnOnTheCanvasAndInThePdf)
     // The band spans the top of the card; its bottom left holds none of it.
     EXPECT_GT(purpleShare(page, QRect(page.width() / 20, page.height() / 100, page.width() / 5, page.height() / 40)), 0.9);
     EXPECT_LT(purpleShare(page, QRect(0, page.height() * 9 / 10, page.width() / 2, page.height() / 20)), 0.05);
+    // The design fills its 6 x 4 in page: the band reaches the right edge and
+    // the orange dot sits near the bottom right corner, where the canvas has it
+    // (84 to 94 % across, 82 to 96 % down).
+    EXPECT_GT(purpleShare(page, QRect(page.width() * 95 / 100, page.height() / 100, page.width() / 25, page.height() / 20)), 0.9);
+    const QColor dot = page.pixelColor(page.width() * 89 / 100, page.height() * 89 / 100);
+    EXPECT_TRUE(dot.red() > 200 && dot.green() > 120 && dot.green() < 210 && dot.blue() < 110) << qPrintable(dot.name());
+    EXPECT_EQ(page.pixelColor(page.width() * 78 / 100, page.height() * 89 / 100), QColor(Qt::white));
     for (const QString &message : alerts.messages())
         EXPECT_FALSE(message.contains("Font")) << qPrintable(message);
 }
+
