@@ -8,7 +8,7 @@
 // in a process of its own, against the floor's (target at most 2x).
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/SheetComposer.h"
 #include "printing/SheetPainter.h"
 
