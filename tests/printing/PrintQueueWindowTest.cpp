@@ -6,7 +6,7 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "publishing/PageExport.h"
 #include "support/PrintQueueServer.h"
 
