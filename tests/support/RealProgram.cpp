@@ -369,8 +369,20 @@ SKTWindowController *RealProgramTest::newPageWindowPicking(const QString &fileNa
         chooser->selectButton()->click();
         settleEvents();
     }
-    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    waitForNewWindow();
     return frontWindow();
+}
+
+// A template is unpacked in the background before its window opens; on a
+// busy machine that takes a while, so the wait is for the unpacking first and
+// then for the window.
+void RealProgramTest::waitForNewWindow()
+{
+    SKTAppDelegate &delegate = SKTAppDelegate::shared();
+    spinUntil([&delegate] {
+        return !delegate.templatePreparationRunning() || !SKTWindowController::allWindows().isEmpty();
+    }, 60000);
+    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 10000);
 }
 
 SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileName)
@@ -403,7 +415,7 @@ SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileNam
     if (chooser->isVisible() && chooser->selectButton()->isEnabled())
         chooser->selectButton()->click();
     settleEvents();
-    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    waitForNewWindow();
     panels.clearAnswers();
     return frontWindow();
 }

@@ -86,6 +86,8 @@ protected:
     // newPageWindow, taking from the chooser the template whose file name
     // contains fileName (its selected one when empty or none matches).
     SKTWindowController *newPageWindowPicking(const QString &fileName);
+    // Waits for a template being unpacked, then for a document window.
+    void waitForNewWindow();
 
     // Sends an action along the active window's chain as a keyboard shortcut
     // would: validated first. False when it is disabled or answered by nobody.
