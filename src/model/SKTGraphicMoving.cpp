@@ -128,8 +128,11 @@ void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
     // Without a window there is nothing to overlap, but the section marks
     // are still cleared so the graphic does not stay "carried".
     GraphicEnvironment *env = GraphicEnvironment::current();
-    if (env && env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
-        const QRectF last = graphic.lastNoOverlapRect();
+    // A graphic that overlapped something wherever it was moved from has no
+    // free place to go back to: it stays where it was put rather than
+    // shrinking to the empty rectangle.
+    const QRectF last = graphic.lastNoOverlapRect();
+    if (env && !last.isNull() && env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
         const int32_t d = Geometry::clampToInt(std::trunc(last.y() - graphic.bounds().y()));
         graphic.setBounds(last);
         for (SKTGraphic *inside : env->findObjectsInSection(graphic)) {
