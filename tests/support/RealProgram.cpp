@@ -273,6 +273,10 @@ void RealProgramTest::SetUp()
 {
     // Deleted pages go to a trash of the test's own.
     dataHome = std::make_unique<ScopedEnvironment>("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
+    // A fresh program has no template picked and reads its own resources (a
+    // test of another kind may have left either behind).
+    clearSelectedTemplate();
+    SKTAppDelegate::shared().setResourcesFolder({});
     // What main() does before the shell starts.
     CommandRegistry::clear();
     ProgressWindowPresenter::install();
