@@ -520,6 +520,9 @@ std::shared_ptr<myTextView> ElementRuleReaders::readProfileCell(const PageRule &
     t->textColorString = rule.requiredString(S("color"));
     t->textHexColorString = t->textColorString;
     t->textView.borderLine = rule.requiredString(S("border-style"));
+    // The cell's own style too, so that the first reading holds what every
+    // later one reads from the table's rules.
+    t->borderStyle = t->textView.borderLine;
     t->tableNumber = rule.requiredInteger(S("tableNumber"));
     // Crossed on purpose: the old pages stored them the other way round.
     t->rowSpot = rule.requiredInteger(S("columnNumber"));

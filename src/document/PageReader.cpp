@@ -24,11 +24,14 @@ QString middle(const char *start, const char *end, const QString &text)
     return DataCentreMarkers::grabMiddleString(QString::fromLatin1(start), QString::fromLatin1(end), text);
 }
 
-// The text between the first start marker and the end marker, "" when the
-// start is missing (a form setting's own reading).
+// A form setting: the text between the first start marker and the end
+// marker ("" when the start is missing), its character references decoded
+// (the page writes the setting through PageText::toMarker; older pages wrote
+// it plain, and plain text decodes to itself but for the symbol entities
+// they wrote for the typographic symbols).
 QString formMarker(const char *start, const char *end, const QString &text)
 {
-    return middle(start, end, text);
+    return PageText::decodeEntities(middle(start, end, text));
 }
 
 int32_t integerOf(const QString &text)
@@ -273,25 +276,25 @@ PageReadResult PageReader::read(PageReadInput input)
         form.formSubmitButtonValue = head.contains(QLatin1String("//FORMSUBMIT"))
             ? formMarker("//FORMSUBMIT", "FORMSUBMITEND", head)
             : QStringLiteral("Submit");
-        form.formEmailServer = middle("//====SMTP_EMAIL_SERVER_START==", "==SMTP_EMAIL_SERVER_END", head);
-        form.formEmailUsername = middle("//====SMTP_EMAIL_USERNAME_START==", "==SMTP_EMAIL_USERNAME_END", head);
-        form.formEmailPassword = middle("//====SMTP_EMAIL_PASSWORD_START==", "==SMTP_EMAIL_PASSWORD_END", head);
+        form.formEmailServer = formMarker("//====SMTP_EMAIL_SERVER_START==", "==SMTP_EMAIL_SERVER_END", head);
+        form.formEmailUsername = formMarker("//====SMTP_EMAIL_USERNAME_START==", "==SMTP_EMAIL_USERNAME_END", head);
+        form.formEmailPassword = formMarker("//====SMTP_EMAIL_PASSWORD_START==", "==SMTP_EMAIL_PASSWORD_END", head);
         form.grabIPFlag = integerOf(middle("FORMRESPONSEIPSTART==", "==FORMRESPONSEIPEND", head));
         form.formOrderLayoutOption = integerOf(middle("FORMDISPLAYOPTIONSTART==", "==FORMDISPLAYOPTIONEND", head));
         auto both = [&](const char *start, const char *end) {
             return head.contains(QLatin1String(start)) && head.contains(QLatin1String(end));
         };
         if (both("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND"))
-            form.formSentResponse = middle("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND", head);
+            form.formSentResponse = formMarker("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND", head);
         if (both("//FORMMISSINGMSG", "FORMMISSINGMSGEND"))
-            form.formRequiredResponse = middle("//FORMMISSINGMSG", "FORMMISSINGMSGEND", head);
+            form.formRequiredResponse = formMarker("//FORMMISSINGMSG", "FORMMISSINGMSGEND", head);
         if (both("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND"))
-            form.formEmailVerificationMsg = middle("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND", head);
+            form.formEmailVerificationMsg = formMarker("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND", head);
         // The page stores the bot checker's message like the others; left
         // unread, the owner's own wording fell back to the default at every
         // opening.
         if (both("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND"))
-            form.formBotCheckerResponse = middle("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND", head);
+            form.formBotCheckerResponse = formMarker("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND", head);
         context.submitCaption = form.formSubmitButtonValue;
         result.formSettings = form;
     }

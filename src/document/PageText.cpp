@@ -76,9 +76,35 @@ QString PageText::toMarkup(const QString &text, Breaks breaks)
 
 QString PageText::toAttribute(const QString &text)
 {
-    QString out = Escape::html(text);
-    out.replace(QLatin1Char('\r'), QLatin1String("&#13;"));
-    out.replace(QLatin1Char('\n'), QLatin1String("&#10;"));
+    const QString escaped = Escape::html(text);
+    QString out;
+    out.reserve(escaped.size());
+    for (QChar c : escaped) {
+        // Every character that ends a line of the page (or a script comment).
+        if (isLineBreak(c))
+            out += QStringLiteral("&#%1;").arg(c.unicode());
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString PageText::toMarker(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 16);
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'&': out += u"&amp;"; break;
+        case u'<': out += u"&lt;"; break;
+        case u'>': out += u"&gt;"; break;
+        default:
+            if (isLineBreak(c))
+                out += QStringLiteral("&#%1;").arg(c.unicode());
+            else
+                out += c;
+        }
+    }
     return out;
 }
 

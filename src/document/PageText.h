@@ -20,9 +20,18 @@ public:
     // breaks as tags (CR LF is one break).
     static QString toMarkup(const QString &text, Breaks breaks = Breaks::Br);
     // A person's text as an attribute value (the page's description and
-    // keywords): toMarkup's escaping, line breaks as character references so
-    // that the value stays on its line of the page. Read back by decodeEntities.
+    // keywords, the form settings in their marker lines): toMarkup's escaping,
+    // every line break as a character reference so that the value stays on
+    // its line of the page (and inside a script comment). Read back by
+    // decodeEntities.
     static QString toAttribute(const QString &text);
+    // A setting a person typed, as its marker line in the page holds it (the
+    // form's messages, button caption, addresses and mail account): & < >
+    // as entities and every line break as a character reference, and
+    // nothing else changed (no typographic substitution: a password stays as
+    // typed), so that it can neither leave its line, its script comment or
+    // its PHP block nor start another. Read back by decodeEntities.
+    static QString toMarker(const QString &text);
     // The line breaks alone as tags: the markup of an HTML snippet.
     static QString breaksToMarkup(const QString &text, Breaks breaks = Breaks::Br);
 
