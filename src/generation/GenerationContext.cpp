@@ -54,8 +54,10 @@ QString GenerationContext::positionKeyword(int32_t scrollFlag)
 
 QString GenerationContext::templateNameFor(const QString &stored) const
 {
+    // A page made from no template names itself: that is the name its
+    // graphics are given when it is opened again.
     if (stored.isEmpty() || stored == QLatin1String("(null)"))
-        return doc.mainTemplateName;
+        return doc.mainTemplateName.isEmpty() ? doc.pageName : doc.mainTemplateName;
     // The path extension: from the last dot of the last path component on.
     const qsizetype slash = stored.lastIndexOf(QLatin1Char('/'));
     const qsizetype dot = stored.lastIndexOf(QLatin1Char('.'));

@@ -60,6 +60,7 @@ CompositeMakers::Cell CompositeMakers::compositeCell(const QString &text, int32_
     cell->colorString = QStringLiteral("CLEAR0");
     cell->linkType = QStringLiteral("shape");
     setFormDefaults(*cell);
+    TableGridEditing::setReadBackDefaults(*cell);
     cell->textView.borderLine = QStringLiteral("solid");
     cell->borderWidth = 1;
     cell->borderHexColorString = QStringLiteral("000000");

@@ -75,7 +75,20 @@ TableGridEditing::Cell TableGridEditing::createNewTableCell()
     const QString pixel = QStringLiteral("pixel");
     cell->topMarginType = cell->bottomMarginType = cell->leftMarginType = cell->rightMarginType = pixel;
     cell->topPaddingType = cell->bottomPaddingType = cell->leftPaddingType = cell->rightPaddingType = pixel;
+    setReadBackDefaults(*cell);
     return cell;
+}
+
+void TableGridEditing::setReadBackDefaults(myTextView &cell)
+{
+    if (cell.backgroundHexColorString.isEmpty())
+        cell.backgroundHexColorString = cell.colorString.isEmpty() ? QStringLiteral("CLEAR0") : cell.colorString;
+    const QString none = QStringLiteral("None");
+    for (QString *level : {&cell.topPaddingLevelString, &cell.bottomPaddingLevelString, &cell.leftPaddingLevelString,
+                           &cell.rightPaddingLevelString, &cell.topMarginLevelString, &cell.bottomMarginLevelString,
+                           &cell.leftMarginLevelString, &cell.rightMarginLevelString})
+        if (level->isEmpty())
+            *level = none;
 }
 
 int32_t TableGridEditing::findMaxRowSpot(const QList<Cell> &cells)

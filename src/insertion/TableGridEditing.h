@@ -29,6 +29,9 @@ public:
     // text on a clear background, a 1 px black solid border, left aligned,
     // spacing 1.2, pixel margins and paddings; spots and sizes 0.
     static Cell createNewTableCell();
+    // A new cell's values that a stored page would give back otherwise: a
+    // clear background and no padding or margin level, as a cell reads back.
+    static void setReadBackDefaults(myTextView &cell);
     // The largest spot among the cells; -1 for no cells.
     static int32_t findMaxRowSpot(const QList<Cell> &cells);
     static int32_t findMaxColumnSpot(const QList<Cell> &cells);

@@ -68,7 +68,8 @@ GraphicProperties TextBoxFactory::textBoxProperties(const TextBoxSpec &spec)
     p.setIntString(QStringLiteral("groupNumber"), spec.groupNumber);
     p.setString(QStringLiteral("hoverColorString"), spec.hoverColour);
     p.setString(QStringLiteral("hoverTextColorString"), spec.hoverTextColour);
-    p.setString(QStringLiteral("linkType"), spec.linkType);
+    // No link type given: a text link, which is what the box reads back as.
+    p.setString(QStringLiteral("linkType"), spec.linkType.isEmpty() ? QStringLiteral("text") : spec.linkType);
     p.setIntString(QStringLiteral("borderWidth"), spec.borderWidth);
     p.setString(QStringLiteral("borderHexColorString"), spec.borderColour);
     p.setString(QStringLiteral("sectionNumber"), QStringLiteral("0"));

@@ -209,8 +209,8 @@ void SKTTable::copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement)
     setBackgroundHexColorString(background);
     setOpacity(cell.alphaValue);
     setFontColor(DataCentre::colorWithHexString(cell.textColorString));
-    const QString family = cell.textView.fontName.isEmpty() ? cell.familyName : cell.textView.fontName;
-    setFontFamily(family);
+    // The family the cell is drawn and written with.
+    setFontFamily(cellFamily(cell));
     setFontSize(cell.textView.fontPointSize > 0 ? Geometry::clampToInt(cell.textView.fontPointSize) : cell.fontSize);
     setShadowFlag(cell.shadowFlag ? 1 : 0);
     setHoverTextColorString(cell.hoverTextColorString);

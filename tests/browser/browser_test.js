@@ -589,6 +589,48 @@ async function checkLayout(page, layout) {
   await page.setViewportSize({ width: 1024, height: 768 });
 }
 
+// A page made in a responsive edition's window: its 2-column section's
+// columns sit side by side at the wide widths and stack at the narrow ones
+// (the second column's top at or below the first column's bottom); at every
+// width the page fits its window, nothing cut off at the side.
+async function checkStacking(page, stacking, name) {
+  const columns = () => page.evaluate((kind) => {
+    const rows = kind === 'email' ? [...document.querySelectorAll('tr')]
+      : [...document.querySelectorAll('.row')];
+    for (const row of rows) {
+      const cells = kind === 'email' ? [...row.querySelectorAll(':scope > td.columnContainer')]
+        : [...row.children].filter((c) => /_column\b/.test(c.className));
+      if (cells.length !== 2) continue;
+      return cells.map((c) => {
+        const b = c.getBoundingClientRect();
+        return { left: b.left, right: b.right, top: b.top, bottom: b.bottom, height: b.height };
+      });
+    }
+    return null;
+  }, stacking.kind);
+  const fits = () => page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth + 1);
+  const at = async (width) => {
+    await page.setViewportSize({ width, height: 900 });
+    await page.waitForTimeout(100);  // the layout of the new width
+    const cells = await columns();
+    assert.ok(cells, `a section of two columns at ${width} px`);
+    assert.ok(cells[0].height > 0 && cells[1].height > 0, `both columns hold something at ${width} px`);
+    assert.ok(await fits(), `nothing is cut off at the side at ${width} px`);
+    await screenshot(page, `${name}-${width}`);
+    return cells;
+  };
+  for (const width of stacking.sideBySide) {
+    const [one, two] = await at(width);
+    assert.ok(Math.abs(one.top - two.top) <= 1, `the columns start level at ${width} px`);
+    assert.ok(two.left >= one.right - 1, `column 2 right of column 1 at ${width} px`);
+  }
+  for (const width of stacking.stacked) {
+    const [one, two] = await at(width);
+    assert.ok(two.top >= one.bottom - 1, `column 2 (top ${two.top}) below column 1 (bottom ${one.bottom}) at ${width} px`);
+  }
+  await page.setViewportSize({ width: 1024, height: 768 });
+}
+
 function phpLog() {
   const log = path.join(work, 'php', 'php-errors.log');
   return fs.existsSync(log) ? fs.readFileSync(log, 'utf8').split('\n').filter(Boolean) : [];
@@ -644,6 +686,7 @@ test('pages behave in the browser', async (t) => {
           if (spec.form) await checkForm(page, relative, spec.form);
           if (spec.hostile) await checkHostile(page, spec);
           if (spec.layout) await checkLayout(page, spec.layout);
+          if (spec.stacking) await checkStacking(page, spec.stacking, relative);
           for (const name of spec.checks || []) await namedChecks[name](page, spec);
           // Notices and warnings of the page's own PHP (not of the PEAR packages).
           problems.push(...phpLog().slice(phpBefore).filter((l) => l.includes(site)).map((l) => `PHP: ${l}`));

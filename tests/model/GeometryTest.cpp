@@ -459,6 +459,31 @@ TEST_F(EditionFixture, OverlapRepairRealignsSectionsAndRegridsObjectsInResponsiv
     EXPECT_FALSE(carried.movingAsPartOfSection());
 }
 
+// A graphic that overlapped something where its move began never recorded a
+// free place: the repair leaves it where it was put, its size whole.
+TEST_F(EditionFixture, OverlapRepairWithNoFreePlaceRecordedLeavesTheGraphicWhereItWasPut)
+{
+    gResponsiveEdition = true;
+    gPreventOverlap = true;
+    FakeGraphicEnvironment env;
+    SKTGraphic text, other;
+    text.setSelectable(true);
+    text.setBounds({62, 102, 539, 100});
+    other.setBounds({48, 126, 504, 90});
+    env.page = {&text, &other};
+    SKTGraphic::translateGraphics({&text}, 0, 90);
+    EXPECT_EQ(text.lastNoOverlapRect(), QRectF());
+    SKTGraphic::checkforOverlap(text);
+    EXPECT_EQ(text.bounds(), QRectF(62, 192, 539, 100));
+
+    // With a free place recorded, it goes back there.
+    other.setBounds({48, 250, 504, 90});
+    text.setBounds({62, 102, 539, 100});
+    SKTGraphic::translateGraphics({&text}, 0, 90);
+    SKTGraphic::checkforOverlap(text);
+    EXPECT_EQ(text.bounds(), QRectF(62, 102, 539, 100));
+}
+
 TEST_F(EditionFixture, OverlapRepairWithoutAWindowStillReleasesCarriedGraphics)
 {
     // The window may close between a move and its delayed repair.

@@ -4,6 +4,7 @@
 #include "document/DocumentFixture.h"
 #include "publishing/ui/PagePreviews.h"
 #include "publishing/ui/WebPreviewWindow.h"
+#include "support/PageGraphics.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -80,6 +81,25 @@ TEST_F(PagePreviewsTest, DesktopPreviewShowsTheChangedPageFromAFreshCopy)
     }
     for (const QString &copy : copies)
         EXPECT_FALSE(QFileInfo::exists(copy)) << copy.toStdString();
+}
+// A photo added and previewed at once shows in the preview: the copy holds
+// the picture file the page names, though the page was never saved.
+TEST_F(PagePreviewsTest, APhotoAddedAndPreviewedAtOnceIsInThePreviewCopy)
+{
+    QImage pixels(80, 40, QImage::Format_RGB32);
+    pixels.fill(Qt::darkCyan);
+    auto photo = testpage::image(pixels, QStringLiteral("image0"), QStringLiteral("PNG"), {20, 30, 80, 40});
+    testpage::placeOnPage(*photo, photo->bounds(), true);
+    doc->insertGraphicAtIndex(photo, 0);
+    PagePreviews previews(*doc);
+    ASSERT_TRUE(previews.showWebPreview());
+    const QStringList copies = previews.copies().copies();
+    ASSERT_EQ(copies.size(), 1);
+    const QString page = QDir(copies.first()).filePath(doc->pageName + QLatin1Char('.') + doc->pageFileExtension);
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(doc->pageName + QStringLiteral("/image0@2x.PNG")));
+    EXPECT_TRUE(QFileInfo::exists(QDir(copies.first()).filePath(doc->pageName + QStringLiteral("/image0@2x.PNG"))));
 }
 #endif
 

@@ -1,6 +1,7 @@
 #include "support/RealProgram.h"
 
 #include "app/SKTAppDelegate.h"
+#include "app/TemplateChooser.h"
 #include "app/ui/AppShell.h"
 #include "app/ui/ProgramCommands.h"
 #include "app/ui/TemplateIconButton.h"
@@ -272,6 +273,10 @@ void RealProgramTest::SetUp()
 {
     // Deleted pages go to a trash of the test's own.
     dataHome = std::make_unique<ScopedEnvironment>("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
+    // A fresh program has no template picked and reads its own resources (a
+    // test of another kind may have left either behind).
+    clearSelectedTemplate();
+    SKTAppDelegate::shared().setResourcesFolder({});
     // What main() does before the shell starts.
     CommandRegistry::clear();
     ProgressWindowPresenter::install();
@@ -294,6 +299,8 @@ void RealProgramTest::TearDown()
     ResponderChain::setProvider({});
     CommandRegistry::clear();
     Bundle::setDisplayName({});
+    // A template picked in one edition's chooser is no pick of the next one.
+    clearSelectedTemplate();
     EditionSettings::resetToInitialState();
     dataHome.reset();
 }
@@ -322,7 +329,29 @@ SKTWindowController *RealProgramTest::frontWindow()
 
 SKTWindowController *RealProgramTest::newPageWindow()
 {
-    return newPageWindowPicking({});
+    if (SKTWindowController *window = newPageWindowPicking({}))
+        return window;
+    // A chooser whose Select makes nothing until a template is picked (the
+    // responsive e-mail edition's) gets its first template clicked, as a
+    // person must, and Select again.
+    TemplateWindowController *chooser = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
+            chooser = c;
+    if (!chooser || !SKTWindowController::allWindows().isEmpty())
+        return nullptr;
+    for (TemplateIconButton *icon : chooser->findChildren<TemplateIconButton *>())
+        if (icon->isVisible()) {
+            icon->click();
+            settleEvents();
+            break;
+        }
+    if (chooser->isVisible() && chooser->selectButton()->isEnabled()) {
+        chooser->selectButton()->click();
+        settleEvents();
+    }
+    spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 5000);
+    return frontWindow();
 }
 
 SKTWindowController *RealProgramTest::newPageWindowPicking(const QString &fileName)

@@ -75,7 +75,8 @@ protected:
     SKTWindowController *frontWindow();
     // A new untitled page of the edition, made as the welcome window's blank
     // page command makes it ("newDocument" along the chain), in front. Where
-    // New opens the template chooser, its selected template is taken.
+    // New opens the template chooser, its selected template is taken (its
+    // first one when Select makes nothing without a pick).
     SKTWindowController *newPageWindow();
     // A new design from the edition's template chooser, as editions whose
     // welcome window opens the chooser make it: the welcome window's new

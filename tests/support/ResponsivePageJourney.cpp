@@ -15,6 +15,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
+#include <cmath>
+
 
 namespace ResponsivePageJourney {
 
@@ -112,7 +114,13 @@ QList<SKTGraphic *> sectionMembers(SKTWindowController &window)
 TwoColumnPage buildTwoColumnPage(SKTWindowController &window)
 {
     TwoColumnPage page;
-    if (!dropPaletteEntry(window, QStringLiteral("zov_section2"), QPointF(300, 40))) {
+    // The section goes into the page's free area, below what a new page may
+    // already hold (the e-mail edition's blank design has a headline).
+    double sectionTop = 40;
+    for (const auto &g : window.document().graphics())
+        if (!g->isSection())
+            sectionTop = std::max(sectionTop, std::ceil(g->bounds().bottom()) + 20);
+    if (!dropPaletteEntry(window, QStringLiteral("zov_section2"), QPointF(300, sectionTop))) {
         page.failure = QStringLiteral("the 2-column section was not taken");
         return page;
     }

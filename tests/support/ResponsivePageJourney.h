@@ -34,7 +34,8 @@ struct TwoColumnPage {
     QString failure;  // empty when every step worked
 };
 
-// A 2-column section, a text box dropped into column 1 and a photo (the
+// A 2-column section (dropped below whatever the page already holds), a
+// text box dropped into column 1 and a photo (the
 // Photo entry, its open panel answered with picturePath by the caller's
 // scripted panels) into column 2, then the text dragged into column 2,
 // below the photo. The failure names the step that did not work.

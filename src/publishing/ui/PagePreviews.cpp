@@ -15,6 +15,11 @@ PagePreviews::~PagePreviews() = default;
 bool PagePreviews::showWebPreview()
 {
     // Written in the page's declared encoding, as the preview generation reads it.
+    // The page is stored first, as exporting stores it: that writes the
+    // pictures added since the last save, which the copy for presenting
+    // does not write.
+    if (!PageExport(document_).prepForPresentation(false))
+        return false;
     document_.FTPUploadFlag = 999;
     gPreviewMode = true;
     const bool written = PageExport(document_).prepForPresentation(true);
@@ -38,6 +43,8 @@ bool PagePreviews::showMobileWebPreview()
 {
     if (!mobile_)
         mobile_ = std::make_unique<WebPreviewWindow>(QStringLiteral("Mobile Preview"), QSize(800, 600));
+    if (!PageExport(document_).prepForPresentation(false))
+        return false;
     document_.FTPUploadFlag = 999;
     if (!PageExport(document_).prepForPresentation(true))
         return false;
