@@ -2,7 +2,7 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Fmt.h"
+#include "document/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/ResponsiveArrangement.h"
 #include "model/SKTTable.h"

@@ -6,7 +6,7 @@
 // it. A filled box and everything whose middle lies on it make one row on
 // the box's colour, so a text drawn over a band keeps the band behind it.
 // E-mail pages get table rows, the other editions Bootstrap containers.
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 
 #include <QList>
 
