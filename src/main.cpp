@@ -11,7 +11,6 @@
 #include "platform/WorkFolder.h"
 #include "platform/ui/QtAlerts.h"
 #include "platform/ui/QtFilePanels.h"
-#include "publishing/ui/WebViewStart.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,8 +66,8 @@ int main(int argc, char **argv)
         }
     }
 
-    // The web view's engine reads its settings once, when it starts.
-    WebViewStart::prepare();
+    // The web view of the previews is loaded with the first preview (not here),
+    // so the launch needs no web engine and no OpenGL context.
     QApplication app(argc, argv);
 
     // The application took its own options (-style, -platform, ...) out of the list.

@@ -136,5 +136,7 @@ int WelcomePlan::calcFontSizeToFitRect(const QString &text, const QString &fontN
 
 void WelcomePlan::installFontSubstitutions()
 {
-    FontSubstitutes::install();
+    // The title's family; the others come with the web fonts, once the
+    // window is on screen and at the latest when a page opens.
+    FontSubstitutes::installFor(QStringLiteral("Impact"));
 }

@@ -1,5 +1,7 @@
 #include "config/DataCentreFonts.h"
 
+#include "config/FontSubstitutes.h"
+
 #include "config/DataFiles.h"
 #include "config/EditionSettings.h"
 
@@ -181,7 +183,10 @@ void DataCentreFonts::setDeferredLoading(bool deferred)
 void DataCentreFonts::registerPendingFontsWhenIdle()
 {
     PendingFonts &pending = pendingFonts();
-    if (pending.idleLoading || pending.files.isEmpty() || !QCoreApplication::instance())
+    if (!QCoreApplication::instance())
+        return;
+    QTimer::singleShot(0, QCoreApplication::instance(), FontSubstitutes::install);
+    if (pending.idleLoading || pending.files.isEmpty())
         return;
     pending.idleLoading = true;
     QTimer::singleShot(0, QCoreApplication::instance(), registerSomePending);
@@ -192,8 +197,10 @@ void DataCentreFonts::finishLoadingCustomFonts()
     PendingFonts &pending = pendingFonts();
     // The font database is the main thread's; a worker finds the fonts ready
     // because no page reaches one before its document opened.
-    if (pending.files.isEmpty() || !QCoreApplication::instance() ||
-        QThread::currentThread() != QCoreApplication::instance()->thread())
+    if (!QCoreApplication::instance() || QThread::currentThread() != QCoreApplication::instance()->thread())
+        return;
+    FontSubstitutes::install();
+    if (pending.files.isEmpty())
         return;
     QStringList added;
     while (!pending.files.isEmpty())

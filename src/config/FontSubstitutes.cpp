@@ -49,15 +49,23 @@ const QStringList &writtenNames()
 }
 } // namespace
 
-void FontSubstitutes::install()
+void FontSubstitutes::installFor(const QString &family)
 {
+    static QStringList asked;
+    if (asked.contains(family))
+        return;
+    asked << family;
     // Asking for each family alone keeps start-up from listing every font of
     // the system. Only system families: the web fonts register later.
-    for (const QString &name : writtenNames()) {
-        if (!QFont::substitutes(name).isEmpty() || QFontInfo(QFont(name)).family() == name)
-            continue;
-        QFont::insertSubstitutions(name, lookAlikes(name));
-    }
+    if (!QFont::substitutes(family).isEmpty() || QFontInfo(QFont(family)).family() == family)
+        return;
+    QFont::insertSubstitutions(family, lookAlikes(family));
+}
+
+void FontSubstitutes::install()
+{
+    for (const QString &name : writtenNames())
+        installFor(name);
 }
 
 bool FontSubstitutes::isProgramFamily(const QString &family)

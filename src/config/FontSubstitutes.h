@@ -13,8 +13,11 @@ public:
     FontSubstitutes() = delete;
 
     // Registers the look-alikes with the font database for every program
-    // family the machine lacks. Idempotent; main thread only.
+    // family the machine lacks. Idempotent; main thread only. Each family
+    // asked about costs a font match, so a launch asks only for the ones the
+    // welcome window draws with (installFor), the rest with the web fonts.
     static void install();
+    static void installFor(const QString &family);
     // The family is one the program assigns itself (compared without case).
     static bool isProgramFamily(const QString &family);
     // The look-alikes tried for a program family, best first; empty for others.

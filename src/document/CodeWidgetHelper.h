@@ -19,6 +19,11 @@ struct CodeWidgetHelper {
     bool partOfTableFlag = false;
     bool noMarginAddOnFlag = false;
     bool addedToGrid = false;
+    // A text box's own fill (six hex digits; empty when clear) and whether it
+    // holds no text: an empty filled box is a band the page draws as colour.
+    QString fillColour;
+    bool emptyText = false;
+    double cornerRadius = 0;
 
     // Sets the frame and, with it, originY.
     void setRect(const QRectF &frame);

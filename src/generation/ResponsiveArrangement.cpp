@@ -1,11 +1,11 @@
 #include "generation/ResponsiveArrangement.h"
-#include "generation/ResponsiveWidgets.h"
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "document/Escape.h"
 #include "document/Fmt.h"
 #include "generation/GenerationContext.h"
+#include "generation/ResponsiveFreeRows.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 #include "model/TransformView.h"
@@ -326,19 +326,10 @@ QList<CodeWidgetHelper> ResponsiveArrangement::pageFragments(GenerationContext &
 {
     QList<CodeWidgetHelper> list = ctx.freeFragments;
     list += sectionFragments(ctx);
-    if (gResponsiveEmailEdition) {
-        // A mail design's texts and pictures outside every section (the templates
-        // are made of them) go in the mail as full-width rows where they stand;
-        // leaving them out would send an empty mail.
-        for (const CodeWidgetHelper &f : std::as_const(ctx.doc.sourceCodeArray)) {
-            if (f.bodyString.isEmpty() || ResponsiveWidgets::isInSectionCell(ctx, f.rect.topLeft()))
-                continue;
-            CodeWidgetHelper row = f;
-            row.bodyString = QStringLiteral("<table width=\"100%\" cellpadding=0 cellspacing=0><tr>"
-                                            "<td class=\"columnContainer\">%1</td></tr></table>\n").arg(f.bodyString);
-            list.append(row);
-        }
-    }
+    // What lies in no section goes in the page where it stands; leaving it out
+    // would drop a design's texts, pictures and coloured bands (a template is
+    // made of them).
+    list += ResponsiveFreeRows::rows(ctx);
     std::stable_sort(list.begin(), list.end(),
                      [](const CodeWidgetHelper &a, const CodeWidgetHelper &b) { return a.originY < b.originY; });
     return list;

@@ -213,5 +213,9 @@ CodeWidgetHelper SKTDocument::generateTextViewCode(TextElement element, SKTTable
     // 11. The record.
     code.setRect(bounds);
     code.partOfTableFlag = cellFlag;
+    const QString fill = el.backgroundHexColorString();
+    code.fillColour = Escape::isHexColour(fill) ? fill.toUpper() : QString();
+    code.emptyText = raw.trimmed().isEmpty();
+    code.cornerRadius = radius;
     return code;
 }

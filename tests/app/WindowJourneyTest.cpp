@@ -115,8 +115,8 @@ TEST_F(WindowJourneyTest, PreviewShowsAWindowAndTheProgramKeepsRunning)
     ASSERT_NE(shown, nullptr);
 #ifdef ZOV_WITH_WEBENGINE
     ASSERT_NE(shown->webView(), nullptr);
-    spinUntil([shown] { return shown->webView()->page()->renderProcessPid() > 0; }, 5000);
-    const qint64 pid = shown->webView()->page()->renderProcessPid();
+    spinUntil([shown] { return qobject_cast<QWebEngineView *>(shown->webView())->page()->renderProcessPid() > 0; }, 5000);
+    const qint64 pid = qobject_cast<QWebEngineView *>(shown->webView())->page()->renderProcessPid();
     ASSERT_GT(pid, 0);
     const qsizetype graphics = window->document().graphics().size();
     ::kill(pid_t(pid), SIGKILL);

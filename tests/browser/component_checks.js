@@ -205,10 +205,26 @@ async function popovers(page) {
   assert.ok((await page.textContent('.popover')).includes('clip 1.mp4'));
 }
 
+// WCAG contrast ratio of two CSS colours ("rgb(r, g, b)" or "#rrggbb").
+function contrast(a, b) {
+  const channels = (c) => (c.startsWith('#') ? [1, 3, 5].map((i) => parseInt(c.slice(i, i + 2), 16))
+    : c.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number));
+  const luminance = (c) => {
+    const [r, g, b] = channels(c).map((v) => {
+      const s = v / 255;
+      return s <= 0.03928 ? s / 12.92 : ((s + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  };
+  const [hi, lo] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+  return (hi + 0.05) / (lo + 0.05);
+}
+
 // An e-mail as its recipient's reader shows it (its HTML part, pictures beside
 // it): at each width nothing runs, every picture shows, nothing spills sideways,
 // the texts come in their order without overlapping, and the coloured bands keep
-// their colours behind their texts.
+// their colours behind their texts, which stand out from them; empty bands keep
+// their colour and height.
 async function mailMessage(page, spec) {
   const mail = spec.mail;
   for (const width of mail.widths) {
@@ -245,6 +261,10 @@ async function mailMessage(page, spec) {
           const el = holder(b.text);
           return el ? { text: b.text, background: paint(el, 'backgroundColor'), color: getComputedStyle(el).color } : null;
         }),
+        // Elements painted in an empty band's colour, with their heights.
+        emptyBands: (m.emptyBands || []).map((b) => [...document.body.querySelectorAll('*')]
+          .filter((el) => getComputedStyle(el).backgroundColor === b.background)
+          .map((el) => el.getBoundingClientRect().height)),
       };
     }, mail);
     assert.equal(seen.scripts, 0, `no script in the mail at ${width} px`);
@@ -264,6 +284,13 @@ async function mailMessage(page, spec) {
       assert.ok(got, `${band.text} is in the mail`);
       assert.equal(got.background, band.background, `the band behind ${band.text} at ${width} px`);
       if (band.color) assert.equal(got.color, band.color, `the colour of ${band.text} at ${width} px`);
+      const ratio = contrast(got.color, got.background);
+      assert.ok(ratio >= 3, `${band.text} stands out from its band at ${width} px (contrast ${ratio.toFixed(2)})`);
+    });
+    (mail.emptyBands || []).forEach((band, i) => {
+      const heights = seen.emptyBands[i];
+      assert.ok(heights.some((h) => Math.abs(h - band.height) <= 1),
+        `an empty band of ${band.background}, ${band.height} px high, at ${width} px (${heights})`);
     });
   }
   await page.setViewportSize({ width: 1024, height: 768 });

@@ -608,6 +608,24 @@ QJsonObject receivedEmail(const QString &folder, bool *ok)
     doc->insertGraphic(text(QRectF(320, 130, 260, 60), QStringLiteral("Our garden chairs are here")));
     addSection(290, 70, 1, QStringLiteral("F2A900"));
     doc->insertGraphic(text(QRectF(200, 305, 200, 40), QStringLiteral("Shop now"), 20));
+    // Below the sections, bands as the mail template draws them: empty filled
+    // text boxes with white texts drawn over them, and one band with nothing on it.
+    const auto band = [&](const QRectF &bounds, const QString &colour) {
+        auto box = text(bounds, QString());
+        box->setBackgroundHexColorString(colour);
+        doc->insertGraphic(box);
+    };
+    const auto onBand = [&](const QRectF &bounds, const QString &words, int size) {
+        auto t = text(bounds, words, size);
+        t->setTextHexColorString(QStringLiteral("FFFFFF"));
+        doc->insertGraphic(t);
+    };
+    band(QRectF(30, 380, 540, 80), QStringLiteral("C0392B"));
+    onBand(QRectF(48, 395, 504, 50), QStringLiteral("Our news this month"), 26);
+    band(QRectF(180, 480, 240, 50), QStringLiteral("1E5631"));
+    onBand(QRectF(180, 490, 240, 30), QStringLiteral("Read more"), 18);
+    band(QRectF(30, 550, 540, 6), QStringLiteral("DDDDDD"));
+    doc->insertGraphic(text(QRectF(30, 570, 540, 30), QStringLiteral("You receive this because you asked to.")));
 
     QString error;
     const QString page = doc->generateSourceCode(doc->pageName, true, true, &error);
@@ -640,10 +658,18 @@ QJsonObject receivedEmail(const QString &folder, bool *ok)
         *ok = false;
     }
     const QJsonObject mail{{"widths", QJsonArray{600, 400}},
-                           {"texts", QJsonArray{"Spring news", "Our garden chairs are here", "Shop now"}},
+                           {"texts", QJsonArray{"Spring news", "Our garden chairs are here", "Shop now",
+                                                "Our news this month", "Read more",
+                                                "You receive this because you asked to."}},
                            {"bands", QJsonArray{QJsonObject{{"text", "Spring news"}, {"background", "rgb(42, 110, 187)"},
                                                             {"color", "rgb(255, 255, 255)"}},
-                                                QJsonObject{{"text", "Shop now"}, {"background", "rgb(242, 169, 0)"}}}}};
+                                                QJsonObject{{"text", "Shop now"}, {"background", "rgb(242, 169, 0)"}},
+                                                QJsonObject{{"text", "Our news this month"},
+                                                            {"background", "rgb(192, 57, 43)"},
+                                                            {"color", "rgb(255, 255, 255)"}},
+                                                QJsonObject{{"text", "Read more"}, {"background", "rgb(30, 86, 49)"},
+                                                            {"color", "rgb(255, 255, 255)"}}}},
+                           {"emptyBands", QJsonArray{QJsonObject{{"background", "rgb(221, 221, 221)"}, {"height", 6}}}}};
     return {{"page", "receivedemail.html"}, {"checks", QJsonArray{"mailMessage"}}, {"mail", mail}};
 }
 

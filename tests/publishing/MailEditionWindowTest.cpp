@@ -240,6 +240,15 @@ TEST_F(MailEditionWindowTest, ResponsiveEmailDesignIsSentAsItsEmailPage)
     EXPECT_TRUE(html.contains(QStringLiteral("<table width=\"100%\""))) << qPrintable(html.left(3000));
     EXPECT_FALSE(html.contains(QStringLiteral("bootstrap"), Qt::CaseInsensitive));
     EXPECT_FALSE(html.contains(QStringLiteral("position:absolute")));
+    // The template's bands arrive with their colour, the heading and the button's
+    // label inside them (white on the band, not on the page's light grey).
+    for (const char *onBand : {"Templates</div>", "Read more</div>"}) {
+        const qsizetype text = html.indexOf(QLatin1String(onBand));
+        ASSERT_GE(text, 0) << onBand;
+        const qsizetype band = html.lastIndexOf(QStringLiteral("bgcolor=\"#C0392B\""), text);
+        ASSERT_GE(band, 0) << onBand;
+        EXPECT_FALSE(html.mid(band, text - band).contains(QStringLiteral("</table>"))) << onBand;
+    }
     // Every picture the page shows travels inside the message.
     const QStringList pictures = picturePartsOf(message);
     for (const QString &cid : pictures)

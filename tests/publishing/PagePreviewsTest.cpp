@@ -34,7 +34,7 @@ QString bodyText(WebPreviewWindow *window)
     // The load may still run: ask until the body has text.
     spinUntil([&] {
         answered = false;
-        window->webView()->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"), [&](const QVariant &v) {
+        qobject_cast<QWebEngineView *>(window->webView())->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"), [&](const QVariant &v) {
             text = v.toString();
             answered = true;
         });

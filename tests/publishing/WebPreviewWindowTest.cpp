@@ -49,7 +49,7 @@ protected:
             return QStringLiteral("<not loaded>");
         QString text;
         bool answered = false;
-        window.webView()->page()->runJavaScript(QStringLiteral("document.title + '|' + document.body.innerText"),
+        qobject_cast<QWebEngineView *>(window.webView())->page()->runJavaScript(QStringLiteral("document.title + '|' + document.body.innerText"),
                                                 [&](const QVariant &v) {
                                                     text = v.toString();
                                                     answered = true;

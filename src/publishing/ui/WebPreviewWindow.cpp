@@ -2,62 +2,43 @@
 
 #include "platform/Alerts.h"
 #include "publishing/WebPreviewFolder.h"
-#include "publishing/ui/WebViewStart.h"
+#include "publishing/ui/WebViewModule.h"
 
 #include <QDesktopServices>
 #include <QVBoxLayout>
-
-#ifdef ZOV_WITH_WEBENGINE
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
-#endif
 
 WebPreviewWindow::WebPreviewWindow(const QString &title, const QSize &size, QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(title);
     resize(size);
-#ifdef ZOV_WITH_WEBENGINE
+    view_ = WebViewModule::create(this);
+    if (!view_)
+        return;
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    // A profile without a storage name keeps nothing on disk; with no HTTP cache
-    // a preview never shows an older page or picture.
-    WebViewStart::prepare();
-    profile_ = new QWebEngineProfile(this);
-    profile_->setHttpCacheType(QWebEngineProfile::NoCache);
-    view_ = new QWebEngineView(this);
-    view_->setPage(new QWebEnginePage(profile_, view_));
-    layout->addWidget(view_);
-    connect(view_, &QWebEngineView::loadFinished, this, &WebPreviewWindow::loadFinished);
-    connect(view_->page(), &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status != QWebEnginePage::NormalTerminationStatus)
-                    webViewFailed();
-            });
-#endif
+    layout->addWidget(view_->widget());
+    view_->finished = [this](bool ok) { loadFinished(ok); };
+    view_->failed = [this] { webViewFailed(); };
 }
 
-WebPreviewWindow::~WebPreviewWindow()
+WebPreviewWindow::~WebPreviewWindow() = default;
+
+QWidget *WebPreviewWindow::webView() const
 {
-#ifdef ZOV_WITH_WEBENGINE
-    // The page must go before the profile it uses.
-    delete view_;
-    view_ = nullptr;
-#endif
+    return view_ ? view_->widget() : nullptr;
 }
 
 void WebPreviewWindow::loadPage()
 {
     const QUrl url = QUrl::fromLocalFile(webURLString_);
-#ifdef ZOV_WITH_WEBENGINE
-    view_->page()->profile()->clearHttpCache();
-    view_->load(url);
-    show();
-    raise();
-#else
+    if (view_) {
+        view_->load(url);
+        show();
+        raise();
+        return;
+    }
     QDesktopServices::openUrl(url);
     loadFinished(true);
-#endif
 }
 
 void WebPreviewWindow::webViewFailed()

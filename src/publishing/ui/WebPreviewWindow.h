@@ -2,14 +2,16 @@
 // A window that shows a local page file as a browser would, always as it is on
 // disk now: its web view has an off-the-record profile without an HTTP cache and
 // every load goes to the file afresh. A local php page (a web form) raises the
-// notice that forms only work once published. Built without the embedded web
-// view, loadPage opens the file in the default browser instead.
+// notice that forms only work once published. The view comes from the web
+// view module, loaded with the first preview window; without the module,
+// loadPage opens the file in the default browser instead.
 #include <QString>
 #include <QUrl>
 #include <QWidget>
 
-class QWebEngineProfile;
-class QWebEngineView;
+#include <memory>
+
+class EmbeddedWebView;
 
 class WebPreviewWindow : public QWidget {
     Q_OBJECT
@@ -22,8 +24,8 @@ public:
     // Loads webURLString afresh (and shows the window).
     void loadPage();
 
-    // Null when built without the embedded web view.
-    QWebEngineView *webView() const { return view_; }
+    // The embedded view (a QWebEngineView); null without the web view module.
+    QWidget *webView() const;
 
 signals:
     // A load of the main page ended (ok: it was shown).
@@ -35,6 +37,5 @@ private:
     void webViewFailed();
 
     QString webURLString_;
-    QWebEngineProfile *profile_ = nullptr;
-    QWebEngineView *view_ = nullptr;
+    std::unique_ptr<EmbeddedWebView> view_;
 };
