@@ -4,15 +4,17 @@
 // files and drawing each once with QPdfWriter at the same rectangles. 100
 // blank pages show what the PDF writer costs on its own. Prints medians, the
 // ratio to the floor (target at most 1.2) and the growth from 50 to 100
-// sheets (target at most 2.2).
+// sheets (target at most 2.2); then the peak memory of 100 sheets, each side
+// in a process of its own, against the floor's (target at most 2x).
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/SheetComposer.h"
 #include "printing/SheetPainter.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -22,9 +24,15 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <map>
+#include <string>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,30 +58,42 @@ void drawLabel(QPainter &painter, int i)
         painter.drawText(QRectF(700, 200, 800, 200), Qt::AlignCenter, QString("Label %1").arg(i));
 }
 
-bool writeLabels()
+// The label's recorded drawing, which the sheets draw afresh at their
+// resolution.
+SheetPicture recordedLabel(int i)
 {
-    for (int i = 0; i < kPictures; ++i) {
-        QImage image(kLabelSize, QImage::Format_ARGB32);
-        image.fill(QColor::fromHsv((i * 37) % 360, 60, 250));
-        QPainter painter(&image);
-        drawLabel(painter, i);
-        painter.end();
-        // The same label as the page's recorded drawing, which the sheets
-        // draw afresh at their resolution.
-        auto drawing = std::make_shared<QPicture>();
-        QPainter recorder(drawing.get());
-        drawLabel(recorder, i);
-        recorder.end();
-        SheetPicture drawn;
-        drawn.pageName = QString("label%1").arg(i);
-        drawn.drawing = drawing;
-        drawn.canvasSize = kLabelSize;
-        drawn.background = QColor::fromHsv((i * 37) % 360, 60, 250);
-        gDrawn.append(drawn);
-        const QString path = QDir(gFolder).filePath(QString("label%1.png").arg(i));
-        if (!image.save(path))
-            return false;
-        gPages.append(SheetPage(QString("label%1").arg(i), path));
+    auto drawing = std::make_shared<QPicture>();
+    QPainter recorder(drawing.get());
+    drawLabel(recorder, i);
+    recorder.end();
+    SheetPicture drawn;
+    drawn.pageName = QString("label%1").arg(i);
+    drawn.drawing = drawing;
+    drawn.canvasSize = kLabelSize;
+    drawn.background = QColor::fromHsv((i * 37) % 360, 60, 250);
+    return drawn;
+}
+
+QString labelPath(int i)
+{
+    return QDir(gFolder).filePath(QString("label%1.png").arg(i));
+}
+
+// The first count labels as pictures and files (written when write is set).
+bool prepareLabels(int count, bool write)
+{
+    for (int i = 0; i < count; ++i) {
+        if (write) {
+            QImage image(kLabelSize, QImage::Format_ARGB32);
+            image.fill(QColor::fromHsv((i * 37) % 360, 60, 250));
+            QPainter painter(&image);
+            drawLabel(painter, i);
+            painter.end();
+            if (!image.save(labelPath(i)))
+                return false;
+        }
+        gDrawn.append(recordedLabel(i));
+        gPages.append(SheetPage(QString("label%1").arg(i), labelPath(i)));
     }
     return true;
 }
@@ -86,81 +106,86 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void BM_Composer(benchmark::State &state)
+// One run of each side over the first `sheets` sheets; false when ours did
+// not write them all.
+bool writeOurs(int sheets)
 {
-    const int sheets = static_cast<int>(state.range(0));
     DataCentrePrinting::resetPrintCanvas(DataCentrePrinting::grabLabelHelper(kSheet));
     const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
     const LabelHelperPtr row = DataCentrePrinting::grabLabelHelper(kSheet);
-    const QList<SheetPage> pages = gPages.mid(0, sheets * 30);
-    const QString out = QDir(gFolder).filePath("ours.pdf");
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        const SheetComposition composed = SheetComposer::composeDifferentLabels(geometry, pages, 0.0f, 1, 1);
-        const SheetPaintResult result =
-            SheetPainter::writePdf(out, composed, SheetPainter::paperFor(geometry, *row, {}, {}));
-        const double seconds = timer.nsecsElapsed() / 1e9;
-        state.SetIterationTime(seconds);
-        gSeconds["ours" + std::to_string(sheets)].push_back(seconds);
-        if (!result.ok || result.pagesPainted != sheets)
-            state.SkipWithError("the sheets were not written");
-    }
+    const SheetComposition composed =
+        SheetComposer::composeDifferentLabels(geometry, gPages.mid(0, sheets * 30), 0.0f, 1, 1);
+    const SheetPaintResult result = SheetPainter::writePdf(QDir(gFolder).filePath("ours.pdf"), composed,
+                                                           SheetPainter::paperFor(geometry, *row, {}, {}));
+    return result.ok && result.pagesPainted == sheets;
 }
 
 // The pages drawn afresh from their recorded drawings, as the window prints
 // them, at the printer resolution the sheets use at most (600 dpi).
-void BM_ComposerDrawn(benchmark::State &state)
+bool writeDrawn(int sheets)
 {
-    const int sheets = static_cast<int>(state.range(0));
     DataCentrePrinting::resetPrintCanvas(DataCentrePrinting::grabLabelHelper(kSheet));
     const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
     const LabelHelperPtr row = DataCentrePrinting::grabLabelHelper(kSheet);
-    const QList<SheetPicture> pictures = gDrawn.mid(0, sheets * 30);
-    const QString out = QDir(gFolder).filePath("drawn.pdf");
+    SheetComposition composed = SheetComposer::layOutGrid(geometry, gDrawn.mid(0, sheets * 30), {}, 1, 1);
+    composed.pictureDpi = 600;
+    const SheetPaintResult result = SheetPainter::writePdf(QDir(gFolder).filePath("drawn.pdf"), composed,
+                                                           SheetPainter::paperFor(geometry, *row, {}, {}));
+    return result.ok && result.pagesPainted == sheets;
+}
+
+// The floor: a plain loop loading each file and drawing it once.
+bool writeFloor(int sheets)
+{
+    DataCentrePrinting::resetPrintCanvas(DataCentrePrinting::grabLabelHelper(kSheet));
+    const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
+    QPdfWriter writer(QDir(gFolder).filePath("floor.pdf"));
+    writer.setResolution(144);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+    QPainter painter(&writer);
+    painter.translate(26.86, 72);
+    for (int s = 0; s < sheets; ++s) {
+        if (s > 0)
+            writer.newPage();
+        for (int spot = 0; spot < 30; ++spot) {
+            const QImage image(gPages.at(s * 30 + spot).imagePath);
+            painter.drawImage(geometry.spotRect(spot / 3, spot % 3), image);
+        }
+    }
+    return true;
+}
+
+const std::map<std::string, bool (*)(int)> kSides = {
+    {"ours", writeOurs}, {"drawn", writeDrawn}, {"floor", writeFloor}};
+
+void runSide(benchmark::State &state, const std::string &side)
+{
+    const int sheets = static_cast<int>(state.range(0));
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        SheetComposition composed = SheetComposer::layOutGrid(geometry, pictures, {}, 1, 1);
-        composed.pictureDpi = 600;
-        const SheetPaintResult result =
-            SheetPainter::writePdf(out, composed, SheetPainter::paperFor(geometry, *row, {}, {}));
+        const bool ok = kSides.at(side)(sheets);
         const double seconds = timer.nsecsElapsed() / 1e9;
         state.SetIterationTime(seconds);
-        gSeconds["drawn" + std::to_string(sheets)].push_back(seconds);
-        if (!result.ok || result.pagesPainted != sheets)
+        gSeconds[side + std::to_string(sheets)].push_back(seconds);
+        if (!ok)
             state.SkipWithError("the sheets were not written");
     }
 }
 
+void BM_Composer(benchmark::State &state)
+{
+    runSide(state, "ours");
+}
+
+void BM_ComposerDrawn(benchmark::State &state)
+{
+    runSide(state, "drawn");
+}
+
 void BM_Floor(benchmark::State &state)
 {
-    const int sheets = static_cast<int>(state.range(0));
-    DataCentrePrinting::resetPrintCanvas(DataCentrePrinting::grabLabelHelper(kSheet));
-    const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
-    const QString out = QDir(gFolder).filePath("floor.pdf");
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        {
-            QPdfWriter writer(out);
-            writer.setResolution(144);
-            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
-            QPainter painter(&writer);
-            painter.translate(26.86, 72);
-            for (int s = 0; s < sheets; ++s) {
-                if (s > 0)
-                    writer.newPage();
-                for (int spot = 0; spot < 30; ++spot) {
-                    const QImage image(gPages.at(s * 30 + spot).imagePath);
-                    painter.drawImage(geometry.spotRect(spot / 3, spot % 3), image);
-                }
-            }
-        }
-        const double seconds = timer.nsecsElapsed() / 1e9;
-        state.SetIterationTime(seconds);
-        gSeconds["floor" + std::to_string(sheets)].push_back(seconds);
-    }
+    runSide(state, "floor");
 }
 
 void BM_BlankPages(benchmark::State &state)
@@ -189,17 +214,70 @@ BENCHMARK(BM_BlankPages)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManua
 
 }  // namespace
 
+// Peak memory of one side in a process of its own: the program started again
+// with "--memory SIDE SHEETS FOLDER" over the label files already written.
+// Kilobytes of the child's peak resident set, or -1 when it failed.
+long peakKilobytesOf(const char *self, const std::string &side, int sheets)
+{
+    const std::string count = std::to_string(sheets);
+    const QByteArray folder = QFile::encodeName(gFolder);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl(self, self, "--memory", side.c_str(), count.c_str(), folder.constData(), static_cast<char *>(nullptr));
+        ::_exit(127);
+    }
+    if (child < 0)
+        return -1;
+    int status = 0;
+    rusage usage{};
+    if (::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
+}
+
+int memoryChild(const std::string &side, int sheets, const QString &folder)
+{
+    gFolder = folder;
+    if (!prepareLabels(sheets * 30, false))
+        return 1;
+    if (side == "idle")
+        return 0;
+    const auto it = kSides.find(side);
+    return it != kSides.end() && it->second(sheets) ? 0 : 1;
+}
+
+void reportMemory(const char *self)
+{
+    constexpr int kSheets = 100;
+    const long idle = peakKilobytesOf(self, "idle", kSheets);
+    const long floor = peakKilobytesOf(self, "floor", kSheets);
+    std::printf("\npeak memory of one %d-sheet PDF, each side in a process of its own (ru_maxrss):\n", kSheets);
+    std::printf("  the process with the pictures named but nothing drawn: %7.1f MB\n", idle / 1024.0);
+    std::printf("  floor (plain QPdfWriter loop):                          %7.1f MB\n", floor / 1024.0);
+    for (const std::string side : {"ours", "drawn"}) {
+        const long peak = peakKilobytesOf(self, side, kSheets);
+        const double ratio = floor > 0 && peak > 0 ? double(peak) / floor : 0.0;
+        std::printf("  %-5s %7.1f MB, ratio to the floor %.2f (target at most 2.00): %s\n", side.c_str(),
+                    peak / 1024.0, ratio, peak > 0 && floor > 0 && ratio <= 2.0 ? "met" : "NOT met");
+        if (idle > 0 && floor > idle && peak > idle)
+            std::printf("        above the idle process: %.1f MB against the floor's %.1f MB\n", (peak - idle) / 1024.0,
+                        (floor - idle) / 1024.0);
+    }
+}
+
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     EditionSettings::resetToInitialState();
     gPrintPixelsPerInch = 144.0f;
     DataCentre::loadPrintLabels();
+    if (argc == 5 && std::string(argv[1]) == "--memory")
+        return memoryChild(argv[2], std::atoi(argv[3]), QFile::decodeName(argv[4]));
+    benchmark::Initialize(&argc, argv);
     QTemporaryDir folder;
     gFolder = folder.path();
-    if (!writeLabels()) {
+    if (!prepareLabels(kPictures, true)) {
         std::fprintf(stderr, "cannot write the label pictures\n");
         return 1;
     }
@@ -220,5 +298,6 @@ int main(int argc, char **argv)
     if (ours50 > 0)
         std::printf("ours 100 / 50 sheets: %.2f (target at most 2.20)\n", median(gSeconds["ours100"]) / ours50);
     std::printf("100 blank pages: %.1f ms\n", median(gSeconds["blank"]) * 1000);
+    reportMemory("/proc/self/exe");
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "document/ElementRuleReaders.h"
 
-#include "insertion/FormItemMaker.h"
+#include "model/FormItemMaker.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ void readBoxLevels(const PageRule &rule, Carrier &c)
 template <typename Carrier>
 void readSectionPlacement(const PageRule &rule, Carrier &c)
 {
-    c.sectionNumber = rule.integer(S("sectionNumber"), -99);
-    c.sectionRowSpot = rule.integer(S("sectionRowSpot"), -99);
-    c.sectionColumnSpot = rule.integer(S("sectionColumnSpot"), -99);
+    c.sectionNumber = rule.wholeNumber(S("sectionNumber"), -99);
+    c.sectionRowSpot = rule.wholeNumber(S("sectionRowSpot"), -99);
+    c.sectionColumnSpot = rule.wholeNumber(S("sectionColumnSpot"), -99);
     c.responsiveResizeFlag = rule.integer(S("responsiveResizeFlag"), 0);
     c.responsiveAlignment = rule.integer(S("responsiveAlignmentFlag"), 0);
 }
@@ -396,9 +396,9 @@ std::shared_ptr<myTextView> ElementRuleReaders::readSnippet(const PageRule &rule
     t->templateName = rule.string(S("templateName"), QLatin1String(""));
     // The rule names the responsive section cell the snippet sits in; left
     // unread, a snippet would move into section 0 at every opening.
-    t->sectionNumber = rule.integer(S("sectionNumber"), -99);
-    t->sectionRowSpot = rule.integer(S("sectionRowSpot"), -99);
-    t->sectionColumnSpot = rule.integer(S("sectionColumnSpot"), -99);
+    t->sectionNumber = rule.wholeNumber(S("sectionNumber"), -99);
+    t->sectionRowSpot = rule.wholeNumber(S("sectionRowSpot"), -99);
+    t->sectionColumnSpot = rule.wholeNumber(S("sectionColumnSpot"), -99);
     return t;
 }
 
@@ -520,6 +520,9 @@ std::shared_ptr<myTextView> ElementRuleReaders::readProfileCell(const PageRule &
     t->textColorString = rule.requiredString(S("color"));
     t->textHexColorString = t->textColorString;
     t->textView.borderLine = rule.requiredString(S("border-style"));
+    // The cell's own style too, so that the first reading holds what every
+    // later one reads from the table's rules.
+    t->borderStyle = t->textView.borderLine;
     t->tableNumber = rule.requiredInteger(S("tableNumber"));
     // Crossed on purpose: the old pages stored them the other way round.
     t->rowSpot = rule.requiredInteger(S("columnNumber"));

@@ -1,7 +1,7 @@
 #include "document/PageBodyText.h"
 
 #include "document/ReadError.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ TextContentResult PageBodyText::grabTextContent(const QStringList &bodyLines,
             const QString &line = bodyLines.at(j + i);
             consumed[j + i] = true;
             if (i == 1 && carrier.containsLinkFlag == 1)
-                carrier.link = line;
+                carrier.link = PageText::decodeEntities(line); // written through PageText::toAttribute
             else
                 textLines.append(line);
         }

@@ -2,11 +2,11 @@
 
 #include "config/DataCentreColours.h"
 #include "config/DataCentreImages.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/ElementRuleReaders.h"
 #include "document/PageBodyText.h"
-#include "generation/PageText.h"
-#include "insertion/FormItemMaker.h"
+#include "document/PageText.h"
+#include "model/FormItemMaker.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,11 +24,14 @@ QString middle(const char *start, const char *end, const QString &text)
     return DataCentreMarkers::grabMiddleString(QString::fromLatin1(start), QString::fromLatin1(end), text);
 }
 
-// The text between the first start marker and the end marker, "" when the
-// start is missing (a form setting's own reading).
+// A form setting: the text between the first start marker and the end
+// marker ("" when the start is missing), its character references decoded
+// (the page writes the setting through PageText::toMarker; older pages wrote
+// it plain, and plain text decodes to itself but for the symbol entities
+// they wrote for the typographic symbols).
 QString formMarker(const char *start, const char *end, const QString &text)
 {
-    return middle(start, end, text);
+    return PageText::decodeEntities(middle(start, end, text));
 }
 
 int32_t integerOf(const QString &text)
@@ -62,6 +65,12 @@ QString lineAfterPrefix(const QString &line, const QString &prefix, int drop)
 bool isRuleLine(const QString &line, const char *selector)
 {
     return line.startsWith(QLatin1String(selector)) && line.contains(QLatin1String("{position:"));
+}
+
+bool isSectionRule(const QString &line)
+{
+    const QString type = PageRule(line).string(QStringLiteral("gridType"), QString());
+    return type == QLatin1String("section") || type == QLatin1String("sectionTemplate");
 }
 
 void readBackground(const QString &folder, PageReadResult &result)
@@ -267,25 +276,25 @@ PageReadResult PageReader::read(PageReadInput input)
         form.formSubmitButtonValue = head.contains(QLatin1String("//FORMSUBMIT"))
             ? formMarker("//FORMSUBMIT", "FORMSUBMITEND", head)
             : QStringLiteral("Submit");
-        form.formEmailServer = middle("//====SMTP_EMAIL_SERVER_START==", "==SMTP_EMAIL_SERVER_END", head);
-        form.formEmailUsername = middle("//====SMTP_EMAIL_USERNAME_START==", "==SMTP_EMAIL_USERNAME_END", head);
-        form.formEmailPassword = middle("//====SMTP_EMAIL_PASSWORD_START==", "==SMTP_EMAIL_PASSWORD_END", head);
+        form.formEmailServer = formMarker("//====SMTP_EMAIL_SERVER_START==", "==SMTP_EMAIL_SERVER_END", head);
+        form.formEmailUsername = formMarker("//====SMTP_EMAIL_USERNAME_START==", "==SMTP_EMAIL_USERNAME_END", head);
+        form.formEmailPassword = formMarker("//====SMTP_EMAIL_PASSWORD_START==", "==SMTP_EMAIL_PASSWORD_END", head);
         form.grabIPFlag = integerOf(middle("FORMRESPONSEIPSTART==", "==FORMRESPONSEIPEND", head));
         form.formOrderLayoutOption = integerOf(middle("FORMDISPLAYOPTIONSTART==", "==FORMDISPLAYOPTIONEND", head));
         auto both = [&](const char *start, const char *end) {
             return head.contains(QLatin1String(start)) && head.contains(QLatin1String(end));
         };
         if (both("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND"))
-            form.formSentResponse = middle("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND", head);
+            form.formSentResponse = formMarker("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND", head);
         if (both("//FORMMISSINGMSG", "FORMMISSINGMSGEND"))
-            form.formRequiredResponse = middle("//FORMMISSINGMSG", "FORMMISSINGMSGEND", head);
+            form.formRequiredResponse = formMarker("//FORMMISSINGMSG", "FORMMISSINGMSGEND", head);
         if (both("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND"))
-            form.formEmailVerificationMsg = middle("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND", head);
+            form.formEmailVerificationMsg = formMarker("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND", head);
         // The page stores the bot checker's message like the others; left
         // unread, the owner's own wording fell back to the default at every
         // opening.
         if (both("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND"))
-            form.formBotCheckerResponse = middle("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND", head);
+            form.formBotCheckerResponse = formMarker("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND", head);
         context.submitCaption = form.formSubmitButtonValue;
         result.formSettings = form;
     }
@@ -300,6 +309,13 @@ PageReadResult PageReader::read(PageReadInput input)
     const QString charsetPrefix = QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=");
     const QString viewportPrefix = QStringLiteral("<meta name='viewport' content='width=");
     const bool readForms = input.formPage && !isBaseTemplate;
+    // The table numbers of the page's sections, whose column rules may be
+    // damaged without costing the page.
+    QSet<int32_t> sectionTables;
+    for (const QString &line : headLines)
+        if (isRuleLine(line, ".tableGrid") && isSectionRule(line))
+            sectionTables.insert(PageRule(line).wholeNumber(QStringLiteral("tableNumber"), -99));
+    sectionTables.remove(-99);
     QSet<const TransformView *> masked;
     for (const QString &line : headLines) {
         if (line.contains(keywordsPrefix) && !(input.inheritMetaKeywordsFlag && !isBaseTemplate))
@@ -314,8 +330,23 @@ PageReadResult PageReader::read(PageReadInput input)
         if (line.startsWith(QLatin1Char('.'))) {
             if (isRuleLine(line, ".text")) {
                 const PageRule rule(line);
-                result.textViewArray.append(readForms ? ElementRuleReaders::readFormControl(rule, context)
-                                                      : ElementRuleReaders::generateATextView(rule, context));
+                try {
+                    result.textViewArray.append(readForms ? ElementRuleReaders::readFormControl(rule, context)
+                                                          : ElementRuleReaders::generateATextView(rule, context));
+                } catch (const ReadError &) {
+                    // A damaged column of a section goes; the section and
+                    // what lies in it stay (their graphics free if need be).
+                    if (!sectionTables.contains(rule.wholeNumber(QStringLiteral("tableNumber"), -99)))
+                        throw;
+                }
+            } else if (isRuleLine(line, ".tableGrid") && isSectionRule(line)) {
+                // A damaged section rule costs the section, never the page:
+                // the graphics it held open as free graphics where they were.
+                try {
+                    result.tableArray.append(
+                        ElementRuleReaders::readTableGrid(PageRule(line), int32_t(result.tableArray.size())));
+                } catch (const ReadError &) {
+                }
             } else if (isRuleLine(line, ".slideshow")) {
                 result.slideshowArray.append(
                     ElementRuleReaders::readSlideshow(PageRule(line), int32_t(result.slideshowArray.size())));
@@ -334,7 +365,13 @@ PageReadResult PageReader::read(PageReadInput input)
                 if (read.maskFlag)
                     masked.insert(read.image.get());
             } else if (line.startsWith(QLatin1String(".snippet"))) {
-                result.htmlSnippetArray.append(ElementRuleReaders::readSnippet(PageRule(line), context));
+                const PageRule rule(line);
+                try {
+                    result.htmlSnippetArray.append(ElementRuleReaders::readSnippet(rule, context));
+                } catch (const ReadError &) {
+                    if (!sectionTables.contains(rule.wholeNumber(QStringLiteral("tableNumber"), -99)))
+                        throw;
+                }
             }
         }
         if (ownSettings && line.contains(QLatin1String("body{background-image:url(")))

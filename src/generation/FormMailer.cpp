@@ -8,12 +8,11 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/GenerationContext.h"
-#include "generation/Markers.h"
+#include "document/PageText.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -96,36 +95,24 @@ const char16_t kMailerTail[] =
 
 // A text inside a single-quoted JavaScript literal, as the alerts take it:
 // the characters the alerts never carried dropped, the rest escaped.
-QString alertText(const QString &text, bool dropDoubleQuotes = false)
+QString alertText(const QString &text)
 {
     QString out;
     out.reserve(text.size());
     for (QChar c : Escape::plainQuotes(text)) {
         if (c == u'{' || c == u'}' || c == u')' || c == u'(' || c == u';' || c == u'>' || c == u'<')
             continue;
-        if (dropDoubleQuotes && c == u'"')
-            continue;
         out += c;
     }
     return out;
 }
 
-// A marker value inside a comment of the validation script: it may neither
-// end the comment (a line break) nor the script element, nor, on this PHP
-// page, start PHP. Only what would do so changes.
-QString scriptMarker(const QString &value)
+// A form setting in its marker line (inside a comment of the validation
+// script or of the PHP settings block): written so that it reads back
+// exactly as typed and can end neither the comment, the script nor PHP.
+QString marker(const QString &value)
 {
-    QString out = Markers::cleanMarkerValue(Escape::typographic(value), true);
-    for (bool changed = true; changed;) {
-        changed = false;
-        if (out.contains(QLatin1String("<!--"))) {
-            out.remove(QLatin1String("<!--"));
-            changed = true;
-        }
-    }
-    static const QRegularExpression scriptEnd(QStringLiteral("</(script)"), QRegularExpression::CaseInsensitiveOption);
-    out.replace(scriptEnd, QStringLiteral("<\\/\\1"));
-    return out;
+    return PageText::toMarker(value);
 }
 
 // A mail address or header text: nothing that could start another header.
@@ -214,7 +201,6 @@ QString FormMailer::formBlock(GenerationContext &ctx)
     const QString botAlert = Escape::jsString(alertText(doc.formBotCheckerResponse));
     const QString emailAlert = Escape::jsString(alertText(doc.formEmailVerificationMsg));
     const QString sentAlert = Escape::jsString(alertText(doc.formSentResponse));
-    doc.formSubmitButtonValue = alertText(doc.formSubmitButtonValue, true);
 
     // The mail body: the records in creation order, or top to bottom.
     // A server alone sends through it without logging in; a user name adds the log-in.
@@ -319,11 +305,11 @@ QString FormMailer::formBlock(GenerationContext &ctx)
         send += QStringLiteral("$mail = $smtp->send($recipients, $headers, $body);\n$mailSent = !PEAR::isError($mail);\n");
         smtpMarkers = Fmt::fill(
             u"%@\n%@\n%@\n",
-            {QStringLiteral("//====SMTP_EMAIL_SERVER_START==") + Markers::cleanMarkerValue(doc.formEmailServer, true)
+            {QStringLiteral("//====SMTP_EMAIL_SERVER_START==") + marker(doc.formEmailServer)
                  + QStringLiteral("==SMTP_EMAIL_SERVER_END"),
-             QStringLiteral("//====SMTP_EMAIL_USERNAME_START==") + Markers::cleanMarkerValue(doc.formEmailUsername, true)
+             QStringLiteral("//====SMTP_EMAIL_USERNAME_START==") + marker(doc.formEmailUsername)
                  + QStringLiteral("==SMTP_EMAIL_USERNAME_END"),
-             QStringLiteral("//====SMTP_EMAIL_PASSWORD_START==") + Markers::cleanMarkerValue(doc.formEmailPassword, true)
+             QStringLiteral("//====SMTP_EMAIL_PASSWORD_START==") + marker(doc.formEmailPassword)
                  + QStringLiteral("==SMTP_EMAIL_PASSWORD_END")});
     } else {
         Fmt::append(send, u"$mailSent = mail('%@', '%@', '%@', $headers);\n",
@@ -346,16 +332,16 @@ QString FormMailer::formBlock(GenerationContext &ctx)
     // The validation script.
     const QString script = Fmt::fill(
         kValidationScript,
-        {QString::fromUtf16(kValidateEmail), scriptMarker(doc.formRedirectURL), scriptMarker(doc.formSubmitButtonValue),
-         scriptMarker(doc.formEmailVerificationMsg), scriptMarker(doc.formBotCheckerResponse), requiredCheck,
-         emailCheck, botCheck, requiredAlert, scriptMarker(doc.formRequiredResponse), emailAlert, botAlert, sentAlert,
-         scriptMarker(doc.formSentResponse)});
+        {QString::fromUtf16(kValidateEmail), marker(doc.formRedirectURL), marker(doc.formSubmitButtonValue),
+         marker(doc.formEmailVerificationMsg), marker(doc.formBotCheckerResponse), requiredCheck,
+         emailCheck, botCheck, requiredAlert, marker(doc.formRequiredResponse), emailAlert, botAlert, sentAlert,
+         marker(doc.formSentResponse)});
 
     // The settings block.
     const QString settings =
         Fmt::fill(kSettingsBlock, {smtpMarkers, doc.grabIPFlag, doc.formOrderLayoutOption,
-                                   Markers::cleanMarkerValue(doc.siteFeedbackEmail, true),
-                                   Markers::cleanMarkerValue(doc.siteCCFeedbackEmail, true)});
+                                   marker(doc.siteFeedbackEmail),
+                                   marker(doc.siteCCFeedbackEmail)});
 
     return Fmt::fill(u"%@\n\n%@\n\n%@\n", {mailer, script, settings});
 }

@@ -4,10 +4,10 @@
 // snippet also carries its font, colours, border, padding and hover colours.
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/GenerationContext.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
@@ -98,12 +98,14 @@ CodeWidgetHelper SKTDocument::generateSnippetCode(TextElement element, SKTTable 
                       u"formOptionTag:%d;formRequiredFlag:%d;}",
                       {id, tc, Escape::cssValue(el.formType()), -99, -99, 0});
         // 7. Alignment.
-        const QString align = text.isEmpty() ? QStringLiteral("left") : ResponsiveText::alignmentWord(el.alignment());
+        // An empty snippet or cell keeps its own alignment and size: they are
+        // what the person set for the text to come, and the page stores them.
+        const QString align = ResponsiveText::alignmentWord(el.alignment());
         // 8. Hover rules.
         const ResponsiveText::HoverRules hover =
             ResponsiveText::hoverRules(id, tc, el.hoverColorString(), el.hoverTextColorString());
         // 9. Font.
-        const int32_t fontSize = text.isEmpty() ? 10 : el.fontSize();
+        const int32_t fontSize = el.fontSize();
         const QString family = cell ? SKTTable::cellFamily(*el.carrier()) : el.fontFamily();
         if (activeGeneration)
             activeGeneration->markFontUsed(family);

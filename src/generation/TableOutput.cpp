@@ -8,10 +8,11 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/LineImageOutput.h"
+#include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
@@ -123,7 +124,7 @@ QString validColour(const QString &colour)
 
 void appendFormattedRule(GenerationContext &ctx, TextElement &el, int32_t s, const QString &content,
                          const QString &position, int32_t left, int32_t top, int32_t z, int32_t width, int32_t height,
-                         int32_t lines)
+                         int32_t lines, int32_t linkFlag)
 {
     const double opacity = el.opacity();
     QString opacityPart;
@@ -206,8 +207,8 @@ void appendFormattedRule(GenerationContext &ctx, TextElement &el, int32_t s, con
                 {el.boxValue(0), el.boxValue(1), el.boxValue(2), el.boxValue(3), el.boxValue(4), el.boxValue(5),
                  el.boxValue(6), el.boxValue(7), Escape::cssValue(el.boxType(0)), Escape::cssValue(el.boxType(1)),
                  Escape::cssValue(el.boxType(2)), Escape::cssValue(el.boxType(3)), Escape::cssValue(el.boxType(4)),
-                 Escape::cssValue(el.boxType(5)), Escape::cssValue(el.boxType(6)), Escape::cssValue(el.boxType(7)), 0,
-                 storedHover, linkRule, visitedRule, hoverRule});
+                 Escape::cssValue(el.boxType(5)), Escape::cssValue(el.boxType(6)), Escape::cssValue(el.boxType(7)),
+                 linkFlag, storedHover, linkRule, visitedRule, hoverRule});
 }
 
 } // namespace
@@ -241,6 +242,13 @@ void TableOutput::writeSnippets(GenerationContext &ctx)
         const int32_t z = el.isCarrier() ? ctx.containerStackingValue(el.identity()) : ctx.stackingValue(el.graphic());
         if (!gResponsiveEdition)
             ctx.rightEdges.append(Fmt::trunc(double(left) + double(width)));
+        // A snippet with a link keeps it as the first line of its body, as
+        // stored pages hold it, so that the link reads back.
+        const QString link = el.link().isEmpty() ? QString() : PageText::toAttribute(el.link());
+        const int32_t linkFlag = link.isEmpty() ? 0 : 1;
+        const QString text = content;
+        if (linkFlag)
+            content = link + QLatin1Char('\n') + content;
         const int32_t lines = SKTDocument::calculateNumOfLines(content);
         const QString position = GenerationContext::positionKeyword(el.scrollFlag());
         el.setTemplateName(ctx.templateNameFor(el.templateName()));
@@ -249,12 +257,13 @@ void TableOutput::writeSnippets(GenerationContext &ctx)
             Fmt::append(ctx.snippetCSS,
                         u".snippet%d{position:%@;left:%dpx;top:%dpx;z-index:%d;width:%dpx;height:%dpx;nlines:%d;"
                         u"fixed:%d;groupNumber:%d;templateName:%@;manualLayerIndex:%d;snippetFormattingFlag:%d;"
-                        u"sectionNumber:%d;sectionRowSpot:%d;sectionColumnSpot:%d;}\n\n",
+                        u"sectionNumber:%d;sectionRowSpot:%d;sectionColumnSpot:%d;%@}\n\n",
                         {s, position, left, top, z, width, height, lines, el.moveLock(), el.groupNumber(),
                          Escape::cssValue(el.templateName()), el.manualLayerIndex(), 0, el.sectionNumber(),
-                         el.sectionRowSpot(), el.sectionColumnSpot()});
+                         el.sectionRowSpot(), el.sectionColumnSpot(),
+                         linkFlag ? QStringLiteral("containsLinkFlag:1;") : QString()});
         else
-            appendFormattedRule(ctx, el, s, content, position, left, top, z, width, height, lines);
+            appendFormattedRule(ctx, el, s, text, position, left, top, z, width, height, lines, linkFlag);
 
         Fmt::append(ctx.snippetMarkup, u"<div class=snippet%d>\n%@\n</div>\n", {s, content});
     }

@@ -6,11 +6,11 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 
@@ -55,6 +55,14 @@ QString boxTypeOf(const TextElement &el, int i)
     if (t.isEmpty() || t == QLatin1String("(null)"))
         return QStringLiteral("%");
     return Escape::cssValue(t);
+}
+
+QString boxLevelOf(const TextElement &el, int i)
+{
+    const QString level = el.boxLevel(i);
+    if (level.isEmpty() || level == QLatin1String("(null)"))
+        return QStringLiteral("None");
+    return Escape::cssValue(level);
 }
 
 double clamped(double v, double lo, double hi)
@@ -213,27 +221,21 @@ void writeChoiceRule(GenerationContext &ctx, const TextElement &el, int32_t n, i
 void writeFullRule(GenerationContext &ctx, TextElement &el, int32_t n, int32_t z, const QRectF &b, const QString &raw)
 {
     QString &css = ctx.textCSS;
-    const bool hasText = !raw.isEmpty();
     const bool graphic = !el.isCarrier();
 
-    QString textColour;
-    int32_t fontSize = 10;
-    QString family;
-    if (!graphic || hasText || !el.formType().isEmpty()) {
-        textColour = hexOr(el.textHexColorString(), QStringLiteral("000000"));
-        fontSize = el.fontSize();
-        family = CellLookup::family(el);
-    } else {
-        textColour = QStringLiteral("000000");
-        family = QStringLiteral("Helvetica Neue");
-    }
+    // An empty text box keeps its own colour, size, family, padding and
+    // alignment: they are what the person set for the text to come, and the
+    // page is where they are stored.
+    const QString textColour = hexOr(el.textHexColorString(), QStringLiteral("000000"));
+    const int32_t fontSize = el.fontSize();
+    const QString family = CellLookup::family(el);
     ctx.markFontUsed(family);
 
     const QString width = el.matchScreenFlag() ? QStringLiteral("100%") : Fmt::fill(u"%dpx", {b.width()});
     const QString background = el.backgroundHexColorString();
     const QString backgroundPiece =
         Escape::isHexColour(background) ? Fmt::fill(u"background-color:#%@;", {background}) : kEmpty;
-    const int32_t padding = graphic && hasText ? Fmt::trunc(std::min(10.0, 0.11 * b.height())) : 0;
+    const int32_t padding = graphic ? Fmt::trunc(std::min(10.0, 0.11 * b.height())) : 0;
     const int32_t radius = Fmt::trunc(el.cornerRadius());
     const double opacity = clamped(el.opacity(), 0.0, 1.0);
     const QString opacityPiece =
@@ -244,7 +246,7 @@ void writeFullRule(GenerationContext &ctx, TextElement &el, int32_t n, int32_t z
     const QString shadowPiece =
         shadow ? Fmt::fill(u"box-shadow: %dpx %dpx %fpx #000000;", {0, shadowOffset, shadowValue}) : kEmpty;
     const int32_t indent = (el.indentFlag() == 1 || el.indentFlag() == 2) ? 40 : 0;
-    const QString alignment = hasText || el.isCarrier() ? ResponsiveText::alignmentWord(el.alignment()) : QStringLiteral("left");
+    const QString alignment = ResponsiveText::alignmentWord(el.alignment());
 
     Fmt::append(css,
                 u".text%d{position:%@;%@left:%dpx;top:%dpx;z-index:%d;font-size:%dpx;color:#%@;width:%@;height:%dpx;"
@@ -283,6 +285,13 @@ void writeFullRule(GenerationContext &ctx, TextElement &el, int32_t n, int32_t z
                 {el.boxValue(0), el.boxValue(1), el.boxValue(2), el.boxValue(3), el.boxValue(4), el.boxValue(5),
                  el.boxValue(6), el.boxValue(7), boxTypeOf(el, 0), boxTypeOf(el, 1), boxTypeOf(el, 2), boxTypeOf(el, 3),
                  boxTypeOf(el, 4), boxTypeOf(el, 5), boxTypeOf(el, 6), boxTypeOf(el, 7), el.verticalAlignment()});
+    // The padding and margin levels the inspector sets, which the reader takes
+    // back (a page without them reads "None").
+    Fmt::append(css,
+                u"topPaddingLevelStr:%@;bottomPaddingLevelStr:%@;leftPaddingLevelStr:%@;rightPaddingLevelStr:%@;"
+                u"topMarginLevelStr:%@;bottomMarginLevelStr:%@;leftMarginLevelStr:%@;rightMarginLevelStr:%@;",
+                {boxLevelOf(el, 0), boxLevelOf(el, 1), boxLevelOf(el, 2), boxLevelOf(el, 3), boxLevelOf(el, 4),
+                 boxLevelOf(el, 5), boxLevelOf(el, 6), boxLevelOf(el, 7)});
     const double spacing = el.lineSpacing();
     if (spacing > 0.0 && std::isfinite(spacing))
         Fmt::append(css, u"line-height:%f; !important;lineSpacingMultiple:%f;", {spacing, spacing});

@@ -5,9 +5,9 @@
 // built from lists of declarations, each left out when it has no value.
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
-#include "generation/PageText.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
+#include "document/PageText.h"
 #include "generation/GenerationContext.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
@@ -110,13 +110,15 @@ CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, in
     int32_t layer = el.manualLayerIndex();
     if (layer == 0)
         layer = carrier ? int32_t(graphics().size()) + 1 : elementNumber(el.graphic());
-    const int32_t fontSize = raw.isEmpty() ? 10 : el.fontSize();
+    // An empty box keeps its own size, padding and alignment: they are what
+    // the person set for the text to come, and the page stores them.
+    const int32_t fontSize = el.fontSize();
     // A cell's padding follows the height its rule stores: the cell's own
     // frame may not have been laid out, and read back it is that height.
     const double paddedHeight = carrier ? double(h) : b.height();
-    const int32_t padding = raw.isEmpty() ? 0 : Fmt::trunc(std::min(10.0, 0.11 * paddedHeight));
+    const int32_t padding = Fmt::trunc(std::min(10.0, 0.11 * paddedHeight));
     const int32_t indent = (el.indentFlag() == 1 || el.indentFlag() == 2) ? 40 : 0;
-    const QString align = raw.isEmpty() ? QStringLiteral("left") : ResponsiveText::alignmentWord(el.alignment());
+    const QString align = ResponsiveText::alignmentWord(el.alignment());
     const bool shadow = el.shadowFlag() == 1;
     const double shadowOpacity = shadow ? 1.0 : 0.0;
     const QString shadowValue = shadow ? Fmt::fill(u"%dpx %dpx %fpx #000000", {0, 1, 1.0}) : QString();
@@ -126,7 +128,7 @@ CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, in
     QString text = bodyText(raw, escape, el.indentFlag() == 2);
     int32_t linkFlag = 0;
     if (gResponsiveEdition && el.snippetFormatFlag() && !el.link().isEmpty()) {
-        text = Escape::html(el.link()) + QLatin1Char('\n') + text;
+        text = PageText::toAttribute(el.link()) + QLatin1Char('\n') + text;
         linkFlag = 1;
     }
     const int32_t nlines = calculateNumOfLines(text);

@@ -3,8 +3,8 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/GraphicRenderer.h"
-#include "printing/DataCentrePrinting.h"
-#include "publishing/PageExport.h"
+#include "config/DataCentrePrinting.h"
+#include "document/PagePicture.h"
 
 #include <QHash>
 #include <QPainter>
@@ -27,7 +27,7 @@ SheetPicture PageDrawing::fromDocument(const SKTDocument &document, const QStrin
     // part of the canvas its graphics cover, as the page picture has it.
     out.canvasSize = currentCanvasPixelsPerInch() > 0.0f
                          ? document.pageCanvasSize().toSize()
-                         : PageExport(const_cast<SKTDocument &>(document)).pictureSize();
+                         : PagePicture::size(const_cast<SKTDocument &>(document));
     const bool clear = document.documentColorHexString == QLatin1String("CLEAR0") || !document.pageColor.isValid()
                        || document.pageColor.alpha() == 0;
     out.background = clear ? QColor(Qt::white) : document.pageColor;
@@ -73,11 +73,25 @@ QImage PageDrawing::render(const SheetPicture &picture, double scale)
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(double(size.width()) / canvas.width(), double(size.height()) / canvas.height());
-    // Played from a copy: a recorded picture is shared, not changed, by playing.
-    QPicture drawing = *picture.drawing;
-    drawing.play(&painter);
+    playAtCanvasScale(*picture.drawing, painter);
     painter.end();
     return image;
+}
+
+void PageDrawing::playAtCanvasScale(const QPicture &drawing, QPainter &painter)
+{
+    // Playing scales a recorded picture by the device's dots per inch over the
+    // recording's (a PDF page at 72 would take 96 recorded pixels as 72): undone,
+    // so one recorded pixel is one unit of the painter as it stands.
+    QPaintDevice *device = painter.device();
+    painter.save();
+    if (device != nullptr && device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
+        painter.scale(double(drawing.logicalDpiX()) / device->logicalDpiX(),
+                      double(drawing.logicalDpiY()) / device->logicalDpiY());
+    // Played from a copy: a recorded picture is shared, not changed, by playing.
+    QPicture copy = drawing;
+    copy.play(&painter);
+    painter.restore();
 }
 
 double PageDrawing::scaleFor(int dpi, float canvasPixelsPerInch)
@@ -94,8 +108,7 @@ BookPlan::Page PageDrawing::bookPage(const SKTDocument &document)
     page.readable = !page.size.isEmpty();
     page.draw = [drawn](QPainter &painter, const BookSettings &) {
         painter.fillRect(QRectF(QPointF(), QSizeF(drawn.canvasSize)), drawn.background);
-        QPicture drawing = *drawn.drawing;
-        drawing.play(&painter);
+        playAtCanvasScale(*drawn.drawing, painter);
     };
     return page;
 }

@@ -8,6 +8,9 @@
 
 class SKTDocument;
 
+class QPainter;
+class QPicture;
+
 class PageDrawing {
 public:
     PageDrawing() = delete;
@@ -21,6 +24,9 @@ public:
     // The drawing painted over its canvas enlarged `scale` times (never
     // fewer pixels than the canvas); a null image without a drawing.
     static QImage render(const SheetPicture &picture, double scale);
+    // Plays a recorded drawing on painter with one recorded pixel to one unit
+    // of the painter's current coordinates, whatever the device's resolution.
+    static void playAtCanvasScale(const QPicture &drawing, QPainter &painter);
     // The scale that gives the piece `dpi` dots per inch when the canvas has
     // `canvasPixelsPerInch`; at least 1.
     static double scaleFor(int dpi, float canvasPixelsPerInch);

@@ -2,6 +2,7 @@
 
 #include "config/DataCentreImages.h"
 #include "config/EditionSettings.h"
+#include "config/PaperSizes.h"
 #include "printing/PageDrawing.h"
 
 #include <QCoreApplication>
@@ -23,26 +24,6 @@ namespace {
 
 constexpr double kFitTolerance = 0.01;  // inches
 constexpr int kMaximumDecoders = 3;
-
-struct PaperRow {
-    const char *name;
-    QPageSize::PageSizeId id;
-};
-
-// Paper names as templates and sheets store them.
-constexpr PaperRow kPapers[] = {
-    {"na-letter", QPageSize::Letter},
-    {"na-legal", QPageSize::Legal},
-    {"Tabloid", QPageSize::Tabloid},
-    {"A3", QPageSize::A3},
-    {"A4", QPageSize::A4},
-    {"A5", QPageSize::A5},
-    {"B5", QPageSize::B5},
-    {"na-number-10-envelope", QPageSize::Envelope10},
-    {"iso-designated-long-envelope", QPageSize::EnvelopeDL},
-    {"monarch-envelope", QPageSize::EnvelopeMonarch},
-    {"na-number-9-envelope", QPageSize::Envelope9},
-};
 
 // From the size's own definition: ISO papers are whole millimetres, and the
 // rounded inch and point figures would shift a centred grid by a tenth of a point.
@@ -141,22 +122,12 @@ QString pictureName(const SheetPicture &picture)
 
 QPageSize SheetPainter::pageSizeForPaper(const QString &paper)
 {
-    for (const PaperRow &row : kPapers) {
-        if (paper == QLatin1String(row.name))
-            return QPageSize(row.id);
-    }
-    if (paper == QLatin1String("Tabloid Oversize"))
-        return QPageSize(QSizeF(12.0, 18.0), QPageSize::Inch, paper);
-    return QPageSize(QPageSize::Letter);
+    return PaperSizes::pageSize(paper);
 }
 
 bool SheetPainter::knowsPaper(const QString &paper)
 {
-    for (const PaperRow &row : kPapers) {
-        if (paper == QLatin1String(row.name))
-            return true;
-    }
-    return paper == QLatin1String("Tabloid Oversize");
+    return PaperSizes::knows(paper);
 }
 
 QString SheetPainter::paperName(const QString &templatePaper, const QString &sheetPaper)
@@ -224,10 +195,15 @@ SheetPaintResult SheetPainter::paint(QPainter &painter, QPagedPaintDevice &devic
                                      const std::atomic<bool> *cancel)
 {
     SheetPaintResult result;
+    // Pictures are decoded a few at a time just before they are drawn and let
+    // go after their last spot on the sheet, unless the next sheet shows them
+    // again: a sheet of thirty different labels never holds thirty pictures.
+    const int batch = std::clamp<int>(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaximumDecoders);
     QHash<int, QImage> decoded;
     QSet<int> unreadable;
     const int copyCount = std::max(copies, 1);
     const qsizetype sheetCount = composition.sheets.size();
+    const auto known = [&composition](int picture) { return picture >= 0 && picture < composition.pictures.size(); };
     for (int copy = 0; copy < copyCount; ++copy) {
         for (qsizetype s = 0; s < sheetCount; ++s) {
             if (cancel != nullptr && cancel->load()) {
@@ -236,15 +212,17 @@ SheetPaintResult SheetPainter::paint(QPainter &painter, QPagedPaintDevice &devic
                 return result;
             }
             const PrintRenderingView &sheet = composition.sheets.at(s);
-            QList<int> missing;
-            for (const PrintPlacement &placement : sheet.placements) {
-                if (placement.picture >= 0 && placement.picture < composition.pictures.size()
-                    && !decoded.contains(placement.picture) && !missing.contains(placement.picture))
-                    missing.append(placement.picture);
+            const PrintRenderingView *following = s + 1 < sheetCount ? &composition.sheets.at(s + 1)
+                                                  : copy + 1 < copyCount && sheetCount > 0 ? &composition.sheets.first()
+                                                                                           : nullptr;
+            QSet<int> keep;
+            if (following != nullptr) {
+                for (const PrintPlacement &placement : following->placements)
+                    keep.insert(placement.picture);
             }
-            const QList<QImage> images = decodeAll(composition, missing);
-            for (qsizetype i = 0; i < missing.size(); ++i)
-                decoded.insert(missing.at(i), images.at(i));
+            QHash<int, qsizetype> lastUse;
+            for (qsizetype j = 0; j < sheet.placements.size(); ++j)
+                lastUse.insert(sheet.placements.at(j).picture, j);
 
             if (result.pagesPainted > 0 && !device.newPage()) {
                 result.ok = false;
@@ -254,27 +232,33 @@ SheetPaintResult SheetPainter::paint(QPainter &painter, QPagedPaintDevice &devic
             painter.save();
             painter.scale(scale, scale);
             painter.translate(paper.gridOrigin);
-            for (const PrintPlacement &placement : sheet.placements) {
-                const QImage image = decoded.value(placement.picture);
-                if (image.isNull()) {
-                    if (placement.picture >= 0 && placement.picture < composition.pictures.size())
-                        unreadable.insert(placement.picture);
+            for (qsizetype j = 0; j < sheet.placements.size(); ++j) {
+                const PrintPlacement &placement = sheet.placements.at(j);
+                if (!known(placement.picture))
                     continue;
+                if (!decoded.contains(placement.picture)) {
+                    // This picture and the next few still to decode, side by side.
+                    QList<int> missing;
+                    for (qsizetype k = j; k < sheet.placements.size() && missing.size() < batch; ++k) {
+                        const int picture = sheet.placements.at(k).picture;
+                        if (known(picture) && !decoded.contains(picture) && !missing.contains(picture))
+                            missing.append(picture);
+                    }
+                    const QList<QImage> images = decodeAll(composition, missing);
+                    for (qsizetype i = 0; i < missing.size(); ++i)
+                        decoded.insert(missing.at(i), images.at(i));
                 }
-                painter.drawImage(placement.rect, image);
+                const QImage image = decoded.value(placement.picture);
+                if (image.isNull())
+                    unreadable.insert(placement.picture);
+                else
+                    painter.drawImage(placement.rect, image);
+                if (lastUse.value(placement.picture) == j && !keep.contains(placement.picture))
+                    decoded.remove(placement.picture);
             }
             painter.restore();
             ++result.pagesPainted;
-
-            // Keep only what the next sheet shows again.
-            const PrintRenderingView *following = s + 1 < sheetCount ? &composition.sheets.at(s + 1)
-                                                  : copy + 1 < copyCount && sheetCount > 0 ? &composition.sheets.first()
-                                                                                           : nullptr;
-            QSet<int> keep;
-            if (following != nullptr) {
-                for (const PrintPlacement &placement : following->placements)
-                    keep.insert(placement.picture);
-            }
+            // Whatever the next sheet does not show again goes.
             for (auto it = decoded.begin(); it != decoded.end();) {
                 if (keep.contains(it.key()))
                     ++it;

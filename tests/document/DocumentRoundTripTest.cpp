@@ -205,7 +205,7 @@ TEST_F(RoundTripTest, NormalisedValuesAreStableFromTheFirstReading)
         const char *normalised; // a text only the normalised page holds
     } cases[] = {
         {"table with empty level strings", [] { return Graphics {table({20, 20}, 1, 2, QString())}; },
-         "topPaddingLevelStr:None;"},
+         "leftMarginLevelStr:None;rightMarginLevelStr:None;}\n"},
         {"formatted snippet with empty units",
          [] {
              return Graphics {with(text({20, 20, 200, 60}, QStringLiteral("<i>x</i>"), QStringLiteral("HTMLSnippet")),

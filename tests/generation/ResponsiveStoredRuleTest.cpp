@@ -83,10 +83,13 @@ TEST_F(ResponsiveStoredRuleTest, TextIsEscapedBeforeItsLineBreaksBecomeTags)
     const CodeWidgetHelper stored = doc->generateTextViewCodeStatic(TextElement(t), 0);
     // CR LF is one line break.
     EXPECT_EQ(stored.bodyString, QStringLiteral("<div class=text0>\na&lt;b&gt;<br>c<br>d\n</div>\n"));
-    // An empty text: font size 10, no padding, left, no lines.
+    // An empty text keeps its own size, padding and alignment; no lines.
     SKTText *empty = addBox({0, 0, 100, 50}, QString());
+    empty->setFontAlignment(1);
     const QString rule = doc->generateTextViewCodeStatic(TextElement(empty), 1).headerString;
-    for (const char *part : {"font-size:10;", "padding:0px;", "text-align:left;", "nlines:0;", "shadow-opacity:0.00;"})
+    const QString size = QStringLiteral("font-size:%1;").arg(empty->fontSize());
+    EXPECT_TRUE(rule.contains(size)) << rule.toStdString();
+    for (const char *part : {"padding:5px;", "text-align:center;", "nlines:0;", "shadow-opacity:0.00;"})
         EXPECT_TRUE(rule.contains(QLatin1String(part))) << part;
     EXPECT_FALSE(rule.contains(QStringLiteral("box-shadow")));
 }

@@ -116,9 +116,15 @@ TEST_F(TextFormTest, EdgeCasesOfOneText)
              t.setFontAlignment(1);
          },
          {QStringLiteral("text-align:center;")}, {}, {}},
-        {"an empty text has the default font and no padding", [](SKTText &t) { t.setTextString(QString()); },
-         {QStringLiteral("font-size:10px;color:#000000;"), QStringLiteral("font-family:\"Helvetica Neue\";padding:0px;"),
-          QStringLiteral("nlines:0;")},
+        // Not the default font of an empty text: what the person set for the
+        // text to come is kept, or it would be lost at the next opening.
+        {"an empty text keeps its own font, colour, padding and alignment",
+         [](SKTText &t) {
+             t.setTextString(QString());
+             t.setFontAlignment(1);
+         },
+         {QStringLiteral("font-size:12px;color:#333333;"), QStringLiteral("font-family:\"DejaVu Sans\";padding:4px;"),
+          QStringLiteral("text-align:center;"), QStringLiteral("nlines:0;")},
          {}, QStringLiteral("<div class=text0></div>\n")},
         {"padding is 0.11 of the height up to 10", [](SKTText &t) { t.setTextString(QStringLiteral("x")); },
          {QStringLiteral("padding:4px;")}, {}, {}},
@@ -192,8 +198,8 @@ TEST_F(TextFormTest, FormFieldsGiveTheirMarkupPhpLinesAndMailPieces)
                                    "'.$form1.'<p>", "<b>Name&#39;s &#34;nick&#34;</b><p>"}));
     EXPECT_EQ(doubled.last(), QStringLiteral("<b>Name&#39;s &#34;nick&#34;</b><p>"));
     EXPECT_EQ(out.records.last().formYPosition, 20);
-    // The form block stores the caption as the alerts take it: no double quotes.
-    EXPECT_EQ(doc->formSubmitButtonValue, QStringLiteral("Go now"));
+    // The caption stays as typed: its marker stores it so (the alerts take their own copy).
+    EXPECT_EQ(doc->formSubmitButtonValue, QStringLiteral("Go \"now\""));
     // Radio buttons and checkboxes have the short rule.
     EXPECT_TRUE(out.css.contains(QStringLiteral(
         ".text4{position:absolute;left:20px;top:150px;z-index:5;formType:checkbox;formTag:4;formOptionTag:1;}\n")));

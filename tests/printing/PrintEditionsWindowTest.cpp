@@ -2,117 +2,27 @@
 // as a person reaches them: menu items by their visible path, toolbar buttons
 // by their text, alerts and the save panel answered, the print dialog sent to
 // a PDF file. The PDFs are read back with poppler.
-#include "support/RealProgram.h"
+#include "PrintWindowFixture.h"
 
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "window/PrintTemplateChoice.h"
 #include "window/ProjectScan.h"
 #include "window/ui/AddNewPageViewController.h"
 #include "window/ui/SKTWindowController.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QImage>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAll());
-}
+using namespace printwindow;
 
-struct PdfFacts {
-    int pages = 0;
-    QSizeF points;       // the first page
-    double lowestPpi = 0.0;  // of the pictures, 0 when none
-    int pictures = 0;
-};
-
-PdfFacts factsOf(const QString &pdf)
-{
-    PdfFacts facts;
-    const QString info = run("pdfinfo", {pdf});
-    const auto pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
-    facts.pages = pages.hasMatch() ? pages.captured(1).toInt() : 0;
-    const auto size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
-    if (size.hasMatch())
-        facts.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
-    const QStringList lines = run("pdfimages", {"-list", pdf}).split('\n');
-    for (const QString &line : lines.mid(2)) {
-        const QStringList fields = line.simplified().split(' ');
-        if (fields.size() < 14 || fields.at(2) != QLatin1String("image"))
-            continue;
-        const double ppi = std::min(fields.at(12).toDouble(), fields.at(13).toDouble());
-        facts.lowestPpi = facts.pictures == 0 ? ppi : std::min(facts.lowestPpi, ppi);
-        ++facts.pictures;
-    }
-    return facts;
-}
-
-// The first page at 72 dpi: one pixel per point.
-QImage firstPage(const QString &pdf, const QString &stem)
-{
-    run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-singlefile", "-png", pdf, stem});
-    return QImage(stem + ".png");
-}
-
-class PrintEditionsWindowTest : public RealProgramTest {
-protected:
-    // The visible widget of type T the last command opened, waited for a
-    // few seconds; null when none shows.
-    template <typename T>
-    T *shownWidget()
-    {
-        T *shown = nullptr;
-        spinUntil([&] {
-            for (QWidget *widget : QApplication::allWidgets())
-                if (auto *found = qobject_cast<T *>(widget); found && found->isVisible())
-                    shown = found;
-            return shown != nullptr;
-        }, 5000);
-        return shown;
-    }
-
-    // Accepts the print dialog the last command opened, printing to a PDF
-    // file, and waits for the job.
-    bool printToFile(const QString &pdf, QString *why)
-    {
-        QPrintDialog *dialog = shownWidget<QPrintDialog>();
-        if (dialog == nullptr) {
-            *why = "no print dialog; alerts: " + alerts.messages().join(" | ");
-            return false;
-        }
-        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-        dialog->printer()->setOutputFileName(pdf);
-        dialog->done(QDialog::Accepted);
-        if (!spinUntil([&] { return QFileInfo(pdf).size() > 0 && !run("pdfinfo", {pdf}).contains("Error"); }, 20000)) {
-            *why = "nothing was printed to " + pdf;
-            return false;
-        }
-        settleEvents(20);
-        return true;
-    }
-
-    SKTWindowController *open(const QString &edition)
-    {
-        launchAs(edition);
-        return newPageFromTemplate();
-    }
-};
+using PrintEditionsWindowTest = PrintWindowTest;
 
 struct BookCase {
     const char *edition;
@@ -351,6 +261,14 @@ TEST_F(PrintEditionsWindowTest, TheECardsTitleBandIsDrawnOnTheCanvasAndInThePdf)
     // The band spans the top of the card; its bottom left holds none of it.
     EXPECT_GT(purpleShare(page, QRect(page.width() / 20, page.height() / 100, page.width() / 5, page.height() / 40)), 0.9);
     EXPECT_LT(purpleShare(page, QRect(0, page.height() * 9 / 10, page.width() / 2, page.height() / 20)), 0.05);
+    // The design fills its 6 x 4 in page: the band reaches the right edge and
+    // the orange dot sits near the bottom right corner, where the canvas has it
+    // (84 to 94 % across, 82 to 96 % down).
+    EXPECT_GT(purpleShare(page, QRect(page.width() * 95 / 100, page.height() / 100, page.width() / 25, page.height() / 20)), 0.9);
+    const QColor dot = page.pixelColor(page.width() * 89 / 100, page.height() * 89 / 100);
+    EXPECT_TRUE(dot.red() > 200 && dot.green() > 120 && dot.green() < 210 && dot.blue() < 110) << qPrintable(dot.name());
+    EXPECT_EQ(page.pixelColor(page.width() * 78 / 100, page.height() * 89 / 100), QColor(Qt::white));
     for (const QString &message : alerts.messages())
         EXPECT_FALSE(message.contains("Font")) << qPrintable(message);
 }
+
