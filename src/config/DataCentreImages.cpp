@@ -11,6 +11,9 @@
 
 namespace {
 
+// 1 GiB of 32-bit pixels (16384 x 16384).
+constexpr qint64 kMaxScaledBytes = qint64(1) << 30;
+
 QByteArray encode(const QImage &image, const char *format, int quality)
 {
     if (image.isNull())
@@ -112,6 +115,11 @@ QImage DataCentreImages::imageWithImage(const QImage &image, const QSizeF &scale
         target = image.size();
     if (target.width() < 0 || target.height() < 0)
         return {};
+    // A size past any picture a page shows is refused before memory is asked for.
+    if (qint64(target.width()) * target.height() * 4 > kMaxScaledBytes) {
+        qWarning() << "image scaling to" << target << "refused: too large";
+        return {};
+    }
     const QImage scaled = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (scaled.isNull())
         qWarning() << "image scaling to" << target << "failed";

@@ -78,8 +78,9 @@ std::shared_ptr<SKTGalleryGrid> gallery(const QRectF &bounds, int rows, int colu
             if (r == rows - 1 && c == columns - 1)
                 continue;
             // Wide and tall pictures, so that fitting them into the cells shows.
+            const int hue = (40 * number) % 360;
             auto picture = carrier(QStringLiteral("image%1").arg(number++),
-                                   ::picture((r + c) % 2 ? 60 : 120, (r + c) % 2 ? 90 : 50, QColor::fromHsv((40 * number) % 360, 180, 220)));
+                                   ::picture((r + c) % 2 ? 60 : 120, (r + c) % 2 ? 90 : 50, QColor::fromHsv(hue, 180, 220)));
             picture->rowSpot = r;
             picture->columnSpot = c;
             g->addIntoImageArray(picture);

@@ -47,6 +47,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcLaunch, "zov.launch")
 
 namespace {
@@ -432,11 +434,17 @@ bool AppShell::eventFilter(QObject *watched, QEvent *event)
             reportWelcomeExposed();
         return false;
     }
-    if (!watched->isWidgetType())
+    // Only the shows and closes of windows matter here. Every object's events pass
+    // this filter, the web view's own items and windows too, which are built
+    // without type information: an object is only touched once it is known to be
+    // one of the application's windows.
+    if (event->type() != QEvent::Show && event->type() != QEvent::Close)
         return false;
-    auto *widget = static_cast<QWidget *>(watched);
-    if (!widget->isWindow())
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto found = std::find(windows.cbegin(), windows.cend(), watched);
+    if (found == windows.cend())
         return false;
+    QWidget *widget = *found;
     if (event->type() == QEvent::Show) {
         // Every window opens within the screen's usable room (the offscreen
         // screen of the tests is smaller than any real one and is left be).
