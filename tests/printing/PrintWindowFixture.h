@@ -1,0 +1,113 @@
+#pragma once
+// The real program's document window of a print edition, with the print
+// dialog answered by printing to a PDF file and the PDFs read back with
+// poppler (pdfinfo, pdfimages, pdftoppm).
+#include "support/RealProgram.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSizeF>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace PrintWindowPdf {
+
+inline QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAll());
+}
+
+struct Facts {
+    int pages = 0;
+    QSizeF points;           // the first page
+    double lowestPpi = 0.0;  // of the pictures, 0 when none
+    int pictures = 0;
+};
+
+inline Facts factsOf(const QString &pdf)
+{
+    Facts facts;
+    const QString info = run("pdfinfo", {pdf});
+    const auto pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    facts.pages = pages.hasMatch() ? pages.captured(1).toInt() : 0;
+    const auto size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
+    if (size.hasMatch())
+        facts.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+    const QStringList lines = run("pdfimages", {"-list", pdf}).split('\n');
+    for (const QString &line : lines.mid(2)) {
+        const QStringList fields = line.simplified().split(' ');
+        if (fields.size() < 14 || fields.at(2) != QLatin1String("image"))
+            continue;
+        const double ppi = std::min(fields.at(12).toDouble(), fields.at(13).toDouble());
+        facts.lowestPpi = facts.pictures == 0 ? ppi : std::min(facts.lowestPpi, ppi);
+        ++facts.pictures;
+    }
+    return facts;
+}
+
+// A page of the PDF (1-based) at `dpi`; at 72, one pixel per point.
+inline QImage pageImage(const QString &pdf, const QString &stem, int page = 1, int dpi = 72)
+{
+    const QString number = QString::number(page);
+    run("pdftoppm", {"-r", QString::number(dpi), "-f", number, "-l", number, "-singlefile", "-png", pdf, stem});
+    return QImage(stem + ".png");
+}
+
+inline QImage firstPage(const QString &pdf, const QString &stem)
+{
+    return pageImage(pdf, stem, 1, 72);
+}
+
+}  // namespace PrintWindowPdf
+
+class PrintWindowTest : public RealProgramTest {
+protected:
+    // The visible widget of type T the last command opened, waited for a
+    // few seconds; null when none shows.
+    template <typename T>
+    T *shownWidget(int ms = 5000)
+    {
+        T *shown = nullptr;
+        spinUntil([&] {
+            for (QWidget *widget : QApplication::allWidgets())
+                if (auto *found = qobject_cast<T *>(widget); found && found->isVisible())
+                    shown = found;
+            return shown != nullptr;
+        }, ms);
+        return shown;
+    }
+
+    // Accepts the print dialog the last command opened, printing to a PDF
+    // file, and waits for the job.
+    bool printToFile(const QString &pdf, QString *why)
+    {
+        QPrintDialog *dialog = shownWidget<QPrintDialog>();
+        if (dialog == nullptr) {
+            *why = "no print dialog; alerts: " + alerts.messages().join(" | ");
+            return false;
+        }
+        QFile::remove(pdf);
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(pdf);
+        dialog->done(QDialog::Accepted);
+        if (!spinUntil([&] {
+                return QFileInfo(pdf).size() > 0 && !PrintWindowPdf::run("pdfinfo", {pdf}).contains("Error");
+            }, 20000)) {
+            *why = "nothing was printed to " + pdf;
+            return false;
+        }
+        settleEvents(20);
+        return true;
+    }
+};
