@@ -8,9 +8,6 @@
 #include "printing/PrintWindowFixture.h"
 
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
-#include "printing/SheetGeometry.h"
-#include "printing/SheetPainter.h"
 #include "window/ProjectScan.h"
 #include "window/ui/SKTWindowController.h"
 
@@ -38,22 +35,8 @@ bool isPurple(QRgb pixel)
     return std::abs(c.red() - 0x6A) < 30 && std::abs(c.green() - 0x3D) < 30 && std::abs(c.blue() - 0x9A) < 30;
 }
 
-bool isInk(QRgb pixel)
-{
-    return qGray(pixel) < 235;
-}
-
-// Share of the pixels in area (clipped to the image) that match.
-template <typename Match>
-double share(const QImage &image, QRectF area, Match match)
-{
-    const QRect r = area.toAlignedRect().intersected(image.rect());
-    int hits = 0, all = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x, ++all)
-            hits += match(image.pixel(x, y)) ? 1 : 0;
-    return all ? double(hits) / all : 0.0;
-}
+using PrintWindowPdf::isInk;
+using PrintWindowPdf::share;
 
 // A horizontal strip of the panel: from `top` to `bottom` in shares of its
 // height, its middle 80 % across, split into a left and a right half so that
@@ -89,25 +72,6 @@ void expectPanel(const QImage &page, const QRectF &panel, Panel what, const std:
 
 class FoldingCardWindowTest : public PrintWindowTest {
 protected:
-    // The panels of the sheet in force, in points of the printed paper.
-    static QList<QRectF> panelsInPoints(const QString &sheetDescription)
-    {
-        const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
-        LabelHelper sheet;
-        for (const LabelHelperPtr &row : std::as_const(gPrintLabels))
-            if (row->printDescription == sheetDescription)
-                sheet = *row;
-        const SheetPaper paper = SheetPainter::paperFor(geometry, sheet, sheet.paperSize, sheetDescription);
-        const double toPoints = 72.0 / geometry.unitsPerInch;
-        QList<QRectF> panels;
-        for (int32_t r = 0; r < geometry.rows; ++r)
-            for (int32_t c = 0; c < geometry.columns; ++c) {
-                const QRectF spot = geometry.spotRect(r, c).translated(paper.gridOrigin);
-                panels << QRectF(spot.topLeft() * toPoints, spot.size() * toPoints);
-            }
-        return panels;
-    }
-
     // Prints with the toolbar's Print button, answering the card question
     // when one is given, and checks the sheet.
     void printAndCheck(SKTWindowController *window, const CardCase &c, const char *answer,
@@ -128,7 +92,7 @@ protected:
         EXPECT_NEAR(facts.points.height(), c.heightPoints, 1.5);
         const QImage page = PrintWindowPdf::firstPage(pdf, path("card"));
         ASSERT_FALSE(page.isNull());
-        const QList<QRectF> panels = panelsInPoints(c.sheet);
+        const QList<QRectF> panels = PrintWindowPdf::spotsInPoints(c.sheet);
         ASSERT_GE(panels.size(), qsizetype(expected.size()));
         QRectF used;
         for (size_t i = 0; i < expected.size(); ++i) {

@@ -4,6 +4,11 @@
 // poppler (pdfinfo, pdfimages, pdftoppm).
 #include "support/RealProgram.h"
 
+#include "config/EditionSettings.h"
+#include "printing/DataCentrePrinting.h"
+#include "printing/SheetGeometry.h"
+#include "printing/SheetPainter.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -62,6 +67,42 @@ inline QImage pageImage(const QString &pdf, const QString &stem, int page = 1, i
     const QString number = QString::number(page);
     run("pdftoppm", {"-r", QString::number(dpi), "-f", number, "-l", number, "-singlefile", "-png", pdf, stem});
     return QImage(stem + ".png");
+}
+
+// The spots of the sheet in force, row by row, in points of the printed paper.
+inline QList<QRectF> spotsInPoints(const QString &sheetDescription)
+{
+    const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
+    LabelHelper sheet;
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels))
+        if (row->printDescription == sheetDescription)
+            sheet = *row;
+    const SheetPaper paper = SheetPainter::paperFor(geometry, sheet, sheet.paperSize, sheetDescription);
+    const double toPoints = 72.0 / geometry.unitsPerInch;
+    QList<QRectF> spots;
+    for (int32_t r = 0; r < geometry.rows; ++r)
+        for (int32_t c = 0; c < geometry.columns; ++c) {
+            const QRectF spot = geometry.spotRect(r, c).translated(paper.gridOrigin);
+            spots << QRectF(spot.topLeft() * toPoints, spot.size() * toPoints);
+        }
+    return spots;
+}
+
+// Share of the pixels in area (clipped to the image) that match.
+template <typename Match>
+double share(const QImage &image, const QRectF &area, Match match)
+{
+    const QRect r = area.toAlignedRect().intersected(image.rect());
+    int hits = 0, all = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x, ++all)
+            hits += match(image.pixel(x, y)) ? 1 : 0;
+    return all ? double(hits) / all : 0.0;
+}
+
+inline bool isInk(QRgb pixel)
+{
+    return qGray(pixel) < 235;
 }
 
 inline QImage firstPage(const QString &pdf, const QString &stem)
