@@ -111,11 +111,16 @@ TEST_F(FlyerWindowTest, AnotherPaperFromTheTemplateListResizesStaysAndPrints)
     ASSERT_TRUE(popUp->isVisible());
     const int a4 = popUp->findText("A4 - Portrait");
     ASSERT_GE(a4, 0);
+    // Answered as the alert on screen answers: after the pop-up's handler
+    // has returned.
+    alerts.setAnswersLater(true);
     alerts.answer("Change");
     popUp->setCurrentIndex(a4);
     emit popUp->activated(a4);
     settleEvents();
+    alerts.setAnswersLater(false);
     EXPECT_EQ(alerts.mismatches(), QStringList());
+    EXPECT_EQ(popUp->currentText(), "A4 - Portrait");
     EXPECT_EQ(gDefaultPrintSheet, "A4 - Portrait");
     EXPECT_EQ(window->document().labelTemplateHelper.templateDescription, "A4 - Portrait");
     // A4 at 150 pixels per inch, portrait.

@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -139,9 +141,24 @@ protected:
             return false;
         }
         QFile::remove(pdf);
-        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-        dialog->printer()->setOutputFileName(pdf);
-        dialog->done(QDialog::Accepted);
+        // Accepted as its Print button does, its own settings taken over: the
+        // "Print to File (PDF)" printer with the file typed in.
+        QComboBox *printers = nullptr;
+        QLineEdit *file = nullptr;
+        for (QComboBox *box : dialog->findChildren<QComboBox *>())
+            if (printers == nullptr && box->findText("Print to File (PDF)") >= 0)
+                printers = box;
+        for (QLineEdit *edit : dialog->findChildren<QLineEdit *>())
+            if (edit->objectName() == QLatin1String("filename"))
+                file = edit;
+        if (printers == nullptr || file == nullptr) {
+            *why = "the print dialog offers no PDF printer";
+            return false;
+        }
+        printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+        settleEvents();
+        file->setText(pdf);
+        dialog->accept();
         if (!spinUntil([&] {
                 return QFileInfo(pdf).size() > 0 && !PrintWindowPdf::run("pdfinfo", {pdf}).contains("Error");
             }, 20000)) {
