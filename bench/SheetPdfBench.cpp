@@ -7,7 +7,7 @@
 // sheets (target at most 2.2).
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/SheetComposer.h"
 #include "printing/SheetPainter.h"
 

@@ -32,6 +32,18 @@ SKTAppDelegate &SKTAppDelegate::shared()
     return *delegate;
 }
 
+// The document windows reach the delegate through this interface alone.
+ProjectLauncher &ProjectLauncher::shared()
+{
+    return SKTAppDelegate::shared();
+}
+
+// The page import's window and commands reach the delegate through this interface alone.
+PageImportHost &PageImportHost::shared()
+{
+    return SKTAppDelegate::shared();
+}
+
 void SKTAppDelegate::launchSimplifiedWindowController(const QString &outputFolderPath)
 {
     if (!m_factory)

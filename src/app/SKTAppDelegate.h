@@ -4,8 +4,9 @@
 // on a worker, summary, pages written on a worker, and the closing alert
 // that offers to open the first page. The application-shell issue adds the
 // delegate's other duties.
-#include "app/GallerySettingsController.h"
-#include "app/ImportPageWindow.h"
+#include "generation/GalleryWindowsHost.h"
+#include "window/ProjectLauncher.h"
+#include "publishing/PageImportHost.h"
 #include "publishing/PageImport.h"
 #include "config/ZovFileHelper.h"
 #include "app/TemplateChooser.h"
@@ -25,10 +26,10 @@ extern QUrl gInputFolderURL;
 class MainMenuModel;
 class SKTDocument;
 
-class SKTAppDelegate : public QObject {
+class SKTAppDelegate : public QObject, public GalleryWindowsHost, public ProjectLauncher, public PageImportHost {
     Q_OBJECT
 public:
-    using SettingsWindowFactory = std::function<std::unique_ptr<GallerySettingsController>(const QString &resourceName)>;
+    using SettingsWindowFactory = GalleryWindowsHost::SettingsWindowFactory;
 
     explicit SKTAppDelegate(QObject *parent = nullptr);
     ~SKTAppDelegate() override;
@@ -100,19 +101,19 @@ public:
     // Makes the settings windows (installed by the program's widgets; the
     // resource name is "PhotoCatalogSettingsWindowController" or
     // "FileCatalogSettingsWindowController").
-    void setSettingsWindowFactory(SettingsWindowFactory factory) { m_factory = std::move(factory); }
+    void setSettingsWindowFactory(SettingsWindowFactory factory) override { m_factory = std::move(factory); }
     // Opens a page with the system's default application (QDesktopServices
     // unless a test installs its own).
     void setOpenURL(std::function<void(const QUrl &)> open) { m_openURL = std::move(open); }
     // Makes the photos-over-time edition's add-photo window (installed by
     // the program's widgets); it is made once per run and kept in
     // gAddPhotoSettingsController.
-    void setAddPhotoSettingsFactory(std::function<QObject *()> make) { m_addPhotoFactory = std::move(make); }
+    void setAddPhotoSettingsFactory(std::function<QObject *()> make) override { m_addPhotoFactory = std::move(make); }
 
     GallerySettingsController *settingsController() const { return m_controller.get(); }
 
     void launchSimplifiedWindowController(const QString &outputFolderPath);
-    void selectInputPhotoFolder();
+    void selectInputPhotoFolder() override;
     // Worker: scans gInputFolderURL and sorts for the edition, then hands
     // the records to doneCountingPhotos on the main thread and waits for it.
     void retrievePhotoFiles();
@@ -131,13 +132,16 @@ public:
         QString projectFolder;
     };
     // Makes the "Import Page" window (installed by the program's widgets).
-    void setImportPageWindowFactory(std::function<std::unique_ptr<ImportPageWindow>()> make) { m_importFactory = std::move(make); }
+    void setImportPageWindowFactory(std::function<std::unique_ptr<ImportPageWindow>()> make) override
+    {
+        m_importFactory = std::move(make);
+    }
     void setImportTargetProvider(std::function<ImportTarget()> provider) { m_importTarget = std::move(provider); }
     ImportPageWindow *importPageWindowController() const { return m_importWindow.get(); }
 
-    void showPageImport();
+    void showPageImport() override;
     // Reads the window on the main thread, then runs syncPageAction on a worker.
-    void syncPage();
+    void syncPage() override;
     // The download and storing of the page and its pictures (on the worker).
     static PageImport::Outcome syncPageAction(const PageImport::Input &input);
     // Back on the main thread: packs the page and opens it, or refuses.
@@ -216,33 +220,28 @@ public:
     // ---- projects ----
     //
     // Opening and creating projects (folders of page files) and pages alone.
-    // The document windows install how a project reaches its window: focusing
-    // the window that already shows a folder, and tying a newly opened page's
-    // window to its folder.
-    struct ProjectWindows {
-        std::function<bool(const QString &folder)> focusProject;
-        std::function<void(SKTDocument &document, const QString &folder)> attachProject;
-    };
-    void setProjectWindows(ProjectWindows windows) { m_projectWindows = std::move(windows); }
+    // The document windows install how a project reaches its window
+    // (ProjectLauncher::ProjectWindows).
+    void setProjectWindows(ProjectWindows windows) override { m_projectWindows = std::move(windows); }
     // The bundle's resource folder (tests point it elsewhere).
     void setResourcesFolder(const QString &folder) { m_resourcesFolder = folder; }
-    QString resourcesFolder() const;
+    QString resourcesFolder() const override;
 
-    void addNewWebsite();
-    void openWebsite();
-    void openNewDoc();
-    void openSample();
+    void addNewWebsite() override;
+    void openWebsite() override;
+    void openNewDoc() override;
+    void openSample() override;
     // Opens folder as a project (a starter page first when addStarterPage);
     // the window that already shows it is brought forward instead. Answers
     // the document shown, null when nothing opened.
-    SKTDocument *launchSelectedWebsite(const QString &folder, bool addStarterPage);
+    SKTDocument *launchSelectedWebsite(const QString &folder, bool addStarterPage) override;
     // Copies the edition's starter pages into folder; a blank page when the
     // edition ships none. Answers how many pages were placed.
     int addStarterBlankPage(const QString &folder);
     // A template site of the bundle copied to destination, then opened.
-    SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination);
+    SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination) override;
     // Opens a page file on its own, outside any project.
-    SKTDocument *openPageAlone(const QString &path);
+    SKTDocument *openPageAlone(const QString &path) override;
     // The template chooser's roads to new work. mainTemplateName is "" for a
     // new page and "basetemplate" for a new base template; the page made from
     // the chooser's pick takes it.
@@ -261,13 +260,8 @@ public:
     // False, after telling the user ("Not able to open" naming it), when the
     // template picked in the chooser cannot be read as a page package.
     bool pickedTemplateOpens() const;
-    // The template site chooser's entries.
-    struct WebsiteObject {
-        QString websiteFolder;
-        QString websiteTitle;
-        QString websiteDescription;
-    };
-    QList<WebsiteObject> templateSites() const;
+    // The template site chooser's entries (ProjectLauncher::WebsiteObject).
+    QList<WebsiteObject> templateSites() const override;
 
 signals:
     // An import ended: the package opened (empty when refused or declined).

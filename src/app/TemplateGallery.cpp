@@ -1,7 +1,7 @@
 #include "app/TemplateGallery.h"
 
 #include "app/TemplateCategoryTable.h"
-#include "publishing/UploadFTPS.h"
+#include "document/PagePackage.h"
 
 #include <QDebug>
 #include <QDir>
@@ -94,7 +94,7 @@ bool TemplateGallery::copyFolder(const QString &from, const QString &to)
 QString TemplateGallery::migratePage(const QString &package, const QString &destination)
 {
     QDir(destination).removeRecursively();
-    UploadFTPS transport;
+    PagePackage transport;
     const bool unzipped = transport.unzipDocument(package, destination);
     if (!unzipped) {
         // Nothing half-unpacked may stay behind to be taken for a template.
@@ -129,7 +129,7 @@ void TemplateGallery::RefreshFileList(const Input &input, const QList<TemplateCa
             const QString destination = QDir(work).filePath(QFileInfo(name).completeBaseName());
             if (input.responsive) {
                 QDir(destination).removeRecursively();
-                UploadFTPS transport;
+                PagePackage transport;
                 if (!transport.unzipDocument(package, destination))
                     QDir(destination).removeRecursively();
             } else {

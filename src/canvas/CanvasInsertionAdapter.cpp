@@ -5,6 +5,7 @@
 #include "config/EditionSettings.h"
 #include "document/PagePreferences.h"
 #include "document/SKTDocument.h"
+#include "insertion/DropMakers.h"
 #include "insertion/FormFields.h"
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageFactory.h"
@@ -29,12 +30,6 @@
 #include <cmath>
 
 namespace {
-QHash<QString, CanvasInsertionAdapter::CodeAction> &codeActions()
-{
-    static QHash<QString, CanvasInsertionAdapter::CodeAction> table;
-    return table;
-}
-
 SKTGraphic *raw(const std::shared_ptr<SKTGraphic> &graphic)
 {
     return graphic.get();
@@ -68,23 +63,17 @@ CanvasInsertionAdapter::~CanvasInsertionAdapter() = default;
 
 void CanvasInsertionAdapter::addCodeAction(const QString &action, CodeAction maker)
 {
-    // An empty maker takes the name out: calling it would throw.
-    if (!maker)
-        codeActions().remove(action);
-    else
-        codeActions().insert(action, std::move(maker));
+    DropMakers::add(action, std::move(maker));
 }
 
 bool CanvasInsertionAdapter::runCodeAction(InsertionFrame &frame, const DropCodeName &row, const QPointF &point)
 {
-    // A copy: a maker may register names while it runs.
-    const CodeAction maker = codeActions().value(row.action);
-    return maker ? maker(frame, row, point) : false;
+    return DropMakers::run(frame, row, point);
 }
 
 bool CanvasInsertionAdapter::hasCodeAction(const QString &action)
 {
-    return codeActions().contains(action);
+    return DropMakers::has(action);
 }
 
 SKTGraphic *CanvasInsertionAdapter::addTextBox(SKTDocument &, const GraphicProperties &preset, const QPointF &point)
@@ -226,30 +215,12 @@ void CanvasInsertionAdapter::applySection(SKTDocument &, SKTGraphic &graphic, co
 
 QString CanvasInsertionAdapter::snippetCode(const QString &argument)
 {
-    if (argument == QLatin1String("video"))
-        return QStringLiteral("<div class=\"embed-responsive embed-responsive-4by3\">\n"
-                              "<iframe class=\"embed-responsive-item\" src=\"REPLACE_WITH_VIDEO_URL\"></iframe>\n"
-                              "</div>");
-    if (argument == QLatin1String("buynow"))
-        return QStringLiteral("<form name=\"_xclick\" action=\"https://www.paypal.com/cgi-bin/webscr\" method=\"post\">\n"
-                              "<input type=\"hidden\" name=\"cmd\" value=\"_xclick\">\n"
-                              "<input type=\"hidden\" name=\"business\" value=\"me@mybusiness.com\">\n"
-                              "<input type=\"hidden\" name=\"currency_code\" value=\"USD\">\n"
-                              "<input type=\"hidden\" name=\"item_name\" value=\"Product Name\">\n"
-                              "<input type=\"hidden\" name=\"amount\" value=\"0.99\">\n"
-                              "<input type=\"image\" src=\"https://www.paypalobjects.com/en_US/i/btn/btn_buynow_LG.gif\" "
-                              "border=\"0\" name=\"submit\">\n"
-                              "</form>");
-    return QStringLiteral("<b>Enter HTML code here</b>");
+    return DropMakers::snippetCode(argument);
 }
 
 QSizeF CanvasInsertionAdapter::snippetSize(const QString &argument)
 {
-    if (argument == QLatin1String("video"))
-        return {640, 480};
-    if (argument == QLatin1String("buynow"))
-        return {700, 200};
-    return {250, 100};
+    return DropMakers::snippetSize(argument);
 }
 
 bool CanvasInsertionAdapter::insertCodeName(SKTDocument &, const DropCodeName &row, const QPointF &point)

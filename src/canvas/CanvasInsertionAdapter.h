@@ -10,6 +10,7 @@
 // Code names whose makers live elsewhere (tables, sections, navigation bars,
 // form items ...) are added by name with addCodeAction.
 #include "canvas/CanvasInsertions.h"
+#include "insertion/DropMakers.h"
 #include "insertion/InsertionContext.h"
 #include "insertion/SavedTextStore.h"
 #include "insertion/SectionEnvironment.h"
@@ -33,7 +34,7 @@ public:
     // on workers) a frame over the page the canvas shows then; answers false,
     // running nothing, once the canvas is gone, shows no page or has another
     // insertion side.
-    InsertionFrameRunner frameRunner();
+    InsertionFrameRunner frameRunner() override;
 
     // What the window knows and the canvas does not.
     std::function<std::optional<QPointF>()> visibleOriginProvider;
@@ -47,10 +48,10 @@ public:
     // until the window hands over its own).
     void setSavedTextStore(SavedTextStore *store) { m_savedTexts = store; }
 
-    // A maker for the drop rows whose action is name. It answers whether it
-    // inserted anything. Registering a name again replaces the maker; an
-    // empty maker takes the name out.
-    using CodeAction = std::function<bool(InsertionFrame &frame, const DropCodeName &row, const QPointF &point)>;
+    // A maker for the drop rows whose action is name (kept by DropMakers). It
+    // answers whether it inserted anything. Registering a name again replaces
+    // the maker; an empty maker takes the name out.
+    using CodeAction = DropMakers::Maker;
     static void addCodeAction(const QString &action, CodeAction maker);
     static bool hasCodeAction(const QString &action);
     // Runs the maker registered for the row's action; false when there is none.

@@ -4,7 +4,7 @@
 // the partners that go with a deleted graphic, and the palette's dropped code
 // names. The insertion subsystem fills this in; the defaults answer as a page
 // without sections or partners would and insert nothing themselves.
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "model/GraphicProperties.h"
 
 #include <QImage>

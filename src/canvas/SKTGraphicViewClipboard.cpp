@@ -12,7 +12,7 @@
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"
 #include "platform/Alerts.h"
-#include "printing/SKTRenderingView.h"
+#include "canvas/SKTRenderingView.h"
 
 #include <QClipboard>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 // Anything else is refused and changes nothing.
 #include "canvas/CanvasHost.h"
 #include "canvas/CanvasInsertions.h"
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "canvas/SKTGraphicView.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"

@@ -11,9 +11,9 @@
 #include "config/DataCentreOutlines.h"
 #include "config/DataCentrePresets.h"
 #include "config/DataCentreSetup.h"
-#include "printing/DataCentrePrinting.h"
-#include "document/DataCentreMarkers.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentrePrinting.h"
+#include "config/DataCentreMarkers.h"
+#include "config/DataCentreProfileFields.h"
 
 class DataCentre : public DataCentreSetup,
                    public DataCentreColours,

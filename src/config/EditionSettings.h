@@ -15,7 +15,7 @@
 #include "config/CustomFont.h"
 #include "config/ShapeSelectionView.h"
 #include "config/ZovFileHelper.h"
-#include "printing/LabelTemplateHelper.h"
+#include "config/LabelTemplateHelper.h"
 
 #include <QImage>
 #include <QList>

@@ -3,7 +3,7 @@
 // in the order the display name is tested, the settings that edition writes.
 // Entries that derive from another ("base") are resolved when the table is
 // loaded, so every EditionEntry is complete on its own.
-#include "printing/LabelTemplateHelper.h"
+#include "config/LabelTemplateHelper.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "config/LabelTemplateFile.h"
 
+#include "config/PaperSizes.h"
 #include "platform/Bundle.h"
-#include "printing/DataCentrePrinting.h"
-#include "printing/SheetPainter.h"
+#include "config/DataCentrePrinting.h"
 
 #include <QLoggingCategory>
 #include <QMutex>
@@ -95,7 +95,7 @@ QList<LabelTemplateHelper> LabelTemplateFile::parse(const QByteArray &content, Q
             skip(line, QStringLiteral("no print sheet is called \"%1\"").arg(sheet));
             continue;
         }
-        if (!paper.isEmpty() && paper != QLatin1String("US Letter") && !SheetPainter::knowsPaper(paper)) {
+        if (!paper.isEmpty() && paper != QLatin1String("US Letter") && !PaperSizes::knows(paper)) {
             skip(line, QStringLiteral("the paper \"%1\" is unknown").arg(paper));
             continue;
         }

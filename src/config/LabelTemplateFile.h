@@ -1,7 +1,7 @@
 #pragma once
 // The label edition's catalogue of label stocks: the bundle file "labels.csv",
 // one stock per line as brand, template number, sheet description, paper.
-#include "printing/LabelTemplateHelper.h"
+#include "config/LabelTemplateHelper.h"
 
 #include <QByteArray>
 #include <QList>

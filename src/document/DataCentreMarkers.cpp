@@ -1,8 +1,8 @@
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/PageEditingCopy.h"
 
-#include "generation/Markers.h"
-#include "generation/PageText.h"
+#include "document/MarkerValue.h"
+#include "document/PageText.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
@@ -21,7 +21,7 @@ namespace {
 QString cleanValue(const QString &value)
 {
     // The generator writes marker values through the same helper.
-    return Markers::cleanMarkerValue(value);
+    return MarkerValue::clean(value);
 }
 
 // The file's text as stored; null when it cannot be read.

@@ -1,7 +1,7 @@
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreProfileFields.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/PageRule.h"
 
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "document/ElementRuleReaders.h"
 
-#include "insertion/FormItemMaker.h"
+#include "model/FormItemMaker.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ void readBoxLevels(const PageRule &rule, Carrier &c)
 template <typename Carrier>
 void readSectionPlacement(const PageRule &rule, Carrier &c)
 {
-    c.sectionNumber = rule.integer(S("sectionNumber"), -99);
-    c.sectionRowSpot = rule.integer(S("sectionRowSpot"), -99);
-    c.sectionColumnSpot = rule.integer(S("sectionColumnSpot"), -99);
+    c.sectionNumber = rule.wholeNumber(S("sectionNumber"), -99);
+    c.sectionRowSpot = rule.wholeNumber(S("sectionRowSpot"), -99);
+    c.sectionColumnSpot = rule.wholeNumber(S("sectionColumnSpot"), -99);
     c.responsiveResizeFlag = rule.integer(S("responsiveResizeFlag"), 0);
     c.responsiveAlignment = rule.integer(S("responsiveAlignmentFlag"), 0);
 }
@@ -396,9 +396,9 @@ std::shared_ptr<myTextView> ElementRuleReaders::readSnippet(const PageRule &rule
     t->templateName = rule.string(S("templateName"), QLatin1String(""));
     // The rule names the responsive section cell the snippet sits in; left
     // unread, a snippet would move into section 0 at every opening.
-    t->sectionNumber = rule.integer(S("sectionNumber"), -99);
-    t->sectionRowSpot = rule.integer(S("sectionRowSpot"), -99);
-    t->sectionColumnSpot = rule.integer(S("sectionColumnSpot"), -99);
+    t->sectionNumber = rule.wholeNumber(S("sectionNumber"), -99);
+    t->sectionRowSpot = rule.wholeNumber(S("sectionRowSpot"), -99);
+    t->sectionColumnSpot = rule.wholeNumber(S("sectionColumnSpot"), -99);
     return t;
 }
 

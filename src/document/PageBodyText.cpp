@@ -1,7 +1,7 @@
 #include "document/PageBodyText.h"
 
 #include "document/ReadError.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 
 namespace {
 

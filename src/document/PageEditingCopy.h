@@ -13,8 +13,9 @@ namespace PageEditingCopy {
 
 // The published page with the editing page appended.
 QString wrap(const QString &publishedPage, const QString &editingPage);
-// The editing page a file carries, or the text itself when it carries none
-// (or carries one that cannot be decoded: the page is read as it stands).
+// The editing page a file carries, or the text itself when it carries none.
+// A copy cut short or spoilt part-way gives the whole lines before the damage;
+// one with nothing left of it leaves the page to be read as it stands.
 QString editingPage(const QString &pageText);
 // The page without the editing copy (what a mail or a browser needs).
 QString publishedPage(const QString &pageText);

@@ -2,7 +2,7 @@
 
 #include "config/DataCentreNames.h"
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/SKTDocument.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"

@@ -3,7 +3,7 @@
 #include "config/DataCentreFonts.h"
 #include "config/FontSubstitutes.h"
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "platform/Alerts.h"
 
 #include <QDir>

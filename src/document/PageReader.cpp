@@ -2,11 +2,11 @@
 
 #include "config/DataCentreColours.h"
 #include "config/DataCentreImages.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/ElementRuleReaders.h"
 #include "document/PageBodyText.h"
-#include "generation/PageText.h"
-#include "insertion/FormItemMaker.h"
+#include "document/PageText.h"
+#include "model/FormItemMaker.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +62,12 @@ QString lineAfterPrefix(const QString &line, const QString &prefix, int drop)
 bool isRuleLine(const QString &line, const char *selector)
 {
     return line.startsWith(QLatin1String(selector)) && line.contains(QLatin1String("{position:"));
+}
+
+bool isSectionRule(const QString &line)
+{
+    const QString type = PageRule(line).string(QStringLiteral("gridType"), QString());
+    return type == QLatin1String("section") || type == QLatin1String("sectionTemplate");
 }
 
 void readBackground(const QString &folder, PageReadResult &result)
@@ -300,6 +306,13 @@ PageReadResult PageReader::read(PageReadInput input)
     const QString charsetPrefix = QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=");
     const QString viewportPrefix = QStringLiteral("<meta name='viewport' content='width=");
     const bool readForms = input.formPage && !isBaseTemplate;
+    // The table numbers of the page's sections, whose column rules may be
+    // damaged without costing the page.
+    QSet<int32_t> sectionTables;
+    for (const QString &line : headLines)
+        if (isRuleLine(line, ".tableGrid") && isSectionRule(line))
+            sectionTables.insert(PageRule(line).wholeNumber(QStringLiteral("tableNumber"), -99));
+    sectionTables.remove(-99);
     QSet<const TransformView *> masked;
     for (const QString &line : headLines) {
         if (line.contains(keywordsPrefix) && !(input.inheritMetaKeywordsFlag && !isBaseTemplate))
@@ -314,8 +327,23 @@ PageReadResult PageReader::read(PageReadInput input)
         if (line.startsWith(QLatin1Char('.'))) {
             if (isRuleLine(line, ".text")) {
                 const PageRule rule(line);
-                result.textViewArray.append(readForms ? ElementRuleReaders::readFormControl(rule, context)
-                                                      : ElementRuleReaders::generateATextView(rule, context));
+                try {
+                    result.textViewArray.append(readForms ? ElementRuleReaders::readFormControl(rule, context)
+                                                          : ElementRuleReaders::generateATextView(rule, context));
+                } catch (const ReadError &) {
+                    // A damaged column of a section goes; the section and
+                    // what lies in it stay (their graphics free if need be).
+                    if (!sectionTables.contains(rule.wholeNumber(QStringLiteral("tableNumber"), -99)))
+                        throw;
+                }
+            } else if (isRuleLine(line, ".tableGrid") && isSectionRule(line)) {
+                // A damaged section rule costs the section, never the page:
+                // the graphics it held open as free graphics where they were.
+                try {
+                    result.tableArray.append(
+                        ElementRuleReaders::readTableGrid(PageRule(line), int32_t(result.tableArray.size())));
+                } catch (const ReadError &) {
+                }
             } else if (isRuleLine(line, ".slideshow")) {
                 result.slideshowArray.append(
                     ElementRuleReaders::readSlideshow(PageRule(line), int32_t(result.slideshowArray.size())));
@@ -334,7 +362,13 @@ PageReadResult PageReader::read(PageReadInput input)
                 if (read.maskFlag)
                     masked.insert(read.image.get());
             } else if (line.startsWith(QLatin1String(".snippet"))) {
-                result.htmlSnippetArray.append(ElementRuleReaders::readSnippet(PageRule(line), context));
+                const PageRule rule(line);
+                try {
+                    result.htmlSnippetArray.append(ElementRuleReaders::readSnippet(rule, context));
+                } catch (const ReadError &) {
+                    if (!sectionTables.contains(rule.wholeNumber(QStringLiteral("tableNumber"), -99)))
+                        throw;
+                }
             }
         }
         if (ownSettings && line.contains(QLatin1String("body{background-image:url(")))

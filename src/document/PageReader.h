@@ -13,7 +13,7 @@
 #include "model/TableGridView.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
-#include "printing/LabelTemplateHelper.h"
+#include "config/LabelTemplateHelper.h"
 
 #include <QColor>
 #include <QHash>

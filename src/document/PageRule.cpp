@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -117,6 +118,24 @@ int32_t PageRule::integer(const QString &key, int32_t fallback, double low, doub
 int32_t PageRule::integer(std::initializer_list<QString> keys, int32_t fallback, double low, double high) const
 {
     return has(keys) ? clampToInt(leadingNumber(value(keys)), low, high) : fallback;
+}
+
+int32_t PageRule::wholeNumber(const QString &key, int32_t fallback) const
+{
+    auto it = m_values.constFind(key);
+    if (it == m_values.constEnd())
+        return fallback;
+    const QString text = it->trimmed();
+    qsizetype i = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    if (i == text.size() || text.size() - i > 10)
+        return fallback;
+    for (qsizetype j = i; j < text.size(); ++j)
+        if (text.at(j) < QLatin1Char('0') || text.at(j) > QLatin1Char('9'))
+            return fallback;
+    const qint64 value = text.toLongLong();
+    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+        return fallback;
+    return int32_t(value);
 }
 
 float PageRule::number(const QString &key, float fallback, double low, double high) const

@@ -49,6 +49,11 @@ public:
     float number(const QString &key, float fallback, double low = -kMaxMagnitude, double high = kMaxMagnitude) const;
     float number(std::initializer_list<QString> keys, float fallback, double low = -kMaxMagnitude,
                  double high = kMaxMagnitude) const;
+    // A value that is a whole number and nothing else (optional blanks and
+    // sign, digits), within int32 range; fallback when missing or written
+    // any other way. For numbers that name something, where the leading
+    // number of "2x" or "1e99" would name the wrong thing.
+    int32_t wholeNumber(const QString &key, int32_t fallback) const;
     // A float value truncated toward zero.
     int32_t truncated(const QString &key, int32_t fallback, double low = -kMaxMagnitude,
                       double high = kMaxMagnitude) const;

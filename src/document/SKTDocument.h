@@ -7,10 +7,10 @@
 //
 // This is the part of the document that generation needs; the document
 // issue adds undo recording, the package file, reading and saving.
-#include "generation/CodeWidgetHelper.h"
-#include "generation/GenerateSourceCodeObject.h"
-#include "generation/ImageElement.h"
-#include "generation/TextElement.h"
+#include "document/CodeWidgetHelper.h"
+#include "document/GenerateSourceCodeObject.h"
+#include "document/ImageElement.h"
+#include "document/TextElement.h"
 #include "model/GraphicOwner.h"
 #include "document/DocumentEvents.h"
 #include "platform/UndoManager.h"

@@ -5,7 +5,7 @@
 
 #include "config/DataCentreImages.h"
 #include "config/EditionSettings.h"
-#include "generation/Escape.h"
+#include "document/Escape.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
 #include "model/SKTTable.h"

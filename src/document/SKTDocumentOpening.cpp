@@ -9,18 +9,19 @@
 #include "document/PageEditingCopy.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreMarkers.h"
+#include "config/DataCentreProfileFields.h"
 #include "document/PageReadApply.h"
 #include "document/PageReader.h"
 #include "document/ReadError.h"
+#include "document/SectionMembership.h"
 #include "model/SKTGraphic.h"
 #include "platform/Alerts.h"
 #include "platform/NotificationCenter.h"
 #include "platform/PageZip.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/WorkFolder.h"
-#include "publishing/UploadFTPS.h"
+#include "document/PagePackage.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -269,7 +270,7 @@ bool SKTDocument::refreshDocument()
                                                                   ? QStringLiteral("Received Pages")
                                                                   : gReceivedPagesFolder);
         const QString R = QDir(received).filePath(T);
-        UploadFTPS transport;
+        PagePackage transport;
         if (gResponsiveEdition) {
             // Unpacked apart first, so a refused package leaves R alone.
             const QString U = QDir(freshTempFiles()).filePath(B.trimmed());
@@ -375,6 +376,9 @@ bool SKTDocument::refreshDocument()
     try {
         const auto carriers = presentObjects(text, pageName, openWebsiteFolderTempPath, writtenName, pagePath);
         graphics = SKTGraphic::graphicsWithProperties(carriers, F);
+        // Checked with the base template's graphics already on the page:
+        // its sections hold graphics of the page too.
+        SectionMembership::settle(m_graphics + graphics);
     } catch (const std::exception &e) {
         return fail(QString::fromUtf8(e.what()));
     }
@@ -423,6 +427,7 @@ void SKTDocument::applyAutoBaseTemplate()
         const auto carriers = presentObjects(text, QStringLiteral("basetemplate"), openWebsiteFolderTempPath,
                                              QStringLiteral("basetemplate"), T);
         const auto graphics = SKTGraphic::graphicsWithProperties(carriers, QStringLiteral("basetemplate"));
+        SectionMembership::settle(graphics);
         m_undoManager->disableUndoRegistration();
         clearAllGraphics();
         QList<qsizetype> indexes;
@@ -442,7 +447,7 @@ QString SKTDocument::migrateWebsitePage(const QString &packagePath, const QStrin
     const QFileInfo package(packagePath);
     const QString S = QFileInfo(QDir::cleanPath(unpackFolder)).path();
     const QString B = package.completeBaseName();
-    UploadFTPS transport;
+    PagePackage transport;
     // Unpacked apart, never over a page of the project.
     const QString apart = QDir(unpackFolder).filePath(QStringLiteral(".migrating"));
     QDir(apart).removeRecursively();

@@ -15,7 +15,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/TextCodec.h"
-#include "publishing/UploadFTPS.h"
+#include "document/PagePackage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -145,7 +145,7 @@ bool SKTDocument::saveCSSFile()
 
 bool SKTDocument::packageDocument(const QString &pageFolder, const QString &packagePath, QString *error)
 {
-    UploadFTPS transport;
+    PagePackage transport;
     if (transport.zipDocument(pageFolder, packagePath))
         return true;
     if (error)
@@ -208,7 +208,7 @@ bool SKTDocument::saveThisPage(const QString &packagePath, bool publish)
     if (!savePageFile(false) || !saveCSSFile())
         return false;
 
-    UploadFTPS transport;
+    PagePackage transport;
     const bool zipped = gResponsiveEdition ? transport.zipDocument_mailchimp(pageFolderOf(*this), packagePath)
                                            : transport.zipDocument(pageFolderOf(*this), packagePath);
     if (!zipped)

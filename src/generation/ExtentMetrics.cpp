@@ -1,7 +1,7 @@
 // How far the page's content reaches, and shifting it sideways. Every
 // coordinate is truncated to whole pixels before it is added or compared.
 #include "document/SKTDocument.h"
-#include "generation/Fmt.h"
+#include "document/Fmt.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 

@@ -1,9 +1,9 @@
 #include "generation/FormInputMarkup.h"
 
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
-#include "generation/PageText.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
+#include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 

@@ -4,8 +4,8 @@
 // the mailer's zovFormValue gives it: escaped for the HTML mail, the ticked
 // values of a group joined) and the field's part of the mail. Captions are looked up among the page's text
 // elements (the model), not on the canvas.
-#include "generation/CodeWidgetHelper.h"
-#include "generation/TextElement.h"
+#include "document/CodeWidgetHelper.h"
+#include "document/TextElement.h"
 
 #include <QRectF>
 

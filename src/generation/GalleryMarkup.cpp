@@ -4,8 +4,8 @@
 #include "generation/GalleryMarkup.h"
 
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/Panels.h"
 #include "model/SKTGalleryGrid.h"
 

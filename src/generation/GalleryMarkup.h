@@ -1,7 +1,7 @@
 #pragma once
 // The responsive photo gallery: a Bootstrap grid of the gallery's pictures
 // with a pop-up viewer that steps through them, as one fragment.
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 
 class SKTDocument;
 class SKTGalleryGrid;

@@ -4,10 +4,10 @@
 // the page assembly), the right-edge list, the free-standing fragments, the
 // form pieces, and the per-run lookups (stacking values, custom fonts, the
 // next image name) that keep every pass linear in the size of the page.
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 #include "generation/FormSortHelper.h"
-#include "generation/ImageElement.h"
-#include "generation/TextElement.h"
+#include "document/ImageElement.h"
+#include "document/TextElement.h"
 
 #include <QHash>
 #include <QList>

@@ -4,8 +4,8 @@
 // enlargeable images; responsive and e-mail pages take all three.
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/LineImageOutput.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // is a one-row table whose cells are the menu entries; a dropdown menu is a
 // table whose first row holds the top entries and whose further rows hold,
 // column by column, the entries of each list. One style cell colours the bar.
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 #include "model/SKTTable.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
+#include "document/Escape.h"
 #include "platform/TextCodec.h"
 
 #include <QDir>

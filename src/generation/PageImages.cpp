@@ -5,8 +5,8 @@
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/PageFiles.h"
 #include "platform/UserDefaults.h"
 

@@ -5,10 +5,10 @@
 #include "generation/Panels.h"
 
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/TableCellParts.h"
-#include "generation/TextElement.h"
+#include "document/TextElement.h"
 #include "model/SKTSlideshow.h"
 
 namespace {

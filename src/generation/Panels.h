@@ -3,7 +3,7 @@
 // graphics: the collapsible text and image panels, the text (quote)
 // carousel and the photo with a hover caption, each from a table, and the
 // image carousel of a slideshow.
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 #include "model/SKTTable.h"
 
 #include <functional>

@@ -6,7 +6,7 @@
 // row (or, for e-mail pages, one table row). The fragment list is sorted
 // once; each column finds its fragments, and their top-most, bottom-most
 // and next neighbours, from that order.
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 
 #include <QList>
 #include <QRectF>

@@ -2,9 +2,9 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/PageText.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/PageText.h"
+#include "document/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/ResponsiveArrangement.h"
 

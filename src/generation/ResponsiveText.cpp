@@ -1,7 +1,7 @@
 #include "generation/ResponsiveText.h"
 
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 
 #include <QStringList>
 

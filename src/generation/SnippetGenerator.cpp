@@ -4,10 +4,10 @@
 // snippet also carries its font, colours, border, padding and hover colours.
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/GenerationContext.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 

@@ -4,8 +4,8 @@
 #include "generation/StaticGallery.h"
 
 #include "config/DataCentreFiles.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "generation/PageFiles.h"
 #include "platform/TextCodec.h"
 

@@ -2,8 +2,8 @@
 // The walk that navigation bars and panels made of a table share: each cell's
 // own code, its CSS gathered in one string, its markup handed on to where
 // the bar or panel puts it.
-#include "generation/CodeWidgetHelper.h"
-#include "generation/Fmt.h"
+#include "document/CodeWidgetHelper.h"
+#include "document/Fmt.h"
 #include "model/SKTTable.h"
 
 #include <QString>

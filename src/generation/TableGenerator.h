@@ -2,7 +2,7 @@
 // The table generator of the responsive layout: a table of grid type
 // "table" (or of any kind without a generator of its own) as an HTML table
 // whose cells hold the cell's picture or the cell's content as a snippet.
-#include "generation/CodeWidgetHelper.h"
+#include "document/CodeWidgetHelper.h"
 #include "model/SKTTable.h"
 
 #include <functional>

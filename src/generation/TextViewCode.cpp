@@ -4,12 +4,12 @@
 // show/hide click script).
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/ElementBox.h"
-#include "generation/Escape.h"
+#include "document/ElementBox.h"
+#include "document/Escape.h"
 #include "generation/FormInputMarkup.h"
-#include "generation/Fmt.h"
+#include "document/Fmt.h"
 #include "generation/GenerationContext.h"
-#include "generation/PageText.h"
+#include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
 

@@ -5,9 +5,9 @@
 // built from lists of declarations, each left out when it has no value.
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
-#include "generation/PageText.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
+#include "document/PageText.h"
 #include "generation/GenerationContext.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"

@@ -2,7 +2,7 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "insertion/FormItemMaker.h"
+#include "model/FormItemMaker.h"
 #include "insertion/InsertionContext.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/InsertionStep.h"

@@ -8,9 +8,11 @@
 #include <QPointF>
 #include <QString>
 #include <QRectF>
+#include <functional>
 #include <optional>
 
 class Alerts;
+class InsertionFrame;
 class FilePanels;
 class QObject;
 class SKTDocument;
@@ -26,6 +28,10 @@ struct InsertionPageEntry {
 // The containers the menu validation remembered for the command that follows.
 // Plain pointers into the page: InsertionContext::stillOnPage checks them
 // before use, so a graphic removed since is never touched.
+// Runs work with a frame over the page the context shows then; false, running
+// nothing, once that is no longer possible.
+using InsertionFrameRunner = std::function<bool(const std::function<void(InsertionFrame &)> &)>;
+
 struct InsertionSelectionCache {
     SKTGraphic *selectedTable = nullptr;
     SKTGraphic *selectedGalleryGrid = nullptr;
@@ -59,6 +65,9 @@ public:
     virtual Alerts &alerts() = 0;
     virtual FilePanels &filePanels() = 0;
     virtual QObject *window() const { return nullptr; }
+    // Frames for work that finishes later (an open panel's answer, pictures
+    // read on workers); none when this context cannot give them.
+    virtual InsertionFrameRunner frameRunner() { return {}; }
     virtual QList<InsertionPageEntry> pageList() const { return {}; }
     virtual SavedTextStore &savedTexts() = 0;
     // The window re-applies a section's responsive alignment after its

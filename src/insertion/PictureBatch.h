@@ -13,6 +13,7 @@
 //
 // runNow() runs the same jobs and the same apply at once, for callers that
 // need the graphics back before they return.
+#include "insertion/InsertionContext.h"
 #include "insertion/PageImageService.h"
 
 #include <QList>
@@ -27,7 +28,7 @@ struct PictureBatchState;
 
 // Calls fn with a frame over the current page of the window the insert came
 // from; false when there is none.
-using InsertionFrameRunner = std::function<bool(const std::function<void(InsertionFrame &)> &)>;
+// InsertionFrameRunner: see InsertionContext.h.
 
 // The graphic again when a batch's results are ready, or null when it has
 // left the page meanwhile; for the batches that fill a grid or a slideshow.

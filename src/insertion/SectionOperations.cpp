@@ -149,6 +149,10 @@ void SectionOperations::reAlignSectionObjects(SKTGraphic &sectionGraphic)
             const double y = std::max(b.y(), cell.y());
             double width = cell.width();
             double height = b.height() - std::max(0.0, cell.y() - b.y());
+            // Wholly above the cell (it joined from a section higher up): it
+            // keeps its height at the cell's top instead of turning inside out.
+            if (height < 1)
+                height = b.height();
             if (g->responsiveResizeFlag() == 1) {
                 width = b.width();
                 height = b.height();

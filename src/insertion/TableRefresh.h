@@ -3,7 +3,7 @@
 // the trim of a gallery: the insertion subsystem's grid model, recorded as
 // a whole-grid change inside the window's undo step, so that undo of Save
 // brings back the cells and pictures as well as the counts.
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 
 class SKTDocument;
 

@@ -80,6 +80,11 @@ void SKTGraphic::translateGraphics(const QList<SKTGraphic *> &graphics, double d
     for (SKTGraphic *g : graphics) {
         if (!g)
             continue;
+        // Moved by itself, a graphic is not carried by its section: a mark
+        // left by an earlier look at the section's contents would otherwise
+        // keep it from joining the cell it is released over.
+        if (!g->isSection())
+            g->setMovingAsPartOfSection(false);
         if (gPreventOverlap) {
             if (!env || !env->isThereGraphicAtNewLocation(*g, g->bounds()))
                 g->setLastNoOverlapRect(g->bounds());
@@ -128,7 +133,10 @@ void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
     // Without a window there is nothing to overlap, but the section marks
     // are still cleared so the graphic does not stay "carried".
     GraphicEnvironment *env = GraphicEnvironment::current();
-    if (env && env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
+    // A graphic that overlapped another from the start of its move has no
+    // place to go back to: it stays, rather than shrink to nothing at the
+    // page's corner.
+    if (env && !graphic.lastNoOverlapRect().isNull() && env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
         const QRectF last = graphic.lastNoOverlapRect();
         const int32_t d = Geometry::clampToInt(std::trunc(last.y() - graphic.bounds().y()));
         graphic.setBounds(last);

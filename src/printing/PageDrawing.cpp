@@ -3,8 +3,8 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/GraphicRenderer.h"
-#include "printing/DataCentrePrinting.h"
-#include "publishing/PageExport.h"
+#include "config/DataCentrePrinting.h"
+#include "document/PagePicture.h"
 
 #include <QHash>
 #include <QPainter>
@@ -27,7 +27,7 @@ SheetPicture PageDrawing::fromDocument(const SKTDocument &document, const QStrin
     // part of the canvas its graphics cover, as the page picture has it.
     out.canvasSize = currentCanvasPixelsPerInch() > 0.0f
                          ? document.pageCanvasSize().toSize()
-                         : PageExport(const_cast<SKTDocument &>(document)).pictureSize();
+                         : PagePicture::size(const_cast<SKTDocument &>(document));
     const bool clear = document.documentColorHexString == QLatin1String("CLEAR0") || !document.pageColor.isValid()
                        || document.pageColor.alpha() == 0;
     out.background = clear ? QColor(Qt::white) : document.pageColor;

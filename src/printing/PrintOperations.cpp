@@ -6,7 +6,7 @@
 #include "platform/FilePanels.h"
 #include "platform/Tasks.h"
 #include "printing/CardPlan.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/PageDrawing.h"
 
 #include <QCoreApplication>

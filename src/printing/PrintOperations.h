@@ -4,7 +4,7 @@
 // forwards its actions here. Questions go through Alerts and FilePanels; the
 // printer itself through a SheetPrintTarget the window supplies (the print
 // dialog and QPrinter live with the widgets).
-#include "printing/LabelTemplateHelper.h"
+#include "config/LabelTemplateHelper.h"
 #include "printing/PdfBook.h"
 #include "printing/SheetPainter.h"
 

@@ -2,6 +2,7 @@
 
 #include "config/DataCentreImages.h"
 #include "config/EditionSettings.h"
+#include "config/PaperSizes.h"
 #include "printing/PageDrawing.h"
 
 #include <QCoreApplication>
@@ -23,26 +24,6 @@ namespace {
 
 constexpr double kFitTolerance = 0.01;  // inches
 constexpr int kMaximumDecoders = 3;
-
-struct PaperRow {
-    const char *name;
-    QPageSize::PageSizeId id;
-};
-
-// Paper names as templates and sheets store them.
-constexpr PaperRow kPapers[] = {
-    {"na-letter", QPageSize::Letter},
-    {"na-legal", QPageSize::Legal},
-    {"Tabloid", QPageSize::Tabloid},
-    {"A3", QPageSize::A3},
-    {"A4", QPageSize::A4},
-    {"A5", QPageSize::A5},
-    {"B5", QPageSize::B5},
-    {"na-number-10-envelope", QPageSize::Envelope10},
-    {"iso-designated-long-envelope", QPageSize::EnvelopeDL},
-    {"monarch-envelope", QPageSize::EnvelopeMonarch},
-    {"na-number-9-envelope", QPageSize::Envelope9},
-};
 
 // From the size's own definition: ISO papers are whole millimetres, and the
 // rounded inch and point figures would shift a centred grid by a tenth of a point.
@@ -147,22 +128,12 @@ QString pictureName(const SheetPicture &picture)
 
 QPageSize SheetPainter::pageSizeForPaper(const QString &paper)
 {
-    for (const PaperRow &row : kPapers) {
-        if (paper == QLatin1String(row.name))
-            return QPageSize(row.id);
-    }
-    if (paper == QLatin1String("Tabloid Oversize"))
-        return QPageSize(QSizeF(12.0, 18.0), QPageSize::Inch, paper);
-    return QPageSize(QPageSize::Letter);
+    return PaperSizes::pageSize(paper);
 }
 
 bool SheetPainter::knowsPaper(const QString &paper)
 {
-    for (const PaperRow &row : kPapers) {
-        if (paper == QLatin1String(row.name))
-            return true;
-    }
-    return paper == QLatin1String("Tabloid Oversize");
+    return PaperSizes::knows(paper);
 }
 
 QString SheetPainter::paperName(const QString &templatePaper, const QString &sheetPaper)

@@ -3,7 +3,7 @@
 // grid at the catalogue's margins when they add up to the paper, else centred.
 // The same code paints PDF files (QPdfWriter at 144 dpi, one device unit per
 // print-view unit) and printers (full page, scaled resolution / 144).
-#include "printing/LabelHelper.h"
+#include "config/LabelHelper.h"
 #include "printing/SheetComposer.h"
 
 #include <QPageLayout>

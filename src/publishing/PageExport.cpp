@@ -1,6 +1,7 @@
 #include "publishing/PageExport.h"
 
 #include "config/EditionSettings.h"
+#include "document/PagePicture.h"
 #include "document/SKTDocument.h"
 #include "generation/JqueryFiles.h"
 #include "model/GraphicRenderer.h"
@@ -224,30 +225,12 @@ QStringList PageExport::exportZipTo(const QString &path)
 
 QSize PageExport::pictureSize() const
 {
-    const bool mail = gAppName == QLatin1String("Glentor Mails Pro 2") || gAppName == QLatin1String("Glentor Mails Express");
-    if (gUseFullCanvasForImage)
-        return {gCanvasWidth, gCanvasMaxHeight};
-    if (document_.docSpecificFixedCanvasFlag == 1)
-        return {document_.docSpecificPageWidth, document_.docSpecificPageHeight};
-    const int32_t width = document_.findMaxScreenWidth();
-    const int32_t height = document_.findMaxScreenHeight();
-    if (!mail) {
-        const int32_t margin = gNoCanvasMargin ? 0 : 50;
-        return {width + margin, height + margin};
-    }
-    return {gCanvasSizeType == QLatin1String("Flex") ? width : gCanvasWidth, height};
+    return PagePicture::size(document_);
 }
 
 QImage PageExport::generatePNG(bool transparent)
 {
-    const bool clear = (transparent && gClearImageBackground && document_.backgroundImageFlag <= 0)
-                       || document_.documentColorHexString == QLatin1String("CLEAR0");
-    const QColor background = clear ? QColor(Qt::transparent) : document_.pageColor;
-    QSize size = pictureSize();
-    if (size.isEmpty())
-        size = QSize(1, 1);
-    QList<SKTGraphic *> graphics = document_.graphicPointers();
-    return GraphicRenderer::renderImage(graphics, size, background, 1.0, GraphicRenderer::paperOptions());
+    return PagePicture::render(document_, transparent);
 }
 
 QStringList PageExport::exportPictureTo(const QString &path, PictureType type)

@@ -2,7 +2,7 @@
 
 #include "config/DataCentreFiles.h"
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/SKTDocument.h"
 #include "generation/JqueryFiles.h"
 #include "model/SKTGalleryGrid.h"

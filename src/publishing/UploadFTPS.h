@@ -4,6 +4,8 @@
 // same class.
 //
 // One object per job: made, given its work, used once or twice, dropped.
+#include "document/PagePackage.h"
+
 #include <QString>
 
 // ---- mail: includes ----
@@ -26,28 +28,15 @@
 class FtpSession;
 // ---- end server transport: includes ----
 
-class UploadFTPS {
+class UploadFTPS : public PagePackage {
 public:
     UploadFTPS();
     ~UploadFTPS();
     UploadFTPS(const UploadFTPS &) = delete;
     UploadFTPS &operator=(const UploadFTPS &) = delete;
 
-    // Packs a page in the flat layout: the contents of folder (W/N) at the root of the
-    // archive, then the page file beside the folder (N.php for a "trelkoforms"
-    // package, else N.html), N.png and N@2x.png, each when it exists. True when the
-    // archive was started, the folder added and the archive written.
-    bool zipDocument(const QString &folder, const QString &packagePath);
-    // Packs a page in the mirrored layout: names relative to the folder's parent (W),
-    // so the archive holds N/… and then N.html and N.php (each when it exists), N.png
-    // and N@2x.png.
-    bool zipDocument_mailchimp(const QString &folder, const QString &packagePath);
-    // Unpacks a package into targetFolder; true when it was unpacked whole.
-    bool unzipDocument(const QString &packagePath, const QString &targetFolder);
-
-    // What the last package operation did: "Zip Created!" or "Unzipped N files", or
-    // the reason it failed.
-    QString zipLog() const { return zipLog_; }
+    // Packing and unpacking page packages (zipDocument, unzipDocument, zipLog) come
+    // from PagePackage.
 
     // ---- mail ----
     //
@@ -186,9 +175,4 @@ private:
     QString rejectedHostKey_;
     bool hostKeyChanged_ = false;
     // ---- end server transport ----
-
-private:
-    bool zip(const QString &folder, const QString &packagePath, bool mirrored);
-
-    QString zipLog_;
 };

@@ -1,7 +1,7 @@
 #include "sidebar/GridEditing.h"
 
 #include "document/SKTDocument.h"
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTTable.h"
 #include "platform/UndoManager.h"

@@ -2,8 +2,8 @@
 
 #include "sidebar/PaletteCatalogue.h"
 
-#include "canvas/CanvasInsertionAdapter.h"
-#include "canvas/DropTables.h"
+#include "insertion/DropMakers.h"
+#include "insertion/DropTables.h"
 #include "config/EditionSettings.h"
 #include "document/PagePreferences.h"
 #include "document/SKTDocument.h"
@@ -66,11 +66,11 @@ bool PaletteInsertions::insert(InsertionFrame &frame, const QString &codeName, c
 
 void PaletteInsertions::registerDropActions()
 {
-    CanvasInsertionAdapter::addCodeAction(QStringLiteral("addRelative_drag"),
-                                          [](InsertionFrame &frame, const DropCodeName &, const QPointF &point) {
-                                              return addRelative_drag(frame, point);
-                                          });
-    CanvasInsertionAdapter::addCodeAction(
+    DropMakers::add(QStringLiteral("addRelative_drag"),
+                    [](InsertionFrame &frame, const DropCodeName &, const QPointF &point) {
+                        return addRelative_drag(frame, point);
+                    });
+    DropMakers::add(
         QStringLiteral("addEqualColumnTable_drag"),
         [](InsertionFrame &frame, const DropCodeName &row, const QPointF &point) {
             bool ok = false;

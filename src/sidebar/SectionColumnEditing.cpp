@@ -1,7 +1,7 @@
 #include "sidebar/SectionColumnEditing.h"
 
 #include "document/SKTDocument.h"
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 #include "model/SKTTable.h"
 #include "model/myTextView.h"
 #include "platform/UndoManager.h"

@@ -2,7 +2,7 @@
 
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 
 #include <QLocale>
 

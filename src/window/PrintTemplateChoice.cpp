@@ -2,7 +2,7 @@
 
 #include "config/EditionSettings.h"
 #include "platform/Alerts.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -3,7 +3,7 @@
 // the titles they list, the name a chosen title stands for, and the change
 // itself (asked first; then the page, and on request every page of the
 // project, take the template and its sheet).
-#include "printing/LabelTemplateHelper.h"
+#include "config/LabelTemplateHelper.h"
 #include "window/ProjectPages.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "window/ProfileRecord.h"
 
 #include "config/DataCentreNames.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreProfileFields.h"
 
 #include <QFont>
 #include <QFontMetricsF>

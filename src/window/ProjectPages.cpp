@@ -2,12 +2,12 @@
 #include "window/LocalizedText.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "platform/Alerts.h"
 #include "platform/Bundle.h"
 #include "platform/NotificationCenter.h"
 #include "platform/WorkFolder.h"
-#include "publishing/UploadFTPS.h"
+#include "document/PagePackage.h"
 #include "window/PageNameChecks.h"
 
 #include <QDebug>
@@ -233,7 +233,7 @@ bool ProjectPages::zipDoc(const QString &packagePath, const QString &pageFilePat
     const QFileInfo page(pageFilePath);
     const QString base = page.dir().filePath(page.completeBaseName());
     QDir().mkpath(base);
-    UploadFTPS transport;
+    PagePackage transport;
     // The package is written beside itself and renamed into place.
     const bool zipped = gResponsiveEdition ? transport.zipDocument_mailchimp(base, packagePath)
                                            : transport.zipDocument(base, packagePath);

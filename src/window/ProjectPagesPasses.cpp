@@ -4,7 +4,7 @@
 
 #include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "platform/NotificationCenter.h"
 #include "platform/WorkFolder.h"
 #include "window/PageNameChecks.h"

@@ -1,14 +1,14 @@
 #include "window/ProjectScan.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreMarkers.h"
+#include "config/DataCentreProfileFields.h"
 #include "document/SKTDocument.h"
 #include "document/PageEditingCopy.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/UserDefaults.h"
 #include "platform/WorkFolder.h"
-#include "publishing/UploadFTPS.h"
+#include "document/PagePackage.h"
 #include "window/PageOrderFile.h"
 
 #include <QCryptographicHash>
@@ -240,7 +240,7 @@ QString ProjectScan::unpackAt(const QString &packagePath, const QString &N) cons
     // screenshots then move beside it. A package that cannot be unpacked
     // leaves nothing behind.
     const QString folder = work.filePath(N);
-    UploadFTPS transport;
+    PagePackage transport;
     if (!transport.unzipDocument(packagePath, folder)) {
         QDir(folder).removeRecursively();
         return {};
@@ -278,7 +278,7 @@ bool ProjectScan::readEntry(const QString &projectFolder, const QString &fileNam
     const QDir work(openWebsiteFolderTempPath);
     QString screenshot;
     if (gResponsiveEdition) {
-        UploadFTPS transport;
+        PagePackage transport;
         if (!transport.unzipDocument(packagePath, openWebsiteFolderTempPath))
             return false;
         screenshot = work.filePath(S + QStringLiteral("@2x.png"));

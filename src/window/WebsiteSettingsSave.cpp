@@ -1,7 +1,7 @@
 #include "window/WebsiteSettingsSave.h"
 
 #include "config/EditionSettings.h"
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "platform/Alerts.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/WorkFolder.h"

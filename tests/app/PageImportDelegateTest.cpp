@@ -2,7 +2,7 @@
 // the field, the refusal alert, the untitled page opened, and a project page of
 // the same name replaced only when the user agrees.
 #include "app/SKTAppDelegate.h"
-#include "app/ui/ImportPageWindowController.h"
+#include "publishing/ui/ImportPageWindowController.h"
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
 #include "document/SKTDocument.h"

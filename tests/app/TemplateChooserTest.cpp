@@ -20,7 +20,7 @@
 #include "support/ScriptedAlerts.h"
 #include "support/TempDir.h"
 #include "window/ProjectPages.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

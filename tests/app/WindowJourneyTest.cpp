@@ -12,7 +12,7 @@
 #include "document/SKTDocument.h"
 #include "platform/UndoManager.h"
 #include "sidebar/ColorPicking.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "publishing/ui/WebPreviewWindow.h"
 #include "window/ui/SKTWindowController.h"
 

@@ -1,7 +1,7 @@
 // Palette code names dropped on the canvas: the table, the presets, the loop.
 #include "CanvasFixture.h"
 
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "insertion/PalettePresets.h"
 #include "model/SKTTable.h"
 #include "model/myTextView.h"

@@ -4,7 +4,7 @@
 
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/CanvasResponder.h"
-#include "insertion/ui/InsertionCommands.h"
+#include "canvas/ui/InsertionCommands.h"
 #include "model/SKTLine.h"
 
 TEST_F(CanvasTest, InsertMenuCommandsRunTheirMakersAsOneStepEach)

@@ -4,7 +4,7 @@
 
 #include "document/DocumentController.h"
 
-#include "generation/ImageElement.h"
+#include "document/ImageElement.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"
 #include "support/PageGraphics.h"

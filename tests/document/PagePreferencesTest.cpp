@@ -3,7 +3,7 @@
 #include "DocumentFixture.h"
 
 #include "document/PagePreferences.h"
-#include "document/ui/FormPreferencesDialog.h"
+#include "generation/ui/FormPreferencesDialog.h"
 #include "document/ui/PagePreferencesDialog.h"
 #include "model/SKTImage.h"
 #include "support/ScopedUserDefaults.h"

@@ -1,6 +1,6 @@
 #include "document/PageReader.h"
 
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "document/ReadError.h"
 #include "support/TempDir.h"
 

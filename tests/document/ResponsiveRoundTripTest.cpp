@@ -10,70 +10,12 @@
 #include <QRegularExpression>
 
 namespace {
-// What the canvas gives a new cell besides its frame: the colours, font,
-// link kind and level strings every cell rule stores.
-void asCanvasCell(myTextView &cell)
-{
-    cell.borderHexColorString = QStringLiteral("000000");
-    cell.textColorString = QStringLiteral("000000");
-    cell.textHexColorString = QStringLiteral("000000");
-    cell.familyName = QStringLiteral("Helvetica Neue");
-    cell.linkType = QStringLiteral("text");
-    for (QString *level : {&cell.topPaddingLevelString, &cell.bottomPaddingLevelString, &cell.leftPaddingLevelString,
-                           &cell.rightPaddingLevelString, &cell.topMarginLevelString, &cell.bottomMarginLevelString,
-                           &cell.leftMarginLevelString, &cell.rightMarginLevelString})
-        *level = QStringLiteral("None");
-}
-
 // A table whose cells are as the canvas makes them.
 std::shared_ptr<SKTTable> canvasTable(const QPointF &at, int rows, int columns)
 {
     auto t = table(at, rows, columns);
     for (const auto &cell : t->cellHelperArray())
         asCanvasCell(*cell);
-    return t;
-}
-
-// A section across the page whose columns share its width by spans of 12.
-std::shared_ptr<SKTTable> section(const QRectF &bounds, const QList<int> &spans)
-{
-    auto t = std::make_shared<SKTTable>();
-    placeOnPage(*t, bounds);
-    t->setGridType(QStringLiteral("section"));
-    t->setNumOfRows(1);
-    t->setNumOfColumns(int32_t(spans.size()));
-    t->setBackgroundHexColorString(QStringLiteral("EEEEEE"));
-    QList<SKTTable::Cell> cells;
-    double x = bounds.x();
-    for (qsizetype c = 0; c < spans.size(); ++c) {
-        auto cell = std::make_shared<myTextView>();
-        const int width = int(bounds.width() * spans[c] / 12);
-        cell->rowSpot = 0;
-        cell->columnSpot = int32_t(c);
-        cell->originX = int32_t(x);
-        cell->originY = int32_t(bounds.y());
-        cell->width = width;
-        cell->height = int32_t(bounds.height());
-        cell->xsGridColumns = 12;
-        cell->smallGridColumns = spans[c];
-        cell->mediumGridColumns = spans[c];
-        cell->largeGridColumns = spans[c];
-        cell->backgroundHexColorString = QStringLiteral("EEEEEE");
-        cell->fontSize = 12;
-        cell->textAlignment = QStringLiteral("left");
-        cell->groupNumber = -99;
-        cell->selectable = true;
-        asCanvasCell(*cell);
-        x += width;
-        cells << cell;
-    }
-    t->setCellHelperArray(cells);
-    // As the canvas inserts sections: level strings "None".
-    for (const char *key : {"topPaddingLevelString", "bottomPaddingLevelString", "leftPaddingLevelString",
-                            "rightPaddingLevelString", "topMarginLevelString", "bottomMarginLevelString",
-                            "leftMarginLevelString", "rightMarginLevelString"})
-        t->setValue(QString::fromLatin1(key), QStringLiteral("None"));
-    t->setBounds(bounds);
     return t;
 }
 
@@ -109,7 +51,7 @@ Graphics sectionsPage()
     double y = 0;
     const QList<QList<int>> layouts = {{12}, {6, 6}, {4, 4, 4}, {3, 3, 3, 3}};
     for (const QList<int> &spans : layouts) {
-        list << section({0, y, 1200, 200}, spans);
+        list << section({0, y, 1200, 200}, spans, int32_t(spans.size()));
         double x = 0;
         for (qsizetype i = 0; i < spans.size(); ++i) {
             const double width = 1200.0 * spans[i] / 12;
@@ -121,7 +63,7 @@ Graphics sectionsPage()
         }
         y += 220;
     }
-    auto hidden = section({0, y, 1200, 100}, {12});
+    auto hidden = section({0, y, 1200, 100}, {12}, 5);
     hidden->setInitialLaunchStateFlag(1);
     hidden->setSectionIDString(QStringLiteral("more"));
     list << hidden << formattedSnippet({10, y + 10, 300, 40}, QStringLiteral("<em>snippet</em>"));
@@ -133,7 +75,7 @@ Graphics sectionsPage()
 // One section of spans holding the graphics that make() places at its top.
 Graphics inSection(const QList<int> &spans, const Graphics &content)
 {
-    Graphics list {section({0, 0, 1200, 400}, spans)};
+    Graphics list {section({0, 0, 1200, 400}, spans, 1)};
     list << content;
     return list;
 }
@@ -264,7 +206,7 @@ TEST_F(ResponsiveRoundTripTest, EachKindInASectionReadsBackToTheSamePage)
          }},
         {"section with a background picture",
          [] {
-             auto s = section({0, 0, 1200, 300}, {4, 8});
+             auto s = section({0, 0, 1200, 300}, {4, 8}, 1);
              auto background = carrier(QStringLiteral("image1"), picture(300, 75, Qt::cyan));
              background->rowSpot = -99;
              background->columnSpot = -99;

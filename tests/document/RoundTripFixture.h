@@ -126,6 +126,69 @@ inline std::shared_ptr<SKTTable> table(const QPointF &at, int rows, int columns,
     return t;
 }
 
+// What the canvas gives a new cell besides its frame: the colours, font,
+// link kind and level strings every cell rule stores.
+inline void asCanvasCell(myTextView &cell)
+{
+    cell.borderHexColorString = QStringLiteral("000000");
+    cell.textColorString = QStringLiteral("000000");
+    cell.textHexColorString = QStringLiteral("000000");
+    cell.familyName = QStringLiteral("Helvetica Neue");
+    cell.linkType = QStringLiteral("text");
+    for (QString *level : {&cell.topPaddingLevelString, &cell.bottomPaddingLevelString, &cell.leftPaddingLevelString,
+                           &cell.rightPaddingLevelString, &cell.topMarginLevelString, &cell.bottomMarginLevelString,
+                           &cell.leftMarginLevelString, &cell.rightMarginLevelString})
+        *level = QStringLiteral("None");
+}
+
+// A section across the page whose columns share its width by spans of 12;
+// a number other than 0 is given to the section and its columns.
+inline std::shared_ptr<SKTTable> section(const QRectF &bounds, const QList<int> &spans, int32_t number = 0)
+{
+    auto t = std::make_shared<SKTTable>();
+    placeOnPage(*t, bounds);
+    t->setGridType(QStringLiteral("section"));
+    t->setNumOfRows(1);
+    t->setNumOfColumns(int32_t(spans.size()));
+    t->setBackgroundHexColorString(QStringLiteral("EEEEEE"));
+    QList<SKTTable::Cell> cells;
+    double x = bounds.x();
+    for (qsizetype c = 0; c < spans.size(); ++c) {
+        auto cell = std::make_shared<myTextView>();
+        const int width = int(bounds.width() * spans[c] / 12);
+        cell->rowSpot = 0;
+        cell->columnSpot = int32_t(c);
+        cell->originX = int32_t(x);
+        cell->originY = int32_t(bounds.y());
+        cell->width = width;
+        cell->height = int32_t(bounds.height());
+        cell->xsGridColumns = 12;
+        cell->smallGridColumns = spans[c];
+        cell->mediumGridColumns = spans[c];
+        cell->largeGridColumns = spans[c];
+        cell->backgroundHexColorString = QStringLiteral("EEEEEE");
+        cell->fontSize = 12;
+        cell->textAlignment = QStringLiteral("left");
+        cell->groupNumber = -99;
+        cell->selectable = true;
+        asCanvasCell(*cell);
+        if (number != 0)
+            cell->sectionNumber = number;
+        x += width;
+        cells << cell;
+    }
+    t->setCellHelperArray(cells);
+    // As the canvas inserts sections: level strings "None".
+    for (const char *key : {"topPaddingLevelString", "bottomPaddingLevelString", "leftPaddingLevelString",
+                            "rightPaddingLevelString", "topMarginLevelString", "bottomMarginLevelString",
+                            "leftMarginLevelString", "rightMarginLevelString"})
+        t->setValue(QString::fromLatin1(key), QStringLiteral("None"));
+    t->setBounds(bounds);
+    if (number != 0)
+        t->setSectionNumber(number);
+    return t;
+}
+
 struct KindCase {
     const char *name;
     std::function<Graphics()> make;

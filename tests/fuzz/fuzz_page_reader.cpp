@@ -2,8 +2,8 @@
 // reader and the marker and profile-field readers. The only way out of the
 // reader is a result or a ReadError; anything else (a crash, another
 // exception, a sanitizer report, a hang) is a find.
-#include "document/DataCentreMarkers.h"
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreMarkers.h"
+#include "config/DataCentreProfileFields.h"
 #include "document/PageReader.h"
 #include "document/PageRule.h"
 #include "document/ReadError.h"

@@ -5,8 +5,8 @@
 // that a golden fragment shows where each cell lands.
 #include "ElementPassFixture.h"
 
-#include "generation/CodeWidgetHelper.h"
-#include "generation/Escape.h"
+#include "document/CodeWidgetHelper.h"
+#include "document/Escape.h"
 
 #include <initializer_list>
 

@@ -1,8 +1,8 @@
 // Extent metrics, numbering, links, line counts, image use, formatting and escaping.
 #include "PageFixture.h"
 
-#include "generation/Escape.h"
-#include "generation/Fmt.h"
+#include "document/Escape.h"
+#include "document/Fmt.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"

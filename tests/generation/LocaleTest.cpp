@@ -2,7 +2,7 @@
 // also the stored document, read back by the page reader.
 #include "PageFixture.h"
 
-#include "generation/Fmt.h"
+#include "document/Fmt.h"
 #include "model/SKTText.h"
 
 #include <QLocale>

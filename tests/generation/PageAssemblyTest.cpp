@@ -2,7 +2,7 @@
 // the page: style sheet, background, profile fields, folder clean-up.
 #include "PageFixture.h"
 
-#include "generation/Escape.h"
+#include "document/Escape.h"
 #include "generation/PageFiles.h"
 #include "model/SKTImage.h"
 #include "model/SKTSlideshow.h"

@@ -3,16 +3,16 @@
 #include "InsertionFixture.h"
 
 #include "insertion/CropGeometry.h"
-#include "insertion/ui/CompositeCommands.h"
+#include "canvas/ui/CompositeCommands.h"
 #include "insertion/ui/CropImageDialog.h"
 #include "insertion/ui/PageInsertions.h"
 #include "canvas/CanvasInsertionAdapter.h"
 #include "canvas/SKTGraphicView.h"
 #include "sidebar/PaletteInsertions.h"
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "model/SKTImage.h"
 #include "platform/ActionResponder.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "insertion/FormItemMaker.h"
+#include "model/FormItemMaker.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The spot map dialog: buttons toggle their spot, and "Print Preview" hands
 // on exactly the chosen spots.
 #include "PrintingFixture.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/ui/LabelSpotMapDialog.h"
 #include "printing/ui/PrintPreviewWindowController.h"
 

@@ -2,7 +2,7 @@
 // pictures or from each page's package read on its own.
 #include "document/DocumentFixture.h"
 #include "config/DataCentre.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/PdfBook.h"
 #include "printing/ui/BookPrinter.h"
 

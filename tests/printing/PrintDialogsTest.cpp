@@ -5,7 +5,7 @@
 #include "PrintingFixture.h"
 #include "document/SKTDocument.h"
 #include "platform/ActionResponder.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/PrintOperations.h"
 #include "printing/SheetViewLayout.h"
 #include "printing/ui/PrintDialogs.h"
@@ -13,7 +13,7 @@
 #include "support/ScriptedAlerts.h"
 #include "support/ScriptedFilePanels.h"
 #include "window/ProjectPages.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QApplication>
 #include <QImage>

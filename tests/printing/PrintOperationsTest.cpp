@@ -1,7 +1,7 @@
 // The window's print and export commands: what reaches the printer or the
 // saved file, and what the user is told when there is nothing to print.
 #include "PrintingFixture.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/CardPlan.h"
 #include "printing/PrintOperations.h"
 #include "config/ProgressModel.h"

@@ -4,7 +4,7 @@
 // chain is needed.
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
-#include "printing/RulerUnits.h"
+#include "config/RulerUnits.h"
 
 #include <gtest/gtest.h>
 

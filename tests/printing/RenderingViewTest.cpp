@@ -1,6 +1,6 @@
 // Graphics drawn for the clipboard as PDF and PNG: the drawing bounds, the
 // stacking order, and the error when there is nothing to draw.
-#include "printing/SKTRenderingView.h"
+#include "canvas/SKTRenderingView.h"
 
 #include "model/SKTRectangle.h"
 

@@ -1,5 +1,5 @@
 // The table of ruler units the canvas rulers read.
-#include "printing/RulerUnits.h"
+#include "config/RulerUnits.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // orientation a sheet prints on, the start spot, card folds and the spot map.
 #include "PrintingFixture.h"
 #include "printing/CardPlan.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/LabelSpotPlan.h"
 #include "printing/SheetComposer.h"
 #include "printing/SheetPainter.h"

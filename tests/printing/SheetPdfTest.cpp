@@ -2,7 +2,7 @@
 // poppler's pdfinfo and pdftoppm: page size and count, pixels in and out of
 // the spots, turned pictures, a picture embedded once per job.
 #include "PrintingFixture.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/SheetComposer.h"
 #include "printing/SheetPainter.h"
 #include "support/QtPrinters.h"

@@ -2,7 +2,7 @@
 // server on 127.0.0.1 with a PDF queue, whose output is read back with
 // poppler. Needs root to run the server and add the queue.
 #include "PrintingFixture.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/SheetComposer.h"
 #include "printing/ui/SheetPrinter.h"
 

@@ -2,7 +2,7 @@
 // is asked for, the editor starts at 13 points of the system font, and the font
 // size follows the slider in whole points.
 #include "generation/ui/SourceCodeWindowController.h"
-#include "publishing/ui/CodeEditorSettings.h"
+#include "platform/ui/CodeEditorSettings.h"
 
 #include <QApplication>
 #include <QKeyEvent>

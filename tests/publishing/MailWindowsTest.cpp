@@ -25,7 +25,7 @@
 #include "publishing/ui/PopOverViewController.h"
 #include "publishing/ui/ReviewMailDataWindowController.h"
 #include "publishing/ui/SavedMailingListWindowController.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include "support/ScopedUserDefaults.h"
 #include "support/ScriptedFilePanels.h"
 #include "window/ProjectPages.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -6,7 +6,7 @@
 #include "document/SKTDocument.h"
 #include "sidebar/SidebarActions.h"
 #include "sidebar/SidebarBindings.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "sidebar/ui/FixedSidebarPanel.h"
 #include "sidebar/ui/FormatIconView.h"
 #include "sidebar/ui/SidebarControls.h"

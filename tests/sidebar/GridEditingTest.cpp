@@ -3,7 +3,7 @@
 // gallery shrink that undo reverses.
 #include "document/SKTDocument.h"
 #include "sidebar/GridEditing.h"
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTTable.h"
 #include "platform/UndoManager.h"

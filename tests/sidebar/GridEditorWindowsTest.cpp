@@ -2,7 +2,7 @@
 // is reported and the field restored, accepted text reaches the item.
 #include "document/SKTDocument.h"
 #include "sidebar/GridEditing.h"
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 #include "sidebar/ui/GalleryGridEditorWindowController.h"
 #include "sidebar/ui/TableGridWindowController.h"
 #include "model/SKTGalleryGrid.h"

@@ -4,7 +4,7 @@
 // background, sets the picture chosen in the open panel). No row is left
 // without a maker.
 #include "canvas/CanvasInsertionAdapter.h"
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "config/EditionSettings.h"

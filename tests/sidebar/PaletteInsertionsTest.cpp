@@ -2,7 +2,7 @@
 // presets, the drop table's insertion operations, or the palette's own
 // insertions for the names the drop table has no row for (relations, the
 // five-column table, the video background pattern).
-#include "canvas/DropTables.h"
+#include "insertion/DropTables.h"
 #include "sidebar/PaletteCatalogue.h"
 #include "sidebar/PaletteInsertions.h"
 #include "insertion/InsertionFixture.h"

@@ -2,7 +2,7 @@
 // undo step, added columns with usable spans, untouched panes keeping their
 // column's exact width, and twelve columns without movable dividers.
 #include "document/SKTDocument.h"
-#include "sidebar/GridInsertion.h"
+#include "insertion/GridInsertion.h"
 #include "sidebar/SectionColumnEditing.h"
 #include "sidebar/ui/SectionEditorWindowController.h"
 #include "sidebar/ui/SectionView.h"

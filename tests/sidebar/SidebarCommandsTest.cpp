@@ -7,8 +7,8 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "sidebar/ui/ColorSelectorPanel.h"
-#include "sidebar/ui/DocumentSidebar.h"
-#include "sidebar/ui/SidebarCommands.h"
+#include "canvas/ui/DocumentSidebar.h"
+#include "canvas/ui/SidebarCommands.h"
 #include "sidebar/ui/FloatWindowController.h"
 #include "sidebar/ui/SidebarView.h"
 #include "sidebar/ui/PresetPickers.h"
@@ -20,7 +20,7 @@
 #include "model/myTextView.h"
 #include "platform/UndoManager.h"
 #include "support/ScopedUserDefaults.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -13,7 +13,7 @@
 #include "platform/ActionResponder.h"
 #include "platform/Bundle.h"
 #include "platform/ui/ActionBinding.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // project, and updates with their name checks.
 #include "ProjectFixture.h"
 
-#include "document/DataCentreProfileFields.h"
+#include "config/DataCentreProfileFields.h"
 #include "window/ProfileRecord.h"
 
 #include <QFontDatabase>

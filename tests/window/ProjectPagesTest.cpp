@@ -1,7 +1,7 @@
 // Switching, adding and dropping pages, and the passes, over real packages.
 #include "ProjectFixture.h"
 
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "platform/PageZip.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // open record is edited in place, and the base template is refused.
 #include "ProjectFixture.h"
 
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/RecordCommands.h"
 #include "window/ui/RecordSheet.h"
 

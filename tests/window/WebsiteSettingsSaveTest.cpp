@@ -1,7 +1,7 @@
 // The project settings sheet's rows and what saving it does to the folder.
 #include "ProjectFixture.h"
 
-#include "document/DataCentreMarkers.h"
+#include "config/DataCentreMarkers.h"
 #include "window/CanvasSizeOperations.h"
 #include "window/WebsiteSettingsSave.h"
 

@@ -16,7 +16,7 @@
 #include "platform/ui/WindowPlacement.h"
 #include "sidebar/FormatRowCatalogue.h"
 #include "sidebar/SidebarPlans.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "sidebar/ui/FixedSidebarPanel.h"
 #include "sidebar/ui/SidebarControls.h"
 #include "window/ui/SKTWindowController.h"

@@ -6,7 +6,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "platform/ActionResponder.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 #include "window/ui/WindowSheetCommands.h"
 #include "window/ui/PageImportCommands.h"

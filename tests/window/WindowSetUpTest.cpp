@@ -8,7 +8,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "document/DocumentController.h"
 #include "insertion/ObjectMakers.h"
-#include "printing/RulerUnits.h"
+#include "config/RulerUnits.h"
 #include "support/ScriptedFilePanels.h"
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/SKTWindowController.h"

@@ -4,7 +4,7 @@
 #include "ProjectFixture.h"
 
 #include "window/ui/AddNewPageViewController.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/WindowSheetCommands.h"
 #include "window/ui/AdjustCanvasSizeWindowController.h"
 #include "window/ui/PageNumberWindowController.h"

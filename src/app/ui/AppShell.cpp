@@ -6,7 +6,7 @@
 #include "app/ui/AdHocViewController.h"
 #include "app/ui/CustomizeCategoriesWindowController.h"
 #include "app/ui/FeedbackWindowController.h"
-#include "app/ui/ImportPageWindowController.h"
+#include "publishing/ui/ImportPageWindowController.h"
 #include "app/ui/GridPanel.h"
 #include "app/ui/SKTConvenience.h"
 #include "app/ui/WelcomeWindowController.h"
@@ -26,7 +26,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/ui/ActionBinding.h"
 #include "platform/ui/WindowPlacement.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QApplication>

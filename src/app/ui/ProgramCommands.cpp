@@ -1,12 +1,12 @@
 #include "app/ui/ProgramCommands.h"
 
 #include "app/ui/TemplateCommands.h"
-#include "insertion/ui/CompositeCommands.h"
-#include "insertion/ui/InsertionCommands.h"
+#include "canvas/ui/CompositeCommands.h"
+#include "canvas/ui/InsertionCommands.h"
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"
-#include "sidebar/ui/SidebarCommands.h"
+#include "canvas/ui/SidebarCommands.h"
 #include "window/ui/DocumentWindows.h"
 #include "window/ui/WindowSheetCommands.h"
 

@@ -3,7 +3,7 @@
 #include "app/SKTAppDelegate.h"
 #include "app/ui/TemplateWindowController.h"
 #include "platform/NotificationCenter.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 void registerTemplateCommands()
 {

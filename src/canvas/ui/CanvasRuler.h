@@ -3,7 +3,7 @@
 // ruler unit (points, inches, centimetres …, see RulerUnits) at the zoom
 // shown, and the echo lines of a rectangle being moved or resized (its two
 // edges and its middle).
-#include "printing/RulerUnits.h"
+#include "config/RulerUnits.h"
 
 #include <QRectF>
 #include <QWidget>

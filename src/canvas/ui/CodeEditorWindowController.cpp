@@ -1,6 +1,6 @@
 #include "canvas/ui/CodeEditorWindowController.h"
 
-#include "publishing/ui/CodeEditorSettings.h"
+#include "platform/ui/CodeEditorSettings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "document/SKTDocument.h"
 #include "platform/Alerts.h"
-#include "publishing/ui/CodeEditorSettings.h"
+#include "platform/ui/CodeEditorSettings.h"
 
 #include <QClipboard>
 #include <QFontDatabase>

@@ -1,10 +1,9 @@
 #include "insertion/ui/PageInsertions.h"
 
-#include "canvas/CanvasInsertionAdapter.h"
-#include "canvas/CanvasMenuValidator.h"
-#include "canvas/SKTGraphicView.h"
 #include "document/SKTDocument.h"
 #include "insertion/CompositeMakers.h"
+#include "insertion/DropMakers.h"
+#include "insertion/DropTables.h"
 #include "insertion/FormFields.h"
 #include "insertion/GridPictureCommands.h"
 #include "insertion/ImageCommands.h"
@@ -63,10 +62,9 @@ bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &c
     // drop came from shows then (a canvas closed meanwhile takes nothing).
     // Pictures and PDF pages are read on workers and find that page again
     // once they are ready.
-    auto *adapter = dynamic_cast<CanvasInsertionAdapter *>(&frame.context());
-    if (!adapter)
+    const InsertionFrameRunner frames = frame.context().frameRunner();
+    if (!frames)
         return false;
-    const InsertionFrameRunner frames = adapter->frameRunner();
     if (code.action == QLatin1String("addNewImage_drag")) {
         ImageCommands(frame).addNewImage_drag(point, frames);
         return true;
@@ -86,13 +84,13 @@ bool PageInsertions::insertCodeName(InsertionFrame &frame, const DropCodeName &c
             f.grabOverLappingSectionCell(point); // makes the section under the point the selected table
             GridPictureCommands(f).addSectionBackgroundImage(paths.first());
         };
-    } else if (CanvasInsertionAdapter::hasCodeAction(code.action)) {
-        // Makers other subsystems registered with the canvas (family relations, equal-column tables ...).
-        return CanvasInsertionAdapter::runCodeAction(frame, code, point);
+    } else if (DropMakers::has(code.action)) {
+        // Makers other subsystems registered (family relations, equal-column tables ...).
+        return DropMakers::run(frame, code, point);
     } else {
         return false;
     }
-    adapter->filePanels().showOpenPanel(options, adapter->window(), [frames, land](const QStringList &paths) {
+    frame.context().filePanels().showOpenPanel(options, frame.context().window(), [frames, land](const QStringList &paths) {
         if (paths.isEmpty())
             return;
         frames([&](InsertionFrame &laterFrame) { land(laterFrame, paths, frames); });
@@ -124,6 +122,6 @@ QStringList PageInsertions::dropActions()
 void PageInsertions::registerDropMakers()
 {
     for (const QString &action : dropActions()) {
-        CanvasInsertionAdapter::addCodeAction(action, &PageInsertions::insertCodeName);
+        DropMakers::add(action, &PageInsertions::insertCodeName);
     }
 }

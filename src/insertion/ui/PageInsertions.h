@@ -1,8 +1,8 @@
 #pragma once
 // The palette's dropped code names answered by this subsystem: sections,
 // tables, composites, slideshows, form fields, pictures and PDF pages, and
-// section backgrounds. They reach the canvas through its insertion adapter's
-// registry of makers (registerDropMakers), so a drop on any canvas finds them.
+// section backgrounds. They reach the canvas through the registry of drop
+// makers (registerDropMakers), so a drop on any canvas finds them.
 #include <QPointF>
 #include <QStringList>
 
@@ -19,6 +19,6 @@ public:
 
     // The drop actions answered here.
     static QStringList dropActions();
-    // Hands these makers to the canvas's insertion adapter by action name.
+    // Hands these makers to DropMakers by action name.
     static void registerDropMakers();
 };

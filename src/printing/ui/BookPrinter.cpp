@@ -2,7 +2,7 @@
 
 #include "config/DataCentreFiles.h"
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "platform/Tasks.h"
 #include "printing/SheetPainter.h"
 

@@ -15,9 +15,9 @@
 #include "printing/ui/PrintDialogs.h"
 #include "printing/ui/PrintPreviewWindowController.h"
 #include "printing/ui/QtSheetPrintTarget.h"
-#include "publishing/PageExport.h"
+#include "document/PagePicture.h"
 #include "window/ProjectPages.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -86,7 +86,7 @@ PrintContext printContextFor(const DocumentWindowContext &context)
     SKTDocument *document = context.currentDocument();
     if (document) {
         print.currentPageName = QFileInfo(document->fileURLPath).fileName();
-        print.renderPage = [document] { return PageExport(*document).generatePNG(false); };
+        print.renderPage = [document] { return PagePicture::render(*document, false); };
         print.pageDrawing = [document] { return PageDrawing::fromDocument(*document, QString()); };
         print.openBookPage = [document] { return PageDrawing::bookPage(*document); };
         print.saveOpenPage = [document] { document->askPageToSaveItself(); };
@@ -207,7 +207,7 @@ void installPrintingWindowCommands(ActionMap &commands, const DocumentWindowCont
             SheetPainter::pageSizeForPaper(templatePaper(session->context)).size(QPageSize::Inch);
         QImage page = PageDrawing::sharpPage(*document, std::max(paper.width(), paper.height()));
         if (page.isNull())
-            page = PageExport(*document).generatePNG(false);
+            page = PagePicture::render(*document, false);
         PrintDialogs::printPage(page, templatePaper(session->context), session->context.window);
     });
     // The toolbar's Print button does what the edition's Print menu item does.

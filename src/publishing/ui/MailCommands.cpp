@@ -11,7 +11,7 @@
 #include "publishing/ui/MailRecipientWindowController.h"
 #include "publishing/ui/MailSettingWindowController.h"
 #include "publishing/ui/ReviewMailDataWindowController.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QApplication>
 #include <QPointer>

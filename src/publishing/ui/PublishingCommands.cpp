@@ -1,8 +1,8 @@
 #include "publishing/ui/PublishingCommands.h"
 
-#include "app/SKTAppDelegate.h"
-#include "app/ui/ImportPageWindowController.h"
-#include "document/ui/FormPreferencesDialog.h"
+#include "publishing/PageImportHost.h"
+#include "publishing/ui/ImportPageWindowController.h"
+#include "generation/ui/FormPreferencesDialog.h"
 #include "document/ui/PagePreferencesDialog.h"
 #include "generation/ui/SourceCodeWindowController.h"
 #include "platform/ActionResponder.h"
@@ -12,7 +12,7 @@
 #include "publishing/ui/PublishingWindowSession.h"
 #include "publishing/ui/ServerSettingsSheetHolder.h"
 #include "publishing/ui/ShareWindowController.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -147,12 +147,12 @@ void installPublishingApplicationCommands(ActionMap &commands)
             PreferenceWindowController *sheet = ServerSettingsSheetHolder::shared().ftpSettingsPanelController();
             return sheet && sheet->isVisible();
         });
-    commands.add(QStringLiteral("showPageImport"), [](const ActionItemState &) { SKTAppDelegate::shared().showPageImport(); });
+    commands.add(QStringLiteral("showPageImport"), [](const ActionItemState &) { PageImportHost::shared().showPageImport(); });
 }
 
 void registerPublishingCommands()
 {
-    ImportPageWindowController::install(SKTAppDelegate::shared());
+    ImportPageWindowController::install(PageImportHost::shared());
     CommandRegistry::addWindowCommands(QStringLiteral("publishing"), [](ActionMap &commands, const DocumentWindowContext &context) {
         installPublishingWindowCommands(commands, context);
     });

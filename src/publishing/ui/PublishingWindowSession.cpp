@@ -1,7 +1,7 @@
 #include "publishing/ui/PublishingWindowSession.h"
 
 #include "document/SKTDocument.h"
-#include "document/ui/FormPreferencesDialog.h"
+#include "generation/ui/FormPreferencesDialog.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/TextBoxFactory.h"
 #include "model/SKTGraphic.h"

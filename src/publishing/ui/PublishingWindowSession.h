@@ -7,7 +7,7 @@
 #include "publishing/PublishJob.h"
 #include "publishing/ui/ConnectionLogWindowController.h"
 #include "publishing/ui/ShareWindowController.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QObject>
 #include <QPointer>

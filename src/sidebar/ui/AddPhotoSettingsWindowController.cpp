@@ -1,6 +1,6 @@
 #include "sidebar/ui/AddPhotoSettingsWindowController.h"
 
-#include "app/SKTAppDelegate.h"
+#include "generation/GalleryWindowsHost.h"
 #include "config/EditionSettings.h"
 #include "platform/ActionResponder.h"
 
@@ -54,7 +54,7 @@ void AddPhotoSettingsWindowController::showWindow()
     activateWindow();
 }
 
-void AddPhotoSettingsWindowController::install(SKTAppDelegate &delegate)
+void AddPhotoSettingsWindowController::install(GalleryWindowsHost &delegate)
 {
     delegate.setAddPhotoSettingsFactory([] { return new AddPhotoSettingsWindowController(); });
 }

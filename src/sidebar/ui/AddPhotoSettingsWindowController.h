@@ -9,7 +9,7 @@
 
 class QCheckBox;
 class QPushButton;
-class SKTAppDelegate;
+class GalleryWindowsHost;
 
 class AddPhotoSettingsWindowController : public QWidget {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     AddPhotoSettings settings() const;
     // The options of the application's window; all off before it exists.
     static AddPhotoSettings current();
-    static void install(SKTAppDelegate &delegate);
+    static void install(GalleryWindowsHost &delegate);
 
 public slots:
     void showWindow();

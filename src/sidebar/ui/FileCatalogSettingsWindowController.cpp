@@ -1,6 +1,6 @@
 #include "sidebar/ui/FileCatalogSettingsWindowController.h"
 
-#include "app/SKTAppDelegate.h"
+#include "generation/GalleryWindowsHost.h"
 #include "config/EditionSettings.h"
 #include "sidebar/ui/SegmentedControl.h"
 
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FileCatalogSettingsWindowController::FileCatalogSettingsWindowController(SKTAppDelegate *delegate, QWidget *parent)
+FileCatalogSettingsWindowController::FileCatalogSettingsWindowController(GalleryWindowsHost *delegate, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FileCatalogSettingsWindowController"));

@@ -2,19 +2,19 @@
 // The settings window of the folder-size catalog edition: the folder to
 // catalogue and the size below which folders are skipped (1, 5, 10 or
 // 20 MB). Titled with the edition's name.
-#include "app/GallerySettingsController.h"
+#include "generation/GallerySettingsController.h"
 
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
-class SKTAppDelegate;
+class GalleryWindowsHost;
 class SegmentedControl;
 
 class FileCatalogSettingsWindowController : public QWidget, public GallerySettingsController {
     Q_OBJECT
 public:
-    explicit FileCatalogSettingsWindowController(SKTAppDelegate *delegate, QWidget *parent = nullptr);
+    explicit FileCatalogSettingsWindowController(GalleryWindowsHost *delegate, QWidget *parent = nullptr);
 
     void setOpenWebsiteFolderPath(const QString &path) override;
     QString openWebsiteFolderPath() const override { return m_openWebsiteFolderPath; }

@@ -1,6 +1,6 @@
 #include "sidebar/ui/PhotoCatalogSettingsWindowController.h"
 
-#include "app/SKTAppDelegate.h"
+#include "generation/GalleryWindowsHost.h"
 #include "config/EditionSettings.h"
 #include "sidebar/CatalogSettings.h"
 #include "sidebar/ui/FileCatalogSettingsWindowController.h"
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-PhotoCatalogSettingsWindowController::PhotoCatalogSettingsWindowController(SKTAppDelegate *delegate, QWidget *parent)
+PhotoCatalogSettingsWindowController::PhotoCatalogSettingsWindowController(GalleryWindowsHost *delegate, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("PhotoCatalogSettingsWindowController"));
@@ -102,7 +102,7 @@ void PhotoCatalogSettingsWindowController::showWindow()
     activateWindow();
 }
 
-void PhotoCatalogSettingsWindowController::install(SKTAppDelegate &delegate)
+void PhotoCatalogSettingsWindowController::install(GalleryWindowsHost &delegate)
 {
     delegate.setSettingsWindowFactory(
         [&delegate](const QString &resource) -> std::unique_ptr<GallerySettingsController> {

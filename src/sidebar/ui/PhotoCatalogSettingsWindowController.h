@@ -4,7 +4,7 @@
 // title alignment, whether the files are copied first, and which file
 // details each entry shows. Titled with the edition's name; the
 // "Select Input Folder" button asks the application to choose the photos.
-#include "app/GallerySettingsController.h"
+#include "generation/GallerySettingsController.h"
 
 #include <QWidget>
 
@@ -12,14 +12,14 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class SKTAppDelegate;
+class GalleryWindowsHost;
 class SegmentedControl;
 
 class PhotoCatalogSettingsWindowController : public QWidget, public GallerySettingsController {
     Q_OBJECT
 public:
     // delegate: who chooses the input folder; null in tests.
-    explicit PhotoCatalogSettingsWindowController(SKTAppDelegate *delegate, QWidget *parent = nullptr);
+    explicit PhotoCatalogSettingsWindowController(GalleryWindowsHost *delegate, QWidget *parent = nullptr);
 
     void setOpenWebsiteFolderPath(const QString &path) override;
     QString openWebsiteFolderPath() const override { return m_openWebsiteFolderPath; }
@@ -39,7 +39,7 @@ public:
     QPushButton *selectFolderButton() const { return m_select; }
 
     // Both catalog windows, made by the application delegate by resource name.
-    static void install(SKTAppDelegate &delegate);
+    static void install(GalleryWindowsHost &delegate);
 
 private:
     void windowDidLoad();

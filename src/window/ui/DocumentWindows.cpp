@@ -1,10 +1,10 @@
 #include "window/ui/DocumentWindows.h"
 
-#include "app/SKTAppDelegate.h"
+#include "window/ProjectLauncher.h"
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
 #include "platform/ui/ActionBinding.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/PageImportCommands.h"
 #include "window/ui/RecordCommands.h"
 #include "window/ui/SKTWindowController.h"
@@ -28,7 +28,7 @@ void registerDocumentWindows(const QStringList &paths)
                          Qt::QueuedConnection);
         window->show();
     });
-    SKTAppDelegate::ProjectWindows windows;
+    ProjectLauncher::ProjectWindows windows;
     windows.focusProject = [](const QString &folder) {
         SKTWindowController *window = SKTWindowController::windowForProject(folder);
         if (!window)
@@ -44,14 +44,14 @@ void registerDocumentWindows(const QStringList &paths)
             window->addPlaceHolder();
         }
     };
-    SKTAppDelegate::shared().setProjectWindows(windows);
+    ProjectLauncher::shared().setProjectWindows(windows);
 
     registerRecordCommands();
     registerPageImportCommands();
     // Opening and creating projects and pages, from the application's menus
     // and the welcome window.
     CommandRegistry::addApplicationCommands(QStringLiteral("projects"), [](ActionMap &commands) {
-        SKTAppDelegate &delegate = SKTAppDelegate::shared();
+        ProjectLauncher &delegate = ProjectLauncher::shared();
         commands.add(QStringLiteral("addNewWebsite"), [&delegate](const ActionItemState &) { delegate.addNewWebsite(); });
         commands.add(QStringLiteral("openWebsite"), [&delegate](const ActionItemState &) { delegate.openWebsite(); });
         commands.add(QStringLiteral("openNewDoc"), [&delegate](const ActionItemState &) { delegate.openNewDoc(); });
@@ -66,9 +66,9 @@ void registerDocumentWindows(const QStringList &paths)
         for (const QString &path : paths) {
             const QFileInfo info(path);
             if (info.isDir())
-                SKTAppDelegate::shared().launchSelectedWebsite(info.absoluteFilePath(), false);
+                ProjectLauncher::shared().launchSelectedWebsite(info.absoluteFilePath(), false);
             else
-                SKTAppDelegate::shared().openPageAlone(info.absoluteFilePath());
+                ProjectLauncher::shared().openPageAlone(info.absoluteFilePath());
         }
     });
 }

@@ -3,7 +3,7 @@
 #include "config/EditionSettings.h"
 #include "platform/FilePanels.h"
 #include "window/ProjectPages.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 
 #include <QWidget>
 

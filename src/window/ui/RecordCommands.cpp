@@ -4,7 +4,7 @@
 #include "platform/Alerts.h"
 #include "window/ProfilePageTable.h"
 #include "window/ProjectPages.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/RecordSheet.h"
 
 #include <QFileInfo>

@@ -9,13 +9,13 @@
 #include "config/EditionSettings.h"
 #include "insertion/InsertionFrame.h"
 #include "insertion/ObjectMakers.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "platform/Alerts.h"
 #include "platform/FilePanels.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/PageListingClipView.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "canvas/ui/SKTZoomingScrollView.h"
 #include "config/EditionSettings.h"
 #include "platform/UserDefaults.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "sidebar/ui/FloatWindowController.h"
 #include "sidebar/ui/PresetPickers.h"
 

@@ -1,6 +1,6 @@
 #include "window/ui/TemplateSiteChooser.h"
 
-#include "app/SKTAppDelegate.h"
+#include "window/ProjectLauncher.h"
 #include "config/EditionSettings.h"
 #include "platform/FilePanels.h"
 #include "platform/PageZip.h"
@@ -29,7 +29,7 @@ TemplateSiteChooser::TemplateSiteChooser(QWidget *parent) : QWidget(parent, Qt::
 
 void TemplateSiteChooser::reload()
 {
-    const auto sites = SKTAppDelegate::shared().templateSites();
+    const auto sites = ProjectLauncher::shared().templateSites();
     count_ = int(sites.size());
     folders_.clear();
     setWindowTitle(QStringLiteral("Please Choose Template (%1 Themes in Collection)").arg(count_));
@@ -42,7 +42,7 @@ void TemplateSiteChooser::reload()
     big.setPointSize(22);
     header->setFont(big);
     column->addWidget(header);
-    const QString root = QDir(SKTAppDelegate::shared().resourcesFolder()).filePath(QStringLiteral("templates/websiteLevel"));
+    const QString root = QDir(ProjectLauncher::shared().resourcesFolder()).filePath(QStringLiteral("templates/websiteLevel"));
     for (int i = 0; i < sites.size(); ++i) {
         const auto &site = sites.at(i);
         const QString folder = QDir(root).filePath(site.websiteFolder);
@@ -102,7 +102,7 @@ void TemplateSiteChooser::launchSelectedTemplateWebsite(int index)
     FilePanels::current().showSavePanel(options, this, [this, site](const QString &destination) {
         if (destination.isEmpty())
             return;
-        if (SKTAppDelegate::shared().proceedToLaunchSelectedTemplateWebsite(site, destination))
+        if (ProjectLauncher::shared().proceedToLaunchSelectedTemplateWebsite(site, destination))
             hide();
     });
 }

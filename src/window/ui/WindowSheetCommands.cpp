@@ -13,7 +13,7 @@
 #include "window/WebsiteSettingsSave.h"
 #include "window/ui/AddNewPageViewController.h"
 #include "window/ui/AdjustCanvasSizeWindowController.h"
-#include "window/ui/CommandRegistry.h"
+#include "platform/ui/CommandRegistry.h"
 #include "window/ui/PageNumberWindowController.h"
 #include "window/ui/WebsiteSettingsWindowController.h"
 

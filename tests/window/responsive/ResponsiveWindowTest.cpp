@@ -18,7 +18,7 @@
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
 #include "sidebar/SidebarActions.h"
-#include "sidebar/ui/DocumentSidebar.h"
+#include "canvas/ui/DocumentSidebar.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QAction>

@@ -6,8 +6,9 @@
 set -uo pipefail
 zov=${1:?zov}; maker=${2:?make_sample_project}; out=${3:?output folder}
 mkdir -p "$out"
-for tool in xvfb-run import convert xdotool; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (apt-get install xvfb xauth imagemagick xdotool)"; exit 1; }
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb import convert xdotool; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (apt-get install xvfb imagemagick xdotool)"; exit 1; }
 done
 editions=(
   "website:HTML Zov Pro"
@@ -38,7 +39,7 @@ for entry in "${editions[@]}"; do
     echo "FAIL $family ($edition): the sample project could not be written"; cat "$work/$family.maker.log"
     failed=$((failed + 1)); continue
   fi
-  LOOK_OUT="$png" xvfb-run -a -s "-screen 0 1440x900x24" bash -c '
+  LOOK_OUT="$png" "$here/../../support/with-xvfb.sh" bash -c '
     unset QT_QPA_PLATFORM
     "$@" >"$LOOK_OUT.log" 2>&1 & pid=$!
     # The document window of the project is titled after its folder; once it
