@@ -5,7 +5,7 @@
 #include "support/RealProgram.h"
 
 #include "config/EditionSettings.h"
-#include "printing/DataCentrePrinting.h"
+#include "config/DataCentrePrinting.h"
 #include "printing/SheetGeometry.h"
 #include "printing/SheetPainter.h"
 
