@@ -202,6 +202,9 @@ public:
     SKTDocument *lastTemplateDocument() const;
 
 private:
+    // Select with no thumbnail clicked in a category opened by the user takes
+    // that category's first template.
+    void pickShownCategoryTemplate();
     std::function<std::unique_ptr<TemplateChooser>()> m_templateChooserFactory;
     std::function<void()> m_hideWelcomeWindow;
     std::function<void(SKTDocument &, bool)> m_templateDocumentHandler;

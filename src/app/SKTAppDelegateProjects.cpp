@@ -150,6 +150,13 @@ int SKTAppDelegate::addStarterBlankPage(const QString &folder)
         if (!QFileInfo::exists(target) && QFile::copy(source, target))
             ++placed;
         clearSelectedTemplate();
+    } else if (gAppName == QLatin1String("Tovra Greeting Card Designer") && !gStarterTemplateFiles.isEmpty()) {
+        // A card is four tabs named "1" to "4", and the starters are 2 to 4:
+        // with no template picked the front starts blank too.
+        const QString first = gStarterTemplateFiles.first();
+        const QString target = QDir(folder).filePath(noun + QLatin1Char('.') + QFileInfo(first).suffix());
+        if (!QFileInfo::exists(target) && QFile::copy(QDir(templates).filePath(first), target))
+            ++placed;
     }
     // The card editions start with their starter pages beside a picked
     // template too.
@@ -242,7 +249,8 @@ SKTDocument *SKTAppDelegate::launchSelectedWebsite(const QString &folder, bool a
     newWorkOpened();
     NotificationCenter::defaultCenter().postNotification(Notifications::websiteUpdated, this);
     if (gAppName == QLatin1String("Tovra Greeting Card Designer"))
-        NotificationCenter::defaultCenter().postNotification(Notifications::callRefreshTabs, this);
+        NotificationCenter::defaultCenter().postNotification(Notifications::callRefreshTabs, this,
+                                                             {{QStringLiteral("folder"), folder}});
     return doc;
 }
 

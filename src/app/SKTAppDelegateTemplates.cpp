@@ -4,6 +4,7 @@
 // starter page becomes a new untitled document.
 #include "app/SKTAppDelegate.h"
 
+#include "app/TemplateGridPlan.h"
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "document/DocumentController.h"
@@ -201,8 +202,24 @@ void SKTAppDelegate::selectedATemplate()
         qInfo() << "templates: no window takes the new page";
 }
 
+void SKTAppDelegate::pickShownCategoryTemplate()
+{
+    // A category the user opened and a Select with no thumbnail clicked: its
+    // first template is meant, as the one in view. "all" and "blank" keep
+    // the starter page.
+    if (!gSelectedTemplate.fileName.isEmpty() || m_tappedCategory < 0)
+        return;
+    const QString folder = m_templateGallery.categoryFolder;
+    if (folder.isEmpty() || folder == QLatin1String("all") || folder == QLatin1String("blank"))
+        return;
+    const QList<int> shown = TemplateGridPlan::visibleIcons(m_templateGallery.icons, folder);
+    if (!shown.isEmpty())
+        setSelectedTemplate(m_templateGallery.icons.at(shown.first()));
+}
+
 void SKTAppDelegate::chooserSelectPressed()
 {
+    pickShownCategoryTemplate();
     if (templateLaunchNewDirectoryFlag == 0) {
         selectedATemplate();
         return;

@@ -53,6 +53,12 @@ bool fits(double width, double height, const QSizeF &paper)
     return width <= paper.width() + kFitTolerance && height <= paper.height() + kFitTolerance;
 }
 
+// How far a grid of width x height inches reaches beyond the paper.
+double overflow(double width, double height, const QSizeF &paper)
+{
+    return std::max(0.0, width - paper.width()) + std::max(0.0, height - paper.height());
+}
+
 // A drawn page at `dpi` over the spot it fills: the canvas scaled so that the
 // piece's printed width (its height once turned a quarter) gets dpi dots per
 // inch, never fewer pixels than the canvas has.
@@ -149,7 +155,11 @@ QPageLayout::Orientation SheetPainter::orientationFor(const SheetGeometry &geome
         const QPageLayout::Orientation byFold = vertical != quarter ? QPageLayout::Landscape : QPageLayout::Portrait;
         const QPageLayout::Orientation other =
             byFold == QPageLayout::Landscape ? QPageLayout::Portrait : QPageLayout::Landscape;
-        if (!fits(width, height, orientedInches(pageSize, byFold)) && fits(width, height, orientedInches(pageSize, other)))
+        // (A grid a hair wider than its paper, 8.3" on A5's 8.27", goes the
+        // way that cuts least.)
+        if (!fits(width, height, orientedInches(pageSize, byFold))
+            && overflow(width, height, orientedInches(pageSize, other))
+                   < overflow(width, height, orientedInches(pageSize, byFold)))
             return other;
         return byFold;
     }

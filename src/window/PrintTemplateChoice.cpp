@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <cmath>
+#include <memory>
 
 const QStringList &PrintTemplateChoice::popUpNames()
 {
@@ -88,7 +89,7 @@ PrintTemplateChoice::PrintTemplateChoice(ProjectPages &project, ProjectWindowHos
 {
 }
 
-bool PrintTemplateChoice::templateSelectionUpdated(PopUp popUp, int index)
+bool PrintTemplateChoice::templateSelectionUpdated(PopUp popUp, int index, std::function<void()> changed)
 {
     if (index < 0 || index >= gLabelTemplates.size())
         return false;
@@ -96,7 +97,6 @@ bool PrintTemplateChoice::templateSelectionUpdated(PopUp popUp, int index)
     const QString name = chosenName(popUp, templateTitle(record));
     if (name == gDefaultPrintSheet)
         return false;
-    bool change = false;
     Alert alert;
     alert.messageText = QStringLiteral("Template Selection Changed");
     alert.informativeText =
@@ -105,43 +105,61 @@ bool PrintTemplateChoice::templateSelectionUpdated(PopUp popUp, int index)
                        "may change.")
             .arg(name, gDefaultPrintSheet);
     alert.buttons = {QStringLiteral("Change"), QStringLiteral("Cancel")};
-    Alerts::ask(alert, host_->alertWindow(), [&change](int response) { change = response == Alert::FirstButton; });
-    if (!change)
-        return false;
+    // The alert may answer after this returns (a window-modal sheet): the
+    // change is made when it does.
+    auto applied = std::make_shared<bool>(false);
+    Alerts::ask(alert, host_->alertWindow(), [this, popUp, record, name, applied, changed](int response) {
+        if (response != Alert::FirstButton)
+            return;
+        *applied = true;
+        applyChange(popUp, record, name);
+        if (changed)
+            changed();
+    });
+    return *applied;
+}
+
+void PrintTemplateChoice::applyChange(PopUp popUp, const LabelTemplateHelper &record, const QString &name)
+{
     host_->resetPrintCanvas(name);
     SKTDocument &doc = project_.document();
     const DocumentLabelTemplate chosen{record.brand, record.templateNumber, record.templateDescription};
     doc.labelTemplateHelper = chosen;
     doc.documentChangedCounter += 1;
     doc.askPageToSaveItself();
+    host_->refreshPageListingDisplay();
 
-    auto ask = [this](const QString &message, const QString &informative) {
-        bool yes = false;
+    // The question about the other pages, answered whenever it is.
+    auto ask = [this](const QString &message, const QString &informative, std::function<void()> yes) {
         Alert question;
         question.messageText = message;
         question.informativeText = informative;
         question.buttons = {QStringLiteral("Yes"), QStringLiteral("No")};
-        Alerts::ask(question, host_->alertWindow(), [&yes](int response) { yes = response == Alert::FirstButton; });
-        return yes;
+        Alerts::ask(question, host_->alertWindow(), [this, yes = std::move(yes)](int response) {
+            if (response == Alert::FirstButton) {
+                yes();
+                host_->refreshPageListingDisplay();
+            }
+        });
     };
     const int pages = int(project_.scan.siteIconArray.size());
     if (popUp == PopUp::FoldingCard) {
-        if (ask(QStringLiteral("Would you like to refresh other folding tabs?"),
-                QStringLiteral("Would you like to auto adjust canvas dimensions for other designs (folding tabs) in this "
-                               "project?")))
-            project_.refreshTabs(chosen, name);
+        ask(QStringLiteral("Would you like to refresh other folding tabs?"),
+            QStringLiteral("Would you like to auto adjust canvas dimensions for other designs (folding tabs) in this "
+                           "project?"),
+            [this, chosen, name] { project_.refreshTabs(chosen, name); });
     } else if (popUp == PopUp::Manual) {
-        if (pages > 0 && ask(QStringLiteral("Would you like to refresh all pages?"),
-                             QStringLiteral("Would you like to refresh canvas dimensions for other pages in this project?")))
-            project_.applyTemplateToAllPages(chosen, name);
+        if (pages > 0)
+            ask(QStringLiteral("Would you like to refresh all pages?"),
+                QStringLiteral("Would you like to refresh canvas dimensions for other pages in this project?"),
+                [this, chosen, name] { project_.applyTemplateToAllPages(chosen, name); });
     } else if (popUp == PopUp::Label) {
-        if (pages >= 2 && ask(QStringLiteral("Would you like to refresh all designs?"),
-                              QStringLiteral("Would you like to refresh canvas dimensions for other designs saved in this "
-                                             "project?"))) {
-            project_.applyTemplateToAllPages(chosen, name);
-            doc.refreshDocument();
-        }
+        if (pages >= 2)
+            ask(QStringLiteral("Would you like to refresh all designs?"),
+                QStringLiteral("Would you like to refresh canvas dimensions for other designs saved in this project?"),
+                [this, chosen, name] {
+                    project_.applyTemplateToAllPages(chosen, name);
+                    project_.document().refreshDocument();
+                });
     }
-    host_->refreshPageListingDisplay();
-    return true;
 }

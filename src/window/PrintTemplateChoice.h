@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class PrintTemplateChoice {
 public:
     // The seven pop-ups, in the order the window makes them.
@@ -29,11 +31,14 @@ public:
     static QString zoomTitle(float handleScale);
 
     explicit PrintTemplateChoice(ProjectPages &project, ProjectWindowHost *host = nullptr);
-    // The user picked the template at index in popUp: asks, then changes.
-    // Answers whether the page took a new template.
-    bool templateSelectionUpdated(PopUp popUp, int index);
+    // The user picked the template at index in popUp: asks, then changes
+    // when the answer comes, and tells `changed`. Answers whether the page
+    // took the new template by the time it returns.
+    bool templateSelectionUpdated(PopUp popUp, int index, std::function<void()> changed = {});
 
 private:
+    void applyChange(PopUp popUp, const LabelTemplateHelper &record, const QString &name);
+
     ProjectPages &project_;
     ProjectWindowHost defaultHost_;
     ProjectWindowHost *host_;

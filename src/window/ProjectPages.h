@@ -81,6 +81,8 @@ public:
     // (ending on the first page), or all pages behind the progress window.
     bool refreshTabs(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription);
     bool applyTemplateToAllPages(const DocumentLabelTemplate &labelTemplate, const QString &sheetDescription);
+    // A card project just opened: every tab takes the open page's template.
+    bool callRefreshTabs();
     static bool isFirstFileNewer(const QString &first, const QString &second);
 
     // Records. A refused name leaves everything as it was (and the sheet open).

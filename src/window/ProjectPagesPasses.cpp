@@ -146,6 +146,14 @@ bool ProjectPages::refreshTabs(const DocumentLabelTemplate &labelTemplate, const
     return ok;
 }
 
+bool ProjectPages::callRefreshTabs()
+{
+    const DocumentLabelTemplate chosen = doc_.labelTemplateHelper;
+    if (chosen.templateDescription.isEmpty())
+        return true;
+    return refreshTabs(chosen, chosen.templateDescription);
+}
+
 bool ProjectPages::saveNewProfile(ProfileRecord::Kind kind, const QString &fileBaseName,
                                   const QMap<QString, QString> &fields, const QImage &photo)
 {

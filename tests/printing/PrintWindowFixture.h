@@ -1,18 +1,28 @@
 #pragma once
-// The print editions' document windows as a person reaches them, and their
-// PDFs read back with poppler: page count and size (pdfinfo), the pictures'
-// resolution (pdfimages -list) and pages as pixels (pdftoppm).
+// The real program's document window of a print edition, with the print
+// dialog answered by printing to a PDF file and the PDFs read back with
+// poppler (pdfinfo, pdfimages, pdftoppm).
 #include "support/RealProgram.h"
 
 #include "window/ui/SKTWindowController.h"
 
+#include "config/EditionSettings.h"
+#include "config/DataCentrePrinting.h"
+#include "printing/SheetGeometry.h"
+#include "printing/SheetPainter.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSizeF>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +41,7 @@ inline QString run(const QString &program, const QStringList &arguments)
 
 struct PdfFacts {
     int pages = 0;
-    QSizeF points;       // the first page
+    QSizeF points;           // the first page
     double lowestPpi = 0.0;  // of the pictures, 0 when none
     int pictures = 0;
 };
@@ -57,11 +67,53 @@ inline PdfFacts factsOf(const QString &pdf)
     return facts;
 }
 
-// The first page at 72 dpi: one pixel per point.
+// A page of the PDF (1-based) at `dpi`; at 72, one pixel per point.
+inline QImage pageImage(const QString &pdf, const QString &stem, int page = 1, int dpi = 72)
+{
+    const QString number = QString::number(page);
+    run("pdftoppm", {"-r", QString::number(dpi), "-f", number, "-l", number, "-singlefile", "-png", pdf, stem});
+    return QImage(stem + ".png");
+}
+
+// The spots of the sheet in force, row by row, in points of the printed paper.
+inline QList<QRectF> spotsInPoints(const QString &sheetDescription)
+{
+    const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
+    LabelHelper sheet;
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels))
+        if (row->printDescription == sheetDescription)
+            sheet = *row;
+    const SheetPaper paper = SheetPainter::paperFor(geometry, sheet, sheet.paperSize, sheetDescription);
+    const double toPoints = 72.0 / geometry.unitsPerInch;
+    QList<QRectF> spots;
+    for (int32_t r = 0; r < geometry.rows; ++r)
+        for (int32_t c = 0; c < geometry.columns; ++c) {
+            const QRectF spot = geometry.spotRect(r, c).translated(paper.gridOrigin);
+            spots << QRectF(spot.topLeft() * toPoints, spot.size() * toPoints);
+        }
+    return spots;
+}
+
+// Share of the pixels in area (clipped to the image) that match.
+template <typename Match>
+double share(const QImage &image, const QRectF &area, Match match)
+{
+    const QRect r = area.toAlignedRect().intersected(image.rect());
+    int hits = 0, all = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x, ++all)
+            hits += match(image.pixel(x, y)) ? 1 : 0;
+    return all ? double(hits) / all : 0.0;
+}
+
+inline bool isInk(QRgb pixel)
+{
+    return qGray(pixel) < 235;
+}
+
 inline QImage firstPage(const QString &pdf, const QString &stem)
 {
-    run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-singlefile", "-png", pdf, stem});
-    return QImage(stem + ".png");
+    return pageImage(pdf, stem, 1, 72);
 }
 
 class PrintWindowTest : public RealProgramTest {
@@ -69,7 +121,7 @@ protected:
     // The visible widget of type T the last command opened, waited for a
     // few seconds; null when none shows.
     template <typename T>
-    T *shownWidget()
+    T *shownWidget(int ms = 5000)
     {
         T *shown = nullptr;
         spinUntil([&] {
@@ -77,7 +129,7 @@ protected:
                 if (auto *found = qobject_cast<T *>(widget); found && found->isVisible())
                     shown = found;
             return shown != nullptr;
-        }, 5000);
+        }, ms);
         return shown;
     }
 
@@ -90,10 +142,28 @@ protected:
             *why = "no print dialog; alerts: " + alerts.messages().join(" | ");
             return false;
         }
-        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-        dialog->printer()->setOutputFileName(pdf);
-        dialog->done(QDialog::Accepted);
-        if (!spinUntil([&] { return QFileInfo(pdf).size() > 0 && !run("pdfinfo", {pdf}).contains("Error"); }, 20000)) {
+        QFile::remove(pdf);
+        // Accepted as its Print button does, its own settings taken over: the
+        // "Print to File (PDF)" printer with the file typed in.
+        QComboBox *printers = nullptr;
+        QLineEdit *file = nullptr;
+        for (QComboBox *box : dialog->findChildren<QComboBox *>())
+            if (printers == nullptr && box->findText("Print to File (PDF)") >= 0)
+                printers = box;
+        for (QLineEdit *edit : dialog->findChildren<QLineEdit *>())
+            if (edit->objectName() == QLatin1String("filename"))
+                file = edit;
+        if (printers == nullptr || file == nullptr) {
+            *why = "the print dialog offers no PDF printer";
+            return false;
+        }
+        printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+        settleEvents();
+        file->setText(pdf);
+        dialog->accept();
+        if (!spinUntil([&] {
+                return QFileInfo(pdf).size() > 0 && !run("pdfinfo", {pdf}).contains("Error");
+            }, 20000)) {
             *why = "nothing was printed to " + pdf;
             return false;
         }
@@ -109,3 +179,5 @@ protected:
 };
 
 }  // namespace printwindow
+
+using printwindow::PrintWindowTest;

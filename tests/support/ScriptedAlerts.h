@@ -5,6 +5,7 @@
 #include "platform/Alerts.h"
 
 #include <QList>
+#include <QTimer>
 #include <QString>
 
 #include <optional>
@@ -40,6 +41,9 @@ public:
             list << s.alert.messageText;
         return list;
     }
+    // Answers from the event loop after show() has returned, as a window-modal
+    // alert on screen does, instead of at once.
+    void setAnswersLater(bool later) { later_ = later; }
     int unansweredScripts() const { return int(answers_.size()); }
     // Answers that named a button the alert did not have.
     const QStringList &mismatches() const { return mismatches_; }
@@ -66,7 +70,9 @@ public:
         }
         reply.response = alert.responseForButton(index);
         shown_.append({alert, window, reply.response});
-        if (completion)
+        if (completion && later_)
+            QTimer::singleShot(0, [completion, reply] { completion(reply); });
+        else if (completion)
             completion(reply);
     }
 
@@ -74,4 +80,5 @@ private:
     QList<Answer> answers_;
     QList<Shown> shown_;
     QStringList mismatches_;
+    bool later_ = false;
 };

@@ -1,5 +1,6 @@
 #include "printing/ui/LabelSpotMapDialog.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +38,22 @@ LabelSpotMapDialog::LabelSpotMapDialog(const LabelSpotPlan &plan, QWidget *windo
                 button->style()->polish(button);
             }
         });
+        // A spot's own menu prints or exports the label on that spot alone.
+        const int32_t row = spot.rowNumber;
+        const int32_t column = spot.columnNumber;
+        button->setContextMenuPolicy(Qt::ActionsContextMenu);
+        auto *printOne = new QAction(tr("Print on This Spot Only"), button);
+        auto *exportOne = new QAction(tr("Export This Spot as PDF..."), button);
+        connect(printOne, &QAction::triggered, this, [this, row, column] {
+            accept();
+            emit singleSpot(row, column, true);
+        });
+        connect(exportOne, &QAction::triggered, this, [this, row, column] {
+            accept();
+            emit singleSpot(row, column, false);
+        });
+        button->addAction(printOne);
+        button->addAction(exportOne);
         buttons_.append(button);
     }
 

@@ -157,6 +157,9 @@ void installPrintingWindowCommands(ActionMap &commands, const DocumentWindowCont
         QObject::connect(map, &LabelSpotMapDialog::printSpots, map, [session](const QList<QPoint> &spots) {
             session->fresh().printSelectedSpots(spots);
         });
+        QObject::connect(map, &LabelSpotMapDialog::singleSpot, map, [session](int32_t row, int32_t column, bool print) {
+            session->fresh().printOrExportSingleSpot(row, column, print);
+        });
         map->open();
     };
     add(QStringLiteral("showPrintSinglePopOver"), showSpotMap);

@@ -351,6 +351,13 @@ void SKTWindowController::observeNotifications()
         if (!openWebsiteFolderPath().isEmpty())
             project_->refreshWebsite();
     });
+    // A card project just opened: its tabs take the open page's fold. Only the
+    // window of that project answers; other cards keep their own.
+    center.addObserver(this, Notifications::callRefreshTabs, nullptr, [this](const Notification &note) {
+        const QString folder = note.userInfo.value(QStringLiteral("folder")).toString();
+        if (!openWebsiteFolderPath().isEmpty() && QDir(folder) == QDir(openWebsiteFolderPath()))
+            project_->callRefreshTabs();
+    });
     center.addObserver(this, Notifications::totalWebsiteUpdated, events, [this](const Notification &) {
         if (!openWebsiteFolderPath().isEmpty())
             project_->totalRefreshWebsite();

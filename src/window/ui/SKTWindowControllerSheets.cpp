@@ -28,7 +28,9 @@ void SKTWindowController::buildTemplatePopUps()
         popUp->hide();
         const auto which = PrintTemplateChoice::PopUp(i);
         connect(popUp, &QComboBox::activated, this, [this, which](int index) {
-            templateChoice_->templateSelectionUpdated(which, index);
+            // The pop-ups show the page's template again, now and once a
+            // change is made.
+            templateChoice_->templateSelectionUpdated(which, index, [this] { setCurrentTemplateSelectionValue(); });
             setCurrentTemplateSelectionValue();
         });
         templatePopUps_ << popUp;
