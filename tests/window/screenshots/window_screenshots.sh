@@ -50,7 +50,13 @@ for entry in "${editions[@]}"; do
       kill -0 "$pid" 2>/dev/null || break
       if xdotool search --onlyvisible --name "^Sample Project" >"$LOOK_OUT.windows" 2>/dev/null; then sleep 1.5; break; fi
     done
-    import -window root "$LOOK_OUT"
+    # A window still busy laying out its pages draws late: shots are taken
+    # until one shows a drawn window, for up to ten seconds.
+    for i in $(seq 1 10); do
+      import -window root "$LOOK_OUT"
+      [ "$(convert "$LOOK_OUT" -format %k info: 2>/dev/null || echo 0)" -gt 40 ] && break
+      sleep 1
+    done
     kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
   ' shot "$zov" --edition "$edition" "$project"
   colours=$(convert "$png" -format %k info: 2>/dev/null || echo 0)
