@@ -62,7 +62,7 @@ public:
     using RealProgramTest::SetUp;
     using RealProgramTest::TearDown;
 
-    // Makes and saves the page; the spec of its browser row, or an empty
+    // Makes and saves the page; the description of its browser row, or an empty
     // object after saying on stderr what went wrong.
     QJsonObject make(const Edition &edition, const QString &out)
     {
