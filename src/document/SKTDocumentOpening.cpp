@@ -269,7 +269,11 @@ bool SKTDocument::refreshDocument()
         const QString received = QDir(workFolder()).filePath(gReceivedPagesFolder.isEmpty()
                                                                   ? QStringLiteral("Received Pages")
                                                                   : gReceivedPagesFolder);
-        const QString R = QDir(received).filePath(T);
+        // Two openings within one second would share the folder and the
+        // second page would be renamed: each takes a folder nobody holds.
+        QString R = QDir(received).filePath(T);
+        for (int n = 2; QFileInfo::exists(R); ++n)
+            R = QDir(received).filePath(T + QLatin1Char('-') + QString::number(n));
         PagePackage transport;
         if (gResponsiveEdition) {
             // Unpacked apart first, so a refused package leaves R alone.
