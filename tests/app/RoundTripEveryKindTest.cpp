@@ -52,19 +52,7 @@ struct Known {
     const char *why;
 };
 const Known kKnown[] = {
-    {"Mail", "zov_section", "cellArray\\[\\d+\\]\\.(fontSize|textView\\.fontName):",
-     "a new e-mail section's cells carry a size and family beside the ones they are drawn and written with"},
-    {"", "zov_table\\d", "(cellArray\\[\\d+\\]\\.)?(borderWidth|width|height):",
-     "a responsive table's border width under a style that draws no border is read as 0 (as every border of such a "
-     "style), which gives its cells the pixel of the border back"},
-    {"Mail", "zov_table\\d", "cellArray\\[\\d+\\]\\.fontSize:",
-     "a new e-mail table's cells carry a size beside the one they are drawn and written with"},
-    {"Mail", "zov_photo", "backgroundHexColorString:", "an e-mail picture's backdrop colour"},
-    {"Mail", "zov_table1x5", ".",
-     "the equal-column table its inspector makes leaves unset (colours, levels, the not-in-a-gallery or form marks) "
-     "what the reader fills with its defaults"},
-    {"", "profile.html", "cellArray\\[\\d+\\]\\.(width|height):",
-     "the old record tables store no column sizes: their cells take the sizes the table lays out"},
+    {"", "^$", "^$", "nothing is left open; an entry here would name a difference and why it must stay"},
 };
 
 bool isKnown(const QString &what, const QString &line)
@@ -104,6 +92,7 @@ protected:
             ADD_FAILURE() << "saving: " << doc.lastSaveError.toStdString();
             return nullptr;
         }
+        if (qEnvironmentVariableIsSet("ZOV_KEEP")) { QDir().mkpath(QStringLiteral("/tmp/h36rt-keep")); QFile::copy(package, QStringLiteral("/tmp/h36rt-keep/%1-%2").arg(++debugCopies).arg(QFileInfo(package).fileName())); } // DEBUG
         auto opened = std::make_unique<SKTDocument>();
         if (!opened->readFromFile(package)) {
             ADD_FAILURE() << "opening: " << opened->lastSaveError.toStdString();
@@ -155,6 +144,7 @@ protected:
 
     QString photo, pdf;
     int saves = 0;
+    int debugCopies = 0; // DEBUG
 };
 
 TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
@@ -173,6 +163,7 @@ TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
         if (!entry.families.contains(family))
             continue;
         SCOPED_TRACE(entry.codeName.toStdString());
+        if (qEnvironmentVariableIsSet("ZOV_KEEP")) std::cout << "DEBUG " << debugCopies << " " << entry.codeName.toStdString() << std::endl;
         doc.clearAllGraphics();
         settleEvents(2);
         panels.answer(entry.codeName == QLatin1String("zov_pdf") ? pdf : photo);
