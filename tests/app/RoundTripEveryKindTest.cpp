@@ -45,15 +45,14 @@ const QSet<QString> kNotContent = {
 
 // Differences still open, each with why it is left: a line of the report
 // whose case and difference match is noted, not failed. Anything else fails.
+// None is open now; an entry must give a reason a person would accept.
 struct Known {
     const char *family; // gEditionFamilyKey, or "" for any
     const char *what;   // a pattern the case name matches
     const char *diff;   // a pattern the difference matches
     const char *why;
 };
-const Known kKnown[] = {
-    {"", "^$", "^$", "nothing is left open; an entry here would name a difference and why it must stay"},
-};
+const QList<Known> kKnown;
 
 bool isKnown(const QString &what, const QString &line)
 {
@@ -92,7 +91,6 @@ protected:
             ADD_FAILURE() << "saving: " << doc.lastSaveError.toStdString();
             return nullptr;
         }
-        if (qEnvironmentVariableIsSet("ZOV_KEEP")) { QDir().mkpath(QStringLiteral("/tmp/h36rt-keep")); QFile::copy(package, QStringLiteral("/tmp/h36rt-keep/%1-%2").arg(++debugCopies).arg(QFileInfo(package).fileName())); } // DEBUG
         auto opened = std::make_unique<SKTDocument>();
         if (!opened->readFromFile(package)) {
             ADD_FAILURE() << "opening: " << opened->lastSaveError.toStdString();
@@ -144,7 +142,6 @@ protected:
 
     QString photo, pdf;
     int saves = 0;
-    int debugCopies = 0; // DEBUG
 };
 
 TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
@@ -163,7 +160,6 @@ TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
         if (!entry.families.contains(family))
             continue;
         SCOPED_TRACE(entry.codeName.toStdString());
-        if (qEnvironmentVariableIsSet("ZOV_KEEP")) std::cout << "DEBUG " << debugCopies << " " << entry.codeName.toStdString() << std::endl;
         doc.clearAllGraphics();
         settleEvents(2);
         // Only this entry's file: an answer no panel took before (the new
@@ -173,7 +169,7 @@ TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
         panels.answer(entry.codeName == QLatin1String("zov_pdf") ? pdf : photo);
         window->graphicView().insertCodeName(entry.codeName, QPointF(40, 40));
         // Pictures arrive from a background job; then drawn once, as the window shows it.
-        spinUntil([&] { return !doc.graphics().isEmpty(); }, 6000);
+        spinUntil([&] { return !doc.graphics().isEmpty(); }, 1500);
         for (qsizetype count = -1; count != doc.graphics().size();) {
             count = doc.graphics().size();
             spinUntil([] { return false; }, 60);
@@ -183,11 +179,12 @@ TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
             QPainter painter(&canvas);
             window->graphicView().draw(painter, QRectF(0, 0, 1400, 1400));
         }
-        if (qEnvironmentVariableIsSet("ZOV_KEEP")) std::cout << "DEBUG made " << doc.graphics().size() << " " << (alerts.count() ? alerts.last().informativeText.toStdString() : std::string()) << std::endl;
+        // A picture from the chosen file is an object, not one to pass over.
+        if (entry.codeName == QLatin1String("zov_photo"))
+            EXPECT_FALSE(doc.graphics().isEmpty()) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
         if (doc.graphics().isEmpty())
             continue; // a background or a window of its own, not an object
         ++tried;
-        if (qEnvironmentVariableIsSet("ZOV_KEEP") && entry.codeName == QLatin1String("zov_photo")) std::cout << "DEBUG made bg " << doc.graphics().first()->backgroundHexColorString().toStdString() << std::endl;
         // Each page compared once it has been saved, as saving lays a page out.
         const qsizetype madeCount = doc.graphics().size();
         const auto opened = savedAndOpened(doc, doc.pageName, true);
@@ -195,7 +192,6 @@ TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
         EXPECT_EQ(doc.graphics().size(), madeCount) << "saving changed the page's objects";
         const auto again = savedAndOpened(*opened, opened->pageName);
         ASSERT_TRUE(again);
-        if (qEnvironmentVariableIsSet("ZOV_KEEP") && entry.codeName == QLatin1String("zov_photo")) std::cout << "DEBUG bg " << doc.graphics().first()->backgroundHexColorString().toStdString() << " " << opened->graphics().first()->backgroundHexColorString().toStdString() << " " << opened->graphics().first()->className().toStdString() << std::endl;
         expectSame(doc, *opened, entry.codeName + QStringLiteral(" opened as made"));
         ASSERT_TRUE(savedAndOpened(*again, again->pageName));
         expectSame(*opened, *again, entry.codeName + QStringLiteral(" opened twice"));
