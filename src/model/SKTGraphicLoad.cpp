@@ -364,11 +364,15 @@ QList<std::shared_ptr<T>> membersOf(const Carriers &carriers, Pred pred)
 // spot empty, it would spread its size over its cells again at every layout,
 // and each opening of the page would give the cells other sizes.
 // The new cells take the defaults that a reading gives every text carrier.
+// Plain tables only: a section or a component whose column is gone frees
+// what lay in that column instead.
 void completeGrid(const TableGridView &table, QList<std::shared_ptr<myTextView>> &cells, const QString &templateName)
 {
     constexpr qint64 kMostSpots = 4096;
     const int32_t rows = table.numOfRows;
     const int32_t columns = table.numOfColumns;
+    if (!table.gridType.isEmpty() && table.gridType != QLatin1String("table"))
+        return;
     if (cells.isEmpty() || rows <= 0 || columns <= 0 || qint64(rows) * columns > kMostSpots)
         return;
     QSet<qint64> taken;
