@@ -25,13 +25,16 @@ std::optional<CanvasFit::Placement> CanvasFit::placementFor(const QRectF &pieces
         return std::nullopt;
     // The design is what was laid out on the old canvas, and anything that
     // stood beyond it: both go onto the new canvas together.
+    // Its corner is the canvas's, or further out where a piece is.
     QRectF design = pieces;
+    design.setTopLeft(QPointF(std::min(design.left(), 0.0), std::min(design.top(), 0.0)));
     if (!previousCanvas.isEmpty())
         design |= QRectF(QPointF(0, 0), previousCanvas);
     Placement placement;
     placement.scale = std::min({1.0, target.width() / design.width(), target.height() / design.height()});
+    // Centred across, and at the top, where a page's title and bands begin.
     const QSizeF placed = design.size() * placement.scale;
-    const QPointF corner((target.width() - placed.width()) / 2.0, (target.height() - placed.height()) / 2.0);
+    const QPointF corner((target.width() - placed.width()) / 2.0, 0.0);
     placement.offset = corner - design.topLeft() * placement.scale;
     return placement;
 }

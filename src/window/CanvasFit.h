@@ -2,9 +2,9 @@
 // Bringing a page's design onto its canvas after the canvas took another
 // size (a new print template, a card's fold): when any piece lies beyond the
 // new canvas, the whole design (the old canvas and whatever stood beyond it)
-// is scaled down evenly to fit and centred, so that its pieces keep their
-// places to one another and none is cut off or lost. A design that already
-// fits is left where it is.
+// is scaled down evenly to fit, centred across and at the top, so that its
+// pieces keep their places to one another and none is cut off or lost. A
+// design that already fits is left where it is.
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>

@@ -32,13 +32,8 @@ struct CardCase {
     std::vector<Panel> inside;   // "Inside"; empty for a quarter fold (no question asked)
 };
 
-bool isPurple(QRgb pixel)
-{
-    const QColor c(pixel);
-    return std::abs(c.red() - 0x6A) < 30 && std::abs(c.green() - 0x3D) < 30 && std::abs(c.blue() - 0x9A) < 30;
-}
-
 using printwindow::isInk;
+using printwindow::isPurple;
 using printwindow::share;
 
 // A horizontal strip of the panel: from `top` to `bottom` in shares of its
@@ -160,9 +155,7 @@ TEST_F(FoldingCardWindowTest, EveryFoldPrintsItsPanelsInPlaceFromTheWindow)
         SKTWindowController *window = newPageFromTemplate(c.templateFile);
         ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
         // A new card is its four tabs, every one on the fold's sheet.
-        QStringList names;
-        for (const PageEntry &entry : window->project().scan.siteIconArray)
-            names << entry.pageName;
+        QStringList names = printwindow::pageNames(window);
         names.sort();
         EXPECT_EQ(names, QStringList({"1.quandrel", "2.quandrel", "3.quandrel", "4.quandrel"}));
         EXPECT_EQ(gDefaultPrintSheet, c.sheet);
@@ -186,9 +179,7 @@ TEST_F(FoldingCardWindowTest, ANewCardWithNoTemplatePickedHasFourTabs)
     launchAs("Tovra Greeting Card Designer");
     SKTWindowController *window = newPageWindow();
     ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
-    QStringList names;
-    for (const PageEntry &entry : window->project().scan.siteIconArray)
-        names << entry.pageName;
+    QStringList names = printwindow::pageNames(window);
     names.sort();
     EXPECT_EQ(names, QStringList({"1.quandrel", "2.quandrel", "3.quandrel", "4.quandrel"}));
     EXPECT_EQ(gDefaultPrintSheet, "Card - Letter Sheet Horizontal Half Fold (8.5\" x 5.5\")");

@@ -1,5 +1,6 @@
 // A design brought onto a canvas that took another size: left alone when it
-// fits, else scaled down evenly and centred, none of its pieces lost.
+// fits, else scaled down evenly, centred across and at the top, none of its
+// pieces lost.
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/SKTRectangle.h"
@@ -8,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(CanvasFitTest, TheDesignIsScaledEvenlyAndCentredOnlyWhenAPieceLiesOutside)
+TEST(CanvasFitTest, TheDesignIsScaledEvenlyAndPlacedOnlyWhenAPieceLiesOutside)
 {
     struct Case {
         const char *what;
@@ -25,13 +26,13 @@ TEST(CanvasFitTest, TheDesignIsScaledEvenlyAndCentredOnlyWhenAPieceLiesOutside)
         // The old canvas goes onto the new one, centred across.
         {"a lower canvas", {64, 330, 1148, 165}, {1275, 825}, {1245, 435}, true, 435.0 / 825,
          {(1245 - 1275 * 435.0 / 825) / 2 + 64 * 435.0 / 825, 330 * 435.0 / 825, 1148 * 435.0 / 825, 165 * 435.0 / 825}},
+        // Its top stays at the top: a title band is still where it began.
         {"a narrower canvas", {0, 0, 1275, 182}, {1275, 825}, {637, 825}, true, 637.0 / 1275,
-         {0, (825 - 825 * 637.0 / 1275) / 2, 637, 182 * 637.0 / 1275}},
+         {0, 0, 637, 182 * 637.0 / 1275}},
         // A piece beyond the old canvas is part of the design too.
         {"beyond the old canvas", {900, 100, 200, 100}, {1000, 500}, {1000, 500}, true, 1000.0 / 1100,
-         {900 * 1000.0 / 1100, (500 - 500 * 1000.0 / 1100) / 2 + 100 * 1000.0 / 1100, 200 * 1000.0 / 1100,
-          100 * 1000.0 / 1100}},
-        {"left of the canvas, old size unknown", {-50, 10, 100, 20}, {}, {400, 300}, true, 1.0, {150, 140, 100, 20}},
+         {900 * 1000.0 / 1100, 100 * 1000.0 / 1100, 200 * 1000.0 / 1100, 100 * 1000.0 / 1100}},
+        {"left of the canvas, old size unknown", {-50, 10, 100, 20}, {}, {400, 300}, true, 1.0, {150, 10, 100, 20}},
         {"a hair over the edge", {0, 0, 622.4, 435.3}, {622, 435}, {622, 435}, false, 1.0, {}},
         {"no pieces", {}, {1275, 825}, {622, 435}, false, 1.0, {}},
     };
