@@ -17,6 +17,9 @@ int32_t whole(double v)
 
 // The space left between a graphic that joins a cell and what it is put below.
 constexpr double kJoinGap = 10;
+// A section that grows leaves this much free below its lowest member, so
+// the next object can be dropped under it.
+constexpr double kRoomBelow = 40;
 
 bool isChoiceOption(const SKTGraphic &g)
 {
@@ -188,9 +191,10 @@ void SectionOperations::growToHoldContents(SKTGraphic &section)
     for (int round = 0; round < 4; ++round) {
         section.drawBoxModel();
         const QRectF content = section.contentRect();
-        const int32_t overflow = whole(std::ceil(lowest + 2 - (content.y() + content.height())));
-        if (overflow <= 0)
+        const double contentBottom = content.y() + content.height();
+        if (lowest + 2 <= contentBottom)
             return;
+        const int32_t overflow = whole(std::ceil(lowest + kRoomBelow - contentBottom));
         const QRectF s = section.bounds();
         identifyAndPushSectionsDownward(QRectF(s.x(), s.y() + s.height(), s.width(), overflow));
         InsertionStep::setBounds(m_frame.document(), {{&section, QRectF(s.x(), s.y(), s.width(), s.height() + overflow)}});

@@ -31,8 +31,9 @@ public:
     // to hold it.
     SKTGraphic *isObjectStillInSameSectionGrid(const QPointF &point, SKTGraphic &graphic);
     // A section is at least as tall as what its cells hold (with the 2 px a
-    // member keeps from the content's bottom edge); growing, it pushes the
-    // sections below it down with their contents when it would reach them.
+    // member keeps from the content's bottom edge); when it has to grow, it
+    // leaves room below for one more object, and pushes the sections below
+    // it down with their contents when it would reach them.
     void growToHoldContents(SKTGraphic &section);
     // After a graphic joined a section: that section grows to hold it.
     void growSectionOf(const SKTGraphic &graphic);
