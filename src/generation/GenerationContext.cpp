@@ -123,6 +123,19 @@ QString GenerationContext::templateNameFor(const QString &stored) const
     return stored;
 }
 
+QString GenerationContext::imageTemplateName(const QString &stored) const
+{
+    // Only an actual name is looked up: an empty one must not turn into the
+    // document's mainTemplateName, which may be the base template.
+    const QString name = stored.isEmpty() || stored == QLatin1String("(null)") ? stored : templateNameFor(stored);
+    return name == QLatin1String("basetemplate") ? name : doc.pageName;
+}
+
+QString GenerationContext::imageFolder(const ImageElement &element) const
+{
+    return element.selectable() ? pageName : imageTemplateName(element.templateName());
+}
+
 void GenerationContext::markFontUsed(const QString &family)
 {
     const auto it = m_fontIndex.constFind(family);

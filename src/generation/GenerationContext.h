@@ -78,6 +78,15 @@ public:
     // The stored template name: path extension removed,
     // nil, empty and "(null)" replaced by the document's mainTemplateName.
     QString templateNameFor(const QString &stored) const;
+    // The template name an image or slide is written with: the base
+    // template's own pictures keep "basetemplate"; any other name, and none,
+    // is this page's (doc.pageName).
+    QString imageTemplateName(const QString &stored) const;
+    // The folder an image's or slide's files are in: the generator's page
+    // name for one the user placed, else that of its template name as
+    // imageTemplateName gives it. Every pass writing a picture's src uses it,
+    // so the first generation of a page names the same folder as the next.
+    QString imageFolder(const ImageElement &element) const;
     // Marks the custom font of that family as used (the page asks for it).
     void markFontUsed(const QString &family);
     // The next free image name of the page ("image" and a number), counting

@@ -201,15 +201,9 @@ bool LineImageOutput::writeImages(GenerationContext &ctx)
             z = ctx.stackingValue(el.graphic());
         }
 
-        // Only the base template keeps its own folder; any other template
-        // name is this page's.
-        QString templateName = el.templateName();
-        if (!templateName.isEmpty() && templateName != QLatin1String("(null)"))
-            templateName = ctx.templateNameFor(templateName);
-        if (templateName != QLatin1String("basetemplate"))
-            templateName = doc.pageName;
+        const QString templateName = ctx.imageTemplateName(el.templateName());
         el.setTemplateName(templateName);
-        const QString folder = el.selectable() ? ctx.pageName : templateName;
+        const QString folder = ctx.imageFolder(el);
         const QString position = GenerationContext::positionKeyword(el.scrollFlag());
 
         appendImageRule(ctx.imageCSS, el, position, left, top, z, width, height, opacity, shadow, blur, galleryNumber,

@@ -76,6 +76,9 @@ void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
         // "shop.html" where it was written as "shop", and one of the base
         // template's pages would not be known as "basetemplate".
         show->setTemplateName(ctx.templateNameFor(show->templateName()));
+        // Its slides are the template's as it is now named, from this
+        // generation on, not only from the next.
+        show->handSettingsToSlides();
         const bool automatic = show->slideShowAutomaticFlag() == 1;
 
         Fmt::append(ctx.slideshowCSS,
@@ -118,7 +121,10 @@ void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
             if (el.altText().isNull())
                 el.setAltText(QString(QLatin1String("")));
             el.setLink(SKTDocument::verifyLink(el.link()));
-            const QString folder = el.selectable() ? ctx.pageName : el.templateName();
+            // The image pass stores the slide's template name only after
+            // this pass, so the folder comes from the same rule, not from
+            // what the slide holds now.
+            const QString folder = ctx.imageFolder(el);
             const QString src = LineImageOutput::bareAttribute(
                 Fmt::fill(u"%@/%@@2x.%@", {folder, el.imageName(), el.imageType()}));
             const QString cls = Escape::html(el.imageName());

@@ -69,6 +69,19 @@ void SKTSlideshow::grabTransformViewBounds()
             QSizeF(slide->originalWidth, slide->originalHeight), width);
         slide->frame = SlideshowLayout::slideFrame(int32_t(i), bounds().size(), size.toSize());
     }
+    handSettingsToSlides();
+}
+
+void SKTSlideshow::handSettingsToSlides()
+{
+    const QString name = templateName();
+    const bool placed = selectable();
+    for (const Slide &slide : m_slides) {
+        if (!slide)
+            continue;
+        slide->templateName = name;
+        slide->selectable = placed;
+    }
 }
 
 QString SKTSlideshow::captionText() const
@@ -137,8 +150,6 @@ void SKTSlideshow::drawContents(GraphicPainter &painter, bool beingCreatedOrEdit
     if (!m_slides.isEmpty()) {
         const Slide &slide = m_slides[m_current];
         if (slide) {
-            slide->templateName = templateName();
-            slide->selectable = selectable();
             const QRectF frame = slide->frame;
             // Centred in the slideshow like its slot; a taller slide is cut at the edges.
             const double slot = double(m_current) * Geometry::clampToInt(b.width());

@@ -25,8 +25,13 @@ public:
     // A click on an arrow steps the slides; the answer is whether the point is inside.
     bool isContentsUnderPoint(const QPointF &point) override;
     // Lays the slides side by side, one slideshow width apart, each scaled by
-    // its longer side to the width and centred in its slot.
+    // its longer side to the width and centred in its slot; then hands the
+    // slides their slideshow's settings.
     void grabTransformViewBounds();
+    // Every slide, shown or not, takes the slideshow's template name and
+    // whether it was placed by the user: these say where the page keeps the
+    // slide's files.
+    void handSettingsToSlides();
 
     QRectF captionFrame() const { return m_captionFrame; }
     QString captionText() const;

@@ -21,6 +21,7 @@
 #include "window/ui/SKTWindowController.h"
 
 #include <QAbstractItemView>
+#include <QRegularExpression>
 #include <algorithm>
 #include <QApplication>
 #include <QComboBox>
@@ -390,6 +391,62 @@ TEST_F(DocumentWindowCanvasTest, PicturesDroppedOnASlideshowOrGalleryGoIntoItAnd
     EXPECT_TRUE(titles.contains(QStringLiteral("Table >"))) << qPrintable(titles.join(u','));
     choose(QStringLiteral("Insert Row"), QStringLiteral("Table"));
     EXPECT_EQ(table->numOfRows(), rows + 1);
+}
+
+// A slideshow from Add New in the default edition, its slides added from its
+// own menu, the page saved and exported once: every picture the exported
+// page shows is found where the page says, the very first time.
+TEST_F(DocumentWindowCanvasTest, ASlideshowExportedOnceFindsItsSlides)
+{
+    ASSERT_NE(open(QString()), nullptr);
+    QString why;
+    ASSERT_TRUE(MenuPath::trigger(window, QStringLiteral("Add New/Slideshow"), &why)) << qPrintable(why);
+    settleEvents();
+    SKTSlideshow *show = graphicsOf<SKTSlideshow>().value(0);
+    ASSERT_NE(show, nullptr);
+    const QString red = picture(QStringLiteral("red.png"), Qt::red);
+    const QString blue = picture(QStringLiteral("blue.png"), Qt::blue);
+    window->graphicView().deselectAll();
+    rightClick(show->bounds().center());
+    panels.answer(QStringList{red, blue});
+    choose(QStringLiteral("Add Slides..."));
+    ASSERT_TRUE(spinUntil([show] { return show->imageArray().size() == 2; })) << qPrintable(alerts.messages().join(u'\n'));
+
+    // A page of a project is saved where it is; a loose one asks where.
+    panels.answer(path(QStringLiteral("saved.") + gDocumentExtension));
+    ASSERT_TRUE(MenuPath::trigger(window, QStringLiteral("File/Save"), &why)) << qPrintable(why);
+    settleEvents();
+    panels.clearAnswers();
+    ASSERT_FALSE(document().fileURLPath.isEmpty()) << qPrintable(alerts.messages().join(u'\n'));
+
+    const QString out = path(QStringLiteral("site"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    panels.answer(out);
+    alerts.answer(QStringLiteral("OK"));
+    ASSERT_TRUE(MenuPath::trigger(window, QStringLiteral("File/Export Source Files/Export This Page..."), &why))
+        << qPrintable(why);
+    ASSERT_TRUE(spinUntil([this] { return alerts.messages().contains(QStringLiteral("Export Complete")); }))
+        << qPrintable(alerts.shown().isEmpty() ? QString() : alerts.shown().last().alert.informativeText);
+    const QStringList pages = QDir(out).entryList({QStringLiteral("*.html"), QStringLiteral("*.php")}, QDir::Files);
+    ASSERT_EQ(pages.size(), 1) << qPrintable(QDir(out).entryList().join(u' '));
+    QFile file(QDir(out).filePath(pages.first()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+
+    // Both slides, and any other picture the page shows, open from the
+    // exported folder; none is looked for at the site's root.
+    static const QRegularExpression img(QStringLiteral("<img src=\"?([^\" >]+)"));
+    QStringList colours;
+    for (auto it = img.globalMatch(page); it.hasNext();) {
+        const QString src = it.next().captured(1);
+        EXPECT_FALSE(src.startsWith(u'/')) << qPrintable(src);
+        const QImage shown(QDir(out).filePath(src));
+        ASSERT_FALSE(shown.isNull()) << qPrintable(src) << " is not in " << qPrintable(out) << ": "
+                                     << qPrintable(QDir(QDir(out).filePath(src.section(u'/', 0, 0))).entryList().join(u' '));
+        colours << shown.pixelColor(shown.width() / 2, shown.height() / 2).name();
+    }
+    EXPECT_TRUE(colours.contains(QStringLiteral("#ff0000"))) << qPrintable(colours.join(u' '));
+    EXPECT_TRUE(colours.contains(QStringLiteral("#0000ff"))) << qPrintable(colours.join(u' '));
 }
 
 }  // namespace

@@ -132,8 +132,9 @@ TEST_F(ElementPassTest, EveryAutomaticSlideshowHasItsOwnTimer)
     EXPECT_FALSE(js.contains(QStringLiteral("autoStart)")));
 }
 
-// A slide of the base template takes its picture from the template's folder;
-// hostile names and links cannot leave their attribute.
+// A slide follows its slideshow: one the user placed keeps its pictures in
+// the page's folder, whatever the slide held before. Hostile names and links
+// cannot leave their attribute.
 TEST_F(ElementPassTest, SlideFoldersAndHostileSlideValues)
 {
     auto base = carrier(QStringLiteral("image1"), 10, 10);
@@ -146,12 +147,55 @@ TEST_F(ElementPassTest, SlideFoldersAndHostileSlideValues)
     show->setTemplateName(QStringLiteral("a;}</style><script>"));
     auto &c = prepare();
     SlideshowOutput::writeSlideshows(c);
-    EXPECT_TRUE(c.slideshowMarkup.contains(QStringLiteral("<img src=basetemplate/image1@2x.png class=\"image1\"")));
+    EXPECT_TRUE(c.slideshowMarkup.contains(QStringLiteral("<img src=index/image1@2x.png class=\"image1\"")));
     EXPECT_TRUE(c.slideshowMarkup.contains(
         QStringLiteral("<a href=\"&quot;%20onclick=&quot;alert(1)\" target=\"_blank&quot;&gt;&lt;script&gt;\" title=\"\">"
                        "<img src=\"index/x onerror=alert(1)@2x.png\" class=\"x onerror=alert(1)\"")));
     EXPECT_FALSE(c.slideshowMarkup.contains(QStringLiteral("<script>")));
     EXPECT_TRUE(c.slideshowCSS.contains(QStringLiteral("templateName:a/stylescript;")));
+}
+
+// Slides as the slideshow's own menu makes them: no template name and not
+// marked as placed by the user, until the slideshow is drawn showing them
+// (only the shown one) or the image pass, after the slideshow pass, fills
+// the name in. Every slide takes its slideshow's folder from the first
+// generation on, and every later generation writes the same text.
+TEST_F(ElementPassTest, SlidesTakeTheirSlideshowsFolderFromTheFirstGeneration)
+{
+    struct Case {
+        bool placed;          // the slideshow was placed by the user
+        const char *stored;   // the slideshow's template name
+        const char *folder;   // the folder its slide's src names
+    } const cases[] = {
+        {true, "", "index"},
+        {true, "basetemplate", "index"},
+        // Without a name a slideshow is the page's main template's.
+        {false, "", "basetemplate"},
+        {false, "(null)", "basetemplate"},
+        {false, "shop.html", "index"},  // another template's picture now lives with this page
+        {false, "basetemplate.html", "basetemplate"},
+        {false, "basetemplate", "basetemplate"},
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        auto slide = carrier(QStringLiteral("image%1").arg(i + 1), 40, 30);
+        slide->selectable = false;
+        slide->templateName.clear();
+        auto show = add(slideshow({i * 100.0, 0, 80, 60}, {slide}, false));
+        show->setSelectable(cases[i].placed);
+        show->setTemplateName(QString::fromUtf8(cases[i].stored));
+    }
+    doc->mainTemplateName = QStringLiteral("basetemplate");
+
+    const QString first = doc->generateSourceCode(doc->pageName, false, false);
+    const QString second = doc->generateSourceCode(doc->pageName, false, false);
+    EXPECT_EQ(first.toStdString(), second.toStdString());
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const QString img = QStringLiteral("<img src=%1/image%2@2x.png class=\"image%2\"")
+                                .arg(QLatin1String(cases[i].folder))
+                                .arg(i + 1);
+        EXPECT_TRUE(first.contains(img)) << cases[i].placed << " " << cases[i].stored << " wants " << img.toStdString();
+    }
+    EXPECT_FALSE(first.contains(QStringLiteral("src=/"))) << "no slide points at the site root";
 }
 
 // A gallery writes its stored rule; its images carry its stacking value and
