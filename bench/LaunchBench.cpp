@@ -3,7 +3,9 @@
 // every edition, offscreen and under an X server of its own, beside a bare Qt
 // Widgets program that shows one empty window and prints the same line. Five
 // launches each; prints the medians, the ratio to the bare program and the
-// target: under 1.0 s and at most 4x the bare program.
+// target: under 1.0 s and at most 4x the bare program, both on one X server.
+// The offscreen rows are printed for comparison only: there the bare window
+// never reaches a display, so its time is no floor for a program that does.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -238,11 +240,16 @@ int main(int argc, char **argv)
             const double seconds = median(gSeconds[key]);
             const double ratio = floor > 0 && seconds > 0 ? seconds / floor : -1;
             const bool met = seconds > 0 && seconds < kTargetSeconds && ratio > 0 && ratio <= kTargetRatio;
-            allMet = allMet && met;
-            std::printf("%-58s %10.1f %8.2f  %s\n", key.c_str(), seconds * 1000, ratio, met ? "met" : "MISSED");
+            const bool judged = platform == QLatin1String("xvfb");
+            allMet = allMet && (met || !judged);
+            std::printf("%-58s %10.1f %8.2f  %s\n", key.c_str(), seconds * 1000, ratio,
+                        !judged ? "(no target offscreen)" : met ? "met" : "MISSED");
         }
     }
-    std::printf("%s\n", allMet ? "Every edition meets the target." : "Some editions miss the target.");
+    if (gDisplay.isEmpty())
+        std::printf("No X server: the target is judged under one, so it is not judged here.\n");
+    else
+        std::printf("%s\n", allMet ? "Every edition meets the target." : "Some editions miss the target.");
     if (server.state() != QProcess::NotRunning) {
         server.kill();
         server.waitForFinished();

@@ -83,6 +83,12 @@ void applyFont(const PageRule &rule, myTextView &t, const RuleReadContext &conte
     t.textView.fontPointSize = t.fontSize;
     if (context.fontFamilies && !t.familyName.isEmpty())
         context.fontFamilies->insert(t.familyName);
+    // A table cell whose text has a font other than the cell's own stores
+    // the one that differs beside them.
+    if (rule.has(S("textFontFamily")))
+        t.textView.fontName = rule.string(S("textFontFamily"), t.familyName);
+    if (rule.has(S("cellFontSize")))
+        t.fontSize = rule.integer(S("cellFontSize"), t.fontSize, 0, 10000);
 }
 
 void applyTextColour(const PageRule &rule, myTextView &t)
@@ -134,9 +140,12 @@ std::shared_ptr<myTextView> ElementRuleReaders::generateATextView(const PageRule
     const int32_t top = rule.requiredCoordinate(S("top"));
     const int32_t zIndex = rule.requiredInteger(S("z-index"));
 
-    // Border style: only drawn styles keep a width; "Solid" was the old way
-    // of saying none.
+    // Border style: only drawn styles give the box a border; "Solid" was the
+    // old way of saying none. A table's cell keeps the width it stores under
+    // any style: the table lays its cells out with it whether it is drawn or
+    // not, so the cells would move by the border at every opening.
     QString borderStyle = rule.string(S("border-style"), S("none"));
+    const int32_t storedBorderWidth = borderWidth;
     if (!isDrawnBorder(borderStyle))
         borderWidth = 0;
     if (borderStyle == QLatin1String("Solid")) {
@@ -144,6 +153,8 @@ std::shared_ptr<myTextView> ElementRuleReaders::generateATextView(const PageRule
         padding = 0;
     }
     const int32_t growth = context.usingBootStrapFlag ? 0 : 2 * (padding + borderWidth);
+    if (rule.truncated(S("tableNumber"), -99) >= 0 && borderStyle == QLatin1String("none"))
+        borderWidth = storedBorderWidth;
 
     int32_t width = 0;
     bool matchScreen = false;

@@ -198,6 +198,17 @@ CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, in
     add(QStringLiteral("sectionRowSpot"), d(el.sectionRowSpot()));
     add(QStringLiteral("sectionColumnSpot"), d(el.sectionColumnSpot()));
     add(QStringLiteral("markAsReplyFlag"), d(el.markAsReplyToEmailFlag()));
+    // A cell keeps a font of its own (drawn on the canvas) beside the font of
+    // its text (which the inspector shows); the rule's family and size hold
+    // one of each, and what differs is stored beside them (left out when both
+    // agree, as in every page read back) so that a reading gives both back.
+    if (carrier) {
+        const myTextView &c = *el.carrier();
+        if (!c.textView.fontName.isEmpty() && c.textView.fontName != family)
+            add(QStringLiteral("textFontFamily"), cv(c.textView.fontName));
+        if (c.fontSize != fontSize)
+            add(QStringLiteral("cellFontSize"), d(c.fontSize));
+    }
     add(QStringLiteral("onClickShow"), cv(el.onClickShowString()));
     add(QStringLiteral("onClickHide"), cv(el.onClickHideString()));
     static const char *const kSides[] = {"top", "bottom", "left", "right"};

@@ -91,7 +91,10 @@ std::shared_ptr<SKTGraphic> ImageFactory::addImageIntoArray(const ImageInsertion
     p.setDate(QStringLiteral("imageLastModDate"), QDateTime::currentDateTime());
     p.setString(QStringLiteral("textType"), QStringLiteral(""));
     p.setString(QStringLiteral("textHexColorString"), QStringLiteral("000000"));
-    p.setString(QStringLiteral("backgroundHexColorString"), QStringLiteral("000000"));
+    // A picture's fill is stored in no page and every opening gives it
+    // white; a new one starts so, or its swatch would change at the first
+    // opening of its page.
+    p.setString(QStringLiteral("backgroundHexColorString"), QStringLiteral("FFFFFF"));
     p.setIntString(QStringLiteral("imageEnlargeFlag"), in.imageEnlargeFlag);
     p.setString(QStringLiteral("backdropLightingFlag"), QStringLiteral("2"));
     p.setString(QStringLiteral("retinaFlag"), gRetinaFlag != 0 ? QStringLiteral("1") : QStringLiteral("0"));

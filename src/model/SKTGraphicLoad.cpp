@@ -12,6 +12,9 @@
 #include "model/TransformView.h"
 #include "model/myTextView.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace {
 using Carriers = QList<std::shared_ptr<ElementCarrier>>;
 
@@ -353,6 +356,52 @@ QList<std::shared_ptr<T>> membersOf(const Carriers &carriers, Pred pred)
     return members;
 }
 
+// A table whose rules leave spots of its grid without a cell (the old record
+// tables name each cell's spot themselves) gets an empty cell there, styled
+// as its first cell, as wide as its column's other cells and as high as its
+// row's (or an even share of the table where it has none). A table lays its
+// columns and rows out from the cells of its first row and column: with a
+// spot empty, it would spread its size over its cells again at every layout,
+// and each opening of the page would give the cells other sizes.
+// The new cells take the defaults that a reading gives every text carrier.
+// Plain tables only: a section or a component whose column is gone frees
+// what lay in that column instead.
+void completeGrid(const TableGridView &table, QList<std::shared_ptr<myTextView>> &cells, const QString &templateName)
+{
+    constexpr qint64 kMostSpots = 4096;
+    const int32_t rows = table.numOfRows;
+    const int32_t columns = table.numOfColumns;
+    if (!table.gridType.isEmpty() && table.gridType != QLatin1String("table"))
+        return;
+    if (cells.isEmpty() || rows <= 0 || columns <= 0 || qint64(rows) * columns > kMostSpots)
+        return;
+    QSet<qint64> taken;
+    QHash<int32_t, int32_t> widths, heights;
+    for (const auto &cell : std::as_const(cells)) {
+        taken.insert(qint64(cell->rowSpot) * kMostSpots + cell->columnSpot);
+        if (cell->width > 0 && !widths.contains(cell->columnSpot))
+            widths.insert(cell->columnSpot, cell->width);
+        if (cell->height > 0 && !heights.contains(cell->rowSpot))
+            heights.insert(cell->rowSpot, cell->height);
+    }
+    const myTextView &style = *cells.first();
+    for (int32_t r = 0; r < rows; ++r) {
+        for (int32_t c = 0; c < columns; ++c) {
+            if (taken.contains(qint64(r) * kMostSpots + c))
+                continue;
+            auto cell = std::make_shared<myTextView>(style);
+            cell->textStorage = QString();
+            cell->textView.string = QString();
+            cell->rowSpot = r;
+            cell->columnSpot = c;
+            cell->width = widths.value(c, int32_t(table.frame.width() / columns));
+            cell->height = heights.value(r, int32_t(table.frame.height() / rows));
+            textProperties(*cell, templateName);
+            cells.append(cell);
+        }
+    }
+}
+
 template <typename T>
 Carriers asCarriers(const QList<std::shared_ptr<T>> &list)
 {
@@ -378,10 +427,11 @@ QList<GraphicProperties> SKTGraphic::convertArrayToProperties(const Carriers &ca
             result.append(galleryProperties(*gallery, templateName));
             pending.append({result.size() - 1, QStringLiteral("imageArray"), asCarriers(members)});
         } else if (auto table = std::dynamic_pointer_cast<TableGridView>(carrier)) {
-            const auto cells = membersOf<myTextView>(
+            auto cells = membersOf<myTextView>(
                 carriers, [&](const myTextView &t) { return t.tableNumber == table->tableNumber; });
             for (const auto &cell : cells)
                 cell->textStorage = cell->textView.string; // plain text only
+            completeGrid(*table, cells, templateName);
             QList<std::shared_ptr<TransformView>> images;
             QList<std::shared_ptr<TransformView>> backgrounds;
             if (gTableImagesEnabled) {

@@ -12,6 +12,8 @@
 #include "insertion/InsertionStep.h"
 #include "insertion/LineMaker.h"
 #include "insertion/ObjectMakers.h"
+#include "insertion/TableGridEditing.h"
+#include "model/CarrierList.h"
 #include "model/SKTTable.h"
 #include "model/myTextView.h"
 #include "platform/FilePanels.h"
@@ -131,7 +133,8 @@ bool PaletteInsertions::addEqualColumnTable(InsertionFrame &frame, int count, co
         width = cell.width();
     }
     const int columnWidth = std::max(kMinimumColumn, int(std::trunc(width / count)));
-    auto table = std::make_shared<SKTTable>();
+    // Plain cells and a table made from properties as any other graphic, so
+    // that it starts with the values a reading of the saved page gives it.
     QList<SKTTable::Cell> cells;
     for (int c = 0; c < count; ++c) {
         auto helper = std::make_shared<myTextView>();
@@ -139,11 +142,22 @@ bool PaletteInsertions::addEqualColumnTable(InsertionFrame &frame, int count, co
         helper->columnSpot = c;
         helper->width = columnWidth;
         helper->height = kRowHeight;
+        helper->familyName = helper->textView.fontName = QStringLiteral("Helvetica Neue");
+        helper->textColorString = helper->textHexColorString = QStringLiteral("000000");
+        helper->borderHexColorString = QStringLiteral("000000");
+        helper->borderStyle = helper->textView.borderLine = QStringLiteral("none");
+        TableGridEditing::setReadBackDefaults(*helper);
         cells.append(helper);
     }
-    table->setCellHelperArray(cells);
-    table->setNumOfRows(1);
-    table->setNumOfColumns(count);
+    GraphicProperties properties;
+    properties.setRect(QStringLiteral("bounds"), QRectF(x, std::trunc(point.y()), double(columnWidth) * count, kRowHeight));
+    properties.setIntString(QStringLiteral("numOfRows"), 1);
+    properties.setIntString(QStringLiteral("numOfColumns"), count);
+    properties.setString(QStringLiteral("borderStyle"), QStringLiteral("none"));
+    properties.setList(QStringLiteral("cellArray"), CarrierList::toProperties(cells));
+    auto table = std::dynamic_pointer_cast<SKTTable>(InsertionFrame::makeGraphic(QStringLiteral("SKTTable"), properties));
+    if (!table)
+        return false;
     // The table is as wide as its columns (with its padding and borders).
     table->SKTGraphic::setBounds(QRectF(x, std::trunc(point.y()), double(columnWidth) * count, kRowHeight));
     table->SKTGraphic::setBounds(

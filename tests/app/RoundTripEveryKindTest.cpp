@@ -45,27 +45,14 @@ const QSet<QString> kNotContent = {
 
 // Differences still open, each with why it is left: a line of the report
 // whose case and difference match is noted, not failed. Anything else fails.
+// None is open now; an entry must give a reason a person would accept.
 struct Known {
     const char *family; // gEditionFamilyKey, or "" for any
     const char *what;   // a pattern the case name matches
     const char *diff;   // a pattern the difference matches
     const char *why;
 };
-const Known kKnown[] = {
-    {"Mail", "zov_section", "cellArray\\[\\d+\\]\\.(fontSize|textView\\.fontName):",
-     "a new e-mail section's cells carry a size and family beside the ones they are drawn and written with"},
-    {"", "zov_table\\d", "(cellArray\\[\\d+\\]\\.)?(borderWidth|width|height):",
-     "a responsive table's border width under a style that draws no border is read as 0 (as every border of such a "
-     "style), which gives its cells the pixel of the border back"},
-    {"Mail", "zov_table\\d", "cellArray\\[\\d+\\]\\.fontSize:",
-     "a new e-mail table's cells carry a size beside the one they are drawn and written with"},
-    {"Mail", "zov_photo", "backgroundHexColorString:", "an e-mail picture's backdrop colour"},
-    {"Mail", "zov_table1x5", ".",
-     "the equal-column table its inspector makes leaves unset (colours, levels, the not-in-a-gallery or form marks) "
-     "what the reader fills with its defaults"},
-    {"", "profile.html", "cellArray\\[\\d+\\]\\.(width|height):",
-     "the old record tables store no column sizes: their cells take the sizes the table lays out"},
-};
+const QList<Known> kKnown;
 
 bool isKnown(const QString &what, const QString &line)
 {
@@ -175,6 +162,10 @@ TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
         SCOPED_TRACE(entry.codeName.toStdString());
         doc.clearAllGraphics();
         settleEvents(2);
+        // Only this entry's file: an answer no panel took before (the new
+        // page's project folder, an entry that asked nothing) must not be
+        // the one a picture entry gets.
+        panels.clearAnswers();
         panels.answer(entry.codeName == QLatin1String("zov_pdf") ? pdf : photo);
         window->graphicView().insertCodeName(entry.codeName, QPointF(40, 40));
         // Pictures arrive from a background job; then drawn once, as the window shows it.
@@ -188,6 +179,9 @@ TEST_P(RoundTripEveryKindTest, EveryPaletteObjectReadsBackAsMade)
             QPainter painter(&canvas);
             window->graphicView().draw(painter, QRectF(0, 0, 1400, 1400));
         }
+        // A picture from the chosen file is an object, not one to pass over.
+        if (entry.codeName == QLatin1String("zov_photo"))
+            EXPECT_FALSE(doc.graphics().isEmpty()) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
         if (doc.graphics().isEmpty())
             continue; // a background or a window of its own, not an object
         ++tried;

@@ -230,6 +230,49 @@ TEST_F(ResponsiveRoundTripTest, EachKindInASectionReadsBackToTheSamePage)
     }
 }
 
+// A table cell keeps a font of its own (drawn on the canvas) beside the font
+// of its text (shown by the inspector), as the palette's tables and sections
+// make them; and a table whose border style draws nothing keeps the border
+// width its cells are laid out with. Opened, the cells are as they were made.
+TEST_F(ResponsiveRoundTripTest, TableCellsKeepBothFontsAndTheBorderWidthOfAnUndrawnBorder)
+{
+    for (const bool email : {false, true}) {
+        gResponsiveEmailEdition = email;
+        SCOPED_TRACE(email ? "e-mail" : "website");
+        startPage();
+        auto made = canvasTable({20, 20}, 1, 2);
+        for (const auto &cell : made->cellHelperArray()) {
+            cell->fontSize = 28;
+            cell->textView.fontPointSize = 15;
+            cell->textView.fontName = QStringLiteral("Actor");
+        }
+        made->setBorderStyle(QStringLiteral("none"));
+        made->setBorderWidth(1);
+        made->pushSettingsIntoCells();
+        made->refreshLayout();
+        const Texts t = generations(inSection({12}, {made}));
+        ASSERT_TRUE(opened);
+        std::shared_ptr<SKTTable> back;
+        for (const auto &g : opened->graphics())
+            if (auto table = std::dynamic_pointer_cast<SKTTable>(g); table && table->gridType() == QLatin1String("table"))
+                back = table;
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->borderWidth(), 1);
+        ASSERT_EQ(back->cellHelperArray().size(), made->cellHelperArray().size());
+        for (qsizetype i = 0; i < made->cellHelperArray().size(); ++i) {
+            const myTextView &a = *made->cellHelperArray()[i];
+            const myTextView &b = *back->cellHelperArray()[i];
+            EXPECT_EQ(b.fontSize, a.fontSize);
+            EXPECT_EQ(b.familyName, a.familyName);
+            EXPECT_EQ(b.textView.fontName, a.textView.fontName);
+            EXPECT_EQ(b.textView.fontPointSize, a.textView.fontPointSize);
+            EXPECT_EQ(b.borderWidth, a.borderWidth);
+            EXPECT_EQ(QSize(b.width, b.height), QSize(a.width, a.height));
+        }
+        expectSameText(t.first, t.opened, "opened from its package");
+    }
+}
+
 // Reading normalises some values on purpose: a snippet shown as code comes
 // back in the code look (grey box, dashed border, the code font) whatever
 // colours it was written with, an indent becomes leading spaces, and a

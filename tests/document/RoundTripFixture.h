@@ -151,22 +151,8 @@ inline std::shared_ptr<SKTTable> section(const QRectF &bounds, const QList<int> 
     t->setNumOfRows(1);
     t->setNumOfColumns(int32_t(spans.size()));
     t->setBackgroundHexColorString(QStringLiteral("EEEEEE"));
-    QList<SKTTable::Cell> cells;
-    double x = bounds.x();
-    for (qsizetype c = 0; c < spans.size(); ++c) {
-        auto cell = std::make_shared<myTextView>();
-        const int width = int(bounds.width() * spans[c] / 12);
-        cell->rowSpot = 0;
-        cell->columnSpot = int32_t(c);
-        cell->originX = int32_t(x);
-        cell->originY = int32_t(bounds.y());
-        cell->width = width;
-        cell->height = int32_t(bounds.height());
-        cell->xsGridColumns = 12;
-        cell->smallGridColumns = spans[c];
-        cell->mediumGridColumns = spans[c];
-        cell->largeGridColumns = spans[c];
-        cell->backgroundHexColorString = QStringLiteral("EEEEEE");
+    QList<SKTTable::Cell> cells = testpage::spanColumns(bounds, spans);
+    for (const SKTTable::Cell &cell : cells) {
         cell->fontSize = 12;
         cell->textAlignment = QStringLiteral("left");
         cell->groupNumber = -99;
@@ -174,8 +160,6 @@ inline std::shared_ptr<SKTTable> section(const QRectF &bounds, const QList<int> 
         asCanvasCell(*cell);
         if (number != 0)
             cell->sectionNumber = number;
-        x += width;
-        cells << cell;
     }
     t->setCellHelperArray(cells);
     // As the canvas inserts sections: level strings "None".

@@ -6,6 +6,7 @@
 
 #include "config/EditionSettings.h"
 #include "model/SKTTable.h"
+#include "support/PageGraphics.h"
 
 class ResponsiveTest : public TextFormTest {
 protected:
@@ -29,26 +30,7 @@ protected:
         t->setNumOfRows(1);
         t->setNumOfColumns(int32_t(spans.size()));
         t->setBackgroundHexColorString(QStringLiteral("EEEEEE"));
-        QList<SKTTable::Cell> cells;
-        double x = bounds.x();
-        for (qsizetype c = 0; c < spans.size(); ++c) {
-            auto cell = std::make_shared<myTextView>();
-            const int width = int(bounds.width() * spans[c] / 12);
-            cell->rowSpot = 0;
-            cell->columnSpot = int32_t(c);
-            cell->originX = int32_t(x);
-            cell->originY = int32_t(bounds.y());
-            cell->width = width;
-            cell->height = int32_t(bounds.height());
-            cell->xsGridColumns = 12;
-            cell->smallGridColumns = spans[c];
-            cell->mediumGridColumns = spans[c];
-            cell->largeGridColumns = spans[c];
-            cell->backgroundHexColorString = QStringLiteral("EEEEEE");
-            x += width;
-            cells << cell;
-        }
-        t->setCellHelperArray(cells);
+        t->setCellHelperArray(testpage::spanColumns(bounds, spans));
         // Sizes the columns from the cells' widths.
         t->setBounds(bounds);
         return add(t);

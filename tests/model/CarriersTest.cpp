@@ -7,6 +7,7 @@
 #include "model/ImageCounterHelp.h"
 #include "model/ImageCounterHelpTransformView.h"
 #include "model/SKTImage.h"
+#include "model/SKTTable.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
 
@@ -211,6 +212,55 @@ TEST_F(CarrierFixture, TableGathersItsCellsAndFormFieldsStayOnThePage)
     EXPECT_EQ(t.string(QStringLiteral("leftMarginLevelString")), QStringLiteral("None"));
     EXPECT_EQ(list[0].string(QStringLiteral("textString")), QStringLiteral("early form"));
     EXPECT_EQ(list[2].string(QStringLiteral("textString")), QStringLiteral("form"));
+}
+
+// An old record table names each cell's spot itself and may leave spots of
+// its grid empty (here only the second row's first cell, and one beyond the
+// grid). The empty spots get empty cells in the style of the first, sized as
+// their column and row, so that the table's layout settles at the stored
+// sizes and stays there, however often it is laid out again.
+TEST_F(CarrierFixture, ATableWithEmptySpotsGetsCellsThereAndKeepsItsSizes)
+{
+    auto table = std::make_shared<TableGridView>();
+    table->tableNumber = 0;
+    table->frame = QRectF(10, 10, 400, 100);
+    table->numOfRows = 2;
+    table->numOfColumns = 2;
+    auto outside = text(0, QStringLiteral("Name"));
+    outside->rowSpot = 5;
+    outside->columnSpot = 2;
+    outside->width = 200;
+    outside->height = 50;
+    outside->familyName = QStringLiteral("Arial");
+    auto cell = text(0, QStringLiteral("Rex"));
+    cell->rowSpot = 1;
+    cell->columnSpot = 0;
+    cell->width = 200;
+    cell->height = 50;
+    const auto graphics = SKTGraphic::graphicsWithProperties({table, outside, cell}, QStringLiteral("t"));
+    ASSERT_EQ(graphics.size(), 1);
+    auto *grid = dynamic_cast<SKTTable *>(graphics[0].get());
+    ASSERT_NE(grid, nullptr);
+    const auto cells = grid->cellHelperArray();
+    ASSERT_EQ(cells.size(), 5);
+    const auto sizes = [&] {
+        QList<QSize> list;
+        for (const auto &c : grid->cellHelperArray())
+            list << QSize(c->width, c->height);
+        return list;
+    };
+    const QList<QSize> stored = sizes();
+    EXPECT_EQ(stored, QList<QSize>(5, QSize(200, 50)));
+    for (const auto &c : cells) {
+        if (c->rowSpot == 0 && c->columnSpot == 1) {
+            EXPECT_TRUE(SKTTable::cellText(*c).isEmpty());
+            EXPECT_EQ(c->familyName, QStringLiteral("Arial")); // the first cell's style
+        }
+    }
+    grid->refreshLayout();
+    grid->refreshLayout();
+    EXPECT_EQ(sizes(), stored);
+    EXPECT_EQ(grid->bounds().size(), QSizeF(400, 100));
 }
 
 TEST_F(CarrierFixture, TableImagesFollowTheEditionSetting)

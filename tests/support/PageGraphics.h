@@ -130,4 +130,30 @@ inline std::shared_ptr<SKTTable> section(int32_t number, QPointF origin, const Q
     return table;
 }
 
+// The columns of a section across bounds, sharing its width by spans of 12
+// (xs always 12, so phones stack them), grey as the palette's.
+inline QList<std::shared_ptr<myTextView>> spanColumns(const QRectF &bounds, const QList<int> &spans)
+{
+    QList<std::shared_ptr<myTextView>> cells;
+    double x = bounds.x();
+    for (qsizetype c = 0; c < spans.size(); ++c) {
+        auto cell = std::make_shared<myTextView>();
+        const int width = int(bounds.width() * spans[c] / 12);
+        cell->rowSpot = 0;
+        cell->columnSpot = int32_t(c);
+        cell->originX = int32_t(x);
+        cell->originY = int32_t(bounds.y());
+        cell->width = width;
+        cell->height = int32_t(bounds.height());
+        cell->xsGridColumns = 12;
+        cell->smallGridColumns = spans[c];
+        cell->mediumGridColumns = spans[c];
+        cell->largeGridColumns = spans[c];
+        cell->backgroundHexColorString = QStringLiteral("EEEEEE");
+        x += width;
+        cells << cell;
+    }
+    return cells;
+}
+
 } // namespace testpage
