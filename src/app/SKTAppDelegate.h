@@ -239,7 +239,8 @@ public:
     // edition ships none. Answers how many pages were placed.
     int addStarterBlankPage(const QString &folder);
     // A template site of the bundle copied to destination, then opened.
-    SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination) override;
+    void proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination,
+                                                std::function<void(SKTDocument *)> opened = {}) override;
     // Opens a page file on its own, outside any project.
     SKTDocument *openPageAlone(const QString &path) override;
     // The template chooser's roads to new work. mainTemplateName is "" for a

@@ -47,30 +47,37 @@ bool copyFolder(const QString &from, const QString &to)
 }
 
 // Asks before a new project takes the place of an existing folder; the old
-// folder goes to the trash. Answers whether the new folder may be made.
-bool makeProjectFolder(const QString &folder)
+// folder goes to the trash. made runs once the new folder may be used: at
+// once for a new folder, else when the user has said "Yes" (the alert may
+// answer after this returns).
+void makeProjectFolder(const QString &folder, std::function<void()> made)
 {
-    if (QFileInfo::exists(folder)) {
-        bool replace = false;
-        Alert alert;
-        alert.messageText = QStringLiteral("Confirm replacing folder \"%1\"").arg(QFileInfo(folder).fileName());
-        alert.informativeText = QStringLiteral("A folder with the same name exists already. Choosing to proceed will "
-                                               "override its current contents.  Are you sure you wish to proceed?");
-        alert.buttons = {QStringLiteral("Yes"), QStringLiteral("Cancel")};
-        Alerts::ask(alert, nullptr, [&replace](int response) { replace = response == Alert::FirstButton; });
-        if (!replace)
-            return false;
+    auto makeIt = [folder, made = std::move(made)] {
+        if (!QDir().mkpath(folder)) {
+            Alerts::inform(QStringLiteral("Project Not Created"), QStringLiteral("The folder \"%1\" could not be made.").arg(folder));
+            return;
+        }
+        made();
+    };
+    if (!QFileInfo::exists(folder)) {
+        makeIt();
+        return;
+    }
+    Alert alert;
+    alert.messageText = QStringLiteral("Confirm replacing folder \"%1\"").arg(QFileInfo(folder).fileName());
+    alert.informativeText = QStringLiteral("A folder with the same name exists already. Choosing to proceed will "
+                                           "override its current contents.  Are you sure you wish to proceed?");
+    alert.buttons = {QStringLiteral("Yes"), QStringLiteral("Cancel")};
+    Alerts::ask(alert, nullptr, [folder, makeIt](int response) {
+        if (response != Alert::FirstButton)
+            return;
         if (!TrashMover::moveToTrash(folder)) {
             Alerts::inform(QStringLiteral("Folder Not Replaced"),
                            QStringLiteral("\"%1\" could not be moved to the trash, so it was left as it is.").arg(folder));
-            return false;
+            return;
         }
-    }
-    if (!QDir().mkpath(folder)) {
-        Alerts::inform(QStringLiteral("Project Not Created"), QStringLiteral("The folder \"%1\" could not be made.").arg(folder));
-        return false;
-    }
-    return true;
+        makeIt();
+    });
 }
 
 } // namespace
@@ -86,12 +93,14 @@ void SKTAppDelegate::addNewWebsite()
     options.nameFieldValue = gNewProjectName.isEmpty() ? QStringLiteral("New Project") : gNewProjectName;
     options.message = QStringLiteral("Choose where the new project's folder goes");
     FilePanels::current().showSavePanel(options, nullptr, [this](const QString &folder) {
-        if (folder.isEmpty() || !makeProjectFolder(folder))
+        if (folder.isEmpty())
             return;
-        if (gSimplifiedWindow)
-            launchSimplifiedWindowController(folder);
-        else
-            launchSelectedWebsite(folder, true);
+        makeProjectFolder(folder, [this, folder] {
+            if (gSimplifiedWindow)
+                launchSimplifiedWindowController(folder);
+            else
+                launchSelectedWebsite(folder, true);
+        });
     });
 }
 
@@ -254,16 +263,19 @@ SKTDocument *SKTAppDelegate::launchSelectedWebsite(const QString &folder, bool a
     return doc;
 }
 
-SKTDocument *SKTAppDelegate::proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination)
+void SKTAppDelegate::proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination,
+                                                           std::function<void(SKTDocument *)> opened)
 {
-    if (!makeProjectFolder(destination))
-        return nullptr;
-    if (!copyFolder(siteFolder, destination)) {
-        Alerts::inform(QStringLiteral("Project Not Created"),
-                       QStringLiteral("The template site could not be copied to \"%1\".").arg(destination));
-        return nullptr;
-    }
-    return launchSelectedWebsite(destination, false);
+    makeProjectFolder(destination, [this, siteFolder, destination, opened] {
+        SKTDocument *doc = nullptr;
+        if (!copyFolder(siteFolder, destination))
+            Alerts::inform(QStringLiteral("Project Not Created"),
+                           QStringLiteral("The template site could not be copied to \"%1\".").arg(destination));
+        else
+            doc = launchSelectedWebsite(destination, false);
+        if (opened)
+            opened(doc);
+    });
 }
 
 QList<SKTAppDelegate::WebsiteObject> SKTAppDelegate::templateSites() const

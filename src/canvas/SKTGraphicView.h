@@ -122,6 +122,9 @@ public:
     // --- drag and drop (SKTGraphicViewDrops.cpp) ------------------------------------
     // Whether a drop of data at point would be taken.
     bool canAcceptDrop(const QMimeData &data, const QPointF &point);
+    // Whether data is of a kind a drop somewhere on the page could take: a
+    // drag carrying it is followed over the canvas, and each place decides.
+    bool canFollowDrag(const QMimeData &data) const;
     bool performDrop(const QMimeData &data, const QPointF &point);
     static QString codeNameMimeType();
     // The slideshow, gallery or picture table under the point that dropped

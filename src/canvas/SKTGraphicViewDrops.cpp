@@ -83,6 +83,15 @@ QString SKTGraphicView::codeNameMimeType()
     return QStringLiteral("application/x-zov-code-name");
 }
 
+bool SKTGraphicView::canFollowDrag(const QMimeData &data) const
+{
+    if (!m_document)
+        return false;
+    if (data.hasColor() || !codeNamesOf(data).isEmpty() || !localFiles(data).isEmpty())
+        return true;
+    return !data.hasUrls() && data.hasImage();
+}
+
 bool SKTGraphicView::canAcceptDrop(const QMimeData &data, const QPointF &point)
 {
     if (!m_document || !std::isfinite(point.x()) || !std::isfinite(point.y()))

@@ -151,22 +151,7 @@ bool PagePreferences::save(SKTDocument &doc, PagePreferencesValues v)
     }
     UserDefaults &defaults = UserDefaults::standard();
     doc.pageOfficialName = v.pageTitle;
-    bool newName = renameFileName(doc, v.fileName);
-    if (v.publishExt != doc.publishExt) {
-        Alert alert;
-        alert.messageText = QStringLiteral("File Extension Update");
-        alert.informativeText = QStringLiteral(
-            "You appeared to have changed the publish file extension.  This is an advanced setting that should ONLY be "
-            "changed when advised.\n\nDefault file extension is \"html\" for a web page, \"php\" for a web form.\n\nFor "
-            "most designs, it's recommended to keep this field at the default value.");
-        alert.buttons = {QStringLiteral("Keep default"), QStringLiteral("Change it")};
-        Alerts::ask(alert, doc.windowHooks.window, [&](int response) {
-            if (response == Alert::FirstButton + 1) {
-                doc.publishExt = v.publishExt;
-                newName = true;
-            }
-        });
-    }
+    const bool newName = renameFileName(doc, v.fileName);
     const float qualities[3] = {1.0f, 0.75f, 0.5f};
     defaults.setFloat(v.qualitySegment == 1 || v.qualitySegment == 2 ? qualities[v.qualitySegment] : 1.0f,
                       QStringLiteral("backgroundQualityPercentage"));
@@ -212,7 +197,31 @@ bool PagePreferences::save(SKTDocument &doc, PagePreferencesValues v)
     }
     if (newName)
         NotificationCenter::defaultCenter().postNotification(QStringLiteral("websiteUpdated"), &doc.events());
+    if (v.publishExt != doc.publishExt)
+        askToChangePublishExtension(doc, v.publishExt);
     return saved;
+}
+
+void PagePreferences::askToChangePublishExtension(SKTDocument &doc, const QString &publishExt)
+{
+    Alert alert;
+    alert.messageText = QStringLiteral("File Extension Update");
+    alert.informativeText = QStringLiteral(
+        "You appeared to have changed the publish file extension.  This is an advanced setting that should ONLY be "
+        "changed when advised.\n\nDefault file extension is \"html\" for a web page, \"php\" for a web form.\n\nFor "
+        "most designs, it's recommended to keep this field at the default value.");
+    alert.buttons = {QStringLiteral("Keep default"), QStringLiteral("Change it")};
+    // The alert answers whenever the user does, perhaps after this returns and
+    // after the page has gone: the page is looked at only if it is still there.
+    Alerts::ask(alert, doc.windowHooks.window, [page = &doc, alive = doc.lifetime(), publishExt](int response) {
+        if (response != Alert::FirstButton + 1 || alive.expired())
+            return;
+        page->publishExt = publishExt;
+        page->updateChangeCount();
+        ++page->documentChangedCounter;
+        if (page->fileURLPath.isEmpty() ? page->saveDocument() : page->saveThisPage(page->fileURLPath, false))
+            NotificationCenter::defaultCenter().postNotification(QStringLiteral("websiteUpdated"), &page->events());
+    });
 }
 
 FormPreferencesValues PagePreferences::fillForm(const SKTDocument &doc)

@@ -56,10 +56,14 @@ public:
     // Keeps only the digits of the width; makes the file name a safe one.
     static void runValueVerifications(PagePreferencesValues &values);
     // Takes the panel back into the document and saves the page. Alerts go
-    // through Alerts; answers whether the page was saved.
+    // through Alerts; answers whether the page was saved. A changed publish
+    // extension is asked about after that (askToChangePublishExtension).
     // A publish extension other than the page's own must be 1 to 10 letters and
     // digits; otherwise nothing is saved, an alert says why and save answers false.
     static bool save(SKTDocument &doc, PagePreferencesValues values);
+    // Asks whether the page really takes another publish extension; on
+    // "Change it", whenever that answer comes, the page takes it and is saved.
+    static void askToChangePublishExtension(SKTDocument &doc, const QString &publishExt);
     static bool isValidPublishExtension(const QString &extension);
     // Renames the page's package and files: the new package is saved and
     // checked before the old one is removed. False on a clash ("File

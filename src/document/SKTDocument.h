@@ -302,8 +302,10 @@ public:
     // not be written: the page then stays edited and the old package whole.
     bool saveThisPage(const QString &packagePath, bool publish);
     bool askPageToSaveItself();
-    // Saves to the document's file, or asks for one when it has none.
-    bool saveDocument();
+    // Saves to the document's file, or asks for one when it has none. done
+    // gets whether the page was saved once that is known (the save panel may
+    // answer after this returns); the answer is whether it was saved by then.
+    bool saveDocument(std::function<void(bool saved)> done = {});
     bool savePageFile(bool publish);
     bool directlySavePageFile();
     bool saveCSSFile();

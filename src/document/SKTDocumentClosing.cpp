@@ -17,8 +17,9 @@ void SKTDocument::canCloseDocument(const std::function<void(bool mayClose)> &ans
     alert.buttons = {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")};
     Alerts::ask(alert, windowHooks.window, [this, answer](int response) {
         if (response == Alert::FirstButton) {
-            // The window closes only when the page really was saved.
-            answer(saveDocument());
+            // The window closes only when the page really was saved, which
+            // for a new page is known once its save panel has answered.
+            saveDocument([answer](bool saved) { answer(saved); });
         } else {
             answer(response == Alert::FirstButton + 1);
         }

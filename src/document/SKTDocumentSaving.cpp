@@ -232,20 +232,30 @@ bool SKTDocument::askPageToSaveItself()
     return saveThisPage(fileURLPath, false);
 }
 
-bool SKTDocument::saveDocument()
+bool SKTDocument::saveDocument(std::function<void(bool saved)> done)
 {
-    if (!fileURLPath.isEmpty())
-        return saveThisPage(fileURLPath, false);
+    if (!fileURLPath.isEmpty()) {
+        const bool saved = saveThisPage(fileURLPath, false);
+        if (done)
+            done(saved);
+        return saved;
+    }
     SavePanelOptions options;
     options.nameFieldValue = pageName.isEmpty() ? QStringLiteral("untitled") : pageName;
     options.allowedTypes = {pageFileTypeName()};
-    bool saved = false;
-    FilePanels::current().showSavePanel(options, windowHooks.window, [this, &saved](const QString &path) {
-        if (!path.isEmpty())
-            saved = saveThisPage(path, false);
-    });
-    updateWindowTitle();
-    return saved;
+    // The panel answers whenever the user does, perhaps after this returns
+    // and after the page has gone.
+    auto savedByNow = std::make_shared<bool>(false);
+    FilePanels::current().showSavePanel(options, windowHooks.window,
+                                        [this, alive = lifetime(), savedByNow, done](const QString &path) {
+                                            if (alive.expired())
+                                                return;
+                                            *savedByNow = !path.isEmpty() && saveThisPage(path, false);
+                                            updateWindowTitle();
+                                            if (done)
+                                                done(*savedByNow);
+                                        });
+    return *savedByNow;
 }
 
 bool SKTDocument::exportPublishVersion(const QString &path)

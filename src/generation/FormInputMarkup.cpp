@@ -28,6 +28,8 @@ QString captionText(const QString &raw)
 // The bot check's question, printed by the mailer's PHP when the page is
 // served (a full open tag: short ones are off on most servers).
 const QString kBotQuestion = QStringLiteral("<?php echo $questionString;?>");
+// The bot check's answer in the mailed response.
+const QString kBotAnswerCaption = QStringLiteral("Bot check answer");
 
 } // namespace
 
@@ -125,7 +127,9 @@ bool FormInputMarkup::write(SKTDocument &doc, const TextElement &el, int32_t n, 
         if (el.formOptionTag() == -22)
             body += QStringLiteral("\n<input type=\"hidden\" name=formCheck value=\"<?php echo $formCheck;?>\">");
         code.formResponseBody = Fmt::fill(u"$form%d = zovFormValue('form%d');\n", {f, f});
-        code.formMessageBody = Fmt::fill(u"<b>%@</b><p>%@", {tq, q});
+        // The mail is a PHP string: the bot question's printing tag would
+        // arrive as its own source text, so the answer gets a caption of its own.
+        code.formMessageBody = Fmt::fill(u"<b>%@</b><p>%@", {el.formOptionTag() == -22 ? kBotAnswerCaption : tq, q});
     } else if (type == QLatin1String("password")) {
         Fmt::append(body, u"<input class=%@ type=\"%@\" name=form%d>\n", {cls, type, f});
         code.formResponseBody = Fmt::fill(u"$form%d = zovFormValue('form%d');\n", {f, f});

@@ -10,6 +10,38 @@
 
 #include <QFileInfo>
 
+#include <array>
+#include <iterator>
+
+namespace {
+
+// The pieces that grow with the page keep their memory from one generation
+// to the next, emptied rather than freed. Memory the process already has is
+// written at once; fresh memory for pieces of many megabytes would come from
+// the system page by page at every generation, at a cost that grows faster
+// than the page. (One set for each thread that generates.)
+constexpr QString GenerationContext::*kKeptPieces[] = {
+    &GenerationContext::slideshowCSS, &GenerationContext::slideshowButtonCSS, &GenerationContext::slideshowScripts,
+    &GenerationContext::slideshowMarkup, &GenerationContext::galleryGridCSS, &GenerationContext::tableGridCSS,
+    &GenerationContext::snippetCSS, &GenerationContext::snippetMarkup, &GenerationContext::lineCSS,
+    &GenerationContext::imageCSS, &GenerationContext::imageMarkup, &GenerationContext::textCSS,
+    &GenerationContext::textMarkup};
+
+// Room far beyond what is written (a much larger page came before) is given
+// back rather than kept.
+bool tooRoomy(qsizetype capacity, qsizetype used)
+{
+    return capacity > 65536 && used < capacity / 4;
+}
+
+std::array<QString, std::size(kKeptPieces)> &keptPieces()
+{
+    thread_local std::array<QString, std::size(kKeptPieces)> kept;
+    return kept;
+}
+
+} // namespace
+
 GenerationContext::GenerationContext(SKTDocument &document, const QString &pageName_, bool responsive, bool saveImages_)
     : doc(document)
     , pageName(pageName_)
@@ -26,14 +58,39 @@ GenerationContext::GenerationContext(SKTDocument &document, const QString &pageN
         if (!m_fontIndex.contains(gCustomFonts[i].fontName))
             m_fontIndex.insert(gCustomFonts[i].fontName, i);
     retinaBlock = QStringLiteral("@media(-webkit-min-device-pixel-ratio: 2) {");
+    // Empty pieces with the room the last generation's had (a generation
+    // started inside this one finds none and makes its own).
+    auto &kept = keptPieces();
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        (this->*kKeptPieces[i]).swap(kept[i]);
     doc.activeGeneration = this;
     m_docLifetime = doc.lifetime();
 }
 
 GenerationContext::~GenerationContext()
 {
+    // A piece something else still shares is left to it; of two generations
+    // one inside the other, the larger pieces are kept.
+    auto &kept = keptPieces();
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        QString &piece = this->*kKeptPieces[i];
+        if (piece.isDetached() && piece.capacity() > kept[i].capacity() && !tooRoomy(piece.capacity(), piece.size())) {
+            piece.resize(0);
+            kept[i].swap(piece);
+        }
+    }
     if (!m_docLifetime.expired() && doc.activeGeneration == this)
         doc.activeGeneration = nullptr;
+}
+
+QString GenerationContext::reuseIfUnshared(QString &text, qsizetype size)
+{
+    QString reused;
+    if (text.isDetached() && text.capacity() >= size && !tooRoomy(text.capacity(), size)) {
+        reused.swap(text);
+        reused.resize(0);
+    }
+    return reused;
 }
 
 int32_t GenerationContext::stackingValue(const SKTGraphic *graphic) const

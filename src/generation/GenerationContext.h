@@ -32,6 +32,8 @@ public:
     const bool saveImages;
 
     // --- pieces, each grown by appending ------------------------------------------
+    // (Those that grow with the page start empty but with the memory the last
+    // generation's had: see GenerationContext.cpp.)
     QString metaBlock;          // keywords/description meta block (driver)
     QString centringRule;       // "#content{...}" or empty (driver)
     QString pageColour;         // six hex digits or "CLEAR0" (driver)
@@ -58,6 +60,11 @@ public:
     QList<int32_t> rightEdges;
     // Responsive fragments that lie in no section cell (the assembly places them).
     QList<CodeWidgetHelper> freeFragments;
+
+    // An empty string written into text's memory, which it takes from text,
+    // when nothing else shares text and text has room for size characters
+    // (and not far more); else an empty string of its own.
+    static QString reuseIfUnshared(QString &text, qsizetype size);
 
     // --- shared rules ---------------------------------------------------------------
     // manualLayerIndex when not 0, else count of graphics minus the graphic's index.

@@ -10,6 +10,7 @@
 #include "document/Escape.h"
 #include "document/Fmt.h"
 #include "generation/GenerationContext.h"
+#include "generation/PieceRoom.h"
 #include "model/ImageCounterHelp.h"
 #include "model/SKTLine.h"
 
@@ -137,7 +138,9 @@ bool LineImageOutput::writeImages(GenerationContext &ctx)
     std::stable_sort(records.begin(), records.end(),
                      [](const SortRecord &a, const SortRecord &b) { return a.imageNameIndex < b.imageNameIndex; });
 
+    PieceRoom room({&ctx.imageCSS, &ctx.imageMarkup}, records.size());
     for (const SortRecord &record : records) {
+        room.nextItem();
         ImageElement el = record.element;
         // Slides carry their slideshow's number; -99 (none) and -66 (a
         // gallery's picture) are not slides, and a gallery's pictures are

@@ -232,13 +232,18 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
     const PageMarkers m = Markers::pageMarkers(ctx);
 
     // 18. The page.
-    QString page;
     // One allocation for the whole page: the pieces are copied into it once.
-    page.reserve(8192 + headerCode.size() + baseHeader.size() + ctx.slideshowScripts.size() + ctx.textCSS.size()
-                 + ctx.slideshowCSS.size() + ctx.slideshowButtonCSS.size() + ctx.imageCSS.size()
-                 + ctx.galleryCaptionCSS.size() + ctx.snippetCSS.size() + ctx.galleryGridCSS.size()
-                 + ctx.tableGridCSS.size() + ctx.lineCSS.size() + ctx.textMarkup.size() + ctx.imageMarkup.size()
-                 + ctx.snippetMarkup.size() + ctx.slideshowMarkup.size());
+    const qsizetype pageSize = 8192 + headerCode.size() + baseHeader.size() + ctx.slideshowScripts.size()
+                               + ctx.textCSS.size() + ctx.slideshowCSS.size() + ctx.slideshowButtonCSS.size()
+                               + ctx.imageCSS.size() + ctx.galleryCaptionCSS.size() + ctx.snippetCSS.size()
+                               + ctx.galleryGridCSS.size() + ctx.tableGridCSS.size() + ctx.lineCSS.size()
+                               + ctx.textMarkup.size() + ctx.imageMarkup.size() + ctx.snippetMarkup.size()
+                               + ctx.slideshowMarkup.size();
+    // It is written into the memory of the last page when nothing else holds
+    // that page any more (gGeneratedSource gets this one at the end), for the
+    // reason the pieces keep theirs (GenerationContext.cpp).
+    QString page = GenerationContext::reuseIfUnshared(gGeneratedSource, pageSize);
+    page.reserve(pageSize);
     if (ctx.responsiveLayout) {
         // The responsive shape: sections and the Bootstrap grid, no markers.
         page = ResponsivePage::build(ctx, {fonts, scripts, headerCode, baseHeader, formPage});

@@ -13,6 +13,7 @@
 #include "document/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/LineImageOutput.h"
+#include "generation/PieceRoom.h"
 #include "model/SKTGalleryGrid.h"
 #include "model/SKTSlideshow.h"
 
@@ -55,8 +56,11 @@ void appendScript(QString &out, int32_t n, int32_t slides, int32_t width, bool a
 void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
 {
     const QList<SKTSlideshow *> &shows = ctx.doc.slideshowArray;
+    PieceRoom room({&ctx.slideshowCSS, &ctx.slideshowButtonCSS, &ctx.slideshowScripts, &ctx.slideshowMarkup},
+                   shows.size());
     int32_t n = 0;
     for (qsizetype i = shows.size() - 1; i >= 0; --i, ++n) {
+        room.nextItem();
         SKTSlideshow *show = shows[i];
         if (!show)
             continue;
@@ -152,8 +156,10 @@ void SlideshowOutput::writeSlideshows(GenerationContext &ctx)
 void SlideshowOutput::writeGalleries(GenerationContext &ctx)
 {
     const QList<SKTGalleryGrid *> &galleries = ctx.doc.galleryArray;
+    PieceRoom room({&ctx.galleryGridCSS}, galleries.size());
     int32_t g = 0;
     for (qsizetype i = galleries.size() - 1; i >= 0; --i, ++g) {
+        room.nextItem();
         SKTGalleryGrid *gallery = galleries[i];
         if (!gallery)
             continue;

@@ -12,6 +12,7 @@
 #include "document/Fmt.h"
 #include "generation/GenerationContext.h"
 #include "generation/LineImageOutput.h"
+#include "generation/PieceRoom.h"
 #include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
@@ -22,8 +23,10 @@ void TableOutput::writeTableGrids(GenerationContext &ctx)
 {
     SKTDocument &doc = ctx.doc;
     const QList<SKTTable *> &tables = doc.tableArray;
+    PieceRoom room({&ctx.tableGridCSS}, tables.size());
     int32_t t = 0;
     for (qsizetype i = tables.size() - 1; i >= 0; --i, ++t) {
+        room.nextItem();
         SKTTable *table = tables[i];
         if (!table)
             continue;
@@ -217,8 +220,10 @@ void TableOutput::writeSnippets(GenerationContext &ctx)
 {
     SKTDocument &doc = ctx.doc;
     QList<TextElement> &snippets = doc.htmlSnippetArray;
+    PieceRoom room({&ctx.snippetCSS, &ctx.snippetMarkup}, snippets.size());
     int32_t s = 0;
     for (qsizetype i = snippets.size() - 1; i >= 0; --i, ++s) {
+        room.nextItem();
         TextElement el = snippets[i];
         if (el.isNull())
             continue;

@@ -10,6 +10,7 @@
 #include "document/Fmt.h"
 #include "generation/FormMailer.h"
 #include "generation/GenerationContext.h"
+#include "generation/PieceRoom.h"
 #include "document/PageText.h"
 #include "generation/ResponsiveText.h"
 #include "model/SKTTable.h"
@@ -336,8 +337,10 @@ void TextFormPass::run(GenerationContext &ctx)
         if (el.formType() == QLatin1String("textLabel"))
             state.captions.insert(qMakePair(el.formTag(), el.formOptionTag()), CellLookup::text(el));
 
+    PieceRoom room({&ctx.textCSS, &ctx.textMarkup}, elements.size());
     int32_t n = 0;
     for (qsizetype i = elements.size() - 1; i >= 0; --i, ++n) {
+        room.nextItem();
         TextElement &el = elements[i];
         // 1. Colours CSS cannot take, and the form tag of a plain text.
         if (el.textHexColorString() == QLatin1String("CLEAR0"))

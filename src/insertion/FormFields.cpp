@@ -70,7 +70,7 @@ void appendFormItem(SKTDocument &document)
 }
 } // namespace
 
-std::shared_ptr<SKTGraphic> FormFields::convertTextViewToSKTGraphic(const myTextView &record)
+std::shared_ptr<SKTGraphic> FormFields::convertTextViewToSKTGraphic(const myTextView &record, const QPointF *cellPoint)
 {
     GraphicProperties p;
     p.setRect(QStringLiteral("bounds"), record.frame);
@@ -105,9 +105,22 @@ std::shared_ptr<SKTGraphic> FormFields::convertTextViewToSKTGraphic(const myText
     if (!graphic)
         return {};
     if (gResponsiveEdition)
-        m_frame.applySection(record.frame.topLeft(), *graphic);
+        m_frame.applySection(cellPoint ? *cellPoint : record.frame.topLeft(), *graphic);
     m_frame.insertAtFront(graphic);
     return graphic;
+}
+
+std::shared_ptr<SKTGraphic> FormFields::convertTextViewToSKTGraphic(const myTextView &record)
+{
+    return convertTextViewToSKTGraphic(record, nullptr);
+}
+
+QRectF FormFields::cellRectAt(const QPointF &dropPoint, const QRectF &rect)
+{
+    // The cell under the drop point, at the rectangle's own height.
+    QRectF r = m_frame.grabSectionRect(dropPoint, rect);
+    r.moveTop(rect.y());
+    return r;
 }
 
 void FormFields::addField(double x, double y, bool email)
@@ -136,8 +149,9 @@ void FormFields::addField(double x, double y, bool email)
         const QRectF r = m_frame.grabSectionRect({x, y}, QRectF(x, y, 300, 40));
         setFrame(*field, QRectF(r.x(), r.y() + 40, r.width(), r.height()));
     }
-    convertTextViewToSKTGraphic(*label);
-    convertTextViewToSKTGraphic(*field);
+    const QPointF at(x, y);
+    convertTextViewToSKTGraphic(*label, &at);
+    convertTextViewToSKTGraphic(*field, &at);
 }
 
 void FormFields::addTextField_drag(double x, double y) { addField(x, y, false); }
@@ -167,8 +181,9 @@ void FormFields::addParagraph_drag(double x, double y)
         const QRectF r = m_frame.grabSectionRect({x, y}, QRectF(x, y, 300, 150));
         setFrame(*paragraph, QRectF(r.x(), r.y() + 40, r.width(), r.height()));
     }
-    convertTextViewToSKTGraphic(*label);
-    convertTextViewToSKTGraphic(*paragraph);
+    const QPointF at(x, y);
+    convertTextViewToSKTGraphic(*label, &at);
+    convertTextViewToSKTGraphic(*paragraph, &at);
 }
 
 void FormFields::addBotCheckerTextField_drag(double x, double y)
@@ -196,9 +211,10 @@ void FormFields::addBotCheckerTextField_drag(double x, double y)
     setText(*answer, QStringLiteral("3"));
     answer->formTag = tag;
     answer->groupNumber = group;
-    convertTextViewToSKTGraphic(*note);
-    convertTextViewToSKTGraphic(*question);
-    convertTextViewToSKTGraphic(*answer);
+    const QPointF at(x, y);
+    convertTextViewToSKTGraphic(*note, &at);
+    convertTextViewToSKTGraphic(*question, &at);
+    convertTextViewToSKTGraphic(*answer, &at);
 }
 
 void FormFields::addSubmitButton_drag(double x, double y)
@@ -227,7 +243,10 @@ void FormFields::addGroup(double x, double y, bool radio)
         setFrame(*question, m_frame.grabSectionRect({x, y}, QRectF(x, y, 300, 40)));
     question->formOptionTag = -99;
     appendFormItem(document);
-    convertTextViewToSKTGraphic(*question);
+    // Every item of the group goes into the cell it was dropped in, however
+    // far down the options reach (the section grows to hold them).
+    const QPointF at(x, y);
+    convertTextViewToSKTGraphic(*question, &at);
 
     const int32_t stepY = gFormFieldSizing ? gFormFieldSize : 45;
     const int32_t cx = whole(x) - 30;
@@ -242,7 +261,7 @@ void FormFields::addGroup(double x, double y, bool radio)
         control->formTag = tag;
         control->groupNumber = group;
         if (gResponsiveEdition) {
-            const QRectF r = m_frame.grabSectionRect(QPointF(cx, ry), QRectF(cx, ry, 15, 15));
+            const QRectF r = cellRectAt(at, QRectF(cx, ry, 15, 15));
             setFrame(*control, QRectF(r.x(), r.y(), 15, 15));
         }
         auto label = FormItemMaker::createNewTextLabel(whole(x), ry - 8);
@@ -252,11 +271,11 @@ void FormFields::addGroup(double x, double y, bool radio)
         label->formOptionTag = n;
         label->groupNumber = group;
         if (gResponsiveEdition) {
-            const QRectF r = m_frame.grabSectionRect(QPointF(cx, ry), QRectF(cx, ry, label->width, label->height));
+            const QRectF r = cellRectAt(at, QRectF(cx, ry, label->width, label->height));
             setFrame(*label, QRectF(r.x() + 30, r.y(), r.width() - 30, r.height()));
         }
-        convertTextViewToSKTGraphic(*control);
-        convertTextViewToSKTGraphic(*label);
+        convertTextViewToSKTGraphic(*control, &at);
+        convertTextViewToSKTGraphic(*label, &at);
         ry += stepY;
     }
 }

@@ -8,6 +8,8 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <memory>
 
@@ -58,6 +60,10 @@ public:
     QList<SKTGraphic *> fetchAllPartnerViews(const QList<SKTGraphic *> &selection);
 
 private:
+    // As above, placed in the section cell under cellPoint when given (the
+    // drop point of the item's field) instead of under its own corner.
+    std::shared_ptr<SKTGraphic> convertTextViewToSKTGraphic(const myTextView &record, const QPointF *cellPoint);
+    QRectF cellRectAt(const QPointF &dropPoint, const QRectF &rect);
     void addField(double x, double y, bool email);
     void addGroup(double x, double y, bool radio);
     void addNewOption(bool radio);

@@ -3,6 +3,7 @@
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "insertion/InsertionContext.h"
+#include "insertion/SectionOperations.h"
 #include "model/GraphicFactory.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
@@ -111,14 +112,26 @@ std::shared_ptr<SKTGraphic> InsertionFrame::makeGraphic(const QString &className
 
 void InsertionFrame::insertAtFront(const std::shared_ptr<SKTGraphic> &graphic)
 {
-    if (graphic)
-        document().insertGraphicAtIndex(graphic, 0);
+    if (!graphic)
+        return;
+    document().insertGraphicAtIndex(graphic, 0);
+    growSectionToHold(*graphic);
 }
 
 void InsertionFrame::insertAtBack(const std::shared_ptr<SKTGraphic> &graphic)
 {
-    if (graphic)
-        document().insertGraphicAtIndex(graphic, document().graphics().size());
+    if (!graphic)
+        return;
+    document().insertGraphicAtIndex(graphic, document().graphics().size());
+    growSectionToHold(*graphic);
+}
+
+void InsertionFrame::growSectionToHold(const SKTGraphic &graphic)
+{
+    // A new object of a section that reaches below its bottom makes the
+    // section grow rather than hang out of it.
+    if (gResponsiveEdition)
+        SectionOperations(m_context).growSectionOf(graphic);
 }
 
 int32_t InsertionFrame::findNextGroupNumber(const SKTDocument &document)

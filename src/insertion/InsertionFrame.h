@@ -57,6 +57,10 @@ public:
     // Appends behind everything (new page sections).
     void insertAtBack(const std::shared_ptr<SKTGraphic> &graphic);
 
+    // In responsive editions, the section the graphic belongs to grows to
+    // hold it, pushing lower sections down.
+    void growSectionToHold(const SKTGraphic &graphic);
+
     // One above the highest groupNumber of the page; 1 on an empty page.
     static int32_t findNextGroupNumber(const SKTDocument &document);
     // One above the highest formTag (at least 0) of the page's plain texts;

@@ -15,6 +15,12 @@ int32_t whole(double v)
     return static_cast<int32_t>(std::trunc(v));
 }
 
+// The space left between a graphic that joins a cell and what it is put below.
+constexpr double kJoinGap = 10;
+// A section that grows leaves this much free below its lowest member, so
+// the next object can be dropped under it.
+constexpr double kRoomBelow = 40;
+
 bool isChoiceOption(const SKTGraphic &g)
 {
     const QString type = g.formType();
@@ -166,7 +172,64 @@ void SectionOperations::reAlignSectionObjects(SKTGraphic &sectionGraphic)
             g->setBounds(QRectF(whole(x), whole(y), whole(width), whole(height)));
         }
     }
+    growToHoldContents(sectionGraphic);
     m_frame.context().refocusResponsiveAlignment(sectionGraphic);
+}
+
+void SectionOperations::growToHoldContents(SKTGraphic &section)
+{
+    if (section.gridType() != QLatin1String("section"))
+        return;
+    const QList<SKTGraphic *> members = findObjectsInSection(section);
+    if (members.isEmpty())
+        return;
+    double lowest = members.front()->bounds().bottom();
+    for (SKTGraphic *g : members)
+        lowest = std::max(lowest, g->bounds().bottom());
+    // Paddings given in % of the height grow with it: measure again until
+    // the content holds the lowest member (a few rounds at most).
+    for (int round = 0; round < 4; ++round) {
+        section.drawBoxModel();
+        const QRectF content = section.contentRect();
+        const double contentBottom = content.y() + content.height();
+        if (lowest + 2 <= contentBottom)
+            return;
+        const int32_t overflow = whole(std::ceil(lowest + kRoomBelow - contentBottom));
+        const QRectF s = section.bounds();
+        identifyAndPushSectionsDownward(QRectF(s.x(), s.y() + s.height(), s.width(), overflow));
+        InsertionStep::setBounds(m_frame.document(), {{&section, QRectF(s.x(), s.y(), s.width(), s.height() + overflow)}});
+    }
+}
+
+void SectionOperations::growSectionOf(const SKTGraphic &graphic)
+{
+    if (InsertionFrame::isSection(graphic))
+        return;
+    if (SKTGraphic *section = grabMySection(graphic.sectionNumber()))
+        growToHoldContents(*section);
+}
+
+void SectionOperations::placeClearOfOthers(SKTGraphic &graphic)
+{
+    // Below the lowest graphic it covers, again until it covers none: each
+    // round ends below one more graphic, so the page's size bounds the rounds.
+    const auto &graphics = m_frame.document().graphics();
+    QRectF b = graphic.bounds();
+    for (qsizetype round = 0; round <= graphics.size(); ++round) {
+        bool covers = false;
+        double below = 0;
+        for (const auto &g : graphics) {
+            if (g.get() == &graphic || InsertionFrame::isSection(*g) || !g->bounds().intersects(b))
+                continue;
+            below = covers ? std::max(below, g->bounds().bottom()) : g->bounds().bottom();
+            covers = true;
+        }
+        if (!covers)
+            break;
+        b.moveTop(std::ceil(below) + kJoinGap);
+    }
+    if (b != graphic.bounds())
+        InsertionStep::setBounds(m_frame.document(), {{&graphic, b}});
 }
 
 SKTGraphic *SectionOperations::isObjectStillInSameSectionGrid(const QPointF &point, SKTGraphic &graphic)
@@ -193,6 +256,10 @@ SKTGraphic *SectionOperations::isObjectStillInSameSectionGrid(const QPointF &poi
         graphic.setSectionRowSpot(row);
         graphic.setSectionColumnSpot(column);
         reAlignSectionObjects(*table);
+        // Laid out in its new cell, it may cover what the cell already
+        // holds: it goes below that, and the section grows to hold it.
+        placeClearOfOthers(graphic);
+        growToHoldContents(*table);
         break;
     }
     return &graphic;

@@ -25,7 +25,18 @@ public:
     void pushSectionObjectsDown(int32_t sectionNumber, int32_t distance);
     void shiftObjectsInSection(const QPointF &point, const QRectF &rect);
     void reAlignSectionObjects(SKTGraphic &section);
+    // Moved to the cell under the point when that is another cell than its
+    // own: the graphic takes the cell, the section is laid out again, the
+    // graphic goes below whatever it would cover there, and the section grows
+    // to hold it.
     SKTGraphic *isObjectStillInSameSectionGrid(const QPointF &point, SKTGraphic &graphic);
+    // A section is at least as tall as what its cells hold (with the 2 px a
+    // member keeps from the content's bottom edge); when it has to grow, it
+    // leaves room below for one more object, and pushes the sections below
+    // it down with their contents when it would reach them.
+    void growToHoldContents(SKTGraphic &section);
+    // After a graphic joined a section: that section grows to hold it.
+    void growSectionOf(const SKTGraphic &graphic);
     std::shared_ptr<myTextView> grabOverLappingSectionCellView(const QPointF &point);
     SKTGraphic *grabMySection(int32_t sectionNumber);
     QList<SKTGraphic *> findObjectsInSection(SKTGraphic &section);
@@ -43,6 +54,7 @@ public:
     InsertionFrame &frame() { return m_frame; }
 
 private:
+    void placeClearOfOthers(SKTGraphic &graphic);
     void pushDown(const QRectF &rect, SKTGraphic &section, int32_t distance);
     InsertionFrame m_frame;
 };

@@ -133,10 +133,30 @@ void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
     // Without a window there is nothing to overlap, but the section marks
     // are still cleared so the graphic does not stay "carried".
     GraphicEnvironment *env = GraphicEnvironment::current();
+    const bool isSectionTable = graphic.gridType() == QLatin1String("section");
+    // In a responsive page a graphic first takes the cell it was released
+    // over, so the overlap is judged where it ends up: a cell that takes a
+    // new graphic places it clear of what it holds, and a graphic that
+    // stayed in its cell and covers another goes back.
+    bool joinedAnotherCell = false;
+    if (gResponsiveEdition && !isSectionTable) {
+        if (!graphic.movingAsPartOfSection()) {
+            const int32_t section = graphic.sectionNumber();
+            const int32_t row = graphic.sectionRowSpot();
+            const int32_t column = graphic.sectionColumnSpot();
+            if (SKTGraphic *kept = env ? env->isObjectStillInSameSectionGrid(graphic, graphic.getLastTouchPoint()) : nullptr)
+                kept->setMovingAsPartOfSection(false);
+            joinedAnotherCell = section != graphic.sectionNumber() || row != graphic.sectionRowSpot()
+                || column != graphic.sectionColumnSpot();
+        } else {
+            graphic.setMovingAsPartOfSection(false);
+        }
+    }
     // A graphic that overlapped another from the start of its move has no
     // place to go back to: it stays, rather than shrink to nothing at the
     // page's corner.
-    if (env && !graphic.lastNoOverlapRect().isNull() && env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
+    if (env && !joinedAnotherCell && !graphic.lastNoOverlapRect().isNull()
+        && env->isThereGraphicAtNewLocation(graphic, graphic.bounds())) {
         const QRectF last = graphic.lastNoOverlapRect();
         const int32_t d = Geometry::clampToInt(std::trunc(last.y() - graphic.bounds().y()));
         graphic.setBounds(last);
@@ -145,16 +165,9 @@ void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
                 inside->setBounds(inside->bounds().translated(0, d));
         }
     }
-    if (!gResponsiveEdition)
-        return;
-    if (graphic.gridType() == QLatin1String("section")) {
+    if (gResponsiveEdition && isSectionTable) {
         if (env)
             env->reAlignSectionObjects(graphic);
-        graphic.setMovingAsPartOfSection(false);
-    } else if (!graphic.movingAsPartOfSection()) {
-        if (SKTGraphic *kept = env ? env->isObjectStillInSameSectionGrid(graphic, graphic.getLastTouchPoint()) : nullptr)
-            kept->setMovingAsPartOfSection(false);
-    } else {
         graphic.setMovingAsPartOfSection(false);
     }
 }

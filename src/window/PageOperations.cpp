@@ -75,23 +75,6 @@ bool PageOperations::rearrangePageOrder(const ListingPlan &plan, const QString &
     return movePage({draggedName}, project_.scan.siteIconArray.at(index).documentName);
 }
 
-bool PageOperations::removeToTrash(const QString &path)
-{
-    for (;;) {
-        if (!QFileInfo::exists(path) || trash_(path))
-            return true;
-        // A page that cannot reach the trash is kept: it is never removed for good.
-        bool again = false;
-        Alert alert;
-        alert.messageText = QStringLiteral("Could Not Move to Trash");
-        alert.informativeText = QStringLiteral("\"%1\" could not be moved to the trash. It has been kept.").arg(path);
-        alert.buttons = {QStringLiteral("Try Again"), QStringLiteral("Keep")};
-        Alerts::ask(alert, host_->alertWindow(), [&again](int response) { again = response == Alert::FirstButton; });
-        if (!again)
-            return false;
-    }
-}
-
 void PageOperations::deletePage(const QString &pageName, std::function<void(bool)> done)
 {
     if (pageName.isEmpty() || project_.scan.grabZovButtonWithPageName(pageName) < 0) {
@@ -111,28 +94,55 @@ void PageOperations::deletePage(const QString &pageName, std::function<void(bool
                      : QString());
     alert.buttons = {localizedText(QStringLiteral("Delete")), localizedText(QStringLiteral("Cancel"))};
     Alerts::ask(alert, host_->alertWindow(), [this, pageName, done](int response) {
-        bool deleted = false;
-        if (response == Alert::FirstButton) {
-            deleted = deletePageArray({pageName});
-            writeOrderFile();
+        if (response != Alert::FirstButton) {
+            if (done)
+                done(false);
+            return;
         }
-        if (done)
-            done(deleted);
+        deletePageArray({pageName}, [this, done](bool deleted) {
+            writeOrderFile();
+            if (done)
+                done(deleted);
+        });
     });
 }
 
-bool PageOperations::deletePageArray(const QStringList &pageNames)
+void PageOperations::deletePageArray(const QStringList &pageNames, std::function<void(bool all)> done)
 {
     bool addedBlank = false;
     if (!pageNames.isEmpty() && pageNames.size() >= project_.scan.siteIconArray.size()) {
         // A project is never left without a page.
         addedBlank = project_.directlyAddBlankPage();
     }
-    bool all = true;
-    for (const QString &name : pageNames) {
-        if (QFileInfo(name).fileName() != name || name.isEmpty())
-            continue;  // only plain names of the project's own pages
-        all = removeToTrash(pagePath(name)) && all;
+    QStringList paths;
+    for (const QString &name : pageNames)
+        if (!name.isEmpty() && QFileInfo(name).fileName() == name)  // only plain names of the project's own pages
+            paths << pagePath(name);
+    trashPages(paths, true, addedBlank, std::move(done));
+}
+
+void PageOperations::trashPages(QStringList paths, bool all, bool addedBlank, std::function<void(bool all)> done)
+{
+    while (!paths.isEmpty()) {
+        const QString path = paths.first();
+        if (!QFileInfo::exists(path) || trash_(path)) {
+            paths.removeFirst();
+            continue;
+        }
+        // A page that cannot reach the trash is kept: it is never removed for
+        // good. The pass goes on once the user has answered.
+        Alert alert;
+        alert.messageText = QStringLiteral("Could Not Move to Trash");
+        alert.informativeText = QStringLiteral("\"%1\" could not be moved to the trash. It has been kept.").arg(path);
+        alert.buttons = {QStringLiteral("Try Again"), QStringLiteral("Keep")};
+        Alerts::ask(alert, host_->alertWindow(), [this, paths, all, addedBlank, done](int response) mutable {
+            if (response != Alert::FirstButton) {
+                paths.removeFirst();
+                all = false;
+            }
+            trashPages(paths, all, addedBlank, done);
+        });
+        return;
     }
     project_.refreshWebsite();
     if (addedBlank)
@@ -140,7 +150,8 @@ bool PageOperations::deletePageArray(const QStringList &pageNames)
                        QStringLiteral("You have deleted all the files in this folder.\n\nAn active project needs to have "
                                       "at least one file, a default starter document has been added."),
                        host_->alertWindow());
-    return all;
+    if (done)
+        done(all);
 }
 
 void PageOperations::duplicatePage(const QString &pageName, std::function<void(const QString &)> done)

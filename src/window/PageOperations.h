@@ -41,9 +41,10 @@ public:
     void deletePage(const QString &pageName, std::function<void(bool deleted)> done = {});
     // Moves the pages to the trash without asking; the last page of a
     // project is replaced by a blank one first. When the trash refuses a
-    // page the user is asked again ("Try Again" / "Keep"). The caller writes
-    // "order.index".
-    bool deletePageArray(const QStringList &pageNames);
+    // page the user is asked again ("Try Again" / "Keep"), and the pass goes
+    // on when the answer comes. done gets whether every page went. The
+    // caller writes "order.index".
+    void deletePageArray(const QStringList &pageNames, std::function<void(bool all)> done = {});
 
     // Asks "Confirm File Duplication", then copies the page under a default
     // name and opens the copy. Answers the copy's name through done ("" when
@@ -62,7 +63,8 @@ public:
     static int updateCurrentButtonColor(QList<PageEntry> &pages, const QString &shownFileName);
 
 private:
-    bool removeToTrash(const QString &path);
+    // Trashes paths one by one, asking about each one the trash refuses.
+    void trashPages(QStringList paths, bool all, bool addedBlank, std::function<void(bool all)> done);
     void writeOrderFile();
     QString pagePath(const QString &name) const;
 

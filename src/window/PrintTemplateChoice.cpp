@@ -3,6 +3,7 @@
 #include "config/EditionSettings.h"
 #include "platform/Alerts.h"
 #include "config/DataCentrePrinting.h"
+#include "window/CanvasFit.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -121,8 +122,11 @@ bool PrintTemplateChoice::templateSelectionUpdated(PopUp popUp, int index, std::
 
 void PrintTemplateChoice::applyChange(PopUp popUp, const LabelTemplateHelper &record, const QString &name)
 {
-    host_->resetPrintCanvas(name);
     SKTDocument &doc = project_.document();
+    const QSizeF before = doc.pageCanvasSize();
+    host_->resetPrintCanvas(name);
+    // What lay on the old canvas stays on the new one.
+    CanvasFit::bringInside(doc, before);
     const DocumentLabelTemplate chosen{record.brand, record.templateNumber, record.templateDescription};
     doc.labelTemplateHelper = chosen;
     doc.documentChangedCounter += 1;

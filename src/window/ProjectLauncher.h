@@ -35,9 +35,12 @@ public:
     // the window that already shows it is brought forward instead. Answers
     // the document shown, null when nothing opened.
     virtual SKTDocument *launchSelectedWebsite(const QString &folder, bool addStarterPage) = 0;
-    // A template site of the bundle copied to destination, then opened.
-    virtual SKTDocument *proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder,
-                                                                const QString &destination) = 0;
+    // A template site of the bundle copied to destination, then opened; an
+    // existing destination is replaced only once the user has said so.
+    // opened gets the document shown when it is (null when nothing opened);
+    // it is not called when the user keeps the existing folder.
+    virtual void proceedToLaunchSelectedTemplateWebsite(const QString &siteFolder, const QString &destination,
+                                                        std::function<void(SKTDocument *)> opened = {}) = 0;
     // Opens a page file on its own, outside any project.
     virtual SKTDocument *openPageAlone(const QString &path) = 0;
 

@@ -9,6 +9,7 @@
 #include "platform/WorkFolder.h"
 #include "document/PagePackage.h"
 #include "window/PageNameChecks.h"
+#include "window/CanvasFit.h"
 
 #include <QDebug>
 #include <QDir>
@@ -258,7 +259,9 @@ bool ProjectPages::openNewPage(const QString &packagePath, bool placeHolder)
     }
     if (gReplacePageNumbers) {
         doc_.labelTemplateHelper = kept;
+        const QSizeF before = doc_.pageCanvasSize();
         host_->resetPrintCanvas(kept.templateDescription);
+        CanvasFit::bringInside(doc_, before);
         if (placeHolder)
             host_->addPlaceHolder();
     }

@@ -1,6 +1,7 @@
 // The whole-project passes and the record pages of ProjectPages.
 #include "window/ProjectPages.h"
 #include "window/ProfilePageTable.h"
+#include "window/CanvasFit.h"
 
 #include "config/EditionSettings.h"
 #include "config/ProgressModel.h"
@@ -116,7 +117,9 @@ bool ProjectPages::applyTemplatePass(const DocumentLabelTemplate &labelTemplate,
             doc_.labelTemplateHelper = labelTemplate;
             doc_.loopThroughFlag = true;
             doc_.documentChangedCounter += 1;
+            const QSizeF before = doc_.pageCanvasSize();
             host_->resetPrintCanvas(sheetDescription);
+            CanvasFit::bringInside(doc_, before);
             if (!doc_.askPageToSaveItself())
                 failed << name;
         }

@@ -6,8 +6,10 @@
 #include "support/ScriptedFilePanels.h"
 #include "platform/NotificationCenter.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -327,6 +329,36 @@ TEST_F(DocumentPackageTest, ClosingAndTheDocumentController)
     alerts.answer(QStringLiteral("No"));
     untitled->canCloseDocument([&mayClose](bool answer) { mayClose = answer; });
     EXPECT_TRUE(mayClose);
+
+    // The alert and the save panel answer as they do on screen, after the
+    // calls have returned: the window may close once the page is saved, and
+    // not when the panel is cancelled.
+    QDir(chosen).removeRecursively();
+    const QString later = packagePath(QStringLiteral("later"));
+    alerts.setAnswersLater(true);
+    panels.setAnswersLater(true);
+    for (const QString &path : {QString(), later}) {
+        SCOPED_TRACE(path.isEmpty() ? "cancelled" : "saved");
+        untitled->fileURLPath.clear();
+        untitled->insertGraphicAtIndex(makeText({0, 600, 50, 20}, QStringLiteral("later")), 0);
+        untitled->undoManager().closeAutomaticGroup();
+        alerts.answer(QStringLiteral("Yes"));
+        if (path.isEmpty())
+            panels.answerCancel();
+        else
+            panels.answer(path);
+        std::optional<bool> answered;
+        untitled->canCloseDocument([&answered](bool answer) { answered = answer; });
+        EXPECT_FALSE(answered.has_value());
+        for (int round = 0; round < 5 && !answered; ++round)
+            QCoreApplication::processEvents();
+        ASSERT_TRUE(answered.has_value());
+        EXPECT_EQ(*answered, !path.isEmpty());
+        EXPECT_EQ(untitled->fileURLPath, path);
+        EXPECT_EQ(QFileInfo::exists(later), !path.isEmpty());
+        EXPECT_EQ(untitled->isDocumentEdited(), path.isEmpty());
+    }
+    alerts.setAnswersLater(false);
     controller.closeDocument(untitled);
     EXPECT_EQ(controller.documents(), QList<SKTDocument *>{first});
 }

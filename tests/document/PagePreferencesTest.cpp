@@ -9,6 +9,7 @@
 #include "support/ScopedUserDefaults.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 class PagePreferencesTest : public DocumentTest {
@@ -82,6 +83,40 @@ TEST_F(PagePreferencesTest, FillCleanAndSaveSettings)
             << c.typed;
         doc->publishExt = QStringLiteral("html");
     }
+}
+
+// The publish extension question answered as the alert on screen answers,
+// after save has returned: "Change it" then gives the page the extension and
+// writes it to the page file; "Keep default" keeps the page as it is.
+TEST_F(PagePreferencesTest, TheExtensionIsTakenWhenItsAlertAnswersLater)
+{
+    // The set-up's insertion closes its undo step, as it would long before
+    // a person opens the panel; the page is saved clean.
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(doc->saveThisPage(doc->fileURLPath, false));
+    alerts.setAnswersLater(true);
+    for (const char *answer : {"Keep default", "Change it"}) {
+        SCOPED_TRACE(answer);
+        const bool change = QString::fromLatin1(answer) == QLatin1String("Change it");
+        PagePreferencesValues v = PagePreferences::fill(*doc);
+        v.publishExt = QStringLiteral("php");
+        v.pageTitle = QStringLiteral("Contact");
+        alerts.answer(QString::fromLatin1(answer));
+        ASSERT_TRUE(PagePreferences::save(*doc, v)) << doc->lastSaveError.toStdString();
+        EXPECT_EQ(alerts.last().messageText, QStringLiteral("File Extension Update"));
+        EXPECT_EQ(doc->publishExt, QStringLiteral("html")) << "taken before the answer";
+        for (int round = 0; round < 5; ++round)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(alerts.unansweredScripts(), 0);
+        EXPECT_EQ(doc->publishExt, change ? QStringLiteral("php") : QStringLiteral("html"));
+        // What the page file holds, read back.
+        SKTDocument opened;
+        ASSERT_TRUE(opened.readFromFile(doc->fileURLPath));
+        EXPECT_EQ(opened.publishExt, doc->publishExt);
+        EXPECT_EQ(opened.pageOfficialName, QStringLiteral("Contact"));
+        EXPECT_FALSE(doc->isDocumentEdited());
+    }
+    EXPECT_EQ(alerts.mismatches(), QStringList());
 }
 
 TEST_F(PagePreferencesTest, RenameSavesTheNewPackageBeforeRemovingTheOldAndNeverOverwritesAnother)

@@ -23,17 +23,7 @@ namespace {
 class FlyerWindowTest : public PrintWindowTest {
 protected:
     // The chooser New opened, once it shows.
-    TemplateWindowController *chooser()
-    {
-        TemplateWindowController *shown = nullptr;
-        spinUntil([&] {
-            for (QWidget *top : QApplication::topLevelWidgets())
-                if (auto *c = qobject_cast<TemplateWindowController *>(top); c && c->isVisible())
-                    shown = c;
-            return shown != nullptr;
-        }, 20000);
-        return shown;
-    }
+    TemplateWindowController *chooser() { return shownWidget<TemplateWindowController>(20000); }
 };
 
 struct OrientationCase {

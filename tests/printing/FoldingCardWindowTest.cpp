@@ -8,10 +8,13 @@
 #include "printing/PrintWindowFixture.h"
 
 #include "config/EditionSettings.h"
+#include "document/SKTDocument.h"
+#include "model/SKTGraphic.h"
 #include "window/ProjectScan.h"
 #include "window/ui/SKTWindowController.h"
 
 #include <QColor>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -29,13 +32,8 @@ struct CardCase {
     std::vector<Panel> inside;   // "Inside"; empty for a quarter fold (no question asked)
 };
 
-bool isPurple(QRgb pixel)
-{
-    const QColor c(pixel);
-    return std::abs(c.red() - 0x6A) < 30 && std::abs(c.green() - 0x3D) < 30 && std::abs(c.blue() - 0x9A) < 30;
-}
-
 using printwindow::isInk;
+using printwindow::isPurple;
 using printwindow::share;
 
 // A horizontal strip of the panel: from `top` to `bottom` in shares of its
@@ -157,9 +155,7 @@ TEST_F(FoldingCardWindowTest, EveryFoldPrintsItsPanelsInPlaceFromTheWindow)
         SKTWindowController *window = newPageFromTemplate(c.templateFile);
         ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
         // A new card is its four tabs, every one on the fold's sheet.
-        QStringList names;
-        for (const PageEntry &entry : window->project().scan.siteIconArray)
-            names << entry.pageName;
+        QStringList names = printwindow::pageNames(window);
         names.sort();
         EXPECT_EQ(names, QStringList({"1.quandrel", "2.quandrel", "3.quandrel", "4.quandrel"}));
         EXPECT_EQ(gDefaultPrintSheet, c.sheet);
@@ -183,9 +179,7 @@ TEST_F(FoldingCardWindowTest, ANewCardWithNoTemplatePickedHasFourTabs)
     launchAs("Tovra Greeting Card Designer");
     SKTWindowController *window = newPageWindow();
     ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
-    QStringList names;
-    for (const PageEntry &entry : window->project().scan.siteIconArray)
-        names << entry.pageName;
+    QStringList names = printwindow::pageNames(window);
     names.sort();
     EXPECT_EQ(names, QStringList({"1.quandrel", "2.quandrel", "3.quandrel", "4.quandrel"}));
     EXPECT_EQ(gDefaultPrintSheet, "Card - Letter Sheet Horizontal Half Fold (8.5\" x 5.5\")");
@@ -199,6 +193,62 @@ TEST_F(FoldingCardWindowTest, ANewCardWithNoTemplatePickedHasFourTabs)
     EXPECT_EQ(facts.pages, 1);
     EXPECT_NEAR(facts.points.width(), 612, 1.5);
     EXPECT_NEAR(facts.points.height(), 792, 1.5);
+}
+
+// Every tab of a new card keeps its whole design on its canvas once the
+// tabs have taken the fold. The starter tabs are made for the Letter half
+// fold's panel; on the smaller folds their pieces are brought inside, and
+// none is lost: each tab keeps the texts it has on the Letter fold.
+TEST_F(FoldingCardWindowTest, EveryTabOfANewCardKeepsItsDesignOnTheFoldsCanvas)
+{
+    const char *folds[] = {
+        "Letter Half Fold - 8_5 x 5_5",  "Letter Quarter Fold - 4_25 x 5_5", "A4 Quarter Fold - 5_85 x 4_15",
+        "A5 Half Fold - 8_3 x 2_9",      "A5 Half Fold - 4_15 x 5_8",        "A5 Quarter Fold - 4_15 x 2_9",
+        "A5 Quarter Fold - 2_9 x 4_15",
+    };
+    QMap<QString, QStringList> lettersTexts;  // the starter tabs' texts on the Letter half fold
+    for (const char *fold : folds) {
+        SCOPED_TRACE(fold);
+        launchAs("Tovra Greeting Card Designer");
+        SKTWindowController *window = newPageFromTemplate(fold);
+        ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
+        ProjectPages &project = window->project();
+        ASSERT_EQ(project.scan.siteIconArray.size(), 4);
+        for (int i = 0; i < 4; ++i) {
+            const QString tab = project.scan.siteIconArray.at(i).pageName;
+            SCOPED_TRACE(tab.toStdString());
+            ASSERT_TRUE(project.launchSelected(i));
+            settleEvents();
+            const SKTDocument &page = window->document();
+            EXPECT_EQ(page.labelTemplateHelper.templateDescription, gDefaultPrintSheet);
+            const QRectF canvas(QPointF(0, 0), page.pageCanvasSize());
+            QStringList texts;
+            for (const auto &graphic : page.graphics()) {
+                texts << graphic->textString();
+                const QRectF frame = graphic->bounds();
+                EXPECT_TRUE(canvas.adjusted(-0.5, -0.5, 0.5, 0.5).contains(frame) && !frame.isEmpty())
+                    << qPrintable(graphic->className()) << " \"" << qPrintable(graphic->textString()) << "\" at "
+                    << frame.x() << ", " << frame.y() << ", " << frame.width() << " x " << frame.height()
+                    << " on a canvas of " << canvas.width() << " x " << canvas.height();
+            }
+            // The front is the fold's own template; the others are the starters.
+            if (tab == QLatin1String("1.quandrel"))
+                continue;
+            texts.sort();
+            if (lettersTexts.contains(tab))
+                EXPECT_EQ(texts, lettersTexts.value(tab));
+            else
+                lettersTexts.insert(tab, texts);
+        }
+        if (const char *shots = getenv("ZOV_SHOTS")) {
+            project.launchSelected(1);
+            settleEvents(10);
+            window->grab().save(QString("%1/%2.png").arg(shots, fold));
+        }
+        TearDown();
+        SetUp();
+    }
+    EXPECT_TRUE(lettersTexts.value("2.quandrel").contains("Your design"));
 }
 
 }  // namespace

@@ -140,10 +140,7 @@ TEST_F(PrintEditionsWindowTest, EveryLabelSheetCanBeChosenAndTheCanvasTakesItsSi
         popUp->setCurrentIndex(i);
         emit popUp->activated(i);
         settleEvents();
-        LabelHelperPtr row;
-        for (const LabelHelperPtr &candidate : std::as_const(gPrintLabels))
-            if (candidate->printDescription == record.templateDescription)
-                row = candidate;
+        const LabelHelperPtr row = sheetRow(record.templateDescription);
         ASSERT_TRUE(row);
         EXPECT_EQ(gDefaultPrintSheet, row->printDescription);
         EXPECT_EQ(window->document().pageCanvasSize(), QSizeF(row->canvasWidth, row->canvasHeight));
@@ -153,10 +150,12 @@ TEST_F(PrintEditionsWindowTest, EveryLabelSheetCanBeChosenAndTheCanvasTakesItsSi
         chosen.insert(row->printDescription);
     }
     EXPECT_EQ(alerts.mismatches(), QStringList());
-    for (const LabelHelperPtr &row : std::as_const(gPrintLabels))
-        if (row->printObjectType == QLatin1String("Label") && row->printDescription != gDefaultPrintSheet)
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels)) {
+        if (row->printObjectType == QLatin1String("Label") && row->printDescription != gDefaultPrintSheet) {
             EXPECT_TRUE(chosen.contains(row->printDescription) || row->printDescription == "Label - 30 Per Letter Sheet")
                 << row->printDescription.toStdString();
+        }
+    }
 
     // Cancel keeps the sheet in force.
     const QString before = gDefaultPrintSheet;
@@ -177,14 +176,7 @@ TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
 {
     SKTWindowController *window = open("Tovra PDF Author");
     ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
-    const ProjectScan &scan = window->project().scan;
-    auto pageNames = [&] {
-        QStringList names;
-        for (const PageEntry &entry : scan.siteIconArray)
-            names << entry.documentName;
-        return names;
-    };
-    const QStringList before = pageNames();
+    const QStringList before = pageNames(window);
     const qsizetype books = before.size() - (before.contains("basetemplate.zel") ? 1 : 0);
 
     QString why;
@@ -194,14 +186,14 @@ TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
     sheet->addNewPageButton->click();
     settleEvents(20);
     const QString added = QString("%1.zel").arg(books + 1);
-    EXPECT_TRUE(pageNames().contains(added)) << qPrintable(pageNames().join(' ') + " / " + alerts.messages().join(" | "));
+    EXPECT_TRUE(pageNames(window).contains(added)) << qPrintable(pageNames(window).join(' ') + " / " + alerts.messages().join(" | "));
     EXPECT_FALSE(alerts.messages().join(' ').contains("Page Not Added")) << qPrintable(alerts.messages().join(" | "));
 
     ASSERT_TRUE(MenuPath::trigger(window, "File/Insert Blank Page", &why)) << qPrintable(why);
     settleEvents(20);
     const QString inserted = QString("%1.zel").arg(books + 2);
-    EXPECT_TRUE(pageNames().contains(inserted)) << qPrintable(pageNames().join(' ') + " / " + alerts.messages().join(" | "));
-    EXPECT_EQ(pageNames().size(), before.size() + 2);
+    EXPECT_TRUE(pageNames(window).contains(inserted)) << qPrintable(pageNames(window).join(' ') + " / " + alerts.messages().join(" | "));
+    EXPECT_EQ(pageNames(window).size(), before.size() + 2);
 
     // The book prints every page; the inserted one shows its "Chapter title"
     // as its canvas does: ink in the title band at the top left.
@@ -210,16 +202,12 @@ TEST_F(PrintEditionsWindowTest, ThePdfAuthorAddsPagesWithTheNextNumber)
     ASSERT_TRUE(printToFile(pdf, &why)) << qPrintable(why);
     const PdfFacts facts = factsOf(pdf);
     ASSERT_EQ(facts.pages, int(books) + 2);
-    const QString stem = path("last");
-    run("pdftoppm", {"-r", "72", "-f", QString::number(facts.pages), "-l", QString::number(facts.pages), "-singlefile",
-                     "-png", pdf, stem});
-    const QImage last(stem + ".png");
+    const QImage last = pageImage(pdf, path("last"), facts.pages);
     ASSERT_FALSE(last.isNull());
-    int inked = 0;
-    for (int y = int(last.height() * 0.04); y < int(last.height() * 0.12); ++y)
-        for (int x = int(last.width() * 0.08); x < int(last.width() * 0.5); ++x)
-            inked += qGray(last.pixel(x, y)) < 160 ? 1 : 0;
-    EXPECT_GT(inked, 30) << "the inserted page printed blank";
+    const QRect titleBand(QPoint(int(last.width() * 0.08), int(last.height() * 0.04)),
+                          QPoint(int(last.width() * 0.5) - 1, int(last.height() * 0.12) - 1));
+    EXPECT_GT(matching(last, titleBand, [](QRgb pixel) { return qGray(pixel) < 160; }), 30)
+        << "the inserted page printed blank";
 }
 
 // An eCard from the "Birthday" template shows its title band (a purple fill
@@ -230,24 +218,12 @@ TEST_F(PrintEditionsWindowTest, TheECardsTitleBandIsDrawnOnTheCanvasAndInThePdf)
     SKTWindowController *window = newPageFromTemplate("Birthday");
     ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join('\n'));
     settleEvents(10);
-    auto purple = [](QRgb pixel) {
-        const QColor c(pixel);
-        return std::abs(c.red() - 0x6A) < 24 && std::abs(c.green() - 0x3D) < 24 && std::abs(c.blue() - 0x9A) < 24;
-    };
-    auto purpleShare = [&](const QImage &image, const QRect &area) {
-        int hits = 0, all = 0;
-        for (int y = area.top(); y <= area.bottom(); y += 2)
-            for (int x = area.left(); x <= area.right(); x += 2, ++all)
-                hits += purple(image.pixel(x, y)) ? 1 : 0;
-        return all ? double(hits) / all : 0.0;
-    };
+    auto purple = [](QRgb pixel) { return isNearPurple(pixel, 24); };
     const QImage canvas = window->canvasWidget()->grab().toImage();
     ASSERT_FALSE(canvas.isNull());
-    int purpleOnCanvas = 0;
-    for (int y = 0; y < canvas.height(); y += 2)
-        for (int x = 0; x < canvas.width(); x += 2)
-            purpleOnCanvas += purple(canvas.pixel(x, y)) ? 1 : 0;
-    EXPECT_GT(purpleOnCanvas, 500) << "no title band on the canvas";
+    // A band's worth of purple, not a stray edge: 500 on every other pixel
+    // each way.
+    EXPECT_GT(matching(canvas, canvas.rect(), purple), 4 * 500) << "no title band on the canvas";
 
     const QString pdf = path("ecard.pdf");
     panels.clearAnswers();
@@ -259,12 +235,12 @@ TEST_F(PrintEditionsWindowTest, TheECardsTitleBandIsDrawnOnTheCanvasAndInThePdf)
     const QImage page = firstPage(pdf, path("ecard"));
     ASSERT_FALSE(page.isNull()) << qPrintable(alerts.messages().join(" | "));
     // The band spans the top of the card; its bottom left holds none of it.
-    EXPECT_GT(purpleShare(page, QRect(page.width() / 20, page.height() / 100, page.width() / 5, page.height() / 40)), 0.9);
-    EXPECT_LT(purpleShare(page, QRect(0, page.height() * 9 / 10, page.width() / 2, page.height() / 20)), 0.05);
+    EXPECT_GT(share(page, QRect(page.width() / 20, page.height() / 100, page.width() / 5, page.height() / 40), purple), 0.9);
+    EXPECT_LT(share(page, QRect(0, page.height() * 9 / 10, page.width() / 2, page.height() / 20), purple), 0.05);
     // The design fills its 6 x 4 in page: the band reaches the right edge and
     // the orange dot sits near the bottom right corner, where the canvas has it
     // (84 to 94 % across, 82 to 96 % down).
-    EXPECT_GT(purpleShare(page, QRect(page.width() * 95 / 100, page.height() / 100, page.width() / 25, page.height() / 20)), 0.9);
+    EXPECT_GT(share(page, QRect(page.width() * 95 / 100, page.height() / 100, page.width() / 25, page.height() / 20), purple), 0.9);
     const QColor dot = page.pixelColor(page.width() * 89 / 100, page.height() * 89 / 100);
     EXPECT_TRUE(dot.red() > 200 && dot.green() > 120 && dot.green() < 210 && dot.blue() < 110) << qPrintable(dot.name());
     EXPECT_EQ(page.pixelColor(page.width() * 78 / 100, page.height() * 89 / 100), QColor(Qt::white));

@@ -4,6 +4,7 @@
 // poppler (pdfinfo, pdfimages, pdftoppm).
 #include "support/RealProgram.h"
 
+#include "window/ProjectScan.h"
 #include "window/ui/SKTWindowController.h"
 
 #include "config/EditionSettings.h"
@@ -12,6 +13,7 @@
 #include "printing/SheetPainter.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QFile>
 #include <QFileInfo>
 #include <QComboBox>
@@ -27,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace printwindow {
 
@@ -75,14 +78,23 @@ inline QImage pageImage(const QString &pdf, const QString &stem, int page = 1, i
     return QImage(stem + ".png");
 }
 
+// The print catalogue's row of a sheet (the last one so described), null
+// when none is; the sheet in force stays as it is.
+inline LabelHelperPtr sheetRow(const QString &description)
+{
+    LabelHelperPtr found;
+    for (const LabelHelperPtr &row : std::as_const(gPrintLabels))
+        if (row->printDescription == description)
+            found = row;
+    return found;
+}
+
 // The spots of the sheet in force, row by row, in points of the printed paper.
 inline QList<QRectF> spotsInPoints(const QString &sheetDescription)
 {
     const SheetGeometry geometry = SheetGeometry::fromCurrentLayout();
-    LabelHelper sheet;
-    for (const LabelHelperPtr &row : std::as_const(gPrintLabels))
-        if (row->printDescription == sheetDescription)
-            sheet = *row;
+    const LabelHelperPtr row = sheetRow(sheetDescription);
+    const LabelHelper sheet = row ? *row : LabelHelper();
     const SheetPaper paper = SheetPainter::paperFor(geometry, sheet, sheet.paperSize, sheetDescription);
     const double toPoints = 72.0 / geometry.unitsPerInch;
     QList<QRectF> spots;
@@ -94,16 +106,25 @@ inline QList<QRectF> spotsInPoints(const QString &sheetDescription)
     return spots;
 }
 
+// How many pixels in area (clipped to the image) match.
+template <typename Match>
+int matching(const QImage &image, const QRectF &area, Match match)
+{
+    const QRect r = area.toAlignedRect().intersected(image.rect());
+    int hits = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            hits += match(image.pixel(x, y)) ? 1 : 0;
+    return hits;
+}
+
 // Share of the pixels in area (clipped to the image) that match.
 template <typename Match>
 double share(const QImage &image, const QRectF &area, Match match)
 {
     const QRect r = area.toAlignedRect().intersected(image.rect());
-    int hits = 0, all = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x, ++all)
-            hits += match(image.pixel(x, y)) ? 1 : 0;
-    return all ? double(hits) / all : 0.0;
+    const qsizetype all = qsizetype(r.width()) * r.height();
+    return r.isEmpty() || all == 0 ? 0.0 : double(matching(image, r, match)) / double(all);
 }
 
 inline bool isInk(QRgb pixel)
@@ -111,9 +132,32 @@ inline bool isInk(QRgb pixel)
     return qGray(pixel) < 235;
 }
 
+// The purple of the templates' title bands (#6A3D9A), within tolerance on
+// each channel.
+inline bool isNearPurple(QRgb pixel, int tolerance)
+{
+    const QColor c(pixel);
+    return std::abs(c.red() - 0x6A) < tolerance && std::abs(c.green() - 0x3D) < tolerance
+           && std::abs(c.blue() - 0x9A) < tolerance;
+}
+
+inline bool isPurple(QRgb pixel)
+{
+    return isNearPurple(pixel, 30);
+}
+
 inline QImage firstPage(const QString &pdf, const QString &stem)
 {
     return pageImage(pdf, stem, 1, 72);
+}
+
+// The file names of the pages the window's project lists, in its order.
+inline QStringList pageNames(SKTWindowController *window)
+{
+    QStringList names;
+    for (const PageEntry &entry : window->project().scan.siteIconArray)
+        names << entry.documentName;
+    return names;
 }
 
 class PrintWindowTest : public RealProgramTest {

@@ -75,6 +75,37 @@ bool dropPaletteEntry(SKTWindowController &window, const QString &codeName, cons
     return enter.isAccepted() && drop.isAccepted();
 }
 
+bool dragPaletteEntryAlong(SKTWindowController &window, const QString &codeName, const QList<QPointF> &canvasPoints)
+{
+    if (canvasPoints.isEmpty())
+        return false;
+    QWidget *canvas = window.canvasWidget();
+    const std::unique_ptr<QMimeData> data = PaletteDrag::mimeData(codeName);
+    const QPointF first = widgetPoint(window, canvasPoints.front());
+    QDragEnterEvent enter(first.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &enter);
+    bool taken = false;
+    for (const QPointF &p : canvasPoints) {
+        const QPointF at = widgetPoint(window, p);
+        QDragMoveEvent move(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        // Like the window system's own move: refused until the widget takes it.
+        move.ignore();
+        QApplication::sendEvent(canvas, &move);
+        taken = move.isAccepted();
+    }
+    bool dropped = false;
+    if (taken) {
+        QDropEvent drop(widgetPoint(window, canvasPoints.back()), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &drop);
+        dropped = drop.isAccepted();
+    } else {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(canvas, &leave);
+    }
+    settleEvents();
+    return dropped;
+}
+
 void dragOnCanvas(SKTWindowController &window, const QPointF &from, const QPointF &to, int steps)
 {
     QWidget *canvas = window.canvasWidget();

@@ -17,6 +17,12 @@ namespace ResponsivePageJourney {
 // Drags the palette entry codeName over the canvas and drops it at the
 // canvas point; true when the canvas took it.
 bool dropPaletteEntry(SKTWindowController &window, const QString &codeName, const QPointF &canvasPoint);
+// Drags the palette entry into the canvas the way a hand does: it enters
+// the canvas at the first point (wherever that is), moves through the others
+// and is released at the last. As the window system does, the drop follows
+// only when the canvas took the last move; otherwise the drag leaves. True
+// when the canvas took the drop.
+bool dragPaletteEntryAlong(SKTWindowController &window, const QString &codeName, const QList<QPointF> &canvasPoints);
 // Presses at from, moves to to in steps, releases there; then lets the
 // delayed overlap and section check run.
 void dragOnCanvas(SKTWindowController &window, const QPointF &from, const QPointF &to, int steps = 8);

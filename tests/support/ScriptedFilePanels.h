@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTimer>
 
 class ScriptedFilePanels : public FilePanels {
 public:
@@ -18,6 +19,10 @@ public:
     // Drops the answers no panel took.
     void clearAnswers() { answers_.clear(); }
 
+    // Answers from the event loop after the show call has returned, as a
+    // window-modal panel on screen does, instead of at once.
+    void setAnswersLater(bool later) { later_ = later; }
+
     const QList<OpenPanelOptions> &openPanels() const { return open_; }
     const QList<SavePanelOptions> &savePanels() const { return save_; }
 
@@ -25,19 +30,25 @@ public:
     {
         open_.append(options);
         const QStringList paths = answers_.isEmpty() ? QStringList() : answers_.takeFirst();
-        if (completion)
+        if (completion && later_)
+            QTimer::singleShot(0, [completion, paths] { completion(paths); });
+        else if (completion)
             completion(paths);
     }
     void showSavePanel(const SavePanelOptions &options, QObject *, SaveCompletion completion) override
     {
         save_.append(options);
         const QStringList paths = answers_.isEmpty() ? QStringList() : answers_.takeFirst();
-        if (completion)
-            completion(paths.isEmpty() ? QString() : paths.first());
+        const QString path = paths.isEmpty() ? QString() : paths.first();
+        if (completion && later_)
+            QTimer::singleShot(0, [completion, path] { completion(path); });
+        else if (completion)
+            completion(path);
     }
 
 private:
     QList<QStringList> answers_;
     QList<OpenPanelOptions> open_;
     QList<SavePanelOptions> save_;
+    bool later_ = false;
 };

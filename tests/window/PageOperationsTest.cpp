@@ -4,6 +4,10 @@
 #include "platform/PageZip.h"
 #include "window/PageOperations.h"
 
+#include <QCoreApplication>
+
+#include <optional>
+
 class PageOperationsTest : public ProjectTest {
 protected:
     // Four pages a, b, c, d in that order (order.index kept).
@@ -113,10 +117,57 @@ TEST_F(PageOperationsTest, DeletingMovesThePageToTheTrashAndAsksAgainWhenTheTras
     EXPECT_EQ(listed().size(), 3);
 }
 
+// Answered as the window-modal alerts on screen answer, after the call has
+// returned: the page goes when "Delete" and then "Try Again" come, and stays
+// on "Cancel" or "Keep".
+TEST_F(PageOperationsTest, DeletingActsWhenTheAnswersComeLater)
+{
+    PageOperations &o = openFour();
+    alerts.setAnswersLater(true);
+    struct Case {
+        const char *page;
+        QStringList answers;
+        int refusals;  // how often the trash refuses first
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"a.zovweb", {"Cancel"}, 0, false},
+        {"a.zovweb", {"Delete"}, 0, true},
+        {"b.zovweb", {"Delete", "Try Again"}, 1, true},
+        {"c.zovweb", {"Delete", "Try Again", "Keep"}, 2, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.page);
+        const QString page = QString::fromLatin1(c.page);
+        int refusals = c.refusals;
+        ops->setTrashFunction([&refusals](const QString &file) { return refusals-- <= 0 && QFile::remove(file); });
+        for (const QString &answer : c.answers)
+            alerts.answer(answer);
+        const int before = alerts.count();
+        std::optional<bool> done;
+        o.deletePage(page, [&done](bool deleted) { done = deleted; });
+        EXPECT_FALSE(done.has_value()) << "answered before the alert did";
+        EXPECT_TRUE(QFileInfo::exists(QDir(project).filePath(page)));
+        QCoreApplication::processEvents();
+        for (int round = 0; round < 5 && !done; ++round)
+            QCoreApplication::processEvents();
+        ASSERT_TRUE(done.has_value());
+        EXPECT_EQ(*done, c.deleted);
+        EXPECT_EQ(alerts.count() - before, c.answers.size());
+        EXPECT_EQ(alerts.unansweredScripts(), 0);
+        EXPECT_EQ(QFileInfo::exists(QDir(project).filePath(page)), !c.deleted);
+        EXPECT_EQ(listed().contains(page), !c.deleted);
+        EXPECT_EQ(orderFile().contains(page), !c.deleted);
+    }
+    EXPECT_EQ(alerts.mismatches(), QStringList());
+}
+
 TEST_F(PageOperationsTest, DeletingEveryPageLeavesOneBlankPage)
 {
     PageOperations &o = openFour();
-    EXPECT_TRUE(o.deletePageArray(listed()));
+    bool all = false;
+    o.deletePageArray(listed(), [&all](bool went) { all = went; });
+    EXPECT_TRUE(all);
     EXPECT_EQ(trashed.size(), 4);
     ASSERT_EQ(listed().size(), 1);
     EXPECT_TRUE(listed().first().startsWith(QStringLiteral("page")));
@@ -124,7 +175,9 @@ TEST_F(PageOperationsTest, DeletingEveryPageLeavesOneBlankPage)
     // Names that are no plain page names of the project are never touched.
     const QString outside = path(QStringLiteral("outside.zovweb"));
     QFile(outside).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(o.deletePageArray({QStringLiteral("../outside.zovweb")}));
+    all = false;
+    o.deletePageArray({QStringLiteral("../outside.zovweb")}, [&all](bool went) { all = went; });
+    EXPECT_TRUE(all);
     EXPECT_TRUE(QFileInfo::exists(outside));
 }
 

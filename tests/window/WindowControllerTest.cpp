@@ -275,6 +275,8 @@ TEST_F(WindowControllerTest, ANewProjectOverAnExistingFolderTrashesItOnlyAfterYe
     ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
     keep.write("mine");
     keep.close();
+    // Answered as the alert on screen answers, after the call has returned.
+    alerts.setAnswersLater(true);
     panels.answer(folder);
     alerts.answer(QStringLiteral("Cancel"));
     SKTAppDelegate::shared().addNewWebsite();
@@ -282,6 +284,18 @@ TEST_F(WindowControllerTest, ANewProjectOverAnExistingFolderTrashesItOnlyAfterYe
     EXPECT_EQ(alerts.last().messageText, QStringLiteral("Confirm replacing folder \"Taken\""));
     EXPECT_TRUE(QFileInfo::exists(keep.fileName()));
     EXPECT_TRUE(SKTWindowController::allWindows().isEmpty());
+
+    panels.answer(folder);
+    alerts.answer(QStringLiteral("Yes"));
+    SKTAppDelegate::shared().addNewWebsite();
+    settle();
+    EXPECT_EQ(alerts.unansweredScripts(), 0);
+    EXPECT_FALSE(QFileInfo::exists(keep.fileName()));  // in the trash
+    SKTWindowController *w = onlyWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->openWebsiteFolder(), QStringLiteral("Taken"));
+    EXPECT_EQ(listedIn(w), QStringList{"page1.zovweb"});
+    EXPECT_EQ(alerts.mismatches(), QStringList());
 }
 
 TEST_F(WindowControllerTest, ColumnsPickersAndThePrintLayoutSheet)
@@ -345,9 +359,21 @@ TEST_F(WindowControllerTest, ATemplateSiteIsCopiedIntoTheNewProjectAndAReplacedF
     QFile old(QDir(destination).filePath(QStringLiteral("old.txt")));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.close();
+    // The folder question answers as the alert on screen does, after the
+    // call has returned: nothing is replaced until "Yes" comes.
+    alerts.setAnswersLater(true);
     alerts.answer(QStringLiteral("Yes"));
-    ASSERT_NE(SKTAppDelegate::shared().proceedToLaunchSelectedTemplateWebsite(site, destination), nullptr);
+    SKTDocument *opened = nullptr;
+    bool answered = false;
+    SKTAppDelegate::shared().proceedToLaunchSelectedTemplateWebsite(site, destination, [&](SKTDocument *doc) {
+        opened = doc;
+        answered = true;
+    });
+    EXPECT_FALSE(answered);
+    EXPECT_TRUE(QFileInfo::exists(old.fileName()));
     settle();
+    ASSERT_TRUE(answered);
+    EXPECT_NE(opened, nullptr);
     EXPECT_FALSE(QFileInfo::exists(old.fileName()));  // in the trash, not in the new project
     SKTWindowController *w = onlyWindow();
     ASSERT_NE(w, nullptr);

@@ -273,10 +273,16 @@ void SKTGraphicViewWidget::contextMenuEvent(QContextMenuEvent *event)
 
 void SKTGraphicViewWidget::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (m_view.canAcceptDrop(*event->mimeData(), canvasPoint(event->position())))
+    // A drag that enters where it could not be dropped (over a graphic,
+    // beside a section) must still be followed: a refused entry would hide
+    // every later move and the drop from the canvas. Each move decides.
+    if (m_view.canFollowDrag(*event->mimeData())) {
         event->acceptProposedAction();
-    else
+        if (!m_view.canAcceptDrop(*event->mimeData(), canvasPoint(event->position())))
+            event->setDropAction(Qt::IgnoreAction);
+    } else {
         event->ignore();
+    }
 }
 
 void SKTGraphicViewWidget::dragMoveEvent(QDragMoveEvent *event)

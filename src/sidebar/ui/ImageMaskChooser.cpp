@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -36,8 +37,10 @@ ImageMaskChooser::ImageMaskChooser(SelectionProxy &selection, QWidget *parent)
     m_own->setGeometry(85, 360, 100, 30);
     connect(m_own, &QPushButton::clicked, this, [this] {
         m_message->clear();
-        ImageMasks::selectCustomImageAsMask(m_selection, window(), [this](const QString &error) {
-            m_message->setText(error);
+        // The open panel answers later; the pop-over may have closed by then.
+        ImageMasks::selectCustomImageAsMask(m_selection, window(), [self = QPointer<ImageMaskChooser>(this)](const QString &error) {
+            if (self)
+                self->m_message->setText(error);
         });
     });
 }

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QPointer>
 #include <QUrl>
 
 void SKTWindowController::installWindowCommands()
@@ -179,9 +180,15 @@ void SKTWindowController::installDocumentCommands()
         });
     map.add(QStringLiteral("saveDocument"), [this](const ActionItemState &) {
         view_->stopEditing();
-        if (!doc_.saveDocument() && !doc_.lastSaveError.isEmpty())
-            Alerts::inform(QStringLiteral("Page Not Saved"), doc_.lastSaveError, this);
-        updateTitle();
+        // A new page asks for its file first: the outcome is told when known.
+        doc_.lastSaveError.clear();
+        doc_.saveDocument([this, window = QPointer<SKTWindowController>(this)](bool saved) {
+            if (!window)
+                return;
+            if (!saved && !doc_.lastSaveError.isEmpty())
+                Alerts::inform(QStringLiteral("Page Not Saved"), doc_.lastSaveError, this);
+            updateTitle();
+        });
     });
     map.add(
         QStringLiteral("undo"), [this](const ActionItemState &) { doc_.undoManager().undo(); },

@@ -102,8 +102,13 @@ void TemplateSiteChooser::launchSelectedTemplateWebsite(int index)
     FilePanels::current().showSavePanel(options, this, [this, site](const QString &destination) {
         if (destination.isEmpty())
             return;
-        if (ProjectLauncher::shared().proceedToLaunchSelectedTemplateWebsite(site, destination))
-            hide();
+        // The chooser goes once the project has opened, which may be after
+        // the question about an existing folder has been answered.
+        ProjectLauncher::shared().proceedToLaunchSelectedTemplateWebsite(
+            site, destination, [chooser = QPointer<TemplateSiteChooser>(this)](SKTDocument *opened) {
+                if (opened && chooser)
+                    chooser->hide();
+            });
     });
 }
 
