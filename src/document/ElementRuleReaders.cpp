@@ -83,10 +83,14 @@ void applyFont(const PageRule &rule, myTextView &t, const RuleReadContext &conte
     t.textView.fontPointSize = t.fontSize;
     if (context.fontFamilies && !t.familyName.isEmpty())
         context.fontFamilies->insert(t.familyName);
-    // A table cell whose text has a font other than the cell's own stores
-    // the one that differs beside them.
+    // A table cell whose inner text view has a font other than the cell's own
+    // stores the one that differs beside them. Pages written before the rule
+    // carried the cell's own size held the inner size in "font-size" and the
+    // cell's beside it as "cellFontSize".
     if (rule.has(S("textFontFamily")))
         t.textView.fontName = rule.string(S("textFontFamily"), t.familyName);
+    if (rule.has(S("textFontSize")))
+        t.textView.fontPointSize = rule.integer(S("textFontSize"), t.fontSize, 0, 10000);
     if (rule.has(S("cellFontSize")))
         t.fontSize = rule.integer(S("cellFontSize"), t.fontSize, 0, 10000);
 }

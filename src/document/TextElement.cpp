@@ -1,6 +1,7 @@
 #include "document/TextElement.h"
 
 #include "document/ElementBox.h"
+#include "model/SKTTable.h"
 
 #define ZOV_TEXT_GET(Type, name) ZOV_ELEMENT_GET(TextElement, Type, name)
 #define ZOV_TEXT_SET(Type, name, Setter) ZOV_ELEMENT_SET(TextElement, Type, name, Setter)
@@ -75,18 +76,14 @@ QString TextElement::fontFamily() const
 {
     if (m_graphic)
         return m_graphic->fontFamily();
-    if (!m_carrier)
-        return QString();
-    return m_carrier->textView.fontName.isNull() ? m_carrier->familyName : m_carrier->textView.fontName;
+    return m_carrier ? SKTTable::cellFamily(*m_carrier) : QString();
 }
 
 int32_t TextElement::fontSize() const
 {
     if (m_graphic)
         return m_graphic->fontSize();
-    if (!m_carrier)
-        return 0;
-    return m_carrier->textView.fontPointSize > 0 ? int32_t(m_carrier->textView.fontPointSize) : m_carrier->fontSize;
+    return m_carrier ? SKTTable::cellFontSize(*m_carrier) : 0;
 }
 
 int32_t TextElement::alignment() const

@@ -17,7 +17,8 @@ public:
     QRectF bounds() const;
     // The element's plain text (a carrier's text view string).
     QString text() const;
-    // Font family as stored (never a substitute) and whole point size.
+    // Font family as stored (never a substitute) and whole point size; a
+    // table cell's are its own, the font the canvas draws it in.
     QString fontFamily() const;
     int32_t fontSize() const;
     // 0 left, 1 right, 2 centre, 3 justified (a carrier's alignment word mapped).

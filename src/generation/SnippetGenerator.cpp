@@ -106,7 +106,7 @@ CodeWidgetHelper SKTDocument::generateSnippetCode(TextElement element, SKTTable 
             ResponsiveText::hoverRules(id, tc, el.hoverColorString(), el.hoverTextColorString());
         // 9. Font.
         const int32_t fontSize = el.fontSize();
-        const QString family = cell ? SKTTable::cellFamily(*el.carrier()) : el.fontFamily();
+        const QString family = el.fontFamily();
         if (activeGeneration)
             activeGeneration->markFontUsed(family);
         // 10. Free space below the text goes where the vertical alignment says.

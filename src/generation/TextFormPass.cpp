@@ -89,10 +89,6 @@ public:
                       cell.height);
     }
     static QString text(const TextElement &el) { return el.isCarrier() ? SKTTable::cellText(*el.carrier()) : el.text(); }
-    static QString family(const TextElement &el)
-    {
-        return el.isCarrier() ? SKTTable::cellFamily(*el.carrier()) : el.fontFamily();
-    }
 };
 
 struct FormState {
@@ -229,7 +225,7 @@ void writeFullRule(GenerationContext &ctx, TextElement &el, int32_t n, int32_t z
     // page is where they are stored.
     const QString textColour = hexOr(el.textHexColorString(), QStringLiteral("000000"));
     const int32_t fontSize = el.fontSize();
-    const QString family = CellLookup::family(el);
+    const QString family = el.fontFamily();
     ctx.markFontUsed(family);
 
     const QString width = el.matchScreenFlag() ? QStringLiteral("100%") : Fmt::fill(u"%dpx", {b.width()});

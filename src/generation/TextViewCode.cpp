@@ -80,7 +80,7 @@ CodeWidgetHelper SKTDocument::generateTextViewCode(TextElement element, SKTTable
     // A cell has no border style of its own.
     const QString borderStyle = carrier ? QStringLiteral("(null)") : Escape::cssValue(el.borderStyle());
     const int32_t fontSize = el.fontSize();
-    const QString family = carrier ? SKTTable::cellFamily(*el.carrier()) : el.fontFamily();
+    const QString family = el.fontFamily();
     if (activeGeneration)
         activeGeneration->markFontUsed(family);
     const QString align = raw.isEmpty() ? QStringLiteral("left") : ResponsiveText::alignmentWord(el.alignment());

@@ -81,7 +81,7 @@ CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, in
                                                : el.templateName()));
     populateTextViewMarginType(el);
     const QString raw = carrier ? SKTTable::cellText(*el.carrier()) : el.text();
-    const QString family = carrier ? SKTTable::cellFamily(*el.carrier()) : el.fontFamily();
+    const QString family = el.fontFamily();
     if (activeGeneration)
         activeGeneration->markFontUsed(family);
 
@@ -198,16 +198,17 @@ CodeWidgetHelper SKTDocument::generateTextViewCodeStatic(TextElement element, in
     add(QStringLiteral("sectionRowSpot"), d(el.sectionRowSpot()));
     add(QStringLiteral("sectionColumnSpot"), d(el.sectionColumnSpot()));
     add(QStringLiteral("markAsReplyFlag"), d(el.markAsReplyToEmailFlag()));
-    // A cell keeps a font of its own (drawn on the canvas) beside the font of
-    // its text (which the inspector shows); the rule's family and size hold
-    // one of each, and what differs is stored beside them (left out when both
-    // agree, as in every page read back) so that a reading gives both back.
+    // The rule's family and size are the cell's own, the font its text is
+    // drawn and written in. The inner text view may still hold another (the
+    // palette's composite makers give it one); what differs is stored beside
+    // them (left out when both agree, as in every page read back) so that a
+    // reading gives the cell back as it was.
     if (carrier) {
         const myTextView &c = *el.carrier();
         if (!c.textView.fontName.isEmpty() && c.textView.fontName != family)
             add(QStringLiteral("textFontFamily"), cv(c.textView.fontName));
-        if (c.fontSize != fontSize)
-            add(QStringLiteral("cellFontSize"), d(c.fontSize));
+        if (Fmt::trunc(c.textView.fontPointSize) != fontSize)
+            add(QStringLiteral("textFontSize"), d(Fmt::trunc(c.textView.fontPointSize)));
     }
     add(QStringLiteral("onClickShow"), cv(el.onClickShowString()));
     add(QStringLiteral("onClickHide"), cv(el.onClickHideString()));

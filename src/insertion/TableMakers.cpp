@@ -46,7 +46,9 @@ std::shared_ptr<SKTTable> TableMakers::addTable_drag(const QPointF &point)
         cell->columnSpot = c;
         cell->width = 200;
         cell->height = 100;
+        // The size the cell is drawn and written in, its text's too.
         cell->fontSize = 25;
+        cell->textView.fontPointSize = 25;
         cells.append(cell);
     }
     QRectF rect(whole(point.x()), whole(point.y()), 800, 100);
@@ -91,6 +93,7 @@ std::shared_ptr<SKTTable> TableMakers::addTable_Responsive(const QStringList &sp
         cell->height = 100;
         cell->textView.borderLine = gResponsiveEdition ? QStringLiteral("none") : QStringLiteral("solid");
         cell->fontSize = 28;
+        cell->textView.fontPointSize = 28;
         cell->verticalAlignment = 1;
         cells.append(cell);
     }

@@ -364,9 +364,10 @@ QSizeF SKTTable::naturalSize()
     const Cell cell = grabCurrentTableCellHelper();
     if (!cell)
         return {};
-    const TextBlockStyle style{TextBlockLayout::fontFor(cellFamily(*cell), cell->fontSize), Qt::black,
+    const int32_t size = cellFontSize(*cell);
+    const TextBlockStyle style{TextBlockLayout::fontFor(cellFamily(*cell), size), Qt::black,
                                TextBlockLayout::alignmentCode(cell->textAlignment),
-                               double(cell->lineSpacing) * cell->fontSize};
+                               double(cell->lineSpacing) * size};
     return TextBlockLayout(cellText(*cell), style, cell->width).usedSize();
 }
 
@@ -378,6 +379,11 @@ QString SKTTable::cellText(const myTextView &cell)
 QString SKTTable::cellFamily(const myTextView &cell)
 {
     return cell.familyName.isEmpty() ? cell.textView.fontName : cell.familyName;
+}
+
+int32_t SKTTable::cellFontSize(const myTextView &cell)
+{
+    return cell.fontSize > 0 ? cell.fontSize : Geometry::clampToInt(cell.textView.fontPointSize);
 }
 
 QStringList SKTTable::keyPathsForValuesAffectingDrawingContents() const

@@ -113,9 +113,13 @@ public:
     QList<myTextView> cellSnapshot() const;
     void restoreCells(const QList<myTextView> &snapshot);
 
-    // The text a cell shows and the font it is drawn in.
+    // The text a cell shows and the font it is drawn in. The cell's own
+    // family and size are its whole text's font: the canvas draws them, the
+    // inspector shows them and the page is written with them; the inner text
+    // view's font stands in only where the cell has none.
     static QString cellText(const myTextView &cell);
     static QString cellFamily(const myTextView &cell);
+    static int32_t cellFontSize(const myTextView &cell);
 
 protected:
     void writeProperties(GraphicProperties &properties) override;

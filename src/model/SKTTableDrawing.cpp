@@ -193,8 +193,8 @@ TextBlockStyle SKTTable::cellStyle(const myTextView &cell)
     else if (cell.textAlignment == QLatin1String("justify"))
         alignment = 3;
     const QColor colour = GraphicPainter::withAlpha(hexOrBlack(cell.textColorString), cell.alphaValue);
-    return {TextBlockLayout::fontFor(cellFamily(cell), cell.fontSize), colour, alignment,
-            double(cell.lineSpacing) * cell.fontSize};
+    const int32_t size = cellFontSize(cell);
+    return {TextBlockLayout::fontFor(cellFamily(cell), size), colour, alignment, double(cell.lineSpacing) * size};
 }
 
 void SKTTable::measureCellTextHeights()

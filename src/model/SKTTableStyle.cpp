@@ -209,9 +209,9 @@ void SKTTable::copyCellStyleUp(const myTextView &cell, bool withBoxAndPlacement)
     setBackgroundHexColorString(background);
     setOpacity(cell.alphaValue);
     setFontColor(DataCentre::colorWithHexString(cell.textColorString));
-    // The family the cell is drawn and written with.
+    // The font the cell is drawn and written with.
     setFontFamily(cellFamily(cell));
-    setFontSize(cell.textView.fontPointSize > 0 ? Geometry::clampToInt(cell.textView.fontPointSize) : cell.fontSize);
+    setFontSize(cellFontSize(cell));
     setShadowFlag(cell.shadowFlag ? 1 : 0);
     setHoverTextColorString(cell.hoverTextColorString);
     setHoverColorString(cell.hoverColorString);

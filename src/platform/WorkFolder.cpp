@@ -46,15 +46,31 @@ WorkFolder::WorkFolder(const QString &basePath)
 
 WorkFolder::~WorkFolder()
 {
+    close();
+}
+
+void WorkFolder::close()
+{
     if (!path_.isEmpty() && !QDir(path_).removeRecursively())
         qWarning().noquote() << "The work folder" << path_ << "could not be removed completely.";
+    path_.clear();
     if (lock_)
         lock_->unlock();
+    lock_.reset();
 }
 
 WorkFolder &WorkFolder::shared()
 {
     static WorkFolder folder;
+    // Closed with the application rather than among the static objects at
+    // exit: by then whatever made the cache folder (a test's temporary home)
+    // may have removed it, lock file and all.
+    static const bool closesWithApplication = [] {
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] { shared().close(); });
+        return true;
+    }();
+    Q_UNUSED(closesWithApplication);
     return folder;
 }
 

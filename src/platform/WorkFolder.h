@@ -27,6 +27,9 @@ public:
     bool open();
     bool isOpen() const;
     QString errorString() const;
+    // Removes this instance's folder and frees its lock; a later path() opens
+    // a new one.
+    void close();
 
     QString basePath() const;
     // This instance's folder (opened on demand); empty when it cannot be made.

@@ -230,9 +230,9 @@ TEST_F(ResponsiveRoundTripTest, EachKindInASectionReadsBackToTheSamePage)
     }
 }
 
-// A table cell keeps a font of its own (drawn on the canvas) beside the font
-// of its text (shown by the inspector), as the palette's tables and sections
-// make them; and a table whose border style draws nothing keeps the border
+// A table cell's own font is drawn on the canvas and written to the page; an
+// inner text view font that differs (as composite makers leave it) is kept
+// beside it; and a table whose border style draws nothing keeps the border
 // width its cells are laid out with. Opened, the cells are as they were made.
 TEST_F(ResponsiveRoundTripTest, TableCellsKeepBothFontsAndTheBorderWidthOfAnUndrawnBorder)
 {
@@ -252,6 +252,11 @@ TEST_F(ResponsiveRoundTripTest, TableCellsKeepBothFontsAndTheBorderWidthOfAnUndr
         made->refreshLayout();
         const Texts t = generations(inSection({12}, {made}));
         ASSERT_TRUE(opened);
+        // The visitor's page has the size the canvas draws; the inner one is
+        // only kept beside it.
+        EXPECT_TRUE(t.first.contains(QRegularExpression(QStringLiteral("font-size:28(px)?;"))));
+        EXPECT_FALSE(t.first.contains(QRegularExpression(QStringLiteral("font-size:15(px)?;"))));
+        EXPECT_TRUE(t.first.contains(QStringLiteral("textFontSize:15;")));
         std::shared_ptr<SKTTable> back;
         for (const auto &g : opened->graphics())
             if (auto table = std::dynamic_pointer_cast<SKTTable>(g); table && table->gridType() == QLatin1String("table"))

@@ -31,7 +31,7 @@ TextGraphicEditor *TextGraphicEditor::create(SKTGraphic &graphic, const QRectF &
         editor->m_cell = cell;
         const QColor colour = cell->textColorString.isEmpty() ? QColor(Qt::black)
                                                                : DataCentre::colorWithHexString(cell->textColorString);
-        editor->applyLook(TextBlockLayout::fontFor(SKTTable::cellFamily(*cell), cell->fontSize), colour,
+        editor->applyLook(TextBlockLayout::fontFor(SKTTable::cellFamily(*cell), SKTTable::cellFontSize(*cell)), colour,
                           TextBlockLayout::alignmentCode(cell->textAlignment), SKTTable::cellText(*cell));
         return editor;
     }

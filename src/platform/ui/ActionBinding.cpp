@@ -67,9 +67,10 @@ void bind(QAction *qaction, const QString &action, int tag)
     QObject::connect(qaction, &QAction::triggered, qaction, [qaction](bool) {
         const ActionItemState sender = stateOf(qaction);
         // Validation right before running keeps a shortcut from reaching a
-        // command its menu would show disabled.
+        // command its menu would show disabled or hide (the menu is validated
+        // only when it opens, so its items may still show an older state).
         ActionItemState check = sender;
-        if (!ResponderChain::validate(check))
+        if (!ResponderChain::validate(check) || !check.visible)
             return;
         ResponderChain::send(sender.action, sender);
     });
