@@ -189,6 +189,8 @@ public:
     QString nextImageName() override;
     QString currentDocPath() const override { return pagePath; }
     QPointF lastTouchPoint() const override { return lastTouchPointValue; }
+    quint64 currentChange() const override;
+    void continueChange(quint64 change, const std::function<void()> &changes) override;
     bool isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect) override;
     bool isThereGraphicAtRect(const QRectF &rect) override;
     SKTGraphic *grabMySection(int32_t sectionNumber) override;

@@ -14,6 +14,19 @@ QString SKTGraphicView::documentPageName() const
     return m_document ? m_document->pageName : QString();
 }
 
+quint64 SKTGraphicView::currentChange() const
+{
+    return m_document ? m_document->undoManager().currentStep() : 0;
+}
+
+void SKTGraphicView::continueChange(quint64 change, const std::function<void()> &changes)
+{
+    if (m_document)
+        m_document->undoManager().continueStep(change, changes);
+    else
+        changes();
+}
+
 void SKTGraphicView::identifyAndPushSectionsDownwardByOnePixel(const QRectF &rect)
 {
     if (GraphicEnvironment *sections = insertions()->sectionEnvironment())

@@ -26,7 +26,91 @@ bool isChoiceOption(const SKTGraphic &g)
     const QString type = g.formType();
     return type == QLatin1String("checkbox") || type == QLatin1String("radio");
 }
+
+// The bot check's question and answer field sit side by side and keep
+// their sizes; an option's label sits right of its check box or button.
+constexpr int32_t kBotCheckTag = -22;
+constexpr double kOptionIndent = 30;
+
+bool isOptionLabel(const SKTGraphic &g)
+{
+    return g.formType() == QLatin1String("textLabel") && g.formOptionTag() > 0;
+}
+
+// Each member of one cell laid into the cell's rectangle: it starts at the
+// cell's left edge (no higher than the cell's top) and takes the cell's
+// width, unless it keeps its size. The members of a bot check keep their
+// places relative to each other, so the answer stays beside its question.
+// A member laid over another that it did not cover before goes below it,
+// the one that moved giving way to the one that stayed.
+QList<QPair<SKTGraphic *, QRectF>> cellLayout(const QList<SKTGraphic *> &members, const QRectF &cell)
+{
+    QHash<int32_t, double> botCheckLeft;
+    for (SKTGraphic *g : members) {
+        if (g->formOptionTag() != kBotCheckTag)
+            continue;
+        const auto it = botCheckLeft.find(g->groupNumber());
+        if (it == botCheckLeft.end())
+            botCheckLeft.insert(g->groupNumber(), g->bounds().x());
+        else
+            *it = std::min(*it, g->bounds().x());
+    }
+    QList<QPair<SKTGraphic *, QRectF>> laid;
+    for (SKTGraphic *g : members) {
+        const QRectF b = g->bounds();
+        const double y = std::max(b.y(), cell.y());
+        double width = cell.width();
+        double height = b.height() - std::max(0.0, cell.y() - b.y());
+        // Wholly above the cell (it joined from a section higher up): it
+        // keeps its height at the cell's top instead of turning inside out.
+        if (height < 1)
+            height = b.height();
+        double x = cell.x();
+        if (g->formOptionTag() == kBotCheckTag) {
+            x += b.x() - botCheckLeft.value(g->groupNumber());
+            width = b.width();
+            height = b.height();
+        } else if (g->responsiveResizeFlag() == 1) {
+            width = b.width();
+            height = b.height();
+        } else if (isOptionLabel(*g)) {
+            x += kOptionIndent;
+            width -= kOptionIndent;
+        }
+        laid.append({g, QRectF(whole(x), whole(y), whole(width), whole(height))});
+    }
+    // Members already in place keep it; those the layout moves come after
+    // them, top first, each clear of every member placed before it.
+    std::stable_sort(laid.begin(), laid.end(), [](const auto &a, const auto &b) {
+        const bool aStays = a.first->bounds() == a.second;
+        const bool bStays = b.first->bounds() == b.second;
+        if (aStays != bStays)
+            return aStays;
+        return a.second.y() < b.second.y() || (a.second.y() == b.second.y() && a.second.x() < b.second.x());
+    });
+    // Every round moves the member below one more of those placed before it.
+    for (qsizetype i = 1; i < laid.size(); ++i) {
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (qsizetype j = 0; j < i; ++j) {
+                QRectF &mine = laid[i].second;
+                if (!mine.intersects(laid[j].second) || laid[i].first->bounds().intersects(laid[j].first->bounds()))
+                    continue;
+                mine.moveTop(std::ceil(laid[j].second.bottom()) + kJoinGap);
+                moved = true;
+            }
+        }
+    }
+    return laid;
+}
 } // namespace
+
+void SectionOperations::layOutCell(const QList<SKTGraphic *> &members, const QRectF &cell)
+{
+    for (const auto &[g, bounds] : cellLayout(members, cell))
+        if (g->bounds() != bounds)
+            g->setBounds(bounds);
+}
 
 SKTGraphic *SectionOperations::grabOverLappingSection(const QRectF &rect)
 {
@@ -148,29 +232,11 @@ void SectionOperations::reAlignSectionObjects(SKTGraphic &sectionGraphic)
         if (found == byCell.constEnd())
             continue;
         const QRectF cell = section->grabSelectedCellRect(cellHelper->rowSpot, cellHelper->columnSpot);
-        for (SKTGraphic *g : *found) {
-            if (g->sectionNumber() != cellHelper->sectionNumber)
-                continue;
-            const QRectF b = g->bounds();
-            const double y = std::max(b.y(), cell.y());
-            double width = cell.width();
-            double height = b.height() - std::max(0.0, cell.y() - b.y());
-            // Wholly above the cell (it joined from a section higher up): it
-            // keeps its height at the cell's top instead of turning inside out.
-            if (height < 1)
-                height = b.height();
-            if (g->responsiveResizeFlag() == 1) {
-                width = b.width();
-                height = b.height();
-            }
-            double x = cell.x();
-            if (g->formOptionTag() != -99 && g->formOptionTag() != -11 && !g->formType().isEmpty()
-                && g->formType() != QLatin1String("submit")) {
-                x += 30;
-                width -= 30;
-            }
-            g->setBounds(QRectF(whole(x), whole(y), whole(width), whole(height)));
-        }
+        QList<SKTGraphic *> members;
+        for (SKTGraphic *g : *found)
+            if (g->sectionNumber() == cellHelper->sectionNumber)
+                members.append(g);
+        layOutCell(members, cell);
     }
     growToHoldContents(sectionGraphic);
     m_frame.context().refocusResponsiveAlignment(sectionGraphic);

@@ -55,6 +55,7 @@ public:
 
 private:
     void placeClearOfOthers(SKTGraphic &graphic);
+    void layOutCell(const QList<SKTGraphic *> &members, const QRectF &cell);
     void pushDown(const QRectF &rect, SKTGraphic &section, int32_t distance);
     InsertionFrame m_frame;
 };

@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class SKTGraphic;
 
@@ -27,6 +28,12 @@ public:
     virtual QString nextImageName() { return QString(); }
     virtual QString currentDocPath() const { return QString(); }
     virtual QPointF lastTouchPoint() const { return QPointF(); }
+
+    // Undo: the change being recorded now (0 when none), and a way to make
+    // changes that follow from it later (the overlap repair after a move)
+    // part of that change, so one undo takes back both.
+    virtual quint64 currentChange() const { return 0; }
+    virtual void continueChange(quint64, const std::function<void()> &changes) { changes(); }
 
     // Overlaps: would rect overlap another graphic of the page than graphic?
     virtual bool isThereGraphicAtNewLocation(const SKTGraphic &graphic, const QRectF &rect) = 0;

@@ -8,9 +8,13 @@
 
 #include <QHash>
 #include <QTimer>
+#include <QVariant>
 #include <cmath>
 
 namespace {
+// The change whose move a pending overlap repair follows, kept on its timer.
+constexpr const char *kChangeProperty = "change";
+
 // Section lookups of one move, so a selection of many graphics asks the
 // window once per section number instead of once per graphic.
 class SectionCache {
@@ -175,14 +179,24 @@ void SKTGraphic::checkforOverlap(SKTGraphic &graphic)
 void SKTGraphic::scheduleOverlapCheck()
 {
     // The timer belongs to the graphic, so a pending repair dies with it;
-    // restarting cancels the one already pending.
+    // restarting cancels the one already pending. The repair (a snap back, a
+    // join with its re-layout, a section's growth) belongs to the move that
+    // asked for it: one undo takes back both.
+    GraphicEnvironment *env = GraphicEnvironment::current();
+    const quint64 change = env ? env->currentChange() : 0;
     if (!m_overlapTimer) {
         m_overlapTimer = std::make_unique<QTimer>();
         m_overlapTimer->setSingleShot(true);
         m_overlapTimer->setInterval(kOverlapCheckDelayMs);
-        QObject::connect(m_overlapTimer.get(), &QTimer::timeout, m_overlapTimer.get(),
-                         [this] { checkforOverlap(*this); });
+        QObject::connect(m_overlapTimer.get(), &QTimer::timeout, m_overlapTimer.get(), [this] {
+            if (GraphicEnvironment *now = GraphicEnvironment::current())
+                now->continueChange(m_overlapTimer->property(kChangeProperty).toULongLong(),
+                                    [this] { checkforOverlap(*this); });
+            else
+                checkforOverlap(*this);
+        });
     }
+    m_overlapTimer->setProperty(kChangeProperty, QVariant::fromValue(change));
     m_overlapTimer->start();
 }
 

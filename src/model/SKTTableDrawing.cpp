@@ -54,6 +54,7 @@ QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
     const IndexPass pass(*this);
     const int32_t b = borderWidth();
     const Layout l = layout();
+    const bool section = m_gridType == QLatin1String("section");
     forEachCell([&](int32_t r, int32_t c, const Cell &cell) {
         const double x = l.columnStarts[c];
         const double y = l.rowStarts[r];
@@ -65,6 +66,13 @@ QPainterPath SKTTable::bezierPathForDrawing(GraphicPainter &painter)
             QPainterPath box;
             box.addRoundedRect(QRectF(x, y, w, h), cell->cornerRadius, cornerRadius());
             painter.fillPath(box, GraphicPainter::withAlpha(*fill, cell->alphaValue));
+        }
+        // A section's cell borders mark its columns for editing; the page
+        // itself draws none, so paper and exported pictures leave them out.
+        if (section && !painter.editingAids()) {
+            if (cell->shadowFlag)
+                painter.clearShadow();
+            return;
         }
         QPainterPath border;
         border.addRoundedRect(QRectF(x + b / 2, y + b / 2, w - b, h - b), cornerRadius(), cornerRadius());

@@ -40,11 +40,18 @@ void UndoManager::registerUndo(QObject *target, std::function<void()> action)
     open_.back()->items.push_back(std::move(item));
 }
 
+std::unique_ptr<UndoManager::Group> UndoManager::newStep()
+{
+    auto group = std::make_unique<Group>();
+    group->id = ++lastStepId_;
+    return group;
+}
+
 void UndoManager::openAutomaticGroupIfNeeded()
 {
     if (!open_.empty())
         return;
-    open_.push_back(std::make_unique<Group>());
+    open_.push_back(newStep());
     // Undo and redo open their own group and close it themselves.
     if (!undoing_ && !redoing_ && groupsByEvent_) {
         automaticOpen_ = true;
@@ -67,11 +74,11 @@ void UndoManager::beginUndoGrouping()
 {
     // Like a registration, an explicit group lies inside the step of this event pass.
     if (open_.empty() && !undoing_ && !redoing_ && groupsByEvent_) {
-        open_.push_back(std::make_unique<Group>());
+        open_.push_back(newStep());
         automaticOpen_ = true;
         scheduleAutomaticClose();
     }
-    open_.push_back(std::make_unique<Group>());
+    open_.push_back(open_.empty() ? newStep() : std::make_unique<Group>());
 }
 
 void UndoManager::endUndoGrouping()
@@ -141,6 +148,36 @@ void UndoManager::trim()
         redoStack_.erase(redoStack_.begin(), redoStack_.end() - levels_);
 }
 
+quint64 UndoManager::currentStep() const
+{
+    if (!open_.empty())
+        return open_.front()->id;
+    return undoStack_.empty() ? 0 : undoStack_.back()->id;
+}
+
+void UndoManager::continueStep(quint64 step, const std::function<void()> &changes)
+{
+    // Open (the same event pass, or an explicit group), the changes join
+    // whatever is being recorded; a step that is no longer the last one
+    // cannot take them.
+    if (step == 0 || !open_.empty() || undoing_ || redoing_ || undoStack_.empty() || undoStack_.back()->id != step
+        || !isUndoRegistrationEnabled()) {
+        changes();
+        return;
+    }
+    // Reopened as an explicit group, so no automatic close counts it as a
+    // new change; put back where it was, with what the changes recorded.
+    open_.push_back(std::move(undoStack_.back()));
+    undoStack_.pop_back();
+    changes();
+    while (open_.size() > 1)
+        closeTopGroup();
+    undoStack_.push_back(std::move(open_.back()));
+    open_.pop_back();
+    automaticOpen_ = false;
+    emit stateChanged();
+}
+
 bool UndoManager::canUndo() const
 {
     if (!undoStack_.empty())
@@ -180,7 +217,7 @@ bool UndoManager::replay(Stack &from, bool undoingStep)
     from.pop_back();
 
     (undoingStep ? undoing_ : redoing_) = true;
-    open_.push_back(std::make_unique<Group>());
+    open_.push_back(newStep());
     open_.back()->name = step->name;
     runGroup(*step);
     // Whatever the closures left open belongs to this replay.

@@ -41,6 +41,14 @@ public:
     bool groupsByEvent() const { return groupsByEvent_; }
     void setGroupsByEvent(bool on) { groupsByEvent_ = on; }
 
+    // The step being recorded now, or else the last one closed (0 when there is
+    // none). Changes that follow from a step a little later (a timer, a
+    // re-layout) are recorded into it with continueStep, so undo and redo take
+    // them with it. When that step is no longer the last one (undone, or
+    // another change came between), the changes make a step of their own.
+    quint64 currentStep() const;
+    void continueStep(quint64 step, const std::function<void()> &changes);
+
     bool canUndo() const;
     bool canRedo() const;
     // Each answers false when there was no step to replay (or a group is still open).
@@ -96,12 +104,14 @@ private:
     };
     struct Group {
         QString name;
+        quint64 id = 0;
         std::vector<Item> items;
         bool empty() const;
     };
     using Stack = std::vector<std::unique_ptr<Group>>;
 
     void openAutomaticGroupIfNeeded();
+    std::unique_ptr<Group> newStep();
     void closeTopGroup();
     void pushClosed(std::unique_ptr<Group> group);
     void trim();
@@ -123,5 +133,6 @@ private:
     int levels_ = 0;
     int disabled_ = 0;
     int changeCount_ = 0;
+    quint64 lastStepId_ = 0;
     bool savedStateLost_ = false;
 };

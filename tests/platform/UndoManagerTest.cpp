@@ -286,3 +286,48 @@ TEST(UndoManager, StateChangedForMenus)
     c.undo.undo();
     EXPECT_GT(changes, before);
 }
+
+// Changes that follow from a step later on (a timer after a drag) go into
+// that step while it is still the last one: one undo and one redo take
+// them all, and the document counts one change. Once another step came
+// between, or the step was undone, they make a step of their own.
+TEST(UndoManager, FollowOnChangesJoinTheirStepWhileItIsTheLast)
+{
+    Counter c;
+    c.set(1);
+    const quint64 drag = c.undo.currentStep();
+    EXPECT_NE(drag, 0u);
+    c.idle();
+    c.undo.continueStep(drag, [&c] {
+        c.set(2);
+        c.set(3);
+    });
+    EXPECT_EQ(c.undo.undoCount(), 1);
+    EXPECT_EQ(c.undo.changeCount(), 1);
+    EXPECT_TRUE(c.undo.undo());
+    EXPECT_EQ(c.value, 0);
+    EXPECT_TRUE(c.undo.redo());
+    EXPECT_EQ(c.value, 3);
+    EXPECT_FALSE(c.undo.canRedo());
+
+    // Another change came between: the follow-on changes are a step of their own.
+    c.set(4);
+    const quint64 older = c.undo.currentStep();
+    c.idle();
+    c.set(5);
+    c.idle();
+    c.undo.continueStep(older, [&c] { c.set(6); });
+    c.idle();
+    EXPECT_EQ(c.undo.undoCount(), 4);
+    EXPECT_TRUE(c.undo.undo());
+    EXPECT_EQ(c.value, 5);
+
+    // The step was undone: a replayed step is never reopened.
+    const quint64 undone = c.undo.currentStep();
+    EXPECT_TRUE(c.undo.undo());
+    EXPECT_EQ(c.value, 4);
+    c.undo.continueStep(undone, [&c] { c.set(7); });
+    c.idle();
+    EXPECT_TRUE(c.undo.undo());
+    EXPECT_EQ(c.value, 4);
+}

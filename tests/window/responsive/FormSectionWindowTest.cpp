@@ -9,6 +9,7 @@
 #include "support/TestServer.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/SKTTable.h"
 #include "model/SKTText.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -162,5 +164,123 @@ TEST_F(FormSectionWindowTest, APublishedFormIsTheResponsivePageWithAWorkingForm)
                                        QStringLiteral("-l"), published});
     ASSERT_TRUE(lint.waitForFinished(30000)) << "php could not be run";
     EXPECT_EQ(lint.exitCode(), 0) << lint.readAllStandardOutput().toStdString() << lint.readAllStandardError().toStdString();
+    w->document().markClean();
+}
+
+// A section laid out again (here: a button joins its first column) keeps its form
+// items apart: the bot check's answer field stays beside its question, at
+// its own size, and a text field's input stays under its label, flush with
+// it. No two members overlap that did not before.
+TEST_F(FormSectionWindowTest, ASectionLaidOutAgainKeepsItsFormItemsApart)
+{
+    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
+    SKTWindowController *w = newPageWindow();
+    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
+    double top = 40;
+    for (const auto &g : w->document().graphics())
+        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
+    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
+    SKTTable *section = firstSection(*w);
+    ASSERT_NE(section, nullptr);
+    for (const char *name : {"zov_textfield", "zov_botchecker"}) {
+        const QPointF at = freePoint(*w, *section, 0);
+        ASSERT_FALSE(at.isNull());
+        ASSERT_TRUE(dropPaletteEntry(*w, QString::fromLatin1(name), at)) << name;
+    }
+    SKTText *question = nullptr;
+    SKTText *answer = nullptr;
+    SKTText *label = nullptr;
+    SKTText *input = nullptr;
+    for (const auto &g : w->document().graphics()) {
+        auto *t = dynamic_cast<SKTText *>(g.get());
+        if (!t)
+            continue;
+        if (t->formOptionTag() == -22)
+            (t->formType() == QLatin1String("textLabel") ? question : answer) = t;
+        else if (t->formOptionTag() == -99 && t->formType() == QLatin1String("textLabel"))
+            label = t;
+        else if (t->formOptionTag() == -99 && t->formType() == QLatin1String("text"))
+            input = t;
+    }
+    ASSERT_TRUE(question && answer && label && input);
+    const QSizeF questionSize = question->bounds().size();
+    const QSizeF answerSize = answer->bounds().size();
+    QHash<SKTGraphic *, QRectF> before;
+    for (SKTGraphic *g : sectionMembers(*w))
+        before.insert(g, g->bounds());
+
+    // A submit button dragged from the second column into the first: the
+    // first column is laid out again around it.
+    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_submitbutton"), freePoint(*w, *section, 1)));
+    SKTGraphic *button = nullptr;
+    for (const auto &g : w->document().graphics())
+        if (g->formType() == QLatin1String("submit"))
+            button = g.get();
+    ASSERT_NE(button, nullptr);
+    ASSERT_EQ(button->sectionColumnSpot(), 1);
+    const QPointF target = freePoint(*w, *section, 0);
+    ASSERT_FALSE(target.isNull());
+    w->graphicView().deselectAll();
+    dragOnCanvas(*w, button->bounds().center(), target);
+    ASSERT_EQ(button->sectionColumnSpot(), 0) << "the button did not join the first column";
+
+    EXPECT_FALSE(question->bounds().intersects(answer->bounds()))
+        << "question " << question->bounds().left() << ".." << question->bounds().right() << ", answer "
+        << answer->bounds().left() << ".." << answer->bounds().right();
+    EXPECT_GE(answer->bounds().left(), question->bounds().right());
+    EXPECT_EQ(question->bounds().size(), questionSize);
+    EXPECT_EQ(answer->bounds().size(), answerSize);
+    EXPECT_EQ(input->bounds().left(), label->bounds().left());
+    EXPECT_GE(input->bounds().top(), label->bounds().bottom());
+    const QList<SKTGraphic *> members = sectionMembers(*w);
+    for (SKTGraphic *a : members)
+        for (SKTGraphic *b : members)
+            if (a != b && before.contains(a) && before.contains(b) && !before[a].intersects(before[b]))
+                EXPECT_FALSE(a->bounds().intersects(b->bounds()))
+                    << a->formType().toStdString() << " over " << b->formType().toStdString();
+    w->document().markClean();
+}
+
+// File > Export > Image writes the page as a visitor or a printer sees it:
+// the canvas's width, the page's own height (not the canvas's maximum), and
+// none of the editing aids (section outlines) the canvas draws around
+// sections.
+TEST_F(FormSectionWindowTest, AnExportedPictureIsThePageAsAVisitorSeesIt)
+{
+    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
+    SKTWindowController *w = newPageWindow();
+    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
+    double top = 40;
+    for (const auto &g : w->document().graphics())
+        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
+    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
+    SKTTable *section = firstSection(*w);
+    ASSERT_NE(section, nullptr);
+    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_textfield"), freePoint(*w, *section, 0)));
+    double bottom = 0;
+    for (const auto &g : w->document().graphics())
+        bottom = std::max(bottom, g->bounds().bottom());
+
+    const QString out = path(QStringLiteral("page.png"));
+    panels.answer(out);
+    QString why;
+    ASSERT_TRUE(MenuPath::trigger(w, QStringLiteral("File/Export/Image"), &why)) << qPrintable(why);
+    spinUntil([&] { return QFileInfo(out).size() > 0; }, 10000);
+    const QImage picture(out);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.width(), gCanvasWidth);
+    EXPECT_GE(picture.height(), bottom);
+    EXPECT_LE(picture.height(), std::ceil(bottom) + 50);
+
+    // Along the section's empty second column, where the canvas draws the
+    // section's outline, the picture shows the page's own colours only.
+    const QColor page = picture.pixelColor(picture.width() - 2, picture.height() - 2);
+    const QRectF two = cellRect(*section, 1);
+    const int y = int(two.center().y());
+    int outlined = 0;
+    for (int x = int(two.left()) - 3; x <= int(section->bounds().right()) + 2; ++x)
+        if (x >= 0 && x < picture.width() && picture.pixelColor(x, y) != page)
+            ++outlined;
+    EXPECT_EQ(outlined, 0) << "pixels off the page colour across the empty column";
     w->document().markClean();
 }

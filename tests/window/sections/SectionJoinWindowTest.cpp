@@ -13,7 +13,9 @@
 #include "model/SKTText.h"
 #include "window/ui/SKTWindowController.h"
 
+#include <QApplication>
 #include <QImage>
+#include <tuple>
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,6 +41,28 @@ T *frontmost(SKTWindowController &window)
         if (auto *t = dynamic_cast<T *>(g.get()))
             return t;
     return nullptr;
+}
+
+// Where the page's graphics are, in reading order (an undone insertion
+// may come back as a new object).
+QList<QRectF> boundsOf(SKTWindowController &window)
+{
+    QList<QRectF> bounds;
+    for (const auto &g : window.document().graphics())
+        bounds << g->bounds();
+    std::sort(bounds.begin(), bounds.end(), [](const QRectF &a, const QRectF &b) {
+        return std::make_tuple(a.top(), a.left(), a.width(), a.height())
+               < std::make_tuple(b.top(), b.left(), b.width(), b.height());
+    });
+    return bounds;
+}
+
+qsizetype textsOf(SKTWindowController &window)
+{
+    qsizetype n = 0;
+    for (const auto &g : window.document().graphics())
+        n += dynamic_cast<SKTText *>(g.get()) ? 1 : 0;
+    return n;
 }
 
 QRectF contentOf(SKTTable &section)
@@ -110,6 +134,7 @@ TEST_F(SectionJoinWindowTest, ATextDraggedOntoAPhotoInTheOtherColumnGoesBelowItA
     const double lowerTop = lower->bounds().top();
     const double gapToLowerText = lowerText->bounds().top() - lowerTop;
     const QRectF photoBefore = photo->bounds();
+    const QList<QRectF> before = boundsOf(*w);
 
     // Pressed at its middle, released on the photo.
     w->graphicView().deselectAll();
@@ -132,13 +157,24 @@ TEST_F(SectionJoinWindowTest, ATextDraggedOntoAPhotoInTheOtherColumnGoesBelowItA
     EXPECT_EQ(lowerText->bounds().top() - lower->bounds().top(), gapToLowerText);
     EXPECT_FALSE(lowerText->bounds().intersects(text->bounds()));
 
-    // Undone, the growth and the push go back with the join.
-    for (int i = 0; i < 4 && text->sectionColumnSpot() != 0 && w->document().undoManager().canUndo(); ++i) {
-        w->document().undoManager().undo();
-        settleEvents();
-    }
+    // One drag is one step: a single Edit > Undo takes back the join, the
+    // placement below the photo, the growth and the push; Redo does all of
+    // it again.
+    const QList<QRectF> joined = boundsOf(*w);
+    // The photo's open panel took the focus; the menu works on the window.
+    w->activateWindow();
+    spinUntil([w] { return QApplication::activeWindow() == w; }, 2000);
+    QString why;
+    ASSERT_TRUE(MenuPath::trigger(w, QStringLiteral("Edit/Undo"), &why)) << qPrintable(why);
+    settleEvents();
     EXPECT_EQ(text->sectionColumnSpot(), 0);
+    EXPECT_EQ(boundsOf(*w), before);
     EXPECT_EQ(lower->bounds().top(), lowerTop);
+    ASSERT_TRUE(MenuPath::trigger(w, QStringLiteral("Edit/Redo"), &why)) << qPrintable(why);
+    settleEvents();
+    EXPECT_EQ(text->sectionColumnSpot(), 1);
+    EXPECT_EQ(boundsOf(*w), joined);
+    w->document().markClean();
 }
 
 // A text box dropped near the bottom of a column would hang below it: the
@@ -152,13 +188,28 @@ TEST_F(SectionJoinWindowTest, AnObjectDroppedLowInAColumnGrowsItsSection)
     SKTTable *lower = sections[1];
     const double lowerTop = lower->bounds().top();
     const QRectF one = cellRect(*upper, 0);
+    const QList<QRectF> before = boundsOf(*w);
     // The plain body text box: placed where it is dropped, 50 high.
     ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_textbox_body_tovra"),
                                  QPointF(one.left() + 40, contentOf(*upper).bottom() - 10)));
     SKTText *text = frontmost<SKTText>(*w);
     ASSERT_NE(text, nullptr);
+    const qsizetype texts = textsOf(*w);
     ASSERT_EQ(text->sectionNumber(), upper->sectionNumber());
     EXPECT_LE(text->bounds().bottom(), contentOf(*upper).bottom());
     EXPECT_GE(lower->bounds().top(), upper->bounds().bottom());
     EXPECT_GT(lower->bounds().top(), lowerTop);
+
+    // The drop with the growth it caused is one step.
+    settleEvents();
+    const QList<QRectF> dropped = boundsOf(*w);
+    QString why;
+    ASSERT_TRUE(MenuPath::trigger(w, QStringLiteral("Edit/Undo"), &why)) << qPrintable(why);
+    settleEvents();
+    EXPECT_EQ(textsOf(*w), texts - 1);
+    EXPECT_EQ(boundsOf(*w), before);
+    ASSERT_TRUE(MenuPath::trigger(w, QStringLiteral("Edit/Redo"), &why)) << qPrintable(why);
+    settleEvents();
+    EXPECT_EQ(boundsOf(*w), dropped);
+    w->document().markClean();
 }
