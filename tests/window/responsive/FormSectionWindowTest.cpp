@@ -284,3 +284,45 @@ TEST_F(FormSectionWindowTest, AnExportedPictureIsThePageAsAVisitorSeesIt)
     EXPECT_EQ(outlined, 0) << "pixels off the page colour across the empty column";
     w->document().markClean();
 }
+
+// A section dragged by hand, with its fields, moves whole; the window's menus
+// keep checking the selection throughout.
+TEST_F(FormSectionWindowTest, ASectionDraggedWithItsFieldsMovesWhole)
+{
+    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
+    SKTWindowController *w = newPageWindow();
+    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
+    double top = 40;
+    for (const auto &g : w->document().graphics())
+        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
+    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
+    SKTTable *section = firstSection(*w);
+    ASSERT_NE(section, nullptr);
+    for (const char *name : {"zov_textfield", "zov_botchecker"}) {
+        const QPointF at = freePoint(*w, *section, 0);
+        ASSERT_FALSE(at.isNull());
+        ASSERT_TRUE(dropPaletteEntry(*w, QString::fromLatin1(name), at)) << name;
+    }
+    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_submitbutton"), freePoint(*w, *section, 1)));
+    QHash<SKTGraphic *, QRectF> members;
+    for (SKTGraphic *g : sectionMembers(*w))
+        if (g->sectionNumber() == section->sectionNumber())
+            members.insert(g, g->bounds());
+    ASSERT_GE(members.size(), 4);
+    const QPointF grip = freePoint(*w, *section, 1);
+    ASSERT_FALSE(grip.isNull());
+    const QRectF before = section->bounds();
+    for (const double by : {300.0, -300.0, 300.0}) {
+        w->graphicView().deselectAll();
+        const QPointF from = freePoint(*w, *section, 1);
+        ASSERT_FALSE(from.isNull());
+        dragOnCanvas(*w, from, from + QPointF(0, by));
+        settleEvents();
+        ASSERT_EQ(firstSection(*w), section);
+    }
+    const double moved = section->bounds().top() - before.top();
+    EXPECT_GT(moved, 200) << "the section did not follow the hand";
+    for (auto it = members.cbegin(); it != members.cend(); ++it)
+        EXPECT_EQ(it.key()->bounds().top() - it.value().top(), moved) << it.key()->formType().toStdString();
+    w->document().markClean();
+}
