@@ -48,7 +48,28 @@ QPointF freePoint(SKTWindowController &window, SKTTable &section, int column)
     return {};
 }
 
-class FormSectionWindowTest : public RealProgramTest {};
+class FormSectionWindowTest : public RealProgramTest {
+protected:
+    // A new form page with a 2-column section below what the page holds, and a
+    // text field and the Bot Checker dropped into its first column.
+    void sectionWithTextFieldAndBotChecker(SKTWindowController *&w, SKTTable *&section)
+    {
+        launchAs(QStringLiteral("Tovra Responsive Form Designer"));
+        w = newPageWindow();
+        ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
+        double top = 40;
+        for (const auto &g : w->document().graphics())
+            top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
+        ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
+        section = firstSection(*w);
+        ASSERT_NE(section, nullptr);
+        for (const char *name : {"zov_textfield", "zov_botchecker"}) {
+            const QPointF at = freePoint(*w, *section, 0);
+            ASSERT_FALSE(at.isNull());
+            ASSERT_TRUE(dropPaletteEntry(*w, QString::fromLatin1(name), at)) << name;
+        }
+    }
+};
 
 } // namespace
 
@@ -173,20 +194,9 @@ TEST_F(FormSectionWindowTest, APublishedFormIsTheResponsivePageWithAWorkingForm)
 // it. No two members overlap that did not before.
 TEST_F(FormSectionWindowTest, ASectionLaidOutAgainKeepsItsFormItemsApart)
 {
-    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
-    SKTWindowController *w = newPageWindow();
-    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
-    double top = 40;
-    for (const auto &g : w->document().graphics())
-        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
-    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
-    SKTTable *section = firstSection(*w);
-    ASSERT_NE(section, nullptr);
-    for (const char *name : {"zov_textfield", "zov_botchecker"}) {
-        const QPointF at = freePoint(*w, *section, 0);
-        ASSERT_FALSE(at.isNull());
-        ASSERT_TRUE(dropPaletteEntry(*w, QString::fromLatin1(name), at)) << name;
-    }
+    SKTWindowController *w = nullptr;
+    SKTTable *section = nullptr;
+    ASSERT_NO_FATAL_FAILURE(sectionWithTextFieldAndBotChecker(w, section));
     SKTText *question = nullptr;
     SKTText *answer = nullptr;
     SKTText *label = nullptr;
@@ -289,20 +299,9 @@ TEST_F(FormSectionWindowTest, AnExportedPictureIsThePageAsAVisitorSeesIt)
 // keep checking the selection throughout.
 TEST_F(FormSectionWindowTest, ASectionDraggedWithItsFieldsMovesWhole)
 {
-    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
-    SKTWindowController *w = newPageWindow();
-    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
-    double top = 40;
-    for (const auto &g : w->document().graphics())
-        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
-    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
-    SKTTable *section = firstSection(*w);
-    ASSERT_NE(section, nullptr);
-    for (const char *name : {"zov_textfield", "zov_botchecker"}) {
-        const QPointF at = freePoint(*w, *section, 0);
-        ASSERT_FALSE(at.isNull());
-        ASSERT_TRUE(dropPaletteEntry(*w, QString::fromLatin1(name), at)) << name;
-    }
+    SKTWindowController *w = nullptr;
+    SKTTable *section = nullptr;
+    ASSERT_NO_FATAL_FAILURE(sectionWithTextFieldAndBotChecker(w, section));
     ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_submitbutton"), freePoint(*w, *section, 1)));
     QHash<SKTGraphic *, QRectF> members;
     for (SKTGraphic *g : sectionMembers(*w))
