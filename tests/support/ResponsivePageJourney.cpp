@@ -15,7 +15,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 
 namespace ResponsivePageJourney {
@@ -43,8 +45,9 @@ QList<T *> graphicsOf(SKTWindowController &window)
     return found;
 }
 
-// A point of the cell that no graphic covers (a new page may hold some).
-QPointF freePointIn(SKTWindowController &window, const QRectF &cell, double from)
+// The first point of the cell, 40 px in, from y = from down, that no graphic
+// covers (a new page may hold some); none when every one is covered.
+std::optional<QPointF> uncoveredPoint(SKTWindowController &window, const QRectF &cell, double from)
 {
     for (double y = from; y < cell.bottom() - 5; y += 5) {
         const QPointF p(cell.left() + 40, y);
@@ -55,7 +58,12 @@ QPointF freePointIn(SKTWindowController &window, const QRectF &cell, double from
         if (!covered)
             return p;
     }
-    return QPointF(cell.left() + 40, from);
+    return std::nullopt;
+}
+
+QPointF freePointIn(SKTWindowController &window, const QRectF &cell, double from)
+{
+    return uncoveredPoint(window, cell, from).value_or(QPointF(cell.left() + 40, from));
 }
 
 }  // namespace
@@ -128,9 +136,29 @@ SKTTable *firstSection(SKTWindowController &window)
     return nullptr;
 }
 
+QList<SKTTable *> sectionsOf(SKTWindowController &window)
+{
+    QList<SKTTable *> sections;
+    for (const auto &g : window.document().graphics())
+        if (g->isSection())
+            sections << static_cast<SKTTable *>(g.get());
+    std::sort(sections.begin(), sections.end(),
+              [](SKTTable *a, SKTTable *b) { return a->bounds().top() < b->bounds().top(); });
+    return sections;
+}
+
 QRectF cellRect(SKTTable &section, int column)
 {
     return section.grabSelectedCellRect(0, column);
+}
+
+QPointF freePoint(SKTWindowController &window, SKTTable &section, int column)
+{
+    section.drawBoxModel();
+    const QRectF content = section.contentRect();
+    QRectF cell = cellRect(section, column);
+    cell.setBottom(std::min(cell.bottom(), content.bottom()));
+    return uncoveredPoint(window, cell, std::max(cell.top(), content.top()) + 5).value_or(QPointF());
 }
 
 QList<SKTGraphic *> sectionMembers(SKTWindowController &window)

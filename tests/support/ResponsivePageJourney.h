@@ -29,8 +29,13 @@ void dragOnCanvas(SKTWindowController &window, const QPointF &from, const QPoint
 
 // The first section of the page, or null.
 SKTTable *firstSection(SKTWindowController &window);
+// The page's sections, top first.
+QList<SKTTable *> sectionsOf(SKTWindowController &window);
 // The content rectangle of a section's cell (column).
 QRectF cellRect(SKTTable &section, int column);
+// A point of the column's content, from its top down, that no graphic covers;
+// a null point when there is none.
+QPointF freePoint(SKTWindowController &window, SKTTable &section, int column);
 // The page's graphics that are not sections, front first.
 QList<SKTGraphic *> sectionMembers(SKTWindowController &window);
 

@@ -30,24 +30,6 @@ namespace {
 
 using namespace ResponsivePageJourney;
 
-// A point of the column's content that no graphic covers, from the top down.
-QPointF freePoint(SKTWindowController &window, SKTTable &section, int column)
-{
-    section.drawBoxModel();
-    const QRectF cell = cellRect(section, column);
-    const QRectF content = section.contentRect();
-    for (double y = std::max(cell.top(), content.top()) + 5; y < content.bottom() - 5; y += 5) {
-        const QPointF p(cell.left() + 40, y);
-        bool covered = false;
-        for (const auto &g : window.document().graphics())
-            if (!g->isSection() && g->bounds().adjusted(-2, -2, 2, 2).contains(p))
-                covered = true;
-        if (!covered)
-            return p;
-    }
-    return {};
-}
-
 class FormSectionWindowTest : public RealProgramTest {
 protected:
     // A new form page with a 2-column section below what the page holds, and a

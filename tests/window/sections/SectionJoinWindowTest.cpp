@@ -22,18 +22,6 @@ namespace {
 
 using namespace ResponsivePageJourney;
 
-// The page's sections, top first.
-QList<SKTTable *> sectionsOf(SKTWindowController &window)
-{
-    QList<SKTTable *> sections;
-    for (const auto &g : window.document().graphics())
-        if (g->isSection())
-            sections << static_cast<SKTTable *>(g.get());
-    std::sort(sections.begin(), sections.end(),
-              [](SKTTable *a, SKTTable *b) { return a->bounds().top() < b->bounds().top(); });
-    return sections;
-}
-
 template <typename T>
 T *frontmost(SKTWindowController &window)
 {

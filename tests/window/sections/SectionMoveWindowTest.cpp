@@ -17,34 +17,6 @@ namespace {
 
 using namespace ResponsivePageJourney;
 
-QList<SKTTable *> sectionsOf(SKTWindowController &window)
-{
-    QList<SKTTable *> sections;
-    for (const auto &g : window.document().graphics())
-        if (g->isSection())
-            sections << static_cast<SKTTable *>(g.get());
-    std::sort(sections.begin(), sections.end(),
-              [](SKTTable *a, SKTTable *b) { return a->bounds().top() < b->bounds().top(); });
-    return sections;
-}
-
-// A point of the cell that no graphic covers, from its top down.
-QPointF freePoint(SKTWindowController &window, SKTTable &section, int column)
-{
-    section.drawBoxModel();
-    const QRectF cell = cellRect(section, column);
-    for (double y = std::max(cell.top(), section.contentRect().top()) + 5; y < cell.bottom() - 5; y += 5) {
-        const QPointF p(cell.left() + 40, y);
-        bool covered = false;
-        for (const auto &g : window.document().graphics())
-            if (!g->isSection() && g->bounds().adjusted(-2, -2, 2, 2).contains(p))
-                covered = true;
-        if (!covered)
-            return p;
-    }
-    return {};
-}
-
 // Drops a rich text box at the point; the new one is the frontmost text.
 SKTGraphic *dropText(SKTWindowController &window, const QPointF &at)
 {
