@@ -4,18 +4,11 @@
 #include "document/SKTDocument.h"
 #include "model/GraphicRenderer.h"
 
-#include <algorithm>
-
 QSize PagePicture::size(SKTDocument &document)
 {
     const bool mail = gAppName == QLatin1String("Glentor Mails Pro 2") || gAppName == QLatin1String("Glentor Mails Express");
-    // The canvas's full width, but only as tall as the page: the canvas's
-    // maximum height would leave the picture mostly empty below it.
-    if (gUseFullCanvasForImage) {
-        const int32_t margin = gNoCanvasMargin ? 0 : 50;
-        const int32_t height = std::clamp(document.findMaxScreenHeight() + margin, 1, std::max(1, gCanvasMaxHeight));
-        return {gCanvasWidth, height};
-    }
+    if (gUseFullCanvasForImage)
+        return {gCanvasWidth, gCanvasMaxHeight};
     if (document.docSpecificFixedCanvasFlag == 1)
         return {document.docSpecificPageWidth, document.docSpecificPageHeight};
     const int32_t width = document.findMaxScreenWidth();
