@@ -32,9 +32,8 @@ using namespace ResponsivePageJourney;
 
 class FormSectionWindowTest : public RealProgramTest {
 protected:
-    // A new form page with a 2-column section below what the page holds, and a
-    // text field and the Bot Checker dropped into its first column.
-    void sectionWithTextFieldAndBotChecker(SKTWindowController *&w, SKTTable *&section)
+    // A new form page with a 2-column section dropped below what the page holds.
+    void pageWithSection(SKTWindowController *&w, SKTTable *&section)
     {
         launchAs(QStringLiteral("Tovra Responsive Form Designer"));
         w = newPageWindow();
@@ -45,6 +44,13 @@ protected:
         ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
         section = firstSection(*w);
         ASSERT_NE(section, nullptr);
+    }
+
+    // A new form page with a 2-column section below what the page holds, and a
+    // text field and the Bot Checker dropped into its first column.
+    void sectionWithTextFieldAndBotChecker(SKTWindowController *&w, SKTTable *&section)
+    {
+        ASSERT_NO_FATAL_FAILURE(pageWithSection(w, section));
         for (const char *name : {"zov_textfield", "zov_botchecker"}) {
             const QPointF at = freePoint(*w, *section, 0);
             ASSERT_FALSE(at.isNull());
@@ -57,15 +63,9 @@ protected:
 
 TEST_F(FormSectionWindowTest, FieldsAndTheBotCheckerDraggedFromThePaletteLandInTheirColumn)
 {
-    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
-    SKTWindowController *w = newPageWindow();
-    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
-    double top = 40;
-    for (const auto &g : w->document().graphics())
-        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
-    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
-    SKTTable *section = firstSection(*w);
-    ASSERT_NE(section, nullptr);
+    SKTWindowController *w = nullptr;
+    SKTTable *section = nullptr;
+    ASSERT_NO_FATAL_FAILURE(pageWithSection(w, section));
 
     // Each entry comes in from the palette side: it enters the canvas to the
     // right of the section, where nothing can be dropped, crosses the page
@@ -106,15 +106,9 @@ TEST_F(FormSectionWindowTest, FieldsAndTheBotCheckerDraggedFromThePaletteLandInT
 // PHP that parses.
 TEST_F(FormSectionWindowTest, APublishedFormIsTheResponsivePageWithAWorkingForm)
 {
-    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
-    SKTWindowController *w = newPageWindow();
-    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
-    double top = 40;
-    for (const auto &g : w->document().graphics())
-        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
-    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
-    SKTTable *section = firstSection(*w);
-    ASSERT_NE(section, nullptr);
+    SKTWindowController *w = nullptr;
+    SKTTable *section = nullptr;
+    ASSERT_NO_FATAL_FAILURE(pageWithSection(w, section));
     int column = 0;
     for (const char *name : {"zov_textfield", "zov_emailtextfield", "zov_checkboxes", "zov_submitbutton", "zov_botchecker"}) {
         SCOPED_TRACE(name);
@@ -238,15 +232,9 @@ TEST_F(FormSectionWindowTest, ASectionLaidOutAgainKeepsItsFormItemsApart)
 // canvas draws around sections.
 TEST_F(FormSectionWindowTest, AnExportedPictureIsThePageAsAVisitorSeesIt)
 {
-    launchAs(QStringLiteral("Tovra Responsive Form Designer"));
-    SKTWindowController *w = newPageWindow();
-    ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
-    double top = 40;
-    for (const auto &g : w->document().graphics())
-        top = std::max(top, std::ceil(g->bounds().bottom()) + 20);
-    ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_section2"), QPointF(300, top)));
-    SKTTable *section = firstSection(*w);
-    ASSERT_NE(section, nullptr);
+    SKTWindowController *w = nullptr;
+    SKTTable *section = nullptr;
+    ASSERT_NO_FATAL_FAILURE(pageWithSection(w, section));
     ASSERT_TRUE(dropPaletteEntry(*w, QStringLiteral("zov_textfield"), freePoint(*w, *section, 0)));
     double bottom = 0;
     for (const auto &g : w->document().graphics())
