@@ -7,6 +7,7 @@
 // 256² on 5,000 at most 1/20 of the whole page and 1.3x the same on 1,000;
 // a drag or marquee step of 500 selected on 5,000 under 16 ms and at most
 // 1.5x the step on 1,000.
+#include "BenchSummary.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/ui/SKTGraphicViewWidget.h"
 #include "config/EditionSettings.h"
@@ -246,11 +247,6 @@ void BM_MarqueeStep(benchmark::State &state)
     endGesture(p, at);
 }
 
-const char *verdict(bool ok)
-{
-    return ok ? "ok" : "MISSED";
-}
-
 // Rounds alternate between the two pages, so that the load of a shared
 // machine falls on both sides of each ratio alike.
 void summary()
@@ -277,8 +273,8 @@ void summary()
     }
     const double r256 = paint[{5000, 256}] / paint[{5000, 0}];
     const double grow256 = paint[{5000, 256}] / paint[{1000, 256}];
-    std::printf("  256² on 5,000 / whole page: %.4f (goal at most 0.05) %s\n", r256, verdict(r256 <= 0.05));
-    std::printf("  256² on 5,000 / on 1,000:   %.2f (goal at most 1.3) %s\n", grow256, verdict(grow256 <= 1.3));
+    std::printf("  256² on 5,000 / whole page: %.4f (goal at most 0.05) %s\n", r256, benchsummary::verdict(r256 <= 0.05));
+    std::printf("  256² on 5,000 / on 1,000:   %.2f (goal at most 1.3) %s\n", grow256, benchsummary::verdict(grow256 <= 1.3));
 
     bool allOk = true;
     for (const char *kind : {"drag", "marquee"}) {
@@ -307,16 +303,16 @@ void summary()
             const double growth = large / small;
             std::printf("  %-7s step, %3d selected: 1,000 %8.3f (%d)   5,000 %8.3f (%d)   5,000 / 1,000 %.2f (goal at "
                         "most 1.5) %s\n",
-                        kind, selected, small, chosen[1000], large, chosen[5000], growth, verdict(growth <= 1.5));
+                        kind, selected, small, chosen[1000], large, chosen[5000], growth, benchsummary::verdict(growth <= 1.5));
             allOk = allOk && growth <= 1.5;
             if (selected == 500) {
                 std::printf("  %-7s step, 500 selected of 5,000: %.3f ms (goal under 16 ms) %s\n", kind, large,
-                            verdict(large < 16));
+                            benchsummary::verdict(large < 16));
                 allOk = allOk && large < 16;
             }
         }
     }
-    std::printf("  steps: %s\n", allOk ? "every goal met" : "a goal MISSED");
+    std::printf("  every step goal: %s\n", benchsummary::verdict(allOk));
 }
 } // namespace
 

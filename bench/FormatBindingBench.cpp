@@ -76,14 +76,10 @@ int main(int argc, char **argv)
     };
     const Result small = measure(100);
     const Result large = measure(1000);
-    std::printf("%-28s %12s %12s %8s %8s\n", "median (us)", "100", "1000", "ratio", "target");
-    std::printf("%-28s %12.1f %12.1f %8.2f %8s\n", "show selection", small.show, large.show, large.show / small.show,
-                "<= 11");
-    std::printf("%-28s %12.1f %12.1f %8.2f %8s\n", "change opacity + refresh", small.change, large.change,
-                large.change / small.change, "<= 11");
-    std::printf("%-28s %12.1f %12.1f %8.2f %8s\n", "floor: setValue in a group", small.floor, large.floor,
-                large.floor / small.floor, "<= 11");
-    std::printf("%-28s %12.2f %12.2f %8s %8s\n", "change / floor", small.change / small.floor,
-                large.change / large.floor, "", "<= 2");
+    bench::printHeader(28);
+    bench::printGrowthRow(28, "show selection", small.show, large.show);
+    bench::printGrowthRow(28, "change opacity + refresh", small.change, large.change);
+    bench::printGrowthRow(28, "floor: setValue in a group", small.floor, large.floor);
+    bench::printOverFloorRow(28, "change / floor", small.change / small.floor, large.change / large.floor);
     return 0;
 }

@@ -2,6 +2,7 @@
 // from Python's web server on 127.0.0.1, and in the same run fetches the same
 // addresses with one `curl` run; prints the medians, the 200-to-100 ratio (target
 // 2.2) and the import's downloads against curl's (target 1.2).
+#include "BenchSummary.h"
 #include "platform/HttpClient.h"
 #include "publishing/PageImport.h"
 
@@ -147,19 +148,6 @@ void curlPage(benchmark::State &state, const Page *page)
     }
 }
 
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> median;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
-                median[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -186,15 +174,19 @@ int main(int argc, char **argv)
     configure(benchmark::RegisterBenchmark("downloads 100", downloadPage, &page100));
     configure(benchmark::RegisterBenchmark("curl 100", curlPage, &page100));
     configure(benchmark::RegisterBenchmark("import 200", importPage, &page200));
-    MedianReporter reporter;
+    benchsummary::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const double ours = reporter.median["import 100"];
-    const double curl = reporter.median["curl 100"];
-    const double large = reporter.median["import 200"];
-    std::printf("\nimport 100: %.0f ms, import 200: %.0f ms: %.2fx (target 2.2x)\n", ours, large, ours > 0 ? large / ours : -1.0);
-    const double downloads = reporter.median["downloads 100"];
-    std::printf("downloads of import 100: %.0f ms against one curl run of the same addresses (%.0f ms): %.2fx (target 1.2x)\n",
-                downloads, curl, curl > 0 ? downloads / curl : -1.0);
+    const double ours = reporter.at("import 100");
+    const double curl = reporter.at("curl 100");
+    const double large = reporter.at("import 200");
+    const double growth = ours > 0 && large > 0 ? large / ours : -1.0;
+    std::printf("\nimport 100: %.0f ms, import 200: %.0f ms: %.2fx (target at most 2.2x: %s)\n", ours, large, growth,
+                benchsummary::verdict(growth > 0 && growth <= 2.2));
+    const double downloads = reporter.at("downloads 100");
+    const double against = curl > 0 && downloads > 0 ? downloads / curl : -1.0;
+    std::printf("downloads of import 100: %.0f ms against one curl run of the same addresses (%.0f ms): %.2fx "
+                "(target at most 1.2x: %s)\n",
+                downloads, curl, against, benchsummary::verdict(against > 0 && against <= 1.2));
     return 0;
 }

@@ -6,6 +6,8 @@
 // target: under 1.0 s and at most 4x the bare program, both on one X server.
 // The offscreen rows are printed for comparison only: there the bare window
 // never reaches a display, so its time is no floor for a program that does.
+#include "BenchSummary.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -243,13 +245,13 @@ int main(int argc, char **argv)
             const bool judged = platform == QLatin1String("xvfb");
             allMet = allMet && (met || !judged);
             std::printf("%-58s %10.1f %8.2f  %s\n", key.c_str(), seconds * 1000, ratio,
-                        !judged ? "(no target offscreen)" : met ? "met" : "MISSED");
+                        !judged ? "(no target offscreen)" : benchsummary::verdict(met));
         }
     }
     if (gDisplay.isEmpty())
         std::printf("No X server: the target is judged under one, so it is not judged here.\n");
     else
-        std::printf("%s\n", allMet ? "Every edition meets the target." : "Some editions miss the target.");
+        std::printf("every edition: %s\n", benchsummary::verdict(allMet));
     if (server.state() != QProcess::NotRunning) {
         server.kill();
         server.waitForFinished();

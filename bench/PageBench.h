@@ -2,6 +2,7 @@
 // What the page generation benchmarks share: the page and its graphics made
 // in code, the floor they are measured against, and the reporter that keeps
 // each run's median for the summary table.
+#include "BenchSummary.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/SKTImage.h"
@@ -83,9 +84,6 @@ inline void writeOnce(benchmark::State &state, qsizetype length)
         benchmark::ClobberMemory();
     }
 }
-
-// How a target reads in the printed summary.
-inline const char *verdict(bool met) { return met ? "met" : "NOT met"; }
 
 // Five timed runs of fn on n graphics, in milliseconds of real time.
 template <class Fn>

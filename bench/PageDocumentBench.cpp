@@ -2,6 +2,7 @@
 // half JPEG, half PNG): the edit-and-save of the page against `zip -r` of the
 // same working folder, opening the package against `unzip` of it, and the
 // open time from 250 to 2,000 graphics. Prints medians, ratios and targets.
+#include "BenchSummary.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/SKTImage.h"
@@ -245,16 +246,18 @@ int main(int argc, char **argv)
     const double zip = medianSeconds(zipWorkingFolder, 5);
     const double open = medianSeconds([&] { openPackage(package); }, 5);
     const double unzip = medianSeconds([&] { unzipPackage(package); }, 5);
-    std::printf("\nedit and save  %8.1f ms   zip -r %8.1f ms   ratio %.2f (target <= 2.0)\n", save * 1e3, zip * 1e3,
-                save / zip);
-    std::printf("open           %8.1f ms   unzip  %8.1f ms   ratio %.2f (target <= 2.0)\n", open * 1e3, unzip * 1e3,
-                open / unzip);
+    using benchsummary::verdict;
+    std::printf("\nedit and save  %8.1f ms   zip -r %8.1f ms   ratio %.2f (target <= 2.0: %s)\n", save * 1e3, zip * 1e3,
+                save / zip, verdict(save / zip <= 2.0));
+    std::printf("open           %8.1f ms   unzip  %8.1f ms   ratio %.2f (target <= 2.0: %s)\n", open * 1e3, unzip * 1e3,
+                open / unzip, verdict(open / unzip <= 2.0));
     double previous = 0;
     for (int graphics : {250, 500, 1000, 2000}) {
         const QString p = packageOf(graphics);
         const double t = medianSeconds([&] { openPackage(p); }, 5);
         if (previous > 0)
-            std::printf("open %4d graphics %8.1f ms   x%.2f per doubling (target <= 2.2)\n", graphics, t * 1e3, t / previous);
+            std::printf("open %4d graphics %8.1f ms   x%.2f per doubling (target <= 2.2: %s)\n", graphics, t * 1e3,
+                        t / previous, verdict(t / previous <= 2.2));
         else
             std::printf("open %4d graphics %8.1f ms\n", graphics, t * 1e3);
         previous = t;

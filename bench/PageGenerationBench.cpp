@@ -179,6 +179,6 @@ int main(int argc, char **argv)
     const double d5000 = reporter.medians["draw-time work/5000"];
     const double growth = g1000 > 0 ? g5000 / g1000 : 0.0;
     std::printf("\ngrowth 1,000 -> 5,000 graphics: generate %.2fx (target: at most 5.5x: %s); draw-time work alone %.2fx\n",
-                growth, pagebench::verdict(growth > 0 && growth <= 5.5), d1000 > 0 ? d5000 / d1000 : 0.0);
+                growth, benchsummary::verdict(growth > 0 && growth <= 5.5), d1000 > 0 ? d5000 / d1000 : 0.0);
     return 0;
 }

@@ -3,6 +3,7 @@
 // carriers. Beside each read: decoding the same bytes and splitting them into
 // lines once, the floor no reader can go below. Prints the medians, the
 // growth per doubling (target at most 2.2) and the ratio to the floor.
+#include "BenchSummary.h"
 #include "document/PageReader.h"
 #include "platform/TextCodec.h"
 
@@ -160,16 +161,19 @@ int main(int argc, char **argv)
     std::printf("\nReading a page of N graphics (median of runs)\n");
     std::printf("%8s %12s %14s %10s %12s\n", "N", "read ms", "decode+split", "read/floor", "per doubling");
     double previous = 0.0;
+    bool met = true;
     for (int count : {1000, 2000, 4000}) {
         const double read = median(gReadSeconds[count]);
         const double floor = median(gFloorSeconds[count]);
         char growth[32] = "-";
-        if (previous > 0)
+        if (previous > 0) {
             std::snprintf(growth, sizeof growth, "%.2f", read / previous);
+            met = met && read / previous <= 2.2;
+        }
         std::printf("%8d %12.2f %14.2f %10.1f %12s\n", count, read * 1000, floor * 1000, floor > 0 ? read / floor : 0.0,
                     growth);
         previous = read;
     }
-    std::printf("target: at most 2.2 per doubling\n");
+    std::printf("target: at most 2.2 per doubling: %s\n", benchsummary::verdict(met));
     return 0;
 }

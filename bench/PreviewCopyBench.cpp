@@ -1,6 +1,7 @@
 // The desktop preview's fresh copy of a project folder (50 pages, 2,000 pictures)
 // beside `cp -r` of the same folder; prints the medians and the ratio against the
 // target of 1.0.
+#include "BenchSummary.h"
 #include "publishing/WebPreviewFolder.h"
 
 #include <QDir>
@@ -64,19 +65,6 @@ void cpR(benchmark::State &state)
     }
 }
 
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> median;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
-                median[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -94,11 +82,13 @@ int main(int argc, char **argv)
     };
     configure(benchmark::RegisterBenchmark("preview copy", previewCopy));
     configure(benchmark::RegisterBenchmark("cp -r", cpR));
-    MedianReporter reporter;
+    benchsummary::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const double ours = reporter.median["preview copy"];
-    const double theirs = reporter.median["cp -r"];
-    std::printf("\npreview copy %.1f ms, cp -r %.1f ms: %.2fx (target 1.0x)\n", ours, theirs, theirs > 0 ? ours / theirs : -1.0);
+    const double ours = reporter.at("preview copy");
+    const double theirs = reporter.at("cp -r");
+    const double ratio = ours > 0 && theirs > 0 ? ours / theirs : -1.0;
+    std::printf("\npreview copy %.1f ms, cp -r %.1f ms: %.2fx (target at most 1.0x: %s)\n", ours, theirs, ratio,
+                benchsummary::verdict(ratio > 0 && ratio <= 1.0));
     return 0;
 }

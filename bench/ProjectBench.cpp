@@ -5,6 +5,7 @@
 //  (b) refreshing an unchanged project: at most 0.2x of (a);
 //  (c) re-laying out the listing for a search keystroke: under 30 ms at 1,000.
 // Each may grow at most 12x from the smallest to the largest project.
+#include "BenchSummary.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/SKTText.h"
@@ -175,26 +176,6 @@ void searchKeystroke(benchmark::State &state, QString folder)
         benchmark::DoNotOptimize(PageListingPlan::layout(scan.siteIconArray, sizes, keys[k++ % 4], 300, 2).cells.size());
 }
 
-// Keeps each benchmark's median real time (ms).
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> ms;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
-                ms[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double at(const std::string &name) const
-    {
-        const auto it = ms.find(name);
-        return it == ms.end() ? -1.0 : it->second;
-    }
-};
-
-const char *verdict(bool ok) { return ok ? "met" : "MISSED"; }
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -231,11 +212,12 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark(("search" + suffix).c_str(), searchKeystroke, folder)
             ->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(repetitions)->ReportAggregatesOnly(true);
     }
-    MedianReporter reporter;
+    benchsummary::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\n(a) is the median ratio of side-by-side pairs; times are medians.\n");
+    std::printf("\n(a) is the median ratio of side-by-side pairs, target at most 1.5; times are medians.\n"
+                "(b) refresh / open, target at most 0.2; (c) a search keystroke, target under 30 ms at 1,000 pages.\n");
     std::printf("%-8s %12s %12s %8s %8s %12s %8s %12s\n", "pages", "open ms", "unzip ms", "(a) x", "<=1.5",
                 "refresh ms", "(b) x", "search ms");
     for (const int n : counts) {
@@ -249,8 +231,8 @@ int main(int argc, char **argv)
         const double open = median(opens), unzip = median(unzips), ratio = median(ratios);
         const double refresh = reporter.at("refresh" + s), search = reporter.at("search" + s);
         std::printf("%-8d %12.2f %12.2f %8.2f %8s %12.2f %8.3f %12.3f  (b) %s, (c) %s\n", n, open, unzip, ratio,
-                    verdict(ratio <= 1.5), refresh, refresh / open, search, verdict(refresh <= 0.2 * open),
-                    verdict(n < 1000 || search < 30.0));
+                    benchsummary::verdict(ratio <= 1.5), refresh, refresh / open, search, benchsummary::verdict(refresh <= 0.2 * open),
+                    benchsummary::verdict(n < 1000 || search < 30.0));
     }
     if (counts.size() >= 2) {
         const std::string lo = "/" + std::to_string(counts.first()), hi = "/" + std::to_string(counts.last());
@@ -266,7 +248,7 @@ int main(int argc, char **argv)
             growth = median(high) / median(low);
         }
             std::printf("growth of %-8s %dx pages: %.1fx (target at most 12x for 10x pages) %s\n", name, int(scale),
-                        growth, verdict(growth <= 12.0 * scale / 10.0));
+                        growth, benchsummary::verdict(growth <= 12.0 * scale / 10.0));
         }
     }
     return 0;

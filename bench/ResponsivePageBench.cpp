@@ -126,6 +126,6 @@ int main(int argc, char **argv)
     const double e1 = reporter.medians["email/1000"], e5 = reporter.medians["email/5000"];
     const double rg = r1 > 0 ? r5 / r1 : 0.0, eg = e1 > 0 ? e5 / e1 : 0.0;
     std::printf("\ngrowth 1,000 -> 5,000 graphics: responsive %.2fx, e-mail %.2fx (target: at most 5.5x: %s)\n", rg, eg,
-                pagebench::verdict(rg > 0 && eg > 0 && rg <= 5.5 && eg <= 5.5));
+                benchsummary::verdict(rg > 0 && eg > 0 && rg <= 5.5 && eg <= 5.5));
     return 0;
 }

@@ -114,12 +114,9 @@ int main(int argc, char **argv)
     };
     const Result small = measure(100);
     const Result large = measure(1000);
-    std::printf("%-32s %12s %12s %8s %8s\n", "median (us)", "100", "1000", "ratio", "target");
-    std::printf("%-32s %12.1f %12.1f %8.2f %8s\n", "text swatch + updateOpacity", small.edit, large.edit,
-                large.edit / small.edit, "<= 11");
-    std::printf("%-32s %12.1f %12.1f %8.2f %8s\n", "floor: same calls in a group", small.floor, large.floor,
-                large.floor / small.floor, "<= 11");
-    std::printf("%-32s %12.2f %12.2f %8s %8s\n", "edit / floor", small.edit / small.floor, large.edit / large.floor,
-                "", "<= 2");
+    bench::printHeader(32);
+    bench::printGrowthRow(32, "text swatch + updateOpacity", small.edit, large.edit);
+    bench::printGrowthRow(32, "floor: same calls in a group", small.floor, large.floor);
+    bench::printOverFloorRow(32, "edit / floor", small.edit / small.floor, large.edit / large.floor);
     return 0;
 }

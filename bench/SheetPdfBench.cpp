@@ -6,6 +6,7 @@
 // ratio to the floor (target at most 1.2) and the growth from 50 to 100
 // sheets (target at most 2.2); then the peak memory of 100 sheets, each side
 // in a process of its own, against the floor's (target at most 2x).
+#include "BenchSummary.h"
 #include "config/DataCentre.h"
 #include "config/EditionSettings.h"
 #include "config/DataCentrePrinting.h"
@@ -258,7 +259,7 @@ void reportMemory(const char *self)
         const long peak = peakKilobytesOf(self, side, kSheets);
         const double ratio = floor > 0 && peak > 0 ? double(peak) / floor : 0.0;
         std::printf("  %-5s %7.1f MB, ratio to the floor %.2f (target at most 2.00): %s\n", side.c_str(),
-                    peak / 1024.0, ratio, peak > 0 && floor > 0 && ratio <= 2.0 ? "met" : "NOT met");
+                    peak / 1024.0, ratio, benchsummary::verdict(peak > 0 && floor > 0 && ratio <= 2.0));
         if (idle > 0 && floor > idle && peak > idle)
             std::printf("        above the idle process: %.1f MB against the floor's %.1f MB\n", (peak - idle) / 1024.0,
                         (floor - idle) / 1024.0);

@@ -5,6 +5,7 @@
 //
 // The servers are the test servers of tests/servers; they need root (a throw-away
 // system user) and Debian's vsftpd, openssh-server, lftp and python3.
+#include "BenchSummary.h"
 #include "platform/TrustStore.h"
 #include "platform/UserDefaults.h"
 #include "platform/CredentialStore.h"
@@ -203,24 +204,6 @@ void publishLftp(benchmark::State &state, Target target, const Site *site)
     state.SetBytesProcessed(state.iterations() * site->bytes);
 }
 
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> median;  // ms, by run name
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
-                median[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double get(const std::string &name) const
-    {
-        const auto it = median.find(name);
-        return it == median.end() ? -1 : it->second;
-    }
-};
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -259,18 +242,22 @@ int main(int argc, char **argv)
         configure(benchmark::RegisterBenchmark((name + "/lftp mirror -R 500").c_str(), publishLftp, target, &site500));
         configure(benchmark::RegisterBenchmark((name + "/UploadFTPS 1000").c_str(), publishOurs, target, &site1000));
     }
-    MedianReporter reporter;
+    benchsummary::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\n%-6s %14s %14s %8s %8s   %16s %8s\n", "", "UploadFTPS ms", "lftp ms", "ratio", "target", "1000 vs 500", "target");
+    std::printf("\n%-6s %14s %14s %8s %14s   %16s %14s\n", "", "UploadFTPS ms", "lftp ms", "ratio", "target",
+                "1000 vs 500", "target");
     for (const Target &target : targets) {
         const std::string name = target.name;
-        const double ours = reporter.get(name + "/UploadFTPS 500");
-        const double theirs = reporter.get(name + "/lftp mirror -R 500");
-        const double large = reporter.get(name + "/UploadFTPS 1000");
-        std::printf("%-6s %14.0f %14.0f %7.2fx %7.1fx   %15.2fx %7.1fx\n", target.name, ours, theirs,
-                    theirs > 0 ? ours / theirs : -1.0, 1.0, ours > 0 ? large / ours : -1.0, 2.2);
+        const double ours = reporter.at(name + "/UploadFTPS 500");
+        const double theirs = reporter.at(name + "/lftp mirror -R 500");
+        const double large = reporter.at(name + "/UploadFTPS 1000");
+        const double ratio = ours > 0 && theirs > 0 ? ours / theirs : -1.0;
+        const double growth = ours > 0 && large > 0 ? large / ours : -1.0;
+        std::printf("%-6s %14.0f %14.0f %7.2fx  <= 1.0x %-7s  %15.2fx  <= 2.2x %-7s\n", target.name, ours, theirs, ratio,
+                    benchsummary::verdict(ratio > 0 && ratio <= 1.0), growth,
+                    benchsummary::verdict(growth > 0 && growth <= 2.2));
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 //      50 MB of that after 100.
 // Arguments: the page count of (a) (default 1000) and the photo counts of (b)
 // (default 100 1000).
+#include "BenchSummary.h"
 #include "config/EditionSettings.h"
 #include "document/SKTDocument.h"
 #include "model/SKTText.h"
@@ -191,8 +192,6 @@ PhotoRun photoPages(const QStringList &files)
     return run;
 }
 
-const char *verdict(bool ok) { return ok ? "met" : "MISSED"; }
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -238,12 +237,12 @@ int main(int argc, char **argv)
     const double ratio = median(ratios);
     std::printf("\n(a) export of %d pages: median %.1f ms, cp -r median %.1f ms, median ratio of side-by-side pairs "
                 "%.2fx (target at most 1.2x) %s\n",
-                pages, median(exportMs), median(copyMs), ratio, verdict(ratio <= 1.2));
+                pages, median(exportMs), median(copyMs), ratio, benchsummary::verdict(ratio <= 1.2));
     const double growth = high.ms / std::max(low.ms, 1.0);
     std::printf("(b) photo pages: %d photos %.0f ms, %d photos %.0f ms, growth %.1fx (target at most 12x) %s\n", small,
-                low.ms, large, high.ms, growth, verdict(growth <= 12.0));
+                low.ms, large, high.ms, growth, benchsummary::verdict(growth <= 12.0));
     std::printf("    resident memory after %d photos %.1f MB, after %d photos %.1f MB, difference %.1f MB "
                 "(target at most 50 MB) %s\n",
-                small, low.rssMb, large, high.rssMb, high.rssMb - low.rssMb, verdict(high.rssMb - low.rssMb <= 50.0));
+                small, low.rssMb, large, high.rssMb, high.rssMb - low.rssMb, benchsummary::verdict(high.rssMb - low.rssMb <= 50.0));
     return 0;
 }
