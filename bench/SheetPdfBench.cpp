@@ -290,14 +290,19 @@ int main(int argc, char **argv)
         const double ours = median(gSeconds["ours" + std::to_string(sheets)]);
         const double floor = median(gSeconds["floor" + std::to_string(sheets)]);
         const double drawn = median(gSeconds["drawn" + std::to_string(sheets)]);
-        std::printf("%3d sheets: ours %8.1f ms, floor %8.1f ms, ratio %.2f (target at most 1.20)\n", sheets,
-                    ours * 1000, floor * 1000, floor > 0 ? ours / floor : 0.0);
-        std::printf("%3d sheets drawn afresh at 600 dpi: %8.1f ms, ratio to the floor %.2f (target at most 1.20)\n",
-                    sheets, drawn * 1000, floor > 0 ? drawn / floor : 0.0);
+        const double ratio = floor > 0 ? ours / floor : 0.0;
+        const double drawnRatio = floor > 0 ? drawn / floor : 0.0;
+        std::printf("%3d sheets: ours %8.1f ms, floor %8.1f ms, ratio %.2f (target at most 1.20): %s\n", sheets,
+                    ours * 1000, floor * 1000, ratio, benchsummary::verdict(ratio > 0 && ratio <= 1.2));
+        std::printf("%3d sheets drawn afresh at 600 dpi: %8.1f ms, ratio to the floor %.2f (target at most 1.20): %s\n",
+                    sheets, drawn * 1000, drawnRatio, benchsummary::verdict(drawnRatio > 0 && drawnRatio <= 1.2));
     }
     const double ours50 = median(gSeconds["ours50"]);
-    if (ours50 > 0)
-        std::printf("ours 100 / 50 sheets: %.2f (target at most 2.20)\n", median(gSeconds["ours100"]) / ours50);
+    if (ours50 > 0) {
+        const double growth = median(gSeconds["ours100"]) / ours50;
+        std::printf("ours 100 / 50 sheets: %.2f (target at most 2.20): %s\n", growth,
+                    benchsummary::verdict(growth <= 2.2));
+    }
     std::printf("100 blank pages: %.1f ms\n", median(gSeconds["blank"]) * 1000);
     reportMemory("/proc/self/exe");
     return 0;

@@ -224,7 +224,10 @@ int main(int argc, char **argv)
     }
     QFile certificate(vsftpd.value("certificate"));
     certificate.open(QIODevice::ReadOnly);
-    TrustStore::trustCertificate(certificate.readAll(), QStringLiteral("127.0.0.1"));
+    // Trusted for this server alone, as a person's "Trust" answer does.
+    TrustStore::trustCertificate(certificate.readAll(),
+                                 TrustStore::serverName(QStringLiteral("127.0.0.1"),
+                                                        vsftpd.info.value(QStringLiteral("port")).toInt()));
 
     const Site site500 = makeSite(home.filePath(QStringLiteral("site500")), 100, 1);
     const Site site1000 = makeSite(home.filePath(QStringLiteral("site1000")), 200, 2);
@@ -234,7 +237,7 @@ int main(int argc, char **argv)
 
     const Target targets[] = {{"FTP", &vsftpd}, {"FTPS", &vsftpd}, {"SFTP", &sshd}};
     auto configure = [](benchmark::internal::Benchmark *b) {
-        b->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)->UseRealTime();
+        b->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)->UseRealTime();
     };
     for (const Target &target : targets) {
         const std::string name = target.name;
@@ -253,6 +256,8 @@ int main(int argc, char **argv)
         const double ours = reporter.at(name + "/UploadFTPS 500");
         const double theirs = reporter.at(name + "/lftp mirror -R 500");
         const double large = reporter.at(name + "/UploadFTPS 1000");
+        if (ours < 0 && theirs < 0 && large < 0)
+            continue;  // left out by --benchmark_filter
         const double ratio = ours > 0 && theirs > 0 ? ours / theirs : -1.0;
         const double growth = ours > 0 && large > 0 ? large / ours : -1.0;
         std::printf("%-6s %14.0f %14.0f %7.2fx  <= 1.0x %-7s  %15.2fx  <= 2.2x %-7s\n", target.name, ours, theirs, ratio,
