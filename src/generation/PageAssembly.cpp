@@ -243,7 +243,10 @@ QString PageAssembly::assemble(GenerationContext &ctx, QString *writeError)
     // that page any more (gGeneratedSource gets this one at the end), for the
     // reason the pieces keep theirs (GenerationContext.cpp).
     QString page = GenerationContext::reuseIfUnshared(gGeneratedSource, pageSize);
-    page.reserve(pageSize);
+    // Only when short: QString::reserve moves a string whose room is exactly
+    // the size asked for, as the last page's room is when it was the same page.
+    if (page.capacity() < pageSize)
+        page.reserve(pageSize);
     if (ctx.responsiveLayout) {
         // The responsive shape: sections and the Bootstrap grid, no markers.
         page = ResponsivePage::build(ctx, {fonts, scripts, headerCode, baseHeader, formPage});

@@ -6,10 +6,12 @@
 // the pass would take longer per item the larger the page. So as soon as the
 // items written show how much each takes, each piece is given room for all
 // the items still to come at once (a quarter more, for items a little longer;
-// should the items grow longer still, the piece is measured and widened again).
+// should the items grow longer still, the piece is measured and widened again,
+// to at least twice its room).
 #include <QString>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <initializer_list>
 
 class PieceRoom {
@@ -32,8 +34,12 @@ public:
                 if (written == 0)
                     continue;
                 const qsizetype perItem = written / m_done + 1;
-                if (p.piece->capacity() - p.piece->size() < left * perItem)
-                    p.piece->reserve(p.piece->size() + (left + left / 4 + 2) * perItem);
+                const qsizetype room = p.piece->capacity();
+                if (room - p.piece->size() < left * perItem) {
+                    // At least twice the room it had: items that keep growing
+                    // longer widen it a few times, not once every few items.
+                    p.piece->reserve(std::max(p.piece->size() + (left + left / 4 + 2) * perItem, 2 * room));
+                }
             }
         }
         ++m_done;
