@@ -85,11 +85,7 @@ ZOV_ARRANGE_BENCH(SendToBack, sendToBack)
 ZOV_ARRANGE_BENCH(AlignLeftEdges, alignLeftEdges)
 ZOV_ARRANGE_BENCH(Lock, lockObjects)
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
+using benchsummary::median;
 } // namespace
 
 int main(int argc, char **argv)

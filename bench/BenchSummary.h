@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,6 +13,16 @@ namespace benchsummary {
 
 // How a target reads in the printed summary.
 inline const char *verdict(bool met) { return met ? "met" : "NOT met"; }
+
+// The median of values, or -1 when there are none.
+inline double median(std::vector<double> values)
+{
+    if (values.empty())
+        return -1.0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
 // Keeps the median real and CPU time of each benchmark, by its name and, when
 // it has them, its arguments ("MergePages/1000"). A benchmark that runs without

@@ -205,11 +205,7 @@ void endGesture(Page &p, const QPointF &at)
     p.document->undoManager().removeAllActions();
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
+using benchsummary::median;
 
 void BM_Repaint(benchmark::State &state)
 {

@@ -64,11 +64,7 @@ void BM_ValidateContextMenu(benchmark::State &state)
 }
 BENCHMARK(BM_ValidateContextMenu)->Arg(1000)->Arg(5000)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
+using benchsummary::median;
 } // namespace
 
 int main(int argc, char **argv)

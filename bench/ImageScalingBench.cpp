@@ -147,13 +147,7 @@ double meanDifference(const QString &a, const QString &b)
     return sum / (3.0 * x.width() * x.height());
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using benchsummary::median;
 
 } // namespace
 

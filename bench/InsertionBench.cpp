@@ -190,13 +190,7 @@ void registerMakers()
     }
 }
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using benchsummary::median;
 } // namespace
 
 int main(int argc, char **argv)

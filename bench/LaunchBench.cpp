@@ -132,13 +132,7 @@ void timeLaunches(benchmark::State &state, const std::string &key, const Launche
     }
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using benchsummary::median;
 
 QString startXServer(QProcess &server)
 {

@@ -103,13 +103,7 @@ QByteArray syntheticPage(int count)
     return TextCodec::encodePageText(head + body);
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using benchsummary::median;
 
 void BM_ReadPage(benchmark::State &state)
 {

@@ -137,14 +137,7 @@ void openProject(benchmark::State &state, QString folder)
     }
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1.0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using benchsummary::median;
 
 void refreshProject(benchmark::State &state, QString folder)
 {

@@ -212,11 +212,7 @@ struct Paired {
     double first = 0, second = 0, ratio = 0;
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using benchsummary::median;
 
 template <typename A, typename B>
 Paired pairedMediansMs(int runs, A &&first, B &&second)

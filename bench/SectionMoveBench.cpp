@@ -46,14 +46,7 @@ constexpr double kFrameMs = 16.0;
 constexpr int kMoves = 40;
 constexpr int kSteps = 8;
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+using benchsummary::median;
 
 void send(QWidget *w, QEvent::Type type, const QPointF &at, Qt::MouseButton button, Qt::MouseButtons buttons)
 {

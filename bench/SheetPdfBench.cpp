@@ -99,13 +99,7 @@ bool prepareLabels(int count, bool write)
     return true;
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using benchsummary::median;
 
 // One run of each side over the first `sheets` sheets; false when ours did
 // not write them all.

@@ -1,7 +1,8 @@
 // Publishes a site of 500 files (100 pages, 400 pictures, about 60 MB) with UploadFTPS
 // to vsftpd over FTP and FTPS and to sshd over SFTP, and in the same run sends the same
-// folder with `lftp -e "mirror -R"` to the same servers; prints the median times and
-// the ratio per protocol, and ours for 1,000 files against ours for 500.
+// folder with `lftp -e "mirror -R"` to the same servers, in five rounds of the three
+// side by side; prints the median times and the ratio per protocol, and ours for
+// 1,000 files against ours for 500.
 //
 // The servers are the test servers of tests/servers; they need root (a throw-away
 // system user) and Debian's vsftpd, openssh-server, lftp and python3.
@@ -27,6 +28,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -236,31 +238,56 @@ int main(int argc, char **argv)
                 double(site1000.bytes) / (1024.0 * 1024.0));
 
     const Target targets[] = {{"FTP", &vsftpd}, {"FTPS", &vsftpd}, {"SFTP", &sshd}};
+    // Rounds of the three runs side by side, so that the load of a shared
+    // machine and its disk falls on ours and lftp's alike.
+    const int rounds = 5;
     auto configure = [](benchmark::internal::Benchmark *b) {
-        b->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)->UseRealTime();
+        b->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
     };
-    for (const Target &target : targets) {
-        const std::string name = target.name;
-        configure(benchmark::RegisterBenchmark((name + "/UploadFTPS 500").c_str(), publishOurs, target, &site500));
-        configure(benchmark::RegisterBenchmark((name + "/lftp mirror -R 500").c_str(), publishLftp, target, &site500));
-        configure(benchmark::RegisterBenchmark((name + "/UploadFTPS 1000").c_str(), publishOurs, target, &site1000));
+    for (int round = 0; round < rounds; ++round) {
+        const std::string suffix = "/round:" + std::to_string(round);
+        for (const Target &target : targets) {
+            const std::string name = target.name;
+            configure(benchmark::RegisterBenchmark((name + "/UploadFTPS 500" + suffix).c_str(), publishOurs, target,
+                                                   &site500));
+            configure(benchmark::RegisterBenchmark((name + "/lftp mirror -R 500" + suffix).c_str(), publishLftp,
+                                                   target, &site500));
+            configure(benchmark::RegisterBenchmark((name + "/UploadFTPS 1000" + suffix).c_str(), publishOurs, target,
+                                                   &site1000));
+        }
     }
     benchsummary::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\n%-6s %14s %14s %8s %14s   %16s %14s\n", "", "UploadFTPS ms", "lftp ms", "ratio", "target",
+    std::printf("\nmedians of %d rounds; the ratios are the medians of each round's own ratio\n", rounds);
+    std::printf("%-6s %14s %14s %8s %14s   %16s %14s\n", "", "UploadFTPS ms", "lftp ms", "ratio", "target",
                 "1000 vs 500", "target");
     for (const Target &target : targets) {
         const std::string name = target.name;
-        const double ours = reporter.at(name + "/UploadFTPS 500");
-        const double theirs = reporter.at(name + "/lftp mirror -R 500");
-        const double large = reporter.at(name + "/UploadFTPS 1000");
-        if (ours < 0 && theirs < 0 && large < 0)
-            continue;  // left out by --benchmark_filter
-        const double ratio = ours > 0 && theirs > 0 ? ours / theirs : -1.0;
-        const double growth = ours > 0 && large > 0 ? large / ours : -1.0;
-        std::printf("%-6s %14.0f %14.0f %7.2fx  <= 1.0x %-7s  %15.2fx  <= 2.2x %-7s\n", target.name, ours, theirs, ratio,
+        std::vector<double> ours, theirs, large, ratios, growths;
+        for (int round = 0; round < rounds; ++round) {
+            const std::string suffix = "/round:" + std::to_string(round);
+            const double a = reporter.at(name + "/UploadFTPS 500" + suffix);
+            const double b = reporter.at(name + "/lftp mirror -R 500" + suffix);
+            const double c = reporter.at(name + "/UploadFTPS 1000" + suffix);
+            if (a > 0)
+                ours.push_back(a);
+            if (b > 0)
+                theirs.push_back(b);
+            if (c > 0)
+                large.push_back(c);
+            if (a > 0 && b > 0)
+                ratios.push_back(a / b);
+            if (a > 0 && c > 0)
+                growths.push_back(c / a);
+        }
+        if (ours.empty() && theirs.empty() && large.empty())
+            continue;  // left out by --benchmark_filter, or failed (the runs above say why)
+        const double ratio = benchsummary::median(ratios);
+        const double growth = benchsummary::median(growths);
+        std::printf("%-6s %14.0f %14.0f %7.2fx  <= 1.0x %-7s  %15.2fx  <= 2.2x %-7s\n", target.name,
+                    benchsummary::median(ours), benchsummary::median(theirs), ratio,
                     benchsummary::verdict(ratio > 0 && ratio <= 1.0), growth,
                     benchsummary::verdict(growth > 0 && growth <= 2.2));
     }

@@ -46,14 +46,7 @@ QString fresh(const QString &prefix)
     return folder;
 }
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+using benchsummary::median;
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
