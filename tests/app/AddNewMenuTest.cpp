@@ -66,10 +66,8 @@ TEST_P(AddNewMenuTest, EveryItemInsertsWhatItNamesAsOneStepOrOpensItsWindow)
     launchAs(QString::fromUtf8(GetParam()));
     SKTWindowController *window = newPageWindow();
     ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
-    const QString picture = path(QStringLiteral("photo.png"));
-    QImage image(120, 80, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    ASSERT_TRUE(image.save(picture));
+    const QString picture = writePhoto({120, 80});
+    ASSERT_FALSE(picture.isEmpty());
 
     QStringList items;
     for (const QString &item : MenuPath::visibleItems(window))

@@ -25,6 +25,7 @@
 #include "printing/ui/PrintingCommands.h"
 #include "publishing/ui/MailCommands.h"
 #include "publishing/ui/PublishingCommands.h"
+#include "support/PublishSettings.h"
 #include "support/RealProgram.h"
 #include "support/ScopedUserDefaults.h"
 #include "support/ScriptedAlerts.h"
@@ -180,12 +181,7 @@ TEST_F(UserJourneyTest, NewProjectEditedUndoneRedoneSavedAndReopened)
     QDir().mkpath(root);
     TestServer server(QStringLiteral("pyftpd_server.py"), {root});
     ASSERT_TRUE(server.ok());
-    UserDefaults &settings = UserDefaults::standard();
-    settings.setString(QStringLiteral("127.0.0.1"), QStringLiteral("server"));
-    settings.setString(server.value("user"), QStringLiteral("username"));
-    settings.setString(QString::number(server.port()), QStringLiteral("portnumber"));
-    settings.setString(QStringLiteral("http://127.0.0.1:9"), QStringLiteral("baseurl"));
-    ASSERT_TRUE(CredentialStore().setPassword(QStringLiteral("password"), server.value("password")));
+    ASSERT_TRUE(storePublishSettings(server));
     alerts.answer(QStringLiteral("Proceed"));
     menuItem(QStringLiteral("publishSinglePageWithImages"));
     const auto published = [&root, &words] {

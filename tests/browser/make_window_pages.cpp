@@ -75,10 +75,7 @@ public:
         SKTWindowController *w = newPageWindow();
         if (!w)
             return fail(QStringLiteral("no window for a new page (%1)").arg(alerts.messages().join(QStringLiteral("; "))));
-        const QString picture = path(QStringLiteral("photo.png"));
-        QImage image(400, 100, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        image.save(picture);
+        const QString picture = writePhoto({400, 100});
         ScriptedFilePanels journeyPanels;
         journeyPanels.answer(picture);
 

@@ -4,6 +4,7 @@
 #include "model/SKTImage.h"
 #include "platform/CredentialStore.h"
 #include "publishing/PublishCommands.h"
+#include "support/PublishSettings.h"
 #include "support/ScopedUserDefaults.h"
 #include "support/TestServer.h"
 
@@ -185,12 +186,7 @@ TEST_F(PublishCommandsTest, ThePageAndItsPicturesReachTheServer)
     QTemporaryDir root;
     TestServer server(QStringLiteral("pyftpd_server.py"), {root.path()});
     ASSERT_TRUE(server.ok());
-    UserDefaults &defaults = UserDefaults::standard();
-    defaults.setString(QStringLiteral("127.0.0.1"), QStringLiteral("server"));
-    defaults.setString(server.value("user"), QStringLiteral("username"));
-    defaults.setString(QString::number(server.port()), QStringLiteral("portnumber"));
-    defaults.setString(QStringLiteral("http://127.0.0.1:9"), QStringLiteral("baseurl"));
-    ASSERT_TRUE(CredentialStore().setPassword(QStringLiteral("password"), server.value("password")));
+    ASSERT_TRUE(storePublishSettings(server));
 
     doc->fileURLPath = packagePath(QStringLiteral("index"));
     doc->insertGraphicAtIndex(makeText({20, 30, 200, 40}, QStringLiteral("Hello server")), 0);

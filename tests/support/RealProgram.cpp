@@ -19,6 +19,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QMainWindow>
@@ -412,6 +414,24 @@ void RealProgramTest::waitForNewWindow()
         return !delegate.templatePreparationRunning() || !SKTWindowController::allWindows().isEmpty();
     }, 60000);
     spinUntil([] { return !SKTWindowController::allWindows().isEmpty(); }, 10000);
+}
+
+SKTWindowController *RealProgramTest::openProject(const QString &name)
+{
+    const QString folder = path(name);
+    QDir().mkpath(folder);
+    if (!SKTAppDelegate::shared().launchSelectedWebsite(folder, true))
+        return nullptr;
+    settleEvents();
+    return SKTWindowController::windowForProject(folder);
+}
+
+QString RealProgramTest::writePhoto(QSize size)
+{
+    const QString picture = path(QStringLiteral("photo.png"));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return image.save(picture) ? picture : QString();
 }
 
 SKTWindowController *RealProgramTest::newPageFromTemplate(const QString &fileName)

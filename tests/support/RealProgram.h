@@ -10,6 +10,7 @@
 #include "support/ScriptedFilePanels.h"
 #include "support/TempDir.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -89,6 +90,13 @@ protected:
     SKTWindowController *newPageWindowPicking(const QString &fileName);
     // Waits for a template being unpacked, then for a document window.
     void waitForNewWindow();
+    // A new project in the folder name of the test's folder, opened as the
+    // program opens a folder named on its command line: its starter page in
+    // a window of its own, or null.
+    SKTWindowController *openProject(const QString &name);
+    // Writes "photo.png", a plain dark cyan picture of size, into the test's
+    // folder; its path, or empty when it could not be written.
+    QString writePhoto(QSize size);
 
     // Sends an action along the active window's chain as a keyboard shortcut
     // would: validated first. False when it is disabled or answered by nobody.

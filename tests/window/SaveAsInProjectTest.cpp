@@ -25,16 +25,6 @@ namespace {
 
 class SaveAsInProjectTest : public RealProgramTest {
 protected:
-    SKTWindowController *openProject(const QString &name)
-    {
-        const QString folder = path(name);
-        QDir().mkpath(folder);
-        if (!SKTAppDelegate::shared().launchSelectedWebsite(folder, true))
-            return nullptr;
-        settleEvents();
-        return SKTWindowController::windowForProject(folder) ? frontWindow() : nullptr;
-    }
-
     static int photos(const SKTDocument &doc)
     {
         int n = 0;
@@ -82,16 +72,14 @@ protected:
 TEST_F(SaveAsInProjectTest, TheHiddenItemsShortcutSavesNothingAwayAndTheNewPhotoIsSavedInTheProject)
 {
     launchAs(QStringLiteral("HTML Zov Pro"));
-    SKTWindowController *window = openProject(QStringLiteral("Site"));
+    SKTWindowController *window = openProject(QStringLiteral("Site")) ? frontWindow() : nullptr;
     ASSERT_NE(window, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
     SKTDocument &doc = window->document();
     const QString page = doc.fileURLPath;
     ASSERT_EQ(photosIn(page), 0);
 
-    const QString photo = path(QStringLiteral("photo.png"));
-    QImage image(120, 80, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    ASSERT_TRUE(image.save(photo));
+    const QString photo = writePhoto({120, 80});
+    ASSERT_FALSE(photo.isEmpty());
     panels.answer(photo);
     QString why;
     ASSERT_TRUE(MenuPath::trigger(window, QStringLiteral("Add New/Image"), &why)) << qPrintable(why);

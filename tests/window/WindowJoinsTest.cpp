@@ -28,20 +28,7 @@
 
 namespace {
 
-class WindowJoinsTest : public RealProgramTest {
-protected:
-    // A new project opened as the program opens a folder named on its
-    // command line: its starter page in a window of its own.
-    SKTWindowController *openProject(const QString &name)
-    {
-        const QString folder = path(name);
-        QDir().mkpath(folder);
-        if (!SKTAppDelegate::shared().launchSelectedWebsite(folder, true))
-            return nullptr;
-        settleEvents();
-        return SKTWindowController::windowForProject(folder);
-    }
-};
+class WindowJoinsTest : public RealProgramTest {};
 
 TEST_F(WindowJoinsTest, TheWebSizeSegmentsGiveTheCanvasTheirFrameAndLeaveThePageAlone)
 {

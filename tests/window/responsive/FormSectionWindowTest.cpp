@@ -4,6 +4,7 @@
 // released. Every field, the choice groups with all their options, and the
 // Bot Checker land in the column they were dropped in, and the section grows
 // to hold them. Published, the form is the responsive page and works.
+#include "support/PublishSettings.h"
 #include "support/RealProgram.h"
 #include "support/ResponsivePageJourney.h"
 #include "support/TestServer.h"
@@ -121,12 +122,7 @@ TEST_F(FormSectionWindowTest, APublishedFormIsTheResponsivePageWithAWorkingForm)
     QTemporaryDir root;
     TestServer server(QStringLiteral("pyftpd_server.py"), {root.path()});
     ASSERT_TRUE(server.ok());
-    UserDefaults &defaults = UserDefaults::standard();
-    defaults.setString(QStringLiteral("127.0.0.1"), QStringLiteral("server"));
-    defaults.setString(server.value("user"), QStringLiteral("username"));
-    defaults.setString(QString::number(server.port()), QStringLiteral("portnumber"));
-    defaults.setString(QStringLiteral("http://127.0.0.1:9"), QStringLiteral("baseurl"));
-    ASSERT_TRUE(CredentialStore().setPassword(QStringLiteral("password"), server.value("password")));
+    ASSERT_TRUE(storePublishSettings(server));
     // The address the form settings sheet would take.
     w->document().siteFeedbackEmail = QStringLiteral("forms@example.com");
     alerts.answer(QStringLiteral("Proceed"));

@@ -43,10 +43,7 @@ protected:
         SKTWindowController *w = newPageWindow();
         if (!w)
             return nullptr;
-        const QString picture = path(QStringLiteral("photo.png"));
-        QImage image(400, 100, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        image.save(picture);
+        const QString picture = writePhoto({400, 100});
         panels.answer(picture);
         return w;
     }

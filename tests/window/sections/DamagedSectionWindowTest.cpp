@@ -71,10 +71,7 @@ TEST_F(DamagedSectionWindowTest, AFreedTextMovesAsAFreeGraphicAndAMemberKeepsIts
     launchAs(kEdition);
     SKTWindowController *w = newPageWindow();
     ASSERT_NE(w, nullptr) << qPrintable(alerts.messages().join(QLatin1Char('\n')));
-    const QString picture = path(QStringLiteral("photo.png"));
-    QImage image(400, 100, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    image.save(picture);
+    const QString picture = writePhoto({400, 100});
     ScriptedFilePanels scripted;
     scripted.answer(picture);
     const TwoColumnPage made = buildTwoColumnPage(*w);

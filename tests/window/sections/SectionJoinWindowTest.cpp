@@ -69,10 +69,7 @@ protected:
         SKTWindowController *w = newPageWindow();
         if (!w)
             return nullptr;
-        const QString picture = path(QStringLiteral("photo.png"));
-        QImage image(400, 100, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        image.save(picture);
+        const QString picture = writePhoto({400, 100});
         panels.answer(picture);
         double top = 40;
         for (const auto &g : w->document().graphics())
